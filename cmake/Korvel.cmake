@@ -1,0 +1,31 @@
+# Build helpers shared by every CMakeLists of the tree.
+
+# korvel_platform_library(<target> SOURCES ... [DEPS ...] [LIBS ...])
+# One shared library per platform layer; includes resolve from platform/.
+function(korvel_platform_library target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LIBS" ${ARGN})
+  add_library(${target} SHARED ${ARG_SOURCES})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/platform)
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_LIBS})
+  set_target_properties(${target} PROPERTIES
+    LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/lib)
+  set_property(GLOBAL APPEND PROPERTY KORVEL_PLATFORM_LIBS ${target})
+endfunction()
+
+# korvel_add_gtest(<target> SOURCES ... [LIBS ...])
+# A GoogleTest executable whose tests ctest discovers at test time.
+include(GoogleTest)
+function(korvel_add_gtest target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${target} PRIVATE
+    KORVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    KORVEL_SHARED_DIR="${PROJECT_SOURCE_DIR}/../shared"
+    KORVEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
+  gtest_discover_tests(${target}
+    WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60)
+endfunction()
