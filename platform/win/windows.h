@@ -1,0 +1,13 @@
+// The Windows stand-in: types, constants and functions of the emulated machine.
+#pragma once
+
+#include "win/win_types.h"
+#include "win/win_messages.h"
+#include "win/win_error.h"
+#include "win/win_codepage.h"
+#include "win/win_format.h"
+#include "win/win_time.h"
+#include "win/machine.h"
+#include "win/win_files.h"
+#include "win/win_modules.h"
+#include "win/win_msgbox.h"
