@@ -1,0 +1,286 @@
+#include "dxf/dxf_tokenizer.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+#include "dxf/dxf_group_codes.h"
+
+namespace platform {
+
+namespace {
+
+bool Is_Blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && Is_Blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && Is_Blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string Shown(std::string_view value) {
+  constexpr size_t kShown = 40;
+  std::string shown(value.substr(0, kShown));
+  for (char& c : shown)
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  if (value.size() > kShown) shown += "...";
+  return "'" + shown + "'";
+}
+
+[[noreturn]] void Bad_Value(const DxfGroup& group, const char* expected) {
+  throw DxfError(group.line + 1, std::string("expected ") + expected + " for group code " +
+                                     std::to_string(group.code) + ", found " +
+                                     Shown(group.value));
+}
+
+bool Parse_Double(std::string_view s, double& out) {
+  s = Trim(s);
+  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+  if (s.empty()) return false;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+  return ec == std::errc() && end == s.data() + s.size() && std::isfinite(out);
+}
+
+template <typename Int>
+bool Parse_Int(std::string_view s, Int& out) {
+  s = Trim(s);
+  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+  if (s.empty()) return false;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+  if (ec == std::errc() && end == s.data() + s.size()) return true;
+  // Some writers put a real where an integer belongs ("1.0"): accept whole numbers.
+  double real = 0;
+  if (!Parse_Double(s, real) || real != std::floor(real) ||
+      real < static_cast<double>(INT64_MIN) || real > static_cast<double>(INT64_MAX))
+    return false;
+  out = static_cast<Int>(real);
+  return static_cast<double>(out) == real;
+}
+
+}  // namespace
+
+std::string_view DxfGroup::trimmed() const { return Trim(value); }
+
+double DxfGroup::to_double() const {
+  double v = 0;
+  if (!Parse_Double(value, v)) Bad_Value(*this, "a real number");
+  return v;
+}
+
+int32_t DxfGroup::to_int() const {
+  int32_t v = 0;
+  if (!Parse_Int(value, v)) Bad_Value(*this, "an integer");
+  return v;
+}
+
+int64_t DxfGroup::to_int64() const {
+  int64_t v = 0;
+  if (!Parse_Int(value, v)) Bad_Value(*this, "an integer");
+  return v;
+}
+
+uint64_t DxfGroup::to_handle() const {
+  std::string_view s = Trim(value);
+  uint64_t v = 0;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, 16);
+  if (s.empty() || ec != std::errc() || end != s.data() + s.size())
+    Bad_Value(*this, "a hexadecimal handle");
+  return v;
+}
+
+DxfTokenizer::DxfTokenizer(std::string_view text) : text_(text) {
+  // A UTF-8 byte order mark is not part of the first group code.
+  if (text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
+}
+
+bool DxfTokenizer::next_line(std::string_view& line) {
+  if (pos_ >= text_.size()) return false;
+  const char* start = text_.data() + pos_;
+  const size_t left = text_.size() - pos_;
+  const void* nl = std::memchr(start, '\n', left);
+  size_t len = nl ? static_cast<size_t>(static_cast<const char*>(nl) - start) : left;
+  pos_ += nl ? len + 1 : len;
+  if (len && start[len - 1] == '\r') --len;
+  line = std::string_view(start, len);
+  ++line_;
+  return true;
+}
+
+bool DxfTokenizer::next(DxfGroup& group) {
+  if (has_unread_) {
+    group = unread_;
+    has_unread_ = false;
+    return true;
+  }
+  for (;;) {
+    // Blank lines at the very end (after EOF) are tolerated.
+    if (Trim(text_.substr(std::min(pos_, text_.size()))).empty()) {
+      pos_ = text_.size();
+      return false;
+    }
+    std::string_view code_line;
+    const size_t code_line_no = line_;
+    next_line(code_line);
+    std::string_view code_text = Trim(code_line);
+    int code = -1;
+    auto [end, ec] = std::from_chars(code_text.data(), code_text.data() + code_text.size(), code);
+    if (code_text.empty() || ec != std::errc() || end != code_text.data() + code_text.size() ||
+        code < 0 || code > kDxfMaxGroupCode)
+      throw DxfError(code_line_no, "expected a group code, found " + Shown(code_line));
+    std::string_view value;
+    if (!next_line(value))
+      throw DxfError(code_line_no, "expected the value of group code " + std::to_string(code) +
+                                       ", found the end of the file");
+    if (code == kDxfCommentCode) continue;
+    group.code = code;
+    group.value = value;
+    group.line = code_line_no;
+    return true;
+  }
+}
+
+void DxfTokenizer::unread(const DxfGroup& group) {
+  unread_ = group;
+  has_unread_ = true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Binary DXF
+
+namespace {
+
+constexpr std::string_view kBinarySentinel("AutoCAD Binary DXF\r\n\x1a\0", 22);
+
+class BinaryReader {
+ public:
+  explicit BinaryReader(std::string_view data) : data_(data), pos_(kBinarySentinel.size()) {}
+
+  bool at_end() const { return pos_ >= data_.size(); }
+  size_t pos() const { return pos_; }
+
+  const unsigned char* take(size_t n, const char* what) {
+    if (data_.size() - pos_ < n)
+      throw DxfError(0, "binary DXF truncated at byte " + std::to_string(pos_) +
+                            ": expected " + what);
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(data_.data() + pos_);
+    pos_ += n;
+    return p;
+  }
+  template <typename T>
+  T value(const char* what) {
+    T v;
+    std::memcpy(&v, take(sizeof(T), what), sizeof(T));  // files are little endian, as is x86
+    return v;
+  }
+  std::string_view zstring() {
+    const size_t left = data_.size() - pos_;
+    const void* z = std::memchr(data_.data() + pos_, 0, left);
+    if (!z)
+      throw DxfError(0, "binary DXF truncated at byte " + std::to_string(pos_) +
+                            ": expected a zero-terminated string");
+    size_t len = static_cast<size_t>(static_cast<const char*>(z) - (data_.data() + pos_));
+    std::string_view s = data_.substr(pos_, len);
+    pos_ += len + 1;
+    return s;
+  }
+
+ private:
+  std::string_view data_;
+  size_t pos_;
+};
+
+// R12 binary files use one byte for a group code (255 escapes a two-byte code); later ones two.
+bool Binary_Uses_Short_Codes(std::string_view data) {
+  size_t at = data.substr(0, 1024).find("$ACADVER");
+  if (at == std::string_view::npos) return true;
+  size_t value = at + 9;  // after the terminator
+  // The next group code is 1: one byte (0x01) in R12, two bytes (0x01 0x00) later.
+  if (value + 2 >= data.size()) return true;
+  if (data[value] == 1 && data[value + 1] == 'A') {
+    std::string_view version = data.substr(value + 1, 6);
+    return version <= "AC1009";
+  }
+  return false;
+}
+
+void Append_Text_Value(std::string& out, std::string_view s) {
+  for (char c : s) {
+    // ASCII DXF writes control characters in caret notation.
+    if (c == '\n' || c == '\r') {
+      out += '^';
+      out += static_cast<char>(c + 64);
+    } else {
+      out += c;
+    }
+  }
+}
+
+}  // namespace
+
+bool Is_Binary_Dxf(std::string_view data) { return data.substr(0, kBinarySentinel.size()) == kBinarySentinel; }
+
+std::string Binary_Dxf_To_Text(std::string_view data) {
+  if (!Is_Binary_Dxf(data)) throw DxfError(0, "not a binary DXF file");
+  const bool short_codes = Binary_Uses_Short_Codes(data);
+  BinaryReader in(data);
+  std::string out;
+  out.reserve(data.size() * 2);
+  char num[64];
+  auto put_number = [&](auto v) {
+    auto r = std::to_chars(num, num + sizeof num, v);
+    out.append(num, r.ptr);
+  };
+  while (!in.at_end()) {
+    const size_t at = in.pos();
+    int code;
+    if (short_codes) {
+      code = in.value<uint8_t>("a group code");
+      if (code == 255) code = in.value<uint16_t>("a group code");
+    } else {
+      code = in.value<int16_t>("a group code");
+    }
+    if (code < 0 || code > kDxfMaxGroupCode)
+      throw DxfError(0, "binary DXF: invalid group code " + std::to_string(code) + " at byte " +
+                            std::to_string(at));
+    put_number(code);
+    out += '\n';
+    switch (Dxf_Value_Kind(code)) {
+      case DxfValueKind::String:
+      case DxfValueKind::Handle:
+        Append_Text_Value(out, in.zstring());
+        break;
+      case DxfValueKind::Double: {
+        double d = in.value<double>("a real number");
+        if (!std::isfinite(d)) d = 0;
+        put_number(d);
+        break;
+      }
+      case DxfValueKind::Int16:
+        put_number(in.value<int16_t>("a 16-bit integer"));
+        break;
+      case DxfValueKind::Int32:
+        put_number(in.value<int32_t>("a 32-bit integer"));
+        break;
+      case DxfValueKind::Int64:
+        put_number(in.value<int64_t>("a 64-bit integer"));
+        break;
+      case DxfValueKind::Bool:
+        put_number(static_cast<int>(in.value<uint8_t>("a boolean")));
+        break;
+      case DxfValueKind::Binary: {
+        const size_t n = in.value<uint8_t>("a binary chunk length");
+        const unsigned char* p = in.take(n, "binary chunk data");
+        static const char kHex[] = "0123456789ABCDEF";
+        for (size_t i = 0; i < n; ++i) {
+          out += kHex[p[i] >> 4];
+          out += kHex[p[i] & 15];
+        }
+        break;
+      }
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+}  // namespace platform

@@ -1,0 +1,160 @@
+#include "dxf/dxf_tokenizer.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace platform {
+namespace {
+
+std::vector<DxfGroup> All_Groups(std::string_view text) {
+  DxfTokenizer tokens(text);
+  std::vector<DxfGroup> groups;
+  DxfGroup g;
+  while (tokens.next(g)) groups.push_back(g);
+  return groups;
+}
+
+std::string Read_File(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string Real_Dxf(const char* name) { return std::string(KORVEL_SHARED_DIR) + "/realdxf/" + name; }
+
+TEST(DxfTokenizer, SplitsGroupsAcrossLineEndingsAndSkipsComments) {
+  for (std::string_view text : {"  0\nSECTION\n  2\nHEADER\n999\nnote\n 10\n 1.5 \n  0\nEOF\n",
+                                "\xEF\xBB\xBF  0\r\nSECTION\r\n  2\r\nHEADER\r\n999\r\nnote\r\n 10\r\n 1.5 \r\n  0\r\nEOF\r\n\r\n"}) {
+    auto groups = All_Groups(text);
+    ASSERT_EQ(groups.size(), 4u);
+    EXPECT_EQ(groups[0].code, 0);
+    EXPECT_EQ(groups[0].value, "SECTION");
+    EXPECT_EQ(groups[1].value, "HEADER");
+    EXPECT_EQ(groups[2].code, 10);
+    EXPECT_DOUBLE_EQ(groups[2].to_double(), 1.5);
+    EXPECT_EQ(groups[2].line, 7u);
+    EXPECT_EQ(groups[3].value, "EOF");
+  }
+}
+
+TEST(DxfTokenizer, KeepsBlanksOfStringValues) {
+  auto groups = All_Groups("  1\n  two words  \n");
+  ASSERT_EQ(groups.size(), 1u);
+  EXPECT_EQ(groups[0].value, "  two words  ");
+  EXPECT_EQ(groups[0].trimmed(), "two words");
+}
+
+TEST(DxfTokenizer, ParsesNumbersAsWritersWriteThem) {
+  struct Case {
+    const char* value;
+    double real;
+  } cases[] = {{"+1.0", 1.0}, {"-.5", -0.5}, {"1e3", 1000.0}, {"  7", 7.0}, {"2.", 2.0}};
+  for (const Case& c : cases) {
+    DxfGroup g{40, c.value, 1};
+    EXPECT_DOUBLE_EQ(g.to_double(), c.real) << c.value;
+  }
+  EXPECT_EQ((DxfGroup{70, " 1.0", 1}.to_int()), 1);  // a real where an integer belongs
+  EXPECT_EQ((DxfGroup{5, "1A2f", 1}.to_handle()), 0x1A2Fu);
+  EXPECT_EQ((DxfGroup{160, "8589934592", 1}.to_int64()), 8589934592);
+}
+
+TEST(DxfTokenizer, BadValuesNameTheirLineAndWhatWasExpected) {
+  struct Case {
+    DxfGroup group;
+    const char* message;
+  } cases[] = {
+      {{40, "abc", 11}, "line 12: expected a real number for group code 40, found 'abc'"},
+      {{70, "1.5", 3}, "line 4: expected an integer for group code 70, found '1.5'"},
+      {{70, "99999999999", 3}, "line 4: expected an integer for group code 70"},
+      {{5, "XYZ", 1}, "line 2: expected a hexadecimal handle for group code 5"},
+      {{40, "nan", 1}, "line 2: expected a real number"},
+      {{40, "1e999", 1}, "line 2: expected a real number"},
+  };
+  for (const Case& c : cases) {
+    try {
+      if (c.group.code == 40) c.group.to_double();
+      else if (c.group.code == 5) c.group.to_handle();
+      else c.group.to_int();
+      ADD_FAILURE() << "no error for " << c.group.value;
+    } catch (const DxfError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+      EXPECT_EQ(e.line(), c.group.line + 1);
+    }
+  }
+}
+
+TEST(DxfTokenizer, MalformedStructureNamesTheLine) {
+  struct Case {
+    std::string_view text;
+    const char* message;
+  } cases[] = {
+      {"  0\nSECTION\nHEADER\n", "line 3: expected a group code, found 'HEADER'"},
+      {"  0\nSECTION\n  2\n", "line 3: expected the value of group code 2, found the end of the file"},
+      {"  0\nSECTION\n5000\nX\n", "line 3: expected a group code, found '5000'"},
+      {"  0\nSECTION\n-1\nX\n", "line 3: expected a group code"},
+      {"  0\nSECTION\n\n  0\nEOF\n", "line 3: expected a group code, found ''"},
+  };
+  for (const Case& c : cases) {
+    try {
+      All_Groups(c.text);
+      ADD_FAILURE() << "no error for " << c.text;
+    } catch (const DxfError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST(DxfTokenizer, UnreadGivesTheGroupBackOnce) {
+  DxfTokenizer tokens("  0\nLINE\n  8\nA\n");
+  DxfGroup g;
+  ASSERT_TRUE(tokens.next(g));
+  tokens.unread(g);
+  DxfGroup again;
+  ASSERT_TRUE(tokens.next(again));
+  EXPECT_EQ(again.value, "LINE");
+  ASSERT_TRUE(tokens.next(again));
+  EXPECT_EQ(again.value, "A");
+  EXPECT_FALSE(tokens.next(again));
+}
+
+// The binary files of the real-world set read to the same groups an ASCII reader would see.
+TEST(BinaryDxf, ConvertsRealFilesOfR12AndLater) {
+  struct Case {
+    const char* file;
+    const char* version;
+  } cases[] = {{"acadsharp/samples/sample_AC1009_binary.dxf", "AC1009"},
+               {"acadsharp/samples/sample_AC1032_binary.dxf", "AC1032"},
+               {"ezdxf/integration_tests/data/bin_dxf_r13.dxf", "AC1012"}};
+  for (const Case& c : cases) {
+    std::string data = Read_File(Real_Dxf(c.file));
+    ASSERT_TRUE(Is_Binary_Dxf(data)) << c.file;
+    std::string text = Binary_Dxf_To_Text(data);
+    auto groups = All_Groups(text);
+    ASSERT_GT(groups.size(), 100u) << c.file;
+    EXPECT_EQ(groups[0].value, "SECTION");
+    EXPECT_EQ(groups[1].value, "HEADER");
+    EXPECT_EQ(groups[2].value, "$ACADVER");
+    EXPECT_EQ(groups[3].value, c.version);
+    EXPECT_EQ(groups.back().value, "EOF") << c.file;
+    size_t entities = 0;
+    for (auto& g : groups)
+      if (g.code == 2 && g.value == "ENTITIES") ++entities;
+    EXPECT_EQ(entities, 1u) << c.file;
+  }
+}
+
+TEST(BinaryDxf, TruncatedDataIsAnErrorNotACrash) {
+  std::string data = Read_File(Real_Dxf("acadsharp/samples/sample_AC1032_binary.dxf"));
+  for (size_t cut : {size_t{23}, size_t{25}, data.size() - 3, data.size() - 1}) {
+    EXPECT_THROW(Binary_Dxf_To_Text(std::string_view(data).substr(0, cut)), DxfError)
+        << cut << " of " << data.size();
+  }
+  EXPECT_FALSE(Is_Binary_Dxf("  0\nSECTION\n"));
+}
+
+}  // namespace
+}  // namespace platform
