@@ -60,8 +60,9 @@ public:
     void clear_local_time();
     SYSTEMTIME local_time();
 
-    // Attributes POSIX cannot keep (read-only is also mirrored in the write bits),
-    // keyed by canonical host path.
+    // Attributes POSIX cannot keep (hidden, system; read-only is also mirrored in
+    // the write bits), keyed by absolute host path; kept in <root>/.file-attributes.
+    // 0 = nothing stored.
     DWORD stored_attributes(const std::filesystem::path& host_path);
     void store_attributes(const std::filesystem::path& host_path, DWORD attributes);
     void forget_attributes(const std::filesystem::path& host_path);
@@ -73,6 +74,7 @@ private:
     void init_at(const std::filesystem::path& root);  // caller holds mutex_
     void reset_environment();             // caller holds mutex_
     void create_profile_folders();        // caller holds mutex_
+    void save_attributes();               // caller holds mutex_
     std::wstring upper_name(std::wstring_view name) const;
 
     std::recursive_mutex mutex_;
