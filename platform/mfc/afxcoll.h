@@ -1,0 +1,68 @@
+// The framework's non-template collections, built on the templates of mfc/afxtempl.h.
+#pragma once
+
+#include "mfc/afxtempl.h"
+
+class CObArray : public CArray<CObject*, CObject*> {
+    DECLARE_DYNCREATE(CObArray)
+};
+class CPtrArray : public CArray<void*, void*> {
+    DECLARE_DYNCREATE(CPtrArray)
+};
+class CStringArray : public CArray<CString, const CString&> {
+    DECLARE_DYNCREATE(CStringArray)
+};
+class CUIntArray : public CArray<UINT, UINT> {
+    DECLARE_DYNCREATE(CUIntArray)
+};
+class CDWordArray : public CArray<DWORD, DWORD> {
+    DECLARE_DYNCREATE(CDWordArray)
+};
+class CWordArray : public CArray<WORD, WORD> {
+    DECLARE_DYNCREATE(CWordArray)
+};
+class CByteArray : public CArray<BYTE, BYTE> {
+    DECLARE_DYNCREATE(CByteArray)
+};
+
+class CObList : public CList<CObject*, CObject*> {
+    DECLARE_DYNCREATE(CObList)
+public:
+    explicit CObList(INT_PTR nBlockSize = 10) : CList(nBlockSize) {}
+};
+class CPtrList : public CList<void*, void*> {
+    DECLARE_DYNCREATE(CPtrList)
+public:
+    explicit CPtrList(INT_PTR nBlockSize = 10) : CList(nBlockSize) {}
+};
+class CStringList : public CList<CString, const CString&> {
+    DECLARE_DYNCREATE(CStringList)
+public:
+    explicit CStringList(INT_PTR nBlockSize = 10) : CList(nBlockSize) {}
+};
+
+class CMapStringToPtr : public CMap<CString, LPCTSTR, void*, void*> {
+    DECLARE_DYNCREATE(CMapStringToPtr)
+public:
+    explicit CMapStringToPtr(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
+};
+class CMapStringToOb : public CMap<CString, LPCTSTR, CObject*, CObject*> {
+    DECLARE_DYNCREATE(CMapStringToOb)
+public:
+    explicit CMapStringToOb(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
+};
+class CMapStringToString : public CMap<CString, LPCTSTR, CString, LPCTSTR> {
+    DECLARE_DYNCREATE(CMapStringToString)
+public:
+    explicit CMapStringToString(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
+};
+class CMapPtrToPtr : public CMap<void*, void*, void*, void*> {
+    DECLARE_DYNCREATE(CMapPtrToPtr)
+public:
+    explicit CMapPtrToPtr(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
+};
+class CMapWordToPtr : public CMap<WORD, WORD, void*, void*> {
+    DECLARE_DYNCREATE(CMapWordToPtr)
+public:
+    explicit CMapWordToPtr(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
+};
