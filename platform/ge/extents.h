@@ -19,9 +19,10 @@ public:
     void addPoints(const ZcGePoint3dArray& points);
     // Grows to hold ext too; an empty ext changes nothing.
     void addExt(const ZcDbExtents& ext);
-    // Grows to hold min + v and max + v. An empty box stays empty.
+    // Grows to hold min + v and max + v. An empty box stays empty (eInvalidExtents).
     Zcad::ErrorStatus expandBy(const ZcGeVector3d& v);
-    // The box around the eight transformed corners. An empty box stays empty.
+    // The box around the eight transformed corners. An empty box stays empty
+    // (eInvalidExtents).
     Zcad::ErrorStatus transformBy(const ZcGeMatrix3d& m);
     bool isValid() const;
     // Back to empty.

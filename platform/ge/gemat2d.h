@@ -5,7 +5,10 @@
 
 class ZcGeMatrix2d {
 public:
-    ZcGeMatrix2d(); // identity
+    constexpr ZcGeMatrix2d() // identity
+        : entry{{1.0, 0.0, 0.0}, {0.0, 1.0, 0.0}, {0.0, 0.0, 1.0}}
+    {
+    }
 
     static const ZcGeMatrix2d kIdentity;
 

@@ -8,7 +8,10 @@
 
 class ZcGeMatrix3d {
 public:
-    ZcGeMatrix3d(); // identity
+    constexpr ZcGeMatrix3d() // identity
+        : entry{{1.0, 0.0, 0.0, 0.0}, {0.0, 1.0, 0.0, 0.0}, {0.0, 0.0, 1.0, 0.0}, {0.0, 0.0, 0.0, 1.0}}
+    {
+    }
 
     static const ZcGeMatrix3d kIdentity;
 

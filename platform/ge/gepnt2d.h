@@ -8,7 +8,7 @@ class ZcGePoint3d;
 class ZcGePoint2d {
 public:
     ZcGePoint2d() = default;
-    ZcGePoint2d(double xx, double yy) : x(xx), y(yy) {}
+    constexpr ZcGePoint2d(double xx, double yy) : x(xx), y(yy) {}
 
     static const ZcGePoint2d kOrigin;
 

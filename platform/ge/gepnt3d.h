@@ -9,7 +9,7 @@ class ZcGePlane;
 class ZcGePoint3d {
 public:
     ZcGePoint3d() = default;
-    ZcGePoint3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
+    constexpr ZcGePoint3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
 
     static const ZcGePoint3d kOrigin;
 

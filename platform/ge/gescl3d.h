@@ -8,8 +8,8 @@ class ZcGeMatrix3d;
 class ZcGeScale3d {
 public:
     ZcGeScale3d() = default;
-    explicit ZcGeScale3d(double factor) : sx(factor), sy(factor), sz(factor) {}
-    ZcGeScale3d(double x, double y, double z) : sx(x), sy(y), sz(z) {}
+    constexpr explicit ZcGeScale3d(double factor) : sx(factor), sy(factor), sz(factor) {}
+    constexpr ZcGeScale3d(double x, double y, double z) : sx(x), sy(y), sz(z) {}
 
     static const ZcGeScale3d kIdentity;
 

@@ -4,7 +4,7 @@
 class ZcGeTol {
 public:
     ZcGeTol() = default;
-    ZcGeTol(double equalPoint, double equalVector)
+    constexpr ZcGeTol(double equalPoint, double equalVector)
         : mEqualPoint(equalPoint), mEqualVector(equalVector) {}
     // Two points are equal when their distance is at most equalPoint().
     double equalPoint() const { return mEqualPoint; }

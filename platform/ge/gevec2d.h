@@ -9,7 +9,7 @@ class ZcGeVector3d;
 class ZcGeVector2d {
 public:
     ZcGeVector2d() = default;
-    ZcGeVector2d(double xx, double yy) : x(xx), y(yy) {}
+    constexpr ZcGeVector2d(double xx, double yy) : x(xx), y(yy) {}
 
     static const ZcGeVector2d kIdentity; // (0,0)
     static const ZcGeVector2d kXAxis;

@@ -9,7 +9,7 @@ class ZcGeVector2d;
 class ZcGeVector3d {
 public:
     ZcGeVector3d() = default;
-    ZcGeVector3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
+    constexpr ZcGeVector3d(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
 
     static const ZcGeVector3d kIdentity; // (0,0,0)
     static const ZcGeVector3d kXAxis;

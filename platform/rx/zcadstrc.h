@@ -165,5 +165,6 @@ int zcutRelRb(resbuf* rb);
 resbuf* zcutBuildList(int type, ...);
 // A deep copy of the chain starting at rb (nullptr for nullptr).
 resbuf* zcutDuplicateChain(const resbuf* rb);
-// Copies a string into a new wchar_t[] (the resbuf ownership rule). Returns RTNORM.
+// Copies a string into a new wchar_t[] (the resbuf ownership rule). Returns RTNORM, or
+// RTERROR with output = nullptr for a null input.
 int zcutNewString(const wchar_t* input, wchar_t*& output);

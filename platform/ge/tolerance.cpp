@@ -1,0 +1,3 @@
+#include "ge/getol.h"
+
+ZcGeTol ZcGeContext::gTol;
