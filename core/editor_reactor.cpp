@@ -1,0 +1,3 @@
+#include "core/editor_reactor.h"
+
+MyAcEditorReactor* g_Editor_Reactor = nullptr;

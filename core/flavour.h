@@ -1,0 +1,10 @@
+// What differs between the 2021 and the 2025 build of the module. Each build links
+// exactly one source of core/flavour/ that defines these.
+#pragma once
+
+// The API version of the host SDK the build is made for (what zcrxGetApiVersion reports).
+int Flavour_Api_Version();
+// The maintenance version the custom entity classes register with.
+int Flavour_Class_Maintenance_Version();
+// True when the build holds the batch over several drawing files.
+bool Flavour_Has_Multi_Drawing_Batch();

@@ -1,0 +1,12 @@
+// The ZWCAD 2021 build of the module.
+#include "core/flavour.h"
+#include "core/module_entry.h"
+
+int Flavour_Api_Version() { return 0x07E50014; }
+int Flavour_Class_Maintenance_Version() { return 55; }
+bool Flavour_Has_Multi_Drawing_Batch() { return true; }
+
+extern "C" __attribute__((visibility("default"))) int zcrxGetApiVersion()
+{
+    return Flavour_Api_Version();
+}

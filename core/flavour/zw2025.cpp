@@ -1,0 +1,12 @@
+// The ZWCAD 2025 build of the module.
+#include "core/flavour.h"
+#include "core/module_entry.h"
+
+int Flavour_Api_Version() { return 0x07E90000; }
+int Flavour_Class_Maintenance_Version() { return 248; }
+bool Flavour_Has_Multi_Drawing_Batch() { return false; }
+
+extern "C" __attribute__((visibility("default"))) int zcrxGetApiVersion()
+{
+    return Flavour_Api_Version();
+}

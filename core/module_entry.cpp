@@ -1,0 +1,71 @@
+#include "core/module_entry.h"
+
+#include "core/module_load.h"
+#include "mfc/afxdll.h"
+#include "mfc/zcui.h"
+#include "rx/rxlinker.h"
+
+namespace {
+
+// The extension-module record: initialised flag, the resource handle current when the
+// module was initialised, and the module instance.
+AFX_EXTENSION_MODULE Extension_Module = {};
+HINSTANCE Module_Instance = nullptr;
+
+void Attach_Process(HINSTANCE instance)
+{
+    Module_Instance = instance;
+    if (!Extension_Module.bInitialized) {
+        if (AfxInitExtensionModule(Extension_Module, instance)) {
+            Extension_Module.hResource = AfxGetResourceHandle();
+            Extension_Module.hModule = instance;
+            new CDynLinkLibrary(Extension_Module);
+        }
+    }
+    InitZcUiDLL();
+}
+
+void Detach_Process()
+{
+    if (Extension_Module.bInitialized) {
+        AfxTermExtensionModule(Extension_Module);
+        Extension_Module.bInitialized = FALSE;
+    }
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) BOOL DllMain(HINSTANCE instance, DWORD reason,
+                                                               LPVOID /*reserved*/)
+{
+    if (reason == DLL_PROCESS_ATTACH)
+        Attach_Process(instance);
+    else if (reason == DLL_PROCESS_DETACH)
+        Detach_Process();
+    return TRUE;
+}
+
+extern "C" __attribute__((visibility("default"))) ZcRx::AppRetCode
+zcrxEntryPoint(ZcRx::AppMsgCode message, void* app_id)
+{
+    switch (message) {
+    case ZcRx::kInitAppMsg: {
+        ZcRxDynamicLinker* linker =
+            ZcRxDynamicLinker::cast(zcrxSysRegistry()->at(L"DynamicLinker"));
+        if (linker != nullptr) {
+            linker->unlockApplication(app_id);
+            linker->registerAppMDIAware(app_id);
+        }
+        Load_Module();
+        break;
+    }
+    case ZcRx::kUnloadAppMsg:
+        Unload_Module();
+        break;
+    default:
+        break;
+    }
+    return ZcRx::kRetOK;
+}
+
+HINSTANCE Get_Module_Instance() { return Module_Instance; }

@@ -1,0 +1,50 @@
+// The modeless result windows of the batch commands and the progress window, each
+// reached through its global pointer (null when the window is not open).
+// Filled in when the batch plot dialogs and the progress window land: until then no
+// command opens one, and these shells only carry what the unload needs.
+#pragma once
+
+#include "win/windows.h"
+
+class Dlg_BPlot1 {
+public:
+    virtual ~Dlg_BPlot1() = default;
+    virtual BOOL DestroyWindow() { return TRUE; }
+};
+
+class Dlg_BPlot2 {
+public:
+    virtual ~Dlg_BPlot2() = default;
+    virtual BOOL DestroyWindow() { return TRUE; }
+};
+
+class Dlg_BPlot3 {
+public:
+    virtual ~Dlg_BPlot3() = default;
+    virtual BOOL DestroyWindow() { return TRUE; }
+};
+
+class Dlg_Progress {
+public:
+    virtual ~Dlg_Progress() = default;
+    virtual BOOL DestroyWindow() { return TRUE; }
+};
+
+extern Dlg_BPlot1* g_Dlg_BPlot1;
+extern Dlg_BPlot2* g_Dlg_BPlot2;
+extern Dlg_BPlot3* g_Dlg_BPlot3;
+extern Dlg_Progress* g_Dlg_Progress;
+
+// Destroys the window, deletes the object and clears the pointer, when it is set.
+template <class Window>
+void Destroy_Window_Object(Window*& window)
+{
+    if (window == nullptr)
+        return;
+    window->DestroyWindow();
+    delete window;
+    window = nullptr;
+}
+
+// The three result windows, then the progress window.
+void Destroy_Result_Windows();

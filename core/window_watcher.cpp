@@ -1,0 +1,3 @@
+#include "core/window_watcher.h"
+
+void Watch_Key_Message(const MSG* /*message*/) {}

@@ -1,0 +1,47 @@
+#include "host_options.h"
+
+#include <cstring>
+
+const char* const Host_Usage =
+    "usage: cadhost [--root DIR] [--module PATH]... [--script FILE] [--save OUT] DRAWING";
+
+bool Parse_Host_Options(int argc, const char* const* argv, Host_Options& options,
+                        std::string& error)
+{
+    bool have_drawing = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        std::string* value = nullptr;
+        if (arg == "--root")
+            value = &options.root;
+        else if (arg == "--script")
+            value = &options.script;
+        else if (arg == "--save")
+            value = &options.save;
+
+        if (value != nullptr || arg == "--module") {
+            if (i + 1 >= argc) {
+                error = arg + " needs a value";
+                return false;
+            }
+            if (value != nullptr)
+                *value = argv[++i];
+            else
+                options.modules.push_back(argv[++i]);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            error = "unknown option " + arg;
+            return false;
+        } else if (have_drawing) {
+            error = "more than one drawing: " + options.drawing + ", " + arg;
+            return false;
+        } else {
+            options.drawing = arg;
+            have_drawing = true;
+        }
+    }
+    if (!have_drawing) {
+        error = "no drawing given";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,73 @@
+// cadhost: opens a drawing, loads modules, runs the session script, unloads, saves.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "ed/host_session.h"
+#include "host_options.h"
+#include "script/script_input.h"
+#include "script/utf8.h"
+#include "win/machine.h"
+
+namespace {
+
+void Print_Error(const std::string& message)
+{
+    std::fflush(stdout);
+    std::fprintf(stderr, "cadhost: %s\n", message.c_str());
+}
+
+int Run_Session(const Host_Options& options)
+{
+    platform::HostSession session;
+    if (!session.open(platform::From_Utf8(options.drawing))) {
+        Print_Error("cannot open the drawing " + options.drawing);
+        return 1;
+    }
+    for (const std::string& module : options.modules) {
+        if (!session.load_module(platform::From_Utf8(module))) {
+            Print_Error("cannot load the module " + module);
+            session.unload_modules();
+            return 1;
+        }
+    }
+    const int status = session.run_script();
+    if (status != 0)
+        Print_Error(session.error());
+    session.unload_modules();
+    if (status != 0)
+        return status;
+    if (!options.save.empty() && !session.save(platform::From_Utf8(options.save))) {
+        Print_Error("cannot save the drawing to " + options.save);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Host_Options options;
+    std::string error;
+    if (!Parse_Host_Options(argc, argv, options, error)) {
+        Print_Error(error);
+        std::fprintf(stderr, "%s\n", Host_Usage);
+        return 2;
+    }
+    try {
+        if (!options.root.empty())
+            platform::Machine::instance().set_root(options.root);
+        if (!options.script.empty() &&
+            !platform::ScriptInput::instance().push_file(options.script, error)) {
+            Print_Error(error);
+            return 2;
+        }
+        const int status = Run_Session(options);
+        std::fflush(stdout);
+        return status;
+    } catch (const std::exception& failure) {
+        Print_Error(failure.what());
+        return 1;
+    }
+}

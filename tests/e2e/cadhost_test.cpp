@@ -1,0 +1,93 @@
+// cadhost runs session scripts: the module's load banner, its commands, unanswered input
+// and usage errors.
+#include <gtest/gtest.h>
+
+#include "cadhost_runner.h"
+
+namespace {
+
+const char* const Banner =
+    "\n******* K-批打印软件已成功加载，若K-批打印菜单未显示，可输入korvel命令调出菜单 *******";
+
+class Cadhost_Flavour_Test : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(Cadhost_Flavour_Test, KorvelCommandShowsTheLoadBanner)
+{
+    Cadhost_Runner runner;
+    Cadhost_Run run = runner.Run_Script({GetParam()}, "command Korvel\n");
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find(Banner), std::string::npos) << run.out;
+}
+
+TEST_P(Cadhost_Flavour_Test, NumberedCommandWithoutItsWorkPrintsTheNotice)
+{
+    Cadhost_Runner runner;
+    Cadhost_Run run = runner.Run_Script({GetParam()}, "command KV_DivezUrez_22\n");
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\n该功能尚未提供。"), std::string::npos) << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFlavours, Cadhost_Flavour_Test,
+                         ::testing::Values(MODULE_2021_PATH, MODULE_2025_PATH));
+
+struct Unanswered_Case {
+    const char* what;
+    const char* script;
+    const char* asked;  // must appear in the error
+};
+
+TEST(Cadhost_Test, UnansweredInputEndsTheRunAtOnce)
+{
+    const Unanswered_Case cases[] = {
+        {"prompt at the end of the script", "command ASK_NAME\n", "Name of the sheet"},
+        {"prompt before another command", "command ASK_NAME\ncommand Korvel\n", "Name of the sheet"},
+        {"message box at the end of the script", "command ASK_BOX\n", "Go on?"},
+        {"message box answered by a prompt step", "command ASK_BOX\nanswer \"x\"\n", "Go on?"},
+    };
+    for (const Unanswered_Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Cadhost_Runner runner;
+        Cadhost_Run run = runner.Run_Script({INPUT_MODULE_PATH, MODULE_2025_PATH}, c.script);
+
+        EXPECT_NE(run.status, 0);
+        EXPECT_NE(run.status, 124) << "timed out";
+        EXPECT_LT(run.seconds, 30);
+        EXPECT_NE(run.err.find(c.asked), std::string::npos) << run.err;
+        // The run ended at the unanswered input: later steps did not run.
+        EXPECT_EQ(run.out.find("Name: "), std::string::npos);
+        EXPECT_EQ(run.out.find("Answer: "), std::string::npos);
+    }
+}
+
+TEST(Cadhost_Test, AnsweredInputRunsToTheEnd)
+{
+    Cadhost_Runner runner;
+    Cadhost_Run run = runner.Run_Script({INPUT_MODULE_PATH},
+                                        "command ASK_NAME\nanswer \"A1\"\ncommand ASK_BOX\nmsgbox YES\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Name: A1"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Answer: 6"), std::string::npos) << run.out;
+}
+
+TEST(Cadhost_Test, UsageErrorsExitWithTwo)
+{
+    Cadhost_Runner runner;
+    const std::vector<std::vector<std::string>> usages = {
+        {},
+        {"--module"},
+        {"--frobnicate", "x.dxf"},
+        {"a.dxf", "b.dxf"},
+        {"--script", (runner.folder() / "missing.txt").string(), ""},
+    };
+    for (const auto& arguments : usages) {
+        Cadhost_Run run = runner.Run(arguments);
+        EXPECT_EQ(run.status, 2) << run.err;
+        EXPECT_NE(run.err, "");
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+}  // namespace
