@@ -42,6 +42,10 @@ void Machine::init_at(const fs::path& root) {
     std::error_code ec;
     fs::create_directories(root, ec);
     root_ = fs::weakly_canonical(fs::absolute(root), ec);
+    user_name_ = L"korvel";
+    program_folder_ = L"C:\\Program Files\\ZWSOFT\\ZWCAD 2025";
+    program_file_name_ = L"ZWCAD.exe";
+    fixed_time_.reset();
     drives_.clear();
     drives_[L'C'] = root_ / "c";
     drives_[L'D'] = root_ / "d";

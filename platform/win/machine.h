@@ -18,9 +18,10 @@ class Machine {
 public:
     static Machine& instance();
 
-    // Root folder on the host (default $HOME/.korvel-machine). Setting it maps the
-    // default drives (C: -> <root>/c, D: -> <root>/d) anew, resets the environment,
-    // file attributes and current directory, and creates the profile folders.
+    // Root folder on the host (default $HOME/.korvel-machine). Setting it starts a
+    // fresh machine there: default drives (C: -> <root>/c, D: -> <root>/d), user,
+    // program folder, environment, current directory and clock; the attributes
+    // stored under that root; the profile folders created.
     void set_root(const std::filesystem::path& root);
     std::filesystem::path root();
 
