@@ -1,0 +1,25 @@
+// Services for building a database from a drawing file (used by the drawing-file reader).
+#pragma once
+#include "db/dbmain.h"
+
+namespace platform {
+
+// Adds obj to db under the given handle (taking over a placeholder id made by
+// getZcDbObjectId(..., createIfNotFound = true, handle)). eHandleExists when an object already
+// has that handle. The object stays open for write for the caller to close. The handle seed
+// grows past the handle.
+Zcad::ErrorStatus Db_Add_Object_With_Handle(ZcDbDatabase* db, ZcDbObject* obj, const ZcDbHandle& handle,
+                                            ZcDbObjectId& outId);
+
+enum class Db_Root {
+    Block_Table, Layer_Table, Text_Style_Table, Linetype_Table, Viewport_Table, Reg_App_Table,
+    Named_Objects_Dictionary
+};
+// Makes an object already in db one of its root objects.
+Zcad::ErrorStatus Db_Set_Root(ZcDbDatabase* db, Db_Root root, ZcDbObjectId id);
+
+// Creates the default drawing content that an empty database lacks (tables, layer "0",
+// linetypes, "Standard", model and paper spaces, layouts); existing content is kept.
+Zcad::ErrorStatus Db_Complete_Default_Content(ZcDbDatabase* db);
+
+}  // namespace platform

@@ -1,0 +1,56 @@
+// Enumerations of the drawing database (namespace ZcDb).
+#pragma once
+#include <cstdint>
+
+namespace ZcDb {
+
+enum OpenMode { kNotOpen = -1, kForRead = 0, kForWrite = 1, kForNotify = 2 };
+
+enum Visibility { kVisible = 0, kInvisible = 1 };
+
+enum LineWeight {
+    kLnWt000 = 0, kLnWt005 = 5, kLnWt009 = 9, kLnWt013 = 13, kLnWt015 = 15, kLnWt018 = 18,
+    kLnWt020 = 20, kLnWt025 = 25, kLnWt030 = 30, kLnWt035 = 35, kLnWt040 = 40, kLnWt050 = 50,
+    kLnWt053 = 53, kLnWt060 = 60, kLnWt070 = 70, kLnWt080 = 80, kLnWt090 = 90, kLnWt100 = 100,
+    kLnWt106 = 106, kLnWt120 = 120, kLnWt140 = 140, kLnWt158 = 158, kLnWt200 = 200, kLnWt211 = 211,
+    kLnWtByLayer = -1, kLnWtByBlock = -2, kLnWtByLwDefault = -3
+};
+
+enum TextHorzMode { kTextLeft = 0, kTextCenter = 1, kTextRight = 2, kTextAlign = 3, kTextMid = 4, kTextFit = 5 };
+enum TextVertMode { kTextBase = 0, kTextBottom = 1, kTextVertMid = 2, kTextTop = 3 };
+
+enum Poly2dType { k2dSimplePoly = 0, k2dFitCurvePoly = 1, k2dQuadSplinePoly = 2, k2dCubicSplinePoly = 3 };
+enum Poly3dType { k3dSimplePoly = 0, k3dQuadSplinePoly = 1, k3dCubicSplinePoly = 2 };
+enum Vertex2dType { k2dVertex = 0, k2dSplineCtlVertex = 1, k2dSplineFitVertex = 2, k2dCurveFitVertex = 3 };
+enum Vertex3dType { k3dSimpleVertex = 0, k3dControlVertex = 1, k3dFitVertex = 2 };
+
+enum FilerType {
+    kFileFiler = 0, kCopyFiler = 1, kUndoFiler = 2, kBagFiler = 3, kIdXlateFiler = 4, kPageFiler = 5,
+    kDeepCloneFiler = 6, kIdFiler = 7, kPurgeFiler = 8, kWblockCloneFiler = 9
+};
+
+enum DuplicateRecordCloning {
+    kDrcNotApplicable = 0, kDrcIgnore = 1, kDrcReplace = 2, kDrcXrefMangleName = 3, kDrcMangleName = 4,
+    kDrcUnmangleName = 5
+};
+
+enum MeasurementValue { kEnglish = 0, kMetric = 1 };
+
+enum SaveType { kDwg = 0, kDxf = 1 };
+
+enum ZcDbDwgVersion {
+    kDHL_CURRENT = 0, kDHL_1800 = 23, kDHL_1800a = 22, kDHL_1015 = 25, kDHL_1021 = 27, kDHL_1024 = 29,
+    kDHL_1027 = 31, kDHL_1032 = 33, kDHL_MC0_0 = 0
+};
+enum MaintenanceReleaseVersion { kMReleaseCurrent = 0 };
+
+enum UnitsValue {
+    kUnitsUndefined = 0, kUnitsInches = 1, kUnitsFeet = 2, kUnitsMiles = 3, kUnitsMillimeters = 4,
+    kUnitsCentimeters = 5, kUnitsMeters = 6, kUnitsKilometers = 7
+};
+
+enum SegType { kLine = 0, kArc = 1, kCoincident = 2, kPoint = 3, kEmpty = 4 };
+
+enum Planarity { kNonPlanar = 0, kPlanar = 1, kLinear = 2 };
+
+}  // namespace ZcDb
