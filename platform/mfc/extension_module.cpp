@@ -65,7 +65,6 @@ HINSTANCE AfxGetResourceHandle() {
 }
 
 void AfxSetResourceHandle(HINSTANCE hInstResource) {
-    ASSERT(hInstResource != nullptr);
     if (hInstResource) State().resource_handle = hInstResource;
 }
 
