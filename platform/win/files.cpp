@@ -214,6 +214,12 @@ BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlag
         if (Is_Folder(to) || Is_Folder(from) || platform::Is_Read_Only(to)) return Fail(ERROR_ACCESS_DENIED);
     }
     if (!Is_Folder(to.parent_path())) return Fail(ERROR_PATH_NOT_FOUND);
+    if (same_entry) {
+        // A change of case only: the new name is spelled as given.
+        const std::wstring_view given(lpNewFileName);
+        const size_t cut = given.find_last_of(L"\\/");
+        to = from.parent_path() / platform::Host_Path_From_Text(cut == std::wstring_view::npos ? given : given.substr(cut + 1));
+    }
     std::error_code ec;
     fs::rename(from, to, ec);
     if (ec.value() == EXDEV && !Is_Folder(from)) {
@@ -226,7 +232,7 @@ BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlag
         return TRUE;
     }
     if (ec) return Fail(Error_From_Code(ec));
-    platform::Machine::instance().move_attributes(from_key, to_key);
+    platform::Machine::instance().move_attributes(from_key, fs::absolute(to).lexically_normal());
     return TRUE;
 }
 
