@@ -137,7 +137,9 @@ typedef HANDLE HGLOBAL;
 typedef HANDLE HLOCAL;
 typedef HKEY* PHKEY;
 
-typedef INT_PTR (*FARPROC)();
+// The generic function pointer: casts from it to any function type compile
+// without -Wcast-function-type warnings.
+typedef void (*FARPROC)();
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
