@@ -143,18 +143,15 @@ ZcGeVector2d ZcGeMatrix2d::translation() const { return {entry[0][2], entry[1][2
 
 ZcGeMatrix2d ZcGeMatrix2d::translation(const ZcGeVector2d& v)
 {
-    ZcGeMatrix2d m;
-    return m.setToTranslation(v);
+    return ZcGeMatrix2d().setToTranslation(v);
 }
 
 ZcGeMatrix2d ZcGeMatrix2d::rotation(double angle, const ZcGePoint2d& center)
 {
-    ZcGeMatrix2d m;
-    return m.setToRotation(angle, center);
+    return ZcGeMatrix2d().setToRotation(angle, center);
 }
 
 ZcGeMatrix2d ZcGeMatrix2d::scaling(double scale, const ZcGePoint2d& center)
 {
-    ZcGeMatrix2d m;
-    return m.setToScaling(scale, center);
+    return ZcGeMatrix2d().setToScaling(scale, center);
 }

@@ -30,8 +30,7 @@ void planeAxes(const ZcGeVector3d& normal, ZcGeVector3d& x, ZcGeVector3d& y, ZcG
 
 ZcGeMatrix3d ZcGeMatrix3d::operator*(const ZcGeMatrix3d& m) const
 {
-    ZcGeMatrix3d r;
-    return r.setToProduct(*this, m);
+    return ZcGeMatrix3d().setToProduct(*this, m);
 }
 
 ZcGeMatrix3d& ZcGeMatrix3d::setToIdentity() { return *this = ZcGeMatrix3d(); }
@@ -325,39 +324,33 @@ double ZcGeMatrix3d::scale() const
 
 ZcGeMatrix3d ZcGeMatrix3d::translation(const ZcGeVector3d& v)
 {
-    ZcGeMatrix3d m;
-    return m.setToTranslation(v);
+    return ZcGeMatrix3d().setToTranslation(v);
 }
 
 ZcGeMatrix3d ZcGeMatrix3d::rotation(double angle, const ZcGeVector3d& axis,
                                     const ZcGePoint3d& center)
 {
-    ZcGeMatrix3d m;
-    return m.setToRotation(angle, axis, center);
+    return ZcGeMatrix3d().setToRotation(angle, axis, center);
 }
 
 ZcGeMatrix3d ZcGeMatrix3d::scaling(double scale, const ZcGePoint3d& center)
 {
-    ZcGeMatrix3d m;
-    return m.setToScaling(scale, center);
+    return ZcGeMatrix3d().setToScaling(scale, center);
 }
 
 ZcGeMatrix3d ZcGeMatrix3d::scaling(const ZcGeScale3d& scale, const ZcGePoint3d& center)
 {
-    ZcGeMatrix3d m;
-    return m.setToScaling(scale, center);
+    return ZcGeMatrix3d().setToScaling(scale, center);
 }
 
 ZcGeMatrix3d ZcGeMatrix3d::mirroring(const ZcGePlane& plane)
 {
-    ZcGeMatrix3d m;
-    return m.setToMirroring(plane);
+    return ZcGeMatrix3d().setToMirroring(plane);
 }
 
 ZcGeMatrix3d ZcGeMatrix3d::mirroring(const ZcGePoint3d& point)
 {
-    ZcGeMatrix3d m;
-    return m.setToMirroring(point);
+    return ZcGeMatrix3d().setToMirroring(point);
 }
 
 ZcGeMatrix3d ZcGeMatrix3d::alignCoordSys(
@@ -365,21 +358,18 @@ ZcGeMatrix3d ZcGeMatrix3d::alignCoordSys(
     const ZcGeVector3d& fromZAxis, const ZcGePoint3d& toOrigin, const ZcGeVector3d& toXAxis,
     const ZcGeVector3d& toYAxis, const ZcGeVector3d& toZAxis)
 {
-    ZcGeMatrix3d m;
-    return m.setToAlignCoordSys(fromOrigin, fromXAxis, fromYAxis, fromZAxis, toOrigin, toXAxis,
-                                toYAxis, toZAxis);
+    return ZcGeMatrix3d().setToAlignCoordSys(fromOrigin, fromXAxis, fromYAxis, fromZAxis,
+                                             toOrigin, toXAxis, toYAxis, toZAxis);
 }
 
 ZcGeMatrix3d ZcGeMatrix3d::worldToPlane(const ZcGeVector3d& normal)
 {
-    ZcGeMatrix3d m;
-    return m.setToWorldToPlane(normal);
+    return ZcGeMatrix3d().setToWorldToPlane(normal);
 }
 
 ZcGeMatrix3d ZcGeMatrix3d::planeToWorld(const ZcGeVector3d& normal)
 {
-    ZcGeMatrix3d m;
-    return m.setToPlaneToWorld(normal);
+    return ZcGeMatrix3d().setToPlaneToWorld(normal);
 }
 
 ZcGeMatrix3d ZcGeMatrix3d::planeToWorld(const ZcGePlane& plane)

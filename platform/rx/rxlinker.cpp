@@ -182,22 +182,23 @@ bool ZcRxDynamicLinker::unloadModule(const wchar_t* fileName, bool printit, bool
     return true;
 }
 
-bool ZcRxDynamicLinker::lockApplication(void* appId)
+bool ZcRxDynamicLinker::setModuleFlag(void* appId, bool Module::*flag, bool value)
 {
     Module* module = findModule(appId);
     if (module == nullptr)
         return false;
-    module->locked = true;
+    module->*flag = value;
     return true;
+}
+
+bool ZcRxDynamicLinker::lockApplication(void* appId)
+{
+    return setModuleFlag(appId, &Module::locked, true);
 }
 
 bool ZcRxDynamicLinker::unlockApplication(void* appId)
 {
-    Module* module = findModule(appId);
-    if (module == nullptr)
-        return false;
-    module->locked = false;
-    return true;
+    return setModuleFlag(appId, &Module::locked, false);
 }
 
 bool ZcRxDynamicLinker::isApplicationLocked(const wchar_t* appName) const
@@ -208,11 +209,7 @@ bool ZcRxDynamicLinker::isApplicationLocked(const wchar_t* appName) const
 
 bool ZcRxDynamicLinker::registerAppMDIAware(void* appId)
 {
-    Module* module = findModule(appId);
-    if (module == nullptr)
-        return false;
-    module->mdiAware = true;
-    return true;
+    return setModuleFlag(appId, &Module::mdiAware, true);
 }
 
 bool ZcRxDynamicLinker::isAppMDIAware(const wchar_t* appName) const

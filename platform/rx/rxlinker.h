@@ -54,6 +54,7 @@ private:
     ~ZcRxDynamicLinker() override;
     Module* findModule(const wchar_t* appName) const;
     Module* findModule(void* appId) const;
+    bool setModuleFlag(void* appId, bool Module::*flag, bool value);
     void report(bool printit, const std::wstring& text) const;
 
     std::vector<Module*> mModules;
