@@ -9,11 +9,11 @@
 #include "win/win_format.h"
 
 ZcRxClass* ZcRxObject::gpDesc = nullptr;
-unsigned ZcRxObject::gDescGeneration = 0;
 
 ZcRxClass* ZcRxObject::desc()
 {
-    return zcrx_detail::cachedDesc(gpDesc, gDescGeneration, L"AcRxObject");
+    static unsigned generation = 0;
+    return zcrx_detail::cachedDesc(gpDesc, generation, L"AcRxObject");
 }
 
 ZcRxClass* ZcRxObject::isA() const { return ZcRxObject::desc(); }
@@ -62,7 +62,7 @@ bool sameText(const wchar_t* a, const wchar_t* b)
 }
 } // namespace
 
-void initClass(ZcRxClass*& slot, unsigned& generation, const wchar_t* name,
+void initClass(ZcRxClass*& slot, const wchar_t* name,
                const wchar_t* parentName, int dwgVersion, int maintenanceVersion, int proxyFlags,
                PseudoConstructor constructor, const wchar_t* dxfName, const wchar_t* appName)
 {
@@ -78,7 +78,6 @@ void initClass(ZcRxClass*& slot, unsigned& generation, const wchar_t* name,
         if (!ours)
             zcrx_abort(L"Class mismatch");
         slot = existing;
-        generation = zcrxClassGeneration();
         return;
     }
     ZcRxClass* created = newZcRxClass(name, parentName, dwgVersion, maintenanceVersion,
@@ -86,7 +85,6 @@ void initClass(ZcRxClass*& slot, unsigned& generation, const wchar_t* name,
     if (created == nullptr)
         zcrx_abort(L"Class %s: parent class %s is not registered", name, parentName);
     slot = created;
-    generation = zcrxClassGeneration();
 }
 
 } // namespace zcrx_detail

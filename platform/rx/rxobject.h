@@ -17,7 +17,6 @@ class ZcRxClass;
 #define ZCRX_DECLARE_MEMBERS(CLASS)                                                   \
 protected:                                                                            \
     static ZcRxClass* gpDesc;                                                         \
-    static unsigned gDescGeneration;                                                  \
                                                                                       \
 public:                                                                               \
     static ZcRxClass* desc();                                                         \
@@ -46,8 +45,12 @@ public:
 // Internal support of the DEFINE_MEMBERS macros.
 namespace zcrx_detail {
 typedef ZcRxObject* (*PseudoConstructor)();
+// The class of that name, kept in slot and looked up again only when the registry changed
+// since (generation records when slot was filled).
 ZcRxClass* cachedDesc(ZcRxClass*& slot, unsigned& generation, const wchar_t* name);
-void initClass(ZcRxClass*& slot, unsigned& generation, const wchar_t* name,
+// Registers the class, or checks that the class registered under name is this one (a foreign
+// class aborts with "Class mismatch"); keeps the descriptor in slot.
+void initClass(ZcRxClass*& slot, const wchar_t* name,
                const wchar_t* parentName, int dwgVersion, int maintenanceVersion,
                int proxyFlags, PseudoConstructor constructor, const wchar_t* dxfName,
                const wchar_t* appName);
@@ -55,18 +58,16 @@ void initClass(ZcRxClass*& slot, unsigned& generation, const wchar_t* name,
 
 #define ZCRX_DEFINE_MEMBERS_(CLASS, PARENT, DWGVER, MAINTVER, PROXYFLAGS, CONS, DXFNAME, APP) \
     ZcRxClass* CLASS::gpDesc = nullptr;                                                    \
-    unsigned CLASS::gDescGeneration = 0;                                                   \
     ZcRxClass* CLASS::desc()                                                               \
     {                                                                                      \
-        return zcrx_detail::cachedDesc(CLASS::gpDesc, CLASS::gDescGeneration,              \
-                                       ZCRX_WIDE_NAME(CLASS));                             \
+        static unsigned generation = 0;                                                    \
+        return zcrx_detail::cachedDesc(CLASS::gpDesc, generation, ZCRX_WIDE_NAME(CLASS));  \
     }                                                                                      \
     ZcRxClass* CLASS::isA() const { return CLASS::desc(); }                                \
     void CLASS::rxInit()                                                                   \
     {                                                                                      \
-        zcrx_detail::initClass(CLASS::gpDesc, CLASS::gDescGeneration,                      \
-                               ZCRX_WIDE_NAME(CLASS), ZCRX_WIDE_NAME(PARENT), DWGVER,      \
-                               MAINTVER, PROXYFLAGS, CONS, DXFNAME, APP);                  \
+        zcrx_detail::initClass(CLASS::gpDesc, ZCRX_WIDE_NAME(CLASS), ZCRX_WIDE_NAME(PARENT), \
+                               DWGVER, MAINTVER, PROXYFLAGS, CONS, DXFNAME, APP);          \
     }
 
 // A class without a pseudo-constructor (abstract or not creatable by the runtime).
