@@ -8,6 +8,7 @@
 #include "win/file_attributes.h"
 #include "win/host_path_text.h"
 #include "win/machine.h"
+#include "win/text_mode_file.h"
 #include "win/win_error.h"
 #include "win/win_files.h"
 
@@ -253,9 +254,11 @@ FILE* _wfopen(const wchar_t* filename, const wchar_t* mode) {
         errno = ENOENT;
         return nullptr;
     }
-    // Windows modes: r w a, +, b t, and flags after a comma (ccs=...) that mean nothing here.
+    // Windows modes: r w a, +, b (binary) or t (text, the default), and flags after
+    // a comma (ccs=...) that mean nothing here.
     std::string posix_mode;
     bool writes = false;
+    bool binary = false;
     for (const wchar_t* m = mode; *m && *m != L','; ++m) {
         switch (*m) {
             case L'r': posix_mode += 'r'; break;
@@ -263,7 +266,8 @@ FILE* _wfopen(const wchar_t* filename, const wchar_t* mode) {
             case L'a': posix_mode += 'a', writes = true; break;
             case L'+': posix_mode += '+', writes = true; break;
             case L'x': posix_mode += 'x'; break;
-            default: break;  // b, t, c, n, S, R, T, D, N: no meaning on this system
+            case L'b': binary = true; break;
+            default: break;  // t, c, n, S, R, T, D, N
         }
     }
     if (posix_mode.empty()) {
@@ -276,8 +280,14 @@ FILE* _wfopen(const wchar_t* filename, const wchar_t* mode) {
         return nullptr;
     }
     FILE* file = std::fopen(host.c_str(), posix_mode.c_str());
-    if (!file) SetLastError(errno == ENOENT ? Missing_Error(host) : ERROR_ACCESS_DENIED);
-    return file;
+    if (!file) {
+        SetLastError(errno == ENOENT ? Missing_Error(host) : ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    if (binary) return file;
+    FILE* text = platform::Text_Mode_Stream(file, posix_mode.c_str());
+    if (!text) std::fclose(file);
+    return text;
 }
 
 int _wremove(const wchar_t* filename) {

@@ -113,7 +113,8 @@ HANDLE FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData);
 BOOL FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData);
 BOOL FindClose(HANDLE hFindFile);
 
-// C runtime with wide paths.
+// C runtime with wide paths. _wfopen opens in text mode unless the mode has 'b':
+// "\n" is written as "\r\n" and "\r\n" is read as "\n", as on Windows; ccs= is ignored.
 FILE* _wfopen(const wchar_t* filename, const wchar_t* mode);
 int _wremove(const wchar_t* filename);
 int _wrename(const wchar_t* oldname, const wchar_t* newname);

@@ -1,4 +1,4 @@
-#include <set>
+#include <cstring>
 
 #include "machine_fixture.h"
 
@@ -132,6 +132,26 @@ TEST_F(FileTest, WfopenModes) {
     char buffer[8] = {};
     EXPECT_EQ(std::fread(buffer, 1, 8, f), 4u);
     std::fclose(f);
+    // Text mode (no 'b') stores line breaks as CR LF and reads them back as LF.
+    f = _wfopen(L"C:\\lines.txt", L"wt");
+    ASSERT_NE(f, nullptr);
+    std::fputs("a\nb\n", f);
+    std::fclose(f);
+    EXPECT_EQ(Read(c_drive() / "lines.txt"), "a\r\nb\r\n");
+    f = _wfopen(L"C:\\lines.txt", L"a");
+    std::fputs("c\n", f);
+    std::fclose(f);
+    f = _wfopen(L"C:\\lines.txt", L"r");
+    ASSERT_NE(f, nullptr);
+    char text[32] = {};
+    EXPECT_EQ(std::fread(text, 1, sizeof text, f), 6u);
+    std::fclose(f);
+    EXPECT_STREQ(text, "a\nb\nc\n");
+    f = _wfopen(L"C:\\lines.txt", L"rb");
+    std::memset(text, 0, sizeof text);
+    EXPECT_EQ(std::fread(text, 1, sizeof text, f), 9u);
+    std::fclose(f);
+
     EXPECT_EQ(_wfopen(L"C:\\nofolder\\x.txt", L"w"), nullptr);
     EXPECT_EQ(_wfopen(L"C:\\missing.txt", L"r"), nullptr);
     EXPECT_EQ(_wfopen(L"C:\\Users", L"w"), nullptr);
