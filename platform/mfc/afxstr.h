@@ -15,6 +15,9 @@
 //   9-13, U+00A0, U+3000 and the other space separators).
 // - Format follows the Windows printf rules: for CString %s takes a wide string
 //   and %S a narrow one; for CStringA %s takes a narrow string and %S a wide one.
+//   Format and AppendFormat pass CString and CStringA arguments as their text, so
+//   Format(L"%s", str) works as it does on Windows. (Passing a CString to any other
+//   C variadic function passes the object, not its text: use GetString() there.)
 // - LoadString looks the id up in the string tables of the current resource module
 //   and of the extension modules (see mfc/afxdll.h); with no loader registered it
 //   returns FALSE.
@@ -24,9 +27,21 @@
 #include <compare>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "mfc/afxassert.h"
 #include "win/windows.h"
+
+template <typename BaseType>
+class CStringT;
+
+namespace afx_detail {
+// A Format argument as the C variadic call takes it: strings by their text.
+template <typename T>
+const T& Vararg(const T& value) { return value; }
+const wchar_t* Vararg(const CStringT<wchar_t>& value);
+const char* Vararg(const CStringT<char>& value);
+}  // namespace afx_detail
 
 template <typename BaseType>
 class CStringT {
@@ -127,11 +142,26 @@ public:
     int Collate(PCXSTR psz) const;
     int CollateNoCase(PCXSTR psz) const;
 
-    // Formatting.
-    void Format(PCXSTR pszFormat, ...);
-    void Format(UINT nFormatID, ...);
+    // Formatting; a null format gives an empty result. The string may be an argument
+    // of its own Format.
+    template <typename... Args>
+    void Format(PCXSTR pszFormat, const Args&... args) {
+        CStringT result;
+        result.Append_Format_C(pszFormat, afx_detail::Vararg(args)...);
+        *this = std::move(result);
+    }
+    // The format is string nFormatID of the resource modules.
+    template <typename... Args>
+    void Format(UINT nFormatID, const Args&... args) {
+        CStringT format;
+        format.LoadString(nFormatID);
+        Format(format.GetString(), args...);
+    }
+    template <typename... Args>
+    void AppendFormat(PCXSTR pszFormat, const Args&... args) {
+        Append_Format_C(pszFormat, afx_detail::Vararg(args)...);
+    }
     void FormatV(PCXSTR pszFormat, va_list args);
-    void AppendFormat(PCXSTR pszFormat, ...);
     void AppendFormatV(PCXSTR pszFormat, va_list args);
 
     // Direct buffer access: the buffer holds at least nMinBufferLength characters plus
@@ -166,11 +196,15 @@ public:
     friend std::strong_ordering operator<=>(const CStringT& a, PCXSTR b) { return a.Compare(b) <=> 0; }
 
 private:
+    void Append_Format_C(PCXSTR pszFormat, ...);
     void Trim_Left_If(bool (*is_target)(XCHAR, PCXSTR), PCXSTR targets);
     void Trim_Right_If(bool (*is_target)(XCHAR, PCXSTR), PCXSTR targets);
 
     std::basic_string<XCHAR> m_str;
 };
+
+inline const wchar_t* afx_detail::Vararg(const CStringT<wchar_t>& value) { return value.GetString(); }
+inline const char* afx_detail::Vararg(const CStringT<char>& value) { return value.GetString(); }
 
 extern template class CStringT<wchar_t>;
 extern template class CStringT<char>;

@@ -477,35 +477,18 @@ int CStringT<B>::CollateNoCase(PCXSTR psz) const {
 }
 
 template <typename B>
-void CStringT<B>::Format(PCXSTR pszFormat, ...) {
+void CStringT<B>::Append_Format_C(PCXSTR pszFormat, ...) {
     va_list args;
     va_start(args, pszFormat);
-    FormatV(pszFormat, args);
-    va_end(args);
-}
-
-template <typename B>
-void CStringT<B>::Format(UINT nFormatID, ...) {
-    CStringT format;
-    format.LoadString(nFormatID);
-    va_list args;
-    va_start(args, nFormatID);
-    FormatV(format, args);
+    AppendFormatV(pszFormat, args);
     va_end(args);
 }
 
 template <typename B>
 void CStringT<B>::FormatV(PCXSTR pszFormat, va_list args) {
-    m_str.clear();
-    AppendFormatV(pszFormat, args);
-}
-
-template <typename B>
-void CStringT<B>::AppendFormat(PCXSTR pszFormat, ...) {
-    va_list args;
-    va_start(args, pszFormat);
-    AppendFormatV(pszFormat, args);
-    va_end(args);
+    CStringT result;
+    result.AppendFormatV(pszFormat, args);
+    m_str.swap(result.m_str);
 }
 
 template <typename B>

@@ -25,6 +25,11 @@ TEST(CStringFormat, WindowsWideRules) {
     EXPECT_EQ(W(s), L"图A|narrow|   ab|7  |");
     s.Format(L"%d_%s", 2021, CString(L"Default").GetString());
     EXPECT_EQ(W(s), L"2021_Default");
+    // String objects are passed as their text, also the string being formatted.
+    s.Format(L"%s|%S|%s", CString(L"宽"), CStringA("narrow"), s);
+    EXPECT_EQ(W(s), L"宽|narrow|2021_Default");
+    s.AppendFormat(L"+%s", s);
+    EXPECT_EQ(W(s), L"宽|narrow|2021_Default+宽|narrow|2021_Default");
     s.Format(L"100%%");
     EXPECT_EQ(W(s), L"100%");
 }
@@ -42,8 +47,8 @@ TEST(CStringFormat, NarrowRules) {
     CStringA a;
     a.Format("%s|%S|%d|%.2f|%I64d|%c", kSongtiGbk, L"体", 12, 2.5, static_cast<__int64>(1) << 40, 'k');
     EXPECT_EQ(A(a), std::string(kSongtiGbk) + "|\xCC\xE5|12|2.50|1099511627776|k");
-    a.Format("%hs/%ls/%ws", "n", L"w", L"v");
-    EXPECT_EQ(A(a), "n/w/v");
+    a.Format("%hs/%ls/%ws/%s", "n", L"w", L"v", CStringA("a"));
+    EXPECT_EQ(A(a), "n/w/v/a");
 }
 
 TEST(CStringConversion, WideAndAnsiRoundTrip) {
