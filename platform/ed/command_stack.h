@@ -5,10 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "rx/rxentry.h"
 #include "rx/rxobject.h"
 #include "win/win_types.h"
-
-typedef void (*ZcRxFunctionPtr)();
 
 #define ZCRX_COMMAND_DOCK L"ZCAD_REGISTERED_COMMANDS"
 

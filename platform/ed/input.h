@@ -75,6 +75,8 @@ void Clear_Typed_Input();
 void Push_Answer_List(const resbuf* list);  // the list is copied
 void Pop_Answer_List();
 bool Answer_List_Active();
+// Takes the next item of the top answer list (null at its end); valid until the list is popped.
+const resbuf* Take_Answer_List_Item();
 // The rest of the top answer list (not consumed by the command), released by the caller.
 resbuf* Take_Answer_List_Rest();
 

@@ -1,0 +1,65 @@
+#include "ed/command_line.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "rx/zcadstrc.h"
+#include "script/utf8.h"
+#include "win/win_format.h"
+
+namespace platform {
+
+CommandLine& CommandLine::instance()
+{
+    static CommandLine line;
+    return line;
+}
+
+void CommandLine::write(const std::wstring& text)
+{
+    if (text.empty() || quiet())
+        return;
+    mText += text;
+    if (mToStdout) {
+        std::string bytes = To_Utf8(text);
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        std::fflush(stdout);
+    }
+}
+
+void CommandLine::push_quiet(bool quiet) { mQuiet.push_back(quiet); }
+
+void CommandLine::pop_quiet()
+{
+    if (!mQuiet.empty())
+        mQuiet.pop_back();
+}
+
+bool CommandLine::quiet() const
+{
+    for (bool q : mQuiet)
+        if (q)
+            return true;
+    return false;
+}
+
+}  // namespace platform
+
+int zcutPrintf(const wchar_t* format, ...)
+{
+    if (format == nullptr)
+        return RTERROR;
+    va_list args;
+    va_start(args, format);
+    std::wstring text = platform::Format_Wide(format, args);
+    va_end(args);
+    platform::CommandLine::instance().write(text);
+    return RTNORM;
+}
+
+int zcedPrompt(const wchar_t* prompt)
+{
+    if (prompt != nullptr)
+        platform::CommandLine::instance().write(prompt);
+    return RTNORM;
+}
