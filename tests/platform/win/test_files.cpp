@@ -116,41 +116,40 @@ TEST_F(FileTest, CopyAndMove) {
     EXPECT_EQ(Read(c_drive() / "renamed.txt"), "one");
 }
 
+// Writes text through _wfopen with the given mode; false when it cannot be opened.
+bool Write_Through(const wchar_t* path, const wchar_t* mode, const char* text) {
+    FILE* f = _wfopen(path, mode);
+    if (!f) return false;
+    std::fputs(text, f);
+    return std::fclose(f) == 0;
+}
+
+// Reads a whole file through _wfopen with the given mode.
+std::string Read_Through(const wchar_t* path, const wchar_t* mode) {
+    FILE* f = _wfopen(path, mode);
+    if (!f) return "<cannot open>";
+    std::string text;
+    char buffer[64];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    std::fclose(f);
+    return text;
+}
+
 TEST_F(FileTest, WfopenModes) {
-    FILE* f = _wfopen(L"C:\\Users\\KORVEL\\Documents\\新.txt", L"w, ccs=UNICODE");
-    ASSERT_NE(f, nullptr);
-    std::fputs("abc", f);
-    std::fclose(f);
-    EXPECT_EQ(Read(c_drive() / "Users/korvel/Documents/新.txt"), "abc");
-    f = _wfopen(L"C:\\users\\korvel\\documents\\新.TXT", L"a+b");
-    ASSERT_NE(f, nullptr);
-    std::fputs("d", f);
-    std::fclose(f);
-    EXPECT_EQ(Read(c_drive() / "Users/korvel/Documents/新.txt"), "abcd");
-    f = _wfopen(L"C:\\users\\korvel\\documents\\新.TXT", L"rb");
-    ASSERT_NE(f, nullptr);
-    char buffer[8] = {};
-    EXPECT_EQ(std::fread(buffer, 1, 8, f), 4u);
-    std::fclose(f);
+    const fs::path host = c_drive() / "Users/korvel/Documents/新.txt";
+    ASSERT_TRUE(Write_Through(L"C:\\Users\\KORVEL\\Documents\\新.txt", L"w, ccs=UNICODE", "abc"));
+    EXPECT_EQ(Read(host), "abc");
+    ASSERT_TRUE(Write_Through(L"C:\\users\\korvel\\documents\\新.TXT", L"a+b", "d"));
+    EXPECT_EQ(Read(host), "abcd");
+    EXPECT_EQ(Read_Through(L"C:\\users\\korvel\\documents\\新.TXT", L"rb"), "abcd");
+
     // Text mode (no 'b') stores line breaks as CR LF and reads them back as LF.
-    f = _wfopen(L"C:\\lines.txt", L"wt");
-    ASSERT_NE(f, nullptr);
-    std::fputs("a\nb\n", f);
-    std::fclose(f);
+    ASSERT_TRUE(Write_Through(L"C:\\lines.txt", L"wt", "a\nb\n"));
     EXPECT_EQ(Read(c_drive() / "lines.txt"), "a\r\nb\r\n");
-    f = _wfopen(L"C:\\lines.txt", L"a");
-    std::fputs("c\n", f);
-    std::fclose(f);
-    f = _wfopen(L"C:\\lines.txt", L"r");
-    ASSERT_NE(f, nullptr);
-    char text[32] = {};
-    EXPECT_EQ(std::fread(text, 1, sizeof text, f), 6u);
-    std::fclose(f);
-    EXPECT_STREQ(text, "a\nb\nc\n");
-    f = _wfopen(L"C:\\lines.txt", L"rb");
-    std::memset(text, 0, sizeof text);
-    EXPECT_EQ(std::fread(text, 1, sizeof text, f), 9u);
-    std::fclose(f);
+    ASSERT_TRUE(Write_Through(L"C:\\lines.txt", L"a", "c\n"));
+    EXPECT_EQ(Read_Through(L"C:\\lines.txt", L"r"), "a\nb\nc\n");
+    EXPECT_EQ(Read_Through(L"C:\\lines.txt", L"rb"), "a\r\nb\r\nc\r\n");
 
     EXPECT_EQ(_wfopen(L"C:\\nofolder\\x.txt", L"w"), nullptr);
     EXPECT_EQ(_wfopen(L"C:\\missing.txt", L"r"), nullptr);
