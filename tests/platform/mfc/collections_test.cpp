@@ -263,6 +263,12 @@ TEST(CMapTest, StringMaps) {
     EXPECT_TRUE(settings.Lookup(L"PLOTCONFIGPATH", path));
     EXPECT_STREQ(path, L"C:\\Plotters");
 
+    CMap<CString, const CString&, int, int> by_key;
+    by_key[CString(L"A4")] = 4;
+    int size = 0;
+    EXPECT_TRUE(by_key.Lookup(CString(L"A4"), size));
+    EXPECT_EQ(size, 4);
+
     CTypedPtrMap<CMapStringToPtr, CString, Sheet_Record*> by_name;
     Sheet_Record record(7);
     by_name.SetAt(L"图1", &record);
