@@ -1,6 +1,7 @@
 // 2D vectors and points.
 #include <cmath>
 
+#include "direction_tests.h"
 #include "ge/gemat2d.h"
 #include "ge/gepnt3d.h"
 
@@ -58,24 +59,17 @@ bool ZcGeVector2d::isUnitLength(const ZcGeTol& tol) const
 
 bool ZcGeVector2d::isParallelTo(const ZcGeVector2d& v, const ZcGeTol& tol) const
 {
-    if (isZeroLength(tol) || v.isZeroLength(tol))
-        return false;
-    const ZcGeVector2d a = normal(tol), b = v.normal(tol);
-    return std::fabs(a.x * b.y - a.y * b.x) <= tol.equalVector();
+    return zcge_detail::isParallel(*this, v, tol);
 }
 
 bool ZcGeVector2d::isCodirectionalTo(const ZcGeVector2d& v, const ZcGeTol& tol) const
 {
-    if (isZeroLength(tol) || v.isZeroLength(tol))
-        return false;
-    return (normal(tol) - v.normal(tol)).length() <= tol.equalVector();
+    return zcge_detail::isCodirectional(*this, v, tol);
 }
 
 bool ZcGeVector2d::isPerpendicularTo(const ZcGeVector2d& v, const ZcGeTol& tol) const
 {
-    if (isZeroLength(tol) || v.isZeroLength(tol))
-        return false;
-    return std::fabs(normal(tol).dotProduct(v.normal(tol))) <= tol.equalVector();
+    return zcge_detail::isPerpendicular(*this, v, tol);
 }
 
 bool ZcGeVector2d::isEqualTo(const ZcGeVector2d& v, const ZcGeTol& tol) const

@@ -1,6 +1,7 @@
 // 3D vectors and points.
 #include <cmath>
 
+#include "direction_tests.h"
 #include "ge/gemat3d.h"
 #include "ge/gepnt2d.h"
 
@@ -69,23 +70,17 @@ bool ZcGeVector3d::isUnitLength(const ZcGeTol& tol) const
 
 bool ZcGeVector3d::isParallelTo(const ZcGeVector3d& v, const ZcGeTol& tol) const
 {
-    if (isZeroLength(tol) || v.isZeroLength(tol))
-        return false;
-    return normal(tol).crossProduct(v.normal(tol)).length() <= tol.equalVector();
+    return zcge_detail::isParallel(*this, v, tol);
 }
 
 bool ZcGeVector3d::isCodirectionalTo(const ZcGeVector3d& v, const ZcGeTol& tol) const
 {
-    if (isZeroLength(tol) || v.isZeroLength(tol))
-        return false;
-    return (normal(tol) - v.normal(tol)).length() <= tol.equalVector();
+    return zcge_detail::isCodirectional(*this, v, tol);
 }
 
 bool ZcGeVector3d::isPerpendicularTo(const ZcGeVector3d& v, const ZcGeTol& tol) const
 {
-    if (isZeroLength(tol) || v.isZeroLength(tol))
-        return false;
-    return std::fabs(normal(tol).dotProduct(v.normal(tol))) <= tol.equalVector();
+    return zcge_detail::isPerpendicular(*this, v, tol);
 }
 
 bool ZcGeVector3d::isEqualTo(const ZcGeVector3d& v, const ZcGeTol& tol) const
