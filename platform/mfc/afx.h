@@ -20,6 +20,7 @@
 #define AFX_EXT_DATA
 #define AFX_CLASS_EXPORT
 #define AFX_MANAGE_STATE(p)
+#define DEBUG_NEW new
 
 // An iterator of the lists and maps; null ends the iteration.
 struct __POSITION {};

@@ -27,42 +27,34 @@ class CByteArray : public CArray<BYTE, BYTE> {
 
 class CObList : public CList<CObject*, CObject*> {
     DECLARE_DYNCREATE(CObList)
-public:
-    explicit CObList(INT_PTR nBlockSize = 10) : CList(nBlockSize) {}
+    using CList::CList;
 };
 class CPtrList : public CList<void*, void*> {
     DECLARE_DYNCREATE(CPtrList)
-public:
-    explicit CPtrList(INT_PTR nBlockSize = 10) : CList(nBlockSize) {}
+    using CList::CList;
 };
 class CStringList : public CList<CString, const CString&> {
     DECLARE_DYNCREATE(CStringList)
-public:
-    explicit CStringList(INT_PTR nBlockSize = 10) : CList(nBlockSize) {}
+    using CList::CList;
 };
 
 class CMapStringToPtr : public CMap<CString, LPCTSTR, void*, void*> {
     DECLARE_DYNCREATE(CMapStringToPtr)
-public:
-    explicit CMapStringToPtr(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
+    using CMap::CMap;
 };
 class CMapStringToOb : public CMap<CString, LPCTSTR, CObject*, CObject*> {
     DECLARE_DYNCREATE(CMapStringToOb)
-public:
-    explicit CMapStringToOb(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
+    using CMap::CMap;
 };
 class CMapStringToString : public CMap<CString, LPCTSTR, CString, LPCTSTR> {
     DECLARE_DYNCREATE(CMapStringToString)
-public:
-    explicit CMapStringToString(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
+    using CMap::CMap;
 };
 class CMapPtrToPtr : public CMap<void*, void*, void*, void*> {
     DECLARE_DYNCREATE(CMapPtrToPtr)
-public:
-    explicit CMapPtrToPtr(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
+    using CMap::CMap;
 };
 class CMapWordToPtr : public CMap<WORD, WORD, void*, void*> {
     DECLARE_DYNCREATE(CMapWordToPtr)
-public:
-    explicit CMapWordToPtr(INT_PTR nBlockSize = 10) : CMap(nBlockSize) {}
+    using CMap::CMap;
 };

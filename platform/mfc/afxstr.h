@@ -105,7 +105,8 @@ public:
     CStringT SpanIncluding(PCXSTR pszCharSet) const;
     CStringT SpanExcluding(PCXSTR pszCharSet) const;
     // Next token after iStart, skipping leading delimiters; iStart moves past the
-    // token, or becomes -1 (with an empty result) when no token is left.
+    // token, or becomes -1 (with an empty result) when no token is left. Without
+    // delimiters the rest of the string is one token (and the next call ends).
     CStringT Tokenize(PCXSTR pszTokens, int& iStart) const;
 
     // Searching: -1 when not found or when iStart is out of range.
