@@ -1,6 +1,7 @@
 #include "mfc/format_narrow.h"
 
 #include <cwchar>
+#include <cwctype>
 
 #include "win/windows.h"
 
