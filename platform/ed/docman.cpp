@@ -207,7 +207,9 @@ public:
     ZcApDocument* add(ZcDbDatabase* database, bool own, const std::wstring& fileName)
     {
         notify([&](ZcApDocManagerReactor* r) { r->documentCreateStarted(nullptr); });
-        std::wstring title = L"Drawing" + std::to_wstring(++mNewCount) + L".dxf";
+        std::wstring title;
+        if (fileName.empty())
+            title = L"Drawing" + std::to_wstring(++mNewCount) + L".dxf";
         mDocs.push_back(std::unique_ptr<ZcApDocument>(new ZcApDocument(database, own, fileName, title)));
         ZcApDocument* doc = mDocs.back().get();
         setCurDocument(doc, ZcAp::kNone, true);

@@ -1,0 +1,85 @@
+#include "ed_fixture.h"
+
+#include "ed/command_line.h"
+
+using namespace ed_test;
+
+namespace {
+
+class HostSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::Reset_Host_For_Tests();
+        platform::CommandLine::instance().set_echo_to_stdout(false);
+    }
+    void TearDown() override
+    {
+        platform::Reset_Host_For_Tests();
+        platform::CommandLine::instance().set_echo_to_stdout(true);
+    }
+    std::wstring Output() const { return platform::CommandLine::instance().text(); }
+};
+
+TEST_F(HostSessionTest, ScriptRunsEndToEnd)
+{
+    platform::HostSession session;
+    ASSERT_TRUE(session.open(L""));
+    EXPECT_NE(Output().find(L"new empty drawing"), std::wstring::npos);
+    EXPECT_EQ(zcDocManager->documentCount(), 1);
+    ASSERT_EQ(Add_Command(L"HELLO", [] {
+                  wchar_t name[64];
+                  if (zcedGetString(1, L"\nYour name: ", name, 64) == RTNORM)
+                      zcutPrintf(L"\nHello, %s!", name);
+              }),
+              Zcad::eOk);
+    platform::ScriptInput::instance().push_text(std::string_view(
+        "# greeting\ncommand HELLO\nanswer \"Wang Wei\"\ncommand NOSUCH\ncommand _regen\n"));
+    EXPECT_EQ(session.run_script(), 0) << session.error();
+    EXPECT_TRUE(session.error().empty());
+    const std::wstring out = Output();
+    EXPECT_NE(out.find(L"\nCommand: HELLO\nYour name: Wang Wei\nHello, Wang Wei!"), std::wstring::npos) << out;
+    EXPECT_NE(out.find(L"Unknown command \"NOSUCH\""), std::wstring::npos);
+    EXPECT_NE(out.find(L"Regenerating model."), std::wstring::npos);
+}
+
+TEST_F(HostSessionTest, DrawingWithoutReaderStandsInAndSaveReportsNoWriter)
+{
+    platform::HostSession session;
+    ASSERT_TRUE(session.open(L"C:\\drawings\\site.dxf"));
+    EXPECT_NE(Output().find(L"stands in for C:\\drawings\\site.dxf"), std::wstring::npos);
+    resbuf name{};
+    ASSERT_EQ(zcedGetVar(L"DWGNAME", &name), RTNORM);
+    EXPECT_STREQ(name.resval.rstring, L"site.dxf");
+    delete[] name.resval.rstring;
+    platform::ScriptInput::instance().push_text(std::string_view("save \"C:\\\\out\\\\x.dxf\"\n"));
+    EXPECT_EQ(session.run_script(), 0);
+    EXPECT_NE(Output().find(L"Cannot save C:\\out\\x.dxf"), std::wstring::npos) << Output();
+}
+
+TEST_F(HostSessionTest, ErrorEndsTheRunAtOnceWithStatus)
+{
+    platform::HostSession session;
+    session.open(L"");
+    int later = 0;
+    Add_Command(L"ASK", [] {
+        ads_point pt;
+        zcedGetPoint(nullptr, L"\nFirst corner: ", pt);
+    });
+    Add_Command(L"LATER", [&] { ++later; });
+    platform::ScriptInput::instance().push_text(std::string_view("command ASK\ncommand LATER\n"));
+    EXPECT_EQ(session.run_script(), 1);
+    EXPECT_NE(session.error().find("First corner"), std::string::npos) << session.error();
+    EXPECT_NE(session.error().find("command LATER"), std::string::npos) << session.error();
+    EXPECT_EQ(later, 0);
+}
+
+TEST_F(HostSessionTest, LoadingAMissingModuleFails)
+{
+    platform::HostSession session;
+    session.open(L"");
+    EXPECT_FALSE(session.load_module(L"/no/such/module.so"));
+    EXPECT_TRUE(session.loaded_modules().empty());
+}
+
+}  // namespace
