@@ -19,7 +19,6 @@ enum Command : uint32_t {
   kText = 10,
   kText2 = 11,
   kColor = 14,
-  kLayer = 16,
   kTrueColor = 22,
   kPushMatrix = 29,
   kPushMatrix2 = 30,
@@ -47,12 +46,16 @@ class ByteStream {
     advance(sizeof(T));
     return v;
   }
-  ProxyPoint point() {
-    ProxyPoint p;
+  ZcGePoint3d point() {
+    ZcGePoint3d p;
     p.x = read<double>();
     p.y = read<double>();
     p.z = read<double>();
     return p;
+  }
+  ZcGeVector3d vector() {
+    ZcGePoint3d p = point();
+    return {p.x, p.y, p.z};
   }
   std::string_view narrow_string() {
     const void* z = std::memchr(data_.data() + pos_, 0, left());
@@ -103,11 +106,11 @@ class ByteStream {
 // Row-major 4x4 transform applied to column vectors.
 struct Matrix {
   double m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-  ProxyPoint apply(const ProxyPoint& p) const {
+  ZcGePoint3d apply(const ZcGePoint3d& p) const {
     return {m[0] * p.x + m[1] * p.y + m[2] * p.z + m[3], m[4] * p.x + m[5] * p.y + m[6] * p.z + m[7],
             m[8] * p.x + m[9] * p.y + m[10] * p.z + m[11]};
   }
-  ProxyPoint apply_vector(const ProxyPoint& v) const {
+  ZcGeVector3d apply_vector(const ZcGeVector3d& v) const {
     return {m[0] * v.x + m[1] * v.y + m[2] * v.z, m[4] * v.x + m[5] * v.y + m[6] * v.z,
             m[8] * v.x + m[9] * v.y + m[10] * v.z};
   }
@@ -136,19 +139,19 @@ class Decoder {
         out_.has_extents = true;
         return;
       case kCircle: {
-        ProxyPrimitive p = start(ProxyPrimitive::Kind::Circle);
+        ZcDbProxyPrimitive p = start(ZcDbProxyPrimitive::Kind::Circle);
         p.center = in.point();
         p.radius = in.read<double>();
-        p.normal = in.point();
+        p.normal = in.vector();
         add(std::move(p));
         return;
       }
       case kArc: {
-        ProxyPrimitive p = start(ProxyPrimitive::Kind::Arc);
+        ZcDbProxyPrimitive p = start(ZcDbProxyPrimitive::Kind::Arc);
         p.center = in.point();
         p.radius = in.read<double>();
-        p.normal = in.point();
-        p.start_vector = in.point();
+        p.normal = in.vector();
+        p.startVector = in.vector();
         p.sweep = in.read<double>();
         add(std::move(p));
         return;
@@ -156,14 +159,14 @@ class Decoder {
       case kPolyline:
       case kPolygon:
       case kPolylineWithNormals: {
-        ProxyPrimitive p =
-            start(type == kPolygon ? ProxyPrimitive::Kind::Polygon : ProxyPrimitive::Kind::Polyline);
+        ZcDbProxyPrimitive p =
+            start(type == kPolygon ? ZcDbProxyPrimitive::Kind::Polygon : ZcDbProxyPrimitive::Kind::Polyline);
         uint32_t count = in.read<uint32_t>();
         // A count beyond the bytes present is damage, not a reason to allocate.
         if (count > in.left() / 24) throw Truncated{};
         p.points.reserve(count);
         for (uint32_t i = 0; i < count; ++i) p.points.push_back(in.point());
-        if (type == kPolylineWithNormals) p.normal = in.point();
+        if (type == kPolylineWithNormals) p.normal = in.vector();
         add(std::move(p));
         return;
       }
@@ -171,14 +174,14 @@ class Decoder {
       case kUnicodeText:
       case kText2:
       case kUnicodeText2: {
-        ProxyPrimitive p = start(ProxyPrimitive::Kind::Text);
+        ZcDbProxyPrimitive p = start(ZcDbProxyPrimitive::Kind::Text);
         p.position = in.point();
-        p.normal = in.point();
-        p.direction = in.point();
+        p.normal = in.vector();
+        p.direction = in.vector();
         const bool unicode = type == kUnicodeText || type == kUnicodeText2;
         if (type == kText || type == kUnicodeText) {
           p.height = in.read<double>();
-          p.width_factor = in.read<double>();
+          p.widthFactor = in.read<double>();
           p.oblique = in.read<double>();
           p.text = unicode ? in.unicode_string() : narrow(in.narrow_string());
         } else {
@@ -186,7 +189,7 @@ class Decoder {
           in.read<int32_t>();  // length of the string
           in.read<int32_t>();  // raw flag
           p.height = in.read<double>();
-          p.width_factor = in.read<double>();
+          p.widthFactor = in.read<double>();
           p.oblique = in.read<double>();
         }
         add(std::move(p));
@@ -209,9 +212,6 @@ class Decoder {
         }
         return;
       }
-      case kLayer:
-        layer_ = static_cast<int32_t>(in.read<uint32_t>());
-        return;
       case kPushMatrix:
       case kPushMatrix2: {
         if (matrices_.size() >= kMaxMatrixDepth) throw Truncated{};
@@ -230,22 +230,21 @@ class Decoder {
   }
 
  private:
-  ProxyPrimitive start(ProxyPrimitive::Kind kind) const {
-    ProxyPrimitive p;
+  ZcDbProxyPrimitive start(ZcDbProxyPrimitive::Kind kind) const {
+    ZcDbProxyPrimitive p;
     p.kind = kind;
-    p.color_index = color_;
-    p.true_color = true_color_;
-    p.layer_index = layer_;
+    p.colorIndex = static_cast<int16_t>(color_);
+    p.trueColor = true_color_;
     return p;
   }
-  void add(ProxyPrimitive p) {
+  void add(ZcDbProxyPrimitive p) {
     if (!matrices_.empty()) {
       const Matrix& m = matrices_.back();
-      for (ProxyPoint& q : p.points) q = m.apply(q);
+      for (ZcGePoint3d& q : p.points) q = m.apply(q);
       p.center = m.apply(p.center);
       p.position = m.apply(p.position);
       p.normal = m.apply_vector(p.normal);
-      p.start_vector = m.apply_vector(p.start_vector);
+      p.startVector = m.apply_vector(p.startVector);
       p.direction = m.apply_vector(p.direction);
     }
     out_.primitives.push_back(std::move(p));
@@ -261,7 +260,6 @@ class Decoder {
   ProxyGraphics& out_;
   int color_ = 256;
   int32_t true_color_ = -1;
-  int32_t layer_ = -1;
   std::vector<Matrix> matrices_;
 };
 

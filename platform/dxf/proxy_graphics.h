@@ -8,35 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "db/dbproxy.h"
+
 namespace platform {
 
-struct ProxyPoint {
-  double x = 0, y = 0, z = 0;
-};
-
-struct ProxyPrimitive {
-  enum class Kind { Polyline, Polygon, Circle, Arc, Text };
-  Kind kind = Kind::Polyline;
-  std::vector<ProxyPoint> points;  // Polyline / Polygon (world coordinates)
-  ProxyPoint center;               // Circle / Arc
-  double radius = 0;
-  ProxyPoint normal{0, 0, 1};
-  ProxyPoint start_vector{1, 0, 0};  // Arc: direction of its start from the centre
-  double sweep = 0;                  // Arc: sweep angle around the normal, radians
-  ProxyPoint position;               // Text
-  ProxyPoint direction{1, 0, 0};     // Text: baseline direction
-  std::wstring text;
-  double height = 0, width_factor = 1, oblique = 0;
-  // Attributes current when the primitive was drawn.
-  int color_index = 256;      // 256 = ByLayer, 0 = ByBlock
-  int32_t true_color = -1;    // 0xRRGGBB, -1 = none
-  int32_t layer_index = -1;   // index into the drawing's layer table, -1 = entity's layer
-};
-
 struct ProxyGraphics {
-  std::vector<ProxyPrimitive> primitives;
+  std::vector<ZcDbProxyPrimitive> primitives;
   bool has_extents = false;
-  ProxyPoint extents_min, extents_max;
+  ZcGePoint3d extents_min, extents_max;
   // Commands that were skipped because they are not decoded (meshes, clips, ...).
   int skipped = 0;
 };

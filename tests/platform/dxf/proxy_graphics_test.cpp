@@ -42,10 +42,10 @@ class GraphicsBuilder {
   uint32_t count_ = 0;
 };
 
-std::string Polyline_Body(std::initializer_list<ProxyPoint> points) {
+std::string Polyline_Body(std::initializer_list<ZcGePoint3d> points) {
   std::string s;
   GraphicsBuilder::put(s, static_cast<uint32_t>(points.size()));
-  for (auto& p : points) s += GraphicsBuilder::point(p.x, p.y, p.z);
+  for (const ZcGePoint3d& p : points) s += GraphicsBuilder::point(p.x, p.y, p.z);
   return s;
 }
 
@@ -91,17 +91,17 @@ TEST(ProxyGraphics, DecodesPrimitivesWithTheirAttributes) {
   ASSERT_TRUE(g.has_extents);
   EXPECT_EQ(g.extents_max.x, 10);
   ASSERT_EQ(g.primitives.size(), 4u);
-  EXPECT_EQ(g.primitives[0].kind, ProxyPrimitive::Kind::Polyline);
+  EXPECT_EQ(g.primitives[0].kind, ZcDbProxyPrimitive::Kind::Polyline);
   EXPECT_EQ(g.primitives[0].points.size(), 3u);
-  EXPECT_EQ(g.primitives[0].color_index, 3);
-  EXPECT_EQ(g.primitives[1].kind, ProxyPrimitive::Kind::Text);
+  EXPECT_EQ(g.primitives[0].colorIndex, 3);
+  EXPECT_EQ(g.primitives[1].kind, ZcDbProxyPrimitive::Kind::Text);
   EXPECT_EQ(g.primitives[1].text, L"AB");
   EXPECT_EQ(g.primitives[1].height, 2.0);
   EXPECT_EQ(g.primitives[1].position.x, 5);
   EXPECT_EQ(g.primitives[2].text, L"\u4E2D\u6587");
-  EXPECT_EQ(g.primitives[2].true_color, 0xFF8000);
+  EXPECT_EQ(g.primitives[2].trueColor, 0xFF8000);
   EXPECT_EQ(g.primitives[2].direction.y, 1);
-  EXPECT_EQ(g.primitives[3].kind, ProxyPrimitive::Kind::Circle);
+  EXPECT_EQ(g.primitives[3].kind, ZcDbProxyPrimitive::Kind::Circle);
   EXPECT_EQ(g.primitives[3].radius, 4.0);
   EXPECT_EQ(g.skipped, 1);
 }

@@ -1,0 +1,197 @@
+#include "dxf/dxf_read_context.h"
+
+#include "db/db_loader.h"
+#include "db/dbdict.h"
+#include "db/dbsymtb.h"
+#include "rx/zcadstrc.h"
+
+namespace platform {
+
+void DxfReadContext::set_version(std::string_view v) {
+  version_ = std::string(v.substr(0, 6));
+  text_.set_version(version_);
+}
+
+ZcDbObjectId DxfReadContext::id_of(uint64_t handle) {
+  if (handle == 0) return ZcDbObjectId::kNull;
+  ZcDbObjectId id = existing(handle);
+  if (!id.isNull()) return id;
+  db_->getZcDbObjectId(id, true, ZcDbHandle(handle));
+  return id;
+}
+
+Zcad::ErrorStatus DxfReadContext::add(ZcDbObject* obj, uint64_t handle, ZcDbObjectId& id) {
+  if (handle != 0) {
+    Zcad::ErrorStatus es = Db_Add_Object_With_Handle(db_, obj, ZcDbHandle(handle), id);
+    if (es == Zcad::eOk) return es;
+    ++warnings;  // a handle used twice: the later object gets a new one
+  }
+  return db_->addZcDbObject(id, obj);
+}
+
+ZcDbObjectId DxfReadContext::symbol(std::unordered_map<std::string, ZcDbObjectId>& cache,
+                                    ZcDbObjectId table_id, std::string_view raw_name, bool create_layer) {
+  std::string key(raw_name);
+  auto found = cache.find(key);
+  if (found != cache.end()) return found->second;
+  ZcDbObjectId id;
+  std::wstring name = wide(raw_name);
+  ZcDbSymbolTable* table = nullptr;
+  if (!name.empty() && zcdbOpenObject(table, table_id, ZcDb::kForRead) == Zcad::eOk) {
+    if (table->getAt(name.c_str(), id) != Zcad::eOk && create_layer && table->upgradeOpen() == Zcad::eOk) {
+      auto* layer = new ZcDbLayerTableRecord();
+      if (layer->setName(name.c_str()) == Zcad::eOk && table->add(id, layer) == Zcad::eOk) {
+        layer->close();
+      } else {
+        delete layer;
+        id = ZcDbObjectId::kNull;
+      }
+    }
+    table->close();
+  }
+  cache.emplace(std::move(key), id);
+  return id;
+}
+
+ZcDbObjectId DxfReadContext::layer(std::string_view raw_name) {
+  return symbol(layers_, db_->layerTableId(), raw_name, true);
+}
+ZcDbObjectId DxfReadContext::linetype(std::string_view raw_name) {
+  return symbol(linetypes_, db_->linetypeTableId(), raw_name, false);
+}
+ZcDbObjectId DxfReadContext::text_style(std::string_view raw_name) {
+  return symbol(styles_, db_->textStyleTableId(), raw_name, false);
+}
+ZcDbObjectId DxfReadContext::block(std::string_view raw_name) {
+  return symbol(blocks_, db_->blockTableId(), raw_name, false);
+}
+
+const DxfClassInfo* DxfReadContext::class_named(std::wstring_view dxf_name) const {
+  for (const DxfClassInfo& c : classes_)
+    if (c.dxf_name == dxf_name) return &c;
+  return nullptr;
+}
+
+const DxfClassInfo* DxfReadContext::class_by_number(int number) const {
+  if (number < 500 || static_cast<size_t>(number - 500) >= classes_.size()) return nullptr;
+  return &classes_[static_cast<size_t>(number - 500)];
+}
+
+resbuf* DxfReadContext::to_chain(DxfSpan groups) {
+  resbuf head{};
+  resbuf* tail = &head;
+  for (const DxfGroup* g = groups.begin(); g != groups.end(); ++g) {
+    if (g->code > 32767) continue;
+    const ZcRbValueKind kind = zcutGroupCodeType(g->code);
+    resbuf* rb = zcutNewRb(g->code);
+    if (!rb) break;
+    switch (kind) {
+      case kRbPoint: {
+        // One resbuf; the file has y and z as code + 10 and code + 20 (z may be missing).
+        rb->resval.rpoint[0] = g->to_double();
+        const DxfGroup* y = g + 1;
+        if (y != groups.end() && y->code == g->code + 10) {
+          rb->resval.rpoint[1] = y->to_double();
+          g = y;
+          const DxfGroup* z = g + 1;
+          if (z != groups.end() && z->code == y->code + 10) {
+            rb->resval.rpoint[2] = z->to_double();
+            g = z;
+          }
+        }
+        break;
+      }
+      case kRbReal:
+        rb->resval.rreal = g->to_double();
+        break;
+      case kRbShort:
+      case kRbBool:
+        rb->resval.rint = static_cast<short>(g->to_int());
+        break;
+      case kRbLong:
+        rb->resval.rlong = g->to_int();
+        break;
+      case kRbInt64:
+        rb->resval.mnInt64 = g->to_int64();
+        break;
+      case kRbObjectId: {
+        ZcDbObjectId id = id_of(g->trimmed().empty() ? 0 : g->to_handle());
+        rb->resval.rlname[0] = id.asOldId();
+        rb->resval.rlname[1] = 0;
+        break;
+      }
+      case kRbBinary: {
+        std::string bytes;
+        std::string_view hex = g->trimmed();
+        for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+          auto nibble = [](char c) {
+            return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+          };
+          bytes += static_cast<char>(nibble(hex[i]) * 16 + nibble(hex[i + 1]));
+        }
+        rb->resval.rbinary.clen = static_cast<short>(std::min<size_t>(bytes.size(), 32767));
+        rb->resval.rbinary.buf = new char[bytes.size() ? bytes.size() : 1];
+        std::copy(bytes.begin(), bytes.begin() + rb->resval.rbinary.clen, rb->resval.rbinary.buf);
+        break;
+      }
+      case kRbString:
+      case kRbHandle: {
+        std::wstring s = wide(g->value);
+        zcutNewString(s.c_str(), rb->resval.rstring);
+        break;
+      }
+      case kRbNone:
+        break;
+    }
+    tail->rbnext = rb;
+    tail = rb;
+  }
+  return head.rbnext;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+void DxfReadContext::read_entity_common(const DxfRecord& record, ZcDbEntity* ent) {
+  DxfSpan s = record.has_subclass_markers() ? record.subclass("AcDbEntity") : record.all();
+  if (s.empty()) s = record.all();
+  const DxfGroup* layer_group = s.find(8);
+  if (layer_group) {
+    ZcDbObjectId id = layer(layer_group->value);
+    if (!id.isNull()) ent->setLayer(id, false);
+  }
+  if (const DxfGroup* g = s.find(6)) {
+    ZcDbObjectId id = linetype(g->value);
+    if (!id.isNull()) ent->setLinetype(id, false);
+  }
+  if (const DxfGroup* g = s.find(420)) {
+    const int32_t rgb = g->to_int();
+    ZcCmColor color;
+    color.setRGB(static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb));
+    ent->setColor(color, false);
+  } else if (const DxfGroup* c = s.find(62)) {
+    const int index = std::abs(c->to_int());
+    if (index <= 256) ent->setColorIndex(static_cast<uint16_t>(index), false);
+  }
+  if (const DxfGroup* g = s.find(370)) ent->setLineWeight(static_cast<ZcDb::LineWeight>(g->to_int()), false);
+  if (const DxfGroup* g = s.find(48)) ent->setLinetypeScale(g->to_double(), false);
+  if (const DxfGroup* g = s.find(60)) ent->setVisibility(g->to_int() ? ZcDb::kInvisible : ZcDb::kVisible, false);
+}
+
+void DxfReadContext::read_object_common(const DxfRecord& record, ZcDbObject* obj) {
+  if (record.xdictionary != 0 && obj->createExtensionDictionary() == Zcad::eOk) {
+    // The dictionary record comes later in OBJECTS: it fills the one made here.
+    existing_[record.xdictionary] = obj->extensionDictionary();
+  }
+  DxfSpan xdata = record.xdata();
+  if (!xdata.empty()) {
+    resbuf* chain = to_chain(xdata);
+    if (chain) {
+      obj->setXData(chain);
+      zcutRelRb(chain);
+    }
+  }
+}
+
+}  // namespace platform

@@ -1,0 +1,90 @@
+// State shared by the parts of the reader while one drawing file is read into a database.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "db/dbmain.h"
+#include "dxf/dxf_record.h"
+#include "dxf/dxf_text_codec.h"
+
+class ZcDbBlockTableRecord;
+class ZcDbEntity;
+struct resbuf;
+
+namespace platform {
+
+// A class of the CLASSES section.
+struct DxfClassInfo {
+  std::wstring dxf_name;
+  std::wstring cpp_name;
+  std::wstring app_name;
+  bool is_entity = false;
+};
+
+class DxfReadContext {
+ public:
+  explicit DxfReadContext(ZcDbDatabase* db) : db_(db) {}
+
+  ZcDbDatabase* db() const { return db_; }
+  DxfTextDecoder& text() { return text_; }
+  const std::string& version() const { return version_; }
+  void set_version(std::string_view v);
+
+  std::wstring wide(std::string_view raw) const { return text_.decode(raw); }
+
+  // The id of a handle of the file (a placeholder until its object is read); null for 0.
+  ZcDbObjectId id_of(uint64_t handle);
+  // Adds a new object under its file handle (a new handle when 0 or already taken). The
+  // object stays open for write.
+  Zcad::ErrorStatus add(ZcDbObject* obj, uint64_t handle, ZcDbObjectId& id);
+
+  // Symbol table records by their name in the file (cached by raw bytes). A layer that an
+  // entity names but the LAYER table lacks is created, as CAD programs do.
+  ZcDbObjectId layer(std::string_view raw_name);
+  ZcDbObjectId linetype(std::string_view raw_name);
+  ZcDbObjectId text_style(std::string_view raw_name);
+  ZcDbObjectId block(std::string_view raw_name);
+  void forget_names() { layers_.clear(), linetypes_.clear(), styles_.clear(), blocks_.clear(); }
+
+  // Common entity data (layer, colour, linetype, lineweight, visibility...), extension
+  // dictionary and extended data.
+  void read_entity_common(const DxfRecord& record, ZcDbEntity* ent);
+  // Extension dictionary link and extended data of any object.
+  void read_object_common(const DxfRecord& record, ZcDbObject* obj);
+  // A result-buffer chain of groups (points joined); the caller frees it with zcutRelRb.
+  resbuf* to_chain(DxfSpan groups);
+
+  std::vector<DxfClassInfo>& classes() { return classes_; }
+  const DxfClassInfo* class_named(std::wstring_view dxf_name) const;
+  const DxfClassInfo* class_by_number(int number) const;  // 500 + index
+
+  // An object made before its record was read (an extension dictionary) that the record with
+  // this handle fills; null when none.
+  ZcDbObjectId existing(uint64_t handle) const {
+    auto found = existing_.find(handle);
+    return found == existing_.end() ? ZcDbObjectId::kNull : found->second;
+  }
+
+  // Header variables naming table records, resolved once the tables are read.
+  std::unordered_map<std::string, std::string> deferred_header;
+
+  size_t warnings = 0;
+
+ private:
+  ZcDbObjectId symbol(std::unordered_map<std::string, ZcDbObjectId>& cache, ZcDbObjectId table,
+                      std::string_view raw_name, bool create_layer);
+
+  ZcDbDatabase* db_;
+  DxfTextDecoder text_;
+  std::string version_ = "AC1009";
+  std::unordered_map<std::string, ZcDbObjectId> layers_, linetypes_, styles_, blocks_;
+  std::vector<DxfClassInfo> classes_;
+  std::unordered_map<uint64_t, ZcDbObjectId> existing_;
+};
+
+}  // namespace platform

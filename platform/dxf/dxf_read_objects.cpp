@@ -1,0 +1,175 @@
+#include "dxf/dxf_read_objects.h"
+
+#include "db/db_loader.h"
+#include "db/dbdict.h"
+#include "db/dblayout.h"
+#include "db/dbproxy.h"
+#include "dxf/dxf_read_proxy.h"
+
+namespace platform {
+
+namespace {
+
+constexpr double kDegree = 3.14159265358979323846 / 180.0;
+
+void Read_Plot_Settings(DxfReadContext& ctx, DxfSpan s, ZcDbPlotSettings* p) {
+  p->setPlotSettingsName(ctx.wide(s.str(1)).c_str());
+  p->setPlotCfgName(ctx.wide(s.str(2, "none_device")).c_str());
+  p->setCanonicalMediaName(ctx.wide(s.str(4)).c_str());
+  p->setPlotViewName(ctx.wide(s.str(6)).c_str());
+  p->setCurrentStyleSheet(ctx.wide(s.str(7)).c_str());
+  p->setPlotPaperMargins(s.real(40), s.real(41), s.real(42), s.real(43));
+  p->setPlotPaperSize(s.real(44), s.real(45));
+  p->setPlotOrigin(s.real(46), s.real(47));
+  p->setPlotWindowArea(s.real(48), s.real(49), s.real(140), s.real(141));
+  const double numerator = s.real(142, 1), denominator = s.real(143, 1);
+  if (numerator > 0 && denominator > 0) p->setCustomPrintScale(numerator, denominator);
+  const int flags = s.integer(70, 0);
+  p->setPlotViewportBorders((flags & 1) != 0);
+  p->setShowPlotStyles((flags & 2) != 0);
+  p->setPlotCentered((flags & 4) != 0);
+  p->setPlotHidden((flags & 8) != 0);
+  p->setUseStandardScale((flags & 16) != 0);
+  p->setPlotPlotStyles((flags & 32) != 0);
+  p->setScaleLineweights((flags & 64) != 0);
+  p->setPrintLineweights((flags & 128) != 0);
+  p->setDrawViewportsFirst((flags & 512) != 0);
+  p->setModelType((flags & 1024) != 0);
+  p->setPlotTransparency((flags & 32768) != 0);
+  const int units = s.integer(72, 1);
+  p->setPlotPaperUnits(static_cast<ZcDbPlotSettings::PlotPaperUnits>(units >= 0 && units <= 2 ? units : 1));
+  const int rotation = s.integer(73, 0);
+  p->setPlotRotation(static_cast<ZcDbPlotSettings::PlotRotation>(rotation >= 0 && rotation <= 3 ? rotation : 0));
+  const int type = s.integer(74, 5);
+  p->setPlotType(static_cast<ZcDbPlotSettings::PlotType>(type >= 0 && type <= 5 ? type : 5));
+  const int scale = s.integer(75, 0);
+  if (scale >= 0 && scale <= ZcDbPlotSettings::k1and1_2in_1ft)
+    p->setStdScaleType(static_cast<ZcDbPlotSettings::StdScaleType>(scale));
+  const int shade = s.integer(76, 0);
+  p->setShadePlot(static_cast<ZcDbPlotSettings::ShadePlotType>(shade >= 0 && shade <= 3 ? shade : 0));
+}
+
+ZcDbObject* Read_Xrecord(DxfReadContext& ctx, const DxfRecord& r) {
+  auto* x = new ZcDbXrecord();
+  const DxfGroup* begin = r.groups.data();
+  const DxfGroup* end = begin + r.data_end;
+  const DxfGroup* data = end;
+  for (const DxfGroup* g = begin; g != end; ++g) {
+    if (g->code == 100 && g->trimmed() == "AcDbXrecord") {
+      data = g + 1;
+      break;
+    }
+  }
+  if (data == end && !r.has_subclass_markers()) {
+    // Without markers: everything after the handle and owner.
+    data = begin;
+    while (data != end && (data->code == 5 || data->code == 330)) ++data;
+  }
+  if (data != end && data->code == 280) {
+    const int cloning = data->to_int();
+    x->setMergeStyle(static_cast<ZcDb::DuplicateRecordCloning>(cloning >= 0 && cloning <= 5 ? cloning : 1));
+    ++data;
+  }
+  resbuf* chain = ctx.to_chain(DxfSpan(data, end));
+  if (chain) {
+    x->setFromRbChain(*chain);
+    zcutRelRb(chain);
+  }
+  return x;
+}
+
+ZcDbObject* Read_Layout(DxfReadContext& ctx, const DxfRecord& r) {
+  auto* layout = new ZcDbLayout();
+  Read_Plot_Settings(ctx, r.subclass("AcDbPlotSettings"), layout);
+  DxfSpan s = r.subclass("AcDbLayout");
+  layout->setLayoutName(ctx.wide(s.str(1)).c_str());
+  layout->setTabOrder(s.integer(71, 0));
+  if (s.handle(330) != 0) layout->setBlockTableRecordId(ctx.id_of(s.handle(330)));
+  return layout;
+}
+
+ZcDbObject* Read_Plot_Settings_Object(DxfReadContext& ctx, const DxfRecord& r) {
+  auto* settings = new ZcDbPlotSettings();
+  Read_Plot_Settings(ctx, r.subclass("AcDbPlotSettings"), settings);
+  return settings;
+}
+
+}  // namespace
+
+void DxfObjectReader::add(const DxfRecord& record, ZcDbObject* obj) {
+  ZcDbObjectId id;
+  if (ctx_.add(obj, record.all().handle(5), id) != Zcad::eOk) {
+    delete obj;
+    ++ctx_.warnings;
+    return;
+  }
+  ctx_.read_object_common(record, obj);
+  obj->close();
+}
+
+void DxfObjectReader::dictionary(const DxfRecord& record) {
+  DxfSpan s = record.subclass("AcDbDictionary");
+  const uint64_t handle = record.all().handle(5);
+  Entries entries;
+  std::wstring name;
+  for (const DxfGroup& g : s) {
+    if (g.code == 3) name = ctx_.wide(g.value);
+    if ((g.code == 350 || g.code == 360) && !name.empty() && !g.trimmed().empty())
+      entries.entries.emplace_back(std::move(name), g.to_handle()), name.clear();
+  }
+  ZcDbObjectId id = ctx_.existing(handle);
+  if (id.isNull()) {
+    auto* dict = new ZcDbDictionary();
+    dict->setTreatElementsAsHard(s.integer(280, 0) != 0);
+    dict->setMergeStyle(static_cast<ZcDb::DuplicateRecordCloning>(std::clamp(s.integer(281, 1), 0, 5)));
+    if (ctx_.add(dict, handle, id) != Zcad::eOk) {
+      delete dict;
+      ++ctx_.warnings;
+      return;
+    }
+    // The first dictionary of the section is the named-object dictionary.
+    if (ctx_.db()->namedObjectsDictionaryId().isNull())
+      Db_Set_Root(ctx_.db(), Db_Root::Named_Objects_Dictionary, id);
+    ctx_.read_object_common(record, dict);
+    dict->close();
+  }
+  entries.dictionary = id;
+  dictionaries_.push_back(std::move(entries));
+}
+
+void DxfObjectReader::record(const DxfRecord& record) {
+  const std::string_view type = record.type;
+  if (type == "DICTIONARY" || type == "ACDBDICTIONARYWDFLT") {
+    dictionary(record);
+  } else if (type == "XRECORD") {
+    add(record, Read_Xrecord(ctx_, record));
+  } else if (type == "LAYOUT") {
+    add(record, Read_Layout(ctx_, record));
+  } else if (type == "PLOTSETTINGS") {
+    add(record, Read_Plot_Settings_Object(ctx_, record));
+  } else {
+    add(record, Read_Proxy_Object(ctx_, record));
+  }
+}
+
+void DxfObjectReader::finish() {
+  for (const Entries& e : dictionaries_) {
+    ZcDbDictionary* dict = nullptr;
+    if (zcdbOpenObject(dict, e.dictionary, ZcDb::kForWrite) != Zcad::eOk) continue;
+    for (const auto& [name, handle] : e.entries) {
+      ZcDbObjectId entry = ctx_.id_of(handle);
+      ZcDbObject* obj = nullptr;
+      if (entry == e.dictionary || zcdbOpenObject(obj, entry, ZcDb::kForWrite) != Zcad::eOk) {
+        ++ctx_.warnings;  // an entry naming no object of the file
+        continue;
+      }
+      ZcDbObjectId id;
+      if (dict->setAt(name.c_str(), obj, id) != Zcad::eOk) ++ctx_.warnings;
+      obj->close();
+    }
+    dict->close();
+  }
+  dictionaries_.clear();
+}
+
+}  // namespace platform

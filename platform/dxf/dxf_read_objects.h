@@ -1,0 +1,33 @@
+// OBJECTS: dictionaries (the named-object dictionary first), XRECORDs, layouts and plot
+// settings; other objects are kept raw. Dictionary entries are linked once every object of
+// the section exists.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dxf/dxf_read_context.h"
+
+namespace platform {
+
+class DxfObjectReader {
+ public:
+  explicit DxfObjectReader(DxfReadContext& ctx) : ctx_(ctx) {}
+  void record(const DxfRecord& record);
+  // Links the dictionary entries read.
+  void finish();
+
+ private:
+  void dictionary(const DxfRecord& record);
+  void add(const DxfRecord& record, ZcDbObject* obj);
+
+  struct Entries {
+    ZcDbObjectId dictionary;
+    std::vector<std::pair<std::wstring, uint64_t>> entries;
+  };
+  DxfReadContext& ctx_;
+  std::vector<Entries> dictionaries_;
+};
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+// Records of types the platform has no class for: kept raw as proxies, with their class names
+// from the CLASSES section and their decoded proxy graphics.
+#pragma once
+
+#include "dxf/dxf_read_context.h"
+
+class ZcDbProxyEntity;
+class ZcDbProxyObject;
+
+namespace platform {
+
+ZcDbProxyEntity* Read_Proxy_Entity(DxfReadContext& ctx, const DxfRecord& record);
+ZcDbProxyObject* Read_Proxy_Object(DxfReadContext& ctx, const DxfRecord& record);
+// Appends a following record (a VERTEX or SEQEND of a raw POLYLINE) to the raw data, its 0
+// group included; its handle is left out (the writer gives it a new one).
+void Append_Raw_Record(DxfReadContext& ctx, ZcDbProxyEntity* proxy, const DxfRecord& record);
+
+}  // namespace platform

@@ -1,0 +1,220 @@
+#include "dxf/dxf_read_tables.h"
+
+#include <cmath>
+
+#include "db/db_loader.h"
+#include "db/dbsymtb.h"
+
+namespace platform {
+
+namespace {
+
+constexpr double kDegree = 3.14159265358979323846 / 180.0;
+
+ZcGePoint2d Point2d(DxfSpan s, int code) { return ZcGePoint2d(s.real(code), s.real(code + 10)); }
+ZcGePoint3d Point3d(DxfSpan s, int code) { return ZcGePoint3d(s.real(code), s.real(code + 10), s.real(code + 20)); }
+
+ZcDbSymbolTable* New_Table(std::string_view name, Db_Root& root) {
+  if (name == "LAYER") return root = Db_Root::Layer_Table, new ZcDbLayerTable();
+  if (name == "LTYPE") return root = Db_Root::Linetype_Table, new ZcDbLinetypeTable();
+  if (name == "STYLE") return root = Db_Root::Text_Style_Table, new ZcDbTextStyleTable();
+  if (name == "VPORT") return root = Db_Root::Viewport_Table, new ZcDbViewportTable();
+  if (name == "APPID") return root = Db_Root::Reg_App_Table, new ZcDbRegAppTable();
+  if (name == "BLOCK_RECORD") return root = Db_Root::Block_Table, new ZcDbBlockTable();
+  return nullptr;  // VIEW, UCS, DIMSTYLE: not kept
+}
+
+ZcDbObjectId Root_Id(ZcDbDatabase* db, Db_Root root) {
+  switch (root) {
+    case Db_Root::Layer_Table: return db->layerTableId();
+    case Db_Root::Linetype_Table: return db->linetypeTableId();
+    case Db_Root::Text_Style_Table: return db->textStyleTableId();
+    case Db_Root::Viewport_Table: return db->viewportTableId();
+    case Db_Root::Reg_App_Table: return db->regAppTableId();
+    case Db_Root::Block_Table: return db->blockTableId();
+    default: return ZcDbObjectId::kNull;
+  }
+}
+
+ZcDbObjectId Ensure_Root(DxfReadContext& ctx, std::string_view name, uint64_t handle) {
+  Db_Root root;
+  ZcDbSymbolTable* table = New_Table(name, root);
+  if (!table) return ZcDbObjectId::kNull;
+  ZcDbObjectId existing = Root_Id(ctx.db(), root);
+  if (!existing.isNull()) {
+    delete table;
+    return existing;
+  }
+  ZcDbObjectId id;
+  if (ctx.add(table, handle, id) != Zcad::eOk) {
+    delete table;
+    return ZcDbObjectId::kNull;
+  }
+  Db_Set_Root(ctx.db(), root, id);
+  table->close();
+  return id;
+}
+
+void Read_Layer(DxfReadContext& ctx, DxfSpan s, ZcDbLayerTableRecord* r) {
+  const int flags = s.integer(70, 0);
+  r->setIsFrozen((flags & 1) != 0);
+  r->setIsLocked((flags & 4) != 0);
+  r->setVPDFLT((flags & 2) != 0);
+  const int color = s.integer(62, 7);
+  r->setIsOff(color < 0);
+  ZcCmColor c;
+  if (const DxfGroup* rgb = s.find(420)) {
+    const int32_t v = rgb->to_int();
+    c.setRGB(static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v));
+  } else {
+    const int index = std::abs(color);
+    c.setColorIndex(static_cast<int16_t>(index >= 1 && index <= 255 ? index : 7));
+  }
+  r->setColor(c);
+  if (s.has(6)) {
+    ZcDbObjectId lt = ctx.linetype(s.str(6));
+    if (!lt.isNull()) r->setLinetypeObjectId(lt);
+  }
+  r->setIsPlottable(s.integer(290, 1) != 0);
+  if (s.has(370)) r->setLineWeight(static_cast<ZcDb::LineWeight>(s.integer(370)));
+}
+
+void Read_Linetype(DxfReadContext& ctx, DxfSpan s, ZcDbLinetypeTableRecord* r) {
+  r->setComments(ctx.wide(s.str(3)).c_str());
+  r->setPatternLength(s.real(40));
+  r->setIsScaledToFit(s.integer(72, 65) == 83);
+  std::vector<double> dashes;
+  for (const DxfGroup& g : s)
+    if (g.code == 49) dashes.push_back(g.to_double());
+  r->setNumDashes(static_cast<int>(dashes.size()));
+  for (size_t i = 0; i < dashes.size(); ++i) r->setDashLengthAt(static_cast<int>(i), dashes[i]);
+}
+
+void Read_Style(DxfReadContext& ctx, DxfSpan s, ZcDbTextStyleTableRecord* r) {
+  const int flags = s.integer(70, 0);
+  r->setIsShapeFile((flags & 1) != 0);
+  r->setIsVertical((flags & 4) != 0);
+  r->setTextSize(s.real(40));
+  r->setXScale(s.real(41, 1) > 0 ? s.real(41, 1) : 1);
+  r->setObliquingAngle(s.real(50) * kDegree);
+  r->setFlagBits(static_cast<uint8_t>(s.integer(71, 0)));
+  r->setPriorSize(s.real(42));
+  r->setFileName(ctx.wide(s.str(3)).c_str());
+  r->setBigFontFileName(ctx.wide(s.str(4)).c_str());
+}
+
+void Read_Vport(DxfSpan s, ZcDbViewportTableRecord* r) {
+  r->setLowerLeftCorner(Point2d(s, 10));
+  r->setUpperRightCorner(ZcGePoint2d(s.real(11, 1), s.real(21, 1)));
+  r->setCenterPoint(Point2d(s, 12));
+  const double height = s.real(40, 1);
+  r->setHeight(height);
+  r->setWidth(height * s.real(41, 1));
+  ZcGePoint3d dir = Point3d(s, 16);
+  ZcGeVector3d direction(dir.x, dir.y, dir.z);
+  r->setViewDirection(direction.isZeroLength() ? ZcGeVector3d(0, 0, 1) : direction);
+  r->setTarget(Point3d(s, 17));
+  r->setLensLength(s.real(42, 50));
+  r->setViewTwist(s.real(51) * kDegree);
+}
+
+}  // namespace
+
+void DxfTableReader::record(const DxfRecord& record) {
+  if (record.type == "TABLE") {
+    table(record);
+  } else if (record.type == "ENDTAB") {
+    table_.clear();
+    table_id_ = ZcDbObjectId::kNull;
+  } else if (!table_id_.isNull()) {
+    entry(record);
+  }
+}
+
+void DxfTableReader::table(const DxfRecord& record) {
+  DxfSpan s = record.all();
+  table_ = std::string(s.str(2));
+  // DIMSTYLE tables carry their handle in 105.
+  table_id_ = Ensure_Root(ctx_, table_, s.handle(5));
+}
+
+void DxfTableReader::entry(const DxfRecord& record) {
+  ZcDbSymbolTableRecord* rec = nullptr;
+  if (table_ == "LAYER" && record.type == "LAYER") rec = new ZcDbLayerTableRecord();
+  else if (table_ == "LTYPE" && record.type == "LTYPE") rec = new ZcDbLinetypeTableRecord();
+  else if (table_ == "STYLE" && record.type == "STYLE") rec = new ZcDbTextStyleTableRecord();
+  else if (table_ == "VPORT" && record.type == "VPORT") rec = new ZcDbViewportTableRecord();
+  else if (table_ == "APPID" && record.type == "APPID") rec = new ZcDbRegAppTableRecord();
+  else if (table_ == "BLOCK_RECORD" && record.type == "BLOCK_RECORD") rec = new ZcDbBlockTableRecord();
+  if (rec == nullptr) return;
+  DxfSpan s = record.all();
+  std::wstring name = ctx_.wide(s.str(2));
+  if (table_ == "STYLE" && name.empty()) {
+    delete rec;  // a shape file's unnamed record
+    return;
+  }
+  if (table_ == "VPORT") {
+    // Only the current view ("*ACTIVE", the first of that name) is kept.
+    if (active_vport_seen_ || (name != L"*ACTIVE" && name != L"*Active" && name != L"*active")) {
+      delete rec;
+      return;
+    }
+    active_vport_seen_ = true;
+    name = L"*Active";
+  }
+  if (rec->setName(name.c_str()) != Zcad::eOk) {
+    ++ctx_.warnings;
+    delete rec;
+    return;
+  }
+  if (auto* layer = ZcDbLayerTableRecord::cast(rec)) Read_Layer(ctx_, s, layer);
+  else if (auto* lt = ZcDbLinetypeTableRecord::cast(rec)) Read_Linetype(ctx_, s, lt);
+  else if (auto* style = ZcDbTextStyleTableRecord::cast(rec)) Read_Style(ctx_, s, style);
+  else if (auto* vp = ZcDbViewportTableRecord::cast(rec)) Read_Vport(s, vp);
+  else if (auto* btr = ZcDbBlockTableRecord::cast(rec)) {
+    if (s.handle(340) != 0) btr->setLayoutId(ctx_.id_of(s.handle(340)));
+    btr->setBlockInsertUnits(static_cast<ZcDb::UnitsValue>(s.integer(70, 0)));
+    btr->setExplodable(s.integer(280, 1) != 0);
+  }
+  ZcDbSymbolTable* table = nullptr;
+  if (zcdbOpenObject(table, table_id_, ZcDb::kForWrite) != Zcad::eOk) {
+    delete rec;
+    return;
+  }
+  ZcDbObjectId id;
+  if (table->has(name.c_str())) {
+    ++ctx_.warnings;  // the same name twice: the first record stands
+    delete rec;
+  } else if (ctx_.add(rec, s.handle(5), id) == Zcad::eOk) {
+    table->add(rec);
+    ctx_.read_object_common(record, rec);
+    rec->close();
+  } else {
+    delete rec;
+  }
+  table->close();
+}
+
+void Ensure_Tables(DxfReadContext& ctx) {
+  for (std::string_view name : {"LAYER", "LTYPE", "STYLE", "VPORT", "APPID", "BLOCK_RECORD"})
+    Ensure_Root(ctx, name, 0);
+  ZcDbBlockTable* blocks = nullptr;
+  if (zcdbOpenObject(blocks, ctx.db()->blockTableId(), ZcDb::kForWrite) != Zcad::eOk) return;
+  for (const wchar_t* space : {L"*Model_Space", L"*Paper_Space"}) {
+    if (blocks->has(space)) continue;
+    auto* btr = new ZcDbBlockTableRecord();
+    btr->setName(space);
+    if (blocks->add(btr) == Zcad::eOk) btr->close(); else delete btr;
+  }
+  ZcDbLayerTable* layers = nullptr;
+  blocks->close();
+  if (zcdbOpenObject(layers, ctx.db()->layerTableId(), ZcDb::kForWrite) != Zcad::eOk) return;
+  if (!layers->has(L"0")) {
+    auto* zero = new ZcDbLayerTableRecord();
+    zero->setName(L"0");
+    if (layers->add(zero) == Zcad::eOk) zero->close(); else delete zero;
+  }
+  layers->close();
+}
+
+}  // namespace platform

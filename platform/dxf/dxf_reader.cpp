@@ -1,0 +1,326 @@
+#include "dxf/dxf_reader.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <mutex>
+
+#include "db/dbsymtb.h"
+#include "dxf/dxf_read_context.h"
+#include "dxf/dxf_read_entities.h"
+#include "dxf/dxf_read_objects.h"
+#include "dxf/dxf_read_tables.h"
+#include "dxf/dxf_text_codec.h"
+#include "win/win_files.h"
+
+namespace platform {
+
+namespace {
+
+std::mutex gErrorLock;
+std::string gLastError;
+
+void Set_Last_Error(const std::string& message) {
+  std::lock_guard<std::mutex> guard(gErrorLock);
+  gLastError = message;
+}
+
+// The file's bytes, mapped read-only (an empty file maps to nothing).
+class MappedFile {
+ public:
+  explicit MappedFile(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    struct stat st;
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return;
+    size_ = static_cast<size_t>(st.st_size);
+    ok_ = true;
+    if (size_ == 0) return;
+    void* p = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd_, 0);
+    if (p == MAP_FAILED) {
+      ok_ = false;
+      return;
+    }
+    data_ = static_cast<const char*>(p);
+    ::madvise(p, size_, MADV_SEQUENTIAL);
+  }
+  ~MappedFile() {
+    if (data_) ::munmap(const_cast<char*>(data_), size_);
+    if (fd_ >= 0) ::close(fd_);
+  }
+  bool ok() const { return ok_; }
+  std::string_view view() const { return {data_ ? data_ : "", size_}; }
+
+ private:
+  int fd_ = -1;
+  const char* data_ = nullptr;
+  size_t size_ = 0;
+  bool ok_ = false;
+};
+
+ZcGePoint3d Point3d(DxfSpan s, int code) { return ZcGePoint3d(s.real(code), s.real(code + 10), s.real(code + 20)); }
+
+// Header variables: "9 $NAME" then the value groups.
+class HeaderReader {
+ public:
+  HeaderReader(DxfReadContext& ctx, const DxfRecord& section) : ctx_(ctx), section_(section) {}
+
+  void read() {
+    // The version and code page decide how every other text is read.
+    for_each([&](std::string_view name, DxfSpan v) {
+      if (name == "$ACADVER") ctx_.set_version(v.str(1));
+    });
+    for_each([&](std::string_view name, DxfSpan v) {
+      if (name == "$DWGCODEPAGE") {
+        ctx_.text().set_code_page(v.str(3));
+        ctx_.db()->setDwgcodepage(ctx_.wide(v.str(3)).c_str());
+      }
+    });
+    ZcDbDatabase* db = ctx_.db();
+    for_each([&](std::string_view name, DxfSpan v) {
+      if (v.empty()) return;
+      const DxfGroup& g = *v.begin();
+      if (name == "$INSUNITS") db->setInsunits(static_cast<ZcDb::UnitsValue>(g.to_int()));
+      else if (name == "$LTSCALE") db->setLtscale(g.to_double());
+      else if (name == "$CELTSCALE") db->setCeltscale(g.to_double());
+      else if (name == "$PSLTSCALE") db->setPsltscale(g.to_int() != 0);
+      else if (name == "$TEXTSIZE") db->setTextsize(g.to_double());
+      else if (name == "$PDMODE") db->setPdmode(static_cast<int16_t>(g.to_int()));
+      else if (name == "$PDSIZE") db->setPdsize(g.to_double());
+      else if (name == "$LWDISPLAY") db->setLineWeightDisplay(g.to_int() != 0);
+      else if (name == "$MEASUREMENT") db->setMeasurement(static_cast<ZcDb::MeasurementValue>(g.to_int() != 0));
+      else if (name == "$TILEMODE") db->setTilemode(g.to_int() != 0);
+      else if (name == "$CELWEIGHT") db->setCelweight(static_cast<ZcDb::LineWeight>(g.to_int()));
+      else if (name == "$EXTMIN") db->setExtmin(Point3d(v, 10));
+      else if (name == "$EXTMAX") db->setExtmax(Point3d(v, 10));
+      else if (name == "$PEXTMIN") db->setPextmin(Point3d(v, 10));
+      else if (name == "$PEXTMAX") db->setPextmax(Point3d(v, 10));
+      else if (name == "$LIMMIN") db->setLimmin(ZcGePoint2d(v.real(10), v.real(20)));
+      else if (name == "$LIMMAX") db->setLimmax(ZcGePoint2d(v.real(10), v.real(20)));
+      else if (name == "$INSBASE") db->setInsbase(Point3d(v, 10));
+      else if (name == "$HANDSEED") handseed = g.trimmed().empty() ? 0 : g.to_handle();
+      else if (name == "$CECOLOR") {
+        ZcCmColor color;
+        color.setColorIndex(static_cast<int16_t>(g.to_int()));
+        if (const DxfGroup* rgb = v.find(420)) {
+          const int32_t c = rgb->to_int();
+          color.setRGB(static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c));
+        }
+        db->setCecolor(color);
+      } else if (name == "$CLAYER" || name == "$TEXTSTYLE" || name == "$CELTYPE") {
+        ctx_.deferred_header[std::string(name)] = std::string(g.value);
+      }
+    });
+  }
+
+  uint64_t handseed = 0;
+
+ private:
+  template <typename F>
+  void for_each(F&& f) {
+    const DxfGroup* begin = section_.groups.data();
+    const DxfGroup* end = begin + section_.groups.size();
+    for (const DxfGroup* g = begin; g != end; ++g) {
+      if (g->code != 9) continue;
+      const DxfGroup* v = g + 1;
+      while (v != end && v->code != 9) ++v;
+      f(g->trimmed(), DxfSpan(g + 1, v));
+      g = v - 1;
+    }
+  }
+
+  DxfReadContext& ctx_;
+  const DxfRecord& section_;
+};
+
+void Read_Classes(DxfReadContext& ctx, const DxfRecord& record) {
+  if (record.type != "CLASS") return;
+  DxfSpan s = record.all();
+  DxfClassInfo info;
+  info.dxf_name = ctx.wide(s.str(1));
+  info.cpp_name = ctx.wide(s.str(2));
+  info.app_name = ctx.wide(s.str(3));
+  info.is_entity = s.integer(281, 0) != 0;
+  ctx.classes().push_back(std::move(info));
+}
+
+// The block definition of a BLOCK record: its block record (by owner handle or name), made
+// when the file has none (R12).
+ZcDbObjectId Begin_Block(DxfReadContext& ctx, const DxfRecord& record) {
+  DxfSpan s = record.subclass("AcDbBlockBegin");
+  if (s.empty()) s = record.all();
+  std::wstring name = ctx.wide(s.str(2));
+  if (name == L"$MODEL_SPACE") name = L"*Model_Space";
+  if (name == L"$PAPER_SPACE") name = L"*Paper_Space";
+  ZcDbBlockTable* table = nullptr;
+  if (zcdbOpenObject(table, ctx.db()->blockTableId(), ZcDb::kForWrite) != Zcad::eOk) return {};
+  ZcDbObjectId id;
+  uint64_t owner = 0;
+  for (const DxfGroup& g : record.all()) {
+    if (g.code == 100) break;
+    if (g.code == 330 && !g.trimmed().empty()) owner = g.to_handle();
+  }
+  if (owner != 0) {
+    ZcDbObjectId by_handle = ctx.id_of(owner);
+    if (table->has(by_handle)) id = by_handle;
+  }
+  if (id.isNull()) table->getAt(name.c_str(), id);
+  ZcDbBlockTableRecord* btr = nullptr;
+  if (id.isNull()) {
+    btr = new ZcDbBlockTableRecord();
+    if (name.empty() || btr->setName(name.c_str()) != Zcad::eOk || table->add(id, btr) != Zcad::eOk) {
+      delete btr;
+      table->close();
+      ++ctx.warnings;
+      return {};
+    }
+  } else if (zcdbOpenObject(btr, id, ZcDb::kForWrite) != Zcad::eOk) {
+    table->close();
+    return {};
+  }
+  table->close();
+  btr->setOrigin(Point3d(s, 10));
+  if (s.has(1) && !s.str(1).empty()) btr->setPathName(ctx.wide(s.str(1)).c_str());
+  if (s.has(4)) btr->setComments(ctx.wide(s.str(4)).c_str());
+  btr->close();
+  return id;
+}
+
+void Resolve_Deferred_Header(DxfReadContext& ctx) {
+  ZcDbDatabase* db = ctx.db();
+  for (const auto& [name, raw] : ctx.deferred_header) {
+    if (name == "$CLAYER") {
+      ZcDbObjectId id = ctx.layer(raw);
+      if (!id.isNull()) db->setClayer(id);
+    } else if (name == "$TEXTSTYLE") {
+      ZcDbObjectId id = ctx.text_style(raw);
+      if (!id.isNull()) db->setTextstyle(id);
+    } else if (name == "$CELTYPE") {
+      ZcDbObjectId id = ctx.linetype(raw);
+      if (!id.isNull()) db->setCeltype(id);
+    }
+  }
+}
+
+void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& report) {
+  DxfTokenizer tokens(text);
+  DxfRecordReader records(tokens);
+  DxfRecord record;
+  DxfEntityReader entities(ctx);
+  DxfObjectReader objects(ctx);
+  uint64_t handseed = 0;
+  bool tables_ready = false;
+  auto ensure_tables = [&] {
+    if (tables_ready) return;
+    Ensure_Tables(ctx);
+    ctx.forget_names();
+    Resolve_Deferred_Header(ctx);
+    tables_ready = true;
+  };
+  bool eof = false;
+  while (!eof && records.next(record)) {
+    if (record.type == "EOF") {
+      eof = true;
+      break;
+    }
+    if (record.type != "SECTION")
+      throw DxfError(record.line, "expected 0 SECTION, found 0 " + std::string(record.type.substr(0, 40)));
+    const std::string name(record.all().str(2));
+    const size_t section_line = record.line;
+    if (name == "HEADER") {
+      HeaderReader header(ctx, record);
+      header.read();
+      handseed = header.handseed;
+    }
+    DxfTableReader tables(ctx);
+    bool ended = false;
+    while (records.next(record)) {
+      if (record.type == "ENDSEC") {
+        ended = true;
+        break;
+      }
+      if (record.type == "EOF" || record.type == "SECTION")
+        throw DxfError(record.line, "expected 0 ENDSEC of section " + name + " (line " +
+                                        std::to_string(section_line) + "), found 0 " + std::string(record.type));
+      if (name == "CLASSES") {
+        Read_Classes(ctx, record);
+      } else if (name == "TABLES") {
+        tables.record(record);
+      } else if (name == "BLOCKS") {
+        ensure_tables();
+        if (record.type == "BLOCK") {
+          entities.set_block(Begin_Block(ctx, record));
+        } else if (record.type == "ENDBLK") {
+          entities.finish();
+          entities.set_block(ZcDbObjectId::kNull);
+        } else {
+          entities.record(record);
+        }
+      } else if (name == "ENTITIES") {
+        ensure_tables();
+        entities.record(record);
+      } else if (name == "OBJECTS") {
+        objects.record(record);
+      }
+    }
+    if (!ended)
+      throw DxfError(records.line(), "expected 0 ENDSEC of section " + name + " (line " +
+                                         std::to_string(section_line) + "), found the end of the file");
+    if (name == "TABLES") ensure_tables();
+    entities.finish();
+    entities.set_block(ZcDbObjectId::kNull);
+  }
+  if (!eof) throw DxfError(records.line(), "expected 0 EOF, found the end of the file");
+  ensure_tables();
+  objects.finish();
+  if (handseed > ctx.db()->handseed().value()) ctx.db()->setHandseed(ZcDbHandle(handseed));
+  report.warnings = ctx.warnings;
+  report.raw_entities = entities.raw_count();
+}
+
+}  // namespace
+
+Zcad::ErrorStatus Read_Dxf_Data(ZcDbDatabase* db, std::string_view data, const std::string& name,
+                                DxfReadReport* report) {
+  DxfReadReport local;
+  DxfReadReport& out = report ? *report : local;
+  out = DxfReadReport();
+  if (db == nullptr) return Zcad::eNoDatabase;
+  try {
+    DxfReadContext ctx(db);
+    if (Is_Binary_Dxf(data)) {
+      std::string text = Binary_Dxf_To_Text(data);
+      Read_Sections(ctx, text, out);
+    } else {
+      Read_Sections(ctx, data, out);
+    }
+    return Zcad::eOk;
+  } catch (const DxfError& e) {
+    out.error = name + ": " + e.what();
+  } catch (const std::bad_alloc&) {
+    out.error = name + ": out of memory";
+  }
+  Set_Last_Error(out.error);
+  return Zcad::eBadDxfSequence;
+}
+
+Zcad::ErrorStatus Read_Dxf_File(ZcDbDatabase* db, const std::wstring& path, DxfReadReport* report) {
+  // Windows paths name files of the emulated machine.
+  const std::string narrow = To_Host_Path(path).string();
+  MappedFile file(narrow);
+  if (!file.ok()) {
+    if (report) report->error = narrow + ": cannot be opened";
+    Set_Last_Error(narrow + ": cannot be opened");
+    return Zcad::eFileNotFound;
+  }
+  return Read_Dxf_Data(db, file.view(), narrow, report);
+}
+
+std::string Dxf_Last_Error() {
+  std::lock_guard<std::mutex> guard(gErrorLock);
+  return gLastError;
+}
+
+}  // namespace platform

@@ -1,0 +1,91 @@
+#include "dxf/dxf_record.h"
+
+#include <string>
+
+namespace platform {
+
+const DxfGroup* DxfSpan::find(int code) const {
+  for (const DxfGroup* g = begin_; g != end_; ++g)
+    if (g->code == code) return g;
+  return nullptr;
+}
+
+std::string_view DxfSpan::str(int code, std::string_view fallback) const {
+  const DxfGroup* g = find(code);
+  return g ? g->value : fallback;
+}
+
+double DxfSpan::real(int code, double fallback) const {
+  const DxfGroup* g = find(code);
+  return g ? g->to_double() : fallback;
+}
+
+int32_t DxfSpan::integer(int code, int32_t fallback) const {
+  const DxfGroup* g = find(code);
+  return g ? g->to_int() : fallback;
+}
+
+uint64_t DxfSpan::handle(int code) const {
+  const DxfGroup* g = find(code);
+  return g && !g->trimmed().empty() ? g->to_handle() : 0;
+}
+
+DxfSpan DxfRecord::subclass(std::string_view name) const {
+  const DxfGroup* begin = groups.data();
+  const DxfGroup* end = begin + data_end;
+  if (!markers) return {begin, end};
+  for (const DxfGroup* g = begin; g != end; ++g) {
+    if (g->code == 100 && g->trimmed() == name) {
+      const DxfGroup* last = g + 1;
+      while (last != end && last->code != 100) ++last;
+      return {g + 1, last};
+    }
+  }
+  return {end, end};
+}
+
+bool DxfRecordReader::next(DxfRecord& record) {
+  DxfGroup g;
+  if (!tokens_.next(g)) return false;
+  if (g.code != 0)
+    throw DxfError(g.line, "expected group code 0 (start of a record), found group code " +
+                               std::to_string(g.code));
+  record.type = g.trimmed();
+  record.line = g.line;
+  record.groups.clear();
+  record.app_groups.clear();
+  record.markers = false;
+  record.xdictionary = 0;
+  size_t xdata_at = std::string::npos;
+  bool in_app_group = false;
+  bool in_xdictionary = false;
+  while (tokens_.next(g)) {
+    if (g.code == 0) {
+      tokens_.unread(g);
+      break;
+    }
+    if (xdata_at == std::string::npos) {
+      if (g.code == 102) {
+        // "102 {NAME" opens an application group, "102 }" closes it; their groups stay out of
+        // the lookups (they repeat codes such as 330 with another meaning).
+        std::string_view v = g.trimmed();
+        in_app_group = !v.empty() && v.front() == '{';
+        in_xdictionary = v == "{ACAD_XDICTIONARY";
+        record.app_groups.push_back(g);
+        continue;
+      }
+      if (in_app_group) {
+        record.app_groups.push_back(g);
+        if (in_xdictionary && g.code == 360 && !g.trimmed().empty()) record.xdictionary = g.to_handle();
+        continue;
+      }
+      if (g.code == 1001) xdata_at = record.groups.size();
+      if (g.code == 100) record.markers = true;
+    }
+    record.groups.push_back(g);
+  }
+  record.data_end = xdata_at == std::string::npos ? record.groups.size() : xdata_at;
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,73 @@
+// One DXF record: the "0 TYPE" group and the groups up to the next 0 group, with lookups by
+// group code limited to a subclass ("100 AcDbLine") the way the format scopes its codes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "dxf/dxf_tokenizer.h"
+
+namespace platform {
+
+// A run of groups of a record.
+class DxfSpan {
+ public:
+  DxfSpan() = default;
+  DxfSpan(const DxfGroup* begin, const DxfGroup* end) : begin_(begin), end_(end) {}
+  const DxfGroup* begin() const { return begin_; }
+  const DxfGroup* end() const { return end_; }
+  bool empty() const { return begin_ == end_; }
+  size_t size() const { return static_cast<size_t>(end_ - begin_); }
+
+  // First group of the code, nullptr when absent.
+  const DxfGroup* find(int code) const;
+  bool has(int code) const { return find(code) != nullptr; }
+  std::string_view str(int code, std::string_view fallback = {}) const;
+  double real(int code, double fallback = 0) const;
+  int32_t integer(int code, int32_t fallback = 0) const;
+  uint64_t handle(int code) const;  // 0 when absent
+
+ private:
+  const DxfGroup* begin_ = nullptr;
+  const DxfGroup* end_ = nullptr;
+};
+
+struct DxfRecord {
+  std::string_view type;  // value of the 0 group
+  size_t line = 0;        // line of the 0 group
+  std::vector<DxfGroup> groups;
+  // "102 {NAME ... 102 }" application groups, markers included, kept apart from `groups`.
+  std::vector<DxfGroup> app_groups;
+
+  // The groups before the extended data, without "102 {...}" application groups.
+  DxfSpan all() const { return {groups.data(), groups.data() + data_end}; }
+  // The groups of one subclass (after "100 name" up to the next 100); in a file without
+  // subclass markers (R12) the whole record; empty when markers exist but not this one.
+  DxfSpan subclass(std::string_view name) const;
+  // Extended data: from the first 1001 group to the end.
+  DxfSpan xdata() const { return {groups.data() + data_end, groups.data() + groups.size()}; }
+  // The handle of "102 {ACAD_XDICTIONARY" (0 when none).
+  uint64_t extension_dictionary() const { return xdictionary; }
+  bool has_subclass_markers() const { return markers; }
+
+  size_t data_end = 0;
+  uint64_t xdictionary = 0;
+  bool markers = false;
+};
+
+// Reads records one after the other; the groups of one record are kept until the next read
+// (the vector is reused, so a large drawing costs no allocation per record).
+class DxfRecordReader {
+ public:
+  explicit DxfRecordReader(DxfTokenizer& tokens) : tokens_(tokens) {}
+  // The next record; false at the end of the text. Groups before the first 0 group throw.
+  bool next(DxfRecord& record);
+  size_t line() const { return tokens_.line(); }
+
+ private:
+  DxfTokenizer& tokens_;
+};
+
+}  // namespace platform

@@ -1,0 +1,53 @@
+// State of one drawing being written: the group stream, handles for the records the file
+// needs and the database lacks (BLOCK/ENDBLK/SEQEND...), and the classes of kept proxies.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "db/dbmain.h"
+#include "db/dbproxy.h"
+#include "dxf/dxf_output.h"
+
+struct resbuf;
+
+namespace platform {
+
+class DxfWriteContext {
+ public:
+  DxfWriteContext(const ZcDbDatabase* db, DxfOutput& out);
+
+  const ZcDbDatabase* db() const { return db_; }
+  DxfOutput& out() { return out_; }
+
+  uint64_t new_handle() { return next_handle_++; }
+  uint64_t next_handle() const { return next_handle_; }
+  static uint64_t handle(ZcDbObjectId id) { return id.isNull() ? 0 : id.handle().value(); }
+
+  // Name of a symbol table record ("" for null).
+  static std::wstring record_name(ZcDbObjectId id);
+
+  // The handle, extension dictionary and owner groups that start every object.
+  void object_start(const char* type, const ZcDbObject* obj, uint64_t handle_override = 0);
+  // Extended data of the object (1001...).
+  void xdata(const ZcDbObject* obj);
+  // A result-buffer chain as groups (points as three groups, ids as handles).
+  void chain(const resbuf* rb);
+
+  // Classes written in CLASSES; their position numbers proxy records (500 + index).
+  struct ClassEntry {
+    ZcDbProxyClassInfo info;
+    bool is_entity = false;
+  };
+  std::vector<ClassEntry>& classes() { return classes_; }
+  int class_number(const std::wstring& dxf_name) const;
+
+ private:
+  const ZcDbDatabase* db_;
+  DxfOutput& out_;
+  uint64_t next_handle_;
+  std::vector<ClassEntry> classes_;
+};
+
+}  // namespace platform

@@ -1,0 +1,143 @@
+#include "dxf/dxf_write_objects.h"
+
+#include <deque>
+#include <unordered_set>
+
+#include "db/dbdict.h"
+#include "db/dblayout.h"
+#include "db/dbproxy.h"
+#include "dxf/dxf_text_codec.h"
+
+namespace platform {
+
+namespace {
+
+void Plot_Settings(DxfWriteContext& ctx, const ZcDbPlotSettings* p) {
+  DxfOutput& out = ctx.out();
+  out.raw(100, "AcDbPlotSettings");
+  const wchar_t* text = L"";
+  p->getPlotSettingsName(text);
+  out.text(1, text ? text : L"");
+  p->getPlotCfgName(text);
+  out.text(2, text ? text : L"");
+  p->getCanonicalMediaName(text);
+  out.text(4, text ? text : L"");
+  p->getPlotViewName(text);
+  out.text(6, text ? text : L"");
+  double a = 0, b = 0, c = 0, d = 0;
+  p->getPlotPaperMargins(a, b, c, d);
+  out.real(40, a), out.real(41, b), out.real(42, c), out.real(43, d);
+  p->getPlotPaperSize(a, b);
+  out.real(44, a), out.real(45, b);
+  p->getPlotOrigin(a, b);
+  out.real(46, a), out.real(47, b);
+  p->getPlotWindowArea(a, b, c, d);
+  out.real(48, a), out.real(49, b), out.real(140, c), out.real(141, d);
+  p->getCustomPrintScale(a, b);
+  out.real(142, a), out.real(143, b);
+  const int flags = (p->plotViewportBorders() ? 1 : 0) | (p->showPlotStyles() ? 2 : 0) |
+                    (p->plotCentered() ? 4 : 0) | (p->plotHidden() ? 8 : 0) | (p->useStandardScale() ? 16 : 0) |
+                    (p->plotPlotStyles() ? 32 : 0) | (p->scaleLineweights() ? 64 : 0) |
+                    (p->printLineweights() ? 128 : 0) | (p->drawViewportsFirst() ? 512 : 0) |
+                    (p->modelType() ? 1024 : 0) | (p->plotTransparency() ? 32768 : 0);
+  out.integer(70, flags);
+  out.integer(72, p->plotPaperUnits());
+  out.integer(73, p->plotRotation());
+  out.integer(74, p->plotType());
+  p->getCurrentStyleSheet(text);
+  out.text(7, text ? text : L"");
+  out.integer(75, p->stdScaleType());
+  out.integer(76, p->shadePlot());
+  out.integer(77, 2);
+  out.integer(78, 300);
+  double scale = 1;
+  p->getStdScale(scale);
+  out.real(147, scale);
+  out.real(148, 0), out.real(149, 0);
+}
+
+void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
+  DxfOutput& out = ctx.out();
+  if (auto* dict = ZcDbDictionary::cast(obj)) {
+    ctx.object_start("DICTIONARY", obj);
+    out.raw(100, "AcDbDictionary");
+    if (dict->isHardOwner()) out.integer(280, 1);
+    out.integer(281, dict->mergeStyle());
+    for (const auto& [name, id] : dict->entries()) {
+      if (id.isErased()) continue;
+      out.text(3, name);
+      out.handle(dict->isHardOwner() ? 360 : 350, DxfWriteContext::handle(id));
+    }
+  } else if (auto* x = ZcDbXrecord::cast(obj)) {
+    ctx.object_start("XRECORD", obj);
+    out.raw(100, "AcDbXrecord");
+    out.integer(280, x->mergeStyle());
+    resbuf* rb = nullptr;
+    if (x->rbChain(&rb) == Zcad::eOk && rb) {
+      ctx.chain(rb);
+      zcutRelRb(rb);
+    }
+  } else if (auto* layout = ZcDbLayout::cast(obj)) {
+    ctx.object_start("LAYOUT", obj);
+    Plot_Settings(ctx, layout);
+    out.raw(100, "AcDbLayout");
+    const wchar_t* name = L"";
+    layout->getLayoutName(name);
+    out.text(1, name ? name : L"");
+    out.integer(70, 1);
+    out.integer(71, layout->getTabOrder());
+    ZcGePoint2d lim_min, lim_max;
+    layout->getLimits(lim_min, lim_max);
+    out.point2d(10, lim_min.x, lim_min.y);
+    out.point2d(11, lim_max.x, lim_max.y);
+    out.point(12, 0, 0, 0);
+    out.point(14, 0, 0, 0);
+    out.point(15, 0, 0, 0);
+    out.real(146, 0);
+    out.point(13, 0, 0, 0);
+    out.point(16, 1, 0, 0);
+    out.point(17, 0, 1, 0);
+    out.integer(76, 0);
+    out.handle(330, DxfWriteContext::handle(layout->getBlockTableRecordId()));
+  } else if (auto* settings = ZcDbPlotSettings::cast(obj)) {
+    ctx.object_start("PLOTSETTINGS", obj);
+    Plot_Settings(ctx, settings);
+  } else if (auto* proxy = ZcDbProxyObject::cast(obj)) {
+    const std::string type = Dxf_Encode_Utf8(proxy->classInfo().recordName);
+    ctx.object_start(type.c_str(), obj);
+    for (const ZcDbRawGroup& g : proxy->rawGroups()) out.raw(g.code, g.value);
+  } else {
+    return;
+  }
+  ctx.xdata(obj);
+}
+
+}  // namespace
+
+void Write_Objects(DxfWriteContext& ctx, const std::vector<ZcDbObjectId>& owners) {
+  std::deque<ZcDbObjectId> queue;
+  std::unordered_set<ZcDbObjectId> seen;
+  auto push = [&](ZcDbObjectId id) {
+    if (!id.isNull() && !id.isErased() && seen.insert(id).second) queue.push_back(id);
+  };
+  push(ctx.db()->namedObjectsDictionaryId());
+  for (ZcDbObjectId owner : owners) {
+    ZcDbObject* obj = nullptr;
+    if (zcdbOpenObject(obj, owner, ZcDb::kForRead) != Zcad::eOk) continue;
+    push(obj->extensionDictionary());
+    obj->close();
+  }
+  while (!queue.empty()) {
+    ZcDbObjectId id = queue.front();
+    queue.pop_front();
+    ZcDbObject* obj = nullptr;
+    if (zcdbOpenObject(obj, id, ZcDb::kForRead) != Zcad::eOk) continue;
+    Write_Object(ctx, obj);
+    push(obj->extensionDictionary());
+    if (auto* dict = ZcDbDictionary::cast(obj))
+      for (const auto& entry : dict->entries()) push(entry.second);
+    obj->close();
+  }
+}
+
+}  // namespace platform
