@@ -4,6 +4,7 @@
 // closing document takes its database reactor with it; nothing else is reacted to.
 #pragma once
 
+#include "db/dbdatabase.h"
 #include "db/dbreactor.h"
 #include "ed/docman.h"
 

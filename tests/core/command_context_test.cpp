@@ -4,6 +4,9 @@
 #include "core_fixture.h"
 #include "ed/command_runner.h"
 #include "ed/command_stack.h"
+#include "db/dbmain.h"
+#include "db/dbsymtb.h"
+#include "db/dbviewport.h"
 #include "script/script_input.h"
 
 namespace {
@@ -76,6 +79,74 @@ TEST_F(Command_Context_Test, EndCommandPutsBackTheSavedValue)
     EXPECT_EQ(Var_Int(L"CMDECHO"), 0);
     End_Command(context);
     EXPECT_EQ(Var_Int(L"CMDECHO"), 1);
+}
+
+// A layout with one floating viewport, and a way to make each space current.
+class Paper_Space_Test : public Core_Test {
+protected:
+    void SetUp() override
+    {
+        Core_Test::SetUp();
+        Set_Var(L"TILEMODE", 0);
+        ZcDbDatabase* database = zcDocManager->curDocument()->database();
+        m_Layout_Block = database->currentSpaceId();
+        ZcDbObjectPointer<ZcDbBlockTableRecord> record(m_Layout_Block, ZcDb::kForWrite);
+        ASSERT_EQ(record.openStatus(), Zcad::eOk);
+        auto* viewport = new ZcDbViewport();
+        viewport->setCenterPoint(ZcGePoint3d(100, 100, 0));
+        viewport->setWidth(50);
+        viewport->setHeight(50);
+        ASSERT_EQ(record->appendZcDbEntity(viewport), Zcad::eOk);
+        viewport->close();
+        record.close();
+        Set_Var(L"TILEMODE", 1);
+    }
+    ZcDbObjectId Current_Space() const
+    {
+        return zcDocManager->curDocument()->database()->currentSpaceId();
+    }
+    ZcDbObjectId m_Layout_Block;
+};
+
+TEST_F(Paper_Space_Test, OnlyAFloatingViewportOfALayoutSwitchesToPaperSpace)
+{
+    enum Space { Model_Tab, Layout_Paper, Layout_Viewport };
+    struct Case {
+        const char* what;
+        Space space;
+        int tilemode_after;
+        int cvport_after;
+    };
+    const Case cases[] = {
+        {"model tab", Model_Tab, 1, 2},
+        {"layout with paper space current", Layout_Paper, 0, 1},
+        {"floating viewport of a layout", Layout_Viewport, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Set_Var(L"TILEMODE", c.space == Model_Tab ? 1 : 0);
+        if (c.space == Layout_Paper)
+            ASSERT_EQ(zcedPspace(), RTNORM);
+        if (c.space == Layout_Viewport)
+            ASSERT_EQ(zcedMspace(), RTNORM);
+
+        Switch_To_Paper_Space();
+
+        EXPECT_EQ(Var_Int(L"TILEMODE"), c.tilemode_after);
+        EXPECT_EQ(Var_Int(L"CVPORT"), c.cvport_after);
+        if (c.space != Model_Tab)
+            EXPECT_EQ(Current_Space(), m_Layout_Block);
+    }
+}
+
+TEST_F(Paper_Space_Test, CommandPrologueSwitchesToPaperSpace)
+{
+    Set_Var(L"TILEMODE", 0);
+    ASSERT_EQ(zcedMspace(), RTNORM);
+    Command_Context context;
+    Begin_Command(context);
+    EXPECT_EQ(Var_Int(L"CVPORT"), 1);
+    End_Command(context);
 }
 
 }  // namespace

@@ -14,10 +14,11 @@
 #include "ed/docman.h"
 #include "ed/editor.h"
 #include "ed/host_session.h"
+#include "rx/rxregistry.h"
 #include "script/utf8.h"
 
 class Core_Test : public ::testing::Test {
-protected:
+public:
     void SetUp() override
     {
         platform::Reset_Host_For_Tests();
