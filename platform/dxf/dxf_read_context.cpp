@@ -3,6 +3,9 @@
 #include "db/db_loader.h"
 #include "db/dbdict.h"
 #include "db/dbsymtb.h"
+#include "rx/rxclass.h"
+#include "rx/rxdict.h"
+#include "rx/rxregistry.h"
 #include "rx/zcadstrc.h"
 
 namespace platform {
@@ -64,6 +67,25 @@ ZcDbObjectId DxfReadContext::text_style(std::string_view raw_name) {
 }
 ZcDbObjectId DxfReadContext::block(std::string_view raw_name) {
   return symbol(blocks_, db_->blockTableId(), raw_name, false);
+}
+
+ZcRxClass* DxfReadContext::custom_class(std::string_view record_type) {
+  std::string key(record_type);
+  auto found = custom_classes_.find(key);
+  if (found != custom_classes_.end()) return found->second;
+  ZcRxClass* match = nullptr;
+  const std::wstring name = wide(record_type);
+  std::unique_ptr<ZcRxDictionaryIterator> it(zcrxClassDictionary->newIterator());
+  for (; !it->done(); it->next()) {
+    auto* cls = ZcRxClass::cast(it->object());
+    if (cls && cls->hasConstructor() && name == cls->dxfName() && std::wstring_view(cls->appName()) != L"AutoCAD" &&
+        cls->isDerivedFrom(ZcDbObject::desc())) {
+      match = cls;
+      break;
+    }
+  }
+  custom_classes_.emplace(std::move(key), match);
+  return match;
 }
 
 const DxfClassInfo* DxfReadContext::class_named(std::wstring_view dxf_name) const {

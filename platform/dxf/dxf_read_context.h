@@ -14,6 +14,7 @@
 
 class ZcDbBlockTableRecord;
 class ZcDbEntity;
+class ZcRxClass;
 struct resbuf;
 
 namespace platform {
@@ -59,6 +60,10 @@ class DxfReadContext {
   // A result-buffer chain of groups (points joined); the caller frees it with zcutRelRb.
   resbuf* to_chain(DxfSpan groups);
 
+  // A class registered by a module that files itself under this record name (null when none;
+  // the platform's own classes are read by the reader).
+  ZcRxClass* custom_class(std::string_view record_type);
+
   std::vector<DxfClassInfo>& classes() { return classes_; }
   const DxfClassInfo* class_named(std::wstring_view dxf_name) const;
   const DxfClassInfo* class_by_number(int number) const;  // 500 + index
@@ -85,6 +90,7 @@ class DxfReadContext {
   std::unordered_map<std::string, ZcDbObjectId> layers_, linetypes_, styles_, blocks_;
   std::vector<DxfClassInfo> classes_;
   std::unordered_map<uint64_t, ZcDbObjectId> existing_;
+  std::unordered_map<std::string, ZcRxClass*> custom_classes_;
 };
 
 }  // namespace platform

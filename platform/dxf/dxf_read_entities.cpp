@@ -7,6 +7,7 @@
 #include "db/dbents.h"
 #include "db/dbproxy.h"
 #include "db/dbsymtb.h"
+#include "dxf/dxf_filer.h"
 #include "dxf/dxf_read_proxy.h"
 #include "rx/rxclass.h"
 
@@ -378,7 +379,7 @@ ZcDbObjectId DxfEntityReader::owner_of(const DxfRecord& record) {
   return paper && paper->to_int() == 1 ? ctx_.db()->paperSpaceId() : ctx_.db()->modelSpaceId();
 }
 
-void DxfEntityReader::append(const DxfRecord& record, ZcDbEntity* ent, bool keep_open) {
+void DxfEntityReader::append(const DxfRecord& record, ZcDbEntity* ent, bool keep_open, bool files_itself) {
   ctx_.read_entity_common(record, ent);
   ZcDbObjectId owner = owner_of(record);
   if (owner != open_block_id_) {
@@ -393,6 +394,10 @@ void DxfEntityReader::append(const DxfRecord& record, ZcDbEntity* ent, bool keep
     delete ent;
     ++ctx_.warnings;
     return;
+  }
+  if (files_itself) {
+    DxfInFiler filer(ctx_, record);
+    if (ent->dxfInFields(&filer) != Zcad::eOk) ++ctx_.warnings;
   }
   if (open_block_) open_block_->appendZcDbEntity(ent);
   ctx_.read_object_common(record, ent);
@@ -455,6 +460,14 @@ void DxfEntityReader::record(const DxfRecord& record) {
     return;
   }
   end_complex();
+  if (Entity_Readers().find(type) == Entity_Readers().end()) {
+    if (ZcRxClass* cls = ctx_.custom_class(type)) {
+      if (ZcDbEntity* custom = ZcDbEntity::cast(cls->create())) {
+        append(record, custom, false, true);
+        return;
+      }
+    }
+  }
   ZcDbEntity* ent = create(record);
   append(record, ent, type == "INSERT" || type == "POLYLINE");
 }

@@ -29,7 +29,9 @@ class DxfEntityReader {
 
  private:
   ZcDbEntity* create(const DxfRecord& record);
-  void append(const DxfRecord& record, ZcDbEntity* ent, bool keep_open);
+  // Adds the entity under its handle to its block; `files_itself`: its class reads its own
+  // groups once it is in the database.
+  void append(const DxfRecord& record, ZcDbEntity* ent, bool keep_open, bool files_itself = false);
   ZcDbObjectId owner_of(const DxfRecord& record);
   void end_complex();
 

@@ -4,7 +4,9 @@
 #include "db/dbdict.h"
 #include "db/dblayout.h"
 #include "db/dbproxy.h"
+#include "dxf/dxf_filer.h"
 #include "dxf/dxf_read_proxy.h"
+#include "rx/rxclass.h"
 
 namespace platform {
 
@@ -147,6 +149,18 @@ void DxfObjectReader::record(const DxfRecord& record) {
     add(record, Read_Layout(ctx_, record));
   } else if (type == "PLOTSETTINGS") {
     add(record, Read_Plot_Settings_Object(ctx_, record));
+  } else if (ZcRxClass* cls = ctx_.custom_class(type)) {
+    ZcDbObject* obj = ZcDbObject::cast(cls->create());
+    ZcDbObjectId id;
+    if (obj == nullptr || ctx_.add(obj, record.all().handle(5), id) != Zcad::eOk) {
+      delete obj;
+      ++ctx_.warnings;
+      return;
+    }
+    DxfInFiler filer(ctx_, record);
+    if (obj->dxfInFields(&filer) != Zcad::eOk) ++ctx_.warnings;
+    ctx_.read_object_common(record, obj);
+    obj->close();
   } else {
     add(record, Read_Proxy_Object(ctx_, record));
   }

@@ -7,7 +7,9 @@
 #include "db/dbobjiter.h"
 #include "db/dbproxy.h"
 #include "db/dbsymtb.h"
+#include "dxf/dxf_filer.h"
 #include "dxf/dxf_text_codec.h"
+#include "rx/rxclass.h"
 
 namespace platform {
 
@@ -426,7 +428,12 @@ void Write_Entity(DxfWriteContext& ctx, const ZcDbEntity* ent, bool paper_space)
   } else if (auto* v = ZcDbViewport::cast(ent)) {
     return Write_Viewport(ctx, v, paper_space);
   } else {
-    return;  // a class the file format has no record for
+    // A class of a module files itself under its DXF name.
+    const wchar_t* dxf_name = ent->isA()->dxfName();
+    if (dxf_name == nullptr || *dxf_name == 0) return;  // nothing the format has a record for
+    ctx.object_start(Dxf_Encode_Utf8(dxf_name).c_str(), ent);
+    DxfOutFiler filer(ctx);
+    ent->dxfOutFields(&filer);
   }
   ctx.xdata(ent);
 }

@@ -6,7 +6,9 @@
 #include "db/dbdict.h"
 #include "db/dblayout.h"
 #include "db/dbproxy.h"
+#include "dxf/dxf_filer.h"
 #include "dxf/dxf_text_codec.h"
+#include "rx/rxclass.h"
 
 namespace platform {
 
@@ -107,7 +109,11 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
     ctx.object_start(type.c_str(), obj);
     for (const ZcDbRawGroup& g : proxy->rawGroups()) out.raw(g.code, g.value);
   } else {
-    return;
+    const wchar_t* dxf_name = obj->isA()->dxfName();
+    if (dxf_name == nullptr || *dxf_name == 0) return;
+    ctx.object_start(Dxf_Encode_Utf8(dxf_name).c_str(), obj);
+    DxfOutFiler filer(ctx);
+    obj->dxfOutFields(&filer);
   }
   ctx.xdata(obj);
 }

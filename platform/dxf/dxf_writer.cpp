@@ -11,6 +11,7 @@
 #include "dxf/dxf_write_context.h"
 #include "dxf/dxf_write_entities.h"
 #include "dxf/dxf_write_objects.h"
+#include "rx/rxclass.h"
 #include "win/win_files.h"
 
 namespace platform {
@@ -338,11 +339,16 @@ void Collect_Classes(DxfWriteContext& ctx) {
     ZcDbBlockTableRecord* btr = nullptr;
     if (zcdbOpenObject(btr, block, ZcDb::kForRead) != Zcad::eOk) continue;
     for (ZcDbObjectId id : btr->entityIds()) {
-      if (id.isErased() || id.objectClass() != ZcDbProxyEntity::desc()) continue;
-      ZcDbProxyEntity* p = nullptr;
-      if (zcdbOpenObject(p, id, ZcDb::kForRead) != Zcad::eOk) continue;
-      note(p->classInfo(), true);
-      p->close();
+      ZcRxClass* cls = id.isErased() ? nullptr : id.objectClass();
+      if (cls == nullptr) continue;
+      if (cls == ZcDbProxyEntity::desc()) {
+        ZcDbProxyEntity* p = nullptr;
+        if (zcdbOpenObject(p, id, ZcDb::kForRead) != Zcad::eOk) continue;
+        note(p->classInfo(), true);
+        p->close();
+      } else if (*cls->dxfName() && std::wstring_view(cls->appName()) != L"AutoCAD") {
+        note({cls->dxfName(), cls->dxfName(), cls->name(), cls->appName()}, true);
+      }
     }
     btr->close();
   }

@@ -1,0 +1,49 @@
+// Shared helpers of the DXF tests: fixture paths, reading into a fresh database, the ezdxf oracle.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "db/dbmain.h"
+#include "dxf/dxf_reader.h"
+
+namespace platform::dxf_test {
+
+inline std::string Real_Dxf(const std::string& name) { return std::string(KORVEL_SHARED_DIR) + "/realdxf/" + name; }
+inline std::string Fixture(const std::string& name) {
+  return std::string(KORVEL_SOURCE_DIR) + "/tests/fixtures/dxf/" + name;
+}
+inline std::string Temp_Path(const std::string& name) { return std::string(KORVEL_BINARY_DIR) + "/dxf_test_" + name; }
+inline std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+// The drawing of a file in a new database (null when reading failed; `error` says why).
+inline std::unique_ptr<ZcDbDatabase> Read(const std::string& path, std::string* error = nullptr) {
+  auto db = std::make_unique<ZcDbDatabase>(false, true);
+  DxfReadReport report;
+  if (Read_Dxf_File(db.get(), Wide(path), &report) != Zcad::eOk) {
+    if (error) *error = report.error;
+    return nullptr;
+  }
+  return db;
+}
+
+// Runs a command; its exit status and what it printed.
+inline int Run(const std::string& command, std::string& output) {
+  output.clear();
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return -1;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+  const int status = pclose(pipe);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+inline std::string Oracle(const std::string& script) {
+  return "/usr/bin/python3 " + std::string(KORVEL_SOURCE_DIR) + "/tests/fixtures/dxf/" + script;
+}
+
+inline std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+}  // namespace platform::dxf_test

@@ -1,0 +1,231 @@
+// What the reader puts into the database, and how it refuses damaged files.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "db/dbdict.h"
+#include "db/dbents.h"
+#include "db/dblayout.h"
+#include "db/dbsymtb.h"
+#include "dxf_test_support.h"
+
+namespace platform {
+namespace {
+
+using namespace dxf_test;
+
+std::string Read_Text(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Entities of a block record in order, opened for read one by one.
+template <typename F>
+void For_Each_Entity(ZcDbObjectId block, F&& f) {
+  ZcDbBlockTableRecord* btr = nullptr;
+  ASSERT_EQ(zcdbOpenObject(btr, block, ZcDb::kForRead), Zcad::eOk);
+  std::vector<ZcDbObjectId> ids = btr->entityIds();
+  btr->close();
+  for (ZcDbObjectId id : ids) {
+    ZcDbEntity* e = nullptr;
+    ASSERT_EQ(zcdbOpenObject(e, id, ZcDb::kForRead), Zcad::eOk);
+    f(e);
+    e->close();
+  }
+}
+
+ZcDbObjectId Layer(ZcDbDatabase* db, const wchar_t* name) {
+  ZcDbLayerTable* table = nullptr;
+  ZcDbObjectId id;
+  if (db->getLayerTable(table) == Zcad::eOk) {
+    table->getAt(name, id);
+    table->close();
+  }
+  return id;
+}
+
+TEST(DxfReader, ReadsR12GbkTextAndEscapedNames) {
+  std::string error;
+  auto db = Read(Fixture("r12_gbk.dxf"), &error);
+  ASSERT_TRUE(db) << error;
+  EXPECT_STREQ(db->dwgcodepage(), L"ANSI_936");
+  EXPECT_FALSE(Layer(db.get(), L"\u4E2D\u6587\u56FE\u5C42").isNull());  // 中文图层
+  EXPECT_FALSE(Layer(db.get(), L"LAYER_\u0154").isNull());             // written "\u+0154"
+  std::wstring text, attribute;
+  For_Each_Entity(db->modelSpaceId(), [&](ZcDbEntity* e) {
+    if (auto* t = ZcDbText::cast(e)) text = t->textStringConst();
+    if (auto* ref = ZcDbBlockReference::cast(e)) {
+      std::unique_ptr<ZcDbObjectIterator> it(ref->attributeIterator());
+      for (it->start(); !it->done(); it->step()) {
+        ZcDbAttribute* a = nullptr;
+        if (zcdbOpenObject(a, it->objectId(), ZcDb::kForRead) == Zcad::eOk) {
+          attribute = std::wstring(a->tagConst()) + L"=" + a->textStringConst();
+          a->close();
+        }
+      }
+    }
+  });
+  EXPECT_EQ(text, L"\u5EFA\u7B51\u5E73\u9762\u56FE");                      // 建筑平面图
+  EXPECT_EQ(attribute, L"\u56FE\u53F7=\u5EFA\u65BD-01");                   // 图号=建施-01
+}
+
+TEST(DxfReader, ReadsLayersLayoutsAndXrecordsOfTheFixture) {
+  std::string error;
+  auto db = Read(Fixture("drawing.dxf"), &error);
+  ASSERT_TRUE(db) << error;
+  EXPECT_EQ(db->insunits(), ZcDb::kUnitsMillimeters);
+  EXPECT_DOUBLE_EQ(db->ltscale(), 2.5);
+  EXPECT_DOUBLE_EQ(db->celtscale(), 0.5);
+
+  struct LayerCase {
+    const wchar_t* name;
+    bool off, frozen, locked, plottable;
+    int color;
+  } layers[] = {{L"WALLS", false, false, false, true, 1}, {L"OFF", true, false, false, true, 2},
+                {L"FROZEN", false, true, false, true, 3}, {L"LOCKED", false, false, true, true, 4},
+                {L"NOPLOT", false, false, false, false, 5}};
+  for (const LayerCase& c : layers) {
+    ZcDbLayerTableRecord* r = nullptr;
+    ASSERT_EQ(zcdbOpenObject(r, Layer(db.get(), c.name), ZcDb::kForRead), Zcad::eOk);
+    EXPECT_EQ(r->isOff(), c.off);
+    EXPECT_EQ(r->isFrozen(), c.frozen);
+    EXPECT_EQ(r->isLocked(), c.locked);
+    EXPECT_EQ(r->isPlottable(), c.plottable);
+    EXPECT_EQ(r->color().colorIndex(), c.color);
+    r->close();
+  }
+
+  ZcDbDictionary* layouts = nullptr;
+  ASSERT_EQ(db->getLayoutDictionary(layouts), Zcad::eOk);
+  std::map<std::wstring, int> tab_order;
+  for (const auto& [name, id] : layouts->entries()) {
+    ZcDbLayout* layout = nullptr;
+    ASSERT_EQ(zcdbOpenObject(layout, id, ZcDb::kForRead), Zcad::eOk);
+    tab_order[name] = layout->getTabOrder();
+    if (name == L"Sheet A") {
+      double w = 0, h = 0;
+      layout->getPlotPaperSize(w, h);
+      EXPECT_DOUBLE_EQ(w, 420);
+      EXPECT_DOUBLE_EQ(h, 297);
+      const wchar_t* device = nullptr;
+      layout->getPlotCfgName(device);
+      EXPECT_STREQ(device, L"DWG To PDF.pc3");
+      EXPECT_FALSE(layout->getBlockTableRecordId().isNull());
+    }
+    layout->close();
+  }
+  layouts->close();
+  EXPECT_EQ(tab_order[L"Sheet B"], 1);
+  EXPECT_EQ(tab_order[L"Sheet A"], 2);
+  EXPECT_EQ(tab_order[L"Model"], 0);
+
+  // The XRecord of the named-object dictionary with its codes.
+  ZcDbDictionary* nod = nullptr;
+  ASSERT_EQ(db->getNamedObjectsDictionary(nod), Zcad::eOk);
+  ZcDbObjectId store_id;
+  ASSERT_EQ(nod->getAt(L"KORVEL_DATA", store_id), Zcad::eOk);
+  nod->close();
+  ZcDbDictionary* store = nullptr;
+  ASSERT_EQ(zcdbOpenObject(store, store_id, ZcDb::kForRead), Zcad::eOk);
+  ZcDbObjectId xrec_id;
+  ASSERT_EQ(store->getAt(L"SHEET", xrec_id), Zcad::eOk);
+  store->close();
+  ZcDbXrecord* xrec = nullptr;
+  ASSERT_EQ(zcdbOpenObject(xrec, xrec_id, ZcDb::kForRead), Zcad::eOk);
+  resbuf* rb = nullptr;
+  ASSERT_EQ(xrec->rbChain(&rb), Zcad::eOk);
+  xrec->close();
+  ASSERT_TRUE(rb);
+  EXPECT_EQ(rb->restype, 1);
+  EXPECT_STREQ(rb->resval.rstring, L"sheet one");
+  ASSERT_TRUE(rb->rbnext && rb->rbnext->rbnext && rb->rbnext->rbnext->rbnext);
+  EXPECT_DOUBLE_EQ(rb->rbnext->resval.rreal, 2.5);
+  EXPECT_EQ(rb->rbnext->rbnext->resval.rlong, 7);
+  const resbuf* point = rb->rbnext->rbnext->rbnext->rbnext;
+  ASSERT_TRUE(point);
+  EXPECT_EQ(point->restype, 10);
+  EXPECT_DOUBLE_EQ(point->resval.rpoint[2], 3);
+  zcutRelRb(rb);
+
+  // The clipped reference keeps its "ACAD_FILTER" dictionary with the "SPATIAL" filter.
+  bool clip_found = false;
+  For_Each_Entity(db->modelSpaceId(), [&](ZcDbEntity* e) {
+    if (!ZcDbBlockReference::cast(e) || e->extensionDictionary().isNull()) return;
+    ZcDbDictionary* xdict = nullptr;
+    ASSERT_EQ(zcdbOpenObject(xdict, e->extensionDictionary(), ZcDb::kForRead), Zcad::eOk);
+    ZcDbObjectId filters_id;
+    if (xdict->getAt(L"ACAD_FILTER", filters_id) == Zcad::eOk) {
+      ZcDbDictionary* filters = nullptr;
+      ASSERT_EQ(zcdbOpenObject(filters, filters_id, ZcDb::kForRead), Zcad::eOk);
+      clip_found = filters->has(L"SPATIAL");
+      filters->close();
+    }
+    xdict->close();
+  });
+  EXPECT_TRUE(clip_found);
+}
+
+TEST(DxfReader, ReadDwgFileUsesTheRegisteredReader) {
+  ZcDbDatabase db(false, true);
+  ASSERT_EQ(db.readDwgFile(Wide(Fixture("drawing.dxf")).c_str()), Zcad::eOk);
+  int lines = 0;
+  For_Each_Entity(db.modelSpaceId(), [&](ZcDbEntity* e) { lines += ZcDbLine::cast(e) ? 1 : 0; });
+  EXPECT_EQ(lines, 2);
+}
+
+// Damaged files: a clear error naming the file, the line and what was expected; no crash.
+TEST(DxfReader, DamagedFilesGiveErrorsWithFileAndLine) {
+  const std::string good = Read_Text(Fixture("drawing.dxf"));
+  const size_t entities = good.find("ENTITIES");
+  struct Case {
+    const char* what;
+    std::string data;
+    const char* message;
+  } cases[] = {
+      {"cut in a value", good.substr(0, entities + 200), "expected"},
+      {"cut after a group code", good.substr(0, good.find("\n", entities + 300) + 1), "line"},
+      {"no EOF", good.substr(0, good.rfind("  0\nEOF")), "expected 0 EOF"},
+      {"not DXF", "hello world\n", "line 1: expected a group code, found 'hello world'"},
+      {"no section", "  0\nLINE\n  0\nEOF\n", "line 1: expected 0 SECTION, found 0 LINE"},
+      {"bad real", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n1,5\n  0\nENDSEC\n  0\nEOF\n",
+       "line 8: expected a real number for group code 10, found '1,5'"},
+      {"section not ended", "  0\nSECTION\n  2\nENTITIES\n  0\nSECTION\n  2\nX\n  0\nEOF\n",
+       "expected 0 ENDSEC of section ENTITIES (line 1), found 0 SECTION"},
+      {"binary cut", std::string("AutoCAD Binary DXF\r\n\x1a\0\0\0SECT", 28), "binary DXF truncated"},
+  };
+  for (const Case& c : cases) {
+    ZcDbDatabase db(false, true);
+    DxfReadReport report;
+    EXPECT_EQ(Read_Dxf_Data(&db, c.data, "bad.dxf", &report), Zcad::eBadDxfSequence) << c.what;
+    EXPECT_EQ(report.error.rfind("bad.dxf: ", 0), 0u) << c.what << ": " << report.error;
+    EXPECT_NE(report.error.find(c.message), std::string::npos) << c.what << ": " << report.error;
+    EXPECT_EQ(Dxf_Last_Error(), report.error);
+  }
+  ZcDbDatabase db(false, true);
+  EXPECT_EQ(Read_Dxf_File(&db, L"/nonexistent/none.dxf"), Zcad::eFileNotFound);
+}
+
+// Values that claim more than the file holds allocate nothing on their word.
+TEST(DxfReader, HostileCountsAndHandlesAreHarmless) {
+  const std::string data =
+      "  0\nSECTION\n  2\nENTITIES\n"
+      "  0\nLWPOLYLINE\n  5\nFFFFFFFFFFFFFFFF\n 90\n2147483647\n 10\n0\n 20\n0\n"
+      "  0\nSPLINE\n  5\n10\n 72\n2000000000\n 73\n2000000000\n 40\n0\n"
+      "  0\nINSERT\n  5\n10\n  2\nNO_SUCH_BLOCK\n 66\n1\n"
+      "  0\nATTRIB\n  2\nT\n  1\nV\n"
+      "  0\nVERTEX\n 10\n0\n 20\n0\n"
+      "  0\nSEQEND\n"
+      "  0\nENDSEC\n  0\nEOF\n";
+  ZcDbDatabase db(false, true);
+  DxfReadReport report;
+  EXPECT_EQ(Read_Dxf_Data(&db, data, "hostile.dxf", &report), Zcad::eOk) << report.error;
+  int count = 0;
+  For_Each_Entity(db.modelSpaceId(), [&](ZcDbEntity*) { ++count; });
+  EXPECT_EQ(count, 3);
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,68 @@
+// Every real-world drawing and every fixture is read, saved, and read again by ezdxf with the
+// same entity counts per type in every layout and block, attribute values, XRecords and layers.
+#include <gtest/gtest.h>
+
+#include "dxf/dxf_writer.h"
+#include "dxf_test_support.h"
+
+namespace platform {
+namespace {
+
+using namespace dxf_test;
+
+const char* const kRealFiles[] = {
+    "qcad/examples/flange.dxf",
+    "qcad/libraries/templates/metric/iso_en_a4_metric_landscape_aec.dxf",
+    "qcad/libraries/templates/metric/dl3dl/TGL31006.dxf",
+    "qcad/libraries/templates/metric/dl3dl/DIN7200.dxf",
+    "qcad/libraries/templates/metric/dl3dl/Vorlage_elt_2.dxf",
+    "qcad/libraries/templates/metric/dl3dl/DIN-A3-Querformat-Rahmen-mit PK.dxf",
+    "dxf-parser/samples/data/api-cw750-details.dxf",
+    "dxf-parser/test/data/blocks.dxf",
+    "dxf-json/sample/A_000217.dxf",
+    "dxf-json/integration-test/src/tc2/tc.dxf",
+    "ezdxf/integration_tests/data/recover01.dxf",
+    "ezdxf/integration_tests/data/bin_dxf_r13.dxf",
+    "acadsharp/samples/sample_AC1032_ascii.dxf",
+    "acadsharp/samples/sample_AC1032_binary.dxf",
+    "acadsharp/samples/sample_AC1009_binary.dxf",
+    "libredwg/test/test-data/example_2000.dxf",
+    "skymakerolof-dxf/test/resources/floorplan.dxf",
+    "cad-viewer/packages/cad-viewer-example/e2e/fixtures/sheet_0.dxf",
+};
+
+const char* const kFixtures[] = {"drawing.dxf", "proxy.dxf", "r12_gbk.dxf"};
+
+void Check_Round_Trip(const std::string& original, const std::string& saved_name) {
+  std::string error;
+  std::unique_ptr<ZcDbDatabase> db = Read(original, &error);
+  ASSERT_TRUE(db) << error;
+  const std::string saved = Temp_Path(saved_name);
+  ASSERT_EQ(Write_Dxf_File(db.get(), Wide(saved)), Zcad::eOk);
+  std::string output;
+  EXPECT_EQ(Run(Oracle("dxf_compare.py") + " " + Quoted(original) + " " + Quoted(saved), output), 0) << output;
+  // Our own reader takes its own output back.
+  EXPECT_TRUE(Read(saved, &error)) << error;
+}
+
+class RealDrawingRoundTrip : public testing::TestWithParam<const char*> {};
+
+TEST_P(RealDrawingRoundTrip, EzdxfSeesTheSameDrawing) {
+  std::string name = GetParam();
+  for (char& c : name)
+    if (c == '/' || c == ' ') c = '_';
+  Check_Round_Trip(Real_Dxf(GetParam()), name);
+}
+
+INSTANTIATE_TEST_SUITE_P(RealDxf, RealDrawingRoundTrip, testing::ValuesIn(kRealFiles));
+
+class FixtureRoundTrip : public testing::TestWithParam<const char*> {};
+
+TEST_P(FixtureRoundTrip, EzdxfSeesTheSameDrawing) {
+  Check_Round_Trip(Fixture(GetParam()), std::string("fixture_") + GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureRoundTrip, testing::ValuesIn(kFixtures));
+
+}  // namespace
+}  // namespace platform
