@@ -1,0 +1,162 @@
+// Loads a drawing of 1,000,000 entities (lines, polylines, texts, inserts of nested blocks)
+// with the platform's reader and with ezdxf (Debian's python3-ezdxf) and prints both times,
+// their ratio, the platform's throughput and its peak memory against the file size.
+//
+//   dxf_load_bench [FILE.dxf] [ENTITIES]
+//
+// The file is generated when it does not exist. Each load runs in its own process so the peak
+// memory (VmHWM) is the load's alone.
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "db/dbents.h"
+#include "db/dbsymtb.h"
+#include "dxf/dxf_reader.h"
+#include "dxf/dxf_writer.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+long Peak_Memory_Kb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  return -1;
+}
+
+ZcDbObjectId Make_Block(ZcDbDatabase& db, const wchar_t* name, const std::function<void(ZcDbBlockTableRecord*)>& fill) {
+  ZcDbBlockTable* table = nullptr;
+  db.getBlockTable(table, ZcDb::kForWrite);
+  auto* btr = new ZcDbBlockTableRecord();
+  btr->setName(name);
+  ZcDbObjectId id;
+  table->add(id, btr);
+  table->close();
+  fill(btr);
+  btr->close();
+  return id;
+}
+
+void Append(ZcDbBlockTableRecord* btr, ZcDbEntity* e) {
+  btr->appendZcDbEntity(e);
+  e->close();
+}
+
+int Generate(const std::string& path, long count) {
+  ZcDbDatabase db;
+  ZcDbObjectId inner = Make_Block(db, L"INNER", [](ZcDbBlockTableRecord* b) {
+    Append(b, new ZcDbCircle(ZcGePoint3d(0, 0, 0), ZcGeVector3d(0, 0, 1), 1.0));
+    auto* l = new ZcDbLine();
+    l->setEndPoint(ZcGePoint3d(1, 1, 0));
+    Append(b, l);
+  });
+  ZcDbObjectId outer = Make_Block(db, L"OUTER", [&](ZcDbBlockTableRecord* b) {
+    auto* l = new ZcDbLine();
+    l->setEndPoint(ZcGePoint3d(5, 0, 0));
+    Append(b, l);
+    Append(b, new ZcDbBlockReference(ZcGePoint3d(2, 2, 0), inner));
+  });
+  ZcDbBlockTableRecord* ms = nullptr;
+  zcdbOpenObject(ms, db.modelSpaceId(), ZcDb::kForWrite);
+  for (long i = 0; i < count; ++i) {
+    const double x = double(i % 1000) * 10, y = double(i / 1000) * 10;
+    switch (i % 4) {
+      case 0: {
+        auto* l = new ZcDbLine();
+        l->setStartPoint(ZcGePoint3d(x, y, 0));
+        l->setEndPoint(ZcGePoint3d(x + 5, y + 3, 0));
+        Append(ms, l);
+        break;
+      }
+      case 1: {
+        auto* p = new ZcDbPolyline();
+        for (unsigned k = 0; k < 4; ++k) p->addVertexAt(k, ZcGePoint2d(x + k, y + (k % 2)));
+        Append(ms, p);
+        break;
+      }
+      case 2:
+        Append(ms, new ZcDbText(ZcGePoint3d(x, y, 0), L"Text 123", ZcDbObjectId::kNull, 2.5, 0));
+        break;
+      default:
+        Append(ms, new ZcDbBlockReference(ZcGePoint3d(x, y, 0), outer));
+        break;
+    }
+  }
+  ms->close();
+  return platform::Write_Dxf_File(&db, Wide(path)) == Zcad::eOk ? 0 : 1;
+}
+
+int Load(const std::string& path) {
+  ZcDbDatabase db(false, true);
+  const auto start = Clock::now();
+  platform::DxfReadReport report;
+  const Zcad::ErrorStatus es = platform::Read_Dxf_File(&db, Wide(path), &report);
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  if (es != Zcad::eOk) {
+    std::fprintf(stderr, "%s\n", report.error.c_str());
+    return 1;
+  }
+  std::printf("%.3f %ld\n", seconds, Peak_Memory_Kb());
+  return 0;
+}
+
+// Runs this program again with arguments; its first output line.
+std::string Child(const std::string& self, const std::string& args) {
+  std::string out;
+  FILE* pipe = popen((self + " " + args).c_str(), "r");
+  if (!pipe) return out;
+  char buffer[256];
+  if (std::fgets(buffer, sizeof buffer, pipe)) out = buffer;
+  pclose(pipe);
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc >= 4 && std::string(argv[1]) == "--generate") return Generate(argv[2], std::atol(argv[3]));
+  if (argc >= 3 && std::string(argv[1]) == "--load") return Load(argv[2]);
+  const std::string path = argc > 1 ? argv[1] : "/tmp/korvel_bench_1m.dxf";
+  const long count = argc > 2 ? std::atol(argv[2]) : 1000000;
+  const std::string self = argv[0];
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) {
+    std::printf("generating %s (%ld entities)...\n", path.c_str(), count);
+    if (std::system((self + " --generate '" + path + "' " + std::to_string(count)).c_str()) != 0) return 1;
+    stat(path.c_str(), &st);
+  }
+  const double megabytes = double(st.st_size) / 1e6;
+  double ours = 0;
+  long peak_kb = 0;
+  if (std::sscanf(Child(self, "--load '" + path + "'").c_str(), "%lf %ld", &ours, &peak_kb) != 2) {
+    std::fprintf(stderr, "the platform's load failed\n");
+    return 1;
+  }
+  const std::string python =
+      "/usr/bin/python3 -c \"import sys,time,ezdxf; t=time.monotonic(); ezdxf.readfile(sys.argv[1]); "
+      "print(time.monotonic()-t)\" '" + path + "'";
+  double theirs = 0;
+  FILE* pipe = popen(python.c_str(), "r");
+  if (pipe) {
+    if (std::fscanf(pipe, "%lf", &theirs) != 1) theirs = 0;
+    pclose(pipe);
+  }
+  std::printf("file:        %s, %.1f MB, %ld entities\n", path.c_str(), megabytes, count);
+  std::printf("platform:    %.3f s, %.1f MB/s, peak memory %.1f MB (%.2f x file size)\n", ours, megabytes / ours,
+              peak_kb / 1024.0, peak_kb * 1024.0 / double(st.st_size));
+  std::printf("ezdxf:       %.3f s\n", theirs);
+  if (theirs > 0) std::printf("ratio:       %.1f x faster than ezdxf\n", theirs / ours);
+  return 0;
+}
