@@ -33,6 +33,9 @@ void Refuse_Answer(const InputAnswer& answer, const std::wstring& prompt,
 // Remembers the text zcedGetInput returns.
 void Set_Last_Input(const std::wstring& text);
 const std::wstring& Last_Input();
+// A keyword of the setup (or, with RSG_OTHER, any text) given where a value was asked:
+// true, and zcedGetInput returns it (the keyword's global name).
+bool Keyword_Answer(const PromptSetup& setup, const std::wstring& text);
 
 // "x,y" or "x,y,z" (numbers as the host reads them).
 bool Parse_Point_Text(const std::wstring& text, double pt[3]);

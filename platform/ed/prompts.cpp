@@ -70,6 +70,19 @@ void Refuse_Answer(const InputAnswer& answer, const std::wstring& prompt,
 
 void Set_Last_Input(const std::wstring& text) { Globals().lastInput = text; }
 
+bool Keyword_Answer(const PromptSetup& setup, const std::wstring& text)
+{
+    if (const Keyword* keyword = Match_Keyword(setup.keywords, text)) {
+        Set_Last_Input(keyword->global);
+        return true;
+    }
+    if (setup.flags & RSG_OTHER) {
+        Set_Last_Input(text);
+        return true;
+    }
+    return false;
+}
+
 bool Parse_Real_Text(const std::wstring& text, double& value)
 {
     if (text.empty())
@@ -109,6 +122,7 @@ bool Parse_Point_Text(const std::wstring& text, double pt[3])
 using platform::Ask;
 using platform::InputAnswer;
 using platform::InputRequest;
+using platform::Keyword_Answer;
 using platform::Match_Keyword;
 using platform::PromptSetup;
 using platform::Refuse_Answer;
@@ -128,20 +142,6 @@ int Copy_Result(const std::wstring& text, wchar_t* result, size_t size)
     std::wmemcpy(result, text.c_str(), n);
     result[n] = 0;
     return n < text.size() ? RTINPUTTRUNCATED : RTNORM;
-}
-
-// A keyword (or, with RSG_OTHER, any text) given where a value was asked: RTKWORD.
-bool Keyword_Answer(const PromptSetup& setup, const std::wstring& text)
-{
-    if (const platform::Keyword* keyword = Match_Keyword(setup.keywords, text)) {
-        platform::Set_Last_Input(keyword->global);
-        return true;
-    }
-    if (setup.flags & RSG_OTHER) {
-        platform::Set_Last_Input(text);
-        return true;
-    }
-    return false;
 }
 
 // Enter where RSG_NONULL refuses it: false (the caller asks again).

@@ -492,14 +492,8 @@ int zcedEntSel(const wchar_t* str, ads_name entres, ads_point ptres)
         case InputAnswer::Kind::Text:
             if (Parse_Point_Text(answer.text, pt))
                 break;
-            if (const Keyword* keyword = Match_Keyword(setup.keywords, answer.text)) {
-                Set_Last_Input(keyword->global);
+            if (Keyword_Answer(setup, answer.text))
                 return RTKWORD;
-            }
-            if (setup.flags & RSG_OTHER) {
-                Set_Last_Input(answer.text);
-                return RTKWORD;
-            }
             Refuse_Answer(answer, prompt, L"Invalid selection.");
             continue;
         default:

@@ -57,4 +57,20 @@ protected:
     ZcApDocument* doc = nullptr;
 };
 
+// An EdTest with a recording editor reactor added.
+class ReactorTest : public EdTest {
+protected:
+    void SetUp() override
+    {
+        EdTest::SetUp();
+        zcedEditor->addReactor(&reactor);
+    }
+    void TearDown() override
+    {
+        zcedEditor->removeReactor(&reactor);
+        EdTest::TearDown();
+    }
+    RecordingReactor reactor;
+};
+
 }  // namespace ed_test

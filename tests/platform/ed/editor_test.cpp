@@ -6,20 +6,7 @@ using namespace ed_test;
 
 namespace {
 
-class EditorTest : public EdTest {
-protected:
-    void SetUp() override
-    {
-        EdTest::SetUp();
-        zcedEditor->addReactor(&reactor);
-    }
-    void TearDown() override
-    {
-        zcedEditor->removeReactor(&reactor);
-        EdTest::TearDown();
-    }
-    RecordingReactor reactor;
-};
+using EditorTest = ReactorTest;
 
 using Log = std::vector<std::wstring>;
 

@@ -9,20 +9,7 @@ using namespace ed_test;
 
 namespace {
 
-class SysvarTest : public EdTest {
-protected:
-    void SetUp() override
-    {
-        EdTest::SetUp();
-        zcedEditor->addReactor(&reactor);
-    }
-    void TearDown() override
-    {
-        zcedEditor->removeReactor(&reactor);
-        EdTest::TearDown();
-    }
-    RecordingReactor reactor;
-};
+using SysvarTest = ReactorTest;
 
 resbuf Short_Value(short v)
 {
