@@ -39,6 +39,11 @@ public:
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
     Zcad::ErrorStatus subErase(bool erasing) override;
+    // The copy carries copies of the attributes.
+    ZcRxObject* clone() const override;
+
+    // The attribute objects (not opened), erased ones left out.
+    std::vector<ZcDbAttribute*> attributes() const;
 
 protected:
     void addedToDatabase(ZcDbDatabase* db) override;

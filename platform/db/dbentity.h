@@ -79,6 +79,7 @@ protected:
     virtual void getSubentIds(ZcDbObjectIdArray& ids) const {}
 
 private:
+    friend class Zc_Subent_Apply;
     ZcDbObjectId mLayerId;
     ZcDbObjectId mLinetypeId;
     ZcCmColor mColor;

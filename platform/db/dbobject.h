@@ -3,6 +3,7 @@
 #include "db/dbid.h"
 #include "db/filer.h"
 #include "db/zcdb.h"
+#include "rx/rxclass.h"
 #include "rx/rxobject.h"
 #include "rx/zcadstrc.h"
 

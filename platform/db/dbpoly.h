@@ -126,6 +126,7 @@ public:
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
     Zcad::ErrorStatus subErase(bool erasing) override;
+    ZcRxObject* clone() const override;
 
 protected:
     void addedToDatabase(ZcDbDatabase* db) override;
@@ -168,6 +169,7 @@ public:
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
     Zcad::ErrorStatus subErase(bool erasing) override;
+    ZcRxObject* clone() const override;
 
 protected:
     void addedToDatabase(ZcDbDatabase* db) override;

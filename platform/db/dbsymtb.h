@@ -38,8 +38,6 @@ public:
     // The record class this table accepts.
     virtual ZcRxClass* recordClass() const = 0;
 
-    // Internal: keeps the name index in step with a renamed record.
-    void recordRenamed(ZcDbObjectId id, const std::wstring& oldName, const std::wstring& newName);
     const std::vector<ZcDbObjectId>& recordIds() const { return mRecords; }
 
 private:

@@ -66,6 +66,8 @@ public:
     Layout layout() const;
 
 protected:
+    // The string drawn and measured (attribute definitions show their tag).
+    virtual std::wstring displayString() const { return mText; }
     Zcad::ErrorStatus subTransformBy(const ZcGeMatrix3d& xform) override;
     Zcad::ErrorStatus subGetGeomExtents(ZcDbExtents& extents) const override;
     bool subWorldDraw(ZcGiWorldDraw* mode) override;
@@ -153,6 +155,9 @@ public:
 
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
+
+protected:
+    std::wstring displayString() const override { return mTag; }
 
 private:
     friend class ZcDbAttribute;

@@ -6,7 +6,7 @@
 #include "db/color.h"
 #include "db/dbid.h"
 #include "db/zcdb.h"
-#include "ge/gemat3d.h"
+#include "ge/ge.h"
 #include "ge/gepnt3d.h"
 #include "ge/gevec3d.h"
 

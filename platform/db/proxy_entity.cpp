@@ -5,6 +5,7 @@
 #include "db/dbents.h"
 #include "db/dbproxy.h"
 #include "db/gi.h"
+#include "db/raw_groups.h"
 
 ZCRX_CONS_DEFINE_MEMBERS(ZcDbProxyEntity, ZcDbEntity, 0);
 ZCRX_CONS_DEFINE_MEMBERS(ZcDbProxyObject, ZcDbObject, 0);
@@ -17,21 +18,6 @@ const bool gProxyClassesRegistered = [] {
     ZcDbProxyObject::rxInit();
     return true;
 }();
-
-void File_Out(ZcDbDwgFiler* filer, const std::string& bytes)
-{
-    filer->writeUInt64(bytes.size());
-    if (!bytes.empty()) filer->writeBytes(bytes.data(), bytes.size());
-}
-
-Zcad::ErrorStatus File_In(ZcDbDwgFiler* filer, std::string& bytes)
-{
-    uint64_t size = 0;
-    Zcad::ErrorStatus es = filer->readUInt64(&size);
-    if (es != Zcad::eOk) return es;
-    bytes.assign(size_t(size), '\0');
-    return size ? filer->readBytes(bytes.data(), size_t(size)) : Zcad::eOk;
-}
 
 void File_Out(ZcDbDwgFiler* filer, const ZcDbProxyClassInfo& info)
 {
@@ -48,29 +34,6 @@ Zcad::ErrorStatus File_In(ZcDbDwgFiler* filer, ZcDbProxyClassInfo& info)
         if (es != Zcad::eOk) return es;
     }
     return Zcad::eOk;
-}
-
-void File_Out(ZcDbDwgFiler* filer, const std::vector<ZcDbRawGroup>& groups)
-{
-    filer->writeUInt64(groups.size());
-    for (const ZcDbRawGroup& g : groups) {
-        filer->writeInt16(g.code);
-        File_Out(filer, g.value);
-    }
-}
-
-Zcad::ErrorStatus File_In(ZcDbDwgFiler* filer, std::vector<ZcDbRawGroup>& groups)
-{
-    uint64_t count = 0;
-    Zcad::ErrorStatus es = filer->readUInt64(&count);
-    groups.clear();
-    for (uint64_t i = 0; es == Zcad::eOk && i < count; ++i) {
-        ZcDbRawGroup g;
-        es = filer->readInt16(&g.code);
-        if (es == Zcad::eOk) es = File_In(filer, g.value);
-        groups.push_back(std::move(g));
-    }
-    return es;
 }
 
 void File_Out(ZcDbDwgFiler* filer, const ZcDbProxyPrimitive& p)
@@ -225,8 +188,8 @@ Zcad::ErrorStatus ZcDbProxyEntity::dwgOutFields(ZcDbDwgFiler* filer) const
     Zcad::ErrorStatus es = ZcDbEntity::dwgOutFields(filer);
     if (es != Zcad::eOk) return es;
     File_Out(filer, mInfo);
-    File_Out(filer, mGroups);
-    File_Out(filer, mGraphicsData);
+    platform::Raw_Groups_Out(filer, mGroups);
+    platform::Bytes_Out(filer, mGraphicsData);
     filer->writeUInt64(mGraphics.size());
     for (const ZcDbProxyPrimitive& p : mGraphics) File_Out(filer, p);
     return filer->filerStatus();
@@ -236,8 +199,8 @@ Zcad::ErrorStatus ZcDbProxyEntity::dwgInFields(ZcDbDwgFiler* filer)
 {
     Zcad::ErrorStatus es = ZcDbEntity::dwgInFields(filer);
     if (es == Zcad::eOk) es = File_In(filer, mInfo);
-    if (es == Zcad::eOk) es = File_In(filer, mGroups);
-    if (es == Zcad::eOk) es = File_In(filer, mGraphicsData);
+    if (es == Zcad::eOk) es = platform::Raw_Groups_In(filer, mGroups);
+    if (es == Zcad::eOk) es = platform::Bytes_In(filer, mGraphicsData);
     uint64_t count = 0;
     if (es == Zcad::eOk) es = filer->readUInt64(&count);
     mGraphics.clear();
@@ -327,7 +290,7 @@ Zcad::ErrorStatus ZcDbProxyObject::dwgOutFields(ZcDbDwgFiler* filer) const
     Zcad::ErrorStatus es = ZcDbObject::dwgOutFields(filer);
     if (es != Zcad::eOk) return es;
     File_Out(filer, mInfo);
-    File_Out(filer, mGroups);
+    platform::Raw_Groups_Out(filer, mGroups);
     return filer->filerStatus();
 }
 
@@ -335,6 +298,6 @@ Zcad::ErrorStatus ZcDbProxyObject::dwgInFields(ZcDbDwgFiler* filer)
 {
     Zcad::ErrorStatus es = ZcDbObject::dwgInFields(filer);
     if (es == Zcad::eOk) es = File_In(filer, mInfo);
-    if (es == Zcad::eOk) es = File_In(filer, mGroups);
+    if (es == Zcad::eOk) es = platform::Raw_Groups_In(filer, mGroups);
     return es;
 }

@@ -1,0 +1,474 @@
+// Block references and their attributes; MINSERT arrays.
+#include <cmath>
+
+#include "db/db_internal.h"
+#include "db/dbblkref.h"
+#include "db/dbcurve.h"
+#include "db/dbsymtb.h"
+#include "db/geom_util.h"
+#include "db/gi.h"
+
+ZCRX_DXF_DEFINE_MEMBERS(ZcDbBlockReference, ZcDbEntity, 0, 0, 0, INSERT, AutoCAD)
+ZCRX_DXF_DEFINE_MEMBERS(ZcDbMInsertBlock, ZcDbBlockReference, 0, 0, 0, INSERT, AutoCAD)
+
+#define ZC_WRITE_OR_FAIL() \
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite
+
+namespace {
+// Guards the walk of nested definitions against blocks that contain themselves.
+struct Depth_Guard {
+    static int& depth()
+    {
+        thread_local int d = 0;
+        return d;
+    }
+    Depth_Guard() { ++depth(); }
+    ~Depth_Guard() { --depth(); }
+    bool tooDeep() const { return depth() > 64; }
+};
+
+// A copy of a piece of a block definition placed by xform; circles and arcs become ellipses
+// under non-uniform scaling.
+ZcDbEntity* Placed_Copy(const ZcDbEntity* ent, const ZcGeMatrix3d& xform)
+{
+    ZcDbEntity* copy = nullptr;
+    if (ent->getTransformedCopy(xform, copy) == Zcad::eOk) return copy;
+    ZcDbEllipse* ellipse = nullptr;
+    if (auto* circle = ZcDbCircle::cast(ent)) {
+        ZcGeVector3d x, y;
+        platform::Plane_Axes(circle->normal(), x, y);
+        ellipse = new ZcDbEllipse(circle->center(), circle->normal(), x * circle->radius(), 1.0);
+    } else if (auto* arc = ZcDbArc::cast(ent)) {
+        ZcGeVector3d x, y;
+        platform::Plane_Axes(arc->normal(), x, y);
+        double s = arc->startAngle();
+        ellipse = new ZcDbEllipse(arc->center(), arc->normal(), x * arc->radius(), 1.0, s, s + arc->totalAngle());
+    }
+    if (ellipse == nullptr) return nullptr;
+    ellipse->setPropertiesFrom(ent);
+    if (ellipse->transformBy(xform) != Zcad::eOk) {
+        delete ellipse;
+        return nullptr;
+    }
+    return ellipse;
+}
+
+ZcDbText* Text_Of(const ZcDbText* src)
+{
+    auto* text = new ZcDbText();
+    text->setPropertiesFrom(src);
+    text->setPosition(src->position());
+    text->setAlignmentPoint(src->alignmentPoint());
+    text->setNormal(src->normal());
+    text->setThickness(src->thickness());
+    text->setOblique(src->oblique());
+    text->setRotation(src->rotation());
+    if (src->height() > 0.0) text->setHeight(src->height());
+    if (src->widthFactor() > 0.0) text->setWidthFactor(src->widthFactor());
+    text->mirrorInX(src->isMirroredInX());
+    text->mirrorInY(src->isMirroredInY());
+    text->setHorizontalMode(src->horizontalMode());
+    text->setVerticalMode(src->verticalMode());
+    text->setTextStyle(src->textStyle());
+    text->setTextString(src->textStringConst());
+    return text;
+}
+}  // namespace
+
+ZcDbBlockReference::ZcDbBlockReference(const ZcGePoint3d& position, ZcDbObjectId blockTableRec)
+    : mBlockId(blockTableRec), mPosition(position)
+{
+}
+
+ZcDbBlockReference::~ZcDbBlockReference()
+{
+    for (ZcDbAttribute* a : mPendingAttributes) delete a;
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::setBlockTableRecord(ZcDbObjectId id)
+{
+    if (!platform::Peek<ZcDbBlockTableRecord>(id)) return Zcad::eInvalidInput;
+    ZC_WRITE_OR_FAIL();
+    if (isDatabaseResident()) {
+        if (auto* old = platform::Peek<ZcDbBlockTableRecord>(mBlockId)) old->removeReferenceId(objectId());
+        if (auto* now = platform::Peek<ZcDbBlockTableRecord>(id)) now->addReferenceId(objectId());
+    }
+    mBlockId = id;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::setPosition(const ZcGePoint3d& pt) { ZC_WRITE_OR_FAIL(); mPosition = pt; return Zcad::eOk; }
+Zcad::ErrorStatus ZcDbBlockReference::setScaleFactors(const ZcGeScale3d& s)
+{
+    if (s.sx == 0.0 || s.sy == 0.0 || s.sz == 0.0) return Zcad::eInvalidInput;
+    ZC_WRITE_OR_FAIL();
+    mScale = s;
+    return Zcad::eOk;
+}
+Zcad::ErrorStatus ZcDbBlockReference::setRotation(double a) { ZC_WRITE_OR_FAIL(); mRotation = platform::Normalize_Angle(a); return Zcad::eOk; }
+Zcad::ErrorStatus ZcDbBlockReference::setNormal(const ZcGeVector3d& n)
+{
+    if (n.isZeroLength()) return Zcad::eInvalidInput;
+    ZC_WRITE_OR_FAIL();
+    mNormal = n.normal();
+    return Zcad::eOk;
+}
+
+ZcGeMatrix3d ZcDbBlockReference::blockTransform() const
+{
+    ZcGePoint3d origin;
+    if (auto* btr = platform::Peek<ZcDbBlockTableRecord>(mBlockId)) origin = btr->origin();
+    ZcGeVector3d x, y;
+    platform::Plane_Axes(mNormal, x, y);
+    ZcGeVector3d rx = x * std::cos(mRotation) + y * std::sin(mRotation);
+    ZcGeVector3d ry = mNormal.crossProduct(rx);
+    ZcGeMatrix3d m;
+    m.setCoordSystem(mPosition, rx * mScale.sx, ry * mScale.sy, mNormal * mScale.sz);
+    return m * ZcGeMatrix3d::translation(ZcGePoint3d::kOrigin - origin);
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::setBlockTransform(const ZcGeMatrix3d& xform)
+{
+    ZcGePoint3d origin;
+    if (auto* btr = platform::Peek<ZcDbBlockTableRecord>(mBlockId)) origin = btr->origin();
+    ZcGeVector3d cx = platform::Xform_Vector(xform, ZcGeVector3d::kXAxis);
+    ZcGeVector3d cy = platform::Xform_Vector(xform, ZcGeVector3d::kYAxis);
+    ZcGeVector3d cz = platform::Xform_Vector(xform, ZcGeVector3d::kZAxis);
+    if (cx.isZeroLength() || cy.isZeroLength() || cz.isZeroLength()) return Zcad::eDegenerateGeometry;
+    if (std::fabs(cx.normal().dotProduct(cy.normal())) > 1e-9) return Zcad::eNotApplicable;
+    ZC_WRITE_OR_FAIL();
+    ZcGeVector3d n = cz.normal();
+    bool mirrored = cx.crossProduct(cy).dotProduct(n) < 0.0;
+    ZcGeVector3d px, py;
+    platform::Plane_Axes(n, px, py);
+    mNormal = n;
+    mRotation = platform::Angle_In_Plane(mirrored ? -cx : cx, px, py);
+    mScale.set(mirrored ? -cx.length() : cx.length(), cy.length(), cz.length());
+    mPosition = xform * origin;
+    return Zcad::eOk;
+}
+
+std::vector<ZcDbAttribute*> ZcDbBlockReference::attributes() const
+{
+    std::vector<ZcDbAttribute*> out;
+    for (ZcDbObjectId id : mAttributeIds)
+        if (!id.isErased())
+            if (auto* a = platform::Peek<ZcDbAttribute>(id)) out.push_back(a);
+    for (ZcDbAttribute* a : mPendingAttributes) out.push_back(a);
+    return out;
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::appendAttribute(ZcDbAttribute* pAttr)
+{
+    ZcDbObjectId id;
+    return appendAttribute(id, pAttr);
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::appendAttribute(ZcDbObjectId& id, ZcDbAttribute* pAttr)
+{
+    id.setNull();
+    if (pAttr == nullptr) return Zcad::eNullObjectPointer;
+    if (pAttr->isDatabaseResident()) return Zcad::eAlreadyInDb;
+    ZC_WRITE_OR_FAIL();
+    if (!isDatabaseResident()) {
+        mPendingAttributes.push_back(pAttr);
+        return Zcad::eOk;
+    }
+    if (pAttr->layerId().isNull()) pAttr->setPropertiesFrom(this);
+    Zcad::ErrorStatus es = platform::Add_Object(database(), pAttr, objectId(), id);
+    if (es != Zcad::eOk) return es;
+    mAttributeIds.push_back(id);
+    return Zcad::eOk;
+}
+
+ZcDbObjectIterator* ZcDbBlockReference::attributeIterator() const
+{
+    std::vector<ZcDbEntity*> pending(mAttributeIds.size(), nullptr);
+    std::vector<ZcDbObjectId> ids = mAttributeIds;
+    for (ZcDbAttribute* a : mPendingAttributes) {
+        ids.push_back(ZcDbObjectId());
+        pending.push_back(a);
+    }
+    return new ZcDbObjectIterator(ids, pending);
+}
+
+void ZcDbBlockReference::addedToDatabase(ZcDbDatabase* db)
+{
+    if (auto* btr = platform::Peek<ZcDbBlockTableRecord>(mBlockId)) btr->addReferenceId(objectId());
+    std::vector<ZcDbAttribute*> pending;
+    pending.swap(mPendingAttributes);
+    for (ZcDbAttribute* a : pending) {
+        if (a->layerId().isNull()) a->setPropertiesFrom(this);
+        ZcDbObjectId id;
+        if (platform::Add_Object(db, a, objectId(), id) == Zcad::eOk) {
+            a->close();
+            mAttributeIds.push_back(id);
+        } else {
+            delete a;
+        }
+    }
+}
+
+void ZcDbBlockReference::getSubentIds(ZcDbObjectIdArray& ids) const
+{
+    for (ZcDbObjectId id : mAttributeIds) ids.append(id);
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::subErase(bool erasing)
+{
+    for (ZcDbObjectId id : mAttributeIds) {
+        ZcDbObject* a = nullptr;
+        if (zcdbOpenObject(a, id, ZcDb::kForWrite, true, true) == Zcad::eOk) {
+            a->erase(erasing);
+            a->close();
+        }
+    }
+    if (auto* btr = platform::Peek<ZcDbBlockTableRecord>(mBlockId)) {
+        if (erasing) btr->removeReferenceId(objectId());
+        else btr->addReferenceId(objectId());
+    }
+    return Zcad::eOk;
+}
+
+ZcRxObject* ZcDbBlockReference::clone() const
+{
+    auto* copy = ZcDbBlockReference::cast(ZcDbEntity::clone());
+    if (copy == nullptr) return nullptr;
+    for (ZcDbAttribute* a : attributes())
+        if (auto* ac = ZcDbAttribute::cast(a->clone())) copy->mPendingAttributes.push_back(ac);
+    return copy;
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::subTransformBy(const ZcGeMatrix3d& xform)
+{
+    ZcGeMatrix3d combined = xform * blockTransform();
+    ZcGeVector3d cx = platform::Xform_Vector(combined, ZcGeVector3d::kXAxis);
+    ZcGeVector3d cy = platform::Xform_Vector(combined, ZcGeVector3d::kYAxis);
+    if (std::fabs(cx.normal().dotProduct(cy.normal())) > 1e-9) return Zcad::eNotApplicable;
+    Zcad::ErrorStatus es = setBlockTransform(combined);
+    if (es != Zcad::eOk) return es;
+    for (ZcDbAttribute* a : attributes()) {
+        platform::Internal_Write_Scope scope(a);
+        a->transformBy(xform);
+    }
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::subExplode(ZcDbVoidPtrArray& entitySet) const
+{
+    auto* btr = platform::Peek<ZcDbBlockTableRecord>(mBlockId);
+    if (btr == nullptr) return Zcad::eInvalidInput;
+    if (!btr->explodable()) return Zcad::eNotApplicable;
+    ZcGeMatrix3d xform = blockTransform();
+    ZcDbVoidPtrArray pieces;
+    for (ZcDbObjectId id : btr->entityIds()) {
+        if (id.isErased()) continue;
+        auto* ent = platform::Peek<ZcDbEntity>(id);
+        if (ent == nullptr) continue;
+        if (auto* def = ZcDbAttributeDefinition::cast(ent)) {
+            if (!def->isConstant()) continue;
+            ZcDbText* text = Text_Of(def);
+            if (text->transformBy(xform) != Zcad::eOk) {
+                delete text;
+                continue;
+            }
+            pieces.append(text);
+            continue;
+        }
+        ZcDbEntity* copy = Placed_Copy(ent, xform);
+        if (copy == nullptr) {
+            for (int i = 0; i < pieces.length(); ++i) delete static_cast<ZcDbEntity*>(pieces[i]);
+            return Zcad::eNotApplicable;
+        }
+        pieces.append(copy);
+    }
+    for (ZcDbAttribute* a : attributes()) {
+        if (a->isInvisible()) continue;
+        pieces.append(Text_Of(a));
+    }
+    entitySet.append(pieces);
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::explodeToOwnerSpace() const
+{
+    auto* owner = platform::Peek<ZcDbBlockTableRecord>(ownerId());
+    if (owner == nullptr) return Zcad::eNotInDatabase;
+    ZcDbVoidPtrArray pieces;
+    Zcad::ErrorStatus es = explode(pieces);
+    if (es != Zcad::eOk) return es;
+    platform::Internal_Write_Scope scope(owner);
+    for (int i = 0; i < pieces.length(); ++i) {
+        auto* ent = static_cast<ZcDbEntity*>(pieces[i]);
+        if (owner->appendZcDbEntity(ent) == Zcad::eOk) ent->close();
+        else delete ent;
+    }
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::subGetGeomExtents(ZcDbExtents& extents) const
+{
+    Depth_Guard guard;
+    if (guard.tooDeep()) return Zcad::eInvalidExtents;
+    auto* btr = platform::Peek<ZcDbBlockTableRecord>(mBlockId);
+    ZcGeMatrix3d xform = blockTransform();
+    bool any = false;
+    if (btr) {
+        for (ZcDbObjectId id : btr->entityIds()) {
+            if (id.isErased()) continue;
+            auto* ent = platform::Peek<ZcDbEntity>(id);
+            if (ent == nullptr) continue;
+            if (auto* def = ZcDbAttributeDefinition::cast(ent))
+                if (!def->isConstant()) continue;
+            ZcDbExtents e;
+            ZcDbEntity* copy = Placed_Copy(ent, xform);
+            if (copy) {
+                if (copy->getGeomExtents(e) == Zcad::eOk) {
+                    extents.addExt(e);
+                    any = true;
+                }
+                delete copy;
+            } else if (ent->getGeomExtents(e) == Zcad::eOk) {
+                e.transformBy(xform);
+                extents.addExt(e);
+                any = true;
+            }
+        }
+    }
+    for (ZcDbAttribute* a : attributes()) {
+        ZcDbExtents e;
+        if (!a->isInvisible() && a->getGeomExtents(e) == Zcad::eOk) {
+            extents.addExt(e);
+            any = true;
+        }
+    }
+    return any ? Zcad::eOk : Zcad::eInvalidExtents;
+}
+
+bool ZcDbBlockReference::subWorldDraw(ZcGiWorldDraw* mode)
+{
+    Depth_Guard guard;
+    if (guard.tooDeep()) return true;
+    if (auto* btr = platform::Peek<ZcDbBlockTableRecord>(mBlockId)) {
+        mode->geometry().pushModelTransform(blockTransform());
+        for (ZcDbObjectId id : btr->entityIds()) {
+            if (id.isErased()) continue;
+            auto* ent = platform::Peek<ZcDbEntity>(id);
+            if (ent == nullptr) continue;
+            if (auto* def = ZcDbAttributeDefinition::cast(ent))
+                if (!def->isConstant()) continue;
+            if (mode->geometry().draw(ent)) break;
+        }
+        mode->geometry().popModelTransform();
+    }
+    for (ZcDbAttribute* a : attributes())
+        if (!a->isInvisible()) mode->geometry().draw(a);
+    return true;
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::dwgInFields(ZcDbDwgFiler* f)
+{
+    Zcad::ErrorStatus es = ZcDbEntity::dwgInFields(f);
+    if (es != Zcad::eOk) return es;
+    ZcDbHardPointerId block;
+    f->readHardPointerId(&block);
+    mBlockId = block;
+    f->readPoint3d(&mPosition);
+    f->readScale3d(&mScale);
+    f->readDouble(&mRotation);
+    f->readVector3d(&mNormal);
+    return f->filerStatus();
+}
+
+Zcad::ErrorStatus ZcDbBlockReference::dwgOutFields(ZcDbDwgFiler* f) const
+{
+    ZcDbEntity::dwgOutFields(f);
+    f->writeHardPointerId(mBlockId);
+    f->writePoint3d(mPosition);
+    f->writeScale3d(mScale);
+    f->writeDouble(mRotation);
+    f->writeVector3d(mNormal);
+    return f->filerStatus();
+}
+
+// MINSERT.
+
+ZcDbMInsertBlock::ZcDbMInsertBlock(const ZcGePoint3d& position, ZcDbObjectId blockTableRec, uint16_t columns,
+                                   uint16_t rows, double colSpacing, double rowSpacing)
+    : ZcDbBlockReference(position, blockTableRec), mColumns(columns), mRows(rows), mColumnSpacing(colSpacing),
+      mRowSpacing(rowSpacing)
+{
+}
+
+Zcad::ErrorStatus ZcDbMInsertBlock::setColumns(uint16_t n) { if (n == 0) return Zcad::eInvalidInput; ZC_WRITE_OR_FAIL(); mColumns = n; return Zcad::eOk; }
+Zcad::ErrorStatus ZcDbMInsertBlock::setRows(uint16_t n) { if (n == 0) return Zcad::eInvalidInput; ZC_WRITE_OR_FAIL(); mRows = n; return Zcad::eOk; }
+Zcad::ErrorStatus ZcDbMInsertBlock::setColumnSpacing(double d) { ZC_WRITE_OR_FAIL(); mColumnSpacing = d; return Zcad::eOk; }
+Zcad::ErrorStatus ZcDbMInsertBlock::setRowSpacing(double d) { ZC_WRITE_OR_FAIL(); mRowSpacing = d; return Zcad::eOk; }
+
+std::vector<ZcGeVector3d> ZcDbMInsertBlock::cellOffsets() const
+{
+    ZcGeVector3d x, y;
+    platform::Plane_Axes(normal(), x, y);
+    ZcGeVector3d rx = x * std::cos(rotation()) + y * std::sin(rotation());
+    ZcGeVector3d ry = normal().crossProduct(rx);
+    std::vector<ZcGeVector3d> out;
+    for (uint16_t r = 0; r < mRows; ++r)
+        for (uint16_t c = 0; c < mColumns; ++c) out.push_back(rx * (c * mColumnSpacing) + ry * (r * mRowSpacing));
+    return out;
+}
+
+Zcad::ErrorStatus ZcDbMInsertBlock::subExplode(ZcDbVoidPtrArray& entitySet) const
+{
+    for (const ZcGeVector3d& off : cellOffsets()) {
+        auto* ref = new ZcDbBlockReference(position() + off, blockTableRecord());
+        ref->setPropertiesFrom(this);
+        ref->setScaleFactors(scaleFactors());
+        ref->setRotation(rotation());
+        ref->setNormal(normal());
+        entitySet.append(ref);
+    }
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbMInsertBlock::subGetGeomExtents(ZcDbExtents& extents) const
+{
+    ZcDbExtents cell;
+    Zcad::ErrorStatus es = ZcDbBlockReference::subGetGeomExtents(cell);
+    if (es != Zcad::eOk) return es;
+    for (const ZcGeVector3d& off : cellOffsets()) {
+        extents.addPoint(cell.minPoint() + off);
+        extents.addPoint(cell.maxPoint() + off);
+    }
+    return Zcad::eOk;
+}
+
+bool ZcDbMInsertBlock::subWorldDraw(ZcGiWorldDraw* mode)
+{
+    for (const ZcGeVector3d& off : cellOffsets()) {
+        mode->geometry().pushModelTransform(ZcGeMatrix3d::translation(off));
+        ZcDbBlockReference::subWorldDraw(mode);
+        mode->geometry().popModelTransform();
+    }
+    return true;
+}
+
+Zcad::ErrorStatus ZcDbMInsertBlock::dwgInFields(ZcDbDwgFiler* f)
+{
+    Zcad::ErrorStatus es = ZcDbBlockReference::dwgInFields(f);
+    if (es != Zcad::eOk) return es;
+    f->readUInt16(&mColumns);
+    f->readUInt16(&mRows);
+    f->readDouble(&mColumnSpacing);
+    f->readDouble(&mRowSpacing);
+    return f->filerStatus();
+}
+
+Zcad::ErrorStatus ZcDbMInsertBlock::dwgOutFields(ZcDbDwgFiler* f) const
+{
+    ZcDbBlockReference::dwgOutFields(f);
+    f->writeUInt16(mColumns);
+    f->writeUInt16(mRows);
+    f->writeDouble(mColumnSpacing);
+    f->writeDouble(mRowSpacing);
+    return f->filerStatus();
+}

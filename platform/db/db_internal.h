@@ -1,0 +1,129 @@
+// Internal state of databases and objects, shared by the sources of the database layer.
+#pragma once
+#include <deque>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "db/db_classes.h"
+#include "db/dbmain.h"
+
+namespace platform {
+
+// What an object id points at; owned by its database.
+struct Db_Stub {
+    ZcDbDatabase* db = nullptr;
+    ZcDbHandle handle;
+    ZcDbObject* object = nullptr;  // owned by the database; nullptr for a placeholder
+    bool erased = false;
+};
+
+// True while the stub belongs to a living database.
+bool Stub_Is_Live(const Db_Stub* stub);
+void Stub_Register(Db_Stub* stub);
+void Stub_Unregister(Db_Stub* stub);
+
+struct Db_Data {
+    ZcDbDatabase* self = nullptr;
+    std::deque<std::unique_ptr<Db_Stub>> stubs;
+    std::unordered_map<uint64_t, Db_Stub*> byHandle;
+    uint64_t handseed = 1;
+
+    ZcDbObjectId blockTable, layerTable, textStyleTable, linetypeTable, viewportTable, regAppTable, nod;
+
+    ZcDbObjectId clayer, textstyle, celtype;
+    ZcCmColor cecolor;
+    ZcDb::LineWeight celweight = ZcDb::kLnWtByLayer;
+    bool tilemode = true;
+    int16_t cvport = 2;
+    ZcDb::UnitsValue insunits = ZcDb::kUnitsMillimeters;
+    double ltscale = 1.0, celtscale = 1.0, textsize = 2.5, pdsize = 0.0;
+    bool psltscale = true, lwdisplay = false;
+    int16_t pdmode = 0;
+    ZcDb::MeasurementValue measurement = ZcDb::kMetric;
+    ZcGePoint3d insbase;
+    ZcGePoint3d extmin{1e20, 1e20, 1e20}, extmax{-1e20, -1e20, -1e20};
+    ZcGePoint3d pextmin{1e20, 1e20, 1e20}, pextmax{-1e20, -1e20, -1e20};
+    ZcGePoint2d limmin{0.0, 0.0}, limmax{420.0, 297.0};
+    std::wstring codepage = L"ANSI_936";
+    std::wstring filename;
+    std::vector<ZcDbDatabaseReactor*> reactors;
+
+    Db_Stub* newStub(uint64_t handle);
+    Db_Stub* stubOf(uint64_t handle) const;
+    void deleteAll();
+
+    template <class F>
+    void notify(F f) const
+    {
+        std::vector<ZcDbDatabaseReactor*> copy = reactors;
+        for (ZcDbDatabaseReactor* r : copy) f(r);
+    }
+};
+
+// Private state of objects for the database layer's own code.
+class Db_Object_Access {
+public:
+    static void attach(ZcDbObject* obj, Db_Stub* stub) { obj->mStub = stub; }
+    static Db_Stub* stub(const ZcDbObject* obj) { return obj->mStub; }
+    static void setOwner(ZcDbObject* obj, ZcDbObjectId owner) { obj->mOwnerId = owner; }
+    static void setWriter(ZcDbObject* obj, bool w) { obj->mWriter = w; }
+    static bool writer(const ZcDbObject* obj) { return obj->mWriter; }
+    static int& readers(ZcDbObject* obj) { return obj->mReaders; }
+    static void added(ZcDbObject* obj, ZcDbDatabase* db) { obj->addedToDatabase(db); }
+    static void setExtDict(ZcDbObject* obj, ZcDbObjectId id) { obj->mExtDictId = id; }
+    static bool& openedForModifyNotified(ZcDbObject* obj) { return obj->mOpenedForModifyNotified; }
+    static void*& undoImage(ZcDbObject* obj) { return obj->mUndoImage; }
+    static bool& modified(ZcDbObject* obj) { return obj->mModified; }
+    static bool& isNew(ZcDbObject* obj) { return obj->mNew; }
+};
+
+// Makes an object writable for the database's own changes while the scope lasts.
+class Internal_Write_Scope {
+public:
+    explicit Internal_Write_Scope(ZcDbObject* obj) : mObj(obj)
+    {
+        if (mObj && mObj->isDatabaseResident() && !Db_Object_Access::writer(mObj)) {
+            Db_Object_Access::setWriter(mObj, true);
+            mSet = true;
+        }
+    }
+    ~Internal_Write_Scope()
+    {
+        if (mSet) Db_Object_Access::setWriter(mObj, false);
+    }
+    Internal_Write_Scope(const Internal_Write_Scope&) = delete;
+    Internal_Write_Scope& operator=(const Internal_Write_Scope&) = delete;
+
+private:
+    ZcDbObject* mObj;
+    bool mSet = false;
+};
+
+// The object of an id without opening it (nullptr for null, dangling or placeholder ids).
+ZcDbObject* Peek_Object(ZcDbObjectId id);
+template <class T>
+T* Peek(ZcDbObjectId id)
+{
+    return T::cast(Peek_Object(id));
+}
+
+// Adds a new object to a database with the next handle; it stays open for write.
+Zcad::ErrorStatus Add_Object(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner, ZcDbObjectId& outId);
+
+// Case-insensitive comparison of names (the host compares symbol names this way).
+bool Names_Equal(const std::wstring& a, const std::wstring& b);
+std::wstring Upper_Name(const std::wstring& s);
+// Copy into new wchar_t[].
+wchar_t* Dup_String(const wchar_t* s);
+
+// Filing of result-buffer chains (xdata, xrecords).
+void File_Out_Chain(ZcDbDwgFiler* filer, const resbuf* chain);
+resbuf* File_In_Chain(ZcDbDwgFiler* filer);
+
+// Filing of colours.
+void File_Out_Color(ZcDbDwgFiler* filer, const ZcCmColor& color);
+void File_In_Color(ZcDbDwgFiler* filer, ZcCmColor& color);
+
+}  // namespace platform

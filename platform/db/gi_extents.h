@@ -1,0 +1,50 @@
+// A drawing context that collects the extents of what an entity draws.
+#pragma once
+#include <vector>
+
+#include "db/gi.h"
+
+namespace platform {
+
+class Extents_Draw : public ZcGiWorldDraw, public ZcGiWorldGeometry, public ZcGiSubEntityTraits {
+public:
+    const ZcDbExtents& extents() const { return mExtents; }
+    bool any() const { return mAny; }
+
+    ZcGiWorldGeometry& geometry() const override { return const_cast<Extents_Draw&>(*this); }
+    ZcGiSubEntityTraits& subEntityTraits() const override { return const_cast<Extents_Draw&>(*this); }
+
+    bool circle(const ZcGePoint3d& center, double radius, const ZcGeVector3d& normal) override;
+    bool circularArc(const ZcGePoint3d& center, double radius, const ZcGeVector3d& normal,
+                     const ZcGeVector3d& startVector, double sweepAngle, ZcGiArcType arcType) override;
+    bool polyline(uint32_t nbPoints, const ZcGePoint3d* pts, const ZcGeVector3d*, intptr_t) override;
+    bool polygon(uint32_t nbPoints, const ZcGePoint3d* pts) override;
+    bool text(const ZcGePoint3d& position, const ZcGeVector3d& normal, const ZcGeVector3d& direction, double height,
+              double width, double oblique, const wchar_t* pMsg) override;
+    bool draw(const ZcDbEntity* entity) override;
+    bool pushModelTransform(const ZcGeMatrix3d& xMat) override;
+    bool popModelTransform() override;
+
+    void setColor(uint16_t) override {}
+    void setTrueColor(const ZcCmEntityColor&) override {}
+    void setLayer(const ZcDbObjectId) override {}
+    void setLineType(const ZcDbObjectId) override {}
+    void setLineWeight(ZcDb::LineWeight) override {}
+    void setLineTypeScale(double) override {}
+    void setFillType(ZcGiFillType) override {}
+    uint16_t color() const override { return 256; }
+    ZcCmEntityColor trueColor() const override { return ZcCmEntityColor(); }
+    ZcDbObjectId layerId() const override { return ZcDbObjectId(); }
+    ZcDbObjectId lineTypeId() const override { return ZcDbObjectId(); }
+    ZcDb::LineWeight lineWeight() const override { return ZcDb::kLnWtByLayer; }
+    ZcGiFillType fillType() const override { return kZcGiFillNever; }
+
+private:
+    void add(const ZcGePoint3d& p);
+    ZcGeMatrix3d current() const { return mStack.empty() ? ZcGeMatrix3d() : mStack.back(); }
+    ZcDbExtents mExtents;
+    bool mAny = false;
+    std::vector<ZcGeMatrix3d> mStack;
+};
+
+}  // namespace platform
