@@ -60,36 +60,56 @@ Zcad::ErrorStatus ZcDbCurve::getDistAtParam(double param, double& dist) const
 }
 
 namespace {
-// The parameter of the curve point nearest to p: best sample, refined by a golden-section search.
+// The parameter of the curve point nearest to p: every sample interval that could hold a
+// nearer point is refined by a golden-section search.
 double Nearest_Param(const ZcDbCurve* curve, const ZcGePoint3d& p, const ZcGePoint3dArray& pts,
                      const ZcGeDoubleArray& params)
 {
-    int best = 0;
-    double bestDist = std::numeric_limits<double>::max();
-    for (int i = 0; i < pts.length(); ++i) {
-        double d = pts[i].distanceTo(p);
-        if (d < bestDist) {
-            bestDist = d;
-            best = i;
-        }
-    }
-    double lo = params[best > 0 ? best - 1 : 0];
-    double hi = params[best + 1 < params.length() ? best + 1 : best];
     auto dist = [&](double t) {
         ZcGePoint3d q;
         curve->getPointAtParam(t, q);
         return q.distanceTo(p);
     };
-    const double g = 0.6180339887498949;
-    double a = lo, b = hi;
-    double c = b - g * (b - a), d = a + g * (b - a);
-    for (int i = 0; i < 100 && b - a > 1e-15 * (1.0 + std::fabs(a)); ++i) {
-        if (dist(c) < dist(d)) b = d;
-        else a = c;
-        c = b - g * (b - a);
-        d = a + g * (b - a);
+    double bestT = params[0];
+    double best = pts[0].distanceTo(p);
+    for (int i = 1; i < pts.length(); ++i) {
+        double d = pts[i].distanceTo(p);
+        if (d < best) {
+            best = d;
+            bestT = params[i];
+        }
     }
-    return (a + b) / 2.0;
+    for (int i = 0; i + 1 < pts.length(); ++i) {
+        double chord = pts[i].distanceTo(pts[i + 1]);
+        double lower = std::min(pts[i].distanceTo(p), pts[i + 1].distanceTo(p)) - chord;
+        if (lower >= best) continue;
+        const double g = 0.6180339887498949;
+        double a = params[i], b = params[i + 1];
+        double c = b - g * (b - a), d = a + g * (b - a);
+        double fc = dist(c), fd = dist(d);
+        for (int k = 0; k < 80 && b - a > 1e-14 * (1.0 + std::fabs(a)); ++k) {
+            if (fc < fd) {
+                b = d;
+                d = c;
+                fd = fc;
+                c = b - g * (b - a);
+                fc = dist(c);
+            } else {
+                a = c;
+                c = d;
+                fc = fd;
+                d = a + g * (b - a);
+                fd = dist(d);
+            }
+        }
+        double t = (a + b) / 2.0;
+        double dt = dist(t);
+        if (dt < best) {
+            best = dt;
+            bestT = t;
+        }
+    }
+    return bestT;
 }
 }  // namespace
 

@@ -1,0 +1,228 @@
+// The default drawing, symbol tables, reactors and header variables.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "db/dbdict.h"
+#include "db/dblayout.h"
+#include "db_test_support.h"
+
+namespace {
+
+std::wstring Name_Of(ZcDbObjectId id)
+{
+    ZcDbObjectPointer<ZcDbSymbolTableRecord> rec(id);
+    return rec.openStatus() == Zcad::eOk ? std::wstring(rec->name()) : std::wstring();
+}
+
+TEST(DefaultDrawing, HoldsTheStandardTablesAndLayouts)
+{
+    ZcDbDatabase db;
+    ZcDbBlockTable* blocks = nullptr;
+    ASSERT_EQ(db.getBlockTable(blocks), Zcad::eOk);
+    EXPECT_TRUE(blocks->has(L"*Model_Space"));
+    EXPECT_TRUE(blocks->has(L"*Paper_Space"));
+    EXPECT_TRUE(blocks->has(L"*Paper_Space0"));
+    blocks->close();
+
+    ZcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db.getLayerTable(layers), Zcad::eOk);
+    ZcDbLayerTableRecord* layer0 = nullptr;
+    ASSERT_EQ(layers->getAt(L"0", layer0, ZcDb::kForRead), Zcad::eOk);
+    EXPECT_EQ(layer0->color().colorIndex(), 7);
+    EXPECT_EQ(Name_Of(layer0->linetypeObjectId()), L"Continuous");
+    EXPECT_EQ(db.clayer(), layer0->objectId());
+    layer0->close();
+    layers->close();
+
+    ZcDbLinetypeTable* linetypes = nullptr;
+    ASSERT_EQ(db.getLinetypeTable(linetypes), Zcad::eOk);
+    for (const wchar_t* name : {L"ByBlock", L"ByLayer", L"Continuous"}) EXPECT_TRUE(linetypes->has(name)) << name;
+    linetypes->close();
+
+    ZcDbTextStyleTableRecord* standard = nullptr;
+    ZcDbTextStyleTable* styles = nullptr;
+    ASSERT_EQ(db.getTextStyleTable(styles), Zcad::eOk);
+    ASSERT_EQ(styles->getAt(L"Standard", standard, ZcDb::kForRead), Zcad::eOk);
+    const wchar_t* font = nullptr;
+    standard->fileName(font);
+    EXPECT_STREQ(font, L"txt.shx");
+    standard->close();
+    styles->close();
+
+    ZcDbViewportTable* vports = nullptr;
+    ASSERT_EQ(db.getViewportTable(vports), Zcad::eOk);
+    EXPECT_TRUE(vports->has(L"*ACTIVE"));
+    vports->close();
+
+    ZcDbDictionary* nod = nullptr;
+    ASSERT_EQ(db.getNamedObjectsDictionary(nod), Zcad::eOk);
+    for (const wchar_t* name : {L"ACAD_GROUP", L"ACAD_LAYOUT", L"ACAD_PLOTSTYLENAME"}) EXPECT_TRUE(nod->has(name)) << name;
+    nod->close();
+
+    ZcDbLayoutManager* lm = zcdbHostApplicationServices()->layoutManager();
+    std::vector<std::pair<std::wstring, int>> tabs;
+    for (const wchar_t* name : {L"Model", L"Layout1", L"Layout2"}) {
+        ZcDbLayout* layout = nullptr;
+        ASSERT_EQ(lm->getLayoutNamed(name, layout, ZcDb::kForRead, &db), Zcad::eOk) << name;
+        tabs.emplace_back(name, layout->getTabOrder());
+        EXPECT_EQ(Name_Of(layout->getBlockTableRecordId()),
+                  std::wstring(name) == L"Model" ? L"*Model_Space"
+                                                 : (std::wstring(name) == L"Layout1" ? L"*Paper_Space" : L"*Paper_Space0"));
+        layout->close();
+    }
+    EXPECT_EQ(tabs[0].second, 0);
+    EXPECT_EQ(tabs[1].second, 1);
+    EXPECT_EQ(tabs[2].second, 2);
+    EXPECT_TRUE(db.tilemode());
+    EXPECT_EQ(db.currentSpaceId(), db.modelSpaceId());
+}
+
+TEST(DefaultDrawing, HandlesAreUniqueAndFindTheirObjects)
+{
+    Test_Drawing d;
+    ZcDbObjectId a = d.addLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(1, 0, 0));
+    ZcDbObjectId b = d.addLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(2, 0, 0));
+    EXPECT_NE(a.handle(), b.handle());
+    ZcDbObjectId found;
+    ASSERT_EQ(d.db->getZcDbObjectId(found, false, b.handle()), Zcad::eOk);
+    EXPECT_EQ(found, b);
+    wchar_t text[20];
+    ASSERT_TRUE(b.handle().getIntoAsciiBuffer(text, 20));
+    EXPECT_EQ(ZcDbHandle(text), b.handle());
+    EXPECT_EQ(d.db->getZcDbObjectId(found, false, ZcDbHandle(0xFFFFFF)), Zcad::eUnknownHandle);
+}
+
+TEST(SymbolTables, AddLookUpIterateIgnoringCase)
+{
+    Test_Drawing d;
+    ZcDbObjectId walls = d.addLayer(L"Walls");
+    ASSERT_FALSE(walls.isNull());
+    ZcDbLayerTable* table = nullptr;
+    ASSERT_EQ(d.db->getLayerTable(table, ZcDb::kForWrite), Zcad::eOk);
+    ZcDbObjectId found;
+    EXPECT_EQ(table->getAt(L"WALLS", found), Zcad::eOk);
+    EXPECT_EQ(found, walls);
+    EXPECT_TRUE(table->has(L"walls"));
+    auto* dup = new ZcDbLayerTableRecord();
+    dup->setName(L"wALLs");
+    EXPECT_EQ(table->add(dup), Zcad::eDuplicateRecordName);
+    delete dup;
+    EXPECT_EQ(table->getAt(L"Doors", found), Zcad::eKeyNotFound);
+
+    std::vector<std::wstring> names;
+    ZcDbSymbolTableIterator* it = nullptr;
+    table->newIterator(it);
+    for (; !it->done(); it->step()) {
+        ZcDbSymbolTableRecord* rec = nullptr;
+        ASSERT_EQ(it->getRecord(rec), Zcad::eOk);
+        names.push_back(rec->name());
+        rec->close();
+    }
+    delete it;
+    table->close();
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"0", L"Walls"}));
+}
+
+TEST(SymbolTables, RecordNamesAreValidated)
+{
+    ZcDbLayerTableRecord rec;
+    EXPECT_EQ(rec.setName(L""), Zcad::eInvalidInput);
+    for (const wchar_t* bad : {L"a<b", L"a>b", L"a/b", L"a\\b", L"a\"b", L"a:b", L"a;b", L"a?b", L"a*b", L"a|b",
+                               L"a,b", L"a=b", L"a`b"})
+        EXPECT_EQ(rec.setName(bad), Zcad::eInvalidInput) << bad;
+    EXPECT_EQ(rec.setName(L"图层 1-A"), Zcad::eOk);
+    ZcDbBlockTableRecord block;
+    EXPECT_EQ(block.setName(L"*U3"), Zcad::eOk);
+    EXPECT_TRUE(block.isAnonymous());
+}
+
+TEST(SymbolTables, RenamingToAnotherRecordsNameIsRefused)
+{
+    Test_Drawing d;
+    d.addLayer(L"A");
+    ZcDbObjectId b = d.addLayer(L"B");
+    ZcDbObjectPointer<ZcDbLayerTableRecord> rec(b, ZcDb::kForWrite);
+    EXPECT_EQ(rec->setName(L"a"), Zcad::eDuplicateRecordName);
+    EXPECT_EQ(rec->setName(L"b"), Zcad::eOk);
+}
+
+class Recording_Reactor : public ZcDbDatabaseReactor {
+public:
+    void objectAppended(const ZcDbDatabase*, const ZcDbObject* obj) override { events.push_back(L"appended " + kind(obj)); }
+    void objectModified(const ZcDbDatabase*, const ZcDbObject* obj) override { events.push_back(L"modified " + kind(obj)); }
+    void objectErased(const ZcDbDatabase*, const ZcDbObject* obj, bool erased) override
+    {
+        events.push_back(std::wstring(erased ? L"erased " : L"unerased ") + kind(obj));
+    }
+    void headerSysVarChanged(const ZcDbDatabase*, const wchar_t* name, bool) override
+    {
+        events.push_back(std::wstring(L"sysvar ") + name);
+    }
+    static std::wstring kind(const ZcDbObject* obj) { return ZcDbLine::cast(obj) ? L"line" : L"other"; }
+    std::vector<std::wstring> events;
+};
+
+TEST(Reactors, EraseAndUneraseAreReported)
+{
+    Test_Drawing d;
+    Recording_Reactor reactor;
+    d.db->addReactor(&reactor);
+    ZcDbObjectId lineId = d.addLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(1, 0, 0));
+    {
+        ZcDbObjectPointer<ZcDbLine> line(lineId, ZcDb::kForWrite);
+        line->erase();
+    }
+    {
+        ZcDbObjectPointer<ZcDbLine> line(lineId, ZcDb::kForWrite, true);
+        line->erase(false);
+    }
+    {
+        ZcDbObjectPointer<ZcDbLine> line(lineId, ZcDb::kForRead);
+    }
+    d.db->setLtscale(2.0);
+    d.db->removeReactor(&reactor);
+    d.addLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(1, 0, 0));
+    std::vector<std::wstring> expected = {L"appended line",    L"modified other", L"erased line",
+                                          L"modified line",    L"unerased line", L"modified line",
+                                          L"sysvar LTSCALE"};
+    EXPECT_EQ(reactor.events, expected);
+}
+
+TEST(Reactors, ErasingNeedsWriteAccess)
+{
+    Test_Drawing d;
+    ZcDbObjectId lineId = d.addLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(1, 0, 0));
+    ZcDbObjectPointer<ZcDbLine> line(lineId, ZcDb::kForRead);
+    EXPECT_EQ(line->erase(), Zcad::eNotOpenForWrite);
+    EXPECT_FALSE(lineId.isErased());
+}
+
+TEST(HeaderVariables, SettersValidate)
+{
+    Test_Drawing d;
+    EXPECT_EQ(d.db->setLtscale(0.0), Zcad::eInvalidInput);
+    EXPECT_EQ(d.db->setClayer(d.db->modelSpaceId()), Zcad::eInvalidInput);
+    ZcDbObjectId frozen = d.addLayer(L"F");
+    {
+        ZcDbObjectPointer<ZcDbLayerTableRecord> rec(frozen, ZcDb::kForWrite);
+        rec->setIsFrozen(true);
+    }
+    EXPECT_EQ(d.db->setClayer(frozen), Zcad::eCannotChangeActiveLayer);
+    ZcDbObjectId layer = d.addLayer(L"New");
+    EXPECT_EQ(d.db->setClayer(layer), Zcad::eOk);
+    // New entities take the current layer.
+    ZcDbObjectId lineId = d.addLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(1, 0, 0));
+    ZcDbObjectPointer<ZcDbEntity> ent(lineId);
+    EXPECT_EQ(ent->layerId(), layer);
+}
+
+TEST(DrawingFiles, WithoutAReaderOrWriterTheyAreNotImplemented)
+{
+    ZcDbDatabase db;
+    EXPECT_EQ(db.readDwgFile(L"/nonexistent.dxf"), Zcad::eNotImplemented);
+    EXPECT_EQ(db.saveAs(L"/tmp/x.dxf"), Zcad::eNotImplemented);
+}
+
+}  // namespace
