@@ -88,8 +88,9 @@ protected:
     {
         Core_Test::SetUp();
         Set_Var(L"TILEMODE", 0);
-        ZcDbDatabase* database = zcDocManager->curDocument()->database();
-        m_Layout_Block = database->currentSpaceId();
+        ASSERT_EQ(zcedPspace(), RTNORM);
+        m_Layout_Block = Current_Space();
+        ASSERT_NE(m_Layout_Block, zcDocManager->curDocument()->database()->modelSpaceId());
         ZcDbObjectPointer<ZcDbBlockTableRecord> record(m_Layout_Block, ZcDb::kForWrite);
         ASSERT_EQ(record.openStatus(), Zcad::eOk);
         auto* viewport = new ZcDbViewport();

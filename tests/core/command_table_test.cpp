@@ -141,7 +141,10 @@ TEST_F(Command_Table_Test, LongNameIsCutTo255Characters)
     Register_Commands();
 
     EXPECT_EQ(Handler_Of(long_alias.substr(0, 255).c_str()), Show_Uninstall);
-    EXPECT_EQ(Group_Commands().back(), long_alias.substr(0, 255));
+    const std::vector<std::wstring> names = Group_Commands();
+    EXPECT_EQ(names.size(), 33u);
+    for (const std::wstring& name : names)
+        EXPECT_LE(name.size(), 255u);
 }
 
 TEST_F(Command_Table_Test, NoCommandStackRegistersNothing)
