@@ -96,6 +96,7 @@ bool Test_Item(const EntityFacts& facts, const std::wstring& op, const resbuf* i
 {
     switch (item->restype) {
     case 0:
+    case RTDXF0:
         return Compare_Text(op, facts.type, item);
     case 8:
         return Compare_Text(op, facts.layer, item);

@@ -7,6 +7,7 @@
 #include "db/dblayout.h"
 #include "db/dbmain.h"
 #include "db/dbsymtb.h"
+#include "db/dbviewport.h"
 #include "ed/command_line.h"
 #include "ed/docman.h"
 #include "ed/document_state.h"
@@ -98,11 +99,14 @@ Ids Drawing_Entities(ZcDbDatabase* db)
     return ids;
 }
 
-// Shown on screen: visible, on a layer that is on and thawed.
+// Shown on screen and pickable: visible, on a layer that is on and thawed, and not a
+// layout's overall viewport.
 bool Shown(ZcDbObjectId id)
 {
     ZcDbObjectPointer<ZcDbEntity> entity(id, ZcDb::kForRead);
     if (entity.openStatus() != Zcad::eOk || entity->visibility() != ZcDb::kVisible)
+        return false;
+    if (ZcDbViewport* viewport = ZcDbViewport::cast(entity.object()); viewport != nullptr && viewport->number() == 1)
         return false;
     ZcDbObjectPointer<ZcDbLayerTableRecord> layer(entity->layerId(), ZcDb::kForRead);
     return layer.openStatus() != Zcad::eOk || (!layer->isOff() && !layer->isFrozen());

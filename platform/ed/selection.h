@@ -15,10 +15,13 @@ class ZcDbObjectId;
 //   ":$"          pt1 is an array of two prompts (select, remove); combines with ":S"
 //   ":E"          accepted and ignored
 //   "X"           every entity of the drawing (model space and every layout), filtered
+// The other modes take shown entities of the current space (visible, on a layer that is on
+// and thawed), never a layout's overall viewport.
 //   "W" / "C"     window / crossing with the corners pt1 and pt2 (UCS), current space
 //   "F"           fence: pt1 is a resbuf chain of points (RTPOINT/RT3DPOINT)
 //   "I"           the pick-first set; "P" the previous selection; "L" the last entity
-// Filters: groups -4 ("<AND" "AND>" "<OR" "OR>" "<NOT" "NOT>" "<XOR" "XOR>"), 0 entity
+// Filters: groups -4 ("<AND" "AND>" "<OR" "OR>" "<NOT" "NOT>" "<XOR" "XOR>", and the
+// relational "=" "!=" "<" "<=" ">" ">=" "&" "&=" "*" before an item), 0 (or RTDXF0) entity
 // type, 8 layer, 2 block name (wildcards * ? # @ . [..] and ',' alternatives, without
 // regard to case), 62 colour, 67 space (0 model, 1 paper), 410 layout name, 6 linetype.
 // Returns RTNORM with a new set, RTERROR when nothing was selected, RTCAN on Esc.

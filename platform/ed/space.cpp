@@ -2,6 +2,7 @@
 
 #include "db/dblayout.h"
 #include "db/dbmain.h"
+#include "db/dbviewport.h"
 #include "ed/docman.h"
 #include "ed/document_state.h"
 #include "ed/names.h"
@@ -18,15 +19,21 @@ ZcApDocument* Current_Document()
 
 ZcDbLayoutManager* Layouts() { return zcdbHostApplicationServices()->layoutManager(); }
 
-// Floating viewports of the current layout (the overall paper viewport not counted).
+// Floating viewports of the current layout (the overall paper viewport, number 1, not
+// counted).
 int Floating_Viewport_Count(ZcDbDatabase* db)
 {
     ZcDbObjectId layoutId = Layouts()->findLayoutNamed(Current_Layout_Name().c_str(), db);
     ZcDbObjectPointer<ZcDbLayout> layout(layoutId, ZcDb::kForRead);
     if (layout.openStatus() != Zcad::eOk)
         return 0;
-    int count = layout->getViewportArray().length();
-    return count > 1 ? count - 1 : 0;
+    int count = 0;
+    for (const ZcDbObjectId& id : layout->getViewportArray()) {
+        ZcDbObjectPointer<ZcDbViewport> viewport(id, ZcDb::kForRead);
+        if (viewport.openStatus() == Zcad::eOk && viewport->number() != 1)
+            ++count;
+    }
+    return count;
 }
 
 }  // namespace
@@ -110,8 +117,11 @@ bool Set_Current_Layout(const std::wstring& name)
     bool model = Same_Name(name, L"Model");
     if (db->tilemode() != model)
         db->setTilemode(model);
-    if (!model)
+    if (!model) {
+        // A layout opens in its paper space.
+        db->setCvport(1);
         doc->state().lastLayout = Current_Layout_Name();
+    }
     return true;
 }
 

@@ -108,32 +108,32 @@ TEST_F(SelectionTest, WholeDrawingWithFilters)
         Ids expected;
     };
     std::vector<Case> cases;
-    cases.push_back({"type", zcutBuildList(0, L"line", RTNONE), {line, wallLine, paperLine}});
-    cases.push_back({"type list", zcutBuildList(0, L"CIRCLE,ARC", RTNONE), {circle, arc}});
-    cases.push_back({"type wildcard", zcutBuildList(0, L"*POLYLINE", RTNONE), {polyline}});
+    cases.push_back({"type", zcutBuildList(RTDXF0, L"line", RTNONE), {line, wallLine, paperLine}});
+    cases.push_back({"type list", zcutBuildList(RTDXF0, L"CIRCLE,ARC", RTNONE), {circle, arc}});
+    cases.push_back({"type wildcard", zcutBuildList(RTDXF0, L"*POLYLINE", RTNONE), {polyline}});
     cases.push_back({"layer", zcutBuildList(8, L"walls", RTNONE), {wallLine}});
     cases.push_back({"colour", zcutBuildList(62, 1, RTNONE), {wallLine}});
     cases.push_back({"paper space", zcutBuildList(67, 1, RTNONE), {paperLine}});
     cases.push_back({"layout", zcutBuildList(410, layoutName.c_str(), RTNONE), {paperLine}});
     cases.push_back({"block name", zcutBuildList(2, L"BLK", RTNONE), {insert}});
-    cases.push_back({"and", zcutBuildList(0, L"LINE", 67, 0, RTNONE), {line, wallLine}});
-    cases.push_back({"or", zcutBuildList(-4, L"<OR", 0, L"CIRCLE", 8, L"WALLS", -4, L"OR>", RTNONE),
+    cases.push_back({"and", zcutBuildList(RTDXF0, L"LINE", 67, 0, RTNONE), {line, wallLine}});
+    cases.push_back({"or", zcutBuildList(-4, L"<OR", RTDXF0, L"CIRCLE", 8, L"WALLS", -4, L"OR>", RTNONE),
                      {wallLine, circle}});
-    cases.push_back({"not", zcutBuildList(-4, L"<NOT", 0, L"LINE", -4, L"NOT>", RTNONE),
+    cases.push_back({"not", zcutBuildList(-4, L"<NOT", RTDXF0, L"LINE", -4, L"NOT>", RTNONE),
                      {circle, arc, polyline, insert}});
-    cases.push_back({"xor", zcutBuildList(-4, L"<XOR", 0, L"LINE", 67, 1, -4, L"XOR>", RTNONE),
+    cases.push_back({"xor", zcutBuildList(-4, L"<XOR", RTDXF0, L"LINE", 67, 1, -4, L"XOR>", RTNONE),
                      {line, wallLine}});
-    cases.push_back({"nested", zcutBuildList(-4, L"<AND", 0, L"LINE", -4, L"<NOT", 8, L"WALLS", -4, L"NOT>",
+    cases.push_back({"nested", zcutBuildList(-4, L"<AND", RTDXF0, L"LINE", -4, L"<NOT", 8, L"WALLS", -4, L"NOT>",
                                              -4, L"AND>", RTNONE),
                      {line, paperLine}});
-    cases.push_back({"relational", zcutBuildList(-4, L">", 62, 0, 0, L"LINE", RTNONE), {wallLine}});
+    cases.push_back({"relational", zcutBuildList(-4, L"<", 62, 256, RTDXF0, L"LINE", RTNONE), {wallLine}});
     for (Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_NE(c.filter, nullptr);
         EXPECT_EQ(Select(L"X", nullptr, nullptr, c.filter, c.expected.empty() ? RTERROR : RTNORM), c.expected);
         zcutRelRb(c.filter);
     }
-    resbuf* none = zcutBuildList(0, L"SPLINE", RTNONE);
+    resbuf* none = zcutBuildList(RTDXF0, L"SPLINE", RTNONE);
     Select(L"X", nullptr, nullptr, none, RTERROR);
     zcutRelRb(none);
 }
@@ -181,17 +181,18 @@ TEST_F(SelectionTest, FenceCrossesSegmentsAndArcs)
 {
     const double p1[3] = {8, -1, 0}, p2[3] = {8, 1, 0}, p3[3] = {34.5, 3, 0};
     resbuf* fence = zcutBuildList(RTPOINT, p1, RTPOINT, p2, RTPOINT, p3, RTNONE);
-    // The first leg crosses the line; the second runs from (8,1) to the arc and beyond.
+    // The first leg crosses the line; the second runs below the upper line, through the
+    // circle and out across the arc.
     Ids found = Select(L"F", fence, nullptr, nullptr);
     zcutRelRb(fence);
-    EXPECT_EQ(found, (Ids{line, wallLine, circle, arc}));
+    EXPECT_EQ(found, (Ids{line, circle, arc}));
 }
 
 TEST_F(SelectionTest, AskingTheUser)
 {
     Script("select window 17,-3 23,3\nselect all\nenter\nesc\npoint 5,0\n");
     EXPECT_EQ(Select(nullptr, nullptr, nullptr, nullptr), Ids{circle});
-    resbuf* lines = zcutBuildList(0, L"LINE", RTNONE);
+    resbuf* lines = zcutBuildList(RTDXF0, L"LINE", RTNONE);
     const wchar_t* const prompts[2] = {L"\nPick lines: ", L""};
     EXPECT_EQ(Select(L"_:$", prompts, nullptr, lines),
               (Ids{line, wallLine}));

@@ -144,6 +144,14 @@ protected:
         viewport->setHeight(50);
         Append(viewport, Layout_Block(layoutName));
     }
+    ZcDbObjectIdArray Viewports(const wchar_t* name)
+    {
+        ZcDbLayout* layout = nullptr;
+        zcdbHostApplicationServices()->layoutManager()->getLayoutNamed(name, layout, ZcDb::kForRead, Db());
+        ZcDbObjectIdArray ids = layout->getViewportArray();
+        layout->close();
+        return ids;
+    }
     std::wstring First_Layout()
     {
         ZcDbObjectIdArray tabs = zcdbHostApplicationServices()->layoutManager()->layoutsInTabOrder(Db());
@@ -172,15 +180,25 @@ TEST_F(SpaceTest, TilemodeCvportAndPspaceMatrix)
     EXPECT_EQ(zcedPspace(), RTNORM);
     EXPECT_EQ(Short_Var(L"CVPORT"), 1);
 
-    // Model space of the layout needs a floating viewport.
-    EXPECT_EQ(zcedMspace(), RTERROR);
-    Add_Floating_Viewport(first.c_str());
+    // The layout's first activation gave it one floating viewport: model space through it.
     EXPECT_EQ(zcedMspace(), RTNORM);
     EXPECT_EQ(Short_Var(L"CVPORT"), 2);
     EXPECT_EQ(Db()->currentSpaceId(), Db()->modelSpaceId());
     resbuf three = Short_Value(3);
-    EXPECT_EQ(zcedSetVar(L"CVPORT", &three), RTERROR);  // only one floating viewport
+    EXPECT_EQ(zcedSetVar(L"CVPORT", &three), RTERROR);  // there is no second one
+    Add_Floating_Viewport(first.c_str());
+    EXPECT_EQ(zcedSetVar(L"CVPORT", &three), RTNORM);
     EXPECT_EQ(zcedPspace(), RTNORM);
+    EXPECT_EQ(Short_Var(L"CVPORT"), 1);
+    EXPECT_EQ(Db()->currentSpaceId(), Layout_Block(first.c_str()));
+
+    // Without floating viewports there is no model space in the layout.
+    for (const ZcDbObjectId& id : Viewports(first.c_str())) {
+        ZcDbObjectPointer<ZcDbViewport> viewport(id, ZcDb::kForWrite);
+        if (viewport->number() != 1)
+            viewport->erase();
+    }
+    EXPECT_EQ(zcedMspace(), RTERROR);
     EXPECT_EQ(Short_Var(L"CVPORT"), 1);
 
     // Back to the model tab, CVPORT follows.
