@@ -89,3 +89,35 @@ TEST_F(DocumentTest, OpeningWithoutADrawingReaderReportsIt)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DocumentTest, UcsIsKeptPerDocumentAndTranslatesPoints)
+{
+    ZcGeMatrix3d shifted;
+    shifted.setToTranslation(ZcGeVector3d(10, 0, 0));
+    ASSERT_EQ(zcedSetCurrentUCS(shifted), Zcad::eOk);
+    resbuf ucs{}, world{};
+    ucs.restype = world.restype = RTSHORT;
+    ucs.resval.rint = 1;
+    world.resval.rint = 0;
+    ads_point origin = {0, 0, 0}, out;
+    ASSERT_EQ(zcedTrans(origin, &ucs, &world, 0, out), RTNORM);
+    EXPECT_DOUBLE_EQ(out[0], 10.0);
+    ASSERT_EQ(zcedTrans(origin, &ucs, &world, 1, out), RTNORM);  // a displacement does not move
+    EXPECT_DOUBLE_EQ(out[0], 0.0);
+    resbuf bad{};
+    bad.restype = RTSHORT;
+    bad.resval.rint = 7;
+    EXPECT_EQ(zcedTrans(origin, &bad, &world, 0, out), RTERROR);
+
+    zcDocManager->appContextNewDocument(nullptr);
+    ZcGeMatrix3d other;
+    EXPECT_TRUE(zcedGetCurrentUCS(other));
+    EXPECT_TRUE(other.isEqualTo(ZcGeMatrix3d()));
+    zcDocManager->setCurDocument(doc);
+    zcedGetCurrentUCS(other);
+    EXPECT_TRUE(other.isEqualTo(shifted));
+}
+
+}  // namespace

@@ -12,6 +12,20 @@ namespace {
 class InputTest : public EdTest {
 protected:
     std::vector<std::wstring> log;
+    std::vector<std::wstring> hostCommands;
+
+    void TearDown() override
+    {
+        for (const std::wstring& name : hostCommands)
+            zcedRegCmds->removeCmd(ZCAD_HOST_COMMAND_GROUP, name.c_str());
+        EdTest::TearDown();
+    }
+    // A host command that lives for this test only.
+    void Add_Host(const wchar_t* name, std::function<void()> body)
+    {
+        ASSERT_EQ(platform::Register_Host_Command(name, std::move(body)), Zcad::eOk);
+        hostCommands.push_back(name);
+    }
 
     // A command that asks for one string and logs "NAME=answer" (or "NAME:rc").
     void Add_Asking(const wchar_t* name, int cronly = 0)
@@ -32,7 +46,7 @@ using Log = std::vector<std::wstring>;
 
 TEST_F(InputTest, AnswerListThenTypedTextThenScript)
 {
-    platform::Register_Host_Command(L"HOSTASK", [this] { Ask_And_Log(L"HOSTASK"); });
+    Add_Host(L"HOSTASK", [this] { Ask_And_Log(L"HOSTASK"); });
     Add_Command(L"OUTER", [this] {
         log.push_back(L"list rc " + std::to_wstring(zcedCommandS(RTSTR, L"HOSTASK", RTSTR, L"fromlist", RTNONE)));
         Ask_And_Log(L"TYPED");
@@ -46,9 +60,20 @@ TEST_F(InputTest, AnswerListThenTypedTextThenScript)
     EXPECT_EQ(Script_Size(), 0u);
 }
 
+TEST_F(InputTest, OneAnswerListMayHoldSeveralCommands)
+{
+    Add_Host(L"HOSTASK", [this] { Ask_And_Log(L"HOSTASK"); });
+    RecordingReactor reactor;
+    zcedEditor->addReactor(&reactor);
+    EXPECT_EQ(zcedCommandS(RTSTR, L"HOSTASK", RTSTR, L"x", RTSTR, L"", RTSTR, L"_REGEN", RTNONE), RTNORM);
+    zcedEditor->removeReactor(&reactor);
+    EXPECT_EQ(log, (Log{L"HOSTASK=x"}));
+    EXPECT_EQ(reactor.log, (Log{L"willStart:HOSTASK", L"ended:HOSTASK", L"willStart:REGEN", L"ended:REGEN"}));
+}
+
 TEST_F(InputTest, ShortAnswerListFailsTheHostCommandWithoutTouchingTheScript)
 {
-    platform::Register_Host_Command(L"HOSTTWO", [this] {
+    Add_Host(L"HOSTTWO", [this] {
         Ask_And_Log(L"FIRST");
         Ask_And_Log(L"SECOND");
     });
@@ -64,12 +89,11 @@ TEST_F(InputTest, ShortAnswerListFailsTheHostCommandWithoutTouchingTheScript)
     EXPECT_EQ(Script_Size(), 1u);
     EXPECT_NE(Output().find(L"; error: prompt '\\nSECOND: ': the answer list ran short"), std::wstring::npos);
     EXPECT_EQ(reactor.log, (Log{L"willStart:OUTER", L"willStart:HOSTTWO", L"failed:HOSTTWO", L"ended:OUTER"}));
-    zcedRegCmds->removeCmd(ZCAD_HOST_COMMAND_GROUP, L"HOSTTWO");
 }
 
 TEST_F(InputTest, AnswerAPromptDoesNotTakeFailsTheHostCommand)
 {
-    platform::Register_Host_Command(L"HOSTINT", [this] {
+    Add_Host(L"HOSTINT", [this] {
         int value = 0;
         log.push_back(L"int rc " + std::to_wstring(zcedGetInt(L"\nCount: ", &value)));
     });
@@ -79,12 +103,11 @@ TEST_F(InputTest, AnswerAPromptDoesNotTakeFailsTheHostCommand)
     EXPECT_EQ(log, (Log{L"int rc 5100"}));
     // An unknown command in a list.
     EXPECT_EQ(zcedCommandS(RTSTR, L"NOSUCHHOST", RTNONE), RTERROR);
-    zcedRegCmds->removeCmd(ZCAD_HOST_COMMAND_GROUP, L"HOSTINT");
 }
 
 TEST_F(InputTest, HostCommandPromptsAreQuietWhileCmdechoIsOff)
 {
-    platform::Register_Host_Command(L"HOSTQ", [this] { Ask_And_Log(L"QUIET"); });
+    Add_Host(L"HOSTQ", [this] { Ask_And_Log(L"QUIET"); });
     resbuf off;
     off.restype = RTSHORT;
     off.resval.rint = 0;
@@ -92,7 +115,6 @@ TEST_F(InputTest, HostCommandPromptsAreQuietWhileCmdechoIsOff)
     platform::CommandLine::instance().clear();
     EXPECT_EQ(zcedCommandS(RTSTR, L"HOSTQ", RTSTR, L"x", RTNONE), RTNORM);
     EXPECT_EQ(Output().find(L"QUIET"), std::wstring::npos);
-    zcedRegCmds->removeCmd(ZCAD_HOST_COMMAND_GROUP, L"HOSTQ");
 }
 
 TEST_F(InputTest, QueuedCommandRunsAfterTheHandlerAndBeforeTheNextStep)
