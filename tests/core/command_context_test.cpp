@@ -126,17 +126,20 @@ TEST_F(Paper_Space_Test, OnlyAFloatingViewportOfALayoutSwitchesToPaperSpace)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Set_Var(L"TILEMODE", c.space == Model_Tab ? 1 : 0);
-        if (c.space == Layout_Paper)
+        if (c.space == Layout_Paper) {
             ASSERT_EQ(zcedPspace(), RTNORM);
-        if (c.space == Layout_Viewport)
+        }
+        if (c.space == Layout_Viewport) {
             ASSERT_EQ(zcedMspace(), RTNORM);
+        }
 
         Switch_To_Paper_Space();
 
         EXPECT_EQ(Var_Int(L"TILEMODE"), c.tilemode_after);
         EXPECT_EQ(Var_Int(L"CVPORT"), c.cvport_after);
-        if (c.space != Model_Tab)
+        if (c.space != Model_Tab) {
             EXPECT_EQ(Current_Space(), m_Layout_Block);
+        }
     }
 }
 

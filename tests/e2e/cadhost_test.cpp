@@ -31,7 +31,10 @@ TEST_P(Cadhost_Flavour_Test, NumberedCommandWithoutItsWorkPrintsTheNotice)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFlavours, Cadhost_Flavour_Test,
-                         ::testing::Values(MODULE_2021_PATH, MODULE_2025_PATH));
+                         ::testing::Values(MODULE_2021_PATH, MODULE_2025_PATH),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return info.index == 0 ? "zw2021" : "zw2025";
+                         });
 
 struct Unanswered_Case {
     const char* what;
