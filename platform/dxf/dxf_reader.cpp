@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cwctype>
 #include <mutex>
 
 #include "db/dbsymtb.h"
@@ -152,8 +153,10 @@ ZcDbObjectId Begin_Block(DxfReadContext& ctx, const DxfRecord& record) {
   DxfSpan s = record.subclass("AcDbBlockBegin");
   if (s.empty()) s = record.all();
   std::wstring name = ctx.wide(s.str(2));
-  if (name == L"$MODEL_SPACE") name = L"*Model_Space";
-  if (name == L"$PAPER_SPACE") name = L"*Paper_Space";
+  std::wstring upper = name;
+  for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(c));
+  if (upper == L"$MODEL_SPACE") name = L"*Model_Space";
+  if (upper == L"$PAPER_SPACE") name = L"*Paper_Space";
   ZcDbBlockTable* table = nullptr;
   if (zcdbOpenObject(table, ctx.db()->blockTableId(), ZcDb::kForWrite) != Zcad::eOk) return {};
   ZcDbObjectId id;
@@ -225,6 +228,10 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
       eof = true;
       break;
     }
+    if (record.type == "ENDSEC") {
+      ++ctx.warnings;  // a section ended twice
+      continue;
+    }
     if (record.type != "SECTION")
       throw DxfError(record.line, "expected 0 SECTION, found 0 " + std::string(record.type.substr(0, 40)));
     const std::string name(record.all().str(2));
@@ -233,6 +240,8 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
       HeaderReader header(ctx, record);
       header.read();
       handseed = header.handseed;
+      // Objects the reader makes (extension dictionaries) take handles above the file's.
+      if (handseed > ctx.db()->handseed().value()) ctx.db()->setHandseed(ZcDbHandle(handseed));
     }
     DxfTableReader tables(ctx);
     bool ended = false;
@@ -272,7 +281,8 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
     entities.finish();
     entities.set_block(ZcDbObjectId::kNull);
   }
-  if (!eof) throw DxfError(records.line(), "expected 0 EOF, found the end of the file");
+  // Files that end after a complete section without "0 EOF" exist; they lose nothing.
+  if (!eof) ++ctx.warnings;
   ensure_tables();
   objects.finish();
   if (handseed > ctx.db()->handseed().value()) ctx.db()->setHandseed(ZcDbHandle(handseed));

@@ -65,11 +65,12 @@ bool DxfRecordReader::next(DxfRecord& record) {
       break;
     }
     if (xdata_at == std::string::npos) {
-      if (g.code == 102) {
+      std::string_view v = g.code == 102 ? g.trimmed() : std::string_view();
+      if (!v.empty() && (v.front() == '{' || v.front() == '}')) {
         // "102 {NAME" opens an application group, "102 }" closes it; their groups stay out of
-        // the lookups (they repeat codes such as 330 with another meaning).
-        std::string_view v = g.trimmed();
-        in_app_group = !v.empty() && v.front() == '{';
+        // the lookups (they repeat codes such as 330 with another meaning). Other 102 groups
+        // are data (XRECORDs use them).
+        in_app_group = v.front() == '{';
         in_xdictionary = v == "{ACAD_XDICTIONARY";
         record.app_groups.push_back(g);
         continue;
