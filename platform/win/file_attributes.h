@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "win/win_types.h"
+#include "win/win_files.h"
 
 namespace platform {
 
@@ -14,5 +14,8 @@ bool Is_Read_Only(const std::filesystem::path& host_path);
 bool Apply_Attributes(const std::filesystem::path& host_path, DWORD attributes);
 // FILETIME (100 ns since 1601) of a file time.
 FILETIME File_Time_Of(std::filesystem::file_time_type time);
+// Attributes, size and times of an existing entry (the modification time for all
+// three times); attributes INVALID_FILE_ATTRIBUTES when there is none.
+WIN32_FILE_ATTRIBUTE_DATA File_Data_Of(const std::filesystem::path& host_path);
 
 }  // namespace platform

@@ -5,9 +5,11 @@
 #include <chrono>
 #include <system_error>
 
+#include "win/clock.h"
 #include "win/file_attributes.h"
 #include "win/host_path_text.h"
 #include "win/machine.h"
+#include "win/machine_write_stream.h"
 #include "win/text_mode_file.h"
 #include "win/win_error.h"
 #include "win/win_files.h"
@@ -60,10 +62,28 @@ bool Apply_Attributes(const fs::path& host_path, DWORD attributes) {
 
 FILETIME File_Time_Of(fs::file_time_type time) {
     using namespace std::chrono;
-    const auto since_epoch = duration_cast<nanoseconds>(file_clock::to_sys(time).time_since_epoch()).count();
-    // 100 ns intervals from 1601-01-01 to 1970-01-01.
-    const uint64_t ticks = static_cast<uint64_t>(since_epoch / 100 + 116444736000000000LL);
-    return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
+    return File_Time_Of_Point(time_point_cast<system_clock::duration>(file_clock::to_sys(time)));
+}
+
+WIN32_FILE_ATTRIBUTE_DATA File_Data_Of(const fs::path& host_path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    data.dwFileAttributes = Attributes_Of(host_path);
+    if (data.dwFileAttributes == INVALID_FILE_ATTRIBUTES) return data;
+    std::error_code ec;
+    const auto time = fs::last_write_time(host_path, ec);
+    if (!ec) data.ftCreationTime = data.ftLastAccessTime = data.ftLastWriteTime = File_Time_Of(time);
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        const uint64_t size = fs::file_size(host_path, ec);
+        if (!ec) {
+            data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+            data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
+        }
+    }
+    return data;
+}
+
+bool Can_Write(const fs::path& host_path) {
+    return !Machine::instance().writes_denied(host_path) && !Is_Read_Only(host_path);
 }
 
 }  // namespace platform
@@ -119,6 +139,8 @@ BOOL Fail(DWORD code) {
     return FALSE;
 }
 
+bool Denied(const fs::path& host) { return platform::Machine::instance().writes_denied(host); }
+
 // Copies a file with its attributes; the target must not be read-only.
 bool Copy_With_Attributes(const fs::path& from, const fs::path& to, bool overwrite, DWORD& error) {
     std::error_code ec;
@@ -127,6 +149,8 @@ bool Copy_With_Attributes(const fs::path& from, const fs::path& to, bool overwri
         error = Error_From_Code(ec);
         return false;
     }
+    // A copy keeps the modification time, as on Windows.
+    fs::last_write_time(to, fs::last_write_time(from, ec), ec);
     platform::Apply_Attributes(to, platform::Attributes_Of(from) & ~FILE_ATTRIBUTE_DIRECTORY);
     return true;
 }
@@ -141,11 +165,21 @@ DWORD GetFileAttributesW(LPCWSTR lpFileName) {
     return attributes;
 }
 
+BOOL GetFileAttributesExW(LPCWSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId, LPVOID lpFileInformation) {
+    if (fInfoLevelId != GetFileExInfoStandard || !lpFileInformation) return Fail(ERROR_INVALID_PARAMETER);
+    fs::path host;
+    if (!Map(lpFileName, host)) return FALSE;
+    const WIN32_FILE_ATTRIBUTE_DATA data = platform::File_Data_Of(host);
+    if (data.dwFileAttributes == INVALID_FILE_ATTRIBUTES) return Fail(Missing_Error(host));
+    *static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(lpFileInformation) = data;
+    return TRUE;
+}
+
 BOOL SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttributes) {
     fs::path host;
     if (!Map(lpFileName, host)) return FALSE;
     if (!Exists(host)) return Fail(Missing_Error(host));
-    if (!platform::Apply_Attributes(host, dwFileAttributes)) return Fail(ERROR_ACCESS_DENIED);
+    if (Denied(host) || !platform::Apply_Attributes(host, dwFileAttributes)) return Fail(ERROR_ACCESS_DENIED);
     return TRUE;
 }
 
@@ -154,6 +188,7 @@ BOOL CreateDirectoryW(LPCWSTR lpPathName, LPVOID) {
     if (!Map(lpPathName, host)) return FALSE;
     if (Exists(host)) return Fail(ERROR_ALREADY_EXISTS);
     if (!Is_Folder(host.parent_path())) return Fail(ERROR_PATH_NOT_FOUND);
+    if (Denied(host)) return Fail(ERROR_ACCESS_DENIED);
     std::error_code ec;
     fs::create_directory(host, ec);
     if (ec) return Fail(Error_From_Code(ec));
@@ -165,7 +200,7 @@ BOOL RemoveDirectoryW(LPCWSTR lpPathName) {
     if (!Map(lpPathName, host)) return FALSE;
     if (!Exists(host)) return Fail(Missing_Error(host));
     if (!Is_Folder(host)) return Fail(ERROR_DIRECTORY);
-    if (platform::Attributes_Of(host) & FILE_ATTRIBUTE_READONLY) return Fail(ERROR_ACCESS_DENIED);
+    if ((platform::Attributes_Of(host) & FILE_ATTRIBUTE_READONLY) || Denied(host)) return Fail(ERROR_ACCESS_DENIED);
     std::error_code ec;
     if (!fs::is_empty(host, ec)) return Fail(ERROR_DIR_NOT_EMPTY);
     fs::remove(host, ec);
@@ -178,7 +213,7 @@ BOOL DeleteFileW(LPCWSTR lpFileName) {
     fs::path host;
     if (!Map(lpFileName, host)) return FALSE;
     if (!Exists(host)) return Fail(Missing_Error(host));
-    if (Is_Folder(host) || platform::Is_Read_Only(host)) return Fail(ERROR_ACCESS_DENIED);
+    if (Is_Folder(host) || !platform::Can_Write(host)) return Fail(ERROR_ACCESS_DENIED);
     std::error_code ec;
     fs::remove(host, ec);
     if (ec) return Fail(Error_From_Code(ec));
@@ -196,6 +231,7 @@ BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfEx
         if (Is_Folder(to) || platform::Is_Read_Only(to)) return Fail(ERROR_ACCESS_DENIED);
     }
     if (!Is_Folder(to.parent_path())) return Fail(ERROR_PATH_NOT_FOUND);
+    if (Denied(to)) return Fail(ERROR_ACCESS_DENIED);
     DWORD error = 0;
     if (!Copy_With_Attributes(from, to, true, error)) return Fail(error);
     return TRUE;
@@ -215,6 +251,7 @@ BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlag
         if (Is_Folder(to) || Is_Folder(from) || platform::Is_Read_Only(to)) return Fail(ERROR_ACCESS_DENIED);
     }
     if (!Is_Folder(to.parent_path())) return Fail(ERROR_PATH_NOT_FOUND);
+    if (Denied(from) || Denied(to)) return Fail(ERROR_ACCESS_DENIED);
     if (same_entry) {
         // A change of case only: the new name is spelled as given.
         const std::wstring_view given(lpNewFileName);
@@ -274,7 +311,7 @@ FILE* _wfopen(const wchar_t* filename, const wchar_t* mode) {
         errno = EINVAL;
         return nullptr;
     }
-    if (writes && (Is_Folder(host) || platform::Is_Read_Only(host))) {
+    if (writes && (Is_Folder(host) || !platform::Can_Write(host))) {
         errno = EACCES;
         SetLastError(ERROR_ACCESS_DENIED);
         return nullptr;
@@ -283,6 +320,18 @@ FILE* _wfopen(const wchar_t* filename, const wchar_t* mode) {
     if (!file) {
         SetLastError(errno == ENOENT ? Missing_Error(host) : ERROR_ACCESS_DENIED);
         return nullptr;
+    }
+    if (writes) {
+        platform::Machine& machine = platform::Machine::instance();
+        const std::optional<uint64_t> budget = machine.take_write_limit(host);
+        if (budget || machine.local_time_fixed()) {
+            FILE* guarded = platform::Machine_Write_Stream(file, posix_mode.c_str(), budget, machine.local_time_fixed());
+            if (!guarded) {
+                std::fclose(file);
+                return nullptr;
+            }
+            file = guarded;
+        }
     }
     if (binary) return file;
     FILE* text = platform::Text_Mode_Stream(file, posix_mode.c_str());
@@ -309,7 +358,7 @@ int _waccess(const wchar_t* path, int mode) {
         errno = ENOENT;
         return -1;
     }
-    if ((mode & W_OK) && platform::Is_Read_Only(host)) {
+    if ((mode & W_OK) && !platform::Can_Write(host)) {
         errno = EACCES;
         return -1;
     }

@@ -19,18 +19,14 @@ struct Find_Search {
 };
 
 WIN32_FIND_DATAW Entry_Data(const fs::path& host, const std::wstring& name) {
+    const WIN32_FILE_ATTRIBUTE_DATA file = platform::File_Data_Of(host);
     WIN32_FIND_DATAW data{};
-    data.dwFileAttributes = platform::Attributes_Of(host);
-    std::error_code ec;
-    const auto time = fs::last_write_time(host, ec);
-    if (!ec) data.ftCreationTime = data.ftLastAccessTime = data.ftLastWriteTime = platform::File_Time_Of(time);
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        const uint64_t size = fs::file_size(host, ec);
-        if (!ec) {
-            data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
-            data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
-        }
-    }
+    data.dwFileAttributes = file.dwFileAttributes;
+    data.ftCreationTime = file.ftCreationTime;
+    data.ftLastAccessTime = file.ftLastAccessTime;
+    data.ftLastWriteTime = file.ftLastWriteTime;
+    data.nFileSizeHigh = file.nFileSizeHigh;
+    data.nFileSizeLow = file.nFileSizeLow;
     const size_t length = std::min<size_t>(name.size(), MAX_PATH - 1);
     std::wmemcpy(data.cFileName, name.c_str(), length);
     data.cFileName[length] = 0;

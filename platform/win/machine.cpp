@@ -1,13 +1,12 @@
 #include "win/machine.h"
 
-#include <sys/time.h>
-
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 
+#include "win/clock.h"
 #include "win/host_path_text.h"
 #include "win/win_files.h"
+#include "win/win_registry.h"
 
 namespace fs = std::filesystem;
 
@@ -16,8 +15,12 @@ namespace platform {
 namespace {
 
 const char* kAttributeStoreName = ".file-attributes";
+const char* kRegistryStoreName = "registry.txt";
+const wchar_t* kDefaultRegistryRootKey = L"Software\\ZWSOFT\\ZWCAD\\2025\\zh-CN";
+const wchar_t* kDefaultHostProfile = L"<<未命名配置>>";
 
 fs::path Default_Root() {
+    if (const char* root = std::getenv("KORVEL_MACHINE_ROOT"); root && *root) return root;
     const char* home = std::getenv("HOME");
     return fs::path(home && *home ? home : "/tmp") / ".korvel-machine";
 }
@@ -56,8 +59,16 @@ void Machine::init_at(const fs::path& root) {
     DWORD attributes = 0;
     std::string path;
     while (store >> attributes && std::getline(store >> std::ws, path)) attributes_[path] = attributes;
+    registry_root_key_ = kDefaultRegistryRootKey;
+    host_profile_ = kDefaultHostProfile;
+    monitors_.clear();
+    set_monitors({});
+    cursor_ = POINT{960, 540};
+    load_machine_lists();
     reset_environment();
     create_profile_folders();
+    Registry::instance().load(root_ / kRegistryStoreName);
+    set_up_host_profile(false);
 }
 
 void Machine::set_root(const fs::path& root) {
@@ -93,6 +104,7 @@ void Machine::set_user_name(std::wstring_view name) {
     user_name_ = name;
     reset_environment();
     create_profile_folders();
+    set_up_host_profile(true);
 }
 
 std::wstring Machine::user_name() {
@@ -117,6 +129,7 @@ void Machine::create_profile_folders() {
     for (const char* sub : {"AppData/Roaming", "AppData/Local/Temp", "Documents", "Desktop"})
         fs::create_directories(profile / sub, ec);
     fs::create_directories(drives_[L'C'] / "Windows" / "System32", ec);
+    fs::create_directories(To_Host_Path(program_folder_), ec);
 }
 
 void Machine::set_program_folder(std::wstring_view windows_path) {
@@ -214,20 +227,20 @@ SYSTEMTIME Machine::local_time() {
         std::lock_guard lock(mutex_);
         if (fixed_time_) return *fixed_time_;
     }
-    timeval now{};
-    gettimeofday(&now, nullptr);
-    std::tm parts{};
-    localtime_r(&now.tv_sec, &parts);
-    SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(parts.tm_year + 1900);
-    time.wMonth = static_cast<WORD>(parts.tm_mon + 1);
-    time.wDayOfWeek = static_cast<WORD>(parts.tm_wday);
-    time.wDay = static_cast<WORD>(parts.tm_mday);
-    time.wHour = static_cast<WORD>(parts.tm_hour);
-    time.wMinute = static_cast<WORD>(parts.tm_min);
-    time.wSecond = static_cast<WORD>(parts.tm_sec);
-    time.wMilliseconds = static_cast<WORD>(now.tv_usec / 1000);
-    return time;
+    return Local_System_Time(std::chrono::system_clock::now());
+}
+
+std::chrono::system_clock::time_point Machine::now() {
+    {
+        std::lock_guard lock(mutex_);
+        if (fixed_time_) return Time_Point_Of_Local(*fixed_time_);
+    }
+    return std::chrono::system_clock::now();
+}
+
+bool Machine::local_time_fixed() {
+    std::lock_guard lock(mutex_);
+    return fixed_time_.has_value();
 }
 
 DWORD Machine::stored_attributes(const fs::path& host_path) {

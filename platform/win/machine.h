@@ -3,25 +3,37 @@
 // table of its own, the current directory and the local clock.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "win/win_types.h"
 
 namespace platform {
 
+// One display of the machine, in virtual-screen pixels.
+struct MonitorSpec {
+    RECT monitor;  // the whole display
+    RECT work;     // the display less the task bar
+    bool primary = false;
+};
+
 class Machine {
 public:
     static Machine& instance();
 
-    // Root folder on the host (default $HOME/.korvel-machine). Setting it starts a
-    // fresh machine there: default drives (C: -> <root>/c, D: -> <root>/d), user,
-    // program folder, environment, current directory and clock; the attributes
-    // stored under that root; the profile folders created.
+    // Root folder on the host (default $KORVEL_MACHINE_ROOT, else
+    // $HOME/.korvel-machine; programs the shell starts get the root in
+    // KORVEL_MACHINE_ROOT). Setting it starts a fresh machine there: default drives
+    // (C: -> <root>/c, D: -> <root>/d), user, program folder, environment, current
+    // directory, clock, displays and cursor; the attributes, registry store, denied
+    // folders and programs stored under that root; the profile and host folders created.
     void set_root(const std::filesystem::path& root);
     std::filesystem::path root();
 
@@ -56,10 +68,60 @@ public:
     std::wstring current_directory();
     void set_current_directory(std::wstring_view windows_path);
 
-    // Local time: fixed for tests, else the host's local clock.
+    // Local time: fixed for tests, else the host's local clock. The machine's time
+    // zone is the host's. now() is the same clock as a point in time; files that
+    // _wfopen writes while the time is fixed get it as their modification time.
     void set_local_time(const SYSTEMTIME& time);
     void clear_local_time();
     SYSTEMTIME local_time();
+    std::chrono::system_clock::time_point now();
+    bool local_time_fixed();
+
+    // The host product's registry root key under HKEY_CURRENT_USER (default
+    // Software\ZWSOFT\ZWCAD\2025\zh-CN) and the host's current profile (default
+    // "<<未命名配置>>"). The profile's Config key holds PLOTCONFIGPATH,
+    // PLOTDESCRIPTIONPATH and PLOTSTYLEPATH, pointing at the printer folders below.
+    // A fresh machine, a new user name, root key or profile writes these defaults
+    // into the registry store (a machine root whose store already holds them keeps
+    // its values) and creates the folders.
+    void set_registry_product_root_key(std::wstring_view key);
+    std::wstring registry_product_root_key();
+    void set_host_profile_name(std::wstring_view name);
+    std::wstring host_profile_name();
+    // "HKCU\<root key>\Profiles\<profile>\Config".
+    std::wstring host_profile_config_key();
+    // The host's per-user folder: <roaming application data>\<root key without "Software\">.
+    std::wstring host_roaming_folder();
+    std::wstring host_printer_config_folder();       // ...\Plotters
+    std::wstring host_printer_description_folder();  // ...\Plotters\PMP Files
+    std::wstring host_plot_style_folder();           // ...\Plotters\Plot Styles
+
+    // Displays (default: one 1920 x 1080 primary display, work area 1920 x 1040).
+    // An empty list restores the default; when none is marked primary the first is.
+    void set_monitors(std::vector<MonitorSpec> monitors);
+    std::vector<MonitorSpec> monitors();
+    // Mouse cursor in screen pixels (default the centre of the primary display).
+    void set_cursor_position(POINT position);
+    POINT cursor_position();
+
+    // Folders the machine may not write to (and everything below them): file and
+    // folder functions fail there with ERROR_ACCESS_DENIED. Since everything runs
+    // with full rights, this is how a failed write is made. Paths are Windows or host
+    // paths. Kept in <root>/.denied-writes.
+    void deny_writes(std::wstring_view path);
+    void allow_writes(std::wstring_view path);
+    bool writes_denied(const std::filesystem::path& host_path);
+    // The next _wfopen of that file for writing gives a stream that takes `bytes`
+    // bytes and then fails (a short write, as on a full disk). One use only.
+    void fail_writes_after(std::wstring_view path, uint64_t bytes);
+    std::optional<uint64_t> take_write_limit(const std::filesystem::path& host_path);
+
+    // Programs of ours: a Windows path that the shell starts as the given host
+    // command (program and leading arguments; the shell's parameters follow). The
+    // file is created at the path when missing, so that the machine sees it and a
+    // test can delete it. Kept in <root>/.programs.
+    void register_program(std::wstring_view windows_path, std::vector<std::string> host_command);
+    std::optional<std::vector<std::string>> program_command(const std::filesystem::path& host_path);
 
     // Attributes POSIX cannot keep (hidden, system; read-only is also mirrored in
     // the write bits), keyed by absolute host path; kept in <root>/.file-attributes.
@@ -76,6 +138,10 @@ private:
     void reset_environment();             // caller holds mutex_
     void create_profile_folders();        // caller holds mutex_
     void save_attributes();               // caller holds mutex_
+    void load_machine_lists();            // caller holds mutex_
+    void save_denied_writes();            // caller holds mutex_
+    void save_programs();                 // caller holds mutex_
+    void set_up_host_profile(bool overwrite);  // caller holds mutex_
     std::wstring upper_name(std::wstring_view name) const;
 
     std::recursive_mutex mutex_;
@@ -89,6 +155,13 @@ private:
     std::wstring current_directory_ = L"C:\\";
     std::optional<SYSTEMTIME> fixed_time_;
     std::map<std::string, DWORD> attributes_;
+    std::wstring registry_root_key_;
+    std::wstring host_profile_;
+    std::vector<MonitorSpec> monitors_;
+    POINT cursor_{};
+    std::vector<std::filesystem::path> denied_writes_;
+    std::map<std::string, uint64_t> write_limits_;
+    std::map<std::string, std::vector<std::string>> programs_;
 };
 
 }  // namespace platform

@@ -91,6 +91,12 @@ bool Equal_No_Case(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
+std::wstring Fold_Case(std::wstring_view text) {
+    std::wstring folded(text);
+    for (auto& c : folded) c = Fold(c);
+    return folded;
+}
+
 bool Wildcard_Match(std::wstring_view pattern, std::wstring_view name) {
     if (pattern == L"*" || pattern == L"*.*") return true;
     // Iterative match with backtracking on the last '*'.

@@ -1,30 +1,43 @@
+#include <cerrno>
 #include <chrono>
-#include <ctime>
 #include <thread>
 
+#include "win/clock.h"
 #include "win/machine.h"
+#include "win/win_error.h"
 #include "win/win_time.h"
 
+using platform::Machine;
+
+namespace {
+
+bool Valid(const SYSTEMTIME& t) {
+    return t.wYear >= 1601 && t.wYear <= 30827 && t.wMonth >= 1 && t.wMonth <= 12 && t.wDay >= 1 && t.wDay <= 31 &&
+           t.wHour <= 23 && t.wMinute <= 59 && t.wSecond <= 59 && t.wMilliseconds <= 999;
+}
+
+uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+// The machine's UTC offset at a point in time, as the host's zone gives it.
+std::chrono::seconds Utc_Offset(platform::Time_Point time) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
+    std::tm parts{};
+    localtime_r(&seconds, &parts);
+    return std::chrono::seconds(parts.tm_gmtoff);
+}
+
+}  // namespace
+
 void GetLocalTime(LPSYSTEMTIME lpSystemTime) {
-    if (lpSystemTime) *lpSystemTime = platform::Machine::instance().local_time();
+    if (lpSystemTime) *lpSystemTime = Machine::instance().local_time();
 }
 
 void GetSystemTime(LPSYSTEMTIME lpSystemTime) {
-    if (!lpSystemTime) return;
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm parts{};
-    gmtime_r(&seconds, &parts);
-    lpSystemTime->wYear = static_cast<WORD>(parts.tm_year + 1900);
-    lpSystemTime->wMonth = static_cast<WORD>(parts.tm_mon + 1);
-    lpSystemTime->wDayOfWeek = static_cast<WORD>(parts.tm_wday);
-    lpSystemTime->wDay = static_cast<WORD>(parts.tm_mday);
-    lpSystemTime->wHour = static_cast<WORD>(parts.tm_hour);
-    lpSystemTime->wMinute = static_cast<WORD>(parts.tm_min);
-    lpSystemTime->wSecond = static_cast<WORD>(parts.tm_sec);
-    lpSystemTime->wMilliseconds =
-        static_cast<WORD>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+    if (lpSystemTime) *lpSystemTime = platform::Utc_System_Time(Machine::instance().now());
+}
+
+void GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime) {
+    if (lpSystemTimeAsFileTime) *lpSystemTimeAsFileTime = platform::File_Time_Of_Point(Machine::instance().now());
 }
 
 ULONGLONG GetTickCount64() {
@@ -35,3 +48,60 @@ ULONGLONG GetTickCount64() {
 DWORD GetTickCount() { return static_cast<DWORD>(GetTickCount64()); }
 
 void Sleep(DWORD dwMilliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds)); }
+
+BOOL FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSystemTime) {
+    if (!lpFileTime || !lpSystemTime || Ticks(*lpFileTime) >= 0x8000000000000000ull) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    *lpSystemTime = platform::Utc_System_Time(platform::Point_Of_File_Time(*lpFileTime));
+    return TRUE;
+}
+
+BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime) {
+    if (!lpSystemTime || !lpFileTime || !Valid(*lpSystemTime)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    *lpFileTime = platform::File_Time_Of_Point(platform::Time_Point_Of_Utc(*lpSystemTime));
+    return TRUE;
+}
+
+BOOL FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFILETIME lpLocalFileTime) {
+    if (!lpFileTime || !lpLocalFileTime) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const auto time = platform::Point_Of_File_Time(*lpFileTime);
+    *lpLocalFileTime = platform::File_Time_Of_Point(time + Utc_Offset(time));
+    return TRUE;
+}
+
+BOOL LocalFileTimeToFileTime(const FILETIME* lpLocalFileTime, LPFILETIME lpFileTime) {
+    if (!lpLocalFileTime || !lpFileTime) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const auto local = platform::Point_Of_File_Time(*lpLocalFileTime);
+    *lpFileTime = platform::File_Time_Of_Point(local - Utc_Offset(local));
+    return TRUE;
+}
+
+LONG CompareFileTime(const FILETIME* lpFileTime1, const FILETIME* lpFileTime2) {
+    const uint64_t a = Ticks(*lpFileTime1), b = Ticks(*lpFileTime2);
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+__time64_t _time64(__time64_t* timer) {
+    const __time64_t now = std::chrono::system_clock::to_time_t(Machine::instance().now());
+    if (timer) *timer = now;
+    return now;
+}
+
+int _localtime64_s(std::tm* tmDest, const __time64_t* sourceTime) {
+    if (!tmDest || !sourceTime || *sourceTime < 0) return EINVAL;
+    const std::time_t seconds = static_cast<std::time_t>(*sourceTime);
+    return localtime_r(&seconds, tmDest) ? 0 : EINVAL;
+}
+
+__time64_t _mktime64(std::tm* timeptr) { return timeptr ? std::mktime(timeptr) : -1; }

@@ -66,6 +66,17 @@ struct WIN32_FIND_DATAW {
     WCHAR cAlternateFileName[14];
 };
 typedef WIN32_FIND_DATAW* LPWIN32_FIND_DATAW;
+
+struct WIN32_FILE_ATTRIBUTE_DATA {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+};
+typedef WIN32_FILE_ATTRIBUTE_DATA* LPWIN32_FILE_ATTRIBUTE_DATA;
+enum GET_FILEEX_INFO_LEVELS { GetFileExInfoStandard, GetFileExMaxInfoLevel };
 typedef WIN32_FIND_DATAW WIN32_FIND_DATA;
 typedef WIN32_FIND_DATAW* LPWIN32_FIND_DATA;
 
@@ -82,6 +93,12 @@ std::wstring To_Windows_Path(const std::filesystem::path& host_path);
 bool Wildcard_Match(std::wstring_view pattern, std::wstring_view name);
 // Compares two names without regard to case (simple case folding, CJK unaffected).
 bool Equal_No_Case(std::wstring_view a, std::wstring_view b);
+// The text with that case folding applied (a key for maps that ignore case).
+std::wstring Fold_Case(std::wstring_view text);
+// False when the machine denies writes at the host path (Machine::deny_writes)
+// or the path is a read-only file. The file functions here check it; so must
+// every other writer of machine files.
+bool Can_Write(const std::filesystem::path& host_path);
 
 }  // namespace platform
 
@@ -99,6 +116,8 @@ DWORD GetLongPathNameW(LPCWSTR lpszShortPath, LPWSTR lpszLongPath, DWORD cchBuff
 
 // Files and folders.
 DWORD GetFileAttributesW(LPCWSTR lpFileName);
+// Attributes, size and times (the modification time for all three).
+BOOL GetFileAttributesExW(LPCWSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId, LPVOID lpFileInformation);
 BOOL SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttributes);
 BOOL CreateDirectoryW(LPCWSTR lpPathName, LPVOID lpSecurityAttributes);
 BOOL RemoveDirectoryW(LPCWSTR lpPathName);
@@ -115,6 +134,7 @@ BOOL FindClose(HANDLE hFindFile);
 
 // C runtime with wide paths. _wfopen opens in text mode unless the mode has 'b':
 // "\n" is written as "\r\n" and "\r\n" is read as "\n", as on Windows; ccs= is ignored.
+// Writing honours Machine::deny_writes and Machine::fail_writes_after.
 FILE* _wfopen(const wchar_t* filename, const wchar_t* mode);
 int _wremove(const wchar_t* filename);
 int _wrename(const wchar_t* oldname, const wchar_t* newname);
@@ -130,6 +150,7 @@ inline DWORD GetCurrentDirectory(DWORD n, LPWSTR b) { return GetCurrentDirectory
 inline BOOL SetCurrentDirectory(LPCWSTR p) { return SetCurrentDirectoryW(p); }
 inline DWORD GetLongPathName(LPCWSTR s, LPWSTR l, DWORD n) { return GetLongPathNameW(s, l, n); }
 inline DWORD GetFileAttributes(LPCWSTR p) { return GetFileAttributesW(p); }
+inline BOOL GetFileAttributesEx(LPCWSTR p, GET_FILEEX_INFO_LEVELS l, LPVOID i) { return GetFileAttributesExW(p, l, i); }
 inline BOOL SetFileAttributes(LPCWSTR p, DWORD a) { return SetFileAttributesW(p, a); }
 inline BOOL CreateDirectory(LPCWSTR p, LPVOID s) { return CreateDirectoryW(p, s); }
 inline BOOL RemoveDirectory(LPCWSTR p) { return RemoveDirectoryW(p); }

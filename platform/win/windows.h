@@ -11,3 +11,8 @@
 #include "win/win_files.h"
 #include "win/win_modules.h"
 #include "win/win_msgbox.h"
+#include "win/win_process.h"
+#include "win/win_shell.h"
+#include "win/win_shlwapi.h"
+#include "win/win_registry.h"
+#include "win/win_display.h"

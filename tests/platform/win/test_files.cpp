@@ -191,7 +191,7 @@ TEST_F(FileTest, FindWithWildcards) {
         {L"C:\\Dwg\\宋体.*", {L"宋体.shx"}},
         {L"C:\\Dwg\\a.dxf", {L"A.DXF"}},
         {L"C:\\Dwg\\*.pdf", {}},
-        {L"C:\\*", {L"Users\\", L"Windows\\", L"Dwg\\"}},
+        {L"C:\\*", {L"Program Files\\", L"Users\\", L"Windows\\", L"Dwg\\"}},
     };
     for (const auto& c : cases) {
         auto found = Find_All(c.pattern);

@@ -1,0 +1,139 @@
+// Folders the machine may not write to, short writes, and programs of ours.
+#include <fstream>
+
+#include "win/host_path_text.h"
+#include "win/machine.h"
+#include "win/win_files.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+namespace {
+
+const char* kDeniedWritesName = ".denied-writes";
+const char* kProgramsName = ".programs";
+
+fs::path Normal(const fs::path& host_path) { return fs::absolute(host_path).lexically_normal(); }
+
+// True when `path` is `folder` or lies below it; names compare without regard to case.
+bool Is_At_Or_Below(const fs::path& path, const fs::path& folder) {
+    auto p = path.begin();
+    for (auto f = folder.begin(); f != folder.end(); ++f, ++p) {
+        if (f->empty()) continue;  // trailing separator
+        if (p == path.end() || !Equal_No_Case(Text_From_Host_Path(*p), Text_From_Host_Path(*f))) return false;
+    }
+    return true;
+}
+
+std::vector<std::string> Split_Tabs(const std::string& line) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        parts.push_back(line.substr(start, tab - start));
+    parts.push_back(line.substr(start));
+    return parts;
+}
+
+}  // namespace
+
+void Machine::load_machine_lists() {
+    denied_writes_.clear();
+    write_limits_.clear();
+    programs_.clear();
+    std::string line;
+    std::ifstream denied(root_ / kDeniedWritesName);
+    while (std::getline(denied, line))
+        if (!line.empty()) denied_writes_.emplace_back(line);
+    std::ifstream programs(root_ / kProgramsName);
+    while (std::getline(programs, line)) {
+        auto parts = Split_Tabs(line);
+        if (parts.size() < 2 || parts[0].empty()) continue;
+        const std::string path = parts[0];
+        parts.erase(parts.begin());
+        programs_[path] = std::move(parts);
+    }
+}
+
+void Machine::save_denied_writes() {
+    std::ofstream out(root_ / kDeniedWritesName, std::ios::trunc);
+    for (const auto& folder : denied_writes_) out << folder.string() << '\n';
+}
+
+void Machine::save_programs() {
+    std::ofstream out(root_ / kProgramsName, std::ios::trunc);
+    for (const auto& [path, command] : programs_) {
+        out << path;
+        for (const auto& part : command) out << '\t' << part;
+        out << '\n';
+    }
+}
+
+void Machine::deny_writes(std::wstring_view path) {
+    std::lock_guard lock(mutex_);
+    ensure_initialised();
+    const fs::path host = To_Host_Path(path);
+    if (host.empty()) return;
+    const fs::path folder = Normal(host);
+    for (const auto& denied : denied_writes_)
+        if (denied == folder) return;
+    denied_writes_.push_back(folder);
+    save_denied_writes();
+}
+
+void Machine::allow_writes(std::wstring_view path) {
+    std::lock_guard lock(mutex_);
+    ensure_initialised();
+    const fs::path host = To_Host_Path(path);
+    if (host.empty()) return;
+    const fs::path folder = Normal(host);
+    std::erase_if(denied_writes_, [&](const fs::path& denied) { return Is_At_Or_Below(denied, folder); });
+    save_denied_writes();
+}
+
+bool Machine::writes_denied(const fs::path& host_path) {
+    std::lock_guard lock(mutex_);
+    ensure_initialised();
+    const fs::path path = Normal(host_path);
+    for (const auto& folder : denied_writes_)
+        if (Is_At_Or_Below(path, folder)) return true;
+    return false;
+}
+
+void Machine::fail_writes_after(std::wstring_view path, uint64_t bytes) {
+    std::lock_guard lock(mutex_);
+    ensure_initialised();
+    const fs::path host = To_Host_Path(path);
+    if (!host.empty()) write_limits_[Normal(host).string()] = bytes;
+}
+
+std::optional<uint64_t> Machine::take_write_limit(const fs::path& host_path) {
+    std::lock_guard lock(mutex_);
+    auto it = write_limits_.find(Normal(host_path).string());
+    if (it == write_limits_.end()) return std::nullopt;
+    const uint64_t bytes = it->second;
+    write_limits_.erase(it);
+    return bytes;
+}
+
+void Machine::register_program(std::wstring_view windows_path, std::vector<std::string> host_command) {
+    std::lock_guard lock(mutex_);
+    ensure_initialised();
+    const fs::path host = To_Host_Path(windows_path);
+    if (host.empty() || host_command.empty()) return;
+    std::error_code ec;
+    fs::create_directories(host.parent_path(), ec);
+    if (!fs::exists(host, ec)) std::ofstream(host) << "stand-in for " << host_command.front() << '\n';
+    programs_[Normal(host).string()] = std::move(host_command);
+    save_programs();
+}
+
+std::optional<std::vector<std::string>> Machine::program_command(const fs::path& host_path) {
+    std::lock_guard lock(mutex_);
+    ensure_initialised();
+    auto it = programs_.find(Normal(host_path).string());
+    if (it == programs_.end()) return std::nullopt;
+    return it->second;
+}
+
+}  // namespace platform
