@@ -399,7 +399,12 @@ Zcad::ErrorStatus ZcDbDatabase::setCecolor(const ZcCmColor& c) { return Set_Var(
 ZcDb::LineWeight ZcDbDatabase::celweight() const { return mData->celweight; }
 Zcad::ErrorStatus ZcDbDatabase::setCelweight(ZcDb::LineWeight w) { return Set_Var(this, L"CELWEIGHT", mData->celweight, w); }
 bool ZcDbDatabase::tilemode() const { return mData->tilemode; }
-Zcad::ErrorStatus ZcDbDatabase::setTilemode(bool mode) { return Set_Var(this, L"TILEMODE", mData->tilemode, mode); }
+Zcad::ErrorStatus ZcDbDatabase::setTilemode(bool mode)
+{
+    // Leaving model space makes paper space active in the layout.
+    if (!mode && mData->tilemode) mData->cvport = 1;
+    return Set_Var(this, L"TILEMODE", mData->tilemode, mode);
+}
 int16_t ZcDbDatabase::cvport() const { return mData->tilemode ? int16_t(2) : mData->cvport; }
 Zcad::ErrorStatus ZcDbDatabase::setCvport(int16_t v)
 {
