@@ -2,6 +2,9 @@
 // and usage errors.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+
 #include "cadhost_runner.h"
 
 namespace {
@@ -91,6 +94,29 @@ TEST(Cadhost_Test, UsageErrorsExitWithTwo)
         EXPECT_NE(run.err, "");
         EXPECT_EQ(run.out, "");
     }
+}
+
+// The README's main job: open the sample drawing, load the module, run a command, save.
+TEST(Cadhost_Test, SampleDrawingOpensAndSavesWithTheModuleLoaded)
+{
+    Cadhost_Runner runner;
+    const std::string out = (runner.folder() / "sample-out.dxf").string();
+    Cadhost_Run run = runner.Run({"--root", (runner.folder() / "machine").string(), "--module",
+                                  MODULE_2025_PATH, "--script", KORVEL_SOURCE_DIR "/samples/demo.scr",
+                                  "--save", out, KORVEL_SOURCE_DIR "/samples/sample.dxf"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(Banner), std::string::npos);
+    EXPECT_EQ(run.out.find("new empty drawing"), std::string::npos) << run.out;
+
+    // An independent reader finds the two sheets: six closed polylines, two circles.
+    const std::string check = "/usr/bin/python3 -c \"import ezdxf,sys; m=ezdxf.readfile(sys.argv[1]).modelspace(); "
+                              "print(sum(p.closed for p in m.query('LWPOLYLINE')), len(m.query('CIRCLE')))\" '" +
+                              out + "' > '" + (runner.folder() / "check.txt").string() + "'";
+    ASSERT_EQ(std::system(check.c_str()), 0);
+    std::ifstream result(runner.folder() / "check.txt");
+    std::string line;
+    std::getline(result, line);
+    EXPECT_EQ(line, "6 2");
 }
 
 }  // namespace
