@@ -24,10 +24,14 @@ protected:
         Machine::instance().set_root(root_);
         ScriptInput::instance().reset();
         MessageBoxLog.clear();
+        ShellLog.clear();
+        FolderPickerLog.clear();
     }
     void TearDown() override {
         ScriptInput::instance().reset();
         MessageBoxLog.clear();
+        ShellLog.clear();
+        FolderPickerLog.clear();
         Machine::instance().clear_local_time();
         // Read-only entries cannot block removal of the temporary tree.
         std::error_code ec;
@@ -41,6 +45,10 @@ protected:
     static void Write_File(const std::filesystem::path& path, const std::string& content = "x") {
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary) << content;
+    }
+    static std::string Read_File(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     std::filesystem::path root_;
