@@ -6,29 +6,17 @@
 
 #include "win/windows.h"
 
-class Dlg_BPlot1 {
+// What the unload needs of a modeless window.
+class Window_Shell {
 public:
-    virtual ~Dlg_BPlot1() = default;
+    virtual ~Window_Shell() = default;
     virtual BOOL DestroyWindow() { return TRUE; }
 };
 
-class Dlg_BPlot2 {
-public:
-    virtual ~Dlg_BPlot2() = default;
-    virtual BOOL DestroyWindow() { return TRUE; }
-};
-
-class Dlg_BPlot3 {
-public:
-    virtual ~Dlg_BPlot3() = default;
-    virtual BOOL DestroyWindow() { return TRUE; }
-};
-
-class Dlg_Progress {
-public:
-    virtual ~Dlg_Progress() = default;
-    virtual BOOL DestroyWindow() { return TRUE; }
-};
+class Dlg_BPlot1 : public Window_Shell {};
+class Dlg_BPlot2 : public Window_Shell {};
+class Dlg_BPlot3 : public Window_Shell {};
+class Dlg_Progress : public Window_Shell {};
 
 extern Dlg_BPlot1* g_Dlg_BPlot1;
 extern Dlg_BPlot2* g_Dlg_BPlot2;
