@@ -1,6 +1,9 @@
 // Both module flavours load through the host's dynamic linker, report their API version,
 // register the command group and the custom classes, and take them away at unload.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include <ostream>
 #include <string>
@@ -14,6 +17,7 @@
 #include "rx/rxclass.h"
 #include "rx/rxlinker.h"
 #include "script/utf8.h"
+#include "win/machine.h"
 
 namespace {
 
@@ -31,10 +35,19 @@ protected:
     void SetUp() override
     {
         platform::Reset_Host_For_Tests();
+        platform::Machine::instance().set_root(m_Root);
         platform::CommandLine::instance().set_echo_to_stdout(false);
         ASSERT_EQ(zcDocManager->appContextNewDocument(L""), Zcad::eOk);
     }
-    void TearDown() override { platform::Reset_Host_For_Tests(); }
+    void TearDown() override
+    {
+        platform::Reset_Host_For_Tests();
+        std::error_code ignored;
+        std::filesystem::remove_all(m_Root, ignored);
+    }
+
+    const std::filesystem::path m_Root =
+        std::filesystem::temp_directory_path() / ("korvel_flavour_" + std::to_string(getpid()));
 
     // The extension-module libraries the module's attach created.
     static int Libraries_Of(void* module)
