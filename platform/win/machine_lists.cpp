@@ -16,6 +16,9 @@ const char* kProgramsName = ".programs";
 
 fs::path Normal(const fs::path& host_path) { return fs::absolute(host_path).lexically_normal(); }
 
+// A key for a file that ignores case, as the machine's names do.
+std::string File_Key(const fs::path& host_path) { return To_Utf8(Fold_Case(Text_From_Host_Path(Normal(host_path)))); }
+
 // True when `path` is `folder` or lies below it; names compare without regard to case.
 bool Is_At_Or_Below(const fs::path& path, const fs::path& folder) {
     auto p = path.begin();
@@ -104,12 +107,12 @@ void Machine::fail_writes_after(std::wstring_view path, uint64_t bytes) {
     std::lock_guard lock(mutex_);
     ensure_initialised();
     const fs::path host = To_Host_Path(path);
-    if (!host.empty()) write_limits_[Normal(host).string()] = bytes;
+    if (!host.empty()) write_limits_[File_Key(host)] = bytes;
 }
 
 std::optional<uint64_t> Machine::take_write_limit(const fs::path& host_path) {
     std::lock_guard lock(mutex_);
-    auto it = write_limits_.find(Normal(host_path).string());
+    auto it = write_limits_.find(File_Key(host_path));
     if (it == write_limits_.end()) return std::nullopt;
     const uint64_t bytes = it->second;
     write_limits_.erase(it);
@@ -124,14 +127,14 @@ void Machine::register_program(std::wstring_view windows_path, std::vector<std::
     std::error_code ec;
     fs::create_directories(host.parent_path(), ec);
     if (!fs::exists(host, ec)) std::ofstream(host) << "stand-in for " << host_command.front() << '\n';
-    programs_[Normal(host).string()] = std::move(host_command);
+    programs_[File_Key(host)] = std::move(host_command);
     save_programs();
 }
 
 std::optional<std::vector<std::string>> Machine::program_command(const fs::path& host_path) {
     std::lock_guard lock(mutex_);
     ensure_initialised();
-    auto it = programs_.find(Normal(host_path).string());
+    auto it = programs_.find(File_Key(host_path));
     if (it == programs_.end()) return std::nullopt;
     return it->second;
 }

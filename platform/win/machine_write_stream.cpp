@@ -16,6 +16,7 @@ struct Write_State {
     FILE* raw;
     std::optional<uint64_t> budget;
     bool stamp;
+    bool failed = false;
 };
 
 ssize_t Read_Raw(void* cookie, char* buffer, size_t size) {
@@ -31,6 +32,7 @@ ssize_t Write_Limited(void* cookie, const char* buffer, size_t size) {
     if (state->budget) allowed = static_cast<size_t>(std::min<uint64_t>(size, *state->budget));
     const size_t written = allowed ? std::fwrite(buffer, 1, allowed, state->raw) : 0;
     if (state->budget) *state->budget -= written;
+    if (written < size) state->failed = true;
     if (written == 0 && size > 0) {
         errno = ENOSPC;
         return 0;
@@ -55,7 +57,7 @@ int Close_Stamped(void* cookie) {
         const timespec times[2] = {when, when};
         futimens(fileno(state->raw), times);
     }
-    if (std::fclose(state->raw) != 0) result = EOF;
+    if (std::fclose(state->raw) != 0 || state->failed) result = EOF;
     delete state;
     return result == 0 ? 0 : -1;
 }

@@ -12,7 +12,8 @@ namespace platform {
 // Wraps an open byte stream; the returned stream owns `raw` and closes it. With a
 // budget, writes beyond `budget` bytes fail (ENOSPC); with `stamp`, the file's
 // modification time becomes Machine::now() on close. The stream is unbuffered, so
-// a failed write shows at once. Returns null (and leaves `raw` open) on failure.
+// a failed write shows at once, and a stream that lost bytes fails to close too.
+// Returns null (and leaves `raw` open) on failure.
 FILE* Machine_Write_Stream(FILE* raw, const char* mode, std::optional<uint64_t> budget, bool stamp);
 
 }  // namespace platform
