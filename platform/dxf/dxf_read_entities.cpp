@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "db/dbents.h"
+#include "db/dbpoint.h"
 #include "db/dbproxy.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_filer.h"
@@ -326,6 +327,26 @@ ZcDbEntity* Read_Polyline(DxfReadContext&, const DxfRecord& r) {
   return e;
 }
 
+ZcDbEntity* Read_Point(DxfReadContext&, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbPoint");
+  auto* e = new ZcDbPoint(Point(s, 10));
+  e->setThickness(s.real(39));
+  e->setNormal(Normal(s));
+  e->setEcsRotation(s.real(50) * kDegree);
+  return e;
+}
+
+ZcDbEntity* Read_Solid(DxfReadContext&, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbTrace");
+  const ZcGeVector3d n = Normal(s);
+  const ZcGePoint3d p2 = Point(s, 12);
+  auto* e = new ZcDbSolid(To_World(Point(s, 10), n), To_World(Point(s, 11), n), To_World(p2, n),
+                          To_World(Point(s, 13, p2), n));
+  e->setThickness(s.real(39));
+  e->setNormal(n);
+  return e;
+}
+
 using Entity_Reader = ZcDbEntity* (*)(DxfReadContext&, const DxfRecord&);
 
 const std::unordered_map<std::string_view, Entity_Reader>& Entity_Readers() {
@@ -334,6 +355,7 @@ const std::unordered_map<std::string_view, Entity_Reader>& Entity_Readers() {
       {"ELLIPSE", Read_Ellipse}, {"LWPOLYLINE", Read_Lwpolyline}, {"SPLINE", Read_Spline},
       {"TEXT", Read_Text},       {"MTEXT", Read_Mtext},       {"INSERT", Read_Insert},
       {"ATTDEF", Read_Attdef},   {"VIEWPORT", Read_Viewport}, {"POLYLINE", Read_Polyline},
+      {"POINT", Read_Point},     {"SOLID", Read_Solid},
   };
   return readers;
 }

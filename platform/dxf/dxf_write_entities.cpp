@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "db/dbents.h"
+#include "db/dbpoint.h"
 #include "db/dbobjiter.h"
 #include "db/dbproxy.h"
 #include "db/dbsymtb.h"
@@ -421,6 +422,23 @@ void Write_Entity(DxfWriteContext& ctx, const ZcDbEntity* ent, bool paper_space)
     Text_Fields(ctx, t);
     out.raw(100, "AcDbText");
     if (t->verticalMode() != ZcDb::kTextBase) out.integer(73, t->verticalMode());
+  } else if (auto* pt = ZcDbPoint::cast(ent)) {
+    Common(ctx, "POINT", pt, paper_space);
+    out.raw(100, "AcDbPoint");
+    Point(out, 10, pt->position());
+    if (pt->thickness() != 0) out.real(39, pt->thickness());
+    Normal(out, pt->normal());
+    if (pt->ecsRotation() != 0) out.real(50, pt->ecsRotation() / kDegree);
+  } else if (auto* so = ZcDbSolid::cast(ent)) {
+    Common(ctx, "SOLID", so, paper_space);
+    out.raw(100, "AcDbTrace");
+    for (uint16_t i = 0; i < 4; ++i) {
+      ZcGePoint3d corner;
+      so->getPointAt(i, corner);
+      Point(out, 10 + i, To_Plane(corner, so->normal()));
+    }
+    if (so->thickness() != 0) out.real(39, so->thickness());
+    Normal(out, so->normal());
   } else if (auto* m = ZcDbMText::cast(ent)) {
     return Write_Mtext(ctx, m, paper_space);
   } else if (auto* r = ZcDbBlockReference::cast(ent)) {

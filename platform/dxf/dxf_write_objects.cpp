@@ -58,6 +58,17 @@ void Plot_Settings(DxfWriteContext& ctx, const ZcDbPlotSettings* p) {
   out.real(148, 0), out.real(149, 0);
 }
 
+// The plot style dictionary of the named-object dictionary.
+ZcDbObjectId Plot_Style_Names(const ZcDbDatabase* db) {
+  ZcDbDictionary* nod = nullptr;
+  ZcDbObjectId id;
+  if (zcdbOpenObject(nod, db->namedObjectsDictionaryId(), ZcDb::kForRead) == Zcad::eOk) {
+    nod->getAt(L"ACAD_PLOTSTYLENAME", id);
+    nod->close();
+  }
+  return id;
+}
+
 void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
   DxfOutput& out = ctx.out();
   if (auto* dict = ZcDbDictionary::cast(obj)) {
@@ -69,6 +80,17 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
       if (id.isErased()) continue;
       out.text(3, name);
       out.handle(dict->isHardOwner() ? 360 : 350, DxfWriteContext::handle(id));
+    }
+    // Layers name the plot style "Normal": readers expect its entry (a placeholder object).
+    if (obj->objectId() == Plot_Style_Names(ctx.db()) && !dict->has(L"Normal")) {
+      const uint64_t placeholder = ctx.new_handle();
+      out.raw(3, "Normal");
+      out.handle(350, placeholder);
+      ctx.xdata(obj);
+      out.raw(0, "ACDBPLACEHOLDER");
+      out.handle(5, placeholder);
+      out.handle(330, DxfWriteContext::handle(obj->objectId()));
+      return;
     }
   } else if (auto* x = ZcDbXrecord::cast(obj)) {
     ctx.object_start("XRECORD", obj);

@@ -2,6 +2,8 @@
 // same entity counts per type in every layout and block, attribute values, XRecords and layers.
 #include <gtest/gtest.h>
 
+#include "db/dbents.h"
+#include "db/dbsymtb.h"
 #include "dxf/dxf_writer.h"
 #include "dxf_test_support.h"
 
@@ -63,6 +65,29 @@ TEST_P(FixtureRoundTrip, EzdxfSeesTheSameDrawing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureRoundTrip, testing::ValuesIn(kFixtures));
+
+}  // namespace
+}  // namespace platform
+
+namespace platform {
+namespace {
+
+// A drawing made in the platform (no file behind it) is a DXF file ezdxf reads as it is.
+TEST(NewDrawing, SavedDrawingIsReadByEzdxf) {
+  ZcDbDatabase db;
+  ZcDbBlockTableRecord* ms = nullptr;
+  ASSERT_EQ(zcdbOpenObject(ms, db.modelSpaceId(), ZcDb::kForWrite), Zcad::eOk);
+  auto* line = new ZcDbLine();
+  line->setEndPoint(ZcGePoint3d(10, 10, 0));
+  ASSERT_EQ(ms->appendZcDbEntity(line), Zcad::eOk);
+  line->close();
+  ms->close();
+  const std::string saved = dxf_test::Temp_Path("new_drawing.dxf");
+  ASSERT_EQ(Write_Dxf_File(&db, dxf_test::Wide(saved)), Zcad::eOk);
+  std::string output;
+  ASSERT_EQ(dxf_test::Run(dxf_test::Oracle("dxf_summary.py") + " " + dxf_test::Quoted(saved), output), 0) << output;
+  EXPECT_NE(output.find("\"Model\": {\"LINE\": 1}"), std::string::npos) << output;
+}
 
 }  // namespace
 }  // namespace platform
