@@ -18,12 +18,10 @@ bool Valid(const SYSTEMTIME& t) {
 
 uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 
-// The machine's UTC offset at a point in time, as the host's zone gives it.
-std::chrono::seconds Utc_Offset(platform::Time_Point time) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    std::tm parts{};
-    localtime_r(&seconds, &parts);
-    return std::chrono::seconds(parts.tm_gmtoff);
+FILETIME Shifted(const FILETIME& time, int64_t seconds) {
+    const uint64_t ticks = ((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) +
+                           static_cast<uint64_t>(seconds * 10000000);
+    return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
 }
 
 }  // namespace
@@ -33,7 +31,9 @@ void GetLocalTime(LPSYSTEMTIME lpSystemTime) {
 }
 
 void GetSystemTime(LPSYSTEMTIME lpSystemTime) {
-    if (lpSystemTime) *lpSystemTime = platform::Utc_System_Time(Machine::instance().now());
+    if (!lpSystemTime) return;
+    const FILETIME now = platform::File_Time_Of_Point(Machine::instance().now());
+    *lpSystemTime = platform::Utc_Of_File_Time(now);
 }
 
 void GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime) {
@@ -54,7 +54,7 @@ BOOL FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSystemTime)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    *lpSystemTime = platform::Utc_System_Time(platform::Point_Of_File_Time(*lpFileTime));
+    *lpSystemTime = platform::Utc_Of_File_Time(*lpFileTime);
     return TRUE;
 }
 
@@ -63,7 +63,7 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    *lpFileTime = platform::File_Time_Of_Point(platform::Time_Point_Of_Utc(*lpSystemTime));
+    *lpFileTime = platform::File_Time_Of_Utc(*lpSystemTime);
     return TRUE;
 }
 
@@ -72,8 +72,7 @@ BOOL FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFILETIME lpLocalFileT
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    const auto time = platform::Point_Of_File_Time(*lpFileTime);
-    *lpLocalFileTime = platform::File_Time_Of_Point(time + Utc_Offset(time));
+    *lpLocalFileTime = Shifted(*lpFileTime, platform::Utc_Offset_Seconds(*lpFileTime));
     return TRUE;
 }
 
@@ -82,8 +81,8 @@ BOOL LocalFileTimeToFileTime(const FILETIME* lpLocalFileTime, LPFILETIME lpFileT
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    const auto local = platform::Point_Of_File_Time(*lpLocalFileTime);
-    *lpFileTime = platform::File_Time_Of_Point(local - Utc_Offset(local));
+    // The offset of the moment the local time names, as near as one lookup finds it.
+    *lpFileTime = Shifted(*lpLocalFileTime, -platform::Utc_Offset_Seconds(*lpLocalFileTime));
     return TRUE;
 }
 
