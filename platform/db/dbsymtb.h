@@ -3,6 +3,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "db/dbentity.h"
@@ -39,9 +40,14 @@ public:
     virtual ZcRxClass* recordClass() const = 0;
 
     const std::vector<ZcDbObjectId>& recordIds() const { return mRecords; }
+    // Keeps the name index in step when one of the records is renamed.
+    void recordRenamed(ZcDbObjectId id, const std::wstring& oldName, const std::wstring& newName);
 
 private:
+    void rebuildIndex();
     std::vector<ZcDbObjectId> mRecords;
+    // Upper-case name -> records of that name (erased ones included).
+    std::unordered_multimap<std::wstring, ZcDbObjectId> mIndex;
 };
 
 class ZcDbSymbolTableIterator {

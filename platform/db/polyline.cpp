@@ -1,5 +1,6 @@
 // ZcDbPolyline (LWPOLYLINE).
 #include <cmath>
+#include <vector>
 
 #include "db/dbpl.h"
 #include "db/geom_util.h"
@@ -346,8 +347,70 @@ Zcad::ErrorStatus ZcDbPolyline::subGetGeomExtents(ZcDbExtents& extents) const
     return Zcad::eOk;
 }
 
+namespace {
+// The outline of a wide segment as a polygon: offsets of half the width on both sides,
+// the width changing linearly from start to end.
+std::vector<ZcGePoint3d> Wide_Segment(const ZcGeVector3d& normal, double elevation, const ZcGePoint2d& a,
+                                      const ZcGePoint2d& b, double bulge, double startWidth, double endWidth)
+{
+    std::vector<ZcGePoint2d> left, right;
+    ZcGePoint2d c;
+    double r = 0, s = 0, e = 0;
+    if (bulge != 0.0 && platform::Bulge_To_Arc(a, b, bulge, c, r, s, e)) {
+        double sweep = 4.0 * std::atan(bulge);
+        double a0 = std::atan2(a.y - c.y, a.x - c.x);
+        const int n = 32;
+        for (int k = 0; k <= n; ++k) {
+            double f = double(k) / n;
+            double ang = a0 + sweep * f;
+            double half = (startWidth + (endWidth - startWidth) * f) / 2.0;
+            // Outward offset for a counter-clockwise arc is +r; the sides swap for clockwise arcs.
+            left.emplace_back(c.x + (r - half) * std::cos(ang), c.y + (r - half) * std::sin(ang));
+            right.emplace_back(c.x + (r + half) * std::cos(ang), c.y + (r + half) * std::sin(ang));
+        }
+    } else {
+        ZcGeVector2d d = b - a;
+        double len = d.length();
+        if (len <= 0.0) return {};
+        ZcGeVector2d n(-d.y / len, d.x / len);
+        left.push_back(a + n * (startWidth / 2.0));
+        left.push_back(b + n * (endWidth / 2.0));
+        right.push_back(a - n * (startWidth / 2.0));
+        right.push_back(b - n * (endWidth / 2.0));
+    }
+    std::vector<ZcGePoint3d> outline;
+    for (const ZcGePoint2d& p : left) outline.push_back(To_World(normal, elevation, p));
+    for (auto it = right.rbegin(); it != right.rend(); ++it) outline.push_back(To_World(normal, elevation, *it));
+    return outline;
+}
+}  // namespace
+
 bool ZcDbPolyline::subWorldDraw(ZcGiWorldDraw* mode)
 {
+    if (hasWidth()) {
+        // Wide segments are filled outlines; segments without width stay lines and arcs.
+        ZcGiFillType previous = mode->subEntityTraits().fillType();
+        for (unsigned i = 0; i < numSegments(); ++i) {
+            const Vertex& a = mVertices[i];
+            const Vertex& b = mVertices[(i + 1) % numVerts()];
+            if (a.startWidth == 0.0 && a.endWidth == 0.0) {
+                ZcDbPolyline piece;
+                piece.setNormal(mNormal);
+                piece.setElevation(mElevation);
+                piece.addVertexAt(0, a.point, a.bulge);
+                piece.addVertexAt(1, b.point);
+                piece.subWorldDraw(mode);
+                continue;
+            }
+            std::vector<ZcGePoint3d> outline =
+                Wide_Segment(mNormal, mElevation, a.point, b.point, a.bulge, a.startWidth, a.endWidth);
+            if (outline.size() < 3) continue;
+            mode->subEntityTraits().setFillType(kZcGiFillAlways);
+            mode->geometry().polygon(uint32_t(outline.size()), outline.data());
+        }
+        mode->subEntityTraits().setFillType(previous);
+        return true;
+    }
     ZcGePoint3dArray run;
     auto flush = [&]() {
         if (run.length() >= 2) mode->geometry().polyline(uint32_t(run.length()), &run[0]);

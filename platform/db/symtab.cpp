@@ -15,7 +15,9 @@ Zcad::ErrorStatus ZcDbSymbolTable::getAt(const wchar_t* entryName, ZcDbObjectId&
     recordId.setNull();
     if (entryName == nullptr) return Zcad::eInvalidInput;
     ZcDbObjectId erasedMatch;
-    for (ZcDbObjectId id : mRecords) {
+    auto range = mIndex.equal_range(platform::Upper_Name(entryName));
+    for (auto it = range.first; it != range.second; ++it) {
+        ZcDbObjectId id = it->second;
         auto* rec = platform::Peek<ZcDbSymbolTableRecord>(id);
         if (!rec || !Names_Equal(rec->name(), entryName)) continue;
         if (!id.isErased()) {
@@ -81,7 +83,26 @@ Zcad::ErrorStatus ZcDbSymbolTable::add(ZcDbObjectId& recordId, ZcDbSymbolTableRe
     }
     assertWriteEnabled();
     mRecords.push_back(recordId);
+    mIndex.emplace(platform::Upper_Name(pRecord->name()), recordId);
     return Zcad::eOk;
+}
+
+void ZcDbSymbolTable::recordRenamed(ZcDbObjectId id, const std::wstring& oldName, const std::wstring& newName)
+{
+    auto range = mIndex.equal_range(platform::Upper_Name(oldName));
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second == id) {
+            mIndex.erase(it);
+            break;
+        }
+    mIndex.emplace(platform::Upper_Name(newName), id);
+}
+
+void ZcDbSymbolTable::rebuildIndex()
+{
+    mIndex.clear();
+    for (ZcDbObjectId id : mRecords)
+        if (auto* rec = platform::Peek<ZcDbSymbolTableRecord>(id)) mIndex.emplace(platform::Upper_Name(rec->name()), id);
 }
 
 Zcad::ErrorStatus ZcDbSymbolTable::newIterator(ZcDbSymbolTableIterator*& pIterator, bool atBeginning,
@@ -113,6 +134,7 @@ Zcad::ErrorStatus ZcDbSymbolTable::dwgInFields(ZcDbDwgFiler* filer)
         filer->readSoftOwnershipId(&id);
         mRecords.push_back(id);
     }
+    rebuildIndex();
     return filer->filerStatus();
 }
 
@@ -216,7 +238,9 @@ Zcad::ErrorStatus ZcDbSymbolTableRecord::setName(const wchar_t* pName)
         if (table->getAt(pName, other) == Zcad::eOk && other != objectId()) return Zcad::eDuplicateRecordName;
     }
     if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    std::wstring old = mName;
     mName = pName;
+    if (auto* table = platform::Peek<ZcDbSymbolTable>(ownerId())) table->recordRenamed(objectId(), old, mName);
     return Zcad::eOk;
 }
 
@@ -224,7 +248,10 @@ Zcad::ErrorStatus ZcDbSymbolTableRecord::dwgInFields(ZcDbDwgFiler* filer)
 {
     Zcad::ErrorStatus es = ZcDbObject::dwgInFields(filer);
     if (es != Zcad::eOk) return es;
+    std::wstring old = mName;
     filer->readString(mName);
+    if (old != mName)
+        if (auto* table = platform::Peek<ZcDbSymbolTable>(ownerId())) table->recordRenamed(objectId(), old, mName);
     return filer->filerStatus();
 }
 

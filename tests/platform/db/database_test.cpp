@@ -226,3 +226,40 @@ TEST(DrawingFiles, WithoutAReaderOrWriterTheyAreNotImplemented)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SymbolTables, LookupFollowsRenamesAndCancelledRenames)
+{
+    Test_Drawing d;
+    ZcDbObjectId id = d.addLayer(L"Old");
+    {
+        ZcDbObjectPointer<ZcDbLayerTableRecord> rec(id, ZcDb::kForWrite);
+        ASSERT_EQ(rec->setName(L"New"), Zcad::eOk);
+    }
+    ZcDbObjectPointer<ZcDbLayerTable> table(d.db->layerTableId());
+    ZcDbObjectId found;
+    EXPECT_EQ(table->getAt(L"NEW", found), Zcad::eOk);
+    EXPECT_EQ(found, id);
+    EXPECT_EQ(table->getAt(L"Old", found), Zcad::eKeyNotFound);
+    {
+        ZcDbLayerTableRecord* rec = nullptr;
+        ASSERT_EQ(zcdbOpenObject(rec, id, ZcDb::kForWrite), Zcad::eOk);
+        rec->setName(L"Temporary");
+        rec->cancel();
+    }
+    EXPECT_EQ(table->getAt(L"new", found), Zcad::eOk);
+    EXPECT_EQ(table->getAt(L"Temporary", found), Zcad::eKeyNotFound);
+}
+
+TEST(DefaultDrawing, UpdateExtCoversModelSpace)
+{
+    Test_Drawing d;
+    d.addLine(ZcGePoint3d(-5, 2, 0), ZcGePoint3d(10, 20, 0));
+    d.add(new ZcDbCircle(ZcGePoint3d(0, 0, 0), ZcGeVector3d::kZAxis, 3.0));
+    ASSERT_EQ(d.db->updateExt(true), Zcad::eOk);
+    EXPECT_EQ(d.db->extmin(), ZcGePoint3d(-5, -3, 0));
+    EXPECT_EQ(d.db->extmax(), ZcGePoint3d(10, 20, 0));
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 
 #include "db/dbents.h"
 #include "db/gi.h"
+#include "db/gi_extents.h"
 #include "db/text_metrics.h"
 #include "db_test_support.h"
 
@@ -200,6 +201,40 @@ TEST(Extents, CustomEntityExtentsComeFromWhatItDraws)
     EXPECT_TRUE(Near_Extents(e, ZcGePoint3d(0, 0, 0), ZcGePoint3d(4, 3, 0)));
     ZcDbEntity nothing;
     EXPECT_EQ(nothing.getGeomExtents(e), Zcad::eInvalidExtents);
+}
+
+}  // namespace
+
+namespace {
+
+// Records what an entity draws.
+class Recording_Draw : public platform::Extents_Draw {
+public:
+    bool polygon(uint32_t n, const ZcGePoint3d* pts) override
+    {
+        filledPolygons += fill == kZcGiFillAlways ? 1 : 0;
+        return Extents_Draw::polygon(n, pts);
+    }
+    void setFillType(ZcGiFillType f) override { fill = f; }
+    ZcGiFillType fillType() const override { return fill; }
+    ZcGiFillType fill = kZcGiFillNever;
+    int filledPolygons = 0;
+};
+
+TEST(Drawing, WidePolylineSegmentsAreFilledBands)
+{
+    ZcDbPolyline pl;
+    pl.addVertexAt(0, ZcGePoint2d(0, 0));
+    pl.addVertexAt(1, ZcGePoint2d(10, 0));
+    pl.addVertexAt(2, ZcGePoint2d(10, 10));
+    pl.setConstantWidth(2.0);
+    Recording_Draw draw;
+    pl.worldDraw(&draw);
+    EXPECT_EQ(draw.filledPolygons, 2);
+    EXPECT_EQ(draw.fill, kZcGiFillNever);
+    // The bands reach half the width beyond the centre line.
+    EXPECT_NEAR(draw.extents().minPoint().y, -1.0, 1e-9);
+    EXPECT_NEAR(draw.extents().maxPoint().x, 11.0, 1e-9);
 }
 
 }  // namespace

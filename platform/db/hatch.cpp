@@ -1,0 +1,209 @@
+#include <cmath>
+
+#include "db/dbhatch.h"
+#include "db/gi.h"
+#include "db/raw_groups.h"
+
+ZCRX_DXF_DEFINE_MEMBERS(ZcDbHatch, ZcDbEntity, 0, 0, 0, HATCH, AutoCAD)
+
+namespace {
+const bool gRegistered = [] {
+    ZcDbHatch::rxInit();
+    return true;
+}();
+
+// Points along a bulged segment (the end point excluded), in the loop's plane.
+void Segment_Points(const ZcGePoint2d& a, const ZcGePoint2d& b, double bulge, std::vector<ZcGePoint2d>& out)
+{
+    out.push_back(a);
+    if (bulge == 0.0) return;
+    const double sweep = 4.0 * std::atan(bulge);
+    const double chord = std::hypot(b.x - a.x, b.y - a.y);
+    if (chord == 0.0) return;
+    const double radius = chord / (2.0 * std::sin(std::fabs(sweep) / 2.0));
+    const double mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
+    const double h = radius * std::cos(sweep / 2.0);  // centre's distance from the chord
+    const double nx = -(b.y - a.y) / chord, ny = (b.x - a.x) / chord;
+    const double side = bulge > 0 ? 1.0 : -1.0;
+    const double cx = mx + side * nx * h, cy = my + side * ny * h;
+    const double start = std::atan2(a.y - cy, a.x - cx);
+    const int steps = 16;
+    for (int i = 1; i < steps; ++i) {
+        const double t = start + sweep * i / steps;
+        out.emplace_back(cx + radius * std::cos(t), cy + radius * std::sin(t));
+    }
+}
+}  // namespace
+
+Zcad::ErrorStatus ZcDbHatch::setPattern(HatchPatternType patType, const wchar_t* patName)
+{
+    if (patName == nullptr) return Zcad::eInvalidInput;
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mPatternType = patType;
+    mPatternName = patName;
+    mSolid = mPatternName == L"SOLID";
+    mRaw.clear();
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::setPatternAngle(double angle)
+{
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mPatternAngle = angle;
+    mRaw.clear();
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::setPatternScale(double scale)
+{
+    if (scale <= 0.0) return Zcad::eInvalidInput;
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mPatternScale = scale;
+    mRaw.clear();
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::setAssociative(bool isAssociative)
+{
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mAssociative = isAssociative;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::setElevation(double elevation)
+{
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mElevation = elevation;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::setNormal(const ZcGeVector3d& normal)
+{
+    if (normal.isZeroLength()) return Zcad::eInvalidInput;
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mNormal = normal.normal();
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::getLoopAt(int loopIndex, int& loopType, ZcGePoint2dArray& vertices,
+                                       ZcGeDoubleArray& bulges) const
+{
+    if (loopIndex < 0 || loopIndex >= numLoops()) return Zcad::eInvalidIndex;
+    const Loop& loop = mLoops[size_t(loopIndex)];
+    loopType = loop.type;
+    vertices.setLogicalLength(0);
+    bulges.setLogicalLength(0);
+    for (const ZcGePoint2d& p : loop.vertices) vertices.append(p);
+    for (double b : loop.bulges) bulges.append(b);
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::appendLoop(int loopType, const ZcGePoint2dArray& vertices, const ZcGeDoubleArray& bulges)
+{
+    if (vertices.length() < 2) return Zcad::eInvalidInput;
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    Loop loop;
+    loop.type = loopType | kPolyline;
+    for (int i = 0; i < vertices.length(); ++i) {
+        loop.vertices.push_back(vertices[i]);
+        loop.bulges.push_back(i < bulges.length() ? bulges[i] : 0.0);
+    }
+    mLoops.push_back(std::move(loop));
+    mRaw.clear();
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::removeLoopAt(int loopIndex)
+{
+    if (loopIndex < 0 || loopIndex >= numLoops()) return Zcad::eInvalidIndex;
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mLoops.erase(mLoops.begin() + loopIndex);
+    mRaw.clear();
+    return Zcad::eOk;
+}
+
+void ZcDbHatch::setRawGroups(std::vector<ZcDbRawGroup> groups)
+{
+    if (assertWriteEnabled()) mRaw = std::move(groups);
+}
+
+bool ZcDbHatch::subWorldDraw(ZcGiWorldDraw* mode)
+{
+    const ZcGeMatrix3d toWorld = ZcGeMatrix3d::planeToWorld(mNormal);
+    // A solid fill fills its loops; a pattern is shown by its boundary.
+    mode->subEntityTraits().setFillType(mSolid ? kZcGiFillAlways : kZcGiFillNever);
+    for (const Loop& loop : mLoops) {
+        std::vector<ZcGePoint2d> flat;
+        for (size_t i = 0; i < loop.vertices.size(); ++i)
+            Segment_Points(loop.vertices[i], loop.vertices[(i + 1) % loop.vertices.size()], loop.bulges[i], flat);
+        if (flat.size() < 2) continue;
+        std::vector<ZcGePoint3d> points;
+        for (const ZcGePoint2d& p : flat) points.push_back(toWorld * ZcGePoint3d(p.x, p.y, mElevation));
+        if (mSolid) {
+            mode->geometry().polygon(uint32_t(points.size()), points.data());
+        } else {
+            points.push_back(points.front());
+            mode->geometry().polyline(uint32_t(points.size()), points.data());
+        }
+    }
+    return true;
+}
+
+Zcad::ErrorStatus ZcDbHatch::dwgOutFields(ZcDbDwgFiler* f) const
+{
+    ZcDbEntity::dwgOutFields(f);
+    f->writeString(mPatternName);
+    f->writeInt32(int32_t(mPatternType));
+    f->writeBool(mSolid);
+    f->writeDouble(mPatternAngle);
+    f->writeDouble(mPatternScale);
+    f->writeBool(mAssociative);
+    f->writeDouble(mElevation);
+    f->writeVector3d(mNormal);
+    f->writeUInt64(mLoops.size());
+    for (const Loop& loop : mLoops) {
+        f->writeInt32(loop.type);
+        f->writeUInt64(loop.vertices.size());
+        for (size_t i = 0; i < loop.vertices.size(); ++i) {
+            f->writePoint2d(loop.vertices[i]);
+            f->writeDouble(loop.bulges[i]);
+        }
+    }
+    platform::Raw_Groups_Out(f, mRaw);
+    return f->filerStatus();
+}
+
+Zcad::ErrorStatus ZcDbHatch::dwgInFields(ZcDbDwgFiler* f)
+{
+    Zcad::ErrorStatus es = ZcDbEntity::dwgInFields(f);
+    if (es != Zcad::eOk) return es;
+    int32_t type = 0;
+    uint64_t loops = 0;
+    f->readString(mPatternName);
+    f->readInt32(&type);
+    mPatternType = HatchPatternType(type);
+    f->readBool(&mSolid);
+    f->readDouble(&mPatternAngle);
+    f->readDouble(&mPatternScale);
+    f->readBool(&mAssociative);
+    f->readDouble(&mElevation);
+    f->readVector3d(&mNormal);
+    f->readUInt64(&loops);
+    mLoops.clear();
+    for (uint64_t l = 0; l < loops && f->filerStatus() == Zcad::eOk; ++l) {
+        Loop loop;
+        uint64_t count = 0;
+        f->readInt32(&loop.type);
+        f->readUInt64(&count);
+        for (uint64_t i = 0; i < count && f->filerStatus() == Zcad::eOk; ++i) {
+            ZcGePoint2d p;
+            double b = 0;
+            f->readPoint2d(&p);
+            f->readDouble(&b);
+            loop.vertices.push_back(p);
+            loop.bulges.push_back(b);
+        }
+        mLoops.push_back(std::move(loop));
+    }
+    return platform::Raw_Groups_In(f, mRaw);
+}
