@@ -238,3 +238,51 @@ TEST(Drawing, WidePolylineSegmentsAreFilledBands)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Extents, TextAlignmentPlacesTheBoxAroundTheAlignmentPoint)
+{
+    const double h = 4.0;
+    platform::Text_Line_Box box = platform::Measure_Text_Line(L"Title 图号", h);
+    struct Case {
+        ZcDb::TextHorzMode hm;
+        ZcDb::TextVertMode vm;
+        double left, bottom;  // box corner relative to the alignment point (20, 10)
+    };
+    const Case cases[] = {
+        {ZcDb::kTextLeft, ZcDb::kTextBottom, 0.0, 0.0},
+        {ZcDb::kTextCenter, ZcDb::kTextBase, -box.width / 2, box.bottom},
+        {ZcDb::kTextRight, ZcDb::kTextTop, -box.width, -h + box.bottom},
+        {ZcDb::kTextCenter, ZcDb::kTextVertMid, -box.width / 2, -h / 2 + box.bottom},
+        {ZcDb::kTextMid, ZcDb::kTextBase, -box.width / 2, -(box.bottom + h) / 2 + box.bottom},
+    };
+    for (const Case& c : cases) {
+        ZcDbText text(ZcGePoint3d(0, 0, 0), L"Title 图号", ZcDbObjectId::kNull, h, 0.0);
+        text.setHorizontalMode(c.hm);
+        text.setVerticalMode(c.vm);
+        text.setAlignmentPoint(ZcGePoint3d(20, 10, 0));
+        ZcDbExtents e;
+        ASSERT_EQ(text.getGeomExtents(e), Zcad::eOk);
+        EXPECT_NEAR(e.minPoint().x, 20 + c.left, 1e-9) << c.hm << "/" << c.vm;
+        EXPECT_NEAR(e.minPoint().y, 10 + c.bottom, 1e-9) << c.hm << "/" << c.vm;
+        EXPECT_NEAR(e.maxPoint().x - e.minPoint().x, box.width, 1e-9);
+        // adjustAlignment stores the start of the baseline as the position.
+        ASSERT_EQ(text.adjustAlignment(), Zcad::eOk);
+        EXPECT_NEAR(text.position().x, 20 + c.left, 1e-9);
+    }
+}
+
+TEST(Extents, FitTextSpansPositionToAlignmentPoint)
+{
+    ZcDbText text(ZcGePoint3d(0, 0, 0), L"ABCDEF", ZcDbObjectId::kNull, 2.5, 0.0);
+    text.setHorizontalMode(ZcDb::kTextFit);
+    text.setAlignmentPoint(ZcGePoint3d(0, 30, 0));
+    ZcDbExtents e;
+    ASSERT_EQ(text.getGeomExtents(e), Zcad::eOk);
+    EXPECT_NEAR(e.minPoint().y, 0.0, 1e-9);
+    EXPECT_NEAR(e.maxPoint().y, 30.0, 1e-9);
+    EXPECT_NEAR(e.minPoint().x, -2.5, 1e-9);
+}
+
+}  // namespace
