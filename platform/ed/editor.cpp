@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "db/color.h"
 #include "ed/host_reset.h"
 #include "rx/rxregistry.h"
 
@@ -42,6 +43,12 @@ void ZcEditor::removeReactor(ZcEditorReactor* delObj)
 {
     auto& reactors = Reactors();
     reactors.erase(std::remove(reactors.begin(), reactors.end(), delObj), reactors.end());
+}
+
+DWORD zcedGetRGB(int color)
+{
+    uint32_t rgb = platform::Index_Color_Rgb(color);
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
 ZcEditor* zcedEditorPtr()

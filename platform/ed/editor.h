@@ -54,6 +54,10 @@ public:
     virtual void removeReactor(ZcEditorReactor* delObj);
 };
 
+// The colour the editor shows for an index colour (0..256), as a Windows COLORREF: red in
+// the lowest byte.
+DWORD zcedGetRGB(int color);
+
 // The editor from the system registry (nullptr when not registered).
 ZcEditor* zcedEditorPtr();
 #define zcedEditor zcedEditorPtr()

@@ -100,6 +100,13 @@ TEST_F(EditorTest, MessageWatchersSeeKeysWhilePromptWaits)
     EXPECT_FALSE(zcedRemoveWatchWinMsg(watcher));
 }
 
+TEST_F(EditorTest, IndexColoursAsColorrefs)
+{
+    EXPECT_EQ(zcedGetRGB(1), RGB(255, 0, 0));
+    EXPECT_EQ(zcedGetRGB(5), RGB(0, 0, 255));
+    EXPECT_EQ(GetRValue(zcedGetRGB(7)), 255);
+}
+
 TEST_F(EditorTest, HostWindowsAreDistinctHandles)
 {
     EXPECT_NE(adsw_zcadMainWnd(), nullptr);
