@@ -72,6 +72,7 @@ HANDLE FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData) {
     std::vector<std::pair<std::wstring, fs::path>> found;
     for (fs::directory_iterator it(host_folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::wstring name = platform::Text_From_Host_Path(it->path().filename());
+        if (name.find(L':') != std::wstring::npos) continue;  // a data stream of another file
         if (Has_Wildcard(pattern) ? platform::Wildcard_Match(pattern, name) : platform::Equal_No_Case(pattern, name))
             found.emplace_back(name, it->path());
     }

@@ -127,7 +127,9 @@ BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName);
 BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags);
 BOOL PathFileExistsW(LPCWSTR pszPath);
 
-// Directory listing with * and ? in the last component.
+// Directory listing with * and ? in the last component. Host files named
+// "file:stream" are the alternate data streams of "file" (as "a.pdf:Zone.Identifier")
+// and are not listed.
 HANDLE FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData);
 BOOL FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData);
 BOOL FindClose(HANDLE hFindFile);
@@ -136,6 +138,12 @@ BOOL FindClose(HANDLE hFindFile);
 // "\n" is written as "\r\n" and "\r\n" is read as "\n", as on Windows; ccs= is ignored.
 // Writing honours Machine::deny_writes and Machine::fail_writes_after.
 FILE* _wfopen(const wchar_t* filename, const wchar_t* mode);
+// Sharing modes mean nothing here: every file is shared.
+#define _SH_DENYRW 0x10
+#define _SH_DENYWR 0x20
+#define _SH_DENYRD 0x30
+#define _SH_DENYNO 0x40
+inline FILE* _wfsopen(const wchar_t* filename, const wchar_t* mode, int) { return _wfopen(filename, mode); }
 int _wremove(const wchar_t* filename);
 int _wrename(const wchar_t* oldname, const wchar_t* newname);
 int _waccess(const wchar_t* path, int mode);

@@ -230,5 +230,18 @@ TEST(WildcardMatch, WindowsRules) {
         EXPECT_EQ(Wildcard_Match(c.pattern, c.name), c.match) << To_Utf8(c.pattern) << " " << To_Utf8(c.name);
 }
 
+TEST_F(FileTest, DataStreamsAreDeletedButNotListed) {
+    Write_File(c_drive() / "Download" / "a.pdf", "%PDF");
+    FILE* mark = _wfsopen(L"C:\\Download\\a.pdf:Zone.Identifier", L"w", _SH_DENYNO);
+    ASSERT_NE(mark, nullptr);
+    std::fputs("[ZoneTransfer]\nZoneId=3\n", mark);
+    ASSERT_EQ(std::fclose(mark), 0);
+    EXPECT_EQ(Find_All(L"C:\\Download\\*"), (std::vector<std::wstring>{L".\\", L"..\\", L"a.pdf"}));
+    EXPECT_TRUE(DeleteFileW(L"C:\\Download\\A.pdf:Zone.Identifier"));
+    EXPECT_FALSE(DeleteFileW(L"C:\\Download\\a.pdf:Zone.Identifier"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(Read(c_drive() / "Download" / "a.pdf"), "%PDF");
+}
+
 }  // namespace
 }  // namespace platform
