@@ -183,13 +183,7 @@ Zcad::ErrorStatus ZcDbBlockReference::appendAttribute(ZcDbObjectId& id, ZcDbAttr
 
 ZcDbObjectIterator* ZcDbBlockReference::attributeIterator() const
 {
-    std::vector<ZcDbEntity*> pending(mAttributeIds.size(), nullptr);
-    std::vector<ZcDbObjectId> ids = mAttributeIds;
-    for (ZcDbAttribute* a : mPendingAttributes) {
-        ids.push_back(ZcDbObjectId());
-        pending.push_back(a);
-    }
-    return new ZcDbObjectIterator(ids, pending);
+    return platform::New_Subent_Iterator(mAttributeIds, mPendingAttributes);
 }
 
 void ZcDbBlockReference::addedToDatabase(ZcDbDatabase* db)

@@ -8,6 +8,7 @@
 
 #include "db/db_classes.h"
 #include "db/dbmain.h"
+#include "db/dbobjiter.h"
 
 namespace platform {
 
@@ -111,6 +112,20 @@ T* Peek(ZcDbObjectId id)
 
 // Adds a new object to a database with the next handle; it stays open for write.
 Zcad::ErrorStatus Add_Object(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner, ZcDbObjectId& outId);
+
+// An iterator over owned sub-entities: those in the database by id, then those still held by
+// an owner that is not in a database.
+template <class T>
+ZcDbObjectIterator* New_Subent_Iterator(const std::vector<ZcDbObjectId>& ids, const std::vector<T*>& pending)
+{
+    std::vector<ZcDbObjectId> all = ids;
+    std::vector<ZcDbEntity*> objects(ids.size(), nullptr);
+    for (T* p : pending) {
+        all.push_back(ZcDbObjectId());
+        objects.push_back(p);
+    }
+    return new ZcDbObjectIterator(all, objects);
+}
 
 // Case-insensitive comparison of names (the host compares symbol names this way).
 bool Names_Equal(const std::wstring& a, const std::wstring& b);

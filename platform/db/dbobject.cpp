@@ -131,6 +131,9 @@ ZcDbObject::ZcDbObject() = default;
 
 ZcDbObject::~ZcDbObject()
 {
+    // An object deleted while its database still holds it leaves its id pointing at nothing
+    // (instead of at freed memory).
+    if (mStub && platform::Stub_Is_Live(mStub) && mStub->object == this) mStub->object = nullptr;
     if (mXData) zcutRelRb(mXData);
     delete static_cast<ZcDbCopyFiler*>(mUndoImage);
 }

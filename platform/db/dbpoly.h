@@ -76,7 +76,7 @@ protected:
     ~Zc_Vertex_Owner();
     Zcad::ErrorStatus appendVertexObject(ZcDbEntity* owner, ZcDbObjectId& outId, ZcDbVertex* vertex);
     std::vector<ZcDbVertex*> vertexObjects() const;  // not opened; erased vertices skipped
-    std::vector<ZcDbObjectId> vertexIdList() const;
+    ZcDbObjectIterator* newVertexIterator() const;
     void vertexOwnerAdded(ZcDbEntity* owner, ZcDbDatabase* db);
     std::vector<ZcDbObjectId> mVertexIds;
     std::vector<ZcDbVertex*> mPendingVertices;

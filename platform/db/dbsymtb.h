@@ -240,6 +240,8 @@ public:
 
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
+    // Layer "0" and the current layer cannot be erased (eCannotBeErasedByCaller).
+    Zcad::ErrorStatus subErase(bool erasing) override;
 
 private:
     bool mFrozen = false;

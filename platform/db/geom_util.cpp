@@ -47,6 +47,17 @@ bool Is_Uniform(const ZcGeMatrix3d& m, double& scale)
            std::fabs(c[1].dotProduct(c[2])) <= tolDot;
 }
 
+bool Transformed_Plane(const ZcGeMatrix3d& xform, const ZcGeVector3d& normal, ZcGeVector3d& newNormal, bool& mirrored)
+{
+    ZcGeVector3d x, y;
+    Plane_Axes(normal, x, y);
+    ZcGeVector3d n = Xform_Vector(xform, normal);
+    if (n.isZeroLength()) return false;
+    newNormal = n.normal();
+    mirrored = Xform_Vector(xform, x).crossProduct(Xform_Vector(xform, y)).dotProduct(newNormal) < 0.0;
+    return true;
+}
+
 void Add_Ellipse_Arc_Extents(ZcDbExtents& ext, const ZcGePoint3d& c, const ZcGeVector3d& u, const ZcGeVector3d& v,
                              double start, double end)
 {

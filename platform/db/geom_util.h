@@ -20,6 +20,10 @@ ZcGeVector3d Xform_Vector(const ZcGeMatrix3d& m, const ZcGeVector3d& v);
 // True when m scales uniformly (no shear, same factor on every axis); scale gets the factor.
 bool Is_Uniform(const ZcGeMatrix3d& m, double& scale);
 
+// The plane of normal after xform: the unit transformed normal, and whether the map turns the
+// plane over (a mirror). False when the normal degenerates.
+bool Transformed_Plane(const ZcGeMatrix3d& xform, const ZcGeVector3d& normal, ZcGeVector3d& newNormal, bool& mirrored);
+
 // Adds the extents of p(t) = c + cos t u + sin t v for t from start to end (end > start).
 void Add_Ellipse_Arc_Extents(ZcDbExtents& ext, const ZcGePoint3d& c, const ZcGeVector3d& u, const ZcGeVector3d& v,
                              double start, double end);

@@ -277,13 +277,9 @@ Zcad::ErrorStatus ZcDbPolyline::subTransformBy(const ZcGeMatrix3d& xform)
     double scale = 1.0;
     bool uniform = platform::Is_Uniform(xform, scale);
     if (!uniform && hasBulges()) return Zcad::eNotApplicable;
-    ZcGeVector3d x, y;
-    platform::Plane_Axes(mNormal, x, y);
-    ZcGeVector3d lx = platform::Xform_Vector(xform, x), ly = platform::Xform_Vector(xform, y);
-    ZcGeVector3d n = platform::Xform_Vector(xform, mNormal);
-    if (n.isZeroLength()) return Zcad::eDegenerateGeometry;
-    n = n.normal();
-    bool mirrored = lx.crossProduct(ly).dotProduct(n) < 0.0;
+    ZcGeVector3d n;
+    bool mirrored = false;
+    if (!platform::Transformed_Plane(xform, mNormal, n, mirrored)) return Zcad::eDegenerateGeometry;
     ZcGeVector3d nx, ny;
     platform::Plane_Axes(n, nx, ny);
     double elevation = mElevation;

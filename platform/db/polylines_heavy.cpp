@@ -119,7 +119,10 @@ std::vector<ZcDbVertex*> Zc_Vertex_Owner::vertexObjects() const
     return out;
 }
 
-std::vector<ZcDbObjectId> Zc_Vertex_Owner::vertexIdList() const { return mVertexIds; }
+ZcDbObjectIterator* Zc_Vertex_Owner::newVertexIterator() const
+{
+    return platform::New_Subent_Iterator(mVertexIds, mPendingVertices);
+}
 
 void Zc_Vertex_Owner::vertexOwnerAdded(ZcDbEntity* owner, ZcDbDatabase* db)
 {
@@ -173,16 +176,7 @@ Zcad::ErrorStatus ZcDb2dPolyline::appendVertex(ZcDbObjectId& objId, ZcDb2dVertex
 {
     return appendVertexObject(this, objId, vertex);
 }
-ZcDbObjectIterator* ZcDb2dPolyline::vertexIterator() const
-{
-    std::vector<ZcDbObjectId> ids = mVertexIds;
-    std::vector<ZcDbEntity*> pending(ids.size(), nullptr);
-    for (ZcDbVertex* v : mPendingVertices) {
-        ids.push_back(ZcDbObjectId());
-        pending.push_back(v);
-    }
-    return new ZcDbObjectIterator(ids, pending);
-}
+ZcDbObjectIterator* ZcDb2dPolyline::vertexIterator() const { return newVertexIterator(); }
 Zcad::ErrorStatus ZcDb2dPolyline::setPolyType(ZcDb::Poly2dType t) { ZC_WRITE_OR_FAIL(); mType = t; return Zcad::eOk; }
 Zcad::ErrorStatus ZcDb2dPolyline::makeClosed() { ZC_WRITE_OR_FAIL(); mClosed = true; return Zcad::eOk; }
 Zcad::ErrorStatus ZcDb2dPolyline::makeOpen() { ZC_WRITE_OR_FAIL(); mClosed = false; return Zcad::eOk; }
@@ -269,12 +263,9 @@ ZcRxObject* ZcDb2dPolyline::clone() const
 }
 Zcad::ErrorStatus ZcDb2dPolyline::subTransformBy(const ZcGeMatrix3d& xform)
 {
-    ZcGeVector3d n = platform::Xform_Vector(xform, mNormal);
-    if (n.isZeroLength()) return Zcad::eDegenerateGeometry;
-    ZcGeVector3d x, y;
-    platform::Plane_Axes(mNormal, x, y);
-    bool mirrored =
-        platform::Xform_Vector(xform, x).crossProduct(platform::Xform_Vector(xform, y)).dotProduct(n) < 0.0;
+    ZcGeVector3d n;
+    bool mirrored = false;
+    if (!platform::Transformed_Plane(xform, mNormal, n, mirrored)) return Zcad::eDegenerateGeometry;
     double scale = 1.0;
     bool uniform = platform::Is_Uniform(xform, scale);
     std::vector<ZcDbVertex*> vs = vertexObjects();
@@ -282,7 +273,7 @@ Zcad::ErrorStatus ZcDb2dPolyline::subTransformBy(const ZcGeMatrix3d& xform)
         auto* v2 = ZcDb2dVertex::cast(v);
         if (v2 && v2->mBulge != 0.0 && !uniform) return Zcad::eNotApplicable;
     }
-    mNormal = n.normal();
+    mNormal = n;
     for (ZcDbVertex* v : vs) {
         auto* v2 = ZcDb2dVertex::cast(v);
         if (!v2) continue;
@@ -370,16 +361,7 @@ Zcad::ErrorStatus ZcDb3dPolyline::appendVertex(ZcDbObjectId& objId, ZcDb3dPolyli
 {
     return appendVertexObject(this, objId, vertex);
 }
-ZcDbObjectIterator* ZcDb3dPolyline::vertexIterator() const
-{
-    std::vector<ZcDbObjectId> ids = mVertexIds;
-    std::vector<ZcDbEntity*> pending(ids.size(), nullptr);
-    for (ZcDbVertex* v : mPendingVertices) {
-        ids.push_back(ZcDbObjectId());
-        pending.push_back(v);
-    }
-    return new ZcDbObjectIterator(ids, pending);
-}
+ZcDbObjectIterator* ZcDb3dPolyline::vertexIterator() const { return newVertexIterator(); }
 Zcad::ErrorStatus ZcDb3dPolyline::setPolyType(ZcDb::Poly3dType t) { ZC_WRITE_OR_FAIL(); mType = t; return Zcad::eOk; }
 Zcad::ErrorStatus ZcDb3dPolyline::makeClosed() { ZC_WRITE_OR_FAIL(); mClosed = true; return Zcad::eOk; }
 Zcad::ErrorStatus ZcDb3dPolyline::makeOpen() { ZC_WRITE_OR_FAIL(); mClosed = false; return Zcad::eOk; }

@@ -32,6 +32,13 @@ void ZcDbLayerTableRecord::setIsLocked(bool locked)
     ZC_WRITE_OR();
     mLocked = locked;
 }
+Zcad::ErrorStatus ZcDbLayerTableRecord::subErase(bool erasing)
+{
+    if (erasing && (name() == std::wstring(L"0") || (database() && database()->clayer() == objectId())))
+        return Zcad::eCannotBeErasedByCaller;
+    return ZcDbSymbolTableRecord::subErase(erasing);
+}
+
 Zcad::ErrorStatus ZcDbLayerTableRecord::setIsPlottable(bool plottable)
 {
     ZC_WRITE_OR(Zcad::eNotOpenForWrite);

@@ -263,3 +263,35 @@ TEST(DefaultDrawing, UpdateExtCoversModelSpace)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SymbolTables, LayerZeroAndTheCurrentLayerCannotBeErased)
+{
+    Test_Drawing d;
+    ZcDbObjectId other = d.addLayer(L"Other");
+    ZcDbObjectPointer<ZcDbLayerTable> table(d.db->layerTableId());
+    ZcDbObjectId zero;
+    table->getAt(L"0", zero);
+    table.close();
+    for (ZcDbObjectId id : {zero, other}) {
+        if (id == other) d.db->setClayer(other);
+        ZcDbObjectPointer<ZcDbLayerTableRecord> rec(id, ZcDb::kForWrite);
+        EXPECT_EQ(rec->erase(), Zcad::eCannotBeErasedByCaller);
+        EXPECT_FALSE(rec->isErased());
+    }
+}
+
+TEST(OpenClose, DeletingAnObjectOfTheDatabaseLeavesADeadId)
+{
+    Test_Drawing d;
+    ZcDbObjectId lineId = d.addLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(1, 0, 0));
+    ZcDbLine* line = nullptr;
+    ASSERT_EQ(zcdbOpenObject(line, lineId, ZcDb::kForRead), Zcad::eOk);
+    delete line;  // a caller's mistake: the database must not free it again
+    EXPECT_FALSE(lineId.isValid());
+    ZcDbObject* obj = nullptr;
+    EXPECT_EQ(zcdbOpenObject(obj, lineId, ZcDb::kForRead), Zcad::eUnknownHandle);
+}
+
+}  // namespace
