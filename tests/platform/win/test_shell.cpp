@@ -16,6 +16,20 @@ const std::string kMarkerProgram = TEST_MARKER_PROGRAM_PATH;
 bool Is_Success(HINSTANCE result) { return reinterpret_cast<uintptr_t>(result) > 32; }
 uintptr_t Code(HINSTANCE result) { return reinterpret_cast<uintptr_t>(result); }
 
+// A request for ShellExecuteExW that asks for the process handle.
+SHELLEXECUTEINFOW Request(const wchar_t* file, const wchar_t* parameters = nullptr, const wchar_t* directory = nullptr,
+                          ULONG mask = SEE_MASK_NOCLOSEPROCESS) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = mask;
+    info.lpVerb = L"open";
+    info.lpFile = file;
+    info.lpParameters = parameters;
+    info.lpDirectory = directory;
+    info.nShow = SW_SHOW;
+    return info;
+}
+
 // Waits (up to 10 s) for a file that a program started without a handle writes.
 bool Wait_For_File(const fs::path& path) {
     for (int i = 0; i < 1000 && !fs::exists(path); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -53,10 +67,7 @@ TEST_F(ShellTest, DocumentsFoldersAndUrlsAreRecordedAndNothingStarts) {
     EXPECT_TRUE(MessageBoxLog.empty());
 
     // With a process handle asked for, a document gives none.
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.lpFile = L"C:\\Out\\PDF";
+    SHELLEXECUTEINFOW info = Request(L"C:\\Out\\PDF");
     ASSERT_TRUE(ShellExecuteExW(&info));
     EXPECT_GT(Code(info.hInstApp), 32u);
     EXPECT_EQ(info.hProcess, nullptr);
@@ -67,14 +78,8 @@ TEST_F(ShellTest, AProgramOfOursIsStartedAndWaitedFor) {
     Machine::instance().register_program(L"C:\\Program Files\\Korvel\\Jexa2.exe", {kMarkerProgram});
     EXPECT_TRUE(fs::exists(c_drive() / "Program Files" / "Korvel" / "Jexa2.exe"));
     fs::create_directories(c_drive() / "Work");
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.lpVerb = L"open";
-    info.lpFile = L"C:\\PROGRAM FILES\\korvel\\jexa2.EXE";
-    info.lpParameters = L"marker.txt 7 \"C:\\a b\\c.pdf\" plain";
-    info.lpDirectory = L"C:\\work";
-    info.nShow = SW_SHOW;
+    SHELLEXECUTEINFOW info =
+        Request(L"C:\\PROGRAM FILES\\korvel\\jexa2.EXE", L"marker.txt 7 \"C:\\a b\\c.pdf\" plain", L"C:\\work");
     ASSERT_TRUE(ShellExecuteExW(&info));
     ASSERT_NE(info.hProcess, nullptr);
     EXPECT_NE(GetProcessId(info.hProcess), 0u);
@@ -98,12 +103,7 @@ TEST_F(ShellTest, AProgramOfOursIsStartedAndWaitedFor) {
 
 TEST_F(ShellTest, AWaitWithATimeLimitSeesTheProgramRunning) {
     Machine::instance().register_program(L"C:\\Korvel\\slow.exe", {kMarkerProgram});
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.lpFile = L"C:\\Korvel\\slow.exe";
-    info.lpParameters = L"m.txt 0";
-    info.lpDirectory = L"C:\\Korvel";
+    SHELLEXECUTEINFOW info = Request(L"C:\\Korvel\\slow.exe", L"m.txt 0", L"C:\\Korvel");
     ASSERT_TRUE(ShellExecuteExW(&info));
     EXPECT_EQ(WaitForSingleObject(info.hProcess, 0), WAIT_TIMEOUT);
     DWORD code = 0;
@@ -156,10 +156,8 @@ TEST_F(ShellTest, AMissingFileGetsTheShellsMessage) {
     EXPECT_THROW(ShellExecuteW(nullptr, L"open", L"C:\\Korvel\\BPHelp.pdf", nullptr, nullptr, SW_SHOW), UnansweredInput);
 
     // ShellExecuteExW fails the same way; without UI there is no message.
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.lpFile = L"C:\\Korvel\\Jexa2.exe";
+    SHELLEXECUTEINFOW info =
+        Request(L"C:\\Korvel\\Jexa2.exe", nullptr, nullptr, SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI);
     const size_t boxes = MessageBoxLog.size();
     EXPECT_FALSE(ShellExecuteExW(&info));
     EXPECT_EQ(Code(info.hInstApp), static_cast<uintptr_t>(SE_ERR_FNF));
