@@ -167,43 +167,47 @@ bool Number_Allowed(const PromptSetup& setup, double value, const InputAnswer& a
     return true;
 }
 
+// Asks until there is a value to interpret: RTCAN for a cancel, RTNONE for an Enter the
+// setup allows (one it refuses asks again), RTNORM with the answer in answer.
+int Ask_Value(const std::wstring& prompt, const PromptSetup& setup,
+              std::initializer_list<StepKind> accepted, InputAnswer& answer)
+{
+    for (;;) {
+        answer = Ask(prompt, InputRequest{prompt, true}, accepted);
+        if (answer.kind == InputAnswer::Kind::Cancel)
+            return RTCAN;
+        if (answer.kind != InputAnswer::Kind::Enter)
+            return RTNORM;
+        if (Enter_Allowed(setup, answer, prompt))
+            return RTNONE;
+    }
+}
+
 // Shared by zcedGetInt and zcedGetReal: a number, a keyword, Enter or Esc.
 int Get_Number(const wchar_t* promptText, bool integer, double& value)
 {
     const PromptSetup setup = platform::Take_Prompt_Setup();
     const std::wstring prompt = Prompt_Text(promptText);
+    const std::wstring refusal = integer ? L"Requires an integer between -32768 and 32767."
+                                         : L"Requires numeric value or option keyword.";
     for (;;) {
-        InputAnswer answer = Ask(prompt, InputRequest{prompt, true},
-                                 {StepKind::Answer, StepKind::Enter, StepKind::Esc});
-        switch (answer.kind) {
-        case InputAnswer::Kind::Cancel:
-            return RTCAN;
-        case InputAnswer::Kind::Enter:
-            if (Enter_Allowed(setup, answer, prompt))
-                return RTNONE;
-            continue;
-        case InputAnswer::Kind::Text: {
-            double number = 0;
-            bool ok = platform::Parse_Real_Text(answer.text, number);
-            if (ok && integer)
-                ok = number == std::floor(number) && number >= -32768 && number <= 32767;
-            if (ok) {
-                if (!Number_Allowed(setup, number, answer, prompt))
-                    continue;
-                value = number;
-                return RTNORM;
-            }
-            if (Keyword_Answer(setup, answer.text))
-                return RTKWORD;
-            Refuse_Answer(answer, prompt,
-                          integer ? L"Requires an integer between -32768 and 32767."
-                                  : L"Requires numeric distance or option keyword.");
-            continue;
+        InputAnswer answer;
+        int status = Ask_Value(prompt, setup, {StepKind::Answer, StepKind::Enter, StepKind::Esc}, answer);
+        if (status != RTNORM)
+            return status;
+        double number = 0;
+        bool ok = answer.kind == InputAnswer::Kind::Text && platform::Parse_Real_Text(answer.text, number);
+        if (ok && integer)
+            ok = number == std::floor(number) && number >= -32768 && number <= 32767;
+        if (ok) {
+            if (!Number_Allowed(setup, number, answer, prompt))
+                continue;
+            value = number;
+            return RTNORM;
         }
-        default:
-            Refuse_Answer(answer, prompt, L"Invalid input.");
-            continue;
-        }
+        if (answer.kind == InputAnswer::Kind::Text && Keyword_Answer(setup, answer.text))
+            return RTKWORD;
+        Refuse_Answer(answer, prompt, refusal);
     }
 }
 
@@ -213,35 +217,19 @@ int Get_Point(const wchar_t* promptText, double* result)
     const PromptSetup setup = platform::Take_Prompt_Setup();
     const std::wstring prompt = Prompt_Text(promptText);
     for (;;) {
-        InputAnswer answer = Ask(prompt, InputRequest{prompt, true},
-                                 {StepKind::Point, StepKind::Answer, StepKind::Enter, StepKind::Esc});
-        switch (answer.kind) {
-        case InputAnswer::Kind::Cancel:
-            return RTCAN;
-        case InputAnswer::Kind::Enter:
-            if (Enter_Allowed(setup, answer, prompt))
-                return RTNONE;
-            continue;
-        case InputAnswer::Kind::Point:
-            for (int i = 0; i < 3; ++i)
-                result[i] = answer.pt[i];
+        InputAnswer answer;
+        int status = Ask_Value(prompt, setup,
+                               {StepKind::Point, StepKind::Answer, StepKind::Enter, StepKind::Esc}, answer);
+        if (status != RTNORM)
+            return status;
+        if (answer.kind == InputAnswer::Kind::Point ||
+            (answer.kind == InputAnswer::Kind::Text && platform::Parse_Point_Text(answer.text, answer.pt))) {
+            std::copy(answer.pt, answer.pt + 3, result);
             return RTNORM;
-        case InputAnswer::Kind::Text: {
-            double pt[3];
-            if (platform::Parse_Point_Text(answer.text, pt)) {
-                for (int i = 0; i < 3; ++i)
-                    result[i] = pt[i];
-                return RTNORM;
-            }
-            if (Keyword_Answer(setup, answer.text))
-                return RTKWORD;
-            Refuse_Answer(answer, prompt, L"Invalid point.");
-            continue;
         }
-        default:
-            Refuse_Answer(answer, prompt, L"Invalid point.");
-            continue;
-        }
+        if (answer.kind == InputAnswer::Kind::Text && Keyword_Answer(setup, answer.text))
+            return RTKWORD;
+        Refuse_Answer(answer, prompt, L"Invalid point.");
     }
 }
 
@@ -293,31 +281,15 @@ int zcedGetKword(const wchar_t* promptText, wchar_t* result, size_t size)
     const PromptSetup setup = platform::Take_Prompt_Setup();
     const std::wstring prompt = Prompt_Text(promptText);
     for (;;) {
-        InputAnswer answer = Ask(prompt, InputRequest{prompt, true},
-                                 {StepKind::Answer, StepKind::Enter, StepKind::Esc});
-        switch (answer.kind) {
-        case InputAnswer::Kind::Cancel:
-            return RTCAN;
-        case InputAnswer::Kind::Enter:
-            if (!Enter_Allowed(setup, answer, prompt))
-                continue;
+        InputAnswer answer;
+        int status = Ask_Value(prompt, setup, {StepKind::Answer, StepKind::Enter, StepKind::Esc}, answer);
+        if (status == RTNONE)
             Copy_Result(L"", result, size);
-            return RTNONE;
-        case InputAnswer::Kind::Text:
-            if (const platform::Keyword* keyword = Match_Keyword(setup.keywords, answer.text)) {
-                platform::Set_Last_Input(keyword->global);
-                return Copy_Result(keyword->global, result, size);
-            }
-            if (setup.flags & RSG_OTHER) {
-                platform::Set_Last_Input(answer.text);
-                return Copy_Result(answer.text, result, size);
-            }
-            Refuse_Answer(answer, prompt, L"Invalid option keyword.");
-            continue;
-        default:
-            Refuse_Answer(answer, prompt, L"Invalid option keyword.");
-            continue;
-        }
+        if (status != RTNORM)
+            return status;
+        if (answer.kind == InputAnswer::Kind::Text && Keyword_Answer(setup, answer.text))
+            return Copy_Result(platform::Last_Input(), result, size);
+        Refuse_Answer(answer, prompt, L"Invalid option keyword.");
     }
 }
 
@@ -351,57 +323,39 @@ int zcedGetDist(const double* base, const wchar_t* promptText, double* result)
     const PromptSetup setup = platform::Take_Prompt_Setup();
     const std::wstring prompt = Prompt_Text(promptText);
     for (;;) {
-        InputAnswer answer = Ask(prompt, InputRequest{prompt, true},
-                                 {StepKind::Point, StepKind::Answer, StepKind::Enter, StepKind::Esc});
-        double pt[3] = {0, 0, 0};
-        bool isPoint = answer.kind == InputAnswer::Kind::Point;
-        if (isPoint)
-            std::copy(answer.pt, answer.pt + 3, pt);
-        switch (answer.kind) {
-        case InputAnswer::Kind::Cancel:
-            return RTCAN;
-        case InputAnswer::Kind::Enter:
-            if (Enter_Allowed(setup, answer, prompt))
-                return RTNONE;
-            continue;
-        case InputAnswer::Kind::Text: {
-            double number = 0;
-            if (platform::Parse_Real_Text(answer.text, number)) {
-                if (!Number_Allowed(setup, number, answer, prompt))
-                    continue;
-                *result = number;
-                return RTNORM;
-            }
-            if (platform::Parse_Point_Text(answer.text, pt)) {
-                isPoint = true;
-                break;
-            }
-            if (Keyword_Answer(setup, answer.text))
+        InputAnswer answer;
+        int status = Ask_Value(prompt, setup,
+                               {StepKind::Point, StepKind::Answer, StepKind::Enter, StepKind::Esc}, answer);
+        if (status != RTNORM)
+            return status;
+        const bool text = answer.kind == InputAnswer::Kind::Text;
+        double number = 0;
+        if (text && platform::Parse_Real_Text(answer.text, number)) {
+            if (!Number_Allowed(setup, number, answer, prompt))
+                continue;
+            *result = number;
+            return RTNORM;
+        }
+        if (answer.kind != InputAnswer::Kind::Point && !(text && platform::Parse_Point_Text(answer.text, answer.pt))) {
+            if (text && Keyword_Answer(setup, answer.text))
                 return RTKWORD;
             Refuse_Answer(answer, prompt, L"Requires numeric distance or two points.");
             continue;
         }
-        case InputAnswer::Kind::Point:
-            break;
-        default:
-            Refuse_Answer(answer, prompt, L"Requires numeric distance or two points.");
-            continue;
-        }
-        if (!isPoint)
-            continue;
         double from[3] = {0, 0, 0};
+        double to[3];
+        std::copy(answer.pt, answer.pt + 3, to);
         if (base != nullptr) {
             std::copy(base, base + 3, from);
         } else {
-            std::copy(pt, pt + 3, from);
+            std::copy(to, to + 3, from);
             platform::Set_Prompt_Setup(PromptSetup{RSG_NONULL, {}});
-            int status = Get_Point(L"\nSpecify second point: ", pt);
+            status = Get_Point(L"\nSpecify second point: ", to);
             if (status != RTNORM)
                 return status;
         }
-        *result = std::sqrt((pt[0] - from[0]) * (pt[0] - from[0]) +
-                            (pt[1] - from[1]) * (pt[1] - from[1]) +
-                            (pt[2] - from[2]) * (pt[2] - from[2]));
+        *result = std::sqrt((to[0] - from[0]) * (to[0] - from[0]) + (to[1] - from[1]) * (to[1] - from[1]) +
+                            (to[2] - from[2]) * (to[2] - from[2]));
         return RTNORM;
     }
 }
