@@ -1,3 +1,4 @@
+#include "script/utf8.h"
 #include "dxf/dxf_output.h"
 
 #include <charconv>
@@ -26,7 +27,7 @@ void DxfOutput::text(int c, std::wstring_view value) {
     } else if (ch < 0x80) {
       out_ += static_cast<char>(ch);
     } else {
-      out_ += Dxf_Encode_Utf8(std::wstring_view(&ch, 1));
+      out_ += To_Utf8(std::wstring_view(&ch, 1));
     }
   }
   out_ += '\n';

@@ -9,6 +9,7 @@
 #include "db/dbproxy.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_filer.h"
+#include "dxf/dxf_read_annotations.h"
 #include "dxf/dxf_read_proxy.h"
 #include "rx/rxclass.h"
 
@@ -355,7 +356,8 @@ const std::unordered_map<std::string_view, Entity_Reader>& Entity_Readers() {
       {"ELLIPSE", Read_Ellipse}, {"LWPOLYLINE", Read_Lwpolyline}, {"SPLINE", Read_Spline},
       {"TEXT", Read_Text},       {"MTEXT", Read_Mtext},       {"INSERT", Read_Insert},
       {"ATTDEF", Read_Attdef},   {"VIEWPORT", Read_Viewport}, {"POLYLINE", Read_Polyline},
-      {"POINT", Read_Point},     {"SOLID", Read_Solid},
+      {"POINT", Read_Point},     {"SOLID", Read_Solid},       {"HATCH", Read_Hatch},
+      {"DIMENSION", Read_Dimension}, {"IMAGE", Read_Image}, {"WIPEOUT", Read_Image},
   };
   return readers;
 }

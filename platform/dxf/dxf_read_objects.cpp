@@ -5,6 +5,7 @@
 #include "db/dblayout.h"
 #include "db/dbproxy.h"
 #include "dxf/dxf_filer.h"
+#include "dxf/dxf_read_annotations.h"
 #include "dxf/dxf_read_proxy.h"
 #include "rx/rxclass.h"
 
@@ -147,6 +148,8 @@ void DxfObjectReader::record(const DxfRecord& record) {
     add(record, Read_Xrecord(ctx_, record));
   } else if (type == "LAYOUT") {
     add(record, Read_Layout(ctx_, record));
+  } else if (type == "IMAGEDEF") {
+    add(record, Read_Image_Def(ctx_, record));
   } else if (type == "PLOTSETTINGS") {
     add(record, Read_Plot_Settings_Object(ctx_, record));
   } else if (ZcRxClass* cls = ctx_.custom_class(type)) {

@@ -1,3 +1,4 @@
+#include "script/utf8.h"
 #include "dxf/dxf_read_proxy.h"
 
 #include "db/dbproxy.h"
@@ -24,7 +25,7 @@ ZcDbRawGroup Raw(DxfReadContext& ctx, const DxfGroup& g) {
   if (Dxf_Value_Kind(g.code) == DxfValueKind::String) {
     bool ascii = true;
     for (char c : g.value) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    raw.value = ascii ? std::string(g.value) : Dxf_Encode_Utf8(ctx.wide(g.value));
+    raw.value = ascii ? std::string(g.value) : To_Utf8(ctx.wide(g.value));
   } else {
     raw.value = std::string(g.trimmed());
   }
@@ -69,20 +70,8 @@ ZcDbProxyClassInfo Class_Info(DxfReadContext& ctx, const DxfRecord& record, cons
 
 }  // namespace
 
-ZcDbProxyEntity* Read_Proxy_Entity(DxfReadContext& ctx, const DxfRecord& record) {
-  auto* proxy = new ZcDbProxyEntity();
-  const bool is_proxy_record = record.type == "ACAD_PROXY_ENTITY";
-  const DxfClassInfo* cls = nullptr;
-  std::string graphics;
+std::vector<ZcDbRawGroup> Raw_Entity_Data(DxfReadContext& ctx, const DxfRecord& record) {
   std::vector<ZcDbRawGroup> raw;
-  if (is_proxy_record) {
-    DxfSpan data = record.subclass("AcDbProxyEntity");
-    cls = ctx.class_by_number(data.integer(91, 0));
-    graphics = Graphics_In(data);
-  } else {
-    cls = ctx.class_named(ctx.wide(record.type));
-    graphics = Graphics_In(record.subclass("AcDbEntity"));
-  }
   const DxfGroup* first = record.groups.data();
   const DxfGroup* end = first + record.data_end;
   if (record.has_subclass_markers()) {
@@ -103,6 +92,23 @@ ZcDbProxyEntity* Read_Proxy_Entity(DxfReadContext& ctx, const DxfRecord& record)
     for (const DxfGroup* g = first; g != end; ++g)
       if (!Is_Common_Entity_Code(g->code)) raw.push_back(Raw(ctx, *g));
   }
+  return raw;
+}
+
+ZcDbProxyEntity* Read_Proxy_Entity(DxfReadContext& ctx, const DxfRecord& record) {
+  auto* proxy = new ZcDbProxyEntity();
+  const bool is_proxy_record = record.type == "ACAD_PROXY_ENTITY";
+  const DxfClassInfo* cls = nullptr;
+  std::string graphics;
+  if (is_proxy_record) {
+    DxfSpan data = record.subclass("AcDbProxyEntity");
+    cls = ctx.class_by_number(data.integer(91, 0));
+    graphics = Graphics_In(data);
+  } else {
+    cls = ctx.class_named(ctx.wide(record.type));
+    graphics = Graphics_In(record.subclass("AcDbEntity"));
+  }
+  std::vector<ZcDbRawGroup> raw = Raw_Entity_Data(ctx, record);
   proxy->setClassInfo(Class_Info(ctx, record, cls));
   proxy->setRawGroups(std::move(raw));
   if (!graphics.empty()) {

@@ -2,12 +2,18 @@
 // from the CLASSES section and their decoded proxy graphics.
 #pragma once
 
+#include <vector>
+
 #include "dxf/dxf_read_context.h"
 
 class ZcDbProxyEntity;
 class ZcDbProxyObject;
+struct ZcDbRawGroup;
 
 namespace platform {
+
+// The entity's own groups (after the common entity data) as they are in the file.
+std::vector<ZcDbRawGroup> Raw_Entity_Data(DxfReadContext& ctx, const DxfRecord& record);
 
 ZcDbProxyEntity* Read_Proxy_Entity(DxfReadContext& ctx, const DxfRecord& record);
 ZcDbProxyObject* Read_Proxy_Object(DxfReadContext& ctx, const DxfRecord& record);

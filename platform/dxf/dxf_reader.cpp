@@ -8,6 +8,7 @@
 #include <cwctype>
 #include <mutex>
 
+#include "db/dbdict.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_read_context.h"
 #include "dxf/dxf_read_entities.h"
@@ -207,9 +208,31 @@ void Resolve_Deferred_Header(DxfReadContext& ctx) {
   }
 }
 
-void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& report) {
+// Block definitions whose record's extension dictionary has "ACAD_ENHANCEDBLOCK" are dynamic.
+void Mark_Dynamic_Blocks(DxfReadContext& ctx) {
+  ZcDbBlockTable* table = nullptr;
+  if (zcdbOpenObject(table, ctx.db()->blockTableId(), ZcDb::kForRead) != Zcad::eOk) return;
+  const std::vector<ZcDbObjectId> ids = table->recordIds();
+  table->close();
+  for (ZcDbObjectId id : ids) {
+    ZcDbBlockTableRecord* btr = nullptr;
+    if (zcdbOpenObject(btr, id, ZcDb::kForRead) != Zcad::eOk) continue;
+    bool dynamic = false;
+    ZcDbDictionary* xdict = nullptr;
+    if (!btr->extensionDictionary().isNull() &&
+        zcdbOpenObject(xdict, btr->extensionDictionary(), ZcDb::kForRead) == Zcad::eOk) {
+      dynamic = xdict->has(L"ACAD_ENHANCEDBLOCK");
+      xdict->close();
+    }
+    if (dynamic && btr->upgradeOpen() == Zcad::eOk) btr->setDynamicBlock(true);
+    btr->close();
+  }
+}
+
+void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& report, bool mapped) {
   DxfTokenizer tokens(text);
   DxfRecordReader records(tokens);
+  if (mapped) records.release_consumed_pages();
   DxfRecord record;
   DxfEntityReader entities(ctx);
   DxfObjectReader objects(ctx);
@@ -285,6 +308,7 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
   if (!eof) ++ctx.warnings;
   ensure_tables();
   objects.finish();
+  Mark_Dynamic_Blocks(ctx);
   if (handseed > ctx.db()->handseed().value()) ctx.db()->setHandseed(ZcDbHandle(handseed));
   report.warnings = ctx.warnings;
   report.raw_entities = entities.raw_count();
@@ -292,8 +316,8 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
 
 }  // namespace
 
-Zcad::ErrorStatus Read_Dxf_Data(ZcDbDatabase* db, std::string_view data, const std::string& name,
-                                DxfReadReport* report) {
+static Zcad::ErrorStatus Read_Data(ZcDbDatabase* db, std::string_view data, const std::string& name,
+                            DxfReadReport* report, bool mapped) {
   DxfReadReport local;
   DxfReadReport& out = report ? *report : local;
   out = DxfReadReport();
@@ -302,9 +326,9 @@ Zcad::ErrorStatus Read_Dxf_Data(ZcDbDatabase* db, std::string_view data, const s
     DxfReadContext ctx(db);
     if (Is_Binary_Dxf(data)) {
       std::string text = Binary_Dxf_To_Text(data);
-      Read_Sections(ctx, text, out);
+      Read_Sections(ctx, text, out, false);
     } else {
-      Read_Sections(ctx, data, out);
+      Read_Sections(ctx, data, out, mapped);
     }
     return Zcad::eOk;
   } catch (const DxfError& e) {
@@ -325,7 +349,12 @@ Zcad::ErrorStatus Read_Dxf_File(ZcDbDatabase* db, const std::wstring& path, DxfR
     Set_Last_Error(narrow + ": cannot be opened");
     return Zcad::eFileNotFound;
   }
-  return Read_Dxf_Data(db, file.view(), narrow, report);
+  return Read_Data(db, file.view(), narrow, report, true);
+}
+
+Zcad::ErrorStatus Read_Dxf_Data(ZcDbDatabase* db, std::string_view data, const std::string& name,
+                                DxfReadReport* report) {
+  return Read_Data(db, data, name, report, false);
 }
 
 std::string Dxf_Last_Error() {

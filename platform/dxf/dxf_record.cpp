@@ -1,5 +1,8 @@
 #include "dxf/dxf_record.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <string>
 
 namespace platform {
@@ -44,7 +47,19 @@ DxfSpan DxfRecord::subclass(std::string_view name) const {
   return {end, end};
 }
 
+void DxfRecordReader::release_behind() {
+  constexpr size_t kStep = size_t{16} << 20;
+  const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+  const size_t at = tokens_.position() / page * page;
+  if (at < released_ + kStep) return;
+  // The previous record is done with: nothing before the next group is referenced any more.
+  const uintptr_t base = reinterpret_cast<uintptr_t>(tokens_.data());
+  if (base % page == 0) ::madvise(reinterpret_cast<void*>(base + released_), at - released_, MADV_DONTNEED);
+  released_ = at;
+}
+
 bool DxfRecordReader::next(DxfRecord& record) {
+  if (release_) release_behind();
   DxfGroup g;
   if (!tokens_.next(g)) return false;
   if (g.code != 0)

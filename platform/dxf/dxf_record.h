@@ -62,12 +62,19 @@ struct DxfRecord {
 class DxfRecordReader {
  public:
   explicit DxfRecordReader(DxfTokenizer& tokens) : tokens_(tokens) {}
+  // For text mapped from a file: pages of records already read are given back to the system
+  // as reading goes on, so a large file does not stay resident.
+  void release_consumed_pages() { release_ = true; }
   // The next record; false at the end of the text. Groups before the first 0 group throw.
   bool next(DxfRecord& record);
   size_t line() const { return tokens_.line(); }
 
  private:
+  void release_behind();
+
   DxfTokenizer& tokens_;
+  bool release_ = false;
+  size_t released_ = 0;
 };
 
 }  // namespace platform

@@ -35,7 +35,5 @@ class DxfTextDecoder {
 // The iconv name of a DXF code page ("ANSI_936" -> "CP936"); empty when unknown.
 std::string Dxf_Code_Page_Charset(std::string_view dwgcodepage);
 
-// UTF-8 for the writer (AC1021+ files are UTF-8).
-std::string Dxf_Encode_Utf8(std::wstring_view text);
 
 }  // namespace platform

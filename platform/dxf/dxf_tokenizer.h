@@ -38,6 +38,9 @@ class DxfTokenizer {
   // Line of the next unread text (for messages at the end of the text).
   size_t line() const { return line_; }
   bool at_end() const { return !has_unread_ && pos_ >= text_.size(); }
+  // Offset of the next unread text.
+  size_t position() const { return has_unread_ ? unread_.value.data() - text_.data() : pos_; }
+  const char* data() const { return text_.data(); }
 
  private:
   bool next_line(std::string_view& line);

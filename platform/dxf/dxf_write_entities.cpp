@@ -1,9 +1,13 @@
+#include "script/utf8.h"
 #include "dxf/dxf_write_entities.h"
 
 #include <cmath>
 #include <memory>
 
+#include "db/dbdim.h"
 #include "db/dbents.h"
+#include "db/dbhatch.h"
+#include "db/dbimage.h"
 #include "db/dbpoint.h"
 #include "db/dbobjiter.h"
 #include "db/dbproxy.h"
@@ -129,9 +133,99 @@ void Raw_Groups(DxfWriteContext& ctx, const ZcDbProxyEntity* p) {
   }
 }
 
+void Raw(DxfOutput& out, const std::vector<ZcDbRawGroup>& groups) {
+  for (const ZcDbRawGroup& g : groups) out.raw(g.code, g.value);
+}
+
+void Write_Hatch(DxfWriteContext& ctx, const ZcDbHatch* h, bool paper_space) {
+  DxfOutput& out = ctx.out();
+  Common(ctx, "HATCH", h, paper_space);
+  if (!h->rawGroups().empty()) return Raw(out, h->rawGroups());
+  out.raw(100, "AcDbHatch");
+  out.point(10, 0, 0, h->elevation());
+  const ZcGeVector3d n = h->normal();
+  out.point(210, n.x, n.y, n.z);
+  out.text(2, h->patternName());
+  out.integer(70, h->isSolidFill() ? 1 : 0);
+  out.integer(71, h->associative() ? 1 : 0);
+  out.integer(91, h->numLoops());
+  for (int i = 0; i < h->numLoops(); ++i) {
+    int type = 0;
+    ZcGePoint2dArray vertices;
+    ZcGeDoubleArray bulges;
+    h->getLoopAt(i, type, vertices, bulges);
+    bool has_bulge = false;
+    for (int k = 0; k < bulges.length(); ++k) has_bulge = has_bulge || bulges[k] != 0;
+    out.integer(92, type | ZcDbHatch::kPolyline);
+    out.integer(72, has_bulge ? 1 : 0);
+    out.integer(73, 1);
+    out.integer(93, vertices.length());
+    for (int k = 0; k < vertices.length(); ++k) {
+      out.point2d(10, vertices[k].x, vertices[k].y);
+      if (has_bulge) out.real(42, bulges[k]);
+    }
+    out.integer(97, 0);
+  }
+  out.integer(75, 0);
+  out.integer(76, h->patternType());
+  if (!h->isSolidFill()) {
+    out.real(52, h->patternAngle() / kDegree);
+    out.real(41, h->patternScale());
+    out.integer(77, 0);
+    out.integer(78, 0);
+  }
+  out.integer(98, 0);
+}
+
+void Write_Dimension(DxfWriteContext& ctx, const ZcDbDimension* d, bool paper_space) {
+  DxfOutput& out = ctx.out();
+  Common(ctx, "DIMENSION", d, paper_space);
+  if (!d->rawGroups().empty()) return Raw(out, d->rawGroups());
+  out.raw(100, "AcDbDimension");
+  out.text(2, DxfWriteContext::record_name(d->dimBlockId()));
+  Point(out, 10, d->textPosition());
+  Point(out, 11, d->textPosition());
+  Point(out, 12, d->dimBlockPosition());
+  out.integer(70, 32);
+  out.text(1, d->dimensionText());
+  out.text(3, d->dimensionStyleName());
+  Normal(out, d->normal());
+  out.raw(100, "AcDbAlignedDimension");
+  out.point(13, 0, 0, 0);
+  out.point(14, 0, 0, 0);
+  out.raw(100, "AcDbRotatedDimension");
+}
+
+void Write_Image(DxfWriteContext& ctx, const ZcDbRasterImage* image, bool paper_space) {
+  DxfOutput& out = ctx.out();
+  const bool wipeout = ZcDbWipeout::cast(image) != nullptr;
+  Common(ctx, wipeout ? "WIPEOUT" : "IMAGE", image, paper_space);
+  out.raw(100, wipeout ? "AcDbWipeout" : "AcDbRasterImage");
+  out.integer(90, 0);
+  ZcGePoint3d origin;
+  ZcGeVector3d u, v;
+  image->getOrientation(origin, u, v);
+  Point(out, 10, origin);
+  out.point(11, u.x, u.y, u.z);
+  out.point(12, v.x, v.y, v.z);
+  out.point2d(13, image->imageSize().x, image->imageSize().y);
+  out.handle(340, DxfWriteContext::handle(image->imageDefId()));
+  out.integer(70, image->displayOptions());
+  out.integer(280, image->isClipped() ? 1 : 0);
+  out.integer(281, image->brightness());
+  out.integer(282, image->contrast());
+  out.integer(283, image->fade());
+  const std::vector<ZcGePoint2d>& clip = image->clipBoundary();
+  if (clip.size() >= 2) {
+    out.integer(71, image->clipBoundaryType());
+    out.integer(91, static_cast<int64_t>(clip.size()));
+    for (const ZcGePoint2d& p : clip) out.point2d(14, p.x, p.y);
+  }
+}
+
 void Write_Proxy(DxfWriteContext& ctx, const ZcDbProxyEntity* p, bool paper_space) {
   DxfOutput& out = ctx.out();
-  const std::string type = Dxf_Encode_Utf8(p->classInfo().recordName);
+  const std::string type = To_Utf8(p->classInfo().recordName);
   Common(ctx, type.c_str(), p, paper_space);
   if (!p->graphicsData().empty() && p->classInfo().recordName != L"ACAD_PROXY_ENTITY") {
     out.integer(160, static_cast<int64_t>(p->graphicsData().size()));
@@ -362,7 +456,13 @@ void Write_Lwpolyline(DxfWriteContext& ctx, const ZcDbPolyline* p, bool paper_sp
 void Write_Entity(DxfWriteContext& ctx, const ZcDbEntity* ent, bool paper_space) {
   DxfOutput& out = ctx.out();
   if (auto* p = ZcDbProxyEntity::cast(ent)) return Write_Proxy(ctx, p, paper_space);
-  if (auto* l = ZcDbLine::cast(ent)) {
+  if (auto* h = ZcDbHatch::cast(ent)) {
+    Write_Hatch(ctx, h, paper_space);
+  } else if (auto* d = ZcDbDimension::cast(ent)) {
+    Write_Dimension(ctx, d, paper_space);
+  } else if (auto* image = ZcDbRasterImage::cast(ent)) {
+    Write_Image(ctx, image, paper_space);
+  } else if (auto* l = ZcDbLine::cast(ent)) {
     Common(ctx, "LINE", l, paper_space);
     out.raw(100, "AcDbLine");
     if (l->thickness() != 0) out.real(39, l->thickness());
@@ -449,7 +549,7 @@ void Write_Entity(DxfWriteContext& ctx, const ZcDbEntity* ent, bool paper_space)
     // A class of a module files itself under its DXF name.
     const wchar_t* dxf_name = ent->isA()->dxfName();
     if (dxf_name == nullptr || *dxf_name == 0) return;  // nothing the format has a record for
-    ctx.object_start(Dxf_Encode_Utf8(dxf_name).c_str(), ent);
+    ctx.object_start(To_Utf8(dxf_name).c_str(), ent);
     DxfOutFiler filer(ctx);
     ent->dxfOutFields(&filer);
   }

@@ -1,9 +1,11 @@
+#include "script/utf8.h"
 #include "dxf/dxf_write_objects.h"
 
 #include <deque>
 #include <unordered_set>
 
 #include "db/dbdict.h"
+#include "db/dbimage.h"
 #include "db/dblayout.h"
 #include "db/dbproxy.h"
 #include "dxf/dxf_filer.h"
@@ -123,17 +125,26 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
     out.point(17, 0, 1, 0);
     out.integer(76, 0);
     out.handle(330, DxfWriteContext::handle(layout->getBlockTableRecordId()));
+  } else if (auto* def = ZcDbRasterImageDef::cast(obj)) {
+    ctx.object_start("IMAGEDEF", obj);
+    out.raw(100, "AcDbRasterImageDef");
+    out.integer(90, 0);
+    out.text(1, def->sourceFileName());
+    out.point2d(10, def->size().x, def->size().y);
+    out.point2d(11, def->resolutionMMPerPixel().x, def->resolutionMMPerPixel().y);
+    out.integer(280, def->isLoaded() ? 1 : 0);
+    out.integer(281, def->resolutionUnits());
   } else if (auto* settings = ZcDbPlotSettings::cast(obj)) {
     ctx.object_start("PLOTSETTINGS", obj);
     Plot_Settings(ctx, settings);
   } else if (auto* proxy = ZcDbProxyObject::cast(obj)) {
-    const std::string type = Dxf_Encode_Utf8(proxy->classInfo().recordName);
+    const std::string type = To_Utf8(proxy->classInfo().recordName);
     ctx.object_start(type.c_str(), obj);
     for (const ZcDbRawGroup& g : proxy->rawGroups()) out.raw(g.code, g.value);
   } else {
     const wchar_t* dxf_name = obj->isA()->dxfName();
     if (dxf_name == nullptr || *dxf_name == 0) return;
-    ctx.object_start(Dxf_Encode_Utf8(dxf_name).c_str(), obj);
+    ctx.object_start(To_Utf8(dxf_name).c_str(), obj);
     DxfOutFiler filer(ctx);
     obj->dxfOutFields(&filer);
   }

@@ -6,7 +6,14 @@
 
 #include "db/dbdict.h"
 #include "db/dbents.h"
+#include "db/dbdim.h"
+#include "db/dbdynblk.h"
+#include "db/dbhatch.h"
+#include "db/dbimage.h"
+#include "db/dbpoint.h"
 #include "db/dblayout.h"
+#include "db/dbproxy.h"
+#include "rx/rxclass.h"
 #include "db/dbsymtb.h"
 #include "dxf_test_support.h"
 
@@ -229,6 +236,90 @@ TEST(DxfReader, HostileCountsAndHandlesAreHarmless) {
   int count = 0;
   For_Each_Entity(db.modelSpaceId(), [&](ZcDbEntity*) { ++count; });
   EXPECT_EQ(count, 3);
+}
+
+}  // namespace
+}  // namespace platform
+
+namespace platform {
+namespace {
+
+using namespace dxf_test;
+
+ZcDbObjectId Block(ZcDbDatabase* db, const wchar_t* name) {
+  ZcDbBlockTable* table = nullptr;
+  ZcDbObjectId id;
+  if (db->getBlockTable(table) == Zcad::eOk) {
+    table->getAt(name, id);
+    table->close();
+  }
+  return id;
+}
+
+TEST(DxfReader, DynamicBlocksAndTheirAnonymousRepresentations) {
+  std::string error;
+  auto db = Read(Fixture("drawing.dxf"), &error);
+  ASSERT_TRUE(db) << error;
+  const ZcDbObjectId door = Block(db.get(), L"DOOR"), anonymous = Block(db.get(), L"*U1");
+  ASSERT_FALSE(door.isNull());
+  ASSERT_FALSE(anonymous.isNull());
+  EXPECT_TRUE(ZcDbDynBlockReference::isDynamicBlock(door));
+  EXPECT_FALSE(ZcDbDynBlockReference::isDynamicBlock(anonymous));
+  EXPECT_FALSE(ZcDbDynBlockReference::isDynamicBlock(Block(db.get(), L"TITLE")));
+  std::map<ZcDbObjectId, ZcDbObjectId> stands_for;  // inserted block -> dynamic definition
+  For_Each_Entity(db->modelSpaceId(), [&](ZcDbEntity* e) {
+    if (!ZcDbBlockReference::cast(e)) return;
+    ZcDbDynBlockReference dyn(e->objectId());
+    if (dyn.isDynamicBlock()) stands_for[dyn.anonymousBlockTableRecord()] = dyn.dynamicBlockTableRecord();
+  });
+  ASSERT_EQ(stands_for.size(), 2u);
+  EXPECT_EQ(stands_for[door], door);
+  EXPECT_EQ(stands_for[anonymous], door);
+}
+
+// Each entity type of the fixture comes in as its class; types without one stay raw.
+TEST(DxfReader, EntityTypesBecomeTheirClasses) {
+  std::string error;
+  auto db = Read(Fixture("drawing.dxf"), &error);
+  ASSERT_TRUE(db) << error;
+  std::map<std::wstring, int> classes;
+  For_Each_Entity(db->modelSpaceId(), [&](ZcDbEntity* e) {
+    if (auto* p = ZcDbProxyEntity::cast(e)) ++classes[std::wstring(L"raw ") + p->originalDxfName()];
+    else ++classes[e->isA()->name()];
+  });
+  auto name = [](ZcRxClass* c) { return std::wstring(c->name()); };
+  const std::map<std::wstring, int> expected = {
+      {name(ZcDbLine::desc()), 2}, {name(ZcDbPolyline::desc()), 1}, {name(ZcDb2dPolyline::desc()), 1},
+      {name(ZcDb3dPolyline::desc()), 1}, {name(ZcDbArc::desc()), 1}, {name(ZcDbCircle::desc()), 1},
+      {name(ZcDbEllipse::desc()), 1}, {name(ZcDbSpline::desc()), 1}, {name(ZcDbText::desc()), 1},
+      {name(ZcDbMText::desc()), 1}, {name(ZcDbBlockReference::desc()), 4}, {name(ZcDbPoint::desc()), 1},
+      {name(ZcDbSolid::desc()), 1}, {name(ZcDbHatch::desc()), 1}, {name(ZcDbRotatedDimension::desc()), 1},
+      {name(ZcDbRasterImage::desc()), 1}, {name(ZcDbWipeout::desc()), 1}, {L"raw RAY", 1}};
+  EXPECT_EQ(classes, expected);
+  // The image knows its file; the hatch its loop; the dimension its block.
+  For_Each_Entity(db->modelSpaceId(), [&](ZcDbEntity* e) {
+    if (auto* image = ZcDbRasterImage::cast(e); image && !ZcDbWipeout::cast(e)) {
+      ZcDbRasterImageDef* def = nullptr;
+      ASSERT_EQ(zcdbOpenObject(def, image->imageDefId(), ZcDb::kForRead), Zcad::eOk);
+      EXPECT_STREQ(def->sourceFileName(), L"scan.png");
+      EXPECT_EQ(def->size().x, 640);
+      def->close();
+    }
+    if (auto* hatch = ZcDbHatch::cast(e)) {
+      EXPECT_TRUE(hatch->isSolidFill());
+      ASSERT_EQ(hatch->numLoops(), 1);
+      ZcDbExtents extents;
+      ASSERT_EQ(hatch->getGeomExtents(extents), Zcad::eOk);
+      EXPECT_EQ(extents.maxPoint(), ZcGePoint3d(4, 4, 0));
+    }
+    if (auto* dim = ZcDbDimension::cast(e)) {
+      EXPECT_FALSE(dim->dimBlockId().isNull());
+      ZcDbVoidPtrArray pieces;
+      ASSERT_EQ(dim->explode(pieces), Zcad::eOk);
+      EXPECT_GE(pieces.length(), 3);
+      for (int i = 0; i < pieces.length(); ++i) delete static_cast<ZcDbEntity*>(pieces[i]);
+    }
+  });
 }
 
 }  // namespace

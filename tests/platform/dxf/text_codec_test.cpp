@@ -49,10 +49,5 @@ TEST(DxfTextDecoder, CodePageNames) {
   EXPECT_EQ(Dxf_Code_Page_Charset("DOS437x"), "");
 }
 
-TEST(DxfTextDecoder, EncodesUtf8ForTheWriter) {
-  EXPECT_EQ(Dxf_Encode_Utf8(L"A\u4E2D\U0001F600"), "A\xE4\xB8\xAD\xF0\x9F\x98\x80");
-  EXPECT_EQ(Dxf_Encode_Utf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
-}
-
 }  // namespace
 }  // namespace platform

@@ -1,0 +1,213 @@
+#include "dxf/dxf_read_annotations.h"
+
+#include <cmath>
+
+#include "db/dbdim.h"
+#include "db/dbhatch.h"
+#include "db/dbimage.h"
+#include "dxf/dxf_read_proxy.h"
+
+namespace platform {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegree = kPi / 180.0;
+
+ZcGePoint3d Point(DxfSpan s, int code) { return ZcGePoint3d(s.real(code), s.real(code + 10), s.real(code + 20)); }
+
+// Walks the boundary paths of a hatch (group 91 onwards) into polyline loops.
+class HatchLoops {
+ public:
+  HatchLoops(DxfSpan span, ZcDbHatch* hatch) : g_(span.begin()), end_(span.end()), hatch_(hatch) {}
+
+  void read() {
+    while (g_ != end_ && g_->code != 91) ++g_;
+    if (g_ == end_) return;
+    const int loops = g_->to_int();
+    ++g_;
+    for (int l = 0; l < loops && g_ != end_; ++l) loop();
+  }
+
+ private:
+  bool at(int code) const { return g_ != end_ && g_->code == code; }
+  double real(int code) {
+    // The next group of the code within the current path (skipping ones it does not know).
+    while (g_ != end_ && g_->code != code && g_->code != 92 && g_->code != 72) ++g_;
+    if (!at(code)) return 0;
+    return (g_++)->to_double();
+  }
+  ZcGePoint2d point(int code) {
+    const double x = real(code);
+    return ZcGePoint2d(x, real(code + 10));
+  }
+
+  void loop() {
+    while (g_ != end_ && g_->code != 92) ++g_;
+    if (g_ == end_) return;
+    const int type = (g_++)->to_int();
+    vertices_.setLogicalLength(0);
+    bulges_.setLogicalLength(0);
+    if (type & ZcDbHatch::kPolyline) {
+      bool has_bulge = false;
+      if (at(72)) has_bulge = (g_++)->to_int() != 0;
+      if (at(73)) ++g_;
+      const int count = at(93) ? (g_++)->to_int() : 0;
+      for (int i = 0; i < count && g_ != end_ && g_->code == 10; ++i) {
+        const double x = (g_++)->to_double();
+        const double y = at(20) ? (g_++)->to_double() : 0;
+        vertices_.append(ZcGePoint2d(x, y));
+        bulges_.append(has_bulge && at(42) ? (g_++)->to_double() : 0.0);
+      }
+    } else {
+      const int edges = at(93) ? (g_++)->to_int() : 0;
+      for (int e = 0; e < edges && at(72); ++e) edge();
+    }
+    if (vertices_.length() >= 2) hatch_->appendLoop(type & ~ZcDbHatch::kPolyline, vertices_, bulges_);
+  }
+
+  void edge() {
+    const int type = (g_++)->to_int();
+    switch (type) {
+      case 1: {  // line
+        vertices_.append(point(10));
+        bulges_.append(0);
+        point(11);
+        break;
+      }
+      case 2: {  // circular arc
+        const ZcGePoint2d c = point(10);
+        const double r = real(40);
+        double a0 = real(50) * kDegree, a1 = real(51) * kDegree;
+        const bool ccw = at(73) ? (g_++)->to_int() != 0 : true;
+        if (!ccw) a0 = -a0, a1 = -a1;
+        double sweep = a1 - a0;
+        while (sweep <= 0) sweep += 2 * kPi;
+        vertices_.append(ZcGePoint2d(c.x + r * std::cos(a0), c.y + r * std::sin(a0)));
+        bulges_.append((ccw ? 1 : -1) * std::tan(sweep / 4));
+        break;
+      }
+      case 3: {  // elliptic arc: sampled
+        const ZcGePoint2d c = point(10);
+        const ZcGePoint2d major = point(11);
+        const double ratio = real(40);
+        const double a0 = real(50) * kDegree, a1 = real(51) * kDegree;
+        const bool ccw = at(73) ? (g_++)->to_int() != 0 : true;
+        double sweep = a1 - a0;
+        while (sweep <= 0) sweep += 2 * kPi;
+        const ZcGePoint2d minor(-major.y * ratio, major.x * ratio);
+        const int steps = 16;
+        for (int i = 0; i < steps; ++i) {
+          double t = a0 + sweep * i / steps;
+          if (!ccw) t = -t;
+          vertices_.append(ZcGePoint2d(c.x + major.x * std::cos(t) + minor.x * std::sin(t),
+                                       c.y + major.y * std::cos(t) + minor.y * std::sin(t)));
+          bulges_.append(0);
+        }
+        break;
+      }
+      case 4: {  // spline: its control polygon stands for it
+        while (g_ != end_ && g_->code != 72 && g_->code != 92 && g_->code != 97) {
+          if (g_->code == 10) {
+            const double x = (g_++)->to_double();
+            vertices_.append(ZcGePoint2d(x, at(20) ? (g_++)->to_double() : 0));
+            bulges_.append(0);
+          } else {
+            ++g_;
+          }
+        }
+        break;
+      }
+      default:
+        break;
+    }
+  }
+
+  const DxfGroup* g_;
+  const DxfGroup* end_;
+  ZcDbHatch* hatch_;
+  ZcGePoint2dArray vertices_;
+  ZcGeDoubleArray bulges_;
+};
+
+ZcGeVector3d Normal(DxfSpan s) {
+  ZcGeVector3d n(s.real(210), s.real(220), s.real(230, 1));
+  return n.isZeroLength() ? ZcGeVector3d(0, 0, 1) : n.normal();
+}
+
+}  // namespace
+
+ZcDbEntity* Read_Hatch(DxfReadContext& ctx, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbHatch");
+  auto* h = new ZcDbHatch();
+  HatchLoops(s, h).read();
+  const int type = s.integer(76, 1);
+  h->setPattern(static_cast<ZcDbHatch::HatchPatternType>(type >= 0 && type <= 2 ? type : 1), ctx.wide(s.str(2, "SOLID")).c_str());
+  if (s.has(52)) h->setPatternAngle(s.real(52) * kDegree);
+  if (s.real(41, 1) > 0) h->setPatternScale(s.real(41, 1));
+  h->setAssociative(s.integer(71, 0) != 0);
+  h->setElevation(s.real(30));
+  h->setNormal(Normal(s));
+  h->setRawGroups(Raw_Entity_Data(ctx, r));
+  return h;
+}
+
+ZcDbEntity* Read_Dimension(DxfReadContext& ctx, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbDimension");
+  ZcDbDimension* d;
+  switch (s.integer(70, 0) & 7) {
+    case 1: d = new ZcDbAlignedDimension(); break;
+    case 2: d = new ZcDb2LineAngularDimension(); break;
+    case 3: d = new ZcDbDiametricDimension(); break;
+    case 4: d = new ZcDbRadialDimension(); break;
+    case 5: d = new ZcDb3PointAngularDimension(); break;
+    case 6: d = new ZcDbOrdinateDimension(); break;
+    default: d = new ZcDbRotatedDimension(); break;
+  }
+  if (s.has(2)) d->setDimBlockId(ctx.block(s.str(2)));
+  d->setNormal(Normal(s));
+  d->setDimBlockPosition(Point(s, 12));
+  d->setTextPosition(Point(s, 11));
+  d->setDimensionText(ctx.wide(s.str(1)).c_str());
+  if (s.has(42)) d->setMeasurement(s.real(42));
+  if (s.has(3)) d->setDimensionStyleName(ctx.wide(s.str(3)).c_str());
+  d->setRawGroups(Raw_Entity_Data(ctx, r));
+  return d;
+}
+
+ZcDbEntity* Read_Image(DxfReadContext& ctx, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbRasterImage");
+  ZcDbRasterImage* image = r.type == "WIPEOUT" ? new ZcDbWipeout() : new ZcDbRasterImage();
+  const ZcGePoint3d u = Point(s, 11), v = Point(s, 12);
+  image->setOrientation(Point(s, 10), ZcGeVector3d(u.x, u.y, u.z).isZeroLength() ? ZcGeVector3d(1, 0, 0) : ZcGeVector3d(u.x, u.y, u.z),
+                        ZcGeVector3d(v.x, v.y, v.z).isZeroLength() ? ZcGeVector3d(0, 1, 0) : ZcGeVector3d(v.x, v.y, v.z));
+  image->setImageSize(ZcGeVector2d(s.real(13, 1), s.real(23, 1)));
+  if (s.handle(340)) image->setImageDefId(ctx.id_of(s.handle(340)));
+  image->setDisplayOptions(s.integer(70, 3));
+  image->setClipped(s.integer(280, 0) != 0);
+  image->setBrightness(s.integer(281, 50));
+  image->setContrast(s.integer(282, 50));
+  image->setFade(s.integer(283, 0));
+  std::vector<ZcGePoint2d> clip;
+  for (const DxfGroup* g = s.begin(); g != s.end(); ++g) {
+    if (g->code != 14) continue;
+    const DxfGroup* y = g + 1;
+    clip.emplace_back(g->to_double(), y != s.end() && y->code == 24 ? y->to_double() : 0);
+  }
+  const int type = s.integer(71, 1);
+  image->setClipBoundary(type == 2 ? ZcDbRasterImage::kPoly : ZcDbRasterImage::kRect, clip);
+  return image;
+}
+
+ZcDbObject* Read_Image_Def(DxfReadContext& ctx, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbRasterImageDef");
+  auto* def = new ZcDbRasterImageDef();
+  def->setSourceFileName(ctx.wide(s.str(1)).c_str());
+  def->setSize(ZcGeVector2d(s.real(10, 1), s.real(20, 1)));
+  def->setResolutionMMPerPixel(ZcGeVector2d(s.real(11, 1), s.real(21, 1)));
+  def->setLoaded(s.integer(280, 1) != 0);
+  def->setResolutionUnits(static_cast<ZcDbRasterImageDef::Units>(s.integer(281, 0)));
+  return def;
+}
+
+}  // namespace platform
