@@ -146,6 +146,11 @@ TEST_F(SelectionTest, WindowAndCrossingInTheCurrentSpace)
         ads_point a, b;
         Ids expected;
     };
+    // A half circle below the chord (70,0)-(80,0).
+    auto* half = new ZcDbPolyline();
+    half->addVertexAt(0, ZcGePoint2d(70, 0), 1.0);
+    half->addVertexAt(1, ZcGePoint2d(80, 0));
+    const ZcDbObjectId bulged = Append(half);
     const Case cases[] = {
         {"window around the circle", L"W", {17, -3, 0}, {23, 3, 0}, {circle}},
         {"window cutting a line", L"W", {5, -1, 0}, {15, 1, 0}, {}},
@@ -157,6 +162,8 @@ TEST_F(SelectionTest, WindowAndCrossingInTheCurrentSpace)
         {"crossing the block contents", L"C", {60.9, 0.9, 0}, {61.1, 1.1, 0}, {insert}},
         {"crossing off the block contents", L"C", {61.5, 0.1, 0}, {61.9, 0.4, 0}, {}},
         {"corners in any order", L"C", {15, 1, 0}, {5, -1, 0}, {line}},
+        {"crossing the bulge of a polyline", L"C", {74.5, -5.2, 0}, {75.5, -4.8, 0}, {bulged}},
+        {"crossing inside the bulge, off the curve", L"C", {74.5, -2.5, 0}, {75.5, -1.5, 0}, {}},
         {"crossing where only paper space has geometry", L"C", {90, -1, 0}, {95, 1, 0}, {}},
     };
     for (const Case& c : cases) {
