@@ -134,9 +134,12 @@ void Machine::create_profile_folders() {
 
 void Machine::set_program_folder(std::wstring_view windows_path) {
     std::lock_guard lock(mutex_);
+    ensure_initialised();
     program_folder_ = windows_path;
     while (program_folder_.size() > 3 && (program_folder_.back() == L'\\' || program_folder_.back() == L'/'))
         program_folder_.pop_back();
+    std::error_code ec;
+    fs::create_directories(To_Host_Path(program_folder_), ec);
 }
 
 std::wstring Machine::program_folder() {

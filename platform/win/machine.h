@@ -1,6 +1,7 @@
 // The emulated Windows machine: a root folder on the host that holds the drives,
 // the user and his profile folders, the host program's folder, an environment
-// table of its own, the current directory and the local clock.
+// table of its own, the current directory, the local clock, the host's registry
+// profile, the displays and cursor, folders it may not write to, and programs of ours.
 #pragma once
 
 #include <chrono>
@@ -54,6 +55,7 @@ public:
 
     // The host program's folder (default C:\Program Files\ZWSOFT\ZWCAD 2025) and
     // executable name (default ZWCAD.exe): what GetModuleFileNameW(nullptr) reports.
+    // The folder is created.
     void set_program_folder(std::wstring_view windows_path);
     std::wstring program_folder();
     void set_program_file_name(std::wstring_view file_name);
