@@ -166,7 +166,7 @@ TEST_F(ShellTest, AMissingFileGetsTheShellsMessage) {
     EXPECT_EQ(MessageBoxLog.size(), boxes);
 }
 
-TEST_F(ShellTest, AProgramFileThatCannotRunIsRefused) {
+TEST_F(ShellTest, AProgramThatCannotRunIsRefused) {
     Write_File(c_drive() / "Korvel" / "Jexa2.exe", "MZ");  // no execute bit, not registered
     ScriptInput::instance().push_text("msgbox OK\n");
     EXPECT_EQ(Code(ShellExecuteW(nullptr, L"open", L"C:\\Korvel\\Jexa2.exe", nullptr, nullptr, SW_SHOW)),
@@ -174,6 +174,14 @@ TEST_F(ShellTest, AProgramFileThatCannotRunIsRefused) {
     ASSERT_EQ(MessageBoxLog.size(), 1u);
     EXPECT_EQ(MessageBoxLog[0].text, L"C:\\Korvel\\Jexa2.exe 不是有效的 Win32 应用程序。");
     EXPECT_EQ(ShellLog[0].outcome, ShellOutcome::Failed);
+
+    // A program cannot work in a folder that is not there.
+    Machine::instance().register_program(L"C:\\Korvel\\tool.exe", {kMarkerProgram});
+    ScriptInput::instance().push_text("msgbox OK\n");
+    EXPECT_FALSE(Is_Success(ShellExecuteW(nullptr, L"open", L"C:\\Korvel\\tool.exe", L"m.txt 0", L"C:\\NoDir", SW_SHOW)));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
+    EXPECT_EQ(MessageBoxLog.back().text, L"目录名称无效。");
+    EXPECT_EQ(ShellLog.back().outcome, ShellOutcome::Failed);
 }
 
 TEST(CommandLineTest, ParametersSplitAsWindowsProgramsSplitThem) {
