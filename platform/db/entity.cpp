@@ -264,6 +264,9 @@ Zcad::ErrorStatus ZcDbEntity::dxfOutFields(ZcDbDxfFiler* f) const
 {
     ZcDbObject::dxfOutFields(f);
     f->writeString(100, L"AcDbEntity");
+    ZcDbDatabase* db = database();
+    auto* owner = platform::Peek<ZcDbBlockTableRecord>(ownerId());
+    if (db && owner && owner->isLayout() && ownerId() != db->modelSpaceId()) f->writeInt16(67, 1);
     wchar_t* layerName = layer();
     f->writeString(8, layerName);
     delete[] layerName;
