@@ -29,7 +29,7 @@ inline std::unique_ptr<ZcDbDatabase> Read(const std::string& path, std::string* 
 }
 
 // Runs a command; its exit status and what it printed.
-inline int Run(const std::string& command, std::string& output) {
+inline int Run_Command(const std::string& command, std::string& output) {
   output.clear();
   FILE* pipe = popen((command + " 2>&1").c_str(), "r");
   if (!pipe) return -1;

@@ -42,7 +42,7 @@ void Check_Round_Trip(const std::string& original, const std::string& saved_name
   const std::string saved = Temp_Path(saved_name);
   ASSERT_EQ(Write_Dxf_File(db.get(), Wide(saved)), Zcad::eOk);
   std::string output;
-  EXPECT_EQ(Run(Oracle("dxf_compare.py") + " " + Quoted(original) + " " + Quoted(saved), output), 0) << output;
+  EXPECT_EQ(Run_Command(Oracle("dxf_compare.py") + " " + Quoted(original) + " " + Quoted(saved), output), 0) << output;
   // Our own reader takes its own output back.
   EXPECT_TRUE(Read(saved, &error)) << error;
 }
@@ -85,7 +85,7 @@ TEST(NewDrawing, SavedDrawingIsReadByEzdxf) {
   const std::string saved = dxf_test::Temp_Path("new_drawing.dxf");
   ASSERT_EQ(Write_Dxf_File(&db, dxf_test::Wide(saved)), Zcad::eOk);
   std::string output;
-  ASSERT_EQ(dxf_test::Run(dxf_test::Oracle("dxf_summary.py") + " " + dxf_test::Quoted(saved), output), 0) << output;
+  ASSERT_EQ(dxf_test::Run_Command(dxf_test::Oracle("dxf_summary.py") + " " + dxf_test::Quoted(saved), output), 0) << output;
   EXPECT_NE(output.find("\"Model\": {\"LINE\": 1}"), std::string::npos) << output;
 }
 

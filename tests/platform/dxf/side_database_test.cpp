@@ -38,7 +38,7 @@ std::string Saved_Summary(ZcDbDatabase* db, const std::string& name) {
   const std::string path = Temp_Path(name);
   EXPECT_EQ(db->saveAs(Wide(path).c_str()), Zcad::eOk);
   std::string output;
-  EXPECT_EQ(Run(Oracle("dxf_summary.py") + " " + Quoted(path), output), 0) << output;
+  EXPECT_EQ(Run_Command(Oracle("dxf_summary.py") + " " + Quoted(path), output), 0) << output;
   return output;
 }
 
