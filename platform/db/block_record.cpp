@@ -2,6 +2,7 @@
 
 #include "db/db_internal.h"
 #include "db/dbsymtb.h"
+#include "db/dbblkref.h"
 #include "db/dbtext.h"
 
 ZCRX_CONS_DEFINE_MEMBERS(ZcDbBlockTableRecord, ZcDbSymbolTableRecord, 0)
@@ -113,19 +114,14 @@ Zcad::ErrorStatus ZcDbBlockTableRecord::setExplodable(bool explodable)
 
 Zcad::ErrorStatus ZcDbBlockTableRecord::getBlockReferenceIds(ZcDbObjectIdArray& ids, bool, bool) const
 {
-    for (ZcDbObjectId id : mReferences)
-        if (!id.isErased()) ids.append(id);
+    ZcDbDatabase* db = database();
+    if (db == nullptr) return Zcad::eNotInDatabase;
+    for (const auto& stub : db->data().stubs) {
+        if (stub->erased) continue;
+        auto* ref = ZcDbBlockReference::cast(stub->object);
+        if (ref && ref->blockTableRecord() == objectId()) ids.append(ZcDbObjectId(stub.get()));
+    }
     return Zcad::eOk;
-}
-
-void ZcDbBlockTableRecord::addReferenceId(ZcDbObjectId id)
-{
-    if (std::find(mReferences.begin(), mReferences.end(), id) == mReferences.end()) mReferences.push_back(id);
-}
-
-void ZcDbBlockTableRecord::removeReferenceId(ZcDbObjectId id)
-{
-    mReferences.erase(std::remove(mReferences.begin(), mReferences.end(), id), mReferences.end());
 }
 
 Zcad::ErrorStatus ZcDbBlockTableRecord::dwgInFields(ZcDbDwgFiler* f)

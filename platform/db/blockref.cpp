@@ -87,12 +87,10 @@ ZcDbBlockReference::~ZcDbBlockReference()
 
 Zcad::ErrorStatus ZcDbBlockReference::setBlockTableRecord(ZcDbObjectId id)
 {
-    if (!platform::Peek<ZcDbBlockTableRecord>(id)) return Zcad::eInvalidInput;
+    // A record read later from a file may still be a placeholder id: only other objects are refused.
+    if (id.isNull() || (platform::Peek_Object(id) && !platform::Peek<ZcDbBlockTableRecord>(id)))
+        return Zcad::eInvalidInput;
     ZC_WRITE_OR_FAIL();
-    if (isDatabaseResident()) {
-        if (auto* old = platform::Peek<ZcDbBlockTableRecord>(mBlockId)) old->removeReferenceId(objectId());
-        if (auto* now = platform::Peek<ZcDbBlockTableRecord>(id)) now->addReferenceId(objectId());
-    }
     mBlockId = id;
     return Zcad::eOk;
 }
@@ -188,7 +186,6 @@ ZcDbObjectIterator* ZcDbBlockReference::attributeIterator() const
 
 void ZcDbBlockReference::addedToDatabase(ZcDbDatabase* db)
 {
-    if (auto* btr = platform::Peek<ZcDbBlockTableRecord>(mBlockId)) btr->addReferenceId(objectId());
     std::vector<ZcDbAttribute*> pending;
     pending.swap(mPendingAttributes);
     for (ZcDbAttribute* a : pending) {
@@ -216,10 +213,6 @@ Zcad::ErrorStatus ZcDbBlockReference::subErase(bool erasing)
             a->erase(erasing);
             a->close();
         }
-    }
-    if (auto* btr = platform::Peek<ZcDbBlockTableRecord>(mBlockId)) {
-        if (erasing) btr->removeReferenceId(objectId());
-        else btr->addReferenceId(objectId());
     }
     return Zcad::eOk;
 }

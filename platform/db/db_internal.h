@@ -80,6 +80,9 @@ public:
     static bool& isNew(ZcDbObject* obj) { return obj->mNew; }
 };
 
+// Ends an internal write: notifications as for a closed write opening.
+void End_Internal_Write(ZcDbObject* obj);
+
 // Makes an object writable for the database's own changes while the scope lasts.
 class Internal_Write_Scope {
 public:
@@ -90,10 +93,7 @@ public:
             mSet = true;
         }
     }
-    ~Internal_Write_Scope()
-    {
-        if (mSet) Db_Object_Access::setWriter(mObj, false);
-    }
+    ~Internal_Write_Scope() { if (mSet) End_Internal_Write(mObj); }
     Internal_Write_Scope(const Internal_Write_Scope&) = delete;
     Internal_Write_Scope& operator=(const Internal_Write_Scope&) = delete;
 

@@ -184,6 +184,18 @@ Zcad::ErrorStatus ZcDbObject::subErase(bool) { return Zcad::eOk; }
 Zcad::ErrorStatus ZcDbObject::subOpen(ZcDb::OpenMode) { return Zcad::eOk; }
 Zcad::ErrorStatus ZcDbObject::subClose() { return Zcad::eOk; }
 
+namespace platform {
+void End_Internal_Write(ZcDbObject* obj)
+{
+    ZcDbDatabase* db = obj->database();
+    bool modified = Db_Object_Access::modified(obj);
+    Db_Object_Access::setWriter(obj, false);
+    Db_Object_Access::openedForModifyNotified(obj) = false;
+    Db_Object_Access::modified(obj) = false;
+    if (modified && db) db->data().notify([&](ZcDbDatabaseReactor* r) { r->objectModified(db, obj); });
+}
+}  // namespace platform
+
 namespace {
 bool On_Locked_Layer(const ZcDbObject* obj)
 {
@@ -210,16 +222,12 @@ void Drop_Undo_Image(ZcDbObject* obj)
 // Ends a write opening: notifications for a modified object.
 void End_Write(ZcDbObject* obj)
 {
-    ZcDbDatabase* db = obj->database();
-    bool modified = Db_Object_Access::modified(obj);
-    Db_Object_Access::setWriter(obj, false);
-    Db_Object_Access::openedForModifyNotified(obj) = false;
-    Db_Object_Access::modified(obj) = false;
     Db_Object_Access::isNew(obj) = false;
     Drop_Undo_Image(obj);
-    if (modified) db->data().notify([&](ZcDbDatabaseReactor* r) { r->objectModified(db, obj); });
+    platform::End_Internal_Write(obj);
 }
 }  // namespace
+
 
 Zcad::ErrorStatus ZcDbObject::upgradeOpen()
 {

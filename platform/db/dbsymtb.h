@@ -156,19 +156,15 @@ public:
     Zcad::ErrorStatus setBlockInsertUnits(ZcDb::UnitsValue units);
     bool explodable() const { return mExplodable; }
     Zcad::ErrorStatus setExplodable(bool explodable);
-    // The block references (and minserts) of this block, in the order of their creation.
+    // The block references (and minserts) of this block that are not erased, in the order of
+    // their creation.
     Zcad::ErrorStatus getBlockReferenceIds(ZcDbObjectIdArray& ids, bool bDirectOnly = true, bool bForceValidity = false) const;
 
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
 
-    // Internal: references register and unregister themselves.
-    void addReferenceId(ZcDbObjectId id);
-    void removeReferenceId(ZcDbObjectId id);
-
 private:
     std::vector<ZcDbObjectId> mEntities;
-    std::vector<ZcDbObjectId> mReferences;
     ZcDbObjectId mLayoutId;
     ZcGePoint3d mOrigin;
     std::wstring mComments;

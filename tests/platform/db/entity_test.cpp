@@ -302,3 +302,35 @@ TEST(CustomEntities, LiveInADatabaseAndSurviveWblock)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BlockReferences, ListedByTheirBlockWhileNotErased)
+{
+    Test_Drawing d;
+    ZcDbObjectId block = d.addBlock(L"B");
+    ZcDbObjectId a = d.add(new ZcDbBlockReference(ZcGePoint3d(0, 0, 0), block));
+    ZcDbObjectId b = d.add(new ZcDbBlockReference(ZcGePoint3d(5, 0, 0), block));
+    {
+        ZcDbObjectPointer<ZcDbBlockReference> ref(a, ZcDb::kForWrite);
+        ref->erase();
+    }
+    ZcDbObjectPointer<ZcDbBlockTableRecord> btr(block);
+    ZcDbObjectIdArray ids;
+    ASSERT_EQ(btr->getBlockReferenceIds(ids), Zcad::eOk);
+    ASSERT_EQ(ids.length(), 1);
+    EXPECT_EQ(ids[0], b);
+}
+
+TEST(BlockReferences, MayNameABlockReadLaterFromAFile)
+{
+    Test_Drawing d;
+    ZcDbObjectId later;
+    ASSERT_EQ(d.db->getZcDbObjectId(later, true, ZcDbHandle(0x9999)), Zcad::eOk);
+    ZcDbBlockReference ref;
+    EXPECT_EQ(ref.setBlockTableRecord(later), Zcad::eOk);
+    EXPECT_EQ(ref.setBlockTableRecord(d.db->layerTableId()), Zcad::eInvalidInput);
+    EXPECT_EQ(ref.blockTableRecord(), later);
+}
+
+}  // namespace
