@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "db/db_loader.h"
 #include "db/dbdict.h"
+#include "db/dbblkref.h"
 #include "db/dblayout.h"
+#include "db/drawing_file_io.h"
 #include "db_test_support.h"
 
 namespace {
@@ -292,6 +295,87 @@ TEST(OpenClose, DeletingAnObjectOfTheDatabaseLeavesADeadId)
     EXPECT_FALSE(lineId.isValid());
     ZcDbObject* obj = nullptr;
     EXPECT_EQ(zcdbOpenObject(obj, lineId, ZcDb::kForRead), Zcad::eUnknownHandle);
+}
+
+}  // namespace
+
+
+namespace {
+
+// A reader that builds a drawing the way the drawing-file layer does: objects under the
+// handles of the file, a block reference naming its block before the block exists.
+Zcad::ErrorStatus Fake_Reader(ZcDbDatabase* db, const wchar_t* path)
+{
+    if (std::wstring(path) == L"broken.dxf") return Zcad::eBadDxfSequence;
+    ZcDbObjectId blockId;
+    db->getZcDbObjectId(blockId, true, ZcDbHandle(0x200));
+    auto* table = new ZcDbBlockTable();
+    ZcDbObjectId tableId;
+    if (platform::Db_Add_Object_With_Handle(db, table, ZcDbHandle(0x1), tableId) != Zcad::eOk) return Zcad::eInvalidInput;
+    platform::Db_Set_Root(db, platform::Db_Root::Block_Table, tableId);
+    auto* model = new ZcDbBlockTableRecord();
+    model->setName(L"*Model_Space");
+    table->add(model);
+    auto* ref = new ZcDbBlockReference(ZcGePoint3d(1, 2, 0), blockId);
+    ZcDbObjectId refId;
+    platform::Db_Add_Object_With_Handle(db, ref, ZcDbHandle(0x300), refId);
+    model->appendZcDbEntity(ref);
+    ref->close();
+    auto* block = new ZcDbBlockTableRecord();
+    block->setName(L"Late");
+    ZcDbObjectId lateId;
+    Zcad::ErrorStatus es = platform::Db_Add_Object_With_Handle(db, block, ZcDbHandle(0x200), lateId);
+    if (es != Zcad::eOk || lateId != blockId) return Zcad::eInvalidInput;
+    table->add(block);
+    block->close();
+    model->close();
+    table->close();
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus Fake_Writer(const ZcDbDatabase*, const wchar_t*) { return Zcad::eOk; }
+
+TEST(DrawingFiles, ReadThroughTheRegisteredReader)
+{
+    platform::Set_Drawing_File_Io(Fake_Reader, Fake_Writer);
+    ZcDbDatabase db(false, true);
+    ASSERT_EQ(db.readDwgFile(L"drawing.dxf"), Zcad::eOk);
+    EXPECT_STREQ(db.filename(), L"drawing.dxf");
+    ZcDbObjectId ref;
+    ASSERT_EQ(db.getZcDbObjectId(ref, false, ZcDbHandle(0x300)), Zcad::eOk);
+    ZcDbObjectPointer<ZcDbBlockReference> r(ref);
+    ASSERT_EQ(r.openStatus(), Zcad::eOk);
+    ZcDbObjectPointer<ZcDbBlockTableRecord> late(r->blockTableRecord());
+    ASSERT_EQ(late.openStatus(), Zcad::eOk);
+    EXPECT_STREQ(late->name(), L"Late");
+    // What the file lacked is completed: layer "0", the layouts, paper space.
+    EXPECT_FALSE(db.clayer().isNull());
+    EXPECT_FALSE(db.paperSpaceId().isNull());
+    EXPECT_FALSE(db.layoutDictionaryId().isNull());
+    // New objects get handles past the file's.
+    ZcDbObjectPointer<ZcDbBlockTableRecord> ms(db.modelSpaceId(), ZcDb::kForWrite);
+    auto* line = new ZcDbLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(1, 0, 0));
+    ZcDbObjectId lineId;
+    ASSERT_EQ(ms->appendZcDbEntity(lineId, line), Zcad::eOk);
+    line->close();
+    EXPECT_GT(lineId.handle().value(), 0x300u);
+    EXPECT_EQ(db.saveAs(L"out.dxf"), Zcad::eOk);
+    EXPECT_STREQ(db.filename(), L"out.dxf");
+
+    ZcDbDatabase failed(false, true);
+    EXPECT_EQ(failed.readDwgFile(L"broken.dxf"), Zcad::eBadDxfSequence);
+    EXPECT_FALSE(failed.modelSpaceId().isNull());
+    platform::Set_Drawing_File_Io(nullptr, nullptr);
+}
+
+TEST(DrawingFiles, HandlesAreNotTakenTwice)
+{
+    ZcDbDatabase db;
+    ZcDbObjectId id;
+    auto* x = new ZcDbXrecord();
+    ZcDbHandle used = db.modelSpaceId().handle();
+    EXPECT_EQ(platform::Db_Add_Object_With_Handle(&db, x, used, id), Zcad::eHandleExists);
+    delete x;
 }
 
 }  // namespace
