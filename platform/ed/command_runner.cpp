@@ -78,7 +78,7 @@ void Print_Unknown(const std::wstring& name)
 {
     Notify_Editor([&](ZcEditorReactor* r) { r->unknownCommand(name.c_str(), nullptr); });
     CommandLine::instance().write(L"\nUnknown command \"" + Upper(name) +
-                                  L"\".  Press F1 for help.\n");
+                                  L"\".  Press F1 for help.");
 }
 
 }  // namespace

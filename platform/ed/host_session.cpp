@@ -80,6 +80,8 @@ void HostSession::unload_modules()
         return;
     for (auto it = mModules.rbegin(); it != mModules.rend(); ++it)
         linker->unloadModule(it->c_str(), true);
+    if (!mModules.empty())
+        Print(L"\n");
     mModules.clear();
 }
 
