@@ -194,17 +194,19 @@ InputAnswer Wait_For_Input(const InputRequest& request, std::initializer_list<St
     ScriptInput& script = ScriptInput::instance();
     const std::wstring what = L"prompt '" + Escaped_Prompt(request.prompt) + L"'";
     for (;;) {
+        // After quit every input is cancelled, typed text included.
+        if (script.quitting()) {
+            State().typed.clear();
+            return From_Step(script.expect(accepted, what));
+        }
         if (!State().typed.empty())
             return From_Typed(request);
-        if (!script.quitting()) {
-            const Step* next = script.peek();
-            if (next != nullptr &&
-                std::find(accepted.begin(), accepted.end(), next->kind) == accepted.end()) {
-                if (const StepHandler* handler = Find_Step_Handler(next->kind, false)) {
-                    Step step = script.take();
-                    (*handler)(step);
-                    continue;
-                }
+        const Step* next = script.peek();
+        if (next != nullptr && std::find(accepted.begin(), accepted.end(), next->kind) == accepted.end()) {
+            if (const StepHandler* handler = Find_Step_Handler(next->kind, false)) {
+                Step step = script.take();
+                (*handler)(step);
+                continue;
             }
         }
         return From_Step(script.expect(accepted, what));
