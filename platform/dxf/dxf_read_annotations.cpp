@@ -1,5 +1,6 @@
 #include "dxf/dxf_read_annotations.h"
 
+#include <memory>
 #include <cmath>
 
 #include "db/dbdim.h"
@@ -139,8 +140,8 @@ ZcGeVector3d Normal(DxfSpan s) {
 
 ZcDbEntity* Read_Hatch(DxfReadContext& ctx, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbHatch");
-  auto* h = new ZcDbHatch();
-  HatchLoops(s, h).read();
+  auto h = std::make_unique<ZcDbHatch>();
+  HatchLoops(s, h.get()).read();
   const int type = s.integer(76, 1);
   h->setPattern(static_cast<ZcDbHatch::HatchPatternType>(type >= 0 && type <= 2 ? type : 1), ctx.wide(s.str(2, "SOLID")).c_str());
   if (s.has(52)) h->setPatternAngle(s.real(52) * kDegree);
@@ -149,20 +150,20 @@ ZcDbEntity* Read_Hatch(DxfReadContext& ctx, const DxfRecord& r) {
   h->setElevation(s.real(30));
   h->setNormal(Normal(s));
   h->setRawGroups(Raw_Entity_Data(ctx, r));
-  return h;
+  return h.release();
 }
 
 ZcDbEntity* Read_Dimension(DxfReadContext& ctx, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbDimension");
-  ZcDbDimension* d;
+  std::unique_ptr<ZcDbDimension> d;
   switch (s.integer(70, 0) & 7) {
-    case 1: d = new ZcDbAlignedDimension(); break;
-    case 2: d = new ZcDb2LineAngularDimension(); break;
-    case 3: d = new ZcDbDiametricDimension(); break;
-    case 4: d = new ZcDbRadialDimension(); break;
-    case 5: d = new ZcDb3PointAngularDimension(); break;
-    case 6: d = new ZcDbOrdinateDimension(); break;
-    default: d = new ZcDbRotatedDimension(); break;
+    case 1: d = std::make_unique<ZcDbAlignedDimension>(); break;
+    case 2: d = std::make_unique<ZcDb2LineAngularDimension>(); break;
+    case 3: d = std::make_unique<ZcDbDiametricDimension>(); break;
+    case 4: d = std::make_unique<ZcDbRadialDimension>(); break;
+    case 5: d = std::make_unique<ZcDb3PointAngularDimension>(); break;
+    case 6: d = std::make_unique<ZcDbOrdinateDimension>(); break;
+    default: d = std::make_unique<ZcDbRotatedDimension>(); break;
   }
   if (s.has(2)) d->setDimBlockId(ctx.block(s.str(2)));
   d->setNormal(Normal(s));
@@ -172,12 +173,13 @@ ZcDbEntity* Read_Dimension(DxfReadContext& ctx, const DxfRecord& r) {
   if (s.has(42)) d->setMeasurement(s.real(42));
   if (s.has(3)) d->setDimensionStyleName(ctx.wide(s.str(3)).c_str());
   d->setRawGroups(Raw_Entity_Data(ctx, r));
-  return d;
+  return d.release();
 }
 
 ZcDbEntity* Read_Image(DxfReadContext& ctx, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbRasterImage");
-  ZcDbRasterImage* image = r.type == "WIPEOUT" ? new ZcDbWipeout() : new ZcDbRasterImage();
+  std::unique_ptr<ZcDbRasterImage> image;
+  if (r.type == "WIPEOUT") image = std::make_unique<ZcDbWipeout>(); else image = std::make_unique<ZcDbRasterImage>();
   const ZcGePoint3d u = Point(s, 11), v = Point(s, 12);
   image->setOrientation(Point(s, 10), ZcGeVector3d(u.x, u.y, u.z).isZeroLength() ? ZcGeVector3d(1, 0, 0) : ZcGeVector3d(u.x, u.y, u.z),
                         ZcGeVector3d(v.x, v.y, v.z).isZeroLength() ? ZcGeVector3d(0, 1, 0) : ZcGeVector3d(v.x, v.y, v.z));
@@ -196,18 +198,18 @@ ZcDbEntity* Read_Image(DxfReadContext& ctx, const DxfRecord& r) {
   }
   const int type = s.integer(71, 1);
   image->setClipBoundary(type == 2 ? ZcDbRasterImage::kPoly : ZcDbRasterImage::kRect, clip);
-  return image;
+  return image.release();
 }
 
 ZcDbObject* Read_Image_Def(DxfReadContext& ctx, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbRasterImageDef");
-  auto* def = new ZcDbRasterImageDef();
+  auto def = std::make_unique<ZcDbRasterImageDef>();
   def->setSourceFileName(ctx.wide(s.str(1)).c_str());
   def->setSize(ZcGeVector2d(s.real(10, 1), s.real(20, 1)));
   def->setResolutionMMPerPixel(ZcGeVector2d(s.real(11, 1), s.real(21, 1)));
   def->setLoaded(s.integer(280, 1) != 0);
   def->setResolutionUnits(static_cast<ZcDbRasterImageDef::Units>(s.integer(281, 0)));
-  return def;
+  return def.release();
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "dxf/dxf_read_entities.h"
 
+#include <memory>
 #include <cmath>
 #include <functional>
 #include <unordered_map>
@@ -42,37 +43,37 @@ ZcGePoint3d To_World(const ZcGePoint3d& p, const ZcGeVector3d& normal) {
 
 ZcDbEntity* Read_Line(DxfReadContext&, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbLine");
-  auto* e = new ZcDbLine();
+  auto e = std::make_unique<ZcDbLine>();
   e->setStartPoint(Point(s, 10));
   e->setEndPoint(Point(s, 11));
   e->setThickness(s.real(39));
   e->setNormal(Normal(s));
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Circle(DxfReadContext&, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbCircle");
   const ZcGeVector3d n = Normal(s);
-  auto* e = new ZcDbCircle();
+  auto e = std::make_unique<ZcDbCircle>();
   e->setNormal(n);
   e->setCenter(To_World(Point(s, 10), n));
   e->setRadius(s.real(40));
   e->setThickness(s.real(39));
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Arc(DxfReadContext&, const DxfRecord& r) {
   DxfSpan circle = r.subclass("AcDbCircle");
   DxfSpan arc = r.has_subclass_markers() ? r.subclass("AcDbArc") : circle;
   const ZcGeVector3d n = Normal(circle);
-  auto* e = new ZcDbArc();
+  auto e = std::make_unique<ZcDbArc>();
   e->setNormal(n);
   e->setCenter(To_World(Point(circle, 10), n));
   e->setRadius(circle.real(40));
   e->setThickness(circle.real(39));
   e->setStartAngle(arc.real(50) * kDegree);
   e->setEndAngle(arc.real(51) * kDegree);
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Ellipse(DxfReadContext&, const DxfRecord& r) {
@@ -80,16 +81,16 @@ ZcDbEntity* Read_Ellipse(DxfReadContext&, const DxfRecord& r) {
   const ZcGePoint3d axis = Point(s, 11, ZcGePoint3d(1, 0, 0));
   double ratio = s.real(40, 1);
   if (!(ratio > 0 && ratio <= 1)) ratio = 1;
-  auto* e = new ZcDbEllipse();
+  auto e = std::make_unique<ZcDbEllipse>();
   ZcGeVector3d major(axis.x, axis.y, axis.z);
   if (major.isZeroLength()) major = ZcGeVector3d(1, 0, 0);
   e->set(Point(s, 10), Normal(s), major, ratio, s.real(41, 0), s.real(42, 2 * 3.14159265358979323846));
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Lwpolyline(DxfReadContext&, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbPolyline");
-  auto* e = new ZcDbPolyline();
+  auto e = std::make_unique<ZcDbPolyline>();
   const int flags = s.integer(70, 0);
   const double constant_width = s.real(43, 0);
   unsigned index = 0;
@@ -119,7 +120,7 @@ ZcDbEntity* Read_Lwpolyline(DxfReadContext&, const DxfRecord& r) {
   e->setThickness(s.real(39));
   e->setNormal(Normal(s));
   if (s.has(43)) e->setConstantWidth(constant_width);
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Spline(DxfReadContext&, const DxfRecord& r) {
@@ -142,7 +143,7 @@ ZcDbEntity* Read_Spline(DxfReadContext&, const DxfRecord& r) {
       (g->code == 10 ? control : fit).append(p);
     }
   }
-  auto* e = new ZcDbSpline();
+  auto e = std::make_unique<ZcDbSpline>();
   if (control.length() > 0) {
     if (weights.length() != control.length()) weights.setLogicalLength(0);
     e->setNurbsData(degree, weights.length() > 0, (flags & 1) != 0, (flags & 2) != 0, control, knots, weights,
@@ -150,7 +151,7 @@ ZcDbEntity* Read_Spline(DxfReadContext&, const DxfRecord& r) {
   } else if (fit.length() > 0) {
     e->setFitData(fit, degree, s.real(44, 0));
   }
-  return e;
+  return e.release();
 }
 
 // TEXT and the text part of ATTRIB / ATTDEF.
@@ -178,16 +179,16 @@ void Read_Text_Fields(DxfReadContext& ctx, DxfSpan s, ZcDbText* e, int vertical_
 }
 
 ZcDbEntity* Read_Text(DxfReadContext& ctx, const DxfRecord& r) {
-  auto* e = new ZcDbText();
+  auto e = std::make_unique<ZcDbText>();
   // TEXT repeats its subclass marker: both parts together.
   DxfSpan s = r.has_subclass_markers() ? DxfSpan(r.subclass("AcDbText").begin(), r.all().end()) : r.all();
-  Read_Text_Fields(ctx, s, e, 73);
-  return e;
+  Read_Text_Fields(ctx, s, e.get(), 73);
+  return e.release();
 }
 
 ZcDbEntity* Read_Attribute(DxfReadContext& ctx, const DxfRecord& r) {
-  auto* e = new ZcDbAttribute();
-  Read_Text_Fields(ctx, r.subclass("AcDbText"), e, 74);
+  auto e = std::make_unique<ZcDbAttribute>();
+  Read_Text_Fields(ctx, r.subclass("AcDbText"), e.get(), 74);
   DxfSpan a = r.has_subclass_markers() ? r.subclass("AcDbAttribute") : r.all();
   e->setTag(ctx.wide(a.str(2)).c_str());
   e->setInvisible((a.integer(70, 0) & 1) != 0);
@@ -195,12 +196,12 @@ ZcDbEntity* Read_Attribute(DxfReadContext& ctx, const DxfRecord& r) {
   e->setLockPositionInBlock(a.integer(280, 0) != 0);
   if (r.has_subclass_markers() && a.has(74))
     e->setVerticalMode(static_cast<ZcDb::TextVertMode>(std::clamp(a.integer(74, 0), 0, 3)));
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Attdef(DxfReadContext& ctx, const DxfRecord& r) {
-  auto* e = new ZcDbAttributeDefinition();
-  Read_Text_Fields(ctx, r.subclass("AcDbText"), e, 74);
+  auto e = std::make_unique<ZcDbAttributeDefinition>();
+  Read_Text_Fields(ctx, r.subclass("AcDbText"), e.get(), 74);
   DxfSpan a = r.has_subclass_markers() ? r.subclass("AcDbAttributeDefinition") : r.all();
   e->setTag(ctx.wide(a.str(2)).c_str());
   e->setPrompt(ctx.wide(a.str(3)).c_str());
@@ -213,12 +214,12 @@ ZcDbEntity* Read_Attdef(DxfReadContext& ctx, const DxfRecord& r) {
   e->setLockPositionInBlock(a.integer(280, 0) != 0);
   if (r.has_subclass_markers() && a.has(74))
     e->setVerticalMode(static_cast<ZcDb::TextVertMode>(std::clamp(a.integer(74, 0), 0, 3)));
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Mtext(DxfReadContext& ctx, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbMText");
-  auto* e = new ZcDbMText();
+  auto e = std::make_unique<ZcDbMText>();
   const ZcGeVector3d n = Normal(s);
   e->setNormal(n);
   e->setLocation(Point(s, 10));
@@ -245,7 +246,7 @@ ZcDbEntity* Read_Mtext(DxfReadContext& ctx, const DxfRecord& r) {
   }
   if (s.has(44)) e->setLineSpacingFactor(s.real(44, 1));
   if (s.has(73)) e->setLineSpacingStyle(s.integer(73, 1) == 2 ? ZcDbMText::kExactly : ZcDbMText::kAtLeast);
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Insert(DxfReadContext& ctx, const DxfRecord& r) {
@@ -253,16 +254,16 @@ ZcDbEntity* Read_Insert(DxfReadContext& ctx, const DxfRecord& r) {
   if (s.empty() && r.has_subclass_markers()) s = r.subclass("AcDbMInsertBlock");
   ZcDbObjectId block = ctx.block(s.str(2));
   const int columns = s.integer(70, 1), rows = s.integer(71, 1);
-  ZcDbBlockReference* e;
+  std::unique_ptr<ZcDbBlockReference> e;
   if (columns > 1 || rows > 1) {
-    auto* m = new ZcDbMInsertBlock();
+    auto m = std::make_unique<ZcDbMInsertBlock>();
     m->setColumns(static_cast<uint16_t>(std::clamp(columns, 1, 32767)));
     m->setRows(static_cast<uint16_t>(std::clamp(rows, 1, 32767)));
     m->setColumnSpacing(s.real(44));
     m->setRowSpacing(s.real(45));
-    e = m;
+    e = std::move(m);
   } else {
-    e = new ZcDbBlockReference();
+    e = std::make_unique<ZcDbBlockReference>();
   }
   const ZcGeVector3d n = Normal(s);
   e->setNormal(n);
@@ -270,12 +271,12 @@ ZcDbEntity* Read_Insert(DxfReadContext& ctx, const DxfRecord& r) {
   e->setPosition(To_World(Point(s, 10), n));
   e->setScaleFactors(ZcGeScale3d(s.real(41, 1), s.real(42, 1), s.real(43, 1)));
   e->setRotation(s.real(50) * kDegree);
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Viewport(DxfReadContext& ctx, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbViewport");
-  auto* e = new ZcDbViewport();
+  auto e = std::make_unique<ZcDbViewport>();
   e->setCenterPoint(Point(s, 10));
   e->setWidth(s.real(40));
   e->setHeight(s.real(41));
@@ -299,7 +300,7 @@ ZcDbEntity* Read_Viewport(DxfReadContext& ctx, const DxfRecord& r) {
     e->setNonRectClipEntityId(ctx.id_of(s.handle(340)));
     if (status & 0x10000) e->setNonRectClipOn();
   }
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Polyline(DxfReadContext&, const DxfRecord& r) {
@@ -307,13 +308,13 @@ ZcDbEntity* Read_Polyline(DxfReadContext&, const DxfRecord& r) {
   const int flags = s.integer(70, 0);
   if (flags & (16 | 64)) return nullptr;  // meshes stay raw
   if (flags & 8) {
-    auto* e = new ZcDb3dPolyline();
+    auto e = std::make_unique<ZcDb3dPolyline>();
     const int curve = s.integer(75, 0);
     e->setPolyType(curve == 5 ? ZcDb::k3dQuadSplinePoly : curve == 6 ? ZcDb::k3dCubicSplinePoly : ZcDb::k3dSimplePoly);
     if (flags & 1) e->makeClosed();
-    return e;
+    return e.release();
   }
-  auto* e = new ZcDb2dPolyline();
+  auto e = std::make_unique<ZcDb2dPolyline>();
   const ZcGeVector3d n = Normal(s);
   e->setNormal(n);
   e->setElevation(Point(s, 10).z);
@@ -325,27 +326,27 @@ ZcDbEntity* Read_Polyline(DxfReadContext&, const DxfRecord& r) {
                  : (flags & 2) ? ZcDb::k2dFitCurvePoly : ZcDb::k2dSimplePoly);
   if (flags & 128) e->setLinetypeGenerationOn();
   if (flags & 1) e->makeClosed();
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Point(DxfReadContext&, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbPoint");
-  auto* e = new ZcDbPoint(Point(s, 10));
+  auto e = std::make_unique<ZcDbPoint>(Point(s, 10));
   e->setThickness(s.real(39));
   e->setNormal(Normal(s));
   e->setEcsRotation(s.real(50) * kDegree);
-  return e;
+  return e.release();
 }
 
 ZcDbEntity* Read_Solid(DxfReadContext&, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbTrace");
   const ZcGeVector3d n = Normal(s);
   const ZcGePoint3d p2 = Point(s, 12);
-  auto* e = new ZcDbSolid(To_World(Point(s, 10), n), To_World(Point(s, 11), n), To_World(p2, n),
+  auto e = std::make_unique<ZcDbSolid>(To_World(Point(s, 10), n), To_World(Point(s, 11), n), To_World(p2, n),
                           To_World(Point(s, 13, p2), n));
   e->setThickness(s.real(39));
   e->setNormal(n);
-  return e;
+  return e.release();
 }
 
 using Entity_Reader = ZcDbEntity* (*)(DxfReadContext&, const DxfRecord&);
@@ -404,6 +405,7 @@ ZcDbObjectId DxfEntityReader::owner_of(const DxfRecord& record) {
 }
 
 void DxfEntityReader::append(const DxfRecord& record, ZcDbEntity* ent, bool keep_open, bool files_itself) {
+  std::unique_ptr<ZcDbEntity> held(ent);  // until the database owns it
   ctx_.read_entity_common(record, ent);
   ZcDbObjectId owner = owner_of(record);
   if (owner != open_block_id_) {
@@ -415,10 +417,10 @@ void DxfEntityReader::append(const DxfRecord& record, ZcDbEntity* ent, bool keep
   ZcDbObjectId id;
   const uint64_t handle = record.all().handle(5);
   if (ctx_.add(ent, handle, id) != Zcad::eOk) {
-    delete ent;
     ++ctx_.warnings;
     return;
   }
+  held.release();
   if (files_itself) {
     DxfInFiler filer(ctx_, record);
     if (ent->dxfInFields(&filer) != Zcad::eOk) ++ctx_.warnings;
@@ -453,14 +455,13 @@ void DxfEntityReader::record(const DxfRecord& record) {
     if (type == "ATTRIB") {
       auto* ref = ZcDbBlockReference::cast(complex_);
       if (ref == nullptr) return;
-      ZcDbEntity* attr = Read_Attribute(ctx_, record);
-      ctx_.read_entity_common(record, attr);
+      std::unique_ptr<ZcDbAttribute> attr(static_cast<ZcDbAttribute*>(Read_Attribute(ctx_, record)));
+      ctx_.read_entity_common(record, attr.get());
       ZcDbObjectId id;
-      if (ref->appendAttribute(id, static_cast<ZcDbAttribute*>(attr)) == Zcad::eOk) {
-        ctx_.read_object_common(record, attr);
-        attr->close();
-      } else {
-        delete attr;
+      if (ref->appendAttribute(id, attr.get()) == Zcad::eOk) {
+        ZcDbAttribute* added = attr.release();
+        ctx_.read_object_common(record, added);
+        added->close();
       }
       return;
     }
@@ -468,28 +469,30 @@ void DxfEntityReader::record(const DxfRecord& record) {
     if (auto* p2 = ZcDb2dPolyline::cast(complex_)) {
       const int flags = s.integer(70, 0);
       if (flags & 16) return;  // spline frame control points are derived data
-      auto* v = new ZcDb2dVertex(To_World(Point(s, 10), p2->normal()), s.real(42), s.real(40, p2->defaultStartWidth()),
+      auto v = std::make_unique<ZcDb2dVertex>(To_World(Point(s, 10), p2->normal()), s.real(42), s.real(40, p2->defaultStartWidth()),
                                  s.real(41, p2->defaultEndWidth()));
       if (s.has(50)) v->setTangent(s.real(50) * kDegree);
-      ctx_.read_entity_common(record, v);
+      ctx_.read_entity_common(record, v.get());
       ZcDbObjectId id;
-      if (p2->appendVertex(id, v) == Zcad::eOk) v->close(); else delete v;
+      if (p2->appendVertex(id, v.get()) == Zcad::eOk) v.release()->close();
     } else if (auto* p3 = ZcDb3dPolyline::cast(complex_)) {
       if (s.integer(70, 0) & 16) return;
-      auto* v = new ZcDb3dPolylineVertex(Point(s, 10));
-      ctx_.read_entity_common(record, v);
+      auto v = std::make_unique<ZcDb3dPolylineVertex>(Point(s, 10));
+      ctx_.read_entity_common(record, v.get());
       ZcDbObjectId id;
-      if (p3->appendVertex(id, v) == Zcad::eOk) v->close(); else delete v;
+      if (p3->appendVertex(id, v.get()) == Zcad::eOk) v.release()->close();
     }
     return;
   }
   end_complex();
   if (Entity_Readers().find(type) == Entity_Readers().end()) {
     if (ZcRxClass* cls = ctx_.custom_class(type)) {
-      if (ZcDbEntity* custom = ZcDbEntity::cast(cls->create())) {
+      ZcRxObject* made = cls->create();
+      if (ZcDbEntity* custom = ZcDbEntity::cast(made)) {
         append(record, custom, false, true);
         return;
       }
+      delete made;
     }
   }
   ZcDbEntity* ent = create(record);

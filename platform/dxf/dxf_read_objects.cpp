@@ -1,3 +1,4 @@
+#include <memory>
 #include "dxf/dxf_read_objects.h"
 
 #include "db/db_loader.h"
@@ -53,7 +54,7 @@ void Read_Plot_Settings(DxfReadContext& ctx, DxfSpan s, ZcDbPlotSettings* p) {
 }
 
 ZcDbObject* Read_Xrecord(DxfReadContext& ctx, const DxfRecord& r) {
-  auto* x = new ZcDbXrecord();
+  auto x = std::make_unique<ZcDbXrecord>();
   const DxfGroup* begin = r.groups.data();
   const DxfGroup* end = begin + r.data_end;
   const DxfGroup* data = end;
@@ -78,34 +79,35 @@ ZcDbObject* Read_Xrecord(DxfReadContext& ctx, const DxfRecord& r) {
     x->setFromRbChain(*chain);
     zcutRelRb(chain);
   }
-  return x;
+  return x.release();
 }
 
 ZcDbObject* Read_Layout(DxfReadContext& ctx, const DxfRecord& r) {
-  auto* layout = new ZcDbLayout();
-  Read_Plot_Settings(ctx, r.subclass("AcDbPlotSettings"), layout);
+  auto layout = std::make_unique<ZcDbLayout>();
+  Read_Plot_Settings(ctx, r.subclass("AcDbPlotSettings"), layout.get());
   DxfSpan s = r.subclass("AcDbLayout");
   layout->setLayoutName(ctx.wide(s.str(1)).c_str());
   layout->setTabOrder(s.integer(71, 0));
   if (s.handle(330) != 0) layout->setBlockTableRecordId(ctx.id_of(s.handle(330)));
-  return layout;
+  return layout.release();
 }
 
 ZcDbObject* Read_Plot_Settings_Object(DxfReadContext& ctx, const DxfRecord& r) {
-  auto* settings = new ZcDbPlotSettings();
-  Read_Plot_Settings(ctx, r.subclass("AcDbPlotSettings"), settings);
-  return settings;
+  auto settings = std::make_unique<ZcDbPlotSettings>();
+  Read_Plot_Settings(ctx, r.subclass("AcDbPlotSettings"), settings.get());
+  return settings.release();
 }
 
 }  // namespace
 
-void DxfObjectReader::add(const DxfRecord& record, ZcDbObject* obj) {
+void DxfObjectReader::add(const DxfRecord& record, ZcDbObject* made) {
+  std::unique_ptr<ZcDbObject> held(made);
   ZcDbObjectId id;
-  if (ctx_.add(obj, record.all().handle(5), id) != Zcad::eOk) {
-    delete obj;
+  if (ctx_.add(made, record.all().handle(5), id) != Zcad::eOk) {
     ++ctx_.warnings;
     return;
   }
+  ZcDbObject* obj = held.release();
   ctx_.read_object_common(record, obj);
   obj->close();
 }
@@ -122,19 +124,19 @@ void DxfObjectReader::dictionary(const DxfRecord& record) {
   }
   ZcDbObjectId id = ctx_.existing(handle);
   if (id.isNull()) {
-    auto* dict = new ZcDbDictionary();
+    auto dict = std::make_unique<ZcDbDictionary>();
     dict->setTreatElementsAsHard(s.integer(280, 0) != 0);
     dict->setMergeStyle(static_cast<ZcDb::DuplicateRecordCloning>(std::clamp(s.integer(281, 1), 0, 5)));
-    if (ctx_.add(dict, handle, id) != Zcad::eOk) {
-      delete dict;
+    if (ctx_.add(dict.get(), handle, id) != Zcad::eOk) {
       ++ctx_.warnings;
       return;
     }
+    ZcDbDictionary* added = dict.release();
     // The first dictionary of the section is the named-object dictionary.
     if (ctx_.db()->namedObjectsDictionaryId().isNull())
       Db_Set_Root(ctx_.db(), Db_Root::Named_Objects_Dictionary, id);
-    ctx_.read_object_common(record, dict);
-    dict->close();
+    ctx_.read_object_common(record, added);
+    added->close();
   }
   entries.dictionary = id;
   dictionaries_.push_back(std::move(entries));
@@ -153,13 +155,15 @@ void DxfObjectReader::record(const DxfRecord& record) {
   } else if (type == "PLOTSETTINGS") {
     add(record, Read_Plot_Settings_Object(ctx_, record));
   } else if (ZcRxClass* cls = ctx_.custom_class(type)) {
-    ZcDbObject* obj = ZcDbObject::cast(cls->create());
+    ZcRxObject* made = cls->create();
+    std::unique_ptr<ZcDbObject> held(ZcDbObject::cast(made));
+    if (!held) delete made;
     ZcDbObjectId id;
-    if (obj == nullptr || ctx_.add(obj, record.all().handle(5), id) != Zcad::eOk) {
-      delete obj;
+    if (!held || ctx_.add(held.get(), record.all().handle(5), id) != Zcad::eOk) {
       ++ctx_.warnings;
       return;
     }
+    ZcDbObject* obj = held.release();
     DxfInFiler filer(ctx_, record);
     if (obj->dxfInFields(&filer) != Zcad::eOk) ++ctx_.warnings;
     ctx_.read_object_common(record, obj);

@@ -1,3 +1,4 @@
+#include <memory>
 #include "script/utf8.h"
 #include "dxf/dxf_read_proxy.h"
 
@@ -96,7 +97,7 @@ std::vector<ZcDbRawGroup> Raw_Entity_Data(DxfReadContext& ctx, const DxfRecord& 
 }
 
 ZcDbProxyEntity* Read_Proxy_Entity(DxfReadContext& ctx, const DxfRecord& record) {
-  auto* proxy = new ZcDbProxyEntity();
+  auto proxy = std::make_unique<ZcDbProxyEntity>();
   const bool is_proxy_record = record.type == "ACAD_PROXY_ENTITY";
   const DxfClassInfo* cls = nullptr;
   std::string graphics;
@@ -117,7 +118,7 @@ ZcDbProxyEntity* Read_Proxy_Entity(DxfReadContext& ctx, const DxfRecord& record)
     if (!error.empty()) ++ctx.warnings;
     proxy->setGraphics(std::move(graphics), std::move(decoded.primitives));
   }
-  return proxy;
+  return proxy.release();
 }
 
 void Append_Raw_Record(DxfReadContext& ctx, ZcDbProxyEntity* proxy, const DxfRecord& record) {
@@ -130,7 +131,7 @@ void Append_Raw_Record(DxfReadContext& ctx, ZcDbProxyEntity* proxy, const DxfRec
 }
 
 ZcDbProxyObject* Read_Proxy_Object(DxfReadContext& ctx, const DxfRecord& record) {
-  auto* proxy = new ZcDbProxyObject();
+  auto proxy = std::make_unique<ZcDbProxyObject>();
   std::vector<ZcDbRawGroup> raw;
   bool owner_seen = false;
   bool in_subclasses = false;
@@ -144,7 +145,7 @@ ZcDbProxyObject* Read_Proxy_Object(DxfReadContext& ctx, const DxfRecord& record)
   }
   proxy->setClassInfo(Class_Info(ctx, record, ctx.class_named(ctx.wide(record.type))));
   proxy->setRawGroups(std::move(raw));
-  return proxy;
+  return proxy.release();
 }
 
 }  // namespace platform

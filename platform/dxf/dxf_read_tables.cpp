@@ -1,6 +1,7 @@
 #include "dxf/dxf_read_tables.h"
 
 #include <cmath>
+#include <memory>
 
 #include "db/db_loader.h"
 #include "db/dbsymtb.h"
@@ -139,32 +140,27 @@ void DxfTableReader::table(const DxfRecord& record) {
 }
 
 void DxfTableReader::entry(const DxfRecord& record) {
-  ZcDbSymbolTableRecord* rec = nullptr;
-  if (table_ == "LAYER" && record.type == "LAYER") rec = new ZcDbLayerTableRecord();
-  else if (table_ == "LTYPE" && record.type == "LTYPE") rec = new ZcDbLinetypeTableRecord();
-  else if (table_ == "STYLE" && record.type == "STYLE") rec = new ZcDbTextStyleTableRecord();
-  else if (table_ == "VPORT" && record.type == "VPORT") rec = new ZcDbViewportTableRecord();
-  else if (table_ == "APPID" && record.type == "APPID") rec = new ZcDbRegAppTableRecord();
-  else if (table_ == "BLOCK_RECORD" && record.type == "BLOCK_RECORD") rec = new ZcDbBlockTableRecord();
+  // Held until the database owns it: a fault in its groups must not leak it.
+  std::unique_ptr<ZcDbSymbolTableRecord> held;
+  if (table_ == "LAYER" && record.type == "LAYER") held = std::make_unique<ZcDbLayerTableRecord>();
+  else if (table_ == "LTYPE" && record.type == "LTYPE") held = std::make_unique<ZcDbLinetypeTableRecord>();
+  else if (table_ == "STYLE" && record.type == "STYLE") held = std::make_unique<ZcDbTextStyleTableRecord>();
+  else if (table_ == "VPORT" && record.type == "VPORT") held = std::make_unique<ZcDbViewportTableRecord>();
+  else if (table_ == "APPID" && record.type == "APPID") held = std::make_unique<ZcDbRegAppTableRecord>();
+  else if (table_ == "BLOCK_RECORD" && record.type == "BLOCK_RECORD") held = std::make_unique<ZcDbBlockTableRecord>();
+  ZcDbSymbolTableRecord* rec = held.get();
   if (rec == nullptr) return;
   DxfSpan s = record.all();
   std::wstring name = ctx_.wide(s.str(2));
-  if (table_ == "STYLE" && name.empty()) {
-    delete rec;  // a shape file's unnamed record
-    return;
-  }
+  if (table_ == "STYLE" && name.empty()) return;  // a shape file's unnamed record
   if (table_ == "VPORT") {
     // Only the current view ("*ACTIVE", the first of that name) is kept.
-    if (active_vport_seen_ || (name != L"*ACTIVE" && name != L"*Active" && name != L"*active")) {
-      delete rec;
-      return;
-    }
+    if (active_vport_seen_ || (name != L"*ACTIVE" && name != L"*Active" && name != L"*active")) return;
     active_vport_seen_ = true;
     name = L"*Active";
   }
   if (rec->setName(name.c_str()) != Zcad::eOk) {
     ++ctx_.warnings;
-    delete rec;
     return;
   }
   if (auto* layer = ZcDbLayerTableRecord::cast(rec)) Read_Layer(ctx_, s, layer);
@@ -176,23 +172,22 @@ void DxfTableReader::entry(const DxfRecord& record) {
     btr->setBlockInsertUnits(static_cast<ZcDb::UnitsValue>(s.integer(70, 0)));
     btr->setExplodable(s.integer(280, 1) != 0);
   }
+  const uint64_t handle = s.handle(5);
   ZcDbSymbolTable* table = nullptr;
-  if (zcdbOpenObject(table, table_id_, ZcDb::kForWrite) != Zcad::eOk) {
-    delete rec;
-    return;
-  }
+  if (zcdbOpenObject(table, table_id_, ZcDb::kForWrite) != Zcad::eOk) return;
   ZcDbObjectId id;
-  if (table->has(name.c_str())) {
-    ++ctx_.warnings;  // the same name twice: the first record stands
-    delete rec;
-  } else if (ctx_.add(rec, s.handle(5), id) == Zcad::eOk) {
+  const bool added = !table->has(name.c_str()) && ctx_.add(rec, handle, id) == Zcad::eOk;
+  if (added) {
+    held.release();
     table->add(rec);
-    ctx_.read_object_common(record, rec);
-    rec->close();
   } else {
-    delete rec;
+    ++ctx_.warnings;  // the same name twice: the first record stands
   }
   table->close();
+  if (added) {
+    ctx_.read_object_common(record, rec);
+    rec->close();
+  }
 }
 
 void Ensure_Tables(DxfReadContext& ctx) {

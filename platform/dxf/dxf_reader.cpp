@@ -154,18 +154,21 @@ ZcDbObjectId Begin_Block(DxfReadContext& ctx, const DxfRecord& record) {
   DxfSpan s = record.subclass("AcDbBlockBegin");
   if (s.empty()) s = record.all();
   std::wstring name = ctx.wide(s.str(2));
+  const ZcGePoint3d origin = Point3d(s, 10);
+  const std::wstring path = s.has(1) ? ctx.wide(s.str(1)) : std::wstring();
+  const std::wstring comments = ctx.wide(s.str(4));
   std::wstring upper = name;
   for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(c));
   if (upper == L"$MODEL_SPACE") name = L"*Model_Space";
   if (upper == L"$PAPER_SPACE") name = L"*Paper_Space";
-  ZcDbBlockTable* table = nullptr;
-  if (zcdbOpenObject(table, ctx.db()->blockTableId(), ZcDb::kForWrite) != Zcad::eOk) return {};
-  ZcDbObjectId id;
   uint64_t owner = 0;
   for (const DxfGroup& g : record.all()) {
     if (g.code == 100) break;
     if (g.code == 330 && !g.trimmed().empty()) owner = g.to_handle();
   }
+  ZcDbBlockTable* table = nullptr;
+  if (zcdbOpenObject(table, ctx.db()->blockTableId(), ZcDb::kForWrite) != Zcad::eOk) return {};
+  ZcDbObjectId id;
   if (owner != 0) {
     ZcDbObjectId by_handle = ctx.id_of(owner);
     if (table->has(by_handle)) id = by_handle;
@@ -185,9 +188,9 @@ ZcDbObjectId Begin_Block(DxfReadContext& ctx, const DxfRecord& record) {
     return {};
   }
   table->close();
-  btr->setOrigin(Point3d(s, 10));
-  if (s.has(1) && !s.str(1).empty()) btr->setPathName(ctx.wide(s.str(1)).c_str());
-  if (s.has(4)) btr->setComments(ctx.wide(s.str(4)).c_str());
+  btr->setOrigin(origin);
+  if (!path.empty()) btr->setPathName(path.c_str());
+  if (!comments.empty()) btr->setComments(comments.c_str());
   btr->close();
   return id;
 }

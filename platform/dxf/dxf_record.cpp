@@ -39,8 +39,9 @@ DxfSpan DxfRecord::subclass(std::string_view name) const {
   if (!markers) return {begin, end};
   for (const DxfGroup* g = begin; g != end; ++g) {
     if (g->code == 100 && g->trimmed() == name) {
+      // An embedded object (101, the MTEXT of a multi-line attribute) ends the subclass too.
       const DxfGroup* last = g + 1;
-      while (last != end && last->code != 100) ++last;
+      while (last != end && last->code != 100 && last->code != 101) ++last;
       return {g + 1, last};
     }
   }

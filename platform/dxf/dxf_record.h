@@ -43,7 +43,7 @@ struct DxfRecord {
 
   // The groups before the extended data, without "102 {...}" application groups.
   DxfSpan all() const { return {groups.data(), groups.data() + data_end}; }
-  // The groups of one subclass (after "100 name" up to the next 100); in a file without
+  // The groups of one subclass (after "100 name" up to the next 100 or 101); in a file without
   // subclass markers (R12) the whole record; empty when markers exist but not this one.
   DxfSpan subclass(std::string_view name) const;
   // Extended data: from the first 1001 group to the end.
