@@ -139,17 +139,6 @@ Zcad::ErrorStatus ZcDbBlockTableRecord::dwgInFields(ZcDbDwgFiler* f)
     mInsertUnits = ZcDb::UnitsValue(units);
     f->readBool(&mExplodable);
     f->readBool(&mDynamic);
-    // The entity list belongs to the record itself: restored only when filing back into it.
-    if (f->filerType() == ZcDb::kUndoFiler) {
-        int32_t n = 0;
-        f->readInt32(&n);
-        mEntities.clear();
-        for (int32_t i = 0; i < n && f->filerStatus() == Zcad::eOk; ++i) {
-            ZcDbHardOwnershipId id;
-            f->readHardOwnershipId(&id);
-            mEntities.push_back(id);
-        }
-    }
     return f->filerStatus();
 }
 
@@ -163,10 +152,6 @@ Zcad::ErrorStatus ZcDbBlockTableRecord::dwgOutFields(ZcDbDwgFiler* f) const
     f->writeInt32(int32_t(mInsertUnits));
     f->writeBool(mExplodable);
     f->writeBool(mDynamic);
-    if (f->filerType() == ZcDb::kUndoFiler) {
-        f->writeInt32(int32_t(mEntities.size()));
-        for (ZcDbObjectId id : mEntities) f->writeHardOwnershipId(id);
-    }
     return f->filerStatus();
 }
 

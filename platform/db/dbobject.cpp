@@ -127,6 +127,25 @@ resbuf* File_In_Chain(ZcDbDwgFiler* filer)
 
 }  // namespace platform
 
+namespace platform {
+
+// The state of an object when its first change of a write opening begins (what cancel() restores).
+void Take_Undo_Image(ZcDbObject* obj)
+{
+    auto* filer = new ZcDbCopyFiler(ZcDb::kUndoFiler, obj->database());
+    obj->dwgOutFields(filer);
+    delete static_cast<ZcDbCopyFiler*>(Db_Object_Access::undoImage(obj));
+    Db_Object_Access::undoImage(obj) = filer;
+}
+
+void Drop_Undo_Image(ZcDbObject* obj)
+{
+    delete static_cast<ZcDbCopyFiler*>(Db_Object_Access::undoImage(obj));
+    Db_Object_Access::undoImage(obj) = nullptr;
+}
+
+}  // namespace platform
+
 ZcDbObject::ZcDbObject() = default;
 
 ZcDbObject::~ZcDbObject()
@@ -159,6 +178,7 @@ bool ZcDbObject::assertWriteEnabled(bool, bool recordModified)
     if (!mWriter) return false;
     if (!mOpenedForModifyNotified) {
         mOpenedForModifyNotified = true;
+        platform::Take_Undo_Image(this);
         ZcDbDatabase* db = mStub->db;
         db->data().notify([&](ZcDbDatabaseReactor* r) { r->objectOpenedForModify(db, this); });
     }
@@ -187,6 +207,7 @@ Zcad::ErrorStatus ZcDbObject::subClose() { return Zcad::eOk; }
 namespace platform {
 void End_Internal_Write(ZcDbObject* obj)
 {
+    Drop_Undo_Image(obj);
     ZcDbDatabase* db = obj->database();
     bool modified = Db_Object_Access::modified(obj);
     Db_Object_Access::setWriter(obj, false);
@@ -205,25 +226,11 @@ bool On_Locked_Layer(const ZcDbObject* obj)
     return layer != nullptr && layer->isLocked();
 }
 
-void Take_Undo_Image(ZcDbObject* obj)
-{
-    auto* filer = new ZcDbCopyFiler(ZcDb::kUndoFiler, obj->database());
-    obj->dwgOutFields(filer);
-    delete static_cast<ZcDbCopyFiler*>(Db_Object_Access::undoImage(obj));
-    Db_Object_Access::undoImage(obj) = filer;
-}
-
-void Drop_Undo_Image(ZcDbObject* obj)
-{
-    delete static_cast<ZcDbCopyFiler*>(Db_Object_Access::undoImage(obj));
-    Db_Object_Access::undoImage(obj) = nullptr;
-}
 
 // Ends a write opening: notifications for a modified object.
 void End_Write(ZcDbObject* obj)
 {
     Db_Object_Access::isNew(obj) = false;
-    Drop_Undo_Image(obj);
     platform::End_Internal_Write(obj);
 }
 }  // namespace
@@ -238,7 +245,6 @@ Zcad::ErrorStatus ZcDbObject::upgradeOpen()
     if (On_Locked_Layer(this)) return Zcad::eOnLockedLayer;
     mReaders = 0;
     mWriter = true;
-    Take_Undo_Image(this);
     return Zcad::eOk;
 }
 
@@ -277,7 +283,7 @@ Zcad::ErrorStatus ZcDbObject::cancel()
         mModified = false;
         mWriter = false;
         mOpenedForModifyNotified = false;
-        Drop_Undo_Image(this);
+        platform::Drop_Undo_Image(this);
         return Zcad::eOk;
     }
     return close();
@@ -470,7 +476,6 @@ Zcad::ErrorStatus zcdbOpenObject(ZcDbObject*& pObj, ZcDbObjectId id, ZcDb::OpenM
         Zcad::ErrorStatus es = obj->subOpen(mode);
         if (es != Zcad::eOk) return es;
         Db_Object_Access::setWriter(obj, true);
-        Take_Undo_Image(obj);
     } else {
         if (Db_Object_Access::readers(obj) >= 256) return Zcad::eAtMaxReaders;
         Zcad::ErrorStatus es = obj->subOpen(mode);

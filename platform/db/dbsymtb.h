@@ -33,9 +33,6 @@ public:
                                   bool skipDeleted = true) const;
     int numEntries(bool includeErased = false) const;
 
-    Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
-    Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
-
     // The record class this table accepts.
     virtual ZcRxClass* recordClass() const = 0;
 
@@ -44,7 +41,6 @@ public:
     void recordRenamed(ZcDbObjectId id, const std::wstring& oldName, const std::wstring& newName);
 
 private:
-    void rebuildIndex();
     std::vector<ZcDbObjectId> mRecords;
     // Upper-case name -> records of that name (erased ones included).
     std::unordered_multimap<std::wstring, ZcDbObjectId> mIndex;

@@ -183,17 +183,6 @@ Zcad::ErrorStatus ZcDbDictionary::dwgInFields(ZcDbDwgFiler* f)
     int32_t drc = 0;
     f->readInt32(&drc);
     mMergeStyle = ZcDb::DuplicateRecordCloning(drc);
-    if (f->filerType() != ZcDb::kUndoFiler) return f->filerStatus();
-    int32_t n = 0;
-    f->readInt32(&n);
-    mEntries.clear();
-    for (int32_t i = 0; i < n && f->filerStatus() == Zcad::eOk; ++i) {
-        std::wstring name;
-        ZcDbSoftOwnershipId id;
-        f->readString(name);
-        f->readSoftOwnershipId(&id);
-        mEntries.emplace(name, id);
-    }
     return f->filerStatus();
 }
 
@@ -202,12 +191,6 @@ Zcad::ErrorStatus ZcDbDictionary::dwgOutFields(ZcDbDwgFiler* f) const
     ZcDbObject::dwgOutFields(f);
     f->writeBool(mHardOwner);
     f->writeInt32(int32_t(mMergeStyle));
-    if (f->filerType() != ZcDb::kUndoFiler) return f->filerStatus();
-    f->writeInt32(int32_t(mEntries.size()));
-    for (const auto& [name, id] : mEntries) {
-        f->writeString(name.c_str());
-        f->writeSoftOwnershipId(id);
-    }
     return f->filerStatus();
 }
 

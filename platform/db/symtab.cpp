@@ -98,12 +98,6 @@ void ZcDbSymbolTable::recordRenamed(ZcDbObjectId id, const std::wstring& oldName
     mIndex.emplace(platform::Upper_Name(newName), id);
 }
 
-void ZcDbSymbolTable::rebuildIndex()
-{
-    mIndex.clear();
-    for (ZcDbObjectId id : mRecords)
-        if (auto* rec = platform::Peek<ZcDbSymbolTableRecord>(id)) mIndex.emplace(platform::Upper_Name(rec->name()), id);
-}
 
 Zcad::ErrorStatus ZcDbSymbolTable::newIterator(ZcDbSymbolTableIterator*& pIterator, bool atBeginning,
                                                bool skipDeleted) const
@@ -119,32 +113,6 @@ int ZcDbSymbolTable::numEntries(bool includeErased) const
     for (ZcDbObjectId id : mRecords)
         if (includeErased || !id.isErased()) ++n;
     return n;
-}
-
-Zcad::ErrorStatus ZcDbSymbolTable::dwgInFields(ZcDbDwgFiler* filer)
-{
-    Zcad::ErrorStatus es = ZcDbObject::dwgInFields(filer);
-    if (es != Zcad::eOk) return es;
-    if (filer->filerType() != ZcDb::kUndoFiler) return filer->filerStatus();
-    int32_t n = 0;
-    filer->readInt32(&n);
-    mRecords.clear();
-    for (int32_t i = 0; i < n && filer->filerStatus() == Zcad::eOk; ++i) {
-        ZcDbSoftOwnershipId id;
-        filer->readSoftOwnershipId(&id);
-        mRecords.push_back(id);
-    }
-    rebuildIndex();
-    return filer->filerStatus();
-}
-
-Zcad::ErrorStatus ZcDbSymbolTable::dwgOutFields(ZcDbDwgFiler* filer) const
-{
-    ZcDbObject::dwgOutFields(filer);
-    if (filer->filerType() != ZcDb::kUndoFiler) return filer->filerStatus();
-    filer->writeInt32(int32_t(mRecords.size()));
-    for (ZcDbObjectId id : mRecords) filer->writeSoftOwnershipId(id);
-    return filer->filerStatus();
 }
 
 // Iterators.
