@@ -324,3 +324,41 @@ TEST(DxfReader, EntityTypesBecomeTheirClasses) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+// The MTEXT embedded in a multi-line attribute (after "101 Embedded Object") repeats codes of
+// the attribute; they are not the attribute's.
+TEST(DxfReader, EmbeddedObjectIsNotPartOfTheAttribute) {
+  const std::string data =
+      "  0\nSECTION\n  2\nENTITIES\n"
+      "  0\nINSERT\n  5\n20\n100\nAcDbEntity\n  8\n0\n100\nAcDbBlockReference\n 66\n1\n  2\nB\n 10\n0\n 20\n0\n"
+      "  0\nATTRIB\n  5\n21\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n 10\n1\n 20\n2\n 40\n2.5\n  1\nVALUE\n"
+      "100\nAcDbAttribute\n280\n0\n  2\nTAG\n 70\n0\n101\nEmbedded Object\n 70\n1\n 10\n1\n 20\n2\n 73\n9\n"
+      " 74\n3\n  1\nVALUE\n"
+      "  0\nSEQEND\n  5\n22\n100\nAcDbEntity\n  8\n0\n"
+      "  0\nENDSEC\n  0\nEOF\n";
+  ZcDbDatabase db(false, true);
+  DxfReadReport report;
+  ASSERT_EQ(Read_Dxf_Data(&db, data, "embedded.dxf", &report), Zcad::eOk) << report.error;
+  int attributes = 0;
+  For_Each_Entity(db.modelSpaceId(), [&](ZcDbEntity* e) {
+    auto* ref = ZcDbBlockReference::cast(e);
+    ASSERT_TRUE(ref);
+    std::unique_ptr<ZcDbObjectIterator> it(ref->attributeIterator());
+    for (it->start(); !it->done(); it->step()) {
+      ZcDbAttribute* a = nullptr;
+      ASSERT_EQ(zcdbOpenObject(a, it->objectId(), ZcDb::kForRead), Zcad::eOk);
+      EXPECT_STREQ(a->tagConst(), L"TAG");
+      EXPECT_EQ(a->fieldLength(), 0);
+      EXPECT_EQ(a->verticalMode(), ZcDb::kTextBase);
+      a->close();
+      ++attributes;
+    }
+  });
+  EXPECT_EQ(attributes, 1);
+}
+
+}  // namespace
+}  // namespace platform
