@@ -1,0 +1,69 @@
+#include "core/checked_file_writer.h"
+
+#include <locale>
+
+#include "core/file_messages.h"
+#include "win/win_files.h"
+#include "win/win_shlwapi.h"
+
+Checked_File_Writer::Checked_File_Writer() : m_Stream(&m_Buf)
+{
+    m_Stream.imbue(std::locale::classic());
+    m_Stream.setstate(std::ios::badbit);
+}
+
+Checked_File_Writer::~Checked_File_Writer() { Discard(); }
+
+void Checked_File_Writer::Open(const CString& path)
+{
+    Discard();
+    m_Path = path;
+    m_Temp_Path = path + L".tmp~";
+    m_File = _wfsopen(m_Temp_Path.GetString(), L"w", _SH_DENYNO);
+    m_Buf.Attach(m_File);
+    m_Stream.clear(m_File != nullptr ? std::ios::goodbit : std::ios::badbit);
+}
+
+bool Checked_File_Writer::Close(bool report)
+{
+    bool written = m_File != nullptr;
+    if (written) {
+        m_Stream.flush();
+        written = !m_Stream.fail() && std::fflush(m_File) == 0 && std::ferror(m_File) == 0;
+        written = std::fclose(m_File) == 0 && written;
+        m_File = nullptr;
+        m_Buf.Attach(nullptr);
+        written = written && MoveFileExW(m_Temp_Path.GetString(), m_Path.GetString(), MOVEFILE_REPLACE_EXISTING);
+    }
+    Discard();
+    if (!written && report)
+        Show_Write_Failure(m_Path);
+    return written;
+}
+
+void Checked_File_Writer::Discard()
+{
+    if (m_File != nullptr) {
+        std::fclose(m_File);
+        m_File = nullptr;
+        m_Buf.Attach(nullptr);
+    }
+    if (!m_Temp_Path.IsEmpty() && GetFileAttributesW(m_Temp_Path.GetString()) != INVALID_FILE_ATTRIBUTES)
+        DeleteFileW(m_Temp_Path.GetString());
+    m_Stream.setstate(std::ios::badbit);
+}
+
+bool Open_File_For_Write(FILE*& file, const CString& path)
+{
+    file = _wfopen(path.GetString(), L"wb");
+    return file != nullptr;
+}
+
+bool Check_File_Exists(const CString& path, bool report)
+{
+    if (PathFileExistsW(path.GetString()))
+        return true;
+    if (report)
+        Show_File_Missing(path);
+    return false;
+}

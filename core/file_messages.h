@@ -1,0 +1,9 @@
+// The two file messages every subsystem shares, owned by the host's main window.
+#pragma once
+
+#include "mfc/afxstr.h"
+
+// "文件 < path > 写入操作有误!" ... (caption "Korvel").
+void Show_Write_Failure(const CString& path);
+// "文件 < path > 缺失!" ... (caption "文件缺失报错").
+void Show_File_Missing(const CString& path);

@@ -1,0 +1,104 @@
+#include "core/file_operations.h"
+
+#include <functional>
+
+#include "win/windows.h"
+
+namespace {
+
+// Calls visit(full path, is folder) for each entry directly in the folder.
+void For_Each_Entry(const CString& folder, const std::function<void(const CString&, bool)>& visit)
+{
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW((folder + L"\\*").GetString(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const CString name = data.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        visit(folder + L"\\" + name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}
+
+CString File_Name_Of(const CString& path) { return path.Mid(path.ReverseFind(L'\\') + 1); }
+
+}  // namespace
+
+int Path_Kind(const CString& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.GetString());
+    if (path.IsEmpty() || attributes == INVALID_FILE_ATTRIBUTES)
+        return 0;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 2 : 1;
+}
+
+void Clear_File_Attributes(const CString& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.GetString());
+    const DWORD cleared = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & cleared) == 0)
+        return;
+    const DWORD kept = attributes & ~cleared;
+    SetFileAttributesW(path.GetString(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
+}
+
+bool Delete_File(const CString& path)
+{
+    if (Path_Kind(path) == 1) {
+        Clear_File_Attributes(path);
+        DeleteFileW(path.GetString());
+    }
+    return Path_Kind(path) == 0;
+}
+
+void Delete_Folder_Files(const CString& folder)
+{
+    For_Each_Entry(folder, [](const CString& path, bool is_folder) {
+        if (!is_folder)
+            Delete_File(path);
+    });
+}
+
+void Delete_Named_Files(const CString& folder, const CString& file_name, bool include_top)
+{
+    For_Each_Entry(folder, [&](const CString& path, bool is_folder) {
+        if (is_folder)
+            Delete_Named_Files(path, file_name, true);
+        else if (include_top && File_Name_Of(path).CompareNoCase(file_name) == 0)
+            Delete_File(path);
+    });
+}
+
+void List_Folder_Files(const CString& folder, CStringArray& files, bool recurse)
+{
+    For_Each_Entry(folder, [&](const CString& path, bool is_folder) {
+        if (!is_folder)
+            files.Add(path);
+        else if (recurse)
+            List_Folder_Files(path, files, true);
+    });
+}
+
+bool Rename_File(const CString& old_path, const CString& new_path)
+{
+    Clear_File_Attributes(old_path);
+    MoveFileW(old_path.GetString(), new_path.GetString());
+    return Path_Kind(new_path) == 1;
+}
+
+bool Remove_Zone_Identifier(const CString& path)
+{
+    return DeleteFileW((path + L":Zone.Identifier").GetString()) != FALSE;
+}
+
+CString Make_Time_Stamp(const CString& prefix)
+{
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    CString digits;
+    digits.Format(L"%04d%02d%02d%02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+                  now.wSecond);
+    return prefix + digits.Mid(2);
+}

@@ -1,0 +1,85 @@
+#include "core/host_profile.h"
+
+#include "ed/sysvars.h"
+#include "win/win_registry.h"
+
+namespace {
+
+// The value of a string variable; false when the host has no such variable.
+bool Read_Var_Text(const wchar_t* name, CString& text)
+{
+    resbuf value{};
+    if (zcedGetVar(name, &value) != RTNORM)
+        return false;
+    if (value.restype == RTSTR && value.resval.rstring != nullptr) {
+        text = value.resval.rstring;
+        delete[] value.resval.rstring;
+    }
+    return true;
+}
+
+// The first sub-key of a key of HKEY_CURRENT_USER; empty when it has none.
+CString First_Sub_Key(const CString& key_path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key_path.GetString(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return CString();
+    wchar_t name[256] = {0};
+    DWORD length = 256;
+    CString result;
+    if (RegEnumKeyExW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+        result = name;
+    RegCloseKey(key);
+    return result;
+}
+
+// The default value of a key of HKEY_CURRENT_USER; empty when it has none.
+CString Default_Value(const CString& key_path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key_path.GetString(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return CString();
+    wchar_t text[390] = {0};
+    DWORD size = sizeof(text) - sizeof(wchar_t);
+    DWORD type = 0;
+    CString result;
+    if (RegQueryValueExW(key, L"", nullptr, &type, reinterpret_cast<LPBYTE>(text), &size) == ERROR_SUCCESS &&
+        type == REG_SZ)
+        result = text;
+    RegCloseKey(key);
+    return result;
+}
+
+}  // namespace
+
+CString Host_Var_Text(const wchar_t* name)
+{
+    CString text;
+    Read_Var_Text(name, text);
+    return text;
+}
+
+// The host services give no product root key here, so it is found where the host
+// keeps it: under the maker's key, by the host's release year (from "VERNUM",
+// "25.00 (2025)"), in the one language sub-key installed.
+CString Host_Registry_Root_Key()
+{
+    const CString version = Host_Var_Text(L"VERNUM");
+    const int open = version.Find(L'(');
+    const int close = version.Find(L')', open + 1);
+    if (open < 0 || close <= open + 1)
+        return CString();
+    const CString release = L"Software\\ZWSOFT\\ZWCAD\\" + version.Mid(open + 1, close - open - 1);
+    const CString language = First_Sub_Key(release);
+    return language.IsEmpty() ? CString() : release + L"\\" + language;
+}
+
+CString Host_Profile_Name()
+{
+    CString name;
+    // A host without the variable: the profile in force is the default value of the
+    // profiles key, as the host keeps it.
+    if (!Read_Var_Text(L"CPROFILE", name))
+        name = Default_Value(Host_Registry_Root_Key() + L"\\Profiles");
+    return name.IsEmpty() ? CString(L"Default") : name;
+}

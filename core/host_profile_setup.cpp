@@ -1,0 +1,30 @@
+#include "core/host_profile_setup.h"
+
+#include "core/ini_lists.h"
+#include "core/plot_config.h"
+#include "titleblock/tk_library.h"
+
+void Setup_Host_Profile()
+{
+    Plot_Config& config = g_Plot_Config;
+    config.Set_Menubar = 0;
+    Ini_Lists lists;
+    lists.Load();
+    if (lists.Profiles.IsEmpty()) {
+        // The title-block library is read again here; clearing its six text-centring
+        // flags and saving it come with the library itself.
+        g_TK_Library.Load(0);
+        config.Plot_Stamp = 0;
+        config.Plot_Lineweights = 1;
+        if (config.Vector_Res < 43)
+            config.Vector_Res = 43;
+        config.Option.Filter_Percent = 0.0;
+        config.Line_Overlay = 1;
+        config.Sign_Fill_Style = 0;
+        config.Save(false);
+    }
+    if (Is_New_Host_Profile(lists))
+        config.Set_Menubar = 1;
+    lists.Save();
+    lists.Clear();
+}

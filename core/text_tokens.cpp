@@ -1,0 +1,172 @@
+#include "core/text_tokens.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "win/win_codepage.h"
+
+namespace {
+
+bool Is_Space(int byte)
+{
+    return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\v' || byte == '\f' || byte == '\r';
+}
+
+bool Is_Space_Char(wchar_t c) { return c < 0x80 && Is_Space(static_cast<int>(c)); }
+
+// Cuts a byte string of the ANSI code page to its whole characters.
+void Drop_Split_Character(std::string& bytes)
+{
+    size_t i = 0;
+    while (i < bytes.size())
+        i += static_cast<unsigned char>(bytes[i]) >= 0x81 ? 2 : 1;
+    if (i > bytes.size())
+        bytes.pop_back();
+}
+
+// The next token's bytes; false at the end of the stream (which is then failed).
+bool Read_Token_Bytes(std::istream& in, std::string& bytes)
+{
+    bytes.clear();
+    std::streambuf* buf = in.rdbuf();
+    if (!in.good() || buf == nullptr) {
+        in.setstate(std::ios::failbit);
+        return false;
+    }
+    using traits = std::char_traits<char>;
+    int ch = buf->sgetc();
+    while (ch != traits::eof() && Is_Space(ch))
+        ch = buf->snextc();
+    bool cut = false;
+    while (ch != traits::eof() && ch != 0 && !Is_Space(ch)) {
+        if (bytes.size() < static_cast<size_t>(Max_Token_Bytes))
+            bytes.push_back(traits::to_char_type(ch));
+        else
+            cut = true;
+        ch = buf->snextc();
+    }
+    if (ch == 0)
+        buf->sbumpc();
+    if (cut)
+        Drop_Split_Character(bytes);
+    if (ch == traits::eof())
+        in.setstate(std::ios::eofbit);
+    if (bytes.empty()) {
+        in.setstate(std::ios::failbit);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::istream& Read_Ansi_Word(std::istream& in, CString& text)
+{
+    std::string bytes;
+    if (Read_Token_Bytes(in, bytes))
+        text = platform::From_Ansi(bytes).c_str();
+    return in;
+}
+
+std::ostream& Write_Ansi_Text(std::ostream& out, const wchar_t* text)
+{
+    if (text != nullptr)
+        out << platform::To_Ansi(text);
+    return out;
+}
+
+std::ostream& Write_Ansi_String(std::ostream& out, const CString& text)
+{
+    return Write_Ansi_Text(out, text.GetString());
+}
+
+CString Escape_Cfg_String(const CString& text)
+{
+    CString escaped = text;
+    for (int i = 0; i < escaped.GetLength(); ++i)
+        if (Is_Space_Char(escaped[i]))
+            escaped.SetAt(i, L' ');
+    escaped.Replace(L" ", L"*?*");
+    if (escaped.IsEmpty())
+        escaped = L"<><";
+    return escaped;
+}
+
+void Unescape_Cfg_String(CString& text)
+{
+    text.Replace(L"*?*", L" ");
+    if (text == L"<><")
+        text.Empty();
+}
+
+bool Read_Token_Int(std::istream& in, int32_t& value)
+{
+    std::string bytes;
+    if (!Read_Token_Bytes(in, bytes))
+        return false;
+    const char* first = bytes.c_str();
+    if (*first == '+')
+        ++first;
+    int32_t parsed = 0;
+    const auto [end, error] = std::from_chars(first, bytes.c_str() + bytes.size(), parsed);
+    if (error != std::errc() || end != bytes.c_str() + bytes.size()) {
+        in.setstate(std::ios::failbit);
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+bool Read_Token_Real(std::istream& in, double& value)
+{
+    std::string bytes;
+    if (!Read_Token_Bytes(in, bytes))
+        return false;
+    const char* first = bytes.c_str();
+    if (*first == '+')
+        ++first;
+    double parsed = 0;
+    const auto [end, error] = std::from_chars(first, bytes.c_str() + bytes.size(), parsed);
+    if (error != std::errc() || end != bytes.c_str() + bytes.size() || !std::isfinite(parsed)) {
+        in.setstate(std::ios::failbit);
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+bool Read_Token_Escaped(std::istream& in, CString& value)
+{
+    CString text;
+    if (!Read_Ansi_Word(in, text))
+        return false;
+    Unescape_Cfg_String(text);
+    value = text;
+    return true;
+}
+
+bool Read_Token_Plain(std::istream& in, CString& value)
+{
+    return static_cast<bool>(Read_Ansi_Word(in, value));
+}
+
+void Write_Int_Line(std::ostream& out, int64_t value) { out << value << '\n'; }
+void Write_Real_Line(std::ostream& out, double value) { out << value << '\n'; }
+
+void Write_Escaped_Line(std::ostream& out, const CString& value)
+{
+    Write_Ansi_String(out, Escape_Cfg_String(value)) << '\n';
+}
+
+void Write_Plain_Line(std::ostream& out, const CString& value) { Write_Ansi_String(out, value) << '\n'; }
+
+bool Is_Plain_Token(const CString& text)
+{
+    if (text.IsEmpty())
+        return false;
+    for (int i = 0; i < text.GetLength(); ++i)
+        if (Is_Space_Char(text[i]) || text[i] == 0)
+            return false;
+    return true;
+}
