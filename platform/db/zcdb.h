@@ -38,9 +38,10 @@ enum MeasurementValue { kEnglish = 0, kMetric = 1 };
 
 enum SaveType { kDwg = 0, kDxf = 1 };
 
+// Drawing format versions (file format names AC1015 for 2000, AC1018 for 2004 ...).
 enum ZcDbDwgVersion {
-    kDHL_CURRENT = 0, kDHL_1800 = 23, kDHL_1800a = 22, kDHL_1015 = 25, kDHL_1021 = 27, kDHL_1024 = 29,
-    kDHL_1027 = 31, kDHL_1032 = 33, kDHL_MC0_0 = 0
+    kDHL_MC0_0 = 0, kDHL_CURRENT = 0, kDHL_1015 = 23, kDHL_1800a = 24, kDHL_1800 = 25, kDHL_2100a = 26,
+    kDHL_1021 = 27, kDHL_1024 = 29, kDHL_1027 = 31, kDHL_1032 = 33
 };
 enum MaintenanceReleaseVersion { kMReleaseCurrent = 0 };
 
