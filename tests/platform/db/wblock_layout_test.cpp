@@ -39,17 +39,24 @@ struct Title_Block_Drawing : Test_Drawing {
         r->appendAttribute(att);
         att->close();
     }
+    // The title block reference written out with the base point (70, 55).
+    std::unique_ptr<ZcDbDatabase> wblockReference()
+    {
+        ZcDbObjectIdArray ids;
+        ids.append(refId);
+        ZcDbDatabase* out = nullptr;
+        EXPECT_EQ(db->wblock(out, ids, ZcGePoint3d(70, 55, 0)), Zcad::eOk);
+        return std::unique_ptr<ZcDbDatabase>(out);
+    }
+
     ZcDbObjectId frameLayer, block, defId, refId;
 };
 
 TEST(Wblock, CopiesEntitiesWithTheirBlocksLayersAndAttributes)
 {
     Title_Block_Drawing src;
-    ZcDbObjectIdArray ids;
-    ids.append(src.refId);
-    ZcDbDatabase* out = nullptr;
-    ASSERT_EQ(src.db->wblock(out, ids, ZcGePoint3d(70, 55, 0)), Zcad::eOk);
-    std::unique_ptr<ZcDbDatabase> wdb(out);
+    std::unique_ptr<ZcDbDatabase> wdb = src.wblockReference();
+    ASSERT_NE(wdb, nullptr);
     EXPECT_EQ(wdb->insbase(), ZcGePoint3d(70, 55, 0));
 
     ZcDbObjectPointer<ZcDbBlockTableRecord> ms(wdb->modelSpaceId());
@@ -80,11 +87,8 @@ TEST(Wblock, CopiesEntitiesWithTheirBlocksLayersAndAttributes)
 TEST(Wblock, InsertMakesABlockAtTheSourceBase)
 {
     Title_Block_Drawing src;
-    ZcDbObjectIdArray ids;
-    ids.append(src.refId);
-    ZcDbDatabase* out = nullptr;
-    ASSERT_EQ(src.db->wblock(out, ids, ZcGePoint3d(70, 55, 0)), Zcad::eOk);
-    std::unique_ptr<ZcDbDatabase> wdb(out);
+    std::unique_ptr<ZcDbDatabase> wdb = src.wblockReference();
+    ASSERT_NE(wdb, nullptr);
 
     ZcDbDatabase target;
     ZcDbObjectId blockId;
