@@ -27,6 +27,7 @@ enum class StepKind {
     Key,      // key NAME
     Save,     // save "PATH"
     Quit,     // quit
+    Menubar,  // menubar: prints the host's menu bar
 };
 
 // The script keyword of a kind ("command", "answer", ...).

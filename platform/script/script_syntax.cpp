@@ -198,6 +198,7 @@ const Step_Syntax kSyntax[] = {
     {L"key", StepKind::Key, Key_Arg},
     {L"save", StepKind::Save, Non_Empty_Text_Arg},
     {L"quit", StepKind::Quit, No_Args},
+    {L"menubar", StepKind::Menubar, No_Args},
 };
 
 struct Key_Name {
