@@ -1,5 +1,6 @@
 // Block references and their attributes; MINSERT arrays.
 #include <cmath>
+#include <vector>
 
 #include "db/db_internal.h"
 #include "db/dbblkref.h"
@@ -27,12 +28,13 @@ struct Depth_Guard {
     bool tooDeep() const { return depth() > 64; }
 };
 
-// A copy of a piece of a block definition placed by xform; circles and arcs become ellipses
-// under non-uniform scaling.
-ZcDbEntity* Placed_Copy(const ZcDbEntity* ent, const ZcGeMatrix3d& xform)
+// Copies of a piece of a block definition placed by xform. Under non-uniform scaling circles
+// and arcs become ellipses, and polylines with arcs go in pieces; empty when the piece cannot
+// be placed.
+std::vector<ZcDbEntity*> Placed_Copies(const ZcDbEntity* ent, const ZcGeMatrix3d& xform)
 {
     ZcDbEntity* copy = nullptr;
-    if (ent->getTransformedCopy(xform, copy) == Zcad::eOk) return copy;
+    if (ent->getTransformedCopy(xform, copy) == Zcad::eOk) return {copy};
     ZcDbEllipse* ellipse = nullptr;
     if (auto* circle = ZcDbCircle::cast(ent)) {
         ZcGeVector3d x, y;
@@ -44,13 +46,22 @@ ZcDbEntity* Placed_Copy(const ZcDbEntity* ent, const ZcGeMatrix3d& xform)
         double s = arc->startAngle();
         ellipse = new ZcDbEllipse(arc->center(), arc->normal(), x * arc->radius(), 1.0, s, s + arc->totalAngle());
     }
-    if (ellipse == nullptr) return nullptr;
-    ellipse->setPropertiesFrom(ent);
-    if (ellipse->transformBy(xform) != Zcad::eOk) {
+    if (ellipse != nullptr) {
+        ellipse->setPropertiesFrom(ent);
+        if (ellipse->transformBy(xform) == Zcad::eOk) return {ellipse};
         delete ellipse;
-        return nullptr;
+        return {};
     }
-    return ellipse;
+    std::vector<ZcDbEntity*> placed;
+    ZcDbVoidPtrArray pieces;
+    if (!ZcDbCurve::cast(ent) || ent->explode(pieces) != Zcad::eOk) return {};
+    for (int i = 0; i < pieces.length(); ++i) {
+        auto* piece = static_cast<ZcDbEntity*>(pieces[i]);
+        std::vector<ZcDbEntity*> more = Placed_Copies(piece, xform);
+        placed.insert(placed.end(), more.begin(), more.end());
+        delete piece;
+    }
+    return placed;
 }
 
 ZcDbText* Text_Of(const ZcDbText* src)
@@ -262,12 +273,12 @@ Zcad::ErrorStatus ZcDbBlockReference::subExplode(ZcDbVoidPtrArray& entitySet) co
             pieces.append(text);
             continue;
         }
-        ZcDbEntity* copy = Placed_Copy(ent, xform);
-        if (copy == nullptr) {
+        std::vector<ZcDbEntity*> copies = Placed_Copies(ent, xform);
+        if (copies.empty()) {
             for (int i = 0; i < pieces.length(); ++i) delete static_cast<ZcDbEntity*>(pieces[i]);
             return Zcad::eNotApplicable;
         }
-        pieces.append(copy);
+        for (ZcDbEntity* copy : copies) pieces.append(copy);
     }
     for (ZcDbAttribute* a : attributes()) {
         if (a->isInvisible()) continue;
@@ -308,14 +319,15 @@ Zcad::ErrorStatus ZcDbBlockReference::subGetGeomExtents(ZcDbExtents& extents) co
             if (auto* def = ZcDbAttributeDefinition::cast(ent))
                 if (!def->isConstant()) continue;
             ZcDbExtents e;
-            ZcDbEntity* copy = Placed_Copy(ent, xform);
-            if (copy) {
+            std::vector<ZcDbEntity*> copies = Placed_Copies(ent, xform);
+            for (ZcDbEntity* copy : copies) {
                 if (copy->getGeomExtents(e) == Zcad::eOk) {
                     extents.addExt(e);
                     any = true;
                 }
                 delete copy;
-            } else if (ent->getGeomExtents(e) == Zcad::eOk) {
+            }
+            if (copies.empty() && ent->getGeomExtents(e) == Zcad::eOk) {
                 e.transformBy(xform);
                 extents.addExt(e);
                 any = true;

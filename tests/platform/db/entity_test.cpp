@@ -334,3 +334,30 @@ TEST(BlockReferences, MayNameABlockReadLaterFromAFile)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Explode, NonUniformScaleTakesBulgedPolylinesApart)
+{
+    Test_Drawing d;
+    ZcDbObjectId block = d.addBlock(L"P");
+    auto* pl = new ZcDbPolyline();
+    pl->addVertexAt(0, ZcGePoint2d(0, 0), 1.0);  // half circle below, centre (1, 0), radius 1
+    pl->addVertexAt(1, ZcGePoint2d(2, 0));
+    pl->addVertexAt(2, ZcGePoint2d(2, 2));
+    d.add(pl, block);
+    ZcDbBlockReference ref(ZcGePoint3d(0, 0, 0), block);
+    ref.setScaleFactors(ZcGeScale3d(1.0, 3.0, 1.0));
+    Pieces pieces;
+    ASSERT_EQ(ref.explode(pieces.set), Zcad::eOk);
+    ASSERT_EQ(pieces.set.length(), 2);
+    EXPECT_NE(ZcDbEllipse::cast(pieces.at(0)), nullptr);
+    auto* line = ZcDbLine::cast(pieces.at(1));
+    ASSERT_NE(line, nullptr);
+    EXPECT_NEAR(line->endPoint().distanceTo(ZcGePoint3d(2, 6, 0)), 0.0, 1e-9);
+    ZcDbExtents e;
+    ASSERT_EQ(ref.getGeomExtents(e), Zcad::eOk);
+    EXPECT_TRUE(Near_Extents(e, ZcGePoint3d(0, -3, 0), ZcGePoint3d(2, 6, 0)));
+}
+
+}  // namespace
