@@ -56,6 +56,10 @@ public:
     Zcad::ErrorStatus explode(ZcDbVoidPtrArray& entitySet) const;
     Zcad::ErrorStatus getGeomExtents(ZcDbExtents& extents) const;
     bool worldDraw(ZcGiWorldDraw* mode);
+    // Marks the graphics as changed (needs write access); the display picks the change up.
+    void recordGraphicsModified(bool setModified = true);
+    // Asks the display to show the entity now (there is no display: nothing to redraw).
+    Zcad::ErrorStatus draw();
     void viewportDraw(ZcGiViewportDraw* mode);
     Zcad::ErrorStatus list() const { return Zcad::eOk; }
     bool isPlanar() const { return false; }

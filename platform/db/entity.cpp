@@ -197,6 +197,13 @@ bool ZcDbEntity::worldDraw(ZcGiWorldDraw* mode)
     return subWorldDraw(mode);
 }
 
+void ZcDbEntity::recordGraphicsModified(bool setModified)
+{
+    if (setModified) assertWriteEnabled();
+}
+
+Zcad::ErrorStatus ZcDbEntity::draw() { return isReadEnabled() ? Zcad::eOk : Zcad::eNotOpenForRead; }
+
 void ZcDbEntity::viewportDraw(ZcGiViewportDraw* mode) { subViewportDraw(mode); }
 
 Zcad::ErrorStatus ZcDbEntity::subTransformBy(const ZcGeMatrix3d&) { return Zcad::eNotApplicable; }

@@ -361,3 +361,29 @@ TEST(Explode, NonUniformScaleTakesBulgedPolylinesApart)
 }
 
 }  // namespace
+
+namespace {
+
+class Modified_Counter : public ZcDbDatabaseReactor {
+public:
+    void objectModified(const ZcDbDatabase*, const ZcDbObject*) override { ++modified; }
+    int modified = 0;
+};
+
+TEST(EntityProperties, RecordedGraphicsChangeCountsAsAModification)
+{
+    Test_Drawing d;
+    ZcDbObjectId id = d.addLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(1, 0, 0));
+    Modified_Counter counter;
+    d.db->addReactor(&counter);
+    ZcDbEntity* ent = nullptr;
+    ASSERT_EQ(zcdbOpenZcDbEntity(ent, id, ZcDb::kForWrite), Zcad::eOk);
+    ent->recordGraphicsModified(true);
+    ASSERT_EQ(ent->downgradeOpen(), Zcad::eOk);
+    EXPECT_EQ(ent->draw(), Zcad::eOk);
+    ent->close();
+    EXPECT_EQ(counter.modified, 1);
+    d.db->removeReactor(&counter);
+}
+
+}  // namespace
