@@ -28,7 +28,24 @@ enum class StepKind {
     Save,     // save "PATH"
     Quit,     // quit
     Menubar,  // menubar: prints the host's menu bar
+    // Dialog steps (an optional @TEMPLATEID prefix names the window).
+    Click,     // click ID
+    Text,      // text ID "TEXT"
+    Choose,    // choose ID N
+    Check,     // check ID 0|1
+    Cell,      // cell ID ROW COL
+    RClick,    // rclick ID ROW COL
+    DblClick,  // dblclick ID ROW [COL]
+    Header,    // header ID COL
+    Menu,      // menu ITEMID
+    Pick,      // pick N
+    Color,     // color R,G,B
+    Snapshot,  // snapshot "PATH.png"
+    Wait,      // wait pumps N | wait file "PATH"
 };
+
+// True for the kinds that act on a window (click ... snapshot); not menu, pick, color, wait.
+bool Is_Window_Step(StepKind kind);
 
 // The script keyword of a kind ("command", "answer", ...).
 const wchar_t* Step_Kind_Name(StepKind kind);
@@ -36,11 +53,15 @@ const wchar_t* Step_Kind_Name(StepKind kind);
 struct Step {
     StepKind kind = StepKind::Enter;
     // Command name, answer text, file path, key name (upper case), message-box
-    // answer (upper case), save path, or select mode ("all", "window", "crossing").
+    // answer (upper case), save path, select mode ("all", "window", "crossing"),
+    // the text of a text step, a snapshot path, or the file a wait step waits for.
     std::wstring text;
     double pt[3] = {0, 0, 0};   // point; first corner of a window/crossing selection
     double pt2[3] = {0, 0, 0};  // second corner of a window/crossing selection
     bool has_z = false;         // a point step gave a Z coordinate
+    int target = 0;             // @TEMPLATEID of a dialog step; 0 = the topmost window
+    int control_id = 0;         // control of a dialog step; item id of a menu step
+    int values[3] = {0, 0, 0};  // choose/check/pick value, row and column, colour, pump count
     int line = 0;               // line in its script (1-based); 0 for synthetic steps
     std::wstring source_line;   // the line as written (trimmed)
     bool synthetic = false;     // made up by the queue (the cancel given after quit)

@@ -179,6 +179,86 @@ bool Key_Arg(std::wstring_view args, Step& step, std::string& reason) {
     return false;
 }
 
+bool Parse_Int(std::wstring_view text, int& value) {
+    double d = 0;
+    if (!Parse_Number(text, d) || d != std::floor(d) || std::fabs(d) > 2147483647.0) return false;
+    value = static_cast<int>(d);
+    return true;
+}
+
+// ID followed by `count` integers.
+bool Id_And_Ints(std::wstring_view args, Step& step, std::string& reason, size_t count, size_t optional,
+                 const char* usage) {
+    auto words = Split_Words(args);
+    bool ok = words.size() >= 1 + count - optional && words.size() <= 1 + count &&
+              Parse_Int(words[0], step.control_id);
+    for (size_t i = 1; ok && i < words.size(); ++i) ok = Parse_Int(words[i], step.values[i - 1]);
+    if (ok) return true;
+    reason = usage;
+    return false;
+}
+
+bool Click_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 0, 0, "needs a control id"); }
+bool Choose_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 1, 0, "needs ID N"); }
+bool Cell_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 2, 0, "needs ID ROW COL"); }
+bool DblClick_Arg(std::wstring_view a, Step& s, std::string& r) {
+    return Id_And_Ints(a, s, r, 2, 2, "needs ID [ROW [COL]]");
+}
+bool Header_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 1, 0, "needs ID COL"); }
+bool Menu_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 0, 0, "needs a menu item id"); }
+
+bool Check_Arg(std::wstring_view a, Step& s, std::string& r) {
+    if (Id_And_Ints(a, s, r, 1, 0, "needs ID 0|1") && (s.values[0] == 0 || s.values[0] == 1)) return true;
+    r = "needs ID 0|1";
+    return false;
+}
+
+bool Pick_Arg(std::wstring_view a, Step& s, std::string& r) {
+    auto words = Split_Words(a);
+    if (words.size() == 1 && Parse_Int(words[0], s.values[0])) return true;
+    r = "needs a number";
+    return false;
+}
+
+bool Text_Step_Arg(std::wstring_view args, Step& step, std::string& reason) {
+    size_t i = 0;
+    while (i < args.size() && !Is_Space(args[i])) ++i;
+    if (!Parse_Int(args.substr(0, i), step.control_id)) {
+        reason = "needs ID \"TEXT\"";
+        return false;
+    }
+    const std::wstring_view rest = Trim(args.substr(i));
+    if (rest.empty() || rest.front() != L'"') {
+        reason = "needs ID \"TEXT\"";
+        return false;
+    }
+    return Text_Arg(rest, step, reason);
+}
+
+bool Color_Arg(std::wstring_view args, Step& step, std::string& reason) {
+    std::vector<std::wstring_view> parts;
+    size_t start = 0;
+    for (size_t i = 0; i <= args.size(); ++i)
+        if (i == args.size() || args[i] == L',') parts.push_back(Trim(args.substr(start, i - start))), start = i + 1;
+    bool ok = parts.size() == 3;
+    for (size_t k = 0; ok && k < 3; ++k) ok = Parse_Int(parts[k], step.values[k]) && step.values[k] >= 0 && step.values[k] <= 255;
+    if (ok) return true;
+    reason = "needs R,G,B (0..255 each)";
+    return false;
+}
+
+bool Wait_Arg(std::wstring_view args, Step& step, std::string& reason) {
+    auto words = Split_Words(args);
+    const std::wstring mode = words.empty() ? std::wstring() : Lower_Ascii(words[0]);
+    if (mode == L"pumps" && words.size() == 2 && Parse_Int(words[1], step.values[0]) && step.values[0] >= 0) return true;
+    if (mode == L"file") {
+        const std::wstring_view rest = Trim(args.substr(args.find(words[0]) + words[0].size()));
+        if (Non_Empty_Text_Arg(rest, step, reason)) return true;
+    }
+    reason = "needs 'pumps N' or 'file \"PATH\"'";
+    return false;
+}
+
 struct Step_Syntax {
     const wchar_t* keyword;
     StepKind kind;
@@ -199,6 +279,19 @@ const Step_Syntax kSyntax[] = {
     {L"save", StepKind::Save, Non_Empty_Text_Arg},
     {L"quit", StepKind::Quit, No_Args},
     {L"menubar", StepKind::Menubar, No_Args},
+    {L"click", StepKind::Click, Click_Arg},
+    {L"text", StepKind::Text, Text_Step_Arg},
+    {L"choose", StepKind::Choose, Choose_Arg},
+    {L"check", StepKind::Check, Check_Arg},
+    {L"cell", StepKind::Cell, Cell_Arg},
+    {L"rclick", StepKind::RClick, Cell_Arg},
+    {L"dblclick", StepKind::DblClick, DblClick_Arg},
+    {L"header", StepKind::Header, Header_Arg},
+    {L"menu", StepKind::Menu, Menu_Arg},
+    {L"pick", StepKind::Pick, Pick_Arg},
+    {L"color", StepKind::Color, Color_Arg},
+    {L"snapshot", StepKind::Snapshot, Non_Empty_Text_Arg},
+    {L"wait", StepKind::Wait, Wait_Arg},
 };
 
 struct Key_Name {
@@ -222,6 +315,21 @@ const wchar_t* Step_Kind_Name(StepKind kind) {
     for (const auto& s : kSyntax)
         if (s.kind == kind) return s.keyword;
     return L"?";
+}
+
+bool Is_Window_Step(StepKind kind) {
+    switch (kind) {
+    case StepKind::Click:
+    case StepKind::Text:
+    case StepKind::Choose:
+    case StepKind::Check:
+    case StepKind::Cell:
+    case StepKind::RClick:
+    case StepKind::DblClick:
+    case StepKind::Header:
+    case StepKind::Snapshot: return true;
+    default: return false;
+    }
 }
 
 int Key_Code_From_Name(std::wstring_view name) {
@@ -254,6 +362,19 @@ bool Parse_Script(std::wstring_view text, std::wstring_view source_name, std::ve
         if (line_number == 1 && !line.empty() && line.front() == 0xFEFF) line = Trim(line.substr(1));
         if (line.empty() || line.front() == L'#') continue;
 
+        auto fail = [&](const std::string& reason) {
+            error = source + ":" + std::to_string(line_number) + ": " + reason + ": " + To_Utf8(line);
+            return false;
+        };
+        const std::wstring_view whole_line = line;
+        int target = 0;
+        if (line.front() == L'@') {
+            size_t end = 1;
+            while (end < line.size() && !Is_Space(line[end])) ++end;
+            if (!Parse_Int(line.substr(1, end - 1), target) || target <= 0)
+                return fail("'@' needs a dialog template id");
+            line = Trim(line.substr(end));
+        }
         size_t word_end = 0;
         while (word_end < line.size() && !Is_Space(line[word_end])) ++word_end;
         const std::wstring keyword = Lower_Ascii(line.substr(0, word_end));
@@ -261,17 +382,16 @@ bool Parse_Script(std::wstring_view text, std::wstring_view source_name, std::ve
         const Step_Syntax* syntax = nullptr;
         for (const auto& s : kSyntax)
             if (keyword == s.keyword) syntax = &s;
-        auto fail = [&](const std::string& reason) {
-            error = source + ":" + std::to_string(line_number) + ": " + reason + ": " + To_Utf8(line);
-            return false;
-        };
         if (!syntax) return fail("unknown step '" + To_Utf8(line.substr(0, word_end)) + "'");
         Step step;
         step.kind = syntax->kind;
         step.line = line_number;
-        step.source_line = line;
+        step.source_line = whole_line;
+        step.target = target;
         std::string reason;
         if (!syntax->parse(args, step, reason)) return fail("'" + To_Utf8(syntax->keyword) + "' " + reason);
+        if (target && !Is_Window_Step(step.kind) && step.kind != StepKind::Key)
+            return fail("'@' names the window of a dialog step, not of '" + To_Utf8(syntax->keyword) + "'");
         parsed.push_back(std::move(step));
     }
     steps = std::move(parsed);
