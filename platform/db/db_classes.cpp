@@ -4,6 +4,7 @@
 #include "db/dbdict.h"
 #include "db/dbents.h"
 #include "db/dblayout.h"
+#include "db/dbspfilt.h"
 #include "db/dbsymtb.h"
 
 namespace platform {
@@ -36,6 +37,8 @@ void Register_Db_Classes()
     ZcDbRegAppTableRecord::rxInit();
     ZcDbDictionary::rxInit();
     ZcDbXrecord::rxInit();
+    ZcDbFilter::rxInit();
+    ZcDbSpatialFilter::rxInit();
     ZcDbPlotSettings::rxInit();
     ZcDbLayout::rxInit();
     ZcDbEntity::rxInit();

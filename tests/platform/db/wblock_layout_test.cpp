@@ -5,6 +5,7 @@
 
 #include "db/dbdict.h"
 #include "db/dblayout.h"
+#include "db/dbspfilt.h"
 #include "db/idmap.h"
 #include "db_test_support.h"
 
@@ -189,6 +190,49 @@ TEST(Layouts, CreateRenameDelete)
     EXPECT_EQ(lm->countLayouts(&db), 3);
     EXPECT_FALSE(db.paperSpaceId().isNull());
     EXPECT_FALSE(db.paperSpaceId().isErased());
+}
+
+}  // namespace
+
+
+namespace {
+
+TEST(SpatialFilters, BoundsFollowTheReferenceAndLiveInItsExtensionDictionary)
+{
+    Test_Drawing d;
+    ZcDbObjectId block = d.addBlock(L"X");
+    d.add(new ZcDbLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(100, 100, 0)), block);
+    auto* ref = new ZcDbBlockReference(ZcGePoint3d(10, 0, 0), block);
+    ref->setScaleFactors(ZcGeScale3d(2.0));
+    ZcDbObjectId refId = d.add(ref);
+    ZcDbObjectPointer<ZcDbBlockReference> r(refId, ZcDb::kForWrite);
+    ASSERT_EQ(r->createExtensionDictionary(), Zcad::eOk);
+    ZcDbObjectPointer<ZcDbDictionary> ext(r->extensionDictionary(), ZcDb::kForWrite);
+    auto* filters = new ZcDbDictionary();
+    ZcDbObjectId filtersId;
+    ASSERT_EQ(ext->setAt(L"ACAD_FILTER", filters, filtersId), Zcad::eOk);
+    auto* filter = new ZcDbSpatialFilter();
+    ZcGePoint2dArray corners;
+    corners.append(ZcGePoint2d(40, 10));
+    corners.append(ZcGePoint2d(20, 30));
+    ASSERT_EQ(filter->setDefinition(corners, ZcGeVector3d::kZAxis, 0.0, 0.0, 0.0, true), Zcad::eOk);
+    ZcDbObjectId filterId;
+    ASSERT_EQ(filters->setAt(L"SPATIAL", filter, filterId), Zcad::eOk);
+    filter->close();
+    filters->close();
+
+    ZcDbObjectPointer<ZcDbSpatialFilter> f(filterId);
+    EXPECT_FALSE(f->isInverted());
+    ZcDbExtents bounds;
+    ASSERT_EQ(f->queryBounds(bounds, r.object()), Zcad::eOk);
+    EXPECT_TRUE(Near_Extents(bounds, ZcGePoint3d(50, 20, 0), ZcGePoint3d(90, 60, 0)));
+    ASSERT_EQ(f->queryBounds(bounds), Zcad::eOk);
+    EXPECT_TRUE(Near_Extents(bounds, ZcGePoint3d(20, 10, 0), ZcGePoint3d(40, 30, 0)));
+    ZcDbSpatialFilter empty;
+    EXPECT_EQ(empty.queryBounds(bounds), Zcad::eInvalidExtents);
+    ZcGePoint2dArray one;
+    one.append(ZcGePoint2d(0, 0));
+    EXPECT_EQ(empty.setDefinition(one, ZcGeVector3d::kZAxis, 0, 0, 0, true), Zcad::eInvalidInput);
 }
 
 }  // namespace

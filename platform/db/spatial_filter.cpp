@@ -1,0 +1,95 @@
+#include "db/dbblkref.h"
+#include "db/dbspfilt.h"
+#include "db/geom_util.h"
+
+ZCRX_NO_CONS_DEFINE_MEMBERS(ZcDbFilter, ZcDbObject)
+ZCRX_DXF_DEFINE_MEMBERS(ZcDbSpatialFilter, ZcDbFilter, 0, 0, 0, SPATIAL_FILTER, AutoCAD)
+
+Zcad::ErrorStatus ZcDbSpatialFilter::setDefinition(const ZcGePoint2dArray& points, const ZcGeVector3d& normal,
+                                                   double elevation, double frontClip, double backClip, bool enabled)
+{
+    if (points.length() < 2 || normal.isZeroLength()) return Zcad::eInvalidInput;
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mPoints = points;
+    mNormal = normal.normal();
+    mElevation = elevation;
+    mFrontClip = frontClip;
+    mBackClip = backClip;
+    mEnabled = enabled;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbSpatialFilter::getDefinition(ZcGePoint2dArray& points, ZcGeVector3d& normal, double& elevation,
+                                                   double& frontClip, double& backClip, bool& enabled) const
+{
+    points = mPoints;
+    normal = mNormal;
+    elevation = mElevation;
+    frontClip = mFrontClip;
+    backClip = mBackClip;
+    enabled = mEnabled;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbSpatialFilter::setFilterInverted(bool inverted)
+{
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mInverted = inverted;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbSpatialFilter::queryBounds(ZcDbExtents& extents, const ZcDbBlockReference* ref) const
+{
+    if (mPoints.length() < 2) return Zcad::eInvalidExtents;
+    ZcGeVector3d x, y;
+    platform::Plane_Axes(mNormal, x, y);
+    auto place = [&](double px, double py) {
+        ZcGePoint3d p = ZcGePoint3d::kOrigin + x * px + y * py + mNormal * mElevation;
+        return ref ? ref->blockTransform() * p : p;
+    };
+    ZcDbExtents e;
+    if (mPoints.length() == 2) {
+        // Two opposite corners of a rectangle.
+        for (double px : {mPoints[0].x, mPoints[1].x})
+            for (double py : {mPoints[0].y, mPoints[1].y}) e.addPoint(place(px, py));
+    } else {
+        for (int i = 0; i < mPoints.length(); ++i) e.addPoint(place(mPoints[i].x, mPoints[i].y));
+    }
+    extents = e;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbSpatialFilter::dwgInFields(ZcDbDwgFiler* f)
+{
+    Zcad::ErrorStatus es = ZcDbFilter::dwgInFields(f);
+    if (es != Zcad::eOk) return es;
+    int32_t n = 0;
+    f->readInt32(&n);
+    mPoints.removeAll();
+    for (int32_t i = 0; i < n && f->filerStatus() == Zcad::eOk; ++i) {
+        ZcGePoint2d p;
+        f->readPoint2d(&p);
+        mPoints.append(p);
+    }
+    f->readVector3d(&mNormal);
+    f->readDouble(&mElevation);
+    f->readDouble(&mFrontClip);
+    f->readDouble(&mBackClip);
+    f->readBool(&mEnabled);
+    f->readBool(&mInverted);
+    return f->filerStatus();
+}
+
+Zcad::ErrorStatus ZcDbSpatialFilter::dwgOutFields(ZcDbDwgFiler* f) const
+{
+    ZcDbFilter::dwgOutFields(f);
+    f->writeInt32(mPoints.length());
+    for (int i = 0; i < mPoints.length(); ++i) f->writePoint2d(mPoints[i]);
+    f->writeVector3d(mNormal);
+    f->writeDouble(mElevation);
+    f->writeDouble(mFrontClip);
+    f->writeDouble(mBackClip);
+    f->writeBool(mEnabled);
+    f->writeBool(mInverted);
+    return f->filerStatus();
+}
