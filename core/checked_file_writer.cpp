@@ -18,7 +18,7 @@ void Checked_File_Writer::Open(const CString& path)
 {
     Discard();
     m_Path = path;
-    m_Temp_Path = path + L".tmp~";
+    m_Temp_Path = Temp_Path_Of(path);
     m_File = _wfsopen(m_Temp_Path.GetString(), L"w", _SH_DENYNO);
     m_Buf.Attach(m_File);
     m_Stream.clear(m_File != nullptr ? std::ios::goodbit : std::ios::badbit);

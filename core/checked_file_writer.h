@@ -26,6 +26,9 @@ public:
     // message names the path.
     bool Close(bool report);
 
+    // The temporary file the text goes to before it replaces the file at the path.
+    static CString Temp_Path_Of(const CString& path) { return path + L".tmp~"; }
+
 private:
     void Discard();
 

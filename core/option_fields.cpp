@@ -45,7 +45,7 @@ void Token_Field_Reader::Ints(int* values, int count, int32_t since)
         values[i] = read[i];
 }
 
-void Token_Field_Reader::Pairs(CStringArray& names, CStringArray& values, int32_t since)
+void Token_Field_Reader::Pairs(ZcArray<CString>& names, ZcArray<CString>& values, int32_t since)
 {
     int32_t count = 0;
     if (!Take(since))
@@ -61,8 +61,8 @@ void Token_Field_Reader::Pairs(CStringArray& names, CStringArray& values, int32_
             return;
         }
         if (!name.IsEmpty() && !value.IsEmpty()) {
-            names.Add(name);
-            values.Add(value);
+            names.append(name);
+            values.append(value);
         }
     }
 }
@@ -77,11 +77,11 @@ void Token_Field_Writer::Ints(const int* values, int count, int32_t)
         Write_Int_Line(m_Out, values[i]);
 }
 
-void Token_Field_Writer::Pairs(const CStringArray& names, const CStringArray& values, int32_t)
+void Token_Field_Writer::Pairs(const ZcArray<CString>& names, const ZcArray<CString>& values, int32_t)
 {
-    const INT_PTR count = names.GetSize() < values.GetSize() ? names.GetSize() : values.GetSize();
+    const int count = names.length() < values.length() ? names.length() : values.length();
     Write_Int_Line(m_Out, count);
-    for (INT_PTR i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i) {
         Write_Escaped_Line(m_Out, names[i]);
         Write_Escaped_Line(m_Out, values[i]);
     }
@@ -165,6 +165,7 @@ CString Escape_Cut(const CString& value, int max_chars)
     if (max_chars <= 0 || escaped.GetLength() <= max_chars)
         return escaped;
     CString raw = value.Left(max_chars);  // escaping only lengthens a text
+    escaped = Escape_Cfg_String(raw);
     while (!raw.IsEmpty() && escaped.GetLength() > max_chars) {
         raw.Truncate(raw.GetLength() - 1);
         escaped = Escape_Cfg_String(raw);

@@ -9,9 +9,9 @@
 #include <istream>
 #include <ostream>
 
-#include "mfc/afxcoll.h"
 #include "mfc/afxstr.h"
 #include "rx/zcadstrc.h"
+#include "rx/zcarray.h"
 
 // Bound of every count read from a file.
 constexpr int32_t Max_File_List_Count = 10000;
@@ -28,7 +28,7 @@ public:
     void Text(CString& value, int32_t since, int max_chars = 0);
     void Ints(int* values, int count, int32_t since);
     // A count, then that many name and value strings; a pair is taken when both are set.
-    void Pairs(CStringArray& names, CStringArray& values, int32_t since);
+    void Pairs(ZcArray<CString>& names, ZcArray<CString>& values, int32_t since);
     // False once a field was not taken: every later one is skipped.
     bool Reading() const { return !m_Stopped; }
 
@@ -48,7 +48,7 @@ public:
     void Real(const double& value, int32_t since);
     void Text(const CString& value, int32_t since, int max_chars = 0);
     void Ints(const int* values, int count, int32_t since);
-    void Pairs(const CStringArray& names, const CStringArray& values, int32_t since);
+    void Pairs(const ZcArray<CString>& names, const ZcArray<CString>& values, int32_t since);
 
 private:
     std::ostream& m_Out;

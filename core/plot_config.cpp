@@ -102,8 +102,8 @@ void Plot_Config::Load()
     TK_Folder = Default_TK_Folder();
     CreateDirectoryW(TK_Folder.GetString(), nullptr);
     Shortcuts.Clear();
-    Value_Names.RemoveAll();
-    Value_Texts.RemoveAll();
+    Value_Names.removeAll();
+    Value_Texts.removeAll();
     Read_File();
     Setup_Host_Profile();
 }
@@ -179,7 +179,7 @@ bool Plot_Config::Save(bool report)
 
 CString Plot_Config::Get_Value(const CString& name) const
 {
-    for (INT_PTR i = 0; i < Value_Names.GetSize() && i < Value_Texts.GetSize(); ++i)
+    for (int i = 0; i < Value_Names.length() && i < Value_Texts.length(); ++i)
         if (Value_Names[i].CompareNoCase(name) == 0)
             return Value_Texts[i];
     return CString();
@@ -187,13 +187,13 @@ CString Plot_Config::Get_Value(const CString& name) const
 
 void Plot_Config::Set_Value(const CString& name, const CString& value)
 {
-    for (INT_PTR i = 0; i < Value_Names.GetSize() && i < Value_Texts.GetSize(); ++i)
+    for (int i = 0; i < Value_Names.length() && i < Value_Texts.length(); ++i)
         if (Value_Names[i].CompareNoCase(name) == 0) {
             Value_Texts[i] = value;
             return;
         }
-    Value_Names.Add(name);
-    Value_Texts.Add(value);
+    Value_Names.append(name);
+    Value_Texts.append(value);
 }
 
 int Resolution_Dpi(int position)

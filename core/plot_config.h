@@ -4,8 +4,8 @@
 
 #include "core/plot_option.h"
 #include "core/shortcut_table.h"
-#include "mfc/afxcoll.h"
 #include "mfc/afxstr.h"
+#include "rx/zcarray.h"
 
 class Plot_Config {
 public:
@@ -68,8 +68,8 @@ public:
     int TK_Insert_Mode = 0;
     CString TK_Folder;          // folder of the title-block drawings
     int Outer_Sqrt2 = 0;
-    CStringArray Value_Names;   // Named_Values: names and their values
-    CStringArray Value_Texts;
+    ZcArray<CString> Value_Names;  // Named_Values: names and their values
+    ZcArray<CString> Value_Texts;
     int Sign_Fill_Style = 0;
     CString Shx_Font = L"korvel_en.shx";
     CString Shx_Big_Font = L"korvel_hz.shx";
