@@ -43,9 +43,7 @@ bool CommandLine::quiet() const
     return false;
 }
 
-}  // namespace platform
-
-int zcutPrintf(const wchar_t* format, ...)
+int Print_Formatted(const wchar_t* format, ...)
 {
     if (format == nullptr)
         return RTERROR;
@@ -56,6 +54,8 @@ int zcutPrintf(const wchar_t* format, ...)
     platform::CommandLine::instance().write(text);
     return RTNORM;
 }
+
+}  // namespace platform
 
 int zcedPrompt(const wchar_t* prompt)
 {

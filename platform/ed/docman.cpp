@@ -120,8 +120,9 @@ public:
     }
 
     Zcad::ErrorStatus sendStringToExecute(ZcApDocument* pDoc, const wchar_t* text, bool activate,
-                                          bool, bool) override
+                                          bool wrapUp, bool echo) override
     {
+        mSent.push_back({pDoc, text != nullptr ? text : L"", activate, wrapUp, echo});
         if (text == nullptr || !known(pDoc))
             return Zcad::eInvalidInput;
         if (activate && pDoc != mCurrent)
@@ -226,6 +227,8 @@ public:
 
     void remove_all_reactors() { mReactors.clear(); }
 
+    std::vector<platform::Sent_String> mSent;
+
 private:
     bool known(const ZcApDocument* doc) const
     {
@@ -287,6 +290,10 @@ ZcApDocument* Add_Document(ZcDbDatabase* database, bool takeOwnership, const std
 }
 
 void Close_All_Documents() { Manager().close_all(); }
+
+const std::vector<Sent_String>& Sent_Strings() { return Manager().mSent; }
+
+void Clear_Sent_Strings() { Manager().mSent.clear(); }
 
 void Remove_All_Document_Reactors() { Manager().remove_all_reactors(); }
 

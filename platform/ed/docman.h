@@ -1,9 +1,10 @@
 // Documents and the document manager: the open drawings, the current one, document locks
-// and queued command text.
+// and queued command text (every sendStringToExecute call is also logged for tests).
 #pragma once
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "rx/rxobject.h"
 
@@ -169,5 +170,18 @@ ZcApDocument* Add_Document(ZcDbDatabase* database, bool takeOwnership,
                            const std::wstring& fileName);
 // Closes every document (tests and the end of a session).
 void Close_All_Documents();
+
+// One call of sendStringToExecute, as it was made.
+struct Sent_String {
+    ZcApDocument* document;
+    std::wstring text;
+    bool activate;
+    bool wrapUpInactiveDoc;
+    bool echo;
+};
+// Every sendStringToExecute call since the host was last reset, in order (calls refused
+// for a null text or an unknown document included).
+const std::vector<Sent_String>& Sent_Strings();
+void Clear_Sent_Strings();
 
 }  // namespace platform

@@ -1,10 +1,12 @@
 // The editor's state of one document.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "db/dbid.h"
+#include "ed/view_state.h"
 #include "ge/gemat3d.h"
 
 namespace platform {
@@ -15,6 +17,8 @@ struct DocumentState {
     std::vector<ZcDbObjectId> previousSelection;
     std::vector<ZcDbObjectId> pickFirst;
     std::wstring lastLayout;                  // last paper layout made current
+    ViewState modelView;                      // the model tab's view
+    std::map<std::wstring, ViewState> paperViews;  // paper space view by upper-case layout name
 };
 
 }  // namespace platform

@@ -144,6 +144,7 @@ int HostSession::run_script()
 void Reset_Host_For_Tests()
 {
     Close_All_Documents();
+    Clear_Sent_Strings();
     Remove_Plugin_Commands();
     Remove_All_Editor_Reactors();
     Remove_All_Document_Reactors();

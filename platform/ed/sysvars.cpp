@@ -9,6 +9,12 @@
 #include "ed/host_reset.h"
 #include "ed/names.h"
 #include "ed/space.h"
+#include "ed/ucs.h"
+#include "ed/view.h"
+#include "db/dbmain.h"
+#include "db/dbsymtb.h"
+#include "ge/ge.h"
+#include "win/machine.h"
 
 namespace platform {
 
@@ -62,6 +68,48 @@ std::wstring Document_Prefix()
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
+VarValue Point_Value(const ZcGePoint3d& p) { return Point3(p.x, p.y, p.z); }
+
+ZcGeMatrix3d Ucs_To_World()
+{
+    ZcGeMatrix3d ucs;
+    zcedGetCurrentUCS(ucs);
+    return ucs;
+}
+
+ZcGeMatrix3d World_To_Ucs() { return Ucs_To_World().inverse(); }
+
+ZcDbDatabase* Current_Database()
+{
+    ZcApDocument* doc = zcDocManager != nullptr ? zcDocManager->curDocument() : nullptr;
+    return doc != nullptr ? doc->database() : nullptr;
+}
+
+std::wstring Current_Layer_Name()
+{
+    ZcDbDatabase* db = Current_Database();
+    if (db == nullptr)
+        return L"0";
+    ZcDbObjectPointer<ZcDbLayerTableRecord> layer(db->clayer(), ZcDb::kForRead);
+    std::wstring name;
+    if (layer.openStatus() == Zcad::eOk)
+        layer->getName(name);
+    return name;
+}
+
+// A layer of that name (without regard to case) that is not frozen becomes current.
+bool Set_Current_Layer(const std::wstring& name)
+{
+    ZcDbDatabase* db = Current_Database();
+    ZcDbLayerTable* table = nullptr;
+    if (db == nullptr || db->getLayerTable(table, ZcDb::kForRead) != Zcad::eOk)
+        return false;
+    ZcDbObjectId id;
+    Zcad::ErrorStatus found = table->getAt(name.c_str(), id);
+    table->close();
+    return found == Zcad::eOk && db->setClayer(id) == Zcad::eOk;
+}
+
 std::vector<VarDef> Make_Table()
 {
     std::vector<VarDef> t;
@@ -92,16 +140,41 @@ std::vector<VarDef> Make_Table()
     readOnly(L"DBMOD", Short(0));
     readOnly(L"VERNUM", Text(L"25.00 (2025)"));
     readOnly(L"ACADVER", Text(L"25.0s (LMS Tech)"));
-    readOnly(L"VIEWCTR", Point3(0, 0, 0));
-    readOnly(L"VIEWSIZE", Real(10));
     readOnly(L"SCREENSIZE", Point2(1600, 900));
-    readOnly(L"VIEWMODE", Short(0));
-    readOnly(L"VIEWDIR", Point3(0, 0, 1));
-    readOnly(L"TARGET", Point3(0, 0, 0));
-    readOnly(L"LENSLENGTH", Real(50));
-    readOnly(L"VIEWTWIST", Real(0));
-    readOnly(L"FRONTZ", Real(0));
-    readOnly(L"BACKZ", Real(0));
+    auto computed = [&](std::wstring name, VarValue initial, std::function<VarValue()> get) {
+        t.push_back({name, initial, true, 0, 32767, std::move(get), nullptr});
+    };
+    // The view of the current space; points and directions in the UCS.
+    computed(L"VIEWCTR", Point3(0, 0, 0), [] {
+        ViewState v = Current_View();
+        return Point_Value(World_To_Ucs() * (Dcs_To_World(v) * ZcGePoint3d(v.center.x, v.center.y, 0)));
+    });
+    computed(L"VIEWSIZE", Real(10), [] { return Real(Current_View().height); });
+    computed(L"VIEWMODE", Short(0), [] { return Short(short(Current_View().mode)); });
+    computed(L"VIEWDIR", Point3(0, 0, 1), [] {
+        ZcGeVector3d d = World_To_Ucs() * Current_View().direction;
+        return Point3(d.x, d.y, d.z);
+    });
+    computed(L"TARGET", Point3(0, 0, 0), [] { return Point_Value(World_To_Ucs() * Current_View().target); });
+    computed(L"LENSLENGTH", Real(50), [] { return Real(Current_View().lensLength); });
+    computed(L"VIEWTWIST", Real(0), [] { return Real(Current_View().twist); });
+    computed(L"FRONTZ", Real(0), [] { return Real(Current_View().front); });
+    computed(L"BACKZ", Real(0), [] { return Real(Current_View().back); });
+    // The UCS of the current document.
+    computed(L"WORLDUCS", Short(1), [] { return Short(Ucs_To_World().isEqualTo(ZcGeMatrix3d::kIdentity) ? 1 : 0); });
+    computed(L"UCSORG", Point3(0, 0, 0), [] { return Point_Value(Ucs_To_World() * ZcGePoint3d::kOrigin); });
+    computed(L"UCSXDIR", Point3(1, 0, 0), [] {
+        ZcGeVector3d x = Ucs_To_World() * ZcGeVector3d::kXAxis;
+        return Point3(x.x, x.y, x.z);
+    });
+    computed(L"UCSYDIR", Point3(0, 1, 0), [] {
+        ZcGeVector3d y = Ucs_To_World() * ZcGeVector3d::kYAxis;
+        return Point3(y.x, y.y, y.z);
+    });
+    // The host's profile and per-user folder.
+    computed(L"CPROFILE", Text(L""), [] { return Text(Machine::instance().host_profile_name().c_str()); });
+    computed(L"ROAMABLEROOTPREFIX", Text(L""),
+             [] { return Text((Machine::instance().host_roaming_folder() + L"\\").c_str()); });
     for (int n = 1; n <= 5; ++n) {
         const std::wstring number = std::to_wstring(n);
         t.push_back({L"USERS" + number, Text(L""), false, 0, 0, nullptr, nullptr});
@@ -116,6 +189,8 @@ std::vector<VarDef> Make_Table()
                  [](const VarValue& v) { return Set_Tilemode(v.i); }});
     t.push_back({L"CVPORT", Short(2), false, 1, 32767, [] { return Short(short(Cvport())); },
                  [](const VarValue& v) { return Set_Cvport(v.i); }});
+    t.push_back({L"CLAYER", Text(L"0"), false, 0, 0, [] { return Text(Current_Layer_Name().c_str()); },
+                 [](const VarValue& v) { return Set_Current_Layer(v.s); }});
     t.push_back({L"CTAB", Text(L"Model"), false, 0, 0,
                  [] { return Text(Current_Layout_Name().c_str()); },
                  [](const VarValue& v) { return Set_Current_Layout(v.s); }});

@@ -2,6 +2,8 @@
 
 #include "ed/docman.h"
 #include "ed/document_state.h"
+#include "ed/sysvars.h"
+#include "ed/view.h"
 #include "ge/ge.h"
 
 namespace {
@@ -18,9 +20,11 @@ bool To_World(const resbuf* system, ZcGeMatrix3d& matrix)
         return false;
     switch (system->resval.rint) {
     case 0:
-    case 2:
     case 3:
         matrix.setToIdentity();
+        return true;
+    case 2:
+        matrix = platform::Dcs_To_World(platform::Current_View());
         return true;
     case 1:
         zcedGetCurrentUCS(matrix);
@@ -28,6 +32,22 @@ bool To_World(const resbuf* system, ZcGeMatrix3d& matrix)
     default:
         return false;
     }
+}
+
+// The plan view of the UCS: looking down its Z axis with its X axis to the right, the
+// world point at the centre of the screen kept there.
+void Show_Plan_View(const ZcGeMatrix3d& ucs)
+{
+    platform::ViewState view = platform::Current_View();
+    ZcGePoint3d centre = platform::Dcs_To_World(view) * ZcGePoint3d(view.center.x, view.center.y, 0);
+    ZcGePoint3d origin;
+    ZcGeVector3d x, y, z;
+    ucs.getCoordSystem(origin, x, y, z);
+    view.direction = x.crossProduct(y).normal();
+    view.twist = platform::Twist_Showing(view.direction, x.normal());
+    ZcGePoint3d onScreen = platform::Dcs_To_World(view).inverse() * centre;
+    view.center.set(onScreen.x, onScreen.y);
+    platform::Set_Current_View(view);
 }
 
 }  // namespace
@@ -51,6 +71,9 @@ Zcad::ErrorStatus zcedSetCurrentUCS(const ZcGeMatrix3d& mat)
     if (mat.isSingular())
         return Zcad::eInvalidInput;
     doc->state().ucs = mat;
+    resbuf follow{};
+    if (zcedGetVar(L"UCSFOLLOW", &follow) == RTNORM && follow.resval.rint == 1)
+        Show_Plan_View(mat);
     return Zcad::eOk;
 }
 

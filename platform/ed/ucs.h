@@ -8,11 +8,13 @@ class ZcGeMatrix3d;
 
 // The UCS of the current document as a matrix from UCS to world coordinates.
 bool zcedGetCurrentUCS(ZcGeMatrix3d& mat);
+// Setting a UCS while UCSFOLLOW is 1 shows its plan view (see ed/view.h).
 Zcad::ErrorStatus zcedSetCurrentUCS(const ZcGeMatrix3d& mat);
 
 // Translates a point (disp 0) or a displacement (disp != 0) between coordinate systems
-// given as RTSHORT 0 (world), 1 (UCS), 2 (display, the world here: plan view) or
-// 3 (paper-space display). RTNORM, or RTERROR for another system.
+// given as RTSHORT 0 (world), 1 (UCS), 2 (display of the current view) or
+// 3 (paper-space display, the world here). RTNORM, or RTERROR for another system.
+// Display coordinates are those of the current view (see ed/view_state.h).
 int zcedTrans(const ads_point pt, const resbuf* from, const resbuf* to, int disp,
               ads_point result);
 

@@ -121,3 +121,32 @@ TEST_F(DocumentTest, UcsIsKeptPerDocumentAndTranslatesPoints)
 }
 
 }  // namespace
+
+namespace {
+
+using SendStringTest = ed_test::EdTest;
+
+TEST_F(SendStringTest, CallsAreLoggedOneByOne)
+{
+    ASSERT_EQ(zcDocManager->sendStringToExecute(doc, L"\x03\x03", false, true, false), Zcad::eOk);
+    ASSERT_EQ(zcDocManager->sendStringToExecute(doc, L"NEXT_STEP\n"), Zcad::eOk);
+    EXPECT_EQ(zcDocManager->sendStringToExecute(doc, nullptr), Zcad::eInvalidInput);
+
+    const auto& sent = platform::Sent_Strings();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].document, doc);
+    EXPECT_EQ(sent[0].text, L"\x03\x03");
+    EXPECT_FALSE(sent[0].activate);
+    EXPECT_TRUE(sent[0].wrapUpInactiveDoc);
+    EXPECT_FALSE(sent[0].echo);
+    EXPECT_EQ(sent[1].text, L"NEXT_STEP\n");
+    EXPECT_TRUE(sent[1].activate);
+    EXPECT_FALSE(sent[1].wrapUpInactiveDoc);
+    EXPECT_TRUE(sent[1].echo);
+    EXPECT_EQ(sent[2].text, L"");
+
+    platform::Reset_Host_For_Tests();
+    EXPECT_TRUE(platform::Sent_Strings().empty());
+}
+
+}  // namespace
