@@ -10,6 +10,7 @@
 #include "ed/host_reset.h"
 #include "ed/input.h"
 #include "ed/prompt_support.h"
+#include "ed/spatial_index.h"
 #include "ed/sysvars.h"
 #include "rx/rxlinker.h"
 #include "script/script_input.h"
@@ -154,6 +155,7 @@ void Reset_Host_For_Tests()
     ScriptInput::instance().reset();
     Reset_Input();
     Reset_Selection_Sets();
+    Reset_Spatial_Index();
     Take_Prompt_Setup();
     CommandLine::instance().clear();
 }

@@ -18,6 +18,7 @@
 #include "ed/prompt_support.h"
 #include "ed/prompts.h"
 #include "ed/space.h"
+#include "ed/spatial_index.h"
 #include "ed/sysvars.h"
 #include "ed/ucs.h"
 #include "ge/ge.h"
@@ -148,8 +149,8 @@ Rect2d Rect_Of(const double* a, const double* b)
 Ids Window_Select(const Rect2d& rect, bool crossing, const resbuf* filter)
 {
     Ids ids;
-    for (const ZcDbObjectId& id : Space_Candidates())
-        if ((crossing ? Entity_Crosses_Rect(id, rect) : Entity_Inside_Rect(id, rect)) &&
+    for (const ZcDbObjectId& id : Entities_Near_Rect(Current_Space_Block(), rect))
+        if (Shown(id) && (crossing ? Entity_Crosses_Rect(id, rect) : Entity_Inside_Rect(id, rect)) &&
             (filter == nullptr || Entity_Passes_Filter(id, filter)))
             ids.push_back(id);
     return ids;
@@ -171,9 +172,9 @@ ZcDbObjectId Pick_At(const double* pt, const resbuf* filter)
     ZcGePoint3d w = Ucs_To_World(pt);
     double h = Pick_Half_Size();
     Rect2d box{w.x - h, w.y - h, w.x + h, w.y + h};
-    Ids candidates = Space_Candidates();
+    Ids candidates = Entities_Near_Rect(Current_Space_Block(), box);
     for (auto it = candidates.rbegin(); it != candidates.rend(); ++it)
-        if (Entity_Crosses_Rect(*it, box) && (filter == nullptr || Entity_Passes_Filter(*it, filter)))
+        if (Shown(*it) && Entity_Crosses_Rect(*it, box) && (filter == nullptr || Entity_Passes_Filter(*it, filter)))
             return *it;
     return ZcDbObjectId();
 }
@@ -344,8 +345,8 @@ int zcedSSGet(const wchar_t* str, const void* pt1, const void* pt2, const resbuf
         }
         if (xy.size() < 4)
             return RTERROR;
-        for (const ZcDbObjectId& id : Space_Candidates())
-            if (Entity_Crosses_Fence(id, xy) && (filter == nullptr || Entity_Passes_Filter(id, filter)))
+        for (const ZcDbObjectId& id : Entities_Near_Fence(Current_Space_Block(), xy))
+            if (Shown(id) && Entity_Crosses_Fence(id, xy) && (filter == nullptr || Entity_Passes_Filter(id, filter)))
                 selected.push_back(id);
     } else if (mode.method == L"I") {
         selected = Filtered(doc->state().pickFirst, filter);
