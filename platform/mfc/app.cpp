@@ -15,18 +15,6 @@ IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
-BOOL CWnd::Attach(HWND hWndNew) {
-    if (!hWndNew || m_hWnd) return FALSE;
-    m_hWnd = hWndNew;
-    return TRUE;
-}
-
-HWND CWnd::Detach() {
-    HWND hWnd = m_hWnd;
-    m_hWnd = nullptr;
-    return hWnd;
-}
-
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
     return MessageBoxW(m_hWnd, lpszText ? lpszText : L"", lpszCaption ? lpszCaption : AfxGetAppName(), nType);
 }

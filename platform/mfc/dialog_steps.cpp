@@ -1,0 +1,469 @@
+#include "mfc/dialog_steps.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <vector>
+
+#include "mfc/afxwin.h"
+#include "mfc/control_state.h"
+#include "script/utf8.h"
+
+namespace platform {
+
+namespace {
+
+struct Wait_State {
+    int pumps = 0;
+    std::wstring file;
+};
+
+Wait_State& Waiting() {
+    static Wait_State wait;
+    return wait;
+}
+
+std::vector<std::pair<HWND, std::function<void(int)>>>& Pickers() {
+    static std::vector<std::pair<HWND, std::function<void(int)>>> pickers;
+    return pickers;
+}
+
+Message_Observer& Observer() {
+    static Message_Observer observer;
+    return observer;
+}
+
+Window* g_mouse_over = nullptr;
+
+bool Top_Level(Window* w) { return !(w->style & WS_CHILD); }
+
+[[noreturn]] void Refuse(const Step& step, const std::wstring& why) {
+    throw UnansweredInput(To_Utf8(L"step '" + step.describe() + L"' at line " + std::to_wstring(step.line) + L": " + why));
+}
+
+bool File_Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Sends a mouse message as the mouse would: to the capture window if any, else to the window.
+void Mouse(Window* target, UINT message, POINT client, WPARAM keys) {
+    POINT screen = client;
+    ClientToScreen(target->handle(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    Window* receiver = Capture_Window() ? Capture_Window() : target;
+    POINT local = screen;
+    ScreenToClient(receiver->handle(), &local);
+    if (message == WM_MOUSEMOVE && g_mouse_over != receiver) {
+        if (g_mouse_over && Find_Window(g_mouse_over->handle()) && g_mouse_over->track_leave) {
+            g_mouse_over->track_leave = false;
+            Send(g_mouse_over, WM_MOUSELEAVE, 0, 0);
+        }
+        g_mouse_over = receiver;
+    }
+    if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
+        Send(receiver, WM_SETCURSOR, reinterpret_cast<WPARAM>(receiver->handle()), MAKELPARAM(HTCLIENT, message));
+        if (!Find_Window(receiver->handle())) return;
+    }
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) Set_Key_Down(VK_LBUTTON, true);
+    if (message == WM_LBUTTONUP) Set_Key_Down(VK_LBUTTON, false);
+    if (message == WM_RBUTTONDOWN) Set_Key_Down(VK_RBUTTON, true);
+    if (message == WM_RBUTTONUP) Set_Key_Down(VK_RBUTTON, false);
+    MSG m{};
+    m.hwnd = receiver->handle();
+    m.message = message;
+    m.wParam = keys;
+    m.lParam = MAKELPARAM(local.x, local.y);
+    m.pt = screen;
+    Observe_Message(m);
+    // The window chain's PreTranslateMessage sees mouse messages too (tooltips relay them).
+    for (Window* w = receiver; w; w = (w->style & WS_CHILD) ? w->parent : nullptr)
+        if (w->object && w->object->PreTranslateMessage(&m)) return;
+    if (!Find_Window(receiver->handle())) return;
+    Send(receiver, message, keys, m.lParam);
+    if (message == WM_MOUSEMOVE && Find_Window(receiver->handle()) && receiver->track_hover) {
+        receiver->track_hover = false;
+        Send(receiver, WM_MOUSEHOVER, keys, m.lParam);
+    }
+}
+
+// Moves the mouse onto a control point (twice when a capture moves it elsewhere first).
+void Move_To(Window* target, POINT client) {
+    Window* capture = Capture_Window();
+    Mouse(target, WM_MOUSEMOVE, client, 0);
+    if (Find_Window(target->handle()) && Capture_Window() != capture) Mouse(target, WM_MOUSEMOVE, client, 0);
+}
+
+POINT Center(Window* w) {
+    const RECT r = Client_Rect(w);
+    return POINT{r.right / 2, r.bottom / 2};
+}
+
+void Click_At(Window* w, POINT p, bool right = false, bool twice = false) {
+    Move_To(w, p);
+    if (!Find_Window(w->handle())) return;
+    const UINT down = right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, up = right ? WM_RBUTTONUP : WM_LBUTTONUP;
+    const WPARAM key = right ? MK_RBUTTON : MK_LBUTTON;
+    Mouse(w, down, p, key);
+    if (Find_Window(w->handle())) Mouse(w, up, p, 0);
+    if (twice && Find_Window(w->handle())) {
+        Mouse(w, right ? WM_RBUTTONDBLCLK : WM_LBUTTONDBLCLK, p, key);
+        if (Find_Window(w->handle())) Mouse(w, up, p, 0);
+    }
+}
+
+Window* Control(const Step& step, Window* target) {
+    for (Window* c : target->children)
+        if (c->id == step.control_id) {
+            if (!c->visible) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" of " + Describe_Window(target) + L" is hidden");
+            if (!c->enabled) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" of " + Describe_Window(target) + L" is disabled");
+            return c;
+        }
+    Refuse(step, Describe_Window(target) + L" has no control " + std::to_wstring(step.control_id));
+}
+
+bool Is(Window* w, const wchar_t* class_name) { return w->class_name == class_name; }
+
+void Click(const Step& step, Window* target) {
+    const bool exists = std::any_of(target->children.begin(), target->children.end(),
+                                    [&](Window* c) { return c->id == step.control_id; });
+    if (!exists && (step.control_id == IDOK || step.control_id == IDCANCEL)) {
+        // Enter and Esc give these commands even without a button.
+        Send(target, WM_COMMAND, MAKEWPARAM(step.control_id, BN_CLICKED), 0);
+        return;
+    }
+    Window* c = Control(step, target);
+    if (Is(c, L"Button")) {
+        Move_To(c, Center(c));
+        if (Find_Window(c->handle())) Send(c, BM_CLICK, 0, 0);
+        return;
+    }
+    Click_At(c, Center(c));
+}
+
+void Type_Text(const Step& step, Window* target) {
+    Window* c = Control(step, target);
+    if (Is(c, L"Edit")) {
+        if (c->style & ES_READONLY) Refuse(step, L"edit " + std::to_wstring(step.control_id) + L" is read-only");
+        if (Focus_Window() != c) SetFocus(c->handle());
+        if (Find_Window(c->handle())) Edit_Type_Text(c, step.text);
+        return;
+    }
+    if (Is(c, L"ComboBox")) {
+        if (Focus_Window() != c) SetFocus(c->handle());
+        if (Find_Window(c->handle()) && !Combo_User_Type(c, step.text))
+            Refuse(step, L"combo box " + std::to_wstring(step.control_id) + L" has no edit");
+        return;
+    }
+    if (Is(c, L"SysDateTimePick32")) {
+        SYSTEMTIME t{};
+        int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+        const int n = std::swscanf(step.text.c_str(), L"%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
+        if (n < 3 || mo < 1 || mo > 12 || d < 1 || d > 31) Refuse(step, L"a date is written YYYY-MM-DD [HH:MM:SS]");
+        t.wYear = static_cast<WORD>(y), t.wMonth = static_cast<WORD>(mo), t.wDay = static_cast<WORD>(d);
+        t.wHour = static_cast<WORD>(h), t.wMinute = static_cast<WORD>(mi), t.wSecond = static_cast<WORD>(s);
+        Date_User_Set(c, t);
+        return;
+    }
+    Refuse(step, L"control " + std::to_wstring(step.control_id) + L" takes no text");
+}
+
+void Choose(const Step& step, Window* target) {
+    Window* c = Control(step, target);
+    const int n = step.values[0];
+    bool ok = false;
+    if (Is(c, L"ComboBox")) ok = Combo_User_Choose(c, n);
+    else if (Is(c, L"SysTabControl32")) ok = Tab_User_Choose(c, n);
+    else if (Is(c, L"msctls_trackbar32")) ok = Trackbar_User_Move(c, n);
+    else if (Is(c, L"ListBox")) {
+        const int count = static_cast<int>(Send(c, LB_GETCOUNT));
+        if (n >= 0 && n < count) {
+            if (n < static_cast<int>(Send(c, LB_GETTOPINDEX))) Send(c, LB_SETTOPINDEX, n, 0);
+            RECT r{};
+            Send(c, LB_GETITEMRECT, n, reinterpret_cast<LPARAM>(&r));
+            Click_At(c, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+            ok = true;
+        }
+    } else if (Is(c, L"SysListView32")) {
+        if (n >= 0 && n < static_cast<int>(Send(c, LVM_GETITEMCOUNT))) {
+            Send(c, LVM_ENSUREVISIBLE, n, 0);
+            const RECT r = List_View_Sub_Item_Rect(c, n, 0);
+            Click_At(c, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+            ok = true;
+        }
+    } else {
+        Refuse(step, L"control " + std::to_wstring(step.control_id) + L" has nothing to choose");
+    }
+    if (!ok) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" has no item " + std::to_wstring(n));
+}
+
+void Check(const Step& step, Window* target) {
+    Window* c = Control(step, target);
+    if (!Is(c, L"Button")) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" is not a check box or radio button");
+    const int wanted = step.values[0];
+    if ((Send(c, BM_GETCHECK) == BST_CHECKED) == (wanted == 1)) return;
+    Move_To(c, Center(c));
+    if (Find_Window(c->handle())) Send(c, BM_CLICK, 0, 0);
+}
+
+void Cell(const Step& step, Window* target) {
+    Window* c = Control(step, target);
+    const int row = step.values[0], col = step.values[1];
+    if (Is(c, L"ListBox")) {
+        if (step.kind != StepKind::DblClick) Refuse(step, L"a list box takes choose and dblclick");
+        Step choose = step;
+        choose.kind = StepKind::Choose;
+        Choose(choose, target);
+        if (Find_Window(c->handle())) Send(c, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+        return;
+    }
+    if (!Is(c, L"SysListView32")) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" is not a list control");
+    if (row < 0 || row >= static_cast<int>(Send(c, LVM_GETITEMCOUNT)) || col < 0 ||
+        col >= static_cast<int>(c->state<List_View_State>()->columns.size()))
+        Refuse(step, L"list control " + std::to_wstring(step.control_id) + L" has no cell " + std::to_wstring(row) + L"," +
+                         std::to_wstring(col));
+    Send(c, LVM_ENSUREVISIBLE, row, 0);
+    const RECT r = List_View_Sub_Item_Rect(c, row, col);
+    const POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    Click_At(c, p, step.kind == StepKind::RClick, step.kind == StepKind::DblClick);
+}
+
+}  // namespace
+
+std::wstring Describe_Window(Window* w) {
+    if (!w) return L"no window";
+    if (w->template_id) return L"dialog " + std::to_wstring(w->template_id) + L" '" + w->text + L"'";
+    return L"window '" + w->text + L"'";
+}
+
+Window* Topmost_Window() {
+    auto& modal = Modal_Stack();
+    for (auto it = modal.rbegin(); it != modal.rend(); ++it)
+        if ((*it)->visible) return *it;
+    for (Window* w : Activation_Order())
+        if (w->visible && Top_Level(w)) return w;
+    return nullptr;
+}
+
+Window* Step_Target(const Step& step) {
+    if (!step.target) return Topmost_Window();
+    for (Window* w : Activation_Order())
+        if (w->template_id == step.target && w->visible) return w;
+    for (Window* w : All_Windows())
+        if (w->template_id == step.target && Top_Level(w) && w->visible) return w;
+    return nullptr;
+}
+
+void Apply_Dialog_Step(const Step& step) {
+    Window* target = Step_Target(step);
+    if (!target)
+        Refuse(step, step.target ? L"no dialog " + std::to_wstring(step.target) + L" is open" : std::wstring(L"no dialog is open"));
+    switch (step.kind) {
+    case StepKind::Click: Click(step, target); break;
+    case StepKind::Text: Type_Text(step, target); break;
+    case StepKind::Choose: Choose(step, target); break;
+    case StepKind::Check: Check(step, target); break;
+    case StepKind::Cell:
+    case StepKind::RClick:
+    case StepKind::DblClick: Cell(step, target); break;
+    case StepKind::Header: {
+        Window* c = Control(step, target);
+        if (!Is(c, L"SysListView32") || !List_View_Header_Click(c, step.values[0]))
+            Refuse(step, L"control " + std::to_wstring(step.control_id) + L" has no column " + std::to_wstring(step.values[0]));
+        break;
+    }
+    case StepKind::Snapshot:
+        if (!Snapshot_Window(target, step.text)) Refuse(step, L"cannot write the snapshot " + step.text);
+        break;
+    case StepKind::Key: Press_Key(target, Key_Code_From_Name(step.text)); break;
+    default: Refuse(step, L"not a dialog step");
+    }
+}
+
+bool Script_Held() {
+    Wait_State& wait = Waiting();
+    if (!wait.file.empty() && File_Exists(wait.file)) wait.file.clear();
+    return wait.pumps > 0 || !wait.file.empty();
+}
+
+void Clear_Script_Wait() { Waiting() = Wait_State(); }
+
+void Register_Picker(HWND window, std::function<void(int)> choose) {
+    Unregister_Picker(window);
+    Pickers().push_back({window, std::move(choose)});
+}
+
+void Unregister_Picker(HWND window) {
+    auto& p = Pickers();
+    p.erase(std::remove_if(p.begin(), p.end(), [&](const auto& e) { return e.first == window; }), p.end());
+}
+
+namespace {
+
+bool Picker_Open() {
+    for (auto& p : Pickers())
+        if (IsWindow(p.first)) return true;
+    return false;
+}
+
+void Deliver_Pick(const Step& step) {
+    for (auto it = Pickers().rbegin(); it != Pickers().rend(); ++it) {
+        if (!IsWindow(it->first)) continue;
+        auto choose = it->second;
+        choose(step.values[0]);
+        return;
+    }
+    Refuse(step, L"no picker is open");
+}
+
+void Take_Wait(const Step& step) {
+    if (step.text.empty()) Waiting().pumps = step.values[0];
+    else Waiting().file = step.text;
+}
+
+}  // namespace
+
+bool Serve_Script_At_Pump() {
+    ScriptInput& script = ScriptInput::instance();
+    if (script.quitting()) return false;
+    Wait_State& wait = Waiting();
+    if (wait.pumps > 0) {
+        --wait.pumps;
+        return false;
+    }
+    if (Script_Held()) return false;
+    bool took = false;
+    for (;;) {
+        const Step* next = script.peek();
+        if (!next) break;
+        if (next->kind == StepKind::Wait) {
+            Take_Wait(script.take());
+            return true;
+        }
+        if (next->kind == StepKind::Pick && Picker_Open()) {
+            Deliver_Pick(script.take());
+            took = true;
+            continue;
+        }
+        const bool window_step = Is_Window_Step(next->kind) || (next->kind == StepKind::Key && next->target);
+        if (!window_step || !Step_Target(*next)) break;
+        Apply_Dialog_Step(script.take());
+        took = true;
+        if (Script_Held()) break;
+    }
+    return took;
+}
+
+void Run_Modal_Loop(Window* dialog, const bool& ended, const std::function<void()>& cancel) {
+    ScriptInput& script = ScriptInput::instance();
+    const HWND handle = dialog->handle();
+    const std::wstring description = Describe_Window(dialog);
+    int idle_rounds = 0;
+    while (!ended && IsWindow(handle)) {
+        MSG m;
+        const long before = static_cast<long>(script.size());
+        if (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            if (m.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(m.wParam));
+                cancel();
+                break;
+            }
+            Window* w = Find_Window(m.hwnd);
+            bool handled = false;
+            for (; w && !handled; w = (w->style & WS_CHILD) ? w->parent : nullptr)
+                if (w->object) handled = w->object->PreTranslateMessage(&m) != FALSE;
+            if (!handled && !IsDialogMessageW(handle, &m)) {
+                TranslateMessage(&m);
+                Observe_Message(m);
+                DispatchMessageW(&m);
+            }
+            idle_rounds = 0;
+            continue;
+        }
+        if (ended || !IsWindow(handle)) break;
+        if (static_cast<long>(script.size()) != before) continue;  // the pump took steps
+        if (script.quitting()) {
+            cancel();
+            continue;
+        }
+        if (Waiting().pumps > 0) continue;
+        if (!Waiting().file.empty()) {
+            if (Script_Held() && ++idle_rounds > 1000)
+                throw UnansweredInput(To_Utf8(description + L" not answered: waiting for the file " + Waiting().file));
+            continue;
+        }
+        const Step* next = script.peek();
+        if (next && (next->kind == StepKind::Esc || next->kind == StepKind::Enter ||
+                     (next->kind == StepKind::Key && !next->target))) {
+            const Step key = script.take();
+            Window* focus = Focus_Window();
+            Window* target = (focus && IsChild(handle, focus->handle())) ? focus : dialog;
+            Press_Key(target, key.kind == StepKind::Esc ? VK_ESCAPE
+                              : key.kind == StepKind::Enter ? VK_RETURN
+                                                            : Key_Code_From_Name(key.text));
+            continue;
+        }
+        if (next && next->kind == StepKind::Quit) {
+            script.take();  // quitting mode: the dialog is cancelled
+            continue;
+        }
+        std::wstring why = L"script ended";
+        if (next) why = L"next step is '" + next->describe() + L"' at line " + std::to_wstring(next->line);
+        throw UnansweredInput(To_Utf8(description + L" not answered: " + why));
+    }
+}
+
+void Apply_Top_Level_Step(const Step& step) {
+    if (step.kind == StepKind::Wait) {
+        // Nothing pumps between commands: a wait is over at once.
+        if (!step.text.empty() && !File_Exists(step.text)) Refuse(step, L"the file " + step.text + L" does not exist");
+        return;
+    }
+    if (step.kind == StepKind::Pick && Picker_Open()) {
+        Deliver_Pick(step);
+        return;
+    }
+    if ((Is_Window_Step(step.kind) || step.kind == StepKind::Key) && Step_Target(step)) {
+        Apply_Dialog_Step(step);
+        return;
+    }
+    Refuse(step, L"nothing is waiting for input");
+}
+
+void Set_Message_Observer(Message_Observer observer) { Observer() = std::move(observer); }
+
+void Observe_Message(const MSG& message) {
+    if (Observer()) Observer()(message);
+}
+
+void Press_Key(Window* target, int virtual_key) {
+    if (!target || virtual_key < 0) return;
+    Window* top = target;
+    while (top && (top->style & WS_CHILD) && top->parent) top = top->parent;
+    Set_Key_Down(virtual_key, true);
+    MSG m{};
+    m.hwnd = target->handle();
+    m.message = WM_KEYDOWN;
+    m.wParam = static_cast<WPARAM>(virtual_key);
+    m.lParam = 1;
+    GetCursorPos(&m.pt);
+    Observe_Message(m);
+    bool handled = false;
+    for (Window* w = target; w && !handled && Find_Window(m.hwnd); w = (w->style & WS_CHILD) ? w->parent : nullptr)
+        if (w->object) handled = w->object->PreTranslateMessage(&m) != FALSE;
+    if (!handled && Find_Window(m.hwnd)) {
+        const bool dialog = top && top->class_name == L"#32770";
+        if (!(dialog && IsDialogMessageW(top->handle(), &m))) {
+            Send(target, WM_KEYDOWN, m.wParam, m.lParam);
+            if (TranslateMessage(&m)) {
+                MSG ch;
+                if (PeekMessageW(&ch, m.hwnd, WM_CHAR, WM_CHAR, PM_REMOVE)) DispatchMessageW(&ch);
+            }
+        }
+    }
+    Set_Key_Down(virtual_key, false);
+    if (Find_Window(m.hwnd)) Send(target, WM_KEYUP, m.wParam, m.lParam);
+}
+
+bool Snapshot_Window(CWnd* window, const std::wstring& png_path) {
+    Window* w = window ? Find_Window(window->m_hWnd) : nullptr;
+    return w && Snapshot_Window(w, png_path);
+}
+
+}  // namespace platform

@@ -1,0 +1,64 @@
+// Dialog steps of the input script: which window they go to, how they act on it, and
+// when they are taken (modal loops, message pumps, the host's top level).
+//
+// A dialog step goes to the topmost window: the innermost visible modal dialog, else the
+// most recently activated visible top-level window; `@ID` names the window by its
+// dialog template id. Modal dialogs take their steps in their own loop; modeless windows
+// whenever the plug-in pumps messages: at the end of each pump round the pump takes the
+// next steps while they are dialog steps aimed at an open window. `wait pumps N` and
+// `wait file "PATH"` hold the following steps back.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "mfc/window_table.h"
+#include "script/script_input.h"
+
+namespace platform {
+
+// The window a dialog step goes to now (see above); null when none is open.
+Window* Topmost_Window();
+Window* Step_Target(const Step& step);
+// "dialog 712 '批打到文件'" or "window '<caption>'".
+std::wstring Describe_Window(Window* window);
+
+// Applies a window step (click ... snapshot) to its target. Throws UnansweredInput when
+// no window is open, the control is missing or refuses the step.
+void Apply_Dialog_Step(const Step& step);
+
+// Serves the script at the end of a pump round; true when it took a step.
+bool Serve_Script_At_Pump();
+// True while `wait` holds the script back.
+bool Script_Held();
+// Forgets a pending wait (tests).
+void Clear_Script_Wait();
+
+// Runs a modal window until `ended`: pumps messages and takes the script's steps. A step
+// that does not answer it ends the run with UnansweredInput naming the window. In
+// quitting mode `cancel` is called (it ends the dialog with IDCANCEL).
+void Run_Modal_Loop(Window* dialog, const bool& ended, const std::function<void()>& cancel);
+
+// A step met at the host's top level (or by a waiting prompt): window steps go to the
+// open window, `wait` steps are taken; otherwise UnansweredInput "nothing is waiting".
+void Apply_Top_Level_Step(const Step& step);
+
+// Pop-up pickers of the plug-in: a `pick N` step goes to the most recently registered
+// picker window that is still open.
+void Register_Picker(HWND window, std::function<void(int)> choose);
+void Unregister_Picker(HWND window);
+
+// Presses a key: WM_KEYDOWN/WM_KEYUP to the focus window (or the given window), through
+// PreTranslateMessage of its window chain and the dialog keys (Esc, Enter).
+void Press_Key(Window* target, int virtual_key);
+
+// Sees every message the pump dispatches and every key pressed (the host's watchers).
+using Message_Observer = std::function<void(const MSG&)>;
+void Set_Message_Observer(Message_Observer observer);
+void Observe_Message(const MSG& message);
+
+// Paints a window with its children and saves it as PNG (mfc/paint_windows.cpp).
+bool Snapshot_Window(Window* window, const std::wstring& png_path);
+bool Snapshot_Window(CWnd* window, const std::wstring& png_path);
+
+}  // namespace platform

@@ -1,0 +1,17 @@
+// The thread's message queue: posted messages, paints and timers, served by
+// PeekMessage/GetMessage. When a pump round finds the queue empty it serves the script:
+// a dialog step aimed at an open window is applied there (mfc/dialog_steps.h).
+#pragma once
+
+#include "mfc/winuser.h"
+
+namespace platform {
+
+// Drops the queued messages and timers of a destroyed window.
+void Forget_Window_Messages(HWND hWnd);
+// How many pump rounds (PeekMessage calls that found the queue empty) have ended.
+long Pump_Rounds();
+// Drops every queued message and timer (tests).
+void Clear_Message_Queue();
+
+}  // namespace platform

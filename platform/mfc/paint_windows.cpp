@@ -1,0 +1,149 @@
+// Where windows paint: every top-level window has an image of its client area; a window
+// paints into it at its place, clipped to its rectangle and its parents'. Snapshots paint
+// a window with its children and save that image.
+#include <cairo.h>
+
+#include <algorithm>
+#include <map>
+
+#include "mfc/afxdc.h"
+#include "mfc/afxwin.h"
+#include "mfc/control_state.h"
+#include "mfc/dialog_steps.h"
+
+namespace platform {
+
+namespace {
+
+std::map<Window*, cairo_surface_t*>& Backings() {
+    static std::map<Window*, cairo_surface_t*> backings;
+    return backings;
+}
+
+Window* Top_Of(Window* w) {
+    while (w && (w->style & WS_CHILD) && w->parent) w = w->parent;
+    return w;
+}
+
+cairo_surface_t* Backing(Window* top) {
+    const RECT c = Client_Rect(top);
+    const int width = std::max<int>(1, c.right), height = std::max<int>(1, c.bottom);
+    auto& backings = Backings();
+    // Windows that are gone leave their images behind.
+    for (auto it = backings.begin(); it != backings.end();) {
+        if (!Find_Window(it->first->handle())) {
+            cairo_surface_destroy(it->second);
+            it = backings.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    auto it = backings.find(top);
+    if (it != backings.end() && cairo_image_surface_get_width(it->second) == width &&
+        cairo_image_surface_get_height(it->second) == height)
+        return it->second;
+    if (it != backings.end()) {
+        cairo_surface_destroy(it->second);
+        backings.erase(it);
+    }
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    backings[top] = surface;
+    return surface;
+}
+
+RECT Intersect(RECT a, RECT b) {
+    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+    if (r.right < r.left) r.right = r.left;
+    if (r.bottom < r.top) r.bottom = r.top;
+    return r;
+}
+
+bool Provide(HWND hWnd, Window_DC_Kind kind, Window_Surface& ws) {
+    Window* w = Find_Window(hWnd);
+    Window* top = Top_Of(w);
+    if (!w || !top) return false;
+    ws.surface = Backing(top);
+    const POINT top_origin = Client_Origin(top);
+    POINT origin = Client_Origin(w);
+    RECT area = Client_Rect(w);
+    if (kind == Window_DC_Kind::Window && w != top) {
+        RECT wr{};
+        GetWindowRect(hWnd, &wr);
+        origin = POINT{wr.left, wr.top};
+        area = RECT{0, 0, wr.right - wr.left, wr.bottom - wr.top};
+    }
+    ws.origin = POINT{origin.x - top_origin.x, origin.y - top_origin.y};
+    RECT clip{ws.origin.x + area.left, ws.origin.y + area.top, ws.origin.x + area.right, ws.origin.y + area.bottom};
+    for (Window* p = (w->style & WS_CHILD) ? w->parent : nullptr; p; p = (p->style & WS_CHILD) ? p->parent : nullptr) {
+        const POINT po = Client_Origin(p);
+        const RECT pc = Client_Rect(p);
+        clip = Intersect(clip, RECT{po.x - top_origin.x, po.y - top_origin.y, po.x - top_origin.x + pc.right,
+                                    po.y - top_origin.y + pc.bottom});
+    }
+    ws.clip = clip;
+    return true;
+}
+
+const bool g_provider = [] {
+    Set_Window_DC_Provider(Provide);
+    Set_Text_Measurer([](HFONT font, const std::wstring& text) {
+        HDC dc = Make_Image_DC(1, 1);
+        HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+        SIZE size{0, 0};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        TEXTMETRICW tm{};
+        if (GetTextMetricsW(dc, &tm)) size.cy = tm.tmHeight;
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return size;
+    });
+    return true;
+}();
+
+void Paint_Tree(Window* w) {
+    if (!w->visible) return;
+    const HWND h = w->handle();
+    HDC dc = GetDC(h);
+    if (dc) {
+        Send(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        ReleaseDC(h, dc);
+    }
+    if (!Find_Window(h)) return;
+    w->needs_paint = false;
+    Send(w, WM_PAINT, 0, 0);
+    if (!Find_Window(h)) return;
+    const std::vector<Window*> children = w->children;
+    for (Window* c : children)
+        if (Find_Window(c->handle())) Paint_Tree(c);
+}
+
+}  // namespace
+
+bool Snapshot_Window(Window* window, const std::wstring& png_path) {
+    Window* top = Top_Of(window);
+    if (!top) return false;
+    Paint_Tree(top);
+    if (!Find_Window(top->handle())) return false;
+    cairo_surface_t* surface = Backing(top);
+    cairo_surface_flush(surface);
+    std::filesystem::path path(png_path);
+    if (window == top) return Save_Png(surface, path);
+    const POINT o = Client_Origin(window), to = Client_Origin(top);
+    const RECT c = Client_Rect(window);
+    cairo_surface_t* part = cairo_surface_create_for_rectangle(surface, o.x - to.x, o.y - to.y, c.right, c.bottom);
+    cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max<int>(1, c.right), std::max<int>(1, c.bottom));
+    cairo_t* cr = cairo_create(copy);
+    cairo_set_source_surface(cr, part, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    const bool ok = Save_Png(copy, path);
+    cairo_surface_destroy(copy);
+    cairo_surface_destroy(part);
+    return ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,24 @@
+// Ids of the test resource script.
+#define IDD_VALUES                      100
+#define IDC_COUNT                       1001
+#define IDC_ENABLED                     1002
+#define IDC_MODE_A                      1003
+#define IDC_MODE_B                      1004
+#define IDC_FORMAT                      1005
+#define IDC_NAMES                       1006
+#define IDC_SHEETS                      1007
+#define IDC_BAR                         1008
+#define IDC_ZOOM                        1009
+#define IDC_PAGES                       1010
+#define IDC_SPIN                        1011
+#define IDC_DATE                        1012
+#define IDC_TITLE                       1013
+#define IDC_SCALE                       1014
+#define IDC_PATH                        1015
+#define IDD_PROGRESS                    200
+#define IDC_STOP                        201
+#define IDR_POPUP                       300
+#define ID_ITEM_OPEN                    301
+#define ID_ITEM_DELETE                  302
+#define IDS_HELLO                       400
+#define IDB_LOGO                        500
