@@ -78,13 +78,12 @@ BOOL Transfer(HDC hdcDest, int x, int y, int w, int h, HDC hdcSrc, int sx, int s
 {
     Dc* dst = Dc_Of(hdcDest);
     if (!dst) return FALSE;
-    Brush* brush = Brush_Of(dst->a.brush);
+    const Brush* brush = Selected_Brush(dst->a);
     uint32_t pat = Pixel_Of(brush && brush->style != BS_NULL ? brush->color : 0);
     uint8_t code = uint8_t((rop >> 16) & 0xFF);
     if (!Uses_Source(rop)) {
         if (rop == PATCOPY) {
-            RECT r{std::min(x, x + w), std::min(y, y + h), std::max(x, x + w), std::max(y, y + h)};
-            FillRect(hdcDest, &r, dst->a.brush);
+            Fill_Rect(*dst, {std::min(x, x + w), std::min(y, y + h), std::max(x, x + w), std::max(y, y + h)}, brush);
             return TRUE;
         }
         return PatBlt(hdcDest, x, y, w, h, rop);

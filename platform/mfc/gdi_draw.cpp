@@ -28,7 +28,7 @@ const double kPi = 3.14159265358979323846;
 // Prepares the stroke of the selected pen; false for the null pen.
 bool Set_Pen(const Dc& dc, cairo_t* cr, const Pen*& pen)
 {
-    pen = Pen_Of(dc.a.pen);
+    pen = Selected_Pen(dc.a);
     if (!pen || (pen->style & PS_STYLE_MASK) == PS_NULL) return false;
     cairo_set_line_width(cr, std::max(pen->width, 1));
     return true;
@@ -116,7 +116,7 @@ BOOL Fill_And_Frame(HDC hdc, Path path, bool fill = true)
     cairo_set_fill_rule(p.cr, dc->a.poly_fill_mode == WINDING ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
     if (fill) {
         path(p.cr);
-        Fill_Path_With_Brush(*dc, p.cr, Brush_Of(dc->a.brush));
+        Fill_Path_With_Brush(*dc, p.cr, Selected_Brush(dc->a));
     }
     const Pen* pen = nullptr;
     if (Set_Pen(*dc, p.cr, pen)) {
@@ -261,7 +261,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
         Painter p(*dc);
         if (p) {
             cairo_rectangle(p.cr, r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
-            Fill_Path_With_Brush(*dc, p.cr, Brush_Of(dc->a.brush));
+            Fill_Path_With_Brush(*dc, p.cr, Selected_Brush(dc->a));
         }
     }
     return Fill_And_Frame(
@@ -299,16 +299,25 @@ BOOL Pie(HDC hdc, int left, int top, int right, int bottom, int xr1, int yr1, in
     return Arc_Figure(hdc, left, top, right, bottom, xr1, yr1, xr2, yr2, true);
 }
 
+namespace platform::gdi {
+
+void Fill_Rect(const Dc& dc, const RECT& r, const Brush* brush)
+{
+    if (r.left >= r.right || r.top >= r.bottom) return;
+    Painter p(dc);
+    if (!p) return;
+    cairo_rectangle(p.cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    Fill_Path_With_Brush(dc, p.cr, brush, R2_COPYPEN);
+}
+
+}  // namespace platform::gdi
+
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr)
 {
     Dc* dc = Dc_Of(hDC);
     Brush* brush = Brush_Or_Sys_Color(hbr);
     if (!dc || !lprc || !brush) return 0;
-    if (lprc->left >= lprc->right || lprc->top >= lprc->bottom) return 1;
-    Painter p(*dc);
-    if (!p) return 1;
-    cairo_rectangle(p.cr, lprc->left, lprc->top, lprc->right - lprc->left, lprc->bottom - lprc->top);
-    Fill_Path_With_Brush(*dc, p.cr, brush, R2_COPYPEN);
+    Fill_Rect(*dc, *lprc, brush);
     return 1;
 }
 
@@ -442,8 +451,11 @@ BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
     Dc* dc = Dc_Of(hdc);
     if (!dc) return FALSE;
     RECT r = Normalized(x, y, x + w, y + h);
-    Brush* brush = Brush_Of(dc->a.brush);
-    if (rop == PATCOPY) return FillRect(hdc, &r, dc->a.brush) ? TRUE : FALSE;
+    const Brush* brush = Selected_Brush(dc->a);
+    if (rop == PATCOPY) {
+        Fill_Rect(*dc, r, brush);
+        return TRUE;
+    }
     uint32_t pat = Pixel_Of(brush && brush->style != BS_NULL ? brush->color : 0);
     uint8_t code = uint8_t((rop >> 16) & 0xFF);
     For_Each_Pixel(*dc, To_Device(*dc, r), [&](uint32_t& p, int, int) { p = Mix3(code, pat, 0, p); });

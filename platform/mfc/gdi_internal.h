@@ -134,6 +134,14 @@ struct Dc {
     std::unique_ptr<CDC> temporary;
 };
 
+// The objects a context holds (alive while selected, even when their deletion is pending).
+inline const Pen* Selected_Pen(const Dc_Attributes& a) { return static_cast<const Pen*>(static_cast<void*>(a.pen)); }
+inline const Brush* Selected_Brush(const Dc_Attributes& a)
+{
+    return static_cast<const Brush*>(static_cast<void*>(a.brush));
+}
+inline const Font* Selected_Font(const Dc_Attributes& a) { return static_cast<const Font*>(static_cast<void*>(a.font)); }
+
 Dc* Dc_Of(HDC hdc);
 HDC New_Dc(Dc* dc);
 void Delete_Dc(Dc* dc);
@@ -163,6 +171,8 @@ struct Painter {
 void Paint_Path(const Dc& dc, cairo_t* cr, COLORREF color, bool fill, int rop2 = 0);
 // Fills the path with the brush (solid, hatched or pattern); consumes the path.
 void Fill_Path_With_Brush(const Dc& dc, cairo_t* cr, const Brush* brush, int rop2 = 0);
+// Fills a rectangle of logical coordinates with the brush (copy mix).
+void Fill_Rect(const Dc& dc, const RECT& r, const Brush* brush);
 // The brush of a handle, including the system-colour values (COLOR_* + 1) FillRect accepts.
 Brush* Brush_Or_Sys_Color(HBRUSH hbr);
 void Set_Source_Color(cairo_t* cr, COLORREF color);

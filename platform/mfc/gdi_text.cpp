@@ -13,7 +13,7 @@ namespace {
 
 Font_Metrics Font_Of_Dc(const Dc& dc)
 {
-    const Font* f = Font_Of(dc.a.font);
+    const Font* f = Selected_Font(dc.a);
     return Resolve_Font(f ? f->lf : LOGFONTW{});
 }
 
@@ -305,7 +305,7 @@ BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW lptm)
 {
     Dc* dc = Dc_Of(hdc);
     if (!dc || !lptm) return FALSE;
-    const Font* f = Font_Of(dc->a.font);
+    const Font* f = Selected_Font(dc->a);
     Font_Metrics fm = Font_Of_Dc(*dc);
     *lptm = TEXTMETRICW{};
     lptm->tmHeight = fm.height();
@@ -333,7 +333,7 @@ BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW lptm)
 int GetTextFaceW(HDC hdc, int c, LPWSTR lpName)
 {
     Dc* dc = Dc_Of(hdc);
-    const Font* f = dc ? Font_Of(dc->a.font) : nullptr;
+    const Font* f = dc ? Selected_Font(dc->a) : nullptr;
     if (!f) return 0;
     int len = int(std::wcslen(f->lf.lfFaceName));
     if (!lpName) return len + 1;
