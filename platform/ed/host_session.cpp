@@ -1,5 +1,7 @@
 #include "ed/host_session.h"
 
+#include "db/linetype_file.h"
+
 #include <algorithm>
 #include <exception>
 
@@ -40,6 +42,8 @@ HostSession::~HostSession() = default;
 
 bool HostSession::open(const std::wstring& drawingPath)
 {
+    // The host's linetype files are in its support folder from the start.
+    Install_Host_Linetype_Files();
     if (drawingPath.empty()) {
         Print(L"\nNo drawing given: a new empty drawing stands in.");
         Add_Document(new ZcDbDatabase(true, false), true, L"");

@@ -1,0 +1,29 @@
+// Linetype definition files (".lin" text: "*NAME,description" followed by
+// "A,dash,gap,...") and the host's own two, "acad.lin" (inches) and "acadiso.lin"
+// (millimetres), kept in the host's support folder.
+#pragma once
+
+#include <string>
+
+#include "rx/zcadstrc.h"
+
+class ZcDbDatabase;
+
+// Loads the linetypes named ltName ('*' and '?' wildcards, without regard to case) from
+// the file into the database's linetype table. A file name without a folder is looked up
+// in the host's support folder (the host's two files are written there first when
+// missing). eOk when at least one was added; eDuplicateRecordName when every match is
+// already in the table; eKeyNotFound when the file names none; eFileNotFound,
+// eFileAccessErr, eNoDatabase, eInvalidInput otherwise. Records added: name, description
+// (comments), dash lengths and pattern length.
+Zcad::ErrorStatus zcdbLoadLineTypeFile(ZcDbDatabase* pDb, const wchar_t* ltName, const wchar_t* fileName);
+
+namespace platform {
+
+// The host's support folder: the host program's folder + "\Support" (Windows path).
+std::wstring Host_Support_Folder();
+// Writes "acad.lin" and "acadiso.lin" into the support folder when they are missing;
+// false when a file could not be written.
+bool Install_Host_Linetype_Files();
+
+}  // namespace platform
