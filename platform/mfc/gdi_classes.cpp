@@ -244,63 +244,37 @@ CBitmap* CDC::GetCurrentBitmap() const
     return CBitmap::FromHandle((HBITMAP)::GetCurrentObject(m_hDC, OBJ_BITMAP));
 }
 
-CPoint CDC::SetBrushOrg(int x, int y)
+namespace {
+
+// Calls a function that sets a point of the context and returns the previous one.
+CPoint Exchange_Point(BOOL (*fn)(HDC, int, int, LPPOINT), HDC hdc, int x, int y)
 {
     POINT old{};
-    ::SetBrushOrgEx(m_hDC, x, y, &old);
+    fn(hdc, x, y, &old);
     return old;
 }
 
-CPoint CDC::SetViewportOrg(int x, int y)
+CPoint Query_Point(BOOL (*fn)(HDC, LPPOINT), HDC hdc)
 {
-    POINT old{};
-    ::SetViewportOrgEx(m_hDC, x, y, &old);
-    return old;
+    POINT p{};
+    fn(hdc, &p);
+    return p;
 }
+
+}  // namespace
+
+CPoint CDC::SetBrushOrg(int x, int y) { return Exchange_Point(::SetBrushOrgEx, m_hDC, x, y); }
+CPoint CDC::SetViewportOrg(int x, int y) { return Exchange_Point(::SetViewportOrgEx, m_hDC, x, y); }
 CPoint CDC::OffsetViewportOrg(int nWidth, int nHeight)
 {
-    POINT old{};
-    ::OffsetViewportOrgEx(m_hDC, nWidth, nHeight, &old);
-    return old;
+    return Exchange_Point(::OffsetViewportOrgEx, m_hDC, nWidth, nHeight);
 }
-CPoint CDC::GetViewportOrg() const
-{
-    POINT p{};
-    ::GetViewportOrgEx(m_hDC, &p);
-    return p;
-}
-CPoint CDC::SetWindowOrg(int x, int y)
-{
-    POINT old{};
-    ::SetWindowOrgEx(m_hDC, x, y, &old);
-    return old;
-}
-CPoint CDC::OffsetWindowOrg(int nWidth, int nHeight)
-{
-    POINT old{};
-    ::OffsetWindowOrgEx(m_hDC, nWidth, nHeight, &old);
-    return old;
-}
-CPoint CDC::GetWindowOrg() const
-{
-    POINT p{};
-    ::GetWindowOrgEx(m_hDC, &p);
-    return p;
-}
-
-CPoint CDC::GetCurrentPosition() const
-{
-    POINT p{};
-    ::GetCurrentPositionEx(m_hDC, &p);
-    return p;
-}
-
-CPoint CDC::MoveTo(int x, int y)
-{
-    POINT old{};
-    ::MoveToEx(m_hDC, x, y, &old);
-    return old;
-}
+CPoint CDC::GetViewportOrg() const { return Query_Point(::GetViewportOrgEx, m_hDC); }
+CPoint CDC::SetWindowOrg(int x, int y) { return Exchange_Point(::SetWindowOrgEx, m_hDC, x, y); }
+CPoint CDC::OffsetWindowOrg(int nWidth, int nHeight) { return Exchange_Point(::OffsetWindowOrgEx, m_hDC, nWidth, nHeight); }
+CPoint CDC::GetWindowOrg() const { return Query_Point(::GetWindowOrgEx, m_hDC); }
+CPoint CDC::GetCurrentPosition() const { return Query_Point(::GetCurrentPositionEx, m_hDC); }
+CPoint CDC::MoveTo(int x, int y) { return Exchange_Point(::MoveToEx, m_hDC, x, y); }
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
 {

@@ -344,3 +344,63 @@ TEST(GdiObjects, RegionsCombine)
         EXPECT_EQ(box, k.box) << k.mode;
     }
 }
+
+TEST(GdiFill, HatchedAndPatternBrushesTile)
+{
+    Image_Dc dc(16, 16);
+    CBrush cross(HS_CROSS, kRed);
+    dc.SetBkColor(kGreen);
+    dc.SetBkMode(OPAQUE);
+    CRect left(0, 0, 8, 8);
+    dc.FillRect(&left, &cross);
+    Expect_Pixels(dc, {{7, 0, kRed}, {0, 7, kRed}, {3, 3, kGreen}}, "cross hatch, opaque");
+    dc.SetBkMode(TRANSPARENT);
+    CRect right(8, 0, 16, 8);
+    dc.FillRect(&right, &cross);
+    Expect_Pixels(dc, {{15, 0, kRed}, {11, 3, kWhite}}, "cross hatch, transparent");
+
+    // A 2 x 2 checker repeats from the brush origin.
+    CBitmap checker;
+    const uint32_t bits[] = {0xFF0000FFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFF0000FFu};
+    ASSERT_TRUE(checker.CreateBitmap(2, 2, 1, 32, bits));
+    CBrush pattern(&checker);
+    CRect bottom(0, 8, 16, 16);
+    dc.FillRect(&bottom, &pattern);
+    Expect_Pixels(dc, {{0, 8, kBlue}, {1, 8, kWhite}, {1, 9, kBlue}, {14, 14, kBlue}, {15, 14, kWhite}}, "pattern");
+}
+
+TEST(GdiFill, RoundedShapesAndPies)
+{
+    Image_Dc dc(40, 20);
+    CBrush red(kRed);
+    CBrush* old = dc.SelectObject(&red);
+    dc.RoundRect(0, 0, 20, 20, 10, 10);
+    dc.Pie(20, 0, 40, 20, 40, 10, 30, 0);  // the upper-right quarter, counterclockwise
+    dc.SelectObject(old);
+    Expect_Pixels(dc, {{10, 10, kRed}, {0, 0, kWhite}, {19, 19, kWhite}, {0, 10, kBlack}, {10, 0, kBlack}}, "round rect");
+    Expect_Pixels(dc, {{34, 5, kRed}, {25, 5, kWhite}, {34, 15, kWhite}, {25, 15, kWhite}}, "pie");
+}
+
+TEST(GdiObjects, RestoreDCBringsBackObjectsAndAttributes)
+{
+    Image_Dc dc(10, 10);
+    CPen red(PS_SOLID, 1, kRed);
+    int level = dc.SaveDC();
+    dc.SelectObject(&red);
+    dc.SetTextColor(kBlue);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetViewportOrg(2, 2);
+    int inner = dc.SaveDC();
+    EXPECT_EQ(inner, level + 1);
+    dc.SetTextColor(kGreen);
+    ASSERT_TRUE(dc.RestoreDC(-1));
+    EXPECT_EQ(dc.GetTextColor(), kBlue);
+    EXPECT_EQ(dc.GetViewportOrg(), CPoint(2, 2));
+    ASSERT_TRUE(dc.RestoreDC(level));
+    EXPECT_EQ(dc.GetTextColor(), kBlack);
+    EXPECT_EQ(dc.GetBkMode(), OPAQUE);
+    EXPECT_EQ(dc.GetViewportOrg(), CPoint(0, 0));
+    EXPECT_EQ(dc.GetCurrentPen()->m_hObject, ::GetStockObject(BLACK_PEN));
+    EXPECT_FALSE(dc.RestoreDC(level));  // already restored
+    EXPECT_TRUE(red.DeleteObject());
+}
