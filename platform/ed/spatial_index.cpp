@@ -35,6 +35,37 @@ bool Boxes_Meet(const Rect2d& a, const Rect2d& b)
     return a.xmin <= b.xmax && b.xmin <= a.xmax && a.ymin <= b.ymax && b.ymin <= a.ymax;
 }
 
+// Liang-Barsky: the part [t0, t1] of the segment inside the box; false when none.
+bool Clip_Segment(double ax, double ay, double bx, double by, const Rect2d& r, double& t0, double& t1)
+{
+    t0 = 0;
+    t1 = 1;
+    const double dx = bx - ax, dy = by - ay;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ax - r.xmin, r.xmax - ax, ay - r.ymin, r.ymax - ay};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+bool Segment_Meets_Box(double ax, double ay, double bx, double by, const Rect2d& r)
+{
+    double t0, t1;
+    return Clip_Segment(ax, ay, bx, by, r, t0, t1);
+}
+
 // The extents box of an entity, flattened onto XY; false when it has none.
 bool Entity_Box(ZcDbObjectId id, ZcDbObjectId& owner, Rect2d& box, bool& erased)
 {
@@ -244,39 +275,30 @@ private:
 
     void take_cell(int64_t ix, int64_t iy, const Rect2d& rect)
     {
+        take_cell_if(ix, iy, [&](const Rect2d& box) { return Boxes_Meet(box, rect); });
+    }
+
+    template <class Test>
+    void take_cell_if(int64_t ix, int64_t iy, Test&& meets)
+    {
         auto it = mCells.find(Cell_Key(ix, iy));
         if (it == mCells.end())
             return;
         for (uint32_t slot : it->second)
-            if (Boxes_Meet(mEntries[slot].box, rect))
+            if (mMarks[slot] != mStamp && meets(mEntries[slot].box))
                 mark(slot);
     }
 
     // Visits the cells the segment passes through (clipped to the indexed area).
     void walk_segment(double ax, double ay, double bx, double by)
     {
-        // Liang-Barsky clip to the bounds.
-        double t0 = 0, t1 = 1;
+        double t0, t1;
+        if (!Clip_Segment(ax, ay, bx, by, mBounds, t0, t1))
+            return;
         const double dx = bx - ax, dy = by - ay;
-        const double p[4] = {-dx, dx, -dy, dy};
-        const double q[4] = {ax - mBounds.xmin, mBounds.xmax - ax, ay - mBounds.ymin, mBounds.ymax - ay};
-        for (int i = 0; i < 4; ++i) {
-            if (p[i] == 0) {
-                if (q[i] < 0)
-                    return;
-                continue;
-            }
-            const double t = q[i] / p[i];
-            if (p[i] < 0)
-                t0 = std::max(t0, t);
-            else
-                t1 = std::min(t1, t);
-            if (t0 > t1)
-                return;
-        }
         const double sx = ax + t0 * dx, sy = ay + t0 * dy;
         const double ex = ax + t1 * dx, ey = ay + t1 * dy;
-        const Rect2d segBox{std::min(sx, ex), std::min(sy, ey), std::max(sx, ex), std::max(sy, ey)};
+        const auto meets = [&](const Rect2d& box) { return Segment_Meets_Box(ax, ay, bx, by, box); };
         int64_t ix = int64_t(std::floor(sx / mCell)), iy = int64_t(std::floor(sy / mCell));
         const int64_t jx = int64_t(std::floor(ex / mCell)), jy = int64_t(std::floor(ey / mCell));
         const int stepX = ex > sx ? 1 : -1, stepY = ey > sy ? 1 : -1;
@@ -290,7 +312,7 @@ private:
             // The cell and its neighbours: a segment on a cell edge touches both sides.
             for (int64_t ox = -1; ox <= 1; ++ox)
                 for (int64_t oy = -1; oy <= 1; ++oy)
-                    take_cell(ix + ox, iy + oy, segBox);
+                    take_cell_if(ix + ox, iy + oy, meets);
             if (ix == jx && iy == jy)
                 break;
             if (tMaxX < tMaxY) {
