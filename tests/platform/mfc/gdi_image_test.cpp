@@ -86,15 +86,16 @@ std::vector<unsigned char> Make_Bmp(int w, int h, int bpp, bool top_down, const 
 
 struct Ico_Entry {
     int size;
-    int bpp;
+    int bpp;  // for a cursor: the hotspot's y (its x is 1)
     std::vector<unsigned char> data;
 };
 
-std::vector<unsigned char> Make_Ico(const std::vector<Ico_Entry>& entries)
+// An icon file, or (cursor) a cursor file whose entries give their hotspot.
+std::vector<unsigned char> Make_Ico(const std::vector<Ico_Entry>& entries, bool cursor = false)
 {
     std::vector<unsigned char> b;
     Put16(b, 0);
-    Put16(b, 1);
+    Put16(b, cursor ? 2 : 1);
     Put16(b, unsigned(entries.size()));
     uint32_t offset = uint32_t(6 + 16 * entries.size());
     for (const Ico_Entry& e : entries) {
@@ -239,12 +240,31 @@ TEST(GdiImageFiles, ResourcesComeThroughTheLoader)
     ::DestroyIcon(small);
     EXPECT_EQ(::LoadIconW(module, MAKEINTRESOURCEW(711)), nullptr);
     EXPECT_NE(::LoadCursorW(nullptr, IDC_HAND), nullptr);
+    EXPECT_EQ(::LoadCursorW(nullptr, MAKEINTRESOURCEW(709)), nullptr);  // not a system cursor
     ASSERT_FALSE(asked.empty());
     EXPECT_EQ(asked.front().first, 695u);
     EXPECT_EQ(asked.front().second, platform::Image_Resource_Kind::Bitmap);
     platform::Set_Bitmap_Resource_Loader({});
     CBitmap without_loader;
     EXPECT_FALSE(without_loader.LoadBitmap(695));
+}
+
+TEST(GdiImageFiles, CursorsKeepTheirHotspot)
+{
+    std::filesystem::path dir = Scratch_Dir("cursor");
+    std::vector<COLORREF> black(32 * 32, kBlack);
+    Write_Bytes(dir / "hand.cur", Make_Ico({{32, 7, Make_Dib(32, 32, 24, false, black, true)}}, true));
+    auto cursor = static_cast<HCURSOR>(
+        ::LoadImageW(nullptr, (dir / "hand.cur").wstring().c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+    ASSERT_NE(cursor, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(cursor, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 1u);
+    EXPECT_EQ(info.yHotspot, 7u);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    EXPECT_TRUE(::DestroyCursor(cursor));
 }
 
 TEST(GdiImageFiles, PictureDrawnGreyedIsEmbossed)
