@@ -5,19 +5,6 @@
 
 namespace {
 
-// The value of a string variable; false when the host has no such variable.
-bool Read_Var_Text(const wchar_t* name, CString& text)
-{
-    resbuf value{};
-    if (zcedGetVar(name, &value) != RTNORM)
-        return false;
-    if (value.restype == RTSTR && value.resval.rstring != nullptr) {
-        text = value.resval.rstring;
-        delete[] value.resval.rstring;
-    }
-    return true;
-}
-
 // The first sub-key of a key of HKEY_CURRENT_USER; empty when it has none.
 CString First_Sub_Key(const CString& key_path)
 {
@@ -33,29 +20,16 @@ CString First_Sub_Key(const CString& key_path)
     return result;
 }
 
-// The default value of a key of HKEY_CURRENT_USER; empty when it has none.
-CString Default_Value(const CString& key_path)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, key_path.GetString(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return CString();
-    wchar_t text[390] = {0};
-    DWORD size = sizeof(text) - sizeof(wchar_t);
-    DWORD type = 0;
-    CString result;
-    if (RegQueryValueExW(key, L"", nullptr, &type, reinterpret_cast<LPBYTE>(text), &size) == ERROR_SUCCESS &&
-        type == REG_SZ)
-        result = text;
-    RegCloseKey(key);
-    return result;
-}
-
 }  // namespace
 
 CString Host_Var_Text(const wchar_t* name)
 {
     CString text;
-    Read_Var_Text(name, text);
+    resbuf value{};
+    if (zcedGetVar(name, &value) == RTNORM && value.restype == RTSTR && value.resval.rstring != nullptr) {
+        text = value.resval.rstring;
+        delete[] value.resval.rstring;
+    }
     return text;
 }
 
@@ -76,10 +50,6 @@ CString Host_Registry_Root_Key()
 
 CString Host_Profile_Name()
 {
-    CString name;
-    // A host without the variable: the profile in force is the default value of the
-    // profiles key, as the host keeps it.
-    if (!Read_Var_Text(L"CPROFILE", name))
-        name = Default_Value(Host_Registry_Root_Key() + L"\\Profiles");
+    const CString name = Host_Var_Text(L"CPROFILE");
     return name.IsEmpty() ? CString(L"Default") : name;
 }

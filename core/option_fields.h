@@ -89,6 +89,13 @@ private:
     resbuf* m_Tail = nullptr;
 };
 
+// Sets the value to the fallback when it lies outside low..high.
+inline void Keep_In_Range(int& value, int low, int high, int fallback)
+{
+    if (value < low || value > high)
+        value = fallback;
+}
+
 // The escaped text cut to at most max_chars characters without splitting an escape;
 // no cut for max_chars 0.
 CString Escape_Cut(const CString& value, int max_chars);

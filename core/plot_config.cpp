@@ -72,12 +72,6 @@ void Visit_Config_Fields(Visitor& v, Config& c)
     v.Int(c.TK_Text_Pos, 20251101);
 }
 
-void Keep_In_Range(int& value, int low, int high, int fallback)
-{
-    if (value < low || value > high)
-        value = fallback;
-}
-
 bool Has_Extension(const CString& path, const wchar_t* extension)
 {
     const int length = CString::StringLength(extension);

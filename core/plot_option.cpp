@@ -10,12 +10,6 @@ Plot_Option g_Dwg_Plot_Option;
 
 namespace {
 
-void Keep_In_Range(int& value, int low, int high, int fallback)
-{
-    if (value < low || value > high)
-        value = fallback;
-}
-
 }  // namespace
 
 void Plot_Option::Set_Defaults()

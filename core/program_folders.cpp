@@ -33,12 +33,18 @@ void Set_Upper_Folder_Of(CString& folder, const CString& path)
         folder = upper.Left(slash);
 }
 
-CString Host_Env_Text(const wchar_t* name)
+// A printer folder setting: the host's environment setting, else the profile's registry
+// value, with the root placeholders expanded.
+CString Host_Folder_Setting(const wchar_t* setting, const CString& key, const wchar_t* value_name)
 {
     wchar_t buffer[Setting_Buffer_Size] = {0};
-    if (zcedGetEnv(name, buffer, Setting_Buffer_Size) != RTNORM)
+    if (zcedGetEnv(setting, buffer, Setting_Buffer_Size) != RTNORM)
         buffer[0] = 0;
-    return buffer;
+    CString folder = buffer;
+    if (folder.IsEmpty())
+        Read_Profile_Value(key, value_name, folder);
+    Expand_Root_Placeholders(folder);
+    return folder;
 }
 
 void Show_Printer_Folder_Message(const wchar_t* text)
@@ -97,20 +103,18 @@ void Init_Host_Printer_Folders()
 {
     const CString key = Host_Registry_Root_Key() + L"\\Profiles\\" + Host_Profile_Name() + L"\\Config";
 
-    g_Printer_Config_Folder = Host_Env_Text(L"PrinterConfigDir");
-    if (g_Printer_Config_Folder.IsEmpty())
-        Read_Profile_Value(key, L"PLOTCONFIGPATH", g_Printer_Config_Folder);
-    Expand_Root_Placeholders(g_Printer_Config_Folder);
+    g_Printer_Config_Folder = Host_Folder_Setting(L"PrinterConfigDir", key, L"PLOTCONFIGPATH");
     if (!Keep_Existing_Paths(g_Printer_Config_Folder))
         Show_Printer_Folder_Message(L"CAD打印机文件路径无效 !");
 
-    g_Printer_Desc_Folder = Host_Env_Text(L"PrinterDescDir");
-    if (g_Printer_Desc_Folder.IsEmpty())
-        Read_Profile_Value(key, L"PLOTDESCRIPTIONPATH", g_Printer_Desc_Folder);
-    if (g_Printer_Desc_Folder.IsEmpty())
+    g_Printer_Desc_Folder = Host_Folder_Setting(L"PrinterDescDir", key, L"PLOTDESCRIPTIONPATH");
+    if (g_Printer_Desc_Folder.IsEmpty()) {
         g_Printer_Desc_Folder = g_Printer_Config_Folder + L"\\PMP Files";
+        Expand_Root_Placeholders(g_Printer_Desc_Folder);
+    }
+    // Created once its placeholders are expanded, so that no folder is made under a
+    // placeholder's name.
     CreateDirectoryW(g_Printer_Desc_Folder.GetString(), nullptr);
-    Expand_Root_Placeholders(g_Printer_Desc_Folder);
     const CString described = g_Printer_Desc_Folder;
     if (!Keep_Existing_Paths(g_Printer_Desc_Folder)) {
         g_Printer_Desc_Folder = described;
@@ -118,10 +122,7 @@ void Init_Host_Printer_Folders()
             Show_Printer_Folder_Message(L"CAD打印机配置文件路径无效 !");
     }
 
-    g_Plot_Style_Folder = Host_Env_Text(L"PrinterStyleSheetDir");
-    if (g_Plot_Style_Folder.IsEmpty())
-        Read_Profile_Value(key, L"PLOTSTYLEPATH", g_Plot_Style_Folder);
-    Expand_Root_Placeholders(g_Plot_Style_Folder);
+    g_Plot_Style_Folder = Host_Folder_Setting(L"PrinterStyleSheetDir", key, L"PLOTSTYLEPATH");
     if (!Keep_Existing_Paths(g_Plot_Style_Folder))
         Show_Printer_Folder_Message(L"CAD打印样式文件路径无效 !");
 }

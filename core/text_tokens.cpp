@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <type_traits>
 
 #include "win/win_codepage.h"
 
@@ -59,6 +60,31 @@ bool Read_Token_Bytes(std::istream& in, std::string& bytes)
     return true;
 }
 
+// A number token of the type: all of it a number that fits the type (a real also
+// finite); otherwise the stream fails and the value stays.
+template <class Number>
+bool Read_Number_Token(std::istream& in, Number& value)
+{
+    std::string bytes;
+    if (!Read_Token_Bytes(in, bytes))
+        return false;
+    const char* first = bytes.c_str();
+    const char* last = first + bytes.size();
+    if (*first == '+')
+        ++first;
+    Number parsed{};
+    const auto [end, error] = std::from_chars(first, last, parsed);
+    bool valid = error == std::errc() && end == last;
+    if constexpr (std::is_floating_point_v<Number>)
+        valid = valid && std::isfinite(parsed);
+    if (!valid) {
+        in.setstate(std::ios::failbit);
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
 }  // namespace
 
 std::istream& Read_Ansi_Word(std::istream& in, CString& text)
@@ -100,41 +126,8 @@ void Unescape_Cfg_String(CString& text)
         text.Empty();
 }
 
-bool Read_Token_Int(std::istream& in, int32_t& value)
-{
-    std::string bytes;
-    if (!Read_Token_Bytes(in, bytes))
-        return false;
-    const char* first = bytes.c_str();
-    if (*first == '+')
-        ++first;
-    int32_t parsed = 0;
-    const auto [end, error] = std::from_chars(first, bytes.c_str() + bytes.size(), parsed);
-    if (error != std::errc() || end != bytes.c_str() + bytes.size()) {
-        in.setstate(std::ios::failbit);
-        return false;
-    }
-    value = parsed;
-    return true;
-}
-
-bool Read_Token_Real(std::istream& in, double& value)
-{
-    std::string bytes;
-    if (!Read_Token_Bytes(in, bytes))
-        return false;
-    const char* first = bytes.c_str();
-    if (*first == '+')
-        ++first;
-    double parsed = 0;
-    const auto [end, error] = std::from_chars(first, bytes.c_str() + bytes.size(), parsed);
-    if (error != std::errc() || end != bytes.c_str() + bytes.size() || !std::isfinite(parsed)) {
-        in.setstate(std::ios::failbit);
-        return false;
-    }
-    value = parsed;
-    return true;
-}
+bool Read_Token_Int(std::istream& in, int32_t& value) { return Read_Number_Token(in, value); }
+bool Read_Token_Real(std::istream& in, double& value) { return Read_Number_Token(in, value); }
 
 bool Read_Token_Escaped(std::istream& in, CString& value)
 {

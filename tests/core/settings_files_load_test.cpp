@@ -1,0 +1,40 @@
+// The settings and list files across a load and an unload of the module.
+#include "core/ini_lists.h"
+#include "core/module_entry.h"
+#include "services_fixture.h"
+
+namespace {
+
+using Settings_Files_Load_Test = Services_Test;
+
+ZcRx::AppRetCode Send(ZcRx::AppMsgCode message) { return zcrxEntryPoint(message, nullptr); }
+
+TEST_F(Settings_Files_Load_Test, UnloadWritesBothFilesAndTheNextLoadRestoresThem)
+{
+    ASSERT_EQ(Send(ZcRx::kInitAppMsg), ZcRx::kRetOK);
+    EXPECT_EQ(g_Plot_Config.Set_Menubar, 1);
+    g_Plot_Config.Last_Style = L"黑白.ctb";
+    g_Plot_Config.Option.Prefix = L"图号 ";
+    g_Plot_Config.Shortcuts.Add(7, L"QM");
+    g_Plot_Config.Set_Value(L"打印机", L"KV_A3");
+    ASSERT_EQ(Send(ZcRx::kUnloadAppMsg), ZcRx::kRetOK);
+
+    const std::string settings = File_Bytes(Plot_Config::File_Path());
+    EXPECT_NE(settings.find(platform::To_Ansi(L"\r\n黑白.ctb\r\n")), std::string::npos);
+    EXPECT_NE(settings.find(platform::To_Ansi(L"\r\n图号*?*\r\n")), std::string::npos);
+    EXPECT_NE(File_Bytes(Ini_Lists::File_Path()).find(platform::To_Ansi(L"\r\n2025_<<未命名配置>>\r\n")),
+              std::string::npos);
+
+    g_Plot_Config = Plot_Config();
+    ASSERT_EQ(Send(ZcRx::kInitAppMsg), ZcRx::kRetOK);
+    EXPECT_STREQ(g_Plot_Config.Last_Style, L"黑白.ctb");
+    EXPECT_STREQ(g_Plot_Config.Option.Prefix, L"图号 ");
+    EXPECT_STREQ(g_Plot_Config.Get_Value(L"打印机"), L"KV_A3");
+    ASSERT_EQ(g_Plot_Config.Shortcuts.Find(7), 0);
+    EXPECT_STREQ(g_Plot_Config.Shortcuts.Name(0), L"QM");
+    EXPECT_EQ(g_Plot_Config.Set_Menubar, 0);
+    const auto commands = Group_Commands();
+    EXPECT_NE(std::find(commands.begin(), commands.end(), L"QM"), commands.end());
+}
+
+}  // namespace
