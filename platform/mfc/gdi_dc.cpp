@@ -387,7 +387,9 @@ namespace platform {
 
 HDC Make_Surface_DC(cairo_surface_t* surface, POINT origin)
 {
-    if (!surface || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) return nullptr;
+    if (!surface || cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE)
+        return nullptr;
     auto* dc = new Dc();
     dc->surface = cairo_surface_reference(surface);
     dc->origin = origin;

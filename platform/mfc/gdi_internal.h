@@ -201,6 +201,7 @@ void For_Each_Pixel(const Dc& dc, RECT area, Fn fn)
     if (!s) return;
     cairo_surface_flush(s);
     unsigned char* data = cairo_image_surface_get_data(s);
+    if (!data) return;  // a surface that could not be made
     int stride = cairo_image_surface_get_stride(s);
     for (const RECT& c : Clip_Rects(dc)) {
         RECT r;

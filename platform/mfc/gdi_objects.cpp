@@ -188,6 +188,10 @@ HBITMAP Make_Bitmap(int width, int height, int bits_pixel)
 {
     if (width <= 0 || height <= 0 || width > 32767 || height > 32767) return nullptr;
     cairo_surface_t* s = New_Opaque_Surface(width, height);
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {  // out of memory
+        cairo_surface_destroy(s);
+        return nullptr;
+    }
     HBITMAP h = New_Bitmap(s, bits_pixel, false);
     cairo_surface_destroy(s);
     return h;

@@ -80,6 +80,10 @@ bool Decode_Bmp(const unsigned char* data, size_t size, Decoded& out, bool file_
     bool has_mask = icon && mask_at + mask_stride * height <= size;
 
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(s);
+        return false;
+    }
     unsigned char* dst = cairo_image_surface_get_data(s);
     int dstride = cairo_image_surface_get_stride(s);
     bool any_alpha = false;

@@ -47,7 +47,16 @@ bool Decode_Jpeg(const unsigned char* data, size_t size, Decoded& out)
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
     int w = int(info.output_width), h = int(info.output_height);
+    if (w > 32767 || h > 32767) {  // beyond what a bitmap can hold
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        jpeg_destroy_decompress(&info);
+        cairo_surface_destroy(s);
+        return false;
+    }
     unsigned char* dst = cairo_image_surface_get_data(s);
     int stride = cairo_image_surface_get_stride(s);
     row.resize(size_t(w) * 3);

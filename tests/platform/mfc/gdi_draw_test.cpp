@@ -404,3 +404,17 @@ TEST(GdiObjects, RestoreDCBringsBackObjectsAndAttributes)
     EXPECT_FALSE(dc.RestoreDC(level));  // already restored
     EXPECT_TRUE(red.DeleteObject());
 }
+
+TEST(GdiObjects, ImpossibleSizesAreRefused)
+{
+    EXPECT_EQ(platform::Make_Image_DC(0, 10), nullptr);
+    EXPECT_EQ(platform::Make_Image_DC(40000, 10), nullptr);
+    Image_Dc dc(4, 4);
+    EXPECT_EQ(::CreateCompatibleBitmap(dc, -1, 5), nullptr);
+    EXPECT_EQ(::CreateCompatibleBitmap(dc, 40000, 5), nullptr);
+    EXPECT_EQ(::CreateBitmap(4, 4, 1, 7, nullptr), nullptr);
+    // A context without a surface draws nothing and does not fail.
+    CDC none;
+    none.FillSolidRect(0, 0, 4, 4, kRed);
+    EXPECT_EQ(none.GetPixel(0, 0), CLR_INVALID);
+}
