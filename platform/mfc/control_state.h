@@ -63,6 +63,7 @@ struct List_View_State : Control_Data {
     int top = 0;
     HIMAGELIST images[3] = {};
     Window* header = nullptr;
+    bool after_double = false;  // the button release that ends a double click is no click
 };
 
 struct Range_State : Control_Data {  // progress bar, trackbar, up-down

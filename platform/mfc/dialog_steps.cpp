@@ -333,8 +333,16 @@ bool Serve_Script_At_Pump() {
         const Step* next = script.peek();
         if (!next) break;
         if (next->kind == StepKind::Wait) {
-            Take_Wait(script.take());
-            return true;
+            // The round that takes `wait pumps N` is the first of the N.
+            const Step step = script.take();
+            Take_Wait(step);
+            took = true;
+            if (step.text.empty() && step.values[0] > 0) {
+                --wait.pumps;
+                break;
+            }
+            if (Script_Held()) break;
+            continue;
         }
         if (next->kind == StepKind::Pick && Picker_Open()) {
             Deliver_Pick(script.take());

@@ -370,10 +370,13 @@ LRESULT List_View_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (w->enabled) Press(w, lParam);
         return 0;
     case WM_LBUTTONUP:
-        if (w->enabled) Send_Click(w, NM_CLICK, lParam);
+        if (w->enabled && !s->after_double) Send_Click(w, NM_CLICK, lParam);
+        if (Find_Window(w->handle())) s->after_double = false;
         return 0;
     case WM_LBUTTONDBLCLK:
-        if (w->enabled) Send_Click(w, NM_DBLCLK, lParam);
+        if (!w->enabled) return 0;
+        s->after_double = true;
+        Send_Click(w, NM_DBLCLK, lParam);
         return 0;
     case WM_RBUTTONDOWN:
         if (!w->enabled) return 0;

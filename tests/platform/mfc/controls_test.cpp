@@ -1,0 +1,153 @@
+// Controls and their notifications: combo boxes notify the user's choice only, list
+// boxes, list controls with sub-item hit tests and column clicks, check boxes and radios.
+#include <vector>
+
+#include "dialog_test_support.h"
+#include "mfc/afxcmn.h"
+#include "mfc/afxdc.h"
+
+namespace {
+
+class Notified : public CDialog {
+public:
+    Notified() : CDialog(IDD_VALUES) {}
+    std::vector<std::wstring> events;
+    CListCtrl* sheets = nullptr;
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        auto* format = static_cast<CComboBox*>(GetDlgItem(IDC_FORMAT));
+        format->AddString(L"PDF");
+        format->AddString(L"DWF");
+        format->AddString(L"PNG");
+        format->SetCurSel(0);  // no notification
+        auto* names = static_cast<CListBox*>(GetDlgItem(IDC_NAMES));
+        names->AddString(L"甲");
+        names->AddString(L"乙");
+        m_sheets.SubclassDlgItem(IDC_SHEETS, this);
+        m_sheets.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+        m_sheets.InsertColumn(0, L"图号", LVCFMT_LEFT, 60);
+        m_sheets.InsertColumn(1, L"图名", LVCFMT_LEFT, 80);
+        m_sheets.InsertColumn(2, L"比例", LVCFMT_LEFT, 40);
+        for (int i = 0; i < 3; ++i) {
+            m_sheets.InsertItem(i, (L"A-" + std::to_wstring(i)).c_str());
+            m_sheets.SetItemText(i, 1, L"平面图");
+            m_sheets.SetItemText(i, 2, L"1:100");
+        }
+        return TRUE;
+    }
+    afx_msg void OnFormat() { events.push_back(L"format " + std::to_wstring(static_cast<CComboBox*>(GetDlgItem(IDC_FORMAT))->GetCurSel())); }
+    afx_msg void OnNames() { events.push_back(L"names " + std::to_wstring(static_cast<CListBox*>(GetDlgItem(IDC_NAMES))->GetCurSel())); }
+    afx_msg void OnNamesDbl() { events.push_back(L"names dbl"); }
+    afx_msg void OnEnabled() { events.push_back(L"enabled " + std::to_wstring(IsDlgButtonChecked(IDC_ENABLED))); }
+    afx_msg void OnSheetClick(NMHDR* h, LRESULT*) {
+        auto* a = reinterpret_cast<NMITEMACTIVATE*>(h);
+        events.push_back(L"click " + std::to_wstring(a->iItem) + L"," + std::to_wstring(a->iSubItem) + L" sel " +
+                         std::to_wstring(m_sheets.GetNextItem(-1, LVNI_SELECTED)));
+    }
+    afx_msg void OnSheetDbl(NMHDR* h, LRESULT*) {
+        auto* a = reinterpret_cast<NMITEMACTIVATE*>(h);
+        events.push_back(L"dbl " + std::to_wstring(a->iItem) + L"," + std::to_wstring(a->iSubItem));
+    }
+    afx_msg void OnSheetRight(NMHDR* h, LRESULT*) {
+        auto* a = reinterpret_cast<NMITEMACTIVATE*>(h);
+        events.push_back(L"right " + std::to_wstring(a->iItem) + L"," + std::to_wstring(a->iSubItem));
+    }
+    afx_msg void OnColumn(NMHDR* h, LRESULT*) {
+        events.push_back(L"column " + std::to_wstring(reinterpret_cast<NMLISTVIEW*>(h)->iSubItem));
+    }
+    afx_msg void OnTab(NMHDR*, LRESULT*) { events.push_back(L"tab"); }
+    afx_msg void OnTitle() { events.push_back(L"title"); }
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    CListCtrl m_sheets;
+};
+
+BEGIN_MESSAGE_MAP(Notified, CDialog)
+    ON_CBN_SELCHANGE(IDC_FORMAT, OnFormat)
+    ON_LBN_SELCHANGE(IDC_NAMES, OnNames)
+    ON_LBN_DBLCLK(IDC_NAMES, OnNamesDbl)
+    ON_BN_CLICKED(IDC_ENABLED, OnEnabled)
+    ON_NOTIFY(NM_CLICK, IDC_SHEETS, OnSheetClick)
+    ON_NOTIFY(NM_DBLCLK, IDC_SHEETS, OnSheetDbl)
+    ON_NOTIFY(NM_RCLICK, IDC_SHEETS, OnSheetRight)
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_SHEETS, OnColumn)
+    ON_STN_CLICKED(IDC_TITLE, OnTitle)
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, UserActionsNotifyTheDialog) {
+    Script("choose 1005 2\nchoose 1006 1\ndblclick 1006 0\ncheck 1002 1\ncheck 1002 1\ncell 1007 1 2\n"
+           "dblclick 1007 2 1\nrclick 1007 0 0\nheader 1007 1\nclick 1013\nclick 2\n");
+    Notified dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    const std::vector<std::wstring> expected = {
+        L"format 2", L"names 1", L"names 0", L"names dbl", L"enabled 1", L"click 1,2 sel 1",
+        L"click 2,1 sel 2", L"dbl 2,1", L"right 0,0", L"column 1", L"title"};
+    EXPECT_EQ(dialog.events, expected);
+}
+
+TEST_F(DialogTest, StepsThatControlsRefuseFailClearly) {
+    struct Case {
+        const char* step;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"choose 1005 9\n", "control 1005 has no item 9"},
+        {"cell 1007 5 0\n", "list control 1007 has no cell 5,0"},
+        {"header 1007 3\n", "control 1007 has no column 3"},
+        {"text 1002 \"x\"\n", "control 1002 takes no text"},
+        {"check 1001 1\n", "control 1001 is not a check box or radio button"},
+    };
+    for (const auto& c : cases) {
+        Clean();
+        Script(c.step);
+        Notified dialog;
+        try {
+            dialog.DoModal();
+            ADD_FAILURE() << c.step;
+        } catch (const platform::UnansweredInput& e) {
+            EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST_F(DialogTest, ListControlGeometryAndAutoSize) {
+    class Sheets : public Notified {
+    protected:
+        BOOL OnInitDialog() override {
+            Notified::OnInitDialog();
+            CListCtrl* list = &m_sheets;
+            CRect cell;
+            list->GetSubItemRect(1, 2, LVIR_BOUNDS, cell);
+            LVHITTESTINFO hit{};
+            hit.pt = cell.CenterPoint();
+            list->SubItemHitTest(&hit);
+            hit_item = hit.iItem;
+            hit_sub = hit.iSubItem;
+            list->SetColumnWidth(1, LVSCW_AUTOSIZE);
+            auto_width = list->GetColumnWidth(1);
+            CClientDC dc(list);
+            dc.SelectObject(list->GetFont());
+            text_width = dc.GetTextExtent(L"平面图").cx;
+            count = list->GetItemCount();
+            header_count = list->GetHeaderCtrl()->GetItemCount();
+            return TRUE;
+        }
+
+    public:
+        int hit_item = -1, hit_sub = -1, auto_width = 0, text_width = 0, count = 0, header_count = 0;
+    };
+    Script("click 2\n");
+    Sheets dialog;
+    dialog.DoModal();
+    EXPECT_EQ(dialog.hit_item, 1);
+    EXPECT_EQ(dialog.hit_sub, 2);
+    EXPECT_EQ(dialog.count, 3);
+    EXPECT_EQ(dialog.header_count, 3);
+    EXPECT_GT(dialog.auto_width, 0);
+    EXPECT_LT(dialog.auto_width - dialog.text_width, 20);
+}
+
+}  // namespace
