@@ -295,11 +295,21 @@ using namespace platform::gdi;
 
 namespace {
 
+// The screen's context (a null window): for measuring and device capabilities; what is
+// drawn on it is not kept.
+platform::Window_Surface Screen_Surface()
+{
+    static cairo_surface_t* screen = New_Opaque_Surface(1, 1);
+    return {screen, {0, 0}, {0, 0, 1, 1}};
+}
+
 Dc* New_Window_Dc(HWND hWnd, platform::Window_DC_Kind kind)
 {
     auto& hooks = platform::Hooks();
     platform::Window_Surface ws;
-    if (!hWnd || !hooks.provider || !hooks.provider(hWnd, kind, ws) || !ws.surface) return nullptr;
+    if (!hWnd) ws = Screen_Surface();
+    else if (!hooks.provider || !hooks.provider(hWnd, kind, ws)) return nullptr;
+    if (!ws.surface) return nullptr;
     auto* dc = new Dc();
     dc->type = Dc::Type::Window;
     dc->surface = cairo_surface_reference(ws.surface);
@@ -316,7 +326,7 @@ void Release_Window_Dc(Dc* dc)
     HWND hwnd = dc->hwnd;
     platform::Window_DC_Kind kind = dc->window_kind;
     Delete_Dc(dc);
-    if (platform::Hooks().release) platform::Hooks().release(hwnd, kind);
+    if (hwnd && platform::Hooks().release) platform::Hooks().release(hwnd, kind);
 }
 
 template <class T>
@@ -452,7 +462,7 @@ int ReleaseDC(HWND hWnd, HDC hDC)
 
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
 {
-    if (!lpPaint) return nullptr;
+    if (!lpPaint || !hWnd) return nullptr;
     *lpPaint = PAINTSTRUCT{};
     Dc* dc = New_Window_Dc(hWnd, platform::Window_DC_Kind::Paint);
     if (!dc) return nullptr;

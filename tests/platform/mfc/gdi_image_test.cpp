@@ -423,6 +423,16 @@ TEST(GdiWindowDc, WindowContextsPaintThroughTheProvider)
     ASSERT_EQ(released.size(), 2u);
     EXPECT_EQ(released[1], platform::Window_DC_Kind::Paint);
 
+    // The screen's context answers measuring questions.
+    HDC screen_dc = ::GetDC(nullptr);
+    ASSERT_NE(screen_dc, nullptr);
+    EXPECT_EQ(::GetDeviceCaps(screen_dc, LOGPIXELSY), 96);
+    SIZE size{};
+    EXPECT_TRUE(::GetTextExtentPoint32W(screen_dc, L"宋体", 2, &size));
+    EXPECT_GT(size.cx, 0);
+    EXPECT_EQ(::ReleaseDC(nullptr, screen_dc), 1);
+    EXPECT_EQ(released.size(), 2u);
+
     // Without a provider, the framework's paint context draws nowhere and does not fail.
     platform::Set_Window_DC_Provider({});
     {
