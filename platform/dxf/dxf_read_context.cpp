@@ -102,11 +102,23 @@ const DxfClassInfo* DxfReadContext::class_by_number(int number) const {
 resbuf* DxfReadContext::to_chain(DxfSpan groups) {
   resbuf head{};
   resbuf* tail = &head;
+  try {
+    fill_chain(groups, tail);
+  } catch (...) {
+    zcutRelRb(head.rbnext);  // a bad value: nothing of the chain is kept
+    throw;
+  }
+  return head.rbnext;
+}
+
+void DxfReadContext::fill_chain(DxfSpan groups, resbuf* tail) {
   for (const DxfGroup* g = groups.begin(); g != groups.end(); ++g) {
     if (g->code > 32767) continue;
     const ZcRbValueKind kind = zcutGroupCodeType(g->code);
     resbuf* rb = zcutNewRb(g->code);
     if (!rb) break;
+    tail->rbnext = rb;
+    tail = rb;
     switch (kind) {
       case kRbPoint: {
         // One resbuf; the file has y and z as code + 10 and code + 20 (z may be missing).
@@ -165,10 +177,7 @@ resbuf* DxfReadContext::to_chain(DxfSpan groups) {
       case kRbNone:
         break;
     }
-    tail->rbnext = rb;
-    tail = rb;
   }
-  return head.rbnext;
 }
 
 }  // namespace platform

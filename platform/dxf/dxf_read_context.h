@@ -81,6 +81,7 @@ class DxfReadContext {
   size_t warnings = 0;
 
  private:
+  void fill_chain(DxfSpan groups, resbuf* tail);
   ZcDbObjectId symbol(std::unordered_map<std::string, ZcDbObjectId>& cache, ZcDbObjectId table,
                       std::string_view raw_name, bool create_layer);
 

@@ -1,13 +1,16 @@
 #include "script/utf8.h"
 #include "dxf/dxf_write_objects.h"
 
+#include <algorithm>
 #include <deque>
 #include <unordered_set>
 
 #include "db/dbdict.h"
 #include "db/dbimage.h"
 #include "db/dblayout.h"
+#include "db/db_internal.h"
 #include "db/dbproxy.h"
+#include "db/dbsymtb.h"
 #include "dxf/dxf_filer.h"
 #include "dxf/dxf_text_codec.h"
 #include "rx/rxclass.h"
@@ -166,16 +169,36 @@ void Write_Objects(DxfWriteContext& ctx, const std::vector<ZcDbObjectId>& owners
     push(obj->extensionDictionary());
     obj->close();
   }
-  while (!queue.empty()) {
-    ZcDbObjectId id = queue.front();
-    queue.pop_front();
-    ZcDbObject* obj = nullptr;
-    if (zcdbOpenObject(obj, id, ZcDb::kForRead) != Zcad::eOk) continue;
-    Write_Object(ctx, obj);
-    push(obj->extensionDictionary());
-    if (auto* dict = ZcDbDictionary::cast(obj))
-      for (const auto& entry : dict->entries()) push(entry.second);
-    obj->close();
+  auto drain = [&] {
+    while (!queue.empty()) {
+      ZcDbObjectId id = queue.front();
+      queue.pop_front();
+      ZcDbObject* obj = nullptr;
+      if (zcdbOpenObject(obj, id, ZcDb::kForRead) != Zcad::eOk) continue;
+      Write_Object(ctx, obj);
+      push(obj->extensionDictionary());
+      if (auto* dict = ZcDbDictionary::cast(obj))
+        for (const auto& entry : dict->entries()) push(entry.second);
+      obj->close();
+    }
+  };
+  drain();
+  // Objects no dictionary names (owned by an entity or another object through a handle in
+  // their data) are kept too: every other object of the database, in handle order.
+  std::vector<std::pair<uint64_t, ZcDbObjectId>> rest;
+  for (const auto& [handle, stub] : ctx.db()->data().byHandle) {
+    ZcDbObjectId id(stub);
+    if (stub == nullptr || stub->object == nullptr || id.isErased() || seen.count(id)) continue;
+    ZcRxClass* cls = id.objectClass();
+    if (cls == nullptr || cls->isDerivedFrom(ZcDbEntity::desc()) || cls->isDerivedFrom(ZcDbSymbolTable::desc()) ||
+        cls->isDerivedFrom(ZcDbSymbolTableRecord::desc()))
+      continue;
+    rest.emplace_back(handle, id);
+  }
+  std::sort(rest.begin(), rest.end());
+  for (const auto& entry : rest) {
+    push(entry.second);
+    drain();
   }
 }
 

@@ -212,3 +212,33 @@ TEST(DxfRecords, ProxyGraphicsGiveExtentsAndExplode) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+// Objects no dictionary names (the reactor an image keeps on its definition) are written too.
+TEST(DxfRecords, ObjectsOutsideDictionariesAreKept) {
+  auto count = [](ZcDbDatabase* db, const wchar_t* dxf_name) {
+    int n = 0;
+    for (uint64_t h = 1; h < db->handseed().value(); ++h) {
+      ZcDbObjectId id;
+      if (db->getZcDbObjectId(id, false, ZcDbHandle(h)) != Zcad::eOk || id.objectClass() != ZcDbProxyObject::desc())
+        continue;
+      ZcDbProxyObject* p = nullptr;
+      if (zcdbOpenObject(p, id, ZcDb::kForRead) != Zcad::eOk) continue;
+      n += std::wstring(p->originalDxfName()) == dxf_name ? 1 : 0;
+      p->close();
+    }
+    return n;
+  };
+  std::string error;
+  auto db = Read(Fixture("drawing.dxf"), &error);
+  ASSERT_TRUE(db) << error;
+  ASSERT_EQ(count(db.get(), L"IMAGEDEF_REACTOR"), 1);
+  auto reloaded = Save_And_Reload(db.get(), "orphans.dxf");
+  ASSERT_TRUE(reloaded);
+  EXPECT_EQ(count(reloaded.get(), L"IMAGEDEF_REACTOR"), 1);
+}
+
+}  // namespace
+}  // namespace platform
