@@ -246,6 +246,9 @@ public:
     // Modeless creation; FALSE when the template is missing or OnInitDialog's creation failed.
     virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     virtual BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
+    // Modeless creation as a child window of pParentWnd (a page inside another dialog),
+    // whatever the template's pop-up styles.
+    BOOL Create_Child(UINT nIDTemplate, CWnd* pParentWnd);
     // Runs the dialog: IDOK/IDCANCEL or the EndDialog result; -1 when the template is
     // missing. Throws platform::UnansweredInput when the dialog needs input the script
     // does not give.
@@ -278,6 +281,7 @@ private:
     int m_nModalResult = -1;
     bool m_bModalRunning = false;
     bool m_bModalEnded = false;
+    bool m_bAsChild = false;
 };
 
 // Standard controls: thin wrappers over the messages of their window classes.

@@ -61,13 +61,15 @@ bool CDialog::Build_From_Template(CWnd* parent, bool modal) {
     if (!t || m_hWnd) return false;
     HFONT font = Template_Font(*t);
     const SIZE base = Font_Base_Units(font);
-    const bool child = (t->style & WS_CHILD) != 0;
+    DWORD template_style = t->style;
+    if (m_bAsChild) template_style = (template_style & ~(WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU)) | WS_CHILD;
+    const bool child = (template_style & WS_CHILD) != 0;
     Window* owner = parent ? Find_Window(parent->m_hWnd) : nullptr;
     if (!owner && !child) owner = Find_Window(Host_Main_Window());
     if (child && !owner) return false;
 
     const int width = Scale(t->cx, base.cx, 4), height = Scale(t->cy, base.cy, 8);
-    const RECT frame = Frame_Insets(t->style, t->ex_style);
+    const RECT frame = Frame_Insets(template_style, t->ex_style);
     RECT r{Scale(t->x, base.cx, 4), Scale(t->y, base.cy, 8), 0, 0};
     if (!child && owner && !(t->style & DS_ABSALIGN)) {
         POINT origin{0, 0};
@@ -76,12 +78,12 @@ bool CDialog::Build_From_Template(CWnd* parent, bool modal) {
     }
     r.right = r.left + width + (child ? 0 : frame.left + frame.right);
     r.bottom = r.top + height + (child ? 0 : frame.top + frame.bottom);
-    const DWORD style = t->style & ~WS_VISIBLE;
+    const DWORD style = template_style & ~WS_VISIBLE;
     Window* dialog = Create_Window(t->ex_style, L"#32770", t->caption, style, r, owner, 0, this, nullptr);
     if (!dialog) return false;
     dialog->template_id = t->id;
     dialog->font = font;
-    if (t->style & (DS_CENTER | DS_CENTERMOUSE)) {
+    if (!child && (t->style & (DS_CENTER | DS_CENTERMOUSE))) {
         if (t->style & DS_CENTERMOUSE) {
             POINT cursor{};
             GetCursorPos(&cursor);
@@ -117,7 +119,7 @@ bool CDialog::Build_From_Template(CWnd* parent, bool modal) {
     const LRESULT focus = SendMessage(WM_INITDIALOG, reinterpret_cast<WPARAM>(first_tab), 0);
     if (!Find_Window(dialog->handle())) return false;
     if (focus && first_tab && ::IsWindow(first_tab)) ::SetFocus(first_tab);
-    if (modal || (t->style & WS_VISIBLE)) ShowWindow(SW_SHOW);
+    if (modal || (template_style & WS_VISIBLE)) ShowWindow(SW_SHOW);
     return true;
 }
 
@@ -144,6 +146,13 @@ BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd) {
     m_lpszTemplateName = lpszTemplateName;
     if (pParentWnd) m_pParentWnd = pParentWnd;
     return Build_From_Template(m_pParentWnd, false);
+}
+
+BOOL CDialog::Create_Child(UINT nIDTemplate, CWnd* pParentWnd) {
+    m_bAsChild = true;
+    const BOOL ok = Create(nIDTemplate, pParentWnd);
+    m_bAsChild = false;
+    return ok;
 }
 
 INT_PTR CDialog::DoModal() {
