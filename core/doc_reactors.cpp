@@ -1,8 +1,14 @@
 #include "core/doc_reactors.h"
 
+#include "core/point_monitor.h"
+#include "sheets/temp_plotrec.h"
+
 Doc_Reactor_List* g_Doc_Reactors = nullptr;
+uint8_t g_Watch_Marker_Erase = 1;
 
 namespace {
+
+Marker_Sheet_Window* No_Result_Window() { return nullptr; }
 
 void Remove_Db_Reactor(Doc_Reactor_Node* node)
 {
@@ -13,10 +19,45 @@ void Remove_Db_Reactor(Doc_Reactor_Node* node)
 
 }  // namespace
 
-void MyDocReactor::documentToBeDestroyed(ZcApDocument* document)
+Marker_Sheet_Window* (*g_Open_Marker_Sheet_Window)() = No_Result_Window;
+
+void MyDocReactor::documentCreated(ZcApDocument* document)
 {
     if (g_Doc_Reactors != nullptr)
+        g_Doc_Reactors->Attach(document);
+    Attach_Point_Monitor();
+}
+
+void MyDocReactor::documentToBeActivated(ZcApDocument* document)
+{
+    if (document == nullptr)
+        return;
+    if (document != m_Activated && g_Doc_Reactors != nullptr) {
+        g_Doc_Reactors->Attach(document);
+        m_Activated = document;
+    }
+    Attach_Point_Monitor();
+}
+
+void MyDocReactor::documentToBeDestroyed(ZcApDocument* document)
+{
+    // A later document may be made at the same address.
+    if (document == m_Activated)
+        m_Activated = nullptr;
+    if (g_Doc_Reactors != nullptr)
         g_Doc_Reactors->Detach(document);
+}
+
+void MyDbReactor::objectErased(const ZcDbDatabase*, const ZcDbObject* dbObj, bool erased)
+{
+    if (g_Watch_Marker_Erase == 0 || !erased || dbObj == nullptr || !dbObj->isKindOf(Temp_PlotRec::desc()))
+        return;
+    Marker_Sheet_Window* window = g_Open_Marker_Sheet_Window != nullptr ? g_Open_Marker_Sheet_Window() : nullptr;
+    if (window == nullptr)
+        return;
+    const int row = window->Find_Marker_Row(dbObj->objectId());
+    if (row >= 0)
+        window->Delete_Sheets(row);
 }
 
 Doc_Reactor_List::Doc_Reactor_List() : m_Doc_Reactor(new MyDocReactor)
