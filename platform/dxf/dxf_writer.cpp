@@ -276,6 +276,18 @@ void Entities_Of(DxfWriteContext& ctx, const ZcDbBlockTableRecord* btr, bool pap
   }
 }
 
+// The BLOCK or ENDBLK record around a block's entities.
+void Block_Marker(DxfWriteContext& ctx, const char* type, uint64_t block, bool paper, const char* subclass) {
+  DxfOutput& out = ctx.out();
+  out.raw(0, type);
+  out.handle(5, ctx.new_handle());
+  out.handle(330, block);
+  out.raw(100, "AcDbEntity");
+  if (paper) out.integer(67, 1);
+  out.raw(8, "0");
+  out.raw(100, subclass);
+}
+
 void Blocks(DxfWriteContext& ctx, std::vector<ZcDbObjectId>& owners) {
   DxfOutput& out = ctx.out();
   const ZcDbDatabase* db = ctx.db();
@@ -286,13 +298,7 @@ void Blocks(DxfWriteContext& ctx, std::vector<ZcDbObjectId>& owners) {
     if (zcdbOpenObject(btr, id, ZcDb::kForRead) != Zcad::eOk) continue;
     const bool paper = btr->isLayout() && id != db->modelSpaceId();
     const uint64_t handle = DxfWriteContext::handle(id);
-    out.raw(0, "BLOCK");
-    out.handle(5, ctx.new_handle());
-    out.handle(330, handle);
-    out.raw(100, "AcDbEntity");
-    if (paper) out.integer(67, 1);
-    out.raw(8, "0");
-    out.raw(100, "AcDbBlockBegin");
+    Block_Marker(ctx, "BLOCK", handle, paper, "AcDbBlockBegin");
     out.text(2, btr->name());
     const wchar_t* path = L"";
     btr->getPathName(path);
@@ -304,13 +310,7 @@ void Blocks(DxfWriteContext& ctx, std::vector<ZcDbObjectId>& owners) {
     out.text(3, btr->name());
     out.text(1, path ? path : L"");
     if (!Is_Space(btr, db)) Entities_Of(ctx, btr, paper, owners);
-    out.raw(0, "ENDBLK");
-    out.handle(5, ctx.new_handle());
-    out.handle(330, handle);
-    out.raw(100, "AcDbEntity");
-    if (paper) out.integer(67, 1);
-    out.raw(8, "0");
-    out.raw(100, "AcDbBlockEnd");
+    Block_Marker(ctx, "ENDBLK", handle, paper, "AcDbBlockEnd");
     btr->close();
   }
   out.raw(0, "ENDSEC");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "db/dbmain.h"
+#include "db/dbsymtb.h"
 #include "dxf/dxf_reader.h"
 
 namespace platform::dxf_test {
@@ -26,6 +27,17 @@ inline std::unique_ptr<ZcDbDatabase> Read(const std::string& path, std::string* 
     return nullptr;
   }
   return db;
+}
+
+// The record of a symbol table by name (null when absent).
+inline ZcDbObjectId Record_Id(ZcDbObjectId table_id, const wchar_t* name) {
+  ZcDbSymbolTable* table = nullptr;
+  ZcDbObjectId id;
+  if (zcdbOpenObject(table, table_id, ZcDb::kForRead) == Zcad::eOk) {
+    table->getAt(name, id);
+    table->close();
+  }
+  return id;
 }
 
 // Runs a command; its exit status and what it printed.

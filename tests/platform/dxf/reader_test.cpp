@@ -44,23 +44,13 @@ void For_Each_Entity(ZcDbObjectId block, F&& f) {
   }
 }
 
-ZcDbObjectId Layer(ZcDbDatabase* db, const wchar_t* name) {
-  ZcDbLayerTable* table = nullptr;
-  ZcDbObjectId id;
-  if (db->getLayerTable(table) == Zcad::eOk) {
-    table->getAt(name, id);
-    table->close();
-  }
-  return id;
-}
-
 TEST(DxfReader, ReadsR12GbkTextAndEscapedNames) {
   std::string error;
   auto db = Read(Fixture("r12_gbk.dxf"), &error);
   ASSERT_TRUE(db) << error;
   EXPECT_STREQ(db->dwgcodepage(), L"ANSI_936");
-  EXPECT_FALSE(Layer(db.get(), L"\u4E2D\u6587\u56FE\u5C42").isNull());  // 中文图层
-  EXPECT_FALSE(Layer(db.get(), L"LAYER_\u0154").isNull());             // written "\u+0154"
+  EXPECT_FALSE(Record_Id(db->layerTableId(), L"\u4E2D\u6587\u56FE\u5C42").isNull());  // 中文图层
+  EXPECT_FALSE(Record_Id(db->layerTableId(), L"LAYER_\u0154").isNull());             // written "\u+0154"
   std::wstring text, attribute;
   For_Each_Entity(db->modelSpaceId(), [&](ZcDbEntity* e) {
     if (auto* t = ZcDbText::cast(e)) text = t->textStringConst();
@@ -96,7 +86,7 @@ TEST(DxfReader, ReadsLayersLayoutsAndXrecordsOfTheFixture) {
                 {L"NOPLOT", false, false, false, false, 5}};
   for (const LayerCase& c : layers) {
     ZcDbLayerTableRecord* r = nullptr;
-    ASSERT_EQ(zcdbOpenObject(r, Layer(db.get(), c.name), ZcDb::kForRead), Zcad::eOk);
+    ASSERT_EQ(zcdbOpenObject(r, Record_Id(db->layerTableId(), c.name), ZcDb::kForRead), Zcad::eOk);
     EXPECT_EQ(r->isOff(), c.off);
     EXPECT_EQ(r->isFrozen(), c.frozen);
     EXPECT_EQ(r->isLocked(), c.locked);
@@ -246,26 +236,16 @@ namespace {
 
 using namespace dxf_test;
 
-ZcDbObjectId Block(ZcDbDatabase* db, const wchar_t* name) {
-  ZcDbBlockTable* table = nullptr;
-  ZcDbObjectId id;
-  if (db->getBlockTable(table) == Zcad::eOk) {
-    table->getAt(name, id);
-    table->close();
-  }
-  return id;
-}
-
 TEST(DxfReader, DynamicBlocksAndTheirAnonymousRepresentations) {
   std::string error;
   auto db = Read(Fixture("drawing.dxf"), &error);
   ASSERT_TRUE(db) << error;
-  const ZcDbObjectId door = Block(db.get(), L"DOOR"), anonymous = Block(db.get(), L"*U1");
+  const ZcDbObjectId door = Record_Id(db->blockTableId(), L"DOOR"), anonymous = Record_Id(db->blockTableId(), L"*U1");
   ASSERT_FALSE(door.isNull());
   ASSERT_FALSE(anonymous.isNull());
   EXPECT_TRUE(ZcDbDynBlockReference::isDynamicBlock(door));
   EXPECT_FALSE(ZcDbDynBlockReference::isDynamicBlock(anonymous));
-  EXPECT_FALSE(ZcDbDynBlockReference::isDynamicBlock(Block(db.get(), L"TITLE")));
+  EXPECT_FALSE(ZcDbDynBlockReference::isDynamicBlock(Record_Id(db->blockTableId(), L"TITLE")));
   std::map<ZcDbObjectId, ZcDbObjectId> stands_for;  // inserted block -> dynamic definition
   For_Each_Entity(db->modelSpaceId(), [&](ZcDbEntity* e) {
     if (!ZcDbBlockReference::cast(e)) return;

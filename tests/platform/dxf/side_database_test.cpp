@@ -23,16 +23,6 @@ std::vector<ZcDbObjectId> Entities(ZcDbObjectId block) {
   return ids;
 }
 
-ZcDbObjectId Block_Named(ZcDbDatabase* db, const wchar_t* name) {
-  ZcDbBlockTable* table = nullptr;
-  ZcDbObjectId id;
-  if (db->getBlockTable(table) == Zcad::eOk) {
-    table->getAt(name, id);
-    table->close();
-  }
-  return id;
-}
-
 // What ezdxf finds in the saved database.
 std::string Saved_Summary(ZcDbDatabase* db, const std::string& name) {
   const std::string path = Temp_Path(name);
@@ -58,7 +48,7 @@ TEST(SideDatabase, ReadWblockInsertAndSave) {
             std::string::npos);
 
   // A block to a new database: its entities become model space, nested blocks come along.
-  ASSERT_EQ(side.wblock(out, Block_Named(&side, L"TITLE")), Zcad::eOk);
+  ASSERT_EQ(side.wblock(out, Record_Id(side.blockTableId(), L"TITLE")), Zcad::eOk);
   std::unique_ptr<ZcDbDatabase> block_db(out);
   const std::string block_summary = Saved_Summary(block_db.get(), "wblock_block.dxf");
   EXPECT_NE(block_summary.find("\"Model\": {\"ATTDEF\": 2, \"INSERT\": 1, \"LWPOLYLINE\": 1}"), std::string::npos)
