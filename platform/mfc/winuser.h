@@ -1050,6 +1050,32 @@ inline LRESULT SendDlgItemMessage(HWND h, int i, UINT m, WPARAM w, LPARAM l) { r
 #define RDW_ERASENOW 0x0200
 #define RDW_FRAME 0x0400
 
+// Rectangles.
+inline BOOL SetRect(LPRECT r, int l, int t, int rr, int b) { *r = RECT{l, t, rr, b}; return TRUE; }
+inline BOOL SetRectEmpty(LPRECT r) { *r = RECT{0, 0, 0, 0}; return TRUE; }
+inline BOOL CopyRect(LPRECT d, const RECT* s) { *d = *s; return TRUE; }
+inline BOOL IsRectEmpty(const RECT* r) { return r->left >= r->right || r->top >= r->bottom; }
+inline BOOL EqualRect(const RECT* a, const RECT* b) {
+    return a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom;
+}
+inline BOOL InflateRect(LPRECT r, int dx, int dy) { r->left -= dx, r->top -= dy, r->right += dx, r->bottom += dy; return TRUE; }
+inline BOOL OffsetRect(LPRECT r, int dx, int dy) { r->left += dx, r->top += dy, r->right += dx, r->bottom += dy; return TRUE; }
+inline BOOL PtInRect(const RECT* r, POINT p) { return p.x >= r->left && p.x < r->right && p.y >= r->top && p.y < r->bottom; }
+inline BOOL IntersectRect(LPRECT d, const RECT* a, const RECT* b) {
+    RECT r{a->left > b->left ? a->left : b->left, a->top > b->top ? a->top : b->top,
+           a->right < b->right ? a->right : b->right, a->bottom < b->bottom ? a->bottom : b->bottom};
+    if (IsRectEmpty(&r)) { SetRectEmpty(d); return FALSE; }
+    *d = r;
+    return TRUE;
+}
+inline BOOL UnionRect(LPRECT d, const RECT* a, const RECT* b) {
+    if (IsRectEmpty(a)) { *d = *b; return !IsRectEmpty(b); }
+    if (IsRectEmpty(b)) { *d = *a; return TRUE; }
+    *d = RECT{a->left < b->left ? a->left : b->left, a->top < b->top ? a->top : b->top,
+              a->right > b->right ? a->right : b->right, a->bottom > b->bottom ? a->bottom : b->bottom};
+    return TRUE;
+}
+
 // Keyboard state: the script's key steps and tests set it.
 SHORT GetKeyState(int nVirtKey);
 SHORT GetAsyncKeyState(int vKey);

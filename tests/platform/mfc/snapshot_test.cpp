@@ -1,0 +1,138 @@
+// Snapshots: a dialog paints for real (face colour, text, check marks, the parent's
+// WM_CTLCOLOR brush, owner-drawn buttons) and is saved as a PNG of its client size.
+#include <cairo.h>
+
+#include <filesystem>
+
+#include "dialog_test_support.h"
+#include "mfc/afxcmn.h"
+#include "mfc/afxdc.h"
+
+namespace {
+
+struct Png {
+    cairo_surface_t* surface = nullptr;
+    explicit Png(const std::string& path) : surface(cairo_image_surface_create_from_png(path.c_str())) {}
+    ~Png() { cairo_surface_destroy(surface); }
+    bool ok() const { return cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS; }
+    int width() const { return cairo_image_surface_get_width(surface); }
+    int height() const { return cairo_image_surface_get_height(surface); }
+    COLORREF at(int x, int y) const {
+        const unsigned char* p = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface) + x * 4;
+        const uint32_t v = *reinterpret_cast<const uint32_t*>(p);
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    // Pixels in the rectangle that differ from the colour.
+    int differing(const RECT& r, COLORREF colour) const {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) n += at(x, y) != colour;
+        return n;
+    }
+};
+
+std::string Snapshot_Path(const char* name) {
+    return (std::filesystem::path(testing::TempDir()) / name).string();
+}
+
+// The About-box look: a green background through WM_CTLCOLOR and an owner-drawn button.
+class Green_Dialog : public CDialog {
+public:
+    Green_Dialog() : CDialog(IDD_PROGRESS) {}
+    CRect client, stop;
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        m_brush.CreateSolidBrush(RGB(170, 210, 150));
+        m_stop.SubclassDlgItem(IDC_STOP, this);
+        m_stop.ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
+        GetClientRect(&client);
+        m_stop.GetWindowRect(&stop);
+        ScreenToClient(&stop);
+        return TRUE;
+    }
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd*, UINT) {
+        pDC->SetBkMode(TRANSPARENT);
+        return static_cast<HBRUSH>(m_brush.GetSafeHandle());
+    }
+    DECLARE_MESSAGE_MAP()
+
+    class Red_Button : public CButton {
+    public:
+        void DrawItem(LPDRAWITEMSTRUCT d) override {
+            CDC* dc = CDC::FromHandle(d->hDC);
+            dc->FillSolidRect(&d->rcItem, RGB(200, 0, 0));
+        }
+    } m_stop;
+    CBrush m_brush;
+};
+
+BEGIN_MESSAGE_MAP(Green_Dialog, CDialog)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, SnapshotShowsBrushesAndOwnerDrawing) {
+    const std::string path = Snapshot_Path("green.png");
+    std::filesystem::remove(path);
+    Script(("snapshot \"" + path + "\"\nclick 2\n").c_str());
+    Green_Dialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    Png png(path);
+    ASSERT_TRUE(png.ok());
+    EXPECT_EQ(png.width(), dialog.client.Width());
+    EXPECT_EQ(png.height(), dialog.client.Height());
+    EXPECT_EQ(png.at(2, 2), RGB(170, 210, 150));
+    const CPoint mid = dialog.stop.CenterPoint();
+    EXPECT_EQ(png.at(mid.x, mid.y), RGB(200, 0, 0));
+}
+
+TEST_F(DialogTest, SnapshotPaintsTheStandardControls) {
+    class Values : public CDialog {
+    public:
+        Values() : CDialog(IDD_VALUES) {}
+        CRect ok, enabled, bar;
+
+    protected:
+        BOOL OnInitDialog() override {
+            CDialog::OnInitDialog();
+            auto rect_of = [this](int id) {
+                CRect r;
+                GetDlgItem(id)->GetWindowRect(&r);
+                ScreenToClient(&r);
+                return r;
+            };
+            ok = rect_of(IDOK);
+            enabled = rect_of(IDC_ENABLED);
+            bar = rect_of(IDC_BAR);
+            auto* progress = static_cast<CProgressCtrl*>(GetDlgItem(IDC_BAR));
+            progress->SetRange32(0, 4);
+            progress->SetPos(2);
+            return TRUE;
+        }
+    };
+    const std::string unchecked = Snapshot_Path("values_unchecked.png");
+    const std::string checked = Snapshot_Path("values_checked.png");
+    Script(("snapshot \"" + unchecked + "\"\ncheck 1002 1\nsnapshot \"" + checked + "\"\nclick 2\n").c_str());
+    Values dialog;
+    dialog.DoModal();
+    Png before(unchecked), after(checked);
+    ASSERT_TRUE(before.ok());
+    ASSERT_TRUE(after.ok());
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    // The dialog and the OK button show the face colour with the caption's ink on it.
+    EXPECT_EQ(before.at(1, 1), face);
+    EXPECT_EQ(before.at(dialog.ok.left + 3, dialog.ok.top + 3), face);
+    CRect caption = dialog.ok;
+    caption.DeflateRect(4, 3);
+    EXPECT_GT(before.differing(caption, face), 10);
+    // Checking the box adds the mark inside it.
+    const CRect box(dialog.enabled.left + 2, dialog.enabled.top + 2, dialog.enabled.left + 11, dialog.enabled.bottom - 2);
+    EXPECT_GT(after.differing(box, RGB(255, 255, 255)), before.differing(box, RGB(255, 255, 255)));
+    // The progress bar is filled up to its position.
+    const int y = dialog.bar.CenterPoint().y;
+    EXPECT_EQ(before.at(dialog.bar.left + 3, y), RGB(6, 176, 37));
+    EXPECT_NE(before.at(dialog.bar.right - 3, y), RGB(6, 176, 37));
+}
+
+}  // namespace
