@@ -6,6 +6,7 @@
 #include <set>
 
 #include "mfc/afxwin.h"
+#include "mfc/dialog_steps.h"
 #include "mfc/message_queue.h"
 
 namespace platform {
@@ -134,6 +135,7 @@ void Forget_Window(Window* w) {
         t.temporaries.erase(temp);
     }
     Forget_Window_Messages(w->handle());
+    Unregister_Picker(w->handle());
 }
 
 CWnd* Temporary_Object(Window* w) {

@@ -139,3 +139,74 @@ TEST(ScriptSyntax, KeyNamesMapToVirtualKeyCodes) {
 
 }  // namespace
 }  // namespace platform
+
+namespace {
+
+using platform::Parse_Script;
+using platform::Step;
+using platform::StepKind;
+
+std::vector<Step> Parse_Ok(const wchar_t* text) {
+    std::vector<Step> steps;
+    std::string error;
+    EXPECT_TRUE(Parse_Script(text, L"s", steps, error)) << error;
+    return steps;
+}
+
+TEST(DialogStepSyntax, ParsesEveryDialogStep) {
+    const auto s = Parse_Ok(
+        L"click 934\n@712 text 1001 \"a \\\"b\\\"\"\nchoose 5 2\ncheck 6 1\ncell 7 3 4\nrclick 7 0 1\ndblclick 7 2\n"
+        L"header 7 3\nmenu 301\npick 0\ncolor 255, 0, 10\nsnapshot \"C:\\\\a.png\"\nwait pumps 3\nwait file \"x.txt\"\n");
+    ASSERT_EQ(s.size(), 14u);
+    EXPECT_EQ(s[0].kind, StepKind::Click);
+    EXPECT_EQ(s[0].control_id, 934);
+    EXPECT_EQ(s[0].target, 0);
+    EXPECT_EQ(s[1].kind, StepKind::Text);
+    EXPECT_EQ(s[1].target, 712);
+    EXPECT_EQ(s[1].text, L"a \"b\"");
+    EXPECT_EQ(s[1].source_line, L"@712 text 1001 \"a \\\"b\\\"\"");
+    EXPECT_EQ(s[2].values[0], 2);
+    EXPECT_EQ(s[3].values[0], 1);
+    EXPECT_EQ(s[4].values[0], 3);
+    EXPECT_EQ(s[4].values[1], 4);
+    EXPECT_EQ(s[5].kind, StepKind::RClick);
+    EXPECT_EQ(s[6].kind, StepKind::DblClick);
+    EXPECT_EQ(s[6].values[0], 2);
+    EXPECT_EQ(s[7].values[0], 3);
+    EXPECT_EQ(s[8].control_id, 301);
+    EXPECT_EQ(s[9].kind, StepKind::Pick);
+    EXPECT_EQ(s[10].values[0], 255);
+    EXPECT_EQ(s[10].values[2], 10);
+    EXPECT_EQ(s[11].text, L"C:\\a.png");
+    EXPECT_EQ(s[12].kind, StepKind::Wait);
+    EXPECT_EQ(s[12].values[0], 3);
+    EXPECT_TRUE(s[12].text.empty());
+    EXPECT_EQ(s[13].text, L"x.txt");
+}
+
+TEST(DialogStepSyntax, RefusesBadDialogSteps) {
+    const struct {
+        const wchar_t* text;
+        const char* reason;
+    } cases[] = {
+        {L"click\n", "'click' needs a control id"},
+        {L"click 1 2\n", "'click' needs a control id"},
+        {L"check 5 2\n", "'check' needs ID 0|1"},
+        {L"cell 5 1\n", "'cell' needs ID ROW COL"},
+        {L"text 5 abc\n", "'text' needs ID \"TEXT\""},
+        {L"color 1,2\n", "'color' needs R,G,B"},
+        {L"color 1,2,300\n", "'color' needs R,G,B"},
+        {L"wait 3\n", "'wait' needs 'pumps N'"},
+        {L"@x click 1\n", "'@' needs a dialog template id"},
+        {L"@12 command PLOT\n", "'@' names the window of a dialog step"},
+    };
+    for (const auto& c : cases) {
+        std::vector<Step> steps;
+        std::string error;
+        EXPECT_FALSE(Parse_Script(c.text, L"s", steps, error));
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_NE(error.find("s:1: "), std::string::npos) << error;
+    }
+}
+
+}  // namespace

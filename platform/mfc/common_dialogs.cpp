@@ -1,0 +1,114 @@
+// The file and colour dialogs, answered by the script.
+#include "mfc/afxdlgs.h"
+#include "script/script_input.h"
+#include "script/utf8.h"
+
+namespace {
+
+size_t Name_Start(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? 0 : slash + 1;
+}
+
+BOOL Ask_File(OPENFILENAMEW* ofn, bool open) {
+    if (!ofn || !ofn->lpstrFile || ofn->nMaxFile == 0) return FALSE;
+    const std::wstring what = std::wstring(open ? L"open" : L"save") + L" file dialog '" +
+                              (ofn->lpstrTitle ? ofn->lpstrTitle : (open ? L"打开" : L"另存为")) + L"'";
+    auto& script = platform::ScriptInput::instance();
+    for (;;) {
+        const platform::Step step = script.expect({platform::StepKind::File, platform::StepKind::Esc}, what);
+        if (step.kind != platform::StepKind::File) return FALSE;
+        std::wstring path = step.text;
+        const size_t name = Name_Start(path);
+        if (ofn->lpstrDefExt && *ofn->lpstrDefExt && path.find(L'.', name) == std::wstring::npos)
+            path += L"." + std::wstring(ofn->lpstrDefExt);
+        const bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        if (open && (ofn->Flags & OFN_FILEMUSTEXIST) && !exists)
+            throw platform::UnansweredInput(platform::To_Utf8(what + L": the file " + path + L" does not exist"));
+        if (!open && (ofn->Flags & OFN_OVERWRITEPROMPT) && exists) {
+            const std::wstring question = path.substr(Name_Start(path)) + L" 已存在。\n要替换它吗？";
+            if (MessageBoxW(ofn->hwndOwner, question.c_str(), ofn->lpstrTitle ? ofn->lpstrTitle : L"另存为",
+                            MB_YESNO | MB_ICONWARNING) != IDYES)
+                continue;  // the dialog asks again
+        }
+        if (path.size() + 1 > ofn->nMaxFile) return FALSE;
+        std::copy(path.begin(), path.end(), ofn->lpstrFile);
+        ofn->lpstrFile[path.size()] = 0;
+        ofn->nFileOffset = static_cast<WORD>(Name_Start(path));
+        const size_t dot = path.find_last_of(L'.');
+        ofn->nFileExtension = static_cast<WORD>(dot == std::wstring::npos || dot < ofn->nFileOffset ? path.size() : dot + 1);
+        return TRUE;
+    }
+}
+
+}  // namespace
+
+BOOL GetOpenFileNameW(OPENFILENAMEW* ofn) { return Ask_File(ofn, true); }
+BOOL GetSaveFileNameW(OPENFILENAMEW* ofn) { return Ask_File(ofn, false); }
+
+BOOL ChooseColorW(CHOOSECOLORW* cc) {
+    if (!cc) return FALSE;
+    const platform::Step step =
+        platform::ScriptInput::instance().expect({platform::StepKind::Color, platform::StepKind::Esc}, L"colour dialog");
+    if (step.kind != platform::StepKind::Color) return FALSE;
+    cc->rgbResult = RGB(step.values[0], step.values[1], step.values[2]);
+    return TRUE;
+}
+
+IMPLEMENT_DYNAMIC(CCommonDialog, CDialog)
+IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
+IMPLEMENT_DYNAMIC(CColorDialog, CCommonDialog)
+
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
+                         LPCTSTR lpszFilter, CWnd* pParentWnd, DWORD, BOOL)
+    : CCommonDialog(pParentWnd), m_bOpen(bOpenFileDialog), m_defExt(lpszDefExt ? lpszDefExt : L""),
+      m_fileName(lpszFileName ? lpszFileName : L""), m_filter(lpszFilter ? lpszFilter : L"") {
+    m_ofn.lStructSize = sizeof(m_ofn);
+    m_ofn.hwndOwner = pParentWnd ? pParentWnd->m_hWnd : nullptr;
+    m_ofn.Flags = dwFlags;
+    m_ofn.lpstrFile = m_buffer;
+    m_ofn.nMaxFile = sizeof(m_buffer) / sizeof(m_buffer[0]);
+    m_ofn.lpstrDefExt = m_defExt.IsEmpty() ? nullptr : static_cast<LPCTSTR>(m_defExt);
+    m_ofn.lpstrFilter = m_filter.IsEmpty() ? nullptr : static_cast<LPCTSTR>(m_filter);
+    const std::wstring initial(static_cast<LPCTSTR>(m_fileName));
+    std::copy_n(initial.begin(), std::min<size_t>(initial.size(), m_ofn.nMaxFile - 1), m_buffer);
+}
+
+INT_PTR CFileDialog::DoModal() {
+    const BOOL ok = m_bOpen ? GetOpenFileNameW(&m_ofn) : GetSaveFileNameW(&m_ofn);
+    if (!ok) return IDCANCEL;
+    m_path = m_ofn.lpstrFile;
+    return IDOK;
+}
+
+CString CFileDialog::GetFileName() const {
+    const std::wstring p(static_cast<LPCTSTR>(m_path));
+    return CString(p.substr(Name_Start(p)).c_str());
+}
+
+CString CFileDialog::GetFileExt() const {
+    const std::wstring name(static_cast<LPCTSTR>(GetFileName()));
+    const size_t dot = name.find_last_of(L'.');
+    return CString(dot == std::wstring::npos ? L"" : name.substr(dot + 1).c_str());
+}
+
+CString CFileDialog::GetFileTitle() const {
+    const std::wstring name(static_cast<LPCTSTR>(GetFileName()));
+    return CString(name.substr(0, name.find_last_of(L'.')).c_str());
+}
+
+CString CFileDialog::GetFolderPath() const {
+    const std::wstring p(static_cast<LPCTSTR>(m_path));
+    const size_t start = Name_Start(p);
+    return CString(start ? p.substr(0, start - 1).c_str() : L"");
+}
+
+CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : CCommonDialog(pParentWnd) {
+    m_cc.lStructSize = sizeof(m_cc);
+    m_cc.hwndOwner = pParentWnd ? pParentWnd->m_hWnd : nullptr;
+    m_cc.rgbResult = clrInit;
+    m_cc.Flags = dwFlags | CC_RGBINIT;
+    m_cc.lpCustColors = m_custom;
+}
+
+INT_PTR CColorDialog::DoModal() { return ChooseColorW(&m_cc) ? IDOK : IDCANCEL; }

@@ -1,0 +1,89 @@
+// Pop-up menus, the colour and file dialogs and the plug-in's pickers, answered by steps.
+#include "dialog_test_support.h"
+#include "mfc/afxdlgs.h"
+
+namespace {
+
+class Owner : public CWnd {
+public:
+    UINT command = 0;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM) override {
+        command = LOWORD(wParam);
+        return TRUE;
+    }
+};
+
+TEST_F(DialogTest, PopupMenuTakesTheMenuStep) {
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_POPUP));
+    CMenu* popup = menu.GetSubMenu(0);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->GetMenuItemCount(), 3);
+    EXPECT_TRUE(popup->GetMenuState(ID_ITEM_DELETE, MF_BYCOMMAND) & MF_GRAYED);
+    Script("menu 301\nesc\nmenu 302\n");
+    EXPECT_EQ(popup->TrackPopupMenu(TPM_RETURNCMD, 0, 0, nullptr), static_cast<BOOL>(ID_ITEM_OPEN));
+    EXPECT_EQ(popup->TrackPopupMenu(TPM_RETURNCMD, 0, 0, nullptr), 0);
+    // A grayed item cannot be chosen.
+    EXPECT_THROW(popup->TrackPopupMenu(TPM_RETURNCMD, 0, 0, nullptr), platform::UnansweredInput);
+    // Without TPM_RETURNCMD the choice reaches the owner as a command.
+    popup->EnableMenuItem(ID_ITEM_DELETE, MF_ENABLED);
+    popup->CheckMenuItem(ID_ITEM_OPEN, MF_CHECKED);
+    EXPECT_TRUE(popup->GetMenuState(ID_ITEM_OPEN, MF_BYCOMMAND) & MF_CHECKED);
+    Owner owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, L"owner", WS_POPUP, CRect(0, 0, 5, 5), nullptr, 0));
+    Script("menu 302\n");
+    EXPECT_TRUE(popup->TrackPopupMenu(0, 0, 0, &owner));
+    Pump();
+    EXPECT_EQ(owner.command, static_cast<UINT>(ID_ITEM_DELETE));
+}
+
+TEST_F(DialogTest, ColourAndFileDialogsTakeTheirSteps) {
+    Script("color 10,20,30\nesc\nfile \"C:\\\\plots\\\\out\"\n");
+    CColorDialog colour(RGB(1, 2, 3));
+    EXPECT_EQ(colour.DoModal(), IDOK);
+    EXPECT_EQ(colour.GetColor(), RGB(10, 20, 30));
+    CColorDialog cancelled(RGB(1, 2, 3));
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+    EXPECT_EQ(cancelled.GetColor(), RGB(1, 2, 3));
+    CFileDialog save(FALSE, L"pdf", nullptr, OFN_HIDEREADONLY);
+    EXPECT_EQ(save.DoModal(), IDOK);
+    EXPECT_EQ(save.GetPathName(), L"C:\\plots\\out.pdf");
+    EXPECT_EQ(save.GetFileName(), L"out.pdf");
+    EXPECT_EQ(save.GetFileTitle(), L"out");
+    EXPECT_EQ(save.GetFileExt(), L"pdf");
+    EXPECT_EQ(save.GetFolderPath(), L"C:\\plots");
+    Script("point 1,2\n");
+    CColorDialog unanswered;
+    EXPECT_THROW(unanswered.DoModal(), platform::UnansweredInput);
+}
+
+// A picker: a modal window that takes its choice from a `pick N` step.
+class Picker : public CDialog {
+public:
+    Picker() : CDialog(IDD_PROGRESS) {}
+    int choice = -1;
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        platform::Register_Picker(m_hWnd, [this](int n) {
+            choice = n;
+            EndDialog(n >= 0 ? IDOK : IDCANCEL);
+        });
+        return TRUE;
+    }
+};
+
+TEST_F(DialogTest, PickGoesToTheOpenPicker) {
+    Script("pick 4\n");
+    Picker picker;
+    EXPECT_EQ(picker.DoModal(), IDOK);
+    EXPECT_EQ(picker.choice, 4);
+    platform::Step pick;
+    pick.kind = platform::StepKind::Pick;
+    EXPECT_THROW(platform::Apply_Top_Level_Step(pick), platform::UnansweredInput);
+}
+
+}  // namespace
