@@ -1,5 +1,6 @@
 // The pop-up in the host's menu bar, built through the host's automation objects.
 // Every object obtained is released after use.
+#include "com/comutil.h"
 #include "com/zcadmenu.h"
 #include "core/flavour.h"
 #include "core/menu.h"
@@ -11,28 +12,6 @@ namespace {
 
 // Longest label the pop-up takes; a longer one is cut.
 constexpr int Max_Label_Length = 199;
-
-VARIANT Index_Variant(LONG index)
-{
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_I4;
-    value.lVal = index;
-    return value;
-}
-
-// A wide string held as a BSTR for one call.
-class Bstr_Arg {
-public:
-    explicit Bstr_Arg(const wchar_t* text) : m_Text(SysAllocString(text)) {}
-    ~Bstr_Arg() { SysFreeString(m_Text); }
-    Bstr_Arg(const Bstr_Arg&) = delete;
-    Bstr_Arg& operator=(const Bstr_Arg&) = delete;
-    operator BSTR() const { return m_Text; }
-
-private:
-    BSTR m_Text;
-};
 
 template <class Object>
 void Release(Object*& object)
@@ -65,7 +44,7 @@ IZcadMenuGroup* Find_Main_Menu_Group(IZcadApplication* application)
     if (SUCCEEDED(groups->get_Count(&count))) {
         for (LONG i = 0; i < count && found == nullptr; ++i) {
             IZcadMenuGroup* group = nullptr;
-            if (FAILED(groups->Item(Index_Variant(i), &group)) || group == nullptr)
+            if (FAILED(groups->Item(_variant_t(i), &group)) || group == nullptr)
                 continue;
             BSTR name = nullptr;
             if (SUCCEEDED(group->get_Name(&name)) && name != nullptr) {
@@ -79,7 +58,7 @@ IZcadMenuGroup* Find_Main_Menu_Group(IZcadApplication* application)
                 group->Release();
         }
         if (found == nullptr && count > 0)
-            groups->Item(Index_Variant(0), &found);
+            groups->Item(_variant_t(0), &found);
     }
     groups->Release();
     return found;
@@ -98,7 +77,7 @@ IZcadPopupMenu* Find_Or_Add_Popup(IZcadApplication* application)
         if (SUCCEEDED(menus->get_Count(&count)))
             for (LONG i = 0; i < count && found == nullptr; ++i) {
                 IZcadPopupMenu* popup = nullptr;
-                if (FAILED(menus->Item(Index_Variant(i), &popup)) || popup == nullptr)
+                if (FAILED(menus->Item(_variant_t(i), &popup)) || popup == nullptr)
                     continue;
                 if (Name_Starts_With_Popup_Name(popup))
                     found = popup;
@@ -106,7 +85,7 @@ IZcadPopupMenu* Find_Or_Add_Popup(IZcadApplication* application)
                     popup->Release();
             }
         if (found == nullptr)
-            menus->Add(Bstr_Arg(Menu_Popup_Name), &found);
+            menus->Add(_bstr_t(Menu_Popup_Name), &found);
         menus->Release();
     }
     group->Release();
@@ -119,7 +98,7 @@ void Popup_Clear(IZcadPopupMenu* popup)
     LONG count = 0;
     while (SUCCEEDED(popup->get_Count(&count)) && count > 0) {
         IZcadPopupMenuItem* item = nullptr;
-        if (FAILED(popup->Item(Index_Variant(0), &item)) || item == nullptr)
+        if (FAILED(popup->Item(_variant_t(0), &item)) || item == nullptr)
             return;
         ZcMenuItemType type = zcMenuItem;
         if (SUCCEEDED(item->get_Type(&type)) && type == zcMenuSubMenu) {
@@ -143,14 +122,14 @@ void Popup_Add_Item(IZcadPopupMenu* popup, LONG index, int number, const wchar_t
         text = text.Left(Max_Label_Length);
     CString macro = Menu_Command_Name(number) + L" ";
     IZcadPopupMenuItem* item = nullptr;
-    popup->AddMenuItem(Index_Variant(index), Bstr_Arg(text), Bstr_Arg(macro), &item);
+    popup->AddMenuItem(_variant_t(index), _bstr_t(text), _bstr_t(macro), &item);
     Release(item);
 }
 
 void Popup_Add_Separator(IZcadPopupMenu* popup, LONG index)
 {
     IZcadPopupMenuItem* item = nullptr;
-    popup->AddSeparator(Index_Variant(index), &item);
+    popup->AddSeparator(_variant_t(index), &item);
     Release(item);
 }
 
@@ -170,7 +149,7 @@ void Popup_Fill(IZcadPopupMenu* popup)
             break;
         case Menu_Entry::Kind::Sub_Menu:
             Release(sub_menu);
-            popup->AddSubMenu(Index_Variant(index++), Bstr_Arg(entry.label), &sub_menu);
+            popup->AddSubMenu(_variant_t(index++), _bstr_t(entry.label), &sub_menu);
             sub_index = 0;
             break;
         case Menu_Entry::Kind::Item:
@@ -215,7 +194,7 @@ IZcadPopupMenu* Find_Menu_Bar_Popup()
     if (SUCCEEDED(application->get_MenuBar(&bar)) && bar != nullptr && SUCCEEDED(bar->get_Count(&count)))
         for (LONG i = 0; i < count && found == nullptr; ++i) {
             IZcadPopupMenu* popup = nullptr;
-            if (FAILED(bar->Item(Index_Variant(i), &popup)) || popup == nullptr)
+            if (FAILED(bar->Item(_variant_t(i), &popup)) || popup == nullptr)
                 continue;
             if (Name_Starts_With_Popup_Name(popup))
                 found = popup;
@@ -255,7 +234,7 @@ void Refresh_Menu(bool force)
         Popup_Rebuild(popup);
         LONG count = 0;
         if (!in_bar && SUCCEEDED(bar->get_Count(&count)))
-            popup->InsertInMenuBar(Index_Variant(count));
+            popup->InsertInMenuBar(_variant_t(count));
         popup->Release();
     }
     bar->Release();

@@ -142,6 +142,26 @@ HRESULT Insert_Index(const VARIANT& index, size_t count, Name_Of name_of, size_t
     return Find_Index(index, count, name_of, position);
 }
 
+// The entry an Index VARIANT names, handed out with a reference.
+template <class Node, class Interface, class Name_Of>
+HRESULT Item_At(const VARIANT& index, const std::vector<Node*>& list, Name_Of name_of, Interface** out)
+{
+    if (out == nullptr)
+        return E_POINTER;
+    *out = nullptr;
+    size_t position = 0;
+    HRESULT hr = Find_Index(index, list.size(), [&](size_t i) { return name_of(list[i]); }, position);
+    return FAILED(hr) ? hr : Hand_Out(list[position], out);
+}
+
+HRESULT Give_Count(size_t size, LONG* count)
+{
+    if (count == nullptr)
+        return E_POINTER;
+    *count = static_cast<LONG>(size);
+    return S_OK;
+}
+
 class Item_Node;
 class Group_Node;
 
@@ -151,13 +171,7 @@ public:
     ~Popup_Node() override;
 
     HRESULT Item(VARIANT index, IZcadPopupMenuItem** item) override;
-    HRESULT get_Count(LONG* count) override
-    {
-        if (count == nullptr)
-            return E_POINTER;
-        *count = static_cast<LONG>(m_Items.size());
-        return S_OK;
-    }
+    HRESULT get_Count(LONG* count) override { return Give_Count(m_Items.size(), count); }
     HRESULT get_Name(BSTR* name) override { return Give_String(m_Name, name); }
     HRESULT put_Name(BSTR name) override
     {
@@ -411,12 +425,7 @@ bool Popup_Node::On_Bar() const
 
 HRESULT Popup_Node::Item(VARIANT index, IZcadPopupMenuItem** item)
 {
-    if (item == nullptr)
-        return E_POINTER;
-    *item = nullptr;
-    size_t position = 0;
-    HRESULT hr = Find_Index(index, m_Items.size(), [&](size_t i) { return m_Items[i]->m_Label; }, position);
-    return FAILED(hr) ? hr : Hand_Out(m_Items[position], item);
+    return Item_At(index, m_Items, [](const Item_Node* entry) { return entry->m_Label; }, item);
 }
 
 Item_Node* Popup_Node::Insert(size_t position, Item_Node* item)
@@ -513,25 +522,17 @@ void Popup_Node::Describe(std::wstring& text, int depth) const
 
 HRESULT Popups_Node::Item(VARIANT index, IZcadPopupMenu** menu)
 {
-    if (menu == nullptr)
-        return E_POINTER;
-    *menu = nullptr;
-    if (m_Group == nullptr)
+    if (m_Group == nullptr) {
+        if (menu != nullptr)
+            *menu = nullptr;
         return E_FAIL;
-    auto& menus = m_Group->m_Menus;
-    size_t position = 0;
-    HRESULT hr = Find_Index(index, menus.size(), [&](size_t i) { return menus[i]->m_Name; }, position);
-    return FAILED(hr) ? hr : Hand_Out(menus[position], menu);
+    }
+    return Item_At(index, m_Group->m_Menus, [](const Popup_Node* popup) { return popup->m_Name; }, menu);
 }
 
 HRESULT Popups_Node::get_Count(LONG* count)
 {
-    if (count == nullptr)
-        return E_POINTER;
-    if (m_Group == nullptr)
-        return E_FAIL;
-    *count = static_cast<LONG>(m_Group->m_Menus.size());
-    return S_OK;
+    return m_Group == nullptr ? E_FAIL : Give_Count(m_Group->m_Menus.size(), count);
 }
 
 HRESULT Popups_Node::Add(BSTR menuName, IZcadPopupMenu** menu)
@@ -546,40 +547,22 @@ HRESULT Popups_Node::Add(BSTR menuName, IZcadPopupMenu** menu)
 
 HRESULT Groups_Node::Item(VARIANT index, IZcadMenuGroup** group)
 {
-    if (group == nullptr)
-        return E_POINTER;
-    *group = nullptr;
-    auto& groups = Model().groups;
-    size_t position = 0;
-    HRESULT hr = Find_Index(index, groups.size(), [&](size_t i) { return groups[i]->m_Name; }, position);
-    return FAILED(hr) ? hr : Hand_Out(groups[position], group);
+    return Item_At(index, Model().groups, [](const Group_Node* entry) { return entry->m_Name; }, group);
 }
 
 HRESULT Groups_Node::get_Count(LONG* count)
 {
-    if (count == nullptr)
-        return E_POINTER;
-    *count = static_cast<LONG>(Model().groups.size());
-    return S_OK;
+    return Give_Count(Model().groups.size(), count);
 }
 
 HRESULT Bar_Node::Item(VARIANT index, IZcadPopupMenu** menu)
 {
-    if (menu == nullptr)
-        return E_POINTER;
-    *menu = nullptr;
-    auto& bar = Model().bar;
-    size_t position = 0;
-    HRESULT hr = Find_Index(index, bar.size(), [&](size_t i) { return bar[i]->m_Name; }, position);
-    return FAILED(hr) ? hr : Hand_Out(bar[position], menu);
+    return Item_At(index, Model().bar, [](const Popup_Node* popup) { return popup->m_Name; }, menu);
 }
 
 HRESULT Bar_Node::get_Count(LONG* count)
 {
-    if (count == nullptr)
-        return E_POINTER;
-    *count = static_cast<LONG>(Model().bar.size());
-    return S_OK;
+    return Give_Count(Model().bar.size(), count);
 }
 
 HRESULT Application_Node::get_MenuGroups(IZcadMenuGroups** groups)

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "com/comutil.h"
 #include "com/menu_model.h"
 #include "com/zcadmenu.h"
 #include "ed/command_runner.h"

@@ -43,12 +43,8 @@ TEST_F(Menu_Test, WithoutForceAPopupInTheBarStaysAsItIsWithForceItIsRebuiltInPla
     {
         IZcadPopupMenu* popup = Find_Menu_Bar_Popup();
         ASSERT_NE(popup, nullptr);
-        VARIANT at;
-        VariantInit(&at);
-        at.vt = VT_I4;
-        at.lVal = 0;
         ASSERT_EQ(popup->RemoveFromMenuBar(), S_OK);
-        ASSERT_EQ(popup->InsertInMenuBar(at), S_OK);  // now first in the bar
+        ASSERT_EQ(popup->InsertInMenuBar(_variant_t(0)), S_OK);  // now first in the bar
         popup->Release();
     }
     g_Plot_Config.Shortcuts.Add(2, L"PP");
@@ -72,11 +68,7 @@ TEST_F(Menu_Test, APopupOfTheMainGroupOutOfTheBarIsReusedNotDoubled)
     IZcadMenuGroups* groups = nullptr;
     ASSERT_EQ(application->get_MenuGroups(&groups), S_OK);
     IZcadMenuGroup* group = nullptr;
-    VARIANT first;
-    VariantInit(&first);
-    first.vt = VT_I4;
-    first.lVal = 0;
-    ASSERT_EQ(groups->Item(first, &group), S_OK);
+    ASSERT_EQ(groups->Item(_variant_t(0), &group), S_OK);
     IZcadPopupMenus* menus = nullptr;
     ASSERT_EQ(group->get_Menus(&menus), S_OK);
     LONG count = 0;

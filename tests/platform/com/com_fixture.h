@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "com/comutil.h"
 #include "com/menu_model.h"
 #include "com/zcadmenu.h"
 #include "ed/command_line.h"
@@ -15,28 +16,6 @@
 #include "script/utf8.h"
 
 namespace com_test {
-
-inline VARIANT Index(LONG value)
-{
-    VARIANT index;
-    VariantInit(&index);
-    index.vt = VT_I4;
-    index.lVal = value;
-    return index;
-}
-
-// Owns a BSTR for the duration of one call.
-class Bstr {
-public:
-    explicit Bstr(const wchar_t* text) : m_Text(SysAllocString(text)) {}
-    ~Bstr() { SysFreeString(m_Text); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    operator BSTR() const { return m_Text; }
-
-private:
-    BSTR m_Text;
-};
 
 // A string out of a BSTR getter, freed.
 template <class Object, class Getter>
@@ -61,6 +40,7 @@ protected:
     }
     void TearDown() override
     {
+        EXPECT_EQ(platform::Menu_Client_References(), 0) << "automation objects left unreleased";
         platform::Reset_Menu_Model();
         platform::Reset_Host_For_Tests();
     }
@@ -81,25 +61,23 @@ protected:
         application->Release();
         return bar;
     }
-    // The pop-ups of the main group "ZWCAD".
-    static IZcadPopupMenus* Main_Menus()
+    // A new pop-up of the main group "ZWCAD", not in the menu bar.
+    static IZcadPopupMenu* Add_Main_Popup(const wchar_t* name)
     {
         IZcadApplication* application = Application();
         IZcadMenuGroups* groups = nullptr;
         EXPECT_EQ(application->get_MenuGroups(&groups), S_OK);
         IZcadMenuGroup* group = nullptr;
-        Bstr name(L"zwcad");
-        VARIANT index;
-        VariantInit(&index);
-        index.vt = VT_BSTR;
-        index.bstrVal = name;
-        EXPECT_EQ(groups->Item(index, &group), S_OK);
+        EXPECT_EQ(groups->Item(_variant_t(L"zwcad"), &group), S_OK);
         IZcadPopupMenus* menus = nullptr;
         EXPECT_EQ(group->get_Menus(&menus), S_OK);
+        IZcadPopupMenu* popup = nullptr;
+        EXPECT_EQ(menus->Add(_bstr_t(name), &popup), S_OK);
+        menus->Release();
         group->Release();
         groups->Release();
         application->Release();
-        return menus;
+        return popup;
     }
     static std::wstring Printed() { return platform::CommandLine::instance().text(); }
 };

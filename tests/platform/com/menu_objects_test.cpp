@@ -20,41 +20,33 @@ TEST_F(Menu_Objects_Test, ApplicationAnswersBothHostVersionsAndNothingElse)
     EXPECT_EQ(dispatch->QueryInterface(other, &object), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
     dispatch->Release();
-    EXPECT_EQ(platform::Menu_Client_References(), 0);
 }
 
 TEST_F(Menu_Objects_Test, EntriesGoBeforeTheirIndexAndPastTheEndAppend)
 {
-    IZcadPopupMenus* menus = Main_Menus();
-    IZcadPopupMenu* popup = nullptr;
-    ASSERT_EQ(menus->Add(Bstr(L"K-Test"), &popup), S_OK);
+    IZcadPopupMenu* popup = Add_Main_Popup(L"K-Test");
     IZcadPopupMenuItem* item = nullptr;
     auto add = [&](LONG at, const wchar_t* label) {
-        ASSERT_EQ(popup->AddMenuItem(Index(at), Bstr(label), Bstr(L"M "), &item), S_OK);
+        ASSERT_EQ(popup->AddMenuItem(_variant_t(at), _bstr_t(label), _bstr_t(L"M "), &item), S_OK);
         item->Release();
     };
     add(0, L"B");
     add(0, L"A");
     add(99, L"D");
-    VARIANT before_d;
-    VariantInit(&before_d);
-    before_d.vt = VT_BSTR;
-    before_d.bstrVal = SysAllocString(L"d");
-    ASSERT_EQ(popup->AddMenuItem(before_d, Bstr(L"C"), Bstr(L"M "), &item), S_OK);
+    ASSERT_EQ(popup->AddMenuItem(_variant_t(L"d"), _bstr_t(L"C"), _bstr_t(L"M "), &item), S_OK);
     item->Release();
-    VariantClear(&before_d);
-    ASSERT_EQ(popup->AddSeparator(Index(1), &item), S_OK);
+    ASSERT_EQ(popup->AddSeparator(_variant_t(1), &item), S_OK);
     item->Release();
     IZcadPopupMenu* sub = nullptr;
-    ASSERT_EQ(popup->AddSubMenu(Index(99), Bstr(L"Sub"), &sub), S_OK);
-    ASSERT_EQ(sub->AddMenuItem(Index(0), Bstr(L"&Inner"), Bstr(L"X "), &item), S_OK);
+    ASSERT_EQ(popup->AddSubMenu(_variant_t(99), _bstr_t(L"Sub"), &sub), S_OK);
+    ASSERT_EQ(sub->AddMenuItem(_variant_t(0), _bstr_t(L"&Inner"), _bstr_t(L"X "), &item), S_OK);
     EXPECT_EQ(Get_Text(item, &IZcadPopupMenuItem::get_Caption), L"Inner");
     item->Release();
-    EXPECT_EQ(sub->InsertInMenuBar(Index(0)), E_FAIL) << "a sub-menu never goes into the bar";
+    EXPECT_EQ(sub->InsertInMenuBar(_variant_t(0)), E_FAIL) << "a sub-menu never goes into the bar";
     sub->Release();
 
-    EXPECT_EQ(popup->InsertInMenuBar(Index(99)), S_OK);
-    EXPECT_EQ(popup->InsertInMenuBar(Index(0)), E_FAIL) << "already in the bar";
+    EXPECT_EQ(popup->InsertInMenuBar(_variant_t(99)), S_OK);
+    EXPECT_EQ(popup->InsertInMenuBar(_variant_t(0)), E_FAIL) << "already in the bar";
     const std::wstring bar = platform::Describe_Menu_Bar();
     EXPECT_NE(bar.find(L"\n帮助(&H)\nK-Test\n  A  \"M \"\n  ----\n  B  \"M \"\n  C  \"M \"\n  D  \"M \"\n"
                        L"  Sub >\n    &Inner  \"X \""),
@@ -65,7 +57,7 @@ TEST_F(Menu_Objects_Test, EntriesGoBeforeTheirIndexAndPastTheEndAppend)
     LONG count = 0;
     ASSERT_EQ(menu_bar->get_Count(&count), S_OK);
     IZcadPopupMenu* last = nullptr;
-    ASSERT_EQ(menu_bar->Item(Index(count - 1), &last), S_OK);
+    ASSERT_EQ(menu_bar->Item(_variant_t(count - 1), &last), S_OK);
     EXPECT_EQ(last, popup);
     last->Release();
     EXPECT_EQ(popup->RemoveFromMenuBar(), S_OK);
@@ -75,8 +67,6 @@ TEST_F(Menu_Objects_Test, EntriesGoBeforeTheirIndexAndPastTheEndAppend)
     EXPECT_EQ(after, count - 1);
     menu_bar->Release();
     popup->Release();
-    menus->Release();
-    EXPECT_EQ(platform::Menu_Client_References(), 0);
 }
 
 TEST_F(Menu_Objects_Test, ItemLookupByNumberOrName)
@@ -118,20 +108,17 @@ TEST_F(Menu_Objects_Test, ItemLookupByNumberOrName)
         VariantClear(&index);
     }
     bar->Release();
-    EXPECT_EQ(platform::Menu_Client_References(), 0);
 }
 
 TEST_F(Menu_Objects_Test, DeletedEntryHeldByTheCallerStaysUsable)
 {
-    IZcadPopupMenus* menus = Main_Menus();
-    IZcadPopupMenu* popup = nullptr;
-    ASSERT_EQ(menus->Add(Bstr(L"K-Test"), &popup), S_OK);
+    IZcadPopupMenu* popup = Add_Main_Popup(L"K-Test");
     IZcadPopupMenu* sub = nullptr;
-    ASSERT_EQ(popup->AddSubMenu(Index(0), Bstr(L"Sub"), &sub), S_OK);
+    ASSERT_EQ(popup->AddSubMenu(_variant_t(0), _bstr_t(L"Sub"), &sub), S_OK);
     IZcadPopupMenuItem* inner = nullptr;
-    ASSERT_EQ(sub->AddMenuItem(Index(0), Bstr(L"Inner"), Bstr(L"X "), &inner), S_OK);
+    ASSERT_EQ(sub->AddMenuItem(_variant_t(0), _bstr_t(L"Inner"), _bstr_t(L"X "), &inner), S_OK);
     IZcadPopupMenuItem* entry = nullptr;
-    ASSERT_EQ(popup->Item(Index(0), &entry), S_OK);
+    ASSERT_EQ(popup->Item(_variant_t(0), &entry), S_OK);
     ZcMenuItemType type = zcMenuItem;
     ASSERT_EQ(entry->get_Type(&type), S_OK);
     EXPECT_EQ(type, zcMenuSubMenu);
@@ -151,8 +138,6 @@ TEST_F(Menu_Objects_Test, DeletedEntryHeldByTheCallerStaysUsable)
     sub->Release();
     inner->Release();
     popup->Release();
-    menus->Release();
-    EXPECT_EQ(platform::Menu_Client_References(), 0);
 }
 
 TEST_F(Menu_Objects_Test, PopupOfAnUnloadedGroupLeavesTheBar)
@@ -164,13 +149,8 @@ TEST_F(Menu_Objects_Test, PopupOfAnUnloadedGroupLeavesTheBar)
     ASSERT_TRUE(platform::Load_Menu_Group(source, L"g.mns", error));
     EXPECT_FALSE(platform::Load_Menu_Group(source, L"g.mns", error)) << "the same group twice";
     IZcadMenuBar* bar = Menu_Bar();
-    Bstr name(L"G-Pop");
-    VARIANT index;
-    VariantInit(&index);
-    index.vt = VT_BSTR;
-    index.bstrVal = name;
     IZcadPopupMenu* popup = nullptr;
-    ASSERT_EQ(bar->Item(index, &popup), S_OK);
+    ASSERT_EQ(bar->Item(_variant_t(L"G-Pop"), &popup), S_OK);
     EXPECT_EQ(Get_Text(popup, &IZcadPopupMenu::get_TagString), L"ID_G");
 
     ASSERT_TRUE(platform::Unload_Menu_Group(L"g"));
@@ -178,10 +158,9 @@ TEST_F(Menu_Objects_Test, PopupOfAnUnloadedGroupLeavesTheBar)
     VARIANT_BOOL on_bar = VARIANT_TRUE;
     EXPECT_EQ(popup->get_OnMenuBar(&on_bar), S_OK);
     EXPECT_EQ(on_bar, VARIANT_FALSE);
-    EXPECT_EQ(popup->InsertInMenuBar(Index(0)), E_FAIL) << "its group is gone";
+    EXPECT_EQ(popup->InsertInMenuBar(_variant_t(0)), E_FAIL) << "its group is gone";
     popup->Release();
     bar->Release();
-    EXPECT_EQ(platform::Menu_Client_References(), 0);
 }
 
 }  // namespace
