@@ -52,6 +52,8 @@ BOOL EqualRgn(HRGN hrgn1, HRGN hrgn2);
 // Device contexts.
 HDC CreateCompatibleDC(HDC hdc);
 BOOL DeleteDC(HDC hdc);
+// Window contexts come from platform::Set_Window_DC_Provider; a null window gives the
+// screen's context (for measuring and device capabilities; what is drawn is not kept).
 HDC GetDC(HWND hWnd);
 HDC GetWindowDC(HWND hWnd);
 int ReleaseDC(HWND hWnd, HDC hDC);
