@@ -1,6 +1,6 @@
 #include "core/host_profile.h"
 
-#include "ed/sysvars.h"
+#include "core/sysvar_helpers.h"
 #include "win/win_registry.h"
 
 namespace {
@@ -24,12 +24,8 @@ CString First_Sub_Key(const CString& key_path)
 
 CString Host_Var_Text(const wchar_t* name)
 {
-    CString text;
-    resbuf value{};
-    if (zcedGetVar(name, &value) == RTNORM && value.restype == RTSTR && value.resval.rstring != nullptr) {
-        text = value.resval.rstring;
-        delete[] value.resval.rstring;
-    }
+    wchar_t text[2600] = {0};
+    Get_Var_String(name, text);
     return text;
 }
 

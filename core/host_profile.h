@@ -4,7 +4,8 @@
 
 #include "mfc/afxstr.h"
 
-// A string system variable of the host; empty when it cannot be read.
+// A string system variable of the host (read into 2600 characters); empty when it
+// cannot be read.
 CString Host_Var_Text(const wchar_t* name);
 // The host's registry product root key ("Software\\...\\2025\\zh-CN").
 CString Host_Registry_Root_Key();
