@@ -3,12 +3,11 @@
 Dlg_BPlot1* g_Dlg_BPlot1 = nullptr;
 Dlg_BPlot2* g_Dlg_BPlot2 = nullptr;
 Dlg_BPlot3* g_Dlg_BPlot3 = nullptr;
-Dlg_Progress* g_Dlg_Progress = nullptr;
 
 void Destroy_Result_Windows()
 {
     Destroy_Window_Object(g_Dlg_BPlot1);
     Destroy_Window_Object(g_Dlg_BPlot2);
     Destroy_Window_Object(g_Dlg_BPlot3);
-    Destroy_Window_Object(g_Dlg_Progress);
+    Progress_Close();
 }

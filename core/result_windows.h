@@ -1,9 +1,10 @@
 // The modeless result windows of the batch commands and the progress window, each
 // reached through its global pointer (null when the window is not open).
-// Filled in when the batch plot dialogs and the progress window land: until then no
-// command opens one, and these shells only carry what the unload needs.
+// Filled in when the batch plot dialogs land: until then no command opens one, and
+// these shells only carry what the unload needs. The progress window: ui/progress_window.h.
 #pragma once
 
+#include "ui/progress_window.h"
 #include "win/windows.h"
 
 // What the unload needs of a modeless window.
@@ -16,12 +17,10 @@ public:
 class Dlg_BPlot1 : public Window_Shell {};
 class Dlg_BPlot2 : public Window_Shell {};
 class Dlg_BPlot3 : public Window_Shell {};
-class Dlg_Progress : public Window_Shell {};
 
 extern Dlg_BPlot1* g_Dlg_BPlot1;
 extern Dlg_BPlot2* g_Dlg_BPlot2;
 extern Dlg_BPlot3* g_Dlg_BPlot3;
-extern Dlg_Progress* g_Dlg_Progress;
 
 // Destroys the window, deletes the object and clears the pointer, when it is set.
 template <class Window>

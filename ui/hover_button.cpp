@@ -133,5 +133,5 @@ void Hover_Button::Draw_Icon(CDC* dc, CPoint at, bool lit, bool disabled)
     HICON icon = lit ? Hover_Icon : Idle_Icon;
     if (icon == nullptr) return;
     dc->DrawState(at, CSize(Icon_Size.width, Icon_Size.height), icon,
-                  DST_ICON | (disabled ? DSS_DISABLED : DSS_NORMAL), static_cast<HBRUSH>(nullptr));
+                  disabled ? DSS_DISABLED : DSS_NORMAL, static_cast<HBRUSH>(nullptr));
 }

@@ -87,7 +87,7 @@ void Pic_Button::DrawItem(LPDRAWITEMSTRUCT draw)
     dc->DrawText(caption, &measured, DT_CALCRECT | DT_SINGLELINE);
     const CPoint text_at(text_rect.left + (text_rect.Width() - measured.Width()) / 2,
                          text_rect.top + (text_rect.Height() - measured.Height()) / 2);
-    dc->DrawState(text_at, measured.Size(), caption, DST_TEXT | (disabled ? DSS_DISABLED : DSS_NORMAL), TRUE, 0,
+    dc->DrawState(text_at, measured.Size(), caption, disabled ? DSS_DISABLED : DSS_NORMAL, FALSE, 0,
                   static_cast<HBRUSH>(nullptr));
     dc->SetTextColor(old_text);
     dc->SetBkColor(old_back);
