@@ -44,9 +44,14 @@ void Append_Entity(ZcDbObjectId& id, ZcDbEntity* entity, uint32_t color_index, b
         entity->setColorIndex(static_cast<uint16_t>(color_index), true);
     if (!layer_id.isNull())
         entity->setLayer(layer_id, true);
+    // The host gives an entity without a layer the drawing's defaults when it is
+    // appended; the colour chosen here (or the entity's own) stays.
+    const ZcCmColor color = entity->color();
     ZcDbObjectId appended;
     if (record->appendZcDbEntity(appended, entity) == Zcad::eOk) {
         id = appended;
+        if (entity->color() != color)
+            entity->setColor(color, true);
         if (close)
             entity->close();
     }
