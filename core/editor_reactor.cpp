@@ -2,7 +2,7 @@
 
 #include "core/menu.h"
 #include "core/plot_config.h"
-#include "win/win_files.h"
+#include "mfc/afxstr.h"
 
 MyAcEditorReactor* g_Editor_Reactor = nullptr;
 int32_t g_Merge_Cmd_Ran = 0;
@@ -13,7 +13,7 @@ namespace {
 
 bool Same_Name(const wchar_t* name, const wchar_t* other)
 {
-    return name != nullptr && platform::Equal_No_Case(name, other);
+    return name != nullptr && CString(name).CompareNoCase(other) == 0;
 }
 
 // The host's commands that change its menus or workspace.
