@@ -146,6 +146,19 @@ TEST_F(Menu_Test, KorvelLoadWritesAndLoadsTheMenuFileOnceHoweverOftenItRuns)
         << "the file's entries: macros without the trailing blank";
 }
 
+TEST_F(Menu_Test, KorvelLoadStillLoadsTheMenuFileWhenItsWriteFailed)
+{
+    Load_Module();
+    Write_File(g_Config_Folder + L"\\ZKBP.mns", Golden("ZKBP.mns"));
+    platform::Machine::instance().deny_writes(g_Config_Folder.GetString());
+    Answer_Boxes(1);
+    platform::Run_Command(L"Korvel_Load");
+    platform::Machine::instance().allow_writes(g_Config_Folder.GetString());
+    EXPECT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_NE(Bar().find(L"\n  批打到文件(通用型)--PP  \"KV_DivezUrez_2\""), std::wstring::npos)
+        << "the file as it was: " << platform::To_Utf8(Bar());
+}
+
 TEST_F(Menu_Test, KorvelCommandPrintsTheHintWhenThePopupShows)
 {
     Load_Module();
