@@ -19,6 +19,18 @@ ZcDbBlockTableRecord* Open_Space(ZcDbDatabase* db, const wchar_t* name, bool for
     return record;
 }
 
+// The object of the id when it is a block table record (closed again otherwise).
+ZcDbBlockTableRecord* Open_Block_Record(ZcDbObjectId id, ZcDb::OpenMode mode)
+{
+    ZcDbObject* object = nullptr;
+    if (zcdbOpenObject(object, id, mode) != Zcad::eOk)
+        return nullptr;
+    ZcDbBlockTableRecord* record = ZcDbBlockTableRecord::cast(object);
+    if (record == nullptr)
+        object->close();
+    return record;
+}
+
 }  // namespace
 
 void Append_Entity(ZcDbObjectId& id, ZcDbEntity* entity, uint32_t color_index, bool close,
@@ -27,17 +39,9 @@ void Append_Entity(ZcDbObjectId& id, ZcDbEntity* entity, uint32_t color_index, b
     id = ZcDbObjectId();
     if (entity == nullptr)
         return;
-    ZcDbBlockTableRecord* record = nullptr;
-    if (block_id.isNull()) {
-        record = Get_Current_Space_Record(zcdbHostApplicationServices()->workingDatabase(), true);
-    } else {
-        ZcDbObject* object = nullptr;
-        if (zcdbOpenObject(object, block_id, ZcDb::kForWrite) == Zcad::eOk) {
-            record = ZcDbBlockTableRecord::cast(object);
-            if (record == nullptr)
-                object->close();
-        }
-    }
+    ZcDbBlockTableRecord* record =
+        block_id.isNull() ? Get_Current_Space_Record(zcdbHostApplicationServices()->workingDatabase(), true)
+                          : Open_Block_Record(block_id, ZcDb::kForWrite);
     if (record == nullptr)
         return;
     if (color_index <= 256)
@@ -81,19 +85,11 @@ ZcDbBlockTableRecord* Get_Paper_Space_Record(ZcDbDatabase* db, bool for_write)
 
 void Collect_Space_Entity_Ids(ZcDbObjectIdArray& ids, ZcDbObjectId block_id, bool use_current)
 {
-    ZcDbBlockTableRecord* record = nullptr;
-    if (block_id.isNull()) {
-        if (!use_current)
-            return;
-        record = Get_Current_Space_Record(zcdbHostApplicationServices()->workingDatabase(), false);
-    } else {
-        ZcDbObject* object = nullptr;
-        if (zcdbOpenObject(object, block_id, ZcDb::kForRead) == Zcad::eOk) {
-            record = ZcDbBlockTableRecord::cast(object);
-            if (record == nullptr)
-                object->close();
-        }
-    }
+    if (block_id.isNull() && !use_current)
+        return;
+    ZcDbBlockTableRecord* record =
+        block_id.isNull() ? Get_Current_Space_Record(zcdbHostApplicationServices()->workingDatabase(), false)
+                          : Open_Block_Record(block_id, ZcDb::kForRead);
     if (record == nullptr)
         return;
     for (const ZcDbObjectId& id : record->entityIds())

@@ -52,6 +52,13 @@ bool View_Shows_Ucs(double twist)
     return x.isCodirectionalTo(p, tolerance) && y.isCodirectionalTo(q, tolerance);
 }
 
+// (x, y, 0) through the matrix; x and y kept.
+void Transform_2d(ZcGePoint2d& point, const ZcGeMatrix3d& matrix)
+{
+    const ZcGePoint3d p = matrix * ZcGePoint3d(point.x, point.y, 0);
+    point.set(p.x, p.y);
+}
+
 }  // namespace
 
 void Ucs_Transform::Reset()
@@ -105,9 +112,8 @@ void Ucs_Transform::World_To_Ucs(ZcGePoint3d& point) const
 
 void Ucs_Transform::World_To_Ucs_2d(ZcGePoint2d& point) const
 {
-    ZcGePoint3d p(point.x, point.y, 0);
-    World_To_Ucs(p);
-    point.set(p.x, p.y);
+    if (Active)
+        Transform_2d(point, World_To_Ucs_Matrix);
 }
 
 void Ucs_Transform::Ucs_To_World(ZcGePoint3d& point) const
@@ -118,9 +124,8 @@ void Ucs_Transform::Ucs_To_World(ZcGePoint3d& point) const
 
 void Ucs_Transform::Ucs_To_World_2d(ZcGePoint2d& point) const
 {
-    ZcGePoint3d p(point.x, point.y, 0);
-    Ucs_To_World(p);
-    point.set(p.x, p.y);
+    if (Active)
+        Transform_2d(point, Ucs_To_World_Matrix);
 }
 
 void Ucs_Transform::Ucs_To_World_Vector(ZcGeVector3d& vector) const

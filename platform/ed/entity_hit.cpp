@@ -219,30 +219,10 @@ bool Inside(const Rect2d& r, const P2& p)
     return p.x >= r.xmin && p.x <= r.xmax && p.y >= r.ymin && p.y <= r.ymax;
 }
 
-// Liang-Barsky: does the segment reach into the rectangle?
 bool Segment_Crosses_Rect(const Segment& s, const Rect2d& r)
 {
-    double t0 = 0;
-    double t1 = 1;
-    double dx = s.b.x - s.a.x;
-    double dy = s.b.y - s.a.y;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {s.a.x - r.xmin, r.xmax - s.a.x, s.a.y - r.ymin, r.ymax - s.a.y};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    return true;
+    double t0, t1;
+    return Clip_Segment(s.a.x, s.a.y, s.b.x, s.b.y, r, t0, t1);
 }
 
 // Angles where the circle of the arc meets the segment.
@@ -343,6 +323,30 @@ Shapes Collect(ZcDbObjectId id)
 }
 
 }  // namespace
+
+bool Clip_Segment(double ax, double ay, double bx, double by, const Rect2d& r, double& t0, double& t1)
+{
+    t0 = 0;
+    t1 = 1;
+    const double dx = bx - ax, dy = by - ay;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ax - r.xmin, r.xmax - ax, ay - r.ymin, r.ymax - ay};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
 
 bool Entity_Crosses_Rect(ZcDbObjectId entityId, const Rect2d& rect)
 {

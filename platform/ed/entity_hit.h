@@ -13,6 +13,10 @@ struct Rect2d {
     double xmin, ymin, xmax, ymax;
 };
 
+// Liang-Barsky: the part [t0, t1] of the segment from (ax, ay) to (bx, by) that lies in
+// the rectangle (edges included); false when none does.
+bool Clip_Segment(double ax, double ay, double bx, double by, const Rect2d& rect, double& t0, double& t1);
+
 // Geometry crosses the rectangle or lies (partly) inside it.
 bool Entity_Crosses_Rect(ZcDbObjectId entityId, const Rect2d& rect);
 // The entity's extents lie wholly inside the rectangle.

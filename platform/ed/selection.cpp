@@ -73,28 +73,16 @@ ZcApDocument* Current_Document()
     return zcDocManager != nullptr ? zcDocManager->curDocument() : nullptr;
 }
 
-Ids Block_Entities(ZcDbObjectId blockId)
-{
-    Ids ids;
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block(blockId, ZcDb::kForRead);
-    if (block.openStatus() != Zcad::eOk)
-        return ids;
-    for (const ZcDbObjectId& id : block->entityIds())
-        if (id.isValid() && !id.isErased())
-            ids.push_back(id);
-    return ids;
-}
-
 // Every entity of the model space and of the layouts, in tab order.
 Ids Drawing_Entities(ZcDbDatabase* db)
 {
-    Ids ids = Block_Entities(db->modelSpaceId());
+    Ids ids = Block_Entity_Ids(db->modelSpaceId());
     ZcDbObjectIdArray layouts = zcdbHostApplicationServices()->layoutManager()->layoutsInTabOrder(db);
     for (int i = 0; i < layouts.length(); ++i) {
         ZcDbObjectPointer<ZcDbLayout> layout(layouts[i], ZcDb::kForRead);
         if (layout.openStatus() != Zcad::eOk || layout->getBlockTableRecordId() == db->modelSpaceId())
             continue;
-        Ids more = Block_Entities(layout->getBlockTableRecordId());
+        Ids more = Block_Entity_Ids(layout->getBlockTableRecordId());
         ids.insert(ids.end(), more.begin(), more.end());
     }
     return ids;
@@ -117,7 +105,7 @@ bool Shown(ZcDbObjectId id)
 Ids Space_Candidates()
 {
     Ids ids;
-    for (const ZcDbObjectId& id : Block_Entities(Current_Space_Block()))
+    for (const ZcDbObjectId& id : Block_Entity_Ids(Current_Space_Block()))
         if (Shown(id))
             ids.push_back(id);
     return ids;

@@ -35,31 +35,6 @@ bool Boxes_Meet(const Rect2d& a, const Rect2d& b)
     return a.xmin <= b.xmax && b.xmin <= a.xmax && a.ymin <= b.ymax && b.ymin <= a.ymax;
 }
 
-// Liang-Barsky: the part [t0, t1] of the segment inside the box; false when none.
-bool Clip_Segment(double ax, double ay, double bx, double by, const Rect2d& r, double& t0, double& t1)
-{
-    t0 = 0;
-    t1 = 1;
-    const double dx = bx - ax, dy = by - ay;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {ax - r.xmin, r.xmax - ax, ay - r.ymin, r.ymax - ay};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    return true;
-}
-
 bool Segment_Meets_Box(double ax, double ay, double bx, double by, const Rect2d& r)
 {
     double t0, t1;
@@ -480,18 +455,6 @@ Grid* Grid_Of(ZcDbObjectId blockId)
     return &slot->grid(blockId);
 }
 
-std::vector<ZcDbObjectId> All_Entities(ZcDbObjectId blockId)
-{
-    std::vector<ZcDbObjectId> ids;
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block(blockId, ZcDb::kForRead);
-    if (block.openStatus() != Zcad::eOk)
-        return ids;
-    for (const ZcDbObjectId& id : block->entityIds())
-        if (id.isValid() && !id.isErased())
-            ids.push_back(id);
-    return ids;
-}
-
 std::vector<ZcDbObjectId> Live(std::vector<ZcDbObjectId> ids)
 {
     ids.erase(std::remove_if(ids.begin(), ids.end(),
@@ -505,13 +468,25 @@ std::vector<ZcDbObjectId> Live(std::vector<ZcDbObjectId> ids)
 std::vector<ZcDbObjectId> Entities_Near_Rect(ZcDbObjectId blockId, const Rect2d& rect)
 {
     Grid* grid = Store().enabled ? Grid_Of(blockId) : nullptr;
-    return grid != nullptr ? Live(grid->near_rect(rect)) : All_Entities(blockId);
+    return grid != nullptr ? Live(grid->near_rect(rect)) : Block_Entity_Ids(blockId);
 }
 
 std::vector<ZcDbObjectId> Entities_Near_Fence(ZcDbObjectId blockId, const std::vector<double>& xy)
 {
     Grid* grid = Store().enabled ? Grid_Of(blockId) : nullptr;
-    return grid != nullptr ? Live(grid->near_fence(xy)) : All_Entities(blockId);
+    return grid != nullptr ? Live(grid->near_fence(xy)) : Block_Entity_Ids(blockId);
+}
+
+std::vector<ZcDbObjectId> Block_Entity_Ids(ZcDbObjectId blockId)
+{
+    std::vector<ZcDbObjectId> ids;
+    ZcDbObjectPointer<ZcDbBlockTableRecord> block(blockId, ZcDb::kForRead);
+    if (block.openStatus() != Zcad::eOk)
+        return ids;
+    for (const ZcDbObjectId& id : block->entityIds())
+        if (id.isValid() && !id.isErased())
+            ids.push_back(id);
+    return ids;
 }
 
 void Set_Spatial_Index_Enabled(bool enabled) { Store().enabled = enabled; }

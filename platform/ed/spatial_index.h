@@ -20,6 +20,9 @@ std::vector<ZcDbObjectId> Entities_Near_Rect(ZcDbObjectId blockId, const Rect2d&
 // The same along the open polyline through the points (x, y pairs).
 std::vector<ZcDbObjectId> Entities_Near_Fence(ZcDbObjectId blockId, const std::vector<double>& xy);
 
+// Every entity of the block that is not erased, in the block's order.
+std::vector<ZcDbObjectId> Block_Entity_Ids(ZcDbObjectId blockId);
+
 // The index is on by default; off, the queries give every entity of the block (for
 // timing the difference).
 void Set_Spatial_Index_Enabled(bool enabled);
