@@ -90,7 +90,10 @@ ZcDbEntity* Read_Ellipse(DxfReadContext&, const DxfRecord& r) {
 
 ZcDbEntity* Read_Lwpolyline(DxfReadContext&, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbPolyline");
-  auto e = std::make_unique<ZcDbPolyline>();
+  // Room for the vertices the record holds (not the count it claims).
+  unsigned vertices = 0;
+  for (const DxfGroup& g : s) vertices += g.code == 10 ? 1 : 0;
+  auto e = std::make_unique<ZcDbPolyline>(vertices);
   const int flags = s.integer(70, 0);
   const double constant_width = s.real(43, 0);
   unsigned index = 0;
