@@ -13,6 +13,8 @@
 #include "core/sysvar_helpers.h"
 #include "core_fixture.h"
 #include "db/dbblkref.h"
+#include "db/dbdict.h"
+#include "db/dbimage.h"
 #include "db/dbents.h"
 #include "db/dbsymtb.h"
 #include "db/dbtext.h"
@@ -467,6 +469,33 @@ TEST(Point_Sets, ExtentsAndBox)
     EXPECT_EQ(width, 10);
     EXPECT_EQ(height, 4);
     EXPECT_TRUE(centre.isEqualTo(ZcGePoint3d(5, 2, 0)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Db_Helpers_Test, RemoveImageDefDropsOnlyThatEntry)
+{
+    ZcDbDictionary* named = nullptr;
+    ASSERT_EQ(Db()->getNamedObjectsDictionary(named, ZcDb::kForWrite), Zcad::eOk);
+    auto* images = new ZcDbDictionary();
+    ZcDbObjectId images_id;
+    ASSERT_EQ(named->setAt(L"ACAD_IMAGE_DICT", images, images_id), Zcad::eOk);
+    named->close();
+    for (const wchar_t* name : {L"stamp", L"logo"}) {
+        auto* def = new ZcDbRasterImageDef();
+        ZcDbObjectId id;
+        ASSERT_EQ(images->setAt(name, def, id), Zcad::eOk);
+        def->close();
+    }
+    images->close();
+
+    Remove_Image_Def(L"stamp");
+    Remove_Image_Def(L"missing");
+    ZcDbObjectPointer<ZcDbDictionary> after(images_id, ZcDb::kForRead);
+    EXPECT_FALSE(after->has(L"stamp"));
+    EXPECT_TRUE(after->has(L"logo"));
 }
 
 }  // namespace
