@@ -95,6 +95,16 @@ TEST(DxfReader, ReadsLayersLayoutsAndXrecordsOfTheFixture) {
     r->close();
   }
 
+  ZcDbTextStyleTableRecord* style = nullptr;
+  ASSERT_EQ(zcdbOpenObject(style, Record_Id(db->textStyleTableId(), L"HZ"), ZcDb::kForRead), Zcad::eOk);
+  const wchar_t* font = nullptr;
+  const wchar_t* big_font = nullptr;
+  style->fileName(font);
+  style->bigFontFileName(big_font);
+  EXPECT_STREQ(font, L"txt.shx");
+  EXPECT_STREQ(big_font, L"hztxt.shx");
+  style->close();
+
   ZcDbDictionary* layouts = nullptr;
   ASSERT_EQ(db->getLayoutDictionary(layouts), Zcad::eOk);
   std::map<std::wstring, int> tab_order;
