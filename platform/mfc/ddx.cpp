@@ -79,8 +79,7 @@ template <class T>
 void Validate_Range(CDataExchange* pDX, T value, T minVal, T maxVal, const std::wstring& shown_min,
                     const std::wstring& shown_max, bool integer) {
     if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
-    const std::wstring text = (integer ? L"请输入一个在 " : L"请输入一个在 ") + shown_min + L" 和 " + shown_max + L" 之间的" +
-                              (integer ? L"整数。" : L"数字。");
+    const std::wstring text = L"请输入一个在 " + shown_min + L" 和 " + shown_max + L" 之间的" + (integer ? L"整数。" : L"数字。");
     AfxMessageBox(text.c_str(), MB_ICONEXCLAMATION);
     pDX->Fail();
 }

@@ -344,16 +344,15 @@ bool Serve_Script_At_Pump() {
             if (Script_Held()) break;
             continue;
         }
+        // One action a round: what it posts is handled before the next step.
         if (next->kind == StepKind::Pick && Picker_Open()) {
             Deliver_Pick(script.take());
-            took = true;
-            continue;
+            return true;
         }
         const bool window_step = Is_Window_Step(next->kind) || (next->kind == StepKind::Key && next->target);
         if (!window_step || !Step_Target(*next)) break;
         Apply_Dialog_Step(script.take());
-        took = true;
-        if (Script_Held()) break;
+        return true;
     }
     return took;
 }

@@ -5,7 +5,8 @@
 // most recently activated visible top-level window; `@ID` names the window by its
 // dialog template id. Modal dialogs take their steps in their own loop; modeless windows
 // whenever the plug-in pumps messages: at the end of each pump round the pump takes the
-// next steps while they are dialog steps aimed at an open window. `wait pumps N` and
+// next step when it is a dialog step aimed at an open window (one step a round, so what
+// a step posts is handled before the next). `wait pumps N` and
 // `wait file "PATH"` hold the following steps back.
 #pragma once
 
@@ -27,7 +28,8 @@ std::wstring Describe_Window(Window* window);
 // no window is open, the control is missing or refuses the step.
 void Apply_Dialog_Step(const Step& step);
 
-// Serves the script at the end of a pump round; true when it took a step.
+// Serves the script at the end of a pump round: one dialog step, after the waits before
+// it; true when it took a step.
 bool Serve_Script_At_Pump();
 // True while `wait` holds the script back.
 bool Script_Held();

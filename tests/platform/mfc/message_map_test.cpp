@@ -170,3 +170,69 @@ TEST_F(DialogTest, OwnerDrawIsReflectedToTheControl) {
 }
 
 }  // namespace
+
+namespace {
+
+// A button that tracks the mouse the way hover buttons do.
+class Hover_Button : public CButton {
+public:
+    std::vector<std::wstring>* log = nullptr;
+    bool hovered = false;
+
+protected:
+    afx_msg void OnMouseMove(UINT flags, CPoint point) {
+        if (!hovered) {
+            hovered = true;
+            TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, m_hWnd, 0};
+            ::TrackMouseEvent(&tme);
+            log->push_back(L"enter " + std::to_wstring(GetDlgCtrlID()));
+        }
+        CButton::OnMouseMove(flags, point);
+    }
+    afx_msg void OnMouseLeave() {
+        hovered = false;
+        log->push_back(L"leave " + std::to_wstring(GetDlgCtrlID()));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Hover_Button, CButton)
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOUSELEAVE()
+END_MESSAGE_MAP()
+
+class Hover_Dialog : public CDialog {
+public:
+    Hover_Dialog() : CDialog(IDD_VALUES) {}
+    std::vector<std::wstring> log;
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        for (Hover_Button* b : {&m_ok, &m_cancel}) b->log = &log;
+        m_ok.SubclassDlgItem(IDOK, this);
+        m_cancel.SubclassDlgItem(IDCANCEL, this);
+        SetTimer(5, 100, nullptr);
+        return TRUE;
+    }
+    afx_msg void OnTimer(UINT_PTR) {
+        if (log.empty() || log.back() != L"timer") log.push_back(L"timer");
+    }
+    void OnOK() override { log.push_back(L"ok"); }
+    DECLARE_MESSAGE_MAP()
+    Hover_Button m_ok, m_cancel;
+};
+
+BEGIN_MESSAGE_MAP(Hover_Dialog, CDialog)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, MouseLeavesTheTrackedButtonAndTimersRunInModalLoops) {
+    Script("click 1\nclick 2\n");
+    Hover_Dialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    const std::vector<std::wstring> expected = {L"timer", L"enter 1", L"ok", L"timer", L"leave 1", L"enter 2"};
+    EXPECT_EQ(dialog.log, expected);
+}
+
+}  // namespace
