@@ -293,3 +293,25 @@ TEST_F(Picker, Left_Unanswered_Ends_The_Run_At_Once)
         EXPECT_NE(std::string(e.what()).find("605"), std::string::npos) << e.what();
     }
 }
+
+TEST_F(Picker, Position_Picker_Shows_The_Chosen_Block_Black_And_The_Hovered_None_Red)
+{
+    Probe<Dlg_Pos_Select> picker;
+    picker.Choice = 4;
+    picker.Inputs = {{WM_MOUSEMOVE, 0, 0}};
+    Script("snapshot \"" + Temp_File("pos.png").string() + "\"\nesc\n");
+    picker.DoModal();
+    CImage image;
+    ASSERT_EQ(image.Load(Temp_File("pos.png").wstring().c_str()), S_OK);
+    auto has = [&](const CRect& r, COLORREF color) {
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (image.GetPixel(x, y) == color) return true;
+        return false;
+    };
+    ASSERT_EQ(picker.Laid_Out.size(), 9u);
+    EXPECT_TRUE(has(picker.Laid_Out[4].Rect, RGB(0, 0, 0)));
+    EXPECT_FALSE(has(picker.Laid_Out[2].Rect, RGB(0, 0, 0)));
+    EXPECT_TRUE(has(picker.Laid_Out[2].Rect, RGB(100, 100, 100)));
+    EXPECT_TRUE(has(picker.Laid_Out[0].Rect, RGB(255, 0, 0)));
+}
