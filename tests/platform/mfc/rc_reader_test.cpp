@@ -88,6 +88,39 @@ TEST(ResourceScript, ReadsMenusStringsAndImages) {
     EXPECT_EQ(s.images[0].path.parent_path().filename(), "res");
 }
 
+TEST(ResourceScript, ShortFormsGetTheCompilersDefaultStyles) {
+    const char* text =
+        "7 DIALOG 0, 0, 100, 100\nBEGIN\n"
+        "  CHECKBOX \"c\", 1, 0, 0, 10, 10\n"
+        "  RADIOBUTTON \"r\", 2, 0, 0, 10, 10\n"
+        "  STATE3 \"s\", 3, 0, 0, 10, 10\n"
+        "  RTEXT \"t\", 4, 0, 0, 10, 10, SS_NOTIFY\n"
+        "  ICON 695, 5, 1, 2\n"
+        "  ICON \"LOGO\", 6, 1, 2, 20, 20, SS_CENTERIMAGE\n"
+        "  PUSHBUTTON \"p\", 8, 0, 0, 10, 10, WS_DISABLED | NOT WS_TABSTOP\n"
+        "  CONTROL \"x\", 9, \"button\", BS_OWNERDRAW | WS_TABSTOP, 1, 2, 3, 4, WS_EX_STATICEDGE\n"
+        "END\n";
+    Script s;
+    std::string error;
+    ASSERT_TRUE(platform::rc::Read_Script_Text(text, "t.rc", s, error)) << error;
+    const auto& d = s.dialogs.at(7);
+    EXPECT_EQ(Find(d, 1)->style & BS_TYPEMASK, static_cast<DWORD>(BS_CHECKBOX));
+    EXPECT_EQ(Find(d, 2)->style & BS_TYPEMASK, static_cast<DWORD>(BS_RADIOBUTTON));
+    EXPECT_EQ(Find(d, 3)->style & BS_TYPEMASK, static_cast<DWORD>(BS_3STATE));
+    EXPECT_EQ(Find(d, 4)->style & (SS_TYPEMASK | SS_NOTIFY), static_cast<DWORD>(SS_RIGHT | SS_NOTIFY));
+    EXPECT_EQ(Find(d, 5)->text_id, 695);
+    EXPECT_EQ(Find(d, 5)->style & SS_TYPEMASK, static_cast<DWORD>(SS_ICON));
+    EXPECT_EQ(Find(d, 6)->text, L"LOGO");
+    EXPECT_EQ(Find(d, 6)->cx, 20);
+    EXPECT_TRUE(Find(d, 8)->style & WS_DISABLED);
+    EXPECT_FALSE(Find(d, 8)->style & WS_TABSTOP);
+    EXPECT_EQ(Find(d, 9)->class_name, L"Button");
+    EXPECT_EQ(Find(d, 9)->style & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
+    EXPECT_EQ(Find(d, 9)->ex_style, static_cast<DWORD>(WS_EX_STATICEDGE));
+    // Without STYLE a dialog is a bordered pop-up with a system menu.
+    EXPECT_EQ(d.style, static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU));
+}
+
 TEST(ResourceScript, ErrorsNameFileAndLine) {
     struct Case {
         const char* text;
