@@ -413,6 +413,12 @@ private:
         return block.openStatus() != Zcad::eOk || block->isLayout();
     }
 
+    static bool Is_Entity(ZcDbObjectId id)
+    {
+        ZcDbObjectPointer<ZcDbEntity> entity(id, ZcDb::kForRead, true);
+        return entity.openStatus() == Zcad::eOk;
+    }
+
     void file_changes()
     {
         struct Change {
@@ -421,10 +427,19 @@ private:
             bool hasBox, erased;
         };
         std::vector<Change> changes;
-        for (int64_t oldId : mDirty) {
+        std::vector<int64_t> pending(mDirty.begin(), mDirty.end());
+        std::unordered_set<int64_t> seen(mDirty.begin(), mDirty.end());
+        while (!pending.empty()) {
             Change c{ZcDbObjectId(), ZcDbObjectId(), {0, 0, 0, 0}, false, false};
-            c.id.setFromOldId(oldId);
+            c.id.setFromOldId(pending.back());
+            pending.pop_back();
             c.hasBox = Entity_Box(c.id, c.owner, c.box, c.erased);
+            if (Is_Entity(c.owner)) {
+                // A sub-entity (an attribute, a vertex): its owner's extents change.
+                if (seen.insert(c.owner.asOldId()).second)
+                    pending.push_back(c.owner.asOldId());
+                continue;
+            }
             if (mGrids.count(c.owner.asOldId()) == 0 && !Is_Layout_Block(c.owner)) {
                 // An entity of a block definition: the block's references may have moved.
                 mGrids.clear();

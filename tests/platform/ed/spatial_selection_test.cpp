@@ -182,3 +182,41 @@ TEST_F(SpatialSelectionTest, SameAnswersWithAndWithoutTheIndex)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SpatialSelectionTest, ALongerAttributeWidensItsReference)
+{
+    ZcDbBlockTable* blocks = nullptr;
+    ASSERT_EQ(Db()->getBlockTable(blocks, ZcDb::kForWrite), Zcad::eOk);
+    auto* def = new ZcDbBlockTableRecord();
+    def->setName(L"TAG");
+    ZcDbObjectId defId;
+    ASSERT_EQ(blocks->add(defId, def), Zcad::eOk);
+    def->close();
+    blocks->close();
+    Append(Line(0, 0, 1, 0), defId);
+    auto* reference = new ZcDbBlockReference(ZcGePoint3d(0, 0, 0), defId);
+    ZcDbObjectId refId = Append(reference);
+    ZcDbObjectId attributeId;
+    {
+        ZcDbObjectPointer<ZcDbBlockReference> open(refId, ZcDb::kForWrite);
+        auto* attribute = new ZcDbAttribute(ZcGePoint3d(0, 1, 0), L"A", L"NO");
+        attribute->setHeight(1);
+        ASSERT_EQ(open->appendAttribute(attributeId, attribute), Zcad::eOk);
+        attribute->close();
+    }
+    const std::vector<std::pair<double, double>> far_fence = {{15, 0}, {15, 3}};
+    ASSERT_TRUE(Select_Fence(far_fence).empty());
+
+    {
+        ZcDbObjectPointer<ZcDbAttribute> attribute(attributeId, ZcDb::kForWrite);
+        attribute->setTextString(L"A very long drawing number for this sheet");
+    }
+    platform::Set_Spatial_Index_Enabled(false);
+    EXPECT_EQ(Select_Fence(far_fence), (std::vector<ZcDbObjectId>{refId})) << "without the index";
+    platform::Set_Spatial_Index_Enabled(true);
+    EXPECT_EQ(Select_Fence(far_fence), (std::vector<ZcDbObjectId>{refId}));
+}
+
+}  // namespace
