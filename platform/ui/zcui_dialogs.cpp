@@ -84,7 +84,7 @@ void CZcUiTab::Show_Page(int nIndex) {
     for (int i = 0; i < static_cast<int>(m_pages.size()); ++i) {
         CZcUiTabChildDialog* page = m_pages[i];
         const bool show = i == nIndex;
-        if (!page->m_hWnd || (page->IsWindowVisible() != FALSE) == show) continue;
+        if (!page->m_hWnd || ((page->GetStyle() & WS_VISIBLE) != 0) == show) continue;
         page->ShowWindow(show ? SW_SHOW : SW_HIDE);
         page->OnTabActivation(show);
     }

@@ -131,3 +131,56 @@ TEST_F(HostDialogTest, TopLevelStepsReachTheModelessWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+class Page : public CZcUiTabChildDialog {
+public:
+    std::vector<int>* log = nullptr;
+    int number = 0;
+    void OnTabActivation(BOOL bActivate) override { log->push_back(bActivate ? number : -number); }
+};
+
+class Tab_Main : public CZcUiTabMainDialog {
+public:
+    Tab_Main() : CZcUiTabMainDialog(IDD_VALUES) {}
+    std::vector<int> log;
+    bool pages_visible[2] = {false, false};
+    int main_saw_change = 0;
+
+protected:
+    BOOL OnInitDialog() override {
+        CZcUiTabMainDialog::OnInitDialog();
+        m_tab.SubclassDlgItem(IDC_PAGES, this);
+        SetZcadTabPointer(&m_tab);
+        for (int i = 0; i < 2; ++i) {
+            m_pages[i].log = &log;
+            m_pages[i].number = i + 1;
+            m_tab.AddTab(i, i ? L"  其  它  " : L"  图框  ", IDD_PROGRESS, &m_pages[i]);
+        }
+        return TRUE;
+    }
+    afx_msg void OnTabChange(NMHDR*, LRESULT*) {
+        ++main_saw_change;
+        for (int i = 0; i < 2; ++i) pages_visible[i] = m_pages[i].IsWindowVisible() != FALSE;
+    }
+    DECLARE_MESSAGE_MAP()
+    CZcUiTab m_tab;
+    Page m_pages[2];
+};
+
+BEGIN_MESSAGE_MAP(Tab_Main, CZcUiTabMainDialog)
+    ON_NOTIFY(TCN_SELCHANGE, IDC_PAGES, OnTabChange)
+END_MESSAGE_MAP()
+
+TEST_F(HostDialogTest, TabPagesFollowTheirTabs) {
+    platform::ScriptInput::instance().push_text(std::string_view("choose 1010 1\nclick 2\n"));
+    Tab_Main dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.log, (std::vector<int>{1, -1, 2}));
+    EXPECT_EQ(dialog.main_saw_change, 1);
+    EXPECT_FALSE(dialog.pages_visible[0]);
+    EXPECT_TRUE(dialog.pages_visible[1]);
+}
+
+}  // namespace
