@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "dialog_test_support.h"
+#include "mfc/control_state.h"
 
 namespace {
 
@@ -233,6 +234,51 @@ TEST_F(DialogTest, MouseLeavesTheTrackedButtonAndTimersRunInModalLoops) {
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     const std::vector<std::wstring> expected = {L"timer", L"enter 1", L"ok", L"timer", L"leave 1", L"enter 2"};
     EXPECT_EQ(dialog.log, expected);
+}
+
+}  // namespace
+
+namespace {
+
+class Change_Counter : public CWnd {
+public:
+    int edit_changes = 0, combo_changes = 0;
+
+protected:
+    afx_msg void OnEdit() { ++edit_changes; }
+    afx_msg void OnCombo() { ++combo_changes; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Change_Counter, CWnd)
+    ON_EN_CHANGE(10, OnEdit)
+    ON_CBN_SELCHANGE(11, OnCombo)
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, ProgramChangesNotifyLikeWindows) {
+    Change_Counter parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, L"p", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), &parent, 10));
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 30, 50, 50), &parent, 11));
+    // SetWindowText of an edit sends EN_CHANGE; SetCurSel of a combo box sends nothing.
+    edit.SetWindowText(L"12");
+    EXPECT_EQ(parent.edit_changes, 1);
+    combo.AddString(L"a");
+    combo.AddString(L"b");
+    combo.SetCurSel(1);
+    EXPECT_EQ(parent.combo_changes, 0);
+    CString text;
+    combo.GetWindowText(text);
+    EXPECT_EQ(text, L"b");
+    // Limits and read-only: typing keeps to them, the program's text does not.
+    edit.SetLimitText(3);
+    edit.SetSel(0, -1);
+    platform::Edit_Type_Text(platform::Find_Window(edit.m_hWnd), L"12345");
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, L"123");
+    EXPECT_EQ(parent.edit_changes, 2);
 }
 
 }  // namespace
