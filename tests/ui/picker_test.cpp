@@ -84,9 +84,10 @@ TEST_F(Picker, One_Item_Gives_A_Caption_Row_And_One_Entry_Row)
 {
     Script("esc\n");
     Probe<Dlg_Options> picker;
-    Fill(picker.Items, 1);
+    picker.Items.Add(CString(L'长', 300));
     picker.DoModal();
     ASSERT_EQ(picker.Laid_Out.size(), 1u);
+    EXPECT_EQ(picker.Laid_Out[0].Text.GetLength(), 254) << "longer texts are cut";
     EXPECT_EQ(picker.Rows_Per_Column(), 1);
     const int row = picker.Laid_Out[0].Rect.Height(), pitch = row + 1;
     EXPECT_EQ(picker.Window_Rect.Height(), 2 + 2 * pitch + 1);

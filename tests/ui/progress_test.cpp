@@ -178,3 +178,24 @@ TEST_F(Progress, Script_Steps_Reach_A_Modeless_Window_At_The_Chosen_Step)
     EXPECT_GE(steps_before_close, 3);
     EXPECT_EQ(platform::ScriptInput::instance().size(), 0u);
 }
+
+TEST_F(Progress, Window_Opens_Centred_On_The_Cursor_And_Stays_On_Its_Monitor)
+{
+    const int screen_width = GetSystemMetrics(SM_CXSCREEN), screen_height = GetSystemMetrics(SM_CYSCREEN);
+    SetCursorPos(screen_width / 2, screen_height / 2);
+    Progress_Show_Range(L"计算图框............", 10, 1);
+    ASSERT_NE(g_Dlg_Progress, nullptr);
+    CRect centred;
+    g_Dlg_Progress->GetWindowRect(&centred);
+    EXPECT_EQ(centred.left, screen_width / 2 - centred.Width() / 2);
+    EXPECT_EQ(centred.top, screen_height / 2 - centred.Height() / 2);
+
+    SetCursorPos(screen_width - 2, screen_height - 2);
+    Progress_Show_Range(L"计算图框............", 10, 1);
+    ASSERT_NE(g_Dlg_Progress, nullptr);
+    CRect corner;
+    g_Dlg_Progress->GetWindowRect(&corner);
+    EXPECT_EQ(corner.Size(), centred.Size());
+    EXPECT_LE(corner.right, screen_width);
+    EXPECT_LE(corner.bottom, screen_height - 40);
+}
