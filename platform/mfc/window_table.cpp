@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cwctype>
 #include <map>
-#include <set>
 
 #include "mfc/afxwin.h"
 #include "mfc/dialog_steps.h"
@@ -15,7 +14,8 @@ namespace {
 
 struct Table {
     std::vector<Window*> windows;  // creation order
-    std::set<Window*> alive;
+    std::map<HWND, Window*> alive;
+    UINT_PTR next_handle = 0x10010;
     std::map<std::wstring, std::pair<std::wstring, Class_Proc>> classes;
     std::map<Window*, CWnd*> temporaries;
     std::vector<Window*> modal;
@@ -46,8 +46,8 @@ bool Window_Rect_For_Monitors(HWND hWnd, RECT* rect) {
 }  // namespace
 
 Window* Find_Window(HWND hWnd) {
-    auto* w = reinterpret_cast<Window*>(hWnd);
-    return (w && T().alive.count(w)) ? w : nullptr;
+    auto it = T().alive.find(hWnd);
+    return it == T().alive.end() ? nullptr : it->second;
 }
 
 std::vector<Window*> All_Windows() { return T().windows; }
@@ -84,7 +84,9 @@ Window* Create_Window(DWORD ex_style, const std::wstring& class_name, const std:
         if (style & WS_CHILD) parent->children.push_back(w);
     }
     T().windows.push_back(w);
-    T().alive.insert(w);
+    w->hwnd = reinterpret_cast<HWND>(T().next_handle);
+    T().next_handle += 4;
+    T().alive[w->hwnd] = w;
     if (object) {
         object->m_hWnd = w->handle();
         w->object = object;
@@ -116,7 +118,7 @@ Window* Create_Window(DWORD ex_style, const std::wstring& class_name, const std:
 // Removes a window that has had its last message.
 void Forget_Window(Window* w) {
     Table& t = T();
-    t.alive.erase(w);
+    t.alive.erase(w->hwnd);
     t.windows.erase(std::remove(t.windows.begin(), t.windows.end(), w), t.windows.end());
     t.activation.erase(std::remove(t.activation.begin(), t.activation.end(), w), t.activation.end());
     t.modal.erase(std::remove(t.modal.begin(), t.modal.end(), w), t.modal.end());

@@ -1,4 +1,4 @@
-// The framework's windows: every HWND points at one Window of this table. A window has
+// The framework's windows: every HWND names one Window of this table. A window has
 // a class (its built-in behaviour: button, edit, list view...), a text, styles, an id,
 // a rectangle, a parent and children, and, when the framework attached one, its CWnd.
 #pragma once
@@ -48,7 +48,9 @@ struct Window {
     int create_order = 0;
     std::unique_ptr<Control_Data> data;
 
-    HWND handle() { return reinterpret_cast<HWND>(this); }
+    // Handles are never reused: a handle kept after its window went finds no window.
+    HWND handle() const { return hwnd; }
+    HWND hwnd = nullptr;
     template <class T>
     T* state() {
         if (!data) data = std::make_unique<T>();

@@ -98,6 +98,12 @@ TEST_F(DialogTest, DestroyedModelessWindowLeavesNoHandle) {
     delete p;
     EXPECT_FALSE(::IsWindow(h));
     EXPECT_FALSE(::IsWindow(stop));
+    // A handle kept after its window went never names a later window.
+    Progress again;
+    ASSERT_TRUE(again.Create(IDD_PROGRESS, nullptr));
+    EXPECT_NE(again.m_hWnd, h);
+    EXPECT_FALSE(::IsWindow(h));
+    EXPECT_EQ(CWnd::FromHandle(stop), nullptr);
 }
 
 }  // namespace
