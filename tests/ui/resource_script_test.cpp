@@ -69,7 +69,9 @@ TEST(Resource_Script, Every_Template_Holds_The_Controls_The_Code_Uses)
             ASSERT_NE(found, nullptr) << "template " << id << " has no control " << c.id;
             EXPECT_EQ(found->class_name, c.class_name) << id << "/" << c.id;
             EXPECT_EQ(found->style & c.type_mask, c.type) << id << "/" << c.id;
-            if (c.text) EXPECT_EQ(found->text, c.text) << id << "/" << c.id;
+            if (c.text) {
+                EXPECT_EQ(found->text, c.text) << id << "/" << c.id;
+            }
             EXPECT_EQ((found->style & WS_VISIBLE) != 0, c.visible) << id << "/" << c.id;
         }
     }
