@@ -191,6 +191,9 @@ public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     DWORD GetTime(LPSYSTEMTIME pTimeDest) const;
     BOOL SetTime(LPSYSTEMTIME pTimeNew = nullptr);
+    // Null ends leave that side open; dates set later are moved into the range.
+    BOOL SetRange(const SYSTEMTIME* pMinRange, const SYSTEMTIME* pMaxRange);
+    DWORD GetRange(SYSTEMTIME* pMinRange, SYSTEMTIME* pMaxRange) const;
 };
 
 // The common-controls initialisation of a module: nothing to do here.

@@ -395,3 +395,19 @@ DWORD CDateTimeCtrl::GetTime(LPSYSTEMTIME pTimeDest) const {
 BOOL CDateTimeCtrl::SetTime(LPSYSTEMTIME pTimeNew) {
     return static_cast<BOOL>(SendMessage(DTM_SETSYSTEMTIME, pTimeNew ? GDT_VALID : GDT_NONE, reinterpret_cast<LPARAM>(pTimeNew)));
 }
+
+BOOL CDateTimeCtrl::SetRange(const SYSTEMTIME* pMinRange, const SYSTEMTIME* pMaxRange) {
+    SYSTEMTIME range[2]{};
+    DWORD flags = 0;
+    if (pMinRange) range[0] = *pMinRange, flags |= GDTR_MIN;
+    if (pMaxRange) range[1] = *pMaxRange, flags |= GDTR_MAX;
+    return static_cast<BOOL>(SendMessage(DTM_SETRANGE, flags, reinterpret_cast<LPARAM>(range)));
+}
+
+DWORD CDateTimeCtrl::GetRange(SYSTEMTIME* pMinRange, SYSTEMTIME* pMaxRange) const {
+    SYSTEMTIME range[2]{};
+    const DWORD flags = static_cast<DWORD>(SendMessage(DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)));
+    if (pMinRange) *pMinRange = range[0];
+    if (pMaxRange) *pMaxRange = range[1];
+    return flags;
+}

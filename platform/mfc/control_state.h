@@ -92,6 +92,8 @@ struct Tab_State : Control_Data {
 struct Date_State : Control_Data {
     SYSTEMTIME time{};
     bool none = false;
+    DWORD range_flags = 0;  // GDTR_MIN, GDTR_MAX
+    SYSTEMTIME range[2]{};
 };
 
 // The built-in behaviour every class falls back on (text, font, icon, close...).

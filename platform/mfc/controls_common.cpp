@@ -184,6 +184,18 @@ LRESULT Tab_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// yyyymmddhhmmss, for comparing dates.
+long long Date_Key(const SYSTEMTIME& t) {
+    return ((((t.wYear * 100LL + t.wMonth) * 100 + t.wDay) * 100 + t.wHour) * 100 + t.wMinute) * 100 + t.wSecond;
+}
+
+// A date moved into the picker's range, as the picker does.
+SYSTEMTIME Clamp_Date(const Date_State* s, SYSTEMTIME t) {
+    if ((s->range_flags & GDTR_MIN) && Date_Key(t) < Date_Key(s->range[0])) t = s->range[0];
+    if ((s->range_flags & GDTR_MAX) && Date_Key(t) > Date_Key(s->range[1])) t = s->range[1];
+    return t;
+}
+
 LRESULT Date_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* s = w->state<Date_State>();
     if (msg == WM_CREATE) GetLocalTime(&s->time);
@@ -198,11 +210,20 @@ LRESULT Date_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
             s->none = true;
         } else {
             if (!lParam) return FALSE;
-            s->time = *reinterpret_cast<const SYSTEMTIME*>(lParam);
+            s->time = Clamp_Date(s, *reinterpret_cast<const SYSTEMTIME*>(lParam));
             s->none = false;
         }
         w->needs_paint = true;
         return TRUE;
+    case DTM_SETRANGE:
+        if (!lParam) return FALSE;
+        s->range_flags = static_cast<DWORD>(wParam) & (GDTR_MIN | GDTR_MAX);
+        std::copy_n(reinterpret_cast<const SYSTEMTIME*>(lParam), 2, s->range);
+        s->time = Clamp_Date(s, s->time);
+        return TRUE;
+    case DTM_GETRANGE:
+        if (lParam) std::copy_n(s->range, 2, reinterpret_cast<SYSTEMTIME*>(lParam));
+        return s->range_flags;
     default: return Default_Window_Proc(w, msg, wParam, lParam);
     }
 }
@@ -252,12 +273,12 @@ bool Trackbar_User_Move(Window* trackbar, int pos) {
 bool Date_User_Set(Window* picker, const SYSTEMTIME& time) {
     auto* s = picker->state<Date_State>();
     if (!picker->enabled) return false;
-    s->time = time;
+    s->time = Clamp_Date(s, time);
     s->none = false;
     picker->needs_paint = true;
     NMDATETIMECHANGE nm{};
     nm.dwFlags = GDT_VALID;
-    nm.st = time;
+    nm.st = s->time;
     Notify_Parent(picker, &nm.nmhdr, DTN_DATETIMECHANGE);
     return true;
 }

@@ -910,6 +910,10 @@ struct NMUPDOWN {
 #define DTM_FIRST 0x1000
 #define DTM_GETSYSTEMTIME (DTM_FIRST + 1)
 #define DTM_SETSYSTEMTIME (DTM_FIRST + 2)
+#define DTM_GETRANGE (DTM_FIRST + 3)
+#define DTM_SETRANGE (DTM_FIRST + 4)
+#define GDTR_MIN 0x0001
+#define GDTR_MAX 0x0002
 #define GDT_VALID 0
 #define GDT_NONE 1
 #define GDT_ERROR (-1)

@@ -151,3 +151,49 @@ TEST_F(DialogTest, ListControlGeometryAndAutoSize) {
 }
 
 }  // namespace
+
+namespace {
+
+class Dated : public CDialog {
+public:
+    Dated() : CDialog(IDD_VALUES) {}
+    SYSTEMTIME chosen{};
+    int changes = 0;
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        SYSTEMTIME low{2020, 1, 0, 1, 0, 0, 0, 0}, high{2030, 12, 0, 31, 0, 0, 0, 0};
+        m_date.SubclassDlgItem(IDC_DATE, this);
+        m_date.SetRange(&low, &high);
+        return TRUE;
+    }
+    void OnOK() override {
+        m_date.GetTime(&chosen);
+        CDialog::OnOK();
+    }
+    afx_msg void OnDate(NMHDR*, LRESULT*) { ++changes; }
+    DECLARE_MESSAGE_MAP()
+    CDateTimeCtrl m_date;
+};
+
+BEGIN_MESSAGE_MAP(Dated, CDialog)
+    ON_NOTIFY(DTN_DATETIMECHANGE, IDC_DATE, OnDate)
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, DatePickerTakesTextStepsWithinItsRange) {
+    Script("text 1012 \"2024-05-06\"\nclick 1\n");
+    Dated in_range;
+    EXPECT_EQ(in_range.DoModal(), IDOK);
+    EXPECT_EQ(in_range.chosen.wYear, 2024);
+    EXPECT_EQ(in_range.chosen.wMonth, 5);
+    EXPECT_EQ(in_range.chosen.wDay, 6);
+    EXPECT_EQ(in_range.changes, 1);
+    Script("text 1012 \"2099-01-01\"\nclick 1\n");
+    Dated late;
+    late.DoModal();
+    EXPECT_EQ(late.chosen.wYear, 2030);
+    EXPECT_EQ(late.chosen.wDay, 31);
+}
+
+}  // namespace
