@@ -2,6 +2,7 @@
 // changes nothing).
 #pragma once
 
+#include "mfc/afxcoll.h"
 #include "mfc/afxstr.h"
 #include "win/win_types.h"
 
@@ -18,3 +19,12 @@ int Browse_Folder_Callback(HWND window, UINT message, LPARAM param, LPARAM data)
 bool Open_File_Dialog(const wchar_t* title, const wchar_t* extension, CString& path);
 // The same dialog opening at g_Last_Open_Folder, which it updates.
 bool Open_File_Dialog_Last(const wchar_t* title, const wchar_t* extension, CString& path);
+// The save dialog preset to g_Last_Open_Folder and the default name; remembers the
+// chosen folder (without its backslash).
+bool Save_File_Dialog(const wchar_t* title, const wchar_t* default_name, const wchar_t* extension, CString& path);
+// The Windows save dialog owned by the host's main window, preset to the path, with one
+// filter for the extension; an existing file is overwritten only when the user agrees.
+bool Save_File_Dialog_At(const wchar_t* title, CString& path, const wchar_t* extension);
+// A multi-select open dialog: clears the list and, on OK, appends each chosen path that
+// is a file; true on OK.
+bool Select_Files(const wchar_t* filter, const wchar_t* default_extension, CStringArray& paths);

@@ -63,4 +63,46 @@ TEST_F(File_Dialogs_Test, TheRememberingDialogKeepsTheChosenFolder)
     EXPECT_STREQ(g_Last_Open_Folder, L"E:\\图框\\");
 }
 
+TEST_F(File_Dialogs_Test, SavingOverAnExistingFileAsksFirst)
+{
+    const CString existing = g_Config_Folder + L"\\目录.xlsx";
+    Write_File(existing, "x");
+    Push(L"file \"" + std::wstring(existing.GetString()) + L"\"\nmsgbox NO\nfile \"" +
+         std::wstring(existing.GetString()) + L"\"\nmsgbox YES\nfile \"" + std::wstring(g_Config_Folder.GetString()) +
+         L"\\新\"\nesc\n");
+
+    CString path = g_Config_Folder + L"\\目录.xlsx";
+    EXPECT_FALSE(Save_File_Dialog_At(L"导出", path, L"xlsx"));
+    EXPECT_STREQ(path, g_Config_Folder + L"\\目录.xlsx");
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].caption, L"确认保存");
+    EXPECT_EQ(platform::MessageBoxLog[0].text, L"文件已存在，是否覆盖 ？");
+
+    path = L"x.xlsx";
+    EXPECT_TRUE(Save_File_Dialog_At(L"导出", path, L"xlsx"));
+    EXPECT_STREQ(path, existing);
+    // A new name gets the extension; the remembered folder follows the choice.
+    EXPECT_TRUE(Save_File_Dialog(L"导出", L"目录", L"xlsx", path));
+    EXPECT_STREQ(path, g_Config_Folder + L"\\新.xlsx");
+    EXPECT_STREQ(g_Last_Open_Folder, g_Config_Folder);
+    EXPECT_FALSE(Save_File_Dialog(L"导出", L"目录", L"xlsx", path));
+    EXPECT_STREQ(path, g_Config_Folder + L"\\新.xlsx");
+}
+
+TEST_F(File_Dialogs_Test, SelectedFilesAreKeptWhenTheyExist)
+{
+    const CString drawing = g_Config_Folder + L"\\A1.dwg";
+    Write_File(drawing, "x");
+    Push(L"file \"" + std::wstring(drawing.GetString()) + L"\"\nfile \"" + std::wstring(g_Config_Folder.GetString()) +
+         L"\\none.dwg\"\nesc\n");
+    CStringArray paths;
+    paths.Add(L"old");
+    EXPECT_TRUE(Select_Files(L"图形文件(*.dwg)|*.dwg||", L"dwg", paths));
+    ASSERT_EQ(paths.GetSize(), 1);
+    EXPECT_STREQ(paths[0], drawing);
+    EXPECT_TRUE(Select_Files(L"图形文件(*.dwg)|*.dwg||", L"dwg", paths));
+    EXPECT_EQ(paths.GetSize(), 0);
+    EXPECT_FALSE(Select_Files(L"图形文件(*.dwg)|*.dwg||", L"dwg", paths));
+}
+
 }  // namespace

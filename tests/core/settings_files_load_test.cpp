@@ -11,8 +11,10 @@ ZcRx::AppRetCode Send(ZcRx::AppMsgCode message) { return zcrxEntryPoint(message,
 
 TEST_F(Settings_Files_Load_Test, UnloadWritesBothFilesAndTheNextLoadRestoresThem)
 {
+    // The first load under a profile switches the host's menu bar on.
+    Set_Var(L"MENUBAR", 0);
     ASSERT_EQ(Send(ZcRx::kInitAppMsg), ZcRx::kRetOK);
-    EXPECT_EQ(g_Plot_Config.Set_Menubar, 1);
+    EXPECT_EQ(Var_Int(L"MENUBAR"), 1);
     g_Plot_Config.Last_Style = L"黑白.ctb";
     g_Plot_Config.Option.Prefix = L"图号 ";
     g_Plot_Config.Shortcuts.Add(7, L"QM");
@@ -26,13 +28,14 @@ TEST_F(Settings_Files_Load_Test, UnloadWritesBothFilesAndTheNextLoadRestoresThem
               std::string::npos);
 
     g_Plot_Config = Plot_Config();
+    Set_Var(L"MENUBAR", 0);
     ASSERT_EQ(Send(ZcRx::kInitAppMsg), ZcRx::kRetOK);
+    EXPECT_EQ(Var_Int(L"MENUBAR"), 0);
     EXPECT_STREQ(g_Plot_Config.Last_Style, L"黑白.ctb");
     EXPECT_STREQ(g_Plot_Config.Option.Prefix, L"图号 ");
     EXPECT_STREQ(g_Plot_Config.Get_Value(L"打印机"), L"KV_A3");
     ASSERT_EQ(g_Plot_Config.Shortcuts.Find(7), 0);
     EXPECT_STREQ(g_Plot_Config.Shortcuts.Name(0), L"QM");
-    EXPECT_EQ(g_Plot_Config.Set_Menubar, 0);
     const auto commands = Group_Commands();
     EXPECT_NE(std::find(commands.begin(), commands.end(), L"QM"), commands.end());
 }
