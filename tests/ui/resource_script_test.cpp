@@ -35,14 +35,14 @@ const std::map<int, Expected_Template>& Templates()
           203,
           {{IDC_VERSION_TEXT, L"Static", SS_TYPEMASK, SS_CENTER, nullptr, true},
            {IDC_LOGO, L"Static", SS_TYPEMASK, SS_OWNERDRAW, nullptr, true},
-           {IDCANCEL, L"Button", 0, 0, L"关 闭", true}}}},
+           {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"关 闭", true}}}},
         {IDD_DLG_PROGRESS,
          {L"进度条",
           225,
           24,
           {{IDC_PROGRESS_BAR, L"msctls_progress32", 0, 0, nullptr, true},
-           {IDC_FONT_SOURCE, L"Static", 0, 0, nullptr, false}}}},
-        {IDD_DLG_OPTIONS, {L"", 188, 94, {{IDC_FONT_SOURCE, L"Static", 0, 0, nullptr, false}}}},
+           {IDC_FONT_SOURCE, L"Static", SS_TYPEMASK, SS_LEFT, nullptr, false}}}},
+        {IDD_DLG_OPTIONS, {L"", 188, 94, {{IDC_FONT_SOURCE, L"Static", SS_TYPEMASK, SS_LEFT, nullptr, false}}}},
     };
     return templates;
 }
