@@ -108,22 +108,32 @@ void Click_At(Window* w, POINT p, bool right = false, bool twice = false) {
     }
 }
 
+// The controls with the step's id in the window and its child windows (tab pages).
+void Find_Controls(Window* parent, int id, std::vector<Window*>& found) {
+    for (Window* c : parent->children) {
+        if (c->id == id) found.push_back(c);
+        Find_Controls(c, id, found);
+    }
+}
+
 Window* Control(const Step& step, Window* target) {
-    for (Window* c : target->children)
-        if (c->id == step.control_id) {
-            if (!c->visible) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" of " + Describe_Window(target) + L" is hidden");
-            if (!c->enabled) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" of " + Describe_Window(target) + L" is disabled");
-            return c;
-        }
-    Refuse(step, Describe_Window(target) + L" has no control " + std::to_wstring(step.control_id));
+    std::vector<Window*> found;
+    Find_Controls(target, step.control_id, found);
+    const std::wstring name = L"control " + std::to_wstring(step.control_id) + L" of " + Describe_Window(target);
+    if (found.empty()) Refuse(step, Describe_Window(target) + L" has no control " + std::to_wstring(step.control_id));
+    // A control on the page in front comes before one on a hidden page.
+    auto shown = std::find_if(found.begin(), found.end(), [](Window* c) { return IsWindowVisible(c->handle()) != FALSE; });
+    if (shown == found.end()) Refuse(step, name + L" is hidden");
+    if (!(*shown)->enabled) Refuse(step, name + L" is disabled");
+    return *shown;
 }
 
 bool Is(Window* w, const wchar_t* class_name) { return w->class_name == class_name; }
 
 void Click(const Step& step, Window* target) {
-    const bool exists = std::any_of(target->children.begin(), target->children.end(),
-                                    [&](Window* c) { return c->id == step.control_id; });
-    if (!exists && (step.control_id == IDOK || step.control_id == IDCANCEL)) {
+    std::vector<Window*> found;
+    Find_Controls(target, step.control_id, found);
+    if (found.empty() && (step.control_id == IDOK || step.control_id == IDCANCEL)) {
         // Enter and Esc give these commands even without a button.
         Send(target, WM_COMMAND, MAKEWPARAM(step.control_id, BN_CLICKED), 0);
         return;

@@ -138,13 +138,23 @@ class Page : public CZcUiTabChildDialog {
 public:
     std::vector<int>* log = nullptr;
     int number = 0;
+    int stops = 0;
     void OnTabActivation(BOOL bActivate) override { log->push_back(bActivate ? number : -number); }
+
+protected:
+    afx_msg void OnStop() { ++stops; }
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(Page, CZcUiTabChildDialog)
+    ON_BN_CLICKED(IDC_STOP, OnStop)
+END_MESSAGE_MAP()
 
 class Tab_Main : public CZcUiTabMainDialog {
 public:
     Tab_Main() : CZcUiTabMainDialog(IDD_VALUES) {}
     std::vector<int> log;
+    int stops[2] = {0, 0};
     bool pages_visible[2] = {false, false};
     int main_saw_change = 0;
 
@@ -164,6 +174,10 @@ protected:
         ++main_saw_change;
         for (int i = 0; i < 2; ++i) pages_visible[i] = m_pages[i].IsWindowVisible() != FALSE;
     }
+    void OnCancel() override {
+        for (int i = 0; i < 2; ++i) stops[i] = m_pages[i].stops;
+        CZcUiTabMainDialog::OnCancel();
+    }
     DECLARE_MESSAGE_MAP()
     CZcUiTab m_tab;
     Page m_pages[2];
@@ -181,6 +195,19 @@ TEST_F(HostDialogTest, TabPagesFollowTheirTabs) {
     EXPECT_EQ(dialog.main_saw_change, 1);
     EXPECT_FALSE(dialog.pages_visible[0]);
     EXPECT_TRUE(dialog.pages_visible[1]);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HostDialogTest, StepsReachControlsOfThePageInFront) {
+    // Both pages hold control 201: the click goes to the page in front.
+    platform::ScriptInput::instance().push_text(std::string_view("click 201\nchoose 1010 1\nclick 201\nclick 201\nclick 2\n"));
+    Tab_Main dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.stops[0], 1);
+    EXPECT_EQ(dialog.stops[1], 2);
 }
 
 }  // namespace
