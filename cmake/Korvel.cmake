@@ -7,6 +7,9 @@ function(korvel_platform_library target)
   add_library(${target} SHARED ${ARG_SOURCES})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/platform)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_LIBS})
+  # A layer is part of the host: a module that brought it in must not take it away when
+  # it unloads, since layers install handlers into each other.
+  target_link_options(${target} PRIVATE -Wl,-z,nodelete)
   set_target_properties(${target} PROPERTIES
     LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/lib)
   set_property(GLOBAL APPEND PROPERTY KORVEL_PLATFORM_LIBS ${target})

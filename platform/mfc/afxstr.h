@@ -213,3 +213,5 @@ extern template class CStringT<char>;
 typedef CStringT<wchar_t> CStringW;
 typedef CStringT<char> CStringA;
 typedef CStringW CString;
+
+#include "mfc/afxvararg.h"
