@@ -13,7 +13,7 @@ namespace {
 
 enum class Size { None, Short, Char, Long, LongLong, Pointer, LongDouble, Wide };
 
-struct Spec {
+struct Conversion {
     std::wstring flags;
     int width = -1;
     int precision = -1;
@@ -21,7 +21,7 @@ struct Spec {
     wchar_t type = 0;
 };
 
-bool Has_Flag(const Spec& spec, wchar_t flag) { return spec.flags.find(flag) != std::wstring::npos; }
+bool Has_Flag(const Conversion& conv, wchar_t flag) { return conv.flags.find(flag) != std::wstring::npos; }
 
 // swprintf of one conversion with a buffer that grows until the result fits.
 template <typename T>
@@ -35,32 +35,32 @@ std::wstring Print(const std::wstring& format, T value) {
     }
 }
 
-std::wstring Spec_Prefix(const Spec& spec) {
-    std::wstring out = L"%" + spec.flags;
-    if (spec.width >= 0) out += std::to_wstring(spec.width);
-    if (spec.precision >= 0) out += L"." + std::to_wstring(spec.precision);
+std::wstring Conversion_Prefix(const Conversion& conv) {
+    std::wstring out = L"%" + conv.flags;
+    if (conv.width >= 0) out += std::to_wstring(conv.width);
+    if (conv.precision >= 0) out += L"." + std::to_wstring(conv.precision);
     return out;
 }
 
 // Pads text to the width: left-justified with '-', else right-justified with blanks
 // (zeros with the '0' flag, as the Windows runtime does).
-std::wstring Pad(std::wstring text, const Spec& spec) {
-    if (spec.width < 0 || static_cast<int>(text.size()) >= spec.width) return text;
-    const size_t fill = spec.width - text.size();
-    if (Has_Flag(spec, L'-')) return text + std::wstring(fill, L' ');
-    return std::wstring(fill, Has_Flag(spec, L'0') ? L'0' : L' ') + text;
+std::wstring Pad(std::wstring text, const Conversion& conv) {
+    if (conv.width < 0 || static_cast<int>(text.size()) >= conv.width) return text;
+    const size_t fill = conv.width - text.size();
+    if (Has_Flag(conv, L'-')) return text + std::wstring(fill, L' ');
+    return std::wstring(fill, Has_Flag(conv, L'0') ? L'0' : L' ') + text;
 }
 
-std::wstring Format_String(const Spec& spec, bool wide, const void* pointer) {
+std::wstring Format_String(const Conversion& conv, bool wide, const void* pointer) {
     std::wstring text;
     if (!pointer) text = L"(null)";
     else if (wide) text = static_cast<const wchar_t*>(pointer);
     else text = From_Ansi(static_cast<const char*>(pointer));
-    if (spec.precision >= 0 && static_cast<int>(text.size()) > spec.precision) text.resize(spec.precision);
-    return Pad(std::move(text), spec);
+    if (conv.precision >= 0 && static_cast<int>(text.size()) > conv.precision) text.resize(conv.precision);
+    return Pad(std::move(text), conv);
 }
 
-std::wstring Format_Char(const Spec& spec, bool wide, int value) {
+std::wstring Format_Char(const Conversion& conv, bool wide, int value) {
     std::wstring text;
     if (wide) {
         text = std::wstring(1, static_cast<wchar_t>(value));
@@ -68,12 +68,12 @@ std::wstring Format_Char(const Spec& spec, bool wide, int value) {
         const char c = static_cast<char>(value);
         text = From_Ansi(std::string_view(&c, 1));
     }
-    return Pad(std::move(text), spec);
+    return Pad(std::move(text), conv);
 }
 
 // Reads an integer argument of the conversion's size (Windows sizes: l is 32-bit).
-long long Signed_Arg(const Spec& spec, va_list& args) {
-    switch (spec.size) {
+long long Signed_Arg(const Conversion& conv, va_list& args) {
+    switch (conv.size) {
         case Size::LongLong: return va_arg(args, long long);
         case Size::Pointer: return static_cast<long long>(va_arg(args, intptr_t));
         case Size::Short: return static_cast<short>(va_arg(args, int));
@@ -82,8 +82,8 @@ long long Signed_Arg(const Spec& spec, va_list& args) {
     }
 }
 
-unsigned long long Unsigned_Arg(const Spec& spec, va_list& args) {
-    switch (spec.size) {
+unsigned long long Unsigned_Arg(const Conversion& conv, va_list& args) {
+    switch (conv.size) {
         case Size::LongLong: return va_arg(args, unsigned long long);
         case Size::Pointer: return static_cast<unsigned long long>(va_arg(args, uintptr_t));
         case Size::Short: return static_cast<unsigned short>(va_arg(args, unsigned int));
@@ -94,57 +94,57 @@ unsigned long long Unsigned_Arg(const Spec& spec, va_list& args) {
 
 // Parses the conversion after '%' at format[i]; advances i past it. False when the
 // text is not a complete conversion.
-bool Parse_Spec(const wchar_t* format, size_t& i, Spec& spec, va_list& args) {
-    while (format[i] && std::wcschr(L"-+ #0", format[i])) spec.flags += format[i++];
+bool Parse_Spec(const wchar_t* format, size_t& i, Conversion& conv, va_list& args) {
+    while (format[i] && std::wcschr(L"-+ #0", format[i])) conv.flags += format[i++];
     if (format[i] == L'*') {
         ++i;
-        spec.width = va_arg(args, int);
-        if (spec.width < 0) {
-            spec.flags += L'-';
-            spec.width = -spec.width;
+        conv.width = va_arg(args, int);
+        if (conv.width < 0) {
+            conv.flags += L'-';
+            conv.width = -conv.width;
         }
     } else if (format[i] >= L'0' && format[i] <= L'9') {
-        spec.width = 0;
-        while (format[i] >= L'0' && format[i] <= L'9') spec.width = spec.width * 10 + (format[i++] - L'0');
+        conv.width = 0;
+        while (format[i] >= L'0' && format[i] <= L'9') conv.width = conv.width * 10 + (format[i++] - L'0');
     }
     if (format[i] == L'.') {
         ++i;
-        spec.precision = 0;
+        conv.precision = 0;
         if (format[i] == L'*') {
             ++i;
-            spec.precision = va_arg(args, int);
-            if (spec.precision < 0) spec.precision = -1;
+            conv.precision = va_arg(args, int);
+            if (conv.precision < 0) conv.precision = -1;
         } else {
             while (format[i] >= L'0' && format[i] <= L'9')
-                spec.precision = spec.precision * 10 + (format[i++] - L'0');
+                conv.precision = conv.precision * 10 + (format[i++] - L'0');
         }
     }
     const std::wstring_view rest(format + i);
-    if (rest.starts_with(L"I64")) spec.size = Size::LongLong, i += 3;
-    else if (rest.starts_with(L"I32")) spec.size = Size::None, i += 3;
-    else if (rest.starts_with(L"ll")) spec.size = Size::LongLong, i += 2;
-    else if (rest.starts_with(L"hh")) spec.size = Size::Char, i += 2;
+    if (rest.starts_with(L"I64")) conv.size = Size::LongLong, i += 3;
+    else if (rest.starts_with(L"I32")) conv.size = Size::None, i += 3;
+    else if (rest.starts_with(L"ll")) conv.size = Size::LongLong, i += 2;
+    else if (rest.starts_with(L"hh")) conv.size = Size::Char, i += 2;
     else if (rest.starts_with(L"I") || rest.starts_with(L"z") || rest.starts_with(L"t") || rest.starts_with(L"j"))
-        spec.size = rest[0] == L'j' ? Size::LongLong : Size::Pointer, i += 1;
-    else if (rest.starts_with(L"l")) spec.size = Size::Long, i += 1;
-    else if (rest.starts_with(L"w")) spec.size = Size::Wide, i += 1;
-    else if (rest.starts_with(L"h")) spec.size = Size::Short, i += 1;
-    else if (rest.starts_with(L"L")) spec.size = Size::LongDouble, i += 1;
+        conv.size = rest[0] == L'j' ? Size::LongLong : Size::Pointer, i += 1;
+    else if (rest.starts_with(L"l")) conv.size = Size::Long, i += 1;
+    else if (rest.starts_with(L"w")) conv.size = Size::Wide, i += 1;
+    else if (rest.starts_with(L"h")) conv.size = Size::Short, i += 1;
+    else if (rest.starts_with(L"L")) conv.size = Size::LongDouble, i += 1;
     if (!format[i]) return false;
-    spec.type = format[i++];
+    conv.type = format[i++];
     return true;
 }
 
-std::wstring Convert(const Spec& spec, va_list& args) {
-    const bool narrow_size = spec.size == Size::Short;
-    const bool wide_size = spec.size == Size::Long || spec.size == Size::Wide;
-    switch (spec.type) {
+std::wstring Convert(const Conversion& conv, va_list& args) {
+    const bool narrow_size = conv.size == Size::Short;
+    const bool wide_size = conv.size == Size::Long || conv.size == Size::Wide;
+    switch (conv.type) {
         case L'd':
-        case L'i': return Print(Spec_Prefix(spec) + L"lld", Signed_Arg(spec, args));
+        case L'i': return Print(Conversion_Prefix(conv) + L"lld", Signed_Arg(conv, args));
         case L'u':
         case L'x':
         case L'X':
-        case L'o': return Print(Spec_Prefix(spec) + L"ll" + spec.type, Unsigned_Arg(spec, args));
+        case L'o': return Print(Conversion_Prefix(conv) + L"ll" + conv.type, Unsigned_Arg(conv, args));
         case L'e':
         case L'E':
         case L'f':
@@ -153,18 +153,18 @@ std::wstring Convert(const Spec& spec, va_list& args) {
         case L'G':
         case L'a':
         case L'A':
-            if (spec.size == Size::LongDouble) return Print(Spec_Prefix(spec) + L"L" + spec.type, va_arg(args, long double));
-            return Print(Spec_Prefix(spec) + spec.type, va_arg(args, double));
+            if (conv.size == Size::LongDouble) return Print(Conversion_Prefix(conv) + L"L" + conv.type, va_arg(args, long double));
+            return Print(Conversion_Prefix(conv) + conv.type, va_arg(args, double));
         case L'p': {
-            Spec hex = spec;
+            Conversion hex = conv;
             hex.precision = 2 * sizeof(void*);
-            return Print(Spec_Prefix(hex) + L"llX", static_cast<unsigned long long>(
+            return Print(Conversion_Prefix(hex) + L"llX", static_cast<unsigned long long>(
                                                          reinterpret_cast<uintptr_t>(va_arg(args, void*))));
         }
-        case L's': return Format_String(spec, !narrow_size, va_arg(args, const void*));
-        case L'S': return Format_String(spec, wide_size, va_arg(args, const void*));
-        case L'c': return Format_Char(spec, !narrow_size, va_arg(args, int));
-        case L'C': return Format_Char(spec, wide_size, va_arg(args, int));
+        case L's': return Format_String(conv, !narrow_size, va_arg(args, const void*));
+        case L'S': return Format_String(conv, wide_size, va_arg(args, const void*));
+        case L'c': return Format_Char(conv, !narrow_size, va_arg(args, int));
+        case L'C': return Format_Char(conv, wide_size, va_arg(args, int));
         default: return std::wstring();
     }
 }
@@ -188,16 +188,16 @@ std::wstring Format_Wide(const wchar_t* format, va_list args) {
             ++i;
             continue;
         }
-        Spec spec;
-        if (!Parse_Spec(format, i, spec, cursor)) {
+        Conversion conv;
+        if (!Parse_Spec(format, i, conv, cursor)) {
             out.append(format + start);  // incomplete conversion at the end: kept as written
             break;
         }
-        if (!std::wcschr(L"diuxXoeEfFgGaApsScC", spec.type)) {
+        if (!std::wcschr(L"diuxXoeEfFgGaApsScC", conv.type)) {
             out.append(format + start, i - start);  // unknown conversion: kept as written
             continue;
         }
-        out += Convert(spec, cursor);
+        out += Convert(conv, cursor);
     }
     va_end(cursor);
     return out;

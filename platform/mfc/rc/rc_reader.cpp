@@ -280,10 +280,10 @@ private:
         }
     }
 
-    void Include(const std::string& spec, const std::filesystem::path& from, int line, int depth) {
-        if (spec.size() < 2) throw Failure{from.string() + ":" + std::to_string(line) + ": bad #include"};
-        const bool system = spec.front() == '<';
-        const std::string name = spec.substr(1, spec.find(system ? '>' : '"', 1) - 1);
+    void Include(const std::string& target, const std::filesystem::path& from, int line, int depth) {
+        if (target.size() < 2) throw Failure{from.string() + ":" + std::to_string(line) + ": bad #include"};
+        const bool system = target.front() == '<';
+        const std::string name = target.substr(1, target.find(system ? '>' : '"', 1) - 1);
         std::filesystem::path file = from.parent_path() / name;
         std::string lower = name;
         for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
