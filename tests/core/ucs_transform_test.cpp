@@ -132,8 +132,9 @@ TEST_F(Ucs_Transform_Test, CaptureCases)
         Set_Var(L"TILEMODE", c.paper ? 0 : 1);
         ASSERT_EQ(zcedSetCurrentUCS(ZcGeMatrix3d::kIdentity), Zcad::eOk);
         Twist_View(c.start == World_Twisted ? 0.5 : 0);
-        if (c.start == User_Ucs_Plain)
+        if (c.start == User_Ucs_Plain) {
             ASSERT_EQ(zcedSetCurrentUCS(User_Ucs()), Zcad::eOk);
+        }
         Set_Var(L"UCSFOLLOW", 0);
         g_Ucs.Active = true;  // a capture always starts afresh
 

@@ -62,8 +62,9 @@ TEST_F(SysvarTest, DefaultsAndTypes)
         resbuf rb{};
         ASSERT_EQ(zcedGetVar(c.name, &rb), RTNORM);
         EXPECT_EQ(rb.restype, c.type);
-        if (c.type == RTSHORT)
+        if (c.type == RTSHORT) {
             EXPECT_EQ(rb.resval.rint, c.value);
+        }
         if (c.type == RTSTR) {
             EXPECT_STREQ(rb.resval.rstring, c.text);
             delete[] rb.resval.rstring;

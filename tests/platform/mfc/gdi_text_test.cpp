@@ -35,8 +35,12 @@ TEST(GdiText, MetricsFollowTheHeightRule)
         EXPECT_GT(tm.tmAveCharWidth, 0);
         EXPECT_GE(tm.tmMaxCharWidth, tm.tmAveCharWidth);
         EXPECT_EQ(tm.tmExternalLeading, 0);
-        if (c.expected_cell) EXPECT_EQ(tm.tmHeight, c.expected_cell) << c.height;
-        if (c.expected_em) EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, c.expected_em) << c.height;
+        if (c.expected_cell) {
+            EXPECT_EQ(tm.tmHeight, c.expected_cell) << c.height;
+        }
+        if (c.expected_em) {
+            EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, c.expected_em) << c.height;
+        }
     }
 }
 
