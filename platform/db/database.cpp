@@ -77,7 +77,8 @@ Zcad::ErrorStatus Add_Object(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId own
     if (obj == nullptr) return Zcad::eNullObjectPointer;
     if (obj->isDatabaseResident()) return Zcad::eAlreadyInDb;
     Db_Data& d = db->data();
-    while (d.byHandle.count(d.handseed)) ++d.handseed;
+    while (d.byHandle.count(d.handseed) && d.handseed < kHandleLimit) ++d.handseed;
+    if (d.handseed >= kHandleLimit) return Zcad::eOutOfRange;
     Db_Stub* stub = d.newStub(d.handseed);
     return Attach_Object(db, stub, obj, owner, outId);
 }
@@ -89,6 +90,7 @@ Zcad::ErrorStatus Db_Add_Object_With_Handle(ZcDbDatabase* db, ZcDbObject* obj, c
     if (db == nullptr) return Zcad::eNoDatabase;
     if (obj == nullptr) return Zcad::eNullObjectPointer;
     if (handle.isNull()) return Zcad::eNullHandle;
+    if (handle.value() >= kHandleLimit) return Zcad::eOutOfRange;
     if (obj->isDatabaseResident()) return Zcad::eAlreadyInDb;
     Db_Data& d = db->data();
     Db_Stub* stub = d.stubOf(handle.value());
@@ -96,6 +98,23 @@ Zcad::ErrorStatus Db_Add_Object_With_Handle(ZcDbDatabase* db, ZcDbObject* obj, c
     if (!stub) stub = d.newStub(handle.value());
     if (handle.value() >= d.handseed) d.handseed = handle.value() + 1;
     return Attach_Object(db, stub, obj, ZcDbObjectId(), outId);
+}
+
+Zcad::ErrorStatus Db_Set_Extension_Dictionary(ZcDbObject* obj, ZcDbObjectId dictId)
+{
+    if (obj == nullptr) return Zcad::eNullObjectPointer;
+    if (!obj->isDatabaseResident()) return Zcad::eNotInDatabase;
+    if (!Db_Object_Access::writer(obj)) return Zcad::eNotOpenForWrite;
+    if (!dictId.isNull()) {
+        if (dictId.database() != obj->database()) return Zcad::eWrongDatabase;
+        if (dictId == obj->objectId()) return Zcad::eInvalidInput;
+        if (ZcDbObject* dict = Peek_Object(dictId)) {
+            if (!dict->isKindOf(ZcDbDictionary::desc())) return Zcad::eWrongObjectType;
+            Db_Object_Access::setOwner(dict, obj->objectId());
+        }
+    }
+    Db_Object_Access::setExtDict(obj, dictId);
+    return Zcad::eOk;
 }
 
 Zcad::ErrorStatus Db_Set_Root(ZcDbDatabase* db, Db_Root root, ZcDbObjectId id)
@@ -292,6 +311,7 @@ Zcad::ErrorStatus ZcDbDatabase::getZcDbObjectId(ZcDbObjectId& retId, bool create
     Db_Stub* stub = mData->stubOf(objHandle.value());
     if (!stub) {
         if (!createIfNotFound) return Zcad::eUnknownHandle;
+        if (objHandle.value() >= platform::kHandleLimit) return Zcad::eOutOfRange;
         stub = mData->newStub(objHandle.value());
     }
     retId = ZcDbObjectId(stub);
@@ -464,7 +484,8 @@ Zcad::ErrorStatus ZcDbDatabase::setDwgcodepage(const wchar_t* name)
 ZcDbHandle ZcDbDatabase::handseed() const { return ZcDbHandle(mData->handseed); }
 Zcad::ErrorStatus ZcDbDatabase::setHandseed(const ZcDbHandle& h)
 {
-    // Never below a handle in use.
+    // Never below a handle in use, never at the top where no handle is left.
+    if (h.value() >= platform::kHandleLimit) return Zcad::eOutOfRange;
     uint64_t maxUsed = 0;
     for (const auto& [handle, stub] : mData->byHandle) maxUsed = std::max(maxUsed, handle);
     if (h.value() <= maxUsed) return Zcad::eInvalidInput;
@@ -543,22 +564,21 @@ Zcad::ErrorStatus ZcDbDatabase::readDwgFile(const wchar_t* fileName, int, bool, 
     if (fileName == nullptr || *fileName == 0) return Zcad::eInvalidInput;
     platform::Drawing_File_Reader reader = platform::Drawing_Reader();
     if (reader == nullptr) return Zcad::eNotImplemented;
+    // The file is read into a scratch database; the drawing is replaced only when it was read whole.
+    ZcDbDatabase scratch(false, true);
+    Zcad::ErrorStatus es = reader(&scratch, fileName);
+    if (es != Zcad::eOk) return es;
+    platform::Db_Complete_Default_Content(&scratch);
     std::vector<ZcDbDatabaseReactor*> reactors = mData->reactors;
-    mData->deleteAll();
-    *mData = Db_Data();
+    std::swap(mData, scratch.mData);
     mData->self = this;
     mData->reactors = reactors;
-    Zcad::ErrorStatus es = reader(this, fileName);
-    if (es != Zcad::eOk) {
-        mData->deleteAll();
-        *mData = Db_Data();
-        mData->self = this;
-        mData->reactors = reactors;
-        platform::Db_Complete_Default_Content(this);
-        return es;
-    }
-    platform::Db_Complete_Default_Content(this);
+    for (auto& stub : mData->stubs) stub->db = this;
     mData->filename = fileName;
+    // The replaced drawing goes with the scratch database, without this database's reactors.
+    scratch.mData->self = &scratch;
+    scratch.mData->reactors.clear();
+    for (auto& stub : scratch.mData->stubs) stub->db = &scratch;
     return Zcad::eOk;
 }
 

@@ -1,5 +1,6 @@
 // Internal state of databases and objects, shared by the sources of the database layer.
 #pragma once
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
@@ -24,6 +25,9 @@ struct Db_Stub {
 bool Stub_Is_Live(const Db_Stub* stub);
 void Stub_Register(Db_Stub* stub);
 void Stub_Unregister(Db_Stub* stub);
+
+// Handles stop below this value, so the handle seed (one past the highest handle) never wraps.
+constexpr uint64_t kHandleLimit = UINT64_MAX;
 
 struct Db_Data {
     ZcDbDatabase* self = nullptr;

@@ -157,7 +157,7 @@ public:
     Zcad::ErrorStatus insert(const ZcGeMatrix3d& xform, ZcDbDatabase* pDb, bool preserveSourceDatabase = true);
 
     // Drawing files, through the reader and writer the drawing-file layer registers
-    // (eNotImplemented without them).
+    // (eNotImplemented without them). A read that fails leaves the drawing as it was.
     Zcad::ErrorStatus readDwgFile(const wchar_t* fileName, int shareMode = 0, bool bAllowCPConversion = false,
                                   const wchar_t* wszPassword = nullptr);
     Zcad::ErrorStatus saveAs(const wchar_t* fileName, ZcDb::ZcDbDwgVersion version = ZcDb::kDHL_CURRENT);

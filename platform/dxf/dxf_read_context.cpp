@@ -17,8 +17,7 @@ void DxfReadContext::set_version(std::string_view v) {
 
 ZcDbObjectId DxfReadContext::id_of(uint64_t handle) {
   if (handle == 0) return ZcDbObjectId::kNull;
-  ZcDbObjectId id = existing(handle);
-  if (!id.isNull()) return id;
+  ZcDbObjectId id;
   db_->getZcDbObjectId(id, true, ZcDbHandle(handle));
   return id;
 }
@@ -211,9 +210,14 @@ void DxfReadContext::read_entity_common(const DxfRecord& record, ZcDbEntity* ent
 }
 
 void DxfReadContext::read_object_common(const DxfRecord& record, ZcDbObject* obj) {
-  if (record.xdictionary != 0 && obj->createExtensionDictionary() == Zcad::eOk) {
-    // The dictionary record comes later in OBJECTS: it fills the one made here.
-    existing_[record.xdictionary] = obj->extensionDictionary();
+  if (record.xdictionary != 0) {
+    // Linked under the file's handle; the dictionary record usually comes later in OBJECTS.
+    const ZcDbObjectId dict = id_of(record.xdictionary);
+    if (dict.isNull() || xdict_owners_.count(record.xdictionary) ||
+        Db_Set_Extension_Dictionary(obj, dict) != Zcad::eOk)
+      ++warnings;  // a handle out of range, shared by two objects or naming no dictionary
+    else
+      xdict_owners_[record.xdictionary] = obj->objectId();
   }
   DxfSpan xdata = record.xdata();
   if (!xdata.empty()) {
@@ -223,6 +227,30 @@ void DxfReadContext::read_object_common(const DxfRecord& record, ZcDbObject* obj
       zcutRelRb(chain);
     }
   }
+}
+
+void DxfReadContext::finish_extension_dictionaries() {
+  for (const auto& [handle, owner_id] : xdict_owners_) {
+    ZcDbObject* owner = nullptr;
+    if (zcdbOpenObject(owner, owner_id, ZcDb::kForWrite) != Zcad::eOk) continue;
+    ZcDbObjectId dict = id_of(handle);
+    if (dict.objectClass() == nullptr) {
+      // The file lacks the dictionary record: an empty one stands under its handle.
+      auto* made = new ZcDbDictionary();
+      made->setTreatElementsAsHard(true);
+      ZcDbObjectId added;
+      if (Db_Add_Object_With_Handle(db_, made, ZcDbHandle(handle), added) == Zcad::eOk)
+        made->close();
+      else
+        delete made;
+    }
+    if (Db_Set_Extension_Dictionary(owner, dict) != Zcad::eOk) {
+      ++warnings;  // the handle names an object that is no dictionary
+      Db_Set_Extension_Dictionary(owner, ZcDbObjectId::kNull);
+    }
+    owner->close();
+  }
+  xdict_owners_.clear();
 }
 
 }  // namespace platform

@@ -68,12 +68,11 @@ class DxfReadContext {
   const DxfClassInfo* class_named(std::wstring_view dxf_name) const;
   const DxfClassInfo* class_by_number(int number) const;  // 500 + index
 
-  // An object made before its record was read (an extension dictionary) that the record with
-  // this handle fills; null when none.
-  ZcDbObjectId existing(uint64_t handle) const {
-    auto found = existing_.find(handle);
-    return found == existing_.end() ? ZcDbObjectId::kNull : found->second;
-  }
+  // True when an object of the file names this handle as its extension dictionary.
+  bool is_extension_dictionary(uint64_t handle) const { return xdict_owners_.count(handle) != 0; }
+  // Once all records are read: each extension dictionary becomes owned by its object; one the
+  // file lacks is made empty under its handle, a handle naming no dictionary is dropped.
+  void finish_extension_dictionaries();
 
   // Header variables naming table records, resolved once the tables are read.
   std::unordered_map<std::string, std::string> deferred_header;
@@ -90,7 +89,7 @@ class DxfReadContext {
   std::string version_ = "AC1009";
   std::unordered_map<std::string, ZcDbObjectId> layers_, linetypes_, styles_, blocks_;
   std::vector<DxfClassInfo> classes_;
-  std::unordered_map<uint64_t, ZcDbObjectId> existing_;
+  std::unordered_map<uint64_t, ZcDbObjectId> xdict_owners_;  // dictionary handle -> its object
   std::unordered_map<std::string, ZcRxClass*> custom_classes_;
 };
 

@@ -122,22 +122,20 @@ void DxfObjectReader::dictionary(const DxfRecord& record) {
     if ((g.code == 350 || g.code == 360) && !name.empty() && !g.trimmed().empty())
       entries.entries.emplace_back(std::move(name), g.to_handle()), name.clear();
   }
-  ZcDbObjectId id = ctx_.existing(handle);
-  if (id.isNull()) {
-    auto dict = std::make_unique<ZcDbDictionary>();
-    dict->setTreatElementsAsHard(s.integer(280, 0) != 0);
-    dict->setMergeStyle(static_cast<ZcDb::DuplicateRecordCloning>(std::clamp(s.integer(281, 1), 0, 5)));
-    if (ctx_.add(dict.get(), handle, id) != Zcad::eOk) {
-      ++ctx_.warnings;
-      return;
-    }
-    ZcDbDictionary* added = dict.release();
-    // The first dictionary of the section is the named-object dictionary.
-    if (ctx_.db()->namedObjectsDictionaryId().isNull())
-      Db_Set_Root(ctx_.db(), Db_Root::Named_Objects_Dictionary, id);
-    ctx_.read_object_common(record, added);
-    added->close();
+  auto dict = std::make_unique<ZcDbDictionary>();
+  dict->setTreatElementsAsHard(s.integer(280, 0) != 0);
+  dict->setMergeStyle(static_cast<ZcDb::DuplicateRecordCloning>(std::clamp(s.integer(281, 1), 0, 5)));
+  ZcDbObjectId id;
+  if (ctx_.add(dict.get(), handle, id) != Zcad::eOk) {
+    ++ctx_.warnings;
+    return;
   }
+  ZcDbDictionary* added = dict.release();
+  // The first dictionary of the section that is no extension dictionary is the named-object one.
+  if (ctx_.db()->namedObjectsDictionaryId().isNull() && !ctx_.is_extension_dictionary(handle))
+    Db_Set_Root(ctx_.db(), Db_Root::Named_Objects_Dictionary, id);
+  ctx_.read_object_common(record, added);
+  added->close();
   entries.dictionary = id;
   dictionaries_.push_back(std::move(entries));
 }
@@ -174,6 +172,7 @@ void DxfObjectReader::record(const DxfRecord& record) {
 }
 
 void DxfObjectReader::finish() {
+  ctx_.finish_extension_dictionaries();
   for (const Entries& e : dictionaries_) {
     ZcDbDictionary* dict = nullptr;
     if (zcdbOpenObject(dict, e.dictionary, ZcDb::kForWrite) != Zcad::eOk) continue;

@@ -362,10 +362,65 @@ TEST(DrawingFiles, ReadThroughTheRegisteredReader)
     EXPECT_EQ(db.saveAs(L"out.dxf"), Zcad::eOk);
     EXPECT_STREQ(db.filename(), L"out.dxf");
 
+    // A failed read leaves the database as it was, empty here.
     ZcDbDatabase failed(false, true);
     EXPECT_EQ(failed.readDwgFile(L"broken.dxf"), Zcad::eBadDxfSequence);
-    EXPECT_FALSE(failed.modelSpaceId().isNull());
+    EXPECT_TRUE(failed.modelSpaceId().isNull());
     platform::Set_Drawing_File_Io(nullptr, nullptr);
+}
+
+// The top handle would wrap the handle seed to 0, after which new objects collide with handles
+// in use: it is refused wherever a handle enters the database.
+TEST(DrawingFiles, TheTopHandleIsRefused)
+{
+    const ZcDbHandle top(UINT64_MAX);
+    ZcDbDatabase db;
+    ZcDbObjectId id;
+    auto* x = new ZcDbXrecord();
+    EXPECT_EQ(platform::Db_Add_Object_With_Handle(&db, x, top, id), Zcad::eOutOfRange);
+    EXPECT_TRUE(id.isNull());
+    EXPECT_EQ(db.getZcDbObjectId(id, true, top), Zcad::eOutOfRange);
+    EXPECT_EQ(db.setHandseed(top), Zcad::eOutOfRange);
+    ASSERT_EQ(db.addZcDbObject(id, x), Zcad::eOk);
+    x->close();
+    EXPECT_LT(id.handle().value(), 0x1000u);
+
+    // Up to the last handle below the top; then new objects are refused, nothing is overwritten.
+    auto* last = new ZcDbXrecord();
+    ASSERT_EQ(platform::Db_Add_Object_With_Handle(&db, last, ZcDbHandle(UINT64_MAX - 1), id), Zcad::eOk);
+    last->close();
+    auto* more = new ZcDbXrecord();
+    EXPECT_EQ(db.addZcDbObject(id, more), Zcad::eOutOfRange);
+    delete more;
+    ZcDbObjectPointer<ZcDbBlockTableRecord> model(db.modelSpaceId());
+    EXPECT_EQ(model.openStatus(), Zcad::eOk);
+}
+
+TEST(DrawingFiles, ExtensionDictionaryKeepsItsHandle)
+{
+    Test_Drawing d;
+    ZcDbObjectId lineId = d.add(new ZcDbLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(1, 0, 0)));
+    ZcDbObjectId placeholder, other;
+    ASSERT_EQ(d.db->getZcDbObjectId(placeholder, true, ZcDbHandle(0x5000)), Zcad::eOk);
+    ZcDbDatabase elsewhere;
+    ZcDbObjectPointer<ZcDbLine> line(lineId, ZcDb::kForWrite);
+    ASSERT_EQ(line.openStatus(), Zcad::eOk);
+    EXPECT_EQ(platform::Db_Set_Extension_Dictionary(line, elsewhere.namedObjectsDictionaryId()),
+              Zcad::eWrongDatabase);
+    EXPECT_EQ(platform::Db_Set_Extension_Dictionary(line, d.db->modelSpaceId()), Zcad::eWrongObjectType);
+    EXPECT_TRUE(line->extensionDictionary().isNull());
+    // Linked while still a placeholder; the dictionary added later under the handle is the one.
+    ASSERT_EQ(platform::Db_Set_Extension_Dictionary(line, placeholder), Zcad::eOk);
+    auto* dict = new ZcDbDictionary();
+    ZcDbObjectId dictId;
+    ASSERT_EQ(platform::Db_Add_Object_With_Handle(d.db.get(), dict, ZcDbHandle(0x5000), dictId), Zcad::eOk);
+    dict->close();
+    ASSERT_EQ(platform::Db_Set_Extension_Dictionary(line, dictId), Zcad::eOk);
+    EXPECT_EQ(line->extensionDictionary(), placeholder);
+    EXPECT_EQ(line->extensionDictionary().handle().value(), 0x5000u);
+    ZcDbObjectPointer<ZcDbDictionary> opened(dictId);
+    ASSERT_EQ(opened.openStatus(), Zcad::eOk);
+    EXPECT_EQ(opened->ownerId(), lineId);
 }
 
 TEST(DrawingFiles, HandlesAreNotTakenTwice)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "db/dbdict.h"
@@ -15,6 +16,7 @@
 #include "db/dbproxy.h"
 #include "rx/rxclass.h"
 #include "db/dbsymtb.h"
+#include "dxf/dxf_writer.h"
 #include "dxf_test_support.h"
 
 namespace platform {
@@ -219,6 +221,85 @@ TEST(DxfReader, DamagedFilesGiveErrorsWithFileAndLine) {
   EXPECT_EQ(report.warnings, 1u);
 }
 
+// A read that fails keeps the drawing as it was: objects, their ids and handles, the header.
+TEST(DxfReader, FailedReadDwgFileKeepsTheDrawing) {
+  ZcDbDatabase db(false, true);
+  ASSERT_EQ(db.readDwgFile(Wide(Fixture("drawing.dxf")).c_str()), Zcad::eOk);
+  std::vector<ZcDbObjectId> before;
+  For_Each_Entity(db.modelSpaceId(), [&](ZcDbEntity* e) { before.push_back(e->objectId()); });
+  ASSERT_FALSE(before.empty());
+  const uint64_t first_handle = before.front().handle().value();
+  const uint64_t handseed = db.handseed().value();
+  const ZcDbObjectId clayer = db.clayer();
+  const std::wstring filename = db.filename();
+
+  const std::string good = Read_Text(Fixture("drawing.dxf"));
+  const std::string truncated = Temp_Path("truncated.dxf");
+  std::ofstream(truncated, std::ios::binary) << good.substr(0, good.find("ENTITIES") + 200);
+  EXPECT_EQ(db.readDwgFile(Wide(truncated).c_str()), Zcad::eBadDxfSequence);
+  EXPECT_EQ(Dxf_Last_Error().rfind(truncated + ": line ", 0), 0u) << Dxf_Last_Error();
+
+  std::vector<ZcDbObjectId> after;
+  For_Each_Entity(db.modelSpaceId(), [&](ZcDbEntity* e) { after.push_back(e->objectId()); });
+  EXPECT_EQ(after, before);
+  ZcDbEntity* first = nullptr;
+  ASSERT_EQ(zcdbOpenObject(first, before.front(), ZcDb::kForRead), Zcad::eOk);
+  EXPECT_EQ(first->objectId().handle().value(), first_handle);
+  EXPECT_EQ(first->database(), &db);
+  first->close();
+  EXPECT_EQ(db.handseed().value(), handseed);
+  EXPECT_EQ(db.clayer(), clayer);
+  EXPECT_EQ(db.filename(), filename);
+}
+
+// An object's extension dictionary keeps the handle of the file through a read and a save;
+// one the file lacks is made empty, a handle naming no dictionary is dropped.
+TEST(DxfReader, ExtensionDictionariesKeepTheirHandles) {
+  const std::string line =
+      "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n100\n102\n{ACAD_XDICTIONARY\n360\n";
+  const std::string line_end =
+      "\n102\n}\n100\nAcDbEntity\n  8\n0\n100\nAcDbLine\n 10\n0\n 20\n0\n 11\n1\n 21\n0\n"
+      "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n  0\nDICTIONARY\n  5\nC\n100\nAcDbDictionary\n";
+  const std::string xdict =
+      "  0\nDICTIONARY\n  5\n2A0\n330\n100\n100\nAcDbDictionary\n280\n1\n  3\nMY_DATA\n360\n2A1\n";
+  const std::string xrecord = "  0\nXRECORD\n  5\n2A1\n330\n2A0\n100\nAcDbXrecord\n  1\nhello\n";
+  const std::string end = "  0\nENDSEC\n  0\nEOF\n";
+  struct Case {
+    const char* what;
+    std::string data;
+    uint64_t xdict;    // expected handle of the line's extension dictionary, 0 for none
+    bool has_entry;
+  } cases[] = {
+      {"in the file", line + "2A0" + line_end + xdict + xrecord + end, 0x2A0, true},
+      {"missing", line + "2A0" + line_end + end, 0x2A0, false},
+      {"not a dictionary", line + "2A1" + line_end + xrecord + end, 0, false},
+  };
+  for (const Case& c : cases) {
+    ZcDbDatabase read(false, true);
+    DxfReadReport report;
+    ASSERT_EQ(Read_Dxf_Data(&read, c.data, "xdict.dxf", &report), Zcad::eOk) << c.what << report.error;
+    EXPECT_EQ(read.namedObjectsDictionaryId().handle().value(), 0xCu) << c.what;
+    const std::string saved = Temp_Path("xdict.dxf");
+    ASSERT_EQ(Write_Dxf_File(&read, Wide(saved)), Zcad::eOk) << c.what;
+    std::string error;
+    std::unique_ptr<ZcDbDatabase> again = Read(saved, &error);
+    ASSERT_TRUE(again) << c.what << error;
+    for (ZcDbDatabase* db : {&read, again.get()}) {
+      ZcDbObjectId line_id;
+      ASSERT_EQ(db->getZcDbObjectId(line_id, false, ZcDbHandle(0x100)), Zcad::eOk) << c.what;
+      ZcDbObjectPointer<ZcDbLine> ln(line_id);
+      ASSERT_EQ(ln.openStatus(), Zcad::eOk) << c.what;
+      EXPECT_EQ(ln->extensionDictionary().handle().value(), c.xdict) << c.what;
+      if (c.xdict == 0) continue;
+      ZcDbObjectPointer<ZcDbDictionary> dict(ln->extensionDictionary());
+      ASSERT_EQ(dict.openStatus(), Zcad::eOk) << c.what;
+      EXPECT_EQ(dict->ownerId(), line_id) << c.what;
+      EXPECT_EQ(dict->has(L"MY_DATA"), c.has_entry) << c.what;
+    }
+    if (c.xdict != 0) EXPECT_NE(Read_Text(saved).find("{ACAD_XDICTIONARY\n360\n2A0\n"), std::string::npos) << c.what;
+  }
+}
+
 // Values that claim more than the file holds allocate nothing on their word.
 TEST(DxfReader, HostileCountsAndHandlesAreHarmless) {
   const std::string data =
@@ -234,8 +315,16 @@ TEST(DxfReader, HostileCountsAndHandlesAreHarmless) {
   DxfReadReport report;
   EXPECT_EQ(Read_Dxf_Data(&db, data, "hostile.dxf", &report), Zcad::eOk) << report.error;
   int count = 0;
-  For_Each_Entity(db.modelSpaceId(), [&](ZcDbEntity*) { ++count; });
+  // The top handle would leave none for later objects: the polyline gets a new one.
+  std::set<uint64_t> handles;
+  For_Each_Entity(db.modelSpaceId(), [&](ZcDbEntity* e) {
+    ++count;
+    handles.insert(e->objectId().handle().value());
+  });
   EXPECT_EQ(count, 3);
+  EXPECT_EQ(handles.size(), 3u);
+  EXPECT_EQ(handles.count(UINT64_MAX), 0u);
+  EXPECT_GE(report.warnings, 1u);
 }
 
 }  // namespace
