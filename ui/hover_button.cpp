@@ -109,7 +109,10 @@ void Hover_Button::OnKillFocus(CWnd* new_window)
 
 BOOL Hover_Button::OnSetCursor(CWnd* window, UINT hit_test, UINT message)
 {
-    if (Button_Cursor != nullptr) return TRUE;
+    if (Button_Cursor != nullptr) {
+        ::SetCursor(Button_Cursor);
+        return TRUE;
+    }
     return CButton::OnSetCursor(window, hit_test, message);
 }
 

@@ -3,6 +3,7 @@
 #include <cwctype>
 
 #include "mfc/control_state.h"
+#include "mfc/gdi_api.h"
 
 namespace platform {
 
@@ -340,7 +341,9 @@ LRESULT Default_Window_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (w->parent && (w->style & WS_CHILD)) return Send(w->parent, WM_CONTEXTMENU, wParam, lParam);
         return 0;
     case WM_SETCURSOR:
-        if (w->parent && (w->style & WS_CHILD)) return Send(w->parent, WM_SETCURSOR, wParam, lParam);
+        // The parent decides first; else the client area shows the arrow.
+        if (w->parent && (w->style & WS_CHILD) && Send(w->parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+        if (LOWORD(lParam) == HTCLIENT) SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         return FALSE;
     default: return 0;
     }

@@ -6,6 +6,7 @@
 
 #include "mfc/afxwin.h"
 #include "mfc/control_state.h"
+#include "mfc/message_queue.h"
 #include "script/utf8.h"
 
 namespace platform {
@@ -322,6 +323,17 @@ void Deliver_Pick(const Step& step) {
     Refuse(step, L"no picker is open");
 }
 
+// A step the pump takes at the end of a round: a pick for an open picker, a window step
+// (or a key aimed at a window by id) whose window is open.
+bool Served_At_Pump(const Step& step) {
+    if (step.kind == StepKind::Pick) return Picker_Open();
+    const bool window_step = Is_Window_Step(step.kind) || (step.kind == StepKind::Key && step.target);
+    return window_step && Step_Target(step);
+}
+
+// Pump rounds a modal loop waits for a file before the dialog counts as unanswered.
+constexpr long kFileWaitRounds = 10000;
+
 void Take_Wait(const Step& step) {
     if (step.text.empty()) Waiting().pumps = step.values[0];
     else Waiting().file = step.text;
@@ -355,13 +367,10 @@ bool Serve_Script_At_Pump() {
             continue;
         }
         // One action a round: what it posts is handled before the next step.
-        if (next->kind == StepKind::Pick && Picker_Open()) {
-            Deliver_Pick(script.take());
-            return true;
-        }
-        const bool window_step = Is_Window_Step(next->kind) || (next->kind == StepKind::Key && next->target);
-        if (!window_step || !Step_Target(*next)) break;
-        Apply_Dialog_Step(script.take());
+        if (!Served_At_Pump(*next)) break;
+        const Step step = script.take();
+        if (step.kind == StepKind::Pick) Deliver_Pick(step);
+        else Apply_Dialog_Step(step);
         return true;
     }
     return took;
@@ -371,7 +380,7 @@ void Run_Modal_Loop(Window* dialog, const bool& ended, const std::function<void(
     ScriptInput& script = ScriptInput::instance();
     const HWND handle = dialog->handle();
     const std::wstring description = Describe_Window(dialog);
-    int idle_rounds = 0;
+    long file_wait_start = -1;
     while (!ended && IsWindow(handle)) {
         MSG m;
         const long before = static_cast<long>(script.size());
@@ -390,7 +399,6 @@ void Run_Modal_Loop(Window* dialog, const bool& ended, const std::function<void(
                 Observe_Message(m);
                 DispatchMessageW(&m);
             }
-            idle_rounds = 0;
             continue;
         }
         if (ended || !IsWindow(handle)) break;
@@ -401,11 +409,16 @@ void Run_Modal_Loop(Window* dialog, const bool& ended, const std::function<void(
         }
         if (Waiting().pumps > 0) continue;
         if (!Waiting().file.empty()) {
-            if (Script_Held() && ++idle_rounds > 1000)
+            // Counted in pump rounds, so a timer firing every round cannot keep the wait alive.
+            if (file_wait_start < 0) file_wait_start = Pump_Rounds();
+            if (Script_Held() && Pump_Rounds() - file_wait_start > kFileWaitRounds)
                 throw UnansweredInput(To_Utf8(description + L" not answered: waiting for the file " + Waiting().file));
             continue;
         }
+        file_wait_start = -1;
         const Step* next = script.peek();
+        // A wait that ran out in this round held its step back; the next round takes it.
+        if (next && Served_At_Pump(*next)) continue;
         if (next && (next->kind == StepKind::Esc || next->kind == StepKind::Enter ||
                      (next->kind == StepKind::Key && !next->target))) {
             const Step key = script.take();
@@ -449,33 +462,40 @@ void Observe_Message(const MSG& message) {
     if (Observer()) Observer()(message);
 }
 
-void Press_Key(Window* target, int virtual_key) {
-    if (!target || virtual_key < 0) return;
-    Window* top = target;
-    while (top && (top->style & WS_CHILD) && top->parent) top = top->parent;
-    Set_Key_Down(virtual_key, true);
+namespace {
+
+// One key message as the message loop delivers it: the watchers, PreTranslateMessage of
+// the window chain, the dialog keys, then the window (with WM_CHAR after a key-down).
+void Deliver_Key(Window* target, UINT message, int virtual_key) {
     MSG m{};
     m.hwnd = target->handle();
-    m.message = WM_KEYDOWN;
+    m.message = message;
     m.wParam = static_cast<WPARAM>(virtual_key);
-    m.lParam = 1;
+    m.lParam = message == WM_KEYUP ? static_cast<LPARAM>(0xC0000001u) : 1;
     GetCursorPos(&m.pt);
     Observe_Message(m);
-    bool handled = false;
-    for (Window* w = target; w && !handled && Find_Window(m.hwnd); w = (w->style & WS_CHILD) ? w->parent : nullptr)
-        if (w->object) handled = w->object->PreTranslateMessage(&m) != FALSE;
-    if (!handled && Find_Window(m.hwnd)) {
-        const bool dialog = top && top->class_name == L"#32770";
-        if (!(dialog && IsDialogMessageW(top->handle(), &m))) {
-            Send(target, WM_KEYDOWN, m.wParam, m.lParam);
-            if (TranslateMessage(&m)) {
-                MSG ch;
-                if (PeekMessageW(&ch, m.hwnd, WM_CHAR, WM_CHAR, PM_REMOVE)) DispatchMessageW(&ch);
-            }
-        }
+    for (Window* w = target; w && Find_Window(m.hwnd); w = (w->style & WS_CHILD) ? w->parent : nullptr)
+        if (w->object && w->object->PreTranslateMessage(&m)) return;
+    if (!Find_Window(m.hwnd)) return;
+    Window* top = target;
+    while ((top->style & WS_CHILD) && top->parent) top = top->parent;
+    if (top->class_name == L"#32770" && IsDialogMessageW(top->handle(), &m)) return;
+    Send(target, message, m.wParam, m.lParam);
+    if (message == WM_KEYDOWN && Find_Window(m.hwnd) && TranslateMessage(&m)) {
+        MSG ch;
+        if (PeekMessageW(&ch, m.hwnd, WM_CHAR, WM_CHAR, PM_REMOVE)) DispatchMessageW(&ch);
     }
+}
+
+}  // namespace
+
+void Press_Key(Window* target, int virtual_key) {
+    if (!target || virtual_key < 0) return;
+    const HWND handle = target->handle();
+    Set_Key_Down(virtual_key, true);
+    Deliver_Key(target, WM_KEYDOWN, virtual_key);
     Set_Key_Down(virtual_key, false);
-    if (Find_Window(m.hwnd)) Send(target, WM_KEYUP, m.wParam, m.lParam);
+    if (Find_Window(handle)) Deliver_Key(target, WM_KEYUP, virtual_key);
 }
 
 bool Snapshot_Window(CWnd* window, const std::wstring& png_path) {

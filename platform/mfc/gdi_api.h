@@ -163,6 +163,9 @@ HBITMAP LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName);
 inline HBITMAP LoadBitmap(HINSTANCE hInstance, LPCWSTR lpBitmapName) { return LoadBitmapW(hInstance, lpBitmapName); }
 BOOL DestroyIcon(HICON hIcon);
 BOOL DestroyCursor(HCURSOR hCursor);
+// The cursor shown now (null: none); SetCursor returns the one it replaces.
+HCURSOR SetCursor(HCURSOR hCursor);
+HCURSOR GetCursor();
 HICON CopyIcon(HICON hIcon);
 BOOL GetIconInfo(HICON hIcon, PICONINFO piconinfo);
 BOOL DrawIcon(HDC hDC, int X, int Y, HICON hIcon);

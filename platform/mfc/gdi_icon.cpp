@@ -209,6 +209,19 @@ BOOL DestroyIcon(HICON hIcon)
 
 BOOL DestroyCursor(HCURSOR hCursor) { return DestroyIcon(hCursor); }
 
+namespace {
+HCURSOR g_current_cursor = nullptr;
+}
+
+HCURSOR SetCursor(HCURSOR hCursor)
+{
+    const HCURSOR previous = g_current_cursor;
+    g_current_cursor = hCursor;
+    return previous;
+}
+
+HCURSOR GetCursor() { return g_current_cursor; }
+
 HICON CopyIcon(HICON hIcon)
 {
     Icon* i = Icon_Of(hIcon);

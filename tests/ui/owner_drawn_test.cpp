@@ -96,6 +96,26 @@ TEST_F(Owner_Drawn, Cursor_Loads_And_Minus_One_Removes_It)
     EXPECT_FALSE(Button.Set_Cursor(9999));
 }
 
+TEST_F(Owner_Drawn, Hovering_Shows_The_Button_Cursor_And_The_Dialog_Shows_The_Arrow)
+{
+    struct Cursor_Of : Pic_Button {
+        static HCURSOR Of(const Pic_Button& button) { return static_cast<const Cursor_Of&>(button).Button_Cursor; }
+    };
+    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    const auto hover = [](CWnd& window) {
+        window.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(window.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
+    };
+    ASSERT_TRUE(Button.Set_Cursor(IDR_HAND_CURSOR));
+    const HCURSOR hand = Cursor_Of::Of(Button);
+    ASSERT_NE(hand, nullptr);
+    EXPECT_EQ(hover(Host), arrow);
+    EXPECT_EQ(hover(Button), hand);
+    EXPECT_EQ(hover(Host), arrow);
+    ASSERT_TRUE(Button.Set_Cursor(-1));
+    EXPECT_EQ(hover(Button), arrow);
+}
+
 TEST_F(Owner_Drawn, Picture_Shows_Its_Bitmap_Stretched_And_Nothing_For_Zero)
 {
     Pic_Ctrl picture;

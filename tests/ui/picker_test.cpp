@@ -1,5 +1,6 @@
 // The pop-up pickers: layout, placement, the script's pick, mouse and keys through the
 // message queue, and the OK that has no valid choice.
+#include <utility>
 #include <vector>
 
 #include "script/script_input.h"
@@ -31,9 +32,12 @@ public:
     struct Input {
         UINT message;
         WPARAM wParam;
-        int entry;  // the entry whose centre the mouse is at; -1: outside the window
+        int entry;  // the entry whose centre the mouse is at; -1: outside the window, Caption: the caption cell
     };
+    static constexpr int Caption = -2;
     std::vector<Input> Inputs;
+    int Cursor_Entry = -1;  // the entry the cursor rests on once the picker is open
+    std::vector<std::pair<UINT, WPARAM>> Non_Client_Presses;
     std::vector<Option_Entry> Laid_Out;
     std::vector<CRect> Laid_Out_Frames;
     CRect Window_Rect;
@@ -45,8 +49,15 @@ protected:
         Laid_Out = this->Entries();
         Laid_Out_Frames = this->Frame_Cells();
         this->GetWindowRect(&Window_Rect);
+        if (Cursor_Entry >= 0) {
+            CPoint screen = Centre(Laid_Out[Cursor_Entry].Rect);
+            this->ClientToScreen(&screen);
+            SetCursorPos(screen.x, screen.y);
+        }
         for (const Input& input : Inputs) {
-            const CPoint at = input.entry >= 0 ? Centre(Laid_Out[input.entry].Rect) : CPoint(-50, -50);
+            const CPoint at = input.entry >= 0          ? Centre(Laid_Out[input.entry].Rect)
+                              : input.entry == Caption ? Centre(Laid_Out_Frames.at(0))
+                                                       : CPoint(-50, -50);
             CPoint screen = at;
             this->ClientToScreen(&screen);
             if (input.message == WM_KEYDOWN) SetCursorPos(screen.x, screen.y);
@@ -54,6 +65,11 @@ protected:
             this->PostMessage(input.message, input.wParam, where);
         }
         return TRUE;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NCLBUTTONDOWN) Non_Client_Presses.push_back({message, wParam});
+        return Base::WindowProc(message, wParam, lParam);
     }
 };
 
@@ -217,6 +233,34 @@ TEST_F(Picker, Mouse_And_Keys_Through_The_Message_Queue)
         picker.Inputs = c.inputs;
         EXPECT_EQ(picker.DoModal(), c.result) << c.what;
         EXPECT_EQ(picker.Choice, c.choice) << c.what;
+    }
+}
+
+TEST_F(Picker, Pressing_The_Caption_Drags_By_The_Caption_And_The_Picker_Stays_Usable)
+{
+    Probe<Dlg_Options> picker;
+    Fill(picker.Items, 6);
+    picker.Choice = 0;
+    picker.Inputs = {{WM_LBUTTONDOWN, MK_LBUTTON, Probe<Dlg_Options>::Caption},
+                     {WM_MOUSEMOVE, 0, 1},
+                     {WM_LBUTTONDOWN, MK_LBUTTON, 1},
+                     {WM_LBUTTONUP, 0, 1}};
+    EXPECT_EQ(picker.DoModal(), IDOK);
+    EXPECT_EQ(picker.Choice, 1);
+    ASSERT_EQ(picker.Non_Client_Presses.size(), 1u);
+    EXPECT_EQ(picker.Non_Client_Presses[0].second, static_cast<WPARAM>(HTCAPTION));
+}
+
+TEST_F(Picker, Key_Space_Step_Confirms_The_Entry_Under_The_Cursor)
+{
+    for (const char* step : {"key SPACE\n", "@605 key SPACE\n"}) {
+        Script(step);
+        Probe<Dlg_Options> picker;
+        Fill(picker.Items, 6);
+        picker.Choice = 0;
+        picker.Cursor_Entry = 4;
+        EXPECT_EQ(picker.DoModal(), IDOK) << step;
+        EXPECT_EQ(picker.Choice, 4) << step;
     }
 }
 

@@ -1,5 +1,9 @@
 // Modal dialogs driven by the script: OK and Cancel, DDX with the framework's message on
 // a bad number, unanswered dialogs, quitting, @id targeting and the window's geometry.
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
 #include "dialog_test_support.h"
 
 namespace {
@@ -150,3 +154,56 @@ TEST_F(DialogTest, DialogUnitsBecomePixelsOfTheTemplateFont) {
 }
 
 }  // namespace
+
+namespace {
+
+// A dialog whose timer fires in every pump round, as a busy dialog's would.
+class TickingDialog : public ValuesDialog {
+protected:
+    BOOL OnInitDialog() override {
+        SetTimer(1, 10, nullptr);
+        return ValuesDialog::OnInitDialog();
+    }
+};
+
+}  // namespace
+
+TEST_F(DialogTest, WaitPumpsInsideAModalDialogHoldsItsStepsForThoseRounds) {
+    const std::string png = testing::TempDir() + "/korvel_modal_wait.png";
+    std::remove(png.c_str());
+    Script(("wait pumps 2\nsnapshot \"" + png + "\"\nclick 2\n").c_str());
+    ValuesDialog dialog;
+    const long rounds_before = platform::Pump_Rounds();
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_GE(platform::Pump_Rounds() - rounds_before, 3);
+    EXPECT_NE(::GetFileAttributesW(std::wstring(png.begin(), png.end()).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(platform::ScriptInput::instance().empty());
+    std::remove(png.c_str());
+}
+
+TEST_F(DialogTest, WaitFileInsideAModalDialogEndsWhenTheFileNeverComes) {
+    const std::string missing = testing::TempDir() + "/korvel_never_written.txt";
+    std::remove(missing.c_str());
+    for (bool ticking : {false, true}) {
+        Clean();
+        Script(("wait file \"" + missing + "\"\nclick 2\n").c_str());
+        std::unique_ptr<ValuesDialog> dialog = ticking ? std::make_unique<TickingDialog>() : std::make_unique<ValuesDialog>();
+        try {
+            dialog->DoModal();
+            ADD_FAILURE() << "no error, ticking " << ticking;
+        } catch (const platform::UnansweredInput& e) {
+            EXPECT_NE(std::string(e.what()).find("dialog 100 '批打到文件' not answered: waiting for the file"), std::string::npos)
+                << e.what();
+        }
+        EXPECT_TRUE(platform::Modal_Stack().empty());
+    }
+}
+
+TEST_F(DialogTest, WaitFileInsideAModalDialogTakesTheStepsOnceTheFileExists) {
+    const std::string path = testing::TempDir() + "/korvel_modal_wait_file.txt";
+    std::ofstream(path) << "x";
+    Script(("wait file \"" + path + "\"\nclick 2\n").c_str());
+    ValuesDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    std::remove(path.c_str());
+}
