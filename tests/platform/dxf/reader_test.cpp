@@ -296,7 +296,9 @@ TEST(DxfReader, ExtensionDictionariesKeepTheirHandles) {
       EXPECT_EQ(dict->ownerId(), line_id) << c.what;
       EXPECT_EQ(dict->has(L"MY_DATA"), c.has_entry) << c.what;
     }
-    if (c.xdict != 0) EXPECT_NE(Read_Text(saved).find("{ACAD_XDICTIONARY\n360\n2A0\n"), std::string::npos) << c.what;
+    if (c.xdict != 0) {
+      EXPECT_NE(Read_Text(saved).find("{ACAD_XDICTIONARY\n360\n2A0\n"), std::string::npos) << c.what;
+    }
   }
 }
 
