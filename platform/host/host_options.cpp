@@ -1,6 +1,24 @@
 #include "host_options.h"
 
 #include <cstring>
+#include <filesystem>
+
+namespace {
+
+// Paths on cadhost's command line come from the user's shell: a relative one is relative
+// to the folder cadhost was started in, not to the emulated machine's current folder.
+// Windows paths ("C:\...") name the emulated machine and stay as written.
+void Make_Absolute(std::string& path)
+{
+    if (path.empty() || (path.size() >= 2 && path[1] == ':'))
+        return;
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+    if (!absolute.empty())
+        path = absolute.string();
+}
+
+}  // namespace
 
 const char* const Host_Usage =
     "usage: cadhost [--root DIR] [--module PATH]... [--script FILE] [--save OUT] DRAWING";
@@ -43,5 +61,9 @@ bool Parse_Host_Options(int argc, const char* const* argv, Host_Options& options
         error = "no drawing given";
         return false;
     }
+    for (std::string* path : {&options.root, &options.script, &options.save, &options.drawing})
+        Make_Absolute(*path);
+    for (std::string& module : options.modules)
+        Make_Absolute(module);
     return true;
 }

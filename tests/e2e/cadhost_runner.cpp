@@ -58,7 +58,13 @@ std::filesystem::path Cadhost_Runner::Write_Script(const std::string& name,
 
 Cadhost_Run Cadhost_Runner::Run(const std::vector<std::string>& arguments) const
 {
-    std::string command = "timeout 60 " + Shell_Quote(CADHOST_PATH);
+    return Run_In(m_Folder, arguments);
+}
+
+Cadhost_Run Cadhost_Runner::Run_In(const std::filesystem::path& folder,
+                                   const std::vector<std::string>& arguments) const
+{
+    std::string command = "cd " + Shell_Quote(folder.string()) + " && timeout 60 " + Shell_Quote(CADHOST_PATH);
     for (const std::string& argument : arguments)
         command += " " + Shell_Quote(argument);
     const std::filesystem::path out = m_Folder / "stdout.txt";

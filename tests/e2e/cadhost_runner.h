@@ -23,6 +23,8 @@ public:
     std::filesystem::path Write_Script(const std::string& name, const std::string& text) const;
     // Runs cadhost with the arguments (each quoted for the shell), limited to 60 seconds.
     Cadhost_Run Run(const std::vector<std::string>& arguments) const;
+    // The same, started in the given folder.
+    Cadhost_Run Run_In(const std::filesystem::path& folder, const std::vector<std::string>& arguments) const;
     // --root <folder>/machine --module <module> --script <script> "" (a new drawing).
     Cadhost_Run Run_Script(const std::vector<std::string>& modules, const std::string& script) const;
 

@@ -119,4 +119,18 @@ TEST(Cadhost_Test, SampleDrawingOpensAndSavesWithTheModuleLoaded)
     EXPECT_EQ(line, "6 2");
 }
 
+TEST(Cadhost_Test, RelativePathsAreRelativeToTheStartingFolder)
+{
+    Cadhost_Runner runner;
+    const std::filesystem::path source = KORVEL_SOURCE_DIR;
+    Cadhost_Run run = runner.Run_In(source, {"--root", (runner.folder() / "machine").string(), "--module",
+                                             std::filesystem::relative(MODULE_2025_PATH, source).string(),
+                                             "--script", "samples/demo.scr", "--save",
+                                             std::filesystem::relative(runner.folder() / "out.dxf", source).string(),
+                                             "samples/sample.dxf"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(Banner), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(runner.folder() / "out.dxf"));
+}
+
 }  // namespace
