@@ -94,6 +94,9 @@ public:
     CHeaderCtrl* GetHeaderCtrl() const;
     BOOL RedrawItems(int nFirst, int nLast);
     BOOL Update(int nItem) { return RedrawItems(nItem, nItem); }
+    // Needs LVS_EDITLABELS; the edit (control id 1) or null when the parent refused.
+    CEdit* EditLabel(int nItem);
+    CEdit* GetEditControl() const;
 };
 
 class CProgressCtrl : public CWnd {

@@ -268,6 +268,12 @@ BOOL CListCtrl::SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) {
 CHeaderCtrl* CListCtrl::GetHeaderCtrl() const {
     return static_cast<CHeaderCtrl*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER))));
 }
+CEdit* CListCtrl::EditLabel(int nItem) {
+    return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_EDITLABELW, W(nItem)))));
+}
+CEdit* CListCtrl::GetEditControl() const {
+    return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL))));
+}
 BOOL CListCtrl::RedrawItems(int nFirst, int nLast) {
     return static_cast<BOOL>(SendMessage(LVM_REDRAWITEMS, W(nFirst), nLast));
 }

@@ -64,6 +64,8 @@ struct List_View_State : Control_Data {
     HIMAGELIST images[3] = {};
     Window* header = nullptr;
     bool after_double = false;  // the button release that ends a double click is no click
+    Window* label_edit = nullptr;  // the edit over the label being edited
+    int label_item = -1;
 };
 
 struct Range_State : Control_Data {  // progress bar, trackbar, up-down
@@ -114,6 +116,12 @@ int List_View_Row_Height(Window* list);
 RECT List_View_Sub_Item_Rect(Window* list, int item, int sub_item);
 // The user clicks a list view's column header (LVN_COLUMNCLICK); false for a bad column.
 bool List_View_Header_Click(Window* list, int column);
+// In-place label editing: an edit with id LIST_VIEW_LABEL_EDIT_ID over the item's label
+// (LVN_BEGINLABELEDIT first; null when refused). Ending sends LVN_ENDLABELEDIT with the new
+// text (null when cancelled) and sets the label when the parent returns TRUE.
+constexpr int LIST_VIEW_LABEL_EDIT_ID = 1;
+Window* List_View_Edit_Label(Window* list, int item);
+void List_View_End_Label_Edit(Window* list, bool commit);
 // The user picks a tab (TCN_SELCHANGING, TCN_SELCHANGE) / moves a trackbar (WM_HSCROLL or
 // WM_VSCROLL to the parent) / sets a date picker (DTN_DATETIMECHANGE).
 bool Tab_User_Choose(Window* tab, int index);

@@ -318,6 +318,11 @@ LRESULT List_View_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
         s->images[wParam] = reinterpret_cast<HIMAGELIST>(lParam);
         return reinterpret_cast<LRESULT>(old);
     }
+    case LVM_EDITLABELW: {
+        Window* edit = List_View_Edit_Label(w, static_cast<int>(static_cast<INT_PTR>(wParam)));
+        return reinterpret_cast<LRESULT>(edit ? edit->handle() : nullptr);
+    }
+    case LVM_GETEDITCONTROL: return reinterpret_cast<LRESULT>(s->label_edit ? s->label_edit->handle() : nullptr);
     case LVM_GETHEADER: return reinterpret_cast<LRESULT>(s->header ? s->header->handle() : nullptr);
     case LVM_GETTOPINDEX: return s->top;
     case LVM_GETCOUNTPERPAGE: {

@@ -183,7 +183,9 @@ LRESULT DispatchMessageW(const MSG* lpMsg) {
 BOOL IsDialogMessageW(HWND hDlg, LPMSG lpMsg) {
     if (!lpMsg || !Find_Window(hDlg)) return FALSE;
     if (lpMsg->message == WM_KEYDOWN && (lpMsg->wParam == VK_ESCAPE || lpMsg->wParam == VK_RETURN) &&
-        (lpMsg->hwnd == hDlg || IsChild(hDlg, lpMsg->hwnd))) {
+        (lpMsg->hwnd == hDlg || IsChild(hDlg, lpMsg->hwnd)) &&
+        !(lpMsg->hwnd != hDlg && (SendMessageW(lpMsg->hwnd, WM_GETDLGCODE, lpMsg->wParam, reinterpret_cast<LPARAM>(lpMsg)) &
+                                  DLGC_WANTALLKEYS))) {
         WPARAM id = lpMsg->wParam == VK_ESCAPE ? IDCANCEL : IDOK;
         if (lpMsg->wParam == VK_RETURN) {
             const LRESULT def = SendMessageW(hDlg, DM_GETDEFID, 0, 0);

@@ -3,6 +3,7 @@
 // WM_CTLCOLOR brushes and text colours of the parent are applied.
 #include <algorithm>
 
+#include "mfc/afxcmn.h"
 #include "mfc/afxdc.h"
 #include "mfc/control_state.h"
 
@@ -292,6 +293,28 @@ LRESULT Custom_Draw(Window* w, NMLVCUSTOMDRAW& cd, DWORD stage, HDC dc, RECT r, 
     return Notify_Parent(w, &cd.nmcd.hdr, NM_CUSTOMDRAW);
 }
 
+// An item's image from the small image list, vertically centred at `left` of the cell;
+// the label's left edge after it (unchanged without an image).
+int Paint_Small_Image(HDC dc, HIMAGELIST images, int index, RECT cell, int left) {
+    CImageList* list = images ? CImageList::FromHandle(images) : nullptr;
+    const auto* entries = list ? list->Entries() : nullptr;
+    if (!entries || index < 0 || index >= static_cast<int>(entries->size())) return left;
+    int cx = 16, cy = 16;
+    list->GetIconSize(&cx, &cy);
+    const int x = left - 4, y = cell.top + (cell.bottom - cell.top - cy) / 2;
+    const CImageList::Entry& e = (*entries)[index];
+    if (e.icon) {
+        DrawIconEx(dc, x, y, e.icon, cx, cy, 0, nullptr, DI_NORMAL);
+    } else if (e.bitmap) {
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(source, e.bitmap);
+        BitBlt(dc, x, y, cx, cy, source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    }
+    return x + cx + 4;
+}
+
 void Paint_List_View(Window* w, HDC dc, RECT r) {
     auto* s = w->state<List_View_State>();
     RECT inner = Field(w, dc, r, WM_CTLCOLORLISTBOX);
@@ -342,6 +365,7 @@ void Paint_List_View(Window* w, HDC dc, RECT r) {
                     }
                     text.left = box.right + 2;
                 }
+                if (c == 0) text.left = Paint_Small_Image(dc, s->images[LVSIL_SMALL], item.image, cell, text.left);
                 const std::wstring& t = c < static_cast<int>(item.texts.size()) ? item.texts[c] : std::wstring();
                 const int fmt = s->columns[c].fmt & 3;
                 Text(dc, w, t, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
