@@ -188,12 +188,21 @@ private:
     BOOL m_active = TRUE;
 };
 
+class CTime;
+class COleDateTime;
+
 class CDateTimeCtrl : public CWnd {
     DECLARE_DYNAMIC(CDateTimeCtrl)
 public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     DWORD GetTime(LPSYSTEMTIME pTimeDest) const;
     BOOL SetTime(LPSYSTEMTIME pTimeNew = nullptr);
+    // GDT_NONE leaves a CTime as it was and makes a COleDateTime null; a null
+    // CTime pointer or a null COleDateTime clears the picker, an invalid one fails.
+    DWORD GetTime(CTime& timeDest) const;
+    BOOL SetTime(const CTime* pTimeNew);
+    BOOL GetTime(COleDateTime& timeDest) const;
+    BOOL SetTime(const COleDateTime& timeNew);
     // Null ends leave that side open; dates set later are moved into the range.
     BOOL SetRange(const SYSTEMTIME* pMinRange, const SYSTEMTIME* pMaxRange);
     DWORD GetRange(SYSTEMTIME* pMinRange, SYSTEMTIME* pMaxRange) const;

@@ -4,6 +4,8 @@
 #pragma once
 
 class CWnd;
+class CTime;
+class COleDateTime;
 
 class CDataExchange {
 public:
@@ -33,6 +35,10 @@ void DDX_Text(CDataExchange* pDX, int nIDC, float& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
+// A date picker's date; a picker with no date leaves a CTime as it was and makes a
+// COleDateTime null.
+void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value);
+void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, COleDateTime& value);
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
 void DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value);

@@ -4,6 +4,7 @@
 
 #include "mfc/afxcmn.h"
 #include "mfc/afxdc.h"
+#include "mfc/afxtime.h"
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
@@ -400,6 +401,29 @@ DWORD CDateTimeCtrl::GetTime(LPSYSTEMTIME pTimeDest) const {
 }
 BOOL CDateTimeCtrl::SetTime(LPSYSTEMTIME pTimeNew) {
     return static_cast<BOOL>(SendMessage(DTM_SETSYSTEMTIME, pTimeNew ? GDT_VALID : GDT_NONE, reinterpret_cast<LPARAM>(pTimeNew)));
+}
+DWORD CDateTimeCtrl::GetTime(CTime& timeDest) const {
+    SYSTEMTIME t{};
+    const DWORD result = GetTime(&t);
+    if (result == GDT_VALID) timeDest = CTime(t);
+    return result;
+}
+BOOL CDateTimeCtrl::SetTime(const CTime* pTimeNew) {
+    SYSTEMTIME t{};
+    if (pTimeNew && !pTimeNew->GetAsSystemTime(t)) return FALSE;
+    return SetTime(pTimeNew ? &t : nullptr);
+}
+BOOL CDateTimeCtrl::GetTime(COleDateTime& timeDest) const {
+    SYSTEMTIME t{};
+    const DWORD result = GetTime(&t);
+    if (result == GDT_VALID) timeDest = COleDateTime(t);
+    else timeDest.SetStatus(result == GDT_NONE ? COleDateTime::null : COleDateTime::invalid);
+    return result == GDT_VALID;
+}
+BOOL CDateTimeCtrl::SetTime(const COleDateTime& timeNew) {
+    if (timeNew.GetStatus() == COleDateTime::null) return SetTime(static_cast<LPSYSTEMTIME>(nullptr));
+    SYSTEMTIME t{};
+    return timeNew.GetAsSystemTime(t) && SetTime(&t);
 }
 
 BOOL CDateTimeCtrl::SetRange(const SYSTEMTIME* pMinRange, const SYSTEMTIME* pMaxRange) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cwchar>
 
+#include "mfc/afxtime.h"
 #include "mfc/afxwin.h"
 #include "mfc/window_table.h"
 
@@ -134,6 +135,29 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
     HWND item = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) value = static_cast<int>(::SendMessageW(item, BM_GETCHECK, 0, 0));
     else ::SendMessageW(item, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+}
+
+void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value) {
+    HWND item = pDX->PrepareCtrl(nIDC);
+    SYSTEMTIME t{};
+    if (pDX->m_bSaveAndValidate) {
+        if (::SendMessageW(item, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&t)) == GDT_VALID) value = CTime(t);
+    } else if (value.GetAsSystemTime(t)) {
+        ::SendMessageW(item, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+    }
+}
+
+void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, COleDateTime& value) {
+    HWND item = pDX->PrepareCtrl(nIDC);
+    SYSTEMTIME t{};
+    if (pDX->m_bSaveAndValidate) {
+        if (::SendMessageW(item, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&t)) == GDT_VALID) value = COleDateTime(t);
+        else value.SetStatus(COleDateTime::null);
+    } else if (value.GetStatus() == COleDateTime::null) {
+        ::SendMessageW(item, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+    } else if (value.GetAsSystemTime(t)) {
+        ::SendMessageW(item, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+    }
 }
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {

@@ -11,6 +11,7 @@
 #include "mfc/afxwin.h"
 #include "mfc/afxdc.h"
 #include "mfc/afxcmn.h"
+#include "mfc/afxtime.h"
 #include "mfc/afxdlgs.h"
 #include "mfc/afxdll.h"
 #include "mfc/atlconv.h"
