@@ -7,6 +7,7 @@
 #include "core/version_stamp.h"
 
 Plot_Option g_Dwg_Plot_Option;
+Plot_Option* g_Cur_Plot_Option = nullptr;
 
 namespace {
 

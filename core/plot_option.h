@@ -73,6 +73,9 @@ public:
 
 // The record of the current drawing.
 extern Plot_Option g_Dwg_Plot_Option;
+// The record in force: a result window's own, the drawing's or the single-plot settings';
+// null until a command sets it.
+extern Plot_Option* g_Cur_Plot_Option;
 
 // Name of the drawing's record: a dictionary of the named-object dictionary holding an
 // XRecord of the same name.
