@@ -177,12 +177,15 @@ private:
 
 // The host's services: the working database and the layout manager.
 class ZcDbLayoutManager;
+class ZcDbPlotSettingsValidator;
 class ZcDbHostApplicationServices {
 public:
     virtual ~ZcDbHostApplicationServices() = default;
     virtual ZcDbDatabase* workingDatabase() const;
     virtual void setWorkingDatabase(ZcDbDatabase* pDatabase);
     virtual ZcDbLayoutManager* layoutManager() const;
+    // The plot layer's validator (nullptr when the plot layer is not loaded).
+    virtual ZcDbPlotSettingsValidator* plotSettingsValidator() const;
     // A placeholder folder for temporary files.
     virtual const wchar_t* getTempPath() const { return L"/tmp/"; }
 
