@@ -2,6 +2,8 @@
 // extents of custom entities render through it).
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "db/color.h"
 #include "db/dbid.h"
@@ -11,6 +13,31 @@
 #include "ge/gevec3d.h"
 
 class ZcDbEntity;
+
+// A raster image placed in model coordinates. The drawing shows the image file scaled into the
+// parallelogram origin, origin + u, origin + u + v, origin + v (u runs along the first pixel row
+// from left to right, v from the bottom row up), cut to the clip polygon when it has points.
+struct ZcGiImage {
+    std::wstring sourceFile;           // the image file: absolute when it could be resolved
+    uint32_t pixelWidth = 0;
+    uint32_t pixelHeight = 0;
+    ZcGePoint3d origin;                // lower-left corner of the image
+    ZcGeVector3d u;                    // the image's whole width
+    ZcGeVector3d v;                    // the image's whole height
+    std::vector<ZcGePoint3d> clip;     // closed polygon (first point not repeated); empty: no clip
+    int brightness = 50;               // 0..100
+    int contrast = 50;                 // 0..100
+    int fade = 0;                      // 0..100
+    bool transparent = false;          // background pixels let what lies below show
+};
+
+// A clip boundary: what is drawn after pushClipBoundary and before the matching
+// popClipBoundary shows only inside the polygon (outside it when inverted). The points are in
+// the model coordinates in force when it is pushed; boundaries nest (each one cuts further).
+struct ZcGiClipBoundary {
+    std::vector<ZcGePoint3d> points;   // closed polygon (first point not repeated), three or more
+    bool inverted = false;
+};
 
 enum ZcGiFillType { kZcGiFillAlways = 1, kZcGiFillNever = 2 };
 enum ZcGiArcType { kZcGiArcSimple = 0, kZcGiArcSector = 1, kZcGiArcChord = 2 };
@@ -55,6 +82,11 @@ public:
     virtual bool draw(const ZcDbEntity* entity) = 0;
     virtual bool pushModelTransform(const ZcGeMatrix3d& xMat) = 0;
     virtual bool popModelTransform() = 0;
+    // A raster image (see ZcGiImage). Contexts that cannot show images ignore it.
+    virtual bool image(const ZcGiImage& /*img*/) { return false; }
+    // Clip boundaries (see ZcGiClipBoundary). Contexts that cannot clip ignore them.
+    virtual bool pushClipBoundary(const ZcGiClipBoundary& /*boundary*/) { return false; }
+    virtual bool popClipBoundary() { return false; }
 };
 
 class ZcGiWorldGeometry : public ZcGiGeometry {};
