@@ -1,8 +1,7 @@
 #include "core/custom_classes.h"
 
 #include "rx/rxclass.h"
-#include "sheets/temp_plotrec.h"
-#include "sheets/temp_plotrec2.h"
+#include "sheets/marker_entities.h"
 #include "signstamp/kv_sign_class.h"
 #include "signstamp/sign_base.h"
 #include "signstamp/temp_sign.h"

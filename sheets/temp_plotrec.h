@@ -1,11 +1,4 @@
-// The marker entity of a found sheet.
-// Filled in when frame detection lands:
-// for now the class registers and carries nothing of its own.
+// The marker entity's older header name; the classes live in sheets/marker_entities.h.
 #pragma once
 
-#include "db/dbentity.h"
-
-class Temp_PlotRec : public ZcDbEntity {
-public:
-    ZCRX_DECLARE_MEMBERS(Temp_PlotRec);
-};
+#include "sheets/marker_entities.h"
