@@ -1,0 +1,335 @@
+#include "plot/device_registry.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "ed/editor.h"
+#include "plot/ini_text.h"
+#include "plot/machine_printers.h"
+#include "win/machine.h"
+#include "win/win_files.h"
+#include "win/host_path_text.h"
+#include "win/win_registry.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+namespace {
+
+std::wstring Host_Setting(const wchar_t* environment_name, const wchar_t* registry_name)
+{
+    wchar_t buffer[2600] = {};
+    if (zcedGetEnv(environment_name, buffer, 2600) == RTNORM && buffer[0] != 0)
+        return buffer;
+    std::optional<RegistryValue> value =
+        Registry::instance().value(Machine::instance().host_profile_config_key(), registry_name);
+    return value ? value->text : std::wstring();
+}
+
+std::vector<std::wstring> Split_Folder_List(const std::wstring& list)
+{
+    std::vector<std::wstring> folders;
+    size_t start = 0;
+    for (;;) {
+        size_t semicolon = list.find(L';', start);
+        std::wstring entry = list.substr(start, semicolon == std::wstring::npos ? std::wstring::npos : semicolon - start);
+        std::vector<wchar_t> expanded(32768);
+        if (ExpandEnvironmentStringsW(entry.c_str(), expanded.data(), static_cast<DWORD>(expanded.size())) > 0)
+            entry = expanded.data();
+        while (entry.size() > 3 && (entry.back() == L'\\' || entry.back() == L'/'))
+            entry.pop_back();
+        if (!entry.empty())
+            folders.push_back(entry);
+        if (semicolon == std::wstring::npos)
+            return folders;
+        start = semicolon + 1;
+    }
+}
+
+bool Has_Extension(const std::wstring& name, const wchar_t* extension)
+{
+    size_t n = std::wcslen(extension);
+    return name.size() > n && Equal_No_Case(std::wstring_view(name).substr(name.size() - n), extension);
+}
+
+// Files of the folder (not below), sorted by name without regard to case.
+std::vector<fs::path> Folder_Files(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
+        if (entry.is_regular_file(ec))
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
+        return Fold_Case(Text_From_Host_Path(a.filename())) < Fold_Case(Text_From_Host_Path(b.filename()));
+    });
+    return files;
+}
+
+std::vector<fs::path> Subfolders(const fs::path& folder)
+{
+    std::vector<fs::path> folders;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
+        if (entry.is_directory(ec))
+            folders.push_back(entry.path());
+    std::sort(folders.begin(), folders.end(), [](const fs::path& a, const fs::path& b) {
+        return Fold_Case(Text_From_Host_Path(a.filename())) < Fold_Case(Text_From_Host_Path(b.filename()));
+    });
+    return folders;
+}
+
+// ".pc5" files of a folder tree: the folder's own first, then each subfolder's.
+void Collect_Pc5_Files(const fs::path& folder, std::vector<fs::path>& out)
+{
+    for (const fs::path& file : Folder_Files(folder))
+        if (Has_Extension(Text_From_Host_Path(file.filename()), L".pc5"))
+            out.push_back(file);
+    for (const fs::path& sub : Subfolders(folder))
+        Collect_Pc5_Files(sub, out);
+}
+
+// Every ".pc5" of the configuration folders, the first of each name only.
+std::vector<fs::path> Pc5_Files()
+{
+    std::vector<fs::path> all;
+    for (const std::wstring& folder : Printer_Config_Folders())
+        Collect_Pc5_Files(To_Host_Path(folder), all);
+    std::vector<fs::path> unique;
+    for (const fs::path& file : all) {
+        bool seen = std::any_of(unique.begin(), unique.end(), [&](const fs::path& other) {
+            return Equal_No_Case(Text_From_Host_Path(other.filename()), Text_From_Host_Path(file.filename()));
+        });
+        if (!seen)
+            unique.push_back(file);
+    }
+    return unique;
+}
+
+std::optional<PlotDriver> Driver_Of(const Ini_Text& ini)
+{
+    std::wstring driver = ini.value(L"Standard", L"DriverPath").value_or(L"");
+    std::wstring device = ini.value(L"Standard", L"DeviceName").value_or(L"");
+    std::wstring config = ini.value(L"Standard", L"DriverCfgPath").value_or(L"");
+    if (Equal_No_Case(driver, L"ZwPDFDriver.dll"))
+        return PlotDriver::Pdf;
+    if (Equal_No_Case(driver, L"ZwDWFDriver.dll"))
+        return PlotDriver::Dwf;
+    if (Equal_No_Case(driver, L"ZwSVGDriver.dll"))
+        return PlotDriver::Svg;
+    if (Equal_No_Case(driver, L"ZwPCLDriver.dll"))
+        return PlotDriver::Plt;
+    if (Equal_No_Case(driver, L"ZwRasterDriver.dll")) {
+        if (Equal_No_Case(device, L"JPG") || Equal_No_Case(config, L"JPEG.ini"))
+            return PlotDriver::Jpg;
+        if (Equal_No_Case(device, L"PNG") || Equal_No_Case(config, L"PNG.ini"))
+            return PlotDriver::Png;
+    }
+    return std::nullopt;
+}
+
+std::wstring File_Name_Of(const std::wstring& path)
+{
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+bool File_Exists(const std::wstring& path)
+{
+    std::error_code ec;
+    return !path.empty() && fs::is_regular_file(To_Host_Path(path), ec);
+}
+
+// The standard papers of the "None" device.
+std::vector<PlotPaper> None_Media()
+{
+    struct Size {
+        const wchar_t* name;
+        double w, h;
+    };
+    const Size sizes[] = {{L"A4", 210, 297}, {L"A3", 297, 420}, {L"A2", 420, 594}, {L"A1", 594, 841},
+                          {L"A0", 841, 1189}};
+    std::vector<PlotPaper> media;
+    for (const Size& s : sizes) {
+        PlotPaper paper;
+        wchar_t canonical[64], display[64];
+        std::swprintf(canonical, 64, L"ISO_%ls_(%.2f_x_%.2f_MM)", s.name, s.w, s.h);
+        std::swprintf(display, 64, L"ISO %ls (%.2f x %.2f 毫米)", s.name, s.w, s.h);
+        paper.canonical_name = canonical;
+        paper.display_name = display;
+        paper.width_mm = s.w;
+        paper.height_mm = s.h;
+        media.push_back(paper);
+    }
+    return media;
+}
+
+}  // namespace
+
+std::vector<std::wstring> Printer_Config_Folders()
+{
+    return Split_Folder_List(Host_Setting(L"PrinterConfigDir", L"PLOTCONFIGPATH"));
+}
+
+std::vector<std::wstring> Printer_Description_Folders()
+{
+    std::wstring list = Host_Setting(L"PrinterDescDir", L"PLOTDESCRIPTIONPATH");
+    if (list.empty()) {
+        std::vector<std::wstring> config = Printer_Config_Folders();
+        if (!config.empty())
+            list = config.front() + L"\\PMP Files";
+    }
+    return Split_Folder_List(list);
+}
+
+std::vector<std::wstring> Plot_Style_Folders()
+{
+    return Split_Folder_List(Host_Setting(L"PrinterStyleSheetDir", L"PLOTSTYLEPATH"));
+}
+
+bool Read_Pmp_File(const std::wstring& path, std::vector<PlotPaper>& media, std::wstring& error)
+{
+    std::wstring text;
+    if (!Read_Ansi_File(path, text)) {
+        error = L"cannot read the paper description file " + path;
+        return false;
+    }
+    Ini_Text ini(text);
+    media.clear();
+    const double declared = ini.number(L"Meta", L"userdef_num", -1.0);
+    for (int k = 0; declared < 0.0 || k < declared; ++k) {
+        const std::wstring n = std::to_wstring(k);
+        std::optional<std::wstring> canonical = ini.value(L"user", L"paper_name" + n);
+        if (!canonical) {
+            if (declared < 0.0)
+                break;
+            error = L"paper entry " + n + L" missing in " + path;
+            return false;
+        }
+        PlotPaper paper;
+        paper.canonical_name = *canonical;
+        paper.display_name = ini.value(L"user", L"paper_local_name" + n).value_or(*canonical);
+        paper.width_mm = ini.number(L"user", L"size_x" + n, 0.0);
+        paper.height_mm = ini.number(L"user", L"size_y" + n, 0.0);
+        if (paper.width_mm <= 0.0 || paper.height_mm <= 0.0) {
+            error = L"paper entry " + n + L" of " + path + L" has no size";
+            return false;
+        }
+        paper.margin_left_mm = ini.number(L"user", L"llx" + n, 0.0);
+        paper.margin_bottom_mm = ini.number(L"user", L"lly" + n, 0.0);
+        paper.margin_right_mm = paper.width_mm - ini.number(L"user", L"urx" + n, paper.width_mm);
+        paper.margin_top_mm = paper.height_mm - ini.number(L"user", L"ury" + n, paper.height_mm);
+        media.push_back(paper);
+    }
+    return true;
+}
+
+bool Read_Pc5_File(const std::wstring& path, Plot_Device& device, std::wstring& error)
+{
+    std::wstring text;
+    if (!Read_Ansi_File(path, text)) {
+        error = L"cannot read the plotter configuration file " + path;
+        return false;
+    }
+    Ini_Text ini(text);
+    std::optional<PlotDriver> driver = Driver_Of(ini);
+    if (!driver) {
+        error = L"the plotter configuration file " + path + L" names no known driver";
+        return false;
+    }
+    device = Plot_Device();
+    device.name = File_Name_Of(path);
+    device.driver = *driver;
+    device.file_device = true;
+    device.config_path = path;
+    device.dpi = ini.number(L"res_color_mem", L"resolution_x", 300.0);
+    if (device.dpi <= 0.0)
+        device.dpi = 300.0;
+    std::wstring pmp = ini.value(L"Meta", L"pmp_filepath").value_or(L"");
+    if (!File_Exists(pmp)) {
+        std::wstring stem = device.name.substr(0, device.name.size() - 4);
+        std::wstring wanted = pmp.empty() ? stem + L".pmp" : File_Name_Of(pmp);
+        pmp.clear();
+        for (const std::wstring& folder : Printer_Description_Folders())
+            if (File_Exists(folder + L"\\" + wanted)) {
+                pmp = folder + L"\\" + wanted;
+                break;
+            }
+    }
+    device.pmp_path = pmp;
+    if (!pmp.empty() && !Read_Pmp_File(pmp, device.media, error))
+        return false;
+    return true;
+}
+
+std::vector<std::wstring> Plot_Device_Names()
+{
+    std::vector<std::wstring> names{kNoneDevice};
+    for (const fs::path& file : Pc5_Files())
+        names.push_back(Text_From_Host_Path(file.filename()));
+    for (const Machine_Printer& printer : Machine_Printers()) {
+        bool seen = std::any_of(names.begin(), names.end(),
+                                [&](const std::wstring& name) { return Equal_No_Case(name, printer.name); });
+        if (!seen)
+            names.push_back(printer.name);
+    }
+    return names;
+}
+
+std::optional<Plot_Device> Find_Plot_Device(const std::wstring& name, std::wstring* error)
+{
+    std::wstring ignored;
+    std::wstring& why = error != nullptr ? *error : ignored;
+    if (Equal_No_Case(name, kNoneDevice)) {
+        Plot_Device device;
+        device.name = kNoneDevice;
+        device.none = true;
+        device.media = None_Media();
+        return device;
+    }
+    for (const fs::path& file : Pc5_Files())
+        if (Equal_No_Case(Text_From_Host_Path(file.filename()), name)) {
+            Plot_Device device;
+            if (!Read_Pc5_File(To_Windows_Path(file), device, why))
+                return std::nullopt;
+            return device;
+        }
+    if (std::optional<Machine_Printer> printer = Find_Machine_Printer(name)) {
+        Plot_Device device;
+        device.name = printer->name;
+        device.driver = PlotDriver::Printer;
+        device.media = printer->media;
+        device.dpi = printer->dpi;
+        device.spool_folder = printer->spool_folder;
+        return device;
+    }
+    why = L"no plot device named " + name;
+    return std::nullopt;
+}
+
+std::vector<Plot_Style_Table> Plot_Style_Tables()
+{
+    std::vector<Plot_Style_Table> tables;
+    for (const std::wstring& folder : Plot_Style_Folders())
+        for (const fs::path& file : Folder_Files(To_Host_Path(folder))) {
+            std::wstring name = Text_From_Host_Path(file.filename());
+            if (!Has_Extension(name, L".ctb") && !Has_Extension(name, L".stb"))
+                continue;
+            bool seen = std::any_of(tables.begin(), tables.end(),
+                                    [&](const Plot_Style_Table& t) { return Equal_No_Case(t.name, name); });
+            if (!seen)
+                tables.push_back({name, folder + L"\\" + name});
+        }
+    return tables;
+}
+
+std::optional<Plot_Style_Table> Find_Plot_Style_Table(const std::wstring& name)
+{
+    for (Plot_Style_Table& table : Plot_Style_Tables())
+        if (Equal_No_Case(table.name, name))
+            return table;
+    return std::nullopt;
+}
+
+}  // namespace platform
