@@ -9,6 +9,9 @@
 // Sorts frame candidates by area, largest first. Large lists are cut into buckets by value
 // range (depth counts the bucketing levels; callers pass 0).
 void Sort_By_Key(Temp_Id_Array& candidates, int depth = 0);
+// How many buckets Sort_By_Key cuts a list of count candidates into; 0 when it sorts the
+// list whole.
+int Sort_Bucket_Count(INT_PTR count);
 // Sorts lines[first..last] ascending by the start point's x, or y with by_y.
 void Sort_Lines(Temp_Line_Array& lines, int first, int last, bool by_y);
 // Sorts points[first..last] ascending by x, or y with by_y; every exchange is applied to

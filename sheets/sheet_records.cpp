@@ -1,11 +1,132 @@
 #include "sheets/sheet_records.h"
 
-Plot_Drawing1::~Plot_Drawing1() = default;
+#include <cmath>
 
-bool Plot_Drawing1::Init_From_Extents(ZcDbObjectId, const ZcDbExtents&, double) { return false; }
-void Plot_Drawing1::Compute_Inner_Rect() {}
-void Plot_Drawing1::Set_Marker(int, int) {}
-Zcad::ErrorStatus Plot_Drawing1::Redraw_Marker() { return Zcad::eNotImplemented; }
+#include "core/doc_reactors.h"
+#include "core/erase_helpers.h"
+#include "core/extents_checks.h"
+#include "core/space_helpers.h"
+#include "core/ucs_transform.h"
+#include "sheets/marker_entities.h"
 
-void Plot_Sheet_Set::Clear() {}
-void Plot_Sheet_Set::Delete_Sheet(Plot_Drawing1*) {}
+namespace {
+
+// Clears g_Watch_Marker_Erase while it lives, so that the program's own marker erasures do
+// not reach the result lists, and gives it its value back.
+class Marker_Erase_Unwatched {
+public:
+    Marker_Erase_Unwatched() : m_Was(g_Watch_Marker_Erase) { g_Watch_Marker_Erase = 0; }
+    ~Marker_Erase_Unwatched() { g_Watch_Marker_Erase = m_Was; }
+    Marker_Erase_Unwatched(const Marker_Erase_Unwatched&) = delete;
+    Marker_Erase_Unwatched& operator=(const Marker_Erase_Unwatched&) = delete;
+
+private:
+    uint8_t m_Was;
+};
+
+}  // namespace
+
+Plot_Drawing1::~Plot_Drawing1()
+{
+    if (Marker_Id.isNull())
+        return;
+    Marker_Erase_Unwatched unwatched;
+    Erase_Entity(Marker_Id);
+    Marker_Id.setNull();
+}
+
+bool Plot_Drawing1::Init_From_Extents(ZcDbObjectId layer_id, const ZcDbExtents& extents, double block_scale)
+{
+    if (Source_Ids[0].isNull() || !Check_Extents(extents))
+        return false;
+    Block_Scale = block_scale;
+    Min_Corner.set(extents.minPoint().x, extents.minPoint().y);
+    Max_Corner.set(extents.maxPoint().x, extents.maxPoint().y);
+    Width = std::fabs(Max_Corner.x - Min_Corner.x);
+    Height = std::fabs(Max_Corner.y - Min_Corner.y);
+    if (!(Width > 0.0) || !(Height > 0.0))
+        return false;
+    Portrait = Width < Height;
+    if (layer_id.isNull())
+        return true;
+
+    Temp_PlotRec* marker = new Temp_PlotRec;
+    marker->Set_Corners(Min_Corner, Max_Corner);
+    marker->Set_Number(0);
+    marker->Set_State(Marker_Normal);
+    marker->Set_Ucs(g_Ucs.Active, g_Ucs.World_To_Ucs_Matrix);
+    ZcDbObjectId marker_id;
+    Append_Entity(marker_id, marker, Keep_Color, true, layer_id, ZcDbObjectId::kNull);
+    if (marker_id.isNull()) {
+        delete marker;
+        return true;
+    }
+    Marker_Id = marker_id;
+    Set_Undo_Recording(Marker_Id, false);
+    return true;
+}
+
+void Plot_Drawing1::Compute_Inner_Rect()
+{
+    if (Inner_Computed)
+        return;
+    const double dx = (Max_Corner.x - Min_Corner.x) / 50;
+    const double dy = (Max_Corner.y - Min_Corner.y) / 50;
+    Inner_Left = Min_Corner.x + dx;
+    Inner_Right = Max_Corner.x - dx;
+    Inner_Bottom = Min_Corner.y + dy;
+    Inner_Top = Max_Corner.y - dy;
+    Inner_Computed = true;
+}
+
+void Plot_Drawing1::Set_Marker(int number, int state)
+{
+    ZcDbObjectPointer<Temp_PlotRec> marker(Marker_Id, ZcDb::kForRead);
+    if (marker.openStatus() != Zcad::eOk)
+        return;
+    const bool new_number = number >= 0 && number != marker->Get_Number();
+    const bool new_state = state >= 0 && state != marker->Get_State();
+    if (!new_number && !new_state)
+        return;
+    if (marker->upgradeOpen() != Zcad::eOk)
+        return;
+    if (new_number)
+        marker->Set_Number(number);
+    if (new_state)
+        marker->Set_State(state);
+}
+
+Zcad::ErrorStatus Plot_Drawing1::Redraw_Marker()
+{
+    ZcDbEntity* marker = nullptr;
+    const Zcad::ErrorStatus status = zcdbOpenObject(marker, Marker_Id, ZcDb::kForWrite);
+    if (status != Zcad::eOk)
+        return status;
+    marker->recordGraphicsModified();
+    marker->downgradeOpen();
+    marker->draw();
+    return marker->close();
+}
+
+void Plot_Sheet_Set::Clear()
+{
+    Largest_Width = 0;
+    Largest_Height = 0;
+    // The plot list only points into the all-sheets list: emptied before its sheets go.
+    Plot_List.RemoveAll();
+    Delete_All_Objects(All_Sheets);
+    Frame_Blocks.removeAll();
+    Non_Frame_Blocks.removeAll();
+    Delete_All_Objects(Paper_List);
+}
+
+void Plot_Sheet_Set::Delete_Sheet(Plot_Drawing1* sheet)
+{
+    for (INT_PTR i = 0; i < All_Sheets.GetSize(); ++i) {
+        if (All_Sheets[i] == sheet) {
+            All_Sheets.RemoveAt(i);
+            delete sheet;
+            return;
+        }
+    }
+}
