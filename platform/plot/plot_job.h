@@ -1,6 +1,7 @@
 // One plot as the "-plot" command hands it to the plot engine: what to draw, onto which
 // paper, through which driver, into which file.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,7 @@ struct PlotJob {
     std::wstring device_name;          // as the user chose it, e.g. "Korvel PDF.pc5" or a printer
     PlotDriver driver = PlotDriver::Pdf;
     double dpi = 300.0;                // raster drivers: pixels per inch of the paper
+    uint32_t background_rgb = 0xFFFFFF;  // paper colour 0x00RRGGBB (raster drivers paint it)
     PlotPaper paper;
     PlotArea area = PlotArea::Window;
     ZcGePoint2d window_min, window_max;  // the plot window in the space's coordinates

@@ -1,0 +1,240 @@
+#include "plot/drivers/cairo_device.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "plot/drivers/jpeg_writer.h"
+#include "plot/drivers/plot_font.h"
+#include "win/win_files.h"
+
+namespace platform {
+
+namespace {
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+constexpr double kMaxRasterPixels = 400.0e6;
+constexpr size_t kStrokeBatchPoints = 20000;
+
+}  // namespace
+
+Cairo_Device::Cairo_Device(Kind kind, std::wstring path, double dpi, int copies)
+    : mKind(kind), mPath(std::move(path)), mDpi(dpi), mCopies(copies < 1 ? 1 : copies)
+{
+}
+
+Cairo_Device::~Cairo_Device()
+{
+    if (mCr) cairo_destroy(mCr);
+    if (mSurface) cairo_surface_destroy(mSurface);
+    if (mTarget) cairo_surface_destroy(mTarget);
+}
+
+bool Cairo_Device::begin_page(double width_mm, double height_mm, uint32_t background_rgb)
+{
+    mPageW = width_mm;
+    mPageH = height_mm;
+    const std::filesystem::path host = To_Host_Path(mPath);
+    if (host.empty() || !Can_Write(host)) {
+        mError = L"cannot write " + mPath;
+        return false;
+    }
+    double unitsPerMm = kPointsPerMm;
+    const double wPt = width_mm * kPointsPerMm, hPt = height_mm * kPointsPerMm;
+    switch (mKind) {
+    case Kind::Pdf:
+        if (mCopies > 1) {
+            mTarget = cairo_pdf_surface_create(host.c_str(), wPt, hPt);
+            cairo_rectangle_t extents{0.0, 0.0, wPt, hPt};
+            mSurface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+        } else {
+            mSurface = cairo_pdf_surface_create(host.c_str(), wPt, hPt);
+        }
+        break;
+    case Kind::Svg:
+        mSurface = cairo_svg_surface_create(host.c_str(), wPt, hPt);
+        break;
+    case Kind::Png:
+    case Kind::Jpg: {
+        if (!(mDpi > 0.0)) {
+            mError = L"resolution must be positive";
+            return false;
+        }
+        unitsPerMm = mDpi / 25.4;
+        const double w = std::ceil(width_mm * unitsPerMm - 1e-6), h = std::ceil(height_mm * unitsPerMm - 1e-6);
+        if (w < 1 || h < 1 || w > 32767 || h > 32767 || w * h > kMaxRasterPixels) {
+            mError = L"image of " + std::to_wstring(long(w)) + L" x " + std::to_wstring(long(h)) + L" pixels is too large";
+            return false;
+        }
+        mSurface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(w), int(h));
+        mMinWidth = 25.4 / mDpi;  // one pixel
+        break;
+    }
+    }
+    if (cairo_surface_status(mSurface) != CAIRO_STATUS_SUCCESS ||
+        (mTarget && cairo_surface_status(mTarget) != CAIRO_STATUS_SUCCESS)) {
+        mError = L"cannot write " + mPath;
+        return false;
+    }
+    mCr = cairo_create(mSurface);
+    if (raster()) {
+        set_source(background_rgb);
+        cairo_paint(mCr);
+    }
+    // Page millimetres, y up.
+    cairo_scale(mCr, unitsPerMm, -unitsPerMm);
+    cairo_translate(mCr, 0.0, -height_mm);
+    cairo_set_line_cap(mCr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(mCr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_tolerance(mCr, 0.05);
+    return true;
+}
+
+void Cairo_Device::set_source(uint32_t rgb)
+{
+    cairo_set_source_rgb(mCr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+}
+
+void Cairo_Device::set_pen(const Plot_Pen& pen)
+{
+    if (mPenSet && pen == mPen) return;
+    flush_strokes();
+    mPen = pen;
+    mPenSet = true;
+}
+
+void Cairo_Device::flush_strokes()
+{
+    if (mPathPoints == 0 || mCr == nullptr) return;
+    set_source(mPen.rgb);
+    cairo_set_line_width(mCr, std::max(mPen.width_mm, mMinWidth));
+    cairo_stroke(mCr);
+    mPathPoints = 0;
+}
+
+void Cairo_Device::polyline(const Paper_Point* points, size_t count)
+{
+    if (mCr == nullptr || count < 2) return;
+    cairo_move_to(mCr, points[0].x, points[0].y);
+    for (size_t i = 1; i < count; ++i) cairo_line_to(mCr, points[i].x, points[i].y);
+    mPathPoints += count;
+    if (mPathPoints >= kStrokeBatchPoints) flush_strokes();
+}
+
+void Cairo_Device::fill(const std::vector<Paper_Ring>& rings)
+{
+    if (mCr == nullptr) return;
+    flush_strokes();
+    for (const Paper_Ring& ring : rings) {
+        if (ring.size() < 3) continue;
+        cairo_move_to(mCr, ring[0].x, ring[0].y);
+        for (size_t i = 1; i < ring.size(); ++i) cairo_line_to(mCr, ring[i].x, ring[i].y);
+        cairo_close_path(mCr);
+    }
+    cairo_set_fill_rule(mCr, CAIRO_FILL_RULE_EVEN_ODD);
+    set_source(mPen.rgb);
+    cairo_fill(mCr);
+}
+
+void Cairo_Device::text(const Plot_Text& text)
+{
+    if (mCr == nullptr) return;
+    flush_strokes();
+    cairo_save(mCr);
+    set_source(mPen.rgb);
+    Show_Plot_Text(mCr, text);
+    cairo_restore(mCr);
+}
+
+void Cairo_Device::image(const Plot_Image& image)
+{
+    if (mCr == nullptr || image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() < size_t(image.width) * size_t(image.height))
+        return;
+    flush_strokes();
+    cairo_surface_t* src = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
+    cairo_surface_flush(src);
+    unsigned char* data = cairo_image_surface_get_data(src);
+    const int stride = cairo_image_surface_get_stride(src);
+    for (int y = 0; y < image.height; ++y)
+        std::copy_n(image.pixels.data() + size_t(y) * size_t(image.width), size_t(image.width),
+                    reinterpret_cast<uint32_t*>(data + size_t(y) * size_t(stride)));
+    cairo_surface_mark_dirty(src);
+    cairo_save(mCr);
+    // Image pixel (px, py), rows from the top -> page: origin + u * px / w + v * (1 - py / h).
+    cairo_matrix_t m;
+    cairo_matrix_init(&m, image.u.x / image.width, image.u.y / image.width, -image.v.x / image.height,
+                      -image.v.y / image.height, image.origin.x + image.v.x, image.origin.y + image.v.y);
+    cairo_matrix_t check = m;
+    if (cairo_matrix_invert(&check) == CAIRO_STATUS_SUCCESS) {
+        cairo_transform(mCr, &m);
+        cairo_set_source_surface(mCr, src, 0.0, 0.0);
+        cairo_rectangle(mCr, 0.0, 0.0, image.width, image.height);
+        cairo_fill(mCr);
+    }
+    cairo_restore(mCr);
+    cairo_surface_destroy(src);
+}
+
+void Cairo_Device::push_clip(const Paper_Ring& polygon)
+{
+    if (mCr == nullptr) return;
+    flush_strokes();
+    cairo_save(mCr);
+    cairo_new_path(mCr);
+    if (polygon.size() >= 3) {
+        cairo_move_to(mCr, polygon[0].x, polygon[0].y);
+        for (size_t i = 1; i < polygon.size(); ++i) cairo_line_to(mCr, polygon[i].x, polygon[i].y);
+        cairo_close_path(mCr);
+    }
+    cairo_set_fill_rule(mCr, CAIRO_FILL_RULE_WINDING);
+    cairo_clip(mCr);
+}
+
+void Cairo_Device::pop_clip()
+{
+    if (mCr == nullptr) return;
+    flush_strokes();
+    cairo_restore(mCr);
+}
+
+bool Cairo_Device::finish(std::wstring& error)
+{
+    if (mCr == nullptr) {
+        error = mError.empty() ? L"page not started" : mError;
+        return false;
+    }
+    flush_strokes();
+    cairo_destroy(mCr);
+    mCr = nullptr;
+    bool ok = cairo_surface_status(mSurface) == CAIRO_STATUS_SUCCESS;
+    const std::filesystem::path host = To_Host_Path(mPath);
+    if (ok && mTarget) {
+        cairo_t* cr = cairo_create(mTarget);
+        for (int i = 0; i < mCopies; ++i) {
+            cairo_set_source_surface(cr, mSurface, 0.0, 0.0);
+            cairo_paint(cr);
+            cairo_show_page(cr);
+        }
+        cairo_destroy(cr);
+        cairo_surface_finish(mTarget);
+        ok = cairo_surface_status(mTarget) == CAIRO_STATUS_SUCCESS;
+    }
+    if (ok && mKind == Kind::Png) ok = cairo_surface_write_to_png(mSurface, host.c_str()) == CAIRO_STATUS_SUCCESS;
+    if (ok && mKind == Kind::Jpg) {
+        std::wstring why;
+        ok = Write_Jpeg(mSurface, host, mDpi, 90, why);
+    }
+    cairo_surface_finish(mSurface);
+    ok = ok && cairo_surface_status(mSurface) == CAIRO_STATUS_SUCCESS;
+    if (!ok) {
+        error = L"cannot write " + mPath;
+        return false;
+    }
+    mFiles.push_back(mPath);
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,50 @@
+// PDF, SVG, PNG and JPG output through cairo (JPG through libjpeg from the rendered image).
+#pragma once
+#include <cairo.h>
+
+#include <string>
+
+#include "plot/render/plot_device.h"
+
+namespace platform {
+
+class Cairo_Device : public Plot_Device {
+public:
+    enum class Kind { Pdf, Svg, Png, Jpg };
+    // copies > 1 (PDF only): the page is repeated that many times.
+    Cairo_Device(Kind kind, std::wstring path, double dpi, int copies = 1);
+    ~Cairo_Device() override;
+
+    bool begin_page(double width_mm, double height_mm, uint32_t background_rgb) override;
+    void set_pen(const Plot_Pen& pen) override;
+    void polyline(const Paper_Point* points, size_t count) override;
+    void fill(const std::vector<Paper_Ring>& rings) override;
+    void text(const Plot_Text& text) override;
+    void image(const Plot_Image& image) override;
+    void push_clip(const Paper_Ring& polygon) override;
+    void pop_clip() override;
+    bool finish(std::wstring& error) override;
+    std::vector<std::wstring> files() const override { return mFiles; }
+
+private:
+    void flush_strokes();
+    void set_source(uint32_t rgb);
+    bool raster() const { return mKind == Kind::Png || mKind == Kind::Jpg; }
+
+    Kind mKind;
+    std::wstring mPath;
+    double mDpi;
+    int mCopies;
+    double mPageW = 0.0, mPageH = 0.0;
+    double mMinWidth = 0.1;
+    cairo_surface_t* mSurface = nullptr;  // the output, or the recording of the page for copies
+    cairo_surface_t* mTarget = nullptr;   // the PDF the recording is replayed onto
+    cairo_t* mCr = nullptr;
+    Plot_Pen mPen;
+    bool mPenSet = false;
+    size_t mPathPoints = 0;
+    std::wstring mError;
+    std::vector<std::wstring> mFiles;
+};
+
+}  // namespace platform

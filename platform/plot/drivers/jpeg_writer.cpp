@@ -1,0 +1,58 @@
+#include "plot/drivers/jpeg_writer.h"
+
+#include <cstdio>
+#include <jpeglib.h>
+#include <vector>
+
+namespace platform {
+
+bool Write_Jpeg(cairo_surface_t* image, const std::filesystem::path& path, double dpi, int quality,
+                std::wstring& error)
+{
+    cairo_surface_flush(image);
+    const int w = cairo_image_surface_get_width(image), h = cairo_image_surface_get_height(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    if (data == nullptr || w <= 0 || h <= 0) {
+        error = L"no image to write";
+        return false;
+    }
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) {
+        error = L"cannot write " + path.wstring();
+        return false;
+    }
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, f);
+    cinfo.image_width = JDIMENSION(w);
+    cinfo.image_height = JDIMENSION(h);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    cinfo.density_unit = 1;  // dots per inch
+    cinfo.X_density = cinfo.Y_density = UINT16(dpi > 0 && dpi < 65536 ? dpi : 72);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<unsigned char> row(size_t(w) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const uint32_t* px = reinterpret_cast<const uint32_t*>(data + size_t(cinfo.next_scanline) * size_t(stride));
+        for (int x = 0; x < w; ++x) {
+            row[size_t(x) * 3 + 0] = (px[x] >> 16) & 0xFF;
+            row[size_t(x) * 3 + 1] = (px[x] >> 8) & 0xFF;
+            row[size_t(x) * 3 + 2] = px[x] & 0xFF;
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    bool ok = std::ferror(f) == 0;
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok) error = L"cannot write " + path.wstring();
+    return ok;
+}
+
+}  // namespace platform

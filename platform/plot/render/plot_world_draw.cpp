@@ -1,0 +1,394 @@
+#include "plot/render/plot_world_draw.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "db/dbblkref.h"
+#include "db/dbdict.h"
+#include "db/dbimage.h"
+#include "db/dbmain.h"
+#include "db/dbspfilt.h"
+#include "db/dbsymtb.h"
+#include "db/text_metrics.h"
+
+namespace platform {
+
+namespace {
+
+constexpr double kDefaultLineweightMm = 0.25;
+
+double Lineweight_Mm(ZcDb::LineWeight lw) { return lw >= 0 ? double(lw) / 100.0 : kDefaultLineweightMm; }
+
+bool Light(uint32_t rgb)
+{
+    int r = int(rgb >> 16) & 0xFF, g = int(rgb >> 8) & 0xFF, b = int(rgb) & 0xFF;
+    return r * 299 + g * 587 + b * 114 >= 128 * 1000;
+}
+
+}  // namespace
+
+Plot_World_Draw::Plot_World_Draw(Plot_Device& device, const Plot_Draw_Options& options)
+    : mDevice(device), mOptions(options)
+{
+    mStack.emplace_back();
+}
+
+void Plot_World_Draw::set_paper_transform(const ZcGeMatrix3d& paperFromDrawing)
+{
+    mStack.assign(1, paperFromDrawing);
+}
+
+void Plot_World_Draw::set_cull_box(const Paper_Point& min, const Paper_Point& max)
+{
+    mCullMin = min;
+    mCullMax = max;
+}
+
+void Plot_World_Draw::set_frozen_layers(const std::vector<ZcDbObjectId>& layers)
+{
+    mFrozen.clear();
+    for (const ZcDbObjectId& id : layers) mFrozen.insert(id.asOldId());
+}
+
+const Plot_World_Draw::Layer_Info& Plot_World_Draw::layer_info(ZcDbObjectId id)
+{
+    auto it = mLayers.find(id.asOldId());
+    if (it != mLayers.end()) return it->second;
+    Layer_Info info;
+    ZcDbLayerTableRecord* rec = nullptr;
+    if (!id.isNull() && zcdbOpenObject(rec, id, ZcDb::kForRead) == Zcad::eOk) {
+        info.plots = !rec->isOff() && !rec->isFrozen() && rec->isPlottable();
+        const wchar_t* name = nullptr;
+        info.is_zero = rec->getName(name) == Zcad::eOk && name && std::wstring(name) == L"0";
+        info.color = rec->color();
+        info.lineweight = rec->lineWeight();
+        rec->close();
+    } else {
+        info.color.setColorIndex(7);
+    }
+    return mLayers.emplace(id.asOldId(), info).first->second;
+}
+
+bool Plot_World_Draw::layer_plots(ZcDbObjectId layerId)
+{
+    if (mFrozen.count(layerId.asOldId())) return false;
+    return layer_info(layerId).plots;
+}
+
+ZcDbObjectId Plot_World_Draw::effective_layer() const
+{
+    if (!mBlocks.empty()) {
+        auto it = mLayers.find(mTraits.layer.asOldId());
+        if (mTraits.layer.isNull() || (it != mLayers.end() && it->second.is_zero)) return mBlocks.back().layer;
+    }
+    return mTraits.layer;
+}
+
+Plot_World_Draw::Block_Context Plot_World_Draw::effective()
+{
+    layer_info(mTraits.layer);  // cached before effective_layer looks at it
+    Block_Context out;
+    out.layer = effective_layer();
+    const Layer_Info& layer = layer_info(out.layer);
+    const Block_Context* parent = mBlocks.empty() ? nullptr : &mBlocks.back();
+
+    ZcCmEntityColor c = mTraits.color;
+    if (c.isByLayer()) c = layer.color;
+    if (c.isByBlock()) {
+        if (parent) {
+            out.aci = parent->aci;
+            out.rgb = parent->rgb;
+        } else {
+            out.aci = 7;
+        }
+    } else if (c.isByColor()) {
+        out.aci = 0;
+        out.rgb = c.trueColor();
+    } else {
+        int index = c.isForeground() || c.isNone() ? 7 : c.colorIndex();
+        out.aci = (index >= 1 && index <= 255) ? index : 7;
+    }
+    if (out.aci == 7)
+        out.rgb = Light(mOptions.background_rgb) ? 0x000000 : 0xFFFFFF;
+    else if (out.aci != 0)
+        out.rgb = Index_Color_Rgb(out.aci);
+
+    ZcDb::LineWeight lw = mTraits.lineweight;
+    if (lw == ZcDb::kLnWtByLayer) lw = layer.lineweight;
+    if (lw == ZcDb::kLnWtByBlock)
+        out.lineweight_mm = parent ? parent->lineweight_mm : kDefaultLineweightMm;
+    else
+        out.lineweight_mm = Lineweight_Mm(lw);
+    return out;
+}
+
+const Plot_Pen& Plot_World_Draw::pen()
+{
+    if (!mPenDirty) return mPen;
+    Block_Context ctx = effective();
+    static const Plot_Style kObjectStyle;
+    int styleIndex = ctx.aci != 0 ? ctx.aci : Nearest_Color_Index(uint8_t(ctx.rgb >> 16), uint8_t(ctx.rgb >> 8),
+                                                                   uint8_t(ctx.rgb));
+    const Plot_Style& style = mOptions.styles ? mOptions.styles->style(styleIndex) : kObjectStyle;
+    mPen.rgb = mWipeout ? mOptions.background_rgb : Plot_Style_Table::Output_Color(style, ctx.rgb);
+    double width = style.use_object_lineweight ? ctx.lineweight_mm : style.lineweight_mm;
+    mPen.width_mm = mOptions.plot_lineweights ? width * mOptions.lineweight_scale : 0.0;
+    mPenDirty = false;
+    return mPen;
+}
+
+// Traits.
+
+void Plot_World_Draw::setColor(uint16_t colorIndex)
+{
+    mTraits.color.setColorIndex(int16_t(colorIndex));
+    mPenDirty = true;
+}
+
+void Plot_World_Draw::setTrueColor(const ZcCmEntityColor& color)
+{
+    mTraits.color = color;
+    mPenDirty = true;
+}
+
+void Plot_World_Draw::setLayer(const ZcDbObjectId layerId)
+{
+    mTraits.layer = layerId;
+    mPenDirty = true;
+}
+
+void Plot_World_Draw::setLineWeight(ZcDb::LineWeight lineWeight)
+{
+    mTraits.lineweight = lineWeight;
+    mPenDirty = true;
+}
+
+void Plot_World_Draw::setFillType(ZcGiFillType fillType) { mTraits.fill = fillType; }
+
+// Geometry.
+
+bool Plot_World_Draw::to_paper(const ZcGePoint3d* pts, uint32_t n, std::vector<Paper_Point>& out) const
+{
+    const ZcGeMatrix3d& m = mStack.back();
+    out.resize(n);
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    for (uint32_t i = 0; i < n; ++i) {
+        const ZcGePoint3d& p = pts[i];
+        double x = m.entry[0][0] * p.x + m.entry[0][1] * p.y + m.entry[0][2] * p.z + m.entry[0][3];
+        double y = m.entry[1][0] * p.x + m.entry[1][1] * p.y + m.entry[1][2] * p.z + m.entry[1][3];
+        out[i] = {x, y};
+        x0 = std::min(x0, x), x1 = std::max(x1, x);
+        y0 = std::min(y0, y), y1 = std::max(y1, y);
+    }
+    return n > 0 && x1 >= mCullMin.x && x0 <= mCullMax.x && y1 >= mCullMin.y && y0 <= mCullMax.y &&
+           std::isfinite(x0 + x1 + y0 + y1);
+}
+
+bool Plot_World_Draw::polyline(uint32_t nbPoints, const ZcGePoint3d* pts, const ZcGeVector3d*, intptr_t)
+{
+    if (nbPoints < 2 || pts == nullptr) return false;
+    if (!to_paper(pts, nbPoints, mScratch)) return false;
+    flush_fill();
+    mDevice.set_pen(pen());
+    mDevice.polyline(mScratch.data(), mScratch.size());
+    return false;
+}
+
+bool Plot_World_Draw::polygon(uint32_t nbPoints, const ZcGePoint3d* pts)
+{
+    if (nbPoints < 2 || pts == nullptr) return false;
+    if (!to_paper(pts, nbPoints, mScratch)) return false;
+    if (mTraits.fill != kZcGiFillAlways) {
+        mScratch.push_back(mScratch.front());
+        flush_fill();
+        mDevice.set_pen(pen());
+        mDevice.polyline(mScratch.data(), mScratch.size());
+        return false;
+    }
+    // Rings of one entity fill together (even-odd), so that inner loops of a hatch are holes.
+    const Plot_Pen& p = pen();
+    if (!mPendingFill.empty() && p != mPendingPen) flush_fill();
+    mPendingPen = p;
+    mPendingFill.push_back(mScratch);
+    return false;
+}
+
+void Plot_World_Draw::flush_fill()
+{
+    if (mPendingFill.empty()) return;
+    mDevice.set_pen(mPendingPen);
+    mDevice.fill(mPendingFill);
+    mPendingFill.clear();
+}
+
+int Plot_World_Draw::arc_segments(const ZcGePoint3d& center, const ZcGeVector3d& radiusVector, double sweep) const
+{
+    const ZcGeMatrix3d& m = mStack.back();
+    ZcGeVector3d r = m * radiusVector;
+    ZcGeVector3d n(0.0, 0.0, 1.0);
+    ZcGeVector3d r2 = m * n.crossProduct(radiusVector);
+    double radius = std::max(std::hypot(r.x, r.y), std::hypot(r2.x, r2.y));
+    (void)center;
+    double tol = mOptions.tolerance_mm;
+    double step = radius > tol ? 2.0 * std::acos(1.0 - tol / radius) : M_PI / 2.0;
+    int n360 = int(std::ceil(2.0 * M_PI / std::max(step, 1e-4)));
+    n360 = std::clamp(n360, 8, 4096);
+    return std::max(2, int(std::ceil(n360 * std::fabs(sweep) / (2.0 * M_PI))));
+}
+
+bool Plot_World_Draw::circularArc(const ZcGePoint3d& center, double radius, const ZcGeVector3d& normal,
+                                  const ZcGeVector3d& startVector, double sweepAngle, ZcGiArcType arcType)
+{
+    if (!(radius > 0.0) || startVector.length() == 0.0 || normal.length() == 0.0) return false;
+    ZcGeVector3d n = normal.normal();
+    ZcGeVector3d u = startVector.normal() * radius;
+    ZcGeVector3d v = n.crossProduct(startVector.normal()) * radius;
+    int segments = arc_segments(center, u, sweepAngle);
+    std::vector<ZcGePoint3d> pts;
+    pts.reserve(size_t(segments) + 3);
+    for (int i = 0; i <= segments; ++i) {
+        double t = sweepAngle * i / segments;
+        pts.push_back(center + u * std::cos(t) + v * std::sin(t));
+    }
+    const bool full = std::fabs(std::fabs(sweepAngle) - 2.0 * M_PI) < 1e-9;
+    if (arcType == kZcGiArcSector && !full) pts.push_back(center);
+    if (arcType == kZcGiArcSimple && !(full && mTraits.fill == kZcGiFillAlways))
+        return polyline(uint32_t(pts.size()), pts.data(), nullptr, -1);
+    if (mTraits.fill == kZcGiFillAlways) return polygon(uint32_t(pts.size()), pts.data());
+    pts.push_back(pts.front());
+    return polyline(uint32_t(pts.size()), pts.data(), nullptr, -1);
+}
+
+bool Plot_World_Draw::circle(const ZcGePoint3d& center, double radius, const ZcGeVector3d& normal)
+{
+    ZcGeMatrix3d toWorld = ZcGeMatrix3d::planeToWorld(normal.length() > 0.0 ? normal : ZcGeVector3d(0, 0, 1));
+    ZcGeVector3d x = toWorld * ZcGeVector3d(1.0, 0.0, 0.0);
+    return circularArc(center, radius, normal, x, 2.0 * M_PI, kZcGiArcSimple);
+}
+
+bool Plot_World_Draw::text(const ZcGePoint3d& position, const ZcGeVector3d& normal, const ZcGeVector3d& direction,
+                           double height, double width, double oblique, const wchar_t* pMsg)
+{
+    if (pMsg == nullptr || *pMsg == 0 || !(height > 0.0)) return false;
+    if (!(width > 0.0)) width = 1.0;
+    ZcGeVector3d dir = direction.length() > 0.0 ? direction.normal() : ZcGeVector3d(1.0, 0.0, 0.0);
+    ZcGeVector3d nrm = normal.length() > 0.0 ? normal.normal() : ZcGeVector3d(0.0, 0.0, 1.0);
+    ZcGeVector3d up = nrm.crossProduct(dir).normal();
+    const std::wstring s(pMsg);
+    const double shear = std::tan(oblique);
+    // Leave out texts whose box misses the page (the box the extents use).
+    Text_Line_Box box = Measure_Text_Line(s, height, width);
+    ZcGePoint3d corners[4];
+    int k = 0;
+    for (double y : {box.bottom, box.top})
+        for (double x : {0.0, box.width}) corners[k++] = position + dir * (x + y * shear) + up * y;
+    if (!to_paper(corners, 4, mScratch)) return false;
+
+    const ZcGeMatrix3d& m = mStack.back();
+    const double em = height / kCapHeightRatio;
+    ZcGePoint3d o = m * position;
+    ZcGeVector3d xa = m * (dir * (em * width));
+    ZcGeVector3d ya = m * (dir * (em * shear) + up * em);
+    Plot_Text t;
+    t.text = s;
+    t.origin = {o.x, o.y};
+    t.x_axis = {xa.x, xa.y};
+    t.y_axis = {ya.x, ya.y};
+    flush_fill();
+    mDevice.set_pen(pen());
+    mDevice.text(t);
+    return false;
+}
+
+bool Plot_World_Draw::pushModelTransform(const ZcGeMatrix3d& xMat)
+{
+    mStack.push_back(mStack.back() * xMat);
+    return false;
+}
+
+bool Plot_World_Draw::popModelTransform()
+{
+    if (mStack.size() > 1) mStack.pop_back();
+    return false;
+}
+
+// Entities.
+
+void Plot_World_Draw::draw_entity(const ZcDbEntity* entity)
+{
+    if (entity == nullptr || entity->visibility() == ZcDb::kInvisible) return;
+    if (!layer_plots(entity->layerId())) return;
+    mBlocks.clear();
+    mTraits = Traits();
+    const ZcDbBlockReference* ref = ZcDbBlockReference::cast(entity);
+    draw_clipped(ref, entity);
+}
+
+bool Plot_World_Draw::draw(const ZcDbEntity* entity)
+{
+    if (entity == nullptr || entity->visibility() == ZcDb::kInvisible) return false;
+    flush_fill();
+    Block_Context parent = effective();
+    // An entity on layer 0 inside a block plots with the inserting entity's layer.
+    ZcDbObjectId own = entity->layerId();
+    if (!own.isNull() && !layer_info(own).is_zero && !layer_plots(own)) return false;
+    const Traits saved = mTraits;
+    const bool savedWipeout = mWipeout;
+    mBlocks.push_back(parent);
+    draw_clipped(ZcDbBlockReference::cast(entity), entity);
+    mBlocks.pop_back();
+    mTraits = saved;
+    mWipeout = savedWipeout;
+    mPenDirty = true;
+    return false;
+}
+
+void Plot_World_Draw::draw_clipped(const ZcDbBlockReference* ref, const ZcDbEntity* entity)
+{
+    mWipeout = ZcDbWipeout::cast(entity) != nullptr;
+    mPenDirty = true;
+    Paper_Ring clip;
+    const bool clipped = ref != nullptr && clip_boundary(ref, clip);
+    if (clipped) mDevice.push_clip(clip);
+    const_cast<ZcDbEntity*>(entity)->worldDraw(this);
+    flush_fill();
+    if (clipped) mDevice.pop_clip();
+}
+
+bool Plot_World_Draw::clip_boundary(const ZcDbBlockReference* ref, Paper_Ring& ring) const
+{
+    ZcDbObjectId dictId = ref->extensionDictionary();
+    if (dictId.isNull()) return false;
+    ZcDbObjectId filtersId, filterId;
+    {
+        ZcDbObjectPointer<ZcDbDictionary> ext(dictId);
+        if (ext.openStatus() != Zcad::eOk || ext->getAt(L"ACAD_FILTER", filtersId) != Zcad::eOk) return false;
+    }
+    {
+        ZcDbObjectPointer<ZcDbDictionary> filters(filtersId);
+        if (filters.openStatus() != Zcad::eOk || filters->getAt(L"SPATIAL", filterId) != Zcad::eOk) return false;
+    }
+    ZcDbObjectPointer<ZcDbSpatialFilter> filter(filterId);
+    if (filter.openStatus() != Zcad::eOk || !filter->isEnabled() || filter->isInverted()) return false;
+    ZcGePoint2dArray pts;
+    ZcGeVector3d normal;
+    double elevation = 0.0, front = 0.0, back = 0.0;
+    bool enabled = false;
+    if (filter->getDefinition(pts, normal, elevation, front, back, enabled) != Zcad::eOk || !enabled) return false;
+    std::vector<ZcGePoint2d> corners;
+    if (pts.length() == 2) {
+        const ZcGePoint2d a = pts[0], b = pts[1];
+        corners = {a, {b.x, a.y}, b, {a.x, b.y}};
+    } else {
+        for (int i = 0; i < pts.length(); ++i) corners.push_back(pts[i]);
+    }
+    if (corners.size() < 3) return false;
+    const ZcGeMatrix3d toPaper = mStack.back() * ref->blockTransform() * ZcGeMatrix3d::planeToWorld(normal);
+    for (const ZcGePoint2d& c : corners) {
+        ZcGePoint3d q = toPaper * ZcGePoint3d(c.x, c.y, elevation);
+        ring.push_back({q.x, q.y});
+    }
+    return true;
+}
+
+}  // namespace platform

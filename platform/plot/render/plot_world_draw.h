@@ -1,0 +1,120 @@
+// The renderer's drawing context: entities draw themselves into it through worldDraw; it
+// resolves layers, colours and lineweights (ByLayer, ByBlock, the plot-style table), maps the
+// geometry onto the paper and hands it to the output device.
+#pragma once
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "db/gi.h"
+#include "plot/render/plot_device.h"
+#include "plot/render/plot_style_table.h"
+
+class ZcDbBlockReference;
+
+namespace platform {
+
+struct Plot_Draw_Options {
+    const Plot_Style_Table* styles = nullptr;  // nullptr: every colour plots as the object is
+    bool plot_lineweights = true;
+    double lineweight_scale = 1.0;             // lineweights scaled with the plot
+    uint32_t background_rgb = 0xFFFFFF;
+    double tolerance_mm = 0.02;                // chord error of curves on the paper
+};
+
+class Plot_World_Draw : public ZcGiWorldDraw, public ZcGiWorldGeometry, public ZcGiSubEntityTraits {
+public:
+    Plot_World_Draw(Plot_Device& device, const Plot_Draw_Options& options);
+
+    // Drawing coordinates -> page millimetres for what follows (resets the model transforms).
+    void set_paper_transform(const ZcGeMatrix3d& paperFromDrawing);
+    // Geometry wholly outside this page rectangle is left out.
+    void set_cull_box(const Paper_Point& min, const Paper_Point& max);
+    // Layers frozen in the viewport being drawn (none outside viewports).
+    void set_frozen_layers(const std::vector<ZcDbObjectId>& layers);
+    // Draws one entity of the space (not nested).
+    void draw_entity(const ZcDbEntity* entity);
+    // Whether the entity's layer lets it plot at the top level (on, thawed, plottable).
+    bool layer_plots(ZcDbObjectId layerId);
+
+    // ZcGiWorldDraw
+    ZcGiWorldGeometry& geometry() const override { return const_cast<Plot_World_Draw&>(*this); }
+    ZcGiSubEntityTraits& subEntityTraits() const override { return const_cast<Plot_World_Draw&>(*this); }
+
+    // ZcGiGeometry
+    bool circle(const ZcGePoint3d& center, double radius, const ZcGeVector3d& normal) override;
+    bool circularArc(const ZcGePoint3d& center, double radius, const ZcGeVector3d& normal,
+                     const ZcGeVector3d& startVector, double sweepAngle, ZcGiArcType arcType) override;
+    bool polyline(uint32_t nbPoints, const ZcGePoint3d* pts, const ZcGeVector3d* normal, intptr_t marker) override;
+    bool polygon(uint32_t nbPoints, const ZcGePoint3d* pts) override;
+    bool text(const ZcGePoint3d& position, const ZcGeVector3d& normal, const ZcGeVector3d& direction, double height,
+              double width, double oblique, const wchar_t* pMsg) override;
+    bool draw(const ZcDbEntity* entity) override;
+    bool pushModelTransform(const ZcGeMatrix3d& xMat) override;
+    bool popModelTransform() override;
+
+    // ZcGiSubEntityTraits
+    void setColor(uint16_t colorIndex) override;
+    void setTrueColor(const ZcCmEntityColor& color) override;
+    void setLayer(const ZcDbObjectId layerId) override;
+    void setLineType(const ZcDbObjectId linetypeId) override { mTraits.linetype = linetypeId; }
+    void setLineWeight(ZcDb::LineWeight lineWeight) override;
+    void setLineTypeScale(double) override {}
+    void setFillType(ZcGiFillType fillType) override;
+    uint16_t color() const override { return uint16_t(mTraits.color.colorIndex()); }
+    ZcCmEntityColor trueColor() const override { return mTraits.color; }
+    ZcDbObjectId layerId() const override { return mTraits.layer; }
+    ZcDbObjectId lineTypeId() const override { return mTraits.linetype; }
+    ZcDb::LineWeight lineWeight() const override { return mTraits.lineweight; }
+    ZcGiFillType fillType() const override { return mTraits.fill; }
+
+private:
+    struct Traits {
+        ZcCmEntityColor color;
+        ZcDbObjectId layer;
+        ZcDbObjectId linetype;
+        ZcDb::LineWeight lineweight = ZcDb::kLnWtByLayer;
+        ZcGiFillType fill = kZcGiFillNever;
+    };
+    // What ByBlock and layer 0 mean for the entities being drawn: the inserting entity's
+    // effective properties.
+    struct Block_Context {
+        int aci = 7;             // 1..255, or 0 for a true colour
+        uint32_t rgb = 0;        // colour as the object shows it
+        double lineweight_mm = 0.25;
+        ZcDbObjectId layer;
+    };
+    struct Layer_Info {
+        bool plots = true;
+        bool is_zero = false;
+        ZcCmEntityColor color;
+        ZcDb::LineWeight lineweight = ZcDb::kLnWtByLwDefault;
+    };
+
+    const Layer_Info& layer_info(ZcDbObjectId id);
+    ZcDbObjectId effective_layer() const;
+    Block_Context effective() ;
+    const Plot_Pen& pen();
+    void flush_fill();
+    bool to_paper(const ZcGePoint3d* pts, uint32_t n, std::vector<Paper_Point>& out) const;
+    int arc_segments(const ZcGePoint3d& center, const ZcGeVector3d& radiusVector, double sweep) const;
+    void draw_clipped(const ZcDbBlockReference* ref, const ZcDbEntity* entity);
+    bool clip_boundary(const ZcDbBlockReference* ref, Paper_Ring& ring) const;
+
+    Plot_Device& mDevice;
+    Plot_Draw_Options mOptions;
+    std::vector<ZcGeMatrix3d> mStack;  // back() = current drawing -> paper
+    Paper_Point mCullMin{-1e300, -1e300}, mCullMax{1e300, 1e300};
+    std::unordered_set<int64_t> mFrozen;
+    std::unordered_map<int64_t, Layer_Info> mLayers;
+    std::vector<Block_Context> mBlocks;  // one per nesting level being drawn
+    Traits mTraits;
+    bool mPenDirty = true;
+    Plot_Pen mPen;
+    bool mWipeout = false;
+    std::vector<Paper_Ring> mPendingFill;
+    Plot_Pen mPendingPen;
+    std::vector<Paper_Point> mScratch;
+};
+
+}  // namespace platform

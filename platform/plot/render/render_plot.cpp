@@ -1,0 +1,268 @@
+// Render_Plot: one plot job onto its device.
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "db/dbmain.h"
+#include "db/dbpl.h"
+#include "db/dbsymtb.h"
+#include "db/dbviewport.h"
+#include "plot/drivers/plot_driver_factory.h"
+#include "plot/plot_job.h"
+#include "plot/render/plot_paper_layout.h"
+#include "plot/render/plot_stamp.h"
+#include "plot/render/plot_style_table.h"
+#include "plot/render/plot_world_draw.h"
+
+namespace platform {
+
+namespace {
+
+constexpr double kCullMarginMm = 1.0;
+
+ZcDbObjectId Model_Space_Id(ZcDbDatabase* db)
+{
+    ZcDbObjectId id;
+    ZcDbBlockTable* table = nullptr;
+    if (db->getBlockTable(table, ZcDb::kForRead) == Zcad::eOk) {
+        table->getAt(L"*Model_Space", id);
+        table->close();
+    }
+    return id;
+}
+
+std::vector<ZcDbObjectId> Space_Entities(ZcDbObjectId spaceId)
+{
+    ZcDbObjectPointer<ZcDbBlockTableRecord> space(spaceId);
+    if (space.openStatus() != Zcad::eOk) return {};
+    return space->entityIds();
+}
+
+bool Layer_Plots(ZcDbObjectId layerId)
+{
+    ZcDbObjectPointer<ZcDbLayerTableRecord> layer(layerId);
+    return layer.openStatus() != Zcad::eOk || (!layer->isOff() && !layer->isFrozen() && layer->isPlottable());
+}
+
+// The extents of what plots in the space (layers off, frozen or not plotted left out).
+bool Space_Extents(const std::vector<ZcDbObjectId>& ids, ZcDbExtents& out)
+{
+    bool any = false;
+    for (const ZcDbObjectId& id : ids) {
+        ZcDbObjectPointer<ZcDbEntity> ent(id);
+        if (ent.openStatus() != Zcad::eOk || ent->visibility() == ZcDb::kInvisible) continue;
+        if (!Layer_Plots(ent->layerId())) continue;
+        ZcDbExtents e;
+        if (ent->getGeomExtents(e) != Zcad::eOk) continue;
+        out.addExt(e);
+        any = true;
+    }
+    return any;
+}
+
+Paper_Point Box_Min(const Paper_Ring& ring)
+{
+    Paper_Point p{1e300, 1e300};
+    for (const Paper_Point& q : ring) p = {std::min(p.x, q.x), std::min(p.y, q.y)};
+    return p;
+}
+
+Paper_Point Box_Max(const Paper_Ring& ring)
+{
+    Paper_Point p{-1e300, -1e300};
+    for (const Paper_Point& q : ring) p = {std::max(p.x, q.x), std::max(p.y, q.y)};
+    return p;
+}
+
+class Space_Renderer {
+public:
+    Space_Renderer(const PlotJob& job, const Paper_Layout& layout, Plot_Device& device, Plot_World_Draw& draw)
+        : mJob(job), mLayout(layout), mDevice(device), mDraw(draw)
+    {
+    }
+
+    void render(const std::vector<ZcDbObjectId>& ids)
+    {
+        if (mJob.model_space) {
+            reset();
+            for (const ZcDbObjectId& id : ids) draw_one(id);
+            return;
+        }
+        // A layout: paper-space entities, and model space through each viewport.
+        if (mJob.paperspace_last)
+            for (const ZcDbObjectId& id : ids) draw_viewport_contents(id);
+        for (const ZcDbObjectId& id : ids) {
+            if (!mJob.paperspace_last) draw_viewport_contents(id);
+            reset();
+            draw_one(id);
+        }
+    }
+
+private:
+    void reset()
+    {
+        mDraw.set_paper_transform(mLayout.paper_from_drawing);
+        mDraw.set_frozen_layers({});
+        Paper_Point lo = Box_Min(mLayout.window), hi = Box_Max(mLayout.window);
+        mDraw.set_cull_box({lo.x - kCullMarginMm, lo.y - kCullMarginMm}, {hi.x + kCullMarginMm, hi.y + kCullMarginMm});
+    }
+
+    void draw_one(const ZcDbObjectId& id)
+    {
+        ZcDbObjectPointer<ZcDbEntity> ent(id);
+        if (ent.openStatus() == Zcad::eOk) mDraw.draw_entity(ent.object());
+    }
+
+    void draw_viewport_contents(const ZcDbObjectId& id)
+    {
+        if (id.objectClass() == nullptr || !id.objectClass()->isDerivedFrom(ZcDbViewport::desc())) return;
+        ZcDbObjectPointer<ZcDbViewport> vp(id);
+        if (vp.openStatus() != Zcad::eOk || !vp->isOn() || vp->number() == 1) return;
+        if (vp->visibility() == ZcDb::kInvisible || !mDraw.layer_plots(vp->layerId())) return;
+        if (!(vp->width() > 0.0) || !(vp->height() > 0.0) || !(vp->viewHeight() > 0.0)) return;
+
+        // Model -> paper space: around the view target, turned by the twist, scaled so that the
+        // view height fills the viewport, the view centre on the viewport's centre.
+        const double s = vp->height() / vp->viewHeight();
+        const ZcGePoint3d target = vp->viewTarget();
+        const ZcGePoint2d vc = vp->viewCenter();
+        const ZcGePoint3d c = vp->centerPoint();
+        ZcGeMatrix3d modelToPaperSpace = ZcGeMatrix3d::translation(ZcGeVector3d(c.x, c.y, 0.0)) *
+                                         ZcGeMatrix3d::scaling(s) *
+                                         ZcGeMatrix3d::translation(ZcGeVector3d(-vc.x, -vc.y, 0.0)) *
+                                         ZcGeMatrix3d::rotation(vp->twistAngle(), ZcGeVector3d(0.0, 0.0, 1.0)) *
+                                         ZcGeMatrix3d::translation(ZcGePoint3d::kOrigin - target);
+
+        Paper_Ring clip = viewport_boundary(vp.object());
+        ZcDbObjectIdArray frozen;
+        vp->getFrozenLayerList(frozen);
+        std::vector<ZcDbObjectId> frozenList;
+        for (int i = 0; i < frozen.length(); ++i) frozenList.push_back(frozen[i]);
+        vp.close();
+
+        mDevice.push_clip(clip);
+        mDraw.set_paper_transform(mLayout.paper_from_drawing * modelToPaperSpace);
+        mDraw.set_frozen_layers(frozenList);
+        Paper_Point lo = Box_Min(clip), hi = Box_Max(clip);
+        mDraw.set_cull_box({lo.x - kCullMarginMm, lo.y - kCullMarginMm}, {hi.x + kCullMarginMm, hi.y + kCullMarginMm});
+        if (mModel.empty()) mModel = Space_Entities(Model_Space_Id(mJob.database));
+        for (const ZcDbObjectId& mid : mModel) draw_one(mid);
+        mDevice.pop_clip();
+        reset();
+    }
+
+    // The viewport's clip on the page: its clip polyline when set, else its rectangle.
+    Paper_Ring viewport_boundary(const ZcDbViewport* vp) const
+    {
+        std::vector<ZcGePoint3d> pts;
+        if (vp->isNonRectClipOn() && !vp->nonRectClipEntityId().isNull()) {
+            ZcDbObjectPointer<ZcDbPolyline> pl(vp->nonRectClipEntityId());
+            if (pl.openStatus() == Zcad::eOk)
+                for (unsigned i = 0; i < pl->numVerts(); ++i) {
+                    ZcGePoint2d p;
+                    if (pl->getPointAt(i, p) == Zcad::eOk) pts.emplace_back(p.x, p.y, 0.0);
+                }
+        }
+        if (pts.size() < 3) {
+            const ZcGePoint3d c = vp->centerPoint();
+            const double w = vp->width() / 2.0, h = vp->height() / 2.0;
+            pts = {{c.x - w, c.y - h, 0}, {c.x + w, c.y - h, 0}, {c.x + w, c.y + h, 0}, {c.x - w, c.y + h, 0}};
+        }
+        Paper_Ring ring;
+        for (const ZcGePoint3d& p : pts) {
+            ZcGePoint3d q = mLayout.paper_from_drawing * p;
+            ring.push_back({q.x, q.y});
+        }
+        return ring;
+    }
+
+    const PlotJob& mJob;
+    const Paper_Layout& mLayout;
+    Plot_Device& mDevice;
+    Plot_World_Draw& mDraw;
+    std::vector<ZcDbObjectId> mModel;
+};
+
+PlotResult Fail(const std::wstring& message)
+{
+    PlotResult r;
+    r.error = message;
+    return r;
+}
+
+}  // namespace
+
+PlotResult Render_Plot(const PlotJob& job)
+{
+    if (job.database == nullptr) return Fail(L"no drawing to plot");
+    if (job.copies < 1) return Fail(L"number of copies must be at least 1");
+
+    Plot_Style_Table styles;
+    bool useStyles = job.plot_with_styles && !job.style_table_path.empty();
+    if (useStyles) {
+        std::wstring why;
+        if (!styles.load(job.style_table_path, why)) return Fail(why);
+    }
+
+    const ZcDbObjectId spaceId = job.space.isNull() ? Model_Space_Id(job.database) : job.space;
+    const std::vector<ZcDbObjectId> ids = Space_Entities(spaceId);
+    if (spaceId.isNull()) return Fail(L"no space to plot");
+
+    std::unique_ptr<Plot_Device> device;
+    Plot_Draw_Options options;
+    options.styles = useStyles ? &styles : nullptr;
+    options.plot_lineweights = job.plot_lineweights;
+    options.background_rgb = job.background_rgb;
+
+    // The window in the space's coordinates.
+    ZcGePoint2d wmin = job.window_min, wmax = job.window_max;
+    if (job.area == PlotArea::Extents) {
+        ZcDbExtents e;
+        if (!Space_Extents(ids, e)) return Fail(L"nothing to plot: the drawing is empty");
+        wmin = {e.minPoint().x, e.minPoint().y};
+        wmax = {e.maxPoint().x, e.maxPoint().y};
+    } else if (job.area == PlotArea::Limits) {
+        wmin = job.database->limmin();
+        wmax = job.database->limmax();
+    } else if (job.area == PlotArea::Layout && !job.model_space) {
+        // The layout's paper, its origin at the printable area's lower-left corner.
+        Paper_Layout paper;
+        std::wstring why;
+        if (!Compute_Paper_Layout(job, {0.0, 0.0}, {1.0, 1.0}, paper, why)) return Fail(why);
+        wmin = {0.0, 0.0};
+        wmax = {paper.printable_max.x - paper.printable_min.x, paper.printable_max.y - paper.printable_min.y};
+    }
+
+    Paper_Layout layout;
+    std::wstring error;
+    if (!Compute_Paper_Layout(job, wmin, wmax, layout, error)) return Fail(error);
+    if (job.scale_lineweights && !job.model_space) options.lineweight_scale = layout.scale;
+
+    device = Make_Plot_Device(job, error);
+    if (!device) return Fail(error);
+    if (!device->begin_page(layout.page_width_mm, layout.page_height_mm, job.background_rgb)) {
+        std::wstring why;
+        device->finish(why);
+        return Fail(why.empty() ? L"cannot start the page" : why);
+    }
+
+    Plot_World_Draw draw(*device, options);
+    const Paper_Ring printable = {layout.printable_min,
+                                  {layout.printable_max.x, layout.printable_min.y},
+                                  layout.printable_max,
+                                  {layout.printable_min.x, layout.printable_max.y}};
+    device->push_clip(printable);
+    device->push_clip(layout.window);
+    Space_Renderer(job, layout, *device, draw).render(ids);
+    device->pop_clip();
+    if (job.stamp.enabled) Draw_Plot_Stamp(*device, layout, job.stamp);
+    device->pop_clip();
+
+    PlotResult result;
+    if (!device->finish(error)) return Fail(error);
+    result.ok = true;
+    result.files = device->files();
+    return result;
+}
+
+}  // namespace platform
