@@ -63,7 +63,7 @@ bool Cairo_Device::begin_page(double width_mm, double height_mm, uint32_t backgr
             return false;
         }
         unitsPerMm = mDpi / 25.4;
-        const double w = std::ceil(width_mm * unitsPerMm - 1e-6), h = std::ceil(height_mm * unitsPerMm - 1e-6);
+        const double w = std::round(width_mm * unitsPerMm), h = std::round(height_mm * unitsPerMm);
         if (w < 1 || h < 1 || w > 32767 || h > 32767 || w * h > kMaxRasterPixels) {
             mError = L"image of " + std::to_wstring(long(w)) + L" x " + std::to_wstring(long(h)) + L" pixels is too large";
             return false;

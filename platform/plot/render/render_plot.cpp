@@ -10,6 +10,7 @@
 #include "plot/drivers/plot_driver_factory.h"
 #include "plot/plot_job.h"
 #include "plot/render/plot_paper_layout.h"
+#include "plot/render/render_page.h"
 #include "plot/render/plot_stamp.h"
 #include "plot/render/plot_style_table.h"
 #include "plot/render/plot_world_draw.h"
@@ -183,42 +184,33 @@ private:
     std::vector<ZcDbObjectId> mModel;
 };
 
-PlotResult Fail(const std::wstring& message)
-{
-    PlotResult r;
-    r.error = message;
-    return r;
-}
-
 }  // namespace
 
-PlotResult Render_Plot(const PlotJob& job)
+bool Render_Page(const PlotJob& job, Plot_Device& device, std::wstring& error)
 {
-    if (job.database == nullptr) return Fail(L"no drawing to plot");
-    if (job.copies < 1) return Fail(L"number of copies must be at least 1");
-
-    Plot_Style_Table styles;
-    bool useStyles = job.plot_with_styles && !job.style_table_path.empty();
-    if (useStyles) {
-        std::wstring why;
-        if (!styles.load(job.style_table_path, why)) return Fail(why);
+    if (job.database == nullptr) {
+        error = L"no drawing to plot";
+        return false;
     }
+    Plot_Style_Table styles;
+    const bool useStyles = job.plot_with_styles && !job.style_table_path.empty();
+    if (useStyles && !styles.load(job.style_table_path, error)) return false;
 
     const ZcDbObjectId spaceId = job.space.isNull() ? Model_Space_Id(job.database) : job.space;
+    if (spaceId.isNull()) {
+        error = L"no space to plot";
+        return false;
+    }
     const std::vector<ZcDbObjectId> ids = Space_Entities(spaceId);
-    if (spaceId.isNull()) return Fail(L"no space to plot");
-
-    std::unique_ptr<Plot_Device> device;
-    Plot_Draw_Options options;
-    options.styles = useStyles ? &styles : nullptr;
-    options.plot_lineweights = job.plot_lineweights;
-    options.background_rgb = job.background_rgb;
 
     // The window in the space's coordinates.
     ZcGePoint2d wmin = job.window_min, wmax = job.window_max;
     if (job.area == PlotArea::Extents) {
         ZcDbExtents e;
-        if (!Space_Extents(ids, e)) return Fail(L"nothing to plot: the drawing is empty");
+        if (!Space_Extents(ids, e)) {
+            error = L"nothing to plot: the drawing is empty";
+            return false;
+        }
         wmin = {e.minPoint().x, e.minPoint().y};
         wmax = {e.maxPoint().x, e.maxPoint().y};
     } else if (job.area == PlotArea::Limits) {
@@ -227,39 +219,52 @@ PlotResult Render_Plot(const PlotJob& job)
     } else if (job.area == PlotArea::Layout && !job.model_space) {
         // The layout's paper, its origin at the printable area's lower-left corner.
         Paper_Layout paper;
-        std::wstring why;
-        if (!Compute_Paper_Layout(job, {0.0, 0.0}, {1.0, 1.0}, paper, why)) return Fail(why);
+        if (!Compute_Paper_Layout(job, {0.0, 0.0}, {1.0, 1.0}, paper, error)) return false;
         wmin = {0.0, 0.0};
         wmax = {paper.printable_max.x - paper.printable_min.x, paper.printable_max.y - paper.printable_min.y};
     }
 
     Paper_Layout layout;
-    std::wstring error;
-    if (!Compute_Paper_Layout(job, wmin, wmax, layout, error)) return Fail(error);
+    if (!Compute_Paper_Layout(job, wmin, wmax, layout, error)) return false;
+    Plot_Draw_Options options;
+    options.styles = useStyles ? &styles : nullptr;
+    options.plot_lineweights = job.plot_lineweights;
+    options.background_rgb = job.background_rgb;
     if (job.scale_lineweights && !job.model_space) options.lineweight_scale = layout.scale;
 
-    device = Make_Plot_Device(job, error);
-    if (!device) return Fail(error);
-    if (!device->begin_page(layout.page_width_mm, layout.page_height_mm, job.background_rgb)) {
-        std::wstring why;
-        device->finish(why);
-        return Fail(why.empty() ? L"cannot start the page" : why);
+    if (!device.begin_page(layout.page_width_mm, layout.page_height_mm, job.background_rgb)) {
+        device.finish(error);
+        if (error.empty()) error = L"cannot start the page";
+        return false;
     }
-
-    Plot_World_Draw draw(*device, options);
+    Plot_World_Draw draw(device, options);
     const Paper_Ring printable = {layout.printable_min,
                                   {layout.printable_max.x, layout.printable_min.y},
                                   layout.printable_max,
                                   {layout.printable_min.x, layout.printable_max.y}};
-    device->push_clip(printable);
-    device->push_clip(layout.window);
-    Space_Renderer(job, layout, *device, draw).render(ids);
-    device->pop_clip();
-    if (job.stamp.enabled) Draw_Plot_Stamp(*device, layout, job.stamp);
-    device->pop_clip();
+    device.push_clip(printable);
+    device.push_clip(layout.window);
+    Space_Renderer(job, layout, device, draw).render(ids);
+    device.pop_clip();
+    if (job.stamp.enabled) Draw_Plot_Stamp(device, layout, job.stamp);
+    device.pop_clip();
+    return true;
+}
 
+PlotResult Render_Plot(const PlotJob& job)
+{
     PlotResult result;
-    if (!device->finish(error)) return Fail(error);
+    if (job.copies < 1) {
+        result.error = L"number of copies must be at least 1";
+        return result;
+    }
+    if (job.database == nullptr) {
+        result.error = L"no drawing to plot";
+        return result;
+    }
+    std::unique_ptr<Plot_Device> device = Make_Plot_Device(job, result.error);
+    if (!device) return result;
+    if (!Render_Page(job, *device, result.error) || !device->finish(result.error)) return result;
     result.ok = true;
     result.files = device->files();
     return result;
