@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "ed/editor.h"
+#include "db/color.h"
+#include "ed/sysvars.h"
 #include "plot/ini_text.h"
 #include "plot/machine_printers.h"
 #include "win/machine.h"
@@ -225,7 +226,7 @@ bool Read_Pmp_File(const std::wstring& path, std::vector<PlotPaper>& media, std:
     return true;
 }
 
-bool Read_Pc5_File(const std::wstring& path, Plot_Device& device, std::wstring& error)
+bool Read_Pc5_File(const std::wstring& path, Plot_Device_Entry& device, std::wstring& error)
 {
     std::wstring text;
     if (!Read_Ansi_File(path, text)) {
@@ -238,7 +239,7 @@ bool Read_Pc5_File(const std::wstring& path, Plot_Device& device, std::wstring& 
         error = L"the plotter configuration file " + path + L" names no known driver";
         return false;
     }
-    device = Plot_Device();
+    device = Plot_Device_Entry();
     device.name = File_Name_Of(path);
     device.driver = *driver;
     device.file_device = true;
@@ -246,6 +247,15 @@ bool Read_Pc5_File(const std::wstring& path, Plot_Device& device, std::wstring& 
     device.dpi = ini.number(L"res_color_mem", L"resolution_x", 300.0);
     if (device.dpi <= 0.0)
         device.dpi = 300.0;
+    if (device.driver == PlotDriver::Jpg || device.driver == PlotDriver::Png) {
+        // The raster driver's private data begins with the background's colour index in hex.
+        std::wstring data = ini.value(L"Port", L"privatedata").value_or(L"");
+        wchar_t* end = nullptr;
+        std::wstring digits = data.substr(0, 2);
+        long index = std::wcstol(digits.c_str(), &end, 16);
+        if (digits.size() == 2 && end != nullptr && *end == 0)
+            device.background_rgb = ZcCmEntityColor::lookUpRGB(static_cast<uint8_t>(index));
+    }
     std::wstring pmp = ini.value(L"Meta", L"pmp_filepath").value_or(L"");
     if (!File_Exists(pmp)) {
         std::wstring stem = device.name.substr(0, device.name.size() - 4);
@@ -277,12 +287,12 @@ std::vector<std::wstring> Plot_Device_Names()
     return names;
 }
 
-std::optional<Plot_Device> Find_Plot_Device(const std::wstring& name, std::wstring* error)
+std::optional<Plot_Device_Entry> Find_Plot_Device(const std::wstring& name, std::wstring* error)
 {
     std::wstring ignored;
     std::wstring& why = error != nullptr ? *error : ignored;
     if (Equal_No_Case(name, kNoneDevice)) {
-        Plot_Device device;
+        Plot_Device_Entry device;
         device.name = kNoneDevice;
         device.none = true;
         device.media = None_Media();
@@ -290,13 +300,13 @@ std::optional<Plot_Device> Find_Plot_Device(const std::wstring& name, std::wstri
     }
     for (const fs::path& file : Pc5_Files())
         if (Equal_No_Case(Text_From_Host_Path(file.filename()), name)) {
-            Plot_Device device;
+            Plot_Device_Entry device;
             if (!Read_Pc5_File(To_Windows_Path(file), device, why))
                 return std::nullopt;
             return device;
         }
     if (std::optional<Machine_Printer> printer = Find_Machine_Printer(name)) {
-        Plot_Device device;
+        Plot_Device_Entry device;
         device.name = printer->name;
         device.driver = PlotDriver::Printer;
         device.media = printer->media;
@@ -308,25 +318,25 @@ std::optional<Plot_Device> Find_Plot_Device(const std::wstring& name, std::wstri
     return std::nullopt;
 }
 
-std::vector<Plot_Style_Table> Plot_Style_Tables()
+std::vector<Plot_Style_File> Plot_Style_Tables()
 {
-    std::vector<Plot_Style_Table> tables;
+    std::vector<Plot_Style_File> tables;
     for (const std::wstring& folder : Plot_Style_Folders())
         for (const fs::path& file : Folder_Files(To_Host_Path(folder))) {
             std::wstring name = Text_From_Host_Path(file.filename());
             if (!Has_Extension(name, L".ctb") && !Has_Extension(name, L".stb"))
                 continue;
             bool seen = std::any_of(tables.begin(), tables.end(),
-                                    [&](const Plot_Style_Table& t) { return Equal_No_Case(t.name, name); });
+                                    [&](const Plot_Style_File& t) { return Equal_No_Case(t.name, name); });
             if (!seen)
                 tables.push_back({name, folder + L"\\" + name});
         }
     return tables;
 }
 
-std::optional<Plot_Style_Table> Find_Plot_Style_Table(const std::wstring& name)
+std::optional<Plot_Style_File> Find_Plot_Style_Table(const std::wstring& name)
 {
-    for (Plot_Style_Table& table : Plot_Style_Tables())
+    for (Plot_Style_File& table : Plot_Style_Tables())
         if (Equal_No_Case(table.name, name))
             return table;
     return std::nullopt;

@@ -5,6 +5,7 @@
 // plug-in rewrites are seen at once.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ std::vector<std::wstring> Plot_Style_Folders();
 // The device without output.
 inline constexpr const wchar_t* kNoneDevice = L"None";
 
-struct Plot_Device {
+struct Plot_Device_Entry {
     std::wstring name;           // ".pc5" file name, printer name or "None"
     PlotDriver driver = PlotDriver::Printer;
     bool file_device = false;    // a ".pc5" device: always writes a file
@@ -35,6 +36,7 @@ struct Plot_Device {
     std::wstring pmp_path;       // ".pmp" read for the media (Windows path), empty when none was found
     std::vector<PlotPaper> media;  // canonical name = the ".pmp" paper_name, display = paper_local_name
     double dpi = 300.0;          // ".pc5" resolution_x; a printer's resolution
+    uint32_t background_rgb = 0xFFFFFF;  // raster ".pc5": the colour index of "privatedata=" (0x00RRGGBB)
     std::wstring spool_folder;   // printers: where jobs that do not go to a file are written
 };
 
@@ -44,23 +46,23 @@ struct Plot_Device {
 std::vector<std::wstring> Plot_Device_Names();
 // The device of that name (case ignored); nullopt when there is none or its ".pc5" cannot
 // be read (error says why).
-std::optional<Plot_Device> Find_Plot_Device(const std::wstring& name, std::wstring* error = nullptr);
+std::optional<Plot_Device_Entry> Find_Plot_Device(const std::wstring& name, std::wstring* error = nullptr);
 
 // Reads a ".pc5" file (ANSI code page text, key=value lines in sections): its driver
 // (DriverPath, and DeviceName for the raster driver), resolution and paper description
 // file ("pmp_filepath=", else a ".pmp" of the ".pc5"'s name in the description folders).
 // The name becomes the file's name.
-bool Read_Pc5_File(const std::wstring& path, Plot_Device& device, std::wstring& error);
+bool Read_Pc5_File(const std::wstring& path, Plot_Device_Entry& device, std::wstring& error);
 // Reads the user-defined papers of a ".pmp" file, entry 0 first.
 bool Read_Pmp_File(const std::wstring& path, std::vector<PlotPaper>& media, std::wstring& error);
 
-struct Plot_Style_Table {
+struct Plot_Style_File {
     std::wstring name;  // file name, e.g. "黑白.ctb"
     std::wstring path;  // Windows path
 };
 // The ".ctb" and ".stb" files directly in the plot-style folders, folder by folder; a name
 // already listed from an earlier folder is skipped.
-std::vector<Plot_Style_Table> Plot_Style_Tables();
-std::optional<Plot_Style_Table> Find_Plot_Style_Table(const std::wstring& name);
+std::vector<Plot_Style_File> Plot_Style_Tables();
+std::optional<Plot_Style_File> Find_Plot_Style_Table(const std::wstring& name);
 
 }  // namespace platform

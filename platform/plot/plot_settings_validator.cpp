@@ -10,7 +10,7 @@ namespace platform {
 
 namespace {
 
-const PlotPaper* Find_Media(const Plot_Device& device, const wchar_t* canonical)
+const PlotPaper* Find_Media(const Plot_Device_Entry& device, const wchar_t* canonical)
 {
     if (canonical == nullptr || *canonical == 0)
         return nullptr;
@@ -66,7 +66,7 @@ struct Registrar {
 
 }  // namespace
 
-std::optional<Plot_Device> Device_Of(const ZcDbPlotSettings* settings)
+std::optional<Plot_Device_Entry> Device_Of(const ZcDbPlotSettings* settings)
 {
     const wchar_t* name = nullptr;
     if (settings == nullptr || settings->getPlotCfgName(name) != Zcad::eOk || name == nullptr)
@@ -76,7 +76,7 @@ std::optional<Plot_Device> Device_Of(const ZcDbPlotSettings* settings)
 
 std::optional<PlotPaper> Media_Of(const ZcDbPlotSettings* settings)
 {
-    std::optional<Plot_Device> device = Device_Of(settings);
+    std::optional<Plot_Device_Entry> device = Device_Of(settings);
     const wchar_t* media = nullptr;
     if (!device || settings->getCanonicalMediaName(media) != Zcad::eOk)
         return std::nullopt;
@@ -98,7 +98,7 @@ Zcad::ErrorStatus Host_Plot_Validator::setPlotCfgName(ZcDbPlotSettings* pPlotSet
         return Zcad::eNullObjectPointer;
     if (plotDeviceName == nullptr || *plotDeviceName == 0)
         return Zcad::eInvalidInput;
-    std::optional<Plot_Device> device = Find_Plot_Device(plotDeviceName);
+    std::optional<Plot_Device_Entry> device = Find_Plot_Device(plotDeviceName);
     if (!device)
         return Zcad::eInvalidInput;
     const PlotPaper* paper = nullptr;
@@ -125,7 +125,7 @@ Zcad::ErrorStatus Host_Plot_Validator::setCanonicalMediaName(ZcDbPlotSettings* p
 {
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
-    std::optional<Plot_Device> device = Device_Of(pPlotSet);
+    std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
     if (!device)
         return Zcad::eInvalidInput;
     const PlotPaper* paper = Find_Media(*device, mediaName);
@@ -141,7 +141,7 @@ Zcad::ErrorStatus Host_Plot_Validator::setClosestMediaName(ZcDbPlotSettings* pPl
 {
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
-    std::optional<Plot_Device> device = Device_Of(pPlotSet);
+    std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
     if (!device || device->media.empty() || paperWidth <= 0.0 || paperHeight <= 0.0)
         return Zcad::eInvalidInput;
     const double w = To_Millimetres(paperWidth, units, device->dpi);
@@ -179,7 +179,7 @@ Zcad::ErrorStatus Host_Plot_Validator::setPlotPaperUnits(ZcDbPlotSettings* pPlot
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
     if (units == ZcDbPlotSettings::kPixels) {
-        std::optional<Plot_Device> device = Device_Of(pPlotSet);
+        std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
         if (!device || !Is_Raster(device->driver))
             return Zcad::eInvalidInput;
     }
@@ -278,7 +278,7 @@ Zcad::ErrorStatus Host_Plot_Validator::setCurrentStyleSheet(ZcDbPlotSettings* pP
         return Zcad::eNullObjectPointer;
     if (styleSheetName == nullptr || *styleSheetName == 0)
         return pPlotSet->setCurrentStyleSheet(L"");
-    std::optional<Plot_Style_Table> table = Find_Plot_Style_Table(styleSheetName);
+    std::optional<Plot_Style_File> table = Find_Plot_Style_Table(styleSheetName);
     if (!table)
         return Zcad::eInvalidInput;
     return pPlotSet->setCurrentStyleSheet(table->name.c_str());
@@ -298,7 +298,7 @@ Zcad::ErrorStatus Host_Plot_Validator::canonicalMediaNameList(ZcDbPlotSettings* 
     mediaList.removeAll();
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
-    std::optional<Plot_Device> device = Device_Of(pPlotSet);
+    std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
     if (!device)
         return Zcad::eInvalidInput;
     for (const PlotPaper& paper : device->media)
@@ -313,7 +313,7 @@ Zcad::ErrorStatus Host_Plot_Validator::getLocaleMediaName(ZcDbPlotSettings* pPlo
     localeMediaName = nullptr;
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
-    std::optional<Plot_Device> device = Device_Of(pPlotSet);
+    std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
     if (!device)
         return Zcad::eInvalidInput;
     const PlotPaper* paper = Find_Media(*device, canonicalName);
@@ -330,7 +330,7 @@ Zcad::ErrorStatus Host_Plot_Validator::getLocaleMediaName(ZcDbPlotSettings* pPlo
     localeMediaName = nullptr;
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
-    std::optional<Plot_Device> device = Device_Of(pPlotSet);
+    std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
     if (!device)
         return Zcad::eInvalidInput;
     if (index < 0 || index >= static_cast<int>(device->media.size()))
@@ -343,7 +343,7 @@ Zcad::ErrorStatus Host_Plot_Validator::getLocaleMediaName(ZcDbPlotSettings* pPlo
 Zcad::ErrorStatus Host_Plot_Validator::plotStyleSheetList(ZcArray<const wchar_t*>& styleList)
 {
     styles_.clear();
-    for (const Plot_Style_Table& table : Plot_Style_Tables())
+    for (const Plot_Style_File& table : Plot_Style_Tables())
         styles_.push_back(table.name);
     Fill(styleList, styles_);
     return Zcad::eOk;

@@ -49,7 +49,7 @@ private:
 };
 
 // The device the settings name (nullopt when the registry does not know it).
-std::optional<Plot_Device> Device_Of(const ZcDbPlotSettings* settings);
+std::optional<Plot_Device_Entry> Device_Of(const ZcDbPlotSettings* settings);
 // The settings' current media as the device describes it.
 std::optional<PlotPaper> Media_Of(const ZcDbPlotSettings* settings);
 

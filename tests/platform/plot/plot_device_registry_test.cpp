@@ -1,0 +1,153 @@
+// The device registry reads the ".pc5" and ".pmp" files as the plug-in writes them, the
+// machine's printers and the plot-style folders of the host profile.
+#include <algorithm>
+
+#include "ed/sysvars.h"
+#include "plot/device_registry.h"
+#include "plot/machine_printers.h"
+#include "plot_fixture.h"
+
+using namespace platform;
+
+namespace plot_test {
+namespace {
+
+using Registry_Test = PlotTest;
+
+TEST_F(Registry_Test, MediaAreExactlyThePapersOfTheDescriptionFileWithTheirPrintableAreas)
+{
+    // Landscape and portrait entries of A1 with margins, and a square paper (one entry).
+    const std::wstring name = Write_Device(L"PDF", {{L"KV_A1", 851, 604, 5, 5, 5, 5},
+                                                    {L"KV_A1T", 594, 841, 10, 200, 0, 3},
+                                                    {L"KV_500x500", 500, 500}});
+    std::wstring error;
+    std::optional<Plot_Device_Entry> device = Find_Plot_Device(name, &error);
+    ASSERT_TRUE(device) << std::string(error.begin(), error.end());
+    EXPECT_EQ(device->driver, PlotDriver::Pdf);
+    EXPECT_TRUE(device->file_device);
+    EXPECT_EQ(device->pmp_path, description_folder + L"\\K_PDF.pmp");
+    ASSERT_EQ(device->media.size(), 3u);
+    const PlotPaper& a1 = device->media[0];
+    EXPECT_EQ(a1.display_name, L"KV_A1");
+    EXPECT_EQ(a1.canonical_name, Canonical_Name(851, 604));
+    EXPECT_DOUBLE_EQ(a1.width_mm, 851);
+    EXPECT_DOUBLE_EQ(a1.height_mm, 604);
+    EXPECT_DOUBLE_EQ(a1.margin_left_mm, 5);
+    EXPECT_DOUBLE_EQ(a1.margin_top_mm, 5);
+    const PlotPaper& a1t = device->media[1];
+    EXPECT_EQ(a1t.display_name, L"KV_A1T");
+    EXPECT_DOUBLE_EQ(a1t.margin_left_mm, 10);
+    EXPECT_DOUBLE_EQ(a1t.margin_bottom_mm, 200);
+    EXPECT_DOUBLE_EQ(a1t.margin_right_mm, 0);
+    EXPECT_DOUBLE_EQ(a1t.margin_top_mm, 3);
+    EXPECT_EQ(device->media[2].display_name, L"KV_500x500");
+}
+
+TEST_F(Registry_Test, DriverComesFromTheConfigurationFile)
+{
+    const struct {
+        const wchar_t* type;
+        PlotDriver driver;
+    } cases[] = {{L"PDF", PlotDriver::Pdf}, {L"DWF", PlotDriver::Dwf}, {L"JPG", PlotDriver::Jpg},
+                 {L"PNG", PlotDriver::Png}, {L"PLT", PlotDriver::Plt}, {L"SVG", PlotDriver::Svg}};
+    for (const auto& c : cases) {
+        std::optional<Plot_Device_Entry> device = Find_Plot_Device(Write_Device(c.type, {{L"KV_A3", 420, 297}}));
+        ASSERT_TRUE(device) << c.type;
+        EXPECT_EQ(device->driver, c.driver) << c.type;
+    }
+    Write_File(config_folder + L"\\Odd.pc5", "[Standard]\r\nDriverPath=Unknown.dll\r\n");
+    std::wstring error;
+    EXPECT_FALSE(Find_Plot_Device(L"Odd.pc5", &error));
+    EXPECT_NE(error.find(L"no known driver"), std::wstring::npos);
+}
+
+TEST_F(Registry_Test, RasterResolutionAndBackgroundColourComeFromTheConfigurationFile)
+{
+    const std::wstring pmp = description_folder + L"\\K_JPG.pmp";
+    Write_File(pmp, Pmp_Text({{L"KV_A4", 297, 210}}));
+    Write_File(config_folder + L"\\K_JPG.pc5", Pc5_Text(L"JPG", pmp, 150, L"010000006400000000000000"));
+    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"k_jpg.PC5");
+    ASSERT_TRUE(device);
+    EXPECT_EQ(device->name, L"K_JPG.pc5");
+    EXPECT_DOUBLE_EQ(device->dpi, 150);
+    EXPECT_EQ(device->background_rgb, 0xFF0000u);  // colour index 1 is red
+}
+
+TEST_F(Registry_Test, MovedDescriptionFileIsFoundByNameInTheDescriptionFolders)
+{
+    Write_File(description_folder + L"\\K_SVG.pmp", Pmp_Text({{L"KV_A2", 594, 420}}));
+    Write_File(config_folder + L"\\K_SVG.pc5", Pc5_Text(L"SVG", L"D:\\gone\\K_SVG.pmp"));
+    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"K_SVG.pc5");
+    ASSERT_TRUE(device);
+    ASSERT_EQ(device->media.size(), 1u);
+    EXPECT_EQ(device->media[0].display_name, L"KV_A2");
+}
+
+TEST_F(Registry_Test, DeviceListHasNoneThenConfigurationFilesTopFolderFirstThenPrinters)
+{
+    Write_File(config_folder + L"\\Sub\\Deep.pc5", Pc5_Text(L"PDF", L""));
+    Write_File(config_folder + L"\\Sub\\K_PDF.pc5", Pc5_Text(L"PDF", L""));
+    Write_Device(L"PDF", {{L"KV_A3", 420, 297}});
+    Add_Printer(L"HP LaserJet", {{L"A4", 210, 297}});
+    EXPECT_EQ(Plot_Device_Names(),
+              (std::vector<std::wstring>{L"None", L"K_PDF.pc5", L"Deep.pc5", L"HP LaserJet"}));
+    // The top folder's file is the device of that name.
+    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"K_PDF.pc5");
+    ASSERT_TRUE(device);
+    EXPECT_EQ(device->config_path, config_folder + L"\\K_PDF.pc5");
+}
+
+TEST_F(Registry_Test, EnvironmentSettingOverridesTheProfileFolders)
+{
+    Write_Device(L"PDF", {{L"KV_A3", 420, 297}});
+    Write_File(L"D:\\Plotters\\Mine.pc5", Pc5_Text(L"PNG", L""));
+    ASSERT_EQ(zcedSetEnv(L"PrinterConfigDir", L"D:\\Plotters\\;D:\\Missing"), RTNORM);
+    EXPECT_EQ(Printer_Config_Folders(), (std::vector<std::wstring>{L"D:\\Plotters", L"D:\\Missing"}));
+    EXPECT_EQ(Plot_Device_Names(), (std::vector<std::wstring>{L"None", L"Mine.pc5"}));
+    // Without a description setting the description folder follows the first configuration folder.
+    EXPECT_EQ(Printer_Description_Folders(), (std::vector<std::wstring>{description_folder}));
+    ASSERT_EQ(zcedSetEnv(L"PrinterDescDir", L""), RTNORM);
+}
+
+TEST_F(Registry_Test, PrintersKeepTheirMediaAndSpoolFolder)
+{
+    Add_Printer(L"HP LaserJet", {{L"A4", 210, 297, 4, 4, 4, 4}, {L"A3", 297, 420}});
+    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"hp laserjet");
+    ASSERT_TRUE(device);
+    EXPECT_EQ(device->driver, PlotDriver::Printer);
+    EXPECT_FALSE(device->file_device);
+    EXPECT_EQ(device->spool_folder, L"C:\\Spool\\HP LaserJet");
+    EXPECT_TRUE(std::filesystem::is_directory(Host(device->spool_folder)));
+    ASSERT_EQ(device->media.size(), 2u);
+    EXPECT_DOUBLE_EQ(device->media[0].margin_left_mm, 4);
+    // Adding again under another spelling replaces it; removing it leaves none.
+    Add_Printer(L"HP LASERJET", {{L"A4", 210, 297}});
+    EXPECT_EQ(Machine_Printers().size(), 1u);
+    EXPECT_TRUE(Remove_Machine_Printer(L"hp laserjet"));
+    EXPECT_FALSE(Find_Plot_Device(L"HP LaserJet"));
+    // Names that the store cannot keep are refused.
+    Machine_Printer bad;
+    bad.name = L"Tab\tName";
+    bad.media.push_back(PlotPaper{});
+    EXPECT_FALSE(Add_Machine_Printer(bad));
+}
+
+TEST_F(Registry_Test, StyleTablesAreTheCtbAndStbFilesOfTheStyleFolders)
+{
+    Add_Style_Table(L"黑白.ctb");
+    Add_Style_Table(L"A.stb");
+    Write_File(style_folder + L"\\notes.txt", "x");
+    Write_File(L"D:\\Styles\\黑白.CTB", "other");
+    Write_File(L"D:\\Styles\\彩色.ctb", "x");
+    ASSERT_EQ(zcedSetEnv(L"PrinterStyleSheetDir", (style_folder + L";D:\\Styles").c_str()), RTNORM);
+    std::vector<std::wstring> names;
+    for (const Plot_Style_File& table : Plot_Style_Tables())
+        names.push_back(table.name);
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"A.stb", L"黑白.ctb", L"彩色.ctb"}));
+    std::optional<Plot_Style_File> found = Find_Plot_Style_Table(L"黑白.CTB");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->path, style_folder + L"\\黑白.ctb");
+}
+
+}  // namespace
+}  // namespace plot_test
