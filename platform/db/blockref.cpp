@@ -1,7 +1,10 @@
 // Block references and their attributes; MINSERT arrays.
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
+#include "db/block_walk.h"
 #include "db/db_internal.h"
 #include "db/dbblkref.h"
 #include "db/dbcurve.h"
@@ -16,17 +19,6 @@ ZCRX_DXF_DEFINE_MEMBERS(ZcDbMInsertBlock, ZcDbBlockReference, 0, 0, 0, INSERT, A
     if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite
 
 namespace {
-// Guards the walk of nested definitions against blocks that contain themselves.
-struct Depth_Guard {
-    static int& depth()
-    {
-        thread_local int d = 0;
-        return d;
-    }
-    Depth_Guard() { ++depth(); }
-    ~Depth_Guard() { --depth(); }
-    bool tooDeep() const { return depth() > 64; }
-};
 
 // Copies of a piece of a block definition placed by xform. Under non-uniform scaling circles
 // and arcs become ellipses, and polylines with arcs go in pieces; empty when the piece cannot
@@ -304,64 +296,110 @@ Zcad::ErrorStatus ZcDbBlockReference::explodeToOwnerSpace() const
     return Zcad::eOk;
 }
 
-Zcad::ErrorStatus ZcDbBlockReference::subGetGeomExtents(ZcDbExtents& extents) const
+namespace {
+// Adds the extents of the reference placed by outer (the transform of the space it lies in) and
+// clipped by its clip boundary; false when nothing of it could be measured. Nested references
+// are walked with their combined transform, so that rotated and mirrored nestings stay tight.
+bool Add_Reference_Extents(const ZcDbBlockReference* ref, const ZcGeMatrix3d& outer, ZcDbExtents& extents)
 {
-    Depth_Guard guard;
-    if (guard.tooDeep()) return Zcad::eInvalidExtents;
-    auto* btr = platform::Peek<ZcDbBlockTableRecord>(mBlockId);
-    ZcGeMatrix3d xform = blockTransform();
-    bool any = false;
+    platform::Block_Walk_Guard guard(ref->blockTableRecord());
+    if (guard.refused()) return false;
+    auto* btr = platform::Peek<ZcDbBlockTableRecord>(ref->blockTableRecord());
+    const ZcGeMatrix3d xform = outer * ref->blockTransform();
+    ZcDbExtents own;
     if (btr) {
         for (ZcDbObjectId id : btr->entityIds()) {
             if (id.isErased()) continue;
             auto* ent = platform::Peek<ZcDbEntity>(id);
-            if (ent == nullptr) continue;
-            if (auto* def = ZcDbAttributeDefinition::cast(ent))
-                if (!def->isConstant()) continue;
+            if (ent == nullptr || ent->visibility() == ZcDb::kInvisible) continue;
+            if (auto* nested = ZcDbBlockReference::cast(ent)) {
+                if (ZcDbMInsertBlock::cast(nested) == nullptr) {
+                    Add_Reference_Extents(nested, xform, own);
+                    continue;
+                }
+            }
+            std::unique_ptr<ZcDbEntity> text;
+            if (auto* def = ZcDbAttributeDefinition::cast(ent)) {
+                if (!def->isConstant() || def->isInvisible()) continue;
+                text.reset(Text_Of(def));
+                ent = text.get();
+            }
             ZcDbExtents e;
             std::vector<ZcDbEntity*> copies = Placed_Copies(ent, xform);
             for (ZcDbEntity* copy : copies) {
-                if (copy->getGeomExtents(e) == Zcad::eOk) {
-                    extents.addExt(e);
-                    any = true;
-                }
+                if (copy->getGeomExtents(e) == Zcad::eOk) own.addExt(e);
                 delete copy;
             }
             if (copies.empty() && ent->getGeomExtents(e) == Zcad::eOk) {
                 e.transformBy(xform);
-                extents.addExt(e);
-                any = true;
+                own.addExt(e);
             }
         }
     }
-    for (ZcDbAttribute* a : attributes()) {
+    const bool placed = outer != ZcGeMatrix3d();
+    for (ZcDbAttribute* a : ref->attributes()) {
+        if (a->isInvisible() || a->visibility() == ZcDb::kInvisible) continue;
         ZcDbExtents e;
-        if (!a->isInvisible() && a->getGeomExtents(e) == Zcad::eOk) {
-            extents.addExt(e);
-            any = true;
+        if (!placed) {
+            if (a->getGeomExtents(e) == Zcad::eOk) own.addExt(e);
+            continue;
+        }
+        for (ZcDbEntity* copy : Placed_Copies(a, outer)) {
+            if (copy->getGeomExtents(e) == Zcad::eOk) own.addExt(e);
+            delete copy;
         }
     }
-    return any ? Zcad::eOk : Zcad::eInvalidExtents;
+    if (!own.isValid()) return false;
+    ZcGiClipBoundary clip;
+    if (platform::Block_Clip_Boundary(ref, clip) && !clip.inverted) {
+        // Clipped: what lies inside the boundary's box.
+        ZcDbExtents bounds;
+        for (const ZcGePoint3d& p : clip.points) bounds.addPoint(outer * p);
+        ZcGePoint3d lo = own.minPoint(), hi = own.maxPoint();
+        lo.set(std::max(lo.x, bounds.minPoint().x), std::max(lo.y, bounds.minPoint().y), lo.z);
+        hi.set(std::min(hi.x, bounds.maxPoint().x), std::min(hi.y, bounds.maxPoint().y), hi.z);
+        if (own.set(lo, hi) != Zcad::eOk) return false;  // nothing inside the boundary
+    }
+    extents.addExt(own);
+    return true;
+}
+}  // namespace
+
+Zcad::ErrorStatus ZcDbBlockReference::subGetGeomExtents(ZcDbExtents& extents) const
+{
+    return Add_Reference_Extents(this, ZcGeMatrix3d(), extents) ? Zcad::eOk : Zcad::eInvalidExtents;
 }
 
 bool ZcDbBlockReference::subWorldDraw(ZcGiWorldDraw* mode)
 {
-    Depth_Guard guard;
-    if (guard.tooDeep()) return true;
+    platform::Block_Walk_Guard guard(mBlockId);
+    if (guard.refused()) return true;
+    ZcGiWorldGeometry& geometry = mode->geometry();
+    ZcGiClipBoundary clip;
+    const bool clipped = platform::Block_Clip_Boundary(this, clip);
+    if (clipped) geometry.pushClipBoundary(clip);
+    bool stop = false;
     if (auto* btr = platform::Peek<ZcDbBlockTableRecord>(mBlockId)) {
-        mode->geometry().pushModelTransform(blockTransform());
+        geometry.pushModelTransform(blockTransform());
         for (ZcDbObjectId id : btr->entityIds()) {
             if (id.isErased()) continue;
             auto* ent = platform::Peek<ZcDbEntity>(id);
             if (ent == nullptr) continue;
-            if (auto* def = ZcDbAttributeDefinition::cast(ent))
-                if (!def->isConstant()) continue;
-            if (mode->geometry().draw(ent)) break;
+            if (auto* def = ZcDbAttributeDefinition::cast(ent)) {
+                // Constant attributes show their value; the others come with the reference.
+                if (!def->isConstant() || def->isInvisible()) continue;
+                std::unique_ptr<ZcDbText> text(Text_Of(def));
+                stop = geometry.draw(text.get());
+            } else {
+                stop = geometry.draw(ent);
+            }
+            if (stop) break;
         }
-        mode->geometry().popModelTransform();
+        geometry.popModelTransform();
     }
     for (ZcDbAttribute* a : attributes())
-        if (!a->isInvisible()) mode->geometry().draw(a);
+        if (!stop && !a->isInvisible()) stop = geometry.draw(a);
+    if (clipped) geometry.popClipBoundary();
     return true;
 }
 

@@ -1,6 +1,8 @@
 // Clip filters of block references: stored in the reference's extension dictionary under
 // "ACAD_FILTER" / "SPATIAL".
 #pragma once
+#include <vector>
+
 #include "db/dbmain.h"
 
 class ZcDbBlockReference;
@@ -26,6 +28,9 @@ public:
     bool isInverted() const { return mInverted; }
     Zcad::ErrorStatus setFilterInverted(bool inverted);
     bool isEnabled() const { return mEnabled; }
+    // The boundary as a polygon in block coordinates (a rectangle as its four corners); empty
+    // without a boundary.
+    std::vector<ZcGePoint3d> boundary() const;
     // The boundary's extents: in world coordinates placed by the reference's block transform,
     // in block coordinates without a reference. eInvalidExtents without a boundary.
     Zcad::ErrorStatus queryBounds(ZcDbExtents& extents, const ZcDbBlockReference* ref = nullptr) const;

@@ -2,6 +2,7 @@
 
 #include "db/dbdim.h"
 #include "db/dbsymtb.h"
+#include "db/block_walk.h"
 #include "db/gi.h"
 #include "db/raw_groups.h"
 #include "script/utf8.h"
@@ -118,6 +119,8 @@ void ZcDbDimension::setRawGroups(std::vector<ZcDbRawGroup> groups)
 
 bool ZcDbDimension::subWorldDraw(ZcGiWorldDraw* mode)
 {
+    platform::Block_Walk_Guard guard(mBlockId);
+    if (guard.refused()) return true;
     ZcDbBlockTableRecord* block = nullptr;
     if (zcdbOpenObject(block, mBlockId, ZcDb::kForRead) != Zcad::eOk) return true;
     const std::vector<ZcDbObjectId> ids = block->entityIds();

@@ -187,6 +187,7 @@ Zcad::ErrorStatus ZcDbEntity::getGeomExtents(ZcDbExtents& extents) const
 bool ZcDbEntity::worldDraw(ZcGiWorldDraw* mode)
 {
     if (mode == nullptr) return false;
+    if (mVisibility == ZcDb::kInvisible) return true;
     ZcGiSubEntityTraits& traits = mode->subEntityTraits();
     traits.setTrueColor(mColor);
     traits.setLayer(mLayerId);

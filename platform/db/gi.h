@@ -18,7 +18,7 @@ class ZcDbEntity;
 // parallelogram origin, origin + u, origin + u + v, origin + v (u runs along the first pixel row
 // from left to right, v from the bottom row up), cut to the clip polygon when it has points.
 struct ZcGiImage {
-    std::wstring sourceFile;           // the image file: absolute when it could be resolved
+    std::wstring sourceFile;           // as the image definition names it (relative: to the drawing's folder)
     uint32_t pixelWidth = 0;
     uint32_t pixelHeight = 0;
     ZcGePoint3d origin;                // lower-left corner of the image
@@ -82,6 +82,16 @@ public:
     virtual bool draw(const ZcDbEntity* entity) = 0;
     virtual bool pushModelTransform(const ZcGeMatrix3d& xMat) = 0;
     virtual bool popModelTransform() = 0;
+    // Several closed loops filled together as one area (the even-odd rule: a loop inside
+    // another is a hole), outlined when the fill type is not kZcGiFillAlways. numVertices[i] is
+    // the number of points of loop i; the loops' points follow one another in vertices.
+    // Contexts without it draw each loop as a polygon.
+    virtual bool polyPolygon(uint32_t numLoops, const uint32_t* numVertices, const ZcGePoint3d* vertices)
+    {
+        for (uint32_t i = 0; i < numLoops; vertices += numVertices[i], ++i)
+            if (polygon(numVertices[i], vertices)) return true;
+        return false;
+    }
     // A raster image (see ZcGiImage). Contexts that cannot show images ignore it.
     virtual bool image(const ZcGiImage& /*img*/) { return false; }
     // Clip boundaries (see ZcGiClipBoundary). Contexts that cannot clip ignore them.

@@ -59,6 +59,13 @@ bool Extents_Draw::text(const ZcGePoint3d& position, const ZcGeVector3d& normal,
     return false;
 }
 
+bool Extents_Draw::image(const ZcGiImage& img)
+{
+    if (!img.clip.empty()) return polyline(uint32_t(img.clip.size()), img.clip.data(), nullptr, -1);
+    for (const ZcGePoint3d& p : {img.origin, img.origin + img.u, img.origin + img.u + img.v, img.origin + img.v}) add(p);
+    return false;
+}
+
 bool Extents_Draw::draw(const ZcDbEntity* entity)
 {
     if (entity == nullptr) return false;

@@ -21,6 +21,7 @@ public:
     bool polygon(uint32_t nbPoints, const ZcGePoint3d* pts) override;
     bool text(const ZcGePoint3d& position, const ZcGeVector3d& normal, const ZcGeVector3d& direction, double height,
               double width, double oblique, const wchar_t* pMsg) override;
+    bool image(const ZcGiImage& img) override;
     bool draw(const ZcDbEntity* entity) override;
     bool pushModelTransform(const ZcGeMatrix3d& xMat) override;
     bool popModelTransform() override;

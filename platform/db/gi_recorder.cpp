@@ -70,6 +70,16 @@ public:
         return false;
     }
 
+    bool polyPolygon(uint32_t numLoops, const uint32_t* numVertices, const ZcGePoint3d* vertices) override
+    {
+        Gi_Record& r = mOwner.add(Gi_Record::kPolyPolygon);
+        for (uint32_t i = 0; i < numLoops; ++i) {
+            r.loopSizes.push_back(numVertices[i]);
+            for (uint32_t k = 0; k < numVertices[i]; ++k) r.points.push_back(r.transform * *vertices++);
+        }
+        return false;
+    }
+
     bool text(const ZcGePoint3d& position, const ZcGeVector3d& normal, const ZcGeVector3d& direction, double height,
               double width, double oblique, const wchar_t* pMsg) override
     {
@@ -85,7 +95,7 @@ public:
         ZcGeVector3d up = normal.normal().crossProduct(dir).normal();
         ZcGePoint3d corners[4];
         Text_Line_Corners(position, dir, up, height, width, oblique, r.text, corners);
-        for (const ZcGePoint3d& p : corners) r.points.push_back(r.transform * p);
+        for (int k : {0, 1, 3, 2}) r.points.push_back(r.transform * corners[k]);
         return false;
     }
 

@@ -9,17 +9,19 @@
 namespace platform {
 
 struct Gi_Record {
-    enum Kind { kCircle, kArc, kPolyline, kPolygon, kText, kImage, kPushClip, kPopClip };
+    enum Kind { kCircle, kArc, kPolyline, kPolygon, kPolyPolygon, kText, kImage, kPushClip, kPopClip };
     Kind kind = kPolyline;
 
     // World coordinates (model transform applied):
-    // polyline / polygon: the vertices as given; circle / arc: points along the curve (64 per
+    // polyline / polygon: the vertices as given; poly-polygon: the loops' vertices one after
+    // another (loopSizes tells where each ends); circle / arc: points along the curve (64 per
     // full turn, both ends included); text: the four corners of the text box (bottom left,
     // bottom right, top right, top left, measured like the extents); image: its four corners;
     // pushed clip boundary: its polygon.
     std::vector<ZcGePoint3d> points;
 
     // The primitive's own arguments, in the model coordinates it was given in.
+    std::vector<uint32_t> loopSizes;    // poly-polygon
     ZcGePoint3d center;                 // circle, arc
     double radius = 0.0;
     ZcGeVector3d normal;                // circle, arc, text

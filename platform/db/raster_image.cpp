@@ -1,3 +1,6 @@
+#include <algorithm>
+
+#include "db/db_internal.h"
 #include "db/dbimage.h"
 #include "db/gi.h"
 
@@ -99,11 +102,13 @@ Zcad::ErrorStatus ZcDbRasterImage::setFade(int value) { return Set(this, mFade, 
 
 std::vector<ZcGePoint3d> ZcDbRasterImage::outline() const
 {
-    // Pixel coordinates count from the centre of the first pixel.
-    auto world = [&](double px, double py) { return mOrigin + mU * (px + 0.5) + mV * (py + 0.5); };
+    // Clip points are pixel coordinates from the top-left corner of the image, rows counting
+    // down, (-0.5, -0.5) being the corner itself.
+    auto world = [&](double px, double py) { return mOrigin + mU * (px + 0.5) + mV * (mImageSize.y - py - 0.5); };
     std::vector<ZcGePoint3d> points;
     if (mClipped && mClipType == kPoly && mClip.size() >= 3) {
         for (const ZcGePoint2d& p : mClip) points.push_back(world(p.x, p.y));
+        if (points.size() > 3 && points.front().isEqualTo(points.back())) points.pop_back();
     } else if (mClipped && mClipType == kRect && mClip.size() == 2) {
         const ZcGePoint2d a = mClip[0], b = mClip[1];
         points = {world(a.x, a.y), world(b.x, a.y), world(b.x, b.y), world(a.x, b.y)};
@@ -117,6 +122,23 @@ std::vector<ZcGePoint3d> ZcDbRasterImage::outline() const
 bool ZcDbRasterImage::subWorldDraw(ZcGiWorldDraw* mode)
 {
     std::vector<ZcGePoint3d> points = outline();
+    auto* def = platform::Peek<ZcDbRasterImageDef>(mImageDefId);
+    if (def != nullptr && def->isLoaded() && (mDisplay & kShow) != 0 && *def->sourceFileName() != 0) {
+        ZcGiImage img;
+        img.sourceFile = def->sourceFileName();
+        img.pixelWidth = uint32_t(std::max(0.0, def->size().x));
+        img.pixelHeight = uint32_t(std::max(0.0, def->size().y));
+        img.origin = mOrigin;
+        img.u = mU * mImageSize.x;
+        img.v = mV * mImageSize.y;
+        if (mClipped) img.clip = points;
+        img.brightness = mBrightness;
+        img.contrast = mContrast;
+        img.fade = mFade;
+        img.transparent = (mDisplay & kTransparent) != 0;
+        if (mode->geometry().image(img)) return true;
+    }
+    // The frame.
     points.push_back(points.front());
     mode->geometry().polyline(uint32_t(points.size()), points.data());
     return true;

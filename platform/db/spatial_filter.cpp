@@ -38,23 +38,29 @@ Zcad::ErrorStatus ZcDbSpatialFilter::setFilterInverted(bool inverted)
     return Zcad::eOk;
 }
 
-Zcad::ErrorStatus ZcDbSpatialFilter::queryBounds(ZcDbExtents& extents, const ZcDbBlockReference* ref) const
+std::vector<ZcGePoint3d> ZcDbSpatialFilter::boundary() const
 {
-    if (mPoints.length() < 2) return Zcad::eInvalidExtents;
+    std::vector<ZcGePoint3d> out;
+    if (mPoints.length() < 2) return out;
     ZcGeVector3d x, y;
     platform::Plane_Axes(mNormal, x, y);
-    auto place = [&](double px, double py) {
-        ZcGePoint3d p = ZcGePoint3d::kOrigin + x * px + y * py + mNormal * mElevation;
-        return ref ? ref->blockTransform() * p : p;
-    };
-    ZcDbExtents e;
+    auto place = [&](double px, double py) { return ZcGePoint3d::kOrigin + x * px + y * py + mNormal * mElevation; };
     if (mPoints.length() == 2) {
         // Two opposite corners of a rectangle.
-        for (double px : {mPoints[0].x, mPoints[1].x})
-            for (double py : {mPoints[0].y, mPoints[1].y}) e.addPoint(place(px, py));
+        const ZcGePoint2d a = mPoints[0], b = mPoints[1];
+        out = {place(a.x, a.y), place(b.x, a.y), place(b.x, b.y), place(a.x, b.y)};
     } else {
-        for (int i = 0; i < mPoints.length(); ++i) e.addPoint(place(mPoints[i].x, mPoints[i].y));
+        for (int i = 0; i < mPoints.length(); ++i) out.push_back(place(mPoints[i].x, mPoints[i].y));
     }
+    return out;
+}
+
+Zcad::ErrorStatus ZcDbSpatialFilter::queryBounds(ZcDbExtents& extents, const ZcDbBlockReference* ref) const
+{
+    std::vector<ZcGePoint3d> points = boundary();
+    if (points.empty()) return Zcad::eInvalidExtents;
+    ZcDbExtents e;
+    for (const ZcGePoint3d& p : points) e.addPoint(ref ? ref->blockTransform() * p : p);
     extents = e;
     return Zcad::eOk;
 }

@@ -97,6 +97,9 @@ Zcad::ErrorStatus ZcDbViewport::subGetGeomExtents(ZcDbExtents& extents) const
 
 bool ZcDbViewport::subWorldDraw(ZcGiWorldDraw* mode)
 {
+    // The layout's overall viewport has no frame; a clipped one shows its clip entity instead.
+    if (mNumber == 1) return true;
+    if (mClipOn && !mClipEntityId.isNull() && !mClipEntityId.isErased()) return true;
     double w = mWidth / 2.0, h = mHeight / 2.0;
     ZcGePoint3d pts[5] = {mCenter + ZcGeVector3d(-w, -h, 0), mCenter + ZcGeVector3d(w, -h, 0),
                           mCenter + ZcGeVector3d(w, h, 0), mCenter + ZcGeVector3d(-w, h, 0),
