@@ -1,0 +1,117 @@
+// The preview engine: driven in the SDK's order over a validated plot info, it waits in
+// endPage for the user's scripted choice and reports it.
+#include "db/dbdatabase.h"
+#include "ed/host_session.h"
+#include "plot/preview_log.h"
+#include "plot/zcplplotengine.h"
+#include "plot_fixture.h"
+
+using namespace platform;
+
+namespace plot_test {
+namespace {
+
+class Preview_Test : public PlotTest {
+protected:
+    void SetUp() override
+    {
+        PlotTest::SetUp();
+        Preview_Log().clear();
+        const std::wstring pdf = Write_Device(L"PDF", {{L"KV_A3", 420, 297}});
+        With_Active_Layout([&](ZcDbLayout& layout) {
+            ASSERT_EQ(Validator()->setPlotCfgName(&layout, pdf.c_str()), Zcad::eOk);
+            settings = &layout;
+            layout_id = layout.objectId();
+        });
+    }
+
+    // The calls of a preview of one sheet, as the plot-settings helper makes them.
+    ZcPlPreviewEndPlotInfo::PreviewStatus Preview(long flags)
+    {
+        ZcPlPlotEngine* engine = nullptr;
+        EXPECT_EQ(ZcPlPlotFactory::createPreviewEngine(engine, flags), Zcad::eOk);
+        ZcPlPlotPageInfo page;
+        ZcPlPlotInfo info;
+        info.setLayout(layout_id);
+        info.setOverrideSettings(settings);
+        ZcPlPlotInfoValidator validator;
+        validator.setMediaMatchingPolicy(ZcPlPlotInfoValidator::kMatchEnabledCustom);
+        EXPECT_EQ(validator.validate(info), Zcad::eOk);
+        ZcPlPreviewEndPlotInfo end;
+        EXPECT_EQ(engine->beginPlot(nullptr), Zcad::eOk);
+        EXPECT_EQ(engine->beginDocument(info, L"C:\\work\\plan.dxf", nullptr, 1, false), Zcad::eOk);
+        EXPECT_EQ(engine->beginPage(page, info, true), Zcad::eOk);
+        EXPECT_EQ(engine->beginGenerateGraphics(), Zcad::eOk);
+        EXPECT_EQ(engine->endGenerateGraphics(), Zcad::eOk);
+        EXPECT_EQ(engine->endPage(&end), Zcad::eOk);
+        EXPECT_EQ(engine->endDocument(), Zcad::eOk);
+        EXPECT_EQ(engine->endPlot(), Zcad::eOk);
+        engine->destroy();
+        return end.mStatus;
+    }
+
+    ZcDbPlotSettings* settings = nullptr;  // the layout, closed: as the helper passes it
+    ZcDbObjectId layout_id;
+};
+
+TEST_F(Preview_Test, EndPageReportsTheScriptedChoice)
+{
+    Script("answer next\nanswer Previous\nenter\nesc\nanswer plot\n");
+    EXPECT_EQ(Preview(ZcPlPlotFactory::kShowNextSheet | ZcPlPlotFactory::kShowPreviousSheet),
+              ZcPlPreviewEndPlotInfo::kNext);
+    EXPECT_EQ(Preview(6), ZcPlPreviewEndPlotInfo::kPrevious);
+    EXPECT_EQ(Preview(0), ZcPlPreviewEndPlotInfo::kNormal);
+    EXPECT_EQ(Preview(0), ZcPlPreviewEndPlotInfo::kCancel);
+    EXPECT_EQ(Preview(2), ZcPlPreviewEndPlotInfo::kPlot);
+    EXPECT_EQ(Preview_Log()[0], L"create 6");
+    EXPECT_EQ((std::vector<std::wstring>(Preview_Log().begin(), Preview_Log().begin() + 11)),
+              (std::vector<std::wstring>{L"create 6", L"beginPlot", L"beginDocument plan.dxf copies=1 file=0",
+                                         L"beginPage last=1", L"beginGenerateGraphics", L"endGenerateGraphics",
+                                         L"endPage next", L"endDocument", L"endPlot", L"destroy", L"create 6"}));
+}
+
+TEST_F(Preview_Test, ASheetTheFlagsDoNotOfferIsAskedAgain)
+{
+    // Only the previous sheet is offered: "next" is refused, then the preview is closed.
+    Script("answer next\nanswer close\n");
+    EXPECT_EQ(Preview(ZcPlPlotFactory::kShowPreviousSheet), ZcPlPreviewEndPlotInfo::kNormal);
+    EXPECT_NE(Output().find(L"The preview does not offer next."), std::wstring::npos);
+    EXPECT_NE(Output().find(L"Preview [Close/Plot/Previous]: "), std::wstring::npos);
+}
+
+TEST_F(Preview_Test, ValidationNeedsADeviceThatPlotsAndOneOfItsMedia)
+{
+    ZcPlPlotInfo info;
+    info.setLayout(layout_id);
+    ZcPlPlotInfoValidator validator;
+    EXPECT_EQ(validator.validate(info), Zcad::eOk);
+    ZcDbPlotSettings none(true);
+    Validator()->setDefaultPlotConfig(&none);
+    info.setOverrideSettings(&none);
+    EXPECT_FALSE(info.isValidated());
+    EXPECT_EQ(validator.validate(info), Zcad::eInvalidInput);
+    EXPECT_FALSE(info.isValidated());
+    // An engine does not take an info that is not validated.
+    ZcPlPlotEngine* engine = nullptr;
+    ASSERT_EQ(ZcPlPlotFactory::createPreviewEngine(engine), Zcad::eOk);
+    ASSERT_EQ(engine->beginPlot(nullptr), Zcad::eOk);
+    EXPECT_EQ(engine->beginDocument(info, L"plan.dxf"), Zcad::eInvalidInput);
+    engine->destroy();
+}
+
+TEST_F(Preview_Test, OneEngineAtATimeAndCallsInOrder)
+{
+    ZcPlPlotEngine* first = nullptr;
+    ZcPlPlotEngine* second = nullptr;
+    ASSERT_EQ(ZcPlPlotFactory::createPreviewEngine(first), Zcad::eOk);
+    EXPECT_EQ(ZcPlPlotFactory::processPlotState(), ZcPlPlotFactory::kForegroundPlotInProgress);
+    EXPECT_EQ(ZcPlPlotFactory::createPreviewEngine(second), Zcad::eNotApplicable);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(first->endPage(), Zcad::eInvalidInput);
+    EXPECT_EQ(first->endPlot(), Zcad::eInvalidInput);
+    first->destroy();
+    EXPECT_EQ(ZcPlPlotFactory::processPlotState(), ZcPlPlotFactory::kNotPlotting);
+}
+
+}  // namespace
+}  // namespace plot_test
