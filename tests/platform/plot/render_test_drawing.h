@@ -153,7 +153,7 @@ inline std::filesystem::path Output_Folder(const std::string& name)
 }
 
 // Runs a command; its standard output, and its exit status in status.
-inline std::string Run(const std::string& command, int* status = nullptr)
+inline std::string Run_Command(const std::string& command, int* status = nullptr)
 {
     std::string out;
     FILE* p = popen(command.c_str(), "r");
