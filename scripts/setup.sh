@@ -9,7 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libfreetype-dev libfontconfig-dev libjpeg-dev libqpdf-dev libxlsxwriter-dev
   fonts-wqy-microhei
-  poppler-utils qpdf python3-ezdxf python3-openpyxl
+  poppler-utils qpdf python3-ezdxf python3-openpyxl file
 )
 
 missing=()
