@@ -1,10 +1,15 @@
 // The host's "-plot" command: its questions come in the host's order, which ones come
 // follows from the space and the device, the answers fill the plot job, and an answer a
 // question does not take ends the command with an error.
+#include <cstdio>
+
 #include "db/dbdatabase.h"
+#include "db/dbents.h"
+#include "db/dbsymtb.h"
 #include "ed/command_line.h"
 #include "ed/command_runner.h"
 #include "ed/host_session.h"
+#include "plot/plot_job_sink.h"
 #include "plot/plot_stamp_setting.h"
 #include "plot_fixture.h"
 #include "script/utf8.h"
@@ -361,6 +366,34 @@ TEST_F(Plot_Command_Test, PlotStampSwitchReachesTheJob)
     ASSERT_EQ(Run(L"-plotstamp", {L"OFF", L""}), RTNORM);
     EXPECT_FALSE(Plot_Stamp_On());
     EXPECT_EQ(Run(L"-plotstamp", {L"Fields"}), RTERROR);
+}
+
+TEST_F(Plot_Command_Test, PlotEngineWritesThePdfOfTheAnsweredPaper)
+{
+    {
+        ZcDbBlockTableRecord* model = nullptr;
+        ASSERT_EQ(zcdbOpenObject(model, Db()->modelSpaceId(), ZcDb::kForWrite), Zcad::eOk);
+        auto* line = new ZcDbLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(420, 297, 0));
+        ZcDbObjectId id;
+        ASSERT_EQ(model->appendZcDbEntity(id, line), Zcad::eOk);
+        line->close();
+        model->close();
+    }
+    Prepare(pdf, Canonical_Name(420, 297));
+    With_Active_Layout([&](ZcDbLayout& layout) { Validator()->setCurrentStyleSheet(&layout, L""); });
+    std::filesystem::create_directories(Host(L"C:\\out"));
+    Set_Plot_Job_Sink(nullptr);
+    ASSERT_EQ(Run(L"-plot", File_List(false, L"C:\\out\\real.pdf", L"C")), RTNORM) << To_Utf8(Output());
+    const std::filesystem::path file = Host(L"C:\\out\\real.pdf");
+    ASSERT_TRUE(std::filesystem::exists(file));
+    std::string info;
+    if (FILE* pipe = popen(("pdfinfo '" + file.string() + "'").c_str(), "r")) {
+        char buffer[512];
+        while (fgets(buffer, sizeof buffer, pipe) != nullptr)
+            info += buffer;
+        pclose(pipe);
+    }
+    EXPECT_NE(info.find("1190.55 x 841.89 pts"), std::string::npos) << info;
 }
 
 }  // namespace
