@@ -198,7 +198,7 @@ CString MyPaper::Get_Display_Name(bool with_sizes, bool portrait) const
 
 void MyPaper::Snap_To_Standard()
 {
-    Is_Standard = false;
+    Standard = false;
     int index = 0;
     for (const Named_Size& size : Named_Sizes) {
         const bool class_a = index++ < Class_A_Count;
@@ -209,7 +209,7 @@ void MyPaper::Snap_To_Standard()
             continue;
         Long_Side = size.long_side;
         Short_Side = size.short_side;
-        Is_Standard = true;
+        Standard = true;
         return;
     }
 
@@ -228,19 +228,22 @@ void MyPaper::Snap_To_Standard()
             std::abs(Long_Side - size[0]) < 6 && std::abs(Short_Side - size[1]) < 6) {
             Long_Side = size[0];
             Short_Side = size[1];
-            Is_Standard = true;
+            Standard = true;
             return;
         }
     }
 }
 
-void Fill_Standard_Papers(MyPaper_Array& papers)
+void Fill_Standard_Papers(Paper_Array& papers)
 {
-    for (const auto& size : Standard_Papers)
-        papers.Add(new MyPaper(size[0], size[1], true));
+    for (const auto& size : Standard_Papers) {
+        auto* paper = new MyPaper(size[0], size[1]);
+        paper->Standard = true;
+        papers.Add(paper);
+    }
 }
 
-MyPaper* Add_Paper_Unique(MyPaper_Array& papers, int side_a, int side_b, bool& added)
+MyPaper* Add_Paper_Unique(Paper_Array& papers, int side_a, int side_b, bool& added)
 {
     auto* paper = new MyPaper(side_a > side_b ? side_a : side_b, side_a < side_b ? side_a : side_b);
     paper->Snap_To_Standard();
@@ -257,13 +260,13 @@ MyPaper* Add_Paper_Unique(MyPaper_Array& papers, int side_a, int side_b, bool& a
     return paper;
 }
 
-void Add_Paper(MyPaper_Array& papers, MyPaper* paper)
+void Add_Paper(Paper_Array& papers, MyPaper* paper)
 {
     paper->Snap_To_Standard();
     papers.Add(paper);
 }
 
-MyPaper* Find_Paper_By_Name(const MyPaper_Array& papers, const CString& name)
+MyPaper* Find_Paper_By_Name(const Paper_Array& papers, const CString& name)
 {
     for (INT_PTR i = 0; i < papers.GetSize(); ++i)
         if (papers[i]->Get_Name().CompareNoCase(name) == 0)
@@ -271,7 +274,7 @@ MyPaper* Find_Paper_By_Name(const MyPaper_Array& papers, const CString& name)
     return nullptr;
 }
 
-void Remove_Duplicate_Papers(MyPaper_Array& papers)
+void Remove_Duplicate_Papers(Paper_Array& papers)
 {
     for (INT_PTR i = 0; i < papers.GetSize(); ++i) {
         const MyPaper* kept = papers[i];
@@ -282,15 +285,6 @@ void Remove_Duplicate_Papers(MyPaper_Array& papers)
                 delete later;
             }
         }
-    }
-}
-
-void Delete_Papers(MyPaper_Array& papers)
-{
-    while (papers.GetSize() > 0) {
-        MyPaper* paper = papers[0];
-        papers.RemoveAt(0);
-        delete paper;
     }
 }
 
