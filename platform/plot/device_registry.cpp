@@ -54,40 +54,27 @@ bool Has_Extension(const std::wstring& name, const wchar_t* extension)
     return name.size() > n && Equal_No_Case(std::wstring_view(name).substr(name.size() - n), extension);
 }
 
-// Files of the folder (not below), sorted by name without regard to case.
-std::vector<fs::path> Folder_Files(const fs::path& folder)
+// The files (or the subfolders) directly in the folder, sorted by name without regard to case.
+std::vector<fs::path> Folder_Entries(const fs::path& folder, bool folders)
 {
-    std::vector<fs::path> files;
+    std::vector<fs::path> entries;
     std::error_code ec;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
-        if (entry.is_regular_file(ec))
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
+        if (folders ? entry.is_directory(ec) : entry.is_regular_file(ec))
+            entries.push_back(entry.path());
+    std::sort(entries.begin(), entries.end(), [](const fs::path& a, const fs::path& b) {
         return Fold_Case(Text_From_Host_Path(a.filename())) < Fold_Case(Text_From_Host_Path(b.filename()));
     });
-    return files;
-}
-
-std::vector<fs::path> Subfolders(const fs::path& folder)
-{
-    std::vector<fs::path> folders;
-    std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
-        if (entry.is_directory(ec))
-            folders.push_back(entry.path());
-    std::sort(folders.begin(), folders.end(), [](const fs::path& a, const fs::path& b) {
-        return Fold_Case(Text_From_Host_Path(a.filename())) < Fold_Case(Text_From_Host_Path(b.filename()));
-    });
-    return folders;
+    return entries;
 }
 
 // ".pc5" files of a folder tree: the folder's own first, then each subfolder's.
 void Collect_Pc5_Files(const fs::path& folder, std::vector<fs::path>& out)
 {
-    for (const fs::path& file : Folder_Files(folder))
+    for (const fs::path& file : Folder_Entries(folder, false))
         if (Has_Extension(Text_From_Host_Path(file.filename()), L".pc5"))
             out.push_back(file);
-    for (const fs::path& sub : Subfolders(folder))
+    for (const fs::path& sub : Folder_Entries(folder, true))
         Collect_Pc5_Files(sub, out);
 }
 
@@ -322,7 +309,7 @@ std::vector<Plot_Style_File> Plot_Style_Tables()
 {
     std::vector<Plot_Style_File> tables;
     for (const std::wstring& folder : Plot_Style_Folders())
-        for (const fs::path& file : Folder_Files(To_Host_Path(folder))) {
+        for (const fs::path& file : Folder_Entries(To_Host_Path(folder), false)) {
             std::wstring name = Text_From_Host_Path(file.filename());
             if (!Has_Extension(name, L".ctb") && !Has_Extension(name, L".stb"))
                 continue;
