@@ -1,0 +1,152 @@
+#include "plot/pdf_rotate.h"
+
+#include "core/checked_file_writer.h"
+#include "core/editor_reactor.h"
+#include "core/file_operations.h"
+#include "core/program_folders.h"
+#include "core/rb_chain.h"
+#include "db/dbdatabase.h"
+#include "db/dbdict.h"
+#include "db/dbobject.h"
+#include "ed/command_line.h"
+#include "ed/command_runner.h"
+#include "ed/host_window.h"
+#include "win/windows.h"
+
+namespace {
+
+const wchar_t* const Missing_Dll_Caption = L"DLL文件缺失报错";
+
+// The dictionary `key` of the named-object dictionary, open for write; made when missing.
+ZcDbDictionary* Open_Key_Dictionary(ZcDbDictionary* named, const wchar_t* key)
+{
+    ZcDbObject* entry = nullptr;
+    if (named->getAt(key, entry, ZcDb::kForWrite) == Zcad::eOk) {
+        if (ZcDbDictionary* ours = ZcDbDictionary::cast(entry))
+            return ours;
+        entry->close();
+        return nullptr;
+    }
+    ZcDbDictionary* ours = new ZcDbDictionary;
+    ZcDbObjectId id;
+    if (named->setAt(key, ours, id) != Zcad::eOk) {
+        delete ours;
+        return nullptr;
+    }
+    return ours;
+}
+
+// Removes the entry `key` of the dictionary and erases the object it named.
+void Erase_Entry(ZcDbDictionary* dictionary, const wchar_t* key)
+{
+    ZcDbObjectId old_id;
+    if (dictionary->remove(key, old_id) != Zcad::eOk)
+        return;
+    ZcDbObject* old = nullptr;
+    if (zcdbOpenObject(old, old_id, ZcDb::kForWrite) == Zcad::eOk) {
+        old->erase();
+        old->close();
+    }
+}
+
+}  // namespace
+
+void Show_Plot_Message(const CString& text, const wchar_t* caption)
+{
+    MessageBoxW(adsw_zcadMainWnd(), text.GetString(), caption, MB_OK | MB_ICONINFORMATION);
+}
+
+bool Library_File_Present(const wchar_t* file_name)
+{
+    CString path;
+    path.Format(L"%s\\%s", g_App_Folder.GetString(), file_name);
+    if (Check_File_Exists(path, false))
+        return true;
+    path.Format(L"%s\\%s", g_Host_Folder.GetString(), file_name);
+    return Check_File_Exists(path, false);
+}
+
+bool Find_Companion_Dll(CString& name, CString& path, bool report)
+{
+    name = L"\\Pelorin.dll";
+    path = g_Host_Folder + name;
+    bool found = Check_File_Exists(path, false);
+    Remove_Zone_Identifier(path);
+    if (found)
+        return true;
+    path = g_App_Folder + name;
+    found = Check_File_Exists(path, report);
+    Remove_Zone_Identifier(path);
+    return found;
+}
+
+bool Write_Handoff_Record(const wchar_t* key, const resbuf* chain)
+{
+    ZcDbHostApplicationServices* services = zcdbHostApplicationServices();
+    ZcDbDatabase* db = services != nullptr ? services->workingDatabase() : nullptr;
+    ZcDbObject* object = nullptr;
+    if (db == nullptr || zcdbOpenObject(object, db->namedObjectsDictionaryId(), ZcDb::kForWrite) != Zcad::eOk)
+        return false;
+    ZcDbDictionary* named = ZcDbDictionary::cast(object);
+    ZcDbDictionary* ours = named != nullptr ? Open_Key_Dictionary(named, key) : nullptr;
+    object->close();
+    if (ours == nullptr)
+        return false;
+    Erase_Entry(ours, key);
+    ZcDbXrecord* xrecord = new ZcDbXrecord;
+    ZcDbObjectId id;
+    const bool added = ours->setAt(key, xrecord, id) == Zcad::eOk;
+    ours->close();
+    if (!added) {
+        delete xrecord;
+        return false;
+    }
+    const bool stored = xrecord->setFromRbChain(*chain) == Zcad::eOk;
+    xrecord->close();
+    return stored;
+}
+
+bool Run_Companion_Command(const wchar_t* command, int32_t& ran, const CString& assembly_path)
+{
+    ran = 0;
+    zcedCommandS(RTSTR, command, RTNONE);
+    if (ran != 0)
+        return true;
+    zcedCommandS(RTSTR, L"_NetLoad", RTSTR, assembly_path.GetString(), RTNONE);
+    ran = 0;
+    zcedCommandS(RTSTR, command, RTNONE);
+    return ran != 0;
+}
+
+void Rotate_Pdf(const CString& path, int angle)
+{
+    if (!Library_File_Present(L"itextsharp.dll")) {
+        Show_Plot_Message(L"itextsharp.dll 文件缺失，无法旋转PDF !", Missing_Dll_Caption);
+        return;
+    }
+    if (!Library_File_Present(L"PdfSharp.dll")) {
+        Show_Plot_Message(L"PdfSharp.dll 文件缺失，无法旋转PDF !", Missing_Dll_Caption);
+        return;
+    }
+    resbuf* chain = Rb_New(90);
+    bool written = false;
+    if (chain != nullptr) {
+        chain->resval.rlong = angle;
+        resbuf* tail = chain;
+        Rb_Append_Text(tail, path.GetString());
+        written = Write_Handoff_Record(L"PDF_Rotate_Flag", chain);
+        Rb_Free_Chain(chain);
+    }
+    if (!written) {
+        zcutPrintf(L"\n 写入 PDF_Rotate_Flag 出错 !");
+        return;
+    }
+    CString name, assembly;
+    if (!Find_Companion_Dll(name, assembly, true)) {
+        CString text;
+        text.Format(L"旋转PDF需要调用的 %s 文件缺失，无法采用dll文件的命令旋转 !", name.Mid(1).GetString());
+        Show_Plot_Message(text, Missing_Dll_Caption);
+        return;
+    }
+    Run_Companion_Command(L"K_PDF_Rotate", g_Rotate_Cmd_Ran, assembly);
+}
