@@ -1,11 +1,14 @@
 // The device registry reads the ".pc5" and ".pmp" files as the plug-in writes them, the
 // machine's printers and the plot-style folders of the host profile.
 #include <algorithm>
+#include <fstream>
 
 #include "ed/sysvars.h"
 #include "plot/device_registry.h"
 #include "plot/machine_printers.h"
 #include "plot_fixture.h"
+#include "script/utf8.h"
+#include "win/win_codepage.h"
 
 using namespace platform;
 
@@ -147,6 +150,57 @@ TEST_F(Registry_Test, StyleTablesAreTheCtbAndStbFilesOfTheStyleFolders)
     std::optional<Plot_Style_File> found = Find_Plot_Style_Table(L"黑白.CTB");
     ASSERT_TRUE(found);
     EXPECT_EQ(found->path, style_folder + L"\\黑白.ctb");
+}
+
+// The plotter files the plug-in writes (its golden copies): every output type's device
+// offers exactly the papers of its description file.
+TEST_F(Registry_Test, PlugInsGoldenPlotterFilesGiveTheirDriversAndPapers)
+{
+    const std::filesystem::path golden = std::filesystem::path(KORVEL_SOURCE_DIR) / "tests/sheets/golden";
+    if (!std::filesystem::exists(golden / "K_PDF.pc5"))
+        GTEST_SKIP() << "no golden plotter files";
+    const struct {
+        const char* type;
+        PlotDriver driver;
+    } cases[] = {{"PDF", PlotDriver::Pdf}, {"DWF", PlotDriver::Dwf}, {"JPG", PlotDriver::Jpg},
+                 {"PNG", PlotDriver::Png}, {"PLT", PlotDriver::Plt}, {"SVG", PlotDriver::Svg}};
+    for (const auto& c : cases) {
+        const std::string stem = std::string("K_") + c.type;
+        std::filesystem::create_directories(Host(config_folder));
+        std::filesystem::create_directories(Host(description_folder));
+        std::filesystem::copy_file(golden / (stem + ".pc5"), Host(config_folder) / (stem + ".pc5"));
+        std::filesystem::copy_file(golden / (stem + ".pmp"), Host(description_folder) / (stem + ".pmp"));
+        std::wstring error;
+        std::optional<Plot_Device_Entry> device = Find_Plot_Device(From_Utf8(stem + ".pc5"), &error);
+        ASSERT_TRUE(device) << c.type << ": " << To_Utf8(error);
+        EXPECT_EQ(device->driver, c.driver) << c.type;
+        // The papers as the description file lists them, read here line by line.
+        std::ifstream in(golden / (stem + ".pmp"), std::ios::binary);
+        std::string line;
+        std::vector<std::wstring> listed;
+        std::vector<double> actual_x, actual_y;
+        while (std::getline(in, line)) {
+            const std::string value = line.substr(line.find('=') + 1, line.find('\r') - line.find('=') - 1);
+            if (line.rfind("paper_local_name", 0) == 0)
+                listed.push_back(From_Ansi(value));
+            else if (line.rfind("actual_x", 0) == 0)
+                actual_x.push_back(std::stod(value));
+            else if (line.rfind("actual_y", 0) == 0)
+                actual_y.push_back(std::stod(value));
+        }
+        std::vector<std::wstring> names;
+        ASSERT_EQ(actual_x.size(), device->media.size()) << c.type;
+        for (size_t k = 0; k < device->media.size(); ++k) {
+            const PlotPaper& paper = device->media[k];
+            names.push_back(paper.display_name);
+            EXPECT_NEAR(paper.width_mm - paper.margin_left_mm - paper.margin_right_mm, actual_x[k], 1e-6) << c.type;
+            EXPECT_NEAR(paper.height_mm - paper.margin_bottom_mm - paper.margin_top_mm, actual_y[k], 1e-6) << c.type;
+        }
+        EXPECT_FALSE(names.empty()) << c.type;
+        EXPECT_EQ(names, listed) << c.type;
+        if (c.driver == PlotDriver::Jpg)
+            EXPECT_EQ(device->background_rgb, 0xFFFFFFu);  // colour index 7
+    }
 }
 
 }  // namespace
