@@ -257,6 +257,14 @@ TEST_F(Plot_Command_Test, MisalignedListEndsTheCommandWithAnErrorAndPlotsNothing
     EXPECT_TRUE(jobs.empty());
 }
 
+TEST_F(Plot_Command_Test, CancelEndsTheCommandWithoutAPlot)
+{
+    Prepare(pdf, Canonical_Name(420, 297));
+    EXPECT_EQ(Run(L"-plot", {L"y", L"", L"", L"\x03"}), RTCAN);
+    EXPECT_TRUE(jobs.empty());
+    EXPECT_EQ(Output().find(L"; error:"), std::wstring::npos);
+}
+
 TEST_F(Plot_Command_Test, ScriptAnswersRunTheSameQuestionsAndARefusalEndsOnlyTheCommand)
 {
     Prepare(pdf, Canonical_Name(420, 297));
