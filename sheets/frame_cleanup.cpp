@@ -1,0 +1,294 @@
+// Duplicate, inner, small and empty frame removal.
+#include "sheets/frame_cleanup.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/selection_helpers.h"
+#include "core/view_helpers.h"
+#include "sheets/exact_extents.h"
+#include "sheets/marker_entities.h"
+
+namespace {
+
+constexpr int Pairwise_Limit = 1000;
+constexpr int Max_Split_Depth = 4;
+constexpr int Purge_Batch = 100;
+
+double Sheet_Area(Plot_Drawing1* sheet)
+{
+    if (sheet->Area <= 0.0)
+        sheet->Area = sheet->Width * sheet->Height;
+    return sheet->Area;
+}
+
+// Deletes the marked sheets (their markers go with them); the rest keep their order.
+void Delete_Marked(Sheet_Array& sheets)
+{
+    INT_PTR kept = 0;
+    for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
+        Plot_Drawing1* sheet = sheets[i];
+        if (sheet->Delete_Mark)
+            delete sheet;
+        else
+            sheets[kept++] = sheet;
+    }
+    sheets.SetSize(kept);
+}
+
+// True when inner lies inside outer grown by grow on every side (a negative grow shrinks).
+bool Lies_Within(const Plot_Drawing1& inner, const Plot_Drawing1& outer, double grow)
+{
+    return inner.Min_Corner.x >= outer.Min_Corner.x - grow && inner.Min_Corner.y >= outer.Min_Corner.y - grow &&
+           inner.Max_Corner.x <= outer.Max_Corner.x + grow && inner.Max_Corner.y <= outer.Max_Corner.y + grow;
+}
+
+bool Strictly_Inside_Inner(const Plot_Drawing1& frame, double x, double y)
+{
+    return x > frame.Inner_Left && x < frame.Inner_Right && y > frame.Inner_Bottom && y < frame.Inner_Top;
+}
+
+// The side of the split a box falls on: -1 wholly below m, 1 wholly above, 0 straddling.
+int Side_Of(double low, double high, double m)
+{
+    if (low < m && high < m)
+        return -1;
+    if (low > m && high > m)
+        return 1;
+    return 0;
+}
+
+}  // namespace
+
+void Plot_Drawing1::Resolve_Overlap(Plot_Drawing1* other)
+{
+    const double t = other->Tolerance;
+    if (!Lies_Within(*this, *other, t))
+        return;
+    const double a = Sheet_Area(this);
+    const double b = Sheet_Area(other);
+    if (a <= b) {
+        Delete_Mark = true;
+        if (!other->Contains && Lies_Within(*this, *other, -t))
+            other->Contains = true;
+    } else {
+        other->Delete_Mark = true;
+        if (!Contains && Lies_Within(*other, *this, -t))
+            Contains = true;
+    }
+}
+
+void Remove_Small_Or_Inner_Frames(Sheet_Array& sheets)
+{
+    for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
+        Plot_Drawing1* sheet = sheets[i];
+        if (sheet->Tolerance > 0.0)
+            continue;
+        const double shorter = std::min(sheet->Max_Corner.x - sheet->Min_Corner.x, sheet->Max_Corner.y - sheet->Min_Corner.y);
+        if (shorter < 0.001)
+            sheet->Delete_Mark = true;
+        else
+            sheet->Tolerance = 0.01 * shorter;
+    }
+    Delete_Marked(sheets);
+    Remove_Overlapping_Frames(sheets, 0);
+}
+
+void Remove_Overlapping_Frames_Pairwise(Sheet_Array& sheets)
+{
+    const INT_PTR count = sheets.GetSize();
+    for (INT_PTR i = 0; i < count; ++i) {
+        Plot_Drawing1* sheet = sheets[i];
+        for (INT_PTR j = 0; j < count && !sheet->Delete_Mark; ++j) {
+            Plot_Drawing1* other = sheets[j];
+            if (j != i && !other->Delete_Mark)
+                sheet->Resolve_Overlap(other);
+        }
+    }
+    Delete_Marked(sheets);
+}
+
+void Remove_Overlapping_Frames(Sheet_Array& sheets, int depth)
+{
+    if (sheets.GetSize() <= Pairwise_Limit) {
+        Remove_Overlapping_Frames_Pairwise(sheets);
+        return;
+    }
+    double x0 = sheets[0]->Min_Corner.x, x1 = sheets[0]->Max_Corner.x;
+    double y0 = sheets[0]->Min_Corner.y, y1 = sheets[0]->Max_Corner.y;
+    for (INT_PTR i = 1; i < sheets.GetSize(); ++i) {
+        x0 = std::min(x0, sheets[i]->Min_Corner.x);
+        x1 = std::max(x1, sheets[i]->Max_Corner.x);
+        y0 = std::min(y0, sheets[i]->Min_Corner.y);
+        y1 = std::max(y1, sheets[i]->Max_Corner.y);
+    }
+    const bool by_x = (x1 - x0) > (y1 - y0);
+    const double m = by_x ? (x0 + x1) / 2.0 : (y0 + y1) / 2.0;
+    Sheet_Array below, above, straddling;
+    for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
+        Plot_Drawing1* sheet = sheets[i];
+        const int side = by_x ? Side_Of(sheet->Min_Corner.x, sheet->Max_Corner.x, m)
+                              : Side_Of(sheet->Min_Corner.y, sheet->Max_Corner.y, m);
+        (side < 0 ? below : side > 0 ? above : straddling).Add(sheet);
+    }
+    for (Sheet_Array* group : {&below, &above}) {
+        if (group->GetSize() < Pairwise_Limit + 1 || depth > Max_Split_Depth)
+            Remove_Overlapping_Frames_Pairwise(*group);
+        else
+            Remove_Overlapping_Frames(*group, depth + 1);
+    }
+    Remove_Overlapping_Frames_Pairwise(straddling);
+
+    sheets.RemoveAll();
+    sheets.Append(below);
+    sheets.Append(above);
+    for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
+        Plot_Drawing1* sheet = sheets[i];
+        for (INT_PTR j = 0; j < straddling.GetSize() && !sheet->Delete_Mark; ++j)
+            if (!straddling[j]->Delete_Mark)
+                sheet->Resolve_Overlap(straddling[j]);
+    }
+    Delete_Marked(sheets);
+    Delete_Marked(straddling);
+    sheets.Append(straddling);
+}
+
+void Consume_Inner_Candidates(Sheet_Array& frames, Temp_Id_Array& candidates, int start)
+{
+    int since_purge = 0;
+    for (INT_PTR f = 0; f < frames.GetSize(); ++f) {
+        Plot_Drawing1* frame = frames[f];
+        frame->Compute_Inner_Rect();
+        for (INT_PTR i = start; i < candidates.GetSize(); ++i) {
+            Temp_Id* candidate = candidates[i];
+            if (candidate->Done)
+                continue;
+            if (Strictly_Inside_Inner(*frame, candidate->Min_Corner.x, candidate->Min_Corner.y) &&
+                Strictly_Inside_Inner(*frame, candidate->Max_Corner.x, candidate->Max_Corner.y)) {
+                candidate->Done = true;
+                frame->Contains = true;
+                ++since_purge;
+            }
+        }
+        if (since_purge > Purge_Batch) {
+            Purge_Done_Candidates(candidates, start);
+            since_purge = 0;
+        }
+    }
+    if (since_purge > 0)
+        Purge_Done_Candidates(candidates, start);
+}
+
+void Purge_Done_Candidates(Temp_Id_Array& candidates, int start)
+{
+    INT_PTR kept = std::max(start, 0);
+    for (INT_PTR i = kept; i < candidates.GetSize(); ++i) {
+        Temp_Id* candidate = candidates[i];
+        if (candidate->Done)
+            delete candidate;
+        else
+            candidates[kept++] = candidate;
+    }
+    if (kept < candidates.GetSize())
+        candidates.SetSize(kept);
+}
+
+bool Is_Empty_Or_Own_Marker(const ZcDbObjectIdArray& ids)
+{
+    if (ids.isEmpty())
+        return true;
+    if (ids.length() > 1)
+        return false;
+    ZcDbObjectPointer<ZcDbEntity> entity(ids[0], ZcDb::kForRead);
+    return entity.openStatus() == Zcad::eOk && Temp_PlotRec::cast(entity.object()) != nullptr;
+}
+
+void Build_Range_Fence(ZcGePoint3dArray& points, const ZcGePoint3d& corner_1, const ZcGePoint3d& corner_2,
+                       int intervals)
+{
+    points.removeAll();
+    if (intervals < 1)
+        intervals = 1;
+    const bool along_x = std::fabs(corner_2.x - corner_1.x) > std::fabs(corner_2.y - corner_1.y);
+    if (along_x) {
+        const double step = (corner_2.y - corner_1.y) / intervals;
+        for (int k = 0; k <= intervals; ++k) {
+            const double y = corner_1.y + k * step;
+            points.append(ZcGePoint3d(corner_1.x, y, 0.0));
+            points.append(ZcGePoint3d(corner_2.x, y, 0.0));
+        }
+    } else {
+        const double step = (corner_2.x - corner_1.x) / intervals;
+        for (int k = 0; k <= intervals; ++k) {
+            const double x = corner_1.x + k * step;
+            points.append(ZcGePoint3d(x, corner_1.y, 0.0));
+            points.append(ZcGePoint3d(x, corner_2.y, 0.0));
+        }
+    }
+}
+
+namespace {
+
+// True when a viewport found along the frame's diagonal has its centre strictly inside the
+// frame; the viewports found stay in ids.
+bool Has_Centred_Viewport(const Plot_Drawing1& sheet, ZcDbObjectIdArray& ids)
+{
+    ZcGePoint3dArray diagonal;
+    diagonal.append(ZcGePoint3d(sheet.Min_Corner.x - 0.001, sheet.Min_Corner.y - 0.001, 0.0));
+    diagonal.append(ZcGePoint3d(sheet.Max_Corner.x + 0.001, sheet.Max_Corner.y + 0.001, 0.0));
+    Fence_Select_By_Type(L"ViewPort", ids, diagonal);
+    for (int i = 0; i < ids.length(); ++i) {
+        const ZcGePoint3d centre = Get_Extents_Centre(Get_Entity_Extents_By_Id(ids[i]));
+        if (centre.x > sheet.Min_Corner.x && centre.x < sheet.Max_Corner.x && centre.y > sheet.Min_Corner.y &&
+            centre.y < sheet.Max_Corner.y)
+            return true;
+    }
+    return false;
+}
+
+bool Is_Empty_Frame(const Plot_Drawing1& sheet)
+{
+    ZcDbObjectIdArray ids;
+    if (Has_Centred_Viewport(sheet, ids))
+        return false;
+    const double inset_x = (sheet.Max_Corner.x - sheet.Min_Corner.x) * 0.025;
+    const double inset_y = (sheet.Max_Corner.y - sheet.Min_Corner.y) * 0.025;
+    const ZcGePoint3d lower_left(sheet.Min_Corner.x + inset_x, sheet.Min_Corner.y + inset_y, 0.0);
+    const ZcGePoint3d upper_right(sheet.Max_Corner.x - inset_x, sheet.Max_Corner.y - inset_y, 0.0);
+    const int divisions[] = {3, 15, 90};
+    for (int n = 0; n < 3; ++n) {
+        ZcGePoint3dArray fence;
+        if (n == 0)
+            Build_Range_Fence(fence, lower_left, upper_right, divisions[n]);
+        else
+            Build_Range_Fence(fence, upper_right, lower_left, divisions[n]);
+        Fence_Select(ids, fence);
+        if (!Is_Empty_Or_Own_Marker(ids))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void Remove_Empty_Frames(Sheet_Array& sheets)
+{
+    ZcDbExtents tested;
+    for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
+        const Plot_Drawing1* sheet = sheets[i];
+        if ((sheet->Kind == Sheet_From_Polyline || sheet->Kind == Sheet_From_Lines) && !sheet->Contains) {
+            tested.addPoint(ZcGePoint3d(sheet->Min_Corner.x, sheet->Min_Corner.y, 0.0));
+            tested.addPoint(ZcGePoint3d(sheet->Max_Corner.x, sheet->Max_Corner.y, 0.0));
+        }
+    }
+    if (!tested.isValid())
+        return;
+    Zoom_To_Include(tested);
+    for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
+        Plot_Drawing1* sheet = sheets[i];
+        if ((sheet->Kind == Sheet_From_Polyline || sheet->Kind == Sheet_From_Lines) && !sheet->Contains &&
+            Is_Empty_Frame(*sheet))
+            sheet->Delete_Mark = true;
+    }
+    Delete_Marked(sheets);
+}

@@ -1,0 +1,30 @@
+// Removing frames during frame detection: frames too small to plot, frames lying within
+// another, candidates lying inside frames already found, and empty frames.
+#pragma once
+
+#include "ge/gept3dar.h"
+#include "sheets/sheet_records.h"
+
+// Computes the missing tolerances, deletes frames whose shorter side is below 0.001, then
+// Remove_Overlapping_Frames.
+void Remove_Small_Or_Inner_Frames(Sheet_Array& sheets);
+// Deletes every frame that lies within another; above 1000 sheets the list is split in
+// halves of its union box first (down to depth 4). The survivors keep their order except
+// after a split (left or bottom group, right or top group, then the straddlers).
+void Remove_Overlapping_Frames(Sheet_Array& sheets, int depth);
+void Remove_Overlapping_Frames_Pairwise(Sheet_Array& sheets);
+// Marks the candidates from start on whose corners lie strictly inside a frame's inner
+// rectangle done (that frame gets the contains flag) and purges them.
+void Consume_Inner_Candidates(Sheet_Array& frames, Temp_Id_Array& candidates, int start);
+// Deletes the done candidates from start on; the others keep their order.
+void Purge_Done_Candidates(Temp_Id_Array& candidates, int start);
+// Deletes the polyline and loose-line frames (kinds 0 and 1) without the contains flag in
+// which fence selections find nothing but their own marker and no viewport is centred.
+void Remove_Empty_Frames(Sheet_Array& sheets);
+// True for an empty list and for a list holding a single Temp_PlotRec.
+bool Is_Empty_Or_Own_Marker(const ZcDbObjectIdArray& ids);
+// Empties points and fills them with n + 1 lines across the box of the two corners,
+// parallel to its longer side (the y axis for a square), from corner 1's side to corner
+// 2's, each as its two end points from corner 1's coordinate to corner 2's.
+void Build_Range_Fence(ZcGePoint3dArray& points, const ZcGePoint3d& corner_1, const ZcGePoint3d& corner_2,
+                       int intervals);

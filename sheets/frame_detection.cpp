@@ -1,0 +1,366 @@
+// Frame detection: selection or space walk, candidates, sheets, clean-up.
+#include "sheets/frame_detection.h"
+
+#include <climits>
+#include <cwchar>
+#include <cmath>
+#include <unordered_map>
+
+#include "core/command_context.h"
+#include "core/hidden_layers.h"
+#include "core/layer_helpers.h"
+#include "core/plot_config.h"
+#include "core/selection_helpers.h"
+#include "core/sort_helpers.h"
+#include "core/space_helpers.h"
+#include "core/ucs_transform.h"
+#include "db/dbblkref.h"
+#include "db/dbdatabase.h"
+#include "db/dbdict.h"
+#include "db/dbents.h"
+#include "db/dblayout.h"
+#include "db/dbpl.h"
+#include "db/dbpoly.h"
+#include "db/dbsymtb.h"
+#include "ed/command_line.h"
+#include "ed/selection.h"
+#include "sheets/exact_extents.h"
+#include "sheets/frame_cleanup.h"
+#include "sheets/loose_line_frames.h"
+#include "ui/dlg_options.h"
+#include "ui/module_resources.h"
+#include "ui/progress_window.h"
+
+namespace {
+
+constexpr int Candidate_Batch = 50;
+constexpr int Max_Prompt = 511;
+
+const wchar_t* const Marker_Layer_Name = L"Temp_PlotLayer";
+const wchar_t* const Progress_Title = L"计算图框............";
+
+ZcDbDatabase* Working_Database() { return zcdbHostApplicationServices()->workingDatabase(); }
+
+bool Is_Polyline(const ZcDbEntity* entity)
+{
+    return ZcDbPolyline::cast(entity) != nullptr || ZcDb2dPolyline::cast(entity) != nullptr ||
+           ZcDb3dPolyline::cast(entity) != nullptr;
+}
+
+// The block table records of the layouts, in tab order (equal orders keep dictionary order).
+void Layout_Spaces_In_Tab_Order(ZcDbObjectIdArray& spaces)
+{
+    spaces.removeAll();
+    ZcDbDictionary* layouts = nullptr;
+    if (Working_Database()->getLayoutDictionary(layouts, ZcDb::kForRead) != Zcad::eOk || layouts == nullptr)
+        return;
+    ZcArray<int> orders;
+    ZcDbDictionaryIterator* iterator = layouts->newIterator();
+    for (; iterator != nullptr && !iterator->done(); iterator->next()) {
+        ZcDbObjectPointer<ZcDbLayout> layout(iterator->objectId(), ZcDb::kForRead);
+        if (layout.openStatus() != Zcad::eOk)
+            continue;
+        const int order = layout->getTabOrder();
+        int at = 0;
+        while (at < orders.length() && orders[at] <= order)
+            ++at;
+        orders.insertAt(at, order);
+        spaces.insertAt(at, layout->getBlockTableRecordId());
+    }
+    delete iterator;
+    layouts->close();
+}
+
+ZcDbObjectId Model_Space_Id()
+{
+    ZcDbObjectId id;
+    ZcDbBlockTable* table = nullptr;
+    if (Working_Database()->getBlockTable(table, ZcDb::kForRead) == Zcad::eOk && table != nullptr) {
+        table->getAt(L"*Model_Space", id);
+        table->close();
+    }
+    return id;
+}
+
+ZcDbObjectId Current_Space_Id()
+{
+    ZcDbObjectId id;
+    if (ZcDbBlockTableRecord* record = Get_Current_Space_Record(Working_Database(), false)) {
+        id = record->objectId();
+        record->close();
+    }
+    return id;
+}
+
+// The space chooser: the chosen item, or -1 when cancelled.
+int Choose_Spaces()
+{
+    Module_Resource_Scope resources;
+    Dlg_Options chooser(AfxGetMainWnd());
+    chooser.Title = L"自动遍历";
+    chooser.Item_Width = 120;
+    chooser.Extra_Columns = 0;
+    if (Is_Paper_Space()) {
+        for (const wchar_t* item : {L"模型空间", L"所有布局", L"模型+布局", L"当前布局"})
+            chooser.Items.Add(item);
+        chooser.Choice = 3;
+    } else {
+        for (const wchar_t* item : {L"当前模型", L"所有布局", L"模型+布局"})
+            chooser.Items.Add(item);
+        chooser.Choice = 0;
+    }
+    if (chooser.DoModal() != IDOK)
+        return -1;
+    return chooser.Choice;
+}
+
+// Deletes the sheets and empties the lists a detection fills; the papers stay.
+void Reset_Set(Plot_Sheet_Set& set)
+{
+    set.Largest_Width = 0;
+    set.Largest_Height = 0;
+    set.Plot_List.RemoveAll();
+    Delete_All_Objects(set.All_Sheets);
+    set.Frame_Blocks.removeAll();
+    set.Non_Frame_Blocks.removeAll();
+}
+
+int Truncate_To_Int(double value)
+{
+    if (!(value < static_cast<double>(INT_MAX)))
+        return INT_MAX;
+    if (!(value > static_cast<double>(INT_MIN)))
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+// Order indexes from the examined list, and the largest frame's size.
+void Finish_Set(Plot_Sheet_Set& set, const ZcDbObjectIdArray& examined)
+{
+    std::unordered_map<ZcDbObjectId, int> first_position;
+    first_position.reserve(static_cast<size_t>(examined.length()));
+    for (int i = 0; i < examined.length(); ++i)
+        first_position.emplace(examined[i], i);
+    double largest = 0.0;
+    for (INT_PTR i = 0; i < set.All_Sheets.GetSize(); ++i) {
+        Plot_Drawing1* sheet = set.All_Sheets[i];
+        const auto found = first_position.find(sheet->Source_Ids[0]);
+        sheet->Order_Index = found != first_position.end() ? found->second : -1;
+        const double area = (sheet->Width * 0.001) * (sheet->Height * 0.001);
+        if (area > largest) {
+            largest = area;
+            set.Largest_Width = Truncate_To_Int(sheet->Width);
+            set.Largest_Height = Truncate_To_Int(sheet->Height);
+        }
+    }
+}
+
+// Deletes every element at once (the working lists can be long).
+template <class Array>
+void Delete_Working_List(Array& list)
+{
+    for (INT_PTR i = 0; i < list.GetSize(); ++i)
+        delete list[i];
+    list.RemoveAll();
+}
+
+}  // namespace
+
+int Select_Frame_Entities(const wchar_t* prompt, const wchar_t* type_1, const wchar_t* type_2, const wchar_t* type_3,
+                          const wchar_t* type_4, ZcDbObjectIdArray& ids)
+{
+    ids.removeAll();
+    wchar_t text[Max_Prompt + 1] = {};
+    if (prompt != nullptr)
+        std::wcsncpy(text, prompt, Max_Prompt);
+    const wchar_t* prompts[2] = {text, L""};
+    resbuf filter[6] = {};
+    const wchar_t* values[6] = {L"<or", type_1, type_2, type_3, type_4, L"or>"};
+    for (int i = 0; i < 6; ++i) {
+        filter[i].restype = static_cast<short>(i == 0 || i == 5 ? -4 : 0);
+        filter[i].resval.rstring = const_cast<wchar_t*>(values[i] != nullptr ? values[i] : L"");
+        filter[i].rbnext = i < 5 ? &filter[i + 1] : nullptr;
+    }
+    ads_name set = {0, 0};
+    const int status = zcedSSGet(L"_:$", prompts, nullptr, filter, set);
+    if (status == RTERROR)
+        return Frame_Selection_Enter;
+    if (status != RTNORM)
+        return Frame_Selection_None;
+    SelSet_To_Ids(set, ids);
+    return ids.isEmpty() ? Frame_Selection_None : Frame_Selection_Made;
+}
+
+void Make_Candidate(int kind, const ZcDbEntity* entity, Temp_Id_Array& list)
+{
+    const ZcDbExtents extents = Get_Entity_Extents(entity);
+    const ZcGePoint3d& low = extents.minPoint();
+    const ZcGePoint3d& high = extents.maxPoint();
+    const ZcGePoint3d min_corner(low.x, low.y, 0.0), max_corner(high.x, high.y, 0.0);
+    const double dx = max_corner.x - min_corner.x, dy = max_corner.y - min_corner.y;
+    if (kind == Candidate_Line) {
+        const double d = min_corner.distanceTo(max_corner) * 0.002;
+        if (dx > d && dy > d)
+            return;
+    }
+    Temp_Id* candidate = new Temp_Id;
+    candidate->Kind = kind;
+    candidate->Entity_Id = entity->objectId();
+    candidate->Extents = extents;
+    candidate->Min_Corner = min_corner;
+    candidate->Max_Corner = max_corner;
+    candidate->Area = kind == Candidate_Line ? 0.0 : (dy * 0.001) * (dx * 0.001);
+    list.Add(candidate);
+}
+
+void Make_Candidate(int kind, ZcDbObjectId entity_id, Temp_Id_Array& list)
+{
+    ZcDbObjectPointer<ZcDbEntity> entity(entity_id, ZcDb::kForRead);
+    if (entity.openStatus() == Zcad::eOk)
+        Make_Candidate(kind, entity.object(), list);
+}
+
+void Classify_Frame_Candidates(const ZcDbObjectIdArray& ids, Temp_Id_Array& candidates, Temp_Id_Array& lines)
+{
+    const bool blocks = g_Plot_Config.Frames_All_Blocks != 0 || g_Plot_Config.Frames_Rect_Blocks != 0;
+    const bool loose_lines = g_Plot_Config.Frames_Loose_Lines != 0;
+    for (int i = 0; i < ids.length(); ++i) {
+        ZcDbObjectPointer<ZcDbEntity> entity(ids[i], ZcDb::kForRead);
+        if (entity.openStatus() != Zcad::eOk)
+            continue;
+        if (ZcDbBlockReference::cast(entity.object()) != nullptr) {
+            if (blocks)
+                Make_Candidate(Candidate_Block, entity.object(), candidates);
+            continue;
+        }
+        if (!Is_Entity_Shown(entity.object()))
+            continue;
+        if (Is_Polyline(entity.object()))
+            Make_Candidate(Candidate_Polyline, entity.object(), candidates);
+        else if (loose_lines && ZcDbLine::cast(entity.object()) != nullptr)
+            Make_Candidate(Candidate_Line, entity.object(), lines);
+    }
+}
+
+void Detect_Frames_In_Space(Plot_Sheet_Set& set, ZcDbObjectIdArray& ids, ZcDbObjectId space_id)
+{
+    if (!space_id.isNull())
+        Activate_Layout_Of_Block(space_id);
+    Switch_To_Paper_Space();
+    g_Ucs.Capture(true);
+
+    ZcDbObjectId layer_id;
+    Ensure_Layer(layer_id, Marker_Layer_Name);
+    for (int kind = Layer_Off; kind <= Layer_Plottable; ++kind)
+        Set_Layer_State(layer_id, kind, false);
+
+    Temp_Id_Array candidates, lines;
+    Progress_Step();
+    Classify_Frame_Candidates(ids, candidates, lines);
+    Progress_Step();
+    Sort_By_Key(candidates);
+
+    const bool all_blocks = g_Plot_Config.Frames_All_Blocks != 0;
+    const bool rect_blocks = g_Plot_Config.Frames_Rect_Blocks != 0;
+    Sheet_Array batch, result;
+    bool any_done = false;
+    for (INT_PTR j = 0; j < candidates.GetSize(); ++j) {
+        if (batch.GetSize() >= Candidate_Batch) {
+            Progress_Step();
+            Remove_Small_Or_Inner_Frames(batch);
+            Consume_Inner_Candidates(batch, candidates, static_cast<int>(j + 1));
+            result.Append(batch);
+            batch.RemoveAll();
+        }
+        Temp_Id* candidate = candidates[j];
+        if (candidate->Kind == Candidate_Polyline) {
+            if (candidate->Make_Sheet_From_PLine(batch, space_id, layer_id)) {
+                candidate->Done = true;
+                any_done = true;
+            }
+        } else if (candidate->Kind == Candidate_Block) {
+            if (all_blocks)
+                candidate->Make_Sheet_From_Block(batch, space_id, layer_id);
+            else if (rect_blocks)
+                candidate->Make_Sheet_From_Block_Shape(result, space_id, layer_id, set.Frame_Blocks,
+                                                       set.Non_Frame_Blocks);
+            candidate->Done = true;
+            any_done = true;
+        }
+    }
+    if (any_done)
+        Purge_Done_Candidates(candidates, 0);
+    result.Append(batch);
+    batch.RemoveAll();
+
+    if (g_Plot_Config.Frames_Loose_Lines != 0) {
+        Progress_Step();
+        Remove_Small_Or_Inner_Frames(result);
+        candidates.Append(lines);
+        lines.RemoveAll();
+        Temp_Line_Array horizontals, verticals;
+        Collect_Line_Segments(result, candidates, horizontals, verticals);
+        Build_Rects_From_Lines(horizontals, verticals, space_id, layer_id, result);
+        Delete_Working_List(horizontals);
+        Delete_Working_List(verticals);
+    }
+    Progress_Step();
+    Remove_Small_Or_Inner_Frames(result);
+    if (g_Plot_Config.Skip_Empty_Frames != 0) {
+        Progress_Step();
+        Remove_Empty_Frames(result);
+    }
+    set.All_Sheets.Append(result);
+    Delete_Working_List(candidates);
+    Delete_Working_List(lines);
+}
+
+bool Find_Plot_Frames(Plot_Sheet_Set& set)
+{
+    Reset_Set(set);
+    ZcDbObjectIdArray selection;
+    const int selected = Select_Frame_Entities(L"\n选择打印范围：( 回车自动进行模型/布局遍历 )", L"LINE", L"LWPOLYLINE",
+                                               L"POLYLINE", L"insert", selection);
+    if (selected == Frame_Selection_None)
+        return false;
+
+    ZcDbObjectIdArray examined;
+    if (selected == Frame_Selection_Made) {
+        Progress_Show_Range(Progress_Title, 10, 1);
+        examined = selection;
+        Detect_Frames_In_Space(set, selection, ZcDbObjectId());
+        Progress_Close();
+    } else {
+        const int choice = Choose_Spaces();
+        if (choice < 0)
+            return false;
+        set.Start_Space_Id = Current_Space_Id();
+        const ZcDbObjectId model_space = Model_Space_Id();
+        ZcDbObjectIdArray spaces;
+        if (choice == 0) {
+            spaces.append(model_space);
+        } else if (choice == 1 || choice == 2) {
+            Layout_Spaces_In_Tab_Order(spaces);
+            if (choice == 1)
+                spaces.remove(model_space);
+        } else {
+            spaces.append(set.Start_Space_Id);
+        }
+        Progress_Show_Range(Progress_Title, 10, 1);
+        for (int i = 0; i < spaces.length(); ++i) {
+            ZcDbObjectIdArray ids;
+            Collect_Space_Entity_Ids(ids, spaces[i], false);
+            examined.append(ids);
+            Detect_Frames_In_Space(set, ids, spaces[i]);
+        }
+        Progress_Close();
+        Activate_Layout_Of_Block(set.Start_Space_Id);
+    }
+
+    Finish_Set(set, examined);
+    if (set.All_Sheets.GetSize() > 0)
+        return true;
+    zcutPrintf(g_Plot_Config.Skip_Empty_Frames != 0 ? L"\n排除空白矩形后，未选择到满足要求的打印外框！！！"
+                                                    : L"\n未选择到满足要求的打印外框！！！");
+    return false;
+}

@@ -1,0 +1,397 @@
+// Rectangles assembled from loose lines.
+#include "sheets/loose_line_frames.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/sort_helpers.h"
+#include "core/ucs_transform.h"
+#include "db/dbents.h"
+#include "db/dbpl.h"
+#include "db/dbpoly.h"
+#include "sheets/frame_candidates.h"
+#include "sheets/frame_cleanup.h"
+#include "ui/progress_window.h"
+
+namespace {
+
+constexpr int Pairwise_Sheet_Limit = 300;
+constexpr int Pairwise_Segment_Limit = 3000;
+constexpr int Max_Split_Depth = 4;
+constexpr int Rectangle_Batch = 300;
+
+bool Inside_Inner(const Plot_Drawing1& sheet, const ZcGePoint2d& point)
+{
+    return point.x > sheet.Inner_Left && point.x < sheet.Inner_Right && point.y > sheet.Inner_Bottom &&
+           point.y < sheet.Inner_Top;
+}
+
+bool Segment_Inside(const Plot_Drawing1& sheet, const Temp_Line& segment)
+{
+    return Inside_Inner(sheet, segment.Start) && Inside_Inner(sheet, segment.End);
+}
+
+bool Near(const ZcGePoint2d& a, const ZcGePoint2d& b, double tolerance)
+{
+    return std::hypot(a.x - b.x, a.y - b.y) < tolerance;
+}
+
+double Key(const Temp_Line* line, bool by_y) { return by_y ? line->Start.y : line->Start.x; }
+
+// The first segment whose key is at least the value. The bisection may land a few places
+// past segments of an equal key; stepping back keeps them in the scan.
+int First_At_Least(const Temp_Line_Array& lines, double value, bool by_y)
+{
+    if (lines.GetSize() == 0)
+        return 0;
+    int index = by_y ? Find_Line_By_Y(lines, value) : Find_Line_By_X(lines, value);
+    index = std::clamp(index, 0, static_cast<int>(lines.GetSize()) - 1);
+    while (index > 0 && Key(lines[index - 1], by_y) >= value)
+        --index;
+    return index;
+}
+
+// Scans the verticals from index on while their x stays within the window: the first one
+// whose bottom (or top) end lies near the point; -1 when none. Sets its joined flag.
+int Join_Horizontal_End(Temp_Line_Array& verticals, int index, const ZcGePoint2d& point, double t)
+{
+    for (int k = index; k < verticals.GetSize() && verticals[k]->Start.x <= point.x + t; ++k) {
+        Temp_Line* vertical = verticals[k];
+        if (Near(point, vertical->Start, t)) {
+            vertical->Start_Joined = true;
+            return k;
+        }
+        if (Near(point, vertical->End, t)) {
+            vertical->End_Joined = true;
+            return k;
+        }
+    }
+    return -1;
+}
+
+// Scans the horizontals from index on while their y stays within the window: the first one
+// with an end near the point; -1 when none.
+int Find_Horizontal_At(const Temp_Line_Array& horizontals, int index, const ZcGePoint2d& point, double t)
+{
+    for (int k = index; k < horizontals.GetSize() && horizontals[k]->Start.y <= point.y + t; ++k)
+        if (Near(point, horizontals[k]->Start, t) || Near(point, horizontals[k]->End, t))
+            return k;
+    return -1;
+}
+
+void Keep_Joined_Horizontals(Temp_Line_Array& horizontals, Temp_Line_Array& verticals)
+{
+    for (INT_PTR i = 0; i < horizontals.GetSize(); ++i) {
+        Temp_Line* line = horizontals[i];
+        const ZcGePoint2d& left = line->Start;
+        const ZcGePoint2d& right = line->End;
+        const double t = (right.x - left.x) / 2000.0;
+        const int left_index = Join_Horizontal_End(verticals, First_At_Least(verticals, left.x - t, false), left, t);
+        if (left_index < 0) {
+            line->Done = true;
+            continue;
+        }
+        const int from = std::max(left_index + 1, First_At_Least(verticals, right.x - t, false));
+        if (Join_Horizontal_End(verticals, from, right, t) < 0)
+            line->Done = true;
+    }
+    Purge_Done_Segments(horizontals, 0);
+}
+
+void Keep_Joined_Verticals(Temp_Line_Array& horizontals, Temp_Line_Array& verticals)
+{
+    for (INT_PTR i = 0; i < verticals.GetSize(); ++i) {
+        Temp_Line* line = verticals[i];
+        const ZcGePoint2d& bottom = line->Start;
+        const ZcGePoint2d& top = line->End;
+        const double t = (top.y - bottom.y) / 2000.0;
+        int bottom_index = 0;
+        if (!line->Start_Joined) {
+            bottom_index = Find_Horizontal_At(horizontals, First_At_Least(horizontals, bottom.y - t, true), bottom, t);
+            if (bottom_index < 0) {
+                line->Done = true;
+                continue;
+            }
+            bottom_index += 1;
+        }
+        if (!line->End_Joined) {
+            const int from = std::max(bottom_index, First_At_Least(horizontals, top.y - t, true));
+            if (Find_Horizontal_At(horizontals, from, top, t) < 0)
+                line->Done = true;
+        }
+    }
+    Purge_Done_Segments(verticals, 0);
+}
+
+// The horizontals ordered by their left x, for finding the tops that may match a bottom.
+struct Left_Index {
+    std::vector<std::pair<double, int>> Entries;  // (left x, position in the horizontals)
+
+    void Build(const Temp_Line_Array& horizontals)
+    {
+        Entries.clear();
+        Entries.reserve(horizontals.GetSize());
+        for (INT_PTR i = 0; i < horizontals.GetSize(); ++i)
+            Entries.emplace_back(horizontals[i]->Start.x, static_cast<int>(i));
+        std::sort(Entries.begin(), Entries.end());
+    }
+    // Positions after first whose left x lies strictly within t of x, ascending.
+    void Tops(double x, double t, int first, std::vector<int>& out) const
+    {
+        out.clear();
+        auto it = std::upper_bound(Entries.begin(), Entries.end(), std::make_pair(x - t, INT32_MAX));
+        for (; it != Entries.end() && it->first < x + t; ++it)
+            if (it->second > first && std::fabs(it->first - x) < t)
+                out.push_back(it->second);
+        std::sort(out.begin(), out.end());
+    }
+};
+
+// The first vertical from index on, within the x window, whose ends lie near bottom and top.
+int Find_Side(const Temp_Line_Array& verticals, int index, const ZcGePoint2d& bottom, const ZcGePoint2d& top,
+              double t, bool not_last)
+{
+    const int count = static_cast<int>(verticals.GetSize());
+    for (int k = index; k < count && verticals[k]->Start.x <= bottom.x + t; ++k) {
+        if (not_last && k == count - 1)
+            break;
+        if (Near(verticals[k]->Start, bottom, t) && Near(verticals[k]->End, top, t))
+            return k;
+    }
+    return -1;
+}
+
+Plot_Drawing1* Make_Rectangle(const Temp_Line& bottom, const Temp_Line& top, const Temp_Line& left,
+                              const Temp_Line& right, ZcDbObjectId space_id, ZcDbObjectId layer_id)
+{
+    ZcDbExtents box;
+    for (const ZcGePoint2d& point : {bottom.Start, bottom.End, top.Start, top.End})
+        box.addPoint(ZcGePoint3d(point.x, point.y, 0.0));
+    Plot_Drawing1* sheet = new Plot_Drawing1;
+    sheet->Kind = Sheet_From_Lines;
+    sheet->Source_Ids[0] = bottom.Entity_Id;
+    sheet->Source_Ids[1] = top.Entity_Id;
+    sheet->Source_Ids[2] = left.Entity_Id;
+    sheet->Source_Ids[3] = right.Entity_Id;
+    sheet->Space_Id = space_id;
+    if (!sheet->Init_From_Extents(layer_id, box, 1.0)) {
+        delete sheet;
+        return nullptr;
+    }
+    return sheet;
+}
+
+void Insert_At_Front(Sheet_Array& sheets, Sheet_Array& batch)
+{
+    if (batch.GetSize() == 0)
+        return;
+    sheets.InsertAt(0, &batch);
+    batch.RemoveAll();
+}
+
+}  // namespace
+
+void Make_Segment(ZcDbObjectId entity_id, const ZcGePoint3d& p, const ZcGePoint3d& q, Temp_Line_Array& horizontals,
+                  Temp_Line_Array& verticals)
+{
+    ZcGePoint3d a = p, b = q;
+    g_Ucs.World_To_Ucs(a);
+    g_Ucs.World_To_Ucs(b);
+    const double dx = std::fabs(b.x - a.x), dy = std::fabs(b.y - a.y);
+    const double t = (dx + dy) / 1000.0;
+    const bool horizontal = dy < t;
+    if (!horizontal && !(dx < t))
+        return;
+    const bool a_first = horizontal ? a.x < b.x : a.y < b.y;
+    const ZcGePoint3d& start = a_first ? a : b;
+    const ZcGePoint3d& end = a_first ? b : a;
+    Temp_Line* segment = new Temp_Line;
+    segment->Entity_Id = entity_id;
+    segment->Start.set(start.x, start.y);
+    segment->End.set(end.x, end.y);
+    (horizontal ? horizontals : verticals).Add(segment);
+}
+
+void Collect_Line_Segments(Sheet_Array& sheets, const Temp_Id_Array& candidates, Temp_Line_Array& horizontals,
+                           Temp_Line_Array& verticals)
+{
+    for (INT_PTR i = 0; i < sheets.GetSize(); ++i)
+        sheets[i]->Compute_Inner_Rect();
+    for (INT_PTR i = 0; i < candidates.GetSize(); ++i) {
+        const ZcDbObjectId id = candidates[i]->Entity_Id;
+        ZcDbObjectPointer<ZcDbEntity> entity(id, ZcDb::kForRead);
+        if (entity.openStatus() != Zcad::eOk)
+            continue;
+        if (const ZcDbLine* line = ZcDbLine::cast(entity.object())) {
+            const ZcGePoint3d start = line->startPoint(), end = line->endPoint();
+            if (start.distanceTo(end) > 1e-5)
+                Make_Segment(id, start, end, horizontals, verticals);
+            continue;
+        }
+        ZcGePoint3dArray points;
+        if (Get_Polyline_Vertices(points, ZcDbPolyline::cast(entity.object()), ZcDb2dPolyline::cast(entity.object()),
+                                  ZcDb3dPolyline::cast(entity.object())))
+            for (int k = 0; k + 1 < points.length(); ++k)
+                Make_Segment(id, points[k], points[k + 1], horizontals, verticals);
+    }
+    Sheet_Array copy;
+    copy.Append(sheets);
+    Drop_Segments_In_Frames(copy, horizontals, 0);
+    copy.Append(sheets);
+    Drop_Segments_In_Frames(copy, verticals, 0);
+}
+
+void Drop_Segments_In_Frames_Pairwise(Sheet_Array& sheets, Temp_Line_Array& segments)
+{
+    bool any = false;
+    for (INT_PTR i = 0; i < segments.GetSize(); ++i) {
+        Temp_Line* segment = segments[i];
+        for (INT_PTR s = 0; s < sheets.GetSize(); ++s) {
+            if (Segment_Inside(*sheets[s], *segment)) {
+                sheets[s]->Contains = true;
+                segment->Done = true;
+                any = true;
+                break;
+            }
+        }
+    }
+    if (any)
+        Purge_Done_Segments(segments, 0);
+}
+
+void Drop_Segments_In_Frames(Sheet_Array& sheets, Temp_Line_Array& segments, int depth)
+{
+    if (sheets.GetSize() <= Pairwise_Sheet_Limit || segments.GetSize() <= Pairwise_Segment_Limit) {
+        Drop_Segments_In_Frames_Pairwise(sheets, segments);
+        sheets.RemoveAll();
+        return;
+    }
+    double x0 = sheets[0]->Min_Corner.x, x1 = sheets[0]->Max_Corner.x;
+    double y0 = sheets[0]->Min_Corner.y, y1 = sheets[0]->Max_Corner.y;
+    for (INT_PTR i = 1; i < sheets.GetSize(); ++i) {
+        x0 = std::min(x0, sheets[i]->Min_Corner.x);
+        x1 = std::max(x1, sheets[i]->Max_Corner.x);
+        y0 = std::min(y0, sheets[i]->Min_Corner.y);
+        y1 = std::max(y1, sheets[i]->Max_Corner.y);
+    }
+    const bool by_x = (x1 - x0) > (y1 - y0);
+    const double m = by_x ? (x0 + x1) / 2.0 : (y0 + y1) / 2.0;
+    auto side = [m](double a, double b) { return (a < m && b < m) ? -1 : (a > m && b > m) ? 1 : 0; };
+
+    Sheet_Array sheets_below, sheets_above, sheets_across;
+    for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
+        Plot_Drawing1* sheet = sheets[i];
+        const int s = by_x ? side(sheet->Min_Corner.x, sheet->Max_Corner.x) : side(sheet->Min_Corner.y, sheet->Max_Corner.y);
+        (s < 0 ? sheets_below : s > 0 ? sheets_above : sheets_across).Add(sheet);
+    }
+    Temp_Line_Array below, above, across;
+    for (INT_PTR i = 0; i < segments.GetSize(); ++i) {
+        Temp_Line* segment = segments[i];
+        const int s = by_x ? side(segment->Start.x, segment->End.x) : side(segment->Start.y, segment->End.y);
+        (s < 0 ? below : s > 0 ? above : across).Add(segment);
+    }
+    sheets.RemoveAll();
+    segments.RemoveAll();
+
+    for (auto [group_sheets, group] : {std::pair{&sheets_below, &below}, std::pair{&sheets_above, &above}}) {
+        Sheet_Array kept_sheets;
+        kept_sheets.Append(*group_sheets);  // the straddlers test them again below
+        if (group->GetSize() < Pairwise_Segment_Limit + 1 || depth > Max_Split_Depth)
+            Drop_Segments_In_Frames_Pairwise(*group_sheets, *group);
+        else
+            Drop_Segments_In_Frames(*group_sheets, *group, depth + 1);
+    }
+    Drop_Segments_In_Frames_Pairwise(sheets_across, across);
+    Drop_Segments_In_Frames_Pairwise(sheets_across, below);
+    Drop_Segments_In_Frames_Pairwise(sheets_across, above);
+
+    segments.Append(below);
+    segments.Append(above);
+    segments.Append(across);
+}
+
+void Drop_Segments_In_Batch(int start, Sheet_Array& rectangles, Temp_Line_Array& horizontals,
+                            Temp_Line_Array& verticals)
+{
+    for (INT_PTR r = 0; r < rectangles.GetSize(); ++r)
+        rectangles[r]->Compute_Inner_Rect();
+    for (INT_PTR r = 0; r < rectangles.GetSize(); ++r) {
+        Plot_Drawing1* rectangle = rectangles[r];
+        for (INT_PTR i = std::max(start, 0); i < horizontals.GetSize(); ++i)
+            if (!horizontals[i]->Done && Segment_Inside(*rectangle, *horizontals[i])) {
+                horizontals[i]->Done = true;
+                rectangle->Contains = true;
+            }
+        for (INT_PTR i = 0; i < verticals.GetSize(); ++i)
+            if (!verticals[i]->Done && Segment_Inside(*rectangle, *verticals[i])) {
+                verticals[i]->Done = true;
+                rectangle->Contains = true;
+            }
+    }
+    Purge_Done_Segments(horizontals, start);
+    Purge_Done_Segments(verticals, 0);
+}
+
+void Purge_Done_Segments(Temp_Line_Array& segments, int start)
+{
+    INT_PTR kept = std::max(start, 0);
+    for (INT_PTR i = kept; i < segments.GetSize(); ++i) {
+        Temp_Line* segment = segments[i];
+        if (segment->Done)
+            delete segment;
+        else
+            segments[kept++] = segment;
+    }
+    if (kept < segments.GetSize())
+        segments.SetSize(kept);
+}
+
+void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verticals, ZcDbObjectId space_id,
+                            ZcDbObjectId layer_id, Sheet_Array& sheets)
+{
+    if (horizontals.GetSize() > 1)
+        Sort_Lines(horizontals, 0, static_cast<int>(horizontals.GetSize()) - 1, true);
+    if (verticals.GetSize() > 1)
+        Sort_Lines(verticals, 0, static_cast<int>(verticals.GetSize()) - 1, false);
+    for (INT_PTR i = 0; i < verticals.GetSize(); ++i)
+        verticals[i]->Start_Joined = verticals[i]->End_Joined = false;
+    Keep_Joined_Horizontals(horizontals, verticals);
+    Keep_Joined_Verticals(horizontals, verticals);
+
+    Left_Index tops_by_left;
+    tops_by_left.Build(horizontals);
+    std::vector<int> tops;
+    Sheet_Array batch;
+    for (int i = 0; i + 1 < horizontals.GetSize(); ++i) {
+        const Temp_Line& bottom = *horizontals[i];
+        const ZcGePoint2d& l1 = bottom.Start;
+        const ZcGePoint2d& r1 = bottom.End;
+        const double t = (r1.x - l1.x) / 2000.0;
+        tops_by_left.Tops(l1.x, t, i, tops);
+        for (int j : tops) {
+            const Temp_Line& top = *horizontals[j];
+            const ZcGePoint2d& l2 = top.Start;
+            const ZcGePoint2d& r2 = top.End;
+            if (!(std::fabs(r2.x - r1.x) < t && std::fabs(l2.y - l1.y) > t))
+                continue;
+            const int left = Find_Side(verticals, First_At_Least(verticals, l1.x - t, false), l1, l2, t, true);
+            if (left < 0)
+                continue;
+            const int from = std::max(left + 1, First_At_Least(verticals, r1.x - t, false));
+            const int right = Find_Side(verticals, from, r1, r2, t, false);
+            if (right < 0)
+                continue;
+            if (Plot_Drawing1* sheet = Make_Rectangle(bottom, top, *verticals[left], *verticals[right], space_id, layer_id))
+                batch.Add(sheet);
+        }
+        if (batch.GetSize() >= Rectangle_Batch) {
+            Progress_Step();
+            Remove_Small_Or_Inner_Frames(batch);
+            Drop_Segments_In_Batch(i + 1, batch, horizontals, verticals);
+            Insert_At_Front(sheets, batch);
+            tops_by_left.Build(horizontals);
+        }
+    }
+    Insert_At_Front(sheets, batch);
+}
