@@ -2,6 +2,8 @@
 // endPage for the user's scripted choice and reports it.
 #include "db/dbdatabase.h"
 #include "ed/host_session.h"
+#include "ed/host_window.h"
+#include "win/win_messages.h"
 #include "plot/preview_log.h"
 #include "plot/zcplplotengine.h"
 #include "plot_fixture.h"
@@ -77,6 +79,23 @@ TEST_F(Preview_Test, ASheetTheFlagsDoNotOfferIsAskedAgain)
     EXPECT_EQ(Preview(ZcPlPlotFactory::kShowPreviousSheet), ZcPlPreviewEndPlotInfo::kNormal);
     EXPECT_NE(Output().find(L"The preview does not offer next."), std::wstring::npos);
     EXPECT_NE(Output().find(L"Preview [Close/Plot/Previous]: "), std::wstring::npos);
+}
+
+std::vector<WPARAM> gKeys;
+void Watch_Keys(const MSG* message)
+{
+    if (message->message == WM_KEYDOWN)
+        gKeys.push_back(message->wParam);
+}
+
+TEST_F(Preview_Test, KeysReachTheMessageWatchersWhileThePreviewWaits)
+{
+    gKeys.clear();
+    ASSERT_TRUE(zcedRegisterWatchWinMsg(Watch_Keys));
+    Script("key PAGEDOWN\nkey LEFT\nanswer close\n");
+    EXPECT_EQ(Preview(ZcPlPlotFactory::kShowNextSheet), ZcPlPreviewEndPlotInfo::kNormal);
+    zcedRemoveWatchWinMsg(Watch_Keys);
+    EXPECT_EQ(gKeys, (std::vector<WPARAM>{VK_NEXT, VK_LEFT}));
 }
 
 TEST_F(Preview_Test, ValidationNeedsADeviceThatPlotsAndOneOfItsMedia)
