@@ -11,6 +11,7 @@
 #include "db/dbsymtb.h"
 #include "db/geom_util.h"
 #include "db/gi.h"
+#include "db/gi_extents.h"
 
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbBlockReference, ZcDbEntity, 0, 0, 0, INSERT, AutoCAD)
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbMInsertBlock, ZcDbBlockReference, 0, 0, 0, INSERT, AutoCAD)
@@ -297,11 +298,22 @@ Zcad::ErrorStatus ZcDbBlockReference::explodeToOwnerSpace() const
 }
 
 namespace {
-// Adds the extents of the reference placed by outer (the transform of the space it lies in) and
-// clipped by its clip boundary; false when nothing of it could be measured. Nested references
+// Adds the extents of the reference placed by outer (the transform of the space it lies in),
+// cut by its clip boundary; false when nothing of it could be measured. Nested references
 // are walked with their combined transform, so that rotated and mirrored nestings stay tight.
 bool Add_Reference_Extents(const ZcDbBlockReference* ref, const ZcGeMatrix3d& outer, ZcDbExtents& extents)
 {
+    ZcGiClipBoundary clip;
+    if (platform::Block_Clip_Boundary(ref, clip) && !clip.inverted) {
+        // Clipped: what is drawn inside the boundary (an inverted boundary measures whole).
+        platform::Extents_Draw draw;
+        draw.setDrawNested(true);
+        draw.pushModelTransform(outer);
+        draw.draw(ref);
+        if (!draw.any()) return false;
+        extents.addExt(draw.extents());
+        return true;
+    }
     platform::Block_Walk_Guard guard(ref->blockTableRecord());
     if (guard.refused()) return false;
     auto* btr = platform::Peek<ZcDbBlockTableRecord>(ref->blockTableRecord());
@@ -324,6 +336,15 @@ bool Add_Reference_Extents(const ZcDbBlockReference* ref, const ZcGeMatrix3d& ou
                 text.reset(Text_Of(def));
                 ent = text.get();
             }
+            if (ZcDbText::cast(ent)) {
+                // The corners of the text's box placed as drawn (texts cannot take every transform).
+                platform::Extents_Draw draw;
+                draw.setDrawNested(true);
+                draw.pushModelTransform(xform);
+                draw.draw(ent);
+                if (draw.any()) own.addExt(draw.extents());
+                continue;
+            }
             ZcDbExtents e;
             std::vector<ZcDbEntity*> copies = Placed_Copies(ent, xform);
             for (ZcDbEntity* copy : copies) {
@@ -344,22 +365,13 @@ bool Add_Reference_Extents(const ZcDbBlockReference* ref, const ZcGeMatrix3d& ou
             if (a->getGeomExtents(e) == Zcad::eOk) own.addExt(e);
             continue;
         }
-        for (ZcDbEntity* copy : Placed_Copies(a, outer)) {
-            if (copy->getGeomExtents(e) == Zcad::eOk) own.addExt(e);
-            delete copy;
-        }
+        platform::Extents_Draw draw;
+        draw.setDrawNested(true);
+        draw.pushModelTransform(outer);
+        draw.draw(a);
+        if (draw.any()) own.addExt(draw.extents());
     }
     if (!own.isValid()) return false;
-    ZcGiClipBoundary clip;
-    if (platform::Block_Clip_Boundary(ref, clip) && !clip.inverted) {
-        // Clipped: what lies inside the boundary's box.
-        ZcDbExtents bounds;
-        for (const ZcGePoint3d& p : clip.points) bounds.addPoint(outer * p);
-        ZcGePoint3d lo = own.minPoint(), hi = own.maxPoint();
-        lo.set(std::max(lo.x, bounds.minPoint().x), std::max(lo.y, bounds.minPoint().y), lo.z);
-        hi.set(std::min(hi.x, bounds.maxPoint().x), std::min(hi.y, bounds.maxPoint().y), hi.z);
-        if (own.set(lo, hi) != Zcad::eOk) return false;  // nothing inside the boundary
-    }
     extents.addExt(own);
     return true;
 }

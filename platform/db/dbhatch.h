@@ -8,6 +8,7 @@
 
 #include "db/dbentity.h"
 #include "db/dbproxy.h"
+#include "db/hatch_pattern.h"
 
 class ZcDbHatch : public ZcDbEntity {
 public:
@@ -38,6 +39,14 @@ public:
     Zcad::ErrorStatus appendLoop(int loopType, const ZcGePoint2dArray& vertices, const ZcGeDoubleArray& bulges);
     Zcad::ErrorStatus removeLoopAt(int loopIndex);
 
+    // Pattern line families, in the hatch's plane with angle and scale applied: the ones the
+    // drawing file gave, else for a user-defined pattern one family of lines patternScale
+    // apart at the pattern angle, else the 45-degree lines 3.175 x patternScale apart of the
+    // ANSI31 pattern turned by the pattern angle. None for a solid fill.
+    int numPatternDefinitions() const;
+    Zcad::ErrorStatus getPatternDefinitionAt(int index, double& angle, double& baseX, double& baseY, double& offsetX,
+                                             double& offsetY, ZcGeDoubleArray& dashes) const;
+
     // The hatch's own DXF groups as read (empty for a hatch made in the platform).
     const std::vector<ZcDbRawGroup>& rawGroups() const { return mRaw; }
     void setRawGroups(std::vector<ZcDbRawGroup> groups);
@@ -47,8 +56,13 @@ public:
 
 protected:
     bool subWorldDraw(ZcGiWorldDraw* mode) override;
+    // The box of its loops.
+    Zcad::ErrorStatus subGetGeomExtents(ZcDbExtents& extents) const override;
 
 private:
+    std::vector<platform::Hatch_Pattern_Line> patternLines() const;
+    // The loops as closed polygons in the hatch's plane (arcs divided).
+    std::vector<std::vector<ZcGePoint2d>> flatLoops() const;
     struct Loop {
         int type = kDefault;
         std::vector<ZcGePoint2d> vertices;

@@ -10,6 +10,9 @@ class Extents_Draw : public ZcGiWorldDraw, public ZcGiWorldGeometry, public ZcGi
 public:
     const ZcDbExtents& extents() const { return mExtents; }
     bool any() const { return mAny; }
+    // Nested entities are drawn into the context (exact under any transform and clip) rather
+    // than taken by the corners of their own extents. Clip boundaries count either way.
+    void setDrawNested(bool drawNested) { mDrawNested = drawNested; }
 
     ZcGiWorldGeometry& geometry() const override { return const_cast<Extents_Draw&>(*this); }
     ZcGiSubEntityTraits& subEntityTraits() const override { return const_cast<Extents_Draw&>(*this); }
@@ -25,6 +28,8 @@ public:
     bool draw(const ZcDbEntity* entity) override;
     bool pushModelTransform(const ZcGeMatrix3d& xMat) override;
     bool popModelTransform() override;
+    bool pushClipBoundary(const ZcGiClipBoundary& boundary) override;
+    bool popClipBoundary() override;
 
     void setColor(uint16_t) override {}
     void setTrueColor(const ZcCmEntityColor&) override {}
@@ -41,11 +46,21 @@ public:
     ZcGiFillType fillType() const override { return kZcGiFillNever; }
 
 private:
+    struct Clip {
+        std::vector<ZcGePoint3d> ring;  // world coordinates
+        bool inverted = false;
+    };
     void add(const ZcGePoint3d& p);
+    // World points: an open run of segments, or the outline of an area (closed).
+    void addRun(const std::vector<ZcGePoint3d>& world, bool area);
+    bool passesClips(const ZcGePoint3d& p) const;
     ZcGeMatrix3d current() const { return mStack.empty() ? ZcGeMatrix3d() : mStack.back(); }
     ZcDbExtents mExtents;
     bool mAny = false;
+    bool mDrawNested = false;
+    int mNesting = 0;
     std::vector<ZcGeMatrix3d> mStack;
+    std::vector<Clip> mClips;
 };
 
 }  // namespace platform

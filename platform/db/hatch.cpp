@@ -1,6 +1,8 @@
 #include <cmath>
+#include <cstdlib>
 
 #include "db/dbhatch.h"
+#include "db/geom_util.h"
 #include "db/gi.h"
 #include "db/raw_groups.h"
 
@@ -127,24 +129,115 @@ void ZcDbHatch::setRawGroups(std::vector<ZcDbRawGroup> groups)
     if (assertWriteEnabled()) mRaw = std::move(groups);
 }
 
-bool ZcDbHatch::subWorldDraw(ZcGiWorldDraw* mode)
+std::vector<std::vector<ZcGePoint2d>> ZcDbHatch::flatLoops() const
 {
-    const ZcGeMatrix3d toWorld = ZcGeMatrix3d::planeToWorld(mNormal);
-    // A solid fill fills its loops; a pattern is shown by its boundary.
-    mode->subEntityTraits().setFillType(mSolid ? kZcGiFillAlways : kZcGiFillNever);
+    std::vector<std::vector<ZcGePoint2d>> loops;
     for (const Loop& loop : mLoops) {
         std::vector<ZcGePoint2d> flat;
         for (size_t i = 0; i < loop.vertices.size(); ++i)
             Segment_Points(loop.vertices[i], loop.vertices[(i + 1) % loop.vertices.size()], loop.bulges[i], flat);
-        if (flat.size() < 2) continue;
-        std::vector<ZcGePoint3d> points;
-        for (const ZcGePoint2d& p : flat) points.push_back(toWorld * ZcGePoint3d(p.x, p.y, mElevation));
-        if (mSolid) {
-            mode->geometry().polygon(uint32_t(points.size()), points.data());
-        } else {
-            points.push_back(points.front());
-            mode->geometry().polyline(uint32_t(points.size()), points.data());
+        if (flat.size() >= 2) loops.push_back(std::move(flat));
+    }
+    return loops;
+}
+
+std::vector<platform::Hatch_Pattern_Line> ZcDbHatch::patternLines() const
+{
+    std::vector<platform::Hatch_Pattern_Line> lines;
+    if (mSolid) return lines;
+    // From the drawing file: 78 count, then per line 53 angle, 43/44 base, 45/46 offset, 79 and 49 dashes.
+    bool inPattern = false;
+    for (const ZcDbRawGroup& g : mRaw) {
+        const double value = std::atof(g.value.c_str());
+        if (g.code == 78) {
+            inPattern = true;
+            continue;
         }
+        if (!inPattern) continue;
+        if (g.code == 53) {
+            lines.emplace_back();
+            lines.back().angle = value * platform::kPi / 180.0;
+        } else if (lines.empty()) {
+            continue;
+        } else if (g.code == 43) {
+            lines.back().base.x = value;
+        } else if (g.code == 44) {
+            lines.back().base.y = value;
+        } else if (g.code == 45) {
+            lines.back().offset.x = value;
+        } else if (g.code == 46) {
+            lines.back().offset.y = value;
+        } else if (g.code == 49) {
+            lines.back().dashes.push_back(value);
+        } else if (g.code != 79) {
+            break;
+        }
+    }
+    if (!lines.empty()) return lines;
+    platform::Hatch_Pattern_Line line;
+    double spacing = mPatternScale;
+    line.angle = mPatternAngle;
+    if (mPatternType != kUserDefined) {
+        line.angle += platform::kPi / 4.0;
+        spacing *= 3.175;
+    }
+    line.offset = ZcGeVector2d(-std::sin(line.angle), std::cos(line.angle)) * spacing;
+    lines.push_back(line);
+    return lines;
+}
+
+int ZcDbHatch::numPatternDefinitions() const { return int(patternLines().size()); }
+
+Zcad::ErrorStatus ZcDbHatch::getPatternDefinitionAt(int index, double& angle, double& baseX, double& baseY,
+                                                    double& offsetX, double& offsetY, ZcGeDoubleArray& dashes) const
+{
+    std::vector<platform::Hatch_Pattern_Line> lines = patternLines();
+    if (index < 0 || index >= int(lines.size())) return Zcad::eInvalidIndex;
+    const platform::Hatch_Pattern_Line& l = lines[size_t(index)];
+    angle = l.angle;
+    baseX = l.base.x;
+    baseY = l.base.y;
+    offsetX = l.offset.x;
+    offsetY = l.offset.y;
+    dashes.setLogicalLength(0);
+    for (double d : l.dashes) dashes.append(d);
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::subGetGeomExtents(ZcDbExtents& extents) const
+{
+    const ZcGeMatrix3d toWorld = ZcGeMatrix3d::planeToWorld(mNormal);
+    bool any = false;
+    for (const std::vector<ZcGePoint2d>& loop : flatLoops())
+        for (const ZcGePoint2d& p : loop) {
+            extents.addPoint(toWorld * ZcGePoint3d(p.x, p.y, mElevation));
+            any = true;
+        }
+    return any ? Zcad::eOk : Zcad::eInvalidExtents;
+}
+
+bool ZcDbHatch::subWorldDraw(ZcGiWorldDraw* mode)
+{
+    const ZcGeMatrix3d toWorld = ZcGeMatrix3d::planeToWorld(mNormal);
+    auto world = [&](const ZcGePoint2d& p) { return toWorld * ZcGePoint3d(p.x, p.y, mElevation); };
+    const std::vector<std::vector<ZcGePoint2d>> loops = flatLoops();
+    if (loops.empty()) return true;
+    if (mSolid) {
+        // One area: inner loops are holes.
+        std::vector<uint32_t> counts;
+        std::vector<ZcGePoint3d> points;
+        for (const std::vector<ZcGePoint2d>& loop : loops) {
+            counts.push_back(uint32_t(loop.size()));
+            for (const ZcGePoint2d& p : loop) points.push_back(world(p));
+        }
+        mode->subEntityTraits().setFillType(kZcGiFillAlways);
+        mode->geometry().polyPolygon(uint32_t(counts.size()), counts.data(), points.data());
+        return true;
+    }
+    mode->subEntityTraits().setFillType(kZcGiFillNever);
+    for (const platform::Hatch_Segment& seg : platform::Hatch_Pattern_Segments(loops, patternLines())) {
+        ZcGePoint3d pts[2] = {world(seg.first), world(seg.second)};
+        if (mode->geometry().polyline(2, pts)) break;
     }
     return true;
 }

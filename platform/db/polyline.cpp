@@ -328,6 +328,8 @@ Zcad::ErrorStatus ZcDbPolyline::subExplode(ZcDbVoidPtrArray& entitySet) const
 Zcad::ErrorStatus ZcDbPolyline::subGetGeomExtents(ZcDbExtents& extents) const
 {
     if (mVertices.empty()) return Zcad::eInvalidExtents;
+    // Wide segments reach beyond the centre line: the box of the bands drawn.
+    if (hasWidth()) return ZcDbEntity::subGetGeomExtents(extents);
     ZcGeVector3d x, y;
     platform::Plane_Axes(mNormal, x, y);
     for (unsigned i = 0; i < numVerts(); ++i) extents.addPoint(To_World(mNormal, mElevation, mVertices[i].point));
