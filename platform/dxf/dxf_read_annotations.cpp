@@ -177,7 +177,8 @@ ZcDbEntity* Read_Dimension(DxfReadContext& ctx, const DxfRecord& r) {
 }
 
 ZcDbEntity* Read_Image(DxfReadContext& ctx, const DxfRecord& r) {
-  DxfSpan s = r.subclass("AcDbRasterImage");
+  // A wipeout's image data come under its own subclass marker.
+  DxfSpan s = r.subclass(r.type == "WIPEOUT" ? "AcDbWipeout" : "AcDbRasterImage");
   std::unique_ptr<ZcDbRasterImage> image;
   if (r.type == "WIPEOUT") image = std::make_unique<ZcDbWipeout>(); else image = std::make_unique<ZcDbRasterImage>();
   const ZcGePoint3d u = Point(s, 11), v = Point(s, 12);
