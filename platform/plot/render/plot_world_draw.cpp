@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
 
 #include "db/dbblkref.h"
+#include "db/dbcurve.h"
+#include "db/dbpl.h"
+#include "db/dbtext.h"
 #include "db/dbdict.h"
 #include "db/dbimage.h"
 #include "db/dbmain.h"
@@ -314,10 +318,75 @@ bool Plot_World_Draw::popModelTransform()
 
 // Entities.
 
+// A box sure to hold what the common entities draw, without drawing them: false when the
+// entity is of another kind (it is then drawn and its primitives culled one by one).
+bool Plot_World_Draw::quick_bounds(const ZcDbEntity* e, ZcDbExtents& box, double& pad)
+{
+    pad = 0.0;
+    if (auto* line = ZcDbLine::cast(e)) {
+        box.addPoint(line->startPoint());
+        box.addPoint(line->endPoint());
+    } else if (auto* circle = ZcDbCircle::cast(e)) {
+        box.addPoint(circle->center());
+        pad = circle->radius();
+    } else if (auto* arc = ZcDbArc::cast(e)) {
+        box.addPoint(arc->center());
+        pad = arc->radius();
+    } else if (auto* pl = ZcDbPolyline::cast(e)) {
+        if (!pl->normal().isEqualTo(ZcGeVector3d::kZAxis) || pl->numVerts() == 0) return false;
+        double width = 0.0;
+        if (pl->getConstantWidth(width) != Zcad::eOk) width = 0.0;
+        ZcGePoint2d prev;
+        for (unsigned i = 0; i < pl->numVerts(); ++i) {
+            ZcGePoint2d p;
+            double bulge = 0.0, w0 = 0.0, w1 = 0.0;
+            pl->getPointAt(i, p);
+            pl->getBulgeAt(i, bulge);
+            if (pl->getWidthsAt(i, w0, w1) == Zcad::eOk) width = std::max({width, w0, w1});
+            box.addPoint(ZcGePoint3d(p.x, p.y, pl->elevation()));
+            // A bulged segment bows out by less than its chord times (1 + |bulge|).
+            unsigned next = (i + 1) % pl->numVerts();
+            ZcGePoint2d q;
+            pl->getPointAt(next, q);
+            if (bulge != 0.0) pad = std::max(pad, (q - p).length() * (1.0 + std::fabs(bulge)));
+            prev = p;
+        }
+        pad += width;
+    } else if (auto* text = ZcDbText::cast(e)) {
+        box.addPoint(text->position());
+        box.addPoint(text->alignmentPoint());
+        const double em = text->height() / kCapHeightRatio;
+        pad = em * (2.0 + std::max(1.0, text->widthFactor()) * double(std::wcslen(text->textStringConst())));
+    } else {
+        return false;
+    }
+    return box.isValid();
+}
+
+bool Plot_World_Draw::surely_outside(const ZcDbEntity* e)
+{
+    ZcDbExtents box;
+    double pad = 0.0;
+    if (!quick_bounds(e, box, pad)) return false;
+    const ZcGeMatrix3d& m = mStack.back();
+    // Paper millimetres per drawing unit, the largest stretch of the transform.
+    const double stretch = std::max(std::hypot(m.entry[0][0], m.entry[1][0]), std::hypot(m.entry[0][1], m.entry[1][1]));
+    const ZcGePoint3d a = box.minPoint(), b = box.maxPoint();
+    ZcGePoint3d corners[4] = {{a.x, a.y, a.z}, {b.x, a.y, a.z}, {b.x, b.y, b.z}, {a.x, b.y, b.z}};
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    for (const ZcGePoint3d& c : corners) {
+        ZcGePoint3d q = m * c;
+        x0 = std::min(x0, q.x), x1 = std::max(x1, q.x), y0 = std::min(y0, q.y), y1 = std::max(y1, q.y);
+    }
+    const double r = pad * stretch;
+    return x1 + r < mCullMin.x || x0 - r > mCullMax.x || y1 + r < mCullMin.y || y0 - r > mCullMax.y;
+}
+
 void Plot_World_Draw::draw_entity(const ZcDbEntity* entity)
 {
     if (entity == nullptr || entity->visibility() == ZcDb::kInvisible) return;
     if (!layer_plots(entity->layerId())) return;
+    if (surely_outside(entity)) return;
     mBlocks.clear();
     mTraits = Traits();
     const ZcDbBlockReference* ref = ZcDbBlockReference::cast(entity);

@@ -92,6 +92,8 @@ private:
     };
 
     const Layer_Info& layer_info(ZcDbObjectId id);
+    static bool quick_bounds(const ZcDbEntity* entity, ZcDbExtents& box, double& pad);
+    bool surely_outside(const ZcDbEntity* entity);
     ZcDbObjectId effective_layer() const;
     Block_Context effective() ;
     const Plot_Pen& pen();

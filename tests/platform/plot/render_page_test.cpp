@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "db/dbblkref.h"
+#include "db/dbcurve.h"
 #include "db/dbdict.h"
+#include "db/dbpl.h"
 #include "db/dbspfilt.h"
 #include "db/dbviewport.h"
 #include "plot/render/render_page.h"
@@ -291,4 +293,19 @@ TEST_F(RenderPage, JobsThatCannotBeDrawnSayWhy)
     job = Job();
     job.database = nullptr;
     EXPECT_FALSE(platform::Render_Page(job, dev, error));
+}
+
+TEST_F(RenderPage, EntitiesReachingIntoTheWindowFromOutsideAreDrawn)
+{
+    // Each has its defining points outside the window (0,0)-(297,210), its drawing inside.
+    d.add(new ZcDbCircle(ZcGePoint3d(-50, 100, 0), ZcGeVector3d::kZAxis, 60));
+    d.add(new ZcDbArc(ZcGePoint3d(150, -40, 0), 50, 0, M_PI));
+    d.text(-20, 100, 10, L"LONG TEXT RUNNING IN");
+    auto* bowed = new ZcDbPolyline();
+    bowed->addVertexAt(0, ZcGePoint2d(100, 230), 1.0);  // a half circle dipping to y = 180
+    bowed->addVertexAt(1, ZcGePoint2d(200, 230));
+    d.add(bowed);
+    Recording_Device dev = Render(Job());
+    EXPECT_EQ(dev.strokes.size(), 3u);
+    EXPECT_EQ(dev.texts.size(), 1u);
 }
