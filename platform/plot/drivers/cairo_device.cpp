@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "plot/drivers/jpeg_writer.h"
+#include "plot/drivers/jpeg_file.h"
 #include "plot/drivers/plot_font.h"
 #include "win/win_files.h"
 
@@ -178,7 +178,7 @@ void Cairo_Device::image(const Plot_Image& image)
     cairo_surface_destroy(src);
 }
 
-void Cairo_Device::push_clip(const Paper_Ring& polygon)
+void Cairo_Device::push_clip(const Paper_Ring& polygon, bool inverted)
 {
     if (mCr == nullptr) return;
     flush_strokes();
@@ -189,7 +189,8 @@ void Cairo_Device::push_clip(const Paper_Ring& polygon)
         for (size_t i = 1; i < polygon.size(); ++i) cairo_line_to(mCr, polygon[i].x, polygon[i].y);
         cairo_close_path(mCr);
     }
-    cairo_set_fill_rule(mCr, CAIRO_FILL_RULE_WINDING);
+    if (inverted) cairo_rectangle(mCr, -1.0, -1.0, mPageW + 2.0, mPageH + 2.0);
+    cairo_set_fill_rule(mCr, inverted ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
     cairo_clip(mCr);
 }
 

@@ -141,7 +141,10 @@ void Dwf_Device::text(const Plot_Text& t)
     mW2d += " " + Quoted(To_Utf8(t.text)) + ")\n";
 }
 
-void Dwf_Device::push_clip(const Paper_Ring& polygon) { mClips.push_back(Intersect(clip(), polygon)); }
+void Dwf_Device::push_clip(const Paper_Ring& polygon, bool inverted)
+{
+    mClips.push_back(inverted ? clip() : Intersect(clip(), polygon));
+}
 
 void Dwf_Device::pop_clip()
 {

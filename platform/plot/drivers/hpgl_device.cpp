@@ -143,9 +143,13 @@ void Hpgl_Device::window(const Box& b)
 }
 
 // The plotter clips to rectangles only: a clip polygon clips by its bounding box.
-void Hpgl_Device::push_clip(const Paper_Ring& polygon)
+void Hpgl_Device::push_clip(const Paper_Ring& polygon, bool inverted)
 {
     Box box = mClips.empty() ? Box{0.0, 0.0, mPageW, mPageH} : mClips.back();
+    if (inverted) {
+        mClips.push_back(box);
+        return;
+    }
     Box own{1e300, 1e300, -1e300, -1e300};
     for (const Paper_Point& p : polygon) {
         own.x0 = std::min(own.x0, p.x), own.y0 = std::min(own.y0, p.y);

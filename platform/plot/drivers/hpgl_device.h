@@ -20,7 +20,7 @@ public:
     void fill(const std::vector<Paper_Ring>& rings) override;
     void text(const Plot_Text& text) override;
     void image(const Plot_Image&) override {}
-    void push_clip(const Paper_Ring& polygon) override;
+    void push_clip(const Paper_Ring& polygon, bool inverted = false) override;
     void pop_clip() override;
     bool finish(std::wstring& error) override;
     std::vector<std::wstring> files() const override { return mFiles; }

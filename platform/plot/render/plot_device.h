@@ -50,8 +50,9 @@ public:
     virtual void fill(const std::vector<Paper_Ring>& rings) = 0;
     virtual void text(const Plot_Text& text) = 0;
     virtual void image(const Plot_Image& image) = 0;
-    // Clip regions nest: each new one is intersected with the current one.
-    virtual void push_clip(const Paper_Ring& polygon) = 0;
+    // Clip regions nest: each new one cuts the current one further (inverted: keeps what lies
+    // outside the polygon; devices that clip to rectangles only ignore inverted clips).
+    virtual void push_clip(const Paper_Ring& polygon, bool inverted = false) = 0;
     virtual void pop_clip() = 0;
     // Ends the page and writes the output; false with a message on failure.
     virtual bool finish(std::wstring& error) = 0;

@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
+#include <filesystem>
 
 #include "db/dbblkref.h"
 #include "db/dbcurve.h"
 #include "db/dbpl.h"
 #include "db/dbtext.h"
-#include "db/dbdict.h"
 #include "db/dbimage.h"
 #include "db/dbmain.h"
-#include "db/dbspfilt.h"
 #include "db/dbsymtb.h"
 #include "db/text_metrics.h"
+#include "plot/render/plot_image_file.h"
 
 namespace platform {
 
@@ -192,7 +192,6 @@ bool Plot_World_Draw::polyline(uint32_t nbPoints, const ZcGePoint3d* pts, const 
 {
     if (nbPoints < 2 || pts == nullptr) return false;
     if (!to_paper(pts, nbPoints, mScratch)) return false;
-    flush_fill();
     mDevice.set_pen(pen());
     mDevice.polyline(mScratch.data(), mScratch.size());
     return false;
@@ -200,29 +199,73 @@ bool Plot_World_Draw::polyline(uint32_t nbPoints, const ZcGePoint3d* pts, const 
 
 bool Plot_World_Draw::polygon(uint32_t nbPoints, const ZcGePoint3d* pts)
 {
-    if (nbPoints < 2 || pts == nullptr) return false;
-    if (!to_paper(pts, nbPoints, mScratch)) return false;
-    if (mTraits.fill != kZcGiFillAlways) {
-        mScratch.push_back(mScratch.front());
-        flush_fill();
-        mDevice.set_pen(pen());
-        mDevice.polyline(mScratch.data(), mScratch.size());
+    return polyPolygon(1, &nbPoints, pts);
+}
+
+bool Plot_World_Draw::polyPolygon(uint32_t numLoops, const uint32_t* numVertices, const ZcGePoint3d* vertices)
+{
+    if (numVertices == nullptr || vertices == nullptr) return false;
+    std::vector<Paper_Ring> rings;
+    bool inside = false;
+    for (uint32_t i = 0; i < numLoops; vertices += numVertices[i], ++i) {
+        if (numVertices[i] < 2) continue;
+        inside = to_paper(vertices, numVertices[i], mScratch) || inside;
+        rings.push_back(mScratch);
+    }
+    if (!inside) return false;
+    mDevice.set_pen(pen());
+    if (mTraits.fill == kZcGiFillAlways) {
+        mDevice.fill(rings);  // even-odd: inner loops are holes
         return false;
     }
-    // Rings of one entity fill together (even-odd), so that inner loops of a hatch are holes.
-    const Plot_Pen& p = pen();
-    if (!mPendingFill.empty() && p != mPendingPen) flush_fill();
-    mPendingPen = p;
-    mPendingFill.push_back(mScratch);
+    for (Paper_Ring& ring : rings) {
+        ring.push_back(ring.front());
+        mDevice.polyline(ring.data(), ring.size());
+    }
     return false;
 }
 
-void Plot_World_Draw::flush_fill()
+bool Plot_World_Draw::pushClipBoundary(const ZcGiClipBoundary& boundary)
 {
-    if (mPendingFill.empty()) return;
-    mDevice.set_pen(mPendingPen);
-    mDevice.fill(mPendingFill);
-    mPendingFill.clear();
+    to_paper(boundary.points.data(), uint32_t(boundary.points.size()), mScratch);
+    mDevice.push_clip(mScratch, boundary.inverted);
+    ++mClipDepth;
+    return false;
+}
+
+bool Plot_World_Draw::popClipBoundary()
+{
+    if (mClipDepth == 0) return false;
+    mDevice.pop_clip();
+    --mClipDepth;
+    return false;
+}
+
+bool Plot_World_Draw::image(const ZcGiImage& img)
+{
+    ZcGePoint3d corners[4] = {img.origin, img.origin + img.u, img.origin + img.u + img.v, img.origin + img.v};
+    if (!to_paper(corners, 4, mScratch)) return false;
+    Plot_Image out;
+    if (!Load_Plot_Image(Image_Path(img.sourceFile), img.fade, out)) return false;
+    out.origin = mScratch[0];
+    out.u = {mScratch[1].x - mScratch[0].x, mScratch[1].y - mScratch[0].y};
+    out.v = {mScratch[3].x - mScratch[0].x, mScratch[3].y - mScratch[0].y};
+    const bool clipped = img.clip.size() >= 3;
+    if (clipped) {
+        to_paper(img.clip.data(), uint32_t(img.clip.size()), mScratch);
+        mDevice.push_clip(mScratch, false);
+    }
+    mDevice.image(out);
+    if (clipped) mDevice.pop_clip();
+    return false;
+}
+
+// Relative image paths start at the drawing's folder.
+std::wstring Plot_World_Draw::Image_Path(const std::wstring& source) const
+{
+    std::filesystem::path p(source);
+    if (p.is_absolute() || mOptions.drawing_folder.empty()) return source;
+    return (std::filesystem::path(mOptions.drawing_folder) / p).wstring();
 }
 
 int Plot_World_Draw::arc_segments(const ZcGePoint3d& center, const ZcGeVector3d& radiusVector, double sweep) const
@@ -298,7 +341,6 @@ bool Plot_World_Draw::text(const ZcGePoint3d& position, const ZcGeVector3d& norm
     t.origin = {o.x, o.y};
     t.x_axis = {xa.x, xa.y};
     t.y_axis = {ya.x, ya.y};
-    flush_fill();
     mDevice.set_pen(pen());
     mDevice.text(t);
     return false;
@@ -389,14 +431,12 @@ void Plot_World_Draw::draw_entity(const ZcDbEntity* entity)
     if (surely_outside(entity)) return;
     mBlocks.clear();
     mTraits = Traits();
-    const ZcDbBlockReference* ref = ZcDbBlockReference::cast(entity);
-    draw_clipped(ref, entity);
+    draw_body(entity);
 }
 
 bool Plot_World_Draw::draw(const ZcDbEntity* entity)
 {
     if (entity == nullptr || entity->visibility() == ZcDb::kInvisible) return false;
-    flush_fill();
     Block_Context parent = effective();
     // An entity on layer 0 inside a block plots with the inserting entity's layer.
     ZcDbObjectId own = entity->layerId();
@@ -404,7 +444,7 @@ bool Plot_World_Draw::draw(const ZcDbEntity* entity)
     const Traits saved = mTraits;
     const bool savedWipeout = mWipeout;
     mBlocks.push_back(parent);
-    draw_clipped(ZcDbBlockReference::cast(entity), entity);
+    draw_body(entity);
     mBlocks.pop_back();
     mTraits = saved;
     mWipeout = savedWipeout;
@@ -412,52 +452,13 @@ bool Plot_World_Draw::draw(const ZcDbEntity* entity)
     return false;
 }
 
-void Plot_World_Draw::draw_clipped(const ZcDbBlockReference* ref, const ZcDbEntity* entity)
+void Plot_World_Draw::draw_body(const ZcDbEntity* entity)
 {
     mWipeout = ZcDbWipeout::cast(entity) != nullptr;
     mPenDirty = true;
-    Paper_Ring clip;
-    const bool clipped = ref != nullptr && clip_boundary(ref, clip);
-    if (clipped) mDevice.push_clip(clip);
+    const int depth = mClipDepth;
     const_cast<ZcDbEntity*>(entity)->worldDraw(this);
-    flush_fill();
-    if (clipped) mDevice.pop_clip();
-}
-
-bool Plot_World_Draw::clip_boundary(const ZcDbBlockReference* ref, Paper_Ring& ring) const
-{
-    ZcDbObjectId dictId = ref->extensionDictionary();
-    if (dictId.isNull()) return false;
-    ZcDbObjectId filtersId, filterId;
-    {
-        ZcDbObjectPointer<ZcDbDictionary> ext(dictId);
-        if (ext.openStatus() != Zcad::eOk || ext->getAt(L"ACAD_FILTER", filtersId) != Zcad::eOk) return false;
-    }
-    {
-        ZcDbObjectPointer<ZcDbDictionary> filters(filtersId);
-        if (filters.openStatus() != Zcad::eOk || filters->getAt(L"SPATIAL", filterId) != Zcad::eOk) return false;
-    }
-    ZcDbObjectPointer<ZcDbSpatialFilter> filter(filterId);
-    if (filter.openStatus() != Zcad::eOk || !filter->isEnabled() || filter->isInverted()) return false;
-    ZcGePoint2dArray pts;
-    ZcGeVector3d normal;
-    double elevation = 0.0, front = 0.0, back = 0.0;
-    bool enabled = false;
-    if (filter->getDefinition(pts, normal, elevation, front, back, enabled) != Zcad::eOk || !enabled) return false;
-    std::vector<ZcGePoint2d> corners;
-    if (pts.length() == 2) {
-        const ZcGePoint2d a = pts[0], b = pts[1];
-        corners = {a, {b.x, a.y}, b, {a.x, b.y}};
-    } else {
-        for (int i = 0; i < pts.length(); ++i) corners.push_back(pts[i]);
-    }
-    if (corners.size() < 3) return false;
-    const ZcGeMatrix3d toPaper = mStack.back() * ref->blockTransform() * ZcGeMatrix3d::planeToWorld(normal);
-    for (const ZcGePoint2d& c : corners) {
-        ZcGePoint3d q = toPaper * ZcGePoint3d(c.x, c.y, elevation);
-        ring.push_back({q.x, q.y});
-    }
-    return true;
+    while (mClipDepth > depth) popClipBoundary();  // boundaries left open by the entity
 }
 
 }  // namespace platform

@@ -10,8 +10,6 @@
 #include "plot/render/plot_device.h"
 #include "plot/render/plot_style_table.h"
 
-class ZcDbBlockReference;
-
 namespace platform {
 
 struct Plot_Draw_Options {
@@ -20,6 +18,7 @@ struct Plot_Draw_Options {
     double lineweight_scale = 1.0;             // lineweights scaled with the plot
     uint32_t background_rgb = 0xFFFFFF;
     double tolerance_mm = 0.02;                // chord error of curves on the paper
+    std::wstring drawing_folder;               // where relative image paths start
 };
 
 class Plot_World_Draw : public ZcGiWorldDraw, public ZcGiWorldGeometry, public ZcGiSubEntityTraits {
@@ -47,6 +46,10 @@ public:
                      const ZcGeVector3d& startVector, double sweepAngle, ZcGiArcType arcType) override;
     bool polyline(uint32_t nbPoints, const ZcGePoint3d* pts, const ZcGeVector3d* normal, intptr_t marker) override;
     bool polygon(uint32_t nbPoints, const ZcGePoint3d* pts) override;
+    bool polyPolygon(uint32_t numLoops, const uint32_t* numVertices, const ZcGePoint3d* vertices) override;
+    bool image(const ZcGiImage& img) override;
+    bool pushClipBoundary(const ZcGiClipBoundary& boundary) override;
+    bool popClipBoundary() override;
     bool text(const ZcGePoint3d& position, const ZcGeVector3d& normal, const ZcGeVector3d& direction, double height,
               double width, double oblique, const wchar_t* pMsg) override;
     bool draw(const ZcDbEntity* entity) override;
@@ -97,11 +100,10 @@ private:
     ZcDbObjectId effective_layer() const;
     Block_Context effective() ;
     const Plot_Pen& pen();
-    void flush_fill();
     bool to_paper(const ZcGePoint3d* pts, uint32_t n, std::vector<Paper_Point>& out) const;
     int arc_segments(const ZcGePoint3d& center, const ZcGeVector3d& radiusVector, double sweep) const;
-    void draw_clipped(const ZcDbBlockReference* ref, const ZcDbEntity* entity);
-    bool clip_boundary(const ZcDbBlockReference* ref, Paper_Ring& ring) const;
+    void draw_body(const ZcDbEntity* entity);
+    std::wstring Image_Path(const std::wstring& source) const;
 
     Plot_Device& mDevice;
     Plot_Draw_Options mOptions;
@@ -114,8 +116,7 @@ private:
     bool mPenDirty = true;
     Plot_Pen mPen;
     bool mWipeout = false;
-    std::vector<Paper_Ring> mPendingFill;
-    Plot_Pen mPendingPen;
+    int mClipDepth = 0;
     std::vector<Paper_Point> mScratch;
 };
 

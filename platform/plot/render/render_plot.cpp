@@ -14,6 +14,7 @@
 #include "plot/render/plot_stamp.h"
 #include "plot/render/plot_style_table.h"
 #include "plot/render/plot_world_draw.h"
+#include "win/win_files.h"
 
 namespace platform {
 
@@ -230,6 +231,8 @@ bool Render_Page(const PlotJob& job, Plot_Device& device, std::wstring& error)
     options.styles = useStyles ? &styles : nullptr;
     options.plot_lineweights = job.plot_lineweights;
     options.background_rgb = job.background_rgb;
+    if (const wchar_t* name = job.database->filename(); name && *name)
+        options.drawing_folder = To_Host_Path(name).parent_path().wstring();
     if (job.scale_lineweights && !job.model_space) options.lineweight_scale = layout.scale;
 
     if (!device.begin_page(layout.page_width_mm, layout.page_height_mm, job.background_rgb)) {

@@ -6,7 +6,10 @@
 
 #include "db/dbblkref.h"
 #include "db/dbcurve.h"
+#include <cairo.h>
+
 #include "db/dbdict.h"
+#include "db/dbimage.h"
 #include "db/dbpl.h"
 #include "db/dbspfilt.h"
 #include "db/dbviewport.h"
@@ -183,6 +186,7 @@ TEST_F(RenderPage, ClippedReferencesClipTheirContents)
     ZcDbObjectId block = d.block(L"B");
     d.line(0, 0, 100, 0, block);
     ZcDbObjectId refId = d.add(new ZcDbBlockReference(ZcGePoint3d(50, 50, 0), block));
+    ZcDbObjectId spatial;
     {
         ZcDbObjectPointer<ZcDbBlockReference> ref(refId, ZcDb::kForWrite);
         ASSERT_EQ(ref->createExtensionDictionary(), Zcad::eOk);
@@ -196,10 +200,12 @@ TEST_F(RenderPage, ClippedReferencesClipTheirContents)
         corners.append(ZcGePoint2d(40, 5));
         ASSERT_EQ(filter->setDefinition(corners, ZcGeVector3d::kZAxis, 0, 0, 0, true), Zcad::eOk);
         ASSERT_EQ(filters->setAt(L"SPATIAL", filter, filterId), Zcad::eOk);
+        spatial = filterId;
         filter->close();
         filters->close();
     }
     Recording_Device dev = Render(Job());
+    EXPECT_EQ(dev.inverted_clips, 0);
     // Printable area, window, then the reference's boundary on the page.
     ASSERT_EQ(dev.clips.size(), 3u);
     ASSERT_EQ(dev.clips[2].size(), 4u);
@@ -207,6 +213,9 @@ TEST_F(RenderPage, ClippedReferencesClipTheirContents)
     EXPECT_NEAR(dev.clips[2][0].y, 45, 1e-9);
     EXPECT_NEAR(dev.clips[2][2].x, 90, 1e-9);
     EXPECT_NEAR(dev.clips[2][2].y, 55, 1e-9);
+    // An inverted boundary keeps what lies outside it.
+    ZcDbObjectPointer<ZcDbSpatialFilter>(spatial, ZcDb::kForWrite)->setFilterInverted(true);
+    EXPECT_EQ(Render(Job()).inverted_clips, 1);
 }
 
 TEST_F(RenderPage, GeometryOutsideTheWindowIsLeftOut)
@@ -308,4 +317,34 @@ TEST_F(RenderPage, EntitiesReachingIntoTheWindowFromOutsideAreDrawn)
     Recording_Device dev = Render(Job());
     EXPECT_EQ(dev.strokes.size(), 3u);
     EXPECT_EQ(dev.texts.size(), 1u);
+}
+
+TEST_F(RenderPage, RasterImagesReachTheDeviceWithTheirFileAndPlacement)
+{
+    // A 4 x 2 pixel PNG placed at (100, 50), 40 wide and 20 high.
+    auto dir = render_test::Output_Folder("raster");
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 4, 2);
+    ASSERT_EQ(cairo_surface_write_to_png(s, (dir / "logo.png").c_str()), CAIRO_STATUS_SUCCESS);
+    cairo_surface_destroy(s);
+    ZcDbObjectId defId;
+    {
+        ZcDbObjectPointer<ZcDbDictionary> named(d.db->namedObjectsDictionaryId(), ZcDb::kForWrite);
+        auto* def = new ZcDbRasterImageDef();
+        def->setSourceFileName((dir / "logo.png").wstring().c_str());
+        def->setSize(ZcGeVector2d(4, 2));
+        ASSERT_EQ(named->setAt(L"LOGO", def, defId), Zcad::eOk);
+        def->close();
+    }
+    auto* img = new ZcDbRasterImage();
+    img->setImageDefId(defId);
+    img->setImageSize(ZcGeVector2d(4, 2));
+    img->setOrientation(ZcGePoint3d(100, 50, 0), ZcGeVector3d(10, 0, 0), ZcGeVector3d(0, 10, 0));
+    d.add(img);
+    Recording_Device dev = Render(Job());
+    EXPECT_EQ(dev.images, 1);
+    EXPECT_NEAR(dev.last_image.origin.x, 100, 1e-9);
+    EXPECT_NEAR(dev.last_image.u.x, 40, 1e-9);
+    EXPECT_NEAR(dev.last_image.v.y, 20, 1e-9);
+    EXPECT_EQ(dev.last_image.width, 4);
+    EXPECT_EQ(dev.last_image.height, 2);
 }

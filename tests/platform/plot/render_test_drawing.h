@@ -128,8 +128,17 @@ public:
     void polyline(const platform::Paper_Point* pts, size_t n) override { strokes.push_back({pen, {pts, pts + n}}); }
     void fill(const std::vector<platform::Paper_Ring>& rings) override { fills.push_back({pen, rings}); }
     void text(const platform::Plot_Text& t) override { texts.push_back({pen, t}); }
-    void image(const platform::Plot_Image&) override { ++images; }
-    void push_clip(const platform::Paper_Ring& r) override { clips.push_back(r); ++depth; }
+    void image(const platform::Plot_Image& i) override
+    {
+        ++images;
+        last_image = i;
+    }
+    void push_clip(const platform::Paper_Ring& r, bool inverted) override
+    {
+        clips.push_back(r);
+        inverted_clips += inverted;
+        ++depth;
+    }
     void pop_clip() override { --depth; }
     bool finish(std::wstring&) override { return true; }
     std::vector<std::wstring> files() const override { return {}; }
@@ -140,7 +149,8 @@ public:
     std::vector<Fill> fills;
     std::vector<Text> texts;
     std::vector<platform::Paper_Ring> clips;
-    int images = 0, depth = 0;
+    int images = 0, depth = 0, inverted_clips = 0;
+    platform::Plot_Image last_image;
 };
 
 // A fresh folder for a test's output files.

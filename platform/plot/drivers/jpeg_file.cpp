@@ -1,10 +1,58 @@
-#include "plot/drivers/jpeg_writer.h"
+#include "plot/drivers/jpeg_file.h"
 
 #include <cstdio>
 #include <jpeglib.h>
+#include <setjmp.h>
 #include <vector>
 
 namespace platform {
+
+namespace {
+
+struct Jpeg_Error {
+    jpeg_error_mgr mgr;
+    jmp_buf jump;
+};
+
+void On_Jpeg_Error(j_common_ptr info) { longjmp(reinterpret_cast<Jpeg_Error*>(info->err)->jump, 1); }
+
+}  // namespace
+
+bool Read_Jpeg(const std::filesystem::path& path, Plot_Image& out)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    jpeg_decompress_struct info;
+    Jpeg_Error err;
+    info.err = jpeg_std_error(&err.mgr);
+    err.mgr.error_exit = On_Jpeg_Error;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&info);
+        std::fclose(f);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, f);
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    out.width = int(info.output_width);
+    out.height = int(info.output_height);
+    out.pixels.assign(size_t(out.width) * size_t(out.height), 0);
+    std::vector<unsigned char> row(size_t(out.width) * 3);
+    while (info.output_scanline < info.output_height) {
+        const size_t y = info.output_scanline;
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_read_scanlines(&info, rows, 1);
+        for (int x = 0; x < out.width; ++x)
+            out.pixels[y * size_t(out.width) + size_t(x)] = 0xFF000000u | (uint32_t(row[size_t(x) * 3]) << 16) |
+                                                           (uint32_t(row[size_t(x) * 3 + 1]) << 8) | row[size_t(x) * 3 + 2];
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    std::fclose(f);
+    return out.width > 0 && out.height > 0;
+}
 
 bool Write_Jpeg(cairo_surface_t* image, const std::filesystem::path& path, double dpi, int quality,
                 std::wstring& error)
@@ -23,8 +71,15 @@ bool Write_Jpeg(cairo_surface_t* image, const std::filesystem::path& path, doubl
         return false;
     }
     jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
+    Jpeg_Error err;
+    cinfo.err = jpeg_std_error(&err.mgr);
+    err.mgr.error_exit = On_Jpeg_Error;  // not the library's exit()
+    if (setjmp(err.jump)) {
+        jpeg_destroy_compress(&cinfo);
+        std::fclose(f);
+        error = L"cannot write " + path.wstring();
+        return false;
+    }
     jpeg_create_compress(&cinfo);
     jpeg_stdio_dest(&cinfo, f);
     cinfo.image_width = JDIMENSION(w);
