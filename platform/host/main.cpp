@@ -5,6 +5,7 @@
 
 #include "ed/host_session.h"
 #include "host_options.h"
+#include "plot/host_programs.h"
 #include "script/script_input.h"
 #include "script/utf8.h"
 #include "win/machine.h"
@@ -58,6 +59,8 @@ int main(int argc, char** argv)
     try {
         if (!options.root.empty())
             platform::Machine::instance().set_root(options.root);
+        // The host's own programs (the plot-style editor) are there to be started.
+        platform::Install_Host_Programs();
         if (!options.script.empty() &&
             !platform::ScriptInput::instance().push_file(options.script, error)) {
             Print_Error(error);
