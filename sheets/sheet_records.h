@@ -54,6 +54,8 @@ public:
     ZcDbObjectId Source_Ids[4];
     // Block table record of the space the sheet was found in; null for a user selection.
     ZcDbObjectId Space_Id;
+    // 0 model space, n the n-th layout in tab order.
+    int Space_Index = 0;
     // The sheet's Temp_PlotRec; null when none.
     ZcDbObjectId Marker_Id;
     // Position of the source among the entities the detection examined.

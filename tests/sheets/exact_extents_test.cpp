@@ -182,6 +182,20 @@ TEST_F(Exact_Extents_Test, TextsAndSplinesInsideBlocksCountOnlyWhenAsked)
     EXPECT_NEAR(with_splines.maxPoint().x, 300, 1e-6);
     EXPECT_GT(with_splines.maxPoint().y, 300);
     EXPECT_LT(with_splines.maxPoint().y, 500);
+
+    // A definition of nothing but texts falls back to the reference's geometric extents.
+    const ZcDbObjectId label = Add_Block(L"LABEL");
+    Add_Text(ZcGePoint3d(0, 0, 0), L"ONLY TEXT", label);
+    const ZcDbObjectId label_reference = Insert(label, ZcGePoint3d(100, 0, 0));
+    ZcDbExtents geometric;
+    {
+        ZcDbObjectPointer<ZcDbEntity> opened(label_reference, ZcDb::kForRead);
+        ASSERT_EQ(opened->getGeomExtents(geometric), Zcad::eOk);
+    }
+    const ZcDbExtents fallback = Measure(label_reference);
+    Expect_Box(fallback, geometric.minPoint().x, geometric.minPoint().y, geometric.maxPoint().x,
+               geometric.maxPoint().y);
+    EXPECT_GT(fallback.maxPoint().x, 150);
 }
 
 TEST_F(Exact_Extents_Test, TextsOutsideBlocks)
