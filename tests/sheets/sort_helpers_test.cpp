@@ -66,8 +66,9 @@ void Expect_Descending_Permutation(const Temp_Id_Array& sorted, const Candidate_
     std::vector<const Temp_Id*> seen;
     for (INT_PTR i = 0; i < sorted.GetSize(); ++i) {
         seen.push_back(sorted[i]);
-        if (i > 0)
+        if (i > 0) {
             ASSERT_GE(sorted[i - 1]->Area, sorted[i]->Area) << "at " << i;
+        }
     }
     std::vector<const Temp_Id*> all;
     for (size_t i = 0; i < count; ++i)
@@ -199,8 +200,9 @@ TEST(Sort_Points, CompanionAndIdsFollowThePoints)
     }
     Sort_Points(points, 0, points.length() - 1, true, companion, &ids);
     for (int i = 0; i < points.length(); ++i) {
-        if (i > 0)
+        if (i > 0) {
             ASSERT_LE(points[i - 1].y, points[i].y);
+        }
         const size_t from = static_cast<size_t>(points[i].x);
         EXPECT_EQ(companion[i].x, points[i].x);
         EXPECT_EQ(ids[i], original_ids[from]);
