@@ -2,6 +2,7 @@
 
 #include "core/doc_reactors.h"
 #include "db/dbreactor.h"
+#include "ed/docman.h"
 #include "sheet_drawing_fixture.h"
 #include "sheets/marker_entities.h"
 #include "sheets/sheet_records.h"
@@ -168,6 +169,18 @@ TEST_F(Sheet_Records_Test, DeletingASheetErasesItsMarkerUnwatched)
     delete sheet;
     EXPECT_TRUE(m_Log.Watch_At_Erase.empty());
     EXPECT_EQ(g_Watch_Marker_Erase, 1);
+}
+
+TEST_F(Sheet_Records_Test, SheetsOutliveTheirDrawing)
+{
+    Plot_Drawing1* sheet = Sheet(0, 0, 100, 100);
+    Db()->removeReactor(&m_Log);
+    ASSERT_EQ(zcDocManager->closeDocument(zcDocManager->curDocument()), Zcad::eOk);
+    sheet->Set_Marker(4, 1);
+    EXPECT_NE(sheet->Redraw_Marker(), Zcad::eOk);
+    delete sheet;
+    ASSERT_EQ(zcDocManager->appContextNewDocument(L""), Zcad::eOk);
+    Db()->addReactor(&m_Log);
 }
 
 TEST_F(Sheet_Records_Test, SetMarkerWritesOnlyWhatChanges)
