@@ -58,11 +58,36 @@ bool Is_Text(const ZcDbEntity* entity)
     return entity->isKindOf(ZcDbText::desc()) || entity->isKindOf(ZcDbMText::desc());
 }
 
+// Clip_Extents_By_Filter with the filter of holder placed by the reference.
+bool Clip_By_Filter_Of(const ZcDbBlockReference* holder, const ZcDbBlockReference* reference, ZcDbExtents& extents)
+{
+    if (holder == nullptr || holder->extensionDictionary().isNull())
+        return false;
+    ZcDbObjectPointer<ZcDbDictionary> extension(holder->extensionDictionary(), ZcDb::kForRead);
+    ZcDbObjectId filters_id;
+    if (extension.openStatus() != Zcad::eOk || extension->getAt(L"ACAD_FILTER", filters_id) != Zcad::eOk)
+        return false;
+    ZcDbObjectPointer<ZcDbDictionary> filters(filters_id, ZcDb::kForRead);
+    ZcDbObjectId filter_id;
+    if (filters.openStatus() != Zcad::eOk || filters->getAt(L"SPATIAL", filter_id) != Zcad::eOk)
+        return false;
+    ZcDbObjectPointer<ZcDbSpatialFilter> filter(filter_id, ZcDb::kForRead);
+    ZcDbExtents bounds;
+    if (filter.openStatus() != Zcad::eOk || filter->isInverted() || filter->queryBounds(bounds, reference) != Zcad::eOk)
+        return false;
+    ZcDbExtents common;
+    if (Intersect_Extents(extents, bounds, common))
+        extents = common;
+    else
+        extents.reset();  // nothing of the block lies inside its clip
+    return true;
+}
+
 // The block definitions a walk is inside of, outermost first.
 typedef std::vector<ZcDbObjectId> Block_Path;
 
-bool Walk_Block_Ref(const ZcDbBlockReference* reference, ZcDbExtents& extents, bool include_texts, bool splines,
-                    Block_Path& path);
+bool Walk_Block_Ref(const ZcDbBlockReference* reference, const ZcDbBlockReference* clip_holder,
+                    ZcDbExtents& extents, bool include_texts, bool splines, Block_Path& path);
 
 // Adds what one entity of a definition contributes to the definition's box; false when it
 // contributes nothing.
@@ -91,7 +116,7 @@ bool Add_Definition_Entity(const ZcDbEntity* entity, ZcDbExtents& box, bool incl
     if (entity->isKindOf(ZcDbDimension::desc()) || entity->isKindOf(ZcDbProxyEntity::desc()))
         return false;
     if (nested != nullptr)
-        return Walk_Block_Ref(nested, box, include_texts, splines, path);
+        return Walk_Block_Ref(nested, nested, box, include_texts, splines, path);
 
     ZcDbExtents own;
     if (entity->getGeomExtents(own) != Zcad::eOk || !own.isValid())
@@ -103,8 +128,10 @@ bool Add_Definition_Entity(const ZcDbEntity* entity, ZcDbExtents& box, bool incl
     return true;
 }
 
-bool Walk_Block_Ref(const ZcDbBlockReference* reference, ZcDbExtents& extents, bool include_texts, bool splines,
-                    Block_Path& path)
+// The clip filter is looked up on clip_holder: the reference itself, or the drawing's
+// reference of which it is a UCS copy (copies carry no extension dictionary).
+bool Walk_Block_Ref(const ZcDbBlockReference* reference, const ZcDbBlockReference* clip_holder,
+                    ZcDbExtents& extents, bool include_texts, bool splines, Block_Path& path)
 {
     const ZcDbObjectId block_id = reference->blockTableRecord();
     // A definition inside itself (directly or further down) or nested too deep ends the walk
@@ -135,7 +162,7 @@ bool Walk_Block_Ref(const ZcDbBlockReference* reference, ZcDbExtents& extents, b
         return false;
 
     box.transformBy(reference->blockTransform());
-    Clip_Extents_By_Filter(reference, box);
+    Clip_By_Filter_Of(clip_holder, reference, box);
     extents.addExt(box);
     return true;
 }
@@ -156,7 +183,8 @@ ZcDbExtents Measure_Entity(const ZcDbEntity* entity, bool text_filter, bool incl
     } else if (measured->isKindOf(ZcDbMText::desc())) {
         Get_Text_Extents_By_Explode(measured, extents);
     } else if (const ZcDbBlockReference* reference = ZcDbBlockReference::cast(measured)) {
-        if (!Get_Block_Ref_Extents(reference, extents, include_texts, splines))
+        Block_Path path;
+        if (!Walk_Block_Ref(reference, ZcDbBlockReference::cast(entity), extents, include_texts, splines, path))
             measured->getGeomExtents(extents);
     } else {
         measured->getGeomExtents(extents);
@@ -216,7 +244,7 @@ bool Get_Block_Ref_Extents(const ZcDbBlockReference* reference, ZcDbExtents& ext
     if (reference == nullptr)
         return false;
     Block_Path path;
-    return Walk_Block_Ref(reference, extents, include_texts, splines, path);
+    return Walk_Block_Ref(reference, reference, extents, include_texts, splines, path);
 }
 
 bool Get_Text_Extents_By_Explode(const ZcDbEntity* entity, ZcDbExtents& extents)
@@ -270,26 +298,7 @@ void Add_Spline_Extents(const ZcDbSpline* spline, ZcDbExtents& extents)
 
 bool Clip_Extents_By_Filter(const ZcDbBlockReference* reference, ZcDbExtents& extents)
 {
-    if (reference == nullptr || reference->extensionDictionary().isNull())
-        return false;
-    ZcDbObjectPointer<ZcDbDictionary> extension(reference->extensionDictionary(), ZcDb::kForRead);
-    ZcDbObjectId filters_id;
-    if (extension.openStatus() != Zcad::eOk || extension->getAt(L"ACAD_FILTER", filters_id) != Zcad::eOk)
-        return false;
-    ZcDbObjectPointer<ZcDbDictionary> filters(filters_id, ZcDb::kForRead);
-    ZcDbObjectId filter_id;
-    if (filters.openStatus() != Zcad::eOk || filters->getAt(L"SPATIAL", filter_id) != Zcad::eOk)
-        return false;
-    ZcDbObjectPointer<ZcDbSpatialFilter> filter(filter_id, ZcDb::kForRead);
-    ZcDbExtents bounds;
-    if (filter.openStatus() != Zcad::eOk || filter->isInverted() || filter->queryBounds(bounds, reference) != Zcad::eOk)
-        return false;
-    ZcDbExtents common;
-    if (Intersect_Extents(extents, bounds, common))
-        extents = common;
-    else
-        extents.reset();  // nothing of the block lies inside its clip
-    return true;
+    return Clip_By_Filter_Of(reference, reference, extents);
 }
 
 ZcGePoint3d Get_Extents_Centre(const ZcDbExtents& extents)

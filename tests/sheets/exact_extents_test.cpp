@@ -145,6 +145,13 @@ TEST_F(Exact_Extents_Test, ClippedReferencesMeasureNoLargerThanTheirClip)
         Expect_Box(Measure(reference), c.x0, c.y0, c.x1, c.y1);
     }
 
+    // In a UCS the clip still holds.
+    const ZcDbObjectId in_ucs = Insert(block, ZcGePoint3d(0, 0, 0));
+    Clip(in_ucs, {40, 30}, {20, 10}, false);
+    Rotated_Ucs(Pi / 2);
+    Expect_Box(Measure(in_ucs), 10, -40, 30, -20);
+    g_Ucs.Reset();
+
     // A clip that leaves nothing of the block gives an empty box, not the unclipped one.
     const ZcDbObjectId outside = Insert(block, ZcGePoint3d(0, 0, 0));
     Clip(outside, {200, 200}, {300, 300}, false);
