@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "core/doc_lock.h"
+#include "core/file_operations.h"
 #include "core/ini_lists.h"
 #include "core/plot_option.h"
 #include "db/dbdatabase.h"
@@ -24,6 +25,12 @@ public:
         Temp_PlotRec::rxInit();
         g_Cur_Plot_Option = &Options;
         Saved_Host_Year = g_Host_Year;
+        // No device files of earlier tests.
+        CString config_folder, desc_folder;
+        bool config_usable = false, desc_usable = false;
+        Get_Device_Folders(config_folder, desc_folder, config_usable, desc_usable);
+        Delete_Folder_Files(config_folder);
+        Delete_Folder_Files(desc_folder);
     }
     void TearDown() override
     {

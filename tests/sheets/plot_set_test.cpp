@@ -3,6 +3,7 @@
 // window and the preview of one sheet.
 #include "core/checked_file_writer.h"
 #include "core/doc_lock.h"
+#include "core/file_operations.h"
 #include "core/plot_option.h"
 #include "core/string_helpers.h"
 #include "db/dblayout.h"
@@ -31,6 +32,16 @@ public:
         Services_Test::SetUp();
         g_Cur_Plot_Option = &Options;
         platform::Preview_Log().clear();
+        // No device files of earlier tests.
+        CString config_folder, desc_folder;
+        bool config_usable = false, desc_usable = false;
+        Get_Device_Folders(config_folder, desc_folder, config_usable, desc_usable);
+        Delete_Folder_Files(config_folder);
+        Delete_Folder_Files(desc_folder);
+        // A plot-style folder of the test's own, for the plug-in and the host alike.
+        g_Plot_Style_Folder = L"C:\\Korvel Test\\Styles";
+        std::filesystem::create_directories(Host(g_Plot_Style_Folder));
+        ASSERT_EQ(zcedSetEnv(L"PrinterStyleSheetDir", g_Plot_Style_Folder.GetString()), RTNORM);
     }
     void TearDown() override
     {
@@ -39,6 +50,8 @@ public:
         g_Preview_Kind = 0;
         g_Preview_Index = -1;
         Delete_All_Objects(Papers);
+        std::error_code ignored;
+        std::filesystem::remove_all(Host(L"C:\\Korvel Test"), ignored);
         Services_Test::TearDown();
     }
 
@@ -59,9 +72,7 @@ public:
     }
     static void Add_Style_Table(const CString& name)
     {
-        CStringArray folders;
-        Split_Folder_List(g_Plot_Style_Folder, folders);
-        Write_File(folders[0] + L"\\" + name, "table");
+        Write_File(g_Plot_Style_Folder + L"\\" + name, "table");
     }
 
     Plot_Option Options;

@@ -2,6 +2,7 @@
 // folders when missing, a failed copy left for the next command to retry, and the edit of a
 // table through the host's editor with the combo box refreshed afterwards.
 #include "core/plot_config.h"
+#include "ed/sysvars.h"
 #include "mfc/afxwin.h"
 #include "plot/host_programs.h"
 #include "services_fixture.h"
@@ -134,7 +135,9 @@ public:
         // The machine keeps a registered program while its file is there.
         std::error_code ignored;
         std::filesystem::remove(Host(g_Host_Folder + L"\\ZwPStyleEdit.exe"), ignored);
+        // The host lists the tables of the same folders.
         g_Plot_Style_Folder = Folder(L"A") + L";" + Folder(L"B");
+        ASSERT_EQ(zcedSetEnv(L"PrinterStyleSheetDir", g_Plot_Style_Folder.GetString()), RTNORM);
         Write_File(Folder(L"A") + L"\\彩色.ctb", "t");
         Write_File(Folder(L"B") + L"\\黑白.ctb", "t");
         Write_File(Folder(L"B") + L"\\彩色.ctb", "t");
