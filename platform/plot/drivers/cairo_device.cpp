@@ -123,6 +123,24 @@ void Cairo_Device::polyline(const Paper_Point* points, size_t count)
     if (mPathPoints >= kStrokeBatchPoints) flush_strokes();
 }
 
+void Cairo_Device::arc(const Paper_Point& c, const Paper_Point& u, const Paper_Point& v, double sweep, double)
+{
+    if (mCr == nullptr) return;
+    cairo_matrix_t m;
+    cairo_matrix_init(&m, u.x, u.y, v.x, v.y, c.x, c.y);
+    cairo_matrix_t check = m;
+    if (cairo_matrix_invert(&check) != CAIRO_STATUS_SUCCESS) return;
+    // The path keeps device coordinates: the transform only shapes the unit circle.
+    cairo_save(mCr);
+    cairo_transform(mCr, &m);
+    cairo_new_sub_path(mCr);
+    if (sweep >= 0.0) cairo_arc(mCr, 0.0, 0.0, 1.0, 0.0, sweep);
+    else cairo_arc_negative(mCr, 0.0, 0.0, 1.0, 0.0, sweep);
+    cairo_restore(mCr);
+    mPathPoints += 8;
+    if (mPathPoints >= kStrokeBatchPoints) flush_strokes();
+}
+
 void Cairo_Device::fill(const std::vector<Paper_Ring>& rings)
 {
     if (mCr == nullptr) return;

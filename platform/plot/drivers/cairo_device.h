@@ -18,6 +18,8 @@ public:
     bool begin_page(double width_mm, double height_mm, uint32_t background_rgb) override;
     void set_pen(const Plot_Pen& pen) override;
     void polyline(const Paper_Point* points, size_t count) override;
+    void arc(const Paper_Point& center, const Paper_Point& u, const Paper_Point& v, double sweep,
+             double tolerance_mm) override;
     void fill(const std::vector<Paper_Ring>& rings) override;
     void text(const Plot_Text& text) override;
     void image(const Plot_Image& image) override;

@@ -46,6 +46,10 @@ public:
     virtual bool begin_page(double width_mm, double height_mm, uint32_t background_rgb) = 0;
     virtual void set_pen(const Plot_Pen& pen) = 0;
     virtual void polyline(const Paper_Point* points, size_t count) = 0;
+    // An elliptical arc: centre + u cos(t) + v sin(t) for t from 0 to sweep (radians, the sign
+    // giving the direction). Devices without curves get it as a polyline within tolerance_mm.
+    virtual void arc(const Paper_Point& center, const Paper_Point& u, const Paper_Point& v, double sweep,
+                     double tolerance_mm);
     // Filled area of one or more rings, even-odd: inner rings are holes.
     virtual void fill(const std::vector<Paper_Ring>& rings) = 0;
     virtual void text(const Plot_Text& text) = 0;

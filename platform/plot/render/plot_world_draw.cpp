@@ -290,6 +290,19 @@ bool Plot_World_Draw::circularArc(const ZcGePoint3d& center, double radius, cons
     ZcGeVector3d n = normal.normal();
     ZcGeVector3d u = startVector.normal() * radius;
     ZcGeVector3d v = n.crossProduct(startVector.normal()) * radius;
+    if (arcType == kZcGiArcSimple && mTraits.fill != kZcGiFillAlways) {
+        // An outline: the device draws the curve (as curves where it can).
+        const ZcGeMatrix3d& m = mStack.back();
+        const ZcGePoint3d c = m * center;
+        const ZcGeVector3d pu = m * u, pv = m * v;
+        const double reach = std::hypot(pu.x, pu.y) + std::hypot(pv.x, pv.y);
+        if (c.x + reach < mCullMin.x || c.x - reach > mCullMax.x || c.y + reach < mCullMin.y ||
+            c.y - reach > mCullMax.y || !std::isfinite(c.x + c.y + reach))
+            return false;
+        mDevice.set_pen(pen());
+        mDevice.arc({c.x, c.y}, {pu.x, pu.y}, {pv.x, pv.y}, sweepAngle, mOptions.tolerance_mm);
+        return false;
+    }
     int segments = arc_segments(center, u, sweepAngle);
     std::vector<ZcGePoint3d> pts;
     pts.reserve(size_t(segments) + 3);
@@ -362,7 +375,7 @@ bool Plot_World_Draw::popModelTransform()
 
 // A box sure to hold what the common entities draw, without drawing them: false when the
 // entity is of another kind (it is then drawn and its primitives culled one by one).
-bool Plot_World_Draw::quick_bounds(const ZcDbEntity* e, ZcDbExtents& box, double& pad)
+bool Plot_World_Draw::Quick_Bounds(const ZcDbEntity* e, ZcDbExtents& box, double& pad)
 {
     pad = 0.0;
     if (auto* line = ZcDbLine::cast(e)) {
@@ -378,7 +391,6 @@ bool Plot_World_Draw::quick_bounds(const ZcDbEntity* e, ZcDbExtents& box, double
         if (!pl->normal().isEqualTo(ZcGeVector3d::kZAxis) || pl->numVerts() == 0) return false;
         double width = 0.0;
         if (pl->getConstantWidth(width) != Zcad::eOk) width = 0.0;
-        ZcGePoint2d prev;
         for (unsigned i = 0; i < pl->numVerts(); ++i) {
             ZcGePoint2d p;
             double bulge = 0.0, w0 = 0.0, w1 = 0.0;
@@ -391,7 +403,6 @@ bool Plot_World_Draw::quick_bounds(const ZcDbEntity* e, ZcDbExtents& box, double
             ZcGePoint2d q;
             pl->getPointAt(next, q);
             if (bulge != 0.0) pad = std::max(pad, (q - p).length() * (1.0 + std::fabs(bulge)));
-            prev = p;
         }
         pad += width;
     } else if (auto* text = ZcDbText::cast(e)) {
@@ -405,30 +416,22 @@ bool Plot_World_Draw::quick_bounds(const ZcDbEntity* e, ZcDbExtents& box, double
     return box.isValid();
 }
 
-bool Plot_World_Draw::surely_outside(const ZcDbEntity* e)
+bool Plot_World_Draw::off_page(const ZcDbExtents& box) const
 {
-    ZcDbExtents box;
-    double pad = 0.0;
-    if (!quick_bounds(e, box, pad)) return false;
     const ZcGeMatrix3d& m = mStack.back();
-    // Paper millimetres per drawing unit, the largest stretch of the transform.
-    const double stretch = std::max(std::hypot(m.entry[0][0], m.entry[1][0]), std::hypot(m.entry[0][1], m.entry[1][1]));
     const ZcGePoint3d a = box.minPoint(), b = box.maxPoint();
-    ZcGePoint3d corners[4] = {{a.x, a.y, a.z}, {b.x, a.y, a.z}, {b.x, b.y, b.z}, {a.x, b.y, b.z}};
     double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
-    for (const ZcGePoint3d& c : corners) {
-        ZcGePoint3d q = m * c;
+    for (int i = 0; i < 8; ++i) {
+        ZcGePoint3d q = m * ZcGePoint3d((i & 1) ? b.x : a.x, (i & 2) ? b.y : a.y, (i & 4) ? b.z : a.z);
         x0 = std::min(x0, q.x), x1 = std::max(x1, q.x), y0 = std::min(y0, q.y), y1 = std::max(y1, q.y);
     }
-    const double r = pad * stretch;
-    return x1 + r < mCullMin.x || x0 - r > mCullMax.x || y1 + r < mCullMin.y || y0 - r > mCullMax.y;
+    return x1 < mCullMin.x || x0 > mCullMax.x || y1 < mCullMin.y || y0 > mCullMax.y;
 }
 
 void Plot_World_Draw::draw_entity(const ZcDbEntity* entity)
 {
     if (entity == nullptr || entity->visibility() == ZcDb::kInvisible) return;
     if (!layer_plots(entity->layerId())) return;
-    if (surely_outside(entity)) return;
     mBlocks.clear();
     mTraits = Traits();
     draw_body(entity);

@@ -33,6 +33,11 @@ public:
     void set_frozen_layers(const std::vector<ZcDbObjectId>& layers);
     // Draws one entity of the space (not nested).
     void draw_entity(const ZcDbEntity* entity);
+    // Whether a box of drawing coordinates lies wholly off the cull box of the page.
+    bool off_page(const ZcDbExtents& box) const;
+    // A box sure to hold what a common entity draws (lines, circles, arcs, polylines, texts),
+    // found without drawing it, to be widened by pad; false for other kinds.
+    static bool Quick_Bounds(const ZcDbEntity* entity, ZcDbExtents& box, double& pad);
     // Whether the entity's layer lets it plot at the top level (on, thawed, plottable).
     bool layer_plots(ZcDbObjectId layerId);
 
@@ -95,8 +100,6 @@ private:
     };
 
     const Layer_Info& layer_info(ZcDbObjectId id);
-    static bool quick_bounds(const ZcDbEntity* entity, ZcDbExtents& box, double& pad);
-    bool surely_outside(const ZcDbEntity* entity);
     ZcDbObjectId effective_layer() const;
     Block_Context effective() ;
     const Plot_Pen& pen();

@@ -11,6 +11,7 @@
 #include "plot/plot_job.h"
 #include "plot/render/plot_paper_layout.h"
 #include "plot/render/render_page.h"
+#include "plot/render/space_index.h"
 #include "plot/render/plot_stamp.h"
 #include "plot/render/plot_style_table.h"
 #include "plot/render/plot_world_draw.h"
@@ -83,20 +84,20 @@ public:
     {
     }
 
-    void render(const std::vector<ZcDbObjectId>& ids)
+    void render(const std::vector<Space_Item>& items)
     {
         if (mJob.model_space) {
             reset();
-            for (const ZcDbObjectId& id : ids) draw_one(id);
+            for (const Space_Item& item : items) draw_one(item);
             return;
         }
         // A layout: paper-space entities, and model space through each viewport.
         if (mJob.paperspace_last)
-            for (const ZcDbObjectId& id : ids) draw_viewport_contents(id);
-        for (const ZcDbObjectId& id : ids) {
-            if (!mJob.paperspace_last) draw_viewport_contents(id);
+            for (const Space_Item& item : items) draw_viewport_contents(item.id);
+        for (const Space_Item& item : items) {
+            if (!mJob.paperspace_last) draw_viewport_contents(item.id);
             reset();
-            draw_one(id);
+            draw_one(item);
         }
     }
 
@@ -109,9 +110,10 @@ private:
         mDraw.set_cull_box({lo.x - kCullMarginMm, lo.y - kCullMarginMm}, {hi.x + kCullMarginMm, hi.y + kCullMarginMm});
     }
 
-    void draw_one(const ZcDbObjectId& id)
+    void draw_one(const Space_Item& item)
     {
-        ZcDbObjectPointer<ZcDbEntity> ent(id);
+        if (item.bounded && mDraw.off_page(item.box)) return;
+        ZcDbObjectPointer<ZcDbEntity> ent(item.id);
         if (ent.openStatus() == Zcad::eOk) mDraw.draw_entity(ent.object());
     }
 
@@ -147,8 +149,8 @@ private:
         mDraw.set_frozen_layers(frozenList);
         Paper_Point lo = Box_Min(clip), hi = Box_Max(clip);
         mDraw.set_cull_box({lo.x - kCullMarginMm, lo.y - kCullMarginMm}, {hi.x + kCullMarginMm, hi.y + kCullMarginMm});
-        if (mModel.empty()) mModel = Space_Entities(Model_Space_Id(mJob.database));
-        for (const ZcDbObjectId& mid : mModel) draw_one(mid);
+        if (!mModel) mModel = Space_Items(mJob.database, Model_Space_Id(mJob.database));
+        for (const Space_Item& item : *mModel) draw_one(item);
         mDevice.pop_clip();
         reset();
     }
@@ -182,7 +184,7 @@ private:
     const Paper_Layout& mLayout;
     Plot_Device& mDevice;
     Plot_World_Draw& mDraw;
-    std::vector<ZcDbObjectId> mModel;
+    std::shared_ptr<const std::vector<Space_Item>> mModel;
 };
 
 }  // namespace
@@ -202,13 +204,12 @@ bool Render_Page(const PlotJob& job, Plot_Device& device, std::wstring& error)
         error = L"no space to plot";
         return false;
     }
-    const std::vector<ZcDbObjectId> ids = Space_Entities(spaceId);
 
     // The window in the space's coordinates.
     ZcGePoint2d wmin = job.window_min, wmax = job.window_max;
     if (job.area == PlotArea::Extents) {
         ZcDbExtents e;
-        if (!Space_Extents(ids, e)) {
+        if (!Space_Extents(Space_Entities(spaceId), e)) {
             error = L"nothing to plot: the drawing is empty";
             return false;
         }
@@ -247,7 +248,7 @@ bool Render_Page(const PlotJob& job, Plot_Device& device, std::wstring& error)
                                   {layout.printable_min.x, layout.printable_max.y}};
     device.push_clip(printable);
     device.push_clip(layout.window);
-    Space_Renderer(job, layout, device, draw).render(ids);
+    Space_Renderer(job, layout, device, draw).render(*Space_Items(job.database, spaceId));
     device.pop_clip();
     if (job.stamp.enabled) Draw_Plot_Stamp(device, layout, job.stamp);
     device.pop_clip();

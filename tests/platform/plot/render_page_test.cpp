@@ -348,3 +348,33 @@ TEST_F(RenderPage, RasterImagesReachTheDeviceWithTheirFileAndPlacement)
     EXPECT_EQ(dev.last_image.width, 4);
     EXPECT_EQ(dev.last_image.height, 2);
 }
+
+TEST_F(RenderPage, ChangesToTheDrawingShowInTheNextPlot)
+{
+    ZcDbObjectId moved = d.line(1000, 10, 1050, 10);  // outside at first
+    ZcDbObjectId erased = d.line(10, 50, 60, 50);
+    EXPECT_EQ(Render(Job()).strokes.size(), 1u);
+    {
+        ZcDbObjectPointer<ZcDbLine> line(moved, ZcDb::kForWrite);
+        line->setStartPoint(ZcGePoint3d(10, 10, 0));
+        line->setEndPoint(ZcGePoint3d(60, 10, 0));
+    }
+    ZcDbObjectPointer<ZcDbEntity>(erased, ZcDb::kForWrite)->erase();
+    d.line(10, 90, 60, 90);
+    Recording_Device dev = Render(Job());
+    EXPECT_EQ(dev.strokes.size(), 2u);
+    EXPECT_NE(Stroke_At(dev, 10, 10), nullptr);
+    EXPECT_EQ(Stroke_At(dev, 10, 50), nullptr);
+    EXPECT_NE(Stroke_At(dev, 10, 90), nullptr);
+}
+
+TEST_F(RenderPage, AnotherDrawingAtTheSameAddressIsNotTakenForTheFirst)
+{
+    d.line(10, 10, 60, 10);
+    EXPECT_EQ(Render(Job()).strokes.size(), 1u);
+    d.db.reset();
+    d.db = std::make_unique<ZcDbDatabase>();
+    d.line(10, 30, 60, 30);
+    d.line(10, 40, 60, 40);
+    EXPECT_EQ(Render(Job()).strokes.size(), 2u);
+}
