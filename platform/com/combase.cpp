@@ -1,10 +1,12 @@
 #include "com/combase.h"
+#include "com/comutil.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 
 const IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID IID_NULL = {0x00000000, 0x0000, 0x0000, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}};
 const IID IID_IDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 namespace {
@@ -50,7 +52,7 @@ void VariantInit(VARIANT* value)
     if (value == nullptr)
         return;
     value->vt = VT_EMPTY;
-    value->lVal = 0;
+    value->dblVal = 0.0;
     value->pdispVal = nullptr;
 }
 
@@ -65,3 +67,20 @@ HRESULT VariantClear(VARIANT* value)
     VariantInit(value);
     return S_OK;
 }
+
+HRESULT VariantCopy(VARIANT* target, const VARIANT* source)
+{
+    if (target == nullptr || source == nullptr)
+        return E_INVALIDARG;
+    if (target == source)
+        return S_OK;
+    VariantClear(target);
+    *target = *source;
+    if (source->vt == VT_BSTR)
+        target->bstrVal = SysAllocStringLen(source->bstrVal, SysStringLen(source->bstrVal));
+    else if (source->vt == VT_DISPATCH && source->pdispVal != nullptr)
+        source->pdispVal->AddRef();
+    return S_OK;
+}
+
+const _variant_t vtMissing(DISP_E_PARAMNOTFOUND, VT_ERROR);

@@ -53,9 +53,71 @@ protected:
     virtual ~IUnknown() = default;
 };
 
-// Automation objects derive from IDispatch; the host's objects are called early-bound
-// only, so the late-bound entry points are not offered.
-class IDispatch : public IUnknown {};
+typedef LONG DISPID;
+typedef LONG SCODE;
+typedef double DOUBLE;
+typedef OLECHAR* LPOLESTR;
+typedef const OLECHAR* LPCOLESTR;
+
+extern const IID IID_NULL;
+
+#define DISPATCH_METHOD 0x1
+#define DISPATCH_PROPERTYGET 0x2
+#define DISPATCH_PROPERTYPUT 0x4
+#define DISPATCH_PROPERTYPUTREF 0x8
+#define DISPID_UNKNOWN (-1)
+#define DISPID_PROPERTYPUT (-3)
+
+#define DISP_E_MEMBERNOTFOUND ((HRESULT)0x80020003L)
+#define DISP_E_PARAMNOTFOUND ((HRESULT)0x80020004L)
+#define DISP_E_UNKNOWNNAME ((HRESULT)0x80020006L)
+#define DISP_E_NONAMEDARGS ((HRESULT)0x80020007L)
+#define DISP_E_EXCEPTION ((HRESULT)0x80020009L)
+#define DISP_E_BADPARAMCOUNT ((HRESULT)0x8002000EL)
+
+struct VARIANT;
+typedef VARIANT VARIANTARG;
+
+// Arguments of a late-bound call, last argument first (rgvarg[cArgs - 1] is the
+// first); a property put passes its value as the one named argument DISPID_PROPERTYPUT.
+struct DISPPARAMS {
+    VARIANTARG* rgvarg;
+    DISPID* rgdispidNamedArgs;
+    UINT cArgs;
+    UINT cNamedArgs;
+};
+
+// What a server tells about a call it rejected (DISP_E_EXCEPTION); the caller frees the
+// strings.
+struct EXCEPINFO {
+    WORD wCode;
+    WORD wReserved;
+    BSTR bstrSource;
+    BSTR bstrDescription;
+    BSTR bstrHelpFile;
+    DWORD dwHelpContext;
+    void* pvReserved;
+    void* pfnDeferredFillIn;
+    SCODE scode;
+};
+
+// Automation objects derive from IDispatch. The host's menu objects are called
+// early-bound only and answer the late-bound entry points with E_NOTIMPL; automation
+// servers found by class name (com/objbase.h) are called late-bound through them.
+class IDispatch : public IUnknown {
+public:
+    // The DISPID of a member name (rgszNames[0], without regard to case); the other
+    // names are argument names.
+    virtual HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId)
+    {
+        return E_NOTIMPL;
+    }
+    virtual HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
+                           VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr)
+    {
+        return E_NOTIMPL;
+    }
+};
 
 // BSTR: a length-prefixed wide string; a null BSTR is the empty string.
 BSTR SysAllocString(const OLECHAR* text);
@@ -70,10 +132,14 @@ typedef SHORT VARIANT_BOOL;
 typedef USHORT VARTYPE;
 enum VARENUM : VARTYPE {
     VT_EMPTY = 0,
+    VT_NULL = 1,
     VT_I2 = 2,
     VT_I4 = 3,
+    VT_R4 = 4,
+    VT_R8 = 5,
     VT_BSTR = 8,
     VT_DISPATCH = 9,
+    VT_ERROR = 10,  // scode; DISP_E_PARAMNOTFOUND marks an omitted optional argument
     VT_BOOL = 11,
 };
 
@@ -82,6 +148,9 @@ struct VARIANT {
     union {
         LONG lVal;
         SHORT iVal;
+        FLOAT fltVal;
+        DOUBLE dblVal;
+        SCODE scode;
         BSTR bstrVal;
         VARIANT_BOOL boolVal;
         IDispatch* pdispVal;
@@ -91,3 +160,5 @@ struct VARIANT {
 void VariantInit(VARIANT* value);
 // Frees what the value owns (its BSTR, its reference) and empties it.
 HRESULT VariantClear(VARIANT* value);
+// Copies the value; the copy owns its own BSTR and reference.
+HRESULT VariantCopy(VARIANT* target, const VARIANT* source);

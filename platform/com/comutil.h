@@ -1,5 +1,6 @@
-// Owning wrappers of BSTR strings and VARIANT values: each frees what it holds when it
-// goes. A _variant_t passes where a VARIANT is taken by value (the callee borrows it).
+// Owning wrappers of BSTR strings, VARIANT values and interface pointers: each frees
+// what it holds when it goes. A _variant_t passes where a VARIANT is taken by value (the
+// callee borrows it).
 #pragma once
 
 #include "com/combase.h"
@@ -34,6 +35,36 @@ public:
         vt = VT_I4;
         lVal = value;
     }
+    _variant_t(SHORT value)
+    {
+        VariantInit(this);
+        vt = VT_I2;
+        iVal = value;
+    }
+    _variant_t(double value)
+    {
+        VariantInit(this);
+        vt = VT_R8;
+        dblVal = value;
+    }
+    _variant_t(bool value)
+    {
+        VariantInit(this);
+        vt = VT_BOOL;
+        boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    }
+    // A VT_I4, VT_BOOL or VT_ERROR value.
+    _variant_t(LONG value, VARTYPE type)
+    {
+        VariantInit(this);
+        vt = type;
+        if (type == VT_ERROR)
+            scode = value;
+        else if (type == VT_BOOL)
+            boolVal = value != 0 ? VARIANT_TRUE : VARIANT_FALSE;
+        else
+            lVal = value;
+    }
     _variant_t(const wchar_t* text)
     {
         VariantInit(this);
@@ -43,4 +74,42 @@ public:
     _variant_t(const _variant_t&) = delete;
     _variant_t& operator=(const _variant_t&) = delete;
     ~_variant_t() { VariantClear(this); }
+};
+
+// An omitted optional argument of a late-bound call.
+extern const _variant_t vtMissing;
+
+// An interface pointer that holds one reference and releases it when it goes.
+template <class Interface>
+class CComPtr {
+public:
+    CComPtr() = default;
+    CComPtr(const CComPtr&) = delete;
+    CComPtr& operator=(const CComPtr&) = delete;
+    ~CComPtr() { Release(); }
+
+    void Release()
+    {
+        if (p != nullptr) {
+            Interface* held = p;
+            p = nullptr;
+            held->Release();
+        }
+    }
+    // Takes over a reference the caller owns.
+    void Attach(Interface* object)
+    {
+        Release();
+        p = object;
+    }
+    // Where a call writes an interface pointer out; what was held is released first.
+    Interface** operator&()
+    {
+        Release();
+        return &p;
+    }
+    Interface* operator->() const { return p; }
+    operator Interface*() const { return p; }
+
+    Interface* p = nullptr;
 };
