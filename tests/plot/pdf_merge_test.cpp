@@ -208,3 +208,20 @@ TEST(Plugin_Folder, TheBuildPutsTheCompanionFilesNextToEachModule)
         EXPECT_NE(fs::status(folder / "Jexa2.exe").permissions() & fs::perms::owner_exec, fs::perms::none);
     }
 }
+
+TEST_F(Pdf_Merge_Test, AListFileThatCannotBeWrittenIsReportedAndTheProgramNotStarted)
+{
+    Remove(g_App_Folder + L"\\Pelorin.dll");
+    Set_Titles({L"A", L"B"});
+    Make_Numbered_Pdfs(Temp_Folder, 2);
+    platform::Machine::instance().deny_writes(g_Config_Folder.GetString());
+    Answer_Boxes(4);
+
+    EXPECT_FALSE(Merge_Pdfs(1, Temp_Folder));
+    platform::Machine::instance().allow_writes(g_Config_Folder.GetString());
+    EXPECT_EQ(Box_Captions(),
+              (std::vector<std::wstring>{L"文件缺失报错", L"DLL文件缺失报错", L"Korvel", L"文件合并报错"}));
+    EXPECT_NE(platform::MessageBoxLog[2].text.find(L"plot2.tm"), std::wstring::npos);
+    EXPECT_FALSE(Jexa2_Started());
+    EXPECT_FALSE(Exists(Target));
+}
