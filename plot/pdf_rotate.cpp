@@ -3,13 +3,13 @@
 #include "core/checked_file_writer.h"
 #include "core/editor_reactor.h"
 #include "core/file_operations.h"
+#include "core/host_command.h"
 #include "core/program_folders.h"
 #include "core/rb_chain.h"
 #include "db/dbdatabase.h"
 #include "db/dbdict.h"
 #include "db/dbobject.h"
 #include "ed/command_line.h"
-#include "ed/command_runner.h"
 #include "ed/host_window.h"
 #include "win/windows.h"
 
@@ -109,12 +109,12 @@ bool Write_Handoff_Record(const wchar_t* key, const resbuf* chain)
 bool Run_Companion_Command(const wchar_t* command, int32_t& ran, const CString& assembly_path)
 {
     ran = 0;
-    zcedCommandS(RTSTR, command, RTNONE);
+    Run_Host_Command({command});
     if (ran != 0)
         return true;
-    zcedCommandS(RTSTR, L"_NetLoad", RTSTR, assembly_path.GetString(), RTNONE);
+    Run_Host_Command({L"_NetLoad", assembly_path.GetString()});
     ran = 0;
-    zcedCommandS(RTSTR, command, RTNONE);
+    Run_Host_Command({command});
     return ran != 0;
 }
 
