@@ -8,6 +8,7 @@
 
 #include "plot/drivers/jpeg_file.h"
 #include "plot/drivers/plot_font.h"
+#include "plot/drivers/output_file.h"
 #include "win/win_files.h"
 
 namespace platform {
@@ -36,11 +37,8 @@ bool Cairo_Device::begin_page(double width_mm, double height_mm, uint32_t backgr
 {
     mPageW = width_mm;
     mPageH = height_mm;
-    const std::filesystem::path host = To_Host_Path(mPath);
-    if (host.empty() || !Can_Write(host)) {
-        mError = L"cannot write " + mPath;
-        return false;
-    }
+    const std::filesystem::path host = Writable_Output_Path(mPath, mError);
+    if (host.empty()) return false;
     double unitsPerMm = kPointsPerMm;
     const double wPt = width_mm * kPointsPerMm, hPt = height_mm * kPointsPerMm;
     switch (mKind) {

@@ -2,11 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
 #include "plot/drivers/zip_writer.h"
 #include "script/utf8.h"
-#include "win/win_files.h"
+#include "plot/drivers/output_file.h"
 
 namespace platform {
 
@@ -192,18 +191,7 @@ bool Dwf_Device::finish(std::wstring& error)
     zip.add(w2dName, mW2d);
     std::string file = zip.finish();
 
-    const std::filesystem::path host = To_Host_Path(mPath);
-    if (host.empty() || !Can_Write(host)) {
-        error = L"cannot write " + mPath;
-        return false;
-    }
-    std::ofstream out(host, std::ios::binary);
-    out.write(file.data(), std::streamsize(file.size()));
-    out.close();
-    if (!out) {
-        error = L"cannot write " + mPath;
-        return false;
-    }
+    if (!Write_Output_File(mPath, file, error)) return false;
     mFiles.push_back(mPath);
     return true;
 }

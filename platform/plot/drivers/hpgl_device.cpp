@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
 #include "plot/drivers/plot_font.h"
-#include "win/win_files.h"
+#include "plot/drivers/output_file.h"
 
 namespace platform {
 
@@ -173,18 +172,7 @@ bool Hpgl_Device::finish(std::wstring& error)
 {
     mOut += "PU;SP0;PG;\n";
     mOut += std::string(kUel) + "@PJL EOJ\r\n" + kUel;
-    const std::filesystem::path host = To_Host_Path(mPath);
-    if (host.empty() || !Can_Write(host)) {
-        error = L"cannot write " + mPath;
-        return false;
-    }
-    std::ofstream out(host, std::ios::binary);
-    out.write(mOut.data(), std::streamsize(mOut.size()));
-    out.close();
-    if (!out) {
-        error = L"cannot write " + mPath;
-        return false;
-    }
+    if (!Write_Output_File(mPath, mOut, error)) return false;
     mFiles.push_back(mPath);
     return true;
 }

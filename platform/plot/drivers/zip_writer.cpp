@@ -22,6 +22,25 @@ void Put32(std::string& s, uint32_t v)
     Put16(s, uint16_t(v >> 16));
 }
 
+}  // namespace
+
+// The fields the local header and the central directory share: version needed, flags,
+// method, time, date, CRC, sizes, name length.
+void Zip_Writer::Put_Entry_Fields(std::string& s, const Entry& e)
+{
+    Put16(s, 20);
+    Put16(s, kUtf8Names);
+    Put16(s, e.method);
+    Put16(s, kDosTime);
+    Put16(s, kDosDate);
+    Put32(s, e.crc);
+    Put32(s, e.compressed);
+    Put32(s, e.size);
+    Put16(s, uint16_t(e.name.size()));
+}
+
+namespace {
+
 std::string Deflate(const std::string& in)
 {
     z_stream z{};
@@ -52,16 +71,8 @@ void Zip_Writer::add(const std::string& name, const std::string& content)
     e.compressed = uint32_t(body.size());
     e.offset = uint32_t(mData.size());
     Put32(mData, 0x04034b50);
-    Put16(mData, 20);
-    Put16(mData, kUtf8Names);
-    Put16(mData, e.method);
-    Put16(mData, kDosTime);
-    Put16(mData, kDosDate);
-    Put32(mData, e.crc);
-    Put32(mData, e.compressed);
-    Put32(mData, e.size);
-    Put16(mData, uint16_t(name.size()));
-    Put16(mData, 0);
+    Put_Entry_Fields(mData, e);
+    Put16(mData, 0);  // extra
     mData += name;
     mData += body;
     mEntries.push_back(e);
@@ -72,16 +83,8 @@ std::string Zip_Writer::finish()
     const uint32_t start = uint32_t(mData.size());
     for (const Entry& e : mEntries) {
         Put32(mData, 0x02014b50);
-        Put16(mData, 20);
-        Put16(mData, 20);
-        Put16(mData, kUtf8Names);
-        Put16(mData, e.method);
-        Put16(mData, kDosTime);
-        Put16(mData, kDosDate);
-        Put32(mData, e.crc);
-        Put32(mData, e.compressed);
-        Put32(mData, e.size);
-        Put16(mData, uint16_t(e.name.size()));
+        Put16(mData, 20);  // made by
+        Put_Entry_Fields(mData, e);
         Put16(mData, 0);  // extra
         Put16(mData, 0);  // comment
         Put16(mData, 0);  // disk

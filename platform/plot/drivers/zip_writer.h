@@ -21,6 +21,8 @@ private:
         uint32_t crc = 0, compressed = 0, size = 0, offset = 0;
         uint16_t method = 0;
     };
+    static void Put_Entry_Fields(std::string& s, const Entry& e);
+
     std::string mData;
     std::vector<Entry> mEntries;
 };

@@ -17,26 +17,12 @@
 #include "db/dbsymtb.h"
 #include "plot/plot_job.h"
 #include "plot/render/plot_device.h"
+#include "../db/db_test_support.h"
 
 namespace render_test {
 
-class Drawing {
+class Drawing : public Test_Drawing {
 public:
-    Drawing() : db(std::make_unique<ZcDbDatabase>()) {}
-
-    ZcDbObjectId add(ZcDbEntity* ent, ZcDbObjectId blockId = ZcDbObjectId::kNull)
-    {
-        ZcDbBlockTableRecord* btr = nullptr;
-        if (zcdbOpenObject(btr, blockId.isNull() ? db->modelSpaceId() : blockId, ZcDb::kForWrite) != Zcad::eOk) {
-            delete ent;
-            return ZcDbObjectId();
-        }
-        ZcDbObjectId id;
-        if (btr->appendZcDbEntity(id, ent) == Zcad::eOk) ent->close();
-        btr->close();
-        return id;
-    }
-
     ZcDbObjectId line(double x0, double y0, double x1, double y1, ZcDbObjectId block = ZcDbObjectId::kNull,
                       int color = 256)
     {
@@ -74,34 +60,14 @@ public:
 
     ZcDbObjectId layer(const wchar_t* name, int color = 7)
     {
-        ZcDbLayerTable* table = nullptr;
-        if (db->getLayerTable(table, ZcDb::kForWrite) != Zcad::eOk) return ZcDbObjectId();
-        auto* rec = new ZcDbLayerTableRecord();
-        rec->setName(name);
+        ZcDbObjectId id = addLayer(name);
         ZcCmColor c;
         c.setColorIndex(int16_t(color));
-        rec->setColor(c);
-        ZcDbObjectId id;
-        if (table->add(id, rec) == Zcad::eOk) rec->close();
-        else delete rec;
-        table->close();
+        ZcDbObjectPointer<ZcDbLayerTableRecord>(id, ZcDb::kForWrite)->setColor(c);
         return id;
     }
 
-    ZcDbObjectId block(const wchar_t* name)
-    {
-        ZcDbBlockTable* table = nullptr;
-        if (db->getBlockTable(table, ZcDb::kForWrite) != Zcad::eOk) return ZcDbObjectId();
-        auto* rec = new ZcDbBlockTableRecord();
-        rec->setName(name);
-        ZcDbObjectId id;
-        if (table->add(id, rec) == Zcad::eOk) rec->close();
-        else delete rec;
-        table->close();
-        return id;
-    }
-
-    std::unique_ptr<ZcDbDatabase> db;
+    ZcDbObjectId block(const wchar_t* name) { return addBlock(name); }
 };
 
 // What the renderer handed to the device.
