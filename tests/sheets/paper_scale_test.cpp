@@ -268,8 +268,9 @@ TEST_F(Paper_Scale_Test, Match_Paper)
         MyPaper paper;
         EXPECT_EQ(sheet.Match_Paper(&paper, c.scale, c.search), c.matched);
         EXPECT_EQ(Paper_Text(paper), c.paper);
-        if (c.name != nullptr)
+        if (c.name != nullptr) {
             EXPECT_EQ(paper.Get_Name(), c.name);
+        }
     }
 }
 
