@@ -127,7 +127,9 @@ Plot_Set::Plot_Set()
     Load_Media_Names();
 }
 
-Plot_Set::~Plot_Set()
+Plot_Set::~Plot_Set() { Close_Layout(); }
+
+void Plot_Set::Close_Layout()
 {
     if (Layout != nullptr)
         Layout->close();
@@ -306,8 +308,7 @@ void Plot_Set::Preview(int kind, int index)
     const ZcDbObjectId layout_id = Layout->objectId();
     ZcDbPlotSettings settings(Layout->modelType());
     settings.copyFrom(Layout);
-    Layout->close();
-    Layout = nullptr;
+    Close_Layout();
 
     HWND frame = adsw_zcadMainWnd();
     ShowWindow(frame, SW_SHOW);

@@ -25,6 +25,9 @@ public:
     Plot_Set& operator=(const Plot_Set&) = delete;
 
     bool Is_Open() const { return Layout != nullptr; }
+    // Closes the layout when it is still held (a plot driver does so before "-plot"); the
+    // helper holds nothing afterwards.
+    void Close_Layout();
 
     void Load_Device_Name();
     // The device's media, display and canonical names in the host's order; the current

@@ -122,6 +122,14 @@ TEST_F(Plot_Set_Test, The_Host_Lists_Exactly_The_Media_Written)
               "UserDefinedMetric (297.00 x 420.00 毫米)");
     EXPECT_EQ(platform::To_Utf8(plot_set.Media_Canonical_Name(L"KV_A0").GetString()), "A1");
     EXPECT_FALSE(plot_set.Set_Device(L"K_NONE.pc5"));
+
+    // Closed once by the caller, the helper does nothing more.
+    plot_set.Close_Layout();
+    EXPECT_FALSE(plot_set.Is_Open());
+    EXPECT_FALSE(plot_set.Set_Device(L"K_SVG.pc5"));
+    plot_set.Close_Layout();
+    Plot_Set next;
+    EXPECT_TRUE(next.Is_Open());
 }
 
 TEST_F(Plot_Set_Test, Media_By_Orientation_With_Fallback)
