@@ -27,7 +27,7 @@ CString Find_Style_Table(const CString& name)
     Split_Folder_List(g_Plot_Style_Folder, folders);
     for (INT_PTR i = 0; i < folders.GetSize(); ++i) {
         const CString path = folders[i] + L"\\" + name;
-        if (Path_Kind(path) == 1)
+        if (!folders[i].IsEmpty() && Path_Kind(path) == 1)
             return path;
     }
     return CString();
@@ -58,22 +58,24 @@ void Run_Style_Editor(CWnd* owner, const CString& table_path)
 
 bool Install_Ctb_Files()
 {
-    if (g_Plot_Style_Folder.IsEmpty())
-        return false;
     CStringArray folders;
     Split_Folder_List(g_Plot_Style_Folder, folders);
     bool found[3] = {false, false, false};
     CString destination;
     for (INT_PTR i = 0; i < folders.GetSize(); ++i) {
+        // An empty entry (a list ending in ";") names no folder to install into.
+        if (folders[i].IsEmpty())
+            continue;
         destination = folders[i];
-        if (!destination.IsEmpty())
-            SHCreateDirectoryExW(nullptr, destination.GetString(), nullptr);
+        SHCreateDirectoryExW(nullptr, destination.GetString(), nullptr);
         for (int t = 0; t < 3; ++t)
             if (Path_Kind(destination + L"\\" + Table_Names[t]) == 1)
                 found[t] = true;
         if (found[0] && found[1] && found[2])
             break;
     }
+    if (destination.IsEmpty())
+        return false;
     bool installed = true;
     for (int t = 0; t < 3; ++t) {
         if (found[t])

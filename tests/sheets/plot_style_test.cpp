@@ -57,6 +57,8 @@ TEST_F(Plot_Style_Test, Missing_Tables_Go_Into_The_Last_Folder_Examined)
          false},
         {"none anywhere", {}, L"C:\\Korvel Test\\A;C:\\Korvel Test\\B\\",
          {{L"B", 1}, {L"B", 2}, {L"B", 3}}, 666, true},
+        // A list ending in ";": the empty entry is no folder.
+        {"trailing separator", {{L"A", 3}}, L"C:\\Korvel Test\\A;", {{L"A", 1}, {L"A", 2}}, 660, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -122,9 +124,12 @@ TEST_F(Plot_Style_Test, A_Failed_Copy_Is_Tried_Again_By_The_Next_Command)
 
 TEST_F(Plot_Style_Test, An_Empty_Folder_List_Installs_Nothing)
 {
-    g_Plot_Style_Folder = L"";
-    EXPECT_FALSE(Install_Ctb_Files());
-    EXPECT_EQ(Marks(), 0);
+    for (const wchar_t* list : {L"", L";", L";;"}) {
+        g_Plot_Style_Folder = list;
+        EXPECT_FALSE(Install_Ctb_Files());
+        EXPECT_EQ(Marks(), 0);
+    }
+    EXPECT_FALSE(Exists(L"C:\\黑白.ctb"));
 }
 
 class Edit_Plot_Style_Test : public Plot_Style_Test {
