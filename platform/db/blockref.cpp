@@ -481,6 +481,9 @@ Zcad::ErrorStatus ZcDbMInsertBlock::subExplode(ZcDbVoidPtrArray& entitySet) cons
 
 Zcad::ErrorStatus ZcDbMInsertBlock::subGetGeomExtents(ZcDbExtents& extents) const
 {
+    // A clipped array is measured by what every cell shows inside the boundary.
+    ZcGiClipBoundary clip;
+    if (platform::Block_Clip_Boundary(this, clip) && !clip.inverted) return ZcDbBlockReference::subGetGeomExtents(extents);
     ZcDbExtents cell;
     Zcad::ErrorStatus es = ZcDbBlockReference::subGetGeomExtents(cell);
     if (es != Zcad::eOk) return es;

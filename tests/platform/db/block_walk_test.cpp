@@ -155,6 +155,21 @@ TEST(BlockWalk, ClippedReferencesDrawInsideTheirBoundaryAndMeasureToIt)
     EXPECT_EQ(b->getGeomExtents(none), Zcad::eInvalidExtents);
 }
 
+TEST(BlockWalk, ClippedArraysMeasureWhatEveryCellShows)
+{
+    Test_Drawing d;
+    ZcDbObjectId block = d.addBlock(L"Cell");
+    d.add(new ZcDbLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(100, 0, 0)), block);
+    auto* array = new ZcDbMInsertBlock(ZcGePoint3d(0, 0, 0), block, 1, 3, 0.0, 10.0);
+    ZcDbObjectId id = d.add(array);
+    Clip(id, {ZcGePoint2d(20, -1), ZcGePoint2d(30, 1)});
+    EXPECT_TRUE(Near_Extents(Extents_Of(id), ZcGePoint3d(20, 0, 0), ZcGePoint3d(30, 20, 0), 1e-9));
+    GiRecorder rec;
+    Draw(id, rec);
+    EXPECT_EQ(rec.ofKind(Gi_Record::kPushClip).size(), 3u);
+    EXPECT_EQ(rec.clipDepth(), 0);
+}
+
 TEST(BlockWalk, NestedClipsMeasureInTheirOwnPlacement)
 {
     Test_Drawing d;
