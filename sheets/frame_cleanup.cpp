@@ -13,7 +13,6 @@ namespace {
 
 constexpr int Pairwise_Limit = 1000;
 constexpr int Max_Split_Depth = 4;
-constexpr int Purge_Batch = 100;
 
 double Sheet_Area(Plot_Drawing1* sheet)
 {
@@ -48,17 +47,37 @@ bool Strictly_Inside_Inner(const Plot_Drawing1& frame, double x, double y)
     return x > frame.Inner_Left && x < frame.Inner_Right && y > frame.Inner_Bottom && y < frame.Inner_Top;
 }
 
-// The side of the split a box falls on: -1 wholly below m, 1 wholly above, 0 straddling.
-int Side_Of(double low, double high, double m)
+}  // namespace
+
+int Frame_Split::Side(double low, double high) const
 {
-    if (low < m && high < m)
+    if (low < Middle && high < Middle)
         return -1;
-    if (low > m && high > m)
+    if (low > Middle && high > Middle)
         return 1;
     return 0;
 }
 
-}  // namespace
+int Frame_Split::Side(const Plot_Drawing1& sheet) const
+{
+    return By_X ? Side(sheet.Min_Corner.x, sheet.Max_Corner.x) : Side(sheet.Min_Corner.y, sheet.Max_Corner.y);
+}
+
+Frame_Split Split_Of(const Sheet_Array& sheets)
+{
+    double x0 = sheets[0]->Min_Corner.x, x1 = sheets[0]->Max_Corner.x;
+    double y0 = sheets[0]->Min_Corner.y, y1 = sheets[0]->Max_Corner.y;
+    for (INT_PTR i = 1; i < sheets.GetSize(); ++i) {
+        x0 = std::min(x0, sheets[i]->Min_Corner.x);
+        x1 = std::max(x1, sheets[i]->Max_Corner.x);
+        y0 = std::min(y0, sheets[i]->Min_Corner.y);
+        y1 = std::max(y1, sheets[i]->Max_Corner.y);
+    }
+    Frame_Split split;
+    split.By_X = (x1 - x0) > (y1 - y0);
+    split.Middle = split.By_X ? (x0 + x1) / 2.0 : (y0 + y1) / 2.0;
+    return split;
+}
 
 void Plot_Drawing1::Resolve_Overlap(Plot_Drawing1* other)
 {
@@ -114,21 +133,11 @@ void Remove_Overlapping_Frames(Sheet_Array& sheets, int depth)
         Remove_Overlapping_Frames_Pairwise(sheets);
         return;
     }
-    double x0 = sheets[0]->Min_Corner.x, x1 = sheets[0]->Max_Corner.x;
-    double y0 = sheets[0]->Min_Corner.y, y1 = sheets[0]->Max_Corner.y;
-    for (INT_PTR i = 1; i < sheets.GetSize(); ++i) {
-        x0 = std::min(x0, sheets[i]->Min_Corner.x);
-        x1 = std::max(x1, sheets[i]->Max_Corner.x);
-        y0 = std::min(y0, sheets[i]->Min_Corner.y);
-        y1 = std::max(y1, sheets[i]->Max_Corner.y);
-    }
-    const bool by_x = (x1 - x0) > (y1 - y0);
-    const double m = by_x ? (x0 + x1) / 2.0 : (y0 + y1) / 2.0;
+    const Frame_Split split = Split_Of(sheets);
     Sheet_Array below, above, straddling;
     for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
         Plot_Drawing1* sheet = sheets[i];
-        const int side = by_x ? Side_Of(sheet->Min_Corner.x, sheet->Max_Corner.x, m)
-                              : Side_Of(sheet->Min_Corner.y, sheet->Max_Corner.y, m);
+        const int side = split.Side(*sheet);
         (side < 0 ? below : side > 0 ? above : straddling).Add(sheet);
     }
     for (Sheet_Array* group : {&below, &above}) {
@@ -153,29 +162,83 @@ void Remove_Overlapping_Frames(Sheet_Array& sheets, int depth)
     sheets.Append(straddling);
 }
 
+Inner_Rect_Index::Inner_Rect_Index(Sheet_Array& frames)
+{
+    double right = 0, top = 0;
+    for (INT_PTR i = 0; i < frames.GetSize(); ++i) {
+        Plot_Drawing1* frame = frames[i];
+        frame->Compute_Inner_Rect();
+        if (!(frame->Inner_Left < frame->Inner_Right && frame->Inner_Bottom < frame->Inner_Top) ||
+            !std::isfinite(frame->Inner_Left + frame->Inner_Right + frame->Inner_Bottom + frame->Inner_Top))
+            continue;  // holds nothing strictly inside
+        if (Frames.empty()) {
+            Left = frame->Inner_Left, Bottom = frame->Inner_Bottom, right = frame->Inner_Right, top = frame->Inner_Top;
+        } else {
+            Left = std::min(Left, frame->Inner_Left), Bottom = std::min(Bottom, frame->Inner_Bottom);
+            right = std::max(right, frame->Inner_Right), top = std::max(top, frame->Inner_Top);
+        }
+        Frames.push_back(frame);
+    }
+    if (Frames.empty())
+        return;
+    const int side = std::max(1, static_cast<int>(std::ceil(std::sqrt(static_cast<double>(Frames.size())))));
+    Columns = right > Left ? side : 1;
+    Rows = top > Bottom ? side : 1;
+    Cell_Width = right > Left ? (right - Left) / Columns : 1.0;
+    Cell_Height = top > Bottom ? (top - Bottom) / Rows : 1.0;
+    Cells.resize(static_cast<size_t>(Columns) * Rows);
+    for (size_t f = 0; f < Frames.size(); ++f) {
+        const Plot_Drawing1* frame = Frames[f];
+        for (int row = Row(frame->Inner_Bottom); row <= Row(frame->Inner_Top); ++row)
+            for (int column = Column(frame->Inner_Left); column <= Column(frame->Inner_Right); ++column)
+                Cells[static_cast<size_t>(row) * Columns + column].push_back(static_cast<int>(f));
+    }
+}
+
+int Inner_Rect_Index::Column(double x) const
+{
+    const double cell = std::floor((x - Left) / Cell_Width);
+    return static_cast<int>(std::clamp(cell, 0.0, static_cast<double>(Columns - 1)));
+}
+
+int Inner_Rect_Index::Row(double y) const
+{
+    const double cell = std::floor((y - Bottom) / Cell_Height);
+    return static_cast<int>(std::clamp(cell, 0.0, static_cast<double>(Rows - 1)));
+}
+
+Plot_Drawing1* Inner_Rect_Index::First_Holding(double x0, double y0, double x1, double y1) const
+{
+    if (Frames.empty() || !std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
+        return nullptr;
+    // A frame that holds the box holds its first corner, so it covers that corner's cell.
+    for (int f : Cells[static_cast<size_t>(Row(y0)) * Columns + Column(x0)]) {
+        Plot_Drawing1* frame = Frames[static_cast<size_t>(f)];
+        if (Strictly_Inside_Inner(*frame, x0, y0) && Strictly_Inside_Inner(*frame, x1, y1))
+            return frame;
+    }
+    return nullptr;
+}
+
+// Each candidate goes to the first frame holding it, as walking the frames in order and
+// marking what each holds would give.
 void Consume_Inner_Candidates(Sheet_Array& frames, Temp_Id_Array& candidates, int start)
 {
-    int since_purge = 0;
-    for (INT_PTR f = 0; f < frames.GetSize(); ++f) {
-        Plot_Drawing1* frame = frames[f];
-        frame->Compute_Inner_Rect();
-        for (INT_PTR i = start; i < candidates.GetSize(); ++i) {
-            Temp_Id* candidate = candidates[i];
-            if (candidate->Done)
-                continue;
-            if (Strictly_Inside_Inner(*frame, candidate->Min_Corner.x, candidate->Min_Corner.y) &&
-                Strictly_Inside_Inner(*frame, candidate->Max_Corner.x, candidate->Max_Corner.y)) {
-                candidate->Done = true;
-                frame->Contains = true;
-                ++since_purge;
-            }
-        }
-        if (since_purge > Purge_Batch) {
-            Purge_Done_Candidates(candidates, start);
-            since_purge = 0;
+    const Inner_Rect_Index index(frames);
+    bool any = false;
+    for (INT_PTR i = std::max(start, 0); i < candidates.GetSize(); ++i) {
+        Temp_Id* candidate = candidates[i];
+        if (candidate->Done)
+            continue;
+        Plot_Drawing1* frame = index.First_Holding(candidate->Min_Corner.x, candidate->Min_Corner.y,
+                                                   candidate->Max_Corner.x, candidate->Max_Corner.y);
+        if (frame != nullptr) {
+            candidate->Done = true;
+            frame->Contains = true;
+            any = true;
         }
     }
-    if (since_purge > 0)
+    if (any)
         Purge_Done_Candidates(candidates, start);
 }
 

@@ -2,8 +2,40 @@
 // another, candidates lying inside frames already found, and empty frames.
 #pragma once
 
+#include <vector>
+
 #include "ge/gept3dar.h"
 #include "sheets/sheet_records.h"
+
+// Finds the first frame, in list order, whose inner rectangle holds a box strictly inside:
+// a grid over the inner rectangles, so that long lists of boxes are tested against many
+// frames in about one step each. Computes the frames' inner rectangles.
+class Inner_Rect_Index {
+public:
+    explicit Inner_Rect_Index(Sheet_Array& frames);
+    Plot_Drawing1* First_Holding(double x0, double y0, double x1, double y1) const;
+
+private:
+    int Column(double x) const;
+    int Row(double y) const;
+
+    std::vector<Plot_Drawing1*> Frames;
+    std::vector<std::vector<int>> Cells;  // frame positions per cell, ascending
+    int Columns = 0, Rows = 0;
+    double Left = 0, Bottom = 0, Cell_Width = 1, Cell_Height = 1;
+};
+
+// Where long lists are split: the middle of the longer side of the sheets' union box (y
+// for a square). Side: -1 wholly below the middle, 1 wholly above, 0 touching or crossing it.
+struct Frame_Split {
+    bool By_X = true;
+    double Middle = 0.0;
+
+    int Side(double low, double high) const;
+    int Side(const Plot_Drawing1& sheet) const;
+};
+// The split of a non-empty list.
+Frame_Split Split_Of(const Sheet_Array& sheets);
 
 // Computes the missing tolerances, deletes frames whose shorter side is below 0.001, then
 // Remove_Overlapping_Frames.

@@ -2,6 +2,7 @@
 #include "sheets/loose_line_frames.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -21,35 +22,15 @@ constexpr int Pairwise_Segment_Limit = 3000;
 constexpr int Max_Split_Depth = 4;
 constexpr int Rectangle_Batch = 300;
 
-bool Inside_Inner(const Plot_Drawing1& sheet, const ZcGePoint2d& point)
-{
-    return point.x > sheet.Inner_Left && point.x < sheet.Inner_Right && point.y > sheet.Inner_Bottom &&
-           point.y < sheet.Inner_Top;
-}
-
-bool Segment_Inside(const Plot_Drawing1& sheet, const Temp_Line& segment)
-{
-    return Inside_Inner(sheet, segment.Start) && Inside_Inner(sheet, segment.End);
-}
-
 bool Near(const ZcGePoint2d& a, const ZcGePoint2d& b, double tolerance)
 {
     return std::hypot(a.x - b.x, a.y - b.y) < tolerance;
 }
 
-double Key(const Temp_Line* line, bool by_y) { return by_y ? line->Start.y : line->Start.x; }
-
-// The first segment whose key is at least the value. The bisection may land a few places
-// past segments of an equal key; stepping back keeps them in the scan.
+// Where a scan for keys from the value on starts (the bisection of the sorted segments).
 int First_At_Least(const Temp_Line_Array& lines, double value, bool by_y)
 {
-    if (lines.GetSize() == 0)
-        return 0;
-    int index = by_y ? Find_Line_By_Y(lines, value) : Find_Line_By_X(lines, value);
-    index = std::clamp(index, 0, static_cast<int>(lines.GetSize()) - 1);
-    while (index > 0 && Key(lines[index - 1], by_y) >= value)
-        --index;
-    return index;
+    return by_y ? Find_Line_By_Y(lines, value) : Find_Line_By_X(lines, value);
 }
 
 // Scans the verticals from index on while their x stays within the window: the first one
@@ -140,8 +121,10 @@ struct Left_Index {
     void Tops(double x, double t, int first, std::vector<int>& out) const
     {
         out.clear();
-        auto it = std::upper_bound(Entries.begin(), Entries.end(), std::make_pair(x - t, INT32_MAX));
-        for (; it != Entries.end() && it->first < x + t; ++it)
+        // The window is a little wider than t, so that the exact test below decides.
+        const double slack = t + 1e-9 * (std::fabs(x) + t);
+        auto it = std::lower_bound(Entries.begin(), Entries.end(), std::make_pair(x - slack, INT_MIN));
+        for (; it != Entries.end() && it->first <= x + slack; ++it)
             if (it->second > first && std::fabs(it->first - x) < t)
                 out.push_back(it->second);
         std::sort(out.begin(), out.end());
@@ -180,6 +163,24 @@ Plot_Drawing1* Make_Rectangle(const Temp_Line& bottom, const Temp_Line& top, con
         return nullptr;
     }
     return sheet;
+}
+
+// Marks done each segment from start on that the first frame holding it takes; that frame
+// gets the contains flag. True when any was marked.
+bool Mark_Segments_Inside(const Inner_Rect_Index& index, Temp_Line_Array& segments, int start)
+{
+    bool any = false;
+    for (INT_PTR i = std::max(start, 0); i < segments.GetSize(); ++i) {
+        Temp_Line* segment = segments[i];
+        if (segment->Done)
+            continue;
+        if (Plot_Drawing1* frame = index.First_Holding(segment->Start.x, segment->Start.y, segment->End.x, segment->End.y)) {
+            frame->Contains = true;
+            segment->Done = true;
+            any = true;
+        }
+    }
+    return any;
 }
 
 void Insert_At_Front(Sheet_Array& sheets, Sheet_Array& batch)
@@ -244,19 +245,7 @@ void Collect_Line_Segments(Sheet_Array& sheets, const Temp_Id_Array& candidates,
 
 void Drop_Segments_In_Frames_Pairwise(Sheet_Array& sheets, Temp_Line_Array& segments)
 {
-    bool any = false;
-    for (INT_PTR i = 0; i < segments.GetSize(); ++i) {
-        Temp_Line* segment = segments[i];
-        for (INT_PTR s = 0; s < sheets.GetSize(); ++s) {
-            if (Segment_Inside(*sheets[s], *segment)) {
-                sheets[s]->Contains = true;
-                segment->Done = true;
-                any = true;
-                break;
-            }
-        }
-    }
-    if (any)
+    if (Mark_Segments_Inside(Inner_Rect_Index(sheets), segments, 0))
         Purge_Done_Segments(segments, 0);
 }
 
@@ -267,36 +256,23 @@ void Drop_Segments_In_Frames(Sheet_Array& sheets, Temp_Line_Array& segments, int
         sheets.RemoveAll();
         return;
     }
-    double x0 = sheets[0]->Min_Corner.x, x1 = sheets[0]->Max_Corner.x;
-    double y0 = sheets[0]->Min_Corner.y, y1 = sheets[0]->Max_Corner.y;
-    for (INT_PTR i = 1; i < sheets.GetSize(); ++i) {
-        x0 = std::min(x0, sheets[i]->Min_Corner.x);
-        x1 = std::max(x1, sheets[i]->Max_Corner.x);
-        y0 = std::min(y0, sheets[i]->Min_Corner.y);
-        y1 = std::max(y1, sheets[i]->Max_Corner.y);
-    }
-    const bool by_x = (x1 - x0) > (y1 - y0);
-    const double m = by_x ? (x0 + x1) / 2.0 : (y0 + y1) / 2.0;
-    auto side = [m](double a, double b) { return (a < m && b < m) ? -1 : (a > m && b > m) ? 1 : 0; };
-
+    const Frame_Split split = Split_Of(sheets);
     Sheet_Array sheets_below, sheets_above, sheets_across;
     for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
         Plot_Drawing1* sheet = sheets[i];
-        const int s = by_x ? side(sheet->Min_Corner.x, sheet->Max_Corner.x) : side(sheet->Min_Corner.y, sheet->Max_Corner.y);
+        const int s = split.Side(*sheet);
         (s < 0 ? sheets_below : s > 0 ? sheets_above : sheets_across).Add(sheet);
     }
     Temp_Line_Array below, above, across;
     for (INT_PTR i = 0; i < segments.GetSize(); ++i) {
         Temp_Line* segment = segments[i];
-        const int s = by_x ? side(segment->Start.x, segment->End.x) : side(segment->Start.y, segment->End.y);
+        const int s = split.By_X ? split.Side(segment->Start.x, segment->End.x) : split.Side(segment->Start.y, segment->End.y);
         (s < 0 ? below : s > 0 ? above : across).Add(segment);
     }
     sheets.RemoveAll();
     segments.RemoveAll();
 
     for (auto [group_sheets, group] : {std::pair{&sheets_below, &below}, std::pair{&sheets_above, &above}}) {
-        Sheet_Array kept_sheets;
-        kept_sheets.Append(*group_sheets);  // the straddlers test them again below
         if (group->GetSize() < Pairwise_Segment_Limit + 1 || depth > Max_Split_Depth)
             Drop_Segments_In_Frames_Pairwise(*group_sheets, *group);
         else
@@ -314,21 +290,9 @@ void Drop_Segments_In_Frames(Sheet_Array& sheets, Temp_Line_Array& segments, int
 void Drop_Segments_In_Batch(int start, Sheet_Array& rectangles, Temp_Line_Array& horizontals,
                             Temp_Line_Array& verticals)
 {
-    for (INT_PTR r = 0; r < rectangles.GetSize(); ++r)
-        rectangles[r]->Compute_Inner_Rect();
-    for (INT_PTR r = 0; r < rectangles.GetSize(); ++r) {
-        Plot_Drawing1* rectangle = rectangles[r];
-        for (INT_PTR i = std::max(start, 0); i < horizontals.GetSize(); ++i)
-            if (!horizontals[i]->Done && Segment_Inside(*rectangle, *horizontals[i])) {
-                horizontals[i]->Done = true;
-                rectangle->Contains = true;
-            }
-        for (INT_PTR i = 0; i < verticals.GetSize(); ++i)
-            if (!verticals[i]->Done && Segment_Inside(*rectangle, *verticals[i])) {
-                verticals[i]->Done = true;
-                rectangle->Contains = true;
-            }
-    }
+    const Inner_Rect_Index index(rectangles);
+    Mark_Segments_Inside(index, horizontals, start);
+    Mark_Segments_Inside(index, verticals, 0);
     Purge_Done_Segments(horizontals, start);
     Purge_Done_Segments(verticals, 0);
 }

@@ -1,5 +1,6 @@
 // Frame detection on the fixture drawing with frames of every kind.
 #include <array>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -232,6 +233,22 @@ TEST_F(Detect_Frames_Test, Cancelling_Ends_Quietly)
         EXPECT_FALSE(Find_Plot_Frames(set));
     }
     EXPECT_EQ(Printed().find(L"未选择到"), std::wstring::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// A frame far larger than an int: the largest size is capped instead of overflowing.
+TEST_F(Detect_Frames_Test, Largest_Size_Of_A_Huge_Frame_Stays_In_Range)
+{
+    Switches(1, 1, 0, 0);
+    Add_Rect(1e10, 0, 1.5e10, 3e9);
+    Script("select window 9900000000,-10 16000000000,3100000000\n");
+    ASSERT_TRUE(Find_Plot_Frames(set));
+    ASSERT_EQ(set.All_Sheets.GetSize(), 1);
+    EXPECT_EQ(set.Largest_Width, INT_MAX);
+    EXPECT_EQ(set.Largest_Height, INT_MAX);
 }
 
 }  // namespace
