@@ -100,6 +100,11 @@ std::wstring Format_Number(double value, const std::wstring& number_format)
     }
     int min_digits = static_cast<int>(std::count(whole.begin(), whole.end(), L'0'));
     int decimals = static_cast<int>(part.size());
+    // Halves round away from zero, on the number's 15 significant digits.
+    std::swprintf(buffer, 512, L"%.15g", value);
+    const double scale = std::pow(10.0, decimals);
+    const double significant = std::wcstod(buffer, nullptr);
+    value = std::copysign(std::round(std::fabs(significant) * scale) / scale, significant);
     std::swprintf(buffer, 512, L"%0*.*f", min_digits + (decimals > 0 ? decimals + 1 : 0) + (value < 0 ? 1 : 0),
                   decimals, value);
     std::wstring text = buffer;
