@@ -181,6 +181,31 @@ TEST(Frame_Cleanup, Consumed_Candidates_Are_Those_Strictly_Inside_The_Inner_Rect
     Delete_All_Objects(frames);
 }
 
+// A candidate inside several frames goes to the first of them in list order.
+TEST(Frame_Cleanup, The_First_Frame_Holding_A_Candidate_Takes_It)
+{
+    for (bool small_first : {true, false}) {
+        SCOPED_TRACE(small_first);
+        Sheet_Array frames;
+        Plot_Drawing1* small = Sheet(100, 100, 600, 400);
+        Plot_Drawing1* large = Sheet(0, 0, 5000, 3000);
+        frames.Add(small_first ? small : large);
+        frames.Add(small_first ? large : small);
+        for (int k = 0; k < 30; ++k)  // frames elsewhere: a grid of several cells
+            frames.Add(Sheet(10000 + k * 1000, 0, 10800 + k * 1000, 500));
+        Temp_Id_Array candidates;
+        auto* candidate = new Temp_Id;
+        candidate->Min_Corner.set(200, 200, 0);
+        candidate->Max_Corner.set(300, 300, 0);
+        candidates.Add(candidate);
+        Consume_Inner_Candidates(frames, candidates, 0);
+        EXPECT_EQ(candidates.GetSize(), 0);
+        EXPECT_EQ(small->Contains, small_first);
+        EXPECT_EQ(large->Contains, !small_first);
+        Delete_All_Objects(frames);
+    }
+}
+
 TEST(Frame_Cleanup, Range_Fence_Lines)
 {
     struct Case {
