@@ -220,25 +220,81 @@ Plot_Drawing1* Inner_Rect_Index::First_Holding(double x0, double y0, double x1, 
     return nullptr;
 }
 
-// Each candidate goes to the first frame holding it, as walking the frames in order and
-// marking what each holds would give.
-void Consume_Inner_Candidates(Sheet_Array& frames, Temp_Id_Array& candidates, int start)
+Candidate_Grid::Candidate_Grid(const Temp_Id_Array& candidates, int start)
 {
-    const Inner_Rect_Index index(frames);
+    double right = 0, top = 0;
     bool any = false;
     for (INT_PTR i = std::max(start, 0); i < candidates.GetSize(); ++i) {
-        Temp_Id* candidate = candidates[i];
-        if (candidate->Done)
+        const ZcGePoint3d& corner = candidates[i]->Min_Corner;
+        if (!std::isfinite(corner.x) || !std::isfinite(corner.y))
             continue;
-        Plot_Drawing1* frame = index.First_Holding(candidate->Min_Corner.x, candidate->Min_Corner.y,
-                                                   candidate->Max_Corner.x, candidate->Max_Corner.y);
-        if (frame != nullptr) {
-            candidate->Done = true;
-            frame->Contains = true;
+        if (!any) {
+            Left = right = corner.x, Bottom = top = corner.y;
             any = true;
         }
+        Left = std::min(Left, corner.x), right = std::max(right, corner.x);
+        Bottom = std::min(Bottom, corner.y), top = std::max(top, corner.y);
     }
-    if (any)
+    if (!any)
+        return;
+    const double count = static_cast<double>(candidates.GetSize() - std::max(start, 0));
+    const int side = std::max(1, static_cast<int>(std::ceil(std::sqrt(count / 4.0))));
+    Columns = right > Left ? side : 1;
+    Rows = top > Bottom ? side : 1;
+    Cell_Width = right > Left ? (right - Left) / Columns : 1.0;
+    Cell_Height = top > Bottom ? (top - Bottom) / Rows : 1.0;
+    Cells.resize(static_cast<size_t>(Columns) * Rows);
+    for (INT_PTR i = std::max(start, 0); i < candidates.GetSize(); ++i) {
+        Temp_Id* candidate = candidates[i];
+        if (std::isfinite(candidate->Min_Corner.x) && std::isfinite(candidate->Min_Corner.y))
+            Cells[static_cast<size_t>(Row(candidate->Min_Corner.y)) * Columns + Column(candidate->Min_Corner.x)]
+                .emplace_back(static_cast<int>(i), candidate);
+    }
+}
+
+int Candidate_Grid::Column(double x) const
+{
+    const double cell = std::floor((x - Left) / Cell_Width);
+    return static_cast<int>(std::clamp(cell, 0.0, static_cast<double>(Columns - 1)));
+}
+
+int Candidate_Grid::Row(double y) const
+{
+    const double cell = std::floor((y - Bottom) / Cell_Height);
+    return static_cast<int>(std::clamp(cell, 0.0, static_cast<double>(Rows - 1)));
+}
+
+bool Candidate_Grid::Consume(Sheet_Array& frames, int from)
+{
+    bool any = false;
+    for (INT_PTR f = 0; f < frames.GetSize(); ++f) {
+        Plot_Drawing1* frame = frames[f];
+        frame->Compute_Inner_Rect();
+        if (Cells.empty() || !(frame->Inner_Left < frame->Inner_Right && frame->Inner_Bottom < frame->Inner_Top) ||
+            !std::isfinite(frame->Inner_Left + frame->Inner_Right + frame->Inner_Bottom + frame->Inner_Top))
+            continue;
+        // A candidate inside the frame has its min corner inside, so in a cell the inner
+        // rectangle covers.
+        for (int row = Row(frame->Inner_Bottom); row <= Row(frame->Inner_Top); ++row)
+            for (int column = Column(frame->Inner_Left); column <= Column(frame->Inner_Right); ++column)
+                for (const auto& [position, candidate] : Cells[static_cast<size_t>(row) * Columns + column]) {
+                    if (position < from || candidate->Done)
+                        continue;
+                    if (Strictly_Inside_Inner(*frame, candidate->Min_Corner.x, candidate->Min_Corner.y) &&
+                        Strictly_Inside_Inner(*frame, candidate->Max_Corner.x, candidate->Max_Corner.y)) {
+                        candidate->Done = true;
+                        frame->Contains = true;
+                        any = true;
+                    }
+                }
+    }
+    return any;
+}
+
+void Consume_Inner_Candidates(Sheet_Array& frames, Temp_Id_Array& candidates, int start)
+{
+    Candidate_Grid grid(candidates, start);
+    if (grid.Consume(frames, start))
         Purge_Done_Candidates(candidates, start);
 }
 

@@ -25,6 +25,26 @@ private:
     double Left = 0, Bottom = 0, Cell_Width = 1, Cell_Height = 1;
 };
 
+// The candidates from a start position on, by the cell of their min corner, so that each
+// frame looks only at the candidates near it. The candidates must stay in place (not
+// purged) while the grid is used.
+class Candidate_Grid {
+public:
+    Candidate_Grid(const Temp_Id_Array& candidates, int start);
+    // Every candidate from position from on that is not done and lies strictly inside a
+    // frame's inner rectangle is marked done by the first such frame, which gets the
+    // contains flag. True when any was marked.
+    bool Consume(Sheet_Array& frames, int from);
+
+private:
+    int Column(double x) const;
+    int Row(double y) const;
+
+    std::vector<std::vector<std::pair<int, Temp_Id*>>> Cells;  // (position, candidate)
+    int Columns = 0, Rows = 0;
+    double Left = 0, Bottom = 0, Cell_Width = 1, Cell_Height = 1;
+};
+
 // Where long lists are split: the middle of the longer side of the sheets' union box (y
 // for a square). Side: -1 wholly below the middle, 1 wholly above, 0 touching or crossing it.
 struct Frame_Split {

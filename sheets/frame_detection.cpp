@@ -262,17 +262,22 @@ void Detect_Frames_In_Space(Plot_Sheet_Set& set, ZcDbObjectIdArray& ids, ZcDbObj
 
     const bool all_blocks = g_Plot_Config.Frames_All_Blocks != 0;
     const bool rect_blocks = g_Plot_Config.Frames_Rect_Blocks != 0;
+    // Candidates consumed by a batch stay in the list, marked done, until the purge after
+    // the loop: the walk skips them as if they were gone, and the grid stays valid.
+    Candidate_Grid grid(candidates, 0);
     Sheet_Array batch, result;
     bool any_done = false;
     for (INT_PTR j = 0; j < candidates.GetSize(); ++j) {
+        Temp_Id* candidate = candidates[j];
+        if (candidate->Done)
+            continue;
         if (batch.GetSize() >= Candidate_Batch) {
             Progress_Step();
             Remove_Small_Or_Inner_Frames(batch);
-            Consume_Inner_Candidates(batch, candidates, static_cast<int>(j + 1));
+            any_done = grid.Consume(batch, static_cast<int>(j + 1)) || any_done;
             result.Append(batch);
             batch.RemoveAll();
         }
-        Temp_Id* candidate = candidates[j];
         if (candidate->Kind == Candidate_Polyline) {
             if (candidate->Make_Sheet_From_PLine(batch, space_id, layer_id)) {
                 candidate->Done = true;
