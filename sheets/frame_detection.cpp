@@ -137,15 +137,19 @@ int Truncate_To_Int(double value)
 // Order indexes from the examined list, and the largest frame's size.
 void Finish_Set(Plot_Sheet_Set& set, const ZcDbObjectIdArray& examined)
 {
+    // Only the sources of the sheets are looked up: one pass over the examined list.
     std::unordered_map<ZcDbObjectId, int> first_position;
-    first_position.reserve(static_cast<size_t>(examined.length()));
-    for (int i = 0; i < examined.length(); ++i)
-        first_position.emplace(examined[i], i);
+    for (INT_PTR i = 0; i < set.All_Sheets.GetSize(); ++i)
+        first_position.emplace(set.All_Sheets[i]->Source_Ids[0], -1);
+    for (int i = 0; i < examined.length(); ++i) {
+        const auto found = first_position.find(examined[i]);
+        if (found != first_position.end() && found->second < 0)
+            found->second = i;
+    }
     double largest = 0.0;
     for (INT_PTR i = 0; i < set.All_Sheets.GetSize(); ++i) {
         Plot_Drawing1* sheet = set.All_Sheets[i];
-        const auto found = first_position.find(sheet->Source_Ids[0]);
-        sheet->Order_Index = found != first_position.end() ? found->second : -1;
+        sheet->Order_Index = first_position[sheet->Source_Ids[0]];
         const double area = (sheet->Width * 0.001) * (sheet->Height * 0.001);
         if (area > largest) {
             largest = area;
