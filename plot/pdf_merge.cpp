@@ -4,6 +4,7 @@
 #include "core/editor_reactor.h"
 #include "core/file_messages.h"
 #include "core/file_operations.h"
+#include "core/named_records.h"
 #include "core/plot_config.h"
 #include "core/program_folders.h"
 #include "core/rb_chain.h"
@@ -122,7 +123,7 @@ bool Write_Merge_Infor(int kind, int n, const CString& folder)
         Rb_Append_Text(tail, Numbered_File(folder, i).GetString());
         Rb_Append_Text(tail, i <= titles.GetSize() ? titles[i - 1].GetString() : L"");
     }
-    const bool written = Write_Handoff_Record(L"Merge_Infor", chain);
+    const bool written = Write_Named_Record(L"Merge_Infor", chain);
     Rb_Free_Chain(chain);
     if (!written)
         zcutPrintf(L"\n 写入 Merge_Infor 出错 !");

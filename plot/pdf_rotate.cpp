@@ -4,11 +4,9 @@
 #include "core/editor_reactor.h"
 #include "core/file_operations.h"
 #include "core/host_command.h"
+#include "core/named_records.h"
 #include "core/program_folders.h"
 #include "core/rb_chain.h"
-#include "db/dbdatabase.h"
-#include "db/dbdict.h"
-#include "db/dbobject.h"
 #include "ed/command_line.h"
 #include "ed/host_window.h"
 #include "win/windows.h"
@@ -16,38 +14,6 @@
 namespace {
 
 const wchar_t* const Missing_Dll_Caption = L"DLL文件缺失报错";
-
-// The dictionary `key` of the named-object dictionary, open for write; made when missing.
-ZcDbDictionary* Open_Key_Dictionary(ZcDbDictionary* named, const wchar_t* key)
-{
-    ZcDbObject* entry = nullptr;
-    if (named->getAt(key, entry, ZcDb::kForWrite) == Zcad::eOk) {
-        if (ZcDbDictionary* ours = ZcDbDictionary::cast(entry))
-            return ours;
-        entry->close();
-        return nullptr;
-    }
-    ZcDbDictionary* ours = new ZcDbDictionary;
-    ZcDbObjectId id;
-    if (named->setAt(key, ours, id) != Zcad::eOk) {
-        delete ours;
-        return nullptr;
-    }
-    return ours;
-}
-
-// Removes the entry `key` of the dictionary and erases the object it named.
-void Erase_Entry(ZcDbDictionary* dictionary, const wchar_t* key)
-{
-    ZcDbObjectId old_id;
-    if (dictionary->remove(key, old_id) != Zcad::eOk)
-        return;
-    ZcDbObject* old = nullptr;
-    if (zcdbOpenObject(old, old_id, ZcDb::kForWrite) == Zcad::eOk) {
-        old->erase();
-        old->close();
-    }
-}
 
 }  // namespace
 
@@ -80,32 +46,6 @@ bool Find_Companion_Dll(CString& name, CString& path, bool report)
     return found;
 }
 
-bool Write_Handoff_Record(const wchar_t* key, const resbuf* chain)
-{
-    ZcDbHostApplicationServices* services = zcdbHostApplicationServices();
-    ZcDbDatabase* db = services != nullptr ? services->workingDatabase() : nullptr;
-    ZcDbObject* object = nullptr;
-    if (db == nullptr || zcdbOpenObject(object, db->namedObjectsDictionaryId(), ZcDb::kForWrite) != Zcad::eOk)
-        return false;
-    ZcDbDictionary* named = ZcDbDictionary::cast(object);
-    ZcDbDictionary* ours = named != nullptr ? Open_Key_Dictionary(named, key) : nullptr;
-    object->close();
-    if (ours == nullptr)
-        return false;
-    Erase_Entry(ours, key);
-    ZcDbXrecord* xrecord = new ZcDbXrecord;
-    ZcDbObjectId id;
-    const bool added = ours->setAt(key, xrecord, id) == Zcad::eOk;
-    ours->close();
-    if (!added) {
-        delete xrecord;
-        return false;
-    }
-    const bool stored = xrecord->setFromRbChain(*chain) == Zcad::eOk;
-    xrecord->close();
-    return stored;
-}
-
 bool Run_Companion_Command(const wchar_t* command, int32_t& ran, const CString& assembly_path)
 {
     ran = 0;
@@ -134,7 +74,7 @@ void Rotate_Pdf(const CString& path, int angle)
         chain->resval.rlong = angle;
         resbuf* tail = chain;
         Rb_Append_Text(tail, path.GetString());
-        written = Write_Handoff_Record(L"PDF_Rotate_Flag", chain);
+        written = Write_Named_Record(L"PDF_Rotate_Flag", chain);
         Rb_Free_Chain(chain);
     }
     if (!written) {

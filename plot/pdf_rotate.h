@@ -19,11 +19,6 @@ bool Find_Companion_Dll(CString& name, CString& path, bool report);
 // True when the file is in the plug-in folder or the host folder (silent test).
 bool Library_File_Present(const wchar_t* file_name);
 
-// Replaces the XRecord `key` in the dictionary `key` of the working drawing's
-// named-object dictionary (the dictionary made when missing) by one holding the chain.
-// False when the named-object dictionary cannot be opened.
-bool Write_Handoff_Record(const wchar_t* key, const resbuf* chain);
-
 // Runs the companion command with `ran` cleared; when it did not start, loads the
 // assembly with "_NetLoad" and runs it once more. True when the command started.
 bool Run_Companion_Command(const wchar_t* command, int32_t& ran, const CString& assembly_path);

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
+#include "core/named_records.h"
 #include "core/rb_chain.h"
 #include "core/text_tokens.h"
 #include "core/version_stamp.h"
-#include "db/dbdatabase.h"
-#include "db/dbdict.h"
-#include "db/dbobject.h"
 
 namespace {
 
@@ -22,12 +20,6 @@ struct Record_Kind {
     void (*write_entry)(const Plot_Drawing1&, resbuf*&);
 };
 
-ZcDbDatabase* Working_Database()
-{
-    ZcDbHostApplicationServices* services = zcdbHostApplicationServices();
-    return services != nullptr ? services->workingDatabase() : nullptr;
-}
-
 // True when the next `types` buffers from the position are of these types.
 bool Types_Ahead(const resbuf* position, std::initializer_list<short> types)
 {
@@ -39,91 +31,10 @@ bool Types_Ahead(const resbuf* position, std::initializer_list<short> types)
     return true;
 }
 
-// The record's chain (the caller frees it with zcutRelRb); null when the drawing has no
-// record or an empty one.
-resbuf* Read_Record_Chain(const wchar_t* name)
-{
-    ZcDbDatabase* db = Working_Database();
-    ZcDbObject* object = nullptr;
-    if (db == nullptr || zcdbOpenObject(object, db->namedObjectsDictionaryId(), ZcDb::kForRead) != Zcad::eOk)
-        return nullptr;
-    resbuf* chain = nullptr;
-    ZcDbObject* entry = nullptr;
-    ZcDbDictionary* named = ZcDbDictionary::cast(object);
-    if (named != nullptr && named->getAt(name, entry, ZcDb::kForRead) == Zcad::eOk) {
-        ZcDbObject* record = nullptr;
-        ZcDbDictionary* ours = ZcDbDictionary::cast(entry);
-        if (ours != nullptr && ours->getAt(name, record, ZcDb::kForRead) == Zcad::eOk) {
-            if (ZcDbXrecord* xrecord = ZcDbXrecord::cast(record))
-                xrecord->rbChain(&chain);
-            record->close();
-        }
-        entry->close();
-    }
-    object->close();
-    return chain;
-}
-
-// The dictionary of that name in the named-object dictionary, open for write; added
-// when missing. Null when the entry is something else or cannot be added.
-ZcDbDictionary* Open_Or_Add_Dictionary(ZcDbDictionary* named, const wchar_t* name)
-{
-    ZcDbObject* entry = nullptr;
-    if (named->getAt(name, entry, ZcDb::kForWrite) == Zcad::eOk) {
-        ZcDbDictionary* ours = ZcDbDictionary::cast(entry);
-        if (ours == nullptr)
-            entry->close();
-        return ours;
-    }
-    auto* ours = new ZcDbDictionary;
-    ZcDbObjectId id;
-    if (named->setAt(name, ours, id) != Zcad::eOk) {
-        delete ours;
-        return nullptr;
-    }
-    return ours;
-}
-
-// The record's dictionary of the named-object dictionary, open for write; created when
-// missing. Null when it cannot be had.
-ZcDbDictionary* Open_Record_Dictionary(const wchar_t* name)
-{
-    ZcDbDatabase* db = Working_Database();
-    ZcDbObject* object = nullptr;
-    if (db == nullptr || zcdbOpenObject(object, db->namedObjectsDictionaryId(), ZcDb::kForWrite) != Zcad::eOk)
-        return nullptr;
-    ZcDbDictionary* named = ZcDbDictionary::cast(object);
-    ZcDbDictionary* ours = named != nullptr ? Open_Or_Add_Dictionary(named, name) : nullptr;
-    object->close();
-    return ours;
-}
-
-// Replaces the XRecord of that name in the dictionary by one holding the chain.
-void Replace_Xrecord(ZcDbDictionary* ours, const wchar_t* name, const resbuf* chain)
-{
-    ZcDbObjectId old_id;
-    if (ours->remove(name, old_id) == Zcad::eOk) {
-        ZcDbObject* old = nullptr;
-        if (zcdbOpenObject(old, old_id, ZcDb::kForWrite) == Zcad::eOk) {
-            old->erase();
-            old->close();
-        }
-    }
-    auto* xrecord = new ZcDbXrecord;
-    ZcDbObjectId id;
-    if (ours->setAt(name, xrecord, id) != Zcad::eOk) {
-        delete xrecord;
-        return;
-    }
-    if (chain != nullptr)
-        xrecord->setFromRbChain(*chain);
-    xrecord->close();
-}
-
 bool Read_Record(Sheet_Infor_List& list, const Record_Kind& kind)
 {
     list.Clear();
-    resbuf* chain = Read_Record_Chain(kind.name);
+    resbuf* chain = Read_Named_Record(kind.name);
     if (chain == nullptr)
         return false;
     const resbuf* position = chain;
@@ -160,9 +71,6 @@ void Write_Record(Sheet_Infor_List& list, const Record_Kind& kind)
     for (INT_PTR i = 0; i < sheets; ++i)
         Remove_Frame_Infor(list, *list.Sheet_Set->Plot_List[i]);
 
-    ZcDbDictionary* ours = Open_Record_Dictionary(kind.name);
-    if (ours == nullptr)
-        return;
     const bool paper = kind.write_entry == Write_Paper_Entry;
     resbuf* tail = nullptr;
     resbuf* head = Rb_Append_Int(tail, static_cast<int32_t>(sheets + list.Names.GetSize()));
@@ -180,8 +88,7 @@ void Write_Record(Sheet_Infor_List& list, const Record_Kind& kind)
         entry.Paper_Name = list.Names[i];
         kind.write_entry(entry, tail);
     }
-    Replace_Xrecord(ours, kind.name, head);
-    ours->close();
+    Write_Named_Record(kind.name, head);
     Rb_Free_Chain(head);
 }
 
