@@ -53,6 +53,9 @@ void Machine::init_at(const fs::path& root) {
     drives_[L'C'] = root_ / "c";
     drives_[L'D'] = root_ / "d";
     for (auto& [letter, folder] : drives_) fs::create_directories(folder, ec);
+    // The rest of the host's file system, as Z: (modules and programs built outside the
+    // machine get drive paths, like every path a Windows program sees).
+    drives_[L'Z'] = "/";
     current_directory_ = L"C:\\";
     attributes_.clear();
     std::ifstream store(root_ / kAttributeStoreName);

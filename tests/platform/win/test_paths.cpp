@@ -48,7 +48,8 @@ TEST_F(PathTest, HostPathsMapBackToWindowsPaths) {
     EXPECT_EQ(To_Windows_Path(c_drive() / "Users" / "korvel" / "文件.txt"), L"C:\\Users\\korvel\\文件.txt");
     EXPECT_EQ(To_Windows_Path(c_drive()), L"C:\\");
     EXPECT_EQ(To_Windows_Path(root_ / "d" / "x"), L"D:\\x");
-    EXPECT_EQ(To_Windows_Path("/usr/lib/x.so"), L"/usr/lib/x.so");
+    EXPECT_EQ(To_Windows_Path("/usr/lib/x.so"), L"Z:\\usr\\lib\\x.so");
+    EXPECT_EQ(To_Host_Path(L"Z:\\USR\\lib\\x.so"), To_Host_Path(L"Z:\\usr\\lib\\x.so"));
     // A drive mapped inside another drive's folder wins for its own files.
     Machine::instance().map_drive(L'e', c_drive() / "mounted");
     EXPECT_EQ(To_Windows_Path(c_drive() / "mounted" / "f"), L"E:\\f");
