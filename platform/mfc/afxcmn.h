@@ -94,9 +94,14 @@ public:
     CHeaderCtrl* GetHeaderCtrl() const;
     BOOL RedrawItems(int nFirst, int nLast);
     BOOL Update(int nItem) { return RedrawItems(nItem, nItem); }
-    // Needs LVS_EDITLABELS; the edit (control id 1) or null when the parent refused.
+    // Needs LVS_EDITLABELS; the edit over the label or null when the parent refused.
     CEdit* EditLabel(int nItem);
     CEdit* GetEditControl() const;
+    // An owner-drawn report list (LVS_OWNERDRAWFIXED) paints each row here.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+protected:
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
 class CProgressCtrl : public CWnd {
@@ -175,6 +180,10 @@ public:
     void Activate(BOOL bActivate);
     int SetMaxTipWidth(int iWidth);
     void SetDelayTime(UINT nDelay);
+    void SetTipTextColor(COLORREF clr);
+    void SetTipBkColor(COLORREF clr);
+    COLORREF GetTipTextColor() const;
+    COLORREF GetTipBkColor() const;
     int GetToolCount() const { return static_cast<int>(m_tools.size()); }
     BOOL IsActive() const { return m_active; }
 

@@ -74,6 +74,9 @@ public:
     CString GetFileTitle() const;
     CString GetFolderPath() const;
     OPENFILENAME& GetOFN() { return m_ofn; }
+    // The chosen files one by one (several with OFN_ALLOWMULTISELECT); null after the last.
+    POSITION GetStartPosition() const;
+    CString GetNextPathName(POSITION& pos) const;
 
     OPENFILENAME m_ofn{};
 

@@ -1,10 +1,12 @@
 // The common-control classes: wrappers over their windows' messages.
+#include <algorithm>
 #include <map>
 #include <memory>
 
 #include "mfc/afxcmn.h"
 #include "mfc/afxdc.h"
 #include "mfc/afxtime.h"
+#include "mfc/control_state.h"
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
@@ -275,6 +277,11 @@ CEdit* CListCtrl::EditLabel(int nItem) {
 CEdit* CListCtrl::GetEditControl() const {
     return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL))));
 }
+void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
+BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (platform::Reflect_Draw_Item(this, message, lParam, pResult)) return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+}
 BOOL CListCtrl::RedrawItems(int nFirst, int nLast) {
     return static_cast<BOOL>(SendMessage(LVM_REDRAWITEMS, W(nFirst), nLast));
 }
@@ -386,10 +393,50 @@ void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
 void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool) {
     std::erase_if(m_tools, [&](const Tool& t) { return pWnd && t.window == pWnd->m_hWnd && t.id == nIDTool; });
 }
-void CToolTipCtrl::RelayEvent(LPMSG) {}
-void CToolTipCtrl::Activate(BOOL bActivate) { m_active = bActivate; }
-int CToolTipCtrl::SetMaxTipWidth(int iWidth) { return iWidth; }
-void CToolTipCtrl::SetDelayTime(UINT) {}
+void CToolTipCtrl::RelayEvent(LPMSG lpMsg) {
+    platform::Window* tip = platform::Find_Window(m_hWnd);
+    if (!tip || !lpMsg) return;
+    switch (lpMsg->message) {
+    case WM_MOUSEMOVE: {
+        auto tool = std::find_if(m_tools.begin(), m_tools.end(), [&](const Tool& t) { return t.window == lpMsg->hwnd; });
+        if (m_active && tool != m_tools.end() && !tool->text.IsEmpty()) platform::Tooltip_Show(tip, tool->window, tool->text.GetString());
+        else platform::Tooltip_Hide(tip);
+        break;
+    }
+    case WM_MOUSELEAVE:
+        if (platform::Tooltip_Tool(tip) == lpMsg->hwnd) platform::Tooltip_Hide(tip);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: platform::Tooltip_Hide(tip); break;
+    default: break;
+    }
+}
+void CToolTipCtrl::Activate(BOOL bActivate) {
+    m_active = bActivate;
+    if (!bActivate)
+        if (platform::Window* tip = platform::Find_Window(m_hWnd)) platform::Tooltip_Hide(tip);
+}
+int CToolTipCtrl::SetMaxTipWidth(int iWidth) {
+    platform::Window* tip = platform::Find_Window(m_hWnd);
+    return tip ? platform::Tooltip_Set_Max_Width(tip, iWidth) : -1;
+}
+void CToolTipCtrl::SetDelayTime(UINT) {}  // tips show at once: no time passes between script steps
+void CToolTipCtrl::SetTipTextColor(COLORREF clr) {
+    if (platform::Window* tip = platform::Find_Window(m_hWnd)) platform::Tooltip_Set_Colours(tip, clr, GetTipBkColor());
+}
+void CToolTipCtrl::SetTipBkColor(COLORREF clr) {
+    if (platform::Window* tip = platform::Find_Window(m_hWnd)) platform::Tooltip_Set_Colours(tip, GetTipTextColor(), clr);
+}
+COLORREF CToolTipCtrl::GetTipTextColor() const {
+    platform::Window* tip = platform::Find_Window(m_hWnd);
+    return tip ? platform::Tooltip_Text_Colour(tip) : GetSysColor(COLOR_INFOTEXT);
+}
+COLORREF CToolTipCtrl::GetTipBkColor() const {
+    platform::Window* tip = platform::Find_Window(m_hWnd);
+    return tip ? platform::Tooltip_Back_Colour(tip) : GetSysColor(COLOR_INFOBK);
+}
 
 // ---- CDateTimeCtrl -----------------------------------------------------------------
 

@@ -1,5 +1,9 @@
 // The file and colour dialogs, answered by the script.
 #include "mfc/afxdlgs.h"
+
+#include <cwctype>
+#include <vector>
+
 #include "script/script_input.h"
 #include "script/utf8.h"
 
@@ -10,6 +14,44 @@ size_t Name_Start(const std::wstring& path) {
     return slash == std::wstring::npos ? 0 : slash + 1;
 }
 
+std::wstring With_Default_Extension(const OPENFILENAMEW* ofn, std::wstring path) {
+    if (ofn->lpstrDefExt && *ofn->lpstrDefExt && path.find(L'.', Name_Start(path)) == std::wstring::npos)
+        path += L"." + std::wstring(ofn->lpstrDefExt);
+    return path;
+}
+
+std::wstring Lower(std::wstring text) {
+    for (auto& c : text) c = static_cast<wchar_t>(towlower(c));
+    return text;
+}
+
+// Several files chosen in one folder: the buffer holds the folder, then each name, each
+// ending with a null, and a second null after the last.
+BOOL Take_Several_Files(OPENFILENAMEW* ofn, const std::vector<std::wstring>& given, const std::wstring& what) {
+    std::wstring folder;
+    std::vector<std::wstring> names;
+    for (const std::wstring& one : given) {
+        const std::wstring path = With_Default_Extension(ofn, one);
+        const size_t start = Name_Start(path);
+        const std::wstring here = start ? path.substr(0, start - 1) : L"";
+        if (names.empty()) folder = here;
+        else if (Lower(here) != Lower(folder))
+            throw platform::UnansweredInput(platform::To_Utf8(what + L": the files chosen together lie in one folder, " +
+                                                              path + L" does not"));
+        if ((ofn->Flags & OFN_FILEMUSTEXIST) && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            throw platform::UnansweredInput(platform::To_Utf8(what + L": the file " + path + L" does not exist"));
+        names.push_back(path.substr(start));
+    }
+    std::wstring buffer = folder + L'\0';
+    for (const std::wstring& name : names) buffer += name + L'\0';
+    buffer += L'\0';
+    if (buffer.size() > ofn->nMaxFile) return FALSE;
+    std::copy(buffer.begin(), buffer.end(), ofn->lpstrFile);
+    ofn->nFileOffset = static_cast<WORD>(folder.size() + 1);
+    ofn->nFileExtension = 0;
+    return TRUE;
+}
+
 BOOL Ask_File(OPENFILENAMEW* ofn, bool open) {
     if (!ofn || !ofn->lpstrFile || ofn->nMaxFile == 0) return FALSE;
     const std::wstring what = std::wstring(open ? L"open" : L"save") + L" file dialog '" +
@@ -18,10 +60,13 @@ BOOL Ask_File(OPENFILENAMEW* ofn, bool open) {
     for (;;) {
         const platform::Step step = script.expect({platform::StepKind::File, platform::StepKind::Esc}, what);
         if (step.kind != platform::StepKind::File) return FALSE;
-        std::wstring path = step.text;
-        const size_t name = Name_Start(path);
-        if (ofn->lpstrDefExt && *ofn->lpstrDefExt && path.find(L'.', name) == std::wstring::npos)
-            path += L"." + std::wstring(ofn->lpstrDefExt);
+        const std::vector<std::wstring> given = step.paths.empty() ? std::vector<std::wstring>{step.text} : step.paths;
+        if (given.size() > 1) {
+            if (!open || !(ofn->Flags & OFN_ALLOWMULTISELECT))
+                throw platform::UnansweredInput(platform::To_Utf8(what + L": takes one file, the step gives several"));
+            return Take_Several_Files(ofn, given, what);
+        }
+        std::wstring path = With_Default_Extension(ofn, given.front());
         const bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
         if (open && (ofn->Flags & OFN_FILEMUSTEXIST) && !exists)
             throw platform::UnansweredInput(platform::To_Utf8(what + L": the file " + path + L" does not exist"));
@@ -32,8 +77,11 @@ BOOL Ask_File(OPENFILENAMEW* ofn, bool open) {
                 continue;  // the dialog asks again
         }
         if (path.size() + 1 > ofn->nMaxFile) return FALSE;
+        if ((ofn->Flags & OFN_ALLOWMULTISELECT) && path.size() + 2 > ofn->nMaxFile) return FALSE;
         std::copy(path.begin(), path.end(), ofn->lpstrFile);
         ofn->lpstrFile[path.size()] = 0;
+        // A multi-select buffer ends with two nulls.
+        if (ofn->Flags & OFN_ALLOWMULTISELECT) ofn->lpstrFile[path.size() + 1] = 0;
         ofn->nFileOffset = static_cast<WORD>(Name_Start(path));
         const size_t dot = path.find_last_of(L'.');
         ofn->nFileExtension = static_cast<WORD>(dot == std::wstring::npos || dot < ofn->nFileOffset ? path.size() : dot + 1);
@@ -79,6 +127,26 @@ INT_PTR CFileDialog::DoModal() {
     if (!ok) return IDCANCEL;
     m_path = m_ofn.lpstrFile;
     return IDOK;
+}
+
+POSITION CFileDialog::GetStartPosition() const {
+    return m_ofn.lpstrFile && m_ofn.lpstrFile[0] ? reinterpret_cast<POSITION>(m_ofn.lpstrFile) : nullptr;
+}
+
+CString CFileDialog::GetNextPathName(POSITION& pos) const {
+    const wchar_t* at = reinterpret_cast<const wchar_t*>(pos);
+    const wchar_t* buffer = m_ofn.lpstrFile;
+    pos = nullptr;
+    if (!at || !buffer) return CString();
+    const wchar_t* after_first = buffer + wcslen(buffer) + 1;
+    // One file: the buffer holds its whole path.
+    if (!(m_ofn.Flags & OFN_ALLOWMULTISELECT) || *after_first == 0) return CString(buffer);
+    const wchar_t* name = at == buffer ? after_first : at;
+    const wchar_t* next = name + wcslen(name) + 1;
+    if (*next) pos = reinterpret_cast<POSITION>(const_cast<wchar_t*>(next));
+    std::wstring folder(buffer);
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    return CString((folder + name).c_str());
 }
 
 CString CFileDialog::GetFileName() const {

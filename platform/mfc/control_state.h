@@ -98,8 +98,33 @@ struct Date_State : Control_Data {
     SYSTEMTIME range[2]{};
 };
 
+// A reflected WM_DRAWITEM goes to the control's DrawItem; false for other messages.
+template <class Control>
+bool Reflect_Draw_Item(Control* control, UINT message, LPARAM lParam, LRESULT* pResult) {
+    if (message != WM_DRAWITEM) return false;
+    control->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult) *pResult = TRUE;
+    return true;
+}
+
 // The built-in behaviour every class falls back on (text, font, icon, close...).
 LRESULT Default_Window_Proc(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
+// The move loop of a press on a top-level window's caption (mfc/window_move.cpp).
+void Move_By_Caption(Window* window);
+
+// Paints a top-level window's frame and caption, the window's top-left corner at (0,0)
+// of the context (mfc/paint_frame.cpp); nothing for a window without a frame.
+void Paint_Window_Frame(Window* window, HDC dc);
+
+// Tooltip windows (mfc/tooltip.cpp): shown below the cursor over a tool without being
+// activated, hidden; their colours and line breaking (a max width >= 0 breaks at '\n').
+void Tooltip_Show(Window* tip, HWND tool, const std::wstring& text);
+void Tooltip_Hide(Window* tip);
+HWND Tooltip_Tool(Window* tip);
+void Tooltip_Set_Colours(Window* tip, COLORREF text, COLORREF back);
+COLORREF Tooltip_Text_Colour(Window* tip);
+COLORREF Tooltip_Back_Colour(Window* tip);
+int Tooltip_Set_Max_Width(Window* tip, int width);
 
 // The user replaces an edit's whole text (typing rules apply: limit, ES_NUMBER, case);
 // false when nothing changed.
@@ -119,7 +144,8 @@ bool List_View_Header_Click(Window* list, int column);
 // In-place label editing: an edit with id LIST_VIEW_LABEL_EDIT_ID over the item's label
 // (LVN_BEGINLABELEDIT first; null when refused). Ending sends LVN_ENDLABELEDIT with the new
 // text (null when cancelled) and sets the label when the parent returns TRUE.
-constexpr int LIST_VIEW_LABEL_EDIT_ID = 1;
+// Clear of IDOK and of the ids of dialog templates; a `text LISTID` step types into it.
+constexpr int LIST_VIEW_LABEL_EDIT_ID = 0xE7FE;
 Window* List_View_Edit_Label(Window* list, int item);
 void List_View_End_Label_Edit(Window* list, bool commit);
 // The user picks a tab (TCN_SELCHANGING, TCN_SELCHANGE) / moves a trackbar (WM_HSCROLL or

@@ -1,5 +1,6 @@
 // The standard control classes: thin wrappers over their windows' messages.
 #include "mfc/afxwin.h"
+#include "mfc/control_state.h"
 
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CButton, CWnd)
@@ -51,11 +52,7 @@ HBITMAP CStatic::SetBitmap(HBITMAP hBitmap) {
 HBITMAP CStatic::GetBitmap() const { return reinterpret_cast<HBITMAP>(SendMessage(STM_GETIMAGE, IMAGE_BITMAP, 0)); }
 void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}
 BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message == WM_DRAWITEM) {
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        if (pResult) *pResult = TRUE;
-        return TRUE;
-    }
+    if (platform::Reflect_Draw_Item(this, message, lParam, pResult)) return TRUE;
     return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
@@ -81,11 +78,7 @@ HBITMAP CButton::GetBitmap() const { return reinterpret_cast<HBITMAP>(SendMessag
 void CButton::Click() { SendMessage(BM_CLICK); }
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message == WM_DRAWITEM) {
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        if (pResult) *pResult = TRUE;
-        return TRUE;
-    }
+    if (platform::Reflect_Draw_Item(this, message, lParam, pResult)) return TRUE;
     return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 

@@ -335,6 +335,9 @@ LRESULT Default_Window_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETICON: return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? w->icon_big : w->icon_small);
     case WM_CLOSE: DestroyWindow(w->handle()); return 0;
     case WM_NCHITTEST: return HTCLIENT;
+    case WM_NCLBUTTONDOWN:
+        if (wParam == HTCAPTION && !(w->style & WS_CHILD)) Move_By_Caption(w);
+        return 0;
     case WM_PAINT:
     case WM_ERASEBKGND: return Paint_Standard(w, msg, wParam);
     case WM_CONTEXTMENU:

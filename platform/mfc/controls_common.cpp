@@ -228,7 +228,7 @@ LRESULT Date_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT Tooltip_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Scroll_Bar_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
     return msg >= WM_USER ? 0 : Default_Window_Proc(w, msg, wParam, lParam);
 }
 
@@ -238,8 +238,7 @@ const bool g_registered = [] {
     Register_Window_Class(L"msctls_updown32", Up_Down_Proc);
     Register_Window_Class(L"SysTabControl32", Tab_Proc);
     Register_Window_Class(L"SysDateTimePick32", Date_Proc);
-    Register_Window_Class(L"tooltips_class32", Tooltip_Proc);
-    Register_Window_Class(L"ScrollBar", Tooltip_Proc);
+    Register_Window_Class(L"ScrollBar", Scroll_Bar_Proc);
     return true;
 }();
 

@@ -150,6 +150,8 @@ void Click(const Step& step, Window* target) {
 
 void Type_Text(const Step& step, Window* target) {
     Window* c = Control(step, target);
+    // A list control whose label is being edited takes the text into its edit.
+    if (Is(c, L"SysListView32") && c->state<List_View_State>()->label_edit) c = c->state<List_View_State>()->label_edit;
     if (Is(c, L"Edit")) {
         if (c->style & ES_READONLY) Refuse(step, L"edit " + std::to_wstring(step.control_id) + L" is read-only");
         if (Focus_Window() != c) SetFocus(c->handle());
@@ -248,7 +250,7 @@ Window* Topmost_Window() {
     for (auto it = modal.rbegin(); it != modal.rend(); ++it)
         if ((*it)->visible) return *it;
     for (Window* w : Activation_Order())
-        if (w->visible && Top_Level(w)) return w;
+        if (w->visible && Top_Level(w) && w->class_name != L"tooltips_class32") return w;
     return nullptr;
 }
 
@@ -282,7 +284,7 @@ void Apply_Dialog_Step(const Step& step) {
     case StepKind::Snapshot:
         if (!Snapshot_Window(target, step.text)) Refuse(step, L"cannot write the snapshot " + step.text);
         break;
-    case StepKind::Key: Press_Key(target, Key_Code_From_Name(step.text)); break;
+    case StepKind::Key: Post_Key(target, Key_Code_From_Name(step.text)); break;
     default: Refuse(step, L"not a dialog step");
     }
 }
@@ -390,15 +392,7 @@ void Run_Modal_Loop(Window* dialog, const bool& ended, const std::function<void(
                 cancel();
                 break;
             }
-            Window* w = Find_Window(m.hwnd);
-            bool handled = false;
-            for (; w && !handled; w = (w->style & WS_CHILD) ? w->parent : nullptr)
-                if (w->object) handled = w->object->PreTranslateMessage(&m) != FALSE;
-            if (!handled && !IsDialogMessageW(handle, &m)) {
-                TranslateMessage(&m);
-                Observe_Message(m);
-                DispatchMessageW(&m);
-            }
+            Deliver_Message(m, handle);
             continue;
         }
         if (ended || !IsWindow(handle)) break;
@@ -422,11 +416,9 @@ void Run_Modal_Loop(Window* dialog, const bool& ended, const std::function<void(
         if (next && (next->kind == StepKind::Esc || next->kind == StepKind::Enter ||
                      (next->kind == StepKind::Key && !next->target))) {
             const Step key = script.take();
-            Window* focus = Focus_Window();
-            Window* target = (focus && IsChild(handle, focus->handle())) ? focus : dialog;
-            Press_Key(target, key.kind == StepKind::Esc ? VK_ESCAPE
-                              : key.kind == StepKind::Enter ? VK_RETURN
-                                                            : Key_Code_From_Name(key.text));
+            Post_Key(dialog, key.kind == StepKind::Esc     ? VK_ESCAPE
+                             : key.kind == StepKind::Enter ? VK_RETURN
+                                                           : Key_Code_From_Name(key.text));
             continue;
         }
         if (next && next->kind == StepKind::Quit) {
@@ -451,6 +443,8 @@ void Apply_Top_Level_Step(const Step& step) {
     }
     if ((Is_Window_Step(step.kind) || step.kind == StepKind::Key) && Step_Target(step)) {
         Apply_Dialog_Step(step);
+        // The host's idle loop handles what the step posted.
+        Run_Host_Messages();
         return;
     }
     Refuse(step, L"nothing is waiting for input");
@@ -462,40 +456,41 @@ void Observe_Message(const MSG& message) {
     if (Observer()) Observer()(message);
 }
 
-namespace {
+void Post_Key(Window* target, int virtual_key) {
+    if (!target || virtual_key < 0) return;
+    Window* focus = Focus_Window();
+    if (focus && (focus == target || IsChild(target->handle(), focus->handle()))) target = focus;
+    PostMessageW(target->handle(), WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 1);
+    PostMessageW(target->handle(), WM_KEYUP, static_cast<WPARAM>(virtual_key), static_cast<LPARAM>(0xC0000001u));
+}
 
-// One key message as the message loop delivers it: the watchers, PreTranslateMessage of
-// the window chain, the dialog keys, then the window (with WM_CHAR after a key-down).
-void Deliver_Key(Window* target, UINT message, int virtual_key) {
-    MSG m{};
-    m.hwnd = target->handle();
-    m.message = message;
-    m.wParam = static_cast<WPARAM>(virtual_key);
-    m.lParam = message == WM_KEYUP ? static_cast<LPARAM>(0xC0000001u) : 1;
-    GetCursorPos(&m.pt);
+void Deliver_Message(MSG& m, HWND dialog) {
     Observe_Message(m);
-    for (Window* w = target; w && Find_Window(m.hwnd); w = (w->style & WS_CHILD) ? w->parent : nullptr)
+    for (Window* w = Find_Window(m.hwnd); w; w = (w->style & WS_CHILD) ? w->parent : nullptr) {
         if (w->object && w->object->PreTranslateMessage(&m)) return;
-    if (!Find_Window(m.hwnd)) return;
-    Window* top = target;
-    while ((top->style & WS_CHILD) && top->parent) top = top->parent;
-    if (top->class_name == L"#32770" && IsDialogMessageW(top->handle(), &m)) return;
-    Send(target, message, m.wParam, m.lParam);
-    if (message == WM_KEYDOWN && Find_Window(m.hwnd) && TranslateMessage(&m)) {
-        MSG ch;
-        if (PeekMessageW(&ch, m.hwnd, WM_CHAR, WM_CHAR, PM_REMOVE)) DispatchMessageW(&ch);
+        if (!Find_Window(m.hwnd)) return;
+    }
+    if (dialog && IsDialogMessageW(dialog, &m)) return;
+    TranslateMessage(&m);  // a key-down queues its WM_CHAR first
+    DispatchMessageW(&m);
+}
+
+void Run_Host_Messages() {
+    MSG m;
+    while (Take_Queued_Message(&m)) {
+        if (m.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            return;
+        }
+        Window* top = Find_Window(m.hwnd);
+        while (top && (top->style & WS_CHILD) && top->parent) top = top->parent;
+        Deliver_Message(m, top && top->class_name == L"#32770" ? top->handle() : nullptr);
     }
 }
 
-}  // namespace
-
 void Press_Key(Window* target, int virtual_key) {
-    if (!target || virtual_key < 0) return;
-    const HWND handle = target->handle();
-    Set_Key_Down(virtual_key, true);
-    Deliver_Key(target, WM_KEYDOWN, virtual_key);
-    Set_Key_Down(virtual_key, false);
-    if (Find_Window(handle)) Deliver_Key(target, WM_KEYUP, virtual_key);
+    Post_Key(target, virtual_key);
+    Run_Host_Messages();
 }
 
 bool Snapshot_Window(CWnd* window, const std::wstring& png_path) {

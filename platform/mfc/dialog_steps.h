@@ -50,8 +50,17 @@ void Apply_Top_Level_Step(const Step& step);
 void Register_Picker(HWND window, std::function<void(int)> choose);
 void Unregister_Picker(HWND window);
 
-// Presses a key: WM_KEYDOWN/WM_KEYUP to the focus window (or the given window), through
-// PreTranslateMessage of its window chain and the dialog keys (Esc, Enter).
+// Posts a key press (WM_KEYDOWN, WM_KEYUP) to the window with the focus when it lies in
+// `target`'s window, else to `target`; the message loop that takes it delivers it.
+void Post_Key(Window* target, int virtual_key);
+// One message as a message loop delivers it: the watchers, PreTranslateMessage of the
+// window chain, the dialog keys of `dialog` (Esc, Enter), then the window (a key-down
+// queues its WM_CHAR first).
+void Deliver_Message(MSG& message, HWND dialog);
+// The host's own loop: delivers every queued message, each top-level dialog answering its
+// dialog keys. It never serves the script.
+void Run_Host_Messages();
+// Post_Key, then the host's loop.
 void Press_Key(Window* target, int virtual_key);
 
 // Sees every message the pump dispatches and every key pressed (the host's watchers).

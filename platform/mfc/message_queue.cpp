@@ -66,7 +66,12 @@ bool Take(LPMSG msg, HWND hWnd, UINT low, UINT high, bool remove) {
     for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
         if (!Matches(*it, hWnd, low, high)) continue;
         *msg = *it;
-        if (remove) q.posted.erase(it);
+        if (remove) {
+            q.posted.erase(it);
+            // The key state follows the key messages as they are taken.
+            if (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP)
+                Set_Key_Down(static_cast<int>(msg->wParam), msg->message == WM_KEYDOWN);
+        }
         return true;
     }
     if (q.quit_posted && !hWnd) {
@@ -104,6 +109,8 @@ void Forget_Window_Messages(HWND hWnd) {
 }
 
 long Pump_Rounds() { return Q().rounds; }
+
+bool Take_Queued_Message(MSG* message) { return Take(message, nullptr, 0, 0, true); }
 
 void Clear_Message_Queue() {
     Queue& q = Q();

@@ -11,6 +11,9 @@ namespace platform {
 void Forget_Window_Messages(HWND hWnd);
 // How many pump rounds (PeekMessage calls that found the queue empty) have ended.
 long Pump_Rounds();
+// Takes the next queued message (posted, paint, timer) as PeekMessage does, without
+// ending a pump round: the host's own loop, which never serves the script.
+bool Take_Queued_Message(MSG* message);
 // Drops every queued message and timer (tests).
 void Clear_Message_Queue();
 

@@ -335,6 +335,16 @@ void Paint_List_View(Window* w, HDC dc, RECT r) {
             cd.nmcd.uItemState = selected ? CDIS_SELECTED : 0;
             cd.nmcd.lItemlParam = item.data;
             RECT whole{line.left + org.x, line.top + org.y, inner.right, line.bottom + org.y};
+            if ((w->style & LVS_OWNERDRAWFIXED) && (w->style & LVS_TYPEMASK) == LVS_REPORT) {
+                // The owner paints the whole row: the columns' full width from column 0.
+                int width = 0;
+                for (const auto& c : s->columns) width += c.width;
+                RECT bounds{whole.left, whole.top, whole.left + width, whole.bottom};
+                Draw_Item(w, dc, ODT_LISTVIEW, static_cast<UINT>(i), selected ? ODS_SELECTED : 0, bounds,
+                          static_cast<ULONG_PTR>(item.data));
+                if (!Find_Window(w->handle())) return;
+                continue;
+            }
             LRESULT item_result = CDRF_DODEFAULT;
             if (pre & CDRF_NOTIFYITEMDRAW) item_result = Custom_Draw(w, cd, CDDS_ITEMPREPAINT, dc, whole, i, 0);
             if (item_result & CDRF_SKIPDEFAULT) continue;

@@ -1,6 +1,7 @@
 // Where windows paint: every top-level window has an image of its client area; a window
 // paints into it at its place, clipped to its rectangle and its parents'. Snapshots paint
-// a window with its children and save that image.
+// a window with its children and save that image; a top-level window's snapshot shows its
+// frame and caption and the tips over it as well.
 #include <cairo.h>
 
 #include <algorithm>
@@ -121,6 +122,38 @@ void Paint_Tree(Window* w) {
         if (Find_Window(c->handle())) Paint_Tree(c);
 }
 
+// Copies a part of a surface onto another at a place.
+void Blit(cairo_surface_t* to, cairo_surface_t* from, double x, double y) {
+    cairo_t* cr = cairo_create(to);
+    cairo_set_source_surface(cr, from, x, y);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+}
+
+// A top-level window as the screen shows it: its frame, its client area, and the tips it
+// shows over itself.
+cairo_surface_t* Picture_Of(Window* top) {
+    const int width = std::max<int>(1, top->rect.right - top->rect.left);
+    const int height = std::max<int>(1, top->rect.bottom - top->rect.top);
+    cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    HDC dc = Make_Surface_DC(picture);
+    Paint_Window_Frame(top, dc);
+    DeleteDC(dc);
+    const RECT in = Frame_Insets(top->style, top->ex_style);
+    cairo_surface_t* client = Backing(top);
+    cairo_surface_flush(client);
+    Blit(picture, client, in.left, in.top);
+    for (Window* tip : All_Windows()) {
+        if (tip->class_name != L"tooltips_class32" || !tip->visible || Top_Of(tip->parent) != top) continue;
+        Paint_Tree(tip);
+        if (!Find_Window(tip->handle())) continue;
+        cairo_surface_t* image = Backing(tip);
+        cairo_surface_flush(image);
+        Blit(picture, image, tip->rect.left - top->rect.left, tip->rect.top - top->rect.top);
+    }
+    return picture;
+}
+
 }  // namespace
 
 bool Snapshot_Window(Window* window, const std::wstring& png_path) {
@@ -128,18 +161,20 @@ bool Snapshot_Window(Window* window, const std::wstring& png_path) {
     if (!top) return false;
     Paint_Tree(top);
     if (!Find_Window(top->handle())) return false;
+    std::filesystem::path path(png_path);
+    if (window == top) {
+        cairo_surface_t* picture = Picture_Of(top);
+        const bool ok = Save_Png(picture, path);
+        cairo_surface_destroy(picture);
+        return ok;
+    }
     cairo_surface_t* surface = Backing(top);
     cairo_surface_flush(surface);
-    std::filesystem::path path(png_path);
-    if (window == top) return Save_Png(surface, path);
     const POINT o = Client_Origin(window), to = Client_Origin(top);
     const RECT c = Client_Rect(window);
     cairo_surface_t* part = cairo_surface_create_for_rectangle(surface, o.x - to.x, o.y - to.y, c.right, c.bottom);
     cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max<int>(1, c.right), std::max<int>(1, c.bottom));
-    cairo_t* cr = cairo_create(copy);
-    cairo_set_source_surface(cr, part, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
+    Blit(copy, part, 0, 0);
     const bool ok = Save_Png(copy, path);
     cairo_surface_destroy(copy);
     cairo_surface_destroy(part);

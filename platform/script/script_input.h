@@ -23,7 +23,7 @@ enum class StepKind {
     Esc,      // esc
     Select,   // select all | select window X1,Y1 X2,Y2 | select crossing X1,Y1 X2,Y2
     MsgBox,   // msgbox YES|NO|OK|CANCEL|RETRY|IGNORE|ABORT
-    File,     // file "PATH"
+    File,     // file "PATH" ["PATH"...] (several for a multi-select dialog)
     Key,      // key NAME
     Save,     // save "PATH"
     Quit,     // quit
@@ -42,6 +42,7 @@ enum class StepKind {
     Color,     // color R,G,B
     Snapshot,  // snapshot "PATH.png"
     Wait,      // wait pumps N | wait file "PATH"
+    Drag,      // drag DX,DY: the window being moved by its caption goes DX,DY pixels
 };
 
 // True for the kinds that act on a window (click ... snapshot); not menu, pick, color, wait.
@@ -56,6 +57,7 @@ struct Step {
     // answer (upper case), save path, select mode ("all", "window", "crossing"),
     // the text of a text step, a snapshot path, or the file a wait step waits for.
     std::wstring text;
+    std::vector<std::wstring> paths;  // file: every path given, the first one also in text
     double pt[3] = {0, 0, 0};   // point; first corner of a window/crossing selection
     double pt2[3] = {0, 0, 0};  // second corner of a window/crossing selection
     bool has_z = false;         // a point step gave a Z coordinate

@@ -133,6 +133,38 @@ bool Non_Empty_Text_Arg(std::wstring_view args, Step& step, std::string& reason)
     return false;
 }
 
+// One or more quoted paths ("A" "B"), or one unquoted path.
+bool File_Arg(std::wstring_view args, Step& step, std::string& reason) {
+    if (args.empty() || args.front() != L'"') {
+        if (!Non_Empty_Text_Arg(args, step, reason)) return false;
+        step.paths = {step.text};
+        return true;
+    }
+    std::vector<std::wstring> paths;
+    while (!args.empty()) {
+        size_t close = 1;
+        while (close < args.size() && args[close] != L'"') {
+            const bool escape = args[close] == L'\\' && close + 1 < args.size() &&
+                                (args[close + 1] == L'"' || args[close + 1] == L'\\');
+            close += escape ? 2 : 1;
+        }
+        if (close >= args.size()) {
+            reason = "unterminated quoted text";
+            return false;
+        }
+        if (!Non_Empty_Text_Arg(args.substr(0, close + 1), step, reason)) return false;
+        paths.push_back(step.text);
+        args = Trim(args.substr(close + 1));
+        if (!args.empty() && args.front() != L'"') {
+            reason = "takes quoted paths separated by blanks";
+            return false;
+        }
+    }
+    step.text = paths.front();
+    step.paths = std::move(paths);
+    return true;
+}
+
 bool Point_Arg(std::wstring_view args, Step& step, std::string& reason) {
     if (Parse_Point(args, step.pt, step.has_z)) return true;
     reason = "needs X,Y or X,Y,Z";
@@ -259,6 +291,19 @@ bool Wait_Arg(std::wstring_view args, Step& step, std::string& reason) {
     return false;
 }
 
+bool Drag_Arg(std::wstring_view args, Step& step, std::string& reason) {
+    double offset[3] = {0, 0, 0};
+    bool has_z = false;
+    if (Parse_Point(args, offset, has_z) && !has_z && offset[0] == std::floor(offset[0]) &&
+        offset[1] == std::floor(offset[1]) && std::fabs(offset[0]) < 1e6 && std::fabs(offset[1]) < 1e6) {
+        step.values[0] = static_cast<int>(offset[0]);
+        step.values[1] = static_cast<int>(offset[1]);
+        return true;
+    }
+    reason = "needs DX,DY in whole pixels";
+    return false;
+}
+
 struct Step_Syntax {
     const wchar_t* keyword;
     StepKind kind;
@@ -274,7 +319,7 @@ const Step_Syntax kSyntax[] = {
     {L"esc", StepKind::Esc, No_Args},
     {L"select", StepKind::Select, Select_Arg},
     {L"msgbox", StepKind::MsgBox, Msgbox_Arg},
-    {L"file", StepKind::File, Non_Empty_Text_Arg},
+    {L"file", StepKind::File, File_Arg},
     {L"key", StepKind::Key, Key_Arg},
     {L"save", StepKind::Save, Non_Empty_Text_Arg},
     {L"quit", StepKind::Quit, No_Args},
@@ -292,6 +337,7 @@ const Step_Syntax kSyntax[] = {
     {L"color", StepKind::Color, Color_Arg},
     {L"snapshot", StepKind::Snapshot, Non_Empty_Text_Arg},
     {L"wait", StepKind::Wait, Wait_Arg},
+    {L"drag", StepKind::Drag, Drag_Arg},
 };
 
 struct Key_Name {

@@ -69,8 +69,13 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_NCLBUTTONDOWN) Non_Client_Presses.push_back({message, wParam});
-        return Base::WindowProc(message, wParam, lParam);
+        const LRESULT result = Base::WindowProc(message, wParam, lParam);
+        if (message == WM_EXITSIZEMOVE) this->GetWindowRect(&Moved_Rect);
+        return result;
     }
+
+public:
+    CRect Moved_Rect;  // where a caption drag left the window
 };
 
 }  // namespace
@@ -245,10 +250,15 @@ TEST_F(Picker, Pressing_The_Caption_Drags_By_The_Caption_And_The_Picker_Stays_Us
                      {WM_MOUSEMOVE, 0, 1},
                      {WM_LBUTTONDOWN, MK_LBUTTON, 1},
                      {WM_LBUTTONUP, 0, 1}};
+    Script("drag 25,-10\n");
     EXPECT_EQ(picker.DoModal(), IDOK);
     EXPECT_EQ(picker.Choice, 1);
     ASSERT_EQ(picker.Non_Client_Presses.size(), 1u);
     EXPECT_EQ(picker.Non_Client_Presses[0].second, static_cast<WPARAM>(HTCAPTION));
+    // The drag moved the picker by the script's offset.
+    CRect expected = picker.Window_Rect;
+    expected.OffsetRect(25, -10);
+    EXPECT_EQ(picker.Moved_Rect, expected);
 }
 
 TEST_F(Picker, Key_Space_Step_Confirms_The_Entry_Under_The_Cursor)

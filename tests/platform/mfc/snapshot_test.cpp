@@ -1,5 +1,6 @@
 // Snapshots: a dialog paints for real (face colour, text, check marks, the parent's
-// WM_CTLCOLOR brush, owner-drawn buttons) and is saved as a PNG of its client size.
+// WM_CTLCOLOR brush, owner-drawn buttons) and is saved as a PNG of its whole window, frame
+// and caption included.
 #include <cairo.h>
 
 #include <filesystem>
@@ -31,6 +32,15 @@ struct Png {
     }
 };
 
+// Where the client area's top-left corner lies in the window's picture.
+CPoint Client_Offset(CWnd* w) {
+    CRect window;
+    w->GetWindowRect(&window);
+    CPoint origin(0, 0);
+    w->ClientToScreen(&origin);
+    return CPoint(origin.x - window.left, origin.y - window.top);
+}
+
 std::string Snapshot_Path(const char* name) {
     return (std::filesystem::path(testing::TempDir()) / name).string();
 }
@@ -39,7 +49,8 @@ std::string Snapshot_Path(const char* name) {
 class Green_Dialog : public CDialog {
 public:
     Green_Dialog() : CDialog(IDD_PROGRESS) {}
-    CRect client, stop;
+    CRect client, stop, window;
+    CPoint offset;
 
 protected:
     BOOL OnInitDialog() override {
@@ -48,6 +59,8 @@ protected:
         m_stop.SubclassDlgItem(IDC_STOP, this);
         m_stop.ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
         GetClientRect(&client);
+        GetWindowRect(&window);
+        offset = Client_Offset(this);
         m_stop.GetWindowRect(&stop);
         ScreenToClient(&stop);
         return TRUE;
@@ -80,10 +93,10 @@ TEST_F(DialogTest, SnapshotShowsBrushesAndOwnerDrawing) {
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     Png png(path);
     ASSERT_TRUE(png.ok());
-    EXPECT_EQ(png.width(), dialog.client.Width());
-    EXPECT_EQ(png.height(), dialog.client.Height());
-    EXPECT_EQ(png.at(2, 2), RGB(170, 210, 150));
-    const CPoint mid = dialog.stop.CenterPoint();
+    EXPECT_EQ(png.width(), dialog.window.Width());
+    EXPECT_EQ(png.height(), dialog.window.Height());
+    EXPECT_EQ(png.at(dialog.offset.x + 2, dialog.offset.y + 2), RGB(170, 210, 150));
+    const CPoint mid = dialog.stop.CenterPoint() + dialog.offset;
     EXPECT_EQ(png.at(mid.x, mid.y), RGB(200, 0, 0));
 }
 
@@ -92,6 +105,7 @@ TEST_F(DialogTest, SnapshotPaintsTheStandardControls) {
     public:
         Values() : CDialog(IDD_VALUES) {}
         CRect ok, enabled, bar;
+        CPoint face_point;
 
     protected:
         BOOL OnInitDialog() override {
@@ -102,9 +116,12 @@ TEST_F(DialogTest, SnapshotPaintsTheStandardControls) {
                 ScreenToClient(&r);
                 return r;
             };
-            ok = rect_of(IDOK);
-            enabled = rect_of(IDC_ENABLED);
-            bar = rect_of(IDC_BAR);
+            // Rectangles in the snapshot's coordinates.
+            const CPoint offset = Client_Offset(this);
+            ok = rect_of(IDOK) + offset;
+            enabled = rect_of(IDC_ENABLED) + offset;
+            bar = rect_of(IDC_BAR) + offset;
+            face_point = offset + CPoint(1, 1);
             auto* progress = static_cast<CProgressCtrl*>(GetDlgItem(IDC_BAR));
             progress->SetRange32(0, 4);
             progress->SetPos(2);
@@ -121,7 +138,7 @@ TEST_F(DialogTest, SnapshotPaintsTheStandardControls) {
     ASSERT_TRUE(after.ok());
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     // The dialog and the OK button show the face colour with the caption's ink on it.
-    EXPECT_EQ(before.at(1, 1), face);
+    EXPECT_EQ(before.at(dialog.face_point.x, dialog.face_point.y), face);
     EXPECT_EQ(before.at(dialog.ok.left + 3, dialog.ok.top + 3), face);
     CRect caption = dialog.ok;
     caption.DeflateRect(4, 3);

@@ -1,0 +1,115 @@
+// The file dialog answered by a `file` step: one path, or several files of one folder for
+// a multi-select dialog, read back with GetStartPosition/GetNextPathName.
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dialog_test_support.h"
+#include "mfc/afxdlgs.h"
+
+namespace {
+
+std::vector<std::wstring> Chosen(CFileDialog& dialog) {
+    std::vector<std::wstring> paths;
+    for (POSITION pos = dialog.GetStartPosition(); pos;) paths.emplace_back(dialog.GetNextPathName(pos).GetString());
+    return paths;
+}
+
+class FileDialogTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        folder = std::filesystem::path(testing::TempDir()) / "file_dialog_test";
+        std::filesystem::create_directories(folder);
+        for (const char* name : {"a.dxf", "b.dxf", "c.dxf"}) std::ofstream(folder / name) << "x";
+    }
+    std::wstring Path(const char* name) const { return (folder / name).wstring(); }
+    // A name of several chosen together: the folder, a backslash, the name.
+    std::wstring Joined(const char* name) const { return folder.wstring() + L"\\" + std::wstring(name, name + strlen(name)); }
+    std::string Quoted(const char* name) const { return "\"" + (folder / name).string() + "\""; }
+    std::filesystem::path folder;
+};
+
+}  // namespace
+
+TEST_F(FileDialogTest, MultiSelectGivesEveryChosenFile) {
+    const DWORD multi = OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_EXPLORER;
+    struct Case {
+        const char* name;
+        std::string step;
+        DWORD flags;
+        std::vector<std::wstring> paths;
+    };
+    const Case cases[] = {
+        {"several", "file " + Quoted("a.dxf") + " " + Quoted("c.dxf") + "  " + Quoted("b.dxf"), multi,
+         {Joined("a.dxf"), Joined("c.dxf"), Joined("b.dxf")}},
+        {"one in a multi-select dialog", "file " + Quoted("b.dxf"), multi, {Path("b.dxf")}},
+        {"one in a plain dialog", "file " + Quoted("c.dxf"), OFN_FILEMUSTEXIST, {Path("c.dxf")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Clean();
+        Script(c.step.c_str());
+        CFileDialog dialog(TRUE, L"dxf", nullptr, c.flags, L"Drawings (*.dxf)|*.dxf||");
+        ASSERT_EQ(dialog.DoModal(), IDOK);
+        EXPECT_EQ(Chosen(dialog), c.paths);
+        if (c.paths.size() == 1) EXPECT_EQ(std::wstring(dialog.GetPathName().GetString()), c.paths[0]);
+    }
+}
+
+TEST_F(FileDialogTest, SeveralFilesAreRefusedWhereTheyCannotBeChosen) {
+    struct Case {
+        const char* name;
+        std::string step;
+        BOOL open;
+        DWORD flags;
+        const char* why;
+    };
+    const std::string other = "\"" + (std::filesystem::path(testing::TempDir()) / "x.dxf").string() + "\"";
+    const Case cases[] = {
+        {"plain dialog", "file " + Quoted("a.dxf") + " " + Quoted("b.dxf"), TRUE, OFN_FILEMUSTEXIST, "takes one file"},
+        {"save dialog", "file " + Quoted("a.dxf") + " " + Quoted("b.dxf"), FALSE, OFN_ALLOWMULTISELECT, "takes one file"},
+        {"two folders", "file " + Quoted("a.dxf") + " " + other, TRUE, OFN_ALLOWMULTISELECT, "one folder"},
+        {"missing file", "file " + Quoted("a.dxf") + " " + Quoted("zz.dxf"), TRUE,
+         OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, "does not exist"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Clean();
+        Script(c.step.c_str());
+        CFileDialog dialog(c.open, L"dxf", nullptr, c.flags);
+        try {
+            dialog.DoModal();
+            ADD_FAILURE() << "accepted";
+        } catch (const platform::UnansweredInput& e) {
+            EXPECT_NE(std::string(e.what()).find(c.why), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST_F(FileDialogTest, TooSmallBufferIsACancelAndEscIsToo) {
+    Script(("file " + Quoted("a.dxf") + " " + Quoted("b.dxf") + "\nesc\n").c_str());
+    CFileDialog small(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT);
+    wchar_t buffer[8] = {};
+    small.m_ofn.lpstrFile = buffer;
+    small.m_ofn.nMaxFile = 8;
+    EXPECT_EQ(small.DoModal(), IDCANCEL);
+    CFileDialog cancelled(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT);
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+    EXPECT_EQ(cancelled.GetStartPosition(), nullptr);
+}
+
+TEST(FileStepSyntax, TakesOneOrSeveralQuotedPaths) {
+    std::vector<platform::Step> steps;
+    std::string error;
+    ASSERT_TRUE(platform::Parse_Script(L"file \"C:\\d\\a b.dxf\" \"C:\\d\\c.dxf\"\nfile C:\\d\\e.dxf\n", L"t", steps, error))
+        << error;
+    ASSERT_EQ(steps.size(), 2u);
+    EXPECT_EQ(steps[0].paths, (std::vector<std::wstring>{L"C:\\d\\a b.dxf", L"C:\\d\\c.dxf"}));
+    EXPECT_EQ(steps[0].text, L"C:\\d\\a b.dxf");
+    EXPECT_EQ(steps[1].paths, (std::vector<std::wstring>{L"C:\\d\\e.dxf"}));
+    for (const wchar_t* bad : {L"file \"a.dxf\" b.dxf", L"file \"a.dxf\" \"b.dxf", L"file \"a.dxf\" \"\""})
+        EXPECT_FALSE(platform::Parse_Script(bad, L"t", steps, error)) << bad;
+}
