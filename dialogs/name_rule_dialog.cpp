@@ -61,6 +61,7 @@ BOOL Dlg_Name_Rule::OnInitDialog()
     Picture.SubclassDlgItem(IDC_PICTURE, this);
     Refresh_Example();
     UpdateData(FALSE);
+    Started = true;
     Refresh_Picture();
     return TRUE;
 }
@@ -79,6 +80,7 @@ void Dlg_Name_Rule::Refresh_Picture()
 
 void Dlg_Name_Rule::On_Text_Change()
 {
+    if (!Started) return;  // the first push of the fields changes them one by one
     CString prefix, suffix;
     GetDlgItemText(IDC_PREFIX, prefix);
     GetDlgItemText(IDC_SUFFIX, suffix);
@@ -93,6 +95,7 @@ void Dlg_Name_Rule::On_Text_Change()
 
 void Dlg_Name_Rule::On_Start_No_Change()
 {
+    if (!Started) return;
     CString text;
     GetDlgItemText(IDC_START_NO, text);
     text.Trim();

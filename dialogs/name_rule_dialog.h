@@ -38,4 +38,5 @@ protected:
     Pic_Button Ok_Button;
     Pic_Button Cancel_Button;
     Pic_Ctrl Picture;
+    bool Started = false;
 };

@@ -83,12 +83,14 @@ BOOL Dlg_Unequal_Edge::OnInitDialog()
     Land_Text.Format(L"%d %d %d %d", m[0], m[1], m[2], m[3]);
     Port_Text.Format(L"%d %d %d %d", m[4], m[5], m[6], m[7]);
     UpdateData(FALSE);
+    Started = true;
     Refresh();
     return TRUE;
 }
 
 void Dlg_Unequal_Edge::Refresh()
 {
+    if (!Started) return;  // the first push of the texts changes them one by one
     UpdateData(TRUE);
     int* m = Margins;
     Parse_Margins(Land_Text, m[0], m[1], m[2], m[3]);

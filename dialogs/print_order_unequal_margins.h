@@ -35,6 +35,7 @@ protected:
 
 protected:
     CString Labels[8];
+    bool Started = false;
     Pic_Button Ok_Button;
     Pic_Button Cancel_Button;
 };
