@@ -1,7 +1,7 @@
 #include "core/doc_reactors.h"
 
 #include "core/point_monitor.h"
-#include "sheets/temp_plotrec.h"
+#include "sheets/marker_entities.h"
 
 Doc_Reactor_List* g_Doc_Reactors = nullptr;
 uint8_t g_Watch_Marker_Erase = 1;

@@ -9,7 +9,7 @@
 #include "db/dbcurve.h"
 #include "db/dbsymtb.h"
 #include "db/dbmain.h"
-#include "sheets/temp_plotrec.h"
+#include "sheets/marker_entities.h"
 
 namespace {
 
