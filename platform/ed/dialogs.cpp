@@ -2,6 +2,7 @@
 #include "ed/input.h"
 #include "ed/prompt_support.h"
 #include "ed/prompts.h"
+#include "script/utf8.h"
 #include "win/win_messages.h"
 #include "win/win_msgbox.h"
 
@@ -18,6 +19,10 @@ int Choose_File(const wchar_t* title, std::wstring& path)
         switch (answer.kind) {
         case InputAnswer::Kind::File:
         case InputAnswer::Kind::Text:
+            if (answer.step.paths.size() > 1)
+                throw platform::UnansweredInput(platform::To_Utf8(
+                    what + L" not answered: several files at line " + std::to_wstring(answer.step.line) +
+                    L" where one is asked"));
             path = answer.text;
             return RTNORM;
         case InputAnswer::Kind::Cancel:

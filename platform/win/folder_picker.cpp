@@ -80,6 +80,9 @@ PIDLIST_ABSOLUTE SHBrowseForFolderW(LPBROWSEINFOW lpbi) {
     if (step.kind == StepKind::File) {
         const fs::path host = To_Host_Path(step.text);
         std::error_code ec;
+        if (step.paths.size() > 1)
+            throw UnansweredInput(To_Utf8(asked + L" not answered: several folders at line " +
+                                          std::to_wstring(step.line) + L" where one is asked"));
         if (host.empty() || !fs::is_directory(host, ec))
             throw UnansweredInput(To_Utf8(asked + L" not answered: '" + step.text + L"' at line " +
                                           std::to_wstring(step.line) + L" is not a folder"));

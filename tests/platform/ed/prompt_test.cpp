@@ -201,6 +201,9 @@ TEST_F(PromptTest, FileDialogsAnsweredByFileSteps)
     ASSERT_NE(chosen, nullptr);
     EXPECT_STREQ(chosen->resval.rstring, L"D:\\b.dxf");
     zcutRelRb(chosen);
+    // Several files where one is asked: refused, not the first taken.
+    Script("file \"C:\\out\\a.pdf\" \"C:\\out\\b.pdf\"\n");
+    EXPECT_THROW(zcedGetFileD(L"Save as", L"", L"pdf", 1, &result), platform::UnansweredInput);
 }
 
 TEST_F(PromptTest, AlertIsAHostMessageBox)

@@ -238,6 +238,15 @@ TEST_F(ShellTest, TheFolderPickerIsAnsweredByTheScript) {
         EXPECT_NE(std::string(e.what()).find("is not a folder"), std::string::npos) << e.what();
     }
     EXPECT_THROW(SHBrowseForFolderW(&info), UnansweredInput);  // script ended
+    // Several folders for the one the picker asks: refused, not the first taken.
+    fs::create_directories(c_drive() / "Out" / "b");
+    ScriptInput::instance().push_text("file \"C:\\Out\\图纸\" \"C:\\Out\\b\"\n");
+    try {
+        SHBrowseForFolderW(&info);
+        ADD_FAILURE() << "several folders were accepted";
+    } catch (const UnansweredInput& e) {
+        EXPECT_NE(std::string(e.what()).find("several folders"), std::string::npos) << e.what();
+    }
 
     ASSERT_GE(FolderPickerLog.size(), 2u);
     EXPECT_EQ(FolderPickerLog[0].title, L"选择文件夹");
