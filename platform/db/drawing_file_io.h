@@ -6,6 +6,9 @@ class ZcDbDatabase;
 
 namespace platform {
 
+// Extension of the drawing files this platform writes (its writer writes DXF).
+inline constexpr const wchar_t* Drawing_File_Extension = L".dxf";
+
 // Fills db (emptied before the call) from the file at path.
 typedef Zcad::ErrorStatus (*Drawing_File_Reader)(ZcDbDatabase* db, const wchar_t* path);
 // Writes db to the file at path.

@@ -5,6 +5,7 @@
 #include "db/dbdict.h"
 #include "db/dblayout.h"
 #include "db/dbproxy.h"
+#include "db/dbspfilt.h"
 #include "dxf/dxf_filer.h"
 #include "dxf/dxf_read_annotations.h"
 #include "dxf/dxf_read_proxy.h"
@@ -82,6 +83,33 @@ ZcDbObject* Read_Xrecord(DxfReadContext& ctx, const DxfRecord& r) {
   return x.release();
 }
 
+// The clip boundary of a block reference: its points, plane, origin and clipping planes.
+ZcDbObject* Read_Spatial_Filter(DxfReadContext&, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbSpatialFilter");
+  ZcGePoint2dArray points;
+  const int count = s.integer(70, 0);
+  for (const DxfGroup* g = s.begin(); g != s.end(); ++g) {
+    if (g->code == 10 && g + 1 != s.end() && (g + 1)->code == 20) {
+      points.append(ZcGePoint2d(g->to_double(), (g + 1)->to_double()));
+      ++g;
+    }
+  }
+  if (count > 0 && points.length() > count) points.setLogicalLength(count);
+  ZcGeVector3d normal(s.real(210, 0), s.real(220, 0), s.real(230, 1));
+  if (normal.isZeroLength()) normal = ZcGeVector3d(0, 0, 1);
+  const ZcGeVector3d origin(s.real(11, 0), s.real(21, 0), s.real(31, 0));
+  // Distances 40/41 come before the two matrices, whose entries are 40 groups as well.
+  double front = 0, back = 0;
+  for (const DxfGroup* g = s.begin(); g != s.end(); ++g) {
+    if (g->code == 72 && g->to_int() == 1 && g + 1 != s.end() && (g + 1)->code == 40) front = (g + 1)->to_double();
+    if (g->code == 41) back = g->to_double();
+  }
+  auto filter = std::make_unique<ZcDbSpatialFilter>();
+  if (points.length() >= 2)
+    filter->setDefinition(points, normal, origin.dotProduct(normal.normal()), front, back, s.integer(71, 1) != 0);
+  return filter.release();
+}
+
 ZcDbObject* Read_Layout(DxfReadContext& ctx, const DxfRecord& r) {
   auto layout = std::make_unique<ZcDbLayout>();
   Read_Plot_Settings(ctx, r.subclass("AcDbPlotSettings"), layout.get());
@@ -150,6 +178,8 @@ void DxfObjectReader::record(const DxfRecord& record) {
     add(record, Read_Layout(ctx_, record));
   } else if (type == "IMAGEDEF") {
     add(record, Read_Image_Def(ctx_, record));
+  } else if (type == "SPATIAL_FILTER") {
+    add(record, Read_Spatial_Filter(ctx_, record));
   } else if (type == "PLOTSETTINGS") {
     add(record, Read_Plot_Settings_Object(ctx_, record));
   } else if (ZcRxClass* cls = ctx_.custom_class(type)) {

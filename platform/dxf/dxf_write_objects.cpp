@@ -10,6 +10,7 @@
 #include "db/dblayout.h"
 #include "db/db_internal.h"
 #include "db/dbproxy.h"
+#include "db/dbspfilt.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_filer.h"
 #include "dxf/dxf_text_codec.h"
@@ -72,6 +73,33 @@ ZcDbObjectId Plot_Style_Names(const ZcDbDatabase* db) {
     nod->close();
   }
   return id;
+}
+
+// The clip boundary of a block reference; both matrices the identity (the boundary is kept in
+// block coordinates).
+void Spatial_Filter(DxfWriteContext& ctx, const ZcDbSpatialFilter* f) {
+  DxfOutput& out = ctx.out();
+  ctx.object_start("SPATIAL_FILTER", f);
+  out.raw(100, "AcDbFilter");
+  out.raw(100, "AcDbSpatialFilter");
+  ZcGePoint2dArray points;
+  ZcGeVector3d normal;
+  double elevation = 0, front = 0, back = 0;
+  bool enabled = true;
+  f->getDefinition(points, normal, elevation, front, back, enabled);
+  out.integer(70, points.length());
+  for (int i = 0; i < points.length(); ++i) out.point2d(10, points[i].x, points[i].y);
+  out.point(210, normal.x, normal.y, normal.z);
+  const ZcGeVector3d origin = normal.normal() * elevation;
+  out.point(11, origin.x, origin.y, origin.z);
+  out.integer(71, enabled ? 1 : 0);
+  out.integer(72, front != 0 ? 1 : 0);
+  if (front != 0) out.real(40, front);
+  out.integer(73, back != 0 ? 1 : 0);
+  if (back != 0) out.real(41, back);
+  for (int matrix = 0; matrix < 2; ++matrix)
+    for (int column = 0; column < 4; ++column)
+      for (int row = 0; row < 3; ++row) out.real(40, column == row ? 1.0 : 0.0);
 }
 
 void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
@@ -137,6 +165,8 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
     out.point2d(11, def->resolutionMMPerPixel().x, def->resolutionMMPerPixel().y);
     out.integer(280, def->isLoaded() ? 1 : 0);
     out.integer(281, def->resolutionUnits());
+  } else if (auto* filter = ZcDbSpatialFilter::cast(obj)) {
+    Spatial_Filter(ctx, filter);
   } else if (auto* settings = ZcDbPlotSettings::cast(obj)) {
     ctx.object_start("PLOTSETTINGS", obj);
     Plot_Settings(ctx, settings);
