@@ -12,6 +12,7 @@
 #include "db/dblayout.h"
 #include "db/dbsymtb.h"
 #include "db/dbtext.h"
+#include "plot/machine_printers.h"
 #include "plot/plot_sheet.h"
 #include "services_fixture.h"
 #include "sheets/plot_set.h"
@@ -141,6 +142,41 @@ TEST_F(Plot_Sheet_Output_Test, PortraitPdfIsTurnedWhenAllPagesAreToBeLandscape)
     ASSERT_TRUE(Plot_Sheet_To_File(false, L"C:\\Out\\portrait.pdf", 1, true, CString()));
     ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
     EXPECT_EQ(platform::MessageBoxLog[0].caption, L"DLL文件缺失报错");
+}
+
+TEST_F(Plot_Sheet_Output_Test, PaperPlotsGoToThePrinterOrIntoAFile)
+{
+    platform::Machine_Printer printer;
+    printer.name = L"HP LaserJet M1536";
+    printer.spool_folder = L"C:\\Spool\\LaserJet";
+    platform::PlotPaper a3;
+    a3.canonical_name = a3.display_name = L"A3";
+    a3.width_mm = 297;
+    a3.height_mm = 420;
+    a3.margin_left_mm = a3.margin_bottom_mm = a3.margin_right_mm = a3.margin_top_mm = 5;
+    printer.media.push_back(a3);
+    ASSERT_TRUE(platform::Add_Machine_Printer(printer));
+    Draw_Sheet(ZcDbObjectId::kNull);
+    auto prepare = [&] {
+        Doc_Lock lock;
+        Plot_Set plot_set;
+        ASSERT_TRUE(plot_set.Set_Device(printer.name.c_str()));
+        plot_set.Set_Media(L"A3", false);
+        plot_set.Set_Window(ZcGePoint2d(1000, 0), ZcGePoint2d(1420, 297), 1.0, false);
+    };
+
+    m_Options.Plt_Output = 0;
+    prepare();
+    Plot_Sheet_To_Paper(false, CString(), 1, false);
+    EXPECT_TRUE(Exists(L"C:\\Spool\\LaserJet\\job-0001.pdf")) << platform::To_Utf8(Printed());
+
+    m_Options.Plt_Output = 1;
+    CreateDirectoryW(L"C:\\Plt", nullptr);
+    prepare();
+    Plot_Sheet_To_Paper(false, L"C:\\Plt\\plan.plt", 1, true);
+    EXPECT_TRUE(Exists(L"C:\\Plt\\plan.plt")) << platform::To_Utf8(Printed());
+    EXPECT_EQ(g_Show_Signatures, 1);
+    EXPECT_EQ(g_Plot_Running, 0);
 }
 
 }  // namespace
