@@ -1,0 +1,25 @@
+// Sheets written out as drawing files of their own: the entities of each sheet's window, one
+// block centred at the origin (or loose), with the layout's viewports and the model space
+// behind them for a layout sheet.
+#pragma once
+
+#include "db/dbmain.h"
+#include "mfc/afxstr.h"
+
+class Plot_Sheet_Set;
+
+// Exports every sheet of the set's plot list into the output folder of the options in force
+// (out_folder receives it). A file that cannot be replaced, or a drawing that cannot be
+// written, is shown and skipped. written (when given) counts the files written. True.
+bool Export_Sheets_To_Dwg1(Plot_Sheet_Set& sheet_set, CString& out_folder, int* written = nullptr);
+// The entities of the current space that the window takes, written to file. True when the
+// file was written.
+bool Export_Window_To_Dwg(const ZcGePoint2d& corner1, const ZcGePoint2d& corner2, const CString& file,
+                          bool open, bool name_layout);
+// The ids' entities written into a new drawing file, the window's centre at the origin; with
+// open the host opens the file, with name_layout the layout takes the file's title. The ids
+// are emptied. True when the file was written.
+bool Export_Ids_To_Dwg(const ZcGePoint2d& corner1, const ZcGePoint2d& corner2, ZcDbObjectIdArray& ids,
+                       const CString& file, bool open, bool name_layout);
+// Opens the file as a document of the host.
+void Open_Exported_Dwg(const CString& file);

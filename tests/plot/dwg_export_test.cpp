@@ -1,0 +1,407 @@
+// Sheets written out as drawing files: each file, read back by our reader and by ezdxf,
+// holds its sheet's entities and nothing of the neighbouring sheets, in one block centred at
+// the origin, with the source's layers, "Standard" text style and line-type scales.
+#include <cstdio>
+#include <string>
+
+#include "core/hidden_layers.h"
+#include "core/layer_helpers.h"
+#include "core/plot_option.h"
+#include "core/space_helpers.h"
+#include "core/wblock_to_file.h"
+#include "db/dbblkref.h"
+#include "db/dbcurve.h"
+#include "db/dbdict.h"
+#include "db/dblayout.h"
+#include "db/dbpl.h"
+#include "db/dbsymtb.h"
+#include "db/dbtext.h"
+#include "db/dbviewport.h"
+#include "db/drawing_file_io.h"
+#include "ed/docman.h"
+#include "plot/dwg_export.h"
+#include "plot/dwg_window_pick.h"
+#include "plot/standard_style_rename.h"
+#include "../platform/dxf/dxf_test_support.h"
+#include "services_fixture.h"
+#include "sheets/sheet_records.h"
+
+namespace {
+
+ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
+
+ZcDbObjectId Append(ZcDbObjectId block_id, ZcDbEntity* entity, ZcDbObjectId layer = ZcDbObjectId())
+{
+    ZcDbObjectPointer<ZcDbBlockTableRecord> block(block_id, ZcDb::kForWrite);
+    entity->setDatabaseDefaults(Db());
+    if (!layer.isNull())
+        entity->setLayer(layer);
+    ZcDbObjectId id;
+    EXPECT_EQ(block->appendZcDbEntity(id, entity), Zcad::eOk);
+    entity->close();
+    return id;
+}
+
+ZcDbObjectId Text(ZcDbObjectId block_id, double x, double y, const wchar_t* text, ZcDbObjectId layer = {})
+{
+    return Append(block_id, new ZcDbText(ZcGePoint3d(x, y, 0), text, ZcDbObjectId::kNull, 5.0, 0.0), layer);
+}
+
+ZcDbObjectId Rectangle(ZcDbObjectId block_id, double x1, double y1, double x2, double y2)
+{
+    auto* frame = new ZcDbPolyline();
+    const double corners[4][2] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}};
+    for (int i = 0; i < 4; ++i)
+        frame->addVertexAt(i, ZcGePoint2d(corners[i][0], corners[i][1]));
+    frame->setClosed(true);
+    return Append(block_id, frame);
+}
+
+class Dwg_Export_Test : public Services_Test {
+protected:
+    void SetUp() override
+    {
+        Services_Test::SetUp();
+        g_Cur_Plot_Option = &m_Options;
+        m_Options.Output_Type = 6;
+        m_Options.Folder_Mode = 2;
+        m_Options.Folder = L"C:\\Out";
+        CreateDirectoryW(L"C:\\Out", nullptr);
+    }
+    void TearDown() override
+    {
+        g_Cur_Plot_Option = nullptr;
+        Services_Test::TearDown();
+    }
+
+    // Model space: sheet A (0,0)-(420,297) and sheet B (1000,0)-(1420,297); a layout
+    // "Sheets" with sheet L (0,0)-(420,297) and one floating viewport clipped by a polyline.
+    void Draw_Drawing()
+    {
+        ZcDbDatabase* db = Db();
+        db->setLtscale(2.5);
+        db->setCeltscale(0.5);
+        ZcDbObjectId standard;
+        {
+            ZcDbTextStyleTable* styles = nullptr;
+            ASSERT_EQ(db->getTextStyleTable(styles, ZcDb::kForRead), Zcad::eOk);
+            styles->getAt(L"Standard", standard);
+            styles->close();
+            ZcDbObjectPointer<ZcDbTextStyleTableRecord> style(standard, ZcDb::kForWrite);
+            ASSERT_EQ(style.openStatus(), Zcad::eOk);
+            style->setFileName(L"gbenor.shx");
+            style->setXScale(0.7);
+        }
+        ZcDbObjectId walls, frozen, off;
+        Ensure_Layer(walls, L"WALLS");
+        Ensure_Layer(frozen, L"FROZEN");
+        Ensure_Layer(off, L"OFF");
+        {
+            ZcDbObjectPointer<ZcDbLayerTableRecord> layer(frozen, ZcDb::kForWrite);
+            layer->setIsFrozen(true);
+        }
+        {
+            ZcDbObjectPointer<ZcDbLayerTableRecord> layer(off, ZcDb::kForWrite);
+            layer->setIsOff(true);
+        }
+        const ZcDbObjectId model = db->modelSpaceId();
+        Rectangle(model, 0, 0, 420, 297);
+        Append(model, new ZcDbCircle(ZcGePoint3d(100, 100, 0), ZcGeVector3d::kZAxis, 20), walls);
+        Text(model, 200, 200, L"SHEET-A");
+        Text(model, 300, 50, L"ON-OFF-LAYER", off);
+        Text(model, 300, 80, L"ON-FROZEN-LAYER", frozen);
+        // Crosses the window with both ends outside it: taken.
+        Append(model, new ZcDbLine(ZcGePoint3d(-50, 150, 0), ZcGePoint3d(470, 160, 0)));
+        // Its box meets the window, the line passes beside it: left out.
+        Append(model, new ZcDbLine(ZcGePoint3d(-50, 250, 0), ZcGePoint3d(50, 400, 0)));
+        Rectangle(model, 1000, 0, 1420, 297);
+        Append(model, new ZcDbCircle(ZcGePoint3d(1100, 100, 0), ZcGeVector3d::kZAxis, 30), walls);
+        Text(model, 1200, 200, L"SHEET-B");
+
+        ZcDbObjectId layout_id;
+        ASSERT_EQ(zcdbHostApplicationServices()->layoutManager()->createLayout(L"Sheets", layout_id, m_Layout_Block),
+                  Zcad::eOk);
+        // Shown once, as a user would have: the layout gets its overall viewport first.
+        Activate_Layout_Of_Block(m_Layout_Block);
+        Activate_Layout_Of_Block(model);
+        Rectangle(m_Layout_Block, 0, 0, 420, 297);
+        Text(m_Layout_Block, 30, 30, L"SHEET-L");
+        const ZcDbObjectId clip = Rectangle(m_Layout_Block, 150, 100, 250, 200);
+        auto* viewport = new ZcDbViewport();
+        viewport->setCenterPoint(ZcGePoint3d(200, 150, 0));
+        viewport->setWidth(100);
+        viewport->setHeight(100);
+        viewport->setViewCenter(ZcGePoint2d(100, 100));
+        viewport->setViewHeight(300);
+        const ZcDbObjectId viewport_id = Append(m_Layout_Block, viewport);
+        ZcDbObjectPointer<ZcDbViewport> open(viewport_id, ZcDb::kForWrite);
+        ASSERT_EQ(open.openStatus(), Zcad::eOk);
+        open->setNonRectClipEntityId(clip);
+        open->setNonRectClipOn();
+        ZcDbObjectIdArray frozen_here;
+        frozen_here.append(walls);
+        open->freezeLayersInViewport(frozen_here);
+    }
+
+    void Add_Sheet(ZcDbObjectId space, double x1, double y1, double x2, double y2, const wchar_t* name)
+    {
+        auto* sheet = new Plot_Drawing1();
+        sheet->Space_Id = space;
+        sheet->Min_Corner = ZcGePoint2d(x1, y1);
+        sheet->Max_Corner = ZcGePoint2d(x2, y2);
+        sheet->Output_Name = name;
+        m_Set.All_Sheets.Add(sheet);
+        m_Set.Plot_List.Add(sheet);
+    }
+
+    static CString File(const wchar_t* name)
+    {
+        return CString(L"C:\\Out\\") + name + platform::Drawing_File_Extension;
+    }
+
+    static std::string Ezdxf(const CString& file)
+    {
+        std::string output;
+        platform::dxf_test::Run_Command(platform::dxf_test::Oracle("export_check.py") + " '" + Host(file).string() + "'",
+                                        output);
+        return output;
+    }
+
+    Plot_Option m_Options;
+    Plot_Sheet_Set m_Set;
+    ZcDbObjectId m_Layout_Block;
+};
+
+// The entities of the first "BK" block of a drawing read by our reader, as "KIND text/x y".
+std::vector<std::string> Read_Block(const CString& file, std::string& model_space)
+{
+    std::vector<std::string> found;
+    ZcDbDatabase db(false, true);
+    EXPECT_EQ(db.readDwgFile(file), Zcad::eOk) << platform::To_Utf8(file.GetString());
+    ZcDbBlockTable* table = nullptr;
+    if (db.getBlockTable(table, ZcDb::kForRead) != Zcad::eOk)
+        return found;
+    ZcDbBlockTableIterator* it = nullptr;
+    table->newIterator(it);
+    for (; !it->done(); it->step()) {
+        ZcDbObjectId id;
+        it->getRecordId(id);
+        ZcDbObjectPointer<ZcDbBlockTableRecord> block(id, ZcDb::kForRead);
+        std::wstring name;
+        block->getName(name);
+        const bool model = id == db.modelSpaceId();
+        const ZcGePoint3d base = block->origin();
+        if (!model && name.rfind(L"BK", 0) != 0)
+            continue;
+        ZcDbBlockTableRecordIterator* entities = nullptr;
+        block->newIterator(entities);
+        for (; !entities->done(); entities->step()) {
+            ZcDbObjectId entity_id;
+            entities->getEntityId(entity_id);
+            ZcDbObjectPointer<ZcDbEntity> entity(entity_id, ZcDb::kForRead);
+            char line[200];
+            if (auto* text = ZcDbText::cast(entity.object()))
+                std::snprintf(line, sizeof line, "TEXT %s %.3f %.3f", platform::To_Utf8(text->textStringConst()).c_str(),
+                              text->position().x - base.x, text->position().y - base.y);
+            else if (auto* circle = ZcDbCircle::cast(entity.object()))
+                std::snprintf(line, sizeof line, "CIRCLE %.3f %.3f", circle->center().x - base.x, circle->center().y - base.y);
+            else if (auto* reference = ZcDbBlockReference::cast(entity.object()))
+                std::snprintf(line, sizeof line, "INSERT %.3f %.3f", reference->position().x, reference->position().y);
+            else
+                std::snprintf(line, sizeof line, "%s", platform::To_Utf8(entity->isA()->name()).c_str());
+            (model ? model_space += std::string(line) + "\n" : (found.push_back(line), model_space));
+        }
+        delete entities;
+    }
+    delete it;
+    table->close();
+    return found;
+}
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST_F(Dwg_Export_Test, SheetsOfModelSpaceAndALayoutEachBecomeADrawingOfTheirOwn)
+{
+    Draw_Drawing();
+    Add_Sheet(Db()->modelSpaceId(), 0, 0, 420, 297, L"A");
+    Add_Sheet(Db()->modelSpaceId(), 1000, 0, 1420, 297, L"B");
+    Add_Sheet(m_Layout_Block, 0, 0, 420, 297, L"L");
+    g_Hidden_Layers.Collect_Hidden_Layers();
+    CString folder;
+    int written = -1;
+    ASSERT_TRUE(Export_Sheets_To_Dwg1(m_Set, folder, &written));
+    EXPECT_EQ(folder, CString(L"C:\\Out"));
+    EXPECT_EQ(written, 3);
+    EXPECT_TRUE(platform::MessageBoxLog.empty());
+
+    // Sheet A: its circle, text, crossing line, frame and the text on the layer that is off;
+    // centred at the origin (window centre (210, 148.5)).
+    std::string model;
+    const std::vector<std::string> a = Read_Block(File(L"A"), model);  // less the block's base point
+    EXPECT_EQ(model, "INSERT 0.000 0.000\n");
+    std::string joined;
+    for (const std::string& line : a)
+        joined += line + "\n";
+    EXPECT_EQ(a.size(), 5u) << joined;
+    EXPECT_TRUE(Has(joined, "CIRCLE -110.000 -48.500")) << joined;
+    EXPECT_TRUE(Has(joined, "TEXT SHEET-A -10.000 51.500")) << joined;
+    EXPECT_TRUE(Has(joined, "TEXT ON-OFF-LAYER")) << joined;
+    EXPECT_FALSE(Has(joined, "FROZEN")) << joined;
+    EXPECT_FALSE(Has(joined, "SHEET-B")) << joined;
+
+    const std::string oracle_a = Ezdxf(File(L"A"));
+    for (const char* line : {"ltscale 2.5", "celtscale 0.5", "standard gbenor.shx 0.7", "layer WALLS",
+                             "in:BK261208231430 CIRCLE -110.000 -48.500 20.000 WALLS", "in:BK261208231430 TEXT SHEET-A -10.000 51.500",
+                             "in:BK261208231430 LINE", "in:BK261208231430 LWPOLYLINE"})
+        EXPECT_TRUE(Has(oracle_a, line)) << line << "\n" << oracle_a;
+    EXPECT_TRUE(Has(oracle_a, "model INSERT BK261208231430 0.000 0.000")) << oracle_a;
+    EXPECT_FALSE(Has(oracle_a, "SHEET-B")) << oracle_a;
+
+    const std::string oracle_b = Ezdxf(File(L"B"));
+    EXPECT_TRUE(Has(oracle_b, "in:BK261208231430 CIRCLE -110.000 -48.500 30.000 WALLS")) << oracle_b;
+    EXPECT_TRUE(Has(oracle_b, "in:BK261208231430 TEXT SHEET-B -10.000 51.500")) << oracle_b;
+    EXPECT_FALSE(Has(oracle_b, "SHEET-A")) << oracle_b;
+
+    // Sheet L: the layout named after the file holds the block and the rebuilt viewport with
+    // its clip boundary and frozen layer; model space holds the whole model as "temp_block".
+    const std::string oracle_l = Ezdxf(File(L"L"));
+    for (const char* line : {"paper:L INSERT BK261208231430 0.000 0.000", "paper:L VIEWPORT clip=True frozen=WALLS",
+                             "in:BK261208231430 TEXT SHEET-L -180.000 -118.500", "model INSERT temp_block 0.000 0.000",
+                             "in:temp_block TEXT SHEET-A 200.000 200.000", "in:temp_block TEXT SHEET-B"})
+        EXPECT_TRUE(Has(oracle_l, line)) << line << "\n" << oracle_l;
+    EXPECT_FALSE(Has(oracle_l, "in:BK261208231430 VIEWPORT")) << oracle_l;
+
+    // The export went back to the space it started in.
+    EXPECT_FALSE(Is_Paper_Space());
+}
+
+TEST_F(Dwg_Export_Test, ExplodedWithoutTheBlockOption)
+{
+    Draw_Drawing();
+    g_Plot_Config.Dwg_As_Block = 0;
+    Add_Sheet(Db()->modelSpaceId(), 1000, 0, 1420, 297, L"B");
+    CString folder;
+    ASSERT_TRUE(Export_Sheets_To_Dwg1(m_Set, folder));
+    const std::string oracle = Ezdxf(File(L"B"));
+    EXPECT_TRUE(Has(oracle, "model CIRCLE -110.000 -48.500 30.000 WALLS")) << oracle;
+    EXPECT_TRUE(Has(oracle, "model TEXT SHEET-B -10.000 51.500")) << oracle;
+    EXPECT_FALSE(Has(oracle, "model INSERT")) << oracle;
+}
+
+TEST_F(Dwg_Export_Test, FailedSaveAndUncreatableFolderAreShownAndNotCounted)
+{
+    Draw_Drawing();
+    // The sheet's file would go into a folder that does not exist: the save fails.
+    Add_Sheet(Db()->modelSpaceId(), 0, 0, 420, 297, L"missing\\A");
+    Add_Sheet(Db()->modelSpaceId(), 1000, 0, 1420, 297, L"B");
+    Answer_Boxes(1);
+    CString folder;
+    int written = -1;
+    ASSERT_TRUE(Export_Sheets_To_Dwg1(m_Set, folder, &written));
+    EXPECT_EQ(written, 1);
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_TRUE(Has(platform::To_Utf8(platform::MessageBoxLog[0].text), "missing")) ;
+    EXPECT_TRUE(Exists(File(L"B")));
+
+    // A file stands where the type's sub-folder should be made.
+    platform::MessageBoxLog.clear();
+    m_Options.Folder_Mode = 1;
+    wchar_t profile[260] = {};
+    GetEnvironmentVariableW(L"USERPROFILE", profile, 260);
+    Write_File(CString(profile) + L"\\DWG", "not a folder");
+    Answer_Boxes(1);
+    ASSERT_TRUE(Export_Sheets_To_Dwg1(m_Set, folder, &written));
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(folder, CString(profile) + L"\\DWG");
+    EXPECT_EQ(platform::MessageBoxLog.size(), 1u);
+}
+
+TEST_F(Dwg_Export_Test, TheSinglePlotOpensItsFileAndKeepsTheLayoutName)
+{
+    Draw_Drawing();
+    const CString file = File(L"opened");
+    ASSERT_TRUE(Export_Window_To_Dwg(ZcGePoint2d(1000, 0), ZcGePoint2d(1420, 297), file, true, false));
+    ZcApDocument* document = zcDocManager->curDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(CString(document->fileName()), file);
+}
+
+TEST_F(Dwg_Export_Test, WindowPicking)
+{
+    ZcDbExtents window(ZcGePoint3d(0, 0, 0), ZcGePoint3d(100, 100, 0));
+    struct Box {
+        double x1, y1, x2, y2;
+        bool overlap;
+    } boxes[] = {
+        {50, 50, 150, 150, true},       // plain overlap
+        {100, 0, 200, 100, false},      // touching: not apart, but thin for both
+        {101, 0, 200, 100, false},      // apart
+        {99.5, 0, 199.5, 100, false},   // 0.5 % of its width, under 1 % of the window's
+        {99, 0, 199, 100, true},        // 1 % of its width
+        {99.5, 0, 149.5, 100, true},    // 1 % of a narrower entity
+    };
+    for (const Box& b : boxes) {
+        ZcDbExtents e(ZcGePoint3d(b.x1, b.y1, 0), ZcGePoint3d(b.x2, b.y2, 0));
+        EXPECT_EQ(Extents_Overlap(window, e, 0.01), b.overlap) << b.x1 << " " << b.x2;
+    }
+    EXPECT_FALSE(Extents_Overlap(window, ZcDbExtents(), 0.01));
+    EXPECT_TRUE(Line_Separates_Rect(ZcGePoint2d(-10, 50), ZcGePoint2d(-5, 52), window));
+    EXPECT_FALSE(Line_Separates_Rect(ZcGePoint2d(-10, 0), ZcGePoint2d(0, 100), window));  // touches a corner only
+    EXPECT_TRUE(Line_Separates_Rect(ZcGePoint2d(50, -10), ZcGePoint2d(50, 200), window));   // vertical
+    EXPECT_FALSE(Line_Separates_Rect(ZcGePoint2d(150, -10), ZcGePoint2d(150, 200), window));
+    EXPECT_TRUE(Extents_Inside_Window(window, ZcDbExtents(ZcGePoint3d(0, 0, 0), ZcGePoint3d(100, 100, 0))));
+    EXPECT_FALSE(Extents_Inside_Window(window, ZcDbExtents(ZcGePoint3d(0, 0, 0), ZcGePoint3d(100.1, 100, 0))));
+}
+
+TEST_F(Dwg_Export_Test, StandardStylesCarryATemporaryNameDuringTheExport)
+{
+    ZcDbObjectId dictionary_id;
+    {
+        ZcDbObjectPointer<ZcDbDictionary> named(Db()->namedObjectsDictionaryId(), ZcDb::kForWrite);
+        auto* styles = new ZcDbDictionary();
+        ASSERT_EQ(named->setAt(L"ACAD_MLINESTYLE", styles, dictionary_id), Zcad::eOk);
+        ZcDbObjectId entry;
+        styles->setAt(L"Standard", new ZcDbXrecord(), entry);
+        styles->close();
+    }
+    auto has = [&](const wchar_t* name) {
+        ZcDbObjectPointer<ZcDbDictionary> styles(dictionary_id, ZcDb::kForRead);
+        return styles->has(name);
+    };
+    {
+        Standard_Style_Rename rename;
+        rename.Rename();
+        EXPECT_EQ(rename.Temp_Name, CString(L"KV261208231430"));
+        EXPECT_FALSE(has(L"Standard"));
+        EXPECT_TRUE(has(L"KV261208231430"));
+    }
+    EXPECT_TRUE(has(L"Standard"));
+    EXPECT_FALSE(has(L"KV261208231430"));
+}
+
+TEST_F(Dwg_Export_Test, WblockIdsToFileCentresOneBlockNamedByPrefixAndTime)
+{
+    Draw_Drawing();
+    ZcDbObjectIdArray ids;
+    ids.append(Append(Db()->modelSpaceId(), new ZcDbCircle(ZcGePoint3d(500, 500, 0), ZcGeVector3d::kZAxis, 10)));
+    ids.append(Text(Db()->modelSpaceId(), 520, 500, L"PIECE"));
+    const CString file = File(L"piece");
+    ASSERT_TRUE(Wblock_Ids_To_File(ids, file, L"K_TK_BK", false));
+    EXPECT_TRUE(ids.isEmpty());
+    const std::string oracle = Ezdxf(file);
+    EXPECT_TRUE(Has(oracle, "block K_TK_BK261208231430")) << oracle;
+    EXPECT_FALSE(Has(oracle, "model ")) << oracle;
+    EXPECT_TRUE(Has(oracle, "ltscale 2.5")) << oracle;
+
+    ids.append(Append(Db()->modelSpaceId(), new ZcDbCircle(ZcGePoint3d(500, 500, 0), ZcGeVector3d::kZAxis, 10)));
+    ASSERT_TRUE(Wblock_Ids_To_File(ids, file, L"K_TK_BK", true));
+    EXPECT_TRUE(Has(Ezdxf(file), "model CIRCLE 0.000 0.000 10.000")) << Ezdxf(file);
+
+    // A drawing that cannot be saved is not reported as written.
+    ids.append(Append(Db()->modelSpaceId(), new ZcDbCircle(ZcGePoint3d(500, 500, 0), ZcGeVector3d::kZAxis, 10)));
+    Answer_Boxes(1);
+    EXPECT_FALSE(Wblock_Ids_To_File(ids, L"C:\\Out\\nowhere\\piece.dxf", L"K_TK_BK", false));
+    EXPECT_TRUE(ids.isEmpty());
+}
+
+}  // namespace
