@@ -316,6 +316,26 @@ TEST_F(Dwg_Export_Test, FailedSaveAndUncreatableFolderAreShownAndNotCounted)
     EXPECT_EQ(platform::MessageBoxLog.size(), 1u);
 }
 
+TEST_F(Dwg_Export_Test, AFileThatCannotBeReplacedIsSkippedAndTheSameNameOverwrites)
+{
+    Draw_Drawing();
+    std::filesystem::create_directories(Host(File(L"A")));  // stands where the file goes
+    Add_Sheet(Db()->modelSpaceId(), 0, 0, 420, 297, L"A");
+    Add_Sheet(Db()->modelSpaceId(), 0, 0, 420, 297, L"B");
+    Add_Sheet(Db()->modelSpaceId(), 1000, 0, 1420, 297, L"B");
+    Answer_Boxes(1);
+    CString folder;
+    int written = -1;
+    ASSERT_TRUE(Export_Sheets_To_Dwg1(m_Set, folder, &written));
+    EXPECT_EQ(written, 2);
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel打印");
+    EXPECT_TRUE(Has(platform::To_Utf8(platform::MessageBoxLog[0].text), "可能处于打开状态，无法覆盖"));
+    const std::string b = Ezdxf(File(L"B"));
+    EXPECT_TRUE(Has(b, "SHEET-B")) << b;
+    EXPECT_FALSE(Has(b, "SHEET-A")) << b;
+}
+
 TEST_F(Dwg_Export_Test, TheSinglePlotOpensItsFileAndKeepsTheLayoutName)
 {
     Draw_Drawing();
