@@ -18,6 +18,7 @@
 #include "db/dbtext.h"
 #include "db/dbviewport.h"
 #include "db/drawing_file_io.h"
+#include "ed/command_runner.h"
 #include "ed/docman.h"
 #include "plot/dwg_export.h"
 #include "plot/dwg_window_pick.h"
@@ -319,8 +320,8 @@ TEST_F(Dwg_Export_Test, FailedSaveAndUncreatableFolderAreShownAndNotCounted)
 TEST_F(Dwg_Export_Test, AFileThatCannotBeReplacedIsSkippedAndTheSameNameOverwrites)
 {
     Draw_Drawing();
-    std::filesystem::create_directories(Host(File(L"A")));  // stands where the file goes
-    Add_Sheet(Db()->modelSpaceId(), 0, 0, 420, 297, L"A");
+    ASSERT_TRUE(CreateDirectoryW(File(L"Locked"), nullptr));  // stands where the file goes
+    Add_Sheet(Db()->modelSpaceId(), 0, 0, 420, 297, L"Locked");
     Add_Sheet(Db()->modelSpaceId(), 0, 0, 420, 297, L"B");
     Add_Sheet(Db()->modelSpaceId(), 1000, 0, 1420, 297, L"B");
     Answer_Boxes(1);
@@ -344,6 +345,19 @@ TEST_F(Dwg_Export_Test, TheSinglePlotOpensItsFileAndKeepsTheLayoutName)
     ZcApDocument* document = zcDocManager->curDocument();
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(CString(document->fileName()), file);
+}
+
+TEST_F(Dwg_Export_Test, TheHostOpensAnExportedFileAndSaysSo)
+{
+    Draw_Drawing();
+    const CString file = File(L"by_command");
+    ASSERT_TRUE(Export_Window_To_Dwg(ZcGePoint2d(0, 0), ZcGePoint2d(420, 297), file, false, true));
+    Set_Var(L"FILEDIA", 0);
+    ASSERT_EQ(zcedCommandS(RTSTR, L"_.OPEN", RTSTR, file.GetString(), RTNONE), RTNORM);
+    EXPECT_EQ(CString(zcDocManager->curDocument()->fileName()), file);
+    EXPECT_NE(Printed().find(L"Opened drawing file C:\\Out\\by_command"), std::wstring::npos);
+    ASSERT_EQ(zcedCommandS(RTSTR, L"_.OPEN", RTSTR, L"C:\\Out\\none.dxf", RTNONE), RTNORM);
+    EXPECT_NE(Printed().find(L"Cannot open drawing file C:\\Out\\none.dxf."), std::wstring::npos);
 }
 
 TEST_F(Dwg_Export_Test, WindowPicking)
