@@ -4,6 +4,7 @@
 // these shells only carry what the unload needs. The progress window: ui/progress_window.h.
 #pragma once
 
+#include "dialogs/dlg_bplot1.h"
 #include "ui/progress_window.h"
 #include "win/windows.h"
 
@@ -14,7 +15,6 @@ public:
     virtual BOOL DestroyWindow() { return TRUE; }
 };
 
-class Dlg_BPlot1 : public Window_Shell {};
 class Dlg_BPlot2 : public Window_Shell {};
 class Dlg_BPlot3 : public Window_Shell {};
 

@@ -1,0 +1,441 @@
+#include "dialogs/dlg_bplot1.h"
+
+#include "core/doc_lock.h"
+#include "core/name_lookups.h"
+#include "core/plot_config.h"
+#include "core/space_helpers.h"
+#include "core/string_helpers.h"
+#include "dialogs/bplot1_cell_texts.h"
+#include "dialogs/plot_option_combos.h"
+#include "res/resource.h"
+#include "sheets/paper_scale.h"
+#include "sheets/paper_table.h"
+#include "sheets/plotter_files.h"
+#include "titleblock/file_name_rules.h"
+#include "ui/progress_window.h"
+#include "ui/small_value_dialogs_frame.h"
+
+namespace {
+
+enum Column { Col_No = 0, Col_Eye, Col_Name, Col_Del, Col_Paper, Col_Scale, Col_Size, Col_Remark };
+
+const wchar_t* const Column_Headers[] = {L"序 号", L"预 览", L"  文 件 名  ", L"删 除",
+                                         L"纸张尺寸", L"打印比例", L"图面尺寸", L"备 注"};
+
+void Set_Array(ZcArray<int>& array, std::initializer_list<int> values)
+{
+    array.setLogicalLength(0);
+    for (int value : values) array.append(value);
+}
+
+void Setup_Pic_Button(Pic_Button& button, int hover_icon, int idle_icon)
+{
+    button.Set_Icon(hover_icon, idle_icon, 32);
+    button.Set_Cursor(IDR_HAND_CURSOR);
+    button.Set_Hover_Text_Color(RGB(255, 0, 0), 0);
+    button.Set_No_Capture(true);
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(Dlg_BPlot1, CZcUiDialog)
+    ON_MESSAGE(WM_ZC_KEEP_FOCUS, Dlg_BPlot1::On_Keep_Focus)
+    ON_NOTIFY(NM_CLICK, IDC_BP1_LIST, Dlg_BPlot1::On_List_Click)
+    ON_NOTIFY(NM_RCLICK, IDC_BP1_LIST, Dlg_BPlot1::On_List_Right_Click)
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_BP1_LIST, Dlg_BPlot1::On_Column_Click)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_BP1_LIST, Dlg_BPlot1::On_Selection_Changed)
+    ON_BN_CLICKED(IDC_BP1_NAME_RULE, Dlg_BPlot1::On_Name_Rule)
+    ON_BN_CLICKED(IDC_BP1_SCALE_FILTER, Dlg_BPlot1::On_Scale_Filter)
+    ON_BN_CLICKED(IDC_BP1_INTERRUPT, Dlg_BPlot1::On_Interrupt)
+    ON_BN_CLICKED(IDC_BP1_MERGE_PDF, Dlg_BPlot1::On_Merge_Pdf)
+    ON_BN_CLICKED(IDC_BP1_DWG_BLOCK, Dlg_BPlot1::On_Save_As_Block)
+    ON_CBN_SELCHANGE(IDC_BP1_FORMAT_COMBO, Dlg_BPlot1::On_Format_Changed)
+    ON_COMMAND_RANGE(ID_BP1_COUNT_A4, ID_BP1_COUNT_A0, Dlg_BPlot1::On_Paper_Statistics)
+END_MESSAGE_MAP()
+
+Dlg_BPlot1::Dlg_BPlot1(CWnd* parent) : CZcUiDialog(IDD_DLG_BPLOT1, parent)
+{
+    Frame_Infor.Sheet_Set = &Sheet_Set;
+}
+
+Dlg_BPlot1::~Dlg_BPlot1() = default;
+
+void Dlg_BPlot1::DoDataExchange(CDataExchange* exchange)
+{
+    CZcUiDialog::DoDataExchange(exchange);
+    DDX_Control(exchange, IDC_BP1_LIST, List);
+    DDX_Control(exchange, IDC_BP1_STYLE_COMBO, Style_Combo);
+    DDX_Control(exchange, IDC_BP1_FOLDER_MODE_COMBO, Folder_Mode_Combo);
+    DDX_Control(exchange, IDC_BP1_FORMAT_COMBO, Format_Combo);
+    DDX_Control(exchange, IDC_BP1_MARGIN_COMBO, Margin_Combo);
+    DDX_Control(exchange, IDC_BP1_PROGRESS, Progress);
+    DDX_Control(exchange, IDOK, Print_Button);
+    DDX_Control(exchange, IDCANCEL, Cancel_Button);
+    DDX_Control(exchange, IDC_BP1_NAME_RULE, Name_Rule_Button);
+    DDX_Control(exchange, IDC_BP1_SCALE_FILTER, Scale_Filter_Button);
+    DDX_Control(exchange, IDC_BP1_INTERRUPT, Interrupt_Button);
+    DDX_Control(exchange, IDC_BP1_EDIT_STYLE, Edit_Style_Button);
+    DDX_CBIndex(exchange, IDC_BP1_STYLE_COMBO, Style_Index);
+    DDX_CBIndex(exchange, IDC_BP1_FORMAT_COMBO, Format_Index);
+    DDX_CBIndex(exchange, IDC_BP1_FOLDER_MODE_COMBO, Folder_Mode_Index);
+    DDX_Check(exchange, IDC_BP1_MERGE_PDF, Merge_Pdf);
+    DDX_Check(exchange, IDC_BP1_DWG_BLOCK, Save_As_Block);
+    DDX_Check(exchange, IDC_BP1_SIGN_CHECK, Print_Sign);
+    DDX_Text(exchange, IDC_BP1_PATH, Path_Text);
+}
+
+BOOL Dlg_BPlot1::OnInitDialog()
+{
+    CZcUiDialog::OnInitDialog();
+    Set_Module_Icon(this);
+
+    for (auto [id, rect] : {std::pair<int, CRect*>{IDC_BP1_MERGE_PDF, &Merge_Box_Rect},
+                            std::pair<int, CRect*>{IDC_BP1_SIGN_CHECK, &Sign_Box_Rect}}) {
+        if (CWnd* box = GetDlgItem(id)) {
+            box->GetWindowRect(rect);
+            ScreenToClient(rect);
+        }
+    }
+
+    Setup_Pic_Button(Print_Button, IDI_OK_HOVER, IDI_OK_IDLE);
+    Setup_Pic_Button(Cancel_Button, IDI_CANCEL_HOVER, IDI_CANCEL_IDLE);
+    for (Pic_Button* button : {&Name_Rule_Button, &Scale_Filter_Button, &Interrupt_Button})
+        Setup_Pic_Button(*button, IDI_BPLOT1_TOOL_HOVER, IDI_BPLOT1_TOOL_IDLE);
+    Edit_Style_Button.Set_Icon(IDI_EDIT_HOVER, IDI_EDIT_IDLE, 32);
+    Edit_Style_Button.Set_Cursor(IDR_HAND_CURSOR);
+    Edit_Style_Button.Set_No_Capture(true);
+    Progress.Set_Font_From_Item(this, IDOK);
+
+    List.Sheet_Set = &Sheet_Set;
+    List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    for (int column = 0; column < 8; ++column)
+        List.InsertColumn(column, Column_Headers[column], LVCFMT_CENTER, 1);
+
+    Fill_Format_List(&Format_Combo, true);
+    Merge_Pdf = g_Plot_Config.Merge_Pdf;
+    Save_As_Block = g_Plot_Config.Dwg_As_Block;
+    Print_Sign = Options.Print_Sign;
+    Format_Index = Options.Output_Type;
+    UpdateData(FALSE);
+    Fill_Margin_Combo();
+    return TRUE;
+}
+
+LRESULT Dlg_BPlot1::On_Keep_Focus(WPARAM, LPARAM) { return 1; }
+
+void Dlg_BPlot1::Read_Controls()
+{
+    if (GetSafeHwnd() != nullptr)
+        UpdateData(TRUE);
+}
+
+Plot_Drawing1* Dlg_BPlot1::Row_Sheet(int row) const
+{
+    if (row < 0 || row >= Sheet_Set.Plot_List.GetSize())
+        return nullptr;
+    return Sheet_Set.Plot_List[row];
+}
+
+void Dlg_BPlot1::Fit_Columns(std::initializer_list<int> columns)
+{
+    for (int column : columns) Fit_List_Column(&List, column, this);
+}
+
+// ---- options at the opening ----
+
+void Dlg_BPlot1::Fill_On_Open()
+{
+    Fill_Style_Combo();
+    Fill_Sheet_List(true);
+    Init_Folder_Mode();
+    Init_Output_Format();
+    Fill_Margin_Combo();
+    Apply_Saved_Scales();
+}
+
+void Dlg_BPlot1::Fill_Style_Combo()
+{
+    int default_index = 0;
+    Fill_Style_List(&Style_Combo, default_index);
+    Style_Index = default_index;
+    Style_Combo.SetCurSel(Style_Index);
+}
+
+void Dlg_BPlot1::Init_Folder_Mode()
+{
+    Folder_Mode_Index = Options.Folder_Mode;
+    Folder_Mode_Combo.SetCurSel(Folder_Mode_Index);
+}
+
+void Dlg_BPlot1::Init_Output_Format()
+{
+    Format_Index = Options.Output_Type;
+    Format_Combo.SetCurSel(Format_Index);
+    GetDlgItem(IDC_BP1_MERGE_PDF)->ShowWindow(Options.Output_Type == 0 ? SW_SHOW : SW_HIDE);
+    GetDlgItem(IDC_BP1_DWG_BLOCK)->ShowWindow(Dwg_Output() ? SW_SHOW : SW_HIDE);
+    GetDlgItem(IDC_BP1_SWATCH)->ShowWindow(Options.Output_Type == 2 || Options.Output_Type == 3 ? SW_SHOW : SW_HIDE);
+}
+
+void Dlg_BPlot1::Fill_Margin_Combo()
+{
+    Fill_Margin_List(&Margin_Combo, Margin_Index, Options.Margin, Options.Unequal_Margin);
+}
+
+// ---- the list ----
+
+void Dlg_BPlot1::Set_Column_Classes()
+{
+    if (Dwg_Output()) {
+        Set_Array(List.Hover_Columns, {Col_Name, Col_Del});
+        Set_Array(List.Group_Columns, {Col_Del});
+        Set_Array(List.Grey_Columns, {Col_Eye, Col_Paper, Col_Scale, Col_Remark});
+    } else {
+        Set_Array(List.Hover_Columns, {Col_Eye, Col_Name, Col_Del, Col_Paper, Col_Scale});
+        Set_Array(List.Group_Columns, {Col_Del, Col_Paper, Col_Scale});
+        Set_Array(List.Grey_Columns, {});
+    }
+}
+
+void Dlg_BPlot1::Fill_Sheet_List(bool sort)
+{
+    List.DeleteAllItems();
+    List.Mark_Rows.setLogicalLength(0);
+    List.Mark_Columns.setLogicalLength(0);
+    Set_Column_Classes();
+    if (sort)
+        Sheet_Set.Sort_Sheets(Options.Sort_Type);
+    {
+        Doc_Lock lock;
+        for (int i = 0; i < Sheet_Set.Plot_List.GetSize(); ++i) {
+            Plot_Drawing1* sheet = Sheet_Set.Plot_List[i];
+            sheet->Set_Marker(i + 1, -1);
+            CString number;
+            number.Format(L"%4d", i + 1);
+            List.InsertItem(i, number);
+            List.SetItemText(i, Col_Eye, L"EYE");
+            List.SetItemText(i, Col_Name, L"");
+            List.SetItemText(i, Col_Del, L"DEL");
+            List.SetItemText(i, Col_Paper, L"");
+            List.SetItemText(i, Col_Scale, L"");
+            List.SetItemText(i, Col_Size, Drawing_Size_Text(sheet->Width, sheet->Height));
+            List.SetItemText(i, Col_Remark, L"");
+        }
+    }
+    GetDlgItem(IDOK)->EnableWindow(List.GetItemCount() > 0);
+    Reassign_Papers();
+    Apply_Naming_Rule();
+    Fit_List_Columns(&List, this);
+}
+
+CString Dlg_BPlot1::Paper_Size_Remark(int row, const MyPaper& paper)
+{
+    const CString remark = Paper_Range_Remark(paper, Options.Output_Type);
+    if (remark.IsEmpty()) {
+        List.Remove_Mark_Cell(row, Col_Remark);
+        List.Remove_Mark_Cell(row, Col_Paper);
+    } else {
+        List.Add_Mark_Cell(row, Col_Remark);
+        List.Add_Mark_Cell(row, Col_Paper);
+    }
+    return remark;
+}
+
+void Dlg_BPlot1::Show_Row_Paper(int row, Plot_Drawing1* sheet)
+{
+    MyPaper* paper = Find_Paper_By_Name(Sheet_Set.Paper_List, sheet->Paper_Name);
+    if (paper == nullptr) {
+        List.SetItemText(row, Col_Scale, Format_Scale_Text(sheet->Plot_Scale));
+        List.SetItemText(row, Col_Remark, L"");
+        return;
+    }
+    List.SetItemText(row, Col_Paper, paper->Get_Display_Name(true, sheet->Portrait));
+    List.SetItemText(row, Col_Scale, Format_Scale_Text(sheet->Plot_Scale));
+    List.SetItemText(row, Col_Remark, Paper_Size_Remark(row, *paper));
+}
+
+void Dlg_BPlot1::Reassign_Papers()
+{
+    Sheet_Set.Assign_Papers(Options.Scale, true, true);
+    for (int row = 0; row < List.GetItemCount(); ++row) {
+        Plot_Drawing1* sheet = Row_Sheet(row);
+        if (sheet == nullptr)
+            continue;
+        MyPaper working(297, 210);
+        sheet->Match_Paper(&working, Options.Scale, true);
+        List.SetItemText(row, Col_Paper, working.Get_Display_Name(true, sheet->Portrait));
+        sheet->Plot_Scale = Scale_From_Paper(working, *sheet);
+        List.SetItemText(row, Col_Scale, Format_Scale_Text(sheet->Plot_Scale));
+        List.SetItemText(row, Col_Remark, Paper_Size_Remark(row, working));
+    }
+    Fit_Columns({Col_Paper, Col_Scale, Col_Remark});
+}
+
+CString Dlg_BPlot1::Make_Sheet_Name(const Plot_Drawing1* sheet, int row, const CString& prefix, bool numbered) const
+{
+    CString head = prefix.IsEmpty() ? Options.Prefix : prefix;
+    if (head.CompareNoCase(L"???") == 0)
+        head = Get_Dwg_Title();
+    CString tail = Options.Suffix;
+
+    CString short_form = L"纸张", long_form = L"纸张尺寸";
+    if (const MyPaper* paper = Find_Paper_By_Name(Sheet_Set.Paper_List, sheet->Paper_Name)) {
+        short_form = paper->Get_Display_Name(false, sheet->Portrait);
+        long_form = paper->Get_Display_Name(true, sheet->Portrait);
+        Remove_Blanks(long_form);
+    }
+    for (CString* text : {&head, &tail}) {
+        text->Replace(L"纸张尺寸", long_form);
+        text->Replace(L"纸张", short_form);
+    }
+    const CString number = numbered ? Format_No(row + Options.Start_No, Options.Digits) : CString();
+    CString name;
+    name.Format(L"%s%s%s", head.GetString(), number.GetString(), tail.GetString());
+    Valid_File_Name(name, true);
+    return name;
+}
+
+void Dlg_BPlot1::Apply_Naming_Rule()
+{
+    const int rows = List.GetItemCount();
+    for (int row = 0; row < rows; ++row) {
+        Plot_Drawing1* sheet = Row_Sheet(row);
+        if (sheet == nullptr)
+            continue;
+        sheet->Output_Name = Make_Sheet_Name(sheet, row, CString(), rows > 1);
+        List.SetItemText(row, Col_Name, sheet->Output_Name);
+    }
+    Mark_Duplicate_Names();
+}
+
+void Dlg_BPlot1::Mark_Duplicate_Names()
+{
+    const int rows = List.GetItemCount();
+    for (int row = 0; row < rows; ++row) List.Remove_Mark_Cell(row, Col_Name);
+    for (int a = 0; a < rows; ++a) {
+        const CString name = List.GetItemText(a, Col_Name);
+        for (int b = a + 1; b < rows; ++b) {
+            if (name.CompareNoCase(List.GetItemText(b, Col_Name)) == 0) {
+                List.Add_Mark_Cell(a, Col_Name);
+                List.Add_Mark_Cell(b, Col_Name);
+            }
+        }
+    }
+}
+
+void Dlg_BPlot1::Apply_Paper_To_Row(MyPaper* paper, Plot_Drawing1* sheet, int row)
+{
+    sheet->Paper_Name = paper->Get_Name();
+    List.SetItemText(row, Col_Paper, paper->Get_Display_Name(true, sheet->Portrait));
+    sheet->Plot_Scale = Scale_From_Paper(*paper, *sheet);
+    List.SetItemText(row, Col_Scale, Format_Scale_Text(sheet->Plot_Scale));
+    List.SetItemText(row, Col_Remark, Paper_Size_Remark(row, *paper));
+    if (Options.Prefix.Find(L"纸张") >= 0 || Options.Suffix.Find(L"纸张") >= 0) {
+        sheet->Output_Name = Make_Sheet_Name(sheet, row, CString(), List.GetItemCount() > 1);
+        List.SetItemText(row, Col_Name, sheet->Output_Name);
+    }
+}
+
+void Dlg_BPlot1::Apply_Saved_Scales()
+{
+    if (!Read_Sc_Infor(Frame_Infor))
+        return;
+    bool changed = false;
+    for (int row = 0; row < List.GetItemCount(); ++row) {
+        Plot_Drawing1* sheet = Row_Sheet(row);
+        const int index = sheet != nullptr ? Find_Frame_Infor(Frame_Infor, *sheet) : -1;
+        if (index < 0)
+            continue;
+        MyPaper* paper = index < Frame_Infor.Names.GetSize()
+                             ? Find_Paper_By_Name(Sheet_Set.Paper_List, Frame_Infor.Names[index])
+                             : nullptr;
+        if (paper == nullptr && index < Frame_Infor.Scales.length() && Frame_Infor.Scales[index] > 0.0) {
+            const double scale = Frame_Infor.Scales[index];
+            paper = Sheet_Set.Add_Paper_Size(static_cast<int>(sheet->Width / scale),
+                                             static_cast<int>(sheet->Height / scale));
+        }
+        if (paper != nullptr) {
+            Apply_Paper_To_Row(paper, sheet, row);
+            changed = true;
+        }
+    }
+    if (changed)
+        Fit_Columns({Col_Paper, Col_Scale, Col_Remark});
+}
+
+// ---- buttons and switches ----
+
+void Dlg_BPlot1::On_Merge_Pdf()
+{
+    Read_Controls();
+    g_Plot_Config.Merge_Pdf = Merge_Pdf;
+}
+
+void Dlg_BPlot1::On_Save_As_Block()
+{
+    Read_Controls();
+    g_Plot_Config.Dwg_As_Block = Save_As_Block;
+}
+
+void Dlg_BPlot1::On_Format_Changed()
+{
+    Read_Controls();
+    if (Format_Index < 0)
+        return;
+    Options.Output_Type = Format_Index;
+    Init_Output_Format();
+    Set_Column_Classes();
+    for (int row = 0; row < List.GetItemCount(); ++row)
+        if (Plot_Drawing1* sheet = Row_Sheet(row))
+            Show_Row_Paper(row, sheet);
+    List.Invalidate();
+}
+
+void Dlg_BPlot1::On_Interrupt() { Stop_Flag = 1; }
+
+void Dlg_BPlot1::OnOK()
+{
+    Read_Controls();
+    Options.Print_Sign = Print_Sign;
+    CZcUiDialog::OnOK();
+}
+
+void Dlg_BPlot1::OnCancel()
+{
+    Read_Controls();
+    Options.Print_Sign = Print_Sign;
+    CZcUiDialog::OnCancel();
+}
+
+// ---- progress ----
+
+void Dlg_BPlot1::Plot_Progress_Begin(int lower, int upper)
+{
+    for (int id : {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}) GetDlgItem(id)->ShowWindow(SW_HIDE);
+    Progress.SetRange(lower, upper);
+    Progress.SetStep(1);
+    Progress.SetPos(0);
+    Progress.ShowWindow(SW_SHOW);
+    Interrupt_Button.ShowWindow(SW_SHOW);
+}
+
+void Dlg_BPlot1::Plot_Progress_Step()
+{
+    Do_Events();
+    Progress.StepIt();
+}
+
+void Dlg_BPlot1::Plot_Progress_End()
+{
+    Progress.ShowWindow(SW_HIDE);
+    Interrupt_Button.ShowWindow(SW_HIDE);
+    for (int id : {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}) GetDlgItem(id)->ShowWindow(SW_SHOW);
+}
+
+void Dlg_BPlot1::Plot_Done_Close()
+{
+    if (Plot_Launched == 0)
+        return;
+    Plot_Device_Files::End_Plot();
+    Plot_Launched = 0;
+    CZcUiDialog::OnOK();
+}

@@ -1,0 +1,122 @@
+// The result window of the batch plot to files: a modeless dialog that lists the found
+// sheets and lets the user rename, delete, re-paper, re-scale, re-order and filter them,
+// holds the output options of the run and shows the plot's progress with a stop button.
+// It owns the sheet set and the options that g_Sheet_Set and g_Cur_Plot_Option point at
+// while it exists.
+#pragma once
+
+#include "core/plot_option.h"
+#include "mfc/afxcmn.h"
+#include "mfc/afxwin.h"
+#include "rx/zcarray.h"
+#include "sheets/paper_records.h"
+#include "sheets/sheet_records.h"
+#include "ui/gradient_progress.h"
+#include "ui/ico_button.h"
+#include "ui/pic_button.h"
+#include "ui/sheet_list_ctrl.h"
+#include "ui/zcui_dialogs.h"
+
+class Dlg_BPlot1 : public CZcUiDialog {
+public:
+    explicit Dlg_BPlot1(CWnd* parent = nullptr);
+    ~Dlg_BPlot1() override;
+
+    // Filling at the opening, in this order; Fill_On_Open calls them all.
+    void Fill_On_Open();
+    void Fill_Style_Combo();
+    void Fill_Sheet_List(bool sort);
+    void Init_Folder_Mode();
+    void Init_Output_Format();
+    void Fill_Margin_Combo();
+    void Apply_Saved_Scales();
+
+    // Papers, scales and names of the rows.
+    void Reassign_Papers();
+    void Apply_Naming_Rule();
+    CString Make_Sheet_Name(const Plot_Drawing1* sheet, int row, const CString& prefix, bool numbered) const;
+    void Mark_Duplicate_Names();
+    CString Paper_Size_Remark(int row, const MyPaper& paper);
+    void Apply_Paper_To_Row(MyPaper* paper, Plot_Drawing1* sheet, int row);
+
+    // Edits started from the list.
+    void Rename_Sheet(int row);
+    void Delete_Sheets(int row, bool erase_markers, const ZcArray<int>& rows);
+    void Choose_Paper(int row, const ZcArray<int>& rows);
+    void Choose_Scale(int row, const ZcArray<int>& rows);
+    void Count_Papers(int standard);
+
+    // Called by the plot drivers.
+    void Plot_Progress_Begin(int lower, int upper);
+    void Plot_Progress_Step();
+    void Plot_Progress_End();
+    void Plot_Done_Close();
+
+    // Reads the check boxes and combos into the members.
+    void Read_Controls();
+    // The sheet of a row; null outside the list.
+    Plot_Drawing1* Row_Sheet(int row) const;
+    int Row_Count() { return List.GetItemCount(); }
+
+    Plot_Sheet_Set Sheet_Set;
+    Sheet_Infor_List Frame_Infor;
+    Plot_Option Options;
+    int Style_Index = 0;
+    int Format_Index = 0;
+    int Margin_Index = 0;
+    int Folder_Mode_Index = 0;
+    CString Path_Text;
+    int Merge_Pdf = 0;
+    int Save_As_Block = 0;
+    int Print_Sign = 0;
+    CRect Merge_Box_Rect;
+    CRect Sign_Box_Rect;
+    BYTE Stop_Flag = 0;
+    BYTE Plot_Launched = 0;
+
+    ListCtrl_DivezUrez List;
+
+protected:
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    afx_msg LRESULT On_Keep_Focus(WPARAM, LPARAM);
+    afx_msg void On_List_Click(NMHDR* header, LRESULT* result);
+    afx_msg void On_List_Right_Click(NMHDR* header, LRESULT* result);
+    afx_msg void On_Column_Click(NMHDR* header, LRESULT* result);
+    afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
+    afx_msg void On_Name_Rule();
+    afx_msg void On_Scale_Filter();
+    afx_msg void On_Interrupt();
+    afx_msg void On_Merge_Pdf();
+    afx_msg void On_Save_As_Block();
+    afx_msg void On_Format_Changed();
+    afx_msg void On_Paper_Statistics(UINT command_id);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void Set_Column_Classes();
+    // The rows a click on the cell acts on.
+    ZcArray<int> Click_Rows(int row, int column);
+    void Show_Row_Paper(int row, Plot_Drawing1* sheet);
+    void Renumber_From(int row);
+    void Fit_Columns(std::initializer_list<int> columns);
+    bool Dwg_Output() const { return Options.Output_Type == 6; }
+
+    CComboBox Style_Combo;
+    CComboBox Folder_Mode_Combo;
+    CComboBox Format_Combo;
+    CComboBox Margin_Combo;
+    CGradientProgressCtrl Progress;
+    Pic_Button Print_Button;
+    Pic_Button Cancel_Button;
+    Pic_Button Name_Rule_Button;
+    Pic_Button Scale_Filter_Button;
+    Pic_Button Interrupt_Button;
+    Ico_Button Edit_Style_Button;
+};
+
+// The host's query whether a modeless dialog keeps the keyboard focus.
+constexpr UINT WM_ZC_KEEP_FOCUS = 0x7101;

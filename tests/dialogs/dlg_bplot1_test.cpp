@@ -1,0 +1,286 @@
+// The batch plot to files window opened on the sheets detected in the fixture drawing with
+// frames: its rows, renaming, deleting, papers, scales and the size remarks.
+#include <set>
+#include <string>
+
+#include "core/doc_reactors.h"
+#include "core/hidden_layers.h"
+#include "core/ucs_transform.h"
+#include "db/dbsymtb.h"
+#include "core/plot_config.h"
+#include "db/dbents.h"
+#include "dialogs/bplot1_cell_texts.h"
+#include "dialogs/dlg_bplot1.h"
+#include "ed/docman.h"
+#include "plot_option_combos_fixture.h"
+#include "res/resource.h"
+#include "sheets/frame_detection.h"
+#include "sheets/marker_entities.h"
+#include "sheets/paper_scale.h"
+#include "sheets/paper_table.h"
+#include "ui/progress_window.h"
+
+namespace {
+
+class BPlot1_Test : public Plot_Dialog_Test {
+protected:
+    void SetUp() override
+    {
+        Plot_Dialog_Test::SetUp();
+        Add_Style_Tables({L"acad.ctb", L"monochrome.ctb"});
+        Temp_PlotRec::rxInit();
+        Temp_PlotRec2::rxInit();
+        g_Ucs.Reset();
+        const std::string path = std::string(KORVEL_SOURCE_DIR) + "/tests/fixtures/dxf/frames.dxf";
+        ASSERT_EQ(zcDocManager->appContextOpenDocument(std::wstring(path.begin(), path.end()).c_str()), Zcad::eOk);
+        g_Hidden_Layers.Collect_Hidden_Layers();
+    }
+    void TearDown() override
+    {
+        if (window != nullptr) {
+            window->DestroyWindow();
+            delete window;
+            window = nullptr;
+        }
+        Progress_Close();
+        g_Hidden_Layers.Frozen_Layers.removeAll();
+        g_Hidden_Layers.Off_Layers.removeAll();
+        Plot_Dialog_Test::TearDown();
+    }
+
+    // Detection over the model space, then the window opened as the command opens it.
+    void Open(const Plot_Option& options = Plot_Option())
+    {
+        window = new Dlg_BPlot1();
+        window->Options = options;
+        Script("enter\npick 0\n");
+        ASSERT_TRUE(Find_Plot_Frames(window->Sheet_Set));
+        window->Sheet_Set.Filter_By_Area();
+        ASSERT_TRUE(window->Create(IDD_DLG_BPLOT1, nullptr));
+        window->Fill_On_Open();
+        window->ShowWindow(SW_SHOW);
+    }
+    CString Cell(int row, int column) { return window->List.GetItemText(row, column); }
+    bool Marked(int row, int column)
+    {
+        for (int i = 0; i < window->List.Mark_Rows.length(); ++i)
+            if (window->List.Mark_Rows[i] == row && window->List.Mark_Columns[i] == column) return true;
+        return false;
+    }
+    // Drives the window with dialog steps through the host's message loop.
+    void Drive(const std::string& steps)
+    {
+        Script(steps);
+        while (!Script_Used() && platform::Serve_Script_At_Pump()) platform::Run_Host_Messages();
+        platform::Run_Host_Messages();
+    }
+    // Marker numbers in the model space, sorted.
+    static std::multiset<int> Marker_Numbers()
+    {
+        std::multiset<int> numbers;
+        ZcDbObjectPointer<ZcDbBlockTableRecord> space(
+            zcdbHostApplicationServices()->workingDatabase()->modelSpaceId(), ZcDb::kForRead);
+        for (const ZcDbObjectId& id : space->entityIds()) {
+            ZcDbObjectPointer<Temp_PlotRec> marker(id, ZcDb::kForRead);
+            if (marker.openStatus() == Zcad::eOk) numbers.insert(marker->Get_Number());
+        }
+        return numbers;
+    }
+
+    Dlg_BPlot1* window = nullptr;
+};
+
+}  // namespace
+
+TEST(BPlot1_Cell_Texts, Size_Texts_Scales_And_Remarks)
+{
+    EXPECT_EQ(Drawing_Size_Text(420.4, 296.6), CString(L"420x297"));
+    EXPECT_EQ(Drawing_Size_Text(4.2, 2.97), CString(L"4.2x3.0"));
+    EXPECT_EQ(Drawing_Size_Text(0.42, 0.297), CString(L"0.42x0.30"));
+    EXPECT_EQ(Drawing_Size_Text(0.042, 0.0297), CString(L"0.042x0.030"));
+    EXPECT_EQ(Drawing_Size_Text(0.0042, 0.00297), CString(L"0.0042x0.0030"));
+
+    Plot_Drawing1 sheet;
+    sheet.Width = 840;
+    sheet.Height = 297;
+    const MyPaper a3(420, 297);
+    EXPECT_DOUBLE_EQ(Scale_From_Paper(a3, sheet), 2.0);
+    sheet.Portrait = true;
+    sheet.Width = 297;
+    sheet.Height = 840;
+    EXPECT_DOUBLE_EQ(Scale_From_Paper(a3, sheet), 2.0);
+
+    struct Case {
+        int long_side, short_side, output;
+        const wchar_t* remark;
+    };
+    const Case cases[] = {
+        {40, 30, 0, L"提示：纸张尺寸过小"}, {40, 30, 1, L"提示：纸张尺寸过小"}, {40, 30, 6, L""},
+        {6000, 841, 0, L"提示：纸张尺寸过大"}, {6000, 841, 3, L"提示：纸张尺寸过大"}, {6000, 841, 1, L""},
+        {6000, 841, 6, L""}, {420, 297, 0, L""}, {5080, 50, 0, L""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Paper_Range_Remark(MyPaper(c.long_side, c.short_side), c.output), CString(c.remark))
+            << c.long_side << "x" << c.short_side << " output " << c.output;
+}
+
+TEST_F(BPlot1_Test, Opens_With_A_Numbered_Row_Per_Listed_Sheet)
+{
+    Open();
+    const int rows = window->List.GetItemCount();
+    ASSERT_EQ(rows, window->Sheet_Set.Plot_List.GetSize());
+    ASSERT_GE(rows, 3);
+    CString caption;
+    window->GetWindowText(caption);
+    EXPECT_EQ(caption, CString(L"批打印至文件"));
+    EXPECT_TRUE(window->GetDlgItem(IDOK)->IsWindowEnabled());
+    std::multiset<int> expected_numbers;
+    for (int row = 0; row < rows; ++row) {
+        CString number;
+        number.Format(L"%4d", row + 1);
+        EXPECT_EQ(Cell(row, 0), number);
+        EXPECT_EQ(Cell(row, 1), CString(L"EYE"));
+        EXPECT_EQ(Cell(row, 3), CString(L"DEL"));
+        const Plot_Drawing1* sheet = window->Sheet_Set.Plot_List[row];
+        // "???" is the drawing's title, then the two-digit number.
+        CString name;
+        name.Format(L"frames%02d", row + 1);
+        EXPECT_EQ(Cell(row, 2), name);
+        EXPECT_EQ(sheet->Output_Name, name);
+        EXPECT_FALSE(Cell(row, 4).IsEmpty());
+        EXPECT_EQ(Cell(row, 5), Format_Scale_Text(sheet->Plot_Scale));
+        EXPECT_EQ(Cell(row, 6), Drawing_Size_Text(sheet->Width, sheet->Height));
+        expected_numbers.insert(row + 1);
+    }
+    EXPECT_EQ(Marker_Numbers(), expected_numbers);
+    EXPECT_TRUE(window->List.GetColumnWidth(2) > 1) << "columns are fitted";
+}
+
+TEST_F(BPlot1_Test, Del_Cell_Deletes_The_Row_Its_Sheet_And_Marker_And_Renumbers)
+{
+    Open();
+    const int rows = window->List.GetItemCount();
+    const Plot_Drawing1* second = window->Sheet_Set.Plot_List[1];
+    const INT_PTR all = window->Sheet_Set.All_Sheets.GetSize();
+    Drive("cell 1164 0 3\n");
+    ASSERT_EQ(window->List.GetItemCount(), rows - 1);
+    EXPECT_EQ(window->Sheet_Set.All_Sheets.GetSize(), all - 1);
+    EXPECT_EQ(window->Sheet_Set.Plot_List[0], second);
+    EXPECT_EQ(Cell(0, 0), CString(L"   1"));
+    EXPECT_EQ(Cell(0, 2), CString(L"frames01"));
+    std::multiset<int> expected;
+    for (int n = 1; n < rows; ++n) expected.insert(n);
+    EXPECT_EQ(Marker_Numbers(), expected);
+}
+
+TEST_F(BPlot1_Test, Del_On_A_Selected_Row_Deletes_Every_Selected_Row_Else_Only_The_Clicked_One)
+{
+    Open();
+    const int rows = window->List.GetItemCount();
+    ASSERT_GE(rows, 4);
+    window->List.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    window->List.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    Drive("cell 1164 2 3\n");
+    EXPECT_EQ(window->List.GetItemCount(), rows - 2);
+    EXPECT_EQ(static_cast<int>(Marker_Numbers().size()), rows - 2);
+    Drive("cell 1164 0 3\n");
+    EXPECT_EQ(window->List.GetItemCount(), rows - 3);
+}
+
+TEST_F(BPlot1_Test, Deleting_To_One_Row_Drops_The_Number_And_To_None_Disables_Print)
+{
+    Open();
+    while (window->List.GetItemCount() > 1) window->Delete_Sheets(0, true, ZcArray<int>());
+    EXPECT_EQ(Cell(0, 2), CString(L"frames"));
+    EXPECT_TRUE(window->GetDlgItem(IDOK)->IsWindowEnabled());
+    window->Delete_Sheets(0, true, ZcArray<int>());
+    EXPECT_EQ(window->List.GetItemCount(), 0);
+    EXPECT_FALSE(window->GetDlgItem(IDOK)->IsWindowEnabled());
+    EXPECT_TRUE(Marker_Numbers().empty());
+    // Rows outside the list are ignored.
+    window->Delete_Sheets(3, true, ZcArray<int>());
+    window->Delete_Sheets(-1, false, ZcArray<int>());
+}
+
+TEST_F(BPlot1_Test, Erased_Marker_Removes_Only_Its_Row_And_Leaves_Other_Markers)
+{
+    Open();
+    const int rows = window->List.GetItemCount();
+    // The user erased the marker; the erase notification then removes the row.
+    const Plot_Drawing1* erased = window->Sheet_Set.Plot_List[1];
+    {
+        ZcDbObjectPointer<Temp_PlotRec> marker(erased->Marker_Id, ZcDb::kForWrite);
+        ASSERT_EQ(marker.openStatus(), Zcad::eOk);
+        marker->erase();
+    }
+    window->Delete_Sheets(1, false, ZcArray<int>());
+    EXPECT_EQ(window->List.GetItemCount(), rows - 1);
+    std::multiset<int> expected;
+    for (int n = 1; n < rows; ++n) expected.insert(n);
+    EXPECT_EQ(Marker_Numbers(), expected) << "the other markers stay, renumbered";
+}
+
+TEST_F(BPlot1_Test, Names_Equal_But_For_Case_Are_Both_Red_Until_One_Is_Renamed)
+{
+    Open();
+    Drive("cell 1164 1 2\ntext 202 \"FRAMES01\"\nclick 1\n");
+    EXPECT_EQ(Cell(1, 2), CString(L"FRAMES01"));
+    EXPECT_EQ(window->Sheet_Set.Plot_List[1]->Output_Name, CString(L"FRAMES01"));
+    EXPECT_TRUE(Marked(0, 2));
+    EXPECT_TRUE(Marked(1, 2));
+    Drive("cell 1164 1 2\ntext 202 \"a<b>:c\"\nclick 1\n");
+    EXPECT_EQ(Cell(1, 2), CString(L"abc"));
+    EXPECT_FALSE(Marked(0, 2));
+    EXPECT_FALSE(Marked(1, 2));
+    // Cancel changes nothing.
+    Drive("cell 1164 1 2\ntext 202 \"other\"\nclick 2\n");
+    EXPECT_EQ(Cell(1, 2), CString(L"abc"));
+}
+
+TEST_F(BPlot1_Test, Paper_Placeholders_In_The_Prefix_Take_The_Sheet_Paper)
+{
+    Plot_Option options;
+    options.Prefix = L"纸张尺寸-";
+    Open(options);
+    Plot_Drawing1* sheet = window->Sheet_Set.Plot_List[0];
+    const MyPaper* paper = Find_Paper_By_Name(window->Sheet_Set.Paper_List, sheet->Paper_Name);
+    ASSERT_NE(paper, nullptr);
+    CString long_form = paper->Get_Display_Name(true, sheet->Portrait);
+    long_form.Remove(L' ');
+    EXPECT_EQ(Cell(0, 2), long_form + L"-01");
+    window->Options.Prefix = L"纸张";
+    window->Apply_Naming_Rule();
+    EXPECT_EQ(Cell(0, 2), paper->Get_Display_Name(false, sheet->Portrait) + L"01");
+}
+
+TEST_F(BPlot1_Test, Small_Paper_Is_Remarked_And_Marked_Except_For_Dwg)
+{
+    Open();
+    Plot_Drawing1* sheet = window->Sheet_Set.Plot_List[0];
+    bool added = false;
+    MyPaper* small = Add_Paper_Unique(window->Sheet_Set.Paper_List, 40, 30, added);
+    window->Apply_Paper_To_Row(small, sheet, 0);
+    EXPECT_EQ(Cell(0, 7), CString(L"提示：纸张尺寸过小"));
+    EXPECT_TRUE(Marked(0, 7));
+    EXPECT_TRUE(Marked(0, 4));
+    EXPECT_EQ(sheet->Paper_Name, small->Get_Name());
+    window->Options.Output_Type = 6;
+    window->Apply_Paper_To_Row(small, sheet, 0);
+    EXPECT_EQ(Cell(0, 7), CString(L""));
+    EXPECT_FALSE(Marked(0, 7));
+    EXPECT_FALSE(Marked(0, 4));
+}
+
+TEST_F(BPlot1_Test, Progress_Swaps_The_Buttons_For_The_Bar_And_Stop)
+{
+    Open();
+    window->Plot_Progress_Begin(0, 5);
+    EXPECT_FALSE(window->GetDlgItem(IDOK)->IsWindowVisible());
+    EXPECT_TRUE(window->GetDlgItem(IDC_BP1_PROGRESS)->IsWindowVisible());
+    EXPECT_TRUE(window->GetDlgItem(IDC_BP1_INTERRUPT)->IsWindowVisible());
+    Drive("click 934\n");
+    EXPECT_EQ(window->Stop_Flag, 1);
+    window->Plot_Progress_End();
+    EXPECT_TRUE(window->GetDlgItem(IDOK)->IsWindowVisible());
+    EXPECT_FALSE(window->GetDlgItem(IDC_BP1_INTERRUPT)->IsWindowVisible());
+}
