@@ -392,20 +392,6 @@ void Dlg_BPlot1::On_Format_Changed()
 
 void Dlg_BPlot1::On_Interrupt() { Stop_Flag = 1; }
 
-void Dlg_BPlot1::OnOK()
-{
-    Read_Controls();
-    Options.Print_Sign = Print_Sign;
-    CZcUiDialog::OnOK();
-}
-
-void Dlg_BPlot1::OnCancel()
-{
-    Read_Controls();
-    Options.Print_Sign = Print_Sign;
-    CZcUiDialog::OnCancel();
-}
-
 // ---- progress ----
 
 void Dlg_BPlot1::Plot_Progress_Begin(int lower, int upper)

@@ -46,6 +46,11 @@ public:
     void Choose_Scale(int row, const ZcArray<int>& rows);
     void Count_Papers(int standard);
 
+    // Stores each listed sheet's frame with its scale and paper in "SC_INFOR".
+    void Save_Scales();
+    // Print's checks of the papers; false when the user stopped.
+    bool Check_Papers();
+
     // Called by the plot drivers.
     void Plot_Progress_Begin(int lower, int upper);
     void Plot_Progress_Step();
@@ -54,6 +59,8 @@ public:
 
     // Reads the check boxes and combos into the members.
     void Read_Controls();
+    // Output type, folder mode and signature switch from the controls into the options.
+    void Store_Controls();
     // The sheet of a row; null outside the list.
     Plot_Drawing1* Row_Sheet(int row) const;
     int Row_Count() { return List.GetItemCount(); }
@@ -117,6 +124,10 @@ private:
     Pic_Button Interrupt_Button;
     Ico_Button Edit_Style_Button;
 };
+
+// Erases the marker of every sheet of the set that has one (without the erase notification)
+// and clears the sheets' marker ids.
+void Erase_Sheet_Markers(Plot_Sheet_Set& sheet_set);
 
 // The host's query whether a modeless dialog keeps the keyboard focus.
 constexpr UINT WM_ZC_KEEP_FOCUS = 0x7101;

@@ -284,3 +284,41 @@ TEST_F(BPlot1_Test, Progress_Swaps_The_Buttons_For_The_Bar_And_Stop)
     EXPECT_TRUE(window->GetDlgItem(IDOK)->IsWindowVisible());
     EXPECT_FALSE(window->GetDlgItem(IDC_BP1_INTERRUPT)->IsWindowVisible());
 }
+
+TEST_F(BPlot1_Test, Cancel_Stores_The_Output_Type_And_Erases_Every_Marker)
+{
+    Open();
+    Drive("choose 863 3\ncheck 915 1\nclick 2\n");
+    EXPECT_TRUE(Marker_Numbers().empty());
+    Plot_Option stored;
+    stored.Read_Dwg_Setting();
+    EXPECT_EQ(stored.Output_Type, 3);
+    EXPECT_EQ(stored.Print_Sign, 1);
+    EXPECT_EQ(window->Plot_Launched, 0);
+}
+
+TEST_F(BPlot1_Test, Print_Refuses_Large_Papers_Except_For_Dwf_And_Asks_Once_For_Small_Ones)
+{
+    Open();
+    bool added = false;
+    MyPaper* large = Add_Paper_Unique(window->Sheet_Set.Paper_List, 6000, 841, added);
+    MyPaper* small = Add_Paper_Unique(window->Sheet_Set.Paper_List, 40, 30, added);
+    window->Apply_Paper_To_Row(small, window->Sheet_Set.Plot_List[0], 0);
+    window->Apply_Paper_To_Row(small, window->Sheet_Set.Plot_List[1], 1);
+    window->Apply_Paper_To_Row(large, window->Sheet_Set.Plot_List[2], 2);
+    const size_t markers = Marker_Numbers().size();
+
+    Drive("click 1\nmsgbox NO\n");
+    EXPECT_EQ(Marker_Numbers().size(), markers) << "No stops the print";
+    Drive("click 1\nmsgbox YES\nmsgbox OK\n");
+    EXPECT_EQ(Marker_Numbers().size(), markers) << "a paper above 5080 mm stops a PDF print";
+    EXPECT_EQ(window->Plot_Launched, 0);
+
+    Drive("choose 863 1\nclick 1\nmsgbox YES\n");
+    EXPECT_TRUE(Script_Used());
+    EXPECT_EQ(window->Plot_Launched, 1);
+    EXPECT_TRUE(Marker_Numbers().empty());
+    Plot_Option stored;
+    stored.Read_Dwg_Setting();
+    EXPECT_EQ(stored.Output_Type, 1);
+}
