@@ -13,6 +13,7 @@
 #include "ed/sysvars.h"
 #include "ed/view.h"
 #include "plot/plot_job_sink.h"
+#include "plot/preview_job.h"
 #include "plot/plot_questions.h"
 #include "plot/plot_settings_validator.h"
 #include "plot/plot_stamp_setting.h"
@@ -734,5 +735,23 @@ const bool gRegistered = [] {
 }();
 
 }  // namespace
+
+bool Build_Layout_Job(const ZcDbObjectId& layout_id, const ZcDbPlotSettings& settings, PlotJob& job,
+                      std::wstring& error)
+{
+    try {
+        Plot_Session session;
+        session.db = layout_id.database();
+        Load_Layout(session, layout_id, L"");
+        session.work.setModelType(settings.modelType());
+        if (session.work.copyFrom(&settings) != Zcad::eOk)
+            throw Plot_Command_Error(L"cannot read the plot settings of the layout " + session.layout_name);
+        job = Build_Job(session);
+        return true;
+    } catch (const Plot_Command_Error& e) {
+        error = e.message();
+        return false;
+    }
+}
 
 }  // namespace platform

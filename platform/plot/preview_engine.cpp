@@ -1,9 +1,13 @@
-// The preview engine: checks the order of the calls, logs them, and waits in endPage for
-// the user's choice. It draws nothing yet.
+// The preview engine: checks the order of the calls, logs them, draws the page with the
+// plot engine into the preview window's image when the graphics are generated, and waits in
+// endPage for the user's choice; a `snapshot` step meanwhile saves that image.
 #include <cwchar>
+#include <filesystem>
 
 #include "ed/command_line.h"
 #include "ed/input.h"
+#include "plot/preview_image.h"
+#include "plot/preview_job.h"
 #include "plot/preview_log.h"
 #include "plot/zcplplotengine.h"
 #include "script/utf8.h"
@@ -14,6 +18,48 @@ namespace {
 using Status = ZcPlPreviewEndPlotInfo::PreviewStatus;
 
 bool gEngineAlive = false;
+
+// While the preview waits, `snapshot` steps save its image; steps aimed at a dialog and
+// snapshots after the wait go where they went before.
+class Snapshot_Scope {
+public:
+    explicit Snapshot_Scope(const platform::Preview_Image& image)
+    {
+        if (const platform::StepHandler* previous = platform::Find_Step_Handler(platform::StepKind::Snapshot, false)) {
+            mPrevious = *previous;
+            mTopLevel = platform::Find_Step_Handler(platform::StepKind::Snapshot, true) != nullptr;
+        }
+        platform::Register_Step_Handler(
+            platform::StepKind::Snapshot,
+            [this, &image](const platform::Step& step) {
+                if (step.target != 0)
+                    return Pass_On(step);
+                if (!image.Save_Png(std::filesystem::path(step.text)))
+                    throw platform::UnansweredInput(
+                        platform::To_Utf8(step.describe() + L": cannot write the preview image " + step.text));
+            },
+            mTopLevel);
+    }
+    ~Snapshot_Scope()
+    {
+        if (mPrevious)
+            platform::Register_Step_Handler(platform::StepKind::Snapshot, mPrevious, mTopLevel);
+        else
+            platform::Register_Step_Handler(platform::StepKind::Snapshot, No_Window, false);
+    }
+    Snapshot_Scope(const Snapshot_Scope&) = delete;
+    Snapshot_Scope& operator=(const Snapshot_Scope&) = delete;
+
+private:
+    static void No_Window(const platform::Step& step)
+    {
+        throw platform::UnansweredInput(platform::To_Utf8(step.describe() + L": no window is open"));
+    }
+    void Pass_On(const platform::Step& step) const { mPrevious ? mPrevious(step) : No_Window(step); }
+
+    platform::StepHandler mPrevious;
+    bool mTopLevel = false;
+};
 
 class Preview_Engine : public ZcPlPlotEngine {
 public:
@@ -41,6 +87,8 @@ public:
     {
         if (!plotInfo.isValidated())
             return Zcad::eInvalidInput;
+        if (mState == State::Document)
+            mInfo = &plotInfo;
         return Step(State::Document, State::Page, std::wstring(L"beginPage last=") + (bLastPage ? L"1" : L"0"));
     }
     Zcad::ErrorStatus beginGenerateGraphics(void*) override
@@ -49,6 +97,9 @@ public:
     }
     Zcad::ErrorStatus endGenerateGraphics(void*) override
     {
+        if (mState != State::Graphics)
+            return Zcad::eInvalidInput;
+        Draw_Page();
         return Step(State::Graphics, State::Generated, L"endGenerateGraphics");
     }
 
@@ -56,7 +107,13 @@ public:
     {
         if (mState != State::Generated)
             return Zcad::eInvalidInput;
-        Status status = Ask_Choice();
+        Status status = ZcPlPreviewEndPlotInfo::kNormal;
+        {
+            Snapshot_Scope snapshots(mImage);
+            status = Ask_Choice();
+        }
+        mImage.Clear();
+        mInfo = nullptr;
         if (auto* info = static_cast<ZcPlPreviewEndPlotInfo*>(pParams))
             info->mStatus = status;
         static const wchar_t* const kNames[] = {L"close", L"plot", L"cancel", L"next", L"previous"};
@@ -80,6 +137,21 @@ private:
         mState = to;
         platform::Preview_Log().push_back(call);
         return Zcad::eOk;
+    }
+
+    // The page as the validated settings plot it; a page that cannot be drawn is said so
+    // and the preview shows an empty window.
+    void Draw_Page()
+    {
+        mImage.Clear();
+        std::wstring error;
+        platform::PlotJob job;
+        const ZcDbPlotSettings* settings = mInfo != nullptr ? mInfo->validatedSettings() : nullptr;
+        if (settings == nullptr)
+            error = L"no validated plot settings";
+        else if (platform::Build_Layout_Job(mInfo->layout(), *settings, job, error) && mImage.Render(job, error))
+            return;
+        platform::CommandLine::instance().write(L"\nThe preview cannot draw the page: " + error);
     }
 
     // The choices this preview offers: closing, plotting, and the next or previous sheet
@@ -121,6 +193,8 @@ private:
 
     long mFlags;
     State mState = State::Created;
+    ZcPlPlotInfo* mInfo = nullptr;  // the page's plot info, from beginPage to endPage
+    platform::Preview_Image mImage;
 };
 
 }  // namespace

@@ -2,9 +2,11 @@
 // order: beginPlot, beginDocument, (beginPage, beginGenerateGraphics, endGenerateGraphics,
 // endPage)..., endDocument, endPlot, destroy. A call out of order gives eInvalidInput.
 //
-// The preview engine waits in endPage for the user's choice: an `answer` of "next",
-// "previous", "plot" or "close", Enter (close) or Esc (cancel), from the answer list, typed
-// text or the script; `key` steps reach the message watchers meanwhile.
+// The preview engine draws the page with the plot engine when the graphics are generated
+// and waits in endPage for the user's choice: an `answer` of "next", "previous", "plot" or
+// "close", Enter (close) or Esc (cancel), from the answer list, typed text (a cancel
+// character cancels) or the script; meanwhile `key` steps reach the message watchers and a
+// `snapshot "PATH.png"` step saves the preview window's image.
 #pragma once
 
 #include "plot/zcplplotinfo.h"

@@ -13,7 +13,7 @@ class ZcPlPlotPageInfo {
 public:
     ZcPlPlotPageInfo() = default;
     virtual ~ZcPlPlotPageInfo() = default;
-    // Counts of what the page draws; the preview of this host draws nothing yet.
+    // Counts of what the page draws; this host keeps none.
     long entityCount() const { return 0; }
 };
 

@@ -1,8 +1,16 @@
 // The preview engine: driven in the SDK's order over a validated plot info, it waits in
 // endPage for the user's scripted choice and reports it.
+#include <cairo.h>
+
+#include <filesystem>
+
 #include "db/dbdatabase.h"
+#include "db/dbents.h"
+#include "db/dbsymtb.h"
 #include "ed/host_session.h"
 #include "ed/host_window.h"
+#include "ed/input.h"
+#include "script/utf8.h"
 #include "win/win_messages.h"
 #include "plot/preview_log.h"
 #include "plot/zcplplotengine.h"
@@ -96,6 +104,71 @@ TEST_F(Preview_Test, KeysReachTheMessageWatchersWhileThePreviewWaits)
     EXPECT_EQ(Preview(ZcPlPlotFactory::kShowNextSheet), ZcPlPreviewEndPlotInfo::kNormal);
     zcedRemoveWatchWinMsg(Watch_Keys);
     EXPECT_EQ(gKeys, (std::vector<WPARAM>{VK_NEXT, VK_LEFT}));
+}
+
+// Columns of a PNG that hold any pixel darker than the paper.
+std::vector<bool> Inked_Columns(const std::filesystem::path& png)
+{
+    cairo_surface_t* image = cairo_image_surface_create_from_png(png.c_str());
+    std::vector<bool> inked;
+    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS) {
+        const int width = cairo_image_surface_get_width(image), height = cairo_image_surface_get_height(image);
+        const int stride = cairo_image_surface_get_stride(image);
+        const unsigned char* data = cairo_image_surface_get_data(image);
+        inked.assign(width, false);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const uint32_t pixel = *reinterpret_cast<const uint32_t*>(data + y * stride + x * 4);
+                if ((pixel & 0xFF) < 0xC0 || ((pixel >> 8) & 0xFF) < 0xC0 || ((pixel >> 16) & 0xFF) < 0xC0)
+                    inked[x] = true;
+            }
+    }
+    cairo_surface_destroy(image);
+    return inked;
+}
+
+TEST_F(Preview_Test, ASnapshotWhileThePreviewWaitsShowsThePagePlotted)
+{
+    // A line across the left part of a 200 x 100 window, fitted onto the 420 x 297 paper:
+    // ink from 21 to 189 mm across, nothing right of the middle.
+    ZcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(zcdbOpenObject(space, Db()->currentSpaceId(), ZcDb::kForWrite), Zcad::eOk);
+    auto* line = new ZcDbLine(ZcGePoint3d(10, 50, 0), ZcGePoint3d(90, 50, 0));
+    ASSERT_EQ(space->appendZcDbEntity(line), Zcad::eOk);
+    line->close();
+    space->close();
+    With_Active_Layout([&](ZcDbLayout& layout) {
+        ASSERT_EQ(Validator()->setPlotWindowArea(&layout, 0, 0, 200, 100), Zcad::eOk);
+        ASSERT_EQ(Validator()->setPlotType(&layout, ZcDbPlotSettings::kWindow), Zcad::eOk);
+        ASSERT_EQ(Validator()->setUseStandardScale(&layout, true), Zcad::eOk);
+        ASSERT_EQ(Validator()->setStdScaleType(&layout, ZcDbPlotSettings::kScaleToFit), Zcad::eOk);
+        ASSERT_EQ(Validator()->setPlotCentered(&layout, true), Zcad::eOk);
+    });
+    const std::filesystem::path shot = root / "preview.png";
+    const std::string script = "snapshot \"" + shot.string() + "\"\nanswer close\n";
+    Script(script.c_str());
+    EXPECT_EQ(Preview(0), ZcPlPreviewEndPlotInfo::kNormal);
+    const std::vector<bool> inked = Inked_Columns(shot);
+    ASSERT_EQ(inked.size(), 1654u);  // 420 mm at 100 dpi
+    const auto column = [](double mm) { return static_cast<size_t>(mm / 25.4 * 100); };
+    EXPECT_TRUE(inked[column(100)]);
+    EXPECT_TRUE(inked[column(185)]);
+    for (double mm : {10.0, 195.0, 230.0, 300.0, 410.0})
+        EXPECT_FALSE(inked[column(mm)]) << mm << " mm";
+    EXPECT_EQ(Output().find(L"cannot draw"), std::wstring::npos) << platform::To_Utf8(Output());
+}
+
+TEST_F(Preview_Test, ASnapshotWithoutAPreviewIsRefused)
+{
+    // After the preview the step no longer reaches its image.
+    Script("answer close\nsnapshot \"late.png\"\n");
+    EXPECT_EQ(Preview(0), ZcPlPreviewEndPlotInfo::kNormal);
+    ScriptInput& script = ScriptInput::instance();
+    const Step step = script.take();
+    const StepHandler* handler = Find_Step_Handler(StepKind::Snapshot, false);
+    ASSERT_NE(handler, nullptr);
+    EXPECT_THROW((*handler)(step), UnansweredInput);
+    EXPECT_FALSE(std::filesystem::exists("late.png"));
 }
 
 TEST_F(Preview_Test, ValidationNeedsADeviceThatPlotsAndOneOfItsMedia)
