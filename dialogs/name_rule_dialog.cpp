@@ -115,24 +115,19 @@ HBRUSH Dlg_Name_Rule::OnCtlColor(CDC* dc, CWnd* window, UINT control_type)
 
 void Dlg_Name_Rule::OnMouseMove(UINT flags, CPoint point)
 {
-    const CRect picture = Control_Client_Rect(this, IDC_PICTURE);
-    Show_Step_Cursor(Body_Side(picture, point, false));
-    if (In_Strip(picture, point.y)) {
-        const int t = Strip_Segment(picture, point.x);
-        if (t >= 1 && t <= 9 && t != Sort_Type) {
-            Sort_Type = t;
-            Refresh_Picture();
-        }
+    const int t = Order_After_Move(Control_Client_Rect(this, IDC_PICTURE), point, Sort_Type, 9);
+    if (t != Sort_Type) {
+        Sort_Type = t;
+        Refresh_Picture();
     }
     CDialog::OnMouseMove(flags, point);
 }
 
 void Dlg_Name_Rule::OnLButtonDown(UINT flags, CPoint point)
 {
-    const int side = Body_Side(Control_Client_Rect(this, IDC_PICTURE), point, false);
-    if (side != 0) {
-        Show_Step_Cursor(side);
-        Sort_Type = Step_Order(Sort_Type, side, 9);
+    const int t = Order_After_Press(Control_Client_Rect(this, IDC_PICTURE), point, Sort_Type, 9);
+    if (t != Sort_Type) {
+        Sort_Type = t;
         Refresh_Picture();
     }
     CDialog::OnLButtonDown(flags, point);
@@ -140,7 +135,7 @@ void Dlg_Name_Rule::OnLButtonDown(UINT flags, CPoint point)
 
 void Dlg_Name_Rule::OnLButtonUp(UINT flags, CPoint point)
 {
-    Show_Step_Cursor(Body_Side(Control_Client_Rect(this, IDC_PICTURE), point, true));
+    Cursor_After_Release(Control_Client_Rect(this, IDC_PICTURE), point);
     CDialog::OnLButtonUp(flags, point);
 }
 

@@ -33,27 +33,19 @@ void Dlg_SortType::Show_Pattern()
 
 void Dlg_SortType::OnMouseMove(UINT flags, CPoint point)
 {
-    const CRect picture = Control_Client_Rect(this, IDC_PICTURE);
-    Show_Step_Cursor(Body_Side(picture, point, false));
-    if (In_Strip(picture, point.y)) {
-        int n = Strip_Segment(picture, point.x);
-        if (n >= 1 && n <= 9) {
-            if (n == 9 && !Nine_Patterns) n = 8;
-            if (n != Sort_Type) {
-                Sort_Type = n;
-                Show_Pattern();
-            }
-        }
+    const int n = Order_After_Move(Control_Client_Rect(this, IDC_PICTURE), point, Sort_Type, Last_Pattern());
+    if (n != Sort_Type) {
+        Sort_Type = n;
+        Show_Pattern();
     }
     CDialog::OnMouseMove(flags, point);
 }
 
 void Dlg_SortType::OnLButtonDown(UINT flags, CPoint point)
 {
-    const int side = Body_Side(Control_Client_Rect(this, IDC_PICTURE), point, false);
-    if (side != 0) {
-        Show_Step_Cursor(side);
-        Sort_Type = Step_Order(Sort_Type, side, Last_Pattern());
+    const int n = Order_After_Press(Control_Client_Rect(this, IDC_PICTURE), point, Sort_Type, Last_Pattern());
+    if (n != Sort_Type) {
+        Sort_Type = n;
         Show_Pattern();
     }
     CDialog::OnLButtonDown(flags, point);
@@ -61,7 +53,7 @@ void Dlg_SortType::OnLButtonDown(UINT flags, CPoint point)
 
 void Dlg_SortType::OnLButtonUp(UINT flags, CPoint point)
 {
-    Show_Step_Cursor(Body_Side(Control_Client_Rect(this, IDC_PICTURE), point, true));
+    Cursor_After_Release(Control_Client_Rect(this, IDC_PICTURE), point);
     CDialog::OnLButtonUp(flags, point);
 }
 

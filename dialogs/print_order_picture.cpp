@@ -25,8 +25,13 @@ int Strip_Segment(const CRect& picture, int x)
     return static_cast<int>((x - picture.left - 4) * 9.0 / span + 0.99);
 }
 
+namespace {
+
+// Whether y lies in the strip.
 bool In_Strip(const CRect& picture, int y) { return picture.top <= y && y <= picture.top + 10; }
 
+// -1 in the body's left half, +1 in its right half, 0 elsewhere; the band of y is
+// top + 12 < y < bottom - 4 for moves and presses, top + 4 < y < bottom - 12 for releases.
 int Body_Side(const CRect& picture, CPoint point, bool release)
 {
     const bool in_band = release ? picture.top + 4 < point.y && point.y < picture.bottom - 12
@@ -38,6 +43,7 @@ int Body_Side(const CRect& picture, CPoint point, bool release)
     return 0;
 }
 
+// Shows cursor 686 (back) or 685 (forward) for a side; nothing for 0.
 void Show_Step_Cursor(int side)
 {
     if (side == 0) return;
@@ -46,6 +52,27 @@ void Show_Step_Cursor(int side)
         LoadImage(Module_Resources(), MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (cursor != nullptr) SetCursor(cursor);
 }
+
+}  // namespace
+
+int Order_After_Move(const CRect& picture, CPoint point, int sort_type, int last)
+{
+    Show_Step_Cursor(Body_Side(picture, point, false));
+    if (!In_Strip(picture, point.y)) return sort_type;
+    const int n = Strip_Segment(picture, point.x);
+    if (n < 1 || n > 9) return sort_type;
+    return n > last ? last : n;
+}
+
+int Order_After_Press(const CRect& picture, CPoint point, int sort_type, int last)
+{
+    const int side = Body_Side(picture, point, false);
+    if (side == 0) return sort_type;
+    Show_Step_Cursor(side);
+    return Step_Order(sort_type, side, last);
+}
+
+void Cursor_After_Release(const CRect& picture, CPoint point) { Show_Step_Cursor(Body_Side(picture, point, true)); }
 
 CRect Control_Client_Rect(CWnd* dialog, int control_id)
 {

@@ -15,13 +15,13 @@ int Step_Order(int sort_type, int step, int last);
 // Segment 1..9 of the strip under x for a picture rectangle in client coordinates
 // (0 or out of range when none).
 int Strip_Segment(const CRect& picture, int x);
-// Whether y lies in the strip.
-bool In_Strip(const CRect& picture, int y);
-// -1 in the body's left half, +1 in its right half, 0 elsewhere; the band of y is
-// top + 12 < y < bottom - 4 for moves and presses, top + 4 < y < bottom - 12 for releases.
-int Body_Side(const CRect& picture, CPoint point, bool release);
-// Shows cursor 686 (back) or 685 (forward) for a side; nothing for 0.
-void Show_Step_Cursor(int side);
+// The mouse over the picture of a dialog (client coordinates), with orders 1..last: the
+// step cursor over the body, and the order that a move along the strip or a press on the
+// body's halves gives (the order as it was when they give none). A release only sets the
+// cursor.
+int Order_After_Move(const CRect& picture, CPoint point, int sort_type, int last);
+int Order_After_Press(const CRect& picture, CPoint point, int sort_type, int last);
+void Cursor_After_Release(const CRect& picture, CPoint point);
 
 // The picture control's rectangle in the dialog's client coordinates.
 CRect Control_Client_Rect(CWnd* dialog, int control_id);
