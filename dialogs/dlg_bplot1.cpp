@@ -50,6 +50,12 @@ BEGIN_MESSAGE_MAP(Dlg_BPlot1, CZcUiDialog)
     ON_BN_CLICKED(IDC_BP1_MERGE_PDF, Dlg_BPlot1::On_Merge_Pdf)
     ON_BN_CLICKED(IDC_BP1_DWG_BLOCK, Dlg_BPlot1::On_Save_As_Block)
     ON_CBN_SELCHANGE(IDC_BP1_FORMAT_COMBO, Dlg_BPlot1::On_Format_Changed)
+    ON_CBN_SELCHANGE(IDC_BP1_STYLE_COMBO, Dlg_BPlot1::On_Style_Changed)
+    ON_CBN_SELCHANGE(IDC_BP1_FOLDER_MODE_COMBO, Dlg_BPlot1::Update_Output_Path)
+    ON_CBN_SELCHANGE(IDC_BP1_MARGIN_COMBO, Dlg_BPlot1::On_Margin_Changed)
+    ON_CBN_KILLFOCUS(IDC_BP1_MARGIN_COMBO, Dlg_BPlot1::On_Margin_Edited)
+    ON_STN_CLICKED(IDC_BP1_PATH, Dlg_BPlot1::On_Path_Click)
+    ON_WM_LBUTTONDOWN()
     ON_COMMAND_RANGE(ID_BP1_COUNT_A4, ID_BP1_COUNT_A0, Dlg_BPlot1::On_Paper_Statistics)
 END_MESSAGE_MAP()
 
@@ -112,6 +118,8 @@ BOOL Dlg_BPlot1::OnInitDialog()
         List.InsertColumn(column, Column_Headers[column], LVCFMT_CENTER, 1);
 
     Fill_Format_List(&Format_Combo, true);
+    if (Folder_Mode_Combo.GetCount() == 0)
+        for (const wchar_t* entry : {L" 源文件路径", L" 源文件路径\\PDF", L" 其他路径"}) Folder_Mode_Combo.AddString(entry);
     Merge_Pdf = g_Plot_Config.Merge_Pdf;
     Save_As_Block = g_Plot_Config.Dwg_As_Block;
     Print_Sign = Options.Print_Sign;
@@ -151,34 +159,6 @@ void Dlg_BPlot1::Fill_On_Open()
     Init_Output_Format();
     Fill_Margin_Combo();
     Apply_Saved_Scales();
-}
-
-void Dlg_BPlot1::Fill_Style_Combo()
-{
-    int default_index = 0;
-    Fill_Style_List(&Style_Combo, default_index);
-    Style_Index = default_index;
-    Style_Combo.SetCurSel(Style_Index);
-}
-
-void Dlg_BPlot1::Init_Folder_Mode()
-{
-    Folder_Mode_Index = Options.Folder_Mode;
-    Folder_Mode_Combo.SetCurSel(Folder_Mode_Index);
-}
-
-void Dlg_BPlot1::Init_Output_Format()
-{
-    Format_Index = Options.Output_Type;
-    Format_Combo.SetCurSel(Format_Index);
-    GetDlgItem(IDC_BP1_MERGE_PDF)->ShowWindow(Options.Output_Type == 0 ? SW_SHOW : SW_HIDE);
-    GetDlgItem(IDC_BP1_DWG_BLOCK)->ShowWindow(Dwg_Output() ? SW_SHOW : SW_HIDE);
-    GetDlgItem(IDC_BP1_SWATCH)->ShowWindow(Options.Output_Type == 2 || Options.Output_Type == 3 ? SW_SHOW : SW_HIDE);
-}
-
-void Dlg_BPlot1::Fill_Margin_Combo()
-{
-    Fill_Margin_List(&Margin_Combo, Margin_Index, Options.Margin, Options.Unequal_Margin);
 }
 
 // ---- the list ----
@@ -363,32 +343,6 @@ void Dlg_BPlot1::Apply_Saved_Scales()
 }
 
 // ---- buttons and switches ----
-
-void Dlg_BPlot1::On_Merge_Pdf()
-{
-    Read_Controls();
-    g_Plot_Config.Merge_Pdf = Merge_Pdf;
-}
-
-void Dlg_BPlot1::On_Save_As_Block()
-{
-    Read_Controls();
-    g_Plot_Config.Dwg_As_Block = Save_As_Block;
-}
-
-void Dlg_BPlot1::On_Format_Changed()
-{
-    Read_Controls();
-    if (Format_Index < 0)
-        return;
-    Options.Output_Type = Format_Index;
-    Init_Output_Format();
-    Set_Column_Classes();
-    for (int row = 0; row < List.GetItemCount(); ++row)
-        if (Plot_Drawing1* sheet = Row_Sheet(row))
-            Show_Row_Paper(row, sheet);
-    List.Invalidate();
-}
 
 void Dlg_BPlot1::On_Interrupt() { Stop_Flag = 1; }
 

@@ -57,6 +57,11 @@ public:
     void Plot_Progress_End();
     void Plot_Done_Close();
 
+    // The option controls for the format index: sub-folder entry, swatch, check boxes,
+    // style and margin controls; with rebuild the papers are assigned again first.
+    void Apply_Output_Format(bool rebuild);
+    void Update_Output_Path();
+
     // Reads the check boxes and combos into the members.
     void Read_Controls();
     // Output type, folder mode and signature switch from the controls into the options.
@@ -100,6 +105,11 @@ protected:
     afx_msg void On_Merge_Pdf();
     afx_msg void On_Save_As_Block();
     afx_msg void On_Format_Changed();
+    afx_msg void On_Style_Changed();
+    afx_msg void On_Margin_Changed();
+    afx_msg void On_Margin_Edited();
+    afx_msg void On_Path_Click();
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void On_Paper_Statistics(UINT command_id);
     DECLARE_MESSAGE_MAP()
 

@@ -18,6 +18,7 @@
 #include "sheets/marker_entities.h"
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
+#include "mfc/atlimage.h"
 #include "ui/progress_window.h"
 
 namespace {
@@ -321,4 +322,109 @@ TEST_F(BPlot1_Test, Print_Refuses_Large_Papers_Except_For_Dwf_And_Asks_Once_For_
     Plot_Option stored;
     stored.Read_Dwg_Setting();
     EXPECT_EQ(stored.Output_Type, 1);
+}
+
+TEST_F(BPlot1_Test, Paper_Header_Gives_Every_Row_The_Chosen_Paper_And_Its_Scale)
+{
+    Open();
+    const int rows = window->List.GetItemCount();
+    Drive("header 1164 4\npick 1\n");  // A3
+    EXPECT_TRUE(Script_Used());
+    for (int row = 0; row < rows; ++row) {
+        const Plot_Drawing1* sheet = window->Sheet_Set.Plot_List[row];
+        EXPECT_EQ(sheet->Paper_Name, CString(L"KV_A3")) << row;
+        EXPECT_DOUBLE_EQ(sheet->Plot_Scale, Scale_From_Paper(MyPaper(420, 297), *sheet)) << row;
+        EXPECT_EQ(Cell(row, 5), Format_Scale_Text(sheet->Plot_Scale));
+        EXPECT_EQ(window->List.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED, 0u) << "rows are deselected";
+    }
+    // Esc on the picker changes nothing.
+    Drive("cell 1164 0 4\nesc\n");
+    EXPECT_EQ(window->Sheet_Set.Plot_List[0]->Paper_Name, CString(L"KV_A3"));
+}
+
+TEST_F(BPlot1_Test, Entered_Scale_Picks_The_Paper_That_Fits_And_Shows_Its_Scale)
+{
+    Open();
+    Plot_Drawing1* sheet = window->Sheet_Set.Plot_List[0];
+    Drive("cell 1164 0 5\ntext 878 \"1\"\nclick 1\n");
+    EXPECT_TRUE(Script_Used());
+    const MyPaper* paper = Find_Paper_By_Name(window->Sheet_Set.Paper_List, sheet->Paper_Name);
+    ASSERT_NE(paper, nullptr);
+    EXPECT_DOUBLE_EQ(sheet->Plot_Scale, Scale_From_Paper(*paper, *sheet));
+    EXPECT_NEAR(sheet->Plot_Scale, 1.0, 0.1);
+    EXPECT_EQ(Cell(0, 4), paper->Get_Display_Name(true, sheet->Portrait));
+}
+
+TEST_F(BPlot1_Test, Filter_Change_Rebuilds_The_Rows_From_All_Sheets)
+{
+    Open();
+    const int rows = window->List.GetItemCount();
+    Drive("click 880\ntext 879 \"30\"\nclick 1\n");
+    EXPECT_TRUE(Script_Used());
+    EXPECT_DOUBLE_EQ(window->Options.Filter_Percent, 30.0);
+    EXPECT_EQ(window->List.GetItemCount(), window->Sheet_Set.Plot_List.GetSize());
+    EXPECT_LE(window->List.GetItemCount(), rows);
+}
+
+TEST_F(BPlot1_Test, Statistics_Without_Papers_Says_So)
+{
+    Open();
+    for (int i = 0; i < window->Sheet_Set.Plot_List.GetSize(); ++i) window->Sheet_Set.Plot_List[i]->Paper_Name = L"none";
+    Script("msgbox OK\n");
+    window->Count_Papers(1);
+    ASSERT_FALSE(platform::MessageBoxLog.empty());
+    EXPECT_EQ(platform::MessageBoxLog.back().text, std::wstring(L"无纸张可统计 !"));
+    EXPECT_EQ(platform::MessageBoxLog.back().caption, std::wstring(L"纸张统计"));
+}
+
+TEST_F(BPlot1_Test, Snapshot_Shows_The_List_And_Controls)
+{
+    Open();
+    const std::string path = Temp_Shot("bplot1.png");
+    ASSERT_TRUE(platform::Snapshot_Window(window, std::wstring(path.begin(), path.end())));
+    CImage image;
+    ASSERT_TRUE(SUCCEEDED(image.Load(CString(path.c_str()))));
+    EXPECT_GT(image.GetWidth(), 600);
+    EXPECT_GT(image.GetHeight(), 400);
+}
+
+TEST_F(BPlot1_Test, Dwg_Format_Greys_The_Paper_Columns_And_Swaps_The_Switches_Back_And_Forth)
+{
+    Open();
+    auto visible = [&](int id) { return window->GetDlgItem(id)->IsWindowVisible() != FALSE; };
+    auto enabled = [&](int id) { return window->GetDlgItem(id)->IsWindowEnabled() != FALSE; };
+    auto left = [&](int id) {
+        CRect rect;
+        window->GetDlgItem(id)->GetWindowRect(&rect);
+        window->ScreenToClient(&rect);
+        return rect.left;
+    };
+    const int sign_left = left(IDC_BP1_SIGN_CHECK);
+    EXPECT_TRUE(visible(IDC_BP1_MERGE_PDF));
+    EXPECT_FALSE(visible(IDC_BP1_DWG_BLOCK));
+
+    Drive("choose 863 6\n");
+    EXPECT_EQ(window->Options.Output_Type, 6);
+    EXPECT_EQ(window->List.Grey_Columns.length(), 4);
+    EXPECT_EQ(window->List.Hover_Columns.length(), 2);
+    EXPECT_FALSE(enabled(IDC_BP1_STYLE_COMBO));
+    EXPECT_FALSE(enabled(IDC_BP1_MARGIN_COMBO));
+    EXPECT_FALSE(visible(IDC_BP1_MERGE_PDF));
+    EXPECT_FALSE(visible(IDC_BP1_SIGN_CHECK));
+    EXPECT_TRUE(visible(IDC_BP1_DWG_BLOCK));
+    // Clicks on the paper column do nothing for drawing output.
+    Drive("cell 1164 0 4\n");
+    EXPECT_TRUE(Script_Used());
+
+    Drive("choose 863 4\n");  // PLT: the signature switch takes the merge box's place
+    EXPECT_EQ(window->List.Grey_Columns.length(), 0);
+    EXPECT_TRUE(enabled(IDC_BP1_STYLE_COMBO));
+    EXPECT_TRUE(visible(IDC_BP1_SIGN_CHECK));
+    EXPECT_FALSE(visible(IDC_BP1_DWG_BLOCK));
+    EXPECT_FALSE(visible(IDC_BP1_MERGE_PDF));
+    EXPECT_EQ(left(IDC_BP1_SIGN_CHECK), left(IDC_BP1_MERGE_PDF));
+    Drive("choose 863 0\n");
+    EXPECT_TRUE(visible(IDC_BP1_MERGE_PDF));
+    EXPECT_EQ(left(IDC_BP1_SIGN_CHECK), sign_left);
+    EXPECT_NE(sign_left, left(IDC_BP1_MERGE_PDF));
 }
