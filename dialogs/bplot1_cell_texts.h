@@ -5,6 +5,9 @@
 #include "mfc/afxstr.h"
 #include "sheets/sheet_records.h"
 
+// The columns of the list.
+enum Bplot1_Column { Col_No = 0, Col_Eye, Col_Name, Col_Del, Col_Paper, Col_Scale, Col_Size, Col_Remark };
+
 // "420x297" for sides of 10 and more; more decimals for smaller sheets.
 CString Drawing_Size_Text(double width, double height);
 // The scale (drawing units per millimetre) at which the sheet just fits the paper.

@@ -17,8 +17,6 @@
 
 namespace {
 
-enum Column { Col_No = 0, Col_Eye, Col_Name, Col_Del, Col_Paper, Col_Scale, Col_Size, Col_Remark };
-
 const wchar_t* const Column_Headers[] = {L"序 号", L"预 览", L"  文 件 名  ", L"删 除",
                                          L"纸张尺寸", L"打印比例", L"图面尺寸", L"备 注"};
 

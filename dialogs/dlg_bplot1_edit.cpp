@@ -20,8 +20,6 @@
 
 namespace {
 
-enum Column { Col_No = 0, Col_Eye, Col_Name, Col_Del, Col_Paper, Col_Scale, Col_Size, Col_Remark };
-
 const wchar_t* const Paper_Type_Entries[] = {L"A4",       L"A3",       L"A2",       L"A1",       L"A0",
                                              L"A4或A4加长", L"A3或A3加长", L"A2或A2加长", L"A1或A1加长", L"A0或A0加长"};
 constexpr int Paper_Type_Count = 10;

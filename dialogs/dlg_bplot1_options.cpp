@@ -15,7 +15,6 @@ namespace {
 
 constexpr int Output_Pdf = 0, Output_Dwf = 1, Output_Jpg = 2, Output_Png = 3, Output_Plt = 4, Output_Svg = 5,
               Output_Dwg = 6;
-constexpr int Col_Remark = 7;
 constexpr int Folder_Mode_Other = 2;
 
 CString Sub_Folder_Entry(int output_type)
@@ -110,7 +109,7 @@ void Dlg_BPlot1::On_Format_Changed()
         } else {
             List.SetItemText(row, Col_Remark, L"");
             List.Remove_Mark_Cell(row, Col_Remark);
-            List.Remove_Mark_Cell(row, 4);
+            List.Remove_Mark_Cell(row, Col_Paper);
         }
     }
     Fit_List_Column(&List, Col_Remark, this);
