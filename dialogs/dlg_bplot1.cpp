@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
+#include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
 #include "titleblock/file_name_rules.h"
 #include "ui/progress_window.h"
@@ -111,6 +112,10 @@ BOOL Dlg_BPlot1::OnInitDialog()
     Progress.Set_Font_From_Item(this, IDOK);
 
     List.Sheet_Set = &Sheet_Set;
+    if (g_Preview_List_Count != BPlot1_Preview_List_Count) {
+        BPlot1_Preview_List_Count(0);  // keeps the counter of the other kinds
+        g_Preview_List_Count = BPlot1_Preview_List_Count;
+    }
     List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < 8; ++column)
         List.InsertColumn(column, Column_Headers[column], LVCFMT_CENTER, 1);

@@ -40,6 +40,8 @@ public:
     void Apply_Paper_To_Row(MyPaper* paper, Plot_Drawing1* sheet, int row);
 
     // Edits started from the list.
+    // The host's preview of the row's sheet, then of the rows paged to; hidden meanwhile.
+    void Preview_Sheet(int row);
     void Rename_Sheet(int row);
     void Delete_Sheets(int row, bool erase_markers, const ZcArray<int>& rows);
     void Choose_Paper(int row, const ZcArray<int>& rows);
@@ -138,6 +140,9 @@ private:
 // Erases the marker of every sheet of the set that has one (without the erase notification)
 // and clears the sheets' marker ids.
 void Erase_Sheet_Markers(Plot_Sheet_Set& sheet_set);
+
+// The row count of the open window of a preview kind; kind 1 is this window's.
+int BPlot1_Preview_List_Count(int kind);
 
 // The host's query whether a modeless dialog keeps the keyboard focus.
 constexpr UINT WM_ZC_KEEP_FOCUS = 0x7101;

@@ -58,7 +58,8 @@ void Dlg_BPlot1::On_List_Click(NMHDR* header, LRESULT* result)
     const ZcArray<int> rows = Click_Rows(row, column);
     switch (column) {
     case Col_Eye:
-        break;  // the preview comes with the output options
+        if (!Dwg_Output()) Preview_Sheet(row);
+        break;
     case Col_Name: Rename_Sheet(row); break;
     case Col_Del: Delete_Sheets(row, true, rows); break;
     case Col_Paper:

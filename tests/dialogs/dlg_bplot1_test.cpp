@@ -8,6 +8,7 @@
 #include "core/ucs_transform.h"
 #include "db/dbsymtb.h"
 #include "core/plot_config.h"
+#include "core/result_windows.h"
 #include "db/dbents.h"
 #include "dialogs/bplot1_cell_texts.h"
 #include "dialogs/dlg_bplot1.h"
@@ -19,6 +20,8 @@
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
 #include "mfc/atlimage.h"
+#include "plot/preview_log.h"
+#include "sheets/plot_set.h"
 #include "ui/progress_window.h"
 
 namespace {
@@ -38,6 +41,7 @@ protected:
     }
     void TearDown() override
     {
+        g_Dlg_BPlot1 = nullptr;
         if (window != nullptr) {
             window->DestroyWindow();
             delete window;
@@ -53,6 +57,7 @@ protected:
     void Open(const Plot_Option& options = Plot_Option())
     {
         window = new Dlg_BPlot1();
+        g_Dlg_BPlot1 = window;
         window->Options = options;
         Script("enter\npick 0\n");
         ASSERT_TRUE(Find_Plot_Frames(window->Sheet_Set));
@@ -427,4 +432,34 @@ TEST_F(BPlot1_Test, Dwg_Format_Greys_The_Paper_Columns_And_Swaps_The_Switches_Ba
     EXPECT_TRUE(visible(IDC_BP1_MERGE_PDF));
     EXPECT_EQ(left(IDC_BP1_SIGN_CHECK), sign_left);
     EXPECT_NE(sign_left, left(IDC_BP1_MERGE_PDF));
+}
+
+TEST_F(BPlot1_Test, Eye_Cell_Previews_The_Sheet_And_Shows_The_Window_Again)
+{
+    Open();
+    platform::Preview_Log().clear();
+    Drive("cell 1164 1 1\n");
+    ASSERT_FALSE(platform::Preview_Log().empty());
+    EXPECT_EQ(platform::Preview_Log().front().rfind(L"create", 0), 0u);
+    EXPECT_EQ(g_Preview_Kind, 0);
+    EXPECT_EQ(g_Preview_Index, -1);
+    EXPECT_TRUE(window->IsWindowVisible());
+    // Drawing output has no preview.
+    window->Options.Output_Type = 6;
+    platform::Preview_Log().clear();
+    Drive("cell 1164 1 1\n");
+    EXPECT_TRUE(platform::Preview_Log().empty());
+}
+
+TEST_F(BPlot1_Test, Preview_Of_A_Paper_Above_5080_Is_Refused)
+{
+    Open();
+    bool added = false;
+    MyPaper* large = Add_Paper_Unique(window->Sheet_Set.Paper_List, 6000, 841, added);
+    window->Apply_Paper_To_Row(large, window->Sheet_Set.Plot_List[0], 0);
+    platform::Preview_Log().clear();
+    Drive("cell 1164 0 1\nmsgbox OK\n");
+    EXPECT_TRUE(Script_Used());
+    EXPECT_TRUE(platform::Preview_Log().empty());
+    EXPECT_EQ(platform::MessageBoxLog.back().caption, std::wstring(L"Korvel打印预览"));
 }
