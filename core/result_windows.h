@@ -22,6 +22,10 @@ extern Dlg_BPlot1* g_Dlg_BPlot1;
 extern Dlg_BPlot2* g_Dlg_BPlot2;
 extern Dlg_BPlot3* g_Dlg_BPlot3;
 
+class Plot_Sheet_Set;
+// The sheet set of the open result window (Dlg_BPlot1 or Dlg_BPlot3); null when none.
+extern Plot_Sheet_Set* g_Sheet_Set;
+
 // Destroys the window, deletes the object and clears the pointer, when it is set.
 template <class Window>
 void Destroy_Window_Object(Window*& window)

@@ -1,0 +1,172 @@
+#include "plot/batch_plot_driver.h"
+
+#include "core/command_context.h"
+#include "core/doc_lock.h"
+#include "core/follow_up.h"
+#include "core/plot_config.h"
+#include "core/plot_option.h"
+#include "core/program_folders.h"
+#include "core/result_windows.h"
+#include "core/space_helpers.h"
+#include "core/string_helpers.h"
+#include "core/sysvar_helpers.h"
+#include "ed/host_window.h"
+#include "plot/batch_window.h"
+#include "plot/output_folders.h"
+#include "plot/pdf_merge.h"
+#include "plot/plot_sheet.h"
+#include "sheets/paper_scale.h"
+#include "sheets/paper_table.h"
+#include "sheets/plot_set.h"
+#include "sheets/plotter_files.h"
+#include "sheets/sheet_records.h"
+#include "win/win_shell.h"
+#include "win/windows.h"
+
+int g_Plot_Style_Index = -1;
+CString g_Retry_Folder;
+ZcDbObjectId g_Retry_Space_Id;
+ZcArray<int> g_Failed_Sheets;
+
+namespace {
+
+Plot_Option& Option_In_Force()
+{
+    return g_Cur_Plot_Option ? *g_Cur_Plot_Option : g_Dwg_Plot_Option;
+}
+
+int Plot_List_Size()
+{
+    return g_Sheet_Set ? static_cast<int>(g_Sheet_Set->Plot_List.GetSize()) : 0;
+}
+
+// FILEDIA is 0 while a driver runs and 1 again on every way out.
+class File_Dialogs_Off {
+public:
+    File_Dialogs_Off() { Set_Var_Int(L"FILEDIA", 0); }
+    ~File_Dialogs_Off() { Restore_FileDia(); }
+    File_Dialogs_Off(const File_Dialogs_Off&) = delete;
+    File_Dialogs_Off& operator=(const File_Dialogs_Off&) = delete;
+};
+
+ZcDbObjectId Current_Space_Id()
+{
+    ZcDbObjectId id;
+    if (ZcDbBlockTableRecord* record = Get_Current_Space_Record(zcdbHostApplicationServices()->workingDatabase(), false)) {
+        id = record->objectId();
+        record->close();
+    }
+    return id;
+}
+
+bool User_Stops()
+{
+    return MessageBoxW(adsw_zcadMainWnd(), L"是否中断打印 ？", L"Korvel", MB_YESNO | MB_ICONINFORMATION) == IDYES;
+}
+
+// Makes the sheet's space current, prepares its plot settings and plots it into the
+// folder; true when the plot counts as done. `position` counts from 0.
+bool Plot_Sheet_Of_List(Plot_Drawing1& sheet, const CString& folder, int position)
+{
+    Plot_Option& option = Option_In_Force();
+    if (!sheet.Space_Id.isNull())
+        Activate_Layout_Of_Block(sheet.Space_Id);
+    const bool in_layout = Is_Paper_Space();
+
+    Doc_Lock lock;
+    Plot_Set plot_set;
+    plot_set.Set_Device(Get_Pc5_File_Name(option.Output_Type));
+    plot_set.Set_Media(sheet.Paper_Name, sheet.Portrait);
+    plot_set.Select_Style_Sheet(g_Plot_Style_Index);
+    plot_set.Set_Window(sheet.Min_Corner, sheet.Max_Corner, sheet.Plot_Scale, false);
+    plot_set.Reset_Rotation();
+    const CString path = Batch_Sheet_Path(option, folder, sheet.Output_Name, position + 1);
+    plot_set.Close_Layout();
+
+    CString offset;
+    if (g_Host_Year == 2007)
+        offset = Get_Plot_Offset_Text(Find_Paper_By_Name(g_Sheet_Set->Paper_List, sheet.Paper_Name), sheet.Width,
+                                      sheet.Height);
+    return Plot_Sheet_To_File(in_layout, path, option.Print_Sign, sheet.Portrait, offset, plot_set.Media_Name);
+}
+
+// The end of a run: window closed, starting space current again, PDF files merged.
+void Finish_Run(const CString& folder, ZcDbObjectId start_space, bool merging)
+{
+    Batch_Progress_End();
+    Batch_Done_Close();
+    if (!start_space.isNull())
+        Activate_Layout_Of_Block(start_space);
+    if (merging)
+        Merge_Pdfs(1, folder);
+}
+
+}  // namespace
+
+bool Plot_BaseFun1(CString& folder, int count)
+{
+    Plot_Option& option = Option_In_Force();
+    folder = Prepare_Batch_Folder(option);
+    const bool merging = Merging_Pdf(option);
+    File_Dialogs_Off file_dialogs_off;
+    const ZcDbObjectId start_space = Current_Space_Id();
+    count = count < Plot_List_Size() ? count : Plot_List_Size();
+
+    Batch_Progress_Begin(count);
+    ZcArray<int> failed;
+    for (int i = 0; i < count; ++i) {
+        if (Batch_Take_Stop_Request() && User_Stops()) {
+            Finish_Run(folder, start_space, false);
+            return false;
+        }
+        Batch_Progress_Step();
+        if (!Plot_Sheet_Of_List(*g_Sheet_Set->Plot_List[i], folder, i))
+            failed.append(i);
+    }
+
+    if (!failed.isEmpty()) {
+        g_Retry_Folder = folder;
+        g_Retry_Space_Id = start_space;
+        g_Failed_Sheets = failed;
+        Queue_Follow_Up(L"Plot_BaseFun1_Standby");
+        return true;
+    }
+    Finish_Run(folder, start_space, merging);
+    return true;
+}
+
+void Run_Plot_Temp1()
+{
+    Command_Scope scope;
+    CString folder;
+    const bool finished = Plot_BaseFun1(folder, Plot_List_Size());
+    if (finished && !Merging_Pdf(Option_In_Force()) && g_Plot_Config.Open_Folder != 0)
+        ShellExecuteW(adsw_zcadMainWnd(), L"open", folder.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
+    Queue_Command_Text(CString(L"KV_DivezUrez_2\n") + Cancel_Prefix());
+}
+
+void Run_Plot_BaseFun1_Standby()
+{
+    Command_Scope scope;
+    const int retries = g_Failed_Sheets.length();
+    if (retries == 0)
+        return;
+    File_Dialogs_Off file_dialogs_off;
+    const bool merging = Merging_Pdf(Option_In_Force());
+    Batch_Progress_Begin(retries);
+    for (int k = 0; k < retries; ++k) {
+        Batch_Progress_Step();
+        // A position the list no longer holds is skipped; a second failure is not retried.
+        const int position = g_Failed_Sheets[k];
+        if (position >= 0 && position < Plot_List_Size())
+            Plot_Sheet_Of_List(*g_Sheet_Set->Plot_List[position], g_Retry_Folder, position);
+    }
+    g_Failed_Sheets.removeAll();
+    Finish_Run(g_Retry_Folder, g_Retry_Space_Id, merging);
+}
+
+void Generic_List_Titles(CStringArray& titles)
+{
+    for (int i = 0; i < Plot_List_Size(); ++i)
+        titles.Add(g_Sheet_Set->Plot_List[i]->Output_Name);
+}

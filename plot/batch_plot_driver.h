@@ -1,0 +1,37 @@
+// The generic batch plot: every sheet of the plot list of g_Sheet_Set to a file, one
+// "-plot" per sheet, failed sheets once more by a follow-up command, and the PDF files
+// merged at the end when the run asks for it.
+#pragma once
+
+#include "db/dbid.h"
+#include "mfc/afxcoll.h"
+#include "mfc/afxstr.h"
+#include "rx/zcarray.h"
+
+// The plot-style table chosen in the result window: its list index less 1, -1 for the
+// default entry. Set by the result windows' Print.
+extern int g_Plot_Style_Index;
+
+// What a run leaves for its follow-up command (shared with the title-block batch):
+// the output folder, the space current when the run began, the failed positions
+// (from 0) in plot order.
+extern CString g_Retry_Folder;
+extern ZcDbObjectId g_Retry_Space_Id;
+extern ZcArray<int> g_Failed_Sheets;
+
+// Plots the first `count` sheets of the plot list of g_Sheet_Set into the run's output
+// folder, which `folder` receives. Failed sheets are left to "Plot_BaseFun1_Standby",
+// queued here; otherwise the window is closed, the starting space made current again
+// and the numbered PDF files merged. False when the user stopped the run.
+bool Plot_BaseFun1(CString& folder, int count);
+
+// Body of the command "Plot_Temp1": the run over the whole plot list, the output
+// folder opened when wanted, then the result window queued to open again.
+void Run_Plot_Temp1();
+// Body of the command "Plot_BaseFun1_Standby": the failed sheets of the last run once
+// more, then the end of that run (window closed, space restored, PDF files merged).
+void Run_Plot_BaseFun1_Standby();
+
+// The output names of the plot list of g_Sheet_Set, in plot order: the titles of the
+// generic list's merged PDF pages.
+void Generic_List_Titles(CStringArray& titles);

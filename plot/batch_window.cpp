@@ -1,0 +1,35 @@
+#include "plot/batch_window.h"
+
+#include "core/result_windows.h"
+
+void Batch_Progress_Begin(int upper)
+{
+    if (g_Dlg_BPlot1 != nullptr)
+        g_Dlg_BPlot1->Plot_Progress_Begin(0, upper);
+}
+
+void Batch_Progress_Step()
+{
+    if (g_Dlg_BPlot1 != nullptr)
+        g_Dlg_BPlot1->Plot_Progress_Step();
+}
+
+void Batch_Progress_End()
+{
+    if (g_Dlg_BPlot1 != nullptr)
+        g_Dlg_BPlot1->Plot_Progress_End();
+}
+
+void Batch_Done_Close()
+{
+    if (g_Dlg_BPlot1 != nullptr)
+        g_Dlg_BPlot1->Plot_Done_Close();
+}
+
+bool Batch_Take_Stop_Request()
+{
+    if (g_Dlg_BPlot1 == nullptr || g_Dlg_BPlot1->Stop_Flag == 0)
+        return false;
+    g_Dlg_BPlot1->Stop_Flag = 0;
+    return true;
+}

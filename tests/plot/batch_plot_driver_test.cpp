@@ -1,0 +1,287 @@
+// The generic batch run over a drawing with three frames in model space and one in a
+// layout: one file per sheet named after the sheet, or numbered files merged into one
+// PDF; a sheet whose plot fails is plotted once more by the follow-up command; FILEDIA
+// and the starting space come back.
+#include "core/plot_option.h"
+#include "core/result_windows.h"
+#include "core/space_helpers.h"
+#include "core/string_helpers.h"
+#include "db/dbents.h"
+#include "db/dblayout.h"
+#include "db/dbsymtb.h"
+#include "db/dbtext.h"
+#include "ed/input.h"
+#include "pdf_test_fixture.h"
+#include "plot/batch_plot_driver.h"
+#include "plot/plot_job_sink.h"
+#include "sheets/paper_table.h"
+#include "sheets/plotter_files.h"
+#include "sheets/sheet_records.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const CString Out_Folder = L"C:\\Out";
+const CString Target = L"C:\\Out\\合并.pdf";
+
+// A frame of the drawing: where it lies, its paper and the name of its file.
+struct Frame {
+    bool in_layout;
+    double x, width, height;
+    const wchar_t* paper;
+    const wchar_t* output_name;
+};
+
+// Model space, layout, model space, model space; the second model-space frame is a
+// portrait A4.
+const Frame Frames[] = {{false, 0, 420, 297, L"KV_A3", L"M-01"},
+                        {true, 0, 420, 297, L"KV_A3", L"L-01"},
+                        {false, 1000, 210, 297, L"KV_A4", L"M-02"},
+                        {false, 2000, 420, 297, L"KV_A3", L"M-03"}};
+
+// What the plot engine was asked for, with FILEDIA at that moment.
+struct Seen_Job {
+    std::wstring path;
+    bool model_space;
+    double window_min_x;
+    int filedia;
+};
+
+class Batch_Plot_Driver_Test : public Pdf_Part_Test {
+protected:
+    void SetUp() override
+    {
+        Pdf_Part_Test::SetUp();
+        g_Merge_List_Titles = [](int kind, CStringArray& titles) {
+            if (kind == 1)
+                Generic_List_Titles(titles);
+        };
+        m_Options.Output_Type = 0;
+        m_Options.Folder_Mode = 2;
+        m_Options.Folder = Out_Folder;
+        g_Cur_Plot_Option = &m_Options;
+        g_Merged_Pdf_Path = Target;
+        fs::create_directories(Host(Out_Folder));
+        Build_Drawing();
+        platform::Set_Plot_Job_Sink([this](const platform::PlotJob& job) {
+            m_Jobs.push_back({job.output_path, job.model_space, job.window_min.x, Var_Int(L"FILEDIA")});
+            if (!m_Fail_Suffix.empty() && job.output_path.ends_with(m_Fail_Suffix)) {
+                m_Fail_Suffix.clear();
+                return platform::PlotResult{false, L"paper jam", {}};
+            }
+            return platform::Render_Plot(job);
+        });
+        Set_Var(L"FILEDIA", 1);
+        platform::Clear_Typed_Input();
+    }
+    void TearDown() override
+    {
+        platform::Set_Plot_Job_Sink(nullptr);
+        g_Sheet_Set = nullptr;
+        m_Sheets.Clear();
+        g_Cur_Plot_Option = nullptr;
+        g_Failed_Sheets.removeAll();
+        platform::Clear_Typed_Input();
+        fs::remove_all(Host(Out_Folder));
+        Pdf_Part_Test::TearDown();
+    }
+
+    // The frames drawn with their names, and listed as the sheets of the result window,
+    // with the plotter files of their papers.
+    void Build_Drawing()
+    {
+        ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
+        ZcDbObjectId layout_id;
+        ASSERT_EQ(zcdbHostApplicationServices()->layoutManager()->createLayout(L"Sheets", layout_id, m_Layout_Block),
+                  Zcad::eOk);
+        for (const Frame& frame : Frames) {
+            const ZcDbObjectId space = frame.in_layout ? m_Layout_Block : db->modelSpaceId();
+            Draw_Frame(space, frame);
+            auto* sheet = new Plot_Drawing1();
+            sheet->Space_Id = space;
+            sheet->Space_Index = frame.in_layout ? 1 : 0;
+            sheet->Min_Corner = ZcGePoint2d(frame.x, 0);
+            sheet->Max_Corner = ZcGePoint2d(frame.x + frame.width, frame.height);
+            sheet->Width = frame.width;
+            sheet->Height = frame.height;
+            sheet->Portrait = frame.height > frame.width;
+            sheet->Paper_Name = frame.paper;
+            sheet->Output_Name = frame.output_name;
+            sheet->Plot_Scale = 1.0;
+            m_Sheets.All_Sheets.Add(sheet);
+            m_Sheets.Plot_List.Add(sheet);
+        }
+        m_Sheets.Paper_List.Add(new MyPaper(420, 297));
+        m_Sheets.Paper_List.Add(new MyPaper(297, 210));
+        ASSERT_TRUE(Build_Plot_Device_Files(m_Sheets.Paper_List));
+        g_Sheet_Set = &m_Sheets;
+        Activate_Layout_Of_Block(db->modelSpaceId());
+    }
+
+    static void Draw_Frame(ZcDbObjectId space, const Frame& frame)
+    {
+        ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
+        ZcDbBlockTableRecord* block = nullptr;
+        ASSERT_EQ(zcdbOpenObject(block, space, ZcDb::kForWrite), Zcad::eOk);
+        auto* outline = new ZcDbPolyline();
+        const double corners[4][2] = {{frame.x, 0},
+                                      {frame.x + frame.width, 0},
+                                      {frame.x + frame.width, frame.height},
+                                      {frame.x, frame.height}};
+        for (int i = 0; i < 4; ++i)
+            outline->addVertexAt(i, ZcGePoint2d(corners[i][0], corners[i][1]));
+        outline->setClosed(true);
+        auto* name = new ZcDbText(ZcGePoint3d(frame.x + 20, 20, 0), frame.output_name, ZcDbObjectId::kNull, 8.0, 0.0);
+        for (ZcDbEntity* entity : {static_cast<ZcDbEntity*>(outline), static_cast<ZcDbEntity*>(name)}) {
+            entity->setDatabaseDefaults(db);
+            ZcDbObjectId id;
+            ASSERT_EQ(block->appendZcDbEntity(id, entity), Zcad::eOk);
+            entity->close();
+        }
+        block->close();
+    }
+
+    static std::string Pdf_Info(const CString& path)
+    {
+        return pdf_test::Run("pdfinfo " + pdf_test::Quote(Host(path).string()));
+    }
+    static std::string Pdf_Text(const CString& path)
+    {
+        return pdf_test::Run("pdftotext " + pdf_test::Quote(Host(path).string()) + " -");
+    }
+    static bool Folder_Opened(const CString& folder)
+    {
+        for (const auto& record : platform::ShellLog)
+            if (record.file == folder.GetString() && record.verb == L"open")
+                return true;
+        return false;
+    }
+    static std::wstring Reopen_Text() { return std::wstring(L"KV_DivezUrez_2\n") + Cancel_Prefix().GetString(); }
+
+    Plot_Option m_Options;
+    Plot_Sheet_Set m_Sheets;
+    ZcDbObjectId m_Layout_Block;
+    std::vector<Seen_Job> m_Jobs;
+    std::wstring m_Fail_Suffix;  // the first job whose file ends so fails
+};
+
+}  // namespace
+
+TEST_F(Batch_Plot_Driver_Test, EverySheetGoesToItsOwnFileFromItsSpaceAndTheRunEndsWhereItBegan)
+{
+    Run_Plot_Temp1();
+
+    struct Expected {
+        const wchar_t* file;
+        const char* page_size;
+        const char* text;
+    } expected[] = {{L"C:\\Out\\M-01.pdf", "1190.55 x 841.89 pts", "M-01"},
+                    {L"C:\\Out\\L-01.pdf", "1190.55 x 841.89 pts", "L-01"},
+                    {L"C:\\Out\\M-02.pdf", "595.276 x 841.89 pts", "M-02"},
+                    {L"C:\\Out\\M-03.pdf", "1190.55 x 841.89 pts", "M-03"}};
+    ASSERT_EQ(m_Jobs.size(), 4u) << platform::To_Utf8(Printed());
+    for (size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(platform::To_Utf8(expected[i].file));
+        EXPECT_EQ(m_Jobs[i].model_space, !Frames[i].in_layout);
+        EXPECT_NEAR(m_Jobs[i].window_min_x, Frames[i].x, 0.2);  // narrowed by a tenth of the scale
+        EXPECT_EQ(m_Jobs[i].filedia, 0);
+        const std::string info = Pdf_Info(expected[i].file);
+        EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
+        EXPECT_NE(info.find(expected[i].page_size), std::string::npos) << info;
+        EXPECT_NE(Pdf_Text(expected[i].file).find(expected[i].text), std::string::npos);
+    }
+    // Nothing failed: no retry, the window opens again, the folder is shown.
+    EXPECT_TRUE(g_Failed_Sheets.isEmpty());
+    EXPECT_EQ(platform::Pending_Text(), Reopen_Text());
+    EXPECT_TRUE(Folder_Opened(Out_Folder));
+    EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
+    EXPECT_FALSE(Is_Paper_Space());
+    EXPECT_EQ(Var_Int(L"TILEMODE"), 1);
+}
+
+TEST_F(Batch_Plot_Driver_Test, AFailedSheetOfAMergedRunIsPlottedOnceMoreAndTheMergeHoldsEverySheetInOrder)
+{
+    g_Plot_Config.Merge_Pdf = 1;
+    g_Plot_Config.Open_Merged_Pdf = 0;
+    // The third sheet (model space) fails in the first pass only.
+    m_Fail_Suffix = L"3.pdf";
+    Run_Plot_Temp1();
+
+    const CString temp = g_Retry_Folder;
+    ASSERT_FALSE(temp.IsEmpty());
+    ASSERT_EQ(m_Jobs.size(), 4u) << platform::To_Utf8(Printed());
+    for (int i : {1, 2, 4}) {
+        CString numbered;
+        numbered.Format(L"%s\\%d.pdf", temp.GetString(), i);
+        EXPECT_TRUE(Exists(numbered)) << i;
+    }
+    EXPECT_FALSE(Exists(temp + L"\\3.pdf"));
+    ASSERT_EQ(g_Failed_Sheets.length(), 1);
+    EXPECT_EQ(g_Failed_Sheets[0], 2);
+    EXPECT_FALSE(Exists(Target));  // the merge waits for the retry
+    EXPECT_FALSE(Folder_Opened(temp));
+    // The retry runs before the window opens again.
+    EXPECT_EQ(platform::Pending_Text(), Cancel_Prefix().GetString() + std::wstring(L"Plot_BaseFun1_Standby\n") +
+                                            Reopen_Text());
+    EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
+
+    // The layout sheet was plotted last but one: the retry starts elsewhere.
+    Activate_Layout_Of_Block(m_Layout_Block);
+    m_Jobs.clear();
+    Run_Plot_BaseFun1_Standby();
+
+    ASSERT_EQ(m_Jobs.size(), 1u) << platform::To_Utf8(Printed());
+    // The model-space sheet is plotted as a model-space sheet into its own numbered file.
+    EXPECT_TRUE(m_Jobs[0].model_space);
+    EXPECT_NEAR(m_Jobs[0].window_min_x, Frames[2].x, 0.2);
+    EXPECT_EQ(m_Jobs[0].filedia, 0);
+    EXPECT_NE(Pdf_Text(temp + L"\\3.pdf").find("M-02"), std::string::npos);
+    EXPECT_TRUE(g_Failed_Sheets.isEmpty());
+    EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
+    EXPECT_FALSE(Is_Paper_Space());  // the space the run began in
+
+    ASSERT_TRUE(Exists(Target)) << platform::To_Utf8(Printed());
+    const auto merged = pdf_test::Inspect(Host(Target));
+    EXPECT_EQ(pdf_test::Widths(merged), (std::vector<int>{1191, 1191, 595, 1191}));
+    std::vector<std::string> titles;
+    for (const auto& entry : merged.outlines)
+        titles.push_back(entry.title);
+    EXPECT_EQ(titles, (std::vector<std::string>{"M-01", "L-01", "M-02", "M-03"}));
+    const std::string info = pdf_test::Run("qpdf --show-npages " + pdf_test::Quote(Host(Target).string()));
+    EXPECT_EQ(info, "4\n");
+
+    // A second retry command has nothing left to do.
+    m_Jobs.clear();
+    platform::Clear_Typed_Input();
+    Run_Plot_BaseFun1_Standby();
+    EXPECT_TRUE(m_Jobs.empty());
+}
+
+TEST_F(Batch_Plot_Driver_Test, ARetriedPositionTheListNoLongerHoldsIsSkipped)
+{
+    g_Failed_Sheets.append(1);
+    g_Failed_Sheets.append(7);
+    g_Retry_Folder = Out_Folder;
+    g_Retry_Space_Id = zcdbHostApplicationServices()->workingDatabase()->modelSpaceId();
+    Run_Plot_BaseFun1_Standby();
+
+    ASSERT_EQ(m_Jobs.size(), 1u);
+    EXPECT_TRUE(Exists(L"C:\\Out\\L-01.pdf"));
+    EXPECT_TRUE(g_Failed_Sheets.isEmpty());
+    EXPECT_FALSE(Is_Paper_Space());
+    EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
+}
+
+TEST_F(Batch_Plot_Driver_Test, AnEmptyListPlotsNothingButStillTriesTheMergeAndOpensTheWindowAgain)
+{
+    g_Plot_Config.Merge_Pdf = 1;
+    m_Sheets.Plot_List.RemoveAll();
+    Answer_Boxes(1);
+    Run_Plot_Temp1();
+
+    EXPECT_TRUE(m_Jobs.empty());
+    EXPECT_EQ(Box_Captions(), std::vector<std::wstring>{L"文件合并报错"});
+    EXPECT_EQ(platform::Pending_Text(), Reopen_Text());
+    EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
+}
