@@ -10,10 +10,15 @@
 #include "db/dblayout.h"
 #include "db/dbsymtb.h"
 #include "db/dbtext.h"
+#include "dialogs/dlg_bplot1.h"
 #include "ed/input.h"
+#include "mfc/afxdll.h"
+#include "mfc/rc/resource_script.h"
 #include "pdf_test_fixture.h"
 #include "plot/batch_plot_driver.h"
 #include "plot/plot_job_sink.h"
+#include "res/resource.h"
+#include "res/resource_script.h"
 #include "sheets/paper_table.h"
 #include "sheets/plotter_files.h"
 #include "sheets/sheet_records.h"
@@ -66,6 +71,8 @@ protected:
         Build_Drawing();
         platform::Set_Plot_Job_Sink([this](const platform::PlotJob& job) {
             m_Jobs.push_back({job.output_path, job.model_space, job.window_min.x, Var_Int(L"FILEDIA")});
+            if (m_Stop_At_Job == static_cast<int>(m_Jobs.size()))
+                g_Dlg_BPlot1->Stop_Flag = 1;
             if (!m_Fail_Suffix.empty() && job.output_path.ends_with(m_Fail_Suffix)) {
                 m_Fail_Suffix.clear();
                 return platform::PlotResult{false, L"paper jam", {}};
@@ -164,6 +171,7 @@ protected:
     ZcDbObjectId m_Layout_Block;
     std::vector<Seen_Job> m_Jobs;
     std::wstring m_Fail_Suffix;  // the first job whose file ends so fails
+    int m_Stop_At_Job = 0;       // the stop button is pressed during that job (from 1)
 };
 
 }  // namespace
@@ -284,4 +292,42 @@ TEST_F(Batch_Plot_Driver_Test, AnEmptyListPlotsNothingButStillTriesTheMergeAndOp
     EXPECT_EQ(Box_Captions(), std::vector<std::wstring>{L"文件合并报错"});
     EXPECT_EQ(platform::Pending_Text(), Reopen_Text());
     EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
+}
+
+TEST_F(Batch_Plot_Driver_Test, TheStopButtonAsksFirstAndYesEndsTheRunAtOnce)
+{
+    std::string error;
+    ASSERT_TRUE(platform::Register_Resource_Script(AfxGetResourceHandle(), Resource_Script_Path(), &error)) << error;
+    auto* window = new Dlg_BPlot1();
+    ASSERT_TRUE(window->Create(IDD_DLG_BPLOT1, nullptr));
+    window->Plot_Launched = 1;
+    g_Dlg_BPlot1 = window;
+    // Pressed before the first sheet: No carries on with it. Pressed again during the
+    // second sheet: Yes before the third.
+    window->Stop_Flag = 1;
+    m_Stop_At_Job = 2;
+    platform::ScriptInput::instance().push_text("msgbox NO\nmsgbox YES\n");
+    Run_Plot_Temp1();
+
+    EXPECT_EQ(m_Jobs.size(), 2u);
+    EXPECT_TRUE(Exists(L"C:\\Out\\M-01.pdf"));
+    EXPECT_TRUE(Exists(L"C:\\Out\\L-01.pdf"));
+    EXPECT_FALSE(Exists(L"C:\\Out\\M-02.pdf"));
+    ASSERT_EQ(platform::MessageBoxLog.size(), 2u);
+    for (const auto& box : platform::MessageBoxLog) {
+        EXPECT_EQ(box.caption, L"Korvel");
+        EXPECT_EQ(box.text, L"是否中断打印 ？");
+    }
+    EXPECT_EQ(window->Stop_Flag, 0);
+    EXPECT_EQ(window->Plot_Launched, 0);  // closed by the driver
+    // No retry, no folder shown, the window queued to open again.
+    EXPECT_EQ(platform::Pending_Text(), Reopen_Text());
+    EXPECT_FALSE(Folder_Opened(Out_Folder));
+    EXPECT_FALSE(Is_Paper_Space());
+    EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
+
+    g_Dlg_BPlot1 = nullptr;
+    window->DestroyWindow();
+    delete window;
+    platform::Unregister_Resource_Script(AfxGetResourceHandle());
 }
