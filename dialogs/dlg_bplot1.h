@@ -112,6 +112,11 @@ protected:
     afx_msg void On_Margin_Edited();
     afx_msg void On_Path_Click();
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* window, UINT control_type);
+    afx_msg void OnPaint();
+    afx_msg void On_Edit_Style();
+    afx_msg void On_Swatch_Click();
     afx_msg void On_Paper_Statistics(UINT command_id);
     DECLARE_MESSAGE_MAP()
 
@@ -122,6 +127,7 @@ private:
     void Show_Row_Paper(int row, Plot_Drawing1* sheet);
     void Renumber_From(int row);
     void Fit_Columns(std::initializer_list<int> columns);
+    bool Swatch_Shown() const;
     bool Dwg_Output() const { return Options.Output_Type == 6; }
 
     CComboBox Style_Combo;
@@ -135,7 +141,12 @@ private:
     Pic_Button Scale_Filter_Button;
     Pic_Button Interrupt_Button;
     Ico_Button Edit_Style_Button;
+    CFont Path_Font;
 };
+
+// The path link and the swatch are under the mouse.
+extern bool g_Path_Hover;
+extern bool g_Swatch_Hover;
 
 // Erases the marker of every sheet of the set that has one (without the erase notification)
 // and clears the sheets' marker ids.

@@ -4,12 +4,15 @@
 #include "core/plot_config.h"
 #include "core/program_folders.h"
 #include "dialogs/bplot1_cell_texts.h"
+#include "dialogs/bplot1_swatch.h"
 #include "dialogs/dlg_bplot1.h"
 #include "dialogs/plot_option_combos.h"
 #include "dialogs/print_order_unequal_margins.h"
 #include "plot/output_folders.h"
 #include "res/resource.h"
+#include "mfc/afxdlgs.h"
 #include "sheets/paper_table.h"
+#include "sheets/plot_styles.h"
 
 namespace {
 
@@ -25,7 +28,18 @@ CString Sub_Folder_Entry(int output_type)
     return entry;
 }
 
+CRect Control_Rect(CWnd* dialog, int id)
+{
+    CRect rect;
+    dialog->GetDlgItem(id)->GetWindowRect(&rect);
+    dialog->ScreenToClient(&rect);
+    return rect;
+}
+
 }  // namespace
+
+bool g_Path_Hover = false;
+bool g_Swatch_Hover = false;
 
 void Dlg_BPlot1::Fill_Style_Combo()
 {
@@ -194,12 +208,85 @@ void Dlg_BPlot1::On_Path_Click()
     SetDlgItemText(IDC_BP1_PATH, Path_Text);
 }
 
+bool Dlg_BPlot1::Swatch_Shown() const { return Options.Output_Type == Output_Jpg || Options.Output_Type == Output_Png; }
+
 void Dlg_BPlot1::OnLButtonDown(UINT flags, CPoint point)
 {
     CZcUiDialog::OnLButtonDown(flags, point);
-    CRect path_rect;
-    GetDlgItem(IDC_BP1_PATH)->GetWindowRect(&path_rect);
-    ScreenToClient(&path_rect);
-    if (path_rect.PtInRect(point))
+    if (Control_Rect(this, IDC_BP1_PATH).PtInRect(point)) {
         On_Path_Click();
+        return;
+    }
+    if (Control_Rect(this, IDC_BP1_SWATCH).PtInRect(point))
+        On_Swatch_Click();
+}
+
+void Dlg_BPlot1::On_Swatch_Click()
+{
+    if (!Swatch_Shown())
+        return;
+    CColorDialog dialog(RGB(Options.Back_Red, Options.Back_Green, Options.Back_Blue), CC_FULLOPEN, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    const COLORREF color = dialog.GetColor();
+    Options.Back_Red = GetRValue(color);
+    Options.Back_Green = GetGValue(color);
+    Options.Back_Blue = GetBValue(color);
+    InvalidateRect(Control_Rect(this, IDC_BP1_SWATCH));
+    Apply_Output_Format(true);
+}
+
+void Dlg_BPlot1::OnMouseMove(UINT flags, CPoint point)
+{
+    CZcUiDialog::OnMouseMove(flags, point);
+    for (Pic_Button* button : {&Print_Button, &Cancel_Button, &Name_Rule_Button, &Scale_Filter_Button, &Interrupt_Button})
+        button->Check_Hover();
+    Edit_Style_Button.Check_Hover();
+    const bool path_hover = Folder_Mode_Combo.GetCurSel() == Folder_Mode_Other &&
+                            Control_Rect(this, IDC_BP1_PATH).PtInRect(point);
+    if (path_hover != g_Path_Hover) {
+        g_Path_Hover = path_hover;
+        GetDlgItem(IDC_BP1_PATH)->Invalidate();
+    }
+    const bool swatch_hover = Swatch_Shown() && Control_Rect(this, IDC_BP1_SWATCH).PtInRect(point);
+    if (swatch_hover != g_Swatch_Hover) {
+        g_Swatch_Hover = swatch_hover;
+        InvalidateRect(Control_Rect(this, IDC_BP1_SWATCH));
+    }
+}
+
+HBRUSH Dlg_BPlot1::OnCtlColor(CDC* dc, CWnd* window, UINT control_type)
+{
+    HBRUSH brush = CZcUiDialog::OnCtlColor(dc, window, control_type);
+    if (window == nullptr || window->GetDlgCtrlID() != IDC_BP1_PATH || Folder_Mode_Combo.GetCurSel() != Folder_Mode_Other)
+        return brush;
+    if (g_Path_Hover) {
+        LOGFONTW face{};
+        if (CFont* font = GetFont()) font->GetLogFont(&face);
+        face.lfWeight = FW_BOLD;
+        Path_Font.DeleteObject();
+        Path_Font.CreateFontIndirect(&face);
+        dc->SelectObject(&Path_Font);
+        dc->SetTextColor(RGB(0, 0, 255));
+    } else {
+        dc->SetTextColor(RGB(0, 0, 200));
+    }
+    return brush;
+}
+
+void Dlg_BPlot1::OnPaint()
+{
+    CPaintDC dc(this);
+    if (Swatch_Shown())
+        Paint_Color_Swatch(dc, Control_Rect(this, IDC_BP1_SWATCH), Options.Back_Red, Options.Back_Green,
+                           Options.Back_Blue, g_Swatch_Hover, this);
+}
+
+void Dlg_BPlot1::On_Edit_Style()
+{
+    CString name;
+    Style_Combo.GetWindowText(name);
+    int position = Style_Index - 1;
+    Edit_Plot_Style(this, name, &Style_Combo, position);
+    Style_Index = position + 1;
 }

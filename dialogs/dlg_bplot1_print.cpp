@@ -87,7 +87,7 @@ void Dlg_BPlot1::OnOK()
         Style_Combo.GetLBText(Style_Index, name);
         Trim_Left_Blanks(name);
         Options.Style_Name = name;
-        g_Plot_Config.Option.Style_Name = name;
+        g_Plot_Config.Last_Style = name;
     }
     Store_Controls();
 

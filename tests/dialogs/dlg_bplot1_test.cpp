@@ -463,3 +463,34 @@ TEST_F(BPlot1_Test, Preview_Of_A_Paper_Above_5080_Is_Refused)
     EXPECT_TRUE(platform::Preview_Log().empty());
     EXPECT_EQ(platform::MessageBoxLog.back().caption, std::wstring(L"Korvel打印预览"));
 }
+
+TEST_F(BPlot1_Test, Swatch_Of_Image_Output_Takes_The_Chosen_Background_Colour)
+{
+    Open();
+    Drive("choose 863 3\n");
+    EXPECT_TRUE(window->GetDlgItem(IDC_BP1_SWATCH)->IsWindowVisible());
+    Drive("click 399\ncolor 10,20,30\n");
+    EXPECT_TRUE(Script_Used());
+    EXPECT_EQ(window->Options.Back_Red, 10);
+    EXPECT_EQ(window->Options.Back_Green, 20);
+    EXPECT_EQ(window->Options.Back_Blue, 30);
+    Drive("choose 863 0\n");
+    EXPECT_FALSE(window->GetDlgItem(IDC_BP1_SWATCH)->IsWindowVisible());
+}
+
+TEST_F(BPlot1_Test, Folder_Mode_Sets_The_Path_And_Only_The_Other_Folder_Is_A_Link)
+{
+    Open();
+    CString other = L"C:\\Korvel Dialogs";
+    Drive("choose 862 1\n");
+    CString text;
+    window->GetDlgItemText(IDC_BP1_PATH, text);
+    EXPECT_EQ(text.Right(4), CString(L"\\PDF"));
+    Drive("click 877\n");  // plain text in this mode
+    EXPECT_TRUE(Script_Used());
+    Drive("choose 862 2\nclick 877\nfile \"C:\\\\Korvel Dialogs\\\\\"\n");
+    EXPECT_TRUE(Script_Used());
+    window->GetDlgItemText(IDC_BP1_PATH, text);
+    EXPECT_EQ(text, other);
+    EXPECT_EQ(window->Options.Folder, other);
+}
