@@ -117,6 +117,7 @@ BOOL Dlg_BPlot1::OnInitDialog()
     Progress.Set_Font_From_Item(this, IDOK);
 
     List.Sheet_Set = &Sheet_Set;
+    Hook_BPlot1_Marker_Erase();
     if (g_Preview_List_Count != BPlot1_Preview_List_Count) {
         BPlot1_Preview_List_Count(0);  // keeps the counter of the other kinds
         g_Preview_List_Count = BPlot1_Preview_List_Count;

@@ -155,5 +155,9 @@ void Erase_Sheet_Markers(Plot_Sheet_Set& sheet_set);
 // The row count of the open window of a preview kind; kind 1 is this window's.
 int BPlot1_Preview_List_Count(int kind);
 
+// Lets the drawing's erase notification remove the row of an erased marker while the
+// window is open (g_Dlg_BPlot1); other windows keep their hook.
+void Hook_BPlot1_Marker_Erase();
+
 // The host's query whether a modeless dialog keeps the keyboard focus.
 constexpr UINT WM_ZC_KEEP_FOCUS = 0x7101;

@@ -494,3 +494,29 @@ TEST_F(BPlot1_Test, Folder_Mode_Sets_The_Path_And_Only_The_Other_Folder_Is_A_Lin
     EXPECT_EQ(text, other);
     EXPECT_EQ(window->Options.Folder, other);
 }
+
+TEST_F(BPlot1_Test, Marker_Erased_In_The_Drawing_Removes_Exactly_Its_Row)
+{
+    Open();
+    const int rows = window->List.GetItemCount();
+    const Plot_Drawing1* third = window->Sheet_Set.Plot_List[2];
+    const ZcDbObjectId marker_id = third->Marker_Id;
+    Doc_Reactor_List reactors;
+    reactors.Attach(zcDocManager->curDocument());
+    g_Watch_Marker_Erase = 1;
+    {
+        ZcDbObjectPointer<Temp_PlotRec> marker(marker_id, ZcDb::kForWrite);
+        ASSERT_EQ(marker.openStatus(), Zcad::eOk);
+        marker->erase();
+    }
+    g_Watch_Marker_Erase = 0;
+    EXPECT_EQ(window->List.GetItemCount(), rows - 1);
+    for (int i = 0; i < window->Sheet_Set.Plot_List.GetSize(); ++i)
+        EXPECT_NE(window->Sheet_Set.Plot_List[i]->Marker_Id, marker_id);
+    EXPECT_EQ(static_cast<int>(Marker_Numbers().size()), rows - 1);
+    // The window's own deletion does not remove a second row.
+    g_Watch_Marker_Erase = 1;
+    window->Delete_Sheets(0, true, ZcArray<int>());
+    g_Watch_Marker_Erase = 0;
+    EXPECT_EQ(window->List.GetItemCount(), rows - 2);
+}
