@@ -67,7 +67,6 @@ void Batch_Plot_By_TK() { Print_Pending_Notice(); }
 void Batch_Plot_To_Paper() { Print_Pending_Notice(); }
 void Manage_Sign_Library() { Print_Pending_Notice(); }
 void Insert_Library_Signature() { Print_Pending_Notice(); }
-void Authorize_Signatures() { Print_Pending_Notice(); }
 void Edit_Shortcuts() { Print_Pending_Notice(); }
 
 void Open_Help()

@@ -85,6 +85,13 @@
 #define IDB_ORDER_SELECTION 746
 #define IDB_ORDER_1 747
 
+// Signature authorisation.
+#define IDD_DLG_CER 701
+#define IDD_DLG_SIGNCER 817
+#define IDC_SIGN_CER_LIST 1081
+#define IDC_SIGN_CODE_EDIT 1082
+#define IDC_SIGN_DAYS_EDIT 1083
+
 // Batch plot to files.
 #define IDD_DLG_BPLOT1 712
 #define IDR_BPLOT1_MENU 721
