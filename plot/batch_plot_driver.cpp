@@ -1,6 +1,7 @@
 #include "plot/batch_plot_driver.h"
 
 #include "core/command_context.h"
+#include "core/command_handlers.h"
 #include "core/doc_lock.h"
 #include "core/follow_up.h"
 #include "core/plot_config.h"
@@ -170,3 +171,7 @@ void Generic_List_Titles(CStringArray& titles)
     for (int i = 0; i < Plot_List_Size(); ++i)
         titles.Add(g_Sheet_Set->Plot_List[i]->Output_Name);
 }
+
+// The internal commands of the generic run.
+void Plot_Temp1() { Run_Plot_Temp1(); }
+void Plot_BaseFun1_Standby() { Run_Plot_BaseFun1_Standby(); }

@@ -8,6 +8,7 @@
 #include "core/plot_config.h"
 #include "core/program_folders.h"
 #include "core/rb_chain.h"
+#include "plot/batch_plot_driver.h"
 #include "ed/command_line.h"
 #include "ed/host_window.h"
 #include "plot/pdf_rotate.h"
@@ -15,7 +16,19 @@
 #include "win/windows.h"
 
 CString g_Merged_Pdf_Path;
-void (*g_Merge_List_Titles)(int kind, CStringArray& titles) = nullptr;
+
+namespace {
+
+// The generic result list's titles; the title-block list has none yet.
+void Sheet_List_Titles(int kind, CStringArray& titles)
+{
+    if (kind == 1)
+        Generic_List_Titles(titles);
+}
+
+}  // namespace
+
+void (*g_Merge_List_Titles)(int kind, CStringArray& titles) = Sheet_List_Titles;
 
 namespace {
 

@@ -9,8 +9,7 @@
 extern CString g_Merged_Pdf_Path;
 
 // The titles of the sheets of a list kind (1 the generic list, 2 the title-block
-// list), one per sheet in plot order, plotted or not. The sheet lists install it when
-// they land; until then (null) every list is empty and a merge reports its error.
+// list), one per sheet in plot order, plotted or not. Replaceable for tests.
 extern void (*g_Merge_List_Titles)(int kind, CStringArray& titles);
 
 // Merges "<folder>\\1.pdf" .. "<folder>\\n.pdf"; true when the target exists at the end

@@ -58,10 +58,7 @@ protected:
     void SetUp() override
     {
         Pdf_Part_Test::SetUp();
-        g_Merge_List_Titles = [](int kind, CStringArray& titles) {
-            if (kind == 1)
-                Generic_List_Titles(titles);
-        };
+        g_Merge_List_Titles = m_Saved_List_Titles;  // the result list's own titles
         m_Options.Output_Type = 0;
         m_Options.Folder_Mode = 2;
         m_Options.Folder = Out_Folder;

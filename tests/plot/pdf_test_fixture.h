@@ -33,13 +33,14 @@ public:
         platform::ShellLog.clear();
         platform::MessageBoxLog.clear();
         Titles().RemoveAll();
+        m_Saved_List_Titles = g_Merge_List_Titles;
         g_Merge_List_Titles = [](int, CStringArray& titles) { titles.Copy(Titles()); };
     }
     void TearDown() override
     {
         if (zcrxDynamicLinker->isModuleLoaded(L"Pelorin.dll"))
             zcrxDynamicLinker->unloadModule(L"Pelorin.dll");
-        g_Merge_List_Titles = nullptr;
+        g_Merge_List_Titles = m_Saved_List_Titles;
         g_Merged_Pdf_Path.Empty();
         std::filesystem::remove_all(Host(g_App_Folder));
         std::filesystem::remove(Host(g_Host_Folder + L"\\Pelorin.dll"));
@@ -104,4 +105,8 @@ public:
             captions.push_back(box.caption);
         return captions;
     }
+
+protected:
+    // The product's lists, replaced by Titles() while a test runs.
+    void (*m_Saved_List_Titles)(int, CStringArray&) = nullptr;
 };
