@@ -61,7 +61,9 @@ protected:
         window->Options = options;
         Script("enter\npick 0\n");
         ASSERT_TRUE(Find_Plot_Frames(window->Sheet_Set));
+        g_Cur_Plot_Option = &window->Options;
         window->Sheet_Set.Filter_By_Area();
+        Vote_Default_Scale(window->Sheet_Set, false);
         ASSERT_TRUE(window->Create(IDD_DLG_BPLOT1, nullptr));
         window->Fill_On_Open();
         window->ShowWindow(SW_SHOW);
@@ -434,13 +436,15 @@ TEST_F(BPlot1_Test, Dwg_Format_Greys_The_Paper_Columns_And_Swaps_The_Switches_Ba
     EXPECT_NE(sign_left, left(IDC_BP1_MERGE_PDF));
 }
 
-TEST_F(BPlot1_Test, Eye_Cell_Previews_The_Sheet_And_Shows_The_Window_Again)
+TEST_F(BPlot1_Test, Eye_Cell_Previews_The_Sheet_Pages_To_The_Next_And_Shows_The_Window_Again)
 {
     Open();
     platform::Preview_Log().clear();
-    Drive("cell 1164 1 1\n");
-    ASSERT_FALSE(platform::Preview_Log().empty());
-    EXPECT_EQ(platform::Preview_Log().front().rfind(L"create", 0), 0u);
+    Drive("cell 1164 0 1\nanswer next\nanswer close\n");
+    EXPECT_TRUE(Script_Used());
+    int creates = 0;
+    for (const std::wstring& entry : platform::Preview_Log()) creates += entry.rfind(L"create", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(creates, 2) << "the first sheet, then the next";
     EXPECT_EQ(g_Preview_Kind, 0);
     EXPECT_EQ(g_Preview_Index, -1);
     EXPECT_TRUE(window->IsWindowVisible());
