@@ -8,10 +8,12 @@
 #include "core/plot_config.h"
 #include "core/string_helpers.h"
 #include "dialogs/dlg_bplot1.h"
+#include "plot/batch_plot_driver.h"
 #include "plot/dwg_export.h"
 #include "plot/output_folders.h"
 #include "plot/pdf_merge.h"
 #include "sheets/paper_table.h"
+#include "signstamp/sign_authorisation.h"
 #include "sheets/plotter_files.h"
 #include "win/win_files.h"
 #include "win/win_shell.h"
@@ -82,6 +84,10 @@ void Dlg_BPlot1::OnOK()
     const bool dwg = Format_Index == 6;
     if (!dwg && !Check_Papers())
         return;
+    if (Print_Sign && !dwg && Has_Unauthorized_Signature() &&
+        MessageBoxW(GetSafeHwnd(), L"文件中存在未授权的签名 !\n\n未经授权的签名将无法打印，是否继续打印 ?",
+                    L"Korvel打印", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
     if (Style_Index >= 1 && Style_Index < Style_Combo.GetCount()) {
         CString name;
         Style_Combo.GetLBText(Style_Index, name);
@@ -90,6 +96,7 @@ void Dlg_BPlot1::OnOK()
         g_Plot_Config.Last_Style = name;
     }
     Store_Controls();
+    g_Plot_Style_Index = Style_Index - 1;
 
     if (dwg) {
         Doc_Lock lock;

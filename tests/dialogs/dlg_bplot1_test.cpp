@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "core/custom_classes.h"
 #include "core/doc_reactors.h"
 #include "core/hidden_layers.h"
 #include "core/ucs_transform.h"
@@ -19,6 +20,8 @@
 #include "sheets/marker_entities.h"
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
+#include "signstamp/kv_sign_class.h"
+#include "signstamp/sign_library.h"
 #include "mfc/atlimage.h"
 #include "plot/preview_log.h"
 #include "sheets/plot_set.h"
@@ -329,6 +332,45 @@ TEST_F(BPlot1_Test, Print_Refuses_Large_Papers_Except_For_Dwf_And_Asks_Once_For_
     Plot_Option stored;
     stored.Read_Dwg_Setting();
     EXPECT_EQ(stored.Output_Type, 1);
+}
+
+TEST_F(BPlot1_Test, Print_Asks_About_Unauthorised_Signatures_When_Signatures_Are_Printed)
+{
+    Register_Custom_Classes();
+    // A signer whose signatures need his code, placed without an authorisation.
+    auto signer = std::make_unique<KV_Sign>();
+    signer->Person_No = 7;
+    signer->Name = L"张三";
+    signer->Code = 1234;
+    g_Sign_Library.Signs.push_back(std::move(signer));
+    ZcArray<int32_t> loops;
+    loops.append(3);
+    ZcGePoint3dArray points;
+    points.append(ZcGePoint3d(0, 0, 0));
+    points.append(ZcGePoint3d(10, 0, 0));
+    points.append(ZcGePoint3d(0, 10, 0));
+    ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
+    {
+        ZcDbBlockTableRecord* model = nullptr;
+        ASSERT_EQ(zcdbOpenObject(model, db->modelSpaceId(), ZcDb::kForWrite), Zcad::eOk);
+        auto* sign = new KV_Sign_Class(7, L"张三", loops, points);
+        sign->setDatabaseDefaults(db);
+        ZcDbObjectId id;
+        ASSERT_EQ(model->appendZcDbEntity(id, sign), Zcad::eOk);
+        sign->close();
+        model->close();
+    }
+    Open();
+    const size_t markers = Marker_Numbers().size();
+    // The fixture's small frames ask about their papers first.
+    Drive("check 915 1\nclick 1\nmsgbox YES\nmsgbox NO\n");
+    EXPECT_EQ(platform::MessageBoxLog.back().text.find(L"文件中存在未授权的签名"), 0u);
+    EXPECT_EQ(Marker_Numbers().size(), markers) << "No stops the print";
+    EXPECT_EQ(window->Plot_Launched, 0);
+    Drive("check 915 0\nclick 1\nmsgbox YES\n");  // signatures not printed: no question
+    EXPECT_TRUE(Script_Used());
+    EXPECT_EQ(window->Plot_Launched, 1);
+    g_Sign_Library.Clear();
 }
 
 TEST_F(BPlot1_Test, Paper_Header_Gives_Every_Row_The_Chosen_Paper_And_Its_Scale)
