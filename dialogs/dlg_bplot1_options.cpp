@@ -4,7 +4,7 @@
 #include "core/plot_config.h"
 #include "core/program_folders.h"
 #include "dialogs/bplot1_cell_texts.h"
-#include "dialogs/bplot1_swatch.h"
+#include "dialogs/color_swatch.h"
 #include "dialogs/dlg_bplot1.h"
 #include "dialogs/plot_option_combos.h"
 #include "dialogs/print_order_unequal_margins.h"

@@ -5,6 +5,7 @@
 #include "core/doc_lock.h"
 #include "core/plot_config.h"
 #include "core/string_helpers.h"
+#include "dialogs/color_swatch.h"
 #include "dialogs/plot_option_combos.h"
 #include "dialogs/print_order_picture.h"
 #include "dialogs/print_order_unequal_margins.h"
@@ -13,7 +14,6 @@
 #include "plot/batch_plot_driver.h"
 #include "res/resource.h"
 #include "sheets/plot_styles.h"
-#include "ui/gdi_helper.h"
 #include "ui/module_resources.h"
 #include "ui/small_value_dialogs_frame.h"
 
@@ -223,25 +223,9 @@ void Dlg_SinglePlot_Setting::Pick_Background_Color()
 void Dlg_SinglePlot_Setting::OnPaint()
 {
     CPaintDC dc(this);
-    if (!Swatch_Shown()) return;
-    const CRect swatch = Swatch_Rect();
-    dc.FillSolidRect(&swatch, RGB(Option.Back_Red, Option.Back_Green, Option.Back_Blue));
-    if (!g_Single_Swatch_Hover) return;
-    const int red = 255 - Option.Back_Red, green = 255 - Option.Back_Green, blue = 255 - Option.Back_Blue;
-    g_Gdi_Helper.Draw_Frame_Rect(&dc, swatch.left, swatch.right, swatch.top, swatch.bottom, 5, red, green, blue);
-    LOGFONTW face{};
-    if (CFont* font = GetFont()) font->GetLogFont(&face);
-    face.lfWeight = 400;
-    face.lfHeight = static_cast<LONG>(swatch.Height() * 0.7);
-    face.lfWidth = static_cast<LONG>(swatch.Height() * 0.35);
-    CFont text_font;
-    text_font.CreateFontIndirect(&face);
-    CFont* old_font = dc.SelectObject(&text_font);
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(RGB(red, green, blue));
-    CRect text_rect = swatch;
-    dc.DrawText(L"底 色", &text_rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    dc.SelectObject(old_font);
+    if (Swatch_Shown())
+        Paint_Color_Swatch(dc, Swatch_Rect(), Option.Back_Red, Option.Back_Green, Option.Back_Blue,
+                           g_Single_Swatch_Hover, this);
 }
 
 void Dlg_SinglePlot_Setting::OnOK() { Close_And_Store(); }

@@ -1,4 +1,4 @@
-#include "dialogs/bplot1_swatch.h"
+#include "dialogs/color_swatch.h"
 
 #include "ui/gdi_helper.h"
 
