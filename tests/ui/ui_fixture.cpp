@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "../support/machine_environment.h"
 #include "ed/host_session.h"
 #include "mfc/afxdll.h"
 #include "mfc/dialog_steps.h"
@@ -14,26 +15,6 @@
 #include "script/utf8.h"
 #include "ui/progress_window.h"
 #include "win/machine.h"
-
-namespace {
-
-class Machine_Environment : public ::testing::Environment {
-public:
-    void SetUp() override { platform::Machine::instance().set_root(m_Root); }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_Root, ignored);
-    }
-
-private:
-    const std::filesystem::path m_Root =
-        std::filesystem::temp_directory_path() / ("korvel_ui_" + std::to_string(getpid()));
-};
-
-const auto* const Environment = ::testing::AddGlobalTestEnvironment(new Machine_Environment);
-
-}  // namespace
 
 void Ui_Test::SetUp()
 {
