@@ -3,6 +3,7 @@
 #include <string>
 
 #include "com/menu_model.h"
+#include "ed/command_file.h"
 #include "ed/command_line.h"
 #include "ed/command_stack.h"
 #include "ed/editor.h"
@@ -15,34 +16,10 @@ namespace {
 
 void Print(const std::wstring& text) { CommandLine::instance().write(text); }
 
-bool File_Dialogs_On()
-{
-    resbuf value{};
-    return zcedGetVar(L"FILEDIA", &value) == RTNORM && value.resval.rint != 0;
-}
-
-// A file name from the file dialog (FILEDIA 1) or the command line; false when cancelled.
-bool Ask_Menu_File(const wchar_t* title, const wchar_t* prompt, std::wstring& path)
-{
-    if (File_Dialogs_On()) {
-        resbuf result{};
-        if (zcedGetFileD(title, L"", L"mns", 0, &result) != RTNORM)
-            return false;
-        path = result.resval.rstring != nullptr ? result.resval.rstring : L"";
-        delete[] result.resval.rstring;
-        return true;
-    }
-    wchar_t answer[4096] = {};
-    if (zcedGetString(1, prompt, answer, 4096) != RTNORM)
-        return false;
-    path = answer;
-    return true;
-}
-
 void Load_Menu_File_Command()
 {
     std::wstring path;
-    if (!Ask_Menu_File(L"Load Customization File", L"\nEnter name of customization file to load: ", path) ||
+    if (!Ask_Command_File(L"Load Customization File", L"mns", L"\nEnter name of customization file to load: ", path) ||
         path.empty())
         return;
     Menu_Source source;
@@ -69,7 +46,7 @@ void Unload_Menu_Group_Command()
 void Menu_Command()
 {
     std::wstring path;
-    if (!Ask_Menu_File(L"Select Customization File", L"\nEnter customization file name <main menu>: ", path))
+    if (!Ask_Command_File(L"Select Customization File", L"mns", L"\nEnter customization file name <main menu>: ", path))
         return;
     Menu_Source source;
     std::string error;

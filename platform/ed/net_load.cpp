@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "ed/command_file.h"
 #include "ed/command_line.h"
 #include "ed/command_stack.h"
 #include "ed/prompts.h"
@@ -17,35 +18,10 @@ namespace {
 
 void Print(const std::wstring& text) { CommandLine::instance().write(text); }
 
-bool File_Dialogs_On()
-{
-    resbuf value{};
-    return zcedGetVar(L"FILEDIA", &value) == RTNORM && value.resval.rint != 0;
-}
-
-// The assembly's path from the file dialog (FILEDIA 1) or the command line; false when
-// cancelled.
-bool Ask_Assembly(std::wstring& path)
-{
-    if (File_Dialogs_On()) {
-        resbuf result{};
-        if (zcedGetFileD(L"Choose .NET Assembly", L"", L"dll", 0, &result) != RTNORM)
-            return false;
-        path = result.resval.rstring != nullptr ? result.resval.rstring : L"";
-        delete[] result.resval.rstring;
-        return true;
-    }
-    wchar_t answer[4096] = {};
-    if (zcedGetString(1, L"\nAssembly file name: ", answer, 4096) != RTNORM)
-        return false;
-    path = answer;
-    return true;
-}
-
 void Net_Load_Command()
 {
     std::wstring path;
-    if (!Ask_Assembly(path) || path.empty())
+    if (!Ask_Command_File(L"Choose .NET Assembly", L"dll", L"\nAssembly file name: ", path) || path.empty())
         return;
     std::error_code ec;
     const std::filesystem::path host = To_Host_Path(path);

@@ -3,6 +3,7 @@
 // opened, or why not.
 #include <string>
 
+#include "ed/command_file.h"
 #include "ed/command_line.h"
 #include "ed/command_stack.h"
 #include "ed/docman.h"
@@ -15,29 +16,10 @@ namespace {
 
 void Print(const std::wstring& text) { CommandLine::instance().write(text); }
 
-// The drawing's path; false when cancelled.
-bool Ask_Drawing(std::wstring& path)
-{
-    resbuf value{};
-    if (zcedGetVar(L"FILEDIA", &value) == RTNORM && value.resval.rint != 0) {
-        resbuf result{};
-        if (zcedGetFileD(L"Select File", L"", L"dxf;dwg", 0, &result) != RTNORM)
-            return false;
-        path = result.resval.rstring != nullptr ? result.resval.rstring : L"";
-        delete[] result.resval.rstring;
-        return true;
-    }
-    wchar_t answer[4096] = {};
-    if (zcedGetString(1, L"\nEnter name of drawing to open: ", answer, 4096) != RTNORM)
-        return false;
-    path = answer;
-    return true;
-}
-
 void Open_Command()
 {
     std::wstring path;
-    if (!Ask_Drawing(path) || path.empty())
+    if (!Ask_Command_File(L"Select File", L"dxf;dwg", L"\nEnter name of drawing to open: ", path) || path.empty())
         return;
     if (zcDocManager->appContextOpenDocument(path.c_str()) != Zcad::eOk) {
         Print(L"\nCannot open drawing file " + path + L".");
