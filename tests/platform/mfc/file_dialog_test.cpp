@@ -55,7 +55,9 @@ TEST_F(FileDialogTest, MultiSelectGivesEveryChosenFile) {
         CFileDialog dialog(TRUE, L"dxf", nullptr, c.flags, L"Drawings (*.dxf)|*.dxf||");
         ASSERT_EQ(dialog.DoModal(), IDOK);
         EXPECT_EQ(Chosen(dialog), c.paths);
-        if (c.paths.size() == 1) EXPECT_EQ(std::wstring(dialog.GetPathName().GetString()), c.paths[0]);
+        if (c.paths.size() == 1) {
+            EXPECT_EQ(std::wstring(dialog.GetPathName().GetString()), c.paths[0]);
+        }
     }
 }
 

@@ -194,8 +194,9 @@ TEST_F(Plot_Command_Test, PrinterListsAskWhetherToWriteAFileAndTurnTheDrawingByO
         jobs.clear();
         if (c.layout && Db()->tilemode())
             Make_Paper_Layout(L"Print");
-        if (!c.layout)
+        if (!c.layout) {
             ASSERT_EQ(zcdbHostApplicationServices()->layoutManager()->setCurrentLayout(L"Model", Db()), Zcad::eOk);
+        }
         Prepare(L"HP LaserJet", c.media);
         ASSERT_EQ(Run(L"-plot", Paper_List(c.layout, c.orientation, c.path)), RTNORM) << To_Utf8(Output());
         Expect_Prompts(Join({kCommonPrompts, c.layout ? kLayoutPrompts : kModelPrompts,

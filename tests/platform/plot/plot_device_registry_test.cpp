@@ -198,8 +198,9 @@ TEST_F(Registry_Test, PlugInsGoldenPlotterFilesGiveTheirDriversAndPapers)
         }
         EXPECT_FALSE(names.empty()) << c.type;
         EXPECT_EQ(names, listed) << c.type;
-        if (c.driver == PlotDriver::Jpg)
+        if (c.driver == PlotDriver::Jpg) {
             EXPECT_EQ(device->background_rgb, 0xFFFFFFu);  // colour index 7
+        }
     }
 }
 
