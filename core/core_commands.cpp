@@ -2,65 +2,56 @@
 // Filled in as the dialogs and drivers they open land; until then each prints the notice.
 #include "core/command_context.h"
 #include "core/command_handlers.h"
-#include "core/hidden_layers.h"
+#include "core/host_command.h"
+#include "core/monitor_fit.h"
 #include "core/pending_notice.h"
+#include "core/plot_config.h"
+#include "core/plot_host_setup.h"
 #include "core/program_folders.h"
-#include "core/ucs_transform.h"
-#include "db/dblayout.h"
-#include "db/dbsymtb.h"
-#include "ed/command_line.h"
+#include "core/result_windows.h"
+#include "ed/host_window.h"
+#include "res/resource.h"
 #include "sheets/frame_detection.h"
+#include "sheets/paper_scale.h"
 #include "ui/dlg_about.h"
 #include "ui/module_resources.h"
 #include "win/windows.h"
 
 void Plot_Single_Sheet() { Print_Pending_Notice(); }
-namespace {
-
-// The name of the layout that owns the space; "Selection" for a null id.
-CString Space_Name(ZcDbObjectId space_id)
-{
-    if (space_id.isNull())
-        return L"Selection";
-    ZcDbObjectPointer<ZcDbBlockTableRecord> space(space_id, ZcDb::kForRead);
-    if (space.openStatus() != Zcad::eOk)
-        return L"?";
-    ZcDbObjectPointer<ZcDbLayout> layout(space->getLayoutId(), ZcDb::kForRead);
-    const wchar_t* name = nullptr;
-    if (layout.openStatus() != Zcad::eOk || layout->getLayoutName(name) != Zcad::eOk || name == nullptr)
-        return L"?";
-    return name;
-}
-
-// Until the result window lists them: the number of sheets found in each space, in the
-// order the spaces were searched.
-void Print_Sheets_Per_Space(const Plot_Sheet_Set& set)
-{
-    ZcDbObjectIdArray spaces;
-    ZcArray<int> counts;
-    for (INT_PTR i = 0; i < set.All_Sheets.GetSize(); ++i) {
-        const ZcDbObjectId space_id = set.All_Sheets[i]->Space_Id;
-        int at = spaces.find(space_id);
-        if (at < 0) {
-            at = spaces.append(space_id);
-            counts.append(0);
-        }
-        ++counts[at];
-    }
-    for (int i = 0; i < spaces.length(); ++i)
-        zcutPrintf(L"\nSheets found in %s: %d", static_cast<const wchar_t*>(Space_Name(spaces[i])), counts[i]);
-}
-
-}  // namespace
-
 void Batch_Plot_To_Files()
 {
     Command_Scope scope;
-    g_Ucs.Capture(true);
-    g_Hidden_Layers.Collect_Hidden_Layers();
-    Plot_Sheet_Set sheets;
-    if (Find_Plot_Frames(sheets))
-        Print_Sheets_Per_Space(sheets);
+    Prepare_Host_For_Plot(Plot_Host_Setup());
+    Destroy_Window_Object(g_Dlg_BPlot1);
+
+    Module_Resource_Scope resources;
+    auto* window = new Dlg_BPlot1(CWnd::FromHandle(adsw_zcadMainWnd()));
+    g_Dlg_BPlot1 = window;
+    window->Options.Read_Dwg_Setting();
+    g_Cur_Plot_Option = &window->Options;
+    g_Sheet_Set = &window->Sheet_Set;
+    Destroy_Window_Object(g_Dlg_BPlot2);
+    Destroy_Window_Object(g_Dlg_BPlot3);
+    if (!window->Create(IDD_DLG_BPLOT1, CWnd::FromHandle(adsw_zcadMainWnd())))
+        return;
+    SetFocus(adsw_zcadDocWnd());
+
+    if (!Find_Plot_Frames(window->Sheet_Set))
+        return;
+    Run_Host_Command({L"-plotstamp", g_Plot_Config.Plot_Stamp ? L"O" : L"OFF", L""});
+    window->Sheet_Set.Filter_By_Area();
+    Vote_Default_Scale(window->Sheet_Set, true);
+    window->Merge_Pdf = g_Plot_Config.Merge_Pdf;
+    window->Save_As_Block = g_Plot_Config.Dwg_As_Block;
+    window->Print_Sign = window->Options.Print_Sign;
+    window->UpdateData(FALSE);
+    window->Fill_On_Open();
+
+    CRect rect;
+    window->GetWindowRect(&rect);
+    Fit_Rect_To_Monitor(rect.left, rect.top, rect.right, rect.bottom);
+    window->MoveWindow(&rect);
+    window->ShowWindow(SW_SHOW);
 }
 void Manage_TK_Library() { Print_Pending_Notice(); }
 void Batch_Plot_By_TK() { Print_Pending_Notice(); }

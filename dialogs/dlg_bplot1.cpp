@@ -3,6 +3,7 @@
 #include "core/doc_lock.h"
 #include "core/name_lookups.h"
 #include "core/plot_config.h"
+#include "core/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/string_helpers.h"
 #include "dialogs/bplot1_cell_texts.h"
@@ -68,7 +69,16 @@ Dlg_BPlot1::Dlg_BPlot1(CWnd* parent) : CZcUiDialog(IDD_DLG_BPLOT1, parent)
     Frame_Infor.Sheet_Set = &Sheet_Set;
 }
 
-Dlg_BPlot1::~Dlg_BPlot1() = default;
+Dlg_BPlot1::~Dlg_BPlot1()
+{
+    // The pointers into this window end with it.
+    if (g_Sheet_Set == &Sheet_Set)
+        g_Sheet_Set = nullptr;
+    if (g_Cur_Plot_Option == &Options)
+        g_Cur_Plot_Option = nullptr;
+    if (g_Dlg_BPlot1 == this)
+        g_Dlg_BPlot1 = nullptr;
+}
 
 void Dlg_BPlot1::DoDataExchange(CDataExchange* exchange)
 {

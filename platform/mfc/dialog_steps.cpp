@@ -1,6 +1,7 @@
 #include "mfc/dialog_steps.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cwchar>
 #include <vector>
 
@@ -237,7 +238,28 @@ void Cell(const Step& step, Window* target) {
     Click_At(c, p, step.kind == StepKind::RClick, step.kind == StepKind::DblClick);
 }
 
+std::function<void(const std::wstring&)>& Step_Output() {
+    static std::function<void(const std::wstring&)> output = [](const std::wstring& text) {
+        std::fputs(To_Utf8(text).c_str(), stdout);
+    };
+    return output;
+}
+
+// One line a row: "\nrows 905: " then the cells separated by " | ".
+void Print_Rows(const Step& step, Window* target) {
+    Window* c = Control(step, target);
+    if (!Is(c, L"SysListView32")) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" is not a list control");
+    std::wstring text;
+    for (const List_View_Item& item : c->state<List_View_State>()->items) {
+        text += L"\nrows " + std::to_wstring(step.control_id) + L":";
+        for (size_t i = 0; i < item.texts.size(); ++i) text += (i == 0 ? L" " : L" | ") + item.texts[i];
+    }
+    Step_Output()(text);
+}
+
 }  // namespace
+
+void Set_Step_Output(std::function<void(const std::wstring&)> output) { Step_Output() = std::move(output); }
 
 std::wstring Describe_Window(Window* w) {
     if (!w) return L"no window";
@@ -284,6 +306,7 @@ void Apply_Dialog_Step(const Step& step) {
     case StepKind::Snapshot:
         if (!Snapshot_Window(target, step.text)) Refuse(step, L"cannot write the snapshot " + step.text);
         break;
+    case StepKind::Rows: Print_Rows(step, target); break;
     case StepKind::Key: Post_Key(target, Key_Code_From_Name(step.text)); break;
     default: Refuse(step, L"not a dialog step");
     }

@@ -70,6 +70,8 @@ void Observe_Message(const MSG& message);
 
 // Paints a window with its children and saves it as PNG (mfc/paint_windows.cpp).
 bool Snapshot_Window(Window* window, const std::wstring& png_path);
+// Where a `rows` step writes the list's rows (the host's command line; default stdout).
+void Set_Step_Output(std::function<void(const std::wstring&)> output);
 bool Snapshot_Window(CWnd* window, const std::wstring& png_path);
 
 }  // namespace platform

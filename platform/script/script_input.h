@@ -41,6 +41,7 @@ enum class StepKind {
     Pick,      // pick N
     Color,     // color R,G,B
     Snapshot,  // snapshot "PATH.png"
+    Rows,      // rows ID: prints the rows of a list control
     Wait,      // wait pumps N | wait file "PATH"
     Drag,      // drag DX,DY: the window being moved by its caption goes DX,DY pixels
 };

@@ -336,6 +336,7 @@ const Step_Syntax kSyntax[] = {
     {L"pick", StepKind::Pick, Pick_Arg},
     {L"color", StepKind::Color, Color_Arg},
     {L"snapshot", StepKind::Snapshot, Non_Empty_Text_Arg},
+    {L"rows", StepKind::Rows, Click_Arg},
     {L"wait", StepKind::Wait, Wait_Arg},
     {L"drag", StepKind::Drag, Drag_Arg},
 };
@@ -373,7 +374,8 @@ bool Is_Window_Step(StepKind kind) {
     case StepKind::RClick:
     case StepKind::DblClick:
     case StepKind::Header:
-    case StepKind::Snapshot: return true;
+    case StepKind::Snapshot:
+    case StepKind::Rows: return true;
     default: return false;
     }
 }

@@ -88,6 +88,16 @@ TEST_F(DialogTest, UserActionsNotifyTheDialog) {
     EXPECT_EQ(dialog.events, expected);
 }
 
+TEST_F(DialogTest, RowsStepPrintsEveryRowOfAListControl) {
+    std::wstring printed;
+    platform::Set_Step_Output([&](const std::wstring& text) { printed += text; });
+    Script("rows 1007\nclick 2\n");
+    Notified dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    platform::Set_Step_Output([](const std::wstring&) {});
+    EXPECT_EQ(printed, L"\nrows 1007: A-0 | 平面图 | 1:100\nrows 1007: A-1 | 平面图 | 1:100\nrows 1007: A-2 | 平面图 | 1:100");
+}
+
 TEST_F(DialogTest, StepsThatControlsRefuseFailClearly) {
     struct Case {
         const char* step;
@@ -99,6 +109,7 @@ TEST_F(DialogTest, StepsThatControlsRefuseFailClearly) {
         {"header 1007 3\n", "control 1007 has no column 3"},
         {"text 1002 \"x\"\n", "control 1002 takes no text"},
         {"check 1001 1\n", "control 1001 is not a check box or radio button"},
+        {"rows 1005\n", "control 1005 is not a list control"},
     };
     for (const auto& c : cases) {
         Clean();

@@ -156,8 +156,9 @@ std::vector<Step> Parse_Ok(const wchar_t* text) {
 TEST(DialogStepSyntax, ParsesEveryDialogStep) {
     const auto s = Parse_Ok(
         L"click 934\n@712 text 1001 \"a \\\"b\\\"\"\nchoose 5 2\ncheck 6 1\ncell 7 3 4\nrclick 7 0 1\ndblclick 7 2\n"
-        L"header 7 3\nmenu 301\npick 0\ncolor 255, 0, 10\nsnapshot \"C:\\\\a.png\"\nwait pumps 3\nwait file \"x.txt\"\n");
-    ASSERT_EQ(s.size(), 14u);
+        L"header 7 3\nmenu 301\npick 0\ncolor 255, 0, 10\nsnapshot \"C:\\\\a.png\"\nwait pumps 3\nwait file \"x.txt\"\n"
+        L"@712 rows 1164\n");
+    ASSERT_EQ(s.size(), 15u);
     EXPECT_EQ(s[0].kind, StepKind::Click);
     EXPECT_EQ(s[0].control_id, 934);
     EXPECT_EQ(s[0].target, 0);
@@ -182,6 +183,9 @@ TEST(DialogStepSyntax, ParsesEveryDialogStep) {
     EXPECT_EQ(s[12].values[0], 3);
     EXPECT_TRUE(s[12].text.empty());
     EXPECT_EQ(s[13].text, L"x.txt");
+    EXPECT_EQ(s[14].kind, StepKind::Rows);
+    EXPECT_EQ(s[14].target, 712);
+    EXPECT_EQ(s[14].control_id, 1164);
 }
 
 TEST(DialogStepSyntax, RefusesBadDialogSteps) {
