@@ -126,6 +126,7 @@ private:
         if (ZcDbLinetypeTableRecord::cast(rec)) return db->linetypeTableId();
         if (ZcDbViewportTableRecord::cast(rec)) return db->viewportTableId();
         if (ZcDbRegAppTableRecord::cast(rec)) return db->regAppTableId();
+        if (ZcDbDimStyleTableRecord::cast(rec)) return db->dimStyleTableId();
         return ZcDbObjectId();
     }
 

@@ -6,6 +6,7 @@
 #include "db/dbdict.h"
 #include "db/dblayout.h"
 #include "db/dbsymtb.h"
+#include "db/dbtablestyle.h"
 #include "db/drawing_file_io.h"
 
 using platform::Db_Data;
@@ -48,7 +49,8 @@ void Db_Data::deleteAll()
     stubs.clear();
     byHandle.clear();
     handseed = 1;
-    blockTable = layerTable = textStyleTable = linetypeTable = viewportTable = regAppTable = nod = ZcDbObjectId();
+    blockTable = layerTable = textStyleTable = linetypeTable = viewportTable = regAppTable = dimStyleTable = nod =
+        ZcDbObjectId();
     clayer = textstyle = celtype = ZcDbObjectId();
 }
 
@@ -135,6 +137,7 @@ Zcad::ErrorStatus Db_Set_Root(ZcDbDatabase* db, Db_Root root, ZcDbObjectId id)
     case Db_Root::Linetype_Table: return check(ZcDbLinetypeTable::desc(), d.linetypeTable);
     case Db_Root::Viewport_Table: return check(ZcDbViewportTable::desc(), d.viewportTable);
     case Db_Root::Reg_App_Table: return check(ZcDbRegAppTable::desc(), d.regAppTable);
+    case Db_Root::Dim_Style_Table: return check(ZcDbDimStyleTable::desc(), d.dimStyleTable);
     case Db_Root::Named_Objects_Dictionary: return check(ZcDbDictionary::desc(), d.nod);
     }
     return Zcad::eInvalidInput;
@@ -190,6 +193,37 @@ ZcDbObjectId Ensure_Dictionary(ZcDbObjectId parentId, const wchar_t* name)
     return id;
 }
 
+// "Standard" in a dimension style table that has no records.
+void Ensure_Default_Dim_Style(ZcDbObjectId tableId)
+{
+    auto* table = Peek<ZcDbSymbolTable>(tableId);
+    if (table && table->numEntries(true) == 0)
+        Ensure_Record<ZcDbDimStyleTableRecord>(tableId, L"Standard", [](ZcDbDimStyleTableRecord*) {});
+}
+
+// The table style dictionary with its metric "Standard" style, when the drawing has none.
+void Ensure_Table_Styles(ZcDbObjectId nod, ZcDbObjectId textStyle)
+{
+    auto* parent = Peek<ZcDbDictionary>(nod);
+    if (!parent || parent->has(L"ACAD_TABLESTYLE")) return;
+    auto* styles = Peek<ZcDbDictionary>(Ensure_Dictionary(nod, L"ACAD_TABLESTYLE"));
+    if (!styles) return;
+    auto* style = new ZcDbTableStyle();
+    ZcDbObjectId id;
+    Internal_Write_Scope scope(styles);
+    if (styles->setAt(L"Standard", style, id) != Zcad::eOk) {
+        delete style;
+        return;
+    }
+    style->setDescription(L"Standard");
+    style->setHorzCellMargin(1.5);
+    style->setVertCellMargin(1.5);
+    style->setTextStyle(textStyle);
+    style->setTextHeight(4.5);
+    style->setTextHeight(6.0, ZcDb::kTitleRow);
+    style->close();
+}
+
 void Ensure_Layout(ZcDbDatabase* db, ZcDbObjectId layoutDict, const wchar_t* name, int tab, ZcDbObjectId blockId,
                    bool model)
 {
@@ -232,6 +266,7 @@ Zcad::ErrorStatus Db_Complete_Default_Content(ZcDbDatabase* db)
     Ensure_Root<ZcDbLinetypeTable>(db, d.linetypeTable);
     Ensure_Root<ZcDbViewportTable>(db, d.viewportTable);
     Ensure_Root<ZcDbRegAppTable>(db, d.regAppTable);
+    Ensure_Root<ZcDbDimStyleTable>(db, d.dimStyleTable);
     Ensure_Root<ZcDbDictionary>(db, d.nod);
 
     Ensure_Record<ZcDbLinetypeTableRecord>(d.linetypeTable, L"ByBlock", [](ZcDbLinetypeTableRecord*) {});
@@ -249,6 +284,7 @@ Zcad::ErrorStatus Db_Complete_Default_Content(ZcDbDatabase* db)
                                                                         r->setFileName(L"txt.shx");
                                                                     });
     Ensure_Record<ZcDbRegAppTableRecord>(d.regAppTable, L"ACAD", [](ZcDbRegAppTableRecord*) {});
+    Ensure_Default_Dim_Style(d.dimStyleTable);
     Ensure_Record<ZcDbViewportTableRecord>(d.viewportTable, L"*Active", [](ZcDbViewportTableRecord* r) {
         r->setCenterPoint(ZcGePoint2d(210.0, 148.5));
         r->setHeight(297.0);
@@ -261,6 +297,7 @@ Zcad::ErrorStatus Db_Complete_Default_Content(ZcDbDatabase* db)
     ZcDbObjectId layouts = Ensure_Dictionary(d.nod, L"ACAD_LAYOUT");
     Ensure_Dictionary(d.nod, L"ACAD_PLOTSETTINGS");
     Ensure_Dictionary(d.nod, L"ACAD_PLOTSTYLENAME");
+    Ensure_Table_Styles(d.nod, standard);
     auto* layoutDict = Peek<ZcDbDictionary>(layouts);
     if (layoutDict && layoutDict->numEntries() == 0) {
         ZcDbObjectId paper0 = Ensure_Record<ZcDbBlockTableRecord>(d.blockTable, L"*Paper_Space0", [](ZcDbBlockTableRecord*) {});
@@ -324,6 +361,7 @@ ZcDbObjectId ZcDbDatabase::textStyleTableId() const { return mData->textStyleTab
 ZcDbObjectId ZcDbDatabase::linetypeTableId() const { return mData->linetypeTable; }
 ZcDbObjectId ZcDbDatabase::viewportTableId() const { return mData->viewportTable; }
 ZcDbObjectId ZcDbDatabase::regAppTableId() const { return mData->regAppTable; }
+ZcDbObjectId ZcDbDatabase::dimStyleTableId() const { return mData->dimStyleTable; }
 ZcDbObjectId ZcDbDatabase::namedObjectsDictionaryId() const { return mData->nod; }
 
 namespace {
@@ -347,6 +385,7 @@ Zcad::ErrorStatus Open_Root(T*& out, ZcDbObjectId id, ZcDb::OpenMode mode)
 ZcDbObjectId ZcDbDatabase::layoutDictionaryId() const { return Nod_Entry(this, L"ACAD_LAYOUT"); }
 ZcDbObjectId ZcDbDatabase::groupDictionaryId() const { return Nod_Entry(this, L"ACAD_GROUP"); }
 ZcDbObjectId ZcDbDatabase::plotSettingsDictionaryId() const { return Nod_Entry(this, L"ACAD_PLOTSETTINGS"); }
+ZcDbObjectId ZcDbDatabase::tableStyleDictionaryId() const { return Nod_Entry(this, L"ACAD_TABLESTYLE"); }
 
 Zcad::ErrorStatus ZcDbDatabase::getBlockTable(ZcDbBlockTable*& t, ZcDb::OpenMode m) { return Open_Root(t, mData->blockTable, m); }
 Zcad::ErrorStatus ZcDbDatabase::getLayerTable(ZcDbLayerTable*& t, ZcDb::OpenMode m) { return Open_Root(t, mData->layerTable, m); }
@@ -354,6 +393,7 @@ Zcad::ErrorStatus ZcDbDatabase::getTextStyleTable(ZcDbTextStyleTable*& t, ZcDb::
 Zcad::ErrorStatus ZcDbDatabase::getLinetypeTable(ZcDbLinetypeTable*& t, ZcDb::OpenMode m) { return Open_Root(t, mData->linetypeTable, m); }
 Zcad::ErrorStatus ZcDbDatabase::getViewportTable(ZcDbViewportTable*& t, ZcDb::OpenMode m) { return Open_Root(t, mData->viewportTable, m); }
 Zcad::ErrorStatus ZcDbDatabase::getRegAppTable(ZcDbRegAppTable*& t, ZcDb::OpenMode m) { return Open_Root(t, mData->regAppTable, m); }
+Zcad::ErrorStatus ZcDbDatabase::getDimStyleTable(ZcDbDimStyleTable*& t, ZcDb::OpenMode m) { return Open_Root(t, mData->dimStyleTable, m); }
 Zcad::ErrorStatus ZcDbDatabase::getNamedObjectsDictionary(ZcDbDictionary*& d, ZcDb::OpenMode m) { return Open_Root(d, mData->nod, m); }
 Zcad::ErrorStatus ZcDbDatabase::getLayoutDictionary(ZcDbDictionary*& d, ZcDb::OpenMode m) { return Open_Root(d, layoutDictionaryId(), m); }
 

@@ -6,6 +6,7 @@
 #include "db/dblayout.h"
 #include "db/dbspfilt.h"
 #include "db/dbsymtb.h"
+#include "db/dbtablestyle.h"
 
 namespace platform {
 
@@ -29,12 +30,15 @@ void Register_Db_Classes()
     ZcDbLinetypeTable::rxInit();
     ZcDbViewportTable::rxInit();
     ZcDbRegAppTable::rxInit();
+    ZcDbDimStyleTable::rxInit();
     ZcDbBlockTableRecord::rxInit();
     ZcDbLayerTableRecord::rxInit();
     ZcDbTextStyleTableRecord::rxInit();
     ZcDbLinetypeTableRecord::rxInit();
     ZcDbViewportTableRecord::rxInit();
     ZcDbRegAppTableRecord::rxInit();
+    ZcDbDimStyleTableRecord::rxInit();
+    ZcDbTableStyle::rxInit();
     ZcDbDictionary::rxInit();
     ZcDbXrecord::rxInit();
     ZcDbFilter::rxInit();

@@ -35,7 +35,7 @@ struct Db_Data {
     std::unordered_map<uint64_t, Db_Stub*> byHandle;
     uint64_t handseed = 1;
 
-    ZcDbObjectId blockTable, layerTable, textStyleTable, linetypeTable, viewportTable, regAppTable, nod;
+    ZcDbObjectId blockTable, layerTable, textStyleTable, linetypeTable, viewportTable, regAppTable, dimStyleTable, nod;
 
     ZcDbObjectId clayer, textstyle, celtype;
     ZcCmColor cecolor;

@@ -19,7 +19,7 @@ Zcad::ErrorStatus Db_Add_Object_With_Handle(ZcDbDatabase* db, ZcDbObject* obj, c
 Zcad::ErrorStatus Db_Set_Extension_Dictionary(ZcDbObject* obj, ZcDbObjectId dictId);
 
 enum class Db_Root {
-    Block_Table, Layer_Table, Text_Style_Table, Linetype_Table, Viewport_Table, Reg_App_Table,
+    Block_Table, Layer_Table, Text_Style_Table, Linetype_Table, Viewport_Table, Reg_App_Table, Dim_Style_Table,
     Named_Objects_Dictionary
 };
 // Makes an object already in db one of its root objects.

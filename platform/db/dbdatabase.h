@@ -19,6 +19,7 @@ class ZcDbTextStyleTable;
 class ZcDbLinetypeTable;
 class ZcDbViewportTable;
 class ZcDbRegAppTable;
+class ZcDbDimStyleTable;
 class ZcDbDictionary;
 class ZcDbIdMapping;
 
@@ -30,7 +31,7 @@ class ZcDbDatabase : public ZcRxObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbDatabase);
     // buildDefaultDrawing: block table with "*Model_Space" and two paper spaces, layer "0",
-    // linetypes, "Standard" text style, named-objects dictionary with layouts. Without it the
+    // linetypes, "Standard" text, dimension and table styles, named-objects dictionary with layouts. Without it the
     // database is empty (for reading a drawing file into it).
     explicit ZcDbDatabase(bool buildDefaultDrawing = true, bool noDocument = false);
     ~ZcDbDatabase() override;
@@ -52,10 +53,12 @@ public:
     ZcDbObjectId linetypeTableId() const;
     ZcDbObjectId viewportTableId() const;
     ZcDbObjectId regAppTableId() const;
+    ZcDbObjectId dimStyleTableId() const;
     ZcDbObjectId namedObjectsDictionaryId() const;
     ZcDbObjectId layoutDictionaryId() const;
     ZcDbObjectId groupDictionaryId() const;
     ZcDbObjectId plotSettingsDictionaryId() const;
+    ZcDbObjectId tableStyleDictionaryId() const;
 
     Zcad::ErrorStatus getBlockTable(ZcDbBlockTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead);
     Zcad::ErrorStatus getLayerTable(ZcDbLayerTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead);
@@ -63,12 +66,14 @@ public:
     Zcad::ErrorStatus getLinetypeTable(ZcDbLinetypeTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead);
     Zcad::ErrorStatus getViewportTable(ZcDbViewportTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead);
     Zcad::ErrorStatus getRegAppTable(ZcDbRegAppTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead);
+    Zcad::ErrorStatus getDimStyleTable(ZcDbDimStyleTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead);
     Zcad::ErrorStatus getSymbolTable(ZcDbBlockTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead) { return getBlockTable(pTable, mode); }
     Zcad::ErrorStatus getSymbolTable(ZcDbLayerTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead) { return getLayerTable(pTable, mode); }
     Zcad::ErrorStatus getSymbolTable(ZcDbTextStyleTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead) { return getTextStyleTable(pTable, mode); }
     Zcad::ErrorStatus getSymbolTable(ZcDbLinetypeTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead) { return getLinetypeTable(pTable, mode); }
     Zcad::ErrorStatus getSymbolTable(ZcDbViewportTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead) { return getViewportTable(pTable, mode); }
     Zcad::ErrorStatus getSymbolTable(ZcDbRegAppTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead) { return getRegAppTable(pTable, mode); }
+    Zcad::ErrorStatus getSymbolTable(ZcDbDimStyleTable*& pTable, ZcDb::OpenMode mode = ZcDb::kForRead) { return getDimStyleTable(pTable, mode); }
     Zcad::ErrorStatus getNamedObjectsDictionary(ZcDbDictionary*& pDict, ZcDb::OpenMode mode = ZcDb::kForRead);
     Zcad::ErrorStatus getLayoutDictionary(ZcDbDictionary*& pDict, ZcDb::OpenMode mode = ZcDb::kForRead);
 

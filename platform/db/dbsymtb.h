@@ -414,3 +414,39 @@ class ZcDbRegAppTableRecord : public ZcDbSymbolTableRecord {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbRegAppTableRecord);
 };
+
+// Dimension styles. The record models its name; every other value a drawing file gave it is
+// kept as the file held it and written back, so that nothing is lost on the way through.
+// A group that names another object (codes 340-349: text style, arrow blocks, linetypes)
+// holds that object's id, so it follows the object when the drawing is copied.
+struct ZcDbDimStyleGroup {
+    int16_t code = 0;
+    std::string value;  // UTF-8; unused for groups that name an object
+    ZcDbObjectId id;
+    static bool namesObject(int code) { return code >= 340 && code <= 349; }
+};
+
+class ZcDbDimStyleTableRecord;
+class ZcDbDimStyleTable : public ZcDbSymbolTable {
+public:
+    ZCRX_DECLARE_MEMBERS(ZcDbDimStyleTable);
+    ZcRxClass* recordClass() const override;
+    using ZcDbSymbolTable::getAt;
+    Zcad::ErrorStatus getAt(const wchar_t* entryName, ZcDbDimStyleTableRecord*& pRec, ZcDb::OpenMode openMode,
+                            bool openErasedRec = false) const;
+};
+
+class ZcDbDimStyleTableRecord : public ZcDbSymbolTableRecord {
+public:
+    ZCRX_DECLARE_MEMBERS(ZcDbDimStyleTableRecord);
+
+    // The dimension variables as groups, in the order the file gave them.
+    const std::vector<ZcDbDimStyleGroup>& keptGroups() const { return mGroups; }
+    Zcad::ErrorStatus setKeptGroups(std::vector<ZcDbDimStyleGroup> groups);
+
+    Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
+    Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
+
+private:
+    std::vector<ZcDbDimStyleGroup> mGroups;
+};

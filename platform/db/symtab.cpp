@@ -251,6 +251,7 @@ ZC_DEFINE_TABLE(ZcDbTextStyleTable, ZcDbTextStyleTableRecord)
 ZC_DEFINE_TABLE(ZcDbLinetypeTable, ZcDbLinetypeTableRecord)
 ZC_DEFINE_TABLE(ZcDbViewportTable, ZcDbViewportTableRecord)
 ZC_DEFINE_TABLE(ZcDbRegAppTable, ZcDbRegAppTableRecord)
+ZC_DEFINE_TABLE(ZcDbDimStyleTable, ZcDbDimStyleTableRecord)
 #undef ZC_DEFINE_TABLE
 
 Zcad::ErrorStatus ZcDbBlockTable::newIterator(ZcDbBlockTableIterator*& pIterator, bool atBeginning,

@@ -34,6 +34,20 @@ enum DuplicateRecordCloning {
     kDrcUnmangleName = 5
 };
 
+// Tables and their styles: row types (bits), cell alignments, grid lines (bits) and the
+// direction rows flow in.
+enum RowType { kUnknownRow = 0, kDataRow = 1, kTitleRow = 2, kHeaderRow = 4, kAllRows = 7 };
+enum CellAlignment {
+    kTopLeft = 1, kTopCenter = 2, kTopRight = 3, kMiddleLeft = 4, kMiddleCenter = 5, kMiddleRight = 6,
+    kBottomLeft = 7, kBottomCenter = 8, kBottomRight = 9
+};
+enum GridLineType {
+    kInvalidGridLine = 0, kHorzTop = 1, kHorzInside = 2, kHorzBottom = 4, kVertLeft = 8, kVertInside = 0x10,
+    kVertRight = 0x20, kHorzGridLineTypes = 0x07, kVertGridLineTypes = 0x38, kOuterGridLineTypes = 0x2D,
+    kInnerGridLineTypes = 0x12, kAllGridLineTypes = 0x3F
+};
+enum FlowDirection { kTtoB = 0, kBtoT = 1 };
+
 enum MeasurementValue { kEnglish = 0, kMetric = 1 };
 
 enum SaveType { kDwg = 0, kDxf = 1 };

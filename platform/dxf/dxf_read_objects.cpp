@@ -9,6 +9,8 @@
 #include "dxf/dxf_filer.h"
 #include "dxf/dxf_read_annotations.h"
 #include "dxf/dxf_read_proxy.h"
+#include "db/dbtablestyle.h"
+#include "dxf/dxf_styles.h"
 #include "rx/rxclass.h"
 
 namespace platform {
@@ -182,6 +184,8 @@ void DxfObjectReader::record(const DxfRecord& record) {
     add(record, Read_Spatial_Filter(ctx_, record));
   } else if (type == "PLOTSETTINGS") {
     add(record, Read_Plot_Settings_Object(ctx_, record));
+  } else if (type == "TABLESTYLE") {
+    add(record, Read_Table_Style(ctx_, record));
   } else if (ZcRxClass* cls = ctx_.custom_class(type)) {
     ZcRxObject* made = cls->create();
     std::unique_ptr<ZcDbObject> held(ZcDbObject::cast(made));

@@ -5,6 +5,7 @@
 
 #include "db/db_loader.h"
 #include "db/dbsymtb.h"
+#include "dxf/dxf_styles.h"
 
 namespace platform {
 
@@ -22,7 +23,8 @@ ZcDbSymbolTable* New_Table(std::string_view name, Db_Root& root) {
   if (name == "VPORT") return root = Db_Root::Viewport_Table, new ZcDbViewportTable();
   if (name == "APPID") return root = Db_Root::Reg_App_Table, new ZcDbRegAppTable();
   if (name == "BLOCK_RECORD") return root = Db_Root::Block_Table, new ZcDbBlockTable();
-  return nullptr;  // VIEW, UCS, DIMSTYLE: not kept
+  if (name == "DIMSTYLE") return root = Db_Root::Dim_Style_Table, new ZcDbDimStyleTable();
+  return nullptr;  // VIEW, UCS: not kept
 }
 
 ZcDbObjectId Root_Id(ZcDbDatabase* db, Db_Root root) {
@@ -33,6 +35,7 @@ ZcDbObjectId Root_Id(ZcDbDatabase* db, Db_Root root) {
     case Db_Root::Viewport_Table: return db->viewportTableId();
     case Db_Root::Reg_App_Table: return db->regAppTableId();
     case Db_Root::Block_Table: return db->blockTableId();
+    case Db_Root::Dim_Style_Table: return db->dimStyleTableId();
     default: return ZcDbObjectId::kNull;
   }
 }
@@ -135,7 +138,6 @@ void DxfTableReader::record(const DxfRecord& record) {
 void DxfTableReader::table(const DxfRecord& record) {
   DxfSpan s = record.all();
   table_ = std::string(s.str(2));
-  // DIMSTYLE tables carry their handle in 105.
   table_id_ = Ensure_Root(ctx_, table_, s.handle(5));
 }
 
@@ -148,6 +150,7 @@ void DxfTableReader::entry(const DxfRecord& record) {
   else if (table_ == "VPORT" && record.type == "VPORT") held = std::make_unique<ZcDbViewportTableRecord>();
   else if (table_ == "APPID" && record.type == "APPID") held = std::make_unique<ZcDbRegAppTableRecord>();
   else if (table_ == "BLOCK_RECORD" && record.type == "BLOCK_RECORD") held = std::make_unique<ZcDbBlockTableRecord>();
+  else if (table_ == "DIMSTYLE" && record.type == "DIMSTYLE") held = std::make_unique<ZcDbDimStyleTableRecord>();
   ZcDbSymbolTableRecord* rec = held.get();
   if (rec == nullptr) return;
   DxfSpan s = record.all();
@@ -167,12 +170,14 @@ void DxfTableReader::entry(const DxfRecord& record) {
   else if (auto* lt = ZcDbLinetypeTableRecord::cast(rec)) Read_Linetype(ctx_, s, lt);
   else if (auto* style = ZcDbTextStyleTableRecord::cast(rec)) Read_Style(ctx_, s, style);
   else if (auto* vp = ZcDbViewportTableRecord::cast(rec)) Read_Vport(s, vp);
+  else if (auto* dim = ZcDbDimStyleTableRecord::cast(rec)) Read_Dim_Style(ctx_, record, dim);
   else if (auto* btr = ZcDbBlockTableRecord::cast(rec)) {
     if (s.handle(340) != 0) btr->setLayoutId(ctx_.id_of(s.handle(340)));
     btr->setBlockInsertUnits(static_cast<ZcDb::UnitsValue>(s.integer(70, 0)));
     btr->setExplodable(s.integer(280, 1) != 0);
   }
-  const uint64_t handle = s.handle(5);
+  // Dimension style records carry their handle in 105 (their 5 is an arrow block's name).
+  const uint64_t handle = table_ == "DIMSTYLE" ? s.handle(105) : s.handle(5);
   ZcDbSymbolTable* table = nullptr;
   if (zcdbOpenObject(table, table_id_, ZcDb::kForWrite) != Zcad::eOk) return;
   ZcDbObjectId id;

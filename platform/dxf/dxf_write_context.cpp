@@ -18,9 +18,10 @@ std::wstring DxfWriteContext::record_name(ZcDbObjectId id) {
   return name;
 }
 
-void DxfWriteContext::object_start(const char* type, const ZcDbObject* obj, uint64_t handle_override) {
+void DxfWriteContext::object_start(const char* type, const ZcDbObject* obj, uint64_t handle_override,
+                                   int handle_code) {
   out_.raw(0, type);
-  out_.handle(5, handle_override ? handle_override : handle(obj->objectId()));
+  out_.handle(handle_code, handle_override ? handle_override : handle(obj->objectId()));
   if (!obj->extensionDictionary().isNull()) {
     out_.raw(102, "{ACAD_XDICTIONARY");
     out_.handle(360, handle(obj->extensionDictionary()));

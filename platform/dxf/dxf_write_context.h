@@ -29,7 +29,8 @@ class DxfWriteContext {
   static std::wstring record_name(ZcDbObjectId id);
 
   // The handle, extension dictionary and owner groups that start every object.
-  void object_start(const char* type, const ZcDbObject* obj, uint64_t handle_override = 0);
+  // (Dimension style records give their handle under 105.)
+  void object_start(const char* type, const ZcDbObject* obj, uint64_t handle_override = 0, int handle_code = 5);
   // Extended data of the object (1001...).
   void xdata(const ZcDbObject* obj);
   // A result-buffer chain as groups (points as three groups, ids as handles).
@@ -39,6 +40,7 @@ class DxfWriteContext {
   struct ClassEntry {
     ZcDbProxyClassInfo info;
     bool is_entity = false;
+    bool proxy = true;  // false for the platform's own classes the file must name
   };
   std::vector<ClassEntry>& classes() { return classes_; }
   int class_number(const std::wstring& dxf_name) const;

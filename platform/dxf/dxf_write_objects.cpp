@@ -12,6 +12,8 @@
 #include "db/dbproxy.h"
 #include "db/dbspfilt.h"
 #include "db/dbsymtb.h"
+#include "db/dbtablestyle.h"
+#include "dxf/dxf_styles.h"
 #include "dxf/dxf_filer.h"
 #include "dxf/dxf_text_codec.h"
 #include "rx/rxclass.h"
@@ -167,6 +169,8 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
     out.integer(281, def->resolutionUnits());
   } else if (auto* filter = ZcDbSpatialFilter::cast(obj)) {
     Spatial_Filter(ctx, filter);
+  } else if (auto* table_style = ZcDbTableStyle::cast(obj)) {
+    Write_Table_Style(ctx, table_style);
   } else if (auto* settings = ZcDbPlotSettings::cast(obj)) {
     ctx.object_start("PLOTSETTINGS", obj);
     Plot_Settings(ctx, settings);

@@ -2,11 +2,13 @@
 
 #include <cmath>
 
+#include "db/dbdict.h"
 #include "db/dbents.h"
 #include "db/dblayout.h"
 #include "db/dbproxy.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_output.h"
+#include "dxf/dxf_styles.h"
 #include "dxf/dxf_text_codec.h"
 #include "dxf/dxf_write_context.h"
 #include "dxf/dxf_write_entities.h"
@@ -67,9 +69,9 @@ void Classes(DxfWriteContext& ctx, DxfOutput& out) {
     out.text(1, c.info.dxfName);
     out.text(2, c.info.className.empty() ? c.info.dxfName : c.info.className);
     out.text(3, c.info.appName);
-    out.integer(90, 0);
+    out.integer(90, c.proxy ? 0 : 4095);  // what a program without the class may do with it
     out.integer(91, 0);
-    out.integer(280, 1);  // was a proxy
+    out.integer(280, c.proxy ? 1 : 0);  // was a proxy
     out.integer(281, c.is_entity ? 1 : 0);
   }
   out.raw(0, "ENDSEC");
@@ -104,7 +106,12 @@ class TableWriter {
       record_start("APPID", r, "AcDbRegAppTableRecord");
       out_.integer(70, 0);
     });
-    dimstyle_table();
+    table("DIMSTYLE", db->dimStyleTableId(), [&](const ZcDbSymbolTableRecord* r) {
+      if (auto* style = ZcDbDimStyleTableRecord::cast(r)) {
+        ctx_.object_start("DIMSTYLE", style, 0, 105);
+        Write_Dim_Style(out_, style);
+      }
+    });
     table("BLOCK_RECORD", db->blockTableId(), [&](const ZcDbSymbolTableRecord* r) { block_record(r); });
     out_.raw(0, "ENDSEC");
   }
@@ -120,6 +127,11 @@ class TableWriter {
     out_.raw(100, "AcDbSymbolTable");
     const std::vector<ZcDbObjectId> ids = Records(table_id);
     out_.integer(70, static_cast<int64_t>(ids.size()));
+    if (std::string_view(name) == "DIMSTYLE") {
+      out_.raw(100, "AcDbDimStyleTable");
+      out_.integer(71, static_cast<int64_t>(ids.size()));
+      for (ZcDbObjectId id : ids) out_.handle(340, DxfWriteContext::handle(id));
+    }
     for (ZcDbObjectId id : ids) {
       ZcDbSymbolTableRecord* rec = nullptr;
       if (zcdbOpenObject(rec, id, ZcDb::kForRead) != Zcad::eOk) continue;
@@ -137,26 +149,6 @@ class TableWriter {
     out_.handle(5, ctx_.new_handle());
     out_.handle(330, 0);
     out_.raw(100, "AcDbSymbolTable");
-    out_.integer(70, 0);
-    out_.raw(0, "ENDTAB");
-  }
-
-  void dimstyle_table() {
-    const uint64_t table = ctx_.new_handle();
-    out_.raw(0, "TABLE");
-    out_.raw(2, "DIMSTYLE");
-    out_.handle(5, table);
-    out_.handle(330, 0);
-    out_.raw(100, "AcDbSymbolTable");
-    out_.integer(70, 1);
-    out_.raw(100, "AcDbDimStyleTable");
-    out_.integer(71, 0);
-    out_.raw(0, "DIMSTYLE");
-    out_.handle(105, ctx_.new_handle());
-    out_.handle(330, table);
-    out_.raw(100, "AcDbSymbolTableRecord");
-    out_.raw(100, "AcDbDimStyleTableRecord");
-    out_.raw(2, "Standard");
     out_.integer(70, 0);
     out_.raw(0, "ENDTAB");
   }
@@ -331,6 +323,12 @@ void Entities(DxfWriteContext& ctx, std::vector<ZcDbObjectId>& owners) {
 
 // The classes of kept proxies, so that proxy records can name theirs by number.
 void Collect_Classes(DxfWriteContext& ctx) {
+  ZcDbDictionary* table_styles = nullptr;
+  if (zcdbOpenObject(table_styles, ctx.db()->tableStyleDictionaryId(), ZcDb::kForRead) == Zcad::eOk) {
+    if (table_styles->numEntries() > 0)
+      ctx.classes().push_back({{L"TABLESTYLE", L"TABLESTYLE", L"AcDbTableStyle", L"ObjectDBX Classes"}, false, false});
+    table_styles->close();
+  }
   auto note = [&](const ZcDbProxyClassInfo& info, bool entity) {
     if (info.className.empty() || ctx.class_number(info.dxfName)) return;
     ctx.classes().push_back({info, entity});
