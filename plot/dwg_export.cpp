@@ -15,6 +15,8 @@
 #include "db/drawing_file_io.h"
 #include "ed/docman.h"
 #include "ed/host_window.h"
+#include "plot/batch_window.h"
+#include "plot/dwg_table_style.h"
 #include "plot/dwg_viewports.h"
 #include "plot/dwg_window_pick.h"
 #include "plot/output_folders.h"
@@ -89,6 +91,7 @@ bool Export_Ids_To_Dwg(const ZcGePoint2d& corner1, const ZcGePoint2d& corner2, Z
     drawing->setLtscale(source->ltscale());
     drawing->setCeltscale(source->celtscale());
     Copy_Standard_Text_Style(drawing.get());
+    Copy_Standard_Table_Style(drawing.get());
 
     bool written = false;
     ZcDbDatabase* temporary = nullptr;
@@ -145,6 +148,7 @@ bool Export_Sheets_To_Dwg1(Plot_Sheet_Set& sheet_set, CString& out_folder, int* 
         start_space = space->objectId();
         space->close();
     }
+    Batch_Progress_Begin(static_cast<int>(sheet_set.Plot_List.GetSize()));
     for (INT_PTR i = 0; i < sheet_set.Plot_List.GetSize(); ++i) {
         const Plot_Drawing1* sheet = sheet_set.Plot_List[i];
         Activate_Layout_Of_Block(sheet->Space_Id);
@@ -156,11 +160,16 @@ bool Export_Sheets_To_Dwg1(Plot_Sheet_Set& sheet_set, CString& out_folder, int* 
             MessageBoxW(adsw_zcadMainWnd(), text, L"Korvel打印", MB_OK | MB_ICONQUESTION);
             continue;
         }
+        Batch_Progress_Step();
         if (Export_Window_To_Dwg(sheet->Min_Corner, sheet->Max_Corner, file, false, true) && written != nullptr)
             ++*written;
+        if (Batch_Take_Stop_Request() &&
+            MessageBoxW(adsw_zcadMainWnd(), L"是否中断 ？", L"Korvel", MB_YESNO | MB_ICONINFORMATION) == IDYES)
+            break;
     }
     if (!start_space.isNull())
         Activate_Layout_Of_Block(start_space);
+    Batch_Progress_End();
     styles.Restore();
     return true;
 }

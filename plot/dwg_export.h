@@ -10,7 +10,9 @@ class Plot_Sheet_Set;
 
 // Exports every sheet of the set's plot list into the output folder of the options in force
 // (out_folder receives it). A file that cannot be replaced, or a drawing that cannot be
-// written, is shown and skipped. written (when given) counts the files written. True.
+// written, is shown and skipped. written (when given) counts the files written. The open
+// result window (g_Dlg_BPlot1) shows the progress; its stop button, once asked, ends the
+// export after the sheet in hand. True.
 bool Export_Sheets_To_Dwg1(Plot_Sheet_Set& sheet_set, CString& out_folder, int* written = nullptr);
 // The entities of the current space that the window takes, written to file. True when the
 // file was written.

@@ -3,16 +3,30 @@
 #include "core/file_operations.h"
 #include "db/dbdict.h"
 #include "db/dbmain.h"
+#include "db/dbsymtb.h"
 
 namespace {
 
-// Multileader and multiline styles: the entry `from` becomes `to`. (The drawing keeps no
-// dimension style table of its own yet.)
+void Rename_Dimension_Style(ZcDbDatabase* db, const wchar_t* from, const wchar_t* to)
+{
+    ZcDbDimStyleTable* table = nullptr;
+    if (db->getDimStyleTable(table, ZcDb::kForRead) != Zcad::eOk)
+        return;
+    ZcDbObjectId style_id;
+    table->getAt(from, style_id);
+    table->close();
+    ZcDbObjectPointer<ZcDbDimStyleTableRecord> style(style_id, ZcDb::kForWrite);
+    if (style.openStatus() == Zcad::eOk)
+        style->setName(to);
+}
+
+// The dimension style, multileader style and multiline style `from` become `to`.
 void Rename_Styles(const wchar_t* from, const wchar_t* to)
 {
     ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
     if (db == nullptr)
         return;
+    Rename_Dimension_Style(db, from, to);
     ZcDbObjectPointer<ZcDbDictionary> named(db->namedObjectsDictionaryId(), ZcDb::kForRead);
     if (named.openStatus() != Zcad::eOk)
         return;

@@ -1,6 +1,7 @@
 // Sheets written out as drawing files: each file, read back by our reader and by ezdxf,
 // holds its sheet's entities and nothing of the neighbouring sheets, in one block centred at
-// the origin, with the source's layers, "Standard" text style and line-type scales.
+// the origin, with the source's layers, "Standard" text and table styles and line-type scales;
+// the result window shows the progress and its stop button ends the export.
 #include <cstdio>
 #include <string>
 
@@ -15,12 +16,20 @@
 #include "db/dblayout.h"
 #include "db/dbpl.h"
 #include "db/dbsymtb.h"
+#include "db/dbtablestyle.h"
 #include "db/dbtext.h"
 #include "db/dbviewport.h"
 #include "db/drawing_file_io.h"
+#include "dialogs/dlg_bplot1.h"
+#include "core/result_windows.h"
+#include "mfc/afxdll.h"
+#include "mfc/rc/resource_script.h"
+#include "res/resource.h"
+#include "res/resource_script.h"
 #include "ed/command_runner.h"
 #include "ed/docman.h"
 #include "plot/dwg_export.h"
+#include "plot/dwg_table_style.h"
 #include "plot/dwg_window_pick.h"
 #include "plot/standard_style_rename.h"
 #include "../platform/dxf/dxf_test_support.h"
@@ -58,6 +67,46 @@ ZcDbObjectId Rectangle(ZcDbObjectId block_id, double x1, double y1, double x2, d
     return Append(block_id, frame);
 }
 
+bool Has_Dimension_Style(ZcDbDatabase* db, const wchar_t* name)
+{
+    ZcDbDimStyleTable* table = nullptr;
+    if (db->getDimStyleTable(table, ZcDb::kForRead) != Zcad::eOk)
+        return false;
+    const bool has = table->has(name);
+    table->close();
+    return has;
+}
+
+// The source's "Standard" table style: every copied value off its default, and a title row
+// of its own that the copy does not take (all rows take the data row's values).
+void Change_Standard_Table_Style()
+{
+    ZcDbObjectPointer<ZcDbTableStyle> style(Standard_Table_Style(Db()), ZcDb::kForWrite);
+    ASSERT_EQ(style.openStatus(), Zcad::eOk);
+    style->setDescription(L"明细表");
+    style->setBitFlags(0);
+    style->setFlowDirection(ZcDb::kBtoT);
+    style->setHorzCellMargin(2.5);
+    style->setVertCellMargin(1.25);
+    style->suppressTitleRow(true);
+    style->suppressHeaderRow(true);
+    ZcCmColor green, cyan, magenta;
+    green.setColorIndex(3);
+    cyan.setColorIndex(4);
+    magenta.setColorIndex(6);
+    style->setTextHeight(3.0, ZcDb::kDataRow);
+    style->setTextHeight(9.0, ZcDb::kTitleRow);
+    style->setAlignment(ZcDb::kBottomRight, ZcDb::kDataRow);
+    style->setColor(green, ZcDb::kDataRow);
+    style->setBackgroundColor(cyan, ZcDb::kDataRow);
+    style->setBackgroundColorNone(false, ZcDb::kDataRow);
+    style->setDataType(ZcValue::kLong, ZcValue::kUnitless, ZcDb::kDataRow);
+    style->setFormat(L"%lu2", ZcDb::kDataRow);
+    style->setGridLineWeight(ZcDb::kLnWt050, ZcDb::kAllGridLineTypes, ZcDb::kDataRow);
+    style->setGridColor(magenta, ZcDb::kAllGridLineTypes, ZcDb::kDataRow);
+    style->setGridVisibility(ZcDb::kInvisible, ZcDb::kAllGridLineTypes, ZcDb::kDataRow);
+}
+
 class Dwg_Export_Test : public Services_Test {
 protected:
     void SetUp() override
@@ -93,6 +142,7 @@ protected:
             style->setFileName(L"gbenor.shx");
             style->setXScale(0.7);
         }
+        Change_Standard_Table_Style();
         ZcDbObjectId walls, frozen, off;
         Ensure_Layer(walls, L"WALLS");
         Ensure_Layer(frozen, L"FROZEN");
@@ -168,6 +218,16 @@ protected:
         return output;
     }
 
+    // Dimension and table styles of a drawing file as ezdxf reads them.
+    static std::string Ezdxf_Styles(const CString& file)
+    {
+        std::string output;
+        platform::dxf_test::Run_Command("/usr/bin/python3 " + std::string(KORVEL_SOURCE_DIR) +
+                                            "/tests/platform/dxf/dxf_styles_check.py '" + Host(file).string() + "'",
+                                        output);
+        return output;
+    }
+
     Plot_Option m_Options;
     Plot_Sheet_Set m_Set;
     ZcDbObjectId m_Layout_Block;
@@ -221,6 +281,42 @@ std::vector<std::string> Read_Block(const CString& file, std::string& model_spac
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// The copied table style of an exported file, read by our reader: the data row's values in
+// every row and on every grid line.
+void Expect_Copied_Table_Style(const CString& file)
+{
+    ZcDbDatabase db(false, true);
+    ASSERT_EQ(db.readDwgFile(file), Zcad::eOk);
+    EXPECT_TRUE(Has_Dimension_Style(&db, L"Standard"));
+    ZcDbObjectPointer<ZcDbTableStyle> style(Standard_Table_Style(&db), ZcDb::kForRead);
+    ASSERT_EQ(style.openStatus(), Zcad::eOk);
+    EXPECT_EQ(std::wstring(style->description()), L"明细表");
+    EXPECT_EQ(style->flowDirection(), ZcDb::kBtoT);
+    EXPECT_EQ(style->horzCellMargin(), 2.5);
+    EXPECT_EQ(style->vertCellMargin(), 1.25);
+    EXPECT_TRUE(style->isTitleSuppressed());
+    EXPECT_TRUE(style->isHeaderSuppressed());
+    for (ZcDb::RowType row : {ZcDb::kDataRow, ZcDb::kTitleRow, ZcDb::kHeaderRow}) {
+        EXPECT_EQ(style->textHeight(row), 3.0) << row;
+        EXPECT_EQ(style->alignment(row), ZcDb::kBottomRight) << row;
+        EXPECT_EQ(style->color(row).colorIndex(), 3) << row;
+        EXPECT_EQ(style->backgroundColor(row).colorIndex(), 4) << row;
+        EXPECT_FALSE(style->isBackgroundColorNone(row)) << row;
+        ZcValue::DataType type = ZcValue::kUnknown;
+        ZcValue::UnitType unit = ZcValue::kDistance;
+        style->getDataType(type, unit, row);
+        EXPECT_EQ(type, ZcValue::kLong) << row;
+        EXPECT_EQ(unit, ZcValue::kUnitless) << row;
+        EXPECT_EQ(std::wstring(style->format(row)), L"%lu2") << row;
+        for (ZcDb::GridLineType grid : ZcDbTableStyle::kGridOrder) {
+            EXPECT_EQ(style->gridLineWeight(grid, row), ZcDb::kLnWt050) << row << " " << grid;
+            EXPECT_EQ(style->gridColor(grid, row).colorIndex(), 6) << row << " " << grid;
+            EXPECT_EQ(style->gridVisibility(grid, row), ZcDb::kInvisible) << row << " " << grid;
+        }
+    }
+}
+
+
 TEST_F(Dwg_Export_Test, SheetsOfModelSpaceAndALayoutEachBecomeADrawingOfTheirOwn)
 {
     Draw_Drawing();
@@ -257,6 +353,16 @@ TEST_F(Dwg_Export_Test, SheetsOfModelSpaceAndALayoutEachBecomeADrawingOfTheirOwn
         EXPECT_TRUE(Has(oracle_a, line)) << line << "\n" << oracle_a;
     EXPECT_TRUE(Has(oracle_a, "model INSERT BK261208231430 0.000 0.000")) << oracle_a;
     EXPECT_FALSE(Has(oracle_a, "SHEET-B")) << oracle_a;
+    // The "Standard" table style as the source has it, its data row in every row and grid line.
+    Expect_Copied_Table_Style(File(L"A"));
+    const std::string styles_a = Ezdxf_Styles(File(L"A"));
+    const std::string row = "140=3 170=9 62=3 63=4 283=1 90=1 1=%lu2 274=50 284=0 64=6 275=50 285=0 65=6 276=50 286=0 "
+                            "66=6 277=50 287=0 67=6 278=50 288=0 68=6 279=50 289=0 69=6";
+    EXPECT_TRUE(Has(styles_a, "tablestyle Standard 3=明细表 70=1 71=0 40=2.5 41=1.25 280=1 281=1 7=Standard " + row +
+                                  " 7=Standard " + row + " 7=Standard " + row + "\n"))
+        << styles_a;
+    EXPECT_TRUE(Has(styles_a, "dimstyle Standard ")) << styles_a;
+    EXPECT_FALSE(Has(styles_a, "dimstyle KV")) << styles_a;
 
     const std::string oracle_b = Ezdxf(File(L"B"));
     EXPECT_TRUE(Has(oracle_b, "in:BK261208231430 CIRCLE -110.000 -48.500 30.000 WALLS")) << oracle_b;
@@ -272,8 +378,10 @@ TEST_F(Dwg_Export_Test, SheetsOfModelSpaceAndALayoutEachBecomeADrawingOfTheirOwn
         EXPECT_TRUE(Has(oracle_l, line)) << line << "\n" << oracle_l;
     EXPECT_FALSE(Has(oracle_l, "in:BK261208231430 VIEWPORT")) << oracle_l;
 
-    // The export went back to the space it started in.
+    // The export went back to the space it started in, the styles to their names.
     EXPECT_FALSE(Is_Paper_Space());
+    EXPECT_TRUE(Has_Dimension_Style(Db(), L"Standard"));
+    EXPECT_FALSE(Has_Dimension_Style(Db(), L"KV261208231430"));
 }
 
 TEST_F(Dwg_Export_Test, ExplodedWithoutTheBlockOption)
@@ -335,6 +443,67 @@ TEST_F(Dwg_Export_Test, AFileThatCannotBeReplacedIsSkippedAndTheSameNameOverwrit
     const std::string b = Ezdxf(File(L"B"));
     EXPECT_TRUE(Has(b, "SHEET-B")) << b;
     EXPECT_FALSE(Has(b, "SHEET-A")) << b;
+}
+
+// The result window: the progress runs over the sheets exported; a stop request is seen after
+// the sheet in hand and asked about, Yes ends the export (the styles get their names back),
+// No carries on. A sheet whose file cannot be replaced neither steps nor looks at the request.
+TEST_F(Dwg_Export_Test, TheResultWindowShowsProgressAndItsStopButtonEndsTheExport)
+{
+    std::string error;
+    ASSERT_TRUE(platform::Register_Resource_Script(AfxGetResourceHandle(), Resource_Script_Path(), &error)) << error;
+    Draw_Drawing();
+    CreateDirectoryW(File(L"Locked"), nullptr);  // stands where the file goes
+    ASSERT_TRUE(Exists(File(L"Locked")));
+    Add_Sheet(Db()->modelSpaceId(), 0, 0, 420, 297, L"Locked");
+    Add_Sheet(Db()->modelSpaceId(), 0, 0, 420, 297, L"A");
+    Add_Sheet(Db()->modelSpaceId(), 1000, 0, 1420, 297, L"B");
+    const struct {
+        const char* answer;
+        bool b_exported;
+        int steps;
+    } cases[] = {{"NO", true, 2}, {"YES", false, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        DeleteFileW(File(L"A"));
+        DeleteFileW(File(L"B"));
+        platform::MessageBoxLog.clear();
+        auto* window = new Dlg_BPlot1();
+        ASSERT_TRUE(window->Create(IDD_DLG_BPLOT1, nullptr));
+        window->ShowWindow(SW_SHOW);
+        g_Dlg_BPlot1 = window;
+        window->Stop_Flag = 1;  // pressed before the export starts
+        platform::ScriptInput::instance().push_text(std::string("msgbox OK\nmsgbox ") + c.answer + "\n");
+        CString folder;
+        int written = -1;
+        EXPECT_TRUE(Export_Sheets_To_Dwg1(m_Set, folder, &written));
+
+        EXPECT_EQ(written, c.steps);
+        EXPECT_TRUE(Exists(File(L"A")));
+        EXPECT_EQ(Exists(File(L"B")), c.b_exported);
+        ASSERT_EQ(platform::MessageBoxLog.size(), 2u);
+        EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel打印");
+        EXPECT_EQ(platform::MessageBoxLog[1].caption, L"Korvel");
+        EXPECT_EQ(platform::MessageBoxLog[1].text, L"是否中断 ？");
+        EXPECT_EQ(platform::MessageBoxLog[1].type, UINT(MB_YESNO | MB_ICONINFORMATION));
+        EXPECT_EQ(window->Stop_Flag, 0);
+        CWnd* bar = window->GetDlgItem(IDC_BP1_PROGRESS);
+        PBRANGE range{-1, -1};
+        bar->SendMessage(PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+        EXPECT_EQ(range.iLow, 0);
+        EXPECT_EQ(range.iHigh, 3);
+        EXPECT_EQ(bar->SendMessage(PBM_GETPOS), c.steps);
+        EXPECT_FALSE(bar->IsWindowVisible());  // ended
+        EXPECT_TRUE(window->GetDlgItem(IDOK)->IsWindowVisible());
+        EXPECT_TRUE(Has_Dimension_Style(Db(), L"Standard"));
+        EXPECT_FALSE(Has_Dimension_Style(Db(), L"KV261208231430"));
+        EXPECT_FALSE(Is_Paper_Space());
+
+        g_Dlg_BPlot1 = nullptr;
+        window->DestroyWindow();
+        delete window;
+    }
+    platform::Unregister_Resource_Script(AfxGetResourceHandle());
 }
 
 TEST_F(Dwg_Export_Test, TheSinglePlotOpensItsFileAndKeepsTheLayoutName)
@@ -400,7 +569,9 @@ TEST_F(Dwg_Export_Test, StandardStylesCarryATemporaryNameDuringTheExport)
     }
     auto has = [&](const wchar_t* name) {
         ZcDbObjectPointer<ZcDbDictionary> styles(dictionary_id, ZcDb::kForRead);
-        return styles->has(name);
+        const bool in_dictionary = styles->has(name);
+        EXPECT_EQ(Has_Dimension_Style(Db(), name), in_dictionary) << platform::To_Utf8(name);
+        return in_dictionary;
     };
     {
         Standard_Style_Rename rename;
