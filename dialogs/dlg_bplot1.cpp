@@ -367,8 +367,29 @@ void Dlg_BPlot1::On_Interrupt() { Stop_Flag = 1; }
 
 // ---- progress ----
 
+void Dlg_BPlot1::Lock_Controls(bool lock)
+{
+    if (!lock) {
+        for (int i = 0; i < Locked_Ids.length(); ++i)
+            if (CWnd* control = GetDlgItem(Locked_Ids[i]))
+                control->EnableWindow(TRUE);
+        Locked_Ids.setLogicalLength(0);
+        return;
+    }
+    for (CWnd* control = GetWindow(GW_CHILD); control != nullptr; control = control->GetWindow(GW_HWNDNEXT)) {
+        const int id = control->GetDlgCtrlID();
+        if (id == IDC_BP1_INTERRUPT || id == IDC_BP1_PROGRESS || !control->IsWindowEnabled())
+            continue;
+        control->EnableWindow(FALSE);
+        Locked_Ids.append(id);
+    }
+}
+
 void Dlg_BPlot1::Plot_Progress_Begin(int lower, int upper)
 {
+    if (!Plot_Running)
+        Lock_Controls(true);
+    Plot_Running = true;
     for (int id : {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}) GetDlgItem(id)->ShowWindow(SW_HIDE);
     Progress.SetRange(lower, upper);
     Progress.SetStep(1);
@@ -385,6 +406,9 @@ void Dlg_BPlot1::Plot_Progress_Step()
 
 void Dlg_BPlot1::Plot_Progress_End()
 {
+    if (Plot_Running)
+        Lock_Controls(false);
+    Plot_Running = false;
     Progress.ShowWindow(SW_HIDE);
     Interrupt_Button.ShowWindow(SW_HIDE);
     for (int id : {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}) GetDlgItem(id)->ShowWindow(SW_SHOW);

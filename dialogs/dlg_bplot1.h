@@ -50,7 +50,9 @@ public:
 
     // Stores each listed sheet's frame with its scale and paper in "SC_INFOR".
     void Save_Scales();
-    // Print's checks of the papers; false when the user stopped.
+    // Print's checks of the output names (none empty, no two equal without regard to
+    // case; a merged PDF run numbers its files) and of the papers; false to stop.
+    bool Check_File_Names();
     bool Check_Papers();
 
     // Called by the plot drivers.
@@ -87,6 +89,8 @@ public:
     CRect Sign_Box_Rect;
     BYTE Stop_Flag = 0;
     BYTE Plot_Launched = 0;
+    // Between Plot_Progress_Begin and Plot_Progress_End: only Stop works, closing is refused.
+    bool Plot_Running = false;
 
     ListCtrl_DivezUrez List;
 
@@ -129,6 +133,10 @@ private:
     void Fit_Columns(std::initializer_list<int> columns);
     bool Swatch_Shown() const;
     bool Dwg_Output() const { return Options.Output_Type == 6; }
+    // Disables every control but the progress and Stop, remembering which were enabled;
+    // with lock false enables those again.
+    void Lock_Controls(bool lock);
+    ZcArray<int> Locked_Ids;
 
     CComboBox Style_Combo;
     CComboBox Folder_Mode_Combo;

@@ -52,6 +52,29 @@ void Dlg_BPlot1::Save_Scales()
     Write_Sc_Infor(Frame_Infor);
 }
 
+bool Dlg_BPlot1::Check_File_Names()
+{
+    if (Format_Index == Output_Pdf && g_Plot_Config.Merge_Pdf)
+        return true;
+    const INT_PTR count = Sheet_Set.Plot_List.GetSize();
+    for (INT_PTR i = 0; i < count; ++i) {
+        CString message;
+        if (Sheet_Set.Plot_List[i]->Output_Name.IsEmpty()) {
+            message.Format(L"第 %d 个文件的文件名为空，退出 !", static_cast<int>(i + 1));
+        } else {
+            for (INT_PTR j = 0; j < i && message.IsEmpty(); ++j)
+                if (Sheet_Set.Plot_List[j]->Output_Name.CompareNoCase(Sheet_Set.Plot_List[i]->Output_Name) == 0)
+                    message.Format(L"第 %d 个文件与第 %d 个文件的文件名相同，退出 !", static_cast<int>(j + 1),
+                                   static_cast<int>(i + 1));
+        }
+        if (!message.IsEmpty()) {
+            MessageBoxW(GetSafeHwnd(), message, Print_Caption, MB_OK | MB_ICONQUESTION);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool Dlg_BPlot1::Check_Papers()
 {
     const HWND owner = GetSafeHwnd();
@@ -82,6 +105,8 @@ void Dlg_BPlot1::OnOK()
 {
     Read_Controls();
     const bool dwg = Format_Index == 6;
+    if (!Check_File_Names())
+        return;
     if (!dwg && !Check_Papers())
         return;
     if (Print_Sign && !dwg && Has_Unauthorized_Signature() &&
@@ -130,6 +155,8 @@ void Dlg_BPlot1::OnOK()
 
 void Dlg_BPlot1::OnCancel()
 {
+    if (Plot_Running)
+        return;
     Store_Controls();
     {
         Doc_Lock lock;

@@ -143,7 +143,7 @@ void Run_Plot_Temp1()
     const bool finished = Plot_BaseFun1(folder, Plot_List_Size());
     if (finished && !Merging_Pdf(Option_In_Force()) && g_Plot_Config.Open_Folder != 0)
         ShellExecuteW(adsw_zcadMainWnd(), L"open", folder.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
-    Queue_Command_Text(CString(L"KV_DivezUrez_2\n") + Cancel_Prefix());
+    Queue_Follow_Up(L"KV_DivezUrez_2");
 }
 
 void Run_Plot_BaseFun1_Standby()

@@ -26,16 +26,16 @@ Ini_Text::Ini_Text(const std::wstring& text)
         size_t equals = line.find(L'=');
         if (equals == std::wstring::npos)
             continue;
-        entries_.push_back({section, line.substr(0, equals), line.substr(equals + 1)});
+        values_.emplace(Fold_Case(section + L"\n" + line.substr(0, equals)), line.substr(equals + 1));
     }
 }
 
 std::optional<std::wstring> Ini_Text::value(const std::wstring& section, const std::wstring& key) const
 {
-    for (const Entry& entry : entries_)
-        if (Equal_No_Case(entry.section, section) && Equal_No_Case(entry.key, key))
-            return entry.value;
-    return std::nullopt;
+    auto found = values_.find(Fold_Case(section + L"\n" + key));
+    if (found == values_.end())
+        return std::nullopt;
+    return found->second;
 }
 
 double Ini_Text::number(const std::wstring& section, const std::wstring& key, double fallback) const

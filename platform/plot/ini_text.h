@@ -3,7 +3,7 @@
 
 #include <optional>
 #include <string>
-#include <vector>
+#include <unordered_map>
 
 namespace platform {
 
@@ -16,10 +16,8 @@ public:
     double number(const std::wstring& section, const std::wstring& key, double fallback) const;
 
 private:
-    struct Entry {
-        std::wstring section, key, value;
-    };
-    std::vector<Entry> entries_;
+    // Folded "section\nkey" -> value of its first line.
+    std::unordered_map<std::wstring, std::wstring> values_;
 };
 
 // The whole file as text in the ANSI code page; false when it cannot be read.

@@ -1,5 +1,6 @@
 // The batch plot to files window opened on the sheets detected in the fixture drawing with
 // frames: its rows, renaming, deleting, papers, scales and the size remarks.
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -294,6 +295,70 @@ TEST_F(BPlot1_Test, Progress_Swaps_The_Buttons_For_The_Bar_And_Stop)
     window->Plot_Progress_End();
     EXPECT_TRUE(window->GetDlgItem(IDOK)->IsWindowVisible());
     EXPECT_FALSE(window->GetDlgItem(IDC_BP1_INTERRUPT)->IsWindowVisible());
+}
+
+// Nothing dispatched while the driver runs may change the sheets under it or close the window.
+TEST_F(BPlot1_Test, While_Plotting_Only_Stop_Works_And_Closing_Is_Refused)
+{
+    Open();
+    window->GetDlgItem(IDC_BP1_DWG_BLOCK)->EnableWindow(FALSE);
+    const size_t markers = Marker_Numbers().size();
+    window->Plot_Progress_Begin(0, 5);
+    for (int id : {IDC_BP1_LIST, IDC_BP1_FORMAT_COMBO, IDC_BP1_STYLE_COMBO, IDC_BP1_MERGE_PDF, IDC_BP1_SIGN_CHECK,
+                   IDC_BP1_MARGIN_COMBO, IDC_BP1_FOLDER_MODE_COMBO, IDOK, IDCANCEL}) {
+        EXPECT_FALSE(window->GetDlgItem(id)->IsWindowEnabled()) << id;
+    }
+    EXPECT_TRUE(window->GetDlgItem(IDC_BP1_INTERRUPT)->IsWindowEnabled());
+    window->SendMessage(WM_CLOSE);
+    Drive("key ESCAPE\n");
+    EXPECT_TRUE(window->IsWindowVisible());
+    EXPECT_EQ(Marker_Numbers().size(), markers);
+
+    window->Plot_Progress_End();
+    EXPECT_TRUE(window->GetDlgItem(IDC_BP1_LIST)->IsWindowEnabled());
+    EXPECT_TRUE(window->GetDlgItem(IDOK)->IsWindowEnabled());
+    EXPECT_FALSE(window->GetDlgItem(IDC_BP1_DWG_BLOCK)->IsWindowEnabled()) << "what was disabled before stays so";
+}
+
+// Print refuses output names that would overwrite or lack a file, before anything runs;
+// a merged PDF run numbers its files and takes any names.
+TEST_F(BPlot1_Test, Print_Refuses_Empty_And_Case_Equal_Names_Unless_Merging)
+{
+    struct Case {
+        const wchar_t* names[3];
+        bool merge;
+        const wchar_t* message;
+    };
+    const Case cases[] = {
+        {{L"a", L"b", L""}, false, L"第 3 个文件的文件名为空，退出 !"},
+        {{L"a", L"Sheet", L"SHEET"}, false, L"第 2 个文件与第 3 个文件的文件名相同，退出 !"},
+        {{L"x", L"", L"X"}, false, L"第 2 个文件的文件名为空，退出 !"},
+        {{L"a", L"a", L""}, true, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.message ? c.message : L"merge")));
+        Open();
+        for (int i = 0; i < 3; ++i) window->Sheet_Set.Plot_List[i]->Output_Name = c.names[i];
+        const size_t markers = Marker_Numbers().size();
+        platform::MessageBoxLog.clear();
+        if (c.message != nullptr) {
+            Drive(std::string("check 903 0\nclick 1\nmsgbox OK\n"));
+            ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+            EXPECT_EQ(platform::MessageBoxLog[0].text, c.message);
+            EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel打印");
+            EXPECT_EQ(window->Plot_Launched, 0);
+            EXPECT_EQ(Marker_Numbers().size(), markers);
+        } else {
+            const std::string merged = (std::filesystem::temp_directory_path() / "bplot1-merged.pdf").string();
+            Drive("check 903 1\nclick 1\nmsgbox YES\nfile \"" + merged + "\"\n");
+            EXPECT_EQ(platform::MessageBoxLog.size(), 1u) << "only the question about the small paper";
+            EXPECT_EQ(window->Plot_Launched, 1);
+        }
+        g_Dlg_BPlot1 = nullptr;
+        window->DestroyWindow();
+        delete window;
+        window = nullptr;
+    }
 }
 
 TEST_F(BPlot1_Test, Cancel_Stores_The_Output_Type_And_Erases_Every_Marker)

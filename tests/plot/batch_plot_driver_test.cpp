@@ -161,7 +161,8 @@ protected:
                 return true;
         return false;
     }
-    static std::wstring Reopen_Text() { return std::wstring(L"KV_DivezUrez_2\n") + Cancel_Prefix().GetString(); }
+    // The cancels come first: after the command they would cancel its selection prompt.
+    static std::wstring Reopen_Text() { return Cancel_Prefix().GetString() + std::wstring(L"KV_DivezUrez_2\n"); }
 
     Plot_Option m_Options;
     Plot_Sheet_Set m_Sheets;

@@ -74,6 +74,33 @@ TEST_F(HostSessionTest, ErrorEndsTheRunAtOnceWithStatus)
     EXPECT_EQ(later, 0);
 }
 
+TEST_F(HostSessionTest, SetvarShowsAndSetsVariablesOfEachType)
+{
+    platform::HostSession session;
+    ASSERT_TRUE(session.open(L""));
+    platform::ScriptInput::instance().push_text(std::string_view(
+        "command SETVAR\nanswer \"cmdecho\"\nanswer \"0\"\n"
+        "command SETVAR\nanswer \"CMDECHO\"\nenter\n"
+        "command SETVAR\nanswer \"WSCURRENT\"\nanswer \"My Space\"\n"
+        "command SETVAR\nanswer \"VIEWSIZE\"\nanswer \"7\"\n"
+        "command SETVAR\nanswer \"CMDECHO\"\nanswer \"x\"\n"
+        "command SETVAR\nanswer \"NOSUCHVAR\"\n"));
+    EXPECT_EQ(session.run_script(), 0) << session.error();
+    const std::wstring out = Output();
+    EXPECT_NE(out.find(L"Enter new value for CMDECHO <1>: 0"), std::wstring::npos) << out;
+    EXPECT_NE(out.find(L"Enter new value for CMDECHO <0>: "), std::wstring::npos) << out;
+    EXPECT_NE(out.find(L"Invalid value for CMDECHO."), std::wstring::npos) << out;
+    EXPECT_NE(out.find(L"Enter new value for WSCURRENT <\"Drafting & Annotation\">: My Space"), std::wstring::npos) << out;
+    EXPECT_NE(out.find(L"Invalid value for VIEWSIZE."), std::wstring::npos) << out;
+    EXPECT_NE(out.find(L"Unknown variable name."), std::wstring::npos) << out;
+    resbuf value{};
+    ASSERT_EQ(zcedGetVar(L"WSCURRENT", &value), RTNORM);
+    EXPECT_STREQ(value.resval.rstring, L"My Space");
+    delete[] value.resval.rstring;
+    ASSERT_EQ(zcedGetVar(L"CMDECHO", &value), RTNORM);
+    EXPECT_EQ(value.resval.rint, 0);
+}
+
 TEST_F(HostSessionTest, LoadingAMissingModuleFails)
 {
     platform::HostSession session;
