@@ -14,6 +14,7 @@
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
 #include "titleblock/file_name_rules.h"
+#include "ui/module_resources.h"
 #include "ui/progress_window.h"
 #include "ui/small_value_dialogs_frame.h"
 
@@ -149,6 +150,12 @@ BOOL Dlg_BPlot1::OnInitDialog()
 }
 
 LRESULT Dlg_BPlot1::On_Keep_Focus(WPARAM, LPARAM) { return 1; }
+
+LRESULT Dlg_BPlot1::WindowProc(UINT message, WPARAM wparam, LPARAM lparam)
+{
+    Module_Resource_Scope resources;
+    return CZcUiDialog::WindowProc(message, wparam, lparam);
+}
 
 void Dlg_BPlot1::Read_Controls()
 {

@@ -96,6 +96,9 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
+    // The window's handlers run from the host's message loop: each message is handled
+    // with the module's resources current, for the dialogs and menus it opens.
+    LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;

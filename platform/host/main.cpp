@@ -1,6 +1,7 @@
 // cadhost: opens a drawing, loads modules, runs the session script, unloads, saves.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 
 #include "ed/host_session.h"
@@ -9,6 +10,7 @@
 #include "script/script_input.h"
 #include "script/utf8.h"
 #include "win/machine.h"
+#include "win/win_files.h"
 
 namespace {
 
@@ -18,10 +20,21 @@ void Print_Error(const std::string& message)
     std::fprintf(stderr, "cadhost: %s\n", message.c_str());
 }
 
+// The drawing as the machine names it: a host path becomes a drive path ("Z:\\..."), so
+// that the drawing's folder is one a module can write beside.
+std::wstring Drawing_Path(const std::string& drawing)
+{
+    const std::wstring given = platform::From_Utf8(drawing);
+    const bool drive_path = given.size() >= 2 && given[1] == L':';
+    if (given.empty() || drive_path)
+        return given;
+    return platform::To_Windows_Path(std::filesystem::absolute(std::filesystem::path(drawing)));
+}
+
 int Run_Session(const Host_Options& options)
 {
     platform::HostSession session;
-    if (!session.open(platform::From_Utf8(options.drawing))) {
+    if (!session.open(Drawing_Path(options.drawing))) {
         Print_Error("cannot open the drawing " + options.drawing);
         return 1;
     }

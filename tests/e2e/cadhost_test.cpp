@@ -133,4 +133,20 @@ TEST(Cadhost_Test, RelativePathsAreRelativeToTheStartingFolder)
     EXPECT_TRUE(std::filesystem::exists(runner.folder() / "out.dxf"));
 }
 
+// A drawing given by a host path is named by its drive path, so its folder is one a module
+// can name and write beside.
+TEST(Cadhost_Test, DrawingIsNamedByItsDrivePath)
+{
+    Cadhost_Runner runner;
+    std::filesystem::copy_file(KORVEL_SOURCE_DIR "/samples/sample.dxf", runner.folder() / "sample.dxf");
+    const std::filesystem::path script = runner.Write_Script("prefix.scr", "command SETVAR\nanswer \"DWGPREFIX\"\nenter\n");
+    Cadhost_Run run = runner.Run_In(runner.folder(), {"--root", (runner.folder() / "machine").string(), "--script",
+                                                      script.string(), "sample.dxf"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string folder = "Z:" + runner.folder().string() + "/";
+    for (char& c : folder)
+        if (c == '/') c = '\\';
+    EXPECT_NE(run.out.find("<\"" + folder + "\">"), std::string::npos) << folder << " in " << run.out;
+}
+
 }  // namespace
