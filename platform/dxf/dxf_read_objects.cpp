@@ -7,6 +7,7 @@
 #include "db/dbproxy.h"
 #include "db/dbspfilt.h"
 #include "dxf/dxf_filer.h"
+#include "dxf/dxf_inverted_clip.h"
 #include "dxf/dxf_read_annotations.h"
 #include "dxf/dxf_read_proxy.h"
 #include "db/dbtablestyle.h"
@@ -130,16 +131,17 @@ ZcDbObject* Read_Plot_Settings_Object(DxfReadContext& ctx, const DxfRecord& r) {
 
 }  // namespace
 
-void DxfObjectReader::add(const DxfRecord& record, ZcDbObject* made) {
+ZcDbObjectId DxfObjectReader::add(const DxfRecord& record, ZcDbObject* made) {
   std::unique_ptr<ZcDbObject> held(made);
   ZcDbObjectId id;
   if (ctx_.add(made, record.all().handle(5), id) != Zcad::eOk) {
     ++ctx_.warnings;
-    return;
+    return ZcDbObjectId();
   }
   ZcDbObject* obj = held.release();
   ctx_.read_object_common(record, obj);
   obj->close();
+  return id;
 }
 
 void DxfObjectReader::dictionary(const DxfRecord& record) {
@@ -181,7 +183,7 @@ void DxfObjectReader::record(const DxfRecord& record) {
   } else if (type == "IMAGEDEF") {
     add(record, Read_Image_Def(ctx_, record));
   } else if (type == "SPATIAL_FILTER") {
-    add(record, Read_Spatial_Filter(ctx_, record));
+    filters_.push_back(add(record, Read_Spatial_Filter(ctx_, record)));
   } else if (type == "PLOTSETTINGS") {
     add(record, Read_Plot_Settings_Object(ctx_, record));
   } else if (type == "TABLESTYLE") {
@@ -224,6 +226,8 @@ void DxfObjectReader::finish() {
     dict->close();
   }
   dictionaries_.clear();
+  Restore_Inverted_Clips(filters_);
+  filters_.clear();
 }
 
 }  // namespace platform

@@ -20,7 +20,8 @@ class DxfObjectReader {
 
  private:
   void dictionary(const DxfRecord& record);
-  void add(const DxfRecord& record, ZcDbObject* obj);
+  // The id of the object added (null when it could not be).
+  ZcDbObjectId add(const DxfRecord& record, ZcDbObject* obj);
 
   struct Entries {
     ZcDbObjectId dictionary;
@@ -28,6 +29,7 @@ class DxfObjectReader {
   };
   DxfReadContext& ctx_;
   std::vector<Entries> dictionaries_;
+  std::vector<ZcDbObjectId> filters_;  // clip boundaries, for their inverted state
 };
 
 }  // namespace platform

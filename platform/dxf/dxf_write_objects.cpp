@@ -15,6 +15,7 @@
 #include "db/dbtablestyle.h"
 #include "dxf/dxf_styles.h"
 #include "dxf/dxf_filer.h"
+#include "dxf/dxf_inverted_clip.h"
 #include "dxf/dxf_text_codec.h"
 #include "rx/rxclass.h"
 
@@ -78,10 +79,20 @@ ZcDbObjectId Plot_Style_Names(const ZcDbDatabase* db) {
 }
 
 // The clip boundary of a block reference; both matrices the identity (the boundary is kept in
-// block coordinates).
-void Spatial_Filter(DxfWriteContext& ctx, const ZcDbSpatialFilter* f) {
+// block coordinates). An inverted one is written with its cut-out polygon; new_xdict names
+// the extension dictionary made for its round-trip record when it has none.
+void Spatial_Filter(DxfWriteContext& ctx, const ZcDbSpatialFilter* f, uint64_t new_xdict) {
   DxfOutput& out = ctx.out();
-  ctx.object_start("SPATIAL_FILTER", f);
+  if (new_xdict == 0) {
+    ctx.object_start("SPATIAL_FILTER", f);
+  } else {
+    out.raw(0, "SPATIAL_FILTER");
+    out.handle(5, DxfWriteContext::handle(f->objectId()));
+    out.raw(102, "{ACAD_XDICTIONARY");
+    out.handle(360, new_xdict);
+    out.raw(102, "}");
+    out.handle(330, DxfWriteContext::handle(f->ownerId()));
+  }
   out.raw(100, "AcDbFilter");
   out.raw(100, "AcDbSpatialFilter");
   ZcGePoint2dArray points;
@@ -89,6 +100,10 @@ void Spatial_Filter(DxfWriteContext& ctx, const ZcDbSpatialFilter* f) {
   double elevation = 0, front = 0, back = 0;
   bool enabled = true;
   f->getDefinition(points, normal, elevation, front, back, enabled);
+  if (f->isInverted()) {
+    points.removeAll();
+    for (const ZcGePoint2d& p : Inverted_Clip_Polygon(f)) points.append(p);
+  }
   out.integer(70, points.length());
   for (int i = 0; i < points.length(); ++i) out.point2d(10, points[i].x, points[i].y);
   out.point(210, normal.x, normal.y, normal.z);
@@ -106,6 +121,8 @@ void Spatial_Filter(DxfWriteContext& ctx, const ZcDbSpatialFilter* f) {
 
 void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
   DxfOutput& out = ctx.out();
+  ZcDbObjectId roundtrip_filter;  // an inverted filter whose record this dictionary gains
+  uint64_t roundtrip_record = 0;
   if (auto* dict = ZcDbDictionary::cast(obj)) {
     ctx.object_start("DICTIONARY", obj);
     out.raw(100, "AcDbDictionary");
@@ -115,6 +132,12 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
       if (id.isErased()) continue;
       out.text(3, name);
       out.handle(dict->isHardOwner() ? 360 : 350, DxfWriteContext::handle(id));
+    }
+    roundtrip_filter = Filter_Needing_Roundtrip_Entry(dict);
+    if (!roundtrip_filter.isNull()) {
+      roundtrip_record = ctx.new_handle();
+      out.text(3, kClipRoundtripKey);
+      out.handle(dict->isHardOwner() ? 360 : 350, roundtrip_record);
     }
     // Layers name the plot style "Normal": readers expect its entry (a placeholder object).
     if (obj->objectId() == Plot_Style_Names(ctx.db()) && !dict->has(L"Normal")) {
@@ -168,7 +191,23 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
     out.integer(280, def->isLoaded() ? 1 : 0);
     out.integer(281, def->resolutionUnits());
   } else if (auto* filter = ZcDbSpatialFilter::cast(obj)) {
-    Spatial_Filter(ctx, filter);
+    const bool new_xdict = filter->isInverted() && filter->extensionDictionary().isNull();
+    const uint64_t xdict = new_xdict ? ctx.new_handle() : 0;
+    Spatial_Filter(ctx, filter, xdict);
+    ctx.xdata(obj);
+    if (new_xdict) {
+      const uint64_t record = ctx.new_handle();
+      out.raw(0, "DICTIONARY");
+      out.handle(5, xdict);
+      out.handle(330, DxfWriteContext::handle(filter->objectId()));
+      out.raw(100, "AcDbDictionary");
+      out.integer(280, 1);
+      out.integer(281, 1);
+      out.text(3, kClipRoundtripKey);
+      out.handle(360, record);
+      Write_Inverted_Clip_Record(ctx, filter, record, xdict);
+    }
+    return;
   } else if (auto* table_style = ZcDbTableStyle::cast(obj)) {
     Write_Table_Style(ctx, table_style);
   } else if (auto* settings = ZcDbPlotSettings::cast(obj)) {
@@ -186,6 +225,11 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
     obj->dxfOutFields(&filer);
   }
   ctx.xdata(obj);
+  if (roundtrip_record != 0) {
+    ZcDbObjectPointer<ZcDbSpatialFilter> filter(roundtrip_filter, ZcDb::kForRead);
+    if (filter.openStatus() == Zcad::eOk)
+      Write_Inverted_Clip_Record(ctx, filter.object(), roundtrip_record, DxfWriteContext::handle(obj->objectId()));
+  }
 }
 
 }  // namespace

@@ -31,9 +31,12 @@ ZcDbObjectId Clip_Filter_Of(ZcDbDatabase* db)
     return ZcDbObjectId();
 }
 
-TEST(Spatial_Filter_Dxf, ClipBoundaryRoundTripsAsASpatialFilter)
+// A block "PART" (a line from (0,0) to (100,100)) referenced at (10,20) with a clip filter of
+// the points; `inverted` inverts it, `extra_entry` gives the filter an extension dictionary
+// with an entry of its own.
+void Draw_Clipped_Reference(ZcDbDatabase& db, const ZcGePoint2dArray& points, bool inverted = false,
+                            bool extra_entry = false)
 {
-    ZcDbDatabase db(true, true);
     ZcDbObjectId block_id;
     {
         ZcDbBlockTable* table = nullptr;
@@ -45,27 +48,45 @@ TEST(Spatial_Filter_Dxf, ClipBoundaryRoundTripsAsASpatialFilter)
         block->appendZcDbEntity(new ZcDbLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(100, 100, 0)));
         block->close();
     }
-    {
-        ZcDbObjectPointer<ZcDbBlockTableRecord> model(db.modelSpaceId(), ZcDb::kForWrite);
-        auto* ref = new ZcDbBlockReference(ZcGePoint3d(10, 20, 0), block_id);
-        ZcDbObjectId ref_id;
-        ASSERT_EQ(model->appendZcDbEntity(ref_id, ref), Zcad::eOk);
-        ASSERT_EQ(ref->createExtensionDictionary(), Zcad::eOk);
-        ZcDbObjectPointer<ZcDbDictionary> ext(ref->extensionDictionary(), ZcDb::kForWrite);
-        ref->close();
-        auto* filters = new ZcDbDictionary();
-        ZcDbObjectId filters_id, filter_id;
-        ASSERT_EQ(ext->setAt(L"ACAD_FILTER", filters, filters_id), Zcad::eOk);
-        auto* filter = new ZcDbSpatialFilter();
-        ZcGePoint2dArray points;
-        for (const ZcGePoint2d& p : {ZcGePoint2d(10, 10), ZcGePoint2d(60, 10), ZcGePoint2d(60, 40), ZcGePoint2d(10, 40),
-                                     ZcGePoint2d(5, 25)})
-            points.append(p);
-        ASSERT_EQ(filter->setDefinition(points, ZcGeVector3d::kZAxis, 0.0, 0.0, 0.0, true), Zcad::eOk);
-        ASSERT_EQ(filters->setAt(L"SPATIAL", filter, filter_id), Zcad::eOk);
-        filter->close();
-        filters->close();
+    ZcDbObjectPointer<ZcDbBlockTableRecord> model(db.modelSpaceId(), ZcDb::kForWrite);
+    auto* ref = new ZcDbBlockReference(ZcGePoint3d(10, 20, 0), block_id);
+    ZcDbObjectId ref_id;
+    ASSERT_EQ(model->appendZcDbEntity(ref_id, ref), Zcad::eOk);
+    ASSERT_EQ(ref->createExtensionDictionary(), Zcad::eOk);
+    ZcDbObjectPointer<ZcDbDictionary> ext(ref->extensionDictionary(), ZcDb::kForWrite);
+    ref->close();
+    auto* filters = new ZcDbDictionary();
+    ZcDbObjectId filters_id, filter_id;
+    ASSERT_EQ(ext->setAt(L"ACAD_FILTER", filters, filters_id), Zcad::eOk);
+    auto* filter = new ZcDbSpatialFilter();
+    ASSERT_EQ(filter->setDefinition(points, ZcGeVector3d::kZAxis, 0.0, 0.0, 0.0, true), Zcad::eOk);
+    ASSERT_EQ(filter->setFilterInverted(inverted), Zcad::eOk);
+    ASSERT_EQ(filters->setAt(L"SPATIAL", filter, filter_id), Zcad::eOk);
+    if (extra_entry) {
+        ASSERT_EQ(filter->createExtensionDictionary(), Zcad::eOk);
+        ZcDbObjectPointer<ZcDbDictionary> own(filter->extensionDictionary(), ZcDb::kForWrite);
+        auto* note = new ZcDbXrecord();
+        ZcDbObjectId note_id;
+        ASSERT_EQ(own->setAt(L"NOTE", note, note_id), Zcad::eOk);
+        note->close();
     }
+    filter->close();
+    filters->close();
+}
+
+ZcGePoint2dArray Pentagon()
+{
+    ZcGePoint2dArray points;
+    for (const ZcGePoint2d& p : {ZcGePoint2d(10, 10), ZcGePoint2d(60, 10), ZcGePoint2d(60, 40), ZcGePoint2d(10, 40),
+                                 ZcGePoint2d(5, 25)})
+        points.append(p);
+    return points;
+}
+
+TEST(Spatial_Filter_Dxf, ClipBoundaryRoundTripsAsASpatialFilter)
+{
+    ZcDbDatabase db(true, true);
+    Draw_Clipped_Reference(db, Pentagon());
     const std::string path = Temp_Path("spatial_filter.dxf");
     ASSERT_EQ(Write_Dxf_File(&db, Wide(path)), Zcad::eOk);
 
@@ -95,6 +116,76 @@ TEST(Spatial_Filter_Dxf, ClipBoundaryRoundTripsAsASpatialFilter)
               0)
         << output;
     EXPECT_EQ(output, "1\n5\n");
+}
+
+
+// An inverted clip is written the way DXF keeps one (the cut-out polygon in the filter, the
+// boundary in an ACAD_XREC_ROUNDTRIP record of its extension dictionary) and read back as the
+// inverted boundary; a second write keeps one record, and entries of the filter's own stay.
+TEST(Spatial_Filter_Dxf, InvertedClipRoundTrips)
+{
+    const struct {
+        ZcGePoint2dArray points;
+        bool extra_entry;
+    } cases[] = {{Pentagon(), false}, {Pentagon(), true}, {[] {
+                                                               ZcGePoint2dArray corners;
+                                                               corners.append(ZcGePoint2d(20, 20));
+                                                               corners.append(ZcGePoint2d(70, 50));
+                                                               return corners;
+                                                           }(),
+                                                           false}};
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(n);
+        ZcDbDatabase db(true, true);
+        Draw_Clipped_Reference(db, c.points, true, c.extra_entry);
+        const std::string path = Temp_Path("inverted_clip_" + std::to_string(n++) + ".dxf");
+        ASSERT_EQ(Write_Dxf_File(&db, Wide(path)), Zcad::eOk);
+        std::unique_ptr<ZcDbDatabase> back = Read(path);
+        ASSERT_TRUE(back);
+        const std::string again = path + ".again.dxf";
+        ASSERT_EQ(Write_Dxf_File(back.get(), Wide(again)), Zcad::eOk);
+        for (ZcDbDatabase* read : {back.get(), Read(again).release()}) {
+            std::unique_ptr<ZcDbDatabase> owned(read == back.get() ? nullptr : read);
+            ASSERT_NE(read, nullptr);
+            ZcDbObjectPointer<ZcDbSpatialFilter> filter(Clip_Filter_Of(read), ZcDb::kForRead);
+            ASSERT_EQ(filter.openStatus(), Zcad::eOk);
+            EXPECT_TRUE(filter->isInverted());
+            ZcGePoint2dArray points;
+            ZcGeVector3d normal;
+            double elevation = 1, front = 1, back_clip = 1;
+            bool enabled = false;
+            filter->getDefinition(points, normal, elevation, front, back_clip, enabled);
+            ASSERT_EQ(points.length(), c.points.length());
+            for (int i = 0; i < points.length(); ++i) EXPECT_EQ(points[i], c.points[i]) << i;
+            EXPECT_TRUE(enabled);
+            EXPECT_EQ(filter->extensionDictionary().isNull(), !c.extra_entry);
+            if (c.extra_entry) {
+                ZcDbObjectPointer<ZcDbDictionary> own(filter->extensionDictionary(), ZcDb::kForRead);
+                EXPECT_TRUE(own->has(L"NOTE"));
+                EXPECT_EQ(own->numEntries(), 1u);
+            }
+        }
+        // The filter's polygon is the boundary, back to its first point, and the frame (five
+        // points) around the block's line and the boundary; the record keeps both.
+        const int boundary = c.points.length() == 2 ? 4 : c.points.length();
+        std::string output;
+        ASSERT_EQ(Run_Command("/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); "
+                              "f=d.objects.query('SPATIAL_FILTER')[0]; "
+                              "print(sum(1 for t in f.xtags.get_subclass('AcDbSpatialFilter') if t.code == 10)); "
+                              "x=f.get_extension_dict()['ACAD_XREC_ROUNDTRIP']; "
+                              "print(' '.join(str(t.value) if t.code == 102 else str(t.code) for t in x.tags)); "
+                              "print(len(d.objects.query('XRECORD')))\" " +
+                                  Quoted(again),
+                              output),
+                  0)
+            << output;
+        std::string sections = "ACAD_INVERTEDCLIP_ROUNDTRIP";
+        for (int i = 0; i < c.points.length(); ++i) sections += " 10";
+        sections += " ACAD_INVERTEDCLIP_ROUNDTRIP_COMPARE";
+        for (int i = 0; i < boundary + 6; ++i) sections += " 10";
+        EXPECT_EQ(output, std::to_string(boundary + 6) + "\n" + sections + "\n" + (c.extra_entry ? "2" : "1") + "\n");
+    }
 }
 
 }  // namespace
