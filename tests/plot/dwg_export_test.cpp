@@ -8,6 +8,7 @@
 #include "core/hidden_layers.h"
 #include "core/layer_helpers.h"
 #include "core/plot_option.h"
+#include "core/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/wblock_to_file.h"
 #include "db/dbblkref.h"
@@ -21,20 +22,20 @@
 #include "db/dbviewport.h"
 #include "db/drawing_file_io.h"
 #include "dialogs/dlg_bplot1.h"
-#include "core/result_windows.h"
-#include "mfc/afxdll.h"
-#include "mfc/rc/resource_script.h"
-#include "res/resource.h"
-#include "res/resource_script.h"
 #include "ed/command_runner.h"
 #include "ed/docman.h"
+#include "ed/host_window.h"
+#include "mfc/afxdll.h"
+#include "mfc/rc/resource_script.h"
 #include "plot/dwg_export.h"
 #include "plot/dwg_table_style.h"
 #include "plot/dwg_window_pick.h"
 #include "plot/standard_style_rename.h"
+#include "res/resource.h"
+#include "res/resource_script.h"
+#include "sheets/sheet_records.h"
 #include "../platform/dxf/dxf_test_support.h"
 #include "services_fixture.h"
-#include "sheets/sheet_records.h"
 
 namespace {
 
@@ -486,6 +487,7 @@ TEST_F(Dwg_Export_Test, TheResultWindowShowsProgressAndItsStopButtonEndsTheExpor
         EXPECT_EQ(platform::MessageBoxLog[1].caption, L"Korvel");
         EXPECT_EQ(platform::MessageBoxLog[1].text, L"是否中断 ？");
         EXPECT_EQ(platform::MessageBoxLog[1].type, UINT(MB_YESNO | MB_ICONINFORMATION));
+        EXPECT_EQ(platform::MessageBoxLog[1].owner, adsw_zcadMainWnd());
         EXPECT_EQ(window->Stop_Flag, 0);
         CWnd* bar = window->GetDlgItem(IDC_BP1_PROGRESS);
         PBRANGE range{-1, -1};
