@@ -1,0 +1,228 @@
+// The main job in a host session: KV_DivezUrez_2 finds the sheets of a drawing with sheets
+// in model space and two layouts, the result window lists them, Print plots them to files
+// (and merges the PDF files), the window opens again; Stop, drawing-file output and the
+// paper statistics from the same window.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cadhost_runner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Standard output of a shell command.
+std::string Shell(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+std::vector<std::string> Lines(const std::string& text, const std::string& prefix)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(prefix, 0) == 0)
+            lines.push_back(line.substr(prefix.size()));
+    return lines;
+}
+
+// The cells of the result window's rows printed by a "rows 1164" step, in order.
+std::vector<std::vector<std::string>> Rows(const std::string& out)
+{
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& line : Lines(out, "rows 1164: ")) {
+        std::vector<std::string> cells;
+        size_t start = 0;
+        for (size_t bar; (bar = line.find(" | ", start)) != std::string::npos; start = bar + 3)
+            cells.push_back(line.substr(start, bar - start));
+        cells.push_back(line.substr(start));
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// The paper of a paper cell ("A2 (594x420)" or "400x280") as its two sides in mm, longer first.
+std::pair<double, double> Paper_Sides(const std::string& cell)
+{
+    std::smatch match;
+    const std::regex size(R"((\d+)x(\d+)\)?$)");
+    if (!std::regex_search(cell, match, size))
+        return {0, 0};
+    const double a = std::stod(match[1]), b = std::stod(match[2]);
+    return {std::max(a, b), std::min(a, b)};
+}
+
+// Each page's sides in mm, longer first.
+std::vector<std::pair<double, double>> Page_Sides(const fs::path& pdf)
+{
+    std::vector<std::pair<double, double>> pages;
+    const std::regex size(R"(^Page\s+\d+ size:\s+([\d.]+) x ([\d.]+) pts)");
+    std::istringstream in(Shell("pdfinfo -f 1 -l 999 " + Quoted(pdf) + " 2>/dev/null"));
+    for (std::string line; std::getline(in, line);) {
+        std::smatch match;
+        if (std::regex_search(line, match, size)) {
+            const double a = std::stod(match[1]) * 25.4 / 72, b = std::stod(match[2]) * 25.4 / 72;
+            pages.push_back({std::max(a, b), std::min(a, b)});
+        }
+    }
+    return pages;
+}
+
+std::vector<fs::path> Files_In(const fs::path& folder, const std::string& extension)
+{
+    std::vector<fs::path> files;
+    if (fs::is_directory(folder))
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+            if (entry.path().extension() == extension)
+                files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// A session on a copy of the fixture drawing (sheets in model space and two layouts) in
+// the runner's folder, so that the outputs beside the drawing land there.
+class Batch_Plot_Session : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::copy_file(KORVEL_SOURCE_DIR "/tests/fixtures/dxf/frames.dxf", Folder() / "frames.dxf");
+    }
+    fs::path Folder() const { return runner.folder(); }
+    fs::path Documents() const { return Folder() / "machine/c/Users/korvel/Documents"; }
+    Cadhost_Run Run(const std::string& steps)
+    {
+        const fs::path script = runner.Write_Script("session.scr", steps);
+        return runner.Run({"--root", (Folder() / "machine").string(), "--module", MODULE_2025_PATH, "--script",
+                           script.string(), (Folder() / "frames.dxf").string()});
+    }
+    // Opens the window over all spaces.
+    static std::string Open() { return "command KV_DivezUrez_2\nenter\npick 2\n"; }
+    static std::string Show_Variables()
+    {
+        return "command SETVAR\nanswer \"CMDECHO\"\nenter\ncommand SETVAR\nanswer \"FILEDIA\"\nenter\n";
+    }
+
+    Cadhost_Run run;
+    Cadhost_Runner runner;
+};
+
+TEST_F(Batch_Plot_Session, Pdf_With_Merge_Plots_Every_Sheet_And_Opens_The_Window_Again)
+{
+    const fs::path merged = Folder() / "merged.pdf";
+    const fs::path saved = Folder() / "after.dxf";
+    run = Run(Show_Variables() + Open() +
+              // The naming rule from the window: a modal dialog over the modeless one.
+              "@712 click 876\ntext 216 \"图-\"\nclick 1\n@712 rows 1164\n"
+              "@712 check 903 1\n@712 click 1\nfile \"" + merged.string() + "\"\n" +
+              "enter\npick 2\n@712 rows 1164\n" + Show_Variables() + "save \"" + saved.string() + "\"\n");
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+
+    const std::vector<std::vector<std::string>> all_rows = Rows(run.out);
+    ASSERT_EQ(all_rows.size(), 18u) << "nine sheets listed before the plot and again after it:\n" << run.out;
+    const std::vector<std::vector<std::string>> rows(all_rows.begin(), all_rows.begin() + 9);
+    for (const auto& row : rows) {
+        ASSERT_EQ(row.size(), 8u);
+        EXPECT_EQ(row[2].rfind("图-", 0), 0u) << row[2];
+    }
+
+    // One page a sheet, in the listed order, each on its sheet's paper.
+    const auto pages = Page_Sides(merged);
+    ASSERT_EQ(pages.size(), rows.size()) << Shell("pdfinfo " + Quoted(merged));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const auto paper = Paper_Sides(rows[i][4]);
+        EXPECT_NEAR(pages[i].first, paper.first, 1.0) << "page " << i + 1 << " " << rows[i][4];
+        EXPECT_NEAR(pages[i].second, paper.second, 1.0) << "page " << i + 1 << " " << rows[i][4];
+    }
+    const std::string titles = Shell("qpdf --json " + Quoted(merged) +
+                                     " | /usr/bin/python3 -c \"import json,sys; "
+                                     "[print('title:', o['title']) for o in json.load(sys.stdin)['outlines']]\"");
+    std::vector<std::string> expected;
+    for (const auto& row : rows) expected.push_back(row[2]);
+    EXPECT_EQ(Lines(titles, "title: "), expected);
+
+    // The window's records are in the saved drawing.
+    const std::string records = Shell(
+        "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]).rootdict; "
+        "print(*[n for n in ('DWG_PLOT_SETTING','SC_INFOR') if n in d and d[n].get(n) is not None])\" " +
+        Quoted(saved));
+    EXPECT_EQ(records, "DWG_PLOT_SETTING SC_INFOR\n");
+
+    // CMDECHO and FILEDIA as they were.
+    const std::vector<std::string> values = Lines(run.out, "Enter new value for ");
+    EXPECT_EQ(values, (std::vector<std::string>{"CMDECHO <1>: ", "FILEDIA <1>: ", "CMDECHO <1>: ", "FILEDIA <1>: "}));
+}
+
+TEST_F(Batch_Plot_Session, Png_Stopped_After_The_Second_Sheet_Leaves_Two_Files)
+{
+    // The driver takes one step a sheet: the stop comes while the second sheet plots.
+    run = Run(Open() + "@712 choose 863 3\n@712 click 1\nwait pumps 1\n@712 click 934\nmsgbox YES\n" +
+              "enter\npick 2\n@712 rows 1164\n");
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const std::vector<fs::path> files = Files_In(Folder() / "PNG", ".png");
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].filename(), "frames01.png");
+    EXPECT_EQ(files[1].filename(), "frames02.png");
+    for (const fs::path& file : files)
+        EXPECT_NE(Shell("file -b " + Quoted(file)).find("PNG image data"), std::string::npos);
+    EXPECT_EQ(Rows(run.out).size(), 9u) << "the window is there again";
+}
+
+TEST_F(Batch_Plot_Session, Dwg_Output_Writes_One_Drawing_File_Per_Sheet)
+{
+    run = Run(Open() + "@712 choose 863 6\n@712 click 1\n");
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const std::vector<fs::path> files = Files_In(Folder() / "DWG", ".dxf");
+    ASSERT_EQ(files.size(), 9u) << run.out;
+    // A model-space sheet comes as a block reference, a layout sheet in its layout.
+    for (const fs::path& file : files) {
+        const std::string check =
+            Shell("/usr/bin/python3 -c \"import ezdxf,sys; print(sum(len(l) for l in ezdxf.readfile(sys.argv[1]).layouts) > 0)\" " +
+                  Quoted(file) + " 2>&1");
+        EXPECT_EQ(check, "True\n") << file;
+    }
+}
+
+TEST_F(Batch_Plot_Session, Paper_Statistics_Export_Is_A_Workbook_Of_The_Listed_Papers)
+{
+    // The list's pop-up menu, A3 equivalents; the spreadsheet shows the workbook.
+    run = Run(Open() + "@712 rclick 1164 0 4\nmenu 32787\n@712 rows 1164\n");
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const std::vector<fs::path> books = Files_In(Documents(), ".xlsx");
+    ASSERT_EQ(books.size(), 1u);
+    // The data rows: number, paper, count.
+    const std::string sheet = Shell(
+        "/usr/bin/python3 -c \"import openpyxl,sys; ws=openpyxl.load_workbook(sys.argv[1])['纸张统计']; "
+        "[print('paper:', r[1], r[2]) for r in ws.iter_rows(values_only=True) if isinstance(r[0], int)]\" " +
+        Quoted(books[0]) + " 2>&1");
+    std::map<std::string, int> expected;
+    for (const auto& row : Rows(run.out))
+        ++expected[row[4].substr(0, row[4].find(" ("))];
+    std::map<std::string, int> counted;
+    for (const std::string& line : Lines(sheet, "paper: ")) {
+        const size_t blank = line.rfind(' ');
+        counted[line.substr(0, blank)] = std::stoi(line.substr(blank + 1));
+    }
+    EXPECT_EQ(counted, expected) << sheet;
+}
+
+}  // namespace
