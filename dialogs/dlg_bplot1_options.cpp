@@ -166,6 +166,8 @@ void Dlg_BPlot1::On_Margin_Changed()
             Options.Unequal_Mode = dialog.Mode;
             for (int k = 0; k < 8; ++k) *fields[k] = dialog.Margins[k];
         }
+        // The device files carry the margins: written again before the next plot.
+        Reassign_Papers();
     }
     g_Margin_Combo_Idle = true;
 }

@@ -26,6 +26,8 @@
 #include "mfc/atlimage.h"
 #include "plot/preview_log.h"
 #include "sheets/plot_set.h"
+#include "sheets/plotter_files.h"
+#include "core/program_folders.h"
 #include "ui/progress_window.h"
 
 namespace {
@@ -359,6 +361,21 @@ TEST_F(BPlot1_Test, Print_Refuses_Empty_And_Case_Equal_Names_Unless_Merging)
         delete window;
         window = nullptr;
     }
+}
+
+// The device files carry the margins: the papers' printable areas follow a change made
+// in the window before anything is plotted.
+TEST_F(BPlot1_Test, Margin_Changes_Rewrite_The_Device_Files)
+{
+    Open();
+    const CString pmp = g_Printer_Desc_Folder + L"\\" + Get_Pmp_File_Name(window->Options.Output_Type);
+    const std::string before = File_Bytes(pmp);
+    ASSERT_FALSE(before.empty());
+    Drive("choose 864 0\ntext 202 \"20 20 20 20\"\ntext 203 \"20 20 20 20\"\nclick 1\n");
+    const std::string unequal = File_Bytes(pmp);
+    EXPECT_NE(unequal, before) << "unequal margins";
+    Drive("choose 864 1\n");
+    EXPECT_NE(File_Bytes(pmp), unequal) << "back to no margin from the combo";
 }
 
 TEST_F(BPlot1_Test, Cancel_Stores_The_Output_Type_And_Erases_Every_Marker)
