@@ -6,6 +6,7 @@
 
 #include "script/script_input.h"
 #include "script/utf8.h"
+#include "win/win_files.h"
 
 namespace {
 
@@ -60,7 +61,8 @@ BOOL Ask_File(OPENFILENAMEW* ofn, bool open) {
     for (;;) {
         const platform::Step step = script.expect({platform::StepKind::File, platform::StepKind::Esc}, what);
         if (step.kind != platform::StepKind::File) return FALSE;
-        const std::vector<std::wstring> given = step.paths.empty() ? std::vector<std::wstring>{step.text} : step.paths;
+        std::vector<std::wstring> given = step.paths.empty() ? std::vector<std::wstring>{step.text} : step.paths;
+        for (auto& path : given) path = platform::Script_Answer_Path(path);
         if (given.size() > 1) {
             if (!open || !(ofn->Flags & OFN_ALLOWMULTISELECT))
                 throw platform::UnansweredInput(platform::To_Utf8(what + L": takes one file, the step gives several"));

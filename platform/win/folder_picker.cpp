@@ -78,7 +78,7 @@ PIDLIST_ABSOLUTE SHBrowseForFolderW(LPBROWSEINFOW lpbi) {
     const Step step = ScriptInput::instance().expect({StepKind::File, StepKind::Esc}, asked);
     PIDLIST_ABSOLUTE chosen = nullptr;
     if (step.kind == StepKind::File) {
-        const fs::path host = To_Host_Path(step.text);
+        const fs::path host = To_Host_Path(Script_Answer_Path(step.text));
         std::error_code ec;
         if (step.paths.size() > 1)
             throw UnansweredInput(To_Utf8(asked + L" not answered: several folders at line " +

@@ -153,6 +153,18 @@ fs::path To_Host_Path(std::wstring_view path) {
     return Resolve(base, base.root_path(), Split_Components(path));
 }
 
+std::wstring Script_Answer_Path(std::wstring_view path) {
+    const bool rooted = !path.empty() && (Is_Separator(path[0]) || (path.size() >= 2 && Is_Drive_Letter(path[0]) && path[1] == L':'));
+    if (path.empty() || rooted) return std::wstring(path);
+    std::wstring host(path);
+    for (auto& c : host)
+        if (c == L'\\') c = L'/';
+    std::error_code ec;
+    const fs::path started_in = fs::current_path(ec);
+    if (ec) return std::wstring(path);
+    return To_Windows_Path(started_in / Host_Path_From_Text(host));
+}
+
 std::wstring To_Windows_Path(const fs::path& host_path) {
     const fs::path absolute = host_path.is_absolute() ? host_path.lexically_normal() : fs::absolute(host_path).lexically_normal();
     Machine& machine = Machine::instance();

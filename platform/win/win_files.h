@@ -89,6 +89,9 @@ std::filesystem::path To_Host_Path(std::wstring_view path);
 // Maps a host path back: a path under a drive's folder becomes "C:\..."; others
 // come back as they are (with '/' separators).
 std::wstring To_Windows_Path(const std::filesystem::path& host_path);
+// A path a session script answers a file dialog with: a relative one is relative to the folder
+// the host program started in and comes back as its drive path; others are kept as given.
+std::wstring Script_Answer_Path(std::wstring_view path);
 // Windows file-name match of `name` against `pattern` with * and ?, without regard to case.
 bool Wildcard_Match(std::wstring_view pattern, std::wstring_view name);
 // Compares two names without regard to case (simple case folding, CJK unaffected).

@@ -8,6 +8,7 @@
 
 #include "dialog_test_support.h"
 #include "mfc/afxdlgs.h"
+#include "win/win_files.h"
 
 namespace {
 
@@ -89,6 +90,29 @@ TEST_F(FileDialogTest, SeveralFilesAreRefusedWhereTheyCannotBeChosen) {
             EXPECT_NE(std::string(e.what()).find(c.why), std::string::npos) << e.what();
         }
     }
+}
+
+// A script's relative answer names a file of the folder the program started in, by its drive path.
+TEST_F(FileDialogTest, RelativeAnswersAreRelativeToTheStartingFolder) {
+    const std::filesystem::path started_in = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    Script("file \"b.dxf\"\nfile \"sub/out.pdf\"\nfile \"a.dxf\" \"c.dxf\"\n");
+    CFileDialog open(TRUE, L"dxf", nullptr, OFN_FILEMUSTEXIST);
+    const INT_PTR opened = open.DoModal();
+    CFileDialog save(FALSE, L"pdf", nullptr, 0);
+    const INT_PTR saved = save.DoModal();
+    CFileDialog several(TRUE, L"dxf", nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_EXPLORER);
+    const INT_PTR chosen = several.DoModal();
+    std::filesystem::current_path(started_in);
+    ASSERT_EQ(opened, IDOK);
+    EXPECT_EQ(std::wstring(open.GetPathName().GetString()), platform::To_Windows_Path(folder / "b.dxf"));
+    EXPECT_EQ(platform::To_Host_Path(open.GetPathName().GetString()), folder / "b.dxf");
+    ASSERT_EQ(saved, IDOK);
+    EXPECT_EQ(platform::To_Host_Path(save.GetPathName().GetString()), folder / "sub" / "out.pdf");
+    ASSERT_EQ(chosen, IDOK);
+    const std::vector<std::wstring> both = Chosen(several);
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(platform::To_Host_Path(both[1]), folder / "c.dxf");
 }
 
 TEST_F(FileDialogTest, TooSmallBufferIsACancelAndEscIsToo) {
