@@ -225,4 +225,35 @@ TEST_F(Batch_Plot_Session, Paper_Statistics_Export_Is_A_Workbook_Of_The_Listed_P
     EXPECT_EQ(counted, expected) << sheet;
 }
 
+// The README's main job: the bundled sample drawing and session script, run as scripts/demo.sh
+// runs them, from the folder that holds out/.
+TEST(Demo_Session, Sample_Sheets_Come_Out_As_Pdf_Files_And_One_Merged_Pdf)
+{
+    Cadhost_Runner runner;
+    const fs::path out = runner.folder() / "out";
+    fs::create_directories(out);
+    fs::copy_file(KORVEL_SOURCE_DIR "/samples/sample.dxf", out / "sample.dxf");
+    const Cadhost_Run run = runner.Run_In(runner.folder(), {"--root", "out/machine", "--module", MODULE_2025_PATH, "--script",
+                                                            KORVEL_SOURCE_DIR "/samples/demo.scr", "out/sample.dxf"});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+
+    const std::vector<fs::path> files = Files_In(out / "PDF", ".pdf");
+    ASSERT_EQ(files.size(), 4u) << run.out;
+    const std::vector<std::pair<double, double>> a3 = {{420, 297}}, a2 = {{594, 420}};
+    const std::vector<std::pair<double, double>> papers[] = {a3, a3, a2, a3};
+    for (size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(files[i].filename(), "sample0" + std::to_string(i + 1) + ".pdf");
+        const auto pages = Page_Sides(files[i]);
+        ASSERT_EQ(pages.size(), 1u) << files[i];
+        EXPECT_NEAR(pages[0].first, papers[i][0].first, 1.0) << files[i];
+        EXPECT_NEAR(pages[0].second, papers[i][0].second, 1.0) << files[i];
+    }
+    const auto merged = Page_Sides(out / "merged.pdf");
+    ASSERT_EQ(merged.size(), 4u);
+    for (size_t i = 0; i < merged.size(); ++i) EXPECT_NEAR(merged[i].first, papers[i][0].first, 1.0) << "page " << i + 1;
+    // The title blocks' Chinese values are text in the pages.
+    EXPECT_NE(Shell("pdftotext -f 3 -l 3 " + Quoted(out / "merged.pdf") + " -").find("剖面图"), std::string::npos);
+    EXPECT_NE(Shell("file -b " + Quoted(out / "result-window.png")).find("PNG image data"), std::string::npos);
+}
+
 }  // namespace

@@ -101,31 +101,34 @@ TEST(Cadhost_Test, SampleDrawingOpensAndSavesWithTheModuleLoaded)
 {
     Cadhost_Runner runner;
     const std::string out = (runner.folder() / "sample-out.dxf").string();
+    const std::string script = runner.Write_Script("menu.scr", "command Korvel\nquit\n").string();
     Cadhost_Run run = runner.Run({"--root", (runner.folder() / "machine").string(), "--module",
-                                  MODULE_2025_PATH, "--script", KORVEL_SOURCE_DIR "/samples/demo.scr",
+                                  MODULE_2025_PATH, "--script", script,
                                   "--save", out, KORVEL_SOURCE_DIR "/samples/sample.dxf"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find(Banner), std::string::npos);
     EXPECT_EQ(run.out.find("new empty drawing"), std::string::npos) << run.out;
 
-    // An independent reader finds the two sheets: six closed polylines, two circles.
-    const std::string check = "/usr/bin/python3 -c \"import ezdxf,sys; m=ezdxf.readfile(sys.argv[1]).modelspace(); "
-                              "print(sum(p.closed for p in m.query('LWPOLYLINE')), len(m.query('CIRCLE')))\" '" +
+    // An independent reader finds the sheets: three frames in model space, one in the layout.
+    const std::string check = "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); "
+                              "print(*[sum(i.dxf.name.startswith('KV_图框') for i in l.query('INSERT')) "
+                              "for l in (d.modelspace(), d.layouts.get('布局1'))])\" '" +
                               out + "' > '" + (runner.folder() / "check.txt").string() + "'";
     ASSERT_EQ(std::system(check.c_str()), 0);
     std::ifstream result(runner.folder() / "check.txt");
     std::string line;
     std::getline(result, line);
-    EXPECT_EQ(line, "6 2");
+    EXPECT_EQ(line, "3 1");
 }
 
 TEST(Cadhost_Test, RelativePathsAreRelativeToTheStartingFolder)
 {
     Cadhost_Runner runner;
     const std::filesystem::path source = KORVEL_SOURCE_DIR;
+    const std::filesystem::path script = runner.Write_Script("menu.scr", "command Korvel\nquit\n");
     Cadhost_Run run = runner.Run_In(source, {"--root", (runner.folder() / "machine").string(), "--module",
                                              std::filesystem::relative(MODULE_2025_PATH, source).string(),
-                                             "--script", "samples/demo.scr", "--save",
+                                             "--script", std::filesystem::relative(script, source).string(), "--save",
                                              std::filesystem::relative(runner.folder() / "out.dxf", source).string(),
                                              "samples/sample.dxf"});
     ASSERT_EQ(run.status, 0) << run.err;
