@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "rx/zcadstrc.h"
+#include "script/console.h"
 #include "script/utf8.h"
 #include "win/win_format.h"
 
@@ -21,9 +22,7 @@ void CommandLine::write(const std::wstring& text)
         return;
     mText += text;
     if (mToStdout) {
-        std::string bytes = To_Utf8(text);
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        std::fflush(stdout);
+        Console_Write(To_Utf8(text));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "mfc/afxwin.h"
 #include "mfc/control_state.h"
 #include "mfc/message_queue.h"
+#include "script/console.h"
 #include "script/utf8.h"
 
 namespace platform {
@@ -240,7 +241,7 @@ void Cell(const Step& step, Window* target) {
 
 std::function<void(const std::wstring&)>& Step_Output() {
     static std::function<void(const std::wstring&)> output = [](const std::wstring& text) {
-        std::fputs(To_Utf8(text).c_str(), stdout);
+        Console_Write(To_Utf8(text));
     };
     return output;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "script/console.h"
 #include "script/script_input.h"
 #include "script/utf8.h"
 #include "win/win_error.h"
@@ -95,8 +96,7 @@ PIDLIST_ABSOLUTE SHBrowseForFolderW(LPBROWSEINFOW lpbi) {
     }
     const std::wstring echo = L"[FolderPicker] " + record.title + L" | " + record.initial_selection + L" -> " +
                               (chosen ? record.chosen : std::wstring(L"CANCEL"));
-    std::fputs((To_Utf8(echo) + "\n").c_str(), stdout);
-    std::fflush(stdout);
+    Console_Line(To_Utf8(echo));
     std::lock_guard lock(g_picker_mutex);
     FolderPickerLog.push_back(record);
     return chosen;

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "script/console.h"
 #include "script/script_input.h"
 #include "script/utf8.h"
 #include "win/win_messages.h"
@@ -107,8 +108,7 @@ int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType) {
     }
     const std::wstring echo = L"[MessageBox] " + caption + L" | " + One_Line(text) + L" | " + Icon_Name(uType) +
                               L" -> " + Dialog_Result_Name(result);
-    std::fputs((To_Utf8(echo) + "\n").c_str(), stdout);
-    std::fflush(stdout);
+    Console_Line(To_Utf8(echo));
     std::lock_guard lock(g_log_mutex);
     MessageBoxLog.push_back(MessageBoxRecord{hWnd, caption, text, uType, result});
     return result;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "script/console.h"
 #include "script/utf8.h"
 #include "win/host_path_text.h"
 #include "win/machine.h"
@@ -72,8 +73,7 @@ void Record(ShellRecord record) {
                         record.file + L" | " + record.parameters + L" | " + record.directory + L" -> " +
                         Outcome_Name(record.outcome);
     if (record.outcome == ShellOutcome::Failed) echo += L" (" + std::to_wstring(record.error) + L")";
-    std::fputs((To_Utf8(echo) + "\n").c_str(), stdout);
-    std::fflush(stdout);
+    Console_Line(To_Utf8(echo));
     std::lock_guard lock(g_log_mutex);
     ShellLog.push_back(std::move(record));
 }
