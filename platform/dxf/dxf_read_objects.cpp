@@ -6,11 +6,11 @@
 #include "db/dblayout.h"
 #include "db/dbproxy.h"
 #include "db/dbspfilt.h"
+#include "db/dbtablestyle.h"
 #include "dxf/dxf_filer.h"
 #include "dxf/dxf_inverted_clip.h"
 #include "dxf/dxf_read_annotations.h"
 #include "dxf/dxf_read_proxy.h"
-#include "db/dbtablestyle.h"
 #include "dxf/dxf_styles.h"
 #include "rx/rxclass.h"
 

@@ -1,7 +1,6 @@
 #include "ed/command_line.h"
 
 #include <cstdarg>
-#include <cstdio>
 
 #include "rx/zcadstrc.h"
 #include "script/console.h"

@@ -1,7 +1,6 @@
 #include "mfc/dialog_steps.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cwchar>
 #include <vector>
 

@@ -1,5 +1,4 @@
 // The shell's folder picker, answered by the input script, and its item lists.
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>

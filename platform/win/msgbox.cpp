@@ -1,5 +1,4 @@
 // Message boxes answered by the input script.
-#include <cstdio>
 #include <mutex>
 
 #include "script/console.h"
