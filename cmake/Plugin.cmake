@@ -17,6 +17,9 @@ get_property(KORVEL_PLATFORM_LIBS GLOBAL PROPERTY KORVEL_PLATFORM_LIBS)
 if(KORVEL_PLUGIN_SOURCES)
   add_library(korvel_obj OBJECT ${KORVEL_PLUGIN_SOURCES})
   target_include_directories(korvel_obj PUBLIC ${PROJECT_SOURCE_DIR})
+  # The resource script is read at run time from the source tree.
+  set_property(SOURCE ${PROJECT_SOURCE_DIR}/res/resource_script.cpp APPEND PROPERTY
+    COMPILE_DEFINITIONS KORVEL_RESOURCE_DIR="${PROJECT_SOURCE_DIR}/res")
   target_link_libraries(korvel_obj PUBLIC ${KORVEL_PLATFORM_LIBS})
 
   # korvel_module(<target> <flavour source> [extra sources...])

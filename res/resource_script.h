@@ -1,4 +1,4 @@
-// Where the module's resource script lies: beside this source, fixed when the module is built.
+// Where the module's resource script lies: the source tree's res folder, fixed when the module is built.
 #pragma once
 
 #include <filesystem>
