@@ -4,6 +4,7 @@
 #include "core/module_entry.h"
 #include "core/result_windows.h"
 #include "core/window_watcher.h"
+#include "res/resource_script.h"
 #include "core_fixture.h"
 #include "ed/host_window.h"
 #include "rx/rxclass.h"
@@ -148,3 +149,12 @@ TEST_F(Module_Load_Test, LoadGoesOnWithoutCommandStackAndEditor)
 }
 
 }  // namespace
+
+// The path is baked in at build time: it must not depend on the working folder of the host,
+// nor on how the build named the source (ccache and relative build paths make __FILE__ relative).
+TEST(Module_Resources_Test, ResourceScriptPathIsAbsoluteAndExists)
+{
+    const std::filesystem::path path = Resource_Script_Path();
+    EXPECT_TRUE(path.is_absolute()) << path;
+    EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+}
