@@ -62,7 +62,7 @@ public:
     void Plot_Done_Close();
 
     // The option controls for the format index: sub-folder entry, swatch, check boxes,
-    // style and margin controls; with rebuild the papers are assigned again first.
+    // style and margin controls; with rebuild the device files are written for it first.
     void Apply_Output_Format(bool rebuild);
     void Update_Output_Path();
 
@@ -129,6 +129,9 @@ protected:
 
 private:
     void Set_Column_Classes();
+    // Writes the device files of the output type for the papers of the list, with the
+    // margins in force, and sets the device; the sheets keep their papers.
+    void Rewrite_Device_Files();
     // The rows a click on the cell acts on.
     ZcArray<int> Click_Rows(int row, int column);
     void Show_Row_Paper(int row, Plot_Drawing1* sheet);

@@ -68,6 +68,11 @@ void Dlg_BPlot1::Fill_Margin_Combo()
     Fill_Margin_List(&Margin_Combo, Margin_Index, Options.Margin, Options.Unequal_Margin);
 }
 
+void Dlg_BPlot1::Rewrite_Device_Files()
+{
+    Sheet_Set.Assign_Papers(Options.Scale, false, false);
+}
+
 void Dlg_BPlot1::Update_Output_Path()
 {
     Read_Controls();
@@ -80,7 +85,7 @@ void Dlg_BPlot1::Apply_Output_Format(bool rebuild)
     Read_Controls();
     Options.Output_Type = Format_Index;
     if (rebuild)
-        Sheet_Set.Assign_Papers(Options.Scale, true, false);
+        Rewrite_Device_Files();
 
     const int mode = Folder_Mode_Combo.GetCurSel();
     if (Folder_Mode_Combo.GetCount() > 1) {
@@ -166,8 +171,8 @@ void Dlg_BPlot1::On_Margin_Changed()
             Options.Unequal_Mode = dialog.Mode;
             for (int k = 0; k < 8; ++k) *fields[k] = dialog.Margins[k];
         }
-        // The device files carry the margins: written again before the next plot.
-        Reassign_Papers();
+        // The device files carry the margins; the sheets keep their papers.
+        Rewrite_Device_Files();
     }
     g_Margin_Combo_Idle = true;
 }

@@ -1,8 +1,11 @@
 // The batch plot to files window opened on the sheets detected in the fixture drawing with
 // frames: its rows, renaming, deleting, papers, scales and the size remarks.
 #include <filesystem>
+#include <regex>
 #include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "core/custom_classes.h"
 #include "core/doc_reactors.h"
@@ -47,12 +50,7 @@ protected:
     }
     void TearDown() override
     {
-        g_Dlg_BPlot1 = nullptr;
-        if (window != nullptr) {
-            window->DestroyWindow();
-            delete window;
-            window = nullptr;
-        }
+        Close();
         Progress_Close();
         g_Hidden_Layers.Frozen_Layers.removeAll();
         g_Hidden_Layers.Off_Layers.removeAll();
@@ -73,6 +71,15 @@ protected:
         ASSERT_TRUE(window->Create(IDD_DLG_BPLOT1, nullptr));
         window->Fill_On_Open();
         window->ShowWindow(SW_SHOW);
+    }
+    void Close()
+    {
+        g_Dlg_BPlot1 = nullptr;
+        if (window != nullptr) {
+            window->DestroyWindow();
+            delete window;
+            window = nullptr;
+        }
     }
     CString Cell(int row, int column) { return window->List.GetItemText(row, column); }
     bool Marked(int row, int column)
@@ -99,6 +106,57 @@ protected:
             if (marker.openStatus() == Zcad::eOk) numbers.insert(marker->Get_Number());
         }
         return numbers;
+    }
+
+    // Each row's paper name, plot scale and paper cell.
+    struct Row_Paper {
+        CString name;
+        double scale;
+        CString cell;
+        bool operator==(const Row_Paper&) const = default;
+        friend std::ostream& operator<<(std::ostream& out, const Row_Paper& paper)
+        {
+            return out << platform::To_Utf8(paper.name.GetString()) << " 1:" << paper.scale << " "
+                       << platform::To_Utf8(paper.cell.GetString());
+        }
+    };
+    std::vector<Row_Paper> Row_Papers()
+    {
+        std::vector<Row_Paper> papers;
+        for (int row = 0; row < window->List.GetItemCount(); ++row) {
+            const Plot_Drawing1* sheet = window->Sheet_Set.Plot_List[row];
+            papers.push_back({sheet->Paper_Name, sheet->Plot_Scale, Cell(row, 4)});
+        }
+        return papers;
+    }
+    // Hand-chosen papers: A0 for the first row, the paper of scale 1:1 for the second.
+    void Choose_Papers_By_Hand()
+    {
+        Drive("cell 1164 0 4\npick 4\ncell 1164 1 5\ntext 878 \"1\"\nclick 1\n");
+        ASSERT_TRUE(Script_Used());
+        ASSERT_EQ(window->Sheet_Set.Plot_List[0]->Paper_Name, CString(L"KV_A0"));
+    }
+    // The paper names the description file of the output type declares.
+    static std::set<std::string> Device_Papers(int output_type)
+    {
+        std::set<std::string> names;
+        std::istringstream in(File_Bytes(g_Printer_Desc_Folder + L"\\" + Get_Pmp_File_Name(output_type)));
+        const std::regex entry(R"(^paper_local_name\d+=([^\r]*))");
+        for (std::string line; std::getline(in, line);) {
+            std::smatch match;
+            if (std::regex_search(line, match, entry)) names.insert(match[1]);
+        }
+        return names;
+    }
+    // Every sheet's paper is among them.
+    ::testing::AssertionResult Device_Has_Sheet_Papers(int output_type)
+    {
+        const std::set<std::string> names = Device_Papers(output_type);
+        for (int i = 0; i < window->Sheet_Set.Plot_List.GetSize(); ++i) {
+            const std::string name = platform::To_Utf8(window->Sheet_Set.Plot_List[i]->Paper_Name.GetString());
+            if (names.count(name) == 0) return ::testing::AssertionFailure() << name << " is not a device paper";
+        }
+        return ::testing::AssertionSuccess();
     }
 
     Dlg_BPlot1* window = nullptr;
@@ -647,4 +705,64 @@ TEST_F(BPlot1_Test, Marker_Erased_In_The_Drawing_Removes_Exactly_Its_Row)
     window->Delete_Sheets(0, true, ZcArray<int>());
     g_Watch_Marker_Erase = 0;
     EXPECT_EQ(window->List.GetItemCount(), rows - 2);
+}
+
+// A format or background colour change keeps every row's paper and scale, hand-chosen ones
+// too, and writes the device files of the new format for those papers.
+TEST_F(BPlot1_Test, Format_And_Colour_Changes_Keep_Every_Sheets_Paper)
+{
+    Open();
+    Choose_Papers_By_Hand();
+    const std::vector<Row_Paper> papers = Row_Papers();
+    struct Step {
+        const char* steps;
+        int output_type;
+    };
+    const Step steps[] = {
+        {"choose 863 3\n", 3}, {"click 399\ncolor 10,20,30\n", 3}, {"choose 863 2\n", 2}, {"choose 863 5\n", 5},
+        {"choose 863 4\n", 4}, {"choose 863 1\n", 1}, {"choose 863 6\n", 6}, {"choose 863 0\n", 0},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.steps);
+        Drive(step.steps);
+        ASSERT_TRUE(Script_Used());
+        ASSERT_EQ(window->Options.Output_Type, step.output_type);
+        EXPECT_EQ(Row_Papers(), papers);
+        for (int row = 0; row < window->List.GetItemCount(); ++row) {
+            const MyPaper* paper = Find_Paper_By_Name(window->Sheet_Set.Paper_List, window->Sheet_Set.Plot_List[row]->Paper_Name);
+            ASSERT_NE(paper, nullptr);
+            EXPECT_EQ(Cell(row, 7), Paper_Range_Remark(*paper, step.output_type)) << "row " << row;
+        }
+        if (step.output_type != 6) EXPECT_TRUE(Device_Has_Sheet_Papers(step.output_type));
+    }
+}
+
+// The unequal-margins entry writes the device files for its margins, on OK and on Cancel
+// (which keeps the previous values), and leaves every row's paper as it was.
+TEST_F(BPlot1_Test, Unequal_Margins_Keep_Every_Sheets_Paper)
+{
+    struct Case {
+        const char* steps;
+        int land_left;
+    };
+    const Case cases[] = {
+        {"choose 864 0\ntext 202 \"20 20 20 20\"\ntext 203 \"20 20 20 20\"\nclick 1\n", 20},
+        {"choose 864 0\ntext 202 \"20 20 20 20\"\nclick 2\n", 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.steps);
+        Open();
+        Choose_Papers_By_Hand();
+        const std::vector<Row_Paper> papers = Row_Papers();
+        const CString pmp = g_Printer_Desc_Folder + L"\\" + Get_Pmp_File_Name(window->Options.Output_Type);
+        const std::string before = File_Bytes(pmp);
+        Drive(c.steps);
+        ASSERT_TRUE(Script_Used());
+        EXPECT_EQ(window->Options.Unequal_Margin, 1);
+        EXPECT_EQ(window->Options.Land_Left, c.land_left);
+        EXPECT_EQ(Row_Papers(), papers);
+        EXPECT_NE(File_Bytes(pmp), before) << "device files for the margins";
+        EXPECT_TRUE(Device_Has_Sheet_Papers(window->Options.Output_Type));
+        Close();
+    }
 }
