@@ -63,7 +63,7 @@ void Dlg_BPlot1::Preview_Sheet(int row)
         if (paper != nullptr && (paper->Long_Side > 5080 || paper->Short_Side > 5080)) {
             MessageBoxW(GetSafeHwnd(), L"纸张尺寸过大，已超过 5080 mm (即200英寸)。\n\n请检查是否打印比例有误。\n\n打印预览退出 !",
                         L"Korvel打印预览", MB_OK);
-            return;
+            break;
         }
         Preview_One(*this, *sheet, row);
         if (g_Preview_Kind == Preview_Kind_BPlot1 && g_Preview_Index >= 0 && g_Preview_Index != row &&

@@ -637,17 +637,39 @@ TEST_F(BPlot1_Test, Eye_Cell_Previews_The_Sheet_Pages_To_The_Next_And_Shows_The_
     EXPECT_TRUE(platform::Preview_Log().empty());
 }
 
+// The preview refuses a paper above 5080 mm, of the clicked sheet or of one paged to, and
+// the window is there again afterwards.
 TEST_F(BPlot1_Test, Preview_Of_A_Paper_Above_5080_Is_Refused)
 {
-    Open();
-    bool added = false;
-    MyPaper* large = Add_Paper_Unique(window->Sheet_Set.Paper_List, 6000, 841, added);
-    window->Apply_Paper_To_Row(large, window->Sheet_Set.Plot_List[0], 0);
-    platform::Preview_Log().clear();
-    Drive("cell 1164 0 1\nmsgbox OK\n");
-    EXPECT_TRUE(Script_Used());
-    EXPECT_TRUE(platform::Preview_Log().empty());
-    EXPECT_EQ(platform::MessageBoxLog.back().caption, std::wstring(L"Korvel打印预览"));
+    struct Case {
+        int large_row;
+        const char* steps;
+        int previews;
+    };
+    const Case cases[] = {
+        {0, "cell 1164 0 1\nmsgbox OK\n", 0},
+        {1, "cell 1164 0 1\nanswer next\nmsgbox OK\n", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.steps);
+        Open();
+        bool added = false;
+        MyPaper* large = Add_Paper_Unique(window->Sheet_Set.Paper_List, 6000, 841, added);
+        window->Apply_Paper_To_Row(large, window->Sheet_Set.Plot_List[c.large_row], c.large_row);
+        platform::Preview_Log().clear();
+        platform::MessageBoxLog.clear();
+        Drive(c.steps);
+        EXPECT_TRUE(Script_Used());
+        int previews = 0;
+        for (const std::wstring& entry : platform::Preview_Log()) previews += entry.rfind(L"create", 0) == 0 ? 1 : 0;
+        EXPECT_EQ(previews, c.previews);
+        ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+        EXPECT_EQ(platform::MessageBoxLog.back().caption, std::wstring(L"Korvel打印预览"));
+        EXPECT_EQ(g_Preview_Kind, 0);
+        EXPECT_EQ(g_Preview_Index, -1);
+        EXPECT_TRUE(window->IsWindowVisible());
+        Close();
+    }
 }
 
 TEST_F(BPlot1_Test, Swatch_Of_Image_Output_Takes_The_Chosen_Background_Colour)
