@@ -296,4 +296,6 @@ void Dlg_BPlot1::On_Edit_Style()
     int position = Style_Index - 1;
     Edit_Plot_Style(this, name, &Style_Combo, position);
     Style_Index = position + 1;
+    // A refilled combo has lost its selection.
+    Style_Combo.SetCurSel(Style_Index);
 }

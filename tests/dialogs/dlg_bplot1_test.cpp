@@ -27,11 +27,14 @@
 #include "signstamp/kv_sign_class.h"
 #include "signstamp/sign_library.h"
 #include "mfc/atlimage.h"
+#include "plot/batch_plot_driver.h"
+#include "plot/host_programs.h"
 #include "plot/preview_log.h"
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
 #include "core/program_folders.h"
 #include "ui/progress_window.h"
+#include "win/machine.h"
 
 namespace {
 
@@ -787,4 +790,33 @@ TEST_F(BPlot1_Test, Unequal_Margins_Keep_Every_Sheets_Paper)
         EXPECT_TRUE(Device_Has_Sheet_Papers(window->Options.Output_Type));
         Close();
     }
+}
+
+// The plot-style editor saves a further table: the combo is refilled and still shows the
+// edited table, which Print hands on.
+TEST_F(BPlot1_Test, Editing_A_Style_That_Adds_A_Table_Keeps_The_Chosen_Style)
+{
+    const std::string saves_a_table = "echo t > '" + Host(g_Plot_Style_Folder).string() + "/new.ctb'";
+    platform::Machine::instance().register_program((g_Host_Folder + L"\\ZwPStyleEdit.exe").GetString(),
+                                                   {"/bin/sh", "-c", saves_a_table, "editor"});
+    struct Host_Editor_Back {
+        ~Host_Editor_Back() { platform::Install_Host_Programs(); }
+    } host_editor_back;
+    Open();
+    auto* combo = static_cast<CComboBox*>(window->GetDlgItem(IDC_BP1_STYLE_COMBO));
+    const int count = combo->GetCount();
+    ASSERT_GE(count, 3);
+    CString chosen;
+    combo->GetLBText(2, chosen);
+    Drive("choose 861 2\nclick 958\n");
+    EXPECT_TRUE(Script_Used());
+    ASSERT_EQ(combo->GetCount(), count + 1) << "the new table is listed";
+    const int position = combo->FindStringExact(-1, chosen);
+    ASSERT_GE(position, 1);
+    EXPECT_EQ(combo->GetCurSel(), position);
+
+    Drive("click 1\nmsgbox YES\n");  // the fixture's small frames ask about their papers
+    EXPECT_EQ(window->Plot_Launched, 1);
+    EXPECT_EQ(g_Plot_Style_Index, position - 1);
+    EXPECT_EQ(L" " + window->Options.Style_Name, chosen);
 }
