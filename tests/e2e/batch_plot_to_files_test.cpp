@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <regex>
@@ -15,62 +14,11 @@
 #include <vector>
 
 #include "cadhost_runner.h"
+#include "session_output.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Standard output of a shell command.
-std::string Shell(const std::string& command)
-{
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return out;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
-
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
-std::vector<std::string> Lines(const std::string& text, const std::string& prefix)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind(prefix, 0) == 0)
-            lines.push_back(line.substr(prefix.size()));
-    return lines;
-}
-
-// The cells of the result window's rows printed by a "rows 1164" step, in order.
-std::vector<std::vector<std::string>> Rows(const std::string& out)
-{
-    std::vector<std::vector<std::string>> rows;
-    for (const std::string& line : Lines(out, "rows 1164: ")) {
-        std::vector<std::string> cells;
-        size_t start = 0;
-        for (size_t bar; (bar = line.find(" | ", start)) != std::string::npos; start = bar + 3)
-            cells.push_back(line.substr(start, bar - start));
-        cells.push_back(line.substr(start));
-        rows.push_back(cells);
-    }
-    return rows;
-}
-
-// The paper of a paper cell ("A2 (594x420)" or "400x280") as its two sides in mm, longer first.
-std::pair<double, double> Paper_Sides(const std::string& cell)
-{
-    std::smatch match;
-    const std::regex size(R"((\d+)x(\d+)\)?$)");
-    if (!std::regex_search(cell, match, size))
-        return {0, 0};
-    const double a = std::stod(match[1]), b = std::stod(match[2]);
-    return {std::max(a, b), std::min(a, b)};
-}
 
 // Each page's sides in mm, longer first.
 std::vector<std::pair<double, double>> Page_Sides(const fs::path& pdf)
@@ -86,17 +34,6 @@ std::vector<std::pair<double, double>> Page_Sides(const fs::path& pdf)
         }
     }
     return pages;
-}
-
-std::vector<fs::path> Files_In(const fs::path& folder, const std::string& extension)
-{
-    std::vector<fs::path> files;
-    if (fs::is_directory(folder))
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-            if (entry.path().extension() == extension)
-                files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
 }
 
 // A session on a copy of the fixture drawing (sheets in model space and two layouts) in
