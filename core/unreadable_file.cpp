@@ -37,7 +37,8 @@ void Set_Aside_Unreadable_File(const CString& path)
 {
     const CString kept = Move_To_Free_Name(path);
     if (kept.IsEmpty())
-        zcutPrintf(L"\n文件 < %s > 无法读取，已改用默认设置。", path.GetString());
+        zcutPrintf(L"\n文件 < %s > 无法完整读取，未读入的设置取默认值。", path.GetString());
     else
-        zcutPrintf(L"\n文件 < %s > 无法读取，已改用默认设置；原文件保存为 < %s >。", path.GetString(), kept.GetString());
+        zcutPrintf(L"\n文件 < %s > 无法完整读取，未读入的设置取默认值；原文件另存为 < %s >。", path.GetString(),
+                   kept.GetString());
 }

@@ -145,8 +145,8 @@ TEST_F(Host_Profile_Setup_Test, AListFileThatCannotBeReadWholeIsKeptAside)
     const CString path = Ini_Lists::File_Path();
     const CString kept = path + L".bad";
     const std::vector<std::string> whole = {"20200101", "1", "a", "0", "1", "K1", "1", "7"};
-    const std::wstring message = L"\n文件 < " + std::wstring(path.GetString()) + L" > 无法读取，已改用默认设置；原文件保存为 < " +
-                                 kept.GetString() + L" >。";
+    const std::wstring message = L"\n文件 < " + std::wstring(path.GetString()) +
+                                 L" > 无法完整读取，未读入的设置取默认值；原文件另存为 < " + kept.GetString() + L" >。";
     std::vector<std::string> damaged;
     for (size_t count = 0; count < whole.size(); ++count)
         damaged.push_back(Ini_Text(std::vector<std::string>(whole.begin(), whole.begin() + count)));

@@ -288,8 +288,8 @@ TEST_F(Plot_Config_Test, AFileThatCannotBeReadWholeIsKeptAsideAndNamed)
 {
     const CString path = Plot_Config::File_Path();
     const CString kept = path + L".bad";
-    const std::wstring message = L"\n文件 < " + std::wstring(path.GetString()) + L" > 无法读取，已改用默认设置；原文件保存为 < " +
-                                 kept.GetString() + L" >。";
+    const std::wstring message = L"\n文件 < " + std::wstring(path.GetString()) +
+                                 L" > 无法完整读取，未读入的设置取默认值；原文件另存为 < " + kept.GetString() + L" >。";
     const std::vector<std::string> full = Lines(Saved_Changed(Program_Version_Stamp));
     std::vector<std::string> damaged;
     for (size_t count = 0; count < full.size(); ++count)  // cut after every line
@@ -345,7 +345,7 @@ TEST_F(Plot_Config_Test, AnOlderKeptFileIsNeverReplaced)
     EXPECT_EQ(File_Bytes(path + L".bad"), "first");
     EXPECT_EQ(File_Bytes(path + L".2.bad"), "second");
     EXPECT_EQ(File_Bytes(path + L".3.bad"), "third");
-    EXPECT_NE(Printed().find(L"原文件保存为 < " + std::wstring(path.GetString()) + L".3.bad >。"), std::wstring::npos);
+    EXPECT_NE(Printed().find(L"原文件另存为 < " + std::wstring(path.GetString()) + L".3.bad >。"), std::wstring::npos);
 }
 
 TEST_F(Plot_Config_Test, AFileThatCannotBeKeptAsideStaysAndIsStillNamed)
@@ -356,7 +356,7 @@ TEST_F(Plot_Config_Test, AFileThatCannotBeKeptAsideStaysAndIsStillNamed)
     Plot_Config loaded;
     loaded.Load();
     platform::Machine::instance().allow_writes(g_Config_Folder.GetString());
-    EXPECT_EQ(Printed(), L"\n文件 < " + std::wstring(path.GetString()) + L" > 无法读取，已改用默认设置。");
+    EXPECT_EQ(Printed(), L"\n文件 < " + std::wstring(path.GetString()) + L" > 无法完整读取，未读入的设置取默认值。");
     EXPECT_EQ(File_Bytes(path), "damaged");
 }
 

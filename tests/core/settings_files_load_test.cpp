@@ -52,10 +52,9 @@ TEST_F(Settings_Files_Load_Test, DamagedFilesAreNamedAndKeptWhileUnloadWritesNew
 
     ASSERT_EQ(Send(ZcRx::kInitAppMsg), ZcRx::kRetOK);
     for (const CString& path : {Plot_Config::File_Path(), Ini_Lists::File_Path()}) {
-        EXPECT_NE(Printed().find(L"\n文件 < " + std::wstring(path.GetString()) + L" > 无法读取，已改用默认设置；原文件保存为 < " +
-                                 path.GetString() + L".bad >。"),
-                  std::wstring::npos)
-            << platform::To_Utf8(Printed());
+        const std::wstring line = L"\n文件 < " + std::wstring(path.GetString()) +
+                                  L" > 无法完整读取，未读入的设置取默认值；原文件另存为 < " + path.GetString() + L".bad >。";
+        EXPECT_NE(Printed().find(line), std::wstring::npos) << platform::To_Utf8(Printed());
     }
     EXPECT_NE(Printed().find(L"K-批打印软件已成功加载"), std::wstring::npos);
     g_Plot_Config.Last_Style = L"黑白.ctb";
@@ -66,7 +65,7 @@ TEST_F(Settings_Files_Load_Test, DamagedFilesAreNamedAndKeptWhileUnloadWritesNew
     platform::CommandLine::instance().clear();
     g_Plot_Config = Plot_Config();
     ASSERT_EQ(Send(ZcRx::kInitAppMsg), ZcRx::kRetOK);
-    EXPECT_EQ(Printed().find(L"无法读取"), std::wstring::npos) << platform::To_Utf8(Printed());
+    EXPECT_EQ(Printed().find(L"无法完整读取"), std::wstring::npos) << platform::To_Utf8(Printed());
     EXPECT_STREQ(g_Plot_Config.Last_Style, L"黑白.ctb");
     EXPECT_FALSE(Exists(Plot_Config::File_Path() + L".2.bad"));
 }
