@@ -101,6 +101,21 @@ TEST_F(Checked_File_Writer_Test, AShortWriteFailsAndKeepsTheOldFileWhole)
     EXPECT_TRUE(platform::MessageBoxLog.empty());
 }
 
+TEST_F(Checked_File_Writer_Test, AReadOnlyFileIsNotReplacedAndItsTemporaryGoes)
+{
+    const CString path = g_Config_Folder + L"\\locked.cfg";
+    Write_File(path, "old");
+    ASSERT_TRUE(SetFileAttributesW(path.GetString(), FILE_ATTRIBUTE_READONLY));
+    Answer_Boxes(1);
+    const bool written = Write_Text(path, "new\n", true);
+    SetFileAttributesW(path.GetString(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(File_Bytes(path), "old");
+    EXPECT_EQ(Names_Beside(path), std::vector<std::string>{"locked.cfg"});
+    EXPECT_EQ(platform::MessageBoxLog.size(), 1u);
+}
+
 TEST_F(Checked_File_Writer_Test, AWriterLeftOpenChangesNothing)
 {
     const CString path = g_Config_Folder + L"\\abandoned.cfg";
