@@ -1,10 +1,28 @@
 #include "core/checked_file_writer.h"
 
+#include <atomic>
 #include <locale>
 
 #include "core/file_messages.h"
 #include "win/win_files.h"
+#include "win/win_process.h"
 #include "win/win_shlwapi.h"
+
+namespace {
+
+// Numbers the temporaries of this process.
+std::atomic<unsigned> g_Temp_Number{1};
+
+CString Temp_Path(const CString& path, unsigned number)
+{
+    CString temp;
+    temp.Format(L"%s.%lu-%u.tmp~", path.GetString(), static_cast<unsigned long>(GetCurrentProcessId()), number);
+    return temp;
+}
+
+}  // namespace
+
+CString Checked_File_Writer::Temp_Path_Of(const CString& path) { return Temp_Path(path, g_Temp_Number.load()); }
 
 Checked_File_Writer::Checked_File_Writer() : m_Stream(&m_Buf)
 {
@@ -18,7 +36,7 @@ void Checked_File_Writer::Open(const CString& path)
 {
     Discard();
     m_Path = path;
-    m_Temp_Path = Temp_Path_Of(path);
+    m_Temp_Path = Temp_Path(path, g_Temp_Number.fetch_add(1));
     m_File = _wfsopen(m_Temp_Path.GetString(), L"w", _SH_DENYNO);
     m_Buf.Attach(m_File);
     m_Stream.clear(m_File != nullptr ? std::ios::goodbit : std::ios::badbit);

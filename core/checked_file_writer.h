@@ -1,6 +1,8 @@
 // Writing one file so that a failed write is known and never leaves half a file: the
 // text goes to a temporary file beside the target, which replaces the target only
-// when every byte was written, flushed and closed.
+// when every byte was written, flushed and closed. Each write has a temporary of its
+// own (process id and a counter), so that writers of one file in several processes
+// never share one: the last rename wins and every reader sees one whole file.
 #pragma once
 
 #include <cstdio>
@@ -21,13 +23,14 @@ public:
     // every later write does nothing; Open itself reports nothing.
     void Open(const CString& path);
     std::ostream& Stream() { return m_Stream; }
-    // Finishes the file: true when it was written whole and now stands at the path.
-    // Otherwise the old file (if any) stays, and with report the write-failure
-    // message names the path.
+    // Finishes the file: true when it was written whole and its temporary replaced
+    // the file at the path (whatever the clock says). Otherwise the old file (if any)
+    // stays, the temporary is gone, and with report the write-failure message names
+    // the path.
     bool Close(bool report);
 
-    // The temporary file the text goes to before it replaces the file at the path.
-    static CString Temp_Path_Of(const CString& path) { return path + L".tmp~"; }
+    // The temporary that the next Open of the path in this process writes to.
+    static CString Temp_Path_Of(const CString& path);
 
 private:
     void Discard();

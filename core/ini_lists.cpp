@@ -7,6 +7,7 @@
 #include "core/program_folders.h"
 #include "core/string_helpers.h"
 #include "core/text_tokens.h"
+#include "core/unreadable_file.h"
 #include "core/version_stamp.h"
 
 namespace {
@@ -64,14 +65,18 @@ void Ini_Lists::Load()
     Ask_Scale = 0;
     Spare = 0;
     m_Loaded = true;
+    if (!Read_File())
+        Set_Aside_Unreadable_File(File_Path());
+}
+
+bool Ini_Lists::Read_File()
+{
     Input_File_Stream in(File_Path());
+    if (!in.Is_Open())
+        return !Check_File_Exists(File_Path(), false);
     int32_t stamp = 0;
-    if (!in.Is_Open() || !Read_Token_Int(in, stamp))
-        return;
-    if (!Read_List(in, List_1) || !Read_List(in, List_2) || !Read_List(in, Profiles))
-        return;
-    if (Read_Token_Int(in, Ask_Scale))
-        Read_Token_Int(in, Spare);
+    return Read_Token_Int(in, stamp) && Read_List(in, List_1) && Read_List(in, List_2) && Read_List(in, Profiles) &&
+           Read_Token_Int(in, Ask_Scale) && Read_Token_Int(in, Spare);
 }
 
 bool Ini_Lists::Save()

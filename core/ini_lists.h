@@ -13,7 +13,9 @@ public:
     Ini_Lists(const Ini_Lists&) = delete;
     Ini_Lists& operator=(const Ini_Lists&) = delete;
 
-    // Empties the lists and reads the file when it exists.
+    // Empties the lists and reads the file when it exists. A file that is there but
+    // cannot be read whole is kept aside (Set_Aside_Unreadable_File); what was read
+    // of it stays.
     void Load();
     // Records the current profile key in list 3, then writes the file; true when written.
     bool Save();
@@ -29,6 +31,8 @@ public:
     int Spare = 0;            // stored and read back only
 
 private:
+    // False when the file is there but could not be read whole.
+    bool Read_File();
     bool m_Loaded = false;
 };
 

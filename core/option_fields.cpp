@@ -7,27 +7,35 @@ bool Token_Field_Reader::Take(int32_t since)
     if (m_Stopped)
         return false;
     const bool reached = m_Gate == Stamp_Gate::At_Least ? m_Stamp >= since : m_Stamp > since;
-    if (!reached || !m_In)
+    if (!reached)
         m_Stopped = true;
+    else if (!m_In)
+        Stop_Cut_Short();
     return !m_Stopped;
+}
+
+void Token_Field_Reader::Stop_Cut_Short()
+{
+    m_Stopped = true;
+    m_Cut_Short = true;
 }
 
 void Token_Field_Reader::Int(int& value, int32_t since)
 {
     if (Take(since) && !Read_Token_Int(m_In, value))
-        m_Stopped = true;
+        Stop_Cut_Short();
 }
 
 void Token_Field_Reader::Real(double& value, int32_t since)
 {
     if (Take(since) && !Read_Token_Real(m_In, value))
-        m_Stopped = true;
+        Stop_Cut_Short();
 }
 
 void Token_Field_Reader::Text(CString& value, int32_t since, int /*max_chars*/)
 {
     if (Take(since) && !Read_Token_Escaped(m_In, value))
-        m_Stopped = true;
+        Stop_Cut_Short();
 }
 
 void Token_Field_Reader::Ints(int* values, int count, int32_t since)
@@ -38,7 +46,7 @@ void Token_Field_Reader::Ints(int* values, int count, int32_t since)
     int read[16] = {};
     for (int i = 0; i < count && i < 16; ++i)
         if (!Read_Token_Int(m_In, read[i])) {
-            m_Stopped = true;
+            Stop_Cut_Short();
             return;
         }
     for (int i = 0; i < count && i < 16; ++i)
@@ -51,13 +59,13 @@ void Token_Field_Reader::Pairs(ZcArray<CString>& names, ZcArray<CString>& values
     if (!Take(since))
         return;
     if (!Read_Token_Int(m_In, count) || count < 0 || count > Max_File_List_Count) {
-        m_Stopped = true;
+        Stop_Cut_Short();
         return;
     }
     for (int32_t i = 0; i < count; ++i) {
         CString name, value;
         if (!Read_Token_Escaped(m_In, name) || !Read_Token_Escaped(m_In, value)) {
-            m_Stopped = true;
+            Stop_Cut_Short();
             return;
         }
         if (!name.IsEmpty() && !value.IsEmpty()) {

@@ -31,13 +31,18 @@ public:
     void Pairs(ZcArray<CString>& names, ZcArray<CString>& values, int32_t since);
     // False once a field was not taken: every later one is skipped.
     bool Reading() const { return !m_Stopped; }
+    // True when a field that the stamp reaches was missing or unreadable: the file
+    // was cut short or damaged.
+    bool Cut_Short() const { return m_Cut_Short; }
 
 private:
     bool Take(int32_t since);
+    void Stop_Cut_Short();
     std::istream& m_In;
     int32_t m_Stamp;
     Stamp_Gate m_Gate;
     bool m_Stopped = false;
+    bool m_Cut_Short = false;
 };
 
 class Token_Field_Writer {

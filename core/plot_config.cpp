@@ -7,6 +7,7 @@
 #include "core/option_fields.h"
 #include "core/program_folders.h"
 #include "core/text_tokens.h"
+#include "core/unreadable_file.h"
 #include "core/version_stamp.h"
 #include "win/win_files.h"
 
@@ -98,28 +99,28 @@ void Plot_Config::Load()
     Shortcuts.Clear();
     Value_Names.removeAll();
     Value_Texts.removeAll();
-    Read_File();
+    if (!Read_File())
+        Set_Aside_Unreadable_File(File_Path());
     Setup_Host_Profile();
 }
 
-void Plot_Config::Read_File()
+bool Plot_Config::Read_File()
 {
     Input_File_Stream in(File_Path());
     if (!in.Is_Open())
-        return;
+        return !Check_File_Exists(File_Path(), false);
     int32_t stamp = 0;
-    if (!Read_Token_Int(in, stamp))
-        return;
-    Option.Read_Block(in);
+    if (!Read_Token_Int(in, stamp) || !Option.Read_Block(in))
+        return false;
 
     int32_t count = 0;
     if (!Read_Token_Int(in, count) || count < 0 || count > Max_File_List_Count)
-        return;
+        return false;
     for (int32_t i = 0; i < count; ++i) {
         int32_t number = 0;
         CString name;
         if (!Read_Token_Int(in, number) || !Read_Token_Plain(in, name))
-            return;
+            return false;
         if (number >= 1 && number <= Numbered_Command_Count && Shortcuts.Find(number) < 0)
             Shortcuts.Add(number, name);
     }
@@ -133,6 +134,7 @@ void Plot_Config::Read_File()
     Keep_In_Range(Pdf_Orientation, 0, 2, 0);
     Keep_In_Range(Outer_Margin_Mode, 0, 2, 0);
     Keep_In_Range(Default_Style_Mode, 0, 2, 0);
+    return !reader.Cut_Short();
 }
 
 void Plot_Config::Repair_Paths()

@@ -12,7 +12,8 @@ public:
     Plot_Config();
 
     // Reads the settings file (fields the file lacks keep their values), then sets up
-    // the host profile (Setup_Host_Profile).
+    // the host profile (Setup_Host_Profile). A file that is there but cannot be read
+    // whole is kept aside (Set_Aside_Unreadable_File).
     void Load();
     // Writes the settings file; with report, a failed write is shown to the user.
     // True when the file was written.
@@ -84,7 +85,8 @@ public:
     int Set_Menubar = 0;
 
 private:
-    void Read_File();
+    // False when the file is there but could not be read whole.
+    bool Read_File();
     void Repair_Paths();
 };
 

@@ -94,14 +94,15 @@ void Plot_Option::Repair()
         Scale = 1.0;
 }
 
-void Plot_Option::Read_Block(std::istream& in)
+bool Plot_Option::Read_Block(std::istream& in)
 {
     int32_t stamp = 0;
     if (!Read_Token_Int(in, stamp))
-        return;
+        return false;
     Token_Field_Reader reader(in, stamp, Stamp_Gate::At_Least);
     Visit_Plot_Option_Fields(reader, *this);
     Repair();
+    return !reader.Cut_Short();
 }
 
 void Plot_Option::Write_Block(std::ostream& out) const

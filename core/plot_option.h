@@ -19,8 +19,9 @@ public:
     void Copy_Common(const Plot_Option& source);
 
     // The record's block of the settings file: its own stamp, then the fields its
-    // stamp holds. A block that ends early leaves the rest as they were.
-    void Read_Block(std::istream& in);
+    // stamp holds. A block that ends early leaves the rest as they were and gives
+    // false.
+    bool Read_Block(std::istream& in);
     void Write_Block(std::ostream& out) const;
 
     // Defaults, then the working drawing's record; a drawing without one gives the

@@ -174,6 +174,8 @@ DWORD GetProcessId(HANDLE Process) {
     return static_cast<DWORD>(state->pid);
 }
 
+DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
+
 BOOL CloseHandle(HANDLE hObject) {
     std::lock_guard lock(platform::g_handles_mutex);
     auto* process = static_cast<platform::Process_Handle*>(hObject);

@@ -15,5 +15,7 @@ DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 // STILL_ACTIVE while it runs; else its exit code (128 + signal when a signal ended it).
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
 DWORD GetProcessId(HANDLE Process);
+// Id of the calling process.
+DWORD GetCurrentProcessId();
 // Closes a process handle; the process goes on running.
 BOOL CloseHandle(HANDLE hObject);

@@ -1,6 +1,12 @@
 // Checked file writing: a write counts when every byte reached the file, and a failed
 // write leaves the old file whole.
 #include "core/checked_file_writer.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "core/file_stream.h"
 #include "core/text_tokens.h"
 #include "services_fixture.h"
@@ -17,14 +23,51 @@ bool Write_Text(const CString& path, const char* text, bool report)
     return writer.Close(report);
 }
 
+// Names of the files in the folder of the path, sorted: no temporary may stay there.
+std::vector<std::string> Names_Beside(const CString& path)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(Services_Test::Host(path).parent_path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 TEST_F(Checked_File_Writer_Test, TwoSavesWithinOneSecondBothCount)
 {
     const CString path = g_Config_Folder + L"\\twice.txt";
     EXPECT_TRUE(Write_Text(path, "first\n", true));
     EXPECT_TRUE(Write_Text(path, "second\n", true));
     EXPECT_EQ(File_Bytes(path), "second\r\n");  // text mode: CR LF line breaks
-    EXPECT_FALSE(Exists(Checked_File_Writer::Temp_Path_Of(path)));
+    EXPECT_EQ(Names_Beside(path), std::vector<std::string>{"twice.txt"});
     EXPECT_TRUE(platform::MessageBoxLog.empty());
+}
+
+// Two writers of one file at once, as two sessions saving their settings at unload:
+// each write counts, and the file is the whole text of the writer that closed last.
+TEST_F(Checked_File_Writer_Test, TwoWritersOfOneFileAtOnceBothCountAndLeaveOneWholeFile)
+{
+    const std::string long_text = std::string(5000, 'a') + "\n";
+    const std::string short_text = "short\n";
+    for (const bool first_closes_first : {true, false}) {
+        const CString path = g_Config_Folder + L"\\shared.cfg";
+        Write_File(path, "old");
+        Checked_File_Writer first, second;
+        first.Open(path);
+        second.Open(path);
+        first.Stream() << long_text;
+        second.Stream() << short_text;
+        Checked_File_Writer& early = first_closes_first ? first : second;
+        Checked_File_Writer& late = first_closes_first ? second : first;
+        EXPECT_TRUE(early.Close(true)) << first_closes_first;
+        EXPECT_TRUE(late.Close(true)) << first_closes_first;
+
+        std::string expected = first_closes_first ? short_text : long_text;
+        expected.insert(expected.size() - 1, "\r");
+        EXPECT_EQ(File_Bytes(path), expected) << first_closes_first;
+        EXPECT_EQ(Names_Beside(path), std::vector<std::string>{"shared.cfg"});
+        EXPECT_TRUE(platform::MessageBoxLog.empty());
+    }
 }
 
 TEST_F(Checked_File_Writer_Test, ADeniedFolderFailsAndReportsThePath)
@@ -54,8 +97,23 @@ TEST_F(Checked_File_Writer_Test, AShortWriteFailsAndKeepsTheOldFileWhole)
 
     EXPECT_FALSE(Write_Text(path, "a text longer than ten bytes\n", false));
     EXPECT_EQ(File_Bytes(path), "old settings");
-    EXPECT_FALSE(Exists(Checked_File_Writer::Temp_Path_Of(path)));
+    EXPECT_EQ(Names_Beside(path), std::vector<std::string>{"short.cfg"});
     EXPECT_TRUE(platform::MessageBoxLog.empty());
+}
+
+TEST_F(Checked_File_Writer_Test, AReadOnlyFileIsNotReplacedAndItsTemporaryGoes)
+{
+    const CString path = g_Config_Folder + L"\\locked.cfg";
+    Write_File(path, "old");
+    ASSERT_TRUE(SetFileAttributesW(path.GetString(), FILE_ATTRIBUTE_READONLY));
+    Answer_Boxes(1);
+    const bool written = Write_Text(path, "new\n", true);
+    SetFileAttributesW(path.GetString(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(File_Bytes(path), "old");
+    EXPECT_EQ(Names_Beside(path), std::vector<std::string>{"locked.cfg"});
+    EXPECT_EQ(platform::MessageBoxLog.size(), 1u);
 }
 
 TEST_F(Checked_File_Writer_Test, AWriterLeftOpenChangesNothing)
@@ -68,7 +126,7 @@ TEST_F(Checked_File_Writer_Test, AWriterLeftOpenChangesNothing)
         writer.Stream() << "half";
     }
     EXPECT_EQ(File_Bytes(path), "kept");
-    EXPECT_FALSE(Exists(Checked_File_Writer::Temp_Path_Of(path)));
+    EXPECT_EQ(Names_Beside(path), std::vector<std::string>{"abandoned.cfg"});
 }
 
 TEST_F(Checked_File_Writer_Test, AMissingFolderFailsQuietlyWithoutReport)

@@ -3,6 +3,7 @@
 #include "core/host_profile_setup.h"
 #include "core/ini_lists.h"
 #include "core/plot_config.h"
+#include "ed/command_line.h"
 #include "services_fixture.h"
 
 namespace {
@@ -133,6 +134,46 @@ TEST_F(Host_Profile_Setup_Test, ListFilesCutShortOrWithWildCountsKeepWhatWasRead
         EXPECT_EQ(lists.Profiles.GetSize(), c.profiles);
         EXPECT_EQ(lists.Ask_Scale, 0);
         lists.Clear();
+        std::filesystem::remove(Host(Ini_Lists::File_Path() + L".bad"));
+    }
+}
+
+// A list file that is there but cannot be read whole is kept as "Korvel.Ini.bad" and
+// named on the command line; a whole one, or none, is not.
+TEST_F(Host_Profile_Setup_Test, AListFileThatCannotBeReadWholeIsKeptAside)
+{
+    const CString path = Ini_Lists::File_Path();
+    const CString kept = path + L".bad";
+    const std::vector<std::string> whole = {"20200101", "1", "a", "0", "1", "K1", "1", "7"};
+    const std::wstring message = L"\n文件 < " + std::wstring(path.GetString()) +
+                                 L" > 无法完整读取，未读入的设置取默认值；原文件另存为 < " + kept.GetString() + L" >。";
+    std::vector<std::string> damaged;
+    for (size_t count = 0; count < whole.size(); ++count)
+        damaged.push_back(Ini_Text(std::vector<std::string>(whole.begin(), whole.begin() + count)));
+    damaged.push_back(Ini_Text({"20200101", "1", "a", "0", "1", "K1", "x", "7"}));
+    for (const std::string& bytes : damaged) {
+        Write_File(path, bytes);
+        platform::CommandLine::instance().clear();
+        Ini_Lists lists;
+        lists.Load();
+        lists.Clear();
+        EXPECT_EQ(Printed(), message) << bytes;
+        EXPECT_EQ(File_Bytes(kept), bytes);
+        EXPECT_FALSE(Exists(path));
+        std::filesystem::remove(Host(kept));
+    }
+    for (const std::string& bytes : {Ini_Text(whole), std::string()}) {
+        if (bytes.empty())
+            std::filesystem::remove(Host(path));
+        else
+            Write_File(path, bytes);
+        platform::CommandLine::instance().clear();
+        Ini_Lists lists;
+        lists.Load();
+        EXPECT_EQ(lists.Spare, bytes.empty() ? 0 : 7);
+        lists.Clear();
+        EXPECT_EQ(Printed(), L"");
+        EXPECT_FALSE(Exists(kept));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "core/ini_lists.h"
 #include "core/plot_config.h"
 #include "core/version_stamp.h"
+#include "ed/command_line.h"
 #include "services_fixture.h"
 
 namespace {
@@ -270,6 +271,93 @@ TEST_F(Plot_Config_Test, FilesCutShortOrWithWildCountsStopCleanly)
         EXPECT_EQ(loaded.Single_Pick_Mode, 0) << count;
         EXPECT_EQ(loaded.Option.Output_Type, 3) << count;
     }
+}
+
+// The bytes of lines, each ended by CR LF as the writer ends them.
+std::string Crlf_Text(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+// A settings file that is there but cannot be read whole: the load says so on the
+// command line and keeps the file as "<name>.bad", so the next save loses nothing.
+TEST_F(Plot_Config_Test, AFileThatCannotBeReadWholeIsKeptAsideAndNamed)
+{
+    const CString path = Plot_Config::File_Path();
+    const CString kept = path + L".bad";
+    const std::wstring message = L"\n文件 < " + std::wstring(path.GetString()) +
+                                 L" > 无法完整读取，未读入的设置取默认值；原文件另存为 < " + kept.GetString() + L" >。";
+    const std::vector<std::string> full = Lines(Saved_Changed(Program_Version_Stamp));
+    std::vector<std::string> damaged;
+    for (size_t count = 0; count < full.size(); ++count)  // cut after every line
+        damaged.push_back(Crlf_Text(std::vector<std::string>(full.begin(), full.begin() + count)));
+    for (const size_t line : {size_t{0}, size_t{1}, size_t{46}, full.size() - 1}) {  // a number unreadable
+        std::vector<std::string> lines = full;
+        lines[line] = "x";
+        damaged.push_back(Crlf_Text(lines));
+    }
+    damaged.push_back(std::string(200, '\0'));
+
+    for (const std::string& bytes : damaged) {
+        Write_File(path, bytes);
+        platform::CommandLine::instance().clear();
+        Plot_Config loaded;
+        loaded.Load();
+        EXPECT_EQ(Printed(), message) << bytes;
+        EXPECT_EQ(File_Bytes(kept), bytes);
+        EXPECT_FALSE(Exists(path));
+        std::filesystem::remove(Host(kept));
+    }
+
+    // Whole files are no damage: the current one, one of an older stamp, one with
+    // values a later version added, and no file at all.
+    std::vector<std::string> older = full;
+    older[0] = "20220606";
+    older.resize(1 + 45 + 5 + 17);
+    std::vector<std::string> longer = full;
+    longer.insert(longer.end(), {"1", "later"});
+    for (const std::string& bytes : {Crlf_Text(full), Crlf_Text(older), Crlf_Text(longer), std::string()}) {
+        if (bytes.empty())
+            std::filesystem::remove(Host(path));
+        else
+            Write_File(path, bytes);
+        platform::CommandLine::instance().clear();
+        Plot_Config loaded;
+        loaded.Load();
+        EXPECT_EQ(Printed(), L"") << bytes;
+        EXPECT_FALSE(Exists(kept));
+        EXPECT_EQ(File_Bytes(path), bytes);
+    }
+}
+
+TEST_F(Plot_Config_Test, AnOlderKeptFileIsNeverReplaced)
+{
+    const CString path = Plot_Config::File_Path();
+    const char* const damaged[] = {"first", "second", "third"};
+    for (const char* bytes : damaged) {
+        Write_File(path, bytes);
+        Plot_Config loaded;
+        loaded.Load();
+    }
+    EXPECT_EQ(File_Bytes(path + L".bad"), "first");
+    EXPECT_EQ(File_Bytes(path + L".2.bad"), "second");
+    EXPECT_EQ(File_Bytes(path + L".3.bad"), "third");
+    EXPECT_NE(Printed().find(L"原文件另存为 < " + std::wstring(path.GetString()) + L".3.bad >。"), std::wstring::npos);
+}
+
+TEST_F(Plot_Config_Test, AFileThatCannotBeKeptAsideStaysAndIsStillNamed)
+{
+    const CString path = Plot_Config::File_Path();
+    Write_File(path, "damaged");
+    platform::Machine::instance().deny_writes(g_Config_Folder.GetString());
+    Plot_Config loaded;
+    loaded.Load();
+    platform::Machine::instance().allow_writes(g_Config_Folder.GetString());
+    EXPECT_EQ(Printed(), L"\n文件 < " + std::wstring(path.GetString()) + L" > 无法完整读取，未读入的设置取默认值。");
+    EXPECT_EQ(File_Bytes(path), "damaged");
 }
 
 TEST_F(Plot_Config_Test, EnumerationsOutOfRangeAreRepaired)
