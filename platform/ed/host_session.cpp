@@ -116,7 +116,7 @@ int HostSession::run_script()
             Step step = script.take();
             switch (step.kind) {
             case StepKind::Command:
-                Run_Command(step.text);
+                Run_Command_Step(step);
                 Run_Queued_Input();
                 break;
             case StepKind::Save:
