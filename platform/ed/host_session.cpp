@@ -130,9 +130,7 @@ int HostSession::run_script()
                     Run_Queued_Input();
                     break;
                 }
-                throw UnansweredInput(To_Utf8(L"step '" + step.describe() + L"' at line " +
-                                              std::to_wstring(step.line) +
-                                              L": nothing is waiting for input"));
+                throw Step_Failed(step, L"nothing is waiting for input");
             }
         }
     } catch (const std::exception& error) {

@@ -22,7 +22,7 @@ TEST_F(DialogTest, PopupMenuTakesTheMenuStep) {
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->GetMenuItemCount(), 3);
     EXPECT_TRUE(popup->GetMenuState(ID_ITEM_DELETE, MF_BYCOMMAND) & MF_GRAYED);
-    Script("menu 301\nesc\nmenu 302\n");
+    Script("menu ID_ITEM_OPEN\nesc\nmenu 302\n");
     EXPECT_EQ(popup->TrackPopupMenu(TPM_RETURNCMD, 0, 0, nullptr), static_cast<BOOL>(ID_ITEM_OPEN));
     EXPECT_EQ(popup->TrackPopupMenu(TPM_RETURNCMD, 0, 0, nullptr), 0);
     // A grayed item cannot be chosen.
