@@ -29,7 +29,7 @@ enum class StepKind {
     Save,     // save "PATH"
     Quit,     // quit
     Menubar,  // menubar: prints the host's menu bar
-    // Dialog steps (an optional @TEMPLATEID prefix names the window).
+    // Dialog steps (an optional @ID prefix, a template id or its symbol, names the window).
     Click,     // click ID
     Text,      // text ID "TEXT"
     Choose,    // choose ID N
