@@ -64,7 +64,9 @@ BOOL Picker_Dialog::OnInitDialog()
     Background.CreateSolidBrush(Picker_Background);
     Layout();
     Place_At_Cursor();
-    platform::Register_Picker(m_hWnd, [this](int value) { Pick(value); });
+    std::vector<int> values;
+    for (const Option_Entry& entry : Entry_List) values.push_back(entry.Index);
+    platform::Register_Picker(m_hWnd, [this](int value) { Pick(value); }, values);
     return TRUE;
 }
 

@@ -136,6 +136,12 @@ CommandOutcome Run_Command(const std::wstring& name)
     return Execute_Command(command);
 }
 
+void Run_Command_Step(const Step& step)
+{
+    if (Run_Command(step.text) == CommandOutcome::Unknown)
+        throw Step_Failed(step, L"unknown command \"" + Upper(step.text) + L"\"");
+}
+
 void Run_Queued_Input()
 {
     if (gRunningQueue || Command_Depth() > 0 || Input_Waiting())

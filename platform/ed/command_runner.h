@@ -5,6 +5,7 @@
 #include <string>
 
 #include "rx/zcadstrc.h"
+#include "script/script_input.h"
 
 class ZcEdCommand;
 
@@ -26,6 +27,9 @@ enum class CommandOutcome { Ended, Cancelled, Failed, Unknown };
 // Unknown names print "Unknown command" and give Unknown. An UnansweredInput (or another
 // error) from inside ends the command with commandFailed and is thrown on.
 CommandOutcome Run_Command(const std::wstring& name);
+// A `command` step of the script: Run_Command, and a name the host does not know (after
+// its "Unknown command" line) fails the step with UnansweredInput naming it.
+void Run_Command_Step(const Step& step);
 // Runs a found command: notifications, document lock, the handler.
 CommandOutcome Execute_Command(ZcEdCommand* command);
 

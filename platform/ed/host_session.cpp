@@ -116,7 +116,7 @@ int HostSession::run_script()
             Step step = script.take();
             switch (step.kind) {
             case StepKind::Command:
-                Run_Command(step.text);
+                Run_Command_Step(step);
                 Run_Queued_Input();
                 break;
             case StepKind::Save:
@@ -130,9 +130,7 @@ int HostSession::run_script()
                     Run_Queued_Input();
                     break;
                 }
-                throw UnansweredInput(To_Utf8(L"step '" + step.describe() + L"' at line " +
-                                              std::to_wstring(step.line) +
-                                              L": nothing is waiting for input"));
+                throw Step_Failed(step, L"nothing is waiting for input");
             }
         }
     } catch (const std::exception& error) {

@@ -1,12 +1,17 @@
 #include "mfc/dialog_steps.h"
 
+#include <cxxabi.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cwchar>
+#include <typeinfo>
 #include <vector>
 
 #include "mfc/afxwin.h"
 #include "mfc/control_state.h"
 #include "mfc/message_queue.h"
+#include "mfc/rc/resource_script.h"
 #include "script/console.h"
 #include "script/utf8.h"
 
@@ -24,8 +29,14 @@ Wait_State& Waiting() {
     return wait;
 }
 
-std::vector<std::pair<HWND, std::function<void(int)>>>& Pickers() {
-    static std::vector<std::pair<HWND, std::function<void(int)>>> pickers;
+struct Picker {
+    HWND window;
+    std::function<void(int)> choose;
+    std::vector<int> entries;
+};
+
+std::vector<Picker>& Pickers() {
+    static std::vector<Picker> pickers;
     return pickers;
 }
 
@@ -38,9 +49,7 @@ Window* g_mouse_over = nullptr;
 
 bool Top_Level(Window* w) { return !(w->style & WS_CHILD); }
 
-[[noreturn]] void Refuse(const Step& step, const std::wstring& why) {
-    throw UnansweredInput(To_Utf8(L"step '" + step.describe() + L"' at line " + std::to_wstring(step.line) + L": " + why));
-}
+[[noreturn]] void Refuse(const Step& step, const std::wstring& why) { throw Step_Failed(step, why); }
 
 bool File_Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -118,11 +127,22 @@ void Find_Controls(Window* parent, int id, std::vector<Window*>& found) {
     }
 }
 
+// "IDC_BP1_LIST (1164)" when the step names the control by its symbol, else "1164".
+std::wstring Control_Id_Text(const Step& step) {
+    const std::wstring number = std::to_wstring(step.control_id);
+    return step.control_symbol.empty() ? number : step.control_symbol + L" (" + number + L")";
+}
+
+// "control 863", "list control IDC_BP1_LIST (1164)" ...
+std::wstring Control_Name(const Step& step, const wchar_t* kind = L"control") {
+    return std::wstring(kind) + L" " + Control_Id_Text(step);
+}
+
 Window* Control(const Step& step, Window* target) {
     std::vector<Window*> found;
     Find_Controls(target, step.control_id, found);
-    const std::wstring name = L"control " + std::to_wstring(step.control_id) + L" of " + Describe_Window(target);
-    if (found.empty()) Refuse(step, Describe_Window(target) + L" has no control " + std::to_wstring(step.control_id));
+    const std::wstring name = Control_Name(step) + L" of " + Describe_Window(target);
+    if (found.empty()) Refuse(step, Describe_Window(target) + L" has no control " + Control_Id_Text(step));
     // A control on the page in front comes before one on a hidden page.
     auto shown = std::find_if(found.begin(), found.end(), [](Window* c) { return IsWindowVisible(c->handle()) != FALSE; });
     if (shown == found.end()) Refuse(step, name + L" is hidden");
@@ -154,7 +174,7 @@ void Type_Text(const Step& step, Window* target) {
     // A list control whose label is being edited takes the text into its edit.
     if (Is(c, L"SysListView32") && c->state<List_View_State>()->label_edit) c = c->state<List_View_State>()->label_edit;
     if (Is(c, L"Edit")) {
-        if (c->style & ES_READONLY) Refuse(step, L"edit " + std::to_wstring(step.control_id) + L" is read-only");
+        if (c->style & ES_READONLY) Refuse(step, Control_Name(step, L"edit") + L" is read-only");
         if (Focus_Window() != c) SetFocus(c->handle());
         if (Find_Window(c->handle())) Edit_Type_Text(c, step.text);
         return;
@@ -162,7 +182,7 @@ void Type_Text(const Step& step, Window* target) {
     if (Is(c, L"ComboBox")) {
         if (Focus_Window() != c) SetFocus(c->handle());
         if (Find_Window(c->handle()) && !Combo_User_Type(c, step.text))
-            Refuse(step, L"combo box " + std::to_wstring(step.control_id) + L" has no edit");
+            Refuse(step, Control_Name(step, L"combo box") + L" has no edit");
         return;
     }
     if (Is(c, L"SysDateTimePick32")) {
@@ -175,41 +195,63 @@ void Type_Text(const Step& step, Window* target) {
         Date_User_Set(c, t);
         return;
     }
-    Refuse(step, L"control " + std::to_wstring(step.control_id) + L" takes no text");
+    Refuse(step, Control_Name(step) + L" takes no text");
+}
+
+// "5 items (0 to 4)"; "1 entry (0)"; "no entries".
+std::wstring Count_Text(int count, const wchar_t* one, const wchar_t* many) {
+    if (count <= 0) return std::wstring(L"no ") + many;
+    return std::to_wstring(count) + L" " + (count == 1 ? one : many) + L" (0" +
+           (count == 1 ? std::wstring() : L" to " + std::to_wstring(count - 1)) + L")";
+}
+
+// The items a choose step picks from: the count of a list or the range of a slider.
+struct Choice_Range {
+    const wchar_t* kind = nullptr;  // null: the control has nothing to choose
+    int low = 0, high = -1;
+};
+
+Choice_Range Range_Of(Window* c) {
+    if (Is(c, L"ComboBox")) return {L"combo box", 0, static_cast<int>(Send(c, CB_GETCOUNT)) - 1};
+    if (Is(c, L"ListBox")) return {L"list box", 0, static_cast<int>(Send(c, LB_GETCOUNT)) - 1};
+    if (Is(c, L"SysListView32")) return {L"list control", 0, static_cast<int>(Send(c, LVM_GETITEMCOUNT)) - 1};
+    if (Is(c, L"SysTabControl32")) return {L"tab control", 0, static_cast<int>(Send(c, TCM_GETITEMCOUNT)) - 1};
+    if (Is(c, L"msctls_trackbar32"))
+        return {L"slider", static_cast<int>(Send(c, TBM_GETRANGEMIN)), static_cast<int>(Send(c, TBM_GETRANGEMAX))};
+    return {};
 }
 
 void Choose(const Step& step, Window* target) {
     Window* c = Control(step, target);
     const int n = step.values[0];
-    bool ok = false;
+    const Choice_Range range = Range_Of(c);
+    if (!range.kind) Refuse(step, Control_Name(step) + L" has nothing to choose");
+    const std::wstring name = Control_Name(step, range.kind) + L" of " + Describe_Window(target);
+    if (Is(c, L"msctls_trackbar32") && (n < range.low || n > range.high))
+        Refuse(step, name + L" goes from " + std::to_wstring(range.low) + L" to " + std::to_wstring(range.high) +
+                         L": no position " + std::to_wstring(n));
+    if (n < range.low || n > range.high)
+        Refuse(step, name + L" has " + Count_Text(range.high + 1, L"item", L"items") + L": no item " + std::to_wstring(n));
+    bool ok = true;
     if (Is(c, L"ComboBox")) ok = Combo_User_Choose(c, n);
     else if (Is(c, L"SysTabControl32")) ok = Tab_User_Choose(c, n);
     else if (Is(c, L"msctls_trackbar32")) ok = Trackbar_User_Move(c, n);
     else if (Is(c, L"ListBox")) {
-        const int count = static_cast<int>(Send(c, LB_GETCOUNT));
-        if (n >= 0 && n < count) {
-            if (n < static_cast<int>(Send(c, LB_GETTOPINDEX))) Send(c, LB_SETTOPINDEX, n, 0);
-            RECT r{};
-            Send(c, LB_GETITEMRECT, n, reinterpret_cast<LPARAM>(&r));
-            Click_At(c, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-            ok = true;
-        }
-    } else if (Is(c, L"SysListView32")) {
-        if (n >= 0 && n < static_cast<int>(Send(c, LVM_GETITEMCOUNT))) {
-            Send(c, LVM_ENSUREVISIBLE, n, 0);
-            const RECT r = List_View_Sub_Item_Rect(c, n, 0);
-            Click_At(c, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-            ok = true;
-        }
+        if (n < static_cast<int>(Send(c, LB_GETTOPINDEX))) Send(c, LB_SETTOPINDEX, n, 0);
+        RECT r{};
+        Send(c, LB_GETITEMRECT, n, reinterpret_cast<LPARAM>(&r));
+        Click_At(c, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     } else {
-        Refuse(step, L"control " + std::to_wstring(step.control_id) + L" has nothing to choose");
+        Send(c, LVM_ENSUREVISIBLE, n, 0);
+        const RECT r = List_View_Sub_Item_Rect(c, n, 0);
+        Click_At(c, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     }
-    if (!ok) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" has no item " + std::to_wstring(n));
+    if (!ok) Refuse(step, name + L" refuses item " + std::to_wstring(n));
 }
 
 void Check(const Step& step, Window* target) {
     Window* c = Control(step, target);
-    if (!Is(c, L"Button")) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" is not a check box or radio button");
+    if (!Is(c, L"Button")) Refuse(step, Control_Name(step) + L" is not a check box or radio button");
     const int wanted = step.values[0];
     if ((Send(c, BM_GETCHECK) == BST_CHECKED) == (wanted == 1)) return;
     Move_To(c, Center(c));
@@ -227,10 +269,10 @@ void Cell(const Step& step, Window* target) {
         if (Find_Window(c->handle())) Send(c, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
         return;
     }
-    if (!Is(c, L"SysListView32")) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" is not a list control");
+    if (!Is(c, L"SysListView32")) Refuse(step, Control_Name(step) + L" is not a list control");
     if (row < 0 || row >= static_cast<int>(Send(c, LVM_GETITEMCOUNT)) || col < 0 ||
         col >= static_cast<int>(c->state<List_View_State>()->columns.size()))
-        Refuse(step, L"list control " + std::to_wstring(step.control_id) + L" has no cell " + std::to_wstring(row) + L"," +
+        Refuse(step, Control_Name(step, L"list control") + L" has no cell " + std::to_wstring(row) + L"," +
                          std::to_wstring(col));
     Send(c, LVM_ENSUREVISIBLE, row, 0);
     const RECT r = List_View_Sub_Item_Rect(c, row, col);
@@ -248,10 +290,10 @@ std::function<void(const std::wstring&)>& Step_Output() {
 // One line a row: "\nrows 905: " then the cells separated by " | ".
 void Print_Rows(const Step& step, Window* target) {
     Window* c = Control(step, target);
-    if (!Is(c, L"SysListView32")) Refuse(step, L"control " + std::to_wstring(step.control_id) + L" is not a list control");
+    if (!Is(c, L"SysListView32")) Refuse(step, Control_Name(step) + L" is not a list control");
     std::wstring text;
     for (const List_View_Item& item : c->state<List_View_State>()->items) {
-        text += L"\nrows " + std::to_wstring(step.control_id) + L":";
+        text += L"\nrows " + (step.control_symbol.empty() ? std::to_wstring(step.control_id) : step.control_symbol) + L":";
         for (size_t i = 0; i < item.texts.size(); ++i) text += (i == 0 ? L" " : L" | ") + item.texts[i];
     }
     Step_Output()(text);
@@ -261,10 +303,32 @@ void Print_Rows(const Step& step, Window* target) {
 
 void Set_Step_Output(std::function<void(const std::wstring&)> output) { Step_Output() = std::move(output); }
 
+namespace {
+
+// The C++ class of the window's object ("Dlg_BPlot1"), else its window class ("#32770").
+std::wstring Class_Of(Window* w) {
+    if (!w->object) return w->class_name;
+    int status = 0;
+    char* name = abi::__cxa_demangle(typeid(*w->object).name(), nullptr, nullptr, &status);
+    std::wstring result = From_Utf8(status == 0 && name ? name : typeid(*w->object).name());
+    std::free(name);
+    const std::wstring anonymous = L"(anonymous namespace)::";
+    for (size_t at = result.find(anonymous); at != std::wstring::npos; at = result.find(anonymous))
+        result.erase(at, anonymous.size());
+    return result;
+}
+
+}  // namespace
+
+std::wstring Template_Name(int template_id) {
+    const std::string symbol = Dialog_Template_Symbol(template_id);
+    return L"dialog " + std::to_wstring(template_id) + (symbol.empty() ? L"" : L" (" + From_Utf8(symbol) + L")");
+}
+
 std::wstring Describe_Window(Window* w) {
     if (!w) return L"no window";
-    if (w->template_id) return L"dialog " + std::to_wstring(w->template_id) + L" '" + w->text + L"'";
-    return L"window '" + w->text + L"'";
+    const std::wstring name = w->template_id ? Template_Name(w->template_id) : std::wstring(L"window");
+    return name + (w->text.empty() ? L" of class " + Class_Of(w) : L" '" + w->text + L"'");
 }
 
 Window* Topmost_Window() {
@@ -288,7 +352,7 @@ Window* Step_Target(const Step& step) {
 void Apply_Dialog_Step(const Step& step) {
     Window* target = Step_Target(step);
     if (!target)
-        Refuse(step, step.target ? L"no dialog " + std::to_wstring(step.target) + L" is open" : std::wstring(L"no dialog is open"));
+        Refuse(step, step.target ? L"no " + Template_Name(step.target) + L" is open" : std::wstring(L"no dialog is open"));
     switch (step.kind) {
     case StepKind::Click: Click(step, target); break;
     case StepKind::Text: Type_Text(step, target); break;
@@ -300,7 +364,7 @@ void Apply_Dialog_Step(const Step& step) {
     case StepKind::Header: {
         Window* c = Control(step, target);
         if (!Is(c, L"SysListView32") || !List_View_Header_Click(c, step.values[0]))
-            Refuse(step, L"control " + std::to_wstring(step.control_id) + L" has no column " + std::to_wstring(step.values[0]));
+            Refuse(step, Control_Name(step) + L" has no column " + std::to_wstring(step.values[0]));
         break;
     }
     case StepKind::Snapshot:
@@ -320,29 +384,44 @@ bool Script_Held() {
 
 void Clear_Script_Wait() { Waiting() = Wait_State(); }
 
-void Register_Picker(HWND window, std::function<void(int)> choose) {
+void Register_Picker(HWND window, std::function<void(int)> choose, std::vector<int> entries) {
     Unregister_Picker(window);
-    Pickers().push_back({window, std::move(choose)});
+    Pickers().push_back({window, std::move(choose), std::move(entries)});
 }
 
 void Unregister_Picker(HWND window) {
     auto& p = Pickers();
-    p.erase(std::remove_if(p.begin(), p.end(), [&](const auto& e) { return e.first == window; }), p.end());
+    p.erase(std::remove_if(p.begin(), p.end(), [&](const Picker& e) { return e.window == window; }), p.end());
 }
 
 namespace {
 
 bool Picker_Open() {
     for (auto& p : Pickers())
-        if (IsWindow(p.first)) return true;
+        if (IsWindow(p.window)) return true;
     return false;
+}
+
+// "3 entries (0 to 2)" for consecutive values, else "3 entries (0, 4, 7)".
+std::wstring Entries_Text(const std::vector<int>& entries) {
+    if (entries.empty()) return L"no entries";
+    bool consecutive = true;
+    for (size_t i = 1; i < entries.size(); ++i) consecutive = consecutive && entries[i] == entries[i - 1] + 1;
+    std::wstring values = std::to_wstring(entries.front());
+    if (consecutive && entries.size() > 1) values += L" to " + std::to_wstring(entries.back());
+    for (size_t i = 1; !consecutive && i < entries.size(); ++i) values += L", " + std::to_wstring(entries[i]);
+    return std::to_wstring(entries.size()) + (entries.size() == 1 ? L" entry (" : L" entries (") + values + L")";
 }
 
 void Deliver_Pick(const Step& step) {
     for (auto it = Pickers().rbegin(); it != Pickers().rend(); ++it) {
-        if (!IsWindow(it->first)) continue;
-        auto choose = it->second;
-        choose(step.values[0]);
+        if (!IsWindow(it->window)) continue;
+        const int value = step.values[0];
+        if (std::find(it->entries.begin(), it->entries.end(), value) == it->entries.end())
+            Refuse(step, L"the picker " + Describe_Window(Find_Window(it->window)) + L" has " + Entries_Text(it->entries) +
+                             L": no entry " + std::to_wstring(value));
+        auto choose = it->choose;
+        choose(value);
         return;
     }
     Refuse(step, L"no picker is open");

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "mfc/window_table.h"
 #include "script/script_input.h"
@@ -21,7 +22,11 @@ namespace platform {
 // The window a dialog step goes to now (see above); null when none is open.
 Window* Topmost_Window();
 Window* Step_Target(const Step& step);
-// "dialog 712 '批打到文件'" or "window '<caption>'".
+// "dialog 712 (IDD_DLG_BPLOT1)": the template id, with its symbol when a loaded module's
+// resources define one.
+std::wstring Template_Name(int template_id);
+// "dialog 712 (IDD_DLG_BPLOT1) '批打印至文件'", "window '<caption>'"; without a caption the
+// class of the window's object: "dialog 605 (IDD_DLG_OPTIONS) of class Dlg_Options".
 std::wstring Describe_Window(Window* window);
 
 // Applies a window step (click ... snapshot) to its target. Throws UnansweredInput when
@@ -46,8 +51,8 @@ void Run_Modal_Loop(Window* dialog, const bool& ended, const std::function<void(
 void Apply_Top_Level_Step(const Step& step);
 
 // Pop-up pickers of the plug-in: a `pick N` step goes to the most recently registered
-// picker window that is still open.
-void Register_Picker(HWND window, std::function<void(int)> choose);
+// picker window that is still open; N must be one of its entries' values (else the step fails).
+void Register_Picker(HWND window, std::function<void(int)> choose, std::vector<int> entries);
 void Unregister_Picker(HWND window);
 
 // Posts a key press (WM_KEYDOWN, WM_KEYUP) to the window with the focus when it lies in

@@ -39,7 +39,28 @@ Step Cancel_Step() {
     return step;
 }
 
+Symbol_Resolver& Resolver() {
+    static Symbol_Resolver resolver;
+    return resolver;
+}
+
+int Resolve(const Step& step, const std::wstring& symbol) {
+    int value = 0;
+    if (!Resolver() || !Resolver()(symbol, value))
+        throw Step_Failed(step, L"unknown id " + symbol +
+                                    L": neither a symbol of a loaded module's resources nor a standard id "
+                                    L"(IDOK, IDCANCEL, IDYES, IDNO...)");
+    return value;
+}
+
 }  // namespace
+
+UnansweredInput Step_Failed(const Step& step, std::wstring_view why) {
+    return UnansweredInput(
+        To_Utf8(L"step '" + step.describe() + L"' at line " + std::to_wstring(step.line) + L": " + std::wstring(why)));
+}
+
+void Set_Symbol_Resolver(Symbol_Resolver resolver) { Resolver() = std::move(resolver); }
 
 ScriptInput& ScriptInput::instance() {
     static ScriptInput input;
@@ -84,15 +105,25 @@ size_t ScriptInput::size() const {
     return steps_.size();
 }
 
-const Step* ScriptInput::peek() const {
+Step& ScriptInput::front_resolved() {
+    Step& step = steps_.front();
+    if (!step.target_symbol.empty()) {
+        step.target = Resolve(step, step.target_symbol);
+        if (step.target <= 0) throw Step_Failed(step, step.target_symbol + L" is no dialog template id");
+    }
+    if (!step.control_symbol.empty()) step.control_id = Resolve(step, step.control_symbol);
+    return step;
+}
+
+const Step* ScriptInput::peek() {
     std::lock_guard lock(mutex_);
-    return steps_.empty() ? nullptr : &steps_.front();
+    return steps_.empty() ? nullptr : &front_resolved();
 }
 
 Step ScriptInput::take() {
     std::lock_guard lock(mutex_);
     if (steps_.empty()) throw UnansweredInput("script step requested: script ended");
-    Step step = std::move(steps_.front());
+    Step step = std::move(front_resolved());
     steps_.pop_front();
     if (step.kind == StepKind::Quit) quitting_ = true;
     return step;
@@ -106,7 +137,7 @@ Step ScriptInput::expect(std::initializer_list<StepKind> accepted, std::wstring_
                                        L") not answered: " + why));
     };
     if (steps_.empty()) throw unanswered(L"script ended");
-    const Step& next = steps_.front();
+    const Step& next = front_resolved();
     bool acceptable = false;
     for (StepKind k : accepted) acceptable = acceptable || k == next.kind;
     if (next.kind == StepKind::Quit) {

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <mutex>
 #include <stdexcept>
@@ -28,7 +29,7 @@ enum class StepKind {
     Save,     // save "PATH"
     Quit,     // quit
     Menubar,  // menubar: prints the host's menu bar
-    // Dialog steps (an optional @TEMPLATEID prefix names the window).
+    // Dialog steps (an optional @ID prefix, a template id or its symbol, names the window).
     Click,     // click ID
     Text,      // text ID "TEXT"
     Choose,    // choose ID N
@@ -64,6 +65,10 @@ struct Step {
     bool has_z = false;         // a point step gave a Z coordinate
     int target = 0;             // @TEMPLATEID of a dialog step; 0 = the topmost window
     int control_id = 0;         // control of a dialog step; item id of a menu step
+    // The window, control or menu item as a symbol ("IDD_DLG_BPLOT1", "IDOK"); empty when
+    // given by number. Resolved into target / control_id when the step reaches the queue's front.
+    std::wstring target_symbol;
+    std::wstring control_symbol;
     int values[3] = {0, 0, 0};  // choose/check/pick value, row and column, colour, pump count
     int line = 0;               // line in its script (1-based); 0 for synthetic steps
     std::wstring source_line;   // the line as written (trimmed)
@@ -80,6 +85,9 @@ public:
     explicit UnansweredInput(const std::string& utf8_message) : std::runtime_error(utf8_message) {}
 };
 
+// The error of a step that cannot be carried out: "step '<step>' at line N: <why>".
+UnansweredInput Step_Failed(const Step& step, std::wstring_view why);
+
 // Thrown by ScriptInput::push_text on a line that is not a valid step.
 class ScriptSyntaxError : public std::runtime_error {
 public:
@@ -95,6 +103,11 @@ bool Parse_Script(std::wstring_view text, std::wstring_view source_name,
 // (TAB 0x09, PAGEUP 0x21, F1 0x70, letters and digits their ASCII code...).
 // Returns -1 for an unknown name. Case-insensitive.
 int Key_Code_From_Name(std::wstring_view name);
+
+// Finds the value of an id symbol of a step (the loaded modules' resource ids, the standard
+// dialog ids); false for an unknown name.
+using Symbol_Resolver = std::function<bool(std::wstring_view name, int& value)>;
+void Set_Symbol_Resolver(Symbol_Resolver resolver);
 
 class ScriptInput {
 public:
@@ -113,7 +126,9 @@ public:
     bool empty() const;
     size_t size() const;
     // The next step, or null when the script has ended. Valid until the queue changes.
-    const Step* peek() const;
+    // The next step's symbols are resolved first by peek, take and expect: an unknown one
+    // throws UnansweredInput naming the step.
+    const Step* peek();
     // Removes and returns the next step; throws UnansweredInput when the script has ended.
     // Taking a quit step turns quitting mode on.
     Step take();
@@ -134,6 +149,8 @@ public:
 
 private:
     ScriptInput() = default;
+    // The front step with its symbols resolved; the lock is held.
+    Step& front_resolved();
     mutable std::mutex mutex_;
     std::deque<Step> steps_;
     bool quitting_ = false;

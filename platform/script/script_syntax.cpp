@@ -218,26 +218,42 @@ bool Parse_Int(std::wstring_view text, int& value) {
     return true;
 }
 
+// A symbol: a letter or underscore, then letters, digits and underscores (IDC_BP1_LIST).
+bool Is_Symbol(std::wstring_view word) {
+    if (word.empty() || !(std::iswalpha(word[0]) || word[0] == L'_')) return false;
+    for (wchar_t c : word)
+        if (c > 0x7F || !(std::iswalnum(c) || c == L'_')) return false;
+    return true;
+}
+
+// An id given as a number or as a symbol, resolved when the step is taken.
+bool Parse_Id(std::wstring_view word, int& value, std::wstring& symbol) {
+    if (Parse_Int(word, value)) return true;
+    if (!Is_Symbol(word)) return false;
+    symbol = word;
+    return true;
+}
+
 // ID followed by `count` integers.
 bool Id_And_Ints(std::wstring_view args, Step& step, std::string& reason, size_t count, size_t optional,
                  const char* usage) {
     auto words = Split_Words(args);
     bool ok = words.size() >= 1 + count - optional && words.size() <= 1 + count &&
-              Parse_Int(words[0], step.control_id);
+              Parse_Id(words[0], step.control_id, step.control_symbol);
     for (size_t i = 1; ok && i < words.size(); ++i) ok = Parse_Int(words[i], step.values[i - 1]);
     if (ok) return true;
     reason = usage;
     return false;
 }
 
-bool Click_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 0, 0, "needs a control id"); }
+bool Click_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 0, 0, "needs a control id or symbol"); }
 bool Choose_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 1, 0, "needs ID N"); }
 bool Cell_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 2, 0, "needs ID ROW COL"); }
 bool DblClick_Arg(std::wstring_view a, Step& s, std::string& r) {
     return Id_And_Ints(a, s, r, 2, 2, "needs ID [ROW [COL]]");
 }
 bool Header_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 1, 0, "needs ID COL"); }
-bool Menu_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 0, 0, "needs a menu item id"); }
+bool Menu_Arg(std::wstring_view a, Step& s, std::string& r) { return Id_And_Ints(a, s, r, 0, 0, "needs a menu item id or symbol"); }
 
 bool Check_Arg(std::wstring_view a, Step& s, std::string& r) {
     if (Id_And_Ints(a, s, r, 1, 0, "needs ID 0|1") && (s.values[0] == 0 || s.values[0] == 1)) return true;
@@ -255,7 +271,7 @@ bool Pick_Arg(std::wstring_view a, Step& s, std::string& r) {
 bool Text_Step_Arg(std::wstring_view args, Step& step, std::string& reason) {
     size_t i = 0;
     while (i < args.size() && !Is_Space(args[i])) ++i;
-    if (!Parse_Int(args.substr(0, i), step.control_id)) {
+    if (!Parse_Id(args.substr(0, i), step.control_id, step.control_symbol)) {
         reason = "needs ID \"TEXT\"";
         return false;
     }
@@ -416,11 +432,12 @@ bool Parse_Script(std::wstring_view text, std::wstring_view source_name, std::ve
         };
         const std::wstring_view whole_line = line;
         int target = 0;
+        std::wstring target_symbol;
         if (line.front() == L'@') {
             size_t end = 1;
             while (end < line.size() && !Is_Space(line[end])) ++end;
-            if (!Parse_Int(line.substr(1, end - 1), target) || target <= 0)
-                return fail("'@' needs a dialog template id");
+            if (!Parse_Id(line.substr(1, end - 1), target, target_symbol) || (target_symbol.empty() && target <= 0))
+                return fail("'@' needs a dialog template id or symbol");
             line = Trim(line.substr(end));
         }
         size_t word_end = 0;
@@ -436,9 +453,10 @@ bool Parse_Script(std::wstring_view text, std::wstring_view source_name, std::ve
         step.line = line_number;
         step.source_line = whole_line;
         step.target = target;
+        step.target_symbol = target_symbol;
         std::string reason;
         if (!syntax->parse(args, step, reason)) return fail("'" + To_Utf8(syntax->keyword) + "' " + reason);
-        if (target && !Is_Window_Step(step.kind) && step.kind != StepKind::Key)
+        if ((target || !target_symbol.empty()) && !Is_Window_Step(step.kind) && step.kind != StepKind::Key)
             return fail("'@' names the window of a dialog step, not of '" + To_Utf8(syntax->keyword) + "'");
         parsed.push_back(std::move(step));
     }

@@ -105,7 +105,7 @@ int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType) {
                                           Button_List(buttons) + L") not answered: step '" + step.describe() +
                                           L"' at line " + std::to_wstring(step.line) + L" is not one of its buttons"));
     }
-    const std::wstring echo = L"[MessageBox] " + caption + L" | " + One_Line(text) + L" | " + Icon_Name(uType) +
+    const std::wstring echo = L"[MessageBox] " + caption + L" | " + text + L" | " + Icon_Name(uType) +
                               L" -> " + Dialog_Result_Name(result);
     Console_Line(To_Utf8(echo));
     std::lock_guard lock(g_log_mutex);

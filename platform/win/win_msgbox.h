@@ -10,7 +10,7 @@
 // box's buttons gives (YES/NO for MB_YESNO, OK for MB_OK ...); anything else throws
 // platform::UnansweredInput. After `quit` the box is cancelled (IDCANCEL, or IDNO /
 // IDOK when there is no Cancel button). Each box is echoed to standard output as
-// "[MessageBox] <caption> | <text> | <icon> -> <ANSWER>" and logged.
+// "[MessageBox] <caption> | <text> | <icon> -> <ANSWER>", the text with its line breaks, and logged.
 int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 inline int MessageBox(HWND w, LPCWSTR t, LPCWSTR c, UINT u) { return MessageBoxW(w, t, c, u); }
 

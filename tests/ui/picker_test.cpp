@@ -144,7 +144,6 @@ TEST_F(Picker, Script_Picks_Confirm_And_Cancel)
         {"pick 0\n", 4, IDOK, 0},
         {"enter\n", 4, IDOK, 4},   // Enter confirms the preselection
         {"esc\n", 2, IDCANCEL, 2}, // a cancel keeps Choice
-        {"pick 9\n", 1, IDCANCEL, 1},
         // OK without a valid choice is a cancel.
         {"enter\n", -1, IDCANCEL, -1},
         {"enter\n", 7, IDCANCEL, 7},
@@ -335,6 +334,24 @@ TEST_F(Picker, Paper_Picker_Returns_The_Custom_Entry_As_The_Item_Count)
     EXPECT_FALSE(picker.Laid_Out[12].Chosen);
     picker.Restore_Choice_Index(rows);
     EXPECT_EQ(picker.Choice, 12);
+}
+
+TEST_F(Picker, Pick_Of_No_Entry_Ends_The_Run_Naming_The_Picker_And_Its_Entries)
+{
+    Script("pick 9\n");
+    Dlg_Options picker;
+    Fill(picker.Items, 5);
+    picker.Choice = 1;
+    try {
+        picker.DoModal();
+        FAIL() << "the picker took pick 9";
+    } catch (const platform::UnansweredInput& e) {
+        EXPECT_NE(std::string(e.what()).find("step 'pick 9' at line 1: the picker dialog 605 (IDD_DLG_OPTIONS) of class "
+                                             "Dlg_Options has 5 entries (0 to 4): no entry 9"),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(picker.Choice, 1);
 }
 
 TEST_F(Picker, Left_Unanswered_Ends_The_Run_At_Once)

@@ -1,10 +1,12 @@
 // Resource scripts of the loaded modules, and the loaders that serve their strings and images.
+#include <algorithm>
 #include <map>
 #include <memory>
 
 #include "mfc/afxdc.h"
 #include "mfc/rc/resource_script.h"
 #include "mfc/resource_modules.h"
+#include "script/script_input.h"
 #include "script/utf8.h"
 
 namespace platform {
@@ -101,6 +103,47 @@ const rc::Image* Find_Image_Resource(HINSTANCE module, UINT id, rc::Image_Kind k
             for (const rc::Image& image : s->images)
                 if (image.id == static_cast<int>(id) && image.kind == kind) return &image;
     return nullptr;
+}
+
+namespace {
+
+// The registered scripts, those of the resource search order first.
+std::vector<const rc::Script*> Scripts_In_Search_Order() {
+    std::vector<const rc::Script*> scripts;
+    for (HINSTANCE m : Search_Order(nullptr))
+        if (const rc::Script* s = Resource_Script(m)) scripts.push_back(s);
+    for (const auto& [module, script] : Scripts())
+        if (std::find(scripts.begin(), scripts.end(), script.get()) == scripts.end()) scripts.push_back(script.get());
+    return scripts;
+}
+
+// Script steps name windows and controls by these symbols too.
+const bool g_symbols_installed = [] {
+    Set_Symbol_Resolver([](std::wstring_view name, int& value) {
+        long found = 0;
+        if (!Resource_Symbol_Value(To_Utf8(name), found)) return false;
+        value = static_cast<int>(found);
+        return true;
+    });
+    return true;
+}();
+
+}  // namespace
+
+bool Resource_Symbol_Value(const std::string& name, long& value) {
+    for (const rc::Script* s : Scripts_In_Search_Order())
+        if (auto it = s->defines.find(name); it != s->defines.end()) {
+            value = it->second;
+            return true;
+        }
+    return rc::Standard_Id(name, value);
+}
+
+std::string Dialog_Template_Symbol(int id) {
+    for (const rc::Script* s : Scripts_In_Search_Order())
+        for (const auto& [name, value] : s->defines)
+            if (value == id && name.rfind("IDD_", 0) == 0) return name;
+    return {};
 }
 
 }  // namespace platform

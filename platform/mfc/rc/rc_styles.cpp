@@ -1,4 +1,4 @@
-// Named constants a resource script may use in style expressions.
+// Named constants a resource script may use in style expressions, and the standard dialog ids.
 #include <map>
 
 #include "mfc/rc/resource_script.h"
@@ -55,20 +55,32 @@ const std::map<std::string, long>& Constants() {
         K(UDS_HORZ), K(UDS_NOTHOUSANDS),
         K(DTS_SHORTDATEFORMAT), K(DTS_UPDOWN), K(DTS_SHOWNONE), K(DTS_LONGDATEFORMAT), K(DTS_TIMEFORMAT),
         K(DTS_RIGHTALIGN),
+    };
+    return table;
+}
+
+const std::map<std::string, long>& Ids() {
+    static const std::map<std::string, long> table = {
         K(IDOK), K(IDCANCEL), K(IDABORT), K(IDRETRY), K(IDIGNORE), K(IDYES), K(IDNO), K(IDCLOSE), K(IDHELP),
-        {"IDC_STATIC", -1},
+        K(IDTRYAGAIN), K(IDCONTINUE), {"IDC_STATIC", -1},
     };
     return table;
 }
 #undef K
 
-}  // namespace
-
-bool Style_Constant(const std::string& name, long& value) {
-    auto it = Constants().find(name);
-    if (it == Constants().end()) return false;
+bool Find(const std::map<std::string, long>& table, const std::string& name, long& value) {
+    auto it = table.find(name);
+    if (it == table.end()) return false;
     value = it->second;
     return true;
+}
+
+}  // namespace
+
+bool Standard_Id(const std::string& name, long& value) { return Find(Ids(), name, value); }
+
+bool Style_Constant(const std::string& name, long& value) {
+    return Find(Constants(), name, value) || Standard_Id(name, value);
 }
 
 }  // namespace platform::rc

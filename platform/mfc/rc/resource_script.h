@@ -83,8 +83,10 @@ bool Read_Script(const std::filesystem::path& path, Script& script, std::string&
 bool Read_Script_Text(const std::string& utf8_text, const std::filesystem::path& path, Script& script,
                       std::string& error);
 
-// The value of a style constant (WS_CHILD, BS_PUSHBUTTON, LVS_REPORT ...) by name.
+// The value of a style constant (WS_CHILD, BS_PUSHBUTTON, LVS_REPORT ...) or standard id by name.
 bool Style_Constant(const std::string& name, long& value);
+// The value of a standard dialog id (IDOK, IDCANCEL, IDYES, IDNO ..., IDC_STATIC) by name.
+bool Standard_Id(const std::string& name, long& value);
 
 }  // namespace platform::rc
 
@@ -102,5 +104,11 @@ const rc::Dialog* Find_Dialog_Template(HINSTANCE module, UINT id);
 const rc::Dialog* Find_Dialog_Template(HINSTANCE module, const std::wstring& name);
 const rc::Menu* Find_Menu_Template(HINSTANCE module, UINT id);
 const rc::Image* Find_Image_Resource(HINSTANCE module, UINT id, rc::Image_Kind kind);
+
+// The value of an id symbol: a #define of the registered scripts (resource search order
+// first), else a standard dialog id. Script steps name windows and controls with these.
+bool Resource_Symbol_Value(const std::string& name, long& value);
+// The dialog template symbol ("IDD_...") the registered scripts define for an id; "" when none.
+std::string Dialog_Template_Symbol(int id);
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-// A module for the host tests: ASK_NAME waits for a string, ASK_BOX shows a message box.
+// A module for the host tests: ASK_NAME waits for a string, ASK_BOX shows a message box of two lines.
 #include "ed/command_stack.h"
 #include "ed/editor.h"
 #include "rx/rxentry.h"
@@ -18,7 +18,7 @@ void Ask_Name()
 
 void Ask_Box()
 {
-    int answer = MessageBoxW(nullptr, L"Go on?", L"E2E", MB_YESNO);
+    int answer = MessageBoxW(nullptr, L"The sheets are ready.\nGo on?", L"E2E", MB_YESNO);
     zcutPrintf(L"\nAnswer: %d", answer);
 }
 

@@ -34,13 +34,29 @@ TEST_F(HostSessionTest, ScriptRunsEndToEnd)
               }),
               Zcad::eOk);
     platform::ScriptInput::instance().push_text(std::string_view(
-        "# greeting\ncommand HELLO\nanswer \"Wang Wei\"\ncommand NOSUCH\ncommand _regen\n"));
+        "# greeting\ncommand HELLO\nanswer \"Wang Wei\"\ncommand _regen\n"));
     EXPECT_EQ(session.run_script(), 0) << session.error();
     EXPECT_TRUE(session.error().empty());
     const std::wstring out = Output();
     EXPECT_NE(out.find(L"\nCommand: HELLO\nYour name: Wang Wei\nHello, Wang Wei!"), std::wstring::npos) << out;
-    EXPECT_NE(out.find(L"Unknown command \"NOSUCH\""), std::wstring::npos);
     EXPECT_NE(out.find(L"Regenerating model."), std::wstring::npos);
+}
+
+// A command step the host does not know ends the run; unknown names a command queues do not.
+TEST_F(HostSessionTest, UnknownCommandStepEndsTheRun)
+{
+    platform::HostSession session;
+    ASSERT_TRUE(session.open(L""));
+    int later = 0;
+    Add_Command(L"LATER", [&] { ++later; });
+    Add_Command(L"QUEUES", [] { zcedCommandS(RTSTR, L"NOSUCH_QUEUED", RTNONE); });
+    platform::ScriptInput::instance().push_text(std::string_view("command QUEUES\ncommand LATER\ncommand NOSUCH\ncommand LATER\n"));
+    EXPECT_EQ(session.run_script(), 1);
+    EXPECT_EQ(session.error(), "step 'command NOSUCH' at line 3: unknown command \"NOSUCH\"");
+    EXPECT_EQ(later, 1);
+    const std::wstring out = Output();
+    EXPECT_NE(out.find(L"Unknown command \"NOSUCH_QUEUED\""), std::wstring::npos) << out;
+    EXPECT_NE(out.find(L"Unknown command \"NOSUCH\".  Press F1 for help."), std::wstring::npos) << out;
 }
 
 TEST_F(HostSessionTest, DrawingWithoutReaderStandsInAndSaveReportsNoWriter)

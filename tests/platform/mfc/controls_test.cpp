@@ -104,7 +104,15 @@ TEST_F(DialogTest, StepsThatControlsRefuseFailClearly) {
         const char* expected;
     };
     const Case cases[] = {
-        {"choose 1005 9\n", "control 1005 has no item 9"},
+        // choose beyond the items: the control, its window and the count are named
+        {"choose 1005 9\n",
+         "step 'choose 1005 9' at line 1: combo box 1005 of dialog 100 (IDD_VALUES) '批打到文件' has 3 items (0 to 2): no item 9"},
+        {"choose IDC_NAMES 2\n", "list box IDC_NAMES (1006) of dialog 100 (IDD_VALUES) '批打到文件' has 2 items (0 to 1): no item 2"},
+        {"choose 1007 3\n", "list control 1007 of dialog 100 (IDD_VALUES) '批打到文件' has 3 items (0 to 2): no item 3"},
+        {"choose 1007 -1\n", "has 3 items (0 to 2): no item -1"},
+        {"choose 1010 0\n", "tab control 1010 of dialog 100 (IDD_VALUES) '批打到文件' has no items: no item 0"},
+        {"choose 1009 101\n", "slider 1009 of dialog 100 (IDD_VALUES) '批打到文件' goes from 0 to 100: no position 101"},
+        {"choose 1001 0\n", "control 1001 has nothing to choose"},
         {"cell 1007 5 0\n", "list control 1007 has no cell 5,0"},
         {"header 1007 3\n", "control 1007 has no column 3"},
         {"text 1002 \"x\"\n", "control 1002 takes no text"},

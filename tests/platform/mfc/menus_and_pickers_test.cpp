@@ -22,7 +22,7 @@ TEST_F(DialogTest, PopupMenuTakesTheMenuStep) {
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->GetMenuItemCount(), 3);
     EXPECT_TRUE(popup->GetMenuState(ID_ITEM_DELETE, MF_BYCOMMAND) & MF_GRAYED);
-    Script("menu 301\nesc\nmenu 302\n");
+    Script("menu ID_ITEM_OPEN\nesc\nmenu 302\n");
     EXPECT_EQ(popup->TrackPopupMenu(TPM_RETURNCMD, 0, 0, nullptr), static_cast<BOOL>(ID_ITEM_OPEN));
     EXPECT_EQ(popup->TrackPopupMenu(TPM_RETURNCMD, 0, 0, nullptr), 0);
     // A grayed item cannot be chosen.
@@ -59,21 +59,27 @@ TEST_F(DialogTest, ColourAndFileDialogsTakeTheirSteps) {
     EXPECT_THROW(unanswered.DoModal(), platform::UnansweredInput);
 }
 
-// A picker: a modal window that takes its choice from a `pick N` step.
+// A picker: a captionless modal window that takes its choice from a `pick N` step.
 class Picker : public CDialog {
 public:
-    Picker() : CDialog(IDD_PROGRESS) {}
+    explicit Picker(std::vector<int> entries = {0, 1, 2, 3, 4}) : CDialog(IDD_PICKER), entries(std::move(entries)) {}
     int choice = -1;
 
 protected:
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
-        platform::Register_Picker(m_hWnd, [this](int n) {
-            choice = n;
-            EndDialog(n >= 0 ? IDOK : IDCANCEL);
-        });
+        platform::Register_Picker(
+            m_hWnd,
+            [this](int n) {
+                choice = n;
+                EndDialog(IDOK);
+            },
+            entries);
         return TRUE;
     }
+
+private:
+    std::vector<int> entries;
 };
 
 TEST_F(DialogTest, PickGoesToTheOpenPicker) {
@@ -84,6 +90,33 @@ TEST_F(DialogTest, PickGoesToTheOpenPicker) {
     platform::Step pick;
     pick.kind = platform::StepKind::Pick;
     EXPECT_THROW(platform::Apply_Top_Level_Step(pick), platform::UnansweredInput);
+}
+
+TEST_F(DialogTest, PickerErrorsNameTheCaptionlessWindowByTemplateAndClass) {
+    const struct {
+        std::vector<int> entries;
+        const char* script;
+        const char* message;
+    } cases[] = {
+        {{0, 1, 2}, "pick 3\n",
+         "step 'pick 3' at line 1: the picker dialog 250 (IDD_PICKER) of class Picker has 3 entries (0 to 2): no entry 3"},
+        {{0, 1, 2}, "pick -1\n", "has 3 entries (0 to 2): no entry -1"},
+        {{7}, "pick 0\n", "has 1 entry (7): no entry 0"},
+        {{0, 4, 8}, "pick 2\n", "has 3 entries (0, 4, 8): no entry 2"},
+        {{0, 1, 2}, "", "dialog 250 (IDD_PICKER) of class Picker not answered: script ended"},
+    };
+    for (const auto& c : cases) {
+        Clean();
+        Script(c.script);
+        Picker picker(c.entries);
+        try {
+            picker.DoModal();
+            ADD_FAILURE() << "no error for " << c.script;
+        } catch (const platform::UnansweredInput& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(picker.choice, -1) << "the picker took no choice";
+    }
 }
 
 }  // namespace

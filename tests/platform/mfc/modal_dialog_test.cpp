@@ -47,6 +47,18 @@ TEST_F(DialogTest, OkTakesTheValuesTheScriptTyped) {
     EXPECT_TRUE(platform::ScriptInput::instance().empty());
 }
 
+TEST_F(DialogTest, StepsNameWindowAndControlsByTheirSymbols) {
+    Script("@IDD_VALUES text IDC_COUNT \"12\"\ncheck IDC_ENABLED 0\n@IDD_VALUES click IDOK\n");
+    ValuesDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.count, 12);
+    EXPECT_EQ(dialog.enabled, 0);
+
+    Script("click IDCANCEL\n");
+    ValuesDialog cancelled;
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+}
+
 TEST_F(DialogTest, CancelKeepsTheMembers) {
     for (const char* cancel : {"click 2\n", "esc\n", "key ESCAPE\n"}) {
         Script("text 1001 \"50\"\n");
@@ -94,10 +106,12 @@ TEST_F(DialogTest, UnansweredDialogNamesTemplateAndCaption) {
         const char* expected;
     };
     const Case cases[] = {
-        {"", "dialog 100 '批打到文件' not answered: script ended"},
-        {"command PLOT\n", "dialog 100 '批打到文件' not answered: next step is 'command PLOT' at line 1"},
-        {"click 4242\n", "dialog 100 '批打到文件' has no control 4242"},
-        {"@200 click 201\n", "dialog 100 '批打到文件' not answered: next step is '@200 click 201' at line 1"},
+        {"", "dialog 100 (IDD_VALUES) '批打到文件' not answered: script ended"},
+        {"command PLOT\n", "dialog 100 (IDD_VALUES) '批打到文件' not answered: next step is 'command PLOT' at line 1"},
+        {"click 4242\n", "dialog 100 (IDD_VALUES) '批打到文件' has no control 4242"},
+        {"@200 click 201\n", "dialog 100 (IDD_VALUES) '批打到文件' not answered: next step is '@200 click 201' at line 1"},
+        {"click IDC_STOP\n", "dialog 100 (IDD_VALUES) '批打到文件' has no control IDC_STOP (201)"},
+        {"@IDD_VALUES click IDC_NOSUCH\n", "step '@IDD_VALUES click IDC_NOSUCH' at line 1: unknown id IDC_NOSUCH"},
     };
     for (const auto& c : cases) {
         Clean();
@@ -192,7 +206,7 @@ TEST_F(DialogTest, WaitFileInsideAModalDialogEndsWhenTheFileNeverComes) {
             dialog->DoModal();
             ADD_FAILURE() << "no error, ticking " << ticking;
         } catch (const platform::UnansweredInput& e) {
-            EXPECT_NE(std::string(e.what()).find("dialog 100 '批打到文件' not answered: waiting for the file"), std::string::npos)
+            EXPECT_NE(std::string(e.what()).find("dialog 100 (IDD_VALUES) '批打到文件' not answered: waiting for the file"), std::string::npos)
                 << e.what();
         }
         EXPECT_TRUE(platform::Modal_Stack().empty());

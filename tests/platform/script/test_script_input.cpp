@@ -78,6 +78,49 @@ TEST_F(ScriptInputTest, SessionLoopTakesQuitItself) {
     EXPECT_TRUE(input().quitting());
 }
 
+TEST_F(ScriptInputTest, SymbolsAreResolvedWhenTheStepComesNext) {
+    int lookups = 0;
+    Set_Symbol_Resolver([&](std::wstring_view name, int& value) {
+        ++lookups;
+        if (name == L"IDD_MAIN") value = 712;
+        else if (name == L"IDC_LIST") value = 1164;
+        else if (name == L"IDC_STATIC") value = -1;
+        else return false;
+        return true;
+    });
+    input().push_text("@IDD_MAIN choose IDC_LIST 2\n");
+    EXPECT_EQ(lookups, 0) << "symbols wait until their step comes next";
+    const Step* next = input().peek();
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->target, 712);
+    EXPECT_EQ(next->control_id, 1164);
+    EXPECT_EQ(input().take().control_id, 1164);
+
+    const struct {
+        const char* script;
+        const char* message;
+    } failures[] = {
+        {"enter\nclick IDC_NOPE\n",
+         "step 'click IDC_NOPE' at line 2: unknown id IDC_NOPE: neither a symbol of a loaded module's resources "
+         "nor a standard id (IDOK, IDCANCEL, IDYES, IDNO...)"},
+        {"enter\n@IDC_STATIC click 1\n", "step '@IDC_STATIC click 1' at line 2: IDC_STATIC is no dialog template id"},
+    };
+    for (const auto& f : failures) {
+        input().reset();
+        input().push_text(f.script);
+        EXPECT_EQ(input().take().kind, StepKind::Enter);
+        try {
+            input().expect({StepKind::Click}, L"dialog");
+            ADD_FAILURE() << "no exception for " << f.script;
+        } catch (const UnansweredInput& e) {
+            EXPECT_STREQ(e.what(), f.message);
+        }
+        EXPECT_THROW(input().peek(), UnansweredInput);
+        EXPECT_THROW(input().take(), UnansweredInput);
+    }
+    Set_Symbol_Resolver(nullptr);
+}
+
 TEST_F(ScriptInputTest, BadTextQueuesNothing) {
     input().push_text("enter\n");
     try {

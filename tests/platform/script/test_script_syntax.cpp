@@ -188,6 +188,31 @@ TEST(DialogStepSyntax, ParsesEveryDialogStep) {
     EXPECT_EQ(s[14].control_id, 1164);
 }
 
+TEST(DialogStepSyntax, IdsAreNumbersOrSymbols) {
+    const auto s = Parse_Ok(
+        L"@IDD_DLG_BPLOT1 click IDOK\n@712 check IDC_BP1_MERGE_PDF 1\nchoose _combo2 3\ntext IDC_NAME \"x\"\n"
+        L"menu ID_BP1_COUNT_A4\n@IDD_X key TAB\n");
+    ASSERT_EQ(s.size(), 6u);
+    const struct {
+        const wchar_t* target_symbol;
+        int target;
+        const wchar_t* control_symbol;
+    } expected[] = {
+        {L"IDD_DLG_BPLOT1", 0, L"IDOK"}, {L"", 712, L"IDC_BP1_MERGE_PDF"}, {L"", 0, L"_combo2"},
+        {L"", 0, L"IDC_NAME"},           {L"", 0, L"ID_BP1_COUNT_A4"},    {L"IDD_X", 0, L""},
+    };
+    for (size_t i = 0; i < s.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(s[i].target_symbol, expected[i].target_symbol);
+        EXPECT_EQ(s[i].target, expected[i].target);
+        EXPECT_EQ(s[i].control_symbol, expected[i].control_symbol);
+        EXPECT_EQ(s[i].control_id, 0);
+    }
+    EXPECT_EQ(s[1].values[0], 1);
+    EXPECT_EQ(s[2].values[0], 3);
+    EXPECT_EQ(s[3].text, L"x");
+}
+
 TEST(DialogStepSyntax, RefusesBadDialogSteps) {
     const struct {
         const wchar_t* text;
@@ -201,7 +226,13 @@ TEST(DialogStepSyntax, RefusesBadDialogSteps) {
         {L"color 1,2\n", "'color' needs R,G,B"},
         {L"color 1,2,300\n", "'color' needs R,G,B"},
         {L"wait 3\n", "'wait' needs 'pumps N'"},
-        {L"@x click 1\n", "'@' needs a dialog template id"},
+        {L"@0 click 1\n", "'@' needs a dialog template id"},
+        {L"@1x click 1\n", "'@' needs a dialog template id"},
+        {L"@IDD-X click 1\n", "'@' needs a dialog template id"},
+        {L"click IDC_列表\n", "'click' needs a control id"},
+        {L"choose IDC_LIST x\n", "'choose' needs ID N"},
+        {L"text IDC_NAME\n", "'text' needs ID \"TEXT\""},
+        {L"@IDD_X command PLOT\n", "'@' names the window of a dialog step"},
         {L"@12 command PLOT\n", "'@' names the window of a dialog step"},
     };
     for (const auto& c : cases) {

@@ -36,7 +36,7 @@ TEST_F(MessageBoxTest, IsEchoedAndLogged) {
     ::testing::internal::CaptureStdout();
     MessageBoxW(owner, L"文件 < C:\\a.cfg > 缺失!\n\n该文件可能被杀毒软件错删", L"文件缺失报错", MB_OK | MB_ICONINFORMATION);
     const std::string out = ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, "[MessageBox] 文件缺失报错 | 文件 < C:\\a.cfg > 缺失!\\n\\n该文件可能被杀毒软件错删 | information -> OK\n");
+    EXPECT_EQ(out, "[MessageBox] 文件缺失报错 | 文件 < C:\\a.cfg > 缺失!\n\n该文件可能被杀毒软件错删 | information -> OK\n");
     ASSERT_EQ(MessageBoxLog.size(), 1u);
     EXPECT_EQ(MessageBoxLog[0].owner, owner);
     EXPECT_EQ(MessageBoxLog[0].text, L"文件 < C:\\a.cfg > 缺失!\n\n该文件可能被杀毒软件错删");

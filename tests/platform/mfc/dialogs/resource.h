@@ -17,6 +17,7 @@
 #define IDC_PATH                        1015
 #define IDD_PROGRESS                    200
 #define IDC_STOP                        201
+#define IDD_PICKER                      250
 #define IDR_POPUP                       300
 #define ID_ITEM_OPEN                    301
 #define ID_ITEM_DELETE                  302
