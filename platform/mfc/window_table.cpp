@@ -52,6 +52,13 @@ Window* Find_Window(HWND hWnd) {
 
 std::vector<Window*> All_Windows() { return T().windows; }
 
+std::vector<HWND> Handles(const std::vector<Window*>& windows) {
+    std::vector<HWND> handles;
+    handles.reserve(windows.size());
+    for (const Window* w : windows) handles.push_back(w->handle());
+    return handles;
+}
+
 void Register_Window_Class(const std::wstring& class_name, Class_Proc proc) {
     static bool rect_source = (Set_Window_Rect_Source(&Window_Rect_For_Monitors), true);
     (void)rect_source;

@@ -62,6 +62,9 @@ struct Window {
 Window* Find_Window(HWND hWnd);
 // Every live window, in creation order.
 std::vector<Window*> All_Windows();
+// The handles of windows: a walk that sends messages goes by handle, since a message may
+// destroy windows further on (Find_Window then finds none).
+std::vector<HWND> Handles(const std::vector<Window*>& windows);
 
 // Creates a window of a registered class (case-insensitive); null for an unknown class.
 // Sends WM_NCCREATE/WM_CREATE (a -1 from WM_CREATE destroys it and gives null).

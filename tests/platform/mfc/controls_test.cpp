@@ -207,4 +207,20 @@ TEST_F(DialogTest, DatePickerTakesTextStepsWithinItsRange) {
     EXPECT_EQ(late.chosen.wDay, 31);
 }
 
+// Destroying a window takes its controls and their own children (the list control's
+// header) with it, whatever order they go in.
+TEST_F(DialogTest, DestroyedWindowTakesItsControlsAndTheirChildren) {
+    CDialog dialog(IDD_VALUES);
+    ASSERT_TRUE(dialog.Create(IDD_VALUES, nullptr));
+    CListCtrl list;
+    ASSERT_TRUE(list.SubclassDlgItem(IDC_SHEETS, &dialog));
+    const HWND header = list.GetHeaderCtrl()->m_hWnd;
+    const HWND last = ::GetDlgItem(dialog.m_hWnd, IDCANCEL);
+    ASSERT_TRUE(::IsWindow(header));
+    dialog.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(header));
+    EXPECT_FALSE(::IsWindow(last));
+    EXPECT_EQ(list.m_hWnd, nullptr);
+}
+
 }  // namespace
