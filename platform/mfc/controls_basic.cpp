@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "mfc/afxwin.h"
 #include "mfc/control_state.h"
 #include "mfc/gdi_api.h"
 
@@ -296,9 +297,9 @@ LRESULT Plain_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
 const bool g_registered = [] {
     Register_Window_Class(L"AfxWnd", Plain_Proc);
     Register_Window_Class(L"#32770", Dialog_Proc);
-    Register_Window_Class(L"Button", Button_Proc);
-    Register_Window_Class(L"Static", Static_Proc);
-    Register_Window_Class(L"Edit", Edit_Proc);
+    Register_Window_Class(L"Button", Button_Proc, Make_Object<CButton>);
+    Register_Window_Class(L"Static", Static_Proc, Make_Object<CStatic>);
+    Register_Window_Class(L"Edit", Edit_Proc, Make_Object<CEdit>);
     return true;
 }();
 

@@ -2,6 +2,7 @@
 // and tooltips.
 #include <algorithm>
 
+#include "mfc/afxcmn.h"
 #include "mfc/control_state.h"
 
 namespace platform {
@@ -233,12 +234,12 @@ LRESULT Scroll_Bar_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 const bool g_registered = [] {
-    Register_Window_Class(L"msctls_progress32", Progress_Proc);
-    Register_Window_Class(L"msctls_trackbar32", Trackbar_Proc);
-    Register_Window_Class(L"msctls_updown32", Up_Down_Proc);
-    Register_Window_Class(L"SysTabControl32", Tab_Proc);
-    Register_Window_Class(L"SysDateTimePick32", Date_Proc);
-    Register_Window_Class(L"ScrollBar", Scroll_Bar_Proc);
+    Register_Window_Class(L"msctls_progress32", Progress_Proc, Make_Object<CProgressCtrl>);
+    Register_Window_Class(L"msctls_trackbar32", Trackbar_Proc, Make_Object<CSliderCtrl>);
+    Register_Window_Class(L"msctls_updown32", Up_Down_Proc, Make_Object<CSpinButtonCtrl>);
+    Register_Window_Class(L"SysTabControl32", Tab_Proc, Make_Object<CTabCtrl>);
+    Register_Window_Class(L"SysDateTimePick32", Date_Proc, Make_Object<CDateTimeCtrl>);
+    Register_Window_Class(L"ScrollBar", Scroll_Bar_Proc, Make_Object<CScrollBar>);
     return true;
 }();
 

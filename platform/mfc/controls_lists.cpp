@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "mfc/afxwin.h"
 #include "mfc/control_state.h"
 
 namespace platform {
@@ -314,8 +315,8 @@ LRESULT List_Box_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 const bool g_registered = [] {
-    Register_Window_Class(L"ComboBox", Combo_Proc);
-    Register_Window_Class(L"ListBox", List_Box_Proc);
+    Register_Window_Class(L"ComboBox", Combo_Proc, Make_Object<CComboBox>);
+    Register_Window_Class(L"ListBox", List_Box_Proc, Make_Object<CListBox>);
     return true;
 }();
 

@@ -45,7 +45,8 @@ Message_Observer& Observer() {
     return observer;
 }
 
-Window* g_mouse_over = nullptr;
+// The window the mouse is over, by handle: it may be destroyed while the mouse is there.
+HWND g_mouse_over = nullptr;
 
 bool Top_Level(Window* w) { return !(w->style & WS_CHILD); }
 
@@ -61,12 +62,14 @@ void Mouse(Window* target, UINT message, POINT client, WPARAM keys) {
     Window* receiver = Capture_Window() ? Capture_Window() : target;
     POINT local = screen;
     ScreenToClient(receiver->handle(), &local);
-    if (message == WM_MOUSEMOVE && g_mouse_over != receiver) {
-        if (g_mouse_over && Find_Window(g_mouse_over->handle()) && g_mouse_over->track_leave) {
-            g_mouse_over->track_leave = false;
-            Send(g_mouse_over, WM_MOUSELEAVE, 0, 0);
+    if (message == WM_MOUSEMOVE && g_mouse_over != receiver->handle()) {
+        const HWND entered = receiver->handle();
+        if (Window* left = Find_Window(g_mouse_over); left && left->track_leave) {
+            left->track_leave = false;
+            Send(left, WM_MOUSELEAVE, 0, 0);
         }
-        g_mouse_over = receiver;
+        g_mouse_over = entered;
+        if (!Find_Window(entered)) return;
     }
     if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
         Send(receiver, WM_SETCURSOR, reinterpret_cast<WPARAM>(receiver->handle()), MAKELPARAM(HTCLIENT, message));

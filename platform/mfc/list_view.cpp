@@ -1,6 +1,7 @@
 // Built-in behaviour of the list control (report view) and its header.
 #include <algorithm>
 
+#include "mfc/afxcmn.h"
 #include "mfc/control_state.h"
 
 namespace platform {
@@ -433,8 +434,8 @@ LRESULT Header_Proc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 const bool g_registered = [] {
-    Register_Window_Class(L"SysListView32", List_View_Proc);
-    Register_Window_Class(L"SysHeader32", Header_Proc);
+    Register_Window_Class(L"SysListView32", List_View_Proc, Make_Object<CListCtrl>);
+    Register_Window_Class(L"SysHeader32", Header_Proc, Make_Object<CHeaderCtrl>);
     return true;
 }();
 

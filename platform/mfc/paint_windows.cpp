@@ -16,8 +16,9 @@ namespace platform {
 
 namespace {
 
-std::map<Window*, cairo_surface_t*>& Backings() {
-    static std::map<Window*, cairo_surface_t*> backings;
+// Keyed by handle: a handle, unlike a window's address, never names a later window.
+std::map<HWND, cairo_surface_t*>& Backings() {
+    static std::map<HWND, cairo_surface_t*> backings;
     return backings;
 }
 
@@ -32,14 +33,14 @@ cairo_surface_t* Backing(Window* top) {
     auto& backings = Backings();
     // Windows that are gone leave their images behind.
     for (auto it = backings.begin(); it != backings.end();) {
-        if (!Find_Window(it->first->handle())) {
+        if (!Find_Window(it->first)) {
             cairo_surface_destroy(it->second);
             it = backings.erase(it);
         } else {
             ++it;
         }
     }
-    auto it = backings.find(top);
+    auto it = backings.find(top->handle());
     if (it != backings.end() && cairo_image_surface_get_width(it->second) == width &&
         cairo_image_surface_get_height(it->second) == height)
         return it->second;
@@ -52,7 +53,7 @@ cairo_surface_t* Backing(Window* top) {
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
     cairo_destroy(cr);
-    backings[top] = surface;
+    backings[top->handle()] = surface;
     return surface;
 }
 
@@ -117,9 +118,8 @@ void Paint_Tree(Window* w) {
     w->needs_paint = false;
     Send(w, WM_PAINT, 0, 0);
     if (!Find_Window(h)) return;
-    const std::vector<Window*> children = w->children;
-    for (Window* c : children)
-        if (Find_Window(c->handle())) Paint_Tree(c);
+    for (HWND c : Handles(w->children))
+        if (Window* child = Find_Window(c)) Paint_Tree(child);
 }
 
 // Copies a part of a surface onto another at a place.
@@ -143,10 +143,11 @@ cairo_surface_t* Picture_Of(Window* top) {
     cairo_surface_t* client = Backing(top);
     cairo_surface_flush(client);
     Blit(picture, client, in.left, in.top);
-    for (Window* tip : All_Windows()) {
-        if (tip->class_name != L"tooltips_class32" || !tip->visible || Top_Of(tip->parent) != top) continue;
+    for (HWND h : Handles(All_Windows())) {
+        Window* tip = Find_Window(h);
+        if (!tip || tip->class_name != L"tooltips_class32" || !tip->visible || Top_Of(tip->parent) != top) continue;
         Paint_Tree(tip);
-        if (!Find_Window(tip->handle())) continue;
+        if (!Find_Window(h)) continue;
         cairo_surface_t* image = Backing(tip);
         cairo_surface_flush(image);
         Blit(picture, image, tip->rect.left - top->rect.left, tip->rect.top - top->rect.top);

@@ -24,8 +24,8 @@ void Destroy(Window* w) {
     if (w->visible) w->visible = false;
     Send(w, WM_DESTROY, 0, 0);
     // Children and owned pop-ups go with their parent.
-    for (Window* other : All_Windows())
-        if (other != w && other->parent == w && Find_Window(other->handle())) Destroy(other);
+    for (HWND other_handle : Handles(All_Windows()))
+        if (Window* other = Find_Window(other_handle); other && other != w && other->parent == w) Destroy(other);
     if (!Find_Window(h)) return;
     Send(w, WM_NCDESTROY, 0, 0);
     CWnd* object = w->object;

@@ -16,7 +16,12 @@ struct Table {
     std::vector<Window*> windows;  // creation order
     std::map<HWND, Window*> alive;
     UINT_PTR next_handle = 0x10010;
-    std::map<std::wstring, std::pair<std::wstring, Class_Proc>> classes;
+    struct Class {
+        std::wstring name;
+        Class_Proc proc = nullptr;
+        Object_Maker make_object = nullptr;
+    };
+    std::map<std::wstring, Class> classes;
     std::map<Window*, CWnd*> temporaries;
     std::vector<Window*> modal;
     std::vector<Window*> activation;  // most recent last
@@ -52,15 +57,22 @@ Window* Find_Window(HWND hWnd) {
 
 std::vector<Window*> All_Windows() { return T().windows; }
 
-void Register_Window_Class(const std::wstring& class_name, Class_Proc proc) {
+std::vector<HWND> Handles(const std::vector<Window*>& windows) {
+    std::vector<HWND> handles;
+    handles.reserve(windows.size());
+    for (const Window* w : windows) handles.push_back(w->handle());
+    return handles;
+}
+
+void Register_Window_Class(const std::wstring& class_name, Class_Proc proc, Object_Maker make_object) {
     static bool rect_source = (Set_Window_Rect_Source(&Window_Rect_For_Monitors), true);
     (void)rect_source;
-    T().classes[Lower(class_name)] = {class_name, proc};
+    T().classes[Lower(class_name)] = {class_name, proc, make_object};
 }
 
 Class_Proc Find_Window_Class(const std::wstring& class_name) {
     auto it = T().classes.find(Lower(class_name));
-    return it == T().classes.end() ? nullptr : it->second.second;
+    return it == T().classes.end() ? nullptr : it->second.proc;
 }
 
 Window* Create_Window(DWORD ex_style, const std::wstring& class_name, const std::wstring& text, DWORD style,
@@ -69,7 +81,7 @@ Window* Create_Window(DWORD ex_style, const std::wstring& class_name, const std:
     if (!proc) return nullptr;
     if ((style & WS_CHILD) && !parent) return nullptr;
     auto* w = new Window();
-    w->class_name = T().classes[Lower(class_name.empty() ? L"AfxWnd" : class_name)].first;
+    w->class_name = T().classes[Lower(class_name.empty() ? L"AfxWnd" : class_name)].name;
     w->text = text;
     w->style = style & ~WS_VISIBLE;
     w->ex_style = ex_style;
@@ -144,7 +156,9 @@ CWnd* Temporary_Object(Window* w) {
     auto& temps = T().temporaries;
     auto it = temps.find(w);
     if (it != temps.end()) return it->second;
-    auto* wrapper = new CWnd();
+    auto cls = T().classes.find(Lower(w->class_name));
+    const Object_Maker make = cls != T().classes.end() ? cls->second.make_object : nullptr;
+    CWnd* wrapper = make ? make() : new CWnd();
     wrapper->m_hWnd = w->handle();
     temps[w] = wrapper;
     return wrapper;

@@ -62,12 +62,21 @@ struct Window {
 Window* Find_Window(HWND hWnd);
 // Every live window, in creation order.
 std::vector<Window*> All_Windows();
+// The handles of windows: a walk that sends messages goes by handle, since a message may
+// destroy windows further on (Find_Window then finds none).
+std::vector<HWND> Handles(const std::vector<Window*>& windows);
 
 // Creates a window of a registered class (case-insensitive); null for an unknown class.
 // Sends WM_NCCREATE/WM_CREATE (a -1 from WM_CREATE destroys it and gives null).
 Window* Create_Window(DWORD ex_style, const std::wstring& class_name, const std::wstring& text, DWORD style,
                       const RECT& rect, Window* parent, int id, CWnd* object, void* create_params);
-void Register_Window_Class(const std::wstring& class_name, Class_Proc proc);
+// The framework class of a window class (CButton for "Button"...): the wrapper of a window
+// without a permanent object is an object of it, so that a control handed out as a CWnd
+// is rightly cast to its class.
+using Object_Maker = CWnd* (*)();
+template <class T>
+CWnd* Make_Object() { return new T(); }
+void Register_Window_Class(const std::wstring& class_name, Class_Proc proc, Object_Maker make_object = nullptr);
 Class_Proc Find_Window_Class(const std::wstring& class_name);
 
 // Sends to the window's object (message map) or its class.

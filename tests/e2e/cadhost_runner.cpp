@@ -31,6 +31,13 @@ std::string Read_File(const std::filesystem::path& path)
     return text.str();
 }
 
+// 60 seconds, or KORVEL_CADHOST_TIMEOUT seconds for slower builds (the sanitized one).
+std::string Time_Limit()
+{
+    const char* limit = std::getenv("KORVEL_CADHOST_TIMEOUT");
+    return limit && std::atoi(limit) > 0 ? std::to_string(std::atoi(limit)) : "60";
+}
+
 }  // namespace
 
 Cadhost_Runner::Cadhost_Runner()
@@ -64,7 +71,7 @@ Cadhost_Run Cadhost_Runner::Run(const std::vector<std::string>& arguments) const
 Cadhost_Run Cadhost_Runner::Run_In(const std::filesystem::path& folder,
                                    const std::vector<std::string>& arguments) const
 {
-    std::string command = "cd " + Shell_Quote(folder.string()) + " && timeout 60 " + Shell_Quote(CADHOST_PATH);
+    std::string command = "cd " + Shell_Quote(folder.string()) + " && timeout " + Time_Limit() + " " + Shell_Quote(CADHOST_PATH);
     for (const std::string& argument : arguments)
         command += " " + Shell_Quote(argument);
     const std::filesystem::path out = m_Folder / "stdout.txt";

@@ -21,7 +21,8 @@ public:
     const std::filesystem::path& folder() const { return m_Folder; }
     // Writes a session script into the folder; returns its path.
     std::filesystem::path Write_Script(const std::string& name, const std::string& text) const;
-    // Runs cadhost with the arguments (each quoted for the shell), limited to 60 seconds.
+    // Runs cadhost with the arguments (each quoted for the shell), limited to 60 seconds
+    // (KORVEL_CADHOST_TIMEOUT sets another limit).
     Cadhost_Run Run(const std::vector<std::string>& arguments) const;
     // The same, started in the given folder.
     Cadhost_Run Run_In(const std::filesystem::path& folder, const std::vector<std::string>& arguments) const;

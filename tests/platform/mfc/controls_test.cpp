@@ -215,4 +215,52 @@ TEST_F(DialogTest, DatePickerTakesTextStepsWithinItsRange) {
     EXPECT_EQ(late.chosen.wDay, 31);
 }
 
+// A control without an object of its own is handed out as an object of its class, so the
+// usual cast of GetDlgItem's answer to the control's class is sound.
+TEST_F(DialogTest, ControlsWithoutObjectsComeAsObjectsOfTheirClass) {
+    struct Case {
+        int id;
+        CRuntimeClass* expected;
+    };
+    const Case cases[] = {
+        {IDC_COUNT, RUNTIME_CLASS(CEdit)},          {IDC_ENABLED, RUNTIME_CLASS(CButton)},
+        {IDC_FORMAT, RUNTIME_CLASS(CComboBox)},     {IDC_NAMES, RUNTIME_CLASS(CListBox)},
+        {IDC_SHEETS, RUNTIME_CLASS(CListCtrl)},     {IDC_BAR, RUNTIME_CLASS(CProgressCtrl)},
+        {IDC_ZOOM, RUNTIME_CLASS(CSliderCtrl)},     {IDC_PAGES, RUNTIME_CLASS(CTabCtrl)},
+        {IDC_SPIN, RUNTIME_CLASS(CSpinButtonCtrl)}, {IDC_DATE, RUNTIME_CLASS(CDateTimeCtrl)},
+        {IDC_TITLE, RUNTIME_CLASS(CStatic)},
+    };
+    CDialog dialog(IDD_VALUES);
+    ASSERT_TRUE(dialog.Create(IDD_VALUES, nullptr));
+    for (const Case& c : cases) {
+        CWnd* control = dialog.GetDlgItem(c.id);
+        ASSERT_NE(control, nullptr) << c.id;
+        EXPECT_TRUE(control->IsKindOf(c.expected)) << c.id << " is a " << control->GetRuntimeClass()->m_lpszClassName;
+    }
+    // The list control's header, too; a plain window stays a CWnd.
+    CHeaderCtrl* header = static_cast<CListCtrl*>(dialog.GetDlgItem(IDC_SHEETS))->GetHeaderCtrl();
+    ASSERT_NE(header, nullptr);
+    EXPECT_TRUE(header->IsKindOf(RUNTIME_CLASS(CHeaderCtrl)));
+    CWnd plain;
+    ASSERT_TRUE(plain.CreateEx(0, nullptr, L"plain", WS_CHILD, CRect(0, 0, 10, 10), &dialog, 77));
+    const HWND plain_handle = plain.Detach();
+    EXPECT_EQ(CWnd::FromHandle(plain_handle)->GetRuntimeClass(), RUNTIME_CLASS(CWnd));
+}
+
+// Destroying a window takes its controls and their own children (the list control's
+// header) with it, whatever order they go in.
+TEST_F(DialogTest, DestroyedWindowTakesItsControlsAndTheirChildren) {
+    CDialog dialog(IDD_VALUES);
+    ASSERT_TRUE(dialog.Create(IDD_VALUES, nullptr));
+    CListCtrl list;
+    ASSERT_TRUE(list.SubclassDlgItem(IDC_SHEETS, &dialog));
+    const HWND header = list.GetHeaderCtrl()->m_hWnd;
+    const HWND last = ::GetDlgItem(dialog.m_hWnd, IDCANCEL);
+    ASSERT_TRUE(::IsWindow(header));
+    dialog.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(header));
+    EXPECT_FALSE(::IsWindow(last));
+    EXPECT_EQ(list.m_hWnd, nullptr);
+}
+
 }  // namespace

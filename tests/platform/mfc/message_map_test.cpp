@@ -236,6 +236,18 @@ TEST_F(DialogTest, MouseLeavesTheTrackedButtonAndTimersRunInModalLoops) {
     EXPECT_EQ(dialog.log, expected);
 }
 
+// The mouse was last over a button of a window that is gone: the next window sees the
+// mouse arrive as the first one did.
+TEST_F(DialogTest, MouseOverADestroyedWindowMovesOnToTheNextWindow) {
+    const std::vector<std::wstring> expected = {L"timer", L"enter 1", L"ok", L"timer", L"leave 1", L"enter 2"};
+    for (int run = 0; run < 2; ++run) {
+        Script("click 1\nclick 2\n");
+        Hover_Dialog dialog;
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+        EXPECT_EQ(dialog.log, expected) << "run " << run;
+    }
+}
+
 }  // namespace
 
 namespace {

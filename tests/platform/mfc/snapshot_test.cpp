@@ -152,4 +152,48 @@ TEST_F(DialogTest, SnapshotPaintsTheStandardControls) {
     EXPECT_NE(before.at(dialog.bar.right - 3, y), RGB(6, 176, 37));
 }
 
+// A pop-up that leaves its background alone and paints its client area in a colour when
+// it has one.
+class Painted : public CWnd {
+public:
+    explicit Painted(bool paints) : m_paints(paints) {}
+
+protected:
+    afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    afx_msg void OnPaint() {
+        CPaintDC dc(this);
+        CRect client;
+        GetClientRect(&client);
+        if (m_paints) dc.FillSolidRect(&client, RGB(200, 0, 0));
+    }
+    DECLARE_MESSAGE_MAP()
+    bool m_paints;
+};
+
+BEGIN_MESSAGE_MAP(Painted, CWnd)
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, WindowAfterADestroyedOneStartsOnAnImageOfItsOwn) {
+    const std::string first_path = Snapshot_Path("painted_first.png");
+    const std::string second_path = Snapshot_Path("painted_second.png");
+    {
+        Painted first(true);
+        ASSERT_TRUE(first.CreateEx(0, nullptr, L"first", WS_POPUP | WS_VISIBLE, CRect(0, 0, 40, 30), nullptr, 0));
+        ASSERT_TRUE(platform::Snapshot_Window(&first, std::wstring(first_path.begin(), first_path.end())));
+        first.DestroyWindow();
+    }
+    // A window of the same size made next (often where the first one lay in memory) shows
+    // nothing of the first one's picture.
+    Painted second(false);
+    ASSERT_TRUE(second.CreateEx(0, nullptr, L"second", WS_POPUP | WS_VISIBLE, CRect(0, 0, 40, 30), nullptr, 0));
+    ASSERT_TRUE(platform::Snapshot_Window(&second, std::wstring(second_path.begin(), second_path.end())));
+    Png first_png(first_path), second_png(second_path);
+    ASSERT_TRUE(first_png.ok());
+    ASSERT_TRUE(second_png.ok());
+    EXPECT_EQ(first_png.at(20, 15), RGB(200, 0, 0));
+    EXPECT_EQ(second_png.differing(CRect(0, 0, 40, 30), RGB(255, 255, 255)), 0);
+}
+
 }  // namespace
