@@ -37,7 +37,7 @@ protected:
         Dialog::OnOK();
         CWnd* focus = CWnd::GetFocus();
         Focus_Id = focus != nullptr ? focus->GetDlgCtrlID() : 0;
-        if (focus != nullptr) static_cast<CEdit*>(focus)->GetSel(Sel_Start, Sel_End);
+        if (auto* edit = dynamic_cast<CEdit*>(focus)) edit->GetSel(Sel_Start, Sel_End);
     }
 };
 
