@@ -130,6 +130,7 @@ DWORD Error_From_Code(const std::error_code& ec) {
         case EEXIST: return ERROR_ALREADY_EXISTS;
         case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
         case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
+        case ENOSPC: return ERROR_DISK_FULL;
         default: return ERROR_ACCESS_DENIED;
     }
 }
@@ -140,6 +141,17 @@ BOOL Fail(DWORD code) {
 }
 
 bool Denied(const fs::path& host) { return platform::Machine::instance().writes_denied(host); }
+
+// Takes the bytes of `from` from the free space of the disk `to` lies on; false when they
+// did not all fit.
+bool Disk_Has_Room(const fs::path& from, const fs::path& to) {
+    platform::Machine& machine = platform::Machine::instance();
+    const std::optional<fs::path> disk = machine.disk_of(to);
+    if (!disk) return true;
+    std::error_code ec;
+    const uint64_t size = fs::file_size(from, ec);
+    return !ec && machine.take_disk_space(*disk, size) == size;
+}
 
 // Copies a file with its attributes; the target must not be read-only.
 bool Copy_With_Attributes(const fs::path& from, const fs::path& to, bool overwrite, DWORD& error) {
@@ -232,6 +244,7 @@ BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfEx
     }
     if (!Is_Folder(to.parent_path())) return Fail(ERROR_PATH_NOT_FOUND);
     if (Denied(to)) return Fail(ERROR_ACCESS_DENIED);
+    if (!Disk_Has_Room(from, to)) return Fail(ERROR_DISK_FULL);
     DWORD error = 0;
     if (!Copy_With_Attributes(from, to, true, error)) return Fail(error);
     return TRUE;
@@ -324,8 +337,10 @@ FILE* _wfopen(const wchar_t* filename, const wchar_t* mode) {
     if (writes) {
         platform::Machine& machine = platform::Machine::instance();
         const std::optional<uint64_t> budget = machine.take_write_limit(host);
-        if (budget || machine.local_time_fixed()) {
-            FILE* guarded = platform::Machine_Write_Stream(file, posix_mode.c_str(), budget, machine.local_time_fixed());
+        std::optional<fs::path> disk = machine.disk_of(host);
+        if (budget || disk || machine.local_time_fixed()) {
+            FILE* guarded = platform::Machine_Write_Stream(file, posix_mode.c_str(), budget, std::move(disk),
+                                                           machine.local_time_fixed());
             if (!guarded) {
                 std::fclose(file);
                 return nullptr;
