@@ -34,10 +34,11 @@ ssize_t Write_Limited(void* cookie, const char* buffer, size_t size) {
     if (state->disk) allowed = static_cast<size_t>(Machine::instance().take_disk_space(*state->disk, allowed));
     const size_t written = allowed ? std::fwrite(buffer, 1, allowed, state->raw) : 0;
     if (state->budget) *state->budget -= written;
-    // The stream gives up at a short count, so the reason is set with it.
+    // The stream gives up at a short count, so the reason is set with it (a failure of the
+    // file itself keeps its own).
     if (written < size) {
         state->failed = true;
-        errno = ENOSPC;
+        if (written == allowed) errno = ENOSPC;
     }
     return static_cast<ssize_t>(written);
 }
