@@ -30,14 +30,12 @@ std::wstring Reason_Of_Error(DWORD error)
     case ERROR_PATH_NOT_FOUND:
     case ERROR_FILE_NOT_FOUND: return L"no such folder";
     case ERROR_DISK_FULL: return L"the disk is full";
+    case ERROR_WRITE_FAULT: return L"write error";
     default: return L"error " + std::to_wstring(error);
     }
 }
 
-std::wstring Reason_Of_Errno(int code)
-{
-    return code == ENOSPC ? L"the disk is full" : L"write error";
-}
+DWORD Error_Of_Errno(int code) { return code == ENOSPC ? ERROR_DISK_FULL : ERROR_WRITE_FAULT; }
 
 }  // namespace
 
@@ -46,11 +44,11 @@ Safe_File_Write::Safe_File_Write(std::wstring path) : path_(std::move(path))
     const std::filesystem::path host = To_Host_Path(path_);
     std::error_code ec;
     if (host.empty())
-        fail(L"not a path of this machine");
+        fail(ERROR_PATH_NOT_FOUND, L"not a path of this machine");
     else if (std::filesystem::is_directory(host, ec))
-        fail(L"a folder has that name");
+        fail(ERROR_ACCESS_DENIED, L"a folder has that name");
     else if (!Can_Write(host))
-        fail(L"access denied");
+        fail(ERROR_ACCESS_DENIED);
     if (failed())
         return;
     temp_ = Temp_Path_Beside(path_);
@@ -61,7 +59,7 @@ Safe_File_Write::Safe_File_Write(std::wstring path) : path_(std::move(path))
     if (file_ == nullptr) {
         const DWORD error = GetLastError();
         temp_.clear();
-        fail(Reason_Of_Error(error));
+        fail(error);
     }
 }
 
@@ -73,7 +71,7 @@ bool Safe_File_Write::write(const void* data, size_t size)
         return false;
     errno = 0;
     if (size > 0 && std::fwrite(data, 1, size, file_) != size) {
-        fail(Reason_Of_Errno(errno));
+        fail(Error_Of_Errno(errno));
         discard();
         return false;
     }
@@ -84,7 +82,7 @@ bool Safe_File_Write::commit()
 {
     if (failed() || file_ == nullptr) {
         if (!failed())
-            fail(L"already finished");
+            fail(ERROR_INVALID_HANDLE, L"already finished");
         discard();
         return false;
     }
@@ -93,12 +91,12 @@ bool Safe_File_Write::commit()
     written = std::fclose(file_) == 0 && written;
     file_ = nullptr;
     if (!written) {
-        fail(Reason_Of_Errno(errno));
+        fail(Error_Of_Errno(errno));
         discard();
         return false;
     }
     if (!MoveFileExW(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        fail(Reason_Of_Error(GetLastError()));
+        fail(GetLastError());
         discard();
         return false;
     }
@@ -106,10 +104,12 @@ bool Safe_File_Write::commit()
     return true;
 }
 
-void Safe_File_Write::fail(const std::wstring& reason)
+void Safe_File_Write::fail(uint32_t code, const std::wstring& reason)
 {
-    if (error_.empty())
-        error_ = L"cannot write " + path_ + L": " + reason;
+    if (!error_.empty())
+        return;
+    code_ = code;
+    error_ = L"cannot write " + path_ + L": " + (reason.empty() ? Reason_Of_Error(code) : reason);
 }
 
 void Safe_File_Write::discard()

@@ -6,6 +6,7 @@
 // to its temporary.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -32,18 +33,22 @@ public:
     bool failed() const { return !error_.empty(); }
     // "cannot write PATH: reason"; empty while nothing failed.
     const std::wstring& error() const { return error_; }
+    // The system error code of the failure (ERROR_ACCESS_DENIED, ERROR_DISK_FULL...); 0 while none.
+    uint32_t error_code() const { return code_; }
     const std::wstring& path() const { return path_; }
     // The temporary file's path while it exists, else empty.
     const std::wstring& temp_path() const { return temp_; }
 
 private:
-    void fail(const std::wstring& reason);
+    // The reason is the code's text unless given.
+    void fail(uint32_t code, const std::wstring& reason = {});
     void discard();
 
     std::wstring path_;
     std::wstring temp_;
     FILE* file_ = nullptr;
     std::wstring error_;
+    uint32_t code_ = 0;
 };
 
 // Writes the bytes as the whole file through a Safe_File_Write; false with its error.

@@ -130,5 +130,28 @@ TEST_F(SafeFileWriteTest, AFullDiskTakesEveryWriteThereAndIsKeptWithTheMachine) 
     EXPECT_TRUE(Safe_Write_File(L"C:\\Out\\plan.dxf", "x", error));
 }
 
+TEST_F(SafeFileWriteTest, ACopyThatCannotBeWrittenWholeKeepsTheOldTarget) {
+    Write_File(c_drive() / "Out" / "new.dxf", new_);
+    const struct {
+        const char* what;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"short write", [] { Machine::instance().fail_writes_after(L"C:\\Out\\plan.dxf", 100); }},
+        {"full disk", [] { Machine::instance().set_disk_free(L"C:\\Out", 100); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.arrange();
+        SetLastError(0);
+        EXPECT_FALSE(CopyFileW(L"C:\\Out\\new.dxf", L"C:\\Out\\plan.dxf", FALSE));
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+        Machine::instance().set_disk_free(L"C:\\Out", std::nullopt);
+        EXPECT_EQ(Read_File(c_drive() / "Out" / "plan.dxf"), old_);
+        EXPECT_EQ(Entries(c_drive() / "Out"), (std::vector<std::string>{"new.dxf", "plan.dxf"}));
+    }
+    EXPECT_TRUE(CopyFileW(L"C:\\Out\\new.dxf", L"C:\\Out\\plan.dxf", FALSE));
+    EXPECT_EQ(Read_File(c_drive() / "Out" / "plan.dxf"), new_);
+}
+
 }  // namespace
 }  // namespace platform
