@@ -1,5 +1,6 @@
 #include "companion/pdf_jobs.h"
 
+#include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFObjectHandle.hh>
@@ -8,7 +9,10 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include <memory>
-#include <system_error>
+#include <stdexcept>
+
+#include "script/utf8.h"
+#include "win/safe_file_write.h"
 
 namespace fs = std::filesystem;
 
@@ -16,29 +20,35 @@ namespace companion {
 
 namespace {
 
-// A temporary name beside the file, so that the final rename stays on one file system.
-fs::path Temp_Beside(const fs::path& file) { return fs::path(file.string() + ".part~"); }
+// Hands the writer's bytes to the file being written; a failed write ends the writer.
+class File_Pipeline : public Pipeline {
+public:
+    explicit File_Pipeline(platform::Safe_File_Write& file) : Pipeline("file", nullptr), file_(file) {}
+    void write(unsigned char const* data, size_t length) override {
+        if (!file_.write(data, length)) throw std::runtime_error(platform::To_Utf8(file_.error()));
+    }
+    void finish() override {}
 
-// Writes the document to the temporary file and renames it over `target`.
+private:
+    platform::Safe_File_Write& file_;
+};
+
+// Writes the document through a temporary file that replaces `target` once it was written whole.
 std::string Write_Replacing(QPDF& pdf, const fs::path& target) {
-    const fs::path temp = Temp_Beside(target);
-    std::error_code ec;
+    platform::Safe_File_Write file(platform::From_Utf8(target.string()));
+    if (file.failed()) return platform::To_Utf8(file.error());
     try {
-        QPDFWriter writer(pdf, temp.c_str());
+        File_Pipeline pipeline(file);
+        QPDFWriter writer(pdf);
+        writer.setOutputPipeline(&pipeline);
         // Page contents pass through as they are: no decoding and recompressing.
         writer.setDecodeLevel(qpdf_dl_none);
         writer.setStreamDataMode(qpdf_s_preserve);
         writer.write();
     } catch (const std::exception& e) {
-        fs::remove(temp, ec);
-        return e.what();
+        return file.failed() ? platform::To_Utf8(file.error()) : e.what();
     }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return "cannot replace " + target.string() + ": " + ec.message();
-    }
-    return {};
+    return file.commit() ? std::string() : platform::To_Utf8(file.error());
 }
 
 // One outline entry: the title and a fit view of the page.

@@ -1,5 +1,7 @@
 // The two PDF jobs of the companion: joining files into one with an outline entry per
-// file, and turning every page of a file. Host paths; nothing is printed.
+// file, and turning every page of a file. Host paths; nothing is printed. Files are
+// written through a temporary beside them (platform::Safe_File_Write): a failed write
+// leaves the file as it was.
 #pragma once
 
 #include <filesystem>
@@ -20,8 +22,8 @@ struct Merge_Result {
 };
 
 // Writes the pages of the readable inputs, in order, into `target` (replaced as a
-// whole, through a temporary file beside it), with one top-level outline entry per
-// joined file. Writes nothing when no input can be read.
+// whole), with one top-level outline entry per joined file. Writes nothing when no input
+// can be read.
 Merge_Result Merge_Pdf_Files(const std::vector<Merge_Input>& inputs, const std::filesystem::path& target);
 
 // Turns every page of the file by `degrees` (a multiple of 90) on top of its present

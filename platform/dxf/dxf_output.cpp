@@ -3,7 +3,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "dxf/dxf_text_codec.h"
 
@@ -91,13 +90,6 @@ void DxfOutput::binary(int c, std::string_view bytes) {
     }
     out_ += '\n';
   }
-}
-
-bool DxfOutput::save(const std::string& path) const {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool written = std::fwrite(out_.data(), 1, out_.size(), f) == out_.size();
-  return std::fclose(f) == 0 && written;
 }
 
 }  // namespace platform

@@ -23,8 +23,6 @@ class DxfOutput {
 
   const std::string& data() const { return out_; }
   std::string& data() { return out_; }
-  // Writes the stream to a file; false on any I/O failure.
-  bool save(const std::string& path) const;
 
  private:
   void code(int code);

@@ -14,7 +14,7 @@
 #include "dxf/dxf_write_entities.h"
 #include "dxf/dxf_write_objects.h"
 #include "rx/rxclass.h"
-#include "win/win_files.h"
+#include "win/safe_file_write.h"
 
 namespace platform {
 
@@ -377,9 +377,8 @@ std::string Write_Dxf_Data(const ZcDbDatabase* db) {
 
 Zcad::ErrorStatus Write_Dxf_File(const ZcDbDatabase* db, const std::wstring& path) {
   if (db == nullptr) return Zcad::eNoDatabase;
-  DxfOutput out;
-  out.data() = Write_Dxf_Data(db);
-  return out.save(To_Host_Path(path).string()) ? Zcad::eOk : Zcad::eFileAccessErr;
+  std::wstring error;
+  return Safe_Write_File(path, Write_Dxf_Data(db), error) ? Zcad::eOk : Zcad::eFileAccessErr;
 }
 
 }  // namespace platform

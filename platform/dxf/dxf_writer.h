@@ -9,7 +9,8 @@ namespace platform {
 
 // The DXF text of the drawing.
 std::string Write_Dxf_Data(const ZcDbDatabase* db);
-// Writes the file (a Windows path names a file of the emulated machine).
+// Writes the file (a Windows path names a file of the emulated machine) through a temporary
+// beside it: a failed write leaves the file that was there as it was.
 Zcad::ErrorStatus Write_Dxf_File(const ZcDbDatabase* db, const std::wstring& path);
 
 }  // namespace platform

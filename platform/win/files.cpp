@@ -3,13 +3,16 @@
 
 #include <cerrno>
 #include <chrono>
+#include <fstream>
 #include <system_error>
+#include <vector>
 
 #include "win/clock.h"
 #include "win/file_attributes.h"
 #include "win/host_path_text.h"
 #include "win/machine.h"
 #include "win/machine_write_stream.h"
+#include "win/safe_file_write.h"
 #include "win/text_mode_file.h"
 #include "win/win_error.h"
 #include "win/win_files.h"
@@ -130,6 +133,7 @@ DWORD Error_From_Code(const std::error_code& ec) {
         case EEXIST: return ERROR_ALREADY_EXISTS;
         case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
         case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
+        case ENOSPC: return ERROR_DISK_FULL;
         default: return ERROR_ACCESS_DENIED;
     }
 }
@@ -141,16 +145,30 @@ BOOL Fail(DWORD code) {
 
 bool Denied(const fs::path& host) { return platform::Machine::instance().writes_denied(host); }
 
-// Copies a file with its attributes; the target must not be read-only.
-bool Copy_With_Attributes(const fs::path& from, const fs::path& to, bool overwrite, DWORD& error) {
-    std::error_code ec;
-    fs::copy_file(from, to, overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none, ec);
-    if (ec) {
-        error = Error_From_Code(ec);
+// Copies a file with its attributes through a temporary beside the target, which replaces
+// the target only when the copy is whole; the target must not be read-only.
+bool Copy_With_Attributes(const fs::path& from, const fs::path& to, DWORD& error) {
+    std::ifstream in(from, std::ios::binary);
+    if (!in) {
+        error = ERROR_ACCESS_DENIED;
         return false;
     }
-    // A copy keeps the modification time, as on Windows.
+    platform::Safe_File_Write out(platform::Text_From_Host_Path(to));
+    std::vector<char> buffer(1 << 16);
+    while (!out.failed() && in.read(buffer.data(), std::streamsize(buffer.size())).gcount() > 0)
+        out.write(buffer.data(), size_t(in.gcount()));
+    if (in.bad()) {
+        error = ERROR_READ_FAULT;
+        return false;
+    }
+    if (!out.commit()) {
+        error = out.error_code();
+        return false;
+    }
+    // A copy keeps the modification time and the permissions, as on Windows.
+    std::error_code ec;
     fs::last_write_time(to, fs::last_write_time(from, ec), ec);
+    fs::permissions(to, fs::status(from, ec).permissions(), ec);
     platform::Apply_Attributes(to, platform::Attributes_Of(from) & ~FILE_ATTRIBUTE_DIRECTORY);
     return true;
 }
@@ -233,7 +251,7 @@ BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfEx
     if (!Is_Folder(to.parent_path())) return Fail(ERROR_PATH_NOT_FOUND);
     if (Denied(to)) return Fail(ERROR_ACCESS_DENIED);
     DWORD error = 0;
-    if (!Copy_With_Attributes(from, to, true, error)) return Fail(error);
+    if (!Copy_With_Attributes(from, to, error)) return Fail(error);
     return TRUE;
 }
 
@@ -262,7 +280,7 @@ BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlag
     fs::rename(from, to, ec);
     if (ec.value() == EXDEV && !Is_Folder(from)) {
         DWORD error = 0;
-        if (!Copy_With_Attributes(from, to, true, error)) return Fail(error);
+        if (!Copy_With_Attributes(from, to, error)) return Fail(error);
         ec.clear();
         fs::permissions(from, fs::perms::owner_write, fs::perm_options::add, ec);
         fs::remove(from, ec);
@@ -324,8 +342,10 @@ FILE* _wfopen(const wchar_t* filename, const wchar_t* mode) {
     if (writes) {
         platform::Machine& machine = platform::Machine::instance();
         const std::optional<uint64_t> budget = machine.take_write_limit(host);
-        if (budget || machine.local_time_fixed()) {
-            FILE* guarded = platform::Machine_Write_Stream(file, posix_mode.c_str(), budget, machine.local_time_fixed());
+        std::optional<fs::path> disk = machine.disk_of(host);
+        if (budget || disk || machine.local_time_fixed()) {
+            FILE* guarded = platform::Machine_Write_Stream(file, posix_mode.c_str(), budget, std::move(disk),
+                                                           machine.local_time_fixed());
             if (!guarded) {
                 std::fclose(file);
                 return nullptr;

@@ -1,7 +1,8 @@
 // The emulated Windows machine: a root folder on the host that holds the drives,
 // the user and his profile folders, the host program's folder, an environment
 // table of its own, the current directory, the local clock, the host's registry
-// profile, the displays and cursor, folders it may not write to, and programs of ours.
+// profile, the displays and cursor, folders it may not write to, nearly full disks, and
+// programs of ours.
 #pragma once
 
 #include <chrono>
@@ -34,7 +35,7 @@ public:
     // KORVEL_MACHINE_ROOT). Setting it starts a fresh machine there: default drives
     // (C: -> <root>/c, D: -> <root>/d), user, program folder, environment, current
     // directory, clock, displays and cursor; the attributes, registry store, denied
-    // folders and programs stored under that root; the profile and host folders created.
+    // folders, disk limits and programs stored under that root; the profile and host folders created.
     void set_root(const std::filesystem::path& root);
     std::filesystem::path root();
 
@@ -113,10 +114,20 @@ public:
     void deny_writes(std::wstring_view path);
     void allow_writes(std::wstring_view path);
     bool writes_denied(const std::filesystem::path& host_path);
-    // The next _wfopen of that file for writing gives a stream that takes `bytes`
-    // bytes and then fails (a short write, as on a full disk). One use only.
+    // The next _wfopen of that file for writing (or the temporary of the next
+    // Safe_File_Write of it) gives a stream that takes `bytes` bytes and then fails (a
+    // short write, as on a full disk). One use only.
     void fail_writes_after(std::wstring_view path, uint64_t bytes);
     std::optional<uint64_t> take_write_limit(const std::filesystem::path& host_path);
+    // A small disk that is nearly full: the folder and everything below it have `bytes` free.
+    // Every byte written there (_wfopen, CopyFileW) uses one up, and a write past the last
+    // fails (a short write, ENOSPC). Removing files frees nothing. nullopt lifts the limit.
+    // Kept in <root>/.disk-full as set, one "BYTES<TAB>FOLDER" line each.
+    void set_disk_free(std::wstring_view folder, std::optional<uint64_t> bytes);
+    // The innermost limited folder that holds the host path, if any.
+    std::optional<std::filesystem::path> disk_of(const std::filesystem::path& host_path);
+    // Uses up to `bytes` of that folder's free space; returns how many were free.
+    uint64_t take_disk_space(const std::filesystem::path& disk, uint64_t bytes);
 
     // Programs of ours: a Windows path that the shell starts as the given host
     // command (program and leading arguments; the shell's parameters follow). The
@@ -142,6 +153,7 @@ private:
     void save_attributes();               // caller holds mutex_
     void load_machine_lists();            // caller holds mutex_
     void save_denied_writes();            // caller holds mutex_
+    void save_disk_limits();              // caller holds mutex_
     void save_programs();                 // caller holds mutex_
     void set_up_host_profile(bool overwrite);  // caller holds mutex_
     std::wstring upper_name(std::wstring_view name) const;
@@ -163,6 +175,7 @@ private:
     POINT cursor_{};
     std::vector<std::filesystem::path> denied_writes_;
     std::map<std::string, uint64_t> write_limits_;
+    std::vector<std::pair<std::filesystem::path, uint64_t>> disks_;  // folder, bytes free
     std::map<std::string, std::vector<std::string>> programs_;
 };
 

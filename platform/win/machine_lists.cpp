@@ -1,4 +1,6 @@
-// Folders the machine may not write to, short writes, and programs of ours.
+// Folders the machine may not write to, short writes, nearly full disks, and programs of ours.
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 #include "win/host_path_text.h"
@@ -13,6 +15,7 @@ namespace {
 
 const char* kDeniedWritesName = ".denied-writes";
 const char* kProgramsName = ".programs";
+const char* kDiskLimitsName = ".disk-full";
 
 fs::path Normal(const fs::path& host_path) { return fs::absolute(host_path).lexically_normal(); }
 
@@ -29,6 +32,8 @@ bool Is_At_Or_Below(const fs::path& path, const fs::path& folder) {
     return true;
 }
 
+bool Same_Folder(const fs::path& a, const fs::path& b) { return Is_At_Or_Below(a, b) && Is_At_Or_Below(b, a); }
+
 std::vector<std::string> Split_Tabs(const std::string& line) {
     std::vector<std::string> parts;
     size_t start = 0;
@@ -43,11 +48,20 @@ std::vector<std::string> Split_Tabs(const std::string& line) {
 void Machine::load_machine_lists() {
     denied_writes_.clear();
     write_limits_.clear();
+    disks_.clear();
     programs_.clear();
     std::string line;
     std::ifstream denied(root_ / kDeniedWritesName);
     while (std::getline(denied, line))
         if (!line.empty()) denied_writes_.emplace_back(line);
+    std::ifstream disks(root_ / kDiskLimitsName);
+    while (std::getline(disks, line)) {
+        const auto parts = Split_Tabs(line);
+        char* end = nullptr;
+        const unsigned long long bytes = parts.size() == 2 ? std::strtoull(parts[0].c_str(), &end, 10) : 0;
+        if (parts.size() == 2 && !parts[1].empty() && end != parts[0].c_str() && *end == 0)
+            disks_.emplace_back(Normal(To_Host_Path(From_Utf8(parts[1]))), bytes);
+    }
     std::ifstream programs(root_ / kProgramsName);
     while (std::getline(programs, line)) {
         auto parts = Split_Tabs(line);
@@ -61,6 +75,11 @@ void Machine::load_machine_lists() {
 void Machine::save_denied_writes() {
     std::ofstream out(root_ / kDeniedWritesName, std::ios::trunc);
     for (const auto& folder : denied_writes_) out << folder.string() << '\n';
+}
+
+void Machine::save_disk_limits() {
+    std::ofstream out(root_ / kDiskLimitsName, std::ios::trunc);
+    for (const auto& [folder, bytes] : disks_) out << bytes << '\t' << folder.string() << '\n';
 }
 
 void Machine::save_programs() {
@@ -116,6 +135,38 @@ std::optional<uint64_t> Machine::take_write_limit(const fs::path& host_path) {
     if (it == write_limits_.end()) return std::nullopt;
     const uint64_t bytes = it->second;
     write_limits_.erase(it);
+    return bytes;
+}
+
+void Machine::set_disk_free(std::wstring_view folder, std::optional<uint64_t> bytes) {
+    std::lock_guard lock(mutex_);
+    ensure_initialised();
+    const fs::path host = To_Host_Path(folder);
+    if (host.empty()) return;
+    const fs::path disk = Normal(host);
+    std::erase_if(disks_, [&](const auto& entry) { return Same_Folder(entry.first, disk); });
+    if (bytes) disks_.emplace_back(disk, *bytes);
+    save_disk_limits();
+}
+
+std::optional<fs::path> Machine::disk_of(const fs::path& host_path) {
+    std::lock_guard lock(mutex_);
+    ensure_initialised();
+    const fs::path path = Normal(host_path);
+    std::optional<fs::path> innermost;
+    for (const auto& [folder, bytes] : disks_)
+        if (Is_At_Or_Below(path, folder) && (!innermost || Is_At_Or_Below(folder, *innermost))) innermost = folder;
+    return innermost;
+}
+
+uint64_t Machine::take_disk_space(const fs::path& disk, uint64_t bytes) {
+    std::lock_guard lock(mutex_);
+    for (auto& [folder, free] : disks_) {
+        if (!Same_Folder(folder, disk)) continue;
+        const uint64_t taken = std::min(free, bytes);
+        free -= taken;
+        return taken;
+    }
     return bytes;
 }
 

@@ -15,6 +15,7 @@ namespace {
 struct Write_State {
     FILE* raw;
     std::optional<uint64_t> budget;
+    std::optional<std::filesystem::path> disk;
     bool stamp;
     bool failed = false;
 };
@@ -30,12 +31,14 @@ ssize_t Write_Limited(void* cookie, const char* buffer, size_t size) {
     auto* state = static_cast<Write_State*>(cookie);
     size_t allowed = size;
     if (state->budget) allowed = static_cast<size_t>(std::min<uint64_t>(size, *state->budget));
+    if (state->disk) allowed = static_cast<size_t>(Machine::instance().take_disk_space(*state->disk, allowed));
     const size_t written = allowed ? std::fwrite(buffer, 1, allowed, state->raw) : 0;
     if (state->budget) *state->budget -= written;
-    if (written < size) state->failed = true;
-    if (written == 0 && size > 0) {
-        errno = ENOSPC;
-        return 0;
+    // The stream gives up at a short count, so the reason is set with it (a failure of the
+    // file itself keeps its own).
+    if (written < size) {
+        state->failed = true;
+        if (written == allowed) errno = ENOSPC;
     }
     return static_cast<ssize_t>(written);
 }
@@ -64,8 +67,9 @@ int Close_Stamped(void* cookie) {
 
 }  // namespace
 
-FILE* Machine_Write_Stream(FILE* raw, const char* mode, std::optional<uint64_t> budget, bool stamp) {
-    auto* state = new Write_State{raw, budget, stamp};
+FILE* Machine_Write_Stream(FILE* raw, const char* mode, std::optional<uint64_t> budget,
+                           std::optional<std::filesystem::path> disk, bool stamp) {
+    auto* state = new Write_State{raw, budget, std::move(disk), stamp};
     const cookie_io_functions_t functions{Read_Raw, Write_Limited, Seek_Raw, Close_Stamped};
     FILE* stream = fopencookie(state, mode, functions);
     if (!stream) {

@@ -125,6 +125,8 @@ BOOL SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttributes);
 BOOL CreateDirectoryW(LPCWSTR lpPathName, LPVOID lpSecurityAttributes);
 BOOL RemoveDirectoryW(LPCWSTR lpPathName);
 BOOL DeleteFileW(LPCWSTR lpFileName);
+// Copies through a temporary beside the target (platform::Safe_File_Write): a copy that
+// fails keeps the old target.
 BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists);
 BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName);
 BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags);
@@ -139,7 +141,7 @@ BOOL FindClose(HANDLE hFindFile);
 
 // C runtime with wide paths. _wfopen opens in text mode unless the mode has 'b':
 // "\n" is written as "\r\n" and "\r\n" is read as "\n", as on Windows; ccs= is ignored.
-// Writing honours Machine::deny_writes and Machine::fail_writes_after.
+// Writing honours Machine::deny_writes, Machine::fail_writes_after and Machine::set_disk_free.
 FILE* _wfopen(const wchar_t* filename, const wchar_t* mode);
 // Sharing modes mean nothing here: every file is shared.
 #define _SH_DENYRW 0x10

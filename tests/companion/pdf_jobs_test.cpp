@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
 
 #include "companion/pdf_jobs.h"
 #include "pdf_inspect.h"
+#include "win/machine.h"
 
 namespace fs = std::filesystem;
 using companion::Merge_Input;
@@ -46,7 +50,7 @@ TEST_F(Pdf_Jobs_Test, MergeKeepsFileAndPageOrderWithOneOutlineEntryPerFile)
     }
     EXPECT_NE(pdf_test::Run("qpdf --check " + pdf_test::Quote(File("out.pdf").string())).find("No syntax or stream"),
               std::string::npos);
-    EXPECT_FALSE(fs::exists(File("out.pdf.part~")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_Folder), {}), 4) << "no temporary is left";
 }
 
 TEST_F(Pdf_Jobs_Test, MissingAndBrokenInputsAreSkippedWithTheirTitles)
@@ -104,4 +108,49 @@ TEST_F(Pdf_Jobs_Test, RotationRefusesBadAnglesAndUnreadableFilesLeavingThemAsThe
     EXPECT_EQ(text, "not a pdf");
     EXPECT_NE(companion::Rotate_Pdf_File(File("missing.pdf"), 90), "");
     EXPECT_FALSE(fs::exists(File("missing.pdf")));
+}
+
+// A result that cannot be written whole (denied folder, full disk, short write) is an error;
+// the old target and the file to rotate stay byte for byte and nothing else is left.
+TEST_F(Pdf_Jobs_Test, AResultThatCannotBeWrittenWholeLeavesTheFilesAsTheyWere)
+{
+    using platform::Machine;
+    pdf_test::Make_Pdf(File("1.pdf"), {{200, 300}});
+    pdf_test::Make_Pdf(File("2.pdf"), {{210, 300}});
+    std::ofstream(File("out.pdf")) << "old result";
+    const auto read = [](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string sheet = read(File("1.pdf"));
+    const struct {
+        const char* what;
+        std::function<void(const fs::path&)> arrange;
+        const char* reason;
+    } cases[] = {
+        {"denied folder", [](const fs::path& f) { Machine::instance().deny_writes(f.parent_path().wstring()); },
+         "access denied"},
+        {"full disk", [](const fs::path& f) { Machine::instance().set_disk_free(f.parent_path().wstring(), 100); },
+         "the disk is full"},
+        {"short write", [](const fs::path& f) { Machine::instance().fail_writes_after(f.wstring(), 100); },
+         "the disk is full"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.arrange(File("out.pdf"));
+        const auto merged = companion::Merge_Pdf_Files({{File("1.pdf"), "a"}, {File("2.pdf"), "b"}}, File("out.pdf"));
+        EXPECT_EQ(merged.joined, 0);
+        EXPECT_EQ(merged.error, "cannot write " + File("out.pdf").string() + ": " + c.reason);
+        c.arrange(File("1.pdf"));
+        EXPECT_EQ(companion::Rotate_Pdf_File(File("1.pdf"), 90),
+                  "cannot write " + File("1.pdf").string() + ": " + c.reason);
+        Machine::instance().allow_writes(m_Folder.wstring());
+        Machine::instance().set_disk_free(m_Folder.wstring(), std::nullopt);
+
+        EXPECT_EQ(read(File("out.pdf")), "old result");
+        EXPECT_EQ(read(File("1.pdf")), sheet);
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_Folder)) names.insert(entry.path().filename().string());
+        EXPECT_EQ(names, (std::set<std::string>{"1.pdf", "2.pdf", "out.pdf"}));
+    }
 }

@@ -22,6 +22,7 @@
 #include "sheets/paper_table.h"
 #include "sheets/plotter_files.h"
 #include "sheets/sheet_records.h"
+#include "win/machine.h"
 
 namespace fs = std::filesystem;
 
@@ -262,6 +263,34 @@ TEST_F(Batch_Plot_Driver_Test, AFailedSheetOfAMergedRunIsPlottedOnceMoreAndTheMe
     platform::Clear_Typed_Input();
     Run_Plot_BaseFun1_Standby();
     EXPECT_TRUE(m_Jobs.empty());
+}
+
+TEST_F(Batch_Plot_Driver_Test, SheetsWhoseFilesCannotBeWrittenAreFailedPlotsRetriedOnceAndReported)
+{
+    // The output folder is a full disk: no sheet's file can be written, in either pass.
+    platform::Machine::instance().set_disk_free(Out_Folder.GetString(), 0);
+    Run_Plot_Temp1();
+    ASSERT_EQ(m_Jobs.size(), 4u) << platform::To_Utf8(Printed());
+    ASSERT_EQ(g_Failed_Sheets.length(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(g_Failed_Sheets[i], i);
+    EXPECT_EQ(platform::Pending_Text(), Cancel_Prefix().GetString() + std::wstring(L"Plot_BaseFun1_Standby\n") +
+                                            Reopen_Text());
+    Run_Plot_BaseFun1_Standby();
+    platform::Machine::instance().set_disk_free(Out_Folder.GetString(), std::nullopt);
+
+    EXPECT_EQ(m_Jobs.size(), 8u);
+    EXPECT_TRUE(g_Failed_Sheets.isEmpty());
+    const std::wstring printed = Printed();
+    for (const wchar_t* name : {L"M-01", L"L-01", L"M-02", L"M-03"}) {
+        const std::wstring line = std::wstring(L"; error: the plot failed: cannot write C:\\Out\\") + name +
+                                  L".pdf: the disk is full";
+        const size_t first = printed.find(line);
+        ASSERT_NE(first, std::wstring::npos) << platform::To_Utf8(printed);
+        EXPECT_NE(printed.find(line, first + 1), std::wstring::npos) << "reported again by the retry";
+    }
+    EXPECT_TRUE(fs::is_empty(Host(Out_Folder))) << "no file, empty or not, under any name";
+    EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
 }
 
 TEST_F(Batch_Plot_Driver_Test, ARetriedPositionTheListNoLongerHoldsIsSkipped)

@@ -3,6 +3,7 @@
 // the origin, with the source's layers, "Standard" text and table styles and line-type scales;
 // the result window shows the progress and its stop button ends the export.
 #include <cstdio>
+#include <set>
 #include <string>
 
 #include "core/hidden_layers.h"
@@ -36,6 +37,7 @@
 #include "sheets/sheet_records.h"
 #include "../platform/dxf/dxf_test_support.h"
 #include "services_fixture.h"
+#include "win/machine.h"
 
 namespace {
 
@@ -424,6 +426,47 @@ TEST_F(Dwg_Export_Test, FailedSaveAndUncreatableFolderAreShownAndNotCounted)
     EXPECT_EQ(written, 0);
     EXPECT_EQ(folder, CString(profile) + L"\\DWG");
     EXPECT_EQ(platform::MessageBoxLog.size(), 1u);
+}
+
+TEST_F(Dwg_Export_Test, DrawingFilesThatCannotBeWrittenWholeKeepTheOldFileAndAreShown)
+{
+    Draw_Drawing();
+    ZcDbObjectIdArray ids;
+    ids.append(Append(Db()->modelSpaceId(), new ZcDbCircle(ZcGePoint3d(500, 500, 0), ZcGeVector3d::kZAxis, 10)));
+    const CString piece = File(L"piece");
+    ASSERT_TRUE(Wblock_Ids_To_File(ids, piece, L"K_TK_BK", false));
+    const std::string good = File_Bytes(piece);
+    // The folder is a full disk from here on.
+    platform::Machine::instance().set_disk_free(L"C:\\Out", 100);
+    ids.append(Append(Db()->modelSpaceId(), new ZcDbCircle(ZcGePoint3d(500, 500, 0), ZcGeVector3d::kZAxis, 20)));
+    Answer_Boxes(1);
+    EXPECT_FALSE(Wblock_Ids_To_File(ids, piece, L"K_TK_BK", true));
+    EXPECT_EQ(File_Bytes(piece), good);
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_TRUE(Has(platform::To_Utf8(platform::MessageBoxLog[0].text), "C:\\Out\\piece.dxf")) ;
+
+    // The sheet export: each sheet's failure is shown, none is counted, nothing is left.
+    const auto entries = [this] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(Host(L"C:\\Out")))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+    // The export deletes a sheet's old file first.
+    std::set<std::string> before = entries();
+    before.erase("A.dxf");
+    before.erase("B.dxf");
+    platform::MessageBoxLog.clear();
+    Add_Sheet(Db()->modelSpaceId(), 0, 0, 420, 297, L"A");
+    Add_Sheet(Db()->modelSpaceId(), 1000, 0, 1420, 297, L"B");
+    Answer_Boxes(2);
+    CString folder;
+    int written = -1;
+    ASSERT_TRUE(Export_Sheets_To_Dwg1(m_Set, folder, &written));
+    platform::Machine::instance().set_disk_free(L"C:\\Out", std::nullopt);
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(platform::MessageBoxLog.size(), 2u);
+    EXPECT_EQ(entries(), before);
 }
 
 TEST_F(Dwg_Export_Test, AFileThatCannotBeReplacedIsSkippedAndTheSameNameOverwrites)

@@ -8,8 +8,6 @@
 
 #include "plot/drivers/jpeg_file.h"
 #include "plot/drivers/plot_font.h"
-#include "plot/drivers/output_file.h"
-#include "win/win_files.h"
 
 namespace platform {
 
@@ -19,6 +17,11 @@ constexpr double kPointsPerMm = 72.0 / 25.4;
 constexpr double kMaxRasterPixels = 400.0e6;
 constexpr size_t kStrokeBatchPoints = 20000;
 
+cairo_status_t Write_To_File(void* file, const unsigned char* data, unsigned int length)
+{
+    return static_cast<Safe_File_Write*>(file)->write(data, length) ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
+}
+
 }  // namespace
 
 Cairo_Device::Cairo_Device(Kind kind, std::wstring path, double dpi, int copies)
@@ -26,56 +29,62 @@ Cairo_Device::Cairo_Device(Kind kind, std::wstring path, double dpi, int copies)
 {
 }
 
-Cairo_Device::~Cairo_Device()
+Cairo_Device::~Cairo_Device() { abandon(); }
+
+void Cairo_Device::abandon()
 {
     if (mCr) cairo_destroy(mCr);
     if (mSurface) cairo_surface_destroy(mSurface);
     if (mTarget) cairo_surface_destroy(mTarget);
+    mCr = nullptr;
+    mSurface = mTarget = nullptr;
+    mFile.reset();
+}
+
+bool Cairo_Device::fail_page(const std::wstring& why)
+{
+    mError = why;
+    abandon();
+    return false;
 }
 
 bool Cairo_Device::begin_page(double width_mm, double height_mm, uint32_t background_rgb)
 {
     mPageW = width_mm;
     mPageH = height_mm;
-    const std::filesystem::path host = Writable_Output_Path(mPath, mError);
-    if (host.empty()) return false;
+    mFile = std::make_unique<Safe_File_Write>(mPath);
+    if (mFile->failed()) return fail_page(mFile->error());
     double unitsPerMm = kPointsPerMm;
     const double wPt = width_mm * kPointsPerMm, hPt = height_mm * kPointsPerMm;
     switch (mKind) {
     case Kind::Pdf:
         if (mCopies > 1) {
-            mTarget = cairo_pdf_surface_create(host.c_str(), wPt, hPt);
+            mTarget = cairo_pdf_surface_create_for_stream(Write_To_File, mFile.get(), wPt, hPt);
             cairo_rectangle_t extents{0.0, 0.0, wPt, hPt};
             mSurface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
         } else {
-            mSurface = cairo_pdf_surface_create(host.c_str(), wPt, hPt);
+            mSurface = cairo_pdf_surface_create_for_stream(Write_To_File, mFile.get(), wPt, hPt);
         }
         break;
     case Kind::Svg:
-        mSurface = cairo_svg_surface_create(host.c_str(), wPt, hPt);
+        mSurface = cairo_svg_surface_create_for_stream(Write_To_File, mFile.get(), wPt, hPt);
         break;
     case Kind::Png:
     case Kind::Jpg: {
-        if (!(mDpi > 0.0)) {
-            mError = L"resolution must be positive";
-            return false;
-        }
+        if (!(mDpi > 0.0)) return fail_page(L"resolution must be positive");
         unitsPerMm = mDpi / 25.4;
         const double w = std::round(width_mm * unitsPerMm), h = std::round(height_mm * unitsPerMm);
-        if (w < 1 || h < 1 || w > 32767 || h > 32767 || w * h > kMaxRasterPixels) {
-            mError = L"image of " + std::to_wstring(long(w)) + L" x " + std::to_wstring(long(h)) + L" pixels is too large";
-            return false;
-        }
+        if (w < 1 || h < 1 || w > 32767 || h > 32767 || w * h > kMaxRasterPixels)
+            return fail_page(L"image of " + std::to_wstring(long(w)) + L" x " + std::to_wstring(long(h)) +
+                             L" pixels is too large");
         mSurface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(w), int(h));
         mMinWidth = 25.4 / mDpi;  // one pixel
         break;
     }
     }
     if (cairo_surface_status(mSurface) != CAIRO_STATUS_SUCCESS ||
-        (mTarget && cairo_surface_status(mTarget) != CAIRO_STATUS_SUCCESS)) {
-        mError = L"cannot write " + mPath;
-        return false;
-    }
+        (mTarget && cairo_surface_status(mTarget) != CAIRO_STATUS_SUCCESS))
+        return fail_page(L"cannot write " + mPath);
     mCr = cairo_create(mSurface);
     if (raster()) {
         set_source(background_rgb);
@@ -227,7 +236,6 @@ bool Cairo_Device::finish(std::wstring& error)
     cairo_destroy(mCr);
     mCr = nullptr;
     bool ok = cairo_surface_status(mSurface) == CAIRO_STATUS_SUCCESS;
-    const std::filesystem::path host = To_Host_Path(mPath);
     if (ok && mTarget) {
         cairo_t* cr = cairo_create(mTarget);
         for (int i = 0; i < mCopies; ++i) {
@@ -239,15 +247,15 @@ bool Cairo_Device::finish(std::wstring& error)
         cairo_surface_finish(mTarget);
         ok = cairo_surface_status(mTarget) == CAIRO_STATUS_SUCCESS;
     }
-    if (ok && mKind == Kind::Png) ok = cairo_surface_write_to_png(mSurface, host.c_str()) == CAIRO_STATUS_SUCCESS;
-    if (ok && mKind == Kind::Jpg) {
-        std::wstring why;
-        ok = Write_Jpeg(mSurface, host, mDpi, 90, why);
-    }
+    std::wstring why;
+    if (ok && mKind == Kind::Png)
+        ok = cairo_surface_write_to_png_stream(mSurface, Write_To_File, mFile.get()) == CAIRO_STATUS_SUCCESS;
+    if (ok && mKind == Kind::Jpg) ok = Write_Jpeg(mSurface, *mFile, mDpi, 90, why);
     cairo_surface_finish(mSurface);
-    ok = ok && cairo_surface_status(mSurface) == CAIRO_STATUS_SUCCESS;
+    ok = ok && cairo_surface_status(mSurface) == CAIRO_STATUS_SUCCESS && mFile->commit();
     if (!ok) {
-        error = L"cannot write " + mPath;
+        error = mFile->failed() ? mFile->error() : !why.empty() ? why : L"cannot write " + mPath;
+        abandon();
         return false;
     }
     mFiles.push_back(mPath);

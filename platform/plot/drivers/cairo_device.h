@@ -1,10 +1,14 @@
 // PDF, SVG, PNG and JPG output through cairo (JPG through libjpeg from the rendered image).
+// The file is written through a temporary beside it and appears only when it was written
+// whole.
 #pragma once
 #include <cairo.h>
 
+#include <memory>
 #include <string>
 
 #include "plot/render/plot_device.h"
+#include "win/safe_file_write.h"
 
 namespace platform {
 
@@ -29,12 +33,16 @@ public:
     std::vector<std::wstring> files() const override { return mFiles; }
 
 private:
+    // Drops the page and the file's temporary; the file stays as it was.
+    void abandon();
+    bool fail_page(const std::wstring& why);
     void flush_strokes();
     void set_source(uint32_t rgb);
     bool raster() const { return mKind == Kind::Png || mKind == Kind::Jpg; }
 
     Kind mKind;
     std::wstring mPath;
+    std::unique_ptr<Safe_File_Write> mFile;  // outlives the surfaces, which write into it
     double mDpi;
     int mCopies;
     double mPageW = 0.0, mPageH = 0.0;

@@ -5,7 +5,7 @@
 
 #include "plot/drivers/zip_writer.h"
 #include "script/utf8.h"
-#include "plot/drivers/output_file.h"
+#include "win/safe_file_write.h"
 
 namespace platform {
 
@@ -191,7 +191,7 @@ bool Dwf_Device::finish(std::wstring& error)
     zip.add(w2dName, mW2d);
     std::string file = zip.finish();
 
-    if (!Write_Output_File(mPath, file, error)) return false;
+    if (!Safe_Write_File(mPath, file, error)) return false;
     mFiles.push_back(mPath);
     return true;
 }

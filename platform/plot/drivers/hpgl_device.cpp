@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "plot/drivers/plot_font.h"
-#include "plot/drivers/output_file.h"
+#include "win/safe_file_write.h"
 
 namespace platform {
 
@@ -172,7 +172,7 @@ bool Hpgl_Device::finish(std::wstring& error)
 {
     mOut += "PU;SP0;PG;\n";
     mOut += std::string(kUel) + "@PJL EOJ\r\n" + kUel;
-    if (!Write_Output_File(mPath, mOut, error)) return false;
+    if (!Safe_Write_File(mPath, mOut, error)) return false;
     mFiles.push_back(mPath);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "plot/drivers/jpeg_file.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <jpeglib.h>
 #include <setjmp.h>
 #include <vector>
@@ -54,8 +55,7 @@ bool Read_Jpeg(const std::filesystem::path& path, Plot_Image& out)
     return out.width > 0 && out.height > 0;
 }
 
-bool Write_Jpeg(cairo_surface_t* image, const std::filesystem::path& path, double dpi, int quality,
-                std::wstring& error)
+bool Write_Jpeg(cairo_surface_t* image, Safe_File_Write& out, double dpi, int quality, std::wstring& error)
 {
     cairo_surface_flush(image);
     const int w = cairo_image_surface_get_width(image), h = cairo_image_surface_get_height(image);
@@ -65,23 +65,20 @@ bool Write_Jpeg(cairo_surface_t* image, const std::filesystem::path& path, doubl
         error = L"no image to write";
         return false;
     }
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) {
-        error = L"cannot write " + path.wstring();
-        return false;
-    }
     jpeg_compress_struct cinfo;
     Jpeg_Error err;
+    unsigned char* bytes = nullptr;
+    unsigned long size = 0;
     cinfo.err = jpeg_std_error(&err.mgr);
     err.mgr.error_exit = On_Jpeg_Error;  // not the library's exit()
     if (setjmp(err.jump)) {
         jpeg_destroy_compress(&cinfo);
-        std::fclose(f);
-        error = L"cannot write " + path.wstring();
+        std::free(bytes);
+        error = L"cannot write " + out.path() + L": the image cannot be compressed";
         return false;
     }
     jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, f);
+    jpeg_mem_dest(&cinfo, &bytes, &size);
     cinfo.image_width = JDIMENSION(w);
     cinfo.image_height = JDIMENSION(h);
     cinfo.input_components = 3;
@@ -104,10 +101,10 @@ bool Write_Jpeg(cairo_surface_t* image, const std::filesystem::path& path, doubl
     }
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
-    bool ok = std::ferror(f) == 0;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) error = L"cannot write " + path.wstring();
-    return ok;
+    const bool written = out.write(bytes, size);
+    std::free(bytes);
+    if (!written) error = out.error();
+    return written;
 }
 
 }  // namespace platform

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <regex>
 
 #include "db/dbpl.h"
 #include "plot/plot_job.h"
 #include "render_test_drawing.h"
 #include "script/utf8.h"
+#include "win/machine.h"
 
 using render_test::Quote;
 using render_test::Read_File;
@@ -259,4 +262,81 @@ TEST_F(DriverOutput, FailuresAreReportedNotClaimedAsSuccess)
         EXPECT_NE(r.error.find(c.error), std::wstring::npos) << platform::To_Utf8(r.error);
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "huge.png"));
+}
+
+// Drivers on a machine of their own, whose denied folders and full disks the test sets.
+class DriverFailedWrite : public DriverOutput {
+protected:
+    void SetUp() override
+    {
+        DriverOutput::SetUp();
+        previous_root = platform::Machine::instance().root();
+        platform::Machine::instance().set_root(machine_root());
+    }
+    void TearDown() override
+    {
+        platform::Machine::instance().set_root(previous_root);
+        std::filesystem::remove_all(machine_root());
+    }
+    std::filesystem::path machine_root() const { return dir.string() + "_machine"; }
+
+    std::filesystem::path previous_root;
+};
+
+// An output that cannot be written whole is a failure, whatever the driver: the old file at
+// the name stays as it was and nothing else is left in the folder.
+TEST_F(DriverFailedWrite, AnOutputThatCannotBeWrittenWholeLeavesTheOldFileAlone)
+{
+    using platform::Machine;
+    using platform::PlotDriver;
+    const struct {
+        const char* what;
+        PlotDriver driver;
+        const char* file;
+    } drivers[] = {
+        {"pdf", PlotDriver::Pdf, "sheet.pdf"}, {"svg", PlotDriver::Svg, "sheet.svg"},
+        {"png", PlotDriver::Png, "sheet.png"}, {"jpg", PlotDriver::Jpg, "sheet.jpg"},
+        {"plt", PlotDriver::Plt, "sheet.plt"}, {"dwf", PlotDriver::Dwf, "sheet.dwf"},
+    };
+    const struct {
+        const char* what;
+        void (*arrange)(const std::filesystem::path& file);
+        const wchar_t* reason;
+    } failures[] = {
+        {"denied folder", [](const std::filesystem::path& f) { Machine::instance().deny_writes(f.parent_path().wstring()); },
+         L"access denied"},
+        {"full disk", [](const std::filesystem::path& f) { Machine::instance().set_disk_free(f.parent_path().wstring(), 200); },
+         L"the disk is full"},
+        {"short write", [](const std::filesystem::path& f) { Machine::instance().fail_writes_after(f.wstring(), 100); },
+         L"the disk is full"},
+    };
+    for (const auto& driver : drivers) {
+        for (const auto& failure : failures) {
+            SCOPED_TRACE(std::string(driver.what) + ", " + failure.what);
+            const std::filesystem::path file = dir / driver.file;
+            std::ofstream(file, std::ios::binary) << "old output";
+            failure.arrange(file);
+            platform::PlotResult r = platform::Render_Plot(Job(driver.driver, driver.file));
+            Machine::instance().allow_writes(dir.wstring());
+            Machine::instance().set_disk_free(dir.wstring(), std::nullopt);
+            EXPECT_FALSE(r.ok);
+            EXPECT_TRUE(r.files.empty());
+            EXPECT_EQ(r.error, L"cannot write " + file.wstring() + L": " + failure.reason);
+            EXPECT_EQ(Read_File(file), "old output");
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+            std::filesystem::remove(file);
+        }
+    }
+    // A printer whose spool folder is denied spools nothing.
+    platform::PlotJob job = Job(PlotDriver::Printer, "unused");
+    job.output_path.clear();
+    job.device_name = L"Office Printer";
+    job.spool_folder = (dir / "spool").wstring();
+    std::filesystem::create_directories(dir / "spool");
+    Machine::instance().deny_writes(job.spool_folder);
+    platform::PlotResult r = platform::Render_Plot(job);
+    Machine::instance().allow_writes(job.spool_folder);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find(L"access denied"), std::wstring::npos) << platform::To_Utf8(r.error);
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "spool"));
 }
