@@ -5,6 +5,7 @@
 #include <functional>
 #include <iterator>
 #include <set>
+#include <unistd.h>
 
 #include "companion/pdf_jobs.h"
 #include "pdf_inspect.h"
@@ -18,7 +19,7 @@ protected:
     void SetUp() override
     {
         m_Folder = fs::temp_directory_path() /
-                   ("korvel_pdf_jobs_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                   ("korvel_pdf_jobs_" + std::to_string(getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(m_Folder);
         fs::create_directories(m_Folder);
     }

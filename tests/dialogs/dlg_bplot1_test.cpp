@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 #include "core/custom_classes.h"
 #include "core/doc_reactors.h"
@@ -412,7 +413,7 @@ TEST_F(BPlot1_Test, Print_Refuses_Empty_And_Case_Equal_Names_Unless_Merging)
             EXPECT_EQ(window->Plot_Launched, 0);
             EXPECT_EQ(Marker_Numbers().size(), markers);
         } else {
-            const std::string merged = (std::filesystem::temp_directory_path() / "bplot1-merged.pdf").string();
+            const std::string merged = (std::filesystem::temp_directory_path() / ("bplot1-merged-" + std::to_string(getpid()) + ".pdf")).string();
             Drive("check 903 1\nclick 1\nmsgbox YES\nfile \"" + merged + "\"\n");
             EXPECT_EQ(platform::MessageBoxLog.size(), 1u) << "only the question about the small paper";
             EXPECT_EQ(window->Plot_Launched, 1);

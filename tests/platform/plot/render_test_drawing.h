@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 #include "db/dbents.h"
 #include "db/dbhatch.h"
@@ -122,7 +123,7 @@ public:
 // A fresh folder for a test's output files.
 inline std::filesystem::path Output_Folder(const std::string& name)
 {
-    auto dir = std::filesystem::temp_directory_path() / ("korvel_render_" + name);
+    auto dir = std::filesystem::temp_directory_path() / ("korvel_render_" + std::to_string(getpid()) + "_" + name);
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;

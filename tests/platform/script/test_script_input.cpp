@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "script/script_input.h"
 
@@ -133,7 +134,7 @@ TEST_F(ScriptInputTest, BadTextQueuesNothing) {
 }
 
 TEST_F(ScriptInputTest, PushFileReadsUtf8AndNamesFileAndLineOnErrors) {
-    const auto dir = std::filesystem::temp_directory_path() / "korvel_script_test";
+    const auto dir = std::filesystem::temp_directory_path() / ("korvel_script_test_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     const auto good = dir / "good.txt";
     std::ofstream(good) << "answer \"文件\"\nmsgbox OK\n";
