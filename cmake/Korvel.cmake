@@ -15,6 +15,11 @@ function(korvel_platform_library target)
   set_property(GLOBAL APPEND PROPERTY KORVEL_PLATFORM_LIBS ${target})
 endfunction()
 
+# The real drawings of other programs some tests read in place (tests/support/real_drawings.h);
+# KORVEL_REALDXF in the environment overrides it when the tests run.
+get_filename_component(KORVEL_REALDXF_DEFAULT_DIR "${PROJECT_SOURCE_DIR}/../shared/realdxf" ABSOLUTE)
+set(KORVEL_REALDXF_DIR "${KORVEL_REALDXF_DEFAULT_DIR}" CACHE PATH "Folder of the real drawings some tests read")
+
 # korvel_add_gtest(<target> SOURCES ... [LIBS ...])
 # A GoogleTest executable whose tests ctest discovers at test time.
 include(GoogleTest)
@@ -24,7 +29,7 @@ function(korvel_add_gtest target)
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${target} PRIVATE
     KORVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    KORVEL_SHARED_DIR="${PROJECT_SOURCE_DIR}/../shared"
+    KORVEL_REALDXF_DIR="${KORVEL_REALDXF_DIR}"
     KORVEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
   gtest_discover_tests(${target}
