@@ -1,10 +1,23 @@
 # Build helpers shared by every CMakeLists of the tree.
 
+# Precompiled headers: the standard headers most sources include (and GoogleTest for the test
+# programs), compiled once for the libraries and once for the programs, and reused by every
+# target of each kind (a precompiled header serves only code compiled with the same options).
+set(KORVEL_PRECOMPILED_HEADERS
+  <algorithm> <cmath> <cstdint> <cstdio> <cstring> <cwchar> <filesystem> <fstream> <functional>
+  <map> <memory> <set> <sstream> <string> <string_view> <vector>)
+add_library(korvel_library_headers OBJECT EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/cmake/precompiled_headers.cpp)
+target_precompile_headers(korvel_library_headers PRIVATE ${KORVEL_PRECOMPILED_HEADERS})
+add_executable(korvel_test_headers EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/cmake/precompiled_headers.cpp)
+target_precompile_headers(korvel_test_headers PRIVATE ${KORVEL_PRECOMPILED_HEADERS} <gtest/gtest.h>)
+target_link_libraries(korvel_test_headers PRIVATE GTest::gtest GTest::gmock)
+
 # korvel_platform_library(<target> SOURCES ... [DEPS ...] [LIBS ...])
 # One shared library per platform layer; includes resolve from platform/.
 function(korvel_platform_library target)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LIBS" ${ARGN})
   add_library(${target} SHARED ${ARG_SOURCES})
+  target_precompile_headers(${target} REUSE_FROM korvel_library_headers)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/platform)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_LIBS})
   # A layer is part of the host: a module that brought it in must not take it away when
@@ -15,6 +28,11 @@ function(korvel_platform_library target)
   set_property(GLOBAL APPEND PROPERTY KORVEL_PLATFORM_LIBS ${target})
 endfunction()
 
+# The real drawings of other programs some tests read in place (tests/support/real_drawings.h);
+# KORVEL_REALDXF in the environment overrides it when the tests run.
+get_filename_component(KORVEL_REALDXF_DEFAULT_DIR "${PROJECT_SOURCE_DIR}/../shared/realdxf" ABSOLUTE)
+set(KORVEL_REALDXF_DIR "${KORVEL_REALDXF_DEFAULT_DIR}" CACHE PATH "Folder of the real drawings some tests read")
+
 # korvel_add_gtest(<target> SOURCES ... [LIBS ...])
 # A GoogleTest executable whose tests ctest discovers at test time.
 include(GoogleTest)
@@ -22,9 +40,10 @@ function(korvel_add_gtest target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_precompile_headers(${target} REUSE_FROM korvel_test_headers)
   target_compile_definitions(${target} PRIVATE
     KORVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    KORVEL_SHARED_DIR="${PROJECT_SOURCE_DIR}/../shared"
+    KORVEL_REALDXF_DIR="${KORVEL_REALDXF_DIR}"
     KORVEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
   gtest_discover_tests(${target}

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The main job: sets up and builds, then runs KV_DivezUrez_2 in cadhost on the bundled sample
 # drawing (samples/demo.scr): the sheets plotted to PDF files, then merged into one PDF.
+# It builds only what it runs (cadhost, the 2025 module and its plug-in folder), optimised, in
+# a build folder of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-BUILD_DIR="${BUILD_DIR:-build}"
+BUILD_DIR=build-demo
+BUILD_DIR="$BUILD_DIR" BUILD_TYPE=Release scripts/setup.sh cadhost zw2025
 OUT=out
 # A fresh emulated machine each run: the window keeps its options there.
 rm -rf "$OUT"

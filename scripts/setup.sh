@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the demo need, then configures and builds.
+# Installs every Debian package the build, the tests and the demo need, then configures and builds
+# (scripts/setup.sh [TARGET...]).
 # Idempotent: apt-get runs only when a package is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,6 +26,7 @@ fi
 
 # Tests run on a debug build (assertions on); without optimisation or debug info it compiles
 # in about half the time. BUILD_TYPE=Release (or RelWithDebInfo) for benchmarks and debugging.
+# Arguments name the targets to build; without them everything is built.
 BUILD_DIR="${BUILD_DIR:-build}"
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Debug}" -DCMAKE_CXX_FLAGS_DEBUG="-O0" -DCMAKE_C_FLAGS_DEBUG="-O0"
-cmake --build "$BUILD_DIR" -j "$(nproc)"
+cmake --build "$BUILD_DIR" -j "$(nproc)" ${1:+--target "$@"}

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/real_drawings.h"
 #include "cadhost_runner.h"
 
 namespace {
@@ -63,33 +64,37 @@ TEST(Frame_Detection_Session, The_Sheet_Count_Is_No_Longer_Printed)
     EXPECT_EQ(run.out.find("Sheets found"), std::string::npos) << run.out;
 }
 
-// Nothing found or the chooser cancelled: the window stays hidden.
+// Runs the steps after KV_DivezUrez_2 and expects no window to print rows of: the session ends
+// on the rows step, with the message when one is given.
+void Expect_No_Window(const std::string& drawing, const std::string& steps, const std::string& message)
+{
+    SCOPED_TRACE(drawing);
+    Cadhost_Runner runner;
+    const std::filesystem::path script =
+        runner.Write_Script("none.scr", "command KV_DivezUrez_2\n" + steps + "@712 rows 1164\n");
+    const Cadhost_Run run = runner.Run({"--root", (runner.folder() / "machine").string(), "--module",
+                                        MODULE_2025_PATH, "--script", script.string(), drawing});
+    EXPECT_NE(run.status, 0) << run.out;
+    EXPECT_NE(run.err.find("nothing is waiting for input"), std::string::npos) << run.err;
+    if (!message.empty())
+        EXPECT_NE(run.out.find(message), std::string::npos) << run.out;
+}
+
+// The chooser cancelled: the window stays hidden.
 TEST(Frame_Detection_Session, No_Window_Without_Sheets)
 {
-    struct Case {
-        std::string drawing;
-        std::string steps;
-        std::string message;
-    };
-    const std::string root = KORVEL_SHARED_DIR "/realdxf/";
-    const Case cases[] = {
-        {Fixture, "enter\nesc\n", ""},
-        {root + "dxf-parser/test/data/blocks.dxf", "enter\npick 2\n", "排除空白矩形后，未选择到满足要求的打印外框！！！"},
-        {root + "ezdxf/integration_tests/data/bin_dxf_r13.dxf", "enter\npick 2\n",
-         "排除空白矩形后，未选择到满足要求的打印外框！！！"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.drawing);
-        Cadhost_Runner runner;
-        const std::filesystem::path script = runner.Write_Script(
-            "none.scr", "command KV_DivezUrez_2\n" + c.steps + "@712 rows 1164\n");
-        const Cadhost_Run run = runner.Run({"--root", (runner.folder() / "machine").string(), "--module",
-                                            MODULE_2025_PATH, "--script", script.string(), c.drawing});
-        EXPECT_NE(run.status, 0) << run.out;
-        EXPECT_NE(run.err.find("nothing is waiting for input"), std::string::npos) << run.err;
-        if (!c.message.empty())
-            EXPECT_NE(run.out.find(c.message), std::string::npos) << run.out;
-    }
+    Expect_No_Window(Fixture, "enter\nesc\n", "");
+}
+
+// Real drawings without frames: the window stays hidden and the command says why.
+TEST(Frame_Detection_Session, No_Window_For_Real_Drawings_Without_Frames)
+{
+    const char* const drawings[] = {"dxf-parser/test/data/blocks.dxf", "ezdxf/integration_tests/data/bin_dxf_r13.dxf"};
+    for (const char* drawing : drawings)
+        KORVEL_REQUIRE_REAL_DRAWING(drawing);
+    for (const char* drawing : drawings)
+        Expect_No_Window(korvel_test::Real_Drawing(drawing), "enter\npick 2\n",
+                         "排除空白矩形后，未选择到满足要求的打印外框！！！");
 }
 
 // Real drawings of other programs, read in place: frames drawn as loose lines (the A4
@@ -97,7 +102,6 @@ TEST(Frame_Detection_Session, No_Window_Without_Sheets)
 // machine takes the voted scale without asking.
 TEST(Frame_Detection_Session, Real_Drawings_With_Frames)
 {
-    const std::string root = KORVEL_SHARED_DIR "/realdxf/";
     struct Case {
         const char* drawing;
         size_t rows;
@@ -111,10 +115,12 @@ TEST(Frame_Detection_Session, Real_Drawings_With_Frames)
         {"dxf-json/sample/A_000217.dxf", 1028},
         {"dxf-parser/samples/data/api-cw750-details.dxf", 135},
     };
+    for (const Case& c : cases)
+        KORVEL_REQUIRE_REAL_DRAWING(c.drawing);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.drawing);
         Cadhost_Runner runner;
-        const Cadhost_Run run = Detect(runner, root + c.drawing, 2);
+        const Cadhost_Run run = Detect(runner, korvel_test::Real_Drawing(c.drawing), 2);
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(Rows(run.out).size(), c.rows);
     }

@@ -49,8 +49,9 @@ void Expect_Sample_Wipeout(ZcDbDatabase* db) {
 }
 
 TEST(DxfDrawing, WipeoutBoundaryLandsWhereOtherReadersPlaceItAndSurvivesSaving) {
+  KORVEL_REQUIRE_REAL_DRAWING("acadsharp/samples/sample_AC1032_ascii.dxf");
   std::string error;
-  auto db = Read(Real_Dxf("acadsharp/samples/sample_AC1032_ascii.dxf"), &error);
+  auto db = Read(Real_Drawing("acadsharp/samples/sample_AC1032_ascii.dxf"), &error);
   ASSERT_TRUE(db) << error;
   Expect_Sample_Wipeout(db.get());
   const std::string saved = Temp_Path("wipeout_saved.dxf");
@@ -61,8 +62,9 @@ TEST(DxfDrawing, WipeoutBoundaryLandsWhereOtherReadersPlaceItAndSurvivesSaving) 
 }
 
 TEST(DxfDrawing, HatchPatternLinesFollowThePatternDataOfTheFile) {
+  KORVEL_REQUIRE_REAL_DRAWING("qcad/examples/flange.dxf");
   std::string error;
-  auto db = Read(Real_Dxf("qcad/examples/flange.dxf"), &error);
+  auto db = Read(Real_Drawing("qcad/examples/flange.dxf"), &error);
   ASSERT_TRUE(db) << error;
   GiRecorder rec;
   ASSERT_TRUE(Record_First<ZcDbHatch>(db.get(), rec));

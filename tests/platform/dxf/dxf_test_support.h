@@ -8,10 +8,12 @@
 #include "db/dbmain.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_reader.h"
+#include "../../support/real_drawings.h"
 
 namespace platform::dxf_test {
 
-inline std::string Real_Dxf(const std::string& name) { return std::string(KORVEL_SHARED_DIR) + "/realdxf/" + name; }
+using korvel_test::Real_Drawing;
+
 inline std::string Fixture(const std::string& name) {
   return std::string(KORVEL_SOURCE_DIR) + "/tests/fixtures/dxf/" + name;
 }

@@ -50,10 +50,11 @@ void Check_Round_Trip(const std::string& original, const std::string& saved_name
 class RealDrawingRoundTrip : public testing::TestWithParam<const char*> {};
 
 TEST_P(RealDrawingRoundTrip, EzdxfSeesTheSameDrawing) {
+  KORVEL_REQUIRE_REAL_DRAWING(GetParam());
   std::string name = GetParam();
   for (char& c : name)
     if (c == '/' || c == ' ') c = '_';
-  Check_Round_Trip(Real_Dxf(GetParam()), name);
+  Check_Round_Trip(Real_Drawing(GetParam()), name);
 }
 
 INSTANTIATE_TEST_SUITE_P(RealDxf, RealDrawingRoundTrip, testing::ValuesIn(kRealFiles));

@@ -149,15 +149,16 @@ TEST(DxfStyles, WrittenStylesReadBackByOurReaderAndByEzdxf) {
 class RealDrawingStyles : public testing::TestWithParam<const char*> {};
 
 TEST_P(RealDrawingStyles, KeepEveryValueThroughReadAndWrite) {
+  KORVEL_REQUIRE_REAL_DRAWING(GetParam());
   std::string name = GetParam();
   for (char& c : name)
     if (c == '/' || c == ' ') c = '_';
   std::string error;
-  std::unique_ptr<ZcDbDatabase> db = Read(Real_Dxf(GetParam()), &error);
+  std::unique_ptr<ZcDbDatabase> db = Read(Real_Drawing(GetParam()), &error);
   ASSERT_TRUE(db) << error;
   const std::string saved = Temp_Path("styles_" + name);
   ASSERT_EQ(Write_Dxf_File(db.get(), Wide(saved)), Zcad::eOk);
-  const std::string before = Styles_Of(Real_Dxf(GetParam()));
+  const std::string before = Styles_Of(Real_Drawing(GetParam()));
   EXPECT_TRUE(Has(before, "dimstyle ")) << before;
   EXPECT_EQ(Styles_Of(saved), before);
 }

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <vector>
 
+#include "../../support/real_drawings.h"
+
 namespace platform {
 namespace {
 
@@ -23,8 +25,6 @@ std::string Read_File(const std::string& path) {
   s << in.rdbuf();
   return s.str();
 }
-
-std::string Real_Dxf(const char* name) { return std::string(KORVEL_SHARED_DIR) + "/realdxf/" + name; }
 
 TEST(DxfTokenizer, SplitsGroupsAcrossLineEndingsAndSkipsComments) {
   for (std::string_view text : {"  0\nSECTION\n  2\nHEADER\n999\nnote\n 10\n 1.5 \n  0\nEOF\n",
@@ -129,8 +129,9 @@ TEST(BinaryDxf, ConvertsRealFilesOfR12AndLater) {
   } cases[] = {{"acadsharp/samples/sample_AC1009_binary.dxf", "AC1009"},
                {"acadsharp/samples/sample_AC1032_binary.dxf", "AC1032"},
                {"ezdxf/integration_tests/data/bin_dxf_r13.dxf", "AC1012"}};
+  for (const Case& c : cases) KORVEL_REQUIRE_REAL_DRAWING(c.file);
   for (const Case& c : cases) {
-    std::string data = Read_File(Real_Dxf(c.file));
+    std::string data = Read_File(korvel_test::Real_Drawing(c.file));
     ASSERT_TRUE(Is_Binary_Dxf(data)) << c.file;
     std::string text = Binary_Dxf_To_Text(data);
     auto groups = All_Groups(text);
@@ -148,7 +149,8 @@ TEST(BinaryDxf, ConvertsRealFilesOfR12AndLater) {
 }
 
 TEST(BinaryDxf, TruncatedDataIsAnErrorNotACrash) {
-  std::string data = Read_File(Real_Dxf("acadsharp/samples/sample_AC1032_binary.dxf"));
+  KORVEL_REQUIRE_REAL_DRAWING("acadsharp/samples/sample_AC1032_binary.dxf");
+  std::string data = Read_File(korvel_test::Real_Drawing("acadsharp/samples/sample_AC1032_binary.dxf"));
   for (size_t cut : {size_t{23}, size_t{25}, data.size() - 3, data.size() - 1}) {
     EXPECT_THROW(Binary_Dxf_To_Text(std::string_view(data).substr(0, cut)), DxfError)
         << cut << " of " << data.size();

@@ -5,6 +5,7 @@
 #include "plot/plot_job.h"
 #include "render_test_drawing.h"
 #include "script/utf8.h"
+#include "../../support/real_drawings.h"
 
 using render_test::Quote;
 using render_test::Run_Command;
@@ -17,11 +18,12 @@ TEST(DriverRealDrawing, PlotsByExtentsToACheckedPdfWithInk)
         "cad-viewer/packages/cad-viewer-example/e2e/fixtures/sheet_0.dxf",
         "libredwg/test/test-data/example_2000.dxf",
     };
+    for (const char* file : files) KORVEL_REQUIRE_REAL_DRAWING(file);
     auto dir = render_test::Output_Folder("real");
     int n = 0;
     for (const char* file : files) {
         SCOPED_TRACE(file);
-        const std::string path = std::string(KORVEL_SHARED_DIR) + "/realdxf/" + file;
+        const std::string path = korvel_test::Real_Drawing(file);
         ZcDbDatabase db(false, true);
         ASSERT_EQ(db.readDwgFile(platform::From_Utf8(path).c_str()), Zcad::eOk);
         platform::PlotJob job;
