@@ -1,23 +1,10 @@
 # Build helpers shared by every CMakeLists of the tree.
 
-# Precompiled headers: the standard headers most sources include (and GoogleTest for the test
-# programs), compiled once for the libraries and once for the programs, and reused by every
-# target of each kind (a precompiled header serves only code compiled with the same options).
-set(KORVEL_PRECOMPILED_HEADERS
-  <algorithm> <cmath> <cstdint> <cstdio> <cstring> <cwchar> <filesystem> <fstream> <functional>
-  <map> <memory> <set> <sstream> <string> <string_view> <vector>)
-add_library(korvel_library_headers OBJECT EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/cmake/precompiled_headers.cpp)
-target_precompile_headers(korvel_library_headers PRIVATE ${KORVEL_PRECOMPILED_HEADERS})
-add_executable(korvel_test_headers EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/cmake/precompiled_headers.cpp)
-target_precompile_headers(korvel_test_headers PRIVATE ${KORVEL_PRECOMPILED_HEADERS} <gtest/gtest.h>)
-target_link_libraries(korvel_test_headers PRIVATE GTest::gtest GTest::gmock)
-
 # korvel_platform_library(<target> SOURCES ... [DEPS ...] [LIBS ...])
 # One shared library per platform layer; includes resolve from platform/.
 function(korvel_platform_library target)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LIBS" ${ARGN})
   add_library(${target} SHARED ${ARG_SOURCES})
-  target_precompile_headers(${target} REUSE_FROM korvel_library_headers)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/platform)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_LIBS})
   # A layer is part of the host: a module that brought it in must not take it away when
@@ -40,7 +27,6 @@ function(korvel_add_gtest target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  target_precompile_headers(${target} REUSE_FROM korvel_test_headers)
   target_compile_definitions(${target} PRIVATE
     KORVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KORVEL_REALDXF_DIR="${KORVEL_REALDXF_DIR}"

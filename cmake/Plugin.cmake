@@ -21,13 +21,11 @@ if(KORVEL_PLUGIN_SOURCES)
   set_property(SOURCE ${PROJECT_SOURCE_DIR}/res/resource_script.cpp APPEND PROPERTY
     COMPILE_DEFINITIONS KORVEL_RESOURCE_DIR="${PROJECT_SOURCE_DIR}/res")
   target_link_libraries(korvel_obj PUBLIC ${KORVEL_PLATFORM_LIBS})
-  target_precompile_headers(korvel_obj REUSE_FROM korvel_library_headers)
 
   # korvel_module(<target> <flavour source> [extra sources...])
   function(korvel_module target flavour_source)
     add_library(${target} SHARED ${flavour_source} ${ARGN})
     target_link_libraries(${target} PRIVATE korvel_obj)
-    target_precompile_headers(${target} REUSE_FROM korvel_library_headers)
     set_target_properties(${target} PROPERTIES
       OUTPUT_NAME Brelmor PREFIX "" SUFFIX ".so"
       LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/${target})
