@@ -6,6 +6,7 @@
 #include "db/gi.h"
 #include "db/raw_groups.h"
 #include "script/utf8.h"
+#include "db_classes.h"
 
 ZCRX_NO_CONS_DEFINE_MEMBERS(ZcDbDimension, ZcDbEntity)
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbRotatedDimension, ZcDbDimension, 0, 0, 0, DIMENSION, AutoCAD)
@@ -18,6 +19,8 @@ ZCRX_DXF_DEFINE_MEMBERS(ZcDbOrdinateDimension, ZcDbDimension, 0, 0, 0, DIMENSION
 
 namespace {
 const bool gRegistered = [] {
+    // The base classes first, whichever of the layer's sources is initialised first.
+    platform::Register_Db_Classes();
     ZcDbDimension::rxInit();
     ZcDbRotatedDimension::rxInit();
     ZcDbAlignedDimension::rxInit();

@@ -5,11 +5,14 @@
 #include "db/geom_util.h"
 #include "db/gi.h"
 #include "db/raw_groups.h"
+#include "db_classes.h"
 
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbHatch, ZcDbEntity, 0, 0, 0, HATCH, AutoCAD)
 
 namespace {
 const bool gRegistered = [] {
+    // The base classes first, whichever of the layer's sources is initialised first.
+    platform::Register_Db_Classes();
     ZcDbHatch::rxInit();
     return true;
 }();

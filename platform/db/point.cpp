@@ -1,11 +1,14 @@
 #include "db/dbpoint.h"
 #include "db/gi.h"
+#include "db_classes.h"
 
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbPoint, ZcDbEntity, 0, 0, 0, POINT, AutoCAD)
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbSolid, ZcDbEntity, 0, 0, 0, SOLID, AutoCAD)
 
 namespace {
 const bool gRegistered = [] {
+    // The base classes first, whichever of the layer's sources is initialised first.
+    platform::Register_Db_Classes();
     ZcDbPoint::rxInit();
     ZcDbSolid::rxInit();
     return true;

@@ -3,6 +3,7 @@
 #include "db/db_internal.h"
 #include "db/dbimage.h"
 #include "db/gi.h"
+#include "db_classes.h"
 
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbRasterImageDef, ZcDbObject, 0, 0, 0, IMAGEDEF, AutoCAD)
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbRasterImage, ZcDbEntity, 0, 0, 0, IMAGE, AutoCAD)
@@ -10,6 +11,8 @@ ZCRX_DXF_DEFINE_MEMBERS(ZcDbWipeout, ZcDbRasterImage, 0, 0, 0, WIPEOUT, AutoCAD)
 
 namespace {
 const bool gRegistered = [] {
+    // The base classes first, whichever of the layer's sources is initialised first.
+    platform::Register_Db_Classes();
     ZcDbRasterImageDef::rxInit();
     ZcDbRasterImage::rxInit();
     ZcDbWipeout::rxInit();
