@@ -71,9 +71,13 @@ void Ini_Lists::Load()
 
 bool Ini_Lists::Read_File()
 {
+    // Missing first (nothing to read), so that a file another session writes meanwhile is
+    // never taken for one that is there but cannot be opened.
+    if (!Check_File_Exists(File_Path(), false))
+        return true;
     Input_File_Stream in(File_Path());
     if (!in.Is_Open())
-        return !Check_File_Exists(File_Path(), false);
+        return false;
     int32_t stamp = 0;
     return Read_Token_Int(in, stamp) && Read_List(in, List_1) && Read_List(in, List_2) && Read_List(in, Profiles) &&
            Read_Token_Int(in, Ask_Scale) && Read_Token_Int(in, Spare);

@@ -106,9 +106,13 @@ void Plot_Config::Load()
 
 bool Plot_Config::Read_File()
 {
+    // Missing first (nothing to read), so that a file another session writes meanwhile is
+    // never taken for one that is there but cannot be opened.
+    if (!Check_File_Exists(File_Path(), false))
+        return true;
     Input_File_Stream in(File_Path());
     if (!in.Is_Open())
-        return !Check_File_Exists(File_Path(), false);
+        return false;
     int32_t stamp = 0;
     if (!Read_Token_Int(in, stamp) || !Option.Read_Block(in))
         return false;
