@@ -223,10 +223,8 @@ BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int, int, int, HWND hWnd, const RE
     if (step.kind == platform::StepKind::Menu) {
         chosen = static_cast<UINT>(step.control_id);
         if (!Can_Choose(hMenu, chosen))
-            throw platform::UnansweredInput(platform::To_Utf8(L"step '" + step.describe() + L"' at line " +
-                                                                std::to_wstring(step.line) +
-                                                                L": the pop-up menu has no item that can be chosen with id " +
-                                                                std::to_wstring(chosen)));
+            throw platform::Step_Failed(step, L"the pop-up menu has no item that can be chosen with id " +
+                                                  std::to_wstring(chosen));
     }
     if (uFlags & TPM_RETURNCMD) return static_cast<BOOL>(chosen);
     if (chosen && hWnd) ::PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);

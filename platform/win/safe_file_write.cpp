@@ -1,7 +1,5 @@
 #include "win/safe_file_write.h"
 
-#include <unistd.h>
-
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
@@ -10,6 +8,7 @@
 #include "win/machine.h"
 #include "win/win_error.h"
 #include "win/win_files.h"
+#include "win/win_process.h"
 
 namespace platform {
 
@@ -20,7 +19,7 @@ std::atomic<unsigned long> g_Temp_Count{0};
 // A name beside the file that no other writer of this or another process uses.
 std::wstring Temp_Path_Beside(const std::wstring& path)
 {
-    return path + L".~" + std::to_wstring(::getpid()) + L"-" + std::to_wstring(++g_Temp_Count) + L".tmp";
+    return path + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++g_Temp_Count) + L".tmp";
 }
 
 std::wstring Reason_Of_Error(DWORD error)
