@@ -6,14 +6,16 @@
 #include "db/dbproxy.h"
 #include "db/gi.h"
 #include "db/raw_groups.h"
+#include "db_classes.h"
 
 ZCRX_CONS_DEFINE_MEMBERS(ZcDbProxyEntity, ZcDbEntity, 0);
 ZCRX_CONS_DEFINE_MEMBERS(ZcDbProxyObject, ZcDbObject, 0);
 
 namespace {
 
-// The classes join the runtime when the database library loads.
+// The classes join the runtime when the database library loads, after their base classes.
 const bool gProxyClassesRegistered = [] {
+    platform::Register_Db_Classes();
     ZcDbProxyEntity::rxInit();
     ZcDbProxyObject::rxInit();
     return true;

@@ -6,6 +6,7 @@
 #include "db/dbdim.h"
 #include "db/dbhatch.h"
 #include "db/dbimage.h"
+#include "db/hatch_edges.h"
 #include "dxf/dxf_read_proxy.h"
 
 namespace platform {
@@ -79,32 +80,18 @@ class HatchLoops {
       case 2: {  // circular arc
         const ZcGePoint2d c = point(10);
         const double r = real(40);
-        double a0 = real(50) * kDegree, a1 = real(51) * kDegree;
+        const double a0 = real(50), a1 = real(51);
         const bool ccw = at(73) ? (g_++)->to_int() != 0 : true;
-        if (!ccw) a0 = -a0, a1 = -a1;
-        double sweep = a1 - a0;
-        while (sweep <= 0) sweep += 2 * kPi;
-        vertices_.append(ZcGePoint2d(c.x + r * std::cos(a0), c.y + r * std::sin(a0)));
-        bulges_.append((ccw ? 1 : -1) * std::tan(sweep / 4));
+        Append_Arc_Edge(c, r, a0, a1, ccw, vertices_, bulges_);
         break;
       }
-      case 3: {  // elliptic arc: sampled
+      case 3: {  // elliptic arc
         const ZcGePoint2d c = point(10);
         const ZcGePoint2d major = point(11);
         const double ratio = real(40);
-        const double a0 = real(50) * kDegree, a1 = real(51) * kDegree;
+        const double a0 = real(50), a1 = real(51);
         const bool ccw = at(73) ? (g_++)->to_int() != 0 : true;
-        double sweep = a1 - a0;
-        while (sweep <= 0) sweep += 2 * kPi;
-        const ZcGePoint2d minor(-major.y * ratio, major.x * ratio);
-        const int steps = 16;
-        for (int i = 0; i < steps; ++i) {
-          double t = a0 + sweep * i / steps;
-          if (!ccw) t = -t;
-          vertices_.append(ZcGePoint2d(c.x + major.x * std::cos(t) + minor.x * std::sin(t),
-                                       c.y + major.y * std::cos(t) + minor.y * std::sin(t)));
-          bulges_.append(0);
-        }
+        Append_Ellipse_Edge(c, ZcGeVector2d(major.x, major.y), ratio, a0, a1, ccw, vertices_, bulges_);
         break;
       }
       case 4: {  // spline: its control polygon stands for it
