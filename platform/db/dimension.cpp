@@ -18,7 +18,7 @@ ZCRX_DXF_DEFINE_MEMBERS(ZcDb3PointAngularDimension, ZcDbDimension, 0, 0, 0, DIME
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbOrdinateDimension, ZcDbDimension, 0, 0, 0, DIMENSION, AutoCAD)
 
 namespace {
-const bool gRegistered = [] {
+const bool gDimensionRegistered = [] {
     // The base classes first, whichever of the layer's sources is initialised first.
     platform::Register_Db_Classes();
     ZcDbDimension::rxInit();

@@ -92,6 +92,10 @@ public:
             if (polygon(numVertices[i], vertices)) return true;
         return false;
     }
+    // Lines without end: through both points (xline), or from base on through the second
+    // point (ray). Contexts without a view to end them at (extents among them) ignore them.
+    virtual bool xline(const ZcGePoint3d& /*first*/, const ZcGePoint3d& /*second*/) { return false; }
+    virtual bool ray(const ZcGePoint3d& /*base*/, const ZcGePoint3d& /*through*/) { return false; }
     // A raster image (see ZcGiImage). Contexts that cannot show images ignore it.
     virtual bool image(const ZcGiImage& /*img*/) { return false; }
     // Clip boundaries (see ZcGiClipBoundary). Contexts that cannot clip ignore them.

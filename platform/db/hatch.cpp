@@ -10,7 +10,7 @@
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbHatch, ZcDbEntity, 0, 0, 0, HATCH, AutoCAD)
 
 namespace {
-const bool gRegistered = [] {
+const bool gHatchRegistered = [] {
     // The base classes first, whichever of the layer's sources is initialised first.
     platform::Register_Db_Classes();
     ZcDbHatch::rxInit();

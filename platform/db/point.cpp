@@ -6,7 +6,7 @@ ZCRX_DXF_DEFINE_MEMBERS(ZcDbPoint, ZcDbEntity, 0, 0, 0, POINT, AutoCAD)
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbSolid, ZcDbEntity, 0, 0, 0, SOLID, AutoCAD)
 
 namespace {
-const bool gRegistered = [] {
+const bool gPointRegistered = [] {
     // The base classes first, whichever of the layer's sources is initialised first.
     platform::Register_Db_Classes();
     ZcDbPoint::rxInit();

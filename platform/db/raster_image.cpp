@@ -10,7 +10,7 @@ ZCRX_DXF_DEFINE_MEMBERS(ZcDbRasterImage, ZcDbEntity, 0, 0, 0, IMAGE, AutoCAD)
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbWipeout, ZcDbRasterImage, 0, 0, 0, WIPEOUT, AutoCAD)
 
 namespace {
-const bool gRegistered = [] {
+const bool gImageRegistered = [] {
     // The base classes first, whichever of the layer's sources is initialised first.
     platform::Register_Db_Classes();
     ZcDbRasterImageDef::rxInit();

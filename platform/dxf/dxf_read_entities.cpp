@@ -11,6 +11,7 @@
 #include "db/dbsymtb.h"
 #include "dxf/dxf_filer.h"
 #include "dxf/dxf_read_annotations.h"
+#include "dxf/dxf_read_kinds.h"
 #include "dxf/dxf_read_proxy.h"
 #include "rx/rxclass.h"
 
@@ -306,10 +307,11 @@ ZcDbEntity* Read_Viewport(DxfReadContext& ctx, const DxfRecord& r) {
   return e.release();
 }
 
-ZcDbEntity* Read_Polyline(DxfReadContext&, const DxfRecord& r) {
+ZcDbEntity* Read_Polyline(DxfReadContext& ctx, const DxfRecord& r) {
   DxfSpan s = r.all();
   const int flags = s.integer(70, 0);
-  if (flags & (16 | 64)) return nullptr;  // meshes stay raw
+  if (flags & 64) return Read_Polyface_Mesh(ctx, r);
+  if (flags & 16) return nullptr;  // polygon meshes stay raw
   if (flags & 8) {
     auto e = std::make_unique<ZcDb3dPolyline>();
     const int curve = s.integer(75, 0);
@@ -362,6 +364,7 @@ const std::unordered_map<std::string_view, Entity_Reader>& Entity_Readers() {
       {"ATTDEF", Read_Attdef},   {"VIEWPORT", Read_Viewport}, {"POLYLINE", Read_Polyline},
       {"POINT", Read_Point},     {"SOLID", Read_Solid},       {"HATCH", Read_Hatch},
       {"DIMENSION", Read_Dimension}, {"IMAGE", Read_Image}, {"WIPEOUT", Read_Image},
+      {"LEADER", Read_Leader}, {"MLINE", Read_Mline}, {"XLINE", Read_Xline}, {"RAY", Read_Xline}, {"3DFACE", Read_Face},
   };
   return readers;
 }
@@ -468,6 +471,7 @@ void DxfEntityReader::record(const DxfRecord& record) {
       }
       return;
     }
+    if (Read_Polyface_Vertex(complex_, record)) return;
     DxfSpan s = record.all();
     if (auto* p2 = ZcDb2dPolyline::cast(complex_)) {
       const int flags = s.integer(70, 0);

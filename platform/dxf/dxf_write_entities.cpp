@@ -9,11 +9,13 @@
 #include "db/dbhatch.h"
 #include "db/dbimage.h"
 #include "db/dbpoint.h"
+#include "db/dbpolyface.h"
 #include "db/dbobjiter.h"
 #include "db/dbproxy.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_filer.h"
 #include "dxf/dxf_text_codec.h"
+#include "dxf/dxf_write_polyface.h"
 #include "rx/rxclass.h"
 
 namespace platform {
@@ -456,6 +458,7 @@ void Write_Lwpolyline(DxfWriteContext& ctx, const ZcDbPolyline* p, bool paper_sp
 void Write_Entity(DxfWriteContext& ctx, const ZcDbEntity* ent, bool paper_space) {
   DxfOutput& out = ctx.out();
   if (auto* p = ZcDbProxyEntity::cast(ent)) return Write_Proxy(ctx, p, paper_space);
+  if (auto* mesh = ZcDbPolyFaceMesh::cast(ent)) return Write_Polyface_Mesh(ctx, mesh, paper_space);
   if (auto* h = ZcDbHatch::cast(ent)) {
     Write_Hatch(ctx, h, paper_space);
   } else if (auto* d = ZcDbDimension::cast(ent)) {

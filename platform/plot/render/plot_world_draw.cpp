@@ -260,6 +260,41 @@ bool Plot_World_Draw::image(const ZcGiImage& img)
     return false;
 }
 
+bool Plot_World_Draw::xline(const ZcGePoint3d& first, const ZcGePoint3d& second)
+{
+    return unbounded_line(first, second, true);
+}
+
+bool Plot_World_Draw::ray(const ZcGePoint3d& base, const ZcGePoint3d& through)
+{
+    return unbounded_line(base, through, false);
+}
+
+bool Plot_World_Draw::unbounded_line(const ZcGePoint3d& a, const ZcGePoint3d& b, bool bothWays)
+{
+    const ZcGePoint3d ends[2] = {a, b};
+    to_paper(ends, 2, mScratch);
+    const double x = mScratch[0].x, y = mScratch[0].y;
+    const double dx = mScratch[1].x - x, dy = mScratch[1].y - y;
+    if (!std::isfinite(x + y + dx + dy) || (dx == 0.0 && dy == 0.0)) return false;
+    // The line's parameters inside the box, edge by edge.
+    double t0 = bothWays ? -HUGE_VAL : 0.0, t1 = HUGE_VAL;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x - mCullMin.x, mCullMax.x - x, y - mCullMin.y, mCullMax.y - y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+    }
+    if (!(t0 <= t1) || !std::isfinite(t0) || !std::isfinite(t1)) return false;
+    const ZcGePoint3d piece[2] = {a + (b - a) * t0, a + (b - a) * t1};
+    return polyline(2, piece, nullptr, -1);
+}
+
 // Relative image paths start at the drawing's folder.
 std::wstring Plot_World_Draw::Image_Path(const std::wstring& source) const
 {

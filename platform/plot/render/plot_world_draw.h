@@ -53,6 +53,9 @@ public:
     bool polygon(uint32_t nbPoints, const ZcGePoint3d* pts) override;
     bool polyPolygon(uint32_t numLoops, const uint32_t* numVertices, const ZcGePoint3d* vertices) override;
     bool image(const ZcGiImage& img) override;
+    // Ended where they leave the cull box.
+    bool xline(const ZcGePoint3d& first, const ZcGePoint3d& second) override;
+    bool ray(const ZcGePoint3d& base, const ZcGePoint3d& through) override;
     bool pushClipBoundary(const ZcGiClipBoundary& boundary) override;
     bool popClipBoundary() override;
     bool text(const ZcGePoint3d& position, const ZcGeVector3d& normal, const ZcGeVector3d& direction, double height,
@@ -104,6 +107,8 @@ private:
     Block_Context effective() ;
     const Plot_Pen& pen();
     bool to_paper(const ZcGePoint3d* pts, uint32_t n, std::vector<Paper_Point>& out) const;
+    // The part of the line from a through b (on both sides, or only on from a) in the cull box.
+    bool unbounded_line(const ZcGePoint3d& a, const ZcGePoint3d& b, bool bothWays);
     int arc_segments(const ZcGePoint3d& center, const ZcGeVector3d& radiusVector, double sweep) const;
     void draw_body(const ZcDbEntity* entity);
     std::wstring Image_Path(const std::wstring& source) const;
