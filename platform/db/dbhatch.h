@@ -41,8 +41,10 @@ public:
 
     // Pattern line families, in the hatch's plane with angle and scale applied: the ones the
     // drawing file gave, else for a user-defined pattern one family of lines patternScale
-    // apart at the pattern angle, else the 45-degree lines 3.175 x patternScale apart of the
-    // ANSI31 pattern turned by the pattern angle. None for a solid fill.
+    // apart at the pattern angle, else for a predefined one the host's definition of its name
+    // ("acadiso.pat" in a metric drawing, else "acad.pat"), else the 45-degree lines
+    // 3.175 x patternScale apart of the ANSI31 pattern turned by the pattern angle. None for a
+    // solid fill.
     int numPatternDefinitions() const;
     Zcad::ErrorStatus getPatternDefinitionAt(int index, double& angle, double& baseX, double& baseY, double& offsetX,
                                              double& offsetY, ZcGeDoubleArray& dashes) const;

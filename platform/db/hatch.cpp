@@ -3,7 +3,9 @@
 
 #include "db/dbhatch.h"
 #include "db/geom_util.h"
+#include "db/dbmain.h"
 #include "db/gi.h"
+#include "db/hatch_pattern_file.h"
 #include "db/raw_groups.h"
 #include "db_classes.h"
 
@@ -177,6 +179,23 @@ std::vector<platform::Hatch_Pattern_Line> ZcDbHatch::patternLines() const
         }
     }
     if (!lines.empty()) return lines;
+    if (mPatternType == kPreDefined) {
+        // The host's definition: in millimetres for a metric drawing, else in inches.
+        const bool metric = database() && database()->measurement() == ZcDb::kMetric;
+        const double turn = mPatternAngle, cosT = std::cos(turn), sinT = std::sin(turn);
+        auto turned = [&](double x, double y) { return ZcGeVector2d(x * cosT - y * sinT, x * sinT + y * cosT); };
+        for (const platform::Pat_Family& f : platform::Read_Hatch_Pattern(metric ? L"acadiso.pat" : L"acad.pat", mPatternName)) {
+            platform::Hatch_Pattern_Line line;
+            const double a = f.angle * platform::kPi / 180.0;
+            line.angle = a + turn;
+            line.base = ZcGePoint2d::kOrigin + turned(f.x, f.y) * mPatternScale;
+            // The offset runs along the family's own lines, then across them.
+            line.offset = turned(f.dx * std::cos(a) - f.dy * std::sin(a), f.dx * std::sin(a) + f.dy * std::cos(a)) * mPatternScale;
+            for (double dash : f.dashes) line.dashes.push_back(dash * mPatternScale);
+            lines.push_back(std::move(line));
+        }
+        if (!lines.empty()) return lines;
+    }
     platform::Hatch_Pattern_Line line;
     double spacing = mPatternScale;
     line.angle = mPatternAngle;
