@@ -32,6 +32,7 @@ struct ZcDbProxyPrimitive {
     double oblique = 0.0;
     int16_t colorIndex = 256;  // 256 ByLayer, 0 ByBlock
     int32_t trueColor = -1;    // 0xRRGGBB, -1 none
+    bool filled = false;       // Polygon: an area, not an outline
 };
 
 // What an unknown class is: the name its record has in the file, its class names.

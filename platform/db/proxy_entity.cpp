@@ -56,6 +56,7 @@ void File_Out(ZcDbDwgFiler* filer, const ZcDbProxyPrimitive& p)
     filer->writeDouble(p.oblique);
     filer->writeInt16(p.colorIndex);
     filer->writeInt32(p.trueColor);
+    filer->writeBool(p.filled);
 }
 
 Zcad::ErrorStatus File_In(ZcDbDwgFiler* filer, ZcDbProxyPrimitive& p)
@@ -83,7 +84,8 @@ Zcad::ErrorStatus File_In(ZcDbDwgFiler* filer, ZcDbProxyPrimitive& p)
     filer->readDouble(&p.widthFactor);
     filer->readDouble(&p.oblique);
     filer->readInt16(&p.colorIndex);
-    return filer->readInt32(&p.trueColor);
+    filer->readInt32(&p.trueColor);
+    return filer->readBool(&p.filled);
 }
 
 // The x and y axes of the plane with this normal (the arbitrary axis rule of drawing files).
@@ -232,7 +234,9 @@ bool ZcDbProxyEntity::subWorldDraw(ZcGiWorldDraw* mode)
             stop = !p.points.empty() && geometry.polyline(uint32_t(p.points.size()), p.points.data());
             break;
         case ZcDbProxyPrimitive::Kind::Polygon:
+            traits.setFillType(p.filled ? kZcGiFillAlways : kZcGiFillNever);
             stop = !p.points.empty() && geometry.polygon(uint32_t(p.points.size()), p.points.data());
+            traits.setFillType(kZcGiFillNever);
             break;
         case ZcDbProxyPrimitive::Kind::Circle:
             stop = geometry.circle(p.center, p.radius, p.normal);

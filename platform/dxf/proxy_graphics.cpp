@@ -16,9 +16,11 @@ enum Command : uint32_t {
   kArc = 4,
   kPolyline = 6,
   kPolygon = 7,
+  kShell = 9,
   kText = 10,
   kText2 = 11,
   kColor = 14,
+  kFill = 20,
   kTrueColor = 22,
   kPushMatrix = 29,
   kPushMatrix2 = 30,
@@ -170,6 +172,34 @@ class Decoder {
         add(std::move(p));
         return;
       }
+      case kShell: {
+        // Vertices, then the face list: per face its corner count and corner indices (a
+        // negative count: a hole in the face before, left out); edge and face data follow.
+        const uint32_t count = in.read<uint32_t>();
+        if (count > in.left() / 24) throw Truncated{};
+        std::vector<ZcGePoint3d> vertices;
+        vertices.reserve(count);
+        for (uint32_t i = 0; i < count; ++i) vertices.push_back(in.point());
+        const uint32_t entries = in.read<uint32_t>();
+        if (entries > in.left() / 4) throw Truncated{};
+        for (uint32_t used = 0; used < entries;) {
+          const int32_t corners = in.read<int32_t>();
+          const uint32_t n = static_cast<uint32_t>(corners < 0 ? -int64_t(corners) : corners);
+          if (n > entries - used - 1) throw Truncated{};
+          ZcDbProxyPrimitive p = start(ZcDbProxyPrimitive::Kind::Polygon);
+          for (uint32_t k = 0; k < n; ++k) {
+            const uint32_t index = in.read<uint32_t>();
+            if (index >= vertices.size()) throw Truncated{};
+            p.points.push_back(vertices[index]);
+          }
+          used += n + 1;
+          if (corners > 0) add(std::move(p));
+        }
+        return;
+      }
+      case kFill:
+        fill_ = in.read<uint32_t>() != 0;
+        return;
       case kText:
       case kUnicodeText:
       case kText2:
@@ -235,6 +265,7 @@ class Decoder {
     p.kind = kind;
     p.colorIndex = static_cast<int16_t>(color_);
     p.trueColor = true_color_;
+    p.filled = fill_ && kind == ZcDbProxyPrimitive::Kind::Polygon;
     return p;
   }
   void add(ZcDbProxyPrimitive p) {
@@ -260,6 +291,7 @@ class Decoder {
   ProxyGraphics& out_;
   int color_ = 256;
   int32_t true_color_ = -1;
+  bool fill_ = false;
   std::vector<Matrix> matrices_;
 };
 

@@ -1,6 +1,6 @@
 // Proxy graphics: the drawing primitives a custom entity leaves in the file for programs that
-// lack its class (lines, polylines, circles, arcs, texts), decoded so the platform can measure
-// and explode such an entity.
+// lack its class (lines, polylines, polygons and the faces of shells, filled while the fill is
+// on, circles, arcs, texts), decoded so the platform can draw, measure and explode such an entity.
 #pragma once
 
 #include <cstdint>
