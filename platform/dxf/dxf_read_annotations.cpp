@@ -130,7 +130,10 @@ ZcDbEntity* Read_Hatch(DxfReadContext& ctx, const DxfRecord& r) {
   auto h = std::make_unique<ZcDbHatch>();
   HatchLoops(s, h.get()).read();
   const int type = s.integer(76, 1);
-  h->setPattern(static_cast<ZcDbHatch::HatchPatternType>(type >= 0 && type <= 2 ? type : 1), ctx.wide(s.str(2, "SOLID")).c_str());
+  // The solid fill flag decides, whatever the pattern's name ("SOLID,_O" and the like).
+  const bool solid = s.integer(70, 0) == 1;
+  h->setPattern(static_cast<ZcDbHatch::HatchPatternType>(type >= 0 && type <= 2 ? type : 1),
+                solid ? L"SOLID" : ctx.wide(s.str(2, "SOLID")).c_str());
   if (s.has(52)) h->setPatternAngle(s.real(52) * kDegree);
   if (s.real(41, 1) > 0) h->setPatternScale(s.real(41, 1));
   h->setAssociative(s.integer(71, 0) != 0);

@@ -66,5 +66,21 @@ TEST(HatchEdges, ArcAndEllipseEdgesBoundTheAreaTheyRunAround)
     }
 }
 
+TEST(HatchEdges, TheSolidFillFlagMakesAHatchSolidWhateverItsPatternName)
+{
+    std::unique_ptr<ZcDbDatabase> db = Read(Fixture("hatch_edges.dxf"));
+    ASSERT_TRUE(db);
+    ZcDbObjectPointer<ZcDbBlockTableRecord> space(db->modelSpaceId());
+    int solid = 0, hatches = 0;
+    for (const ZcDbObjectId& id : space->entityIds()) {
+        ZcDbObjectPointer<ZcDbHatch> hatch(id);
+        if (hatch.openStatus() != Zcad::eOk) continue;
+        ++hatches;
+        solid += hatch->isSolidFill() && hatch->numPatternDefinitions() == 0;
+    }
+    EXPECT_EQ(hatches, 7);
+    EXPECT_EQ(solid, 7) << "the one named \"SOLID,_O\" too";
+}
+
 }  // namespace
 }  // namespace platform::dxf_test
