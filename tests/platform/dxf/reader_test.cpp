@@ -8,6 +8,7 @@
 #include "db/dbdict.h"
 #include "db/dbents.h"
 #include "db/dbdim.h"
+#include "db/dbxline.h"
 #include "db/dbdynblk.h"
 #include "db/dbhatch.h"
 #include "db/dbimage.h"
@@ -375,7 +376,7 @@ TEST(DxfReader, EntityTypesBecomeTheirClasses) {
       {name(ZcDbEllipse::desc()), 1}, {name(ZcDbSpline::desc()), 1}, {name(ZcDbText::desc()), 1},
       {name(ZcDbMText::desc()), 1}, {name(ZcDbBlockReference::desc()), 4}, {name(ZcDbPoint::desc()), 1},
       {name(ZcDbSolid::desc()), 1}, {name(ZcDbHatch::desc()), 1}, {name(ZcDbRotatedDimension::desc()), 1},
-      {name(ZcDbRasterImage::desc()), 1}, {name(ZcDbWipeout::desc()), 1}, {L"raw RAY", 1}};
+      {name(ZcDbRasterImage::desc()), 1}, {name(ZcDbWipeout::desc()), 1}, {name(ZcDbRay::desc()), 1}};
   EXPECT_EQ(classes, expected);
   // The image knows its file; the hatch its loop; the dimension its block.
   For_Each_Entity(db->modelSpaceId(), [&](ZcDbEntity* e) {
