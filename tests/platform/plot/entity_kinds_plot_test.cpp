@@ -123,6 +123,25 @@ TEST(EntityKindsPlot, LinesWithoutEndEndAtTheWindowAndLeadersHaveTheirArrowheads
     const platform::Paper_Point mid{((*arrow)[1].x + (*arrow)[2].x) / 2, ((*arrow)[1].y + (*arrow)[2].y) / 2};
     EXPECT_TRUE(Near(mid, base.x, base.y));
     EXPECT_NEAR(std::hypot((*arrow)[1].x - (*arrow)[2].x, (*arrow)[1].y - (*arrow)[2].y), 2.0, 1e-9);
+    // Edges drawn of the faces: the 3DFACE's hidden edge is left out; the polyface mesh draws
+    // its square and its triangle.
+    struct Region {
+        const char* what;
+        double x0, y0, x1, y1;
+        size_t strokes;
+    };
+    const Region regions[] = {{"3DFACE", 10, 90, 50, 110, 3}, {"polyface mesh", 60, 90, 110, 110, 7}};
+    for (const Region& r : regions) {
+        SCOPED_TRACE(r.what);
+        size_t inside = 0;
+        for (const auto& s : dev.strokes) {
+            bool all = true;
+            for (const platform::Paper_Point& p : s.points)
+                all = all && p.x >= r.x0 - 1e-9 && p.x <= r.x1 + 1e-9 && p.y >= r.y0 - 1e-9 && p.y <= r.y1 + 1e-9;
+            inside += all;
+        }
+        EXPECT_EQ(inside, r.strokes);
+    }
     // Plotting the extents leaves the lines without end out of them.
     platform::PlotJob extents = A4_Job(db.get());
     extents.area = platform::PlotArea::Extents;
