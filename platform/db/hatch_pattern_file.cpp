@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <cctype>
 #include <cwctype>
+#include <filesystem>
 #include <fstream>
+#include <map>
+#include <mutex>
 #include <sstream>
 
 #include "db/linetype_file.h"
@@ -168,8 +171,29 @@ std::vector<Pat_Family> Read_Hatch_Pattern(const std::wstring& fileName, const s
         Install_Host_Pattern_Files();
         path = Host_Support_Folder() + L"\\" + path;
     }
-    std::ifstream in(To_Host_Path(path), std::ios::binary);
-    if (!in) return {};
+    // Hatches ask each time they are drawn: the file's text is kept until the file changes.
+    static std::mutex guard;
+    static std::map<std::filesystem::path, std::pair<std::filesystem::file_time_type, std::string>> kept;
+    const std::filesystem::path host = To_Host_Path(path);
+    std::error_code ec;
+    const std::filesystem::file_time_type stamp = std::filesystem::last_write_time(host, ec);
+    if (ec) return {};
+    std::string text;
+    {
+        std::lock_guard<std::mutex> lock(guard);
+        auto it = kept.find(host);
+        if (it != kept.end() && it->second.first == stamp) text = it->second.second;
+    }
+    if (text.empty()) {
+        std::ifstream in(host, std::ios::binary);
+        if (!in) return {};
+        std::ostringstream all;
+        all << in.rdbuf();
+        text = all.str();
+        std::lock_guard<std::mutex> lock(guard);
+        kept[host] = {stamp, text};
+    }
+    std::istringstream in(text);
     return Parse(in, patternName);
 }
 

@@ -99,6 +99,24 @@ TEST_F(HatchPatternFiles, TheHostWritesBothFilesWithTheStandardPatterns)
     EXPECT_TRUE(std::filesystem::exists(platform::To_Host_Path(platform::Host_Support_Folder() + L"\\acadiso.pat")));
 }
 
+TEST_F(HatchPatternFiles, AFileThatChangesIsReadAgain)
+{
+    std::filesystem::create_directories(root / "c" / "pats");
+    const std::filesystem::path file = root / "c" / "pats" / "mine.pat";
+    auto write = [&](const char* text) {
+        std::ofstream(file, std::ios::binary) << text;
+    };
+    write("; a pattern of our own\n*MINE, lines\n0, 0,0, 0,1\n*OTHER\n90, 0,0, 0,3\n");
+    ASSERT_EQ(platform::Read_Hatch_Pattern(L"C:\\pats\\mine.pat", L"mine").size(), 1u);
+    EXPECT_DOUBLE_EQ(platform::Read_Hatch_Pattern(L"C:\\pats\\mine.pat", L"MINE")[0].dy, 1.0);
+    write("*MINE, lines\n0, 0,0, 0,2\n45, 0,0, 0,2, 1,-1\n");
+    std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::seconds(2));
+    const std::vector<platform::Pat_Family> again = platform::Read_Hatch_Pattern(L"C:\\pats\\mine.pat", L"MINE");
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_DOUBLE_EQ(again[0].dy, 2.0);
+    EXPECT_EQ(again[1].dashes, (std::vector<double>{1, -1}));
+}
+
 TEST_F(HatchPatternFiles, BareHatchesGetTheFamiliesEzdxfWrote)
 {
     std::unique_ptr<ZcDbDatabase> full = Read("hatch_patterns.dxf"), bare = Read("hatch_patterns_bare.dxf");
