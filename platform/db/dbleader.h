@@ -1,6 +1,7 @@
 // ZcDbLeader: a path of straight segments or a spline through its vertices, with an arrowhead
 // at the first vertex sized by its dimension style (DIMASZ times DIMSCALE, a DSTYLE override in
-// its extended data first).
+// its extended data first): the style's arrow block (DIMLDRBLK; none for "_NONE"), else the
+// closed filled arrow.
 #pragma once
 #include <vector>
 
@@ -60,6 +61,8 @@ protected:
 private:
     // The path's points: the vertices, then the hook line's end when it has one.
     std::vector<ZcGePoint3d> pathPoints() const;
+    // The block DIMLDRBLK names (the override first); null for the closed filled arrow.
+    ZcDbObjectId arrowBlock() const;
     // A dimension variable by its group code: the override, the style's value, else fallback.
     double dimensionValue(int code, double fallback) const;
 

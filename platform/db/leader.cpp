@@ -2,6 +2,8 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "db/block_walk.h"
+#include "db/db_internal.h"
 #include "db/dbleader.h"
 #include "db/dbmain.h"
 #include "db/dbspline.h"
@@ -10,6 +12,7 @@
 #include "db/gi.h"
 #include "db_classes.h"
 #include "rx/zcadstrc.h"
+#include "win/win_files.h"
 
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbLeader, ZcDbEntity, 0, 0, 0, LEADER, AutoCAD)
 
@@ -21,7 +24,7 @@ const bool gLeaderRegistered = [] {
     return true;
 }();
 
-constexpr int kDimScale = 40, kDimAsz = 41, kDimGap = 147;
+constexpr int kDimScale = 40, kDimAsz = 41, kDimGap = 147, kDimLdrBlk = 341;
 
 // The value of a DSTYLE override (1070 code, then its value) in the "ACAD" extended data.
 bool Override_Value(const resbuf* rb, int code, double& value)
@@ -38,6 +41,17 @@ bool Override_Value(const resbuf* rb, int code, double& value)
         return true;
     }
     return false;
+}
+// The handle text of a DSTYLE override that names an object (1070 code, then 1005 handle).
+const wchar_t* Override_Handle(const resbuf* rb, int code)
+{
+    bool inStyle = false;
+    for (; rb; rb = rb->rbnext) {
+        if (rb->restype == 1000 && rb->resval.rstring) inStyle = std::wcscmp(rb->resval.rstring, L"DSTYLE") == 0;
+        if (inStyle && rb->restype == 1070 && rb->resval.rint == code && rb->rbnext && rb->rbnext->restype == 1005)
+            return rb->rbnext->resval.rstring;
+    }
+    return nullptr;
 }
 }  // namespace
 
@@ -140,6 +154,24 @@ double ZcDbLeader::dimgap() const
     return dimensionValue(kDimGap, metric ? 0.625 : 0.09) * (scale > 0.0 ? scale : 1.0);
 }
 
+ZcDbObjectId ZcDbLeader::arrowBlock() const
+{
+    ZcDbObjectId block;
+    if (resbuf* xdata = xData(L"ACAD")) {
+        const wchar_t* handle = Override_Handle(xdata, kDimLdrBlk);
+        if (handle && database()) database()->getZcDbObjectId(block, false, ZcDbHandle(handle));
+        zcutRelRb(xdata);
+        if (handle) return block;
+    }
+    ZcDbDimStyleTableRecord* style = nullptr;
+    if (!mDimStyle.isNull() && zcdbOpenObject(style, mDimStyle, ZcDb::kForRead) == Zcad::eOk) {
+        for (const ZcDbDimStyleGroup& g : style->keptGroups())
+            if (g.code == kDimLdrBlk) block = g.id;
+        style->close();
+    }
+    return block;
+}
+
 std::vector<ZcGePoint3d> ZcDbLeader::pathPoints() const
 {
     std::vector<ZcGePoint3d> points = mVertices;
@@ -169,9 +201,28 @@ bool ZcDbLeader::subWorldDraw(ZcGiWorldDraw* mode)
     }
     const ZcGeVector3d back = path[0] - path[1];
     if (!mArrow || back.isZeroLength()) return true;
-    // The closed filled arrow: as long as the size, a third of it wide.
     const double size = dimasz();
     const ZcGeVector3d dir = back.normal();
+    const ZcDbObjectId block = arrowBlock();
+    if (!block.isNull()) {
+        // The style's arrow block, its x axis along the leader's end, scaled by the size.
+        platform::Block_Walk_Guard guard(block);
+        auto* btr = guard.refused() ? nullptr : platform::Peek<ZcDbBlockTableRecord>(block);
+        if (btr == nullptr || platform::Equal_No_Case(btr->name(), L"_NONE")) return true;
+        const ZcGeVector3d x = ZcGeMatrix3d::worldToPlane(mNormal) * dir;
+        const ZcGeMatrix3d place = ZcGeMatrix3d::translation(path[0] - ZcGePoint3d::kOrigin) *
+                                   ZcGeMatrix3d::planeToWorld(mNormal) *
+                                   ZcGeMatrix3d::rotation(std::atan2(x.y, x.x), ZcGeVector3d::kZAxis) *
+                                   ZcGeMatrix3d::scaling(size);
+        geometry.pushModelTransform(place);
+        for (const ZcDbObjectId& id : btr->entityIds()) {
+            auto* ent = id.isErased() ? nullptr : platform::Peek<ZcDbEntity>(id);
+            if (ent && geometry.draw(ent)) break;
+        }
+        geometry.popModelTransform();
+        return true;
+    }
+    // The closed filled arrow: as long as the size, a third of it wide.
     const ZcGeVector3d side = mNormal.crossProduct(dir).normal() * (size / 6.0);
     const ZcGePoint3d base = path[0] - dir * size;
     const ZcGePoint3d arrow[3] = {path[0], base + side, base - side};

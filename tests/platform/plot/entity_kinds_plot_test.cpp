@@ -123,6 +123,19 @@ TEST(EntityKindsPlot, LinesWithoutEndEndAtTheWindowAndLeadersHaveTheirArrowheads
     const platform::Paper_Point mid{((*arrow)[1].x + (*arrow)[2].x) / 2, ((*arrow)[1].y + (*arrow)[2].y) / 2};
     EXPECT_TRUE(Near(mid, base.x, base.y));
     EXPECT_NEAR(std::hypot((*arrow)[1].x - (*arrow)[2].x, (*arrow)[1].y - (*arrow)[2].y), 2.0, 1e-9);
+    // Arrow blocks: "_NONE" draws nothing at the leader's tip; "_DOT" draws its block there.
+    auto ink_near = [&](double x, double y, double reach) {
+        int found = 0;
+        for (const auto& f : dev.fills)
+            for (const auto& ring : f.rings)
+                for (const auto& p : ring) found += std::hypot(p.x - x, p.y - y) < reach;
+        for (const auto& s : dev.strokes)
+            if (s.points.size() != 3 || !Near(s.points.front(), x, y))  // the leader's own path
+                for (const auto& p : s.points) found += std::hypot(p.x - x, p.y - y) < reach;
+        return found;
+    };
+    EXPECT_EQ(ink_near(125, 130, 3.0), 0) << "an arrowhead where the style says none";
+    EXPECT_GT(ink_near(125, 110, 3.0), 0) << "no dot";
     // Edges drawn of the faces: the 3DFACE's hidden edge is left out; the polyface mesh draws
     // its square and its triangle.
     struct Region {
@@ -148,9 +161,12 @@ TEST(EntityKindsPlot, LinesWithoutEndEndAtTheWindowAndLeadersHaveTheirArrowheads
     ZcGePoint2d lo, hi;
     std::wstring message;
     ASSERT_TRUE(platform::Resolve_Plot_Window(extents, lo, hi, message));
-    EXPECT_GT(lo.x, 0);
-    EXPECT_LT(hi.x, 200);
-    EXPECT_LT(hi.y, 120);
+    // From the leader's tip and the lower line of the STANDARD multiline to the triple
+    // multiline's outer line and the last leader.
+    EXPECT_NEAR(lo.x, 10, 1e-6);
+    EXPECT_NEAR(lo.y, 6, 1e-6);
+    EXPECT_NEAR(hi.x, 183, 1e-6);
+    EXPECT_NEAR(hi.y, 138, 1e-6);
 }
 
 }  // namespace
