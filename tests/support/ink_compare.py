@@ -67,7 +67,8 @@ def read_pnm(data):
 
 
 def plot_picture(pdf, page, dpi):
-    data = subprocess.run(["pdftoppm", "-r", str(dpi), "-f", str(page), "-l", str(page), pdf],
+    # Lines thinner than a pixel are drawn one pixel wide and crisp, as ezdxf's backend draws them.
+    data = subprocess.run(["pdftoppm", "-r", str(dpi), "-aaVector", "no", "-thinlinemode", "solid", "-f", str(page), "-l", str(page), pdf],
                           capture_output=True, check=True).stdout
     return read_pnm(data)
 
