@@ -99,6 +99,9 @@ def ezdxf_picture(dxf, layout_name, window, box, page_h_mm, shape, dpi, linetype
     import matplotlib.pyplot as plt
     import ezdxf
     logging.getLogger("matplotlib.font_manager").setLevel(logging.ERROR)
+    # Crisp lines, as the plot is rasterised: faint antialiased dots would not count as ink.
+    matplotlib.rcParams["lines.antialiased"] = False
+    matplotlib.rcParams["patch.antialiased"] = False
     from ezdxf.addons.drawing import RenderContext
     from ezdxf.addons.drawing.config import Configuration, LinePolicy
     from ezdxf.addons.drawing.matplotlib import MatplotlibBackend
