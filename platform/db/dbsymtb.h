@@ -334,7 +334,7 @@ public:
     double dashLengthAt(int index) const;
     Zcad::ErrorStatus setDashLengthAt(int index, double value);
     // Complex linetypes: a shape (number > 0 of the shape file of the style) or a text (the
-    // style's font) drawn where dash index starts, moved by the offset, scaled, and turned by
+    // style's font) drawn where dash index ends, moved by the offset, scaled, and turned by
     // the rotation (radians) from the line's direction, or from the x axis when UCS oriented.
     ZcDbObjectId shapeStyleAt(int index) const;
     void setShapeStyleAt(int index, ZcDbObjectId id);

@@ -54,7 +54,6 @@ Dashed_Path Dash_Path(const ZcGePoint3d* points, size_t count, const std::vector
             const ZcGePoint3d here = a + direction * done;
             if (starting) {
                 starting = false;
-                if (element < marked.size() && marked[element]) out.marks.push_back({element, here, direction});
                 if (elements[element] > 0.0) {
                     out.dashes.push_back({here});
                     dash = &out.dashes.back();
@@ -69,6 +68,7 @@ Dashed_Path Dash_Path(const ZcGePoint3d* points, size_t count, const std::vector
             }
             done += left;
             if (elements[element] > 0.0 && dash) dash->push_back(a + direction * done);
+            if (element < marked.size() && marked[element]) out.marks.push_back({element, a + direction * done, direction});
             dash = nullptr;
             element = (element + 1) % elements.size();
             left = std::fabs(elements[element]);

@@ -1,5 +1,5 @@
 // Linetype patterns laid along paths: the dashes and dots a pattern leaves of a path, and where
-// the elements that carry a text or shape begin.
+// the elements that carry a text or shape end.
 #pragma once
 #include <cstddef>
 #include <vector>
@@ -9,7 +9,7 @@
 
 namespace platform {
 
-// Where an element of the pattern begins on the path, and the path's direction (unit) there.
+// Where an element of the pattern ends on the path, and the path's direction (unit) there.
 struct Dash_Mark {
     size_t element = 0;
     ZcGePoint3d at;
@@ -26,7 +26,8 @@ double Pattern_Length(const std::vector<double>& elements);
 
 // Lays the pattern (element lengths at their drawn size) along the path from its first point,
 // over and over. A path shorter than one pattern is drawn whole, as is every path when the
-// pattern has no gap or no length. marked[i]: note where element i begins (texts and shapes).
+// pattern has no gap or no length. marked[i]: note where element i ends (its text or shape
+// goes there).
 Dashed_Path Dash_Path(const ZcGePoint3d* points, size_t count, const std::vector<double>& elements,
                       const std::vector<bool>& marked = {});
 

@@ -90,9 +90,10 @@ TEST(PlotLinetypeOutput, AComplexLinetypeWritesItsTextInEachPattern)
             at.push_back(t.text.origin.x);
             EXPECT_NEAR(t.text.origin.y, 105 - 1.27 * 1.5, 1e-9);  // the fixture's LTSCALE is 1.5
         }
-    // Each pattern (24.13 x 1.5 long) puts its text 12.7 x 1.5 in, moved back by 2.54 x 1.5.
-    ASSERT_EQ(at.size(), 8u);
-    for (size_t i = 0; i < at.size(); ++i) EXPECT_NEAR(at[i], (12.7 - 2.54 + i * 24.13) * 1.5, 1e-9) << i;
+    // Each pattern (24.13 x 1.5 long) puts its text where the first gap ends, (12.7 + 5.08) x 1.5
+    // in, moved back by 2.54 x 1.5: centred in the gaps.
+    ASSERT_EQ(at.size(), 7u);
+    for (size_t i = 0; i < at.size(); ++i) EXPECT_NEAR(at[i], (12.7 + 5.08 - 2.54 + i * 24.13) * 1.5, 1e-9) << i;
 }
 
 TEST(PlotLinetypeOutput, DashesInTheSvgHaveThePatternsLengthOnThePaper)
