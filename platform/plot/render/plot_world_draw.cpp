@@ -165,6 +165,7 @@ const Plot_World_Draw::Linetype_Info& Plot_World_Draw::linetype_info(ZcDbObjectI
     if (id.isNull()) {
         info.by_layer = true;  // an entity without a linetype of its own
     } else if (zcdbOpenObject(rec, id, ZcDb::kForRead) == Zcad::eOk) {
+        bool shapes = false;
         const wchar_t* name = nullptr;
         rec->getName(name);
         info.by_layer = Same_Name(name, L"ByLayer");
@@ -183,8 +184,12 @@ const Plot_World_Draw::Linetype_Info& Plot_World_Draw::linetype_info(ZcDbObjectI
             }
             info.has_text.push_back(!t.text.empty());
             info.texts.push_back(t);
+            shapes = shapes || (t.text.empty() && rec->shapeNumberAt(i) != 0);
         }
         rec->close();
+        // Shapes come from shape files, which are not read: without them the pattern would
+        // leave the line all but empty, so such a linetype plots continuous.
+        if (shapes) info = Linetype_Info();
     }
     return mLinetypeInfos.emplace(id.asOldId(), std::move(info)).first->second;
 }

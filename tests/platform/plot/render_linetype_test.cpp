@@ -216,6 +216,24 @@ TEST(RenderLinetype, HatchPatternsAndTextsKeepTheirOwnLines)
     EXPECT_EQ(plots[1].texts.size(), plots[0].texts.size());
 }
 
+TEST(RenderLinetype, ALinetypeWithShapesPlotsContinuous)
+{
+    // A zigzag drawn by shapes between dots: without the shape file only the dots would be left.
+    Drawing d;
+    const ZcDbObjectId zigzag = Add_Linetype(d.db.get(), L"ZIGZAG", {0.0001, -2, -4, -2});
+    {
+        ZcDbObjectPointer<ZcDbLinetypeTableRecord> rec(zigzag, ZcDb::kForWrite);
+        for (int i : {1, 2}) {
+            rec->setShapeNumberAt(i, 131);
+            rec->setShapeScaleAt(i, 2);
+        }
+    }
+    Set_Linetype(d.line(10, 100, 110, 100), zigzag);
+    const auto strokes = Strokes_On(Render(Job(d.db.get())), 100);
+    ASSERT_EQ(strokes.size(), 1u);
+    EXPECT_NEAR(strokes[0].second - strokes[0].first, 100, 1e-9);
+}
+
 TEST(RenderLinetype, ViewportsScalePatternsToPaperSpaceWithPaperSpaceLinetypeScaling)
 {
     for (bool psltscale : {true, false}) {
