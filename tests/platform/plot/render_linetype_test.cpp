@@ -73,11 +73,12 @@ ZcDbObjectId Linetype_Named(ZcDbDatabase* db, const wchar_t* name)
     return id;
 }
 
+// scale 0 keeps the entity's linetype scale.
 void Set_Linetype(ZcDbObjectId entity, ZcDbObjectId linetype, double scale = 1.0)
 {
     ZcDbObjectPointer<ZcDbEntity> e(entity, ZcDb::kForWrite);
     e->setLinetype(linetype);
-    e->setLinetypeScale(scale);
+    if (scale > 0.0) e->setLinetypeScale(scale);
 }
 
 // The strokes that lie on the horizontal line y, as [from, to] along x, in drawing order.
@@ -94,18 +95,21 @@ std::vector<std::pair<double, double>> Strokes_On(const Recording_Device& dev, d
 
 TEST(RenderLinetype, DashLengthsOnThePaperFollowTheDrawingsAndTheEntitysScales)
 {
+    // CELTSCALE is the scale new entities get; entity 0 keeps it.
     struct Case {
-        double ltscale, entity_scale;
+        double ltscale, celtscale, entity_scale;
     };
-    const Case cases[] = {{1, 1}, {2, 1}, {1, 0.5}, {0.5, 3}};
+    const Case cases[] = {{1, 1, 1}, {2, 1, 1}, {1, 1, 0.5}, {0.5, 1, 3}, {1, 0.5, 0}, {2, 0.25, 0}, {1, 0.25, 2}};
     for (const Case& c : cases) {
-        SCOPED_TRACE("LTSCALE " + std::to_string(c.ltscale) + ", entity " + std::to_string(c.entity_scale));
+        SCOPED_TRACE("LTSCALE " + std::to_string(c.ltscale) + ", CELTSCALE " + std::to_string(c.celtscale) +
+                     ", entity " + std::to_string(c.entity_scale));
         Drawing d;
         d.db->setLtscale(c.ltscale);
+        d.db->setCeltscale(c.celtscale);
         const ZcDbObjectId dashed = Add_Linetype(d.db.get(), L"DASH64", {6, -4});
         Set_Linetype(d.line(10, 100, 110, 100), dashed, c.entity_scale);
         const auto dashes = Strokes_On(Render(Job(d.db.get())), 100);
-        const double s = c.ltscale * c.entity_scale, period = 10 * s;
+        const double s = c.ltscale * (c.entity_scale > 0 ? c.entity_scale : c.celtscale), period = 10 * s;
         ASSERT_EQ(dashes.size(), size_t(std::ceil(100 / period - 1e-9)));
         for (size_t i = 0; i + 1 < dashes.size(); ++i) {
             EXPECT_NEAR(dashes[i].first, 10 + i * period, 1e-9) << "dash " << i;
