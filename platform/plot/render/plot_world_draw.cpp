@@ -26,6 +26,8 @@ namespace {
 constexpr double kDefaultLineweightMm = 0.25;
 // Patterns shorter than this on the paper plot as continuous lines (their dashes would merge).
 constexpr double kFinestPatternMm = 0.1;
+// Paths that would hold more patterns than this (lines reaching far off the page) plot continuous.
+constexpr double kMostPatterns = 1e6;
 
 double Lineweight_Mm(ZcDb::LineWeight lw) { return lw >= 0 ? double(lw) / 100.0 : kDefaultLineweightMm; }
 
@@ -236,7 +238,10 @@ void Plot_World_Draw::draw_dashed(const ZcGePoint3d* pts, uint32_t n, const Line
     // The pattern's length on the paper, by the scale of the model transform.
     const ZcGeMatrix3d& m = mStack.back();
     const double paperPerUnit = std::sqrt(std::fabs(m.entry[0][0] * m.entry[1][1] - m.entry[0][1] * m.entry[1][0]));
-    if (Pattern_Length(elements) * paperPerUnit < kFinestPatternMm) {
+    const double pattern = Pattern_Length(elements);
+    double length = 0.0;
+    for (uint32_t i = 1; i < n; ++i) length += pts[i].distanceTo(pts[i - 1]);
+    if (pattern * paperPerUnit < kFinestPatternMm || length > kMostPatterns * pattern) {
         stroke(pts, n);
         return;
     }
