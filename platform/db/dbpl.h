@@ -28,6 +28,8 @@ public:
     Zcad::ErrorStatus getConstantWidth(double& width) const;
     Zcad::ErrorStatus setConstantWidth(double width);
     bool hasWidth() const;
+    // Segments between vertices: one less than the vertices, as many when closed.
+    unsigned int numSegments() const;
     bool hasBulges() const;
     bool isOnlyLines() const { return !hasBulges(); }
     bool isClosed() const override { return mClosed; }
@@ -73,7 +75,6 @@ protected:
     void samplePolyline(ZcGePoint3dArray& points, ZcGeDoubleArray& params) const override;
 
 private:
-    unsigned int numSegments() const;
     std::vector<Vertex> mVertices;
     bool mClosed = false;
     bool mPlinegen = false;

@@ -8,6 +8,7 @@
 
 #include "db/dbentity.h"
 #include "db/dbmain.h"
+#include "ge/gevec2d.h"
 
 class ZcDbSymbolTableRecord;
 class ZcDbSymbolTableIterator;
@@ -332,15 +333,44 @@ public:
     void setNumDashes(int count);
     double dashLengthAt(int index) const;
     Zcad::ErrorStatus setDashLengthAt(int index, double value);
+    // Complex linetypes: a shape (number > 0 of the shape file of the style) or a text (the
+    // style's font) drawn where dash index ends, moved by the offset, scaled, and turned by
+    // the rotation (radians) from the line's direction, or from the x axis when UCS oriented.
+    ZcDbObjectId shapeStyleAt(int index) const;
+    void setShapeStyleAt(int index, ZcDbObjectId id);
+    int shapeNumberAt(int index) const;
+    void setShapeNumberAt(int index, int shapeNumber);
+    ZcGeVector2d shapeOffsetAt(int index) const;
+    void setShapeOffsetAt(int index, const ZcGeVector2d& offset);
+    double shapeScaleAt(int index) const;
+    void setShapeScaleAt(int index, double scale);
+    bool shapeIsUcsOrientedAt(int index) const;
+    void setShapeIsUcsOrientedAt(int index, bool isUcsOriented);
+    double shapeRotationAt(int index) const;
+    void setShapeRotationAt(int index, double rotation);
+    // The text of dash index (empty: none).
+    Zcad::ErrorStatus textAt(int index, const wchar_t*& text) const;
+    Zcad::ErrorStatus setTextAt(int index, const wchar_t* text);
 
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
 
 private:
+    struct Dash {
+        double length = 0.0;
+        ZcDbObjectId style;
+        int shape = 0;
+        ZcGeVector2d offset;
+        double scale = 1.0;
+        bool ucsOriented = false;
+        double rotation = 0.0;
+        std::wstring text;
+    };
+    Dash* dashAt(int index);
     std::wstring mComments;
     bool mScaledToFit = false;
     double mPatternLength = 0.0;
-    std::vector<double> mDashes;
+    std::vector<Dash> mDashes;
 };
 
 // Viewport configurations ("*Active" holds the current model view).

@@ -103,7 +103,15 @@ public:
     virtual bool popClipBoundary() { return false; }
 };
 
-class ZcGiWorldGeometry : public ZcGiGeometry {};
+class ZcDbPolyline;
+
+class ZcGiWorldGeometry : public ZcGiGeometry {
+public:
+    // Segments fromIndex .. fromIndex + numSegs - 1 of a lightweight polyline without widths
+    // (numSegs 0: to the end). Contexts that draw linetypes lay the pattern along it as its
+    // linetype generation says; by default its lines and arcs go through polyline and circularArc.
+    virtual bool pline(const ZcDbPolyline& polyline, uint32_t fromIndex = 0, uint32_t numSegs = 0);
+};
 
 class ZcGiCommonDraw {
 public:

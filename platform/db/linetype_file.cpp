@@ -16,10 +16,22 @@ namespace platform {
 
 namespace {
 
+// A text of a complex linetype: ["TEXT",STYLE,S=scale,R=rotation,X=x,Y=y] after an element.
+struct Linetype_Text {
+    std::wstring text;
+    std::wstring style;
+    double scale = 1.0;
+    double rotation = 0.0;  // radians
+    bool absolute = false;  // A= rather than R=
+    double x = 0.0, y = 0.0;
+};
+
 struct Linetype_Definition {
     std::wstring name;
     std::wstring description;
-    std::vector<double> dashes;  // positive dash, negative gap, 0 dot
+    std::vector<double> dashes;       // positive dash, negative gap, 0 dot
+    std::vector<Linetype_Text> texts;  // one per dash (empty text: none)
+    bool shapes = false;              // holds shapes, whose shape files are not read
 };
 
 // The host's patterns at their plain size in inches; each also comes at half size
@@ -89,7 +101,59 @@ std::wstring Trim(const std::wstring& text)
     return text.substr(a, b - a);
 }
 
-// Reads the definitions of a .lin text; lines it does not understand are skipped.
+// The comma-separated fields of a pattern line, a bracketed text or shape being one field.
+std::vector<std::wstring> Pattern_Fields(const std::wstring& line)
+{
+    std::vector<std::wstring> fields(1);
+    bool bracket = false, quote = false;
+    for (wchar_t c : line) {
+        if (c == L'"') quote = !quote;
+        if (!quote && c == L'[') bracket = true;
+        if (!quote && c == L']') bracket = false;
+        if (c == L',' && !bracket && !quote)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    for (std::wstring& f : fields) f = Trim(f);
+    return fields;
+}
+
+// A text of a pattern: ["TEXT",STYLE,S=..,R=..|A=..,X=..,Y=..]; false for a shape
+// [NAME,FILE.shx,...] or what cannot be read.
+bool Read_Text(const std::wstring& field, Linetype_Text& out)
+{
+    const size_t end = field.rfind(L']');
+    std::vector<std::wstring> parts = Pattern_Fields(field.substr(1, end == std::wstring::npos ? std::wstring::npos : end - 1));
+    if (parts.size() < 2 || parts[0].size() < 2 || parts[0].front() != L'"' || parts[0].back() != L'"') return false;
+    Linetype_Text text;
+    text.text = parts[0].substr(1, parts[0].size() - 2);
+    text.style = parts[1];
+    constexpr double kDegree = 3.14159265358979323846 / 180.0;
+    for (size_t i = 2; i < parts.size(); ++i) {
+        const std::wstring& p = parts[i];
+        if (p.size() < 3 || p[1] != L'=') continue;
+        double value = 0.0;
+        try {
+            value = std::stod(p.substr(2));
+        } catch (...) {
+            return false;
+        }
+        switch (std::towupper(p[0])) {
+            case L'S': text.scale = value; break;
+            case L'R': case L'U': text.rotation = value * kDegree; break;
+            case L'A': text.rotation = value * kDegree, text.absolute = true; break;
+            case L'X': text.x = value; break;
+            case L'Y': text.y = value; break;
+            default: break;
+        }
+    }
+    out = text;
+    return true;
+}
+
+// Reads the definitions of a .lin text; lines it does not understand are skipped, and so are
+// linetypes with shapes.
 std::vector<Linetype_Definition> Parse(const std::string& bytes)
 {
     std::vector<Linetype_Definition> found;
@@ -112,16 +176,16 @@ std::vector<Linetype_Definition> Parse(const std::string& bytes)
         }
         if (open == nullptr || (line[0] != L'A' && line[0] != L'a'))
             continue;
-        std::wstringstream fields(line.substr(1));
-        std::wstring field;
-        while (std::getline(fields, field, L',')) {
-            field = Trim(field);
+        for (const std::wstring& field : Pattern_Fields(line.substr(1))) {
             if (field.empty())
                 continue;
-            if (field[0] == L'[')  // shapes and texts inside a pattern are not kept
-                break;
+            if (field[0] == L'[') {
+                if (!open->dashes.empty() && !Read_Text(field, open->texts.back())) open->shapes = true;
+                continue;
+            }
             try {
                 open->dashes.push_back(std::stod(field));
+                open->texts.emplace_back();
             } catch (...) {
                 break;
             }
@@ -130,9 +194,20 @@ std::vector<Linetype_Definition> Parse(const std::string& bytes)
     }
     std::vector<Linetype_Definition> complete;
     for (const Linetype_Definition& def : found)
-        if (!def.name.empty())
+        if (!def.name.empty() && !def.shapes)
             complete.push_back(def);
     return complete;
+}
+
+ZcDbObjectId Text_Style_Id(ZcDbDatabase* db, const std::wstring& name)
+{
+    ZcDbObjectId id;
+    ZcDbTextStyleTable* table = nullptr;
+    if (db->getTextStyleTable(table, ZcDb::kForRead) != Zcad::eOk)
+        return id;
+    table->getAt(name.c_str(), id);
+    table->close();
+    return id;
 }
 
 bool Has_Folder(const std::wstring& name)
@@ -228,8 +303,18 @@ Zcad::ErrorStatus zcdbLoadLineTypeFile(ZcDbDatabase* pDb, const wchar_t* ltName,
         record->setNumDashes(static_cast<int>(def.dashes.size()));
         double length = 0;
         for (size_t i = 0; i < def.dashes.size(); ++i) {
-            record->setDashLengthAt(static_cast<int>(i), def.dashes[i]);
+            const int index = static_cast<int>(i);
+            record->setDashLengthAt(index, def.dashes[i]);
             length += def.dashes[i] < 0 ? -def.dashes[i] : def.dashes[i];
+            const Linetype_Text& text = def.texts[i];
+            if (text.text.empty())
+                continue;
+            record->setTextAt(index, text.text.c_str());
+            record->setShapeStyleAt(index, Text_Style_Id(pDb, text.style));
+            record->setShapeScaleAt(index, text.scale);
+            record->setShapeRotationAt(index, text.rotation);
+            record->setShapeIsUcsOrientedAt(index, text.absolute);
+            record->setShapeOffsetAt(index, ZcGeVector2d(text.x, text.y));
         }
         record->setPatternLength(length);
         if (table->add(record) == Zcad::eOk) {

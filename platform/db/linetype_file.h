@@ -15,7 +15,8 @@ class ZcDbDatabase;
 // missing). eOk when at least one was added; eDuplicateRecordName when every match is
 // already in the table; eKeyNotFound when the file names none; eFileNotFound,
 // eFileAccessErr, eNoDatabase, eInvalidInput otherwise. Records added: name, description
-// (comments), dash lengths and pattern length.
+// (comments), dash lengths, pattern length and the texts of complex linetypes; linetypes with
+// shapes are left out (shape files are not read).
 Zcad::ErrorStatus zcdbLoadLineTypeFile(ZcDbDatabase* pDb, const wchar_t* ltName, const wchar_t* fileName);
 
 namespace platform {

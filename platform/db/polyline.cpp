@@ -1,4 +1,5 @@
 // ZcDbPolyline (LWPOLYLINE).
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -409,11 +410,6 @@ bool ZcDbPolyline::subWorldDraw(ZcGiWorldDraw* mode)
         mode->subEntityTraits().setFillType(previous);
         return true;
     }
-    ZcGePoint3dArray run;
-    auto flush = [&]() {
-        if (run.length() >= 2) mode->geometry().polyline(uint32_t(run.length()), &run[0]);
-        run.setLogicalLength(0);
-    };
     if (numVerts() == 1) {
         ZcGePoint3d p;
         getPointAt(0, p);
@@ -421,25 +417,43 @@ bool ZcDbPolyline::subWorldDraw(ZcGiWorldDraw* mode)
         mode->geometry().polyline(2, pts);
         return true;
     }
+    mode->geometry().pline(*this);
+    return true;
+}
+
+bool ZcGiWorldGeometry::pline(const ZcDbPolyline& pl, uint32_t fromIndex, uint32_t numSegs)
+{
+    const unsigned segments = pl.numSegments();
+    const unsigned end = numSegs == 0 ? segments : std::min(segments, fromIndex + numSegs);
+    const ZcGeVector3d normal = pl.normal();
+    const double elevation = pl.elevation();
+    ZcGePoint3dArray run;
+    auto flush = [&]() {
+        if (run.length() >= 2) polyline(uint32_t(run.length()), &run[0]);
+        run.setLogicalLength(0);
+    };
     ZcGeVector3d x, y;
-    platform::Plane_Axes(mNormal, x, y);
-    for (unsigned i = 0; i < numSegments(); ++i) {
-        const Vertex& a = mVertices[i];
-        const Vertex& b = mVertices[(i + 1) % numVerts()];
+    platform::Plane_Axes(normal, x, y);
+    for (unsigned i = fromIndex; i < end; ++i) {
+        ZcGePoint2d a, b;
+        double bulge = 0.0;
+        pl.getPointAt(i, a);
+        pl.getPointAt((i + 1) % pl.numVerts(), b);
+        pl.getBulgeAt(i, bulge);
         ZcGePoint2d c;
         double r = 0, s = 0, e = 0;
-        if (a.bulge != 0.0 && platform::Bulge_To_Arc(a.point, b.point, a.bulge, c, r, s, e)) {
+        if (bulge != 0.0 && platform::Bulge_To_Arc(a, b, bulge, c, r, s, e)) {
             flush();
             if (e <= s) e += kTwoPi;
             ZcGeVector3d startVec = x * std::cos(s) + y * std::sin(s);
-            mode->geometry().circularArc(To_World(mNormal, mElevation, c), r, mNormal, startVec, e - s);
+            if (circularArc(To_World(normal, elevation, c), r, normal, startVec, e - s)) return true;
         } else {
-            if (run.isEmpty()) run.append(To_World(mNormal, mElevation, a.point));
-            run.append(To_World(mNormal, mElevation, b.point));
+            if (run.isEmpty()) run.append(To_World(normal, elevation, a));
+            run.append(To_World(normal, elevation, b));
         }
     }
     flush();
-    return true;
+    return false;
 }
 
 Zcad::ErrorStatus ZcDbPolyline::dwgInFields(ZcDbDwgFiler* f)

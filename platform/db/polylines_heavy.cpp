@@ -313,6 +313,9 @@ bool ZcDb2dPolyline::subWorldDraw(ZcGiWorldDraw* mode)
 {
     std::unique_ptr<ZcDbPolyline> owned = Equivalent(vertexObjects(), mNormal, mElevation, mClosed);
     ZcDbPolyline& pl = *owned;
+    // Drawn with this polyline's own properties, not the stand-in's defaults.
+    pl.setPropertiesFrom(this);
+    pl.setPlinegen(mPlinegen);
     return pl.worldDraw(mode);
 }
 Zcad::ErrorStatus ZcDb2dPolyline::dwgInFields(ZcDbDwgFiler* f)

@@ -302,17 +302,64 @@ void ZcDbLinetypeTableRecord::setNumDashes(int count)
 {
     if (count < 0) return;
     ZC_WRITE_OR();
-    mDashes.resize(size_t(count), 0.0);
+    mDashes.resize(size_t(count));
+}
+ZcDbLinetypeTableRecord::Dash* ZcDbLinetypeTableRecord::dashAt(int index)
+{
+    return index >= 0 && index < int(mDashes.size()) ? &mDashes[size_t(index)] : nullptr;
 }
 double ZcDbLinetypeTableRecord::dashLengthAt(int index) const
 {
-    return index >= 0 && index < int(mDashes.size()) ? mDashes[size_t(index)] : 0.0;
+    return index >= 0 && index < int(mDashes.size()) ? mDashes[size_t(index)].length : 0.0;
 }
 Zcad::ErrorStatus ZcDbLinetypeTableRecord::setDashLengthAt(int index, double value)
 {
     if (index < 0 || index >= int(mDashes.size())) return Zcad::eInvalidIndex;
     ZC_WRITE_OR(Zcad::eNotOpenForWrite);
-    mDashes[size_t(index)] = value;
+    mDashes[size_t(index)].length = value;
+    return Zcad::eOk;
+}
+
+// The complex parts of a dash: read as the default for an index out of range, set when in range.
+#define ZC_LINETYPE_DASH_FIELD(Type, getter, setter, field)                     \
+    Type ZcDbLinetypeTableRecord::getter(int index) const                       \
+    {                                                                           \
+        return index >= 0 && index < int(mDashes.size()) ? mDashes[size_t(index)].field : Dash().field; \
+    }                                                                           \
+    void ZcDbLinetypeTableRecord::setter(int index, Type value)                 \
+    {                                                                           \
+        if (dashAt(index) == nullptr) return;                                   \
+        ZC_WRITE_OR();                                                          \
+        dashAt(index)->field = value;                                           \
+    }
+ZC_LINETYPE_DASH_FIELD(ZcDbObjectId, shapeStyleAt, setShapeStyleAt, style)
+ZC_LINETYPE_DASH_FIELD(int, shapeNumberAt, setShapeNumberAt, shape)
+ZC_LINETYPE_DASH_FIELD(double, shapeScaleAt, setShapeScaleAt, scale)
+ZC_LINETYPE_DASH_FIELD(bool, shapeIsUcsOrientedAt, setShapeIsUcsOrientedAt, ucsOriented)
+ZC_LINETYPE_DASH_FIELD(double, shapeRotationAt, setShapeRotationAt, rotation)
+#undef ZC_LINETYPE_DASH_FIELD
+
+ZcGeVector2d ZcDbLinetypeTableRecord::shapeOffsetAt(int index) const
+{
+    return index >= 0 && index < int(mDashes.size()) ? mDashes[size_t(index)].offset : ZcGeVector2d();
+}
+void ZcDbLinetypeTableRecord::setShapeOffsetAt(int index, const ZcGeVector2d& offset)
+{
+    if (dashAt(index) == nullptr) return;
+    ZC_WRITE_OR();
+    dashAt(index)->offset = offset;
+}
+Zcad::ErrorStatus ZcDbLinetypeTableRecord::textAt(int index, const wchar_t*& text) const
+{
+    if (index < 0 || index >= int(mDashes.size())) return Zcad::eInvalidIndex;
+    text = mDashes[size_t(index)].text.c_str();
+    return Zcad::eOk;
+}
+Zcad::ErrorStatus ZcDbLinetypeTableRecord::setTextAt(int index, const wchar_t* text)
+{
+    if (dashAt(index) == nullptr) return Zcad::eInvalidIndex;
+    ZC_WRITE_OR(Zcad::eNotOpenForWrite);
+    dashAt(index)->text = text ? text : L"";
     return Zcad::eOk;
 }
 
@@ -325,8 +372,21 @@ Zcad::ErrorStatus ZcDbLinetypeTableRecord::dwgInFields(ZcDbDwgFiler* f)
     f->readDouble(&mPatternLength);
     int32_t n = 0;
     f->readInt32(&n);
-    mDashes.assign(size_t(n > 0 ? n : 0), 0.0);
-    for (double& d : mDashes) f->readDouble(&d);
+    mDashes.assign(size_t(n > 0 ? n : 0), Dash());
+    for (Dash& d : mDashes) {
+        ZcDbHardPointerId style;
+        int32_t shape = 0;
+        f->readDouble(&d.length);
+        f->readHardPointerId(&style);
+        d.style = style;
+        f->readInt32(&shape);
+        d.shape = shape;
+        f->readVector2d(&d.offset);
+        f->readDouble(&d.scale);
+        f->readBool(&d.ucsOriented);
+        f->readDouble(&d.rotation);
+        f->readString(d.text);
+    }
     return f->filerStatus();
 }
 
@@ -337,7 +397,16 @@ Zcad::ErrorStatus ZcDbLinetypeTableRecord::dwgOutFields(ZcDbDwgFiler* f) const
     f->writeBool(mScaledToFit);
     f->writeDouble(mPatternLength);
     f->writeInt32(int32_t(mDashes.size()));
-    for (double d : mDashes) f->writeDouble(d);
+    for (const Dash& d : mDashes) {
+        f->writeDouble(d.length);
+        f->writeHardPointerId(d.style);
+        f->writeInt32(d.shape);
+        f->writeVector2d(d.offset);
+        f->writeDouble(d.scale);
+        f->writeBool(d.ucsOriented);
+        f->writeDouble(d.rotation);
+        f->writeString(d.text.c_str());
+    }
     return f->filerStatus();
 }
 

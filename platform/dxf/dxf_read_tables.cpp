@@ -87,11 +87,26 @@ void Read_Linetype(DxfReadContext& ctx, DxfSpan s, ZcDbLinetypeTableRecord* r) {
   r->setComments(ctx.wide(s.str(3)).c_str());
   r->setPatternLength(s.real(40));
   r->setIsScaledToFit(s.integer(72, 65) == 83);
-  std::vector<double> dashes;
-  for (const DxfGroup& g : s)
-    if (g.code == 49) dashes.push_back(g.to_double());
-  r->setNumDashes(static_cast<int>(dashes.size()));
-  for (size_t i = 0; i < dashes.size(); ++i) r->setDashLengthAt(static_cast<int>(i), dashes[i]);
+  int dashes = 0;
+  for (const DxfGroup& g : s) dashes += g.code == 49;
+  r->setNumDashes(dashes);
+  // A dash's length comes first; the shape or text of a complex linetype follows it.
+  int i = -1;
+  for (const DxfGroup& g : s) {
+    if (g.code == 49) r->setDashLengthAt(++i, g.to_double());
+    if (i < 0) continue;
+    switch (g.code) {
+      case 74: r->setShapeIsUcsOrientedAt(i, (g.to_int() & 1) != 0); break;
+      case 75: r->setShapeNumberAt(i, g.to_int()); break;
+      case 340: r->setShapeStyleAt(i, ctx.id_of(g.to_handle())); break;
+      case 46: r->setShapeScaleAt(i, g.to_double()); break;
+      case 50: r->setShapeRotationAt(i, g.to_double() * kDegree); break;
+      case 44: r->setShapeOffsetAt(i, ZcGeVector2d(g.to_double(), r->shapeOffsetAt(i).y)); break;
+      case 45: r->setShapeOffsetAt(i, ZcGeVector2d(r->shapeOffsetAt(i).x, g.to_double())); break;
+      case 9: r->setTextAt(i, ctx.wide(g.value).c_str()); break;
+      default: break;
+    }
+  }
 }
 
 void Read_Style(DxfReadContext& ctx, DxfSpan s, ZcDbTextStyleTableRecord* r) {

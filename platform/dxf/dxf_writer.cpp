@@ -196,7 +196,21 @@ class TableWriter {
     out_.real(40, r->patternLength());
     for (int i = 0; i < r->numDashes(); ++i) {
       out_.real(49, r->dashLengthAt(i));
-      out_.integer(74, 0);
+      const wchar_t* text = L"";
+      r->textAt(i, text);
+      const bool hasText = text && *text, hasShape = !hasText && r->shapeNumberAt(i) != 0;
+      if (!hasText && !hasShape) {
+        out_.integer(74, 0);
+        continue;
+      }
+      out_.integer(74, (r->shapeIsUcsOrientedAt(i) ? 1 : 0) | (hasText ? 2 : 0) | (hasShape ? 4 : 0));
+      out_.integer(75, hasShape ? r->shapeNumberAt(i) : 0);
+      out_.handle(340, DxfWriteContext::handle(r->shapeStyleAt(i)));
+      out_.real(46, r->shapeScaleAt(i));
+      out_.real(50, r->shapeRotationAt(i) / kDegree);
+      out_.real(44, r->shapeOffsetAt(i).x);
+      out_.real(45, r->shapeOffsetAt(i).y);
+      if (hasText) out_.text(9, text);
     }
   }
 

@@ -67,7 +67,8 @@ def read_pnm(data):
 
 
 def plot_picture(pdf, page, dpi):
-    data = subprocess.run(["pdftoppm", "-r", str(dpi), "-f", str(page), "-l", str(page), pdf],
+    # Lines thinner than a pixel are drawn one pixel wide and crisp, as ezdxf's backend draws them.
+    data = subprocess.run(["pdftoppm", "-r", str(dpi), "-aaVector", "no", "-thinlinemode", "solid", "-f", str(page), "-l", str(page), pdf],
                           capture_output=True, check=True).stdout
     return read_pnm(data)
 
@@ -98,6 +99,9 @@ def ezdxf_picture(dxf, layout_name, window, box, page_h_mm, shape, dpi, linetype
     import matplotlib.pyplot as plt
     import ezdxf
     logging.getLogger("matplotlib.font_manager").setLevel(logging.ERROR)
+    # Crisp lines, as the plot is rasterised: faint antialiased dots would not count as ink.
+    matplotlib.rcParams["lines.antialiased"] = False
+    matplotlib.rcParams["patch.antialiased"] = False
     from ezdxf.addons.drawing import RenderContext
     from ezdxf.addons.drawing.config import Configuration, LinePolicy
     from ezdxf.addons.drawing.matplotlib import MatplotlibBackend

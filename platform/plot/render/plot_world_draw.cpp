@@ -3,16 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
+#include <cwctype>
 #include <filesystem>
 
 #include "db/dbblkref.h"
 #include "db/dbcurve.h"
+#include "db/dbhatch.h"
+#include "db/dbmtext.h"
 #include "db/dbpl.h"
 #include "db/dbtext.h"
 #include "db/dbimage.h"
 #include "db/dbmain.h"
 #include "db/dbsymtb.h"
 #include "db/text_metrics.h"
+#include "plot/render/linetype_dashes.h"
 #include "plot/render/plot_image_file.h"
 
 namespace platform {
@@ -20,8 +24,27 @@ namespace platform {
 namespace {
 
 constexpr double kDefaultLineweightMm = 0.25;
+// Patterns shorter than this on the paper plot as continuous lines (their dashes would merge).
+constexpr double kFinestPatternMm = 0.1;
+// Paths that would hold more patterns than this (lines reaching far off the page) plot continuous.
+constexpr double kMostPatterns = 1e6;
 
 double Lineweight_Mm(ZcDb::LineWeight lw) { return lw >= 0 ? double(lw) / 100.0 : kDefaultLineweightMm; }
+
+bool Same_Name(const wchar_t* name, const wchar_t* other)
+{
+    if (name == nullptr) return false;
+    for (; *name && *other; ++name, ++other)
+        if (std::towlower(*name) != std::towlower(*other)) return false;
+    return *name == *other;
+}
+
+// Hatch patterns carry their own dashes, and texts are not stroked lines.
+bool Takes_Linetype(const ZcDbEntity* entity)
+{
+    return ZcDbHatch::cast(entity) == nullptr && ZcDbText::cast(entity) == nullptr &&
+           ZcDbMText::cast(entity) == nullptr;
+}
 
 bool Light(uint32_t rgb)
 {
@@ -54,6 +77,11 @@ void Plot_World_Draw::set_frozen_layers(const std::vector<ZcDbObjectId>& layers)
     for (const ZcDbObjectId& id : layers) mFrozen.insert(id.asOldId());
 }
 
+void Plot_World_Draw::set_viewport_linetype_scale(double factor)
+{
+    mViewportLinetypeScale = factor > 0.0 && std::isfinite(factor) ? factor : 1.0;
+}
+
 const Plot_World_Draw::Layer_Info& Plot_World_Draw::layer_info(ZcDbObjectId id)
 {
     auto it = mLayers.find(id.asOldId());
@@ -66,6 +94,7 @@ const Plot_World_Draw::Layer_Info& Plot_World_Draw::layer_info(ZcDbObjectId id)
         info.is_zero = rec->getName(name) == Zcad::eOk && name && std::wstring(name) == L"0";
         info.color = rec->color();
         info.lineweight = rec->lineWeight();
+        info.linetype = rec->linetypeObjectId();
         rec->close();
     } else {
         info.color.setColorIndex(7);
@@ -123,7 +152,118 @@ Plot_World_Draw::Block_Context Plot_World_Draw::effective()
         out.lineweight_mm = parent ? parent->lineweight_mm : kDefaultLineweightMm;
     else
         out.lineweight_mm = Lineweight_Mm(lw);
+    out.linetype = resolve_linetype(mTraits.linetype, layer, parent);
     return out;
+}
+
+// Linetypes.
+
+const Plot_World_Draw::Linetype_Info& Plot_World_Draw::linetype_info(ZcDbObjectId id)
+{
+    auto it = mLinetypeInfos.find(id.asOldId());
+    if (it != mLinetypeInfos.end()) return it->second;
+    Linetype_Info info;
+    ZcDbLinetypeTableRecord* rec = nullptr;
+    if (id.isNull()) {
+        info.by_layer = true;  // an entity without a linetype of its own
+    } else if (zcdbOpenObject(rec, id, ZcDb::kForRead) == Zcad::eOk) {
+        bool shapes = false;
+        const wchar_t* name = nullptr;
+        rec->getName(name);
+        info.by_layer = Same_Name(name, L"ByLayer");
+        info.by_block = Same_Name(name, L"ByBlock");
+        for (int i = 0; i < rec->numDashes() && !info.by_layer && !info.by_block; ++i) {
+            info.elements.push_back(rec->dashLengthAt(i));
+            const wchar_t* text = nullptr;
+            Linetype_Info::Text t;
+            if (rec->textAt(i, text) == Zcad::eOk && text && *text) {
+                t.text = text;
+                t.scale = rec->shapeScaleAt(i);
+                t.rotation = rec->shapeRotationAt(i);
+                t.absolute = rec->shapeIsUcsOrientedAt(i);
+                t.x = rec->shapeOffsetAt(i).x;
+                t.y = rec->shapeOffsetAt(i).y;
+            }
+            info.has_text.push_back(!t.text.empty());
+            info.texts.push_back(t);
+            shapes = shapes || (t.text.empty() && rec->shapeNumberAt(i) != 0);
+        }
+        rec->close();
+        // Shapes come from shape files, which are not read: without them the pattern would
+        // leave the line all but empty, so such a linetype plots continuous.
+        if (shapes) info = Linetype_Info();
+    }
+    return mLinetypeInfos.emplace(id.asOldId(), std::move(info)).first->second;
+}
+
+// The linetype record whose pattern an entity plots with: its own, its layer's for ByLayer, the
+// inserting entity's for ByBlock (continuous outside blocks).
+ZcDbObjectId Plot_World_Draw::resolve_linetype(ZcDbObjectId own, const Layer_Info& layer,
+                                               const Block_Context* parent)
+{
+    const Linetype_Info& info = linetype_info(own);
+    if (info.by_block) return parent ? parent->linetype : ZcDbObjectId::kNull;
+    if (!info.by_layer) return info.elements.empty() ? ZcDbObjectId::kNull : own;
+    if (layer.linetype.isNull()) return ZcDbObjectId::kNull;
+    const Linetype_Info& layers = linetype_info(layer.linetype);
+    return layers.by_layer || layers.by_block || layers.elements.empty() ? ZcDbObjectId::kNull : layer.linetype;
+}
+
+const Plot_World_Draw::Linetype_Info* Plot_World_Draw::stroke_pattern(double& scale)
+{
+    if (!mLinetypes) return nullptr;
+    layer_info(mTraits.layer);
+    const Layer_Info& layer = layer_info(effective_layer());
+    const ZcDbObjectId id = resolve_linetype(mTraits.linetype, layer, mBlocks.empty() ? nullptr : &mBlocks.back());
+    if (id.isNull()) return nullptr;
+    const Linetype_Info& info = linetype_info(id);
+    scale = mTraits.linetype_scale * mOptions.linetype_scale * mViewportLinetypeScale;
+    if (!(scale > 0.0) || !std::isfinite(scale)) scale = 1.0;
+    return &info;
+}
+
+bool Plot_World_Draw::dash(const ZcGePoint3d* pts, uint32_t n)
+{
+    double scale = 1.0;
+    const Linetype_Info* linetype = stroke_pattern(scale);
+    if (linetype == nullptr) return false;
+    draw_dashed(pts, n, *linetype, scale);
+    return true;
+}
+
+void Plot_World_Draw::draw_dashed(const ZcGePoint3d* pts, uint32_t n, const Linetype_Info& linetype, double scale)
+{
+    std::vector<double> elements = linetype.elements;
+    for (double& e : elements) e *= scale;
+    // The pattern's length on the paper, by the scale of the model transform.
+    const ZcGeMatrix3d& m = mStack.back();
+    const double paperPerUnit = std::sqrt(std::fabs(m.entry[0][0] * m.entry[1][1] - m.entry[0][1] * m.entry[1][0]));
+    const double pattern = Pattern_Length(elements);
+    double length = 0.0;
+    for (uint32_t i = 1; i < n; ++i) length += pts[i].distanceTo(pts[i - 1]);
+    if (pattern * paperPerUnit < kFinestPatternMm || length > kMostPatterns * pattern) {
+        stroke(pts, n);
+        return;
+    }
+    const Dashed_Path dashed = Dash_Path(pts, n, elements, linetype.has_text);
+    for (const std::vector<ZcGePoint3d>& d : dashed.dashes) stroke(d.data(), uint32_t(d.size()));
+    for (const Dash_Mark& mark : dashed.marks) {
+        const Linetype_Info::Text& t = linetype.texts[mark.element];
+        const ZcGeVector3d normal = ZcGeVector3d::kZAxis;
+        const ZcGeVector3d along = mark.direction, across = normal.crossProduct(along);
+        const ZcGePoint3d at = mark.at + along * (t.x * scale) + across * (t.y * scale);
+        const double angle = t.absolute ? t.rotation : std::atan2(along.y, along.x) + t.rotation;
+        text(at, normal, ZcGeVector3d(std::cos(angle), std::sin(angle), 0.0), t.scale * scale, 1.0, 0.0,
+             t.text.c_str());
+    }
+}
+
+// A path on the paper as it is, without a linetype.
+void Plot_World_Draw::stroke(const ZcGePoint3d* pts, uint32_t n)
+{
+    if (!to_paper(pts, n, mScratch)) return;
+    mDevice.set_pen(pen());
+    mDevice.polyline(mScratch.data(), mScratch.size());
 }
 
 const Plot_Pen& Plot_World_Draw::pen()
@@ -161,6 +301,10 @@ void Plot_World_Draw::setLayer(const ZcDbObjectId layerId)
     mPenDirty = true;
 }
 
+void Plot_World_Draw::setLineType(const ZcDbObjectId linetypeId) { mTraits.linetype = linetypeId; }
+
+void Plot_World_Draw::setLineTypeScale(double scale) { mTraits.linetype_scale = scale; }
+
 void Plot_World_Draw::setLineWeight(ZcDb::LineWeight lineWeight)
 {
     mTraits.lineweight = lineWeight;
@@ -191,9 +335,47 @@ bool Plot_World_Draw::to_paper(const ZcGePoint3d* pts, uint32_t n, std::vector<P
 bool Plot_World_Draw::polyline(uint32_t nbPoints, const ZcGePoint3d* pts, const ZcGeVector3d*, intptr_t)
 {
     if (nbPoints < 2 || pts == nullptr) return false;
-    if (!to_paper(pts, nbPoints, mScratch)) return false;
-    mDevice.set_pen(pen());
-    mDevice.polyline(mScratch.data(), mScratch.size());
+    if (!dash(pts, nbPoints)) stroke(pts, nbPoints);
+    return false;
+}
+
+// The polyline's pattern runs on over its vertices when its linetype generation is on, and
+// starts anew at each vertex when it is off.
+bool Plot_World_Draw::pline(const ZcDbPolyline& polyline, uint32_t fromIndex, uint32_t numSegs)
+{
+    double scale = 1.0;
+    const Linetype_Info* linetype = stroke_pattern(scale);
+    if (linetype == nullptr) return ZcGiWorldGeometry::pline(polyline, fromIndex, numSegs);
+    const unsigned segments = polyline.numSegments();
+    const unsigned end = numSegs == 0 ? segments : std::min(segments, fromIndex + numSegs);
+    std::vector<ZcGePoint3d> path;
+    for (unsigned i = fromIndex; i < end; ++i) {
+        ZcGePoint2d a, b;
+        double bulge = 0.0;
+        polyline.getPointAt(i, a);
+        polyline.getPointAt((i + 1) % polyline.numVerts(), b);
+        polyline.getBulgeAt(i, bulge);
+        int pieces = 1;
+        if (bulge != 0.0) {
+            const double sweep = 4.0 * std::atan(std::fabs(bulge));
+            const double radius = a.distanceTo(b) / (2.0 * std::sin(sweep / 2.0));
+            ZcGeVector3d r(radius, 0.0, 0.0);
+            pieces = arc_segments(ZcGePoint3d::kOrigin, r, sweep);
+        }
+        if (path.empty() || !polyline.hasPlinegen()) {
+            if (path.size() >= 2) draw_dashed(path.data(), uint32_t(path.size()), *linetype, scale);
+            path.clear();
+            ZcGePoint3d start;
+            polyline.getPointAtParam(double(i), start);
+            path.push_back(start);
+        }
+        for (int k = 1; k <= pieces; ++k) {
+            ZcGePoint3d p;
+            polyline.getPointAtParam(i + double(k) / pieces, p);
+            path.push_back(p);
+        }
+    }
+    if (path.size() >= 2) draw_dashed(path.data(), uint32_t(path.size()), *linetype, scale);
     return false;
 }
 
@@ -205,6 +387,19 @@ bool Plot_World_Draw::polygon(uint32_t nbPoints, const ZcGePoint3d* pts)
 bool Plot_World_Draw::polyPolygon(uint32_t numLoops, const uint32_t* numVertices, const ZcGePoint3d* vertices)
 {
     if (numVertices == nullptr || vertices == nullptr) return false;
+    double scale = 1.0;
+    const Linetype_Info* linetype = mTraits.fill == kZcGiFillAlways ? nullptr : stroke_pattern(scale);
+    if (linetype != nullptr) {
+        // Outlines following the linetype, each loop on its own.
+        std::vector<ZcGePoint3d> loop;
+        for (uint32_t i = 0; i < numLoops; vertices += numVertices[i], ++i) {
+            if (numVertices[i] < 2) continue;
+            loop.assign(vertices, vertices + numVertices[i]);
+            loop.push_back(loop.front());
+            draw_dashed(loop.data(), uint32_t(loop.size()), *linetype, scale);
+        }
+        return false;
+    }
     std::vector<Paper_Ring> rings;
     bool inside = false;
     for (uint32_t i = 0; i < numLoops; vertices += numVertices[i], ++i) {
@@ -325,7 +520,9 @@ bool Plot_World_Draw::circularArc(const ZcGePoint3d& center, double radius, cons
     ZcGeVector3d n = normal.normal();
     ZcGeVector3d u = startVector.normal() * radius;
     ZcGeVector3d v = n.crossProduct(startVector.normal()) * radius;
-    if (arcType == kZcGiArcSimple && mTraits.fill != kZcGiFillAlways) {
+    double patternScale = 1.0;
+    const bool patterned = stroke_pattern(patternScale) != nullptr;
+    if (arcType == kZcGiArcSimple && mTraits.fill != kZcGiFillAlways && !patterned) {
         // An outline: the device draws the curve (as curves where it can).
         const ZcGeMatrix3d& m = mStack.back();
         const ZcGePoint3d c = m * center;
@@ -480,12 +677,13 @@ bool Plot_World_Draw::draw(const ZcDbEntity* entity)
     ZcDbObjectId own = entity->layerId();
     if (!own.isNull() && !layer_info(own).is_zero && !layer_plots(own)) return false;
     const Traits saved = mTraits;
-    const bool savedWipeout = mWipeout;
+    const bool savedWipeout = mWipeout, savedLinetypes = mLinetypes;
     mBlocks.push_back(parent);
     draw_body(entity);
     mBlocks.pop_back();
     mTraits = saved;
     mWipeout = savedWipeout;
+    mLinetypes = savedLinetypes;
     mPenDirty = true;
     return false;
 }
@@ -493,6 +691,7 @@ bool Plot_World_Draw::draw(const ZcDbEntity* entity)
 void Plot_World_Draw::draw_body(const ZcDbEntity* entity)
 {
     mWipeout = ZcDbWipeout::cast(entity) != nullptr;
+    mLinetypes = Takes_Linetype(entity);
     mPenDirty = true;
     const int depth = mClipDepth;
     const_cast<ZcDbEntity*>(entity)->worldDraw(this);

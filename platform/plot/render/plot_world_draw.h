@@ -18,6 +18,7 @@ struct Plot_Draw_Options {
     double lineweight_scale = 1.0;             // lineweights scaled with the plot
     uint32_t background_rgb = 0xFFFFFF;
     double tolerance_mm = 0.02;                // chord error of curves on the paper
+    double linetype_scale = 1.0;               // the drawing's LTSCALE
     std::wstring drawing_folder;               // where relative image paths start
 };
 
@@ -31,6 +32,9 @@ public:
     void set_cull_box(const Paper_Point& min, const Paper_Point& max);
     // Layers frozen in the viewport being drawn (none outside viewports).
     void set_frozen_layers(const std::vector<ZcDbObjectId>& layers);
+    // Linetype patterns at this many times the options' scale (a viewport's paper-space
+    // linetype scaling); 1 outside viewports.
+    void set_viewport_linetype_scale(double factor);
     // Draws one entity of the space (not nested).
     void draw_entity(const ZcDbEntity* entity);
     // Whether a box of drawing coordinates lies wholly off the cull box of the page.
@@ -52,6 +56,7 @@ public:
     bool polyline(uint32_t nbPoints, const ZcGePoint3d* pts, const ZcGeVector3d* normal, intptr_t marker) override;
     bool polygon(uint32_t nbPoints, const ZcGePoint3d* pts) override;
     bool polyPolygon(uint32_t numLoops, const uint32_t* numVertices, const ZcGePoint3d* vertices) override;
+    bool pline(const ZcDbPolyline& polyline, uint32_t fromIndex, uint32_t numSegs) override;
     bool image(const ZcGiImage& img) override;
     // Ended where they leave the cull box.
     bool xline(const ZcGePoint3d& first, const ZcGePoint3d& second) override;
@@ -68,9 +73,9 @@ public:
     void setColor(uint16_t colorIndex) override;
     void setTrueColor(const ZcCmEntityColor& color) override;
     void setLayer(const ZcDbObjectId layerId) override;
-    void setLineType(const ZcDbObjectId linetypeId) override { mTraits.linetype = linetypeId; }
+    void setLineType(const ZcDbObjectId linetypeId) override;
     void setLineWeight(ZcDb::LineWeight lineWeight) override;
-    void setLineTypeScale(double) override {}
+    void setLineTypeScale(double scale) override;
     void setFillType(ZcGiFillType fillType) override;
     uint16_t color() const override { return uint16_t(mTraits.color.colorIndex()); }
     ZcCmEntityColor trueColor() const override { return mTraits.color; }
@@ -86,6 +91,7 @@ private:
         ZcDbObjectId linetype;
         ZcDb::LineWeight lineweight = ZcDb::kLnWtByLayer;
         ZcGiFillType fill = kZcGiFillNever;
+        double linetype_scale = 1.0;
     };
     // What ByBlock and layer 0 mean for the entities being drawn: the inserting entity's
     // effective properties.
@@ -94,18 +100,43 @@ private:
         uint32_t rgb = 0;        // colour as the object shows it
         double lineweight_mm = 0.25;
         ZcDbObjectId layer;
+        ZcDbObjectId linetype;   // a pattern's record, null for continuous lines
     };
     struct Layer_Info {
         bool plots = true;
         bool is_zero = false;
         ZcCmEntityColor color;
         ZcDb::LineWeight lineweight = ZcDb::kLnWtByLwDefault;
+        ZcDbObjectId linetype;
+    };
+    // A linetype record as it plots: ByLayer and ByBlock stand for others; continuous lines
+    // have no elements.
+    struct Linetype_Info {
+        bool by_layer = false, by_block = false;
+        std::vector<double> elements;
+        std::vector<bool> has_text;
+        struct Text {
+            std::wstring text;
+            double scale = 1.0, rotation = 0.0;
+            bool absolute = false;
+            double x = 0.0, y = 0.0;
+        };
+        std::vector<Text> texts;  // one per element
     };
 
     const Layer_Info& layer_info(ZcDbObjectId id);
     ZcDbObjectId effective_layer() const;
     Block_Context effective() ;
     const Plot_Pen& pen();
+    const Linetype_Info& linetype_info(ZcDbObjectId id);
+    ZcDbObjectId resolve_linetype(ZcDbObjectId own, const Layer_Info& layer, const Block_Context* parent);
+    // The pattern the strokes being drawn follow: null for continuous lines; scale gets the
+    // factor from the pattern's lengths to the drawing's.
+    const Linetype_Info* stroke_pattern(double& scale);
+    // Draws the path (model coordinates) as the linetype has it; false when it is continuous.
+    bool dash(const ZcGePoint3d* pts, uint32_t n);
+    void draw_dashed(const ZcGePoint3d* pts, uint32_t n, const Linetype_Info& linetype, double scale);
+    void stroke(const ZcGePoint3d* pts, uint32_t n);
     bool to_paper(const ZcGePoint3d* pts, uint32_t n, std::vector<Paper_Point>& out) const;
     // The part of the line from a through b (on both sides, or only on from a) in the cull box.
     bool unbounded_line(const ZcGePoint3d& a, const ZcGePoint3d& b, bool bothWays);
@@ -124,6 +155,9 @@ private:
     bool mPenDirty = true;
     Plot_Pen mPen;
     bool mWipeout = false;
+    bool mLinetypes = true;  // the entity's strokes follow linetypes (not hatch patterns or texts)
+    double mViewportLinetypeScale = 1.0;
+    std::unordered_map<int64_t, Linetype_Info> mLinetypeInfos;
     int mClipDepth = 0;
     std::vector<Paper_Point> mScratch;
 };

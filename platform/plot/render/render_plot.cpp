@@ -111,6 +111,7 @@ private:
     {
         mDraw.set_paper_transform(mLayout.paper_from_drawing);
         mDraw.set_frozen_layers({});
+        mDraw.set_viewport_linetype_scale(1.0);
         Paper_Point lo = Box_Min(mLayout.window), hi = Box_Max(mLayout.window);
         mDraw.set_cull_box({lo.x - kCullMarginMm, lo.y - kCullMarginMm}, {hi.x + kCullMarginMm, hi.y + kCullMarginMm});
     }
@@ -152,6 +153,8 @@ private:
         mDevice.push_clip(clip);
         mDraw.set_paper_transform(mLayout.paper_from_drawing * modelToPaperSpace);
         mDraw.set_frozen_layers(frozenList);
+        // With paper-space linetype scaling, patterns keep their paper-space size in every viewport.
+        mDraw.set_viewport_linetype_scale(mJob.database->psltscale() ? 1.0 / s : 1.0);
         Paper_Point lo = Box_Min(clip), hi = Box_Max(clip);
         mDraw.set_cull_box({lo.x - kCullMarginMm, lo.y - kCullMarginMm}, {hi.x + kCullMarginMm, hi.y + kCullMarginMm});
         if (!mModel) mModel = Space_Items(mJob.database, Model_Space_Id(mJob.database));
@@ -247,6 +250,7 @@ bool Render_Page(const PlotJob& job, Plot_Device& device, std::wstring& error)
     options.styles = useStyles ? &styles : nullptr;
     options.plot_lineweights = job.plot_lineweights;
     options.background_rgb = job.background_rgb;
+    options.linetype_scale = job.database->ltscale();
     if (const wchar_t* name = job.database->filename(); name && *name)
         options.drawing_folder = To_Host_Path(name).parent_path().wstring();
     if (job.scale_lineweights && !job.model_space) options.lineweight_scale = layout.scale;

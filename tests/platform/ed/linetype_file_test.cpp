@@ -140,11 +140,34 @@ TEST_F(LinetypeFileTest, StatusesOfLoadsThatAddNothing)
 TEST_F(LinetypeFileTest, AFileOfTheCallersOwnByPath)
 {
     const std::wstring path = platform::Machine::instance().documents_folder() + L"\\mine.lin";
-    std::ofstream(platform::To_Host_Path(path)) << ";; test\n*ZIG,Zig __ . __\nA,1.5,-0.5,0,-0.5\n"
-                                                   "*BROKEN\n*SHAPED,With a shape\nA,1,[\"X\",STANDARD],-1\n";
+    std::ofstream(platform::To_Host_Path(path))
+        << ";; test\n*ZIG,Zig __ . __\nA,1.5,-0.5,0,-0.5\n"
+           "*BROKEN\n*SHAPED,With a text\nA,1,[\"X\",STANDARD],-1\n"
+           "*GAS,Gas ---GAS---\nA,.5,-.2,[\"GAS\",STANDARD,S=.1,R=0.0,X=-0.1,Y=-.05],-.25\n"
+           "*TRACK,With shapes\nA,.15,[TRACK1,ltypeshp.shx,S=.25],.15\n";
     ASSERT_EQ(zcdbLoadLineTypeFile(db, L"*", path.c_str()), Zcad::eOk);
     EXPECT_EQ(Dashes(L"ZIG"), (std::vector<double>{1.5, -0.5, 0, -0.5}));
-    EXPECT_EQ(Dashes(L"SHAPED"), (std::vector<double>{1}));
+    // A text belongs to the element before it; the elements after it stay in the pattern.
+    EXPECT_EQ(Dashes(L"SHAPED"), (std::vector<double>{1, -1}));
+    EXPECT_EQ(Dashes(L"GAS"), (std::vector<double>{0.5, -0.2, -0.25}));
+    // Shapes need their shape files, which are not read: such a linetype is not loaded.
+    EXPECT_TRUE(Dashes(L"TRACK").empty());
+
+    ZcDbLinetypeTable* table = nullptr;
+    ASSERT_EQ(db->getLinetypeTable(table), Zcad::eOk);
+    ZcDbLinetypeTableRecord* gas = nullptr;
+    ASSERT_EQ(table->getAt(L"GAS", gas, ZcDb::kForRead), Zcad::eOk);
+    table->close();
+    const wchar_t* text = nullptr;
+    ASSERT_EQ(gas->textAt(1, text), Zcad::eOk);
+    EXPECT_STREQ(text, L"GAS");
+    EXPECT_DOUBLE_EQ(gas->shapeScaleAt(1), 0.1);
+    EXPECT_DOUBLE_EQ(gas->shapeOffsetAt(1).x, -0.1);
+    EXPECT_DOUBLE_EQ(gas->shapeOffsetAt(1).y, -0.05);
+    EXPECT_EQ(gas->shapeStyleAt(1), db->textstyle());
+    ASSERT_EQ(gas->textAt(0, text), Zcad::eOk);
+    EXPECT_STREQ(text, L"");
+    gas->close();
 }
 
 }  // namespace
