@@ -1,0 +1,117 @@
+// Texts on the plotted page: the characters their codes stand for, multiline paragraphs and
+// stacks where the format codes put them (read back from the PDF by pdftotext), and the cap
+// height of the pinned font at the text height.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+
+#include "db/dbents.h"
+#include "db/text_metrics.h"
+#include "plot/drivers/plot_font.h"
+#include "plot/plot_job.h"
+#include "plot/render/render_page.h"
+#include "render_test_drawing.h"
+#include "script/utf8.h"
+
+using render_test::Quote;
+using render_test::Run_Command;
+
+namespace {
+
+const std::string kFixture = std::string(KORVEL_SOURCE_DIR) + "/tests/fixtures/dxf/text_codes.dxf";
+
+// A word's box on the page as pdftotext -bbox gives it, in millimetres from the top left.
+struct Word_Box {
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
+// The A4 landscape fixture plotted 1:1 (page millimetres = drawing units) to a PDF.
+class TextPlot : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(db.readDwgFile(platform::From_Utf8(kFixture).c_str()), Zcad::eOk);
+        dir = render_test::Output_Folder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        platform::PlotJob job;
+        job.database = &db;
+        job.driver = platform::PlotDriver::Pdf;
+        job.paper.width_mm = 210, job.paper.height_mm = 297;
+        job.landscape = true;
+        job.window_min = {0, 0};
+        job.window_max = {297, 210};
+        job.output_path = (dir / "texts.pdf").wstring();
+        platform::PlotResult r = platform::Render_Plot(job);
+        ASSERT_TRUE(r.ok) << platform::To_Utf8(r.error);
+        pdf = dir / "texts.pdf";
+    }
+
+    std::multimap<std::string, Word_Box> Words()
+    {
+        std::multimap<std::string, Word_Box> words;
+        const std::string out = Run_Command("pdftotext -bbox " + Quote(pdf) + " -");
+        const std::regex word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
+        const double mm = 25.4 / 72.0;
+        for (std::sregex_iterator it(out.begin(), out.end(), word), end; it != end; ++it) {
+            const std::smatch& m = *it;
+            words.emplace(m[5].str(), Word_Box{std::stod(m[1]) * mm, std::stod(m[2]) * mm, std::stod(m[3]) * mm,
+                                               std::stod(m[4]) * mm});
+        }
+        return words;
+    }
+
+    ZcDbDatabase db{false, true};
+    std::filesystem::path dir, pdf;
+};
+
+}  // namespace
+
+TEST_F(TextPlot, CodesPrintAsTheCharactersTheyStandFor)
+{
+    const std::string text = Run_Command("pdftotext -layout " + Quote(pdf) + " -");
+    const char* expected[] = {"Ø20", "45°", "10±0.1", "100%", "A1", "UNDER LINE", "OVER", "Ø30"};
+    for (const char* s : expected) EXPECT_NE(text.find(s), std::string::npos) << s << " in\n" << text;
+    EXPECT_EQ(text.find("%%"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\\S"), std::string::npos) << text;
+    EXPECT_EQ(text.find("pxq"), std::string::npos) << text;
+}
+
+TEST_F(TextPlot, ParagraphsAndStacksLandWhereTheirCodesPutThem)
+{
+    std::multimap<std::string, Word_Box> words = Words();
+    for (const char* w : {"CENTRE", "RIGHT", "LEFT", "1", "34"}) ASSERT_EQ(words.count(w), 1u) << w;
+    // The column runs from x 150 to 250.
+    const Word_Box centre = words.find("CENTRE")->second, right = words.find("RIGHT")->second,
+                   left = words.find("LEFT")->second;
+    EXPECT_NEAR((centre.x0 + centre.x1) / 2, 200.0, 0.3);
+    EXPECT_NEAR(right.x1, 250.0, 0.3);
+    EXPECT_NEAR(left.x0, 150.0, 0.3);
+    // "1\S3/4;": after the 1, the 3 over the 4 (one word to pdftotext), smaller characters that
+    // span more height than the 1.
+    const Word_Box one = words.find("1")->second, stack = words.find("34")->second;
+    EXPECT_GE(stack.x0, one.x1 - 0.1);
+    EXPECT_LT(stack.x1 - stack.x0, one.x1 - one.x0);
+    EXPECT_GT(stack.y1 - stack.y0, 1.1 * (one.y1 - one.y0));
+}
+
+// A text of height h plots an "X" h high: the font's em is scaled by its own cap height.
+TEST(TextCapHeight, AnXIsAsHighAsTheText)
+{
+    render_test::Drawing d;
+    d.text(20, 30, 10.0, L"X");
+    platform::PlotJob job;
+    job.database = d.db.get();
+    job.paper.width_mm = 210, job.paper.height_mm = 297;
+    job.landscape = true;
+    job.window_min = {0, 0};
+    job.window_max = {297, 210};
+    render_test::Recording_Device dev;
+    std::wstring error;
+    ASSERT_TRUE(platform::Render_Page(job, dev, error)) << platform::To_Utf8(error);
+    ASSERT_EQ(dev.texts.size(), 1u);
+    double bottom = 1e9, top = -1e9;
+    for (const platform::Paper_Ring& ring : platform::Plot_Text_Outline(dev.texts[0].text))
+        for (const platform::Paper_Point& p : ring) bottom = std::min(bottom, p.y), top = std::max(top, p.y);
+    EXPECT_NEAR(bottom, 30.0, 0.02);
+    EXPECT_NEAR(top, 40.0, 0.02);
+}
