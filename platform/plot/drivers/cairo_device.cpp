@@ -1,7 +1,6 @@
 #include "plot/drivers/cairo_device.h"
 
 #include <cairo-pdf.h>
-#include <cairo-svg.h>
 
 #include <algorithm>
 #include <cmath>
@@ -65,9 +64,6 @@ bool Cairo_Device::begin_page(double width_mm, double height_mm, uint32_t backgr
         } else {
             mSurface = cairo_pdf_surface_create_for_stream(Write_To_File, mFile.get(), wPt, hPt);
         }
-        break;
-    case Kind::Svg:
-        mSurface = cairo_svg_surface_create_for_stream(Write_To_File, mFile.get(), wPt, hPt);
         break;
     case Kind::Png:
     case Kind::Jpg: {

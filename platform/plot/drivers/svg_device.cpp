@@ -1,0 +1,220 @@
+#include "plot/drivers/svg_device.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "plot/drivers/plot_font.h"
+#include "plot/drivers/xml_text.h"
+#include "script/utf8.h"
+#include "win/safe_file_write.h"
+
+namespace platform {
+
+namespace {
+
+constexpr double kSvgPointsPerMm = 72.0 / 25.4;
+constexpr double kSvgThinnestMm = 0.1;
+constexpr size_t kSvgStrokeBatch = 64 * 1024;
+
+// A length in millimetres, to the micrometre, without trailing zeros.
+std::string Mm(double v)
+{
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.3f", std::fabs(v) < 5e-4 ? 0.0 : v);
+    std::string s = buf;
+    s.erase(s.find_last_not_of('0') + 1);
+    if (s.back() == '.') s.pop_back();
+    return s;
+}
+
+std::string Color(uint32_t rgb)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "#%06x", rgb & 0xFFFFFF);
+    return buf;
+}
+
+std::string Matrix(double a, double b, double c, double d, double e, double f)
+{
+    char buf[200];
+    std::snprintf(buf, sizeof buf, "matrix(%.6g %.6g %.6g %.6g %s %s)", a, b, c, d, Mm(e).c_str(), Mm(f).c_str());
+    return buf;
+}
+
+std::string Base64(const std::string& bytes)
+{
+    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (size_t i = 0; i < bytes.size(); i += 3) {
+        const size_t n = std::min<size_t>(3, bytes.size() - i);
+        uint32_t v = uint32_t(static_cast<unsigned char>(bytes[i])) << 16;
+        if (n > 1) v |= uint32_t(static_cast<unsigned char>(bytes[i + 1])) << 8;
+        if (n > 2) v |= uint32_t(static_cast<unsigned char>(bytes[i + 2]));
+        out += kDigits[(v >> 18) & 63];
+        out += kDigits[(v >> 12) & 63];
+        out += n > 1 ? kDigits[(v >> 6) & 63] : '=';
+        out += n > 2 ? kDigits[v & 63] : '=';
+    }
+    return out;
+}
+
+cairo_status_t Append_Bytes(void* out, const unsigned char* data, unsigned int length)
+{
+    static_cast<std::string*>(out)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+// The image as PNG bytes (empty when it cannot be encoded).
+std::string Png_Bytes(const Plot_Image& image)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
+    std::string png;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface);
+        unsigned char* data = cairo_image_surface_get_data(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        for (int y = 0; y < image.height; ++y)
+            std::copy_n(image.pixels.data() + size_t(y) * size_t(image.width), size_t(image.width),
+                        reinterpret_cast<uint32_t*>(data + size_t(y) * size_t(stride)));
+        cairo_surface_mark_dirty(surface);
+        if (cairo_surface_write_to_png_stream(surface, Append_Bytes, &png) != CAIRO_STATUS_SUCCESS) png.clear();
+    }
+    cairo_surface_destroy(surface);
+    return png;
+}
+
+}  // namespace
+
+bool Svg_Device::begin_page(double width_mm, double height_mm, uint32_t)
+{
+    mPageW = width_mm;
+    mPageH = height_mm;
+    char buf[400];
+    std::snprintf(buf, sizeof buf,
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                  "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+                  "width=\"%.3fpt\" height=\"%.3fpt\" viewBox=\"0 0 %s %s\">\n",
+                  width_mm * kSvgPointsPerMm, height_mm * kSvgPointsPerMm, Mm(width_mm).c_str(), Mm(height_mm).c_str());
+    mOut = buf;
+    // Page millimetres, y up.
+    mOut += "<g transform=\"matrix(1 0 0 -1 0 " + Mm(height_mm) +
+            ")\" fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
+    return true;
+}
+
+void Svg_Device::set_pen(const Plot_Pen& pen)
+{
+    if (pen == mPen) return;
+    flush_strokes();
+    mPen = pen;
+}
+
+void Svg_Device::flush_strokes()
+{
+    if (mStrokes.empty()) return;
+    mOut += "<path stroke=\"" + Color(mPen.rgb) + "\" stroke-width=\"" + Mm(std::max(mPen.width_mm, kSvgThinnestMm)) +
+            "\" d=\"" + mStrokes + "\"/>\n";
+    mStrokes.clear();
+}
+
+void Svg_Device::polyline(const Paper_Point* points, size_t count)
+{
+    if (count < 2) return;
+    mStrokes += "M" + Mm(points[0].x) + " " + Mm(points[0].y);
+    for (size_t i = 1; i < count; ++i) mStrokes += "L" + Mm(points[i].x) + " " + Mm(points[i].y);
+    if (mStrokes.size() > kSvgStrokeBatch) flush_strokes();
+}
+
+void Svg_Device::ring_path(const Paper_Ring& ring)
+{
+    mOut += "M" + Mm(ring[0].x) + " " + Mm(ring[0].y);
+    for (size_t i = 1; i < ring.size(); ++i) mOut += "L" + Mm(ring[i].x) + " " + Mm(ring[i].y);
+    mOut += "Z";
+}
+
+void Svg_Device::fill(const std::vector<Paper_Ring>& rings)
+{
+    flush_strokes();
+    const size_t start = mOut.size();
+    mOut += "<path fill=\"" + Color(mPen.rgb) + "\" fill-rule=\"evenodd\" d=\"";
+    bool any = false;
+    for (const Paper_Ring& ring : rings) {
+        if (ring.size() < 3) continue;
+        ring_path(ring);
+        any = true;
+    }
+    if (!any) {
+        mOut.resize(start);
+        return;
+    }
+    mOut += "\"/>\n";
+}
+
+void Svg_Device::text(const Plot_Text& t)
+{
+    const std::string utf8 = Xml_Escape(To_Utf8(t.text));
+    if (utf8.empty()) return;
+    flush_strokes();
+    // One em of font size; the transform carries height, width factor, rotation, obliquing and
+    // mirroring, with the font's y down turned up.
+    char length[48];
+    std::snprintf(length, sizeof length, "%.6g", Plot_Text_Advance(t));
+    mOut += "<text transform=\"" + Matrix(t.x_axis.x, t.x_axis.y, -t.y_axis.x, -t.y_axis.y, t.origin.x, t.origin.y) +
+            "\" font-family=\"" + Xml_Escape(Plot_Font_Family()) + "\" font-size=\"1\" textLength=\"" + length +
+            "\" lengthAdjust=\"spacingAndGlyphs\" fill=\"" + Color(mPen.rgb) + "\" xml:space=\"preserve\">" + utf8 +
+            "</text>\n";
+}
+
+void Svg_Device::image(const Plot_Image& image)
+{
+    if (image.width <= 0 || image.height <= 0 || image.pixels.size() < size_t(image.width) * size_t(image.height)) return;
+    const std::string png = Png_Bytes(image);
+    if (png.empty()) return;
+    flush_strokes();
+    // Image pixel (px, py), rows from the top -> page: origin + u * px / w + v * (1 - py / h).
+    const double w = image.width, h = image.height;
+    mOut += "<image width=\"" + std::to_string(image.width) + "\" height=\"" + std::to_string(image.height) +
+            "\" preserveAspectRatio=\"none\" transform=\"" +
+            Matrix(image.u.x / w, image.u.y / w, -image.v.x / h, -image.v.y / h, image.origin.x + image.v.x,
+                   image.origin.y + image.v.y) +
+            "\" xlink:href=\"data:image/png;base64," + Base64(png) + "\"/>\n";
+}
+
+void Svg_Device::push_clip(const Paper_Ring& polygon, bool inverted)
+{
+    flush_strokes();
+    const std::string id = "clip" + std::to_string(++mClipCount);
+    mOut += "<clipPath id=\"" + id + "\"><path clip-rule=\"" + std::string(inverted ? "evenodd" : "nonzero") + "\" d=\"";
+    if (polygon.size() >= 3) ring_path(polygon);
+    if (inverted) ring_path({{-1.0, -1.0}, {mPageW + 1.0, -1.0}, {mPageW + 1.0, mPageH + 1.0}, {-1.0, mPageH + 1.0}});
+    mOut += "\"/></clipPath>\n<g clip-path=\"url(#" + id + ")\">\n";
+    ++mOpenClips;
+}
+
+void Svg_Device::pop_clip()
+{
+    if (mOpenClips == 0) return;
+    flush_strokes();
+    mOut += "</g>\n";
+    --mOpenClips;
+}
+
+bool Svg_Device::finish(std::wstring& error)
+{
+    if (mOut.empty()) {
+        error = L"page not started";
+        return false;
+    }
+    flush_strokes();
+    for (; mOpenClips > 0; --mOpenClips) mOut += "</g>\n";
+    mOut += "</g>\n</svg>\n";
+    if (!Safe_Write_File(mPath, mOut, error)) return false;
+    mFiles.push_back(mPath);
+    return true;
+}
+
+}  // namespace platform
