@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libfreetype-dev libfontconfig-dev libjpeg-dev libqpdf-dev libxlsxwriter-dev
   fonts-wqy-microhei
-  poppler-utils qpdf python3-ezdxf python3-openpyxl file
+  poppler-utils qpdf python3-ezdxf python3-matplotlib python3-openpyxl file
 )
 
 missing=()

@@ -63,6 +63,11 @@ bool Space_Extents(const std::vector<ZcDbObjectId>& ids, ZcDbExtents& out)
     return any;
 }
 
+ZcDbObjectId Plot_Space_Id(const PlotJob& job)
+{
+    return job.space.isNull() ? Model_Space_Id(job.database) : job.space;
+}
+
 Paper_Point Box_Min(const Paper_Ring& ring)
 {
     Paper_Point p{1e300, 1e300};
@@ -189,24 +194,18 @@ private:
 
 }  // namespace
 
-bool Render_Page(const PlotJob& job, Plot_Device& device, std::wstring& error)
+bool Resolve_Plot_Window(const PlotJob& job, ZcGePoint2d& wmin, ZcGePoint2d& wmax, std::wstring& error)
 {
     if (job.database == nullptr) {
         error = L"no drawing to plot";
         return false;
     }
-    Plot_Style_Table styles;
-    const bool useStyles = job.plot_with_styles && !job.style_table_path.empty();
-    if (useStyles && !styles.load(job.style_table_path, error)) return false;
-
-    const ZcDbObjectId spaceId = job.space.isNull() ? Model_Space_Id(job.database) : job.space;
+    const ZcDbObjectId spaceId = Plot_Space_Id(job);
     if (spaceId.isNull()) {
         error = L"no space to plot";
         return false;
     }
-
-    // The window in the space's coordinates.
-    ZcGePoint2d wmin = job.window_min, wmax = job.window_max;
+    wmin = job.window_min, wmax = job.window_max;
     if (job.area == PlotArea::Extents) {
         ZcDbExtents e;
         if (!Space_Extents(Space_Entities(spaceId), e)) {
@@ -225,6 +224,22 @@ bool Render_Page(const PlotJob& job, Plot_Device& device, std::wstring& error)
         wmin = {0.0, 0.0};
         wmax = {paper.printable_max.x - paper.printable_min.x, paper.printable_max.y - paper.printable_min.y};
     }
+    return true;
+}
+
+bool Render_Page(const PlotJob& job, Plot_Device& device, std::wstring& error)
+{
+    if (job.database == nullptr) {
+        error = L"no drawing to plot";
+        return false;
+    }
+    Plot_Style_Table styles;
+    const bool useStyles = job.plot_with_styles && !job.style_table_path.empty();
+    if (useStyles && !styles.load(job.style_table_path, error)) return false;
+
+    ZcGePoint2d wmin, wmax;
+    if (!Resolve_Plot_Window(job, wmin, wmax, error)) return false;
+    const ZcDbObjectId spaceId = Plot_Space_Id(job);
 
     Paper_Layout layout;
     if (!Compute_Paper_Layout(job, wmin, wmax, layout, error)) return false;
