@@ -13,6 +13,8 @@
 #include "plot/render/render_page.h"
 #include "render_test_drawing.h"
 #include "script/utf8.h"
+#include "../../support/ink_compare.h"
+#include "../../support/ink_plot.h"
 
 using render_test::Quote;
 using render_test::Run_Command;
@@ -114,4 +116,37 @@ TEST(TextCapHeight, AnXIsAsHighAsTheText)
         for (const platform::Paper_Point& p : ring) bottom = std::min(bottom, p.y), top = std::max(top, p.y);
     EXPECT_NEAR(bottom, 30.0, 0.02);
     EXPECT_NEAR(top, 40.0, 0.02);
+}
+
+// The fixture's texts against ezdxf's drawing of them (its style names the pinned font), each
+// window fitted to the page. Only the codes ezdxf draws too: it prints "%%nnn" and the line
+// codes of multiline texts as they stand, draws no underlines for single-line texts, and lays
+// out paragraphs and stacks in its own way.
+TEST(TextInk, TextsLandOnEzdxfsInk)
+{
+    ZcDbDatabase db(false, true);
+    ASSERT_EQ(db.readDwgFile(platform::From_Utf8(kFixture).c_str()), Zcad::eOk);
+    const auto dir = render_test::Output_Folder("text_ink");
+    const struct {
+        const char* what;
+        double window[4];
+    } windows[] = {
+        {"diameter, degree, plus-minus, percent", {15, 150, 110, 200}},
+        {"attribute", {15, 100, 110, 115}},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.what);
+        const std::string pdf = (dir / (std::string(w.what).substr(0, 4) + ".pdf")).string();
+        korvel_test::Ink_Plot plot;
+        plot.page_width_mm = 297, plot.page_height_mm = 210;
+        plot.extents = false;
+        std::copy(w.window, w.window + 4, plot.window);
+        std::string error;
+        ASSERT_TRUE(korvel_test::Plot_For_Ink(db, pdf, plot, error)) << error;
+        const korvel_test::Ink_Figures ink =
+            korvel_test::Compare_Ink(kFixture, pdf, korvel_test::Ink_Window_Argument(plot), "--dpi 200");
+        ASSERT_TRUE(ink.ok) << ink.output;
+        EXPECT_GE(ink.ezdxf_in_plot, 0.98) << ink.output;
+        EXPECT_GE(ink.plot_in_ezdxf, 0.98) << ink.output;
+    }
 }
