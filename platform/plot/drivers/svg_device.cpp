@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "plot/drivers/image_surface.h"
 #include "plot/drivers/plot_font.h"
 #include "plot/drivers/xml_text.h"
 #include "script/utf8.h"
@@ -71,18 +72,10 @@ cairo_status_t Append_Bytes(void* out, const unsigned char* data, unsigned int l
 // The image as PNG bytes (empty when it cannot be encoded).
 std::string Png_Bytes(const Plot_Image& image)
 {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
     std::string png;
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        cairo_surface_flush(surface);
-        unsigned char* data = cairo_image_surface_get_data(surface);
-        const int stride = cairo_image_surface_get_stride(surface);
-        for (int y = 0; y < image.height; ++y)
-            std::copy_n(image.pixels.data() + size_t(y) * size_t(image.width), size_t(image.width),
-                        reinterpret_cast<uint32_t*>(data + size_t(y) * size_t(stride)));
-        cairo_surface_mark_dirty(surface);
-        if (cairo_surface_write_to_png_stream(surface, Append_Bytes, &png) != CAIRO_STATUS_SUCCESS) png.clear();
-    }
+    cairo_surface_t* surface = Plot_Image_Surface(image);
+    if (surface == nullptr) return png;
+    if (cairo_surface_write_to_png_stream(surface, Append_Bytes, &png) != CAIRO_STATUS_SUCCESS) png.clear();
     cairo_surface_destroy(surface);
     return png;
 }
@@ -171,7 +164,6 @@ void Svg_Device::text(const Plot_Text& t)
 
 void Svg_Device::image(const Plot_Image& image)
 {
-    if (image.width <= 0 || image.height <= 0 || image.pixels.size() < size_t(image.width) * size_t(image.height)) return;
     const std::string png = Png_Bytes(image);
     if (png.empty()) return;
     flush_strokes();

@@ -1,6 +1,6 @@
-// What each file format holds of the page: SVG texts as text elements, and raster images in
-// SVG (embedded PNG), DWF (JPEG opcode) and PLT (HP RTL raster), read back by tools that did not
-// write them (python's xml, zipfile and PIL) or parsed byte by byte.
+// What each file format holds of the page's raster images: SVG (embedded PNG), DWF (JPEG opcode)
+// and PLT (HP RTL raster), read back by tools that did not write them (python's xml, zipfile and
+// PIL) or parsed byte by byte.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -55,49 +55,6 @@ std::string Python(const std::string& script, const std::filesystem::path& file)
 }
 
 }  // namespace
-
-TEST(FormatContent, SvgWritesTextsAsTextWhereTheyStand)
-{
-    ZcDbDatabase db(false, true);
-    ASSERT_EQ(db.readDwgFile(platform::From_Utf8(std::string(KORVEL_SOURCE_DIR) + "/tests/fixtures/dxf/text_codes.dxf").c_str()),
-              Zcad::eOk);
-    const auto dir = render_test::Output_Folder("svg_texts");
-    platform::PlotJob job;
-    job.database = &db;
-    job.driver = platform::PlotDriver::Svg;
-    job.paper.width_mm = 210, job.paper.height_mm = 297;
-    job.landscape = true;
-    job.window_min = {0, 0};
-    job.window_max = {297, 210};
-    job.output_path = (dir / "texts.svg").wstring();
-    platform::PlotResult r = platform::Render_Plot(job);
-    ASSERT_TRUE(r.ok) << platform::To_Utf8(r.error);
-    // Each text element: its string, the translation of its transform, its font; and the count
-    // of filled paths (glyph outlines would be those).
-    const std::string out = Python(
-        "import sys, re, xml.etree.ElementTree as E\n"
-        "ns = '{http://www.w3.org/2000/svg}'\n"
-        "root = E.parse(sys.argv[1]).getroot()\n"
-        "for t in root.iter(ns + 'text'):\n"
-        "    m = re.match(r'matrix\\(([^)]*)\\)', t.get('transform')).group(1).split()\n"
-        "    print('text|%s|%.2f|%.2f|%s' % (t.text, float(m[4]), float(m[5]), t.get('font-family')))\n"
-        "print('filled', sum(1 for p in root.iter(ns + 'path') if p.get('fill') not in (None, 'none')))\n",
-        dir / "texts.svg");
-    const struct {
-        const char* text;
-        double x, y;  // baseline start, page millimetres from the lower left
-    } expected[] = {
-        {"Ø20", 20, 190}, {"45°", 20, 178}, {"10±0.1", 20, 166}, {"100%", 20, 154}, {"A1", 20, 142}, {"Ø30", 20, 106},
-    };
-    for (const auto& e : expected) {
-        char line[128];
-        std::snprintf(line, sizeof line, "text|%s|%.2f|%.2f|WenQuanYi Micro Hei", e.text, e.x, e.y);
-        EXPECT_NE(out.find(line), std::string::npos) << line << " in\n" << out;
-    }
-    for (const char* word : {"|CENTRE|", "|RIGHT|", "|LEFT|", "|UNDER LINE|", "|OVER|", "|3|", "|4|"})
-        EXPECT_NE(out.find(word), std::string::npos) << word << " in\n" << out;
-    EXPECT_NE(out.find("filled 0"), std::string::npos) << out;
-}
 
 TEST(FormatContent, ImagesAppearInTheFormatsThatHoldThem)
 {

@@ -28,24 +28,30 @@ struct Word_Box {
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
 };
 
-// The A4 landscape fixture plotted 1:1 (page millimetres = drawing units) to a PDF.
+// The A4 landscape fixture plotted 1:1 (page millimetres = drawing units), to a PDF unless a
+// test plots it again to another format.
 class TextPlot : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(db.readDwgFile(platform::From_Utf8(kFixture).c_str()), Zcad::eOk);
         dir = render_test::Output_Folder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        pdf = Plot(platform::PlotDriver::Pdf, "texts.pdf");
+    }
+
+    std::filesystem::path Plot(platform::PlotDriver driver, const char* file)
+    {
         platform::PlotJob job;
         job.database = &db;
-        job.driver = platform::PlotDriver::Pdf;
+        job.driver = driver;
         job.paper.width_mm = 210, job.paper.height_mm = 297;
         job.landscape = true;
         job.window_min = {0, 0};
         job.window_max = {297, 210};
-        job.output_path = (dir / "texts.pdf").wstring();
+        job.output_path = (dir / file).wstring();
         platform::PlotResult r = platform::Render_Plot(job);
-        ASSERT_TRUE(r.ok) << platform::To_Utf8(r.error);
-        pdf = dir / "texts.pdf";
+        EXPECT_TRUE(r.ok) << platform::To_Utf8(r.error);
+        return dir / file;
     }
 
     std::multimap<std::string, Word_Box> Words()
@@ -94,6 +100,37 @@ TEST_F(TextPlot, ParagraphsAndStacksLandWhereTheirCodesPutThem)
     EXPECT_GE(stack.x0, one.x1 - 0.1);
     EXPECT_LT(stack.x1 - stack.x0, one.x1 - one.x0);
     EXPECT_GT(stack.y1 - stack.y0, 1.1 * (one.y1 - one.y0));
+}
+
+TEST_F(TextPlot, SvgWritesTextsAsTextWhereTheyStand)
+{
+    const auto svg = Plot(platform::PlotDriver::Svg, "texts.svg");
+    // Each text element: its string, the translation of its transform, its font; and the count
+    // of filled paths (glyph outlines would be those).
+    const std::string out = Run_Command(
+        "/usr/bin/python3 -c \"" + std::string(
+        "import sys, re, xml.etree.ElementTree as E\n"
+        "ns = '{http://www.w3.org/2000/svg}'\n"
+        "root = E.parse(sys.argv[1]).getroot()\n"
+        "for t in root.iter(ns + 'text'):\n"
+        "    m = re.match(r'matrix\\(([^)]*)\\)', t.get('transform')).group(1).split()\n"
+        "    print('text|%s|%.2f|%.2f|%s' % (t.text, float(m[4]), float(m[5]), t.get('font-family')))\n"
+        "print('filled', sum(1 for p in root.iter(ns + 'path') if p.get('fill') not in (None, 'none')))\n") +
+        "\" " + Quote(svg));
+    const struct {
+        const char* text;
+        double x, y;  // baseline start, page millimetres from the lower left
+    } expected[] = {
+        {"Ø20", 20, 190}, {"45°", 20, 178}, {"10±0.1", 20, 166}, {"100%", 20, 154}, {"A1", 20, 142}, {"Ø30", 20, 106},
+    };
+    for (const auto& e : expected) {
+        char line[128];
+        std::snprintf(line, sizeof line, "text|%s|%.2f|%.2f|WenQuanYi Micro Hei", e.text, e.x, e.y);
+        EXPECT_NE(out.find(line), std::string::npos) << line << " in\n" << out;
+    }
+    for (const char* word : {"|CENTRE|", "|RIGHT|", "|LEFT|", "|UNDER LINE|", "|OVER|", "|3|", "|4|"})
+        EXPECT_NE(out.find(word), std::string::npos) << word << " in\n" << out;
+    EXPECT_NE(out.find("filled 0"), std::string::npos) << out;
 }
 
 // A text of height h plots an "X" h high: the font's em is scaled by its own cap height.
