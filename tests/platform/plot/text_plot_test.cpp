@@ -106,7 +106,7 @@ TEST_F(TextPlot, SvgWritesTextsAsTextWhereTheyStand)
 {
     const auto svg = Plot(platform::PlotDriver::Svg, "texts.svg");
     // Each text element: its string, the translation of its transform, its font; and the count
-    // of filled paths (glyph outlines would be those).
+    // of filled paths and of references to shapes defined once (glyph outlines would be those).
     const std::string out = Run_Command(
         "/usr/bin/python3 -c \"" + std::string(
         "import sys, re, xml.etree.ElementTree as E\n"
@@ -115,7 +115,8 @@ TEST_F(TextPlot, SvgWritesTextsAsTextWhereTheyStand)
         "for t in root.iter(ns + 'text'):\n"
         "    m = re.match(r'matrix\\(([^)]*)\\)', t.get('transform')).group(1).split()\n"
         "    print('text|%s|%.2f|%.2f|%s' % (t.text, float(m[4]), float(m[5]), t.get('font-family')))\n"
-        "print('filled', sum(1 for p in root.iter(ns + 'path') if p.get('fill') not in (None, 'none')))\n") +
+        "print('filled', sum(1 for p in root.iter(ns + 'path') if p.get('fill') not in (None, 'none')))\n"
+        "print('uses', sum(1 for u in root.iter(ns + 'use')))\n") +
         "\" " + Quote(svg));
     const struct {
         const char* text;
@@ -131,6 +132,7 @@ TEST_F(TextPlot, SvgWritesTextsAsTextWhereTheyStand)
     for (const char* word : {"|CENTRE|", "|RIGHT|", "|LEFT|", "|UNDER LINE|", "|OVER|", "|3|", "|4|"})
         EXPECT_NE(out.find(word), std::string::npos) << word << " in\n" << out;
     EXPECT_NE(out.find("filled 0"), std::string::npos) << out;
+    EXPECT_NE(out.find("uses 0"), std::string::npos) << out;
 }
 
 // A text of height h plots an "X" h high: the font's em is scaled by its own cap height.
