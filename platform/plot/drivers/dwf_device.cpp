@@ -130,7 +130,9 @@ void Dwf_Device::text(const Plot_Text& t)
 }
 
 // An upright JPEG (binary extended opcode 0x0008) in the image's bounding box, cut to the clip;
-// transparent parts take the paper's colour.
+// transparent parts take the paper's colour. Its corners are signed binary coordinates, which
+// are relative: each to the binary point before it (the stream starts at 0,0; ASCII opcodes
+// carry absolute points and leave it).
 void Dwf_Device::image(const Plot_Image& image)
 {
     Plot_Image up = Crop_Upright_Image(Upright_Image(image), clip());
@@ -142,22 +144,24 @@ void Dwf_Device::image(const Plot_Image& image)
     auto put = [&op](uint64_t v, int bytes) {
         for (int i = 0; i < bytes; ++i) op += char((v >> (8 * i)) & 0xFF);
     };
-    auto units = [](double mm) { return uint64_t(uint32_t(int32_t(std::lround(mm * kUnitsPerMm)))); };
+    auto relative = [&](const Paper_Point& p) {
+        const long x = std::lround(p.x * kUnitsPerMm), y = std::lround(p.y * kUnitsPerMm);
+        put(uint64_t(uint32_t(int32_t(x - mBinaryX))), 4);
+        put(uint64_t(uint32_t(int32_t(y - mBinaryY))), 4);
+        mBinaryX = x, mBinaryY = y;
+    };
     put(0x0008, 2);
     put(uint64_t(up.width), 2);
     put(uint64_t(up.height), 2);
-    put(units(up.origin.x), 4);
-    put(units(up.origin.y), 4);
-    put(units(up.origin.x + up.u.x), 4);
-    put(units(up.origin.y + up.v.y), 4);
+    relative(up.origin);
+    relative({up.origin.x + up.u.x, up.origin.y + up.v.y});
     put(uint64_t(++mImages), 4);
     put(jpeg.size(), 4);
     op += jpeg;
     op += '}';
-    mW2d += '{';
     std::string size;
     for (int i = 0; i < 4; ++i) size += char((op.size() >> (8 * i)) & 0xFF);
-    mW2d += size + op + "\n";
+    mW2d += "{" + size + op + "\n";
 }
 
 void Dwf_Device::push_clip(const Paper_Ring& polygon, bool inverted)

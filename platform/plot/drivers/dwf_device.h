@@ -40,6 +40,7 @@ private:
     bool mEmittedAny = false;
     std::vector<Clip_Rect> mClips;
     uint32_t mImages = 0;
+    long mBinaryX = 0, mBinaryY = 0;  // the last point of a binary opcode
     std::vector<std::wstring> mFiles;
 };
 

@@ -73,7 +73,8 @@ TEST(FormatContent, ImagesAppearInTheFormatsThatHoldThem)
         svg);
     EXPECT_NE(out.find("png (4, 2) (255, 0, 0) (0, 0, 255) matrix(10 0 -0 -10 10 40)"), std::string::npos) << out;
 
-    // DWF: binary extended opcode 0x0008 (JPEG) with the image's corners in hundredths of a mm.
+    // DWF: binary extended opcode 0x0008 (JPEG) with the image's corners in hundredths of a mm,
+    // each relative to the binary point before it (the first to 0,0).
     auto dwf = Write_Image_Page(platform::PlotDriver::Dwf, "image.dwf", image);
     out = Python(
         "import sys, io, struct, zipfile\n"
@@ -88,7 +89,7 @@ TEST(FormatContent, ImagesAppearInTheFormatsThatHoldThem)
         "print('op', hex(op), cols, rows, x1, y1, x2, y2, size == dsize + 31, w2d[at + 5 + size - 1:at + 5 + size])\n"
         "print('jpeg', p.format if hasattr(p, 'format') else '', p.size, r > 200 and b < 60, b2 > 200 and r2 < 60)\n",
         dwf);
-    EXPECT_NE(out.find("op 0x8 4 2 1000 2000 5000 4000 True b'}'"), std::string::npos) << out;
+    EXPECT_NE(out.find("op 0x8 4 2 1000 2000 4000 2000 True b'}'"), std::string::npos) << out;
     EXPECT_NE(out.find("(4, 2) True True"), std::string::npos) << out;
 
     // PLT: the pen at the image's top-left corner, then HP RTL: 24-bit RGB rows scaled to
