@@ -32,8 +32,9 @@ platform::Plot_Image Two_Colour_Image()
     return image;
 }
 
-// The image alone on a 100 x 100 mm page, written by the driver.
-std::filesystem::path Write_Image_Page(platform::PlotDriver driver, const char* file, const platform::Plot_Image& image)
+// The images alone on a 100 x 100 mm page, written by the driver.
+std::filesystem::path Write_Image_Page(platform::PlotDriver driver, const char* file,
+                                       const std::vector<platform::Plot_Image>& images)
 {
     const auto dir = render_test::Output_Folder(std::string("format_") + file);
     platform::PlotJob job;
@@ -44,7 +45,7 @@ std::filesystem::path Write_Image_Page(platform::PlotDriver driver, const char* 
     EXPECT_TRUE(device) << platform::To_Utf8(error);
     if (!device) return {};
     EXPECT_TRUE(device->begin_page(100, 100, 0xFFFFFF));
-    device->image(image);
+    for (const platform::Plot_Image& image : images) device->image(image);
     EXPECT_TRUE(device->finish(error)) << platform::To_Utf8(error);
     return dir / file;
 }
@@ -61,7 +62,7 @@ TEST(FormatContent, ImagesAppearInTheFormatsThatHoldThem)
     const platform::Plot_Image image = Two_Colour_Image();
 
     // SVG: an embedded PNG of the image's pixels, placed by its transform (y up on the page).
-    auto svg = Write_Image_Page(platform::PlotDriver::Svg, "image.svg", image);
+    auto svg = Write_Image_Page(platform::PlotDriver::Svg, "image.svg", {image});
     std::string out = Python(
         "import sys, io, base64, re, xml.etree.ElementTree as E\n"
         "from PIL import Image\n"
@@ -73,28 +74,37 @@ TEST(FormatContent, ImagesAppearInTheFormatsThatHoldThem)
         svg);
     EXPECT_NE(out.find("png (4, 2) (255, 0, 0) (0, 0, 255) matrix(10 0 -0 -10 10 40)"), std::string::npos) << out;
 
-    // DWF: binary extended opcode 0x0008 (JPEG) with the image's corners in hundredths of a mm,
-    // each relative to the binary point before it (the first to 0,0).
-    auto dwf = Write_Image_Page(platform::PlotDriver::Dwf, "image.dwf", image);
+    // DWF: binary extended opcodes 0x0008 (JPEG) with the images' corners in hundredths of a
+    // mm, each relative to the binary point before it (the first to 0,0). A second image, half
+    // the size at (60, 70), follows the first.
+    platform::Plot_Image second = image;
+    second.origin = {60, 70};
+    second.u = {20, 0};
+    second.v = {0, 10};
+    auto dwf = Write_Image_Page(platform::PlotDriver::Dwf, "image.dwf", {image, second});
     out = Python(
         "import sys, io, struct, zipfile\n"
         "from PIL import Image\n"
         "z = zipfile.ZipFile(sys.argv[1])\n"
         "w2d = [z.read(n) for n in z.namelist() if n.endswith('.w2d')][0]\n"
-        "at = w2d.index(b'{')\n"
-        "size, op, cols, rows, x1, y1, x2, y2, ident, dsize = struct.unpack('<iHHHiiiiii', w2d[at + 1:at + 35])\n"
-        "data = w2d[at + 35:at + 35 + dsize]\n"
-        "p = Image.open(io.BytesIO(data)).convert('RGB')\n"
-        "r, g, b = p.getpixel((0, 0)); r2, g2, b2 = p.getpixel((3, 1))\n"
-        "print('op', hex(op), cols, rows, x1, y1, x2, y2, size == dsize + 31, w2d[at + 5 + size - 1:at + 5 + size])\n"
-        "print('jpeg', p.format if hasattr(p, 'format') else '', p.size, r > 200 and b < 60, b2 > 200 and r2 < 60)\n",
+        "at, x, y = w2d.index(b'{'), 0, 0\n"
+        "while at >= 0:\n"
+        "    size, op, cols, rows, dx1, dy1, dx2, dy2, ident, dsize = struct.unpack('<iHHHiiiiii', w2d[at + 1:at + 35])\n"
+        "    x1, y1 = x + dx1, y + dy1\n"
+        "    x, y = x1 + dx2, y1 + dy2\n"
+        "    p = Image.open(io.BytesIO(w2d[at + 35:at + 35 + dsize])).convert('RGB')\n"
+        "    r, g, b = p.getpixel((0, 0)); r2, g2, b2 = p.getpixel((3, 1))\n"
+        "    print('op', hex(op), cols, rows, x1, y1, x, y, size == dsize + 31, w2d[at + 4 + size:at + 5 + size])\n"
+        "    print('jpeg', p.size, r > 200 and b < 60, b2 > 200 and r2 < 60)\n"
+        "    at = w2d.find(b'{', at + 5 + size)\n",
         dwf);
-    EXPECT_NE(out.find("op 0x8 4 2 1000 2000 4000 2000 True b'}'"), std::string::npos) << out;
-    EXPECT_NE(out.find("(4, 2) True True"), std::string::npos) << out;
+    EXPECT_NE(out.find("op 0x8 4 2 1000 2000 5000 4000 True b'}'"), std::string::npos) << out;
+    EXPECT_NE(out.find("op 0x8 4 2 6000 7000 8000 8000 True b'}'"), std::string::npos) << out;
+    EXPECT_NE(out.find("jpeg (4, 2) True True"), std::string::npos) << out;
 
     // PLT: the pen at the image's top-left corner, then HP RTL: 24-bit RGB rows scaled to
     // 40 x 20 mm (in decipoints), then back to HP-GL/2.
-    auto plt = Write_Image_Page(platform::PlotDriver::Plt, "image.plt", image);
+    auto plt = Write_Image_Page(platform::PlotDriver::Plt, "image.plt", {image});
     const std::string s = Read_File(plt);
     const std::string start = "PU400,1600;\x1b%1A\x1b*v6W" + std::string("\x00\x03\x00\x08\x08\x08", 6) +
                               "\x1b*r4S\x1b*r2T\x1b*t1134H\x1b*t567V\x1b*b0M\x1b*r3A";
