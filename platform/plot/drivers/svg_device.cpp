@@ -150,15 +150,17 @@ void Svg_Device::fill(const std::vector<Paper_Ring>& rings)
 void Svg_Device::text(const Plot_Text& t)
 {
     const std::string utf8 = Xml_Escape(To_Utf8(t.text));
-    if (utf8.empty()) return;
+    const double em = std::hypot(t.y_axis.x, t.y_axis.y);
+    if (utf8.empty() || !(em > 0.0)) return;
     flush_strokes();
-    // One em of font size; the transform carries height, width factor, rotation, obliquing and
+    // The font at its em size; the transform carries width factor, rotation, obliquing and
     // mirroring, with the font's y down turned up.
-    char length[48];
-    std::snprintf(length, sizeof length, "%.6g", Plot_Text_Advance(t));
-    mOut += "<text transform=\"" + Matrix(t.x_axis.x, t.x_axis.y, -t.y_axis.x, -t.y_axis.y, t.origin.x, t.origin.y) +
-            "\" font-family=\"" + Xml_Escape(Plot_Font_Family()) + "\" font-size=\"1\" textLength=\"" + length +
-            "\" lengthAdjust=\"spacingAndGlyphs\" fill=\"" + Color(mPen.rgb) + "\" xml:space=\"preserve\">" + utf8 +
+    char size[96];
+    std::snprintf(size, sizeof size, "font-size=\"%.6g\" textLength=\"%.6g\"", em, Plot_Text_Advance(t) * em);
+    mOut += "<text transform=\"" +
+            Matrix(t.x_axis.x / em, t.x_axis.y / em, -t.y_axis.x / em, -t.y_axis.y / em, t.origin.x, t.origin.y) +
+            "\" font-family=\"" + Xml_Escape(Plot_Font_Family()) + "\" " + size +
+            " lengthAdjust=\"spacingAndGlyphs\" fill=\"" + Color(mPen.rgb) + "\" xml:space=\"preserve\">" + utf8 +
             "</text>\n";
 }
 
