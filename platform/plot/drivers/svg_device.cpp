@@ -21,7 +21,7 @@ constexpr double kSvgThinnestMm = 0.1;
 constexpr size_t kSvgStrokeBatch = 64 * 1024;
 
 // A length in millimetres, to the micrometre, without trailing zeros.
-std::string Mm(double v)
+std::string Svg_Mm(double v)
 {
     char buf[48];
     std::snprintf(buf, sizeof buf, "%.3f", std::fabs(v) < 5e-4 ? 0.0 : v);
@@ -31,21 +31,21 @@ std::string Mm(double v)
     return s;
 }
 
-std::string Color(uint32_t rgb)
+std::string Svg_Color(uint32_t rgb)
 {
     char buf[16];
     std::snprintf(buf, sizeof buf, "#%06x", rgb & 0xFFFFFF);
     return buf;
 }
 
-std::string Matrix(double a, double b, double c, double d, double e, double f)
+std::string Svg_Matrix(double a, double b, double c, double d, double e, double f)
 {
     char buf[200];
-    std::snprintf(buf, sizeof buf, "matrix(%.6g %.6g %.6g %.6g %s %s)", a, b, c, d, Mm(e).c_str(), Mm(f).c_str());
+    std::snprintf(buf, sizeof buf, "matrix(%.6g %.6g %.6g %.6g %s %s)", a, b, c, d, Svg_Mm(e).c_str(), Svg_Mm(f).c_str());
     return buf;
 }
 
-std::string Base64(const std::string& bytes)
+std::string Svg_Base64(const std::string& bytes)
 {
     static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
@@ -63,19 +63,19 @@ std::string Base64(const std::string& bytes)
     return out;
 }
 
-cairo_status_t Append_Bytes(void* out, const unsigned char* data, unsigned int length)
+cairo_status_t Append_Svg_Bytes(void* out, const unsigned char* data, unsigned int length)
 {
     static_cast<std::string*>(out)->append(reinterpret_cast<const char*>(data), length);
     return CAIRO_STATUS_SUCCESS;
 }
 
 // The image as PNG bytes (empty when it cannot be encoded).
-std::string Png_Bytes(const Plot_Image& image)
+std::string Svg_Png_Bytes(const Plot_Image& image)
 {
     std::string png;
     cairo_surface_t* surface = Plot_Image_Surface(image);
     if (surface == nullptr) return png;
-    if (cairo_surface_write_to_png_stream(surface, Append_Bytes, &png) != CAIRO_STATUS_SUCCESS) png.clear();
+    if (cairo_surface_write_to_png_stream(surface, Append_Svg_Bytes, &png) != CAIRO_STATUS_SUCCESS) png.clear();
     cairo_surface_destroy(surface);
     return png;
 }
@@ -91,10 +91,10 @@ bool Svg_Device::begin_page(double width_mm, double height_mm, uint32_t)
                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                   "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
                   "width=\"%.3fpt\" height=\"%.3fpt\" viewBox=\"0 0 %s %s\">\n",
-                  width_mm * kSvgPointsPerMm, height_mm * kSvgPointsPerMm, Mm(width_mm).c_str(), Mm(height_mm).c_str());
+                  width_mm * kSvgPointsPerMm, height_mm * kSvgPointsPerMm, Svg_Mm(width_mm).c_str(), Svg_Mm(height_mm).c_str());
     mOut = buf;
     // Page millimetres, y up.
-    mOut += "<g transform=\"matrix(1 0 0 -1 0 " + Mm(height_mm) +
+    mOut += "<g transform=\"matrix(1 0 0 -1 0 " + Svg_Mm(height_mm) +
             ")\" fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
     return true;
 }
@@ -109,7 +109,7 @@ void Svg_Device::set_pen(const Plot_Pen& pen)
 void Svg_Device::flush_strokes()
 {
     if (mStrokes.empty()) return;
-    mOut += "<path stroke=\"" + Color(mPen.rgb) + "\" stroke-width=\"" + Mm(std::max(mPen.width_mm, kSvgThinnestMm)) +
+    mOut += "<path stroke=\"" + Svg_Color(mPen.rgb) + "\" stroke-width=\"" + Svg_Mm(std::max(mPen.width_mm, kSvgThinnestMm)) +
             "\" d=\"" + mStrokes + "\"/>\n";
     mStrokes.clear();
 }
@@ -117,15 +117,15 @@ void Svg_Device::flush_strokes()
 void Svg_Device::polyline(const Paper_Point* points, size_t count)
 {
     if (count < 2) return;
-    mStrokes += "M" + Mm(points[0].x) + " " + Mm(points[0].y);
-    for (size_t i = 1; i < count; ++i) mStrokes += "L" + Mm(points[i].x) + " " + Mm(points[i].y);
+    mStrokes += "M" + Svg_Mm(points[0].x) + " " + Svg_Mm(points[0].y);
+    for (size_t i = 1; i < count; ++i) mStrokes += "L" + Svg_Mm(points[i].x) + " " + Svg_Mm(points[i].y);
     if (mStrokes.size() > kSvgStrokeBatch) flush_strokes();
 }
 
 void Svg_Device::ring_path(const Paper_Ring& ring)
 {
-    mOut += "M" + Mm(ring[0].x) + " " + Mm(ring[0].y);
-    for (size_t i = 1; i < ring.size(); ++i) mOut += "L" + Mm(ring[i].x) + " " + Mm(ring[i].y);
+    mOut += "M" + Svg_Mm(ring[0].x) + " " + Svg_Mm(ring[0].y);
+    for (size_t i = 1; i < ring.size(); ++i) mOut += "L" + Svg_Mm(ring[i].x) + " " + Svg_Mm(ring[i].y);
     mOut += "Z";
 }
 
@@ -133,7 +133,7 @@ void Svg_Device::fill(const std::vector<Paper_Ring>& rings)
 {
     flush_strokes();
     const size_t start = mOut.size();
-    mOut += "<path fill=\"" + Color(mPen.rgb) + "\" fill-rule=\"evenodd\" d=\"";
+    mOut += "<path fill=\"" + Svg_Color(mPen.rgb) + "\" fill-rule=\"evenodd\" d=\"";
     bool any = false;
     for (const Paper_Ring& ring : rings) {
         if (ring.size() < 3) continue;
@@ -158,24 +158,24 @@ void Svg_Device::text(const Plot_Text& t)
     char size[96];
     std::snprintf(size, sizeof size, "font-size=\"%.6g\" textLength=\"%.6g\"", em, Plot_Text_Advance(t) * em);
     mOut += "<text transform=\"" +
-            Matrix(t.x_axis.x / em, t.x_axis.y / em, -t.y_axis.x / em, -t.y_axis.y / em, t.origin.x, t.origin.y) +
+            Svg_Matrix(t.x_axis.x / em, t.x_axis.y / em, -t.y_axis.x / em, -t.y_axis.y / em, t.origin.x, t.origin.y) +
             "\" font-family=\"" + Xml_Escape(Plot_Font_Family()) + "\" " + size +
-            " lengthAdjust=\"spacingAndGlyphs\" fill=\"" + Color(mPen.rgb) + "\" xml:space=\"preserve\">" + utf8 +
+            " lengthAdjust=\"spacingAndGlyphs\" fill=\"" + Svg_Color(mPen.rgb) + "\" xml:space=\"preserve\">" + utf8 +
             "</text>\n";
 }
 
 void Svg_Device::image(const Plot_Image& image)
 {
-    const std::string png = Png_Bytes(image);
+    const std::string png = Svg_Png_Bytes(image);
     if (png.empty()) return;
     flush_strokes();
     // Image pixel (px, py), rows from the top -> page: origin + u * px / w + v * (1 - py / h).
     const double w = image.width, h = image.height;
     mOut += "<image width=\"" + std::to_string(image.width) + "\" height=\"" + std::to_string(image.height) +
             "\" preserveAspectRatio=\"none\" transform=\"" +
-            Matrix(image.u.x / w, image.u.y / w, -image.v.x / h, -image.v.y / h, image.origin.x + image.v.x,
+            Svg_Matrix(image.u.x / w, image.u.y / w, -image.v.x / h, -image.v.y / h, image.origin.x + image.v.x,
                    image.origin.y + image.v.y) +
-            "\" xlink:href=\"data:image/png;base64," + Base64(png) + "\"/>\n";
+            "\" xlink:href=\"data:image/png;base64," + Svg_Base64(png) + "\"/>\n";
 }
 
 void Svg_Device::push_clip(const Paper_Ring& polygon, bool inverted)
