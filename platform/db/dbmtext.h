@@ -57,13 +57,27 @@ public:
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
 
-    // One laid-out line: text and baseline start in the text's own frame (x along the
-    // direction from the location, y up from it).
+    // Characters drawn in one go, in the line's frame (x from the line's start, y up from its
+    // baseline).
+    struct Run {
+        std::wstring text;
+        double x = 0.0;
+        double y = 0.0;
+        double height = 0.0;
+    };
+    // A line drawn with the text (underline, overline, fraction bar), in the line's frame.
+    struct Stroke {
+        double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
+    };
+    // One laid-out line: its plain text (stacks as "a/b") and baseline start in the text's own
+    // frame (x along the direction from the location, y up from it), with what it draws.
     struct Line {
         std::wstring text;
         double x = 0.0;
         double baseline = 0.0;
         double width = 0.0;
+        std::vector<Run> runs;
+        std::vector<Stroke> strokes;
     };
     std::vector<Line> layoutLines() const;
 
@@ -88,8 +102,6 @@ private:
 };
 
 namespace platform {
-// The plain paragraphs of MText contents: format codes removed ("\P" breaks paragraphs,
-// "{...}" groups, "\f...;" "\H...;" "\C..;" and similar codes dropped, "\\" "\{" "\}" kept as
-// characters, "%%c" "%%d" "%%p" as their symbols).
+// The plain paragraphs of MText contents: format codes removed (see MText_Parse), stacks as "a/b".
 std::vector<std::wstring> MText_Plain_Paragraphs(const std::wstring& contents);
 }  // namespace platform

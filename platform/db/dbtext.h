@@ -66,7 +66,7 @@ public:
     Layout layout() const;
 
 protected:
-    // The string drawn and measured (attribute definitions show their tag).
+    // The string shown, before its "%%" codes are decoded (attribute definitions show their tag).
     virtual std::wstring displayString() const { return mText; }
     Zcad::ErrorStatus subTransformBy(const ZcGeMatrix3d& xform) override;
     Zcad::ErrorStatus subGetGeomExtents(ZcDbExtents& extents) const override;

@@ -1,11 +1,15 @@
 // ZcDbMText: format codes, line layout and the single-line texts it explodes into.
+#include <algorithm>
 #include <cmath>
 
 #include "db/db_internal.h"
+#include "db/dbcurve.h"
 #include "db/dbmtext.h"
 #include "db/dbtext.h"
 #include "db/geom_util.h"
 #include "db/gi.h"
+#include "db/mtext_format.h"
+#include "db/text_codes.h"
 #include "db/text_metrics.h"
 
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbMText, ZcDbEntity, 0, 0, 0, MTEXT, AutoCAD)
@@ -13,77 +17,133 @@ ZCRX_DXF_DEFINE_MEMBERS(ZcDbMText, ZcDbEntity, 0, 0, 0, MTEXT, AutoCAD)
 #define ZC_WRITE_OR_FAIL() \
     if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite
 
+namespace {
+
+// Stacks are drawn at this part of the text height, the upper part's baseline and the lower
+// part's top this far (in text heights) from the middle of the line.
+constexpr double kStackScale = 0.7;
+constexpr double kStackGap = 0.1;
+
+// One unit of line layout: a character, or a whole stack.
+struct MText_Atom {
+    const platform::MText_Piece* piece = nullptr;
+    wchar_t ch = 0;
+    double width = 0.0;
+    bool blank() const { return piece->stack == 0 && ch == L' '; }
+};
+
+std::vector<MText_Atom> MText_Atoms(const platform::MText_Paragraph& para, double height)
+{
+    std::vector<MText_Atom> atoms;
+    for (const platform::MText_Piece& piece : para.pieces) {
+        if (piece.stack == 0) {
+            for (wchar_t ch : piece.text) atoms.push_back({&piece, ch, platform::Char_Advance(ch, height)});
+            continue;
+        }
+        const double upper = platform::Measure_Text_Line(piece.text, height * kStackScale).width;
+        const double lower = platform::Measure_Text_Line(piece.lower, height * kStackScale).width;
+        atoms.push_back({&piece, 0, piece.stack == L'#' ? upper + lower : std::max(upper, lower)});
+    }
+    return atoms;
+}
+
+// Lines of at most width (0: no wrapping), broken at the last blank when there is one, else
+// before the character that does not fit.
+std::vector<std::vector<MText_Atom>> Wrap_Atoms(const std::vector<MText_Atom>& atoms, double width)
+{
+    std::vector<std::vector<MText_Atom>> lines(1);
+    double used = 0.0;
+    for (const MText_Atom& atom : atoms) {
+        std::vector<MText_Atom>& current = lines.back();
+        if (width <= 0.0 || current.empty() || used + atom.width <= width + 1e-9) {
+            current.push_back(atom);
+            used += atom.width;
+            continue;
+        }
+        size_t blank = current.size();
+        for (size_t k = current.size(); k-- > 1;)
+            if (current[k].blank()) {
+                blank = k;
+                break;
+            }
+        std::vector<MText_Atom> rest;
+        if (!atom.blank() && blank < current.size()) {
+            rest.assign(current.begin() + std::ptrdiff_t(blank) + 1, current.end());
+            current.resize(blank);
+        }
+        if (!atom.blank() || !rest.empty()) rest.push_back(atom);
+        used = 0.0;
+        for (const MText_Atom& a : rest) used += a.width;
+        lines.push_back(std::move(rest));
+    }
+    return lines;
+}
+
+// Draws one stack at x into the line.
+void Place_Stack(const platform::MText_Piece& piece, double x, double width, double height, ZcDbMText::Line& line)
+{
+    const double small = height * kStackScale;
+    const double upperY = height * (0.5 + kStackGap);
+    const double lowerY = height * (0.5 - kStackGap) - small;
+    const double upper = platform::Measure_Text_Line(piece.text, small).width;
+    const double lower = platform::Measure_Text_Line(piece.lower, small).width;
+    double upperX = x, lowerX = x;
+    if (piece.stack == L'/') {
+        upperX = x + (width - upper) / 2.0;
+        lowerX = x + (width - lower) / 2.0;
+        line.strokes.push_back({x, height * 0.5, x + width, height * 0.5});
+    } else if (piece.stack == L'#') {
+        lowerX = x + upper;
+        line.strokes.push_back({lowerX - 0.15 * height, lowerY + small * 0.5, lowerX + 0.15 * height, upperY + small * 0.5});
+    }
+    if (!piece.text.empty()) line.runs.push_back({piece.text, upperX, upperY, small});
+    if (!piece.lower.empty()) line.runs.push_back({piece.lower, lowerX, lowerY, small});
+    line.text += piece.text + L"/" + piece.lower;
+}
+
+ZcDbMText::Line Build_MText_Line(const std::vector<MText_Atom>& atoms, double height)
+{
+    ZcDbMText::Line line;
+    double x = 0.0;
+    double underFrom = -1.0, overFrom = -1.0;
+    auto stroke = [&](double& from, bool on, double rise) {
+        if (on && from < 0.0) from = x;
+        if (!on && from >= 0.0) {
+            line.strokes.push_back({from, rise * height, x, rise * height});
+            from = -1.0;
+        }
+    };
+    bool plainOpen = false;
+    for (const MText_Atom& atom : atoms) {
+        stroke(underFrom, atom.piece->underline, platform::kUnderlineRise);
+        stroke(overFrom, atom.piece->overline, platform::kOverlineRise);
+        if (atom.piece->stack == 0) {
+            if (!plainOpen) line.runs.push_back({L"", x, 0.0, height});
+            line.runs.back().text.push_back(atom.ch);
+            line.text.push_back(atom.ch);
+            plainOpen = true;
+        } else {
+            Place_Stack(*atom.piece, x, atom.width, height, line);
+            plainOpen = false;
+        }
+        x += atom.width;
+    }
+    stroke(underFrom, false, platform::kUnderlineRise);
+    stroke(overFrom, false, platform::kOverlineRise);
+    line.width = x;
+    return line;
+}
+
+}  // namespace
+
 namespace platform {
 
 std::vector<std::wstring> MText_Plain_Paragraphs(const std::wstring& s)
 {
-    std::vector<std::wstring> paragraphs(1);
-    auto out = [&](wchar_t c) { paragraphs.back().push_back(c); };
-    size_t i = 0, n = s.size();
-    while (i < n) {
-        wchar_t c = s[i];
-        if (c == L'{' || c == L'}') {
-            ++i;
-            continue;
-        }
-        if (c == L'\n') {
-            paragraphs.emplace_back();
-            ++i;
-            continue;
-        }
-        if (c == L'%' && i + 2 < n && s[i + 1] == L'%') {
-            wchar_t k = wchar_t(std::towlower(s[i + 2]));
-            if (k == L'c') { out(L'\u00D8'); i += 3; continue; }
-            if (k == L'd') { out(L'\u00B0'); i += 3; continue; }
-            if (k == L'p') { out(L'\u00B1'); i += 3; continue; }
-            if (k == L'%') { out(L'%'); i += 3; continue; }
-        }
-        if (c != L'\\' || i + 1 >= n) {
-            out(c);
-            ++i;
-            continue;
-        }
-        wchar_t code = s[i + 1];
-        switch (code) {
-        case L'P':
-        case L'N':
-            paragraphs.emplace_back();
-            i += 2;
-            break;
-        case L'~':
-            out(L' ');
-            i += 2;
-            break;
-        case L'\\':
-        case L'{':
-        case L'}':
-            out(code);
-            i += 2;
-            break;
-        case L'L': case L'l': case L'O': case L'o': case L'K': case L'k':
-            i += 2;
-            break;
-        case L'S': {
-            // Stacked text "\Sa^b;" shows as "a/b".
-            size_t end = s.find(L';', i + 2);
-            std::wstring body = s.substr(i + 2, (end == std::wstring::npos ? n : end) - (i + 2));
-            for (wchar_t& ch : body)
-                if (ch == L'^' || ch == L'#') ch = L'/';
-            for (wchar_t ch : body) out(ch);
-            i = end == std::wstring::npos ? n : end + 1;
-            break;
-        }
-        case L'f': case L'F': case L'H': case L'h': case L'W': case L'w': case L'Q': case L'q': case L'T':
-        case L't': case L'A': case L'a': case L'C': case L'c': case L'p': {
-            size_t end = s.find(L';', i + 2);
-            i = end == std::wstring::npos ? n : end + 1;
-            break;
-        }
-        default:
-            out(code);
-            i += 2;
-            break;
-        }
+    std::vector<std::wstring> paragraphs;
+    for (const MText_Paragraph& para : MText_Parse(s)) {
+        std::wstring& text = paragraphs.emplace_back();
+        for (const MText_Piece& piece : para.pieces) text += piece.stack == 0 ? piece.text : piece.text + L"/" + piece.lower;
     }
     return paragraphs;
 }
@@ -184,45 +244,35 @@ double ZcDbMText::lineSpacing() const { return mTextHeight * 5.0 / 3.0 * mLineSp
 std::vector<ZcDbMText::Line> ZcDbMText::layoutLines() const
 {
     std::vector<Line> lines;
-    for (const std::wstring& para : platform::MText_Plain_Paragraphs(mContents)) {
-        std::wstring current;
-        auto push = [&](const std::wstring& text) {
-            Line l;
-            l.text = text;
-            l.width = platform::Measure_Text_Line(text, mTextHeight).width;
-            lines.push_back(l);
-        };
-        if (mWidth <= 0.0) {
-            push(para);
-            continue;
+    std::vector<platform::MText_Alignment> alignments;
+    const std::vector<platform::MText_Paragraph> paragraphs = platform::MText_Parse(mContents);
+    for (const platform::MText_Paragraph& para : paragraphs) {
+        for (const std::vector<MText_Atom>& atoms : Wrap_Atoms(MText_Atoms(para, mTextHeight), mWidth)) {
+            lines.push_back(Build_MText_Line(atoms, mTextHeight));
+            alignments.push_back(para.alignment);
         }
-        for (wchar_t ch : para) {
-            std::wstring trial = current + ch;
-            if (!current.empty() && platform::Measure_Text_Line(trial, mTextHeight).width > mWidth + 1e-9) {
-                // Break at the last blank when there is one, else before this character.
-                size_t blank = current.find_last_of(L' ');
-                if (ch != L' ' && blank != std::wstring::npos && blank > 0) {
-                    push(current.substr(0, blank));
-                    current = current.substr(blank + 1) + ch;
-                } else {
-                    push(current);
-                    current = ch == L' ' ? std::wstring() : std::wstring(1, ch);
-                }
-            } else {
-                current = trial;
-            }
-        }
-        push(current);
     }
     double spacing = lineSpacing();
     double total = mTextHeight + spacing * double(lines.empty() ? 0 : lines.size() - 1);
     int col = (int(mAttachment) - 1) % 3;  // 0 left, 1 centre, 2 right
     int row = (int(mAttachment) - 1) / 3;  // 0 top, 1 middle, 2 bottom
     double top = row == 0 ? 0.0 : (row == 1 ? total / 2.0 : total);
+    // Paragraphs align within the column, or within the widest line without one.
+    double box = mWidth;
+    if (box <= 0.0)
+        for (const Line& l : lines) box = std::max(box, l.width);
+    const double boxLeft = col == 0 ? 0.0 : (col == 1 ? -box / 2.0 : -box);
     for (size_t k = 0; k < lines.size(); ++k) {
         Line& l = lines[k];
         l.baseline = top - mTextHeight - spacing * double(k);
-        l.x = col == 0 ? 0.0 : (col == 1 ? -l.width / 2.0 : -l.width);
+        int align = col;
+        switch (alignments[k]) {
+        case platform::MText_Alignment::Left: align = 0; break;
+        case platform::MText_Alignment::Center: align = 1; break;
+        case platform::MText_Alignment::Right: align = 2; break;
+        case platform::MText_Alignment::ByAttachment: break;
+        }
+        l.x = boxLeft + (align == 0 ? 0.0 : (align == 1 ? (box - l.width) / 2.0 : box - l.width));
     }
     return lines;
 }
@@ -260,11 +310,18 @@ Zcad::ErrorStatus ZcDbMText::subExplode(ZcDbVoidPtrArray& entitySet) const
     ZcGeVector3d up = mNormal.crossProduct(mDirection).normal();
     double rot = rotation();
     for (const Line& l : layoutLines()) {
-        if (l.text.empty()) continue;
-        auto* t = new ZcDbText(mLocation + mDirection * l.x + up * l.baseline, l.text.c_str(), mStyle, mTextHeight, rot);
-        t->setNormal(mNormal);
-        t->setPropertiesFrom(this);
-        entitySet.append(t);
+        auto at = [&](double x, double y) { return mLocation + mDirection * (l.x + x) + up * (l.baseline + y); };
+        for (const Run& run : l.runs) {
+            auto* t = new ZcDbText(at(run.x, run.y), run.text.c_str(), mStyle, run.height, rot);
+            t->setNormal(mNormal);
+            t->setPropertiesFrom(this);
+            entitySet.append(t);
+        }
+        for (const Stroke& s : l.strokes) {
+            auto* line = new ZcDbLine(at(s.x0, s.y0), at(s.x1, s.y1));
+            line->setPropertiesFrom(this);
+            entitySet.append(line);
+        }
     }
     return Zcad::eOk;
 }
@@ -282,6 +339,20 @@ Zcad::ErrorStatus ZcDbMText::subGetGeomExtents(ZcDbExtents& extents) const
     ZcGeVector3d up = mNormal.crossProduct(mDirection).normal();
     for (double x : {x0, x0 + w})
         for (double y : {top, top - h}) extents.addPoint(mLocation + mDirection * x + up * y);
+    // Stacks and lines that reach out of the box.
+    for (const Line& l : lines) {
+        auto add = [&](double x, double y) { extents.addPoint(mLocation + mDirection * (l.x + x) + up * (l.baseline + y)); };
+        for (const Run& run : l.runs) {
+            if (run.y == 0.0) continue;
+            const double width = platform::Measure_Text_Line(run.text, run.height).width;
+            add(run.x, run.y);
+            add(run.x + width, run.y + run.height);
+        }
+        for (const Stroke& s : l.strokes) {
+            add(s.x0, s.y0);
+            add(s.x1, s.y1);
+        }
+    }
     return Zcad::eOk;
 }
 
@@ -289,9 +360,13 @@ bool ZcDbMText::subWorldDraw(ZcGiWorldDraw* mode)
 {
     ZcGeVector3d up = mNormal.crossProduct(mDirection).normal();
     for (const Line& l : layoutLines()) {
-        if (l.text.empty()) continue;
-        mode->geometry().text(mLocation + mDirection * l.x + up * l.baseline, mNormal, mDirection, mTextHeight, 1.0,
-                              0.0, l.text.c_str());
+        auto at = [&](double x, double y) { return mLocation + mDirection * (l.x + x) + up * (l.baseline + y); };
+        for (const Run& run : l.runs)
+            mode->geometry().text(at(run.x, run.y), mNormal, mDirection, run.height, 1.0, 0.0, run.text.c_str());
+        for (const Stroke& s : l.strokes) {
+            const ZcGePoint3d points[2] = {at(s.x0, s.y0), at(s.x1, s.y1)};
+            mode->geometry().polyline(2, points);
+        }
     }
     return true;
 }

@@ -1,10 +1,12 @@
 // ZcDbText, ZcDbAttribute, ZcDbAttributeDefinition.
 #include <cmath>
+#include <vector>
 
 #include "db/db_internal.h"
 #include "db/dbtext.h"
 #include "db/geom_util.h"
 #include "db/gi.h"
+#include "db/text_codes.h"
 #include "db/text_metrics.h"
 
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbText, ZcDbEntity, 0, 0, 0, TEXT, AutoCAD)
@@ -13,6 +15,28 @@ ZCRX_DXF_DEFINE_MEMBERS(ZcDbAttributeDefinition, ZcDbText, 0, 0, 0, ATTDEF, Auto
 
 #define ZC_WRITE_OR_FAIL() \
     if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite
+
+namespace {
+
+struct Text_Segment {
+    ZcGePoint3d from, to;
+};
+
+// The underlines and overlines of a laid-out text, leaning with its obliquing.
+std::vector<Text_Segment> Text_Stroke_Segments(const ZcDbText::Layout& l, double oblique, const platform::Decoded_Text& d)
+{
+    std::vector<Text_Segment> out;
+    const double shear = std::tan(oblique);
+    for (const platform::Text_Stroke_Span& span : d.strokes) {
+        const double x0 = platform::Measure_Text_Line(d.plain.substr(0, span.begin), l.height, l.widthFactor).width;
+        const double x1 = platform::Measure_Text_Line(d.plain.substr(0, span.end), l.height, l.widthFactor).width;
+        const double y = (span.overline ? platform::kOverlineRise : platform::kUnderlineRise) * l.height;
+        out.push_back({l.origin + l.direction * (x0 + y * shear) + l.up * y, l.origin + l.direction * (x1 + y * shear) + l.up * y});
+    }
+    return out;
+}
+
+}  // namespace
 
 ZcDbText::ZcDbText(const ZcGePoint3d& position, const wchar_t* text, ZcDbObjectId style, double height,
                    double rotation)
@@ -87,7 +111,7 @@ ZcDbText::Layout ZcDbText::layout() const
     ZcGeVector3d rotDir = x * std::cos(mRotation) + y * std::sin(mRotation);
     l.height = mHeight;
     l.widthFactor = mWidthFactor;
-    std::wstring s = displayString();
+    std::wstring s = platform::Decode_Text_Codes(displayString()).plain;
     bool fitted = mHorizontal == ZcDb::kTextAlign || mHorizontal == ZcDb::kTextFit;
     if (fitted) {
         ZcGeVector3d span = mAlignmentPoint - mPosition;
@@ -173,8 +197,12 @@ Zcad::ErrorStatus ZcDbText::subTransformBy(const ZcGeMatrix3d& xform)
 Zcad::ErrorStatus ZcDbText::subGetGeomExtents(ZcDbExtents& extents) const
 {
     Layout l = layout();
-    platform::Add_Text_Line_Extents(extents, l.origin, l.direction, l.up, l.height, l.widthFactor, mOblique,
-                                    displayString());
+    platform::Decoded_Text d = platform::Decode_Text_Codes(displayString());
+    platform::Add_Text_Line_Extents(extents, l.origin, l.direction, l.up, l.height, l.widthFactor, mOblique, d.plain);
+    for (const Text_Segment& seg : Text_Stroke_Segments(l, mOblique, d)) {
+        extents.addPoint(seg.from);
+        extents.addPoint(seg.to);
+    }
     return Zcad::eOk;
 }
 
@@ -182,8 +210,12 @@ bool ZcDbText::subWorldDraw(ZcGiWorldDraw* mode)
 {
     Layout l = layout();
     ZcGeVector3d normal = l.direction.crossProduct(l.up).normal();
-    std::wstring s = displayString();
-    mode->geometry().text(l.origin, normal, l.direction, l.height, l.widthFactor, mOblique, s.c_str());
+    platform::Decoded_Text d = platform::Decode_Text_Codes(displayString());
+    mode->geometry().text(l.origin, normal, l.direction, l.height, l.widthFactor, mOblique, d.plain.c_str());
+    for (const Text_Segment& seg : Text_Stroke_Segments(l, mOblique, d)) {
+        const ZcGePoint3d points[2] = {seg.from, seg.to};
+        mode->geometry().polyline(2, points);
+    }
     return true;
 }
 

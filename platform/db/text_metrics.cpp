@@ -29,6 +29,8 @@ public:
         return cache;
     }
 
+    double cap_height_ratio() const { return mCapHeightRatio; }
+
     Glyph_Units glyph(wchar_t ch)
     {
         std::lock_guard<std::mutex> lock(mMutex);
@@ -42,8 +44,13 @@ public:
 private:
     Font_Cache()
     {
-        if (FT_Init_FreeType(&mLibrary) == 0 && FT_New_Face(mLibrary, platform::Text_Font_Path(), 0, &mFace) == 0)
+        if (FT_Init_FreeType(&mLibrary) == 0 && FT_New_Face(mLibrary, platform::Text_Font_Path(), 0, &mFace) == 0) {
+            // The cap height is the top of the font's "X", as other renderers measure it.
+            if (FT_Load_Char(mFace, FT_ULong('X'), FT_LOAD_NO_SCALE) == 0 && mFace->units_per_EM > 0 &&
+                mFace->glyph->metrics.horiBearingY > 0)
+                mCapHeightRatio = double(mFace->glyph->metrics.horiBearingY) / double(mFace->units_per_EM);
             return;
+        }
         mFace = nullptr;
         std::fprintf(stderr, "text metrics: font %s not available, using approximate text widths\n",
                      platform::Text_Font_Path());
@@ -59,7 +66,7 @@ private:
         Glyph_Units g;
         // Approximation without the font (and for control characters); em = height / ratio.
         double approx = Is_Full_Width(ch) ? 1.0 : 0.6;
-        g.advance = approx * platform::kCapHeightRatio;
+        g.advance = approx * mCapHeightRatio;
         if (!mFace) return g;
         if (FT_Load_Char(mFace, FT_ULong(ch), FT_LOAD_NO_SCALE) != 0) return g;
         double units = mFace->units_per_EM ? double(mFace->units_per_EM) : 1000.0;
@@ -70,6 +77,7 @@ private:
     }
 
     std::mutex mMutex;
+    double mCapHeightRatio = 0.7;  // without the font
     FT_Library mLibrary = nullptr;
     FT_Face mFace = nullptr;
     std::unordered_map<wchar_t, Glyph_Units> mGlyphs;
@@ -81,16 +89,18 @@ namespace platform {
 
 const char* Text_Font_Path() { return "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"; }
 
+double Cap_Height_Ratio() { return Font_Cache::instance().cap_height_ratio(); }
+
 double Char_Advance(wchar_t ch, double height)
 {
-    return Font_Cache::instance().glyph(ch).advance * height / kCapHeightRatio;
+    return Font_Cache::instance().glyph(ch).advance * height / Cap_Height_Ratio();
 }
 
 Text_Line_Box Measure_Text_Line(const std::wstring& text, double height, double widthFactor)
 {
     Text_Line_Box box;
     box.top = height;
-    double em = height / kCapHeightRatio;
+    double em = height / Cap_Height_Ratio();
     double advance = 0.0, bottom = 0.0;
     for (wchar_t ch : text) {
         Glyph_Units g = Font_Cache::instance().glyph(ch);

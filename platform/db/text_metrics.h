@@ -3,16 +3,17 @@
 // Every face name (TrueType names and SHX files such as "txt.shx" or "gbcbig.shx") maps to the one
 // pinned CJK font /usr/share/fonts/truetype/wqy/wqy-microhei.ttc.
 // Height rule: a text of height h is the cap height; the font is scaled so that its em square is
-// h / kCapHeightRatio. Advances are scaled by the width factor. The line box runs from the ink
+// h / Cap_Height_Ratio(), the font's own cap height (the top of its "X") over its em. Advances are scaled by the width factor. The line box runs from the ink
 // bottom (descenders, <= 0) to h above the baseline, and from 0 to the advance width.
-// Without the font file, widths are approximated (full-width CJK = h, others 0.6 h) and a
-// one-time line on stderr says so.
+// Without the font file, the ratio is 0.7, widths are approximated (full-width CJK = h, others
+// 0.6 h) and a one-time line on stderr says so.
 #pragma once
 #include <string>
 
 namespace platform {
 
-constexpr double kCapHeightRatio = 0.7;
+// Cap height over em of the pinned font.
+double Cap_Height_Ratio();
 
 struct Text_Line_Box {
     double width = 0.0;   // advance width along the baseline, width factor applied

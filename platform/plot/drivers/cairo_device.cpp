@@ -1,11 +1,11 @@
 #include "plot/drivers/cairo_device.h"
 
 #include <cairo-pdf.h>
-#include <cairo-svg.h>
 
 #include <algorithm>
 #include <cmath>
 
+#include "plot/drivers/image_surface.h"
 #include "plot/drivers/jpeg_file.h"
 #include "plot/drivers/plot_font.h"
 
@@ -65,9 +65,6 @@ bool Cairo_Device::begin_page(double width_mm, double height_mm, uint32_t backgr
         } else {
             mSurface = cairo_pdf_surface_create_for_stream(Write_To_File, mFile.get(), wPt, hPt);
         }
-        break;
-    case Kind::Svg:
-        mSurface = cairo_svg_surface_create_for_stream(Write_To_File, mFile.get(), wPt, hPt);
         break;
     case Kind::Png:
     case Kind::Jpg: {
@@ -175,18 +172,10 @@ void Cairo_Device::text(const Plot_Text& text)
 
 void Cairo_Device::image(const Plot_Image& image)
 {
-    if (mCr == nullptr || image.width <= 0 || image.height <= 0 ||
-        image.pixels.size() < size_t(image.width) * size_t(image.height))
-        return;
+    if (mCr == nullptr) return;
+    cairo_surface_t* src = Plot_Image_Surface(image);
+    if (src == nullptr) return;
     flush_strokes();
-    cairo_surface_t* src = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
-    cairo_surface_flush(src);
-    unsigned char* data = cairo_image_surface_get_data(src);
-    const int stride = cairo_image_surface_get_stride(src);
-    for (int y = 0; y < image.height; ++y)
-        std::copy_n(image.pixels.data() + size_t(y) * size_t(image.width), size_t(image.width),
-                    reinterpret_cast<uint32_t*>(data + size_t(y) * size_t(stride)));
-    cairo_surface_mark_dirty(src);
     cairo_save(mCr);
     // Image pixel (px, py), rows from the top -> page: origin + u * px / w + v * (1 - py / h).
     cairo_matrix_t m;

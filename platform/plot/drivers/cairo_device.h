@@ -1,4 +1,4 @@
-// PDF, SVG, PNG and JPG output through cairo (JPG through libjpeg from the rendered image).
+// PDF, PNG and JPG output through cairo (JPG through libjpeg from the rendered image).
 // The file is written through a temporary beside it and appears only when it was written
 // whole.
 #pragma once
@@ -14,7 +14,7 @@ namespace platform {
 
 class Cairo_Device : public Plot_Device {
 public:
-    enum class Kind { Pdf, Svg, Png, Jpg };
+    enum class Kind { Pdf, Png, Jpg };
     // copies > 1 (PDF only): the page is repeated that many times.
     Cairo_Device(Kind kind, std::wstring path, double dpi, int copies = 1);
     ~Cairo_Device() override;

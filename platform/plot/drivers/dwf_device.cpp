@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "plot/drivers/jpeg_file.h"
+#include "plot/drivers/plot_font.h"
+#include "plot/drivers/upright_image.h"
+#include "plot/drivers/xml_text.h"
 #include "plot/drivers/zip_writer.h"
 #include "script/utf8.h"
 #include "win/safe_file_write.h"
@@ -10,21 +14,6 @@
 namespace platform {
 
 namespace {
-
-std::string Xml_Escape(const std::string& s)
-{
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 std::string Quoted(const std::string& s)
 {
@@ -131,13 +120,48 @@ void Dwf_Device::text(const Plot_Text& t)
     const double cross = (t.x_axis.x * t.y_axis.y - t.x_axis.y * t.y_axis.x) / xLen;
     const double along = (t.x_axis.x * t.y_axis.x + t.x_axis.y * t.y_axis.y) / xLen;
     char buf[200];
-    std::snprintf(buf, sizeof buf, "(Font \"WenQuanYi Micro Hei\" (Height %ld) (Rotation %ld) (WidthScale %ld) (Oblique %ld))\n",
-                  std::lround(std::fabs(cross) * kUnitsPerMm), Angle_Units(rotation),
+    std::snprintf(buf, sizeof buf, "(Font %s (Height %ld) (Rotation %ld) (WidthScale %ld) (Oblique %ld))\n",
+                  Quoted(Plot_Font_Family()).c_str(), std::lround(std::fabs(cross) * kUnitsPerMm), Angle_Units(rotation),
                   std::lround(xLen / std::fabs(cross) * 1024.0), Angle_Units(std::atan2(along, std::fabs(cross))));
     mW2d += buf;
     mW2d += "(Text";
     point(t.origin);
     mW2d += " " + Quoted(To_Utf8(t.text)) + ")\n";
+}
+
+// An upright JPEG (binary extended opcode 0x0008) in the image's bounding box, cut to the clip;
+// transparent parts take the paper's colour. Its corners are signed binary coordinates, which
+// are relative: each to the binary point before it (the stream starts at 0,0; ASCII opcodes
+// carry absolute points and leave it).
+void Dwf_Device::image(const Plot_Image& image)
+{
+    Plot_Image up = Crop_Upright_Image(Upright_Image(image), clip());
+    if (up.pixels.empty()) return;
+    for (uint32_t& p : up.pixels) p = 0xFF000000u | Over_Background(p, mBackground);
+    std::string jpeg;
+    if (!Jpeg_Bytes(up, 90, jpeg)) return;
+    std::string op;
+    auto put = [&op](uint64_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) op += char((v >> (8 * i)) & 0xFF);
+    };
+    auto relative = [&](const Paper_Point& p) {
+        const long x = std::lround(p.x * kUnitsPerMm), y = std::lround(p.y * kUnitsPerMm);
+        put(uint64_t(uint32_t(int32_t(x - mBinaryX))), 4);
+        put(uint64_t(uint32_t(int32_t(y - mBinaryY))), 4);
+        mBinaryX = x, mBinaryY = y;
+    };
+    put(0x0008, 2);
+    put(uint64_t(up.width), 2);
+    put(uint64_t(up.height), 2);
+    relative(up.origin);
+    relative({up.origin.x + up.u.x, up.origin.y + up.v.y});
+    put(uint64_t(++mImages), 4);
+    put(jpeg.size(), 4);
+    op += jpeg;
+    op += '}';
+    std::string size;
+    for (int i = 0; i < 4; ++i) size += char((op.size() >> (8 * i)) & 0xFF);
+    mW2d += "{" + size + op + "\n";
 }
 
 void Dwf_Device::push_clip(const Paper_Ring& polygon, bool inverted)

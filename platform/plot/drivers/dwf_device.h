@@ -1,6 +1,6 @@
 // DWF 6 packages: the "(DWF V06.00)" header, then a ZIP container with the manifest, the page's
-// descriptor and its W2D graphics stream (ASCII opcodes; coordinates in hundredths of a
-// millimetre from the paper's lower-left corner).
+// descriptor and its W2D graphics stream (ASCII opcodes, images as binary extended opcodes;
+// coordinates in hundredths of a millimetre from the paper's lower-left corner).
 #pragma once
 #include <string>
 #include <vector>
@@ -19,7 +19,7 @@ public:
     void polyline(const Paper_Point* points, size_t count) override;
     void fill(const std::vector<Paper_Ring>& rings) override;
     void text(const Plot_Text& text) override;
-    void image(const Plot_Image&) override {}
+    void image(const Plot_Image& image) override;
     void push_clip(const Paper_Ring& polygon, bool inverted = false) override;
     void pop_clip() override;
     bool finish(std::wstring& error) override;
@@ -39,6 +39,8 @@ private:
     Plot_Pen mPen, mEmitted;
     bool mEmittedAny = false;
     std::vector<Clip_Rect> mClips;
+    uint32_t mImages = 0;
+    long mBinaryX = 0, mBinaryY = 0;  // the last point of a binary opcode
     std::vector<std::wstring> mFiles;
 };
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "plot/drivers/plot_font.h"
+#include "plot/drivers/upright_image.h"
 #include "win/safe_file_write.h"
 
 namespace platform {
@@ -23,8 +24,9 @@ int Color_Distance(uint32_t a, uint32_t b)
 
 }  // namespace
 
-bool Hpgl_Device::begin_page(double width_mm, double height_mm, uint32_t)
+bool Hpgl_Device::begin_page(double width_mm, double height_mm, uint32_t background_rgb)
 {
+    mBackground = background_rgb;
     mPageW = width_mm;
     mPageH = height_mm;
     char buf[256];
@@ -132,6 +134,36 @@ void Hpgl_Device::fill(const std::vector<Paper_Ring>& rings)
 }
 
 void Hpgl_Device::text(const Plot_Text& text) { fill(Plot_Text_Outline(text)); }
+
+void Hpgl_Device::image(const Plot_Image& image)
+{
+    const Box box = mClips.empty() ? Box{0.0, 0.0, mPageW, mPageH} : mClips.back();
+    const Plot_Image up = Crop_Upright_Image(Upright_Image(image), Clip_Rect{box.x0, box.y0, box.x1, box.y1});
+    if (up.pixels.empty()) return;
+    char buf[160];
+    // The pen to the image's top-left corner, then into HP RTL with the raster's position there.
+    mOut += "PU";
+    point({up.origin.x, up.origin.y + up.v.y});
+    mOut += ";\x1b%1A";
+    mOut += std::string("\x1b*v6W") + std::string("\x00\x03\x00\x08\x08\x08", 6);  // RGB, direct by pixel, 8 bits each
+    const double decipointsPerMm = 720.0 / 25.4;
+    std::snprintf(buf, sizeof buf, "\x1b*r%dS\x1b*r%dT\x1b*t%ldH\x1b*t%ldV\x1b*b0M\x1b*r3A", up.width, up.height,
+                  std::lround(up.u.x * decipointsPerMm), std::lround(up.v.y * decipointsPerMm));
+    mOut += buf;
+    std::string row(size_t(up.width) * 3, '\0');
+    for (int y = 0; y < up.height; ++y) {
+        for (int x = 0; x < up.width; ++x) {
+            const uint32_t rgb = Over_Background(up.pixels[size_t(y) * size_t(up.width) + size_t(x)], mBackground);
+            row[size_t(x) * 3] = char((rgb >> 16) & 0xFF);
+            row[size_t(x) * 3 + 1] = char((rgb >> 8) & 0xFF);
+            row[size_t(x) * 3 + 2] = char(rgb & 0xFF);
+        }
+        std::snprintf(buf, sizeof buf, "\x1b*b%dW", int(row.size()));
+        mOut += buf + row;
+    }
+    // Back to HP-GL/2 where the pen was.
+    mOut += "\x1b*rC\x1b%0BPU;\n";
+}
 
 void Hpgl_Device::window(const Box& b)
 {

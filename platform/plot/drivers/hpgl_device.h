@@ -1,6 +1,8 @@
 // Plot files for the pen plotter device: HP-GL/2 inside a PJL job. Units are plotter units
 // (40 to the millimetre) from the page's lower-left corner; eight pens of 0.25 mm whose colours
-// are set as the plot needs them; texts are drawn as filled glyph outlines.
+// are set as the plot needs them; texts are drawn as filled glyph outlines. Images go in as HP RTL
+// raster (24-bit RGB rows, upright, scaled to their size on the paper) between HP-GL/2 parts of
+// the job, with the raster's top-left corner at the pen's position.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -19,7 +21,7 @@ public:
     void polyline(const Paper_Point* points, size_t count) override;
     void fill(const std::vector<Paper_Ring>& rings) override;
     void text(const Plot_Text& text) override;
-    void image(const Plot_Image&) override {}
+    void image(const Plot_Image& image) override;
     void push_clip(const Paper_Ring& polygon, bool inverted = false) override;
     void pop_clip() override;
     bool finish(std::wstring& error) override;
@@ -46,6 +48,7 @@ private:
     int mCurrentPen = 0;
     double mCurrentWidth = -1.0;
     std::vector<Box> mClips;
+    uint32_t mBackground = 0xFFFFFF;
     std::vector<std::wstring> mFiles;
 };
 

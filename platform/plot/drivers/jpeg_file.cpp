@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <jpeglib.h>
 #include <setjmp.h>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -55,16 +56,11 @@ bool Read_Jpeg(const std::filesystem::path& path, Plot_Image& out)
     return out.width > 0 && out.height > 0;
 }
 
-bool Write_Jpeg(cairo_surface_t* image, Safe_File_Write& out, double dpi, int quality, std::wstring& error)
+namespace {
+
+// Compresses 32-bit xRGB rows (the alpha byte ignored) into baseline JPEG bytes.
+bool Compress_Jpeg(const unsigned char* data, int w, int h, size_t stride, double dpi, int quality, std::string& out)
 {
-    cairo_surface_flush(image);
-    const int w = cairo_image_surface_get_width(image), h = cairo_image_surface_get_height(image);
-    const int stride = cairo_image_surface_get_stride(image);
-    const unsigned char* data = cairo_image_surface_get_data(image);
-    if (data == nullptr || w <= 0 || h <= 0) {
-        error = L"no image to write";
-        return false;
-    }
     jpeg_compress_struct cinfo;
     Jpeg_Error err;
     unsigned char* bytes = nullptr;
@@ -74,7 +70,6 @@ bool Write_Jpeg(cairo_surface_t* image, Safe_File_Write& out, double dpi, int qu
     if (setjmp(err.jump)) {
         jpeg_destroy_compress(&cinfo);
         std::free(bytes);
-        error = L"cannot write " + out.path() + L": the image cannot be compressed";
         return false;
     }
     jpeg_create_compress(&cinfo);
@@ -90,7 +85,7 @@ bool Write_Jpeg(cairo_surface_t* image, Safe_File_Write& out, double dpi, int qu
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<unsigned char> row(size_t(w) * 3);
     while (cinfo.next_scanline < cinfo.image_height) {
-        const uint32_t* px = reinterpret_cast<const uint32_t*>(data + size_t(cinfo.next_scanline) * size_t(stride));
+        const uint32_t* px = reinterpret_cast<const uint32_t*>(data + size_t(cinfo.next_scanline) * stride);
         for (int x = 0; x < w; ++x) {
             row[size_t(x) * 3 + 0] = (px[x] >> 16) & 0xFF;
             row[size_t(x) * 3 + 1] = (px[x] >> 8) & 0xFF;
@@ -101,10 +96,39 @@ bool Write_Jpeg(cairo_surface_t* image, Safe_File_Write& out, double dpi, int qu
     }
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
-    const bool written = out.write(bytes, size);
+    out.assign(reinterpret_cast<const char*>(bytes), size);
     std::free(bytes);
+    return true;
+}
+
+}  // namespace
+
+bool Write_Jpeg(cairo_surface_t* image, Safe_File_Write& out, double dpi, int quality, std::wstring& error)
+{
+    cairo_surface_flush(image);
+    const int w = cairo_image_surface_get_width(image), h = cairo_image_surface_get_height(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    if (data == nullptr || w <= 0 || h <= 0) {
+        error = L"no image to write";
+        return false;
+    }
+    std::string bytes;
+    if (!Compress_Jpeg(data, w, h, size_t(stride), dpi, quality, bytes)) {
+        error = L"cannot write " + out.path() + L": the image cannot be compressed";
+        return false;
+    }
+    const bool written = out.write(bytes.data(), bytes.size());
     if (!written) error = out.error();
     return written;
+}
+
+bool Jpeg_Bytes(const Plot_Image& image, int quality, std::string& bytes)
+{
+    if (image.width <= 0 || image.height <= 0 || image.pixels.size() < size_t(image.width) * size_t(image.height))
+        return false;
+    return Compress_Jpeg(reinterpret_cast<const unsigned char*>(image.pixels.data()), image.width, image.height,
+                         size_t(image.width) * 4, 72, quality, bytes);
 }
 
 }  // namespace platform

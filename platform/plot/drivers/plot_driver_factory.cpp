@@ -7,6 +7,7 @@
 #include "plot/drivers/cairo_device.h"
 #include "plot/drivers/dwf_device.h"
 #include "plot/drivers/hpgl_device.h"
+#include "plot/drivers/svg_device.h"
 #include "win/win_files.h"
 
 namespace platform {
@@ -43,7 +44,7 @@ std::unique_ptr<Plot_Device> Make_Plot_Device(const PlotJob& job, std::wstring& 
     }
     switch (job.driver) {
     case PlotDriver::Pdf: return std::make_unique<Cairo_Device>(Cairo_Device::Kind::Pdf, job.output_path, job.dpi);
-    case PlotDriver::Svg: return std::make_unique<Cairo_Device>(Cairo_Device::Kind::Svg, job.output_path, job.dpi);
+    case PlotDriver::Svg: return std::make_unique<Svg_Device>(job.output_path);
     case PlotDriver::Png: return std::make_unique<Cairo_Device>(Cairo_Device::Kind::Png, job.output_path, job.dpi);
     case PlotDriver::Jpg: return std::make_unique<Cairo_Device>(Cairo_Device::Kind::Jpg, job.output_path, job.dpi);
     case PlotDriver::Plt: return std::make_unique<Hpgl_Device>(job.output_path);

@@ -14,14 +14,21 @@ namespace platform {
 
 namespace {
 
-cairo_font_face_t* Font_Face()
+FT_Face Ft_Face()
 {
-    static cairo_font_face_t* face = [] {
+    static FT_Face face = [] {
         FT_Library lib = nullptr;
         FT_Face ft = nullptr;
-        if (FT_Init_FreeType(&lib) != 0 || FT_New_Face(lib, Text_Font_Path(), 0, &ft) != 0) return (cairo_font_face_t*)nullptr;
-        return cairo_ft_font_face_create_for_ft_face(ft, FT_LOAD_NO_HINTING);
+        if (FT_Init_FreeType(&lib) != 0 || FT_New_Face(lib, Text_Font_Path(), 0, &ft) != 0) return FT_Face(nullptr);
+        return ft;
     }();
+    return face;
+}
+
+cairo_font_face_t* Font_Face()
+{
+    static cairo_font_face_t* face =
+        Ft_Face() ? cairo_ft_font_face_create_for_ft_face(Ft_Face(), FT_LOAD_NO_HINTING) : nullptr;
     return face;
 }
 
@@ -69,6 +76,17 @@ bool Layout(cairo_t* cr, const Plot_Text& t, const std::string& utf8, Glyph_Run&
 }
 
 }  // namespace
+
+std::string Plot_Font_Family()
+{
+    FT_Face face = Ft_Face();
+    return face && face->family_name ? face->family_name : "sans-serif";
+}
+
+double Plot_Text_Advance(const Plot_Text& text)
+{
+    return Measure_Text_Line(text.text, Cap_Height_Ratio()).width;
+}
 
 bool Show_Plot_Text(cairo_t* cr, const Plot_Text& text)
 {

@@ -3,11 +3,18 @@
 #pragma once
 #include <cairo.h>
 
+#include <string>
 #include <vector>
 
 #include "plot/render/plot_device.h"
 
 namespace platform {
+
+// The family name of the pinned font, for formats that name fonts.
+std::string Plot_Font_Family();
+
+// The advance width of the text in em (along its x axis).
+double Plot_Text_Advance(const Plot_Text& text);
 
 // Sets the font, its matrix and options for the text on cr (user space = page millimetres,
 // y up) and shows it as real text; false when the text cannot be laid out.

@@ -20,7 +20,7 @@ void Draw_Plot_Stamp(Plot_Device& device, const Paper_Layout& layout, const Plot
     Plot_Text t;
     t.text = Plot_Stamp_Text(stamp);
     if (t.text.empty()) return;
-    const double em = kPlotStampHeightMm / kCapHeightRatio;
+    const double em = kPlotStampHeightMm / Cap_Height_Ratio();
     t.origin = {layout.printable_min.x + kPlotStampInsetMm, layout.printable_min.y + kPlotStampInsetMm};
     t.x_axis = {em, 0.0};
     t.y_axis = {0.0, em};

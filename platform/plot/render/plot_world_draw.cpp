@@ -577,7 +577,7 @@ bool Plot_World_Draw::text(const ZcGePoint3d& position, const ZcGeVector3d& norm
     if (!to_paper(corners, 4, mScratch)) return false;
 
     const ZcGeMatrix3d& m = mStack.back();
-    const double em = height / kCapHeightRatio;
+    const double em = height / Cap_Height_Ratio();
     ZcGePoint3d o = m * position;
     ZcGeVector3d xa = m * (dir * (em * width));
     ZcGeVector3d ya = m * (dir * (em * shear) + up * em);
@@ -640,7 +640,7 @@ bool Plot_World_Draw::Quick_Bounds(const ZcDbEntity* e, ZcDbExtents& box, double
     } else if (auto* text = ZcDbText::cast(e)) {
         box.addPoint(text->position());
         box.addPoint(text->alignmentPoint());
-        const double em = text->height() / kCapHeightRatio;
+        const double em = text->height() / Cap_Height_Ratio();
         pad = em * (2.0 + std::max(1.0, text->widthFactor()) * double(std::wcslen(text->textStringConst())));
     } else {
         return false;

@@ -122,7 +122,7 @@ TEST(TextMetrics, CjkIsWiderThanLatinAndScalesWithHeight)
     double latin = platform::Char_Advance(L'i', 10.0);
     EXPECT_GT(cjk, latin);
     // Full-width glyphs advance one em: height / cap-height ratio.
-    EXPECT_NEAR(cjk, 10.0 / platform::kCapHeightRatio, 0.05 * cjk);
+    EXPECT_NEAR(cjk, 10.0 / platform::Cap_Height_Ratio(), 0.05 * cjk);
     EXPECT_NEAR(platform::Char_Advance(L'\u4E2D', 20.0), 2.0 * cjk, 1e-9);
     EXPECT_NEAR(platform::Measure_Text_Line(L"\u4E2D\u6587", 10.0, 0.7).width, 2 * cjk * 0.7, 1e-9);
 }

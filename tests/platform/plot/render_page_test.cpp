@@ -12,6 +12,7 @@
 #include "db/dbimage.h"
 #include "db/dbpl.h"
 #include "db/dbspfilt.h"
+#include "db/text_metrics.h"
 #include "db/dbviewport.h"
 #include "plot/render/render_page.h"
 #include "render_test_drawing.h"
@@ -240,7 +241,7 @@ TEST_F(RenderPage, TextsKeepTheirHeightRotationAndString)
     EXPECT_EQ(pt.text, L"图纸 DWG-001");
     EXPECT_NEAR(pt.origin.x, 10, 1e-9);
     EXPECT_NEAR(pt.origin.y, 15, 1e-9);
-    const double em = 3.5 / 0.7 * 0.5;
+    const double em = 3.5 / platform::Cap_Height_Ratio() * 0.5;
     EXPECT_NEAR(pt.x_axis.x, 0, 1e-9);
     EXPECT_NEAR(pt.x_axis.y, em, 1e-9);
     EXPECT_NEAR(pt.y_axis.x, -em, 1e-9);
