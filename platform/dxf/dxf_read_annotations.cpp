@@ -6,6 +6,7 @@
 #include "db/dbdim.h"
 #include "db/dbhatch.h"
 #include "db/dbimage.h"
+#include "dxf/dxf_enums.h"
 #include "dxf/dxf_read_proxy.h"
 
 namespace platform {
@@ -16,6 +17,13 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegree = kPi / 180.0;
 
 ZcGePoint3d Point(DxfSpan s, int code) { return ZcGePoint3d(s.real(code), s.real(code + 10), s.real(code + 20)); }
+
+// The angle from a0 to a1, counter-clockwise, in (0, 2 pi] (angles of any size).
+double Sweep(double a0, double a1) {
+  const double sweep = std::fmod(a1 - a0, 2 * kPi);
+  if (!std::isfinite(sweep)) return 2 * kPi;
+  return sweep <= 0 ? sweep + 2 * kPi : sweep;
+}
 
 // Walks the boundary paths of a hatch (group 91 onwards) into polyline loops.
 class HatchLoops {
@@ -82,8 +90,7 @@ class HatchLoops {
         double a0 = real(50) * kDegree, a1 = real(51) * kDegree;
         const bool ccw = at(73) ? (g_++)->to_int() != 0 : true;
         if (!ccw) a0 = -a0, a1 = -a1;
-        double sweep = a1 - a0;
-        while (sweep <= 0) sweep += 2 * kPi;
+        const double sweep = Sweep(a0, a1);
         vertices_.append(ZcGePoint2d(c.x + r * std::cos(a0), c.y + r * std::sin(a0)));
         bulges_.append((ccw ? 1 : -1) * std::tan(sweep / 4));
         break;
@@ -94,8 +101,7 @@ class HatchLoops {
         const double ratio = real(40);
         const double a0 = real(50) * kDegree, a1 = real(51) * kDegree;
         const bool ccw = at(73) ? (g_++)->to_int() != 0 : true;
-        double sweep = a1 - a0;
-        while (sweep <= 0) sweep += 2 * kPi;
+        const double sweep = Sweep(a0, a1);
         const ZcGePoint2d minor(-major.y * ratio, major.x * ratio);
         const int steps = 16;
         for (int i = 0; i < steps; ++i) {
@@ -209,7 +215,8 @@ ZcDbObject* Read_Image_Def(DxfReadContext& ctx, const DxfRecord& r) {
   def->setSize(ZcGeVector2d(s.real(10, 1), s.real(20, 1)));
   def->setResolutionMMPerPixel(ZcGeVector2d(s.real(11, 1), s.real(21, 1)));
   def->setLoaded(s.integer(280, 1) != 0);
-  def->setResolutionUnits(static_cast<ZcDbRasterImageDef::Units>(s.integer(281, 0)));
+  if (const DxfGroup* units = s.find(281))
+    def->setResolutionUnits(static_cast<ZcDbRasterImageDef::Units>(Dxf_Enum_Value(*units, 0, ZcDbRasterImageDef::kFoot, 0)));
   return def.release();
 }
 

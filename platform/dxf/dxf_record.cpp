@@ -20,12 +20,12 @@ std::string_view DxfSpan::str(int code, std::string_view fallback) const {
 
 double DxfSpan::real(int code, double fallback) const {
   const DxfGroup* g = find(code);
-  return g ? g->to_double() : fallback;
+  return g ? g->to_double(fallback) : fallback;
 }
 
 int32_t DxfSpan::integer(int code, int32_t fallback) const {
   const DxfGroup* g = find(code);
-  return g ? g->to_int() : fallback;
+  return g ? g->to_int(fallback) : fallback;
 }
 
 uint64_t DxfSpan::handle(int code) const {
