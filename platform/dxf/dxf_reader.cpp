@@ -233,6 +233,12 @@ void Mark_Dynamic_Blocks(DxfReadContext& ctx) {
   }
 }
 
+// Groups after "0 ENDSEC" belong to no record.
+void Warn_Stray_Groups(DxfReadContext& ctx, const DxfRecord& record) {
+  if (!record.groups.empty())
+    ctx.warn(record.groups.front().line, std::to_string(record.groups.size()) + " groups after 0 ENDSEC; ignored");
+}
+
 void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& report, bool mapped) {
   DxfTokenizer tokens(text);
   DxfRecordReader records(tokens);
@@ -257,6 +263,7 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
     }
     if (record.type == "ENDSEC") {
       ctx.warn(record.line, "0 ENDSEC outside a section; ignored");
+      Warn_Stray_Groups(ctx, record);
       continue;
     }
     if (record.type != "SECTION")
@@ -278,6 +285,7 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
     while (records.next(record)) {
       ctx.record_line = record.line;
       if (record.type == "ENDSEC") {
+        Warn_Stray_Groups(ctx, record);
         ended = true;
         break;
       }
