@@ -1,4 +1,5 @@
 #include "dxf/dxf_tokenizer.h"
+#include "dxf/dxf_warnings.h"
 
 #include <gtest/gtest.h>
 
