@@ -256,6 +256,7 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
     tables_ready = true;
   };
   bool eof = false;
+  size_t sections = 0;
   while (!eof && records.next(record)) {
     if (record.type == "EOF") {
       eof = true;
@@ -268,6 +269,7 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
     }
     if (record.type != "SECTION")
       throw DxfError(record.line, "expected 0 SECTION, found 0 " + std::string(record.type.substr(0, 40)));
+    ++sections;
     const std::string name(record.all().find(2) ? record.all().find(2)->trimmed() : std::string_view());
     const size_t section_line = record.line;
     if (name != "HEADER" && name != "CLASSES" && name != "TABLES" && name != "BLOCKS" && name != "ENTITIES" &&
@@ -322,6 +324,7 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
   }
   // Files that end after a complete section without "0 EOF" exist; they lose nothing.
   if (!eof) ctx.warn(records.line(), "the file ends without 0 EOF");
+  if (sections == 0) ctx.warn(0, "the file holds no section: the drawing is empty");
   ensure_tables();
   objects.finish();
   Mark_Dynamic_Blocks(ctx);

@@ -255,7 +255,11 @@ std::string Binary_Dxf_To_Text(std::string_view data) {
         break;
       case DxfValueKind::Double: {
         double d = in.value<double>("a real number");
-        if (!std::isfinite(d)) d = 0;
+        if (!std::isfinite(d)) {
+          Dxf_Warn(0, "binary DXF: group code " + std::to_string(code) + " at byte " + std::to_string(at) +
+                          " holds no finite number; 0 stands");
+          d = 0;
+        }
         put_number(d);
         break;
       }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 #include "db/dbents.h"
 #include "db/dbhatch.h"
@@ -109,6 +110,33 @@ TEST(LenientDxfReader, OddDrawingsOpenWithWarnings) {
     EXPECT_NE(warnings.find(c.warning), std::string::npos) << c.what << ":\n" << warnings;
     if (c.check) c.check(line);
   }
+}
+
+// A drawing never opens empty without a word; a binary file's non-finite real is a warning too.
+TEST(LenientDxfReader, EmptyAndNonFiniteAreNeverSilent) {
+  auto empty = Open("  0\nEOF\n");
+  ASSERT_EQ(empty->status, Zcad::eOk);
+  EXPECT_TRUE(empty->entities.empty());
+  EXPECT_EQ(Warnings_Of(empty->report), "line 0: the file holds no section: the drawing is empty\n");
+
+  std::string binary("AutoCAD Binary DXF\r\n\x1a\0", 22);
+  auto group = [&](int code, const std::string& value) { binary += static_cast<char>(code), binary += value; };
+  auto real = [&](int code, double v) {
+    binary += static_cast<char>(code);
+    binary.append(reinterpret_cast<const char*>(&v), sizeof v);
+  };
+  group(0, std::string("SECTION\0", 8));
+  group(2, std::string("ENTITIES\0", 9));
+  group(0, std::string("LINE\0", 5));
+  real(10, std::numeric_limits<double>::quiet_NaN());
+  real(20, 1.0);
+  group(0, std::string("ENDSEC\0", 7));
+  group(0, std::string("EOF\0", 4));
+  auto o = Open(binary);
+  ASSERT_EQ(o->status, Zcad::eOk) << o->report.error;
+  ASSERT_EQ(o->entities.size(), 1u);
+  EXPECT_EQ(ZcDbLine::cast(o->entities[0])->startPoint(), ZcGePoint3d(0, 1, 0));
+  EXPECT_EQ(Warnings_Of(o->report), "line 0: binary DXF: group code 10 at byte 47 holds no finite number; 0 stands\n");
 }
 
 // Header enumerations out of range are clamped one by one; the rest of the header stands.
