@@ -12,8 +12,7 @@ PROGRAM is dxf_entity_counts; copies are written under DIR. Exit status 0 when a
 import argparse
 import collections
 import concurrent.futures
-import contextlib
-import io
+import logging
 import os
 import random
 import subprocess
@@ -39,8 +38,8 @@ def ezdxf_counts(path, names_from=None, recover=False):
         if not recover:
             return None, refusal, False
         try:
-            with contextlib.redirect_stdout(io.StringIO()):  # recover prints what it mends
-                doc, _ = ezdxf_recover.readfile(path)
+            logging.getLogger("ezdxf").setLevel(logging.ERROR)  # recover logs what it mends
+            doc, _ = ezdxf_recover.readfile(path)
         except Exception:
             return None, refusal, False
     with open(names_from or path, "rb") as f:

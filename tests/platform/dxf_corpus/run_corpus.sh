@@ -4,8 +4,9 @@
 # (corpus_check.py). Exit status 77 (skipped) when the packages cannot be fetched.
 # usage: run_corpus.sh COUNTS_PROGRAM WORK [corpus_check.py options]
 set -euo pipefail
-counts=$1
-work=$2
+counts="$(realpath "$1")"
+mkdir -p "$2"
+work="$(cd "$2" && pwd)"
 shift 2
 here="$(cd "$(dirname "$0")" && pwd)"
 PACKAGES=(librecad-data freecad-common openscad-testing-data)
