@@ -115,7 +115,7 @@ resbuf* DxfReadContext::to_chain(DxfSpan groups) {
   try {
     fill_chain(groups, tail);
   } catch (...) {
-    zcutRelRb(head.rbnext);  // a bad value: nothing of the chain is kept
+    zcutRelRb(head.rbnext);  // out of memory: nothing of the chain is kept
     throw;
   }
   return head.rbnext;
