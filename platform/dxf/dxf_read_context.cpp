@@ -212,8 +212,8 @@ void DxfReadContext::read_entity_common(const DxfRecord& record, ZcDbEntity* ent
     color.setRGB(static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb));
     ent->setColor(color, false);
   } else if (const DxfGroup* c = s.find(62)) {
-    const int index = std::abs(c->to_int());
-    if (index <= 256) ent->setColorIndex(static_cast<uint16_t>(index), false);
+    const int index = std::abs(Dxf_Enum_Value(*c, -256, 256, 256));
+    ent->setColorIndex(static_cast<uint16_t>(index), false);
   }
   if (const DxfGroup* g = s.find(370)) ent->setLineWeight(Dxf_Line_Weight(*g, ZcDb::kLnWtByLayer), false);
   if (const DxfGroup* g = s.find(48)) ent->setLinetypeScale(g->to_double(), false);

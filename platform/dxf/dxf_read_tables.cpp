@@ -65,7 +65,8 @@ void Read_Layer(DxfReadContext& ctx, DxfSpan s, ZcDbLayerTableRecord* r) {
   r->setIsFrozen((flags & 1) != 0);
   r->setIsLocked((flags & 4) != 0);
   r->setVPDFLT((flags & 2) != 0);
-  const int color = s.integer(62, 7);
+  const DxfGroup* color_group = s.find(62);
+  const int color = color_group ? Dxf_Enum_Value(*color_group, -256, 256, 7) : 7;
   r->setIsOff(color < 0);
   ZcCmColor c;
   if (const DxfGroup* rgb = s.find(420)) {

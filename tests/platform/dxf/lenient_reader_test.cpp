@@ -91,6 +91,9 @@ TEST(LenientDxfReader, OddDrawingsOpenWithWarnings) {
       {"an invalid lineweight", kEntitiesStart + "  0\nLINE\n370\n7\n 10\n1\n" + kEnd, 1,
        "line 8: value 7 of group code 370 is out of range; -1 stands",
        [](ZcDbLine* l) { EXPECT_EQ(l->lineWeight(), ZcDb::kLnWtByLayer); }},
+      {"a colour index out of range", kEntitiesStart + "  0\nLINE\n 62\n-2147483648\n 10\n1\n" + kEnd, 1,
+       "line 8: value -2147483648 of group code 62 is out of range; 256 stands",
+       [](ZcDbLine* l) { EXPECT_EQ(l->colorIndex(), 256); }},
       {"a file copied twice in text mode",
        [] {
          std::string twice;
