@@ -10,11 +10,11 @@
 
 #include "db/dbdict.h"
 #include "db/dbsymtb.h"
+#include "dxf/dxf_enums.h"
 #include "dxf/dxf_read_context.h"
 #include "dxf/dxf_read_entities.h"
 #include "dxf/dxf_read_objects.h"
 #include "dxf/dxf_read_tables.h"
-#include "dxf/dxf_enums.h"
 #include "dxf/dxf_text_codec.h"
 #include "win/win_files.h"
 
