@@ -129,13 +129,17 @@ bool DxfTokenizer::next(DxfGroup& group) {
     int code = -1;
     auto [end, ec] = std::from_chars(code_text.data(), code_text.data() + code_text.size(), code);
     if (code_text.empty() || ec != std::errc() || end != code_text.data() + code_text.size() ||
-        code < 0 || code > kDxfMaxGroupCode)
+        code < 0 || code > kDxfMaxFiledGroupCode)
       throw DxfError(code_line_no, "expected a group code, found " + Shown(code_line));
     std::string_view value;
     if (!next_line(value))
       throw DxfError(code_line_no, "expected the value of group code " + std::to_string(code) +
                                        ", found the end of the file");
     if (code == kDxfCommentCode) continue;
+    if (code > kDxfMaxGroupCode) {
+      Dxf_Warn(code_line_no, "unknown group code " + std::to_string(code) + "; its group is ignored");
+      continue;
+    }
     group.code = code;
     group.value = value;
     group.line = code_line_no;

@@ -115,7 +115,7 @@ TEST(DxfTokenizer, MalformedStructureNamesTheLine) {
   } cases[] = {
       {"  0\nSECTION\nHEADER\n", "line 3: expected a group code, found 'HEADER'"},
       {"  0\nSECTION\n  2\n", "line 3: expected the value of group code 2, found the end of the file"},
-      {"  0\nSECTION\n5000\nX\n", "line 3: expected a group code, found '5000'"},
+      {"  0\nSECTION\n70000\nX\n", "line 3: expected a group code, found '70000'"},
       {"  0\nSECTION\n-1\nX\n", "line 3: expected a group code"},
       {"  0\nSECTION\n\n  0\nEOF\n", "line 3: expected a group code, found ''"},
   };
