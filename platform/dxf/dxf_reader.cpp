@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <mutex>
 
@@ -360,6 +361,12 @@ static Zcad::ErrorStatus Read_Data(ZcDbDatabase* db, std::string_view data, cons
     if (data.empty()) throw DxfError(0, "the file is empty");
     if (Is_Binary_Dxf(data)) {
       std::string text = Binary_Dxf_To_Text(data);
+      Read_Sections(ctx, text, out, false);
+    } else if (data.find('\n') == std::string_view::npos && data.find('\r') != std::string_view::npos) {
+      // Lines ended by a carriage return alone (old Macintosh text).
+      std::string text(data);
+      std::replace(text.begin(), text.end(), '\r', '\n');
+      Check_Is_Dxf_Text(text);
       Read_Sections(ctx, text, out, false);
     } else {
       Check_Is_Dxf_Text(data);

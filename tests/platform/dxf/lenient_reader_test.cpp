@@ -16,6 +16,12 @@ const std::string kEntitiesStart = "  0\nSECTION\n  2\nENTITIES\n";
 const std::string kEnd = "  0\nENDSEC\n  0\nEOF\n";
 const std::string kLine = "  0\nLINE\n  8\n0\n 10\n1\n 20\n2\n 11\n3\n 21\n4\n";
 
+std::string With_Line_Ends(const std::string& text, const std::string& line_end) {
+  std::string out;
+  for (char c : text) out += c == '\n' ? line_end : std::string(1, c);
+  return out;
+}
+
 std::vector<ZcDbEntity*> Model_Entities(ZcDbDatabase& db) {
   std::vector<ZcDbEntity*> out;
   ZcDbBlockTableRecord* ms = nullptr;
@@ -97,13 +103,10 @@ TEST(LenientDxfReader, OddDrawingsOpenWithWarnings) {
       {"a colour index out of range", kEntitiesStart + "  0\nLINE\n 62\n-2147483648\n 10\n1\n" + kEnd, 1,
        "line 8: value -2147483648 of group code 62 is out of range; 256 stands",
        [](ZcDbLine* l) { EXPECT_EQ(l->colorIndex(), 256); }},
-      {"a file copied twice in text mode",
-       [] {
-         std::string twice;
-         for (char c : kEntitiesStart + kLine + kEnd) twice += c == '\n' ? std::string("\r\r\n") : std::string(1, c);
-         return twice;
-       }(),
-       0, "", [](ZcDbLine* l) { EXPECT_EQ(l->endPoint(), ZcGePoint3d(3, 4, 0)); }},
+      {"a file copied twice in text mode", With_Line_Ends(kEntitiesStart + kLine + kEnd, "\r\r\n"), 0, "",
+       [](ZcDbLine* l) { EXPECT_EQ(l->endPoint(), ZcGePoint3d(3, 4, 0)); }},
+      {"lines ended by a carriage return alone", With_Line_Ends(kEntitiesStart + kLine + kEnd, "\r"), 0, "",
+       [](ZcDbLine* l) { EXPECT_EQ(l->endPoint(), ZcGePoint3d(3, 4, 0)); }},
   };
   for (const Case& c : cases) {
     auto o = Open(c.data);
