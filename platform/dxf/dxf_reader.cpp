@@ -234,6 +234,16 @@ void Mark_Dynamic_Blocks(DxfReadContext& ctx) {
   }
 }
 
+// True when more than blanks and comments follow.
+bool Text_Follows(DxfTokenizer& tokens) {
+  try {
+    DxfGroup group;
+    return tokens.next(group);
+  } catch (const DxfError&) {
+    return true;
+  }
+}
+
 // Groups after "0 ENDSEC" belong to no record.
 void Warn_Stray_Groups(DxfReadContext& ctx, const DxfRecord& record) {
   if (!record.groups.empty())
@@ -261,6 +271,7 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
   while (!eof && records.next(record)) {
     if (record.type == "EOF") {
       eof = true;
+      if (Text_Follows(tokens)) ctx.warn(record.line + 2, "text after 0 EOF; ignored");
       break;
     }
     if (record.type == "ENDSEC") {

@@ -72,6 +72,9 @@ bool DxfRecordReader::next(DxfRecord& record) {
   record.app_groups.clear();
   record.markers = false;
   record.xdictionary = 0;
+  record.data_end = 0;
+  // Nothing after "0 EOF" is read (some writers leave text behind it).
+  if (record.type == "EOF") return true;
   size_t xdata_at = std::string::npos;
   bool in_app_group = false;
   bool in_xdictionary = false;

@@ -91,6 +91,8 @@ TEST(LenientDxfReader, OddDrawingsOpenWithWarnings) {
       {"a group code beyond those of DXF", kEntitiesStart + "  0\nLINE\n5000\nX\n 10\n1\n 20\n2\n" + kEnd, 1,
        "line 7: unknown group code 5000; its group is ignored",
        [](ZcDbLine* l) { EXPECT_EQ(l->startPoint(), ZcGePoint3d(1, 2, 0)); }},
+      {"text after 0 EOF", kEntitiesStart + kLine + kEnd + "written by a tool\n  0\n", 1,
+       "line 21: text after 0 EOF; ignored", nullptr},
       {"no header, no tables", kEntitiesStart + kLine + kEnd, 0, "", nullptr},
       {"no 0 EOF", kEntitiesStart + kLine + "  0\nENDSEC\n", 1, "the file ends without 0 EOF", nullptr},
       {"an ENDSEC too many", kEntitiesStart + kLine + "  0\nENDSEC\n  0\nENDSEC\n  0\nEOF\n", 1,
