@@ -454,20 +454,38 @@ Zcad::ErrorStatus ZcDbMInsertBlock::setRows(uint16_t n) { if (n == 0) return Zca
 Zcad::ErrorStatus ZcDbMInsertBlock::setColumnSpacing(double d) { ZC_WRITE_OR_FAIL(); mColumnSpacing = d; return Zcad::eOk; }
 Zcad::ErrorStatus ZcDbMInsertBlock::setRowSpacing(double d) { ZC_WRITE_OR_FAIL(); mRowSpacing = d; return Zcad::eOk; }
 
-std::vector<ZcGeVector3d> ZcDbMInsertBlock::cellOffsets() const
+namespace {
+// An array of more cells is drawn only in part (its first cells, row by row) and not exploded:
+// 32767 x 32767 cells would cost hours and gigabytes.
+constexpr size_t kMaxArrayCells = 100000;
+
+size_t Cell_Count(const ZcDbMInsertBlock* m) { return size_t{m->rows()} * m->columns(); }
+
+// The directions columns and rows advance in: the reference's plane, rotated.
+void Array_Axes(const ZcDbMInsertBlock* m, ZcGeVector3d& along_row, ZcGeVector3d& along_column)
 {
     ZcGeVector3d x, y;
-    platform::Plane_Axes(normal(), x, y);
-    ZcGeVector3d rx = x * std::cos(rotation()) + y * std::sin(rotation());
-    ZcGeVector3d ry = normal().crossProduct(rx);
+    platform::Plane_Axes(m->normal(), x, y);
+    along_row = x * std::cos(m->rotation()) + y * std::sin(m->rotation());
+    along_column = m->normal().crossProduct(along_row);
+}
+}  // namespace
+
+std::vector<ZcGeVector3d> ZcDbMInsertBlock::cellOffsets() const
+{
+    ZcGeVector3d rx, ry;
+    Array_Axes(this, rx, ry);
     std::vector<ZcGeVector3d> out;
+    out.reserve(std::min(Cell_Count(this), kMaxArrayCells));
     for (uint16_t r = 0; r < mRows; ++r)
-        for (uint16_t c = 0; c < mColumns; ++c) out.push_back(rx * (c * mColumnSpacing) + ry * (r * mRowSpacing));
+        for (uint16_t c = 0; c < mColumns && out.size() < kMaxArrayCells; ++c)
+            out.push_back(rx * (c * mColumnSpacing) + ry * (r * mRowSpacing));
     return out;
 }
 
 Zcad::ErrorStatus ZcDbMInsertBlock::subExplode(ZcDbVoidPtrArray& entitySet) const
 {
+    if (Cell_Count(this) > kMaxArrayCells) return Zcad::eOutOfRange;
     for (const ZcGeVector3d& off : cellOffsets()) {
         auto* ref = new ZcDbBlockReference(position() + off, blockTableRecord());
         ref->setPropertiesFrom(this);
@@ -487,9 +505,15 @@ Zcad::ErrorStatus ZcDbMInsertBlock::subGetGeomExtents(ZcDbExtents& extents) cons
     ZcDbExtents cell;
     Zcad::ErrorStatus es = ZcDbBlockReference::subGetGeomExtents(cell);
     if (es != Zcad::eOk) return es;
-    for (const ZcGeVector3d& off : cellOffsets()) {
-        extents.addPoint(cell.minPoint() + off);
-        extents.addPoint(cell.maxPoint() + off);
+    // The offsets grow linearly along rows and columns: the corner cells bound all others.
+    ZcGeVector3d along_row, along_column;
+    Array_Axes(this, along_row, along_column);
+    for (int r : {0, mRows - 1}) {
+        for (int c : {0, mColumns - 1}) {
+            const ZcGeVector3d off = along_row * (c * mColumnSpacing) + along_column * (r * mRowSpacing);
+            extents.addPoint(cell.minPoint() + off);
+            extents.addPoint(cell.maxPoint() + off);
+        }
     }
     return Zcad::eOk;
 }

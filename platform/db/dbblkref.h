@@ -93,7 +93,8 @@ protected:
     bool subWorldDraw(ZcGiWorldDraw* mode) override;
 
 private:
-    // Offsets of the array cells, in the reference's rotated plane.
+    // Offsets of the array cells (at most the first 100000, row by row), in the reference's
+    // rotated plane.
     std::vector<ZcGeVector3d> cellOffsets() const;
     uint16_t mColumns = 1;
     uint16_t mRows = 1;

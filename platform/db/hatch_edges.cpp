@@ -22,6 +22,7 @@ double Ellipse_Parameter(double angle, double ratio)
 Hatch_Edge_Sweep Edge_Sweep(double startDegrees, double endDegrees, bool counterClockwise)
 {
     double turn = std::fmod(endDegrees - startDegrees, 360.0);
+    if (!std::isfinite(turn)) turn = 360.0;  // angles too large to subtract: a whole turn
     if (turn <= 1e-9) turn += 360.0;
     Hatch_Edge_Sweep out;
     out.start = (counterClockwise ? startDegrees : -startDegrees) * kDegree;

@@ -25,20 +25,15 @@ Zcad::ErrorStatus DxfInFiler::readResBuf(resbuf* rb) {
   if (rb == nullptr) return Zcad::eNullObjectPointer;
   if (pos_ >= end_) return Zcad::eEndOfFile;
   last_ = pos_;
-  resbuf* chain = nullptr;
-  try {
-    // One group, or the three groups of a point.
-    size_t n = 1;
-    const ZcRbValueKind kind = zcutGroupCodeType(begin_[pos_].code);
-    if (kind == kRbPoint) {
-      while (n < 3 && pos_ + n < end_ && begin_[pos_ + n].code == begin_[pos_].code + 10 * static_cast<int>(n)) ++n;
-    }
-    chain = ctx_.to_chain(DxfSpan(begin_ + pos_, begin_ + pos_ + n));
-    pos_ += n;
-  } catch (const DxfError&) {
-    status_ = Zcad::eInvalidDxfCode;
-    return status_;
+  // One group, or the three groups of a point (a value that does not fit is a warning of the
+  // read and reads as 0).
+  size_t n = 1;
+  const ZcRbValueKind kind = zcutGroupCodeType(begin_[pos_].code);
+  if (kind == kRbPoint) {
+    while (n < 3 && pos_ + n < end_ && begin_[pos_ + n].code == begin_[pos_].code + 10 * static_cast<int>(n)) ++n;
   }
+  resbuf* chain = ctx_.to_chain(DxfSpan(begin_ + pos_, begin_ + pos_ + n));
+  pos_ += n;
   if (chain == nullptr) return Zcad::eInvalidDxfCode;
   *rb = *chain;
   rb->rbnext = nullptr;

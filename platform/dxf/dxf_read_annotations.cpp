@@ -7,6 +7,7 @@
 #include "db/dbhatch.h"
 #include "db/dbimage.h"
 #include "db/hatch_edges.h"
+#include "dxf/dxf_enums.h"
 #include "dxf/dxf_read_proxy.h"
 
 namespace platform {
@@ -199,7 +200,8 @@ ZcDbObject* Read_Image_Def(DxfReadContext& ctx, const DxfRecord& r) {
   def->setSize(ZcGeVector2d(s.real(10, 1), s.real(20, 1)));
   def->setResolutionMMPerPixel(ZcGeVector2d(s.real(11, 1), s.real(21, 1)));
   def->setLoaded(s.integer(280, 1) != 0);
-  def->setResolutionUnits(static_cast<ZcDbRasterImageDef::Units>(s.integer(281, 0)));
+  if (const DxfGroup* units = s.find(281))
+    def->setResolutionUnits(static_cast<ZcDbRasterImageDef::Units>(Dxf_Enum_Value(*units, 0, ZcDbRasterImageDef::kFoot, 0)));
   return def.release();
 }
 

@@ -1,14 +1,25 @@
 #include "dxf/dxf_read_context.h"
 
+#include <cstdio>
+
 #include "db/db_loader.h"
 #include "db/dbdict.h"
 #include "db/dbsymtb.h"
+#include "dxf/dxf_enums.h"
 #include "rx/rxclass.h"
 #include "rx/rxdict.h"
 #include "rx/rxregistry.h"
 #include "rx/zcadstrc.h"
 
 namespace platform {
+
+namespace {
+std::string Handle_Text(uint64_t handle) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%llX", static_cast<unsigned long long>(handle));
+  return text;
+}
+}  // namespace
 
 void DxfReadContext::set_version(std::string_view v) {
   version_ = std::string(v.substr(0, 6));
@@ -26,7 +37,7 @@ Zcad::ErrorStatus DxfReadContext::add(ZcDbObject* obj, uint64_t handle, ZcDbObje
   if (handle != 0) {
     Zcad::ErrorStatus es = Db_Add_Object_With_Handle(db_, obj, ZcDbHandle(handle), id);
     if (es == Zcad::eOk) return es;
-    ++warnings;  // a handle used twice: the later object gets a new one
+    warn("handle " + Handle_Text(handle) + " is used twice; the later object gets a new one");
   }
   return db_->addZcDbObject(id, obj);
 }
@@ -104,7 +115,7 @@ resbuf* DxfReadContext::to_chain(DxfSpan groups) {
   try {
     fill_chain(groups, tail);
   } catch (...) {
-    zcutRelRb(head.rbnext);  // a bad value: nothing of the chain is kept
+    zcutRelRb(head.rbnext);  // out of memory: nothing of the chain is kept
     throw;
   }
   return head.rbnext;
@@ -201,10 +212,10 @@ void DxfReadContext::read_entity_common(const DxfRecord& record, ZcDbEntity* ent
     color.setRGB(static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb));
     ent->setColor(color, false);
   } else if (const DxfGroup* c = s.find(62)) {
-    const int index = std::abs(c->to_int());
-    if (index <= 256) ent->setColorIndex(static_cast<uint16_t>(index), false);
+    const int index = std::abs(Dxf_Enum_Value(*c, -256, 256, 256));
+    ent->setColorIndex(static_cast<uint16_t>(index), false);
   }
-  if (const DxfGroup* g = s.find(370)) ent->setLineWeight(static_cast<ZcDb::LineWeight>(g->to_int()), false);
+  if (const DxfGroup* g = s.find(370)) ent->setLineWeight(Dxf_Line_Weight(*g, ZcDb::kLnWtByLayer), false);
   if (const DxfGroup* g = s.find(48)) ent->setLinetypeScale(g->to_double(), false);
   if (const DxfGroup* g = s.find(60)) ent->setVisibility(g->to_int() ? ZcDb::kInvisible : ZcDb::kVisible, false);
 }
@@ -215,7 +226,7 @@ void DxfReadContext::read_object_common(const DxfRecord& record, ZcDbObject* obj
     const ZcDbObjectId dict = id_of(record.xdictionary);
     if (dict.isNull() || xdict_owners_.count(record.xdictionary) ||
         Db_Set_Extension_Dictionary(obj, dict) != Zcad::eOk)
-      ++warnings;  // a handle out of range, shared by two objects or naming no dictionary
+      warn(record.line, "extension dictionary " + Handle_Text(record.xdictionary) + " names no dictionary or is shared; dropped");
     else
       xdict_owners_[record.xdictionary] = obj->objectId();
   }
@@ -245,7 +256,7 @@ void DxfReadContext::finish_extension_dictionaries() {
         delete made;
     }
     if (Db_Set_Extension_Dictionary(owner, dict) != Zcad::eOk) {
-      ++warnings;  // the handle names an object that is no dictionary
+      warn(0, "extension dictionary " + Handle_Text(handle) + " is no dictionary; dropped");
       Db_Set_Extension_Dictionary(owner, ZcDbObjectId::kNull);
     }
     owner->close();

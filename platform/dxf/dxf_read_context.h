@@ -11,6 +11,7 @@
 #include "db/dbmain.h"
 #include "dxf/dxf_record.h"
 #include "dxf/dxf_text_codec.h"
+#include "dxf/dxf_warnings.h"
 
 class ZcDbBlockTableRecord;
 class ZcDbEntity;
@@ -77,7 +78,12 @@ class DxfReadContext {
   // Header variables naming table records, resolved once the tables are read.
   std::unordered_map<std::string, std::string> deferred_header;
 
-  size_t warnings = 0;
+  // What was dropped or kept raw, with the line of the record or value concerned (by default
+  // the record being read).
+  void warn(size_t line, std::string reason) { warnings.add(line, std::move(reason)); }
+  void warn(std::string reason) { warnings.add(record_line, std::move(reason)); }
+  DxfWarnings warnings;
+  size_t record_line = 0;  // line of the record being read
 
  private:
   void fill_chain(DxfSpan groups, resbuf* tail);

@@ -423,13 +423,13 @@ void DxfEntityReader::append(const DxfRecord& record, ZcDbEntity* ent, bool keep
   ZcDbObjectId id;
   const uint64_t handle = record.all().handle(5);
   if (ctx_.add(ent, handle, id) != Zcad::eOk) {
-    ++ctx_.warnings;
+    ctx_.warn(std::string(record.type) + " could not be added to the drawing; dropped");
     return;
   }
   held.release();
   if (files_itself) {
     DxfInFiler filer(ctx_, record);
-    if (ent->dxfInFields(&filer) != Zcad::eOk) ++ctx_.warnings;
+    if (ent->dxfInFields(&filer) != Zcad::eOk) ctx_.warn(std::string(record.type) + ": its class did not read all of its data");
   }
   if (open_block_) open_block_->appendZcDbEntity(ent);
   ctx_.read_object_common(record, ent);
@@ -455,7 +455,7 @@ void DxfEntityReader::record(const DxfRecord& record) {
   }
   if (type == "ATTRIB" || type == "VERTEX") {
     if (complex_ == nullptr) {
-      ++ctx_.warnings;  // a part without its entity: dropped
+      ctx_.warn(std::string(type) + " outside a block reference or polyline; dropped");
       return;
     }
     if (type == "ATTRIB") {

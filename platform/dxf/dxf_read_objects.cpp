@@ -13,6 +13,7 @@
 #include "dxf/dxf_read_proxy.h"
 #include "dxf/dxf_styles.h"
 #include "rx/rxclass.h"
+#include "script/utf8.h"
 
 namespace platform {
 
@@ -135,7 +136,7 @@ ZcDbObjectId DxfObjectReader::add(const DxfRecord& record, ZcDbObject* made) {
   std::unique_ptr<ZcDbObject> held(made);
   ZcDbObjectId id;
   if (ctx_.add(made, record.all().handle(5), id) != Zcad::eOk) {
-    ++ctx_.warnings;
+    ctx_.warn(std::string(record.type) + " could not be added to the drawing; dropped");
     return ZcDbObjectId();
   }
   ZcDbObject* obj = held.release();
@@ -159,7 +160,7 @@ void DxfObjectReader::dictionary(const DxfRecord& record) {
   dict->setMergeStyle(static_cast<ZcDb::DuplicateRecordCloning>(std::clamp(s.integer(281, 1), 0, 5)));
   ZcDbObjectId id;
   if (ctx_.add(dict.get(), handle, id) != Zcad::eOk) {
-    ++ctx_.warnings;
+    ctx_.warn("DICTIONARY could not be added to the drawing; dropped");
     return;
   }
   ZcDbDictionary* added = dict.release();
@@ -194,12 +195,12 @@ void DxfObjectReader::record(const DxfRecord& record) {
     if (!held) delete made;
     ZcDbObjectId id;
     if (!held || ctx_.add(held.get(), record.all().handle(5), id) != Zcad::eOk) {
-      ++ctx_.warnings;
+      ctx_.warn(std::string(type) + " could not be added to the drawing; dropped");
       return;
     }
     ZcDbObject* obj = held.release();
     DxfInFiler filer(ctx_, record);
-    if (obj->dxfInFields(&filer) != Zcad::eOk) ++ctx_.warnings;
+    if (obj->dxfInFields(&filer) != Zcad::eOk) ctx_.warn(std::string(type) + ": its class did not read all of its data");
     ctx_.read_object_common(record, obj);
     obj->close();
   } else {
@@ -216,11 +217,12 @@ void DxfObjectReader::finish() {
       ZcDbObjectId entry = ctx_.id_of(handle);
       ZcDbObject* obj = nullptr;
       if (entry == e.dictionary || zcdbOpenObject(obj, entry, ZcDb::kForWrite) != Zcad::eOk) {
-        ++ctx_.warnings;  // an entry naming no object of the file
+        ctx_.warn(0, "dictionary entry " + To_Utf8(name) + " names no object of the file; dropped");
         continue;
       }
       ZcDbObjectId id;
-      if (dict->setAt(name.c_str(), obj, id) != Zcad::eOk) ++ctx_.warnings;
+      if (dict->setAt(name.c_str(), obj, id) != Zcad::eOk)
+        ctx_.warn(0, "dictionary entry " + To_Utf8(name) + " could not be added; dropped");
       obj->close();
     }
     dict->close();

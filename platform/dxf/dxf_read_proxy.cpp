@@ -115,7 +115,7 @@ ZcDbProxyEntity* Read_Proxy_Entity(DxfReadContext& ctx, const DxfRecord& record)
   if (!graphics.empty()) {
     std::string error;
     ProxyGraphics decoded = Decode_Proxy_Graphics(graphics, &ctx.text(), &error);
-    if (!error.empty()) ++ctx.warnings;
+    if (!error.empty()) ctx.warn(std::string(record.type) + ": damaged proxy graphics (" + error + ")");
     proxy->setGraphics(std::move(graphics), std::move(decoded.primitives));
   }
   return proxy.release();

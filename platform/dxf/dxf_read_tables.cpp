@@ -5,6 +5,7 @@
 
 #include "db/db_loader.h"
 #include "db/dbsymtb.h"
+#include "dxf/dxf_enums.h"
 #include "dxf/dxf_styles.h"
 
 namespace platform {
@@ -64,7 +65,8 @@ void Read_Layer(DxfReadContext& ctx, DxfSpan s, ZcDbLayerTableRecord* r) {
   r->setIsFrozen((flags & 1) != 0);
   r->setIsLocked((flags & 4) != 0);
   r->setVPDFLT((flags & 2) != 0);
-  const int color = s.integer(62, 7);
+  const DxfGroup* color_group = s.find(62);
+  const int color = color_group ? Dxf_Enum_Value(*color_group, -256, 256, 7) : 7;
   r->setIsOff(color < 0);
   ZcCmColor c;
   if (const DxfGroup* rgb = s.find(420)) {
@@ -80,7 +82,7 @@ void Read_Layer(DxfReadContext& ctx, DxfSpan s, ZcDbLayerTableRecord* r) {
     if (!lt.isNull()) r->setLinetypeObjectId(lt);
   }
   r->setIsPlottable(s.integer(290, 1) != 0);
-  if (s.has(370)) r->setLineWeight(static_cast<ZcDb::LineWeight>(s.integer(370)));
+  if (const DxfGroup* weight = s.find(370)) r->setLineWeight(Dxf_Line_Weight(*weight, ZcDb::kLnWtByLwDefault));
 }
 
 void Read_Linetype(DxfReadContext& ctx, DxfSpan s, ZcDbLinetypeTableRecord* r) {
@@ -178,7 +180,7 @@ void DxfTableReader::entry(const DxfRecord& record) {
     name = L"*Active";
   }
   if (rec->setName(name.c_str()) != Zcad::eOk) {
-    ++ctx_.warnings;
+    ctx_.warn(std::string(record.type) + " record with an invalid name '" + std::string(s.str(2)) + "'; dropped");
     return;
   }
   if (auto* layer = ZcDbLayerTableRecord::cast(rec)) Read_Layer(ctx_, s, layer);
@@ -188,7 +190,7 @@ void DxfTableReader::entry(const DxfRecord& record) {
   else if (auto* dim = ZcDbDimStyleTableRecord::cast(rec)) Read_Dim_Style(ctx_, record, dim);
   else if (auto* btr = ZcDbBlockTableRecord::cast(rec)) {
     if (s.handle(340) != 0) btr->setLayoutId(ctx_.id_of(s.handle(340)));
-    btr->setBlockInsertUnits(static_cast<ZcDb::UnitsValue>(s.integer(70, 0)));
+    if (const DxfGroup* units = s.find(70)) btr->setBlockInsertUnits(Dxf_Units(*units, ZcDb::kUnitsUndefined));
     btr->setExplodable(s.integer(280, 1) != 0);
   }
   // Dimension style records carry their handle in 105 (their 5 is an arrow block's name).
@@ -201,7 +203,7 @@ void DxfTableReader::entry(const DxfRecord& record) {
     held.release();
     table->add(rec);
   } else {
-    ++ctx_.warnings;  // the same name twice: the first record stands
+    ctx_.warn(std::string(record.type) + " '" + std::string(s.str(2)) + "' is defined twice; the first stands");
   }
   table->close();
   if (added) {

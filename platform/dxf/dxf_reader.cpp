@@ -5,11 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <mutex>
 
 #include "db/dbdict.h"
 #include "db/dbsymtb.h"
+#include "dxf/dxf_enums.h"
 #include "dxf/dxf_read_context.h"
 #include "dxf/dxf_read_entities.h"
 #include "dxf/dxf_read_objects.h"
@@ -21,12 +23,12 @@ namespace platform {
 
 namespace {
 
-std::mutex gErrorLock;
-std::string gLastError;
+std::mutex gReportLock;
+DxfReadReport gLastReport;
 
-void Set_Last_Error(const std::string& message) {
-  std::lock_guard<std::mutex> guard(gErrorLock);
-  gLastError = message;
+void Set_Last_Report(const DxfReadReport& report) {
+  std::lock_guard<std::mutex> guard(gReportLock);
+  gLastReport = report;
 }
 
 // The file's bytes, mapped read-only (an empty file maps to nothing).
@@ -84,7 +86,7 @@ class HeaderReader {
     for_each([&](std::string_view name, DxfSpan v) {
       if (v.empty()) return;
       const DxfGroup& g = *v.begin();
-      if (name == "$INSUNITS") db->setInsunits(static_cast<ZcDb::UnitsValue>(g.to_int()));
+      if (name == "$INSUNITS") db->setInsunits(Dxf_Units(g, ZcDb::kUnitsUndefined));
       else if (name == "$LTSCALE") db->setLtscale(g.to_double());
       else if (name == "$CELTSCALE") db->setCeltscale(g.to_double());
       else if (name == "$PSLTSCALE") db->setPsltscale(g.to_int() != 0);
@@ -94,7 +96,7 @@ class HeaderReader {
       else if (name == "$LWDISPLAY") db->setLineWeightDisplay(g.to_int() != 0);
       else if (name == "$MEASUREMENT") db->setMeasurement(static_cast<ZcDb::MeasurementValue>(g.to_int() != 0));
       else if (name == "$TILEMODE") db->setTilemode(g.to_int() != 0);
-      else if (name == "$CELWEIGHT") db->setCelweight(static_cast<ZcDb::LineWeight>(g.to_int()));
+      else if (name == "$CELWEIGHT") db->setCelweight(Dxf_Line_Weight(g, ZcDb::kLnWtByLayer));
       else if (name == "$EXTMIN") db->setExtmin(Point3d(v, 10));
       else if (name == "$EXTMAX") db->setExtmax(Point3d(v, 10));
       else if (name == "$PEXTMIN") db->setPextmin(Point3d(v, 10));
@@ -180,7 +182,7 @@ ZcDbObjectId Begin_Block(DxfReadContext& ctx, const DxfRecord& record) {
     if (name.empty() || btr->setName(name.c_str()) != Zcad::eOk || table->add(id, btr) != Zcad::eOk) {
       delete btr;
       table->close();
-      ++ctx.warnings;
+      ctx.warn("BLOCK with an invalid name '" + std::string(s.str(2)) + "'; its entities are dropped");
       return {};
     }
   } else if (zcdbOpenObject(btr, id, ZcDb::kForWrite) != Zcad::eOk) {
@@ -232,6 +234,22 @@ void Mark_Dynamic_Blocks(DxfReadContext& ctx) {
   }
 }
 
+// True when more than blanks and comments follow.
+bool Text_Follows(DxfTokenizer& tokens) {
+  try {
+    DxfGroup group;
+    return tokens.next(group);
+  } catch (const DxfError&) {
+    return true;
+  }
+}
+
+// Groups after "0 ENDSEC" belong to no record.
+void Warn_Stray_Groups(DxfReadContext& ctx, const DxfRecord& record) {
+  if (!record.groups.empty())
+    ctx.warn(record.groups.front().line, std::to_string(record.groups.size()) + " groups after 0 ENDSEC; ignored");
+}
+
 void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& report, bool mapped) {
   DxfTokenizer tokens(text);
   DxfRecordReader records(tokens);
@@ -249,19 +267,26 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
     tables_ready = true;
   };
   bool eof = false;
+  size_t sections = 0;
   while (!eof && records.next(record)) {
     if (record.type == "EOF") {
       eof = true;
+      if (Text_Follows(tokens)) ctx.warn(record.line + 2, "text after 0 EOF; ignored");
       break;
     }
     if (record.type == "ENDSEC") {
-      ++ctx.warnings;  // a section ended twice
+      ctx.warn(record.line, "0 ENDSEC outside a section; ignored");
+      Warn_Stray_Groups(ctx, record);
       continue;
     }
     if (record.type != "SECTION")
       throw DxfError(record.line, "expected 0 SECTION, found 0 " + std::string(record.type.substr(0, 40)));
-    const std::string name(record.all().str(2));
+    ++sections;
+    const std::string name(record.all().find(2) ? record.all().find(2)->trimmed() : std::string_view());
     const size_t section_line = record.line;
+    if (name != "HEADER" && name != "CLASSES" && name != "TABLES" && name != "BLOCKS" && name != "ENTITIES" &&
+        name != "OBJECTS" && name != "THUMBNAILIMAGE" && name != "ACDSDATA")
+      ctx.warn(record.line, "unknown section '" + name.substr(0, 40) + "'; skipped");
     if (name == "HEADER") {
       HeaderReader header(ctx, record);
       header.read();
@@ -272,7 +297,9 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
     DxfTableReader tables(ctx);
     bool ended = false;
     while (records.next(record)) {
+      ctx.record_line = record.line;
       if (record.type == "ENDSEC") {
+        Warn_Stray_Groups(ctx, record);
         ended = true;
         break;
       }
@@ -308,13 +335,26 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
     entities.set_block(ZcDbObjectId::kNull);
   }
   // Files that end after a complete section without "0 EOF" exist; they lose nothing.
-  if (!eof) ++ctx.warnings;
+  if (!eof) ctx.warn(records.line(), "the file ends without 0 EOF");
+  if (sections == 0) ctx.warn(0, "the file holds no section: the drawing is empty");
   ensure_tables();
   objects.finish();
   Mark_Dynamic_Blocks(ctx);
   if (handseed > ctx.db()->handseed().value()) ctx.db()->setHandseed(ZcDbHandle(handseed));
-  report.warnings = ctx.warnings;
   report.raw_entities = entities.raw_count();
+}
+
+// A DXF text starts (after comments) with a group of code 0; a file that does not is of
+// another kind.
+void Check_Is_Dxf_Text(std::string_view text) {
+  DxfTokenizer tokens(text);
+  DxfGroup first;
+  bool record = false;
+  try {
+    record = tokens.next(first) && first.code == 0;
+  } catch (const DxfError&) {
+  }
+  if (!record) throw DxfError(0, "not a DXF file");
 }
 
 }  // namespace
@@ -325,22 +365,33 @@ static Zcad::ErrorStatus Read_Data(ZcDbDatabase* db, std::string_view data, cons
   DxfReadReport& out = report ? *report : local;
   out = DxfReadReport();
   if (db == nullptr) return Zcad::eNoDatabase;
+  Zcad::ErrorStatus es = Zcad::eBadDxfSequence;
+  DxfReadContext ctx(db);
   try {
-    DxfReadContext ctx(db);
+    DxfWarningScope scope(ctx.warnings);
+    if (data.empty()) throw DxfError(0, "the file is empty");
     if (Is_Binary_Dxf(data)) {
       std::string text = Binary_Dxf_To_Text(data);
       Read_Sections(ctx, text, out, false);
+    } else if (data.find('\n') == std::string_view::npos && data.find('\r') != std::string_view::npos) {
+      // Lines ended by a carriage return alone (old Macintosh text).
+      std::string text(data);
+      std::replace(text.begin(), text.end(), '\r', '\n');
+      Check_Is_Dxf_Text(text);
+      Read_Sections(ctx, text, out, false);
     } else {
+      Check_Is_Dxf_Text(data);
       Read_Sections(ctx, data, out, mapped);
     }
-    return Zcad::eOk;
+    es = Zcad::eOk;
   } catch (const DxfError& e) {
     out.error = name + ": " + e.what();
   } catch (const std::bad_alloc&) {
     out.error = name + ": out of memory";
   }
-  Set_Last_Error(out.error);
-  return Zcad::eBadDxfSequence;
+  out.warnings = ctx.warnings;
+  Set_Last_Report(out);
+  return es;
 }
 
 Zcad::ErrorStatus Read_Dxf_File(ZcDbDatabase* db, const std::wstring& path, DxfReadReport* report) {
@@ -348,8 +399,10 @@ Zcad::ErrorStatus Read_Dxf_File(ZcDbDatabase* db, const std::wstring& path, DxfR
   const std::string narrow = To_Host_Path(path).string();
   MappedFile file(narrow);
   if (!file.ok()) {
-    if (report) report->error = narrow + ": cannot be opened";
-    Set_Last_Error(narrow + ": cannot be opened");
+    DxfReadReport failed;
+    failed.error = narrow + ": cannot be opened";
+    Set_Last_Report(failed);
+    if (report) *report = failed;
     return Zcad::eFileNotFound;
   }
   return Read_Data(db, file.view(), narrow, report, true);
@@ -360,9 +413,11 @@ Zcad::ErrorStatus Read_Dxf_Data(ZcDbDatabase* db, std::string_view data, const s
   return Read_Data(db, data, name, report, false);
 }
 
-std::string Dxf_Last_Error() {
-  std::lock_guard<std::mutex> guard(gErrorLock);
-  return gLastError;
+DxfReadReport Dxf_Last_Report() {
+  std::lock_guard<std::mutex> guard(gReportLock);
+  return gLastReport;
 }
+
+std::string Dxf_Last_Error() { return Dxf_Last_Report().error; }
 
 }  // namespace platform

@@ -5,12 +5,15 @@
 #include <string_view>
 
 #include "db/dbmain.h"
+#include "dxf/dxf_warnings.h"
 
 namespace platform {
 
 struct DxfReadReport {
-  std::string error;         // "FILE: line N: what was expected, what was found" on failure
-  size_t warnings = 0;       // damaged details that were skipped
+  // On failure: "FILE: line N: what was expected, what was found", "FILE: not a DXF file" or
+  // "FILE: the file is empty".
+  std::string error;
+  DxfWarnings warnings;      // what the read dropped or kept raw
   size_t raw_entities = 0;   // entities kept raw (types without a class)
 };
 
@@ -22,7 +25,9 @@ Zcad::ErrorStatus Read_Dxf_File(ZcDbDatabase* db, const std::wstring& path, DxfR
 Zcad::ErrorStatus Read_Dxf_Data(ZcDbDatabase* db, std::string_view data, const std::string& name,
                                 DxfReadReport* report = nullptr);
 
-// The message of the last failed read in this process (for callers of readDwgFile).
+// The report of the last read in this process (for callers of readDwgFile): its error ("" when
+// it succeeded) and its warnings.
+DxfReadReport Dxf_Last_Report();
 std::string Dxf_Last_Error();
 
 }  // namespace platform

@@ -20,12 +20,12 @@ std::string_view DxfSpan::str(int code, std::string_view fallback) const {
 
 double DxfSpan::real(int code, double fallback) const {
   const DxfGroup* g = find(code);
-  return g ? g->to_double() : fallback;
+  return g ? g->to_double(fallback) : fallback;
 }
 
 int32_t DxfSpan::integer(int code, int32_t fallback) const {
   const DxfGroup* g = find(code);
-  return g ? g->to_int() : fallback;
+  return g ? g->to_int(fallback) : fallback;
 }
 
 uint64_t DxfSpan::handle(int code) const {
@@ -72,6 +72,9 @@ bool DxfRecordReader::next(DxfRecord& record) {
   record.app_groups.clear();
   record.markers = false;
   record.xdictionary = 0;
+  record.data_end = 0;
+  // Nothing after "0 EOF" is read (some writers leave text behind it).
+  if (record.type == "EOF") return true;
   size_t xdata_at = std::string::npos;
   bool in_app_group = false;
   bool in_xdictionary = false;

@@ -66,6 +66,7 @@ class DxfRecordReader {
   // as reading goes on, so a large file does not stay resident.
   void release_consumed_pages() { release_ = true; }
   // The next record; false at the end of the text. Groups before the first 0 group throw.
+  // "0 EOF" ends the reading: it has no groups, the text after it is not read.
   bool next(DxfRecord& record);
   size_t line() const { return tokens_.line(); }
 

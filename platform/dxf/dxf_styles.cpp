@@ -2,6 +2,7 @@
 
 #include "db/dbsymtb.h"
 #include "db/dbtablestyle.h"
+#include "dxf/dxf_enums.h"
 #include "script/utf8.h"
 
 namespace platform {
@@ -95,7 +96,7 @@ ZcDbTableStyle* Read_Table_Style(DxfReadContext& ctx, const DxfRecord& record) {
     ZcValue::DataType type = ZcValue::kGeneral;
     ZcValue::UnitType unit = ZcValue::kUnitless;
     if (g.code >= 274 && g.code <= 279) {
-      style->setGridLineWeight(static_cast<ZcDb::LineWeight>(g.to_int()), ZcDbTableStyle::kGridOrder[g.code - 274], rows);
+      style->setGridLineWeight(Dxf_Line_Weight(g, ZcDb::kLnWtByBlock), ZcDbTableStyle::kGridOrder[g.code - 274], rows);
     } else if (g.code >= 284 && g.code <= 289) {
       style->setGridVisibility(g.to_int() != 0 ? ZcDb::kVisible : ZcDb::kInvisible,
                                ZcDbTableStyle::kGridOrder[g.code - 284], rows);
@@ -104,17 +105,17 @@ ZcDbTableStyle* Read_Table_Style(DxfReadContext& ctx, const DxfRecord& record) {
     } else {
       switch (g.code) {
         case 140: style->setTextHeight(g.to_double(), rows); break;
-        case 170: style->setAlignment(static_cast<ZcDb::CellAlignment>(g.to_int()), rows); break;
+        case 170: style->setAlignment(static_cast<ZcDb::CellAlignment>(Dxf_Enum_Value(g, ZcDb::kTopLeft, ZcDb::kBottomRight, ZcDb::kTopLeft)), rows); break;
         case 62: style->setColor(Index_Color(g.to_int()), rows); break;
         case 63: style->setBackgroundColor(Index_Color(g.to_int()), rows); break;
         case 283: style->setBackgroundColorNone(g.to_int() == 0, rows); break;
         case 90:
           style->getDataType(type, unit, ZcDbTableStyle::kRowOrder[row]);
-          style->setDataType(static_cast<ZcValue::DataType>(g.to_int()), unit, rows);
+          style->setDataType(static_cast<ZcValue::DataType>(Dxf_Enum_Value(g, 0, 2 * ZcValue::kGeneral - 1, type)), unit, rows);
           break;
         case 91:
           style->getDataType(type, unit, ZcDbTableStyle::kRowOrder[row]);
-          style->setDataType(type, static_cast<ZcValue::UnitType>(g.to_int()), rows);
+          style->setDataType(type, static_cast<ZcValue::UnitType>(Dxf_Enum_Value(g, 0, 2 * ZcValue::kVolume - 1, unit)), rows);
           break;
         case 1: style->setFormat(ctx.wide(g.value).c_str(), rows); break;
         default: break;

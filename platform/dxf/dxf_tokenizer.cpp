@@ -4,7 +4,10 @@
 #include <cmath>
 #include <cstring>
 
+#include <limits>
+
 #include "dxf/dxf_group_codes.h"
+#include "dxf/dxf_warnings.h"
 
 namespace platform {
 
@@ -27,10 +30,9 @@ std::string Shown(std::string_view value) {
   return "'" + shown + "'";
 }
 
-[[noreturn]] void Bad_Value(const DxfGroup& group, const char* expected) {
-  throw DxfError(group.line + 1, std::string("expected ") + expected + " for group code " +
-                                     std::to_string(group.code) + ", found " +
-                                     Shown(group.value));
+void Report_Bad_Value(const DxfGroup& group, const char* expected) {
+  Dxf_Warn(group.line + 1, std::string("expected ") + expected + " for group code " + std::to_string(group.code) +
+                               ", found " + Shown(group.value) + "; ignored");
 }
 
 bool Parse_Double(std::string_view s, double& out) {
@@ -48,44 +50,46 @@ bool Parse_Int(std::string_view s, Int& out) {
   if (s.empty()) return false;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
   if (ec == std::errc() && end == s.data() + s.size()) return true;
-  // Some writers put a real where an integer belongs ("1.0"): accept whole numbers.
+  // Some writers put a real where an integer belongs ("1.0"): accept whole numbers the type holds.
   double real = 0;
-  if (!Parse_Double(s, real) || real != std::floor(real) ||
-      real < static_cast<double>(INT64_MIN) || real > static_cast<double>(INT64_MAX))
-    return false;
+  constexpr double kLowest = static_cast<double>(std::numeric_limits<Int>::min());  // -2^(n-1), exact
+  if (!Parse_Double(s, real) || real != std::floor(real) || real < kLowest || real >= -kLowest) return false;
   out = static_cast<Int>(real);
-  return static_cast<double>(out) == real;
+  return true;
 }
 
 }  // namespace
 
 std::string_view DxfGroup::trimmed() const { return Trim(value); }
 
-double DxfGroup::to_double() const {
+double DxfGroup::to_double(double fallback) const {
   double v = 0;
-  if (!Parse_Double(value, v)) Bad_Value(*this, "a real number");
-  return v;
+  if (Parse_Double(value, v)) return v;
+  Report_Bad_Value(*this, "a real number");
+  return fallback;
 }
 
-int32_t DxfGroup::to_int() const {
+int32_t DxfGroup::to_int(int32_t fallback) const {
   int32_t v = 0;
-  if (!Parse_Int(value, v)) Bad_Value(*this, "an integer");
-  return v;
+  if (Parse_Int(value, v)) return v;
+  Report_Bad_Value(*this, "an integer");
+  return fallback;
 }
 
-int64_t DxfGroup::to_int64() const {
+int64_t DxfGroup::to_int64(int64_t fallback) const {
   int64_t v = 0;
-  if (!Parse_Int(value, v)) Bad_Value(*this, "an integer");
-  return v;
+  if (Parse_Int(value, v)) return v;
+  Report_Bad_Value(*this, "an integer");
+  return fallback;
 }
 
 uint64_t DxfGroup::to_handle() const {
   std::string_view s = Trim(value);
   uint64_t v = 0;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, 16);
-  if (s.empty() || ec != std::errc() || end != s.data() + s.size())
-    Bad_Value(*this, "a hexadecimal handle");
-  return v;
+  if (!s.empty() && ec == std::errc() && end == s.data() + s.size()) return v;
+  Report_Bad_Value(*this, "a hexadecimal handle");
+  return 0;
 }
 
 DxfTokenizer::DxfTokenizer(std::string_view text) : text_(text) {
@@ -100,7 +104,7 @@ bool DxfTokenizer::next_line(std::string_view& line) {
   const void* nl = std::memchr(start, '\n', left);
   size_t len = nl ? static_cast<size_t>(static_cast<const char*>(nl) - start) : left;
   pos_ += nl ? len + 1 : len;
-  if (len && start[len - 1] == '\r') --len;
+  while (len && start[len - 1] == '\r') --len;
   line = std::string_view(start, len);
   ++line_;
   return true;
@@ -125,13 +129,17 @@ bool DxfTokenizer::next(DxfGroup& group) {
     int code = -1;
     auto [end, ec] = std::from_chars(code_text.data(), code_text.data() + code_text.size(), code);
     if (code_text.empty() || ec != std::errc() || end != code_text.data() + code_text.size() ||
-        code < 0 || code > kDxfMaxGroupCode)
+        code < 0 || code > kDxfMaxFiledGroupCode)
       throw DxfError(code_line_no, "expected a group code, found " + Shown(code_line));
     std::string_view value;
     if (!next_line(value))
       throw DxfError(code_line_no, "expected the value of group code " + std::to_string(code) +
                                        ", found the end of the file");
     if (code == kDxfCommentCode) continue;
+    if (code > kDxfMaxGroupCode) {
+      Dxf_Warn(code_line_no, "unknown group code " + std::to_string(code) + "; its group is ignored");
+      continue;
+    }
     group.code = code;
     group.value = value;
     group.line = code_line_no;
@@ -251,7 +259,11 @@ std::string Binary_Dxf_To_Text(std::string_view data) {
         break;
       case DxfValueKind::Double: {
         double d = in.value<double>("a real number");
-        if (!std::isfinite(d)) d = 0;
+        if (!std::isfinite(d)) {
+          Dxf_Warn(0, "binary DXF: group code " + std::to_string(code) + " at byte " + std::to_string(at) +
+                          " holds no finite number; 0 stands");
+          d = 0;
+        }
         put_number(d);
         break;
       }

@@ -18,19 +18,22 @@ struct DxfGroup {
 
   // The value without surrounding blanks.
   std::string_view trimmed() const;
-  // Typed values; a value that is not of the type throws DxfError naming the line.
-  double to_double() const;
-  int32_t to_int() const;
-  int64_t to_int64() const;
+  // Typed values. A value that does not fit its type (a name where a handle belongs, an empty
+  // value, "nan", a number out of range) is reported as a warning of the read in progress
+  // (Dxf_Warn, naming the value's line) and gives `fallback`.
+  double to_double(double fallback = 0) const;
+  int32_t to_int(int32_t fallback = 0) const;
+  int64_t to_int64(int64_t fallback = 0) const;
   bool to_bool() const { return to_int() != 0; }
-  uint64_t to_handle() const;  // hexadecimal handle
+  uint64_t to_handle() const;  // hexadecimal handle; 0 when the value is none
 };
 
 class DxfTokenizer {
  public:
   explicit DxfTokenizer(std::string_view text);
 
-  // The next group; false at the end of the text. Comment groups (999) are skipped.
+  // The next group; false at the end of the text. Comment groups (999) are skipped. Lines may
+  // end in "\n", "\r\n" or "\r\r\n" (a file copied twice in text mode).
   // A line that is not a group code, or a group code without its value line, throws DxfError.
   bool next(DxfGroup& group);
   // Makes `group` the next group next() returns (one group of look-back).

@@ -59,7 +59,7 @@ bool HostSession::open(const std::wstring& drawingPath)
     }
     if (es != Zcad::eOk) {
         delete database;
-        Print(L"\nCannot open the drawing " + drawingPath + L": " + zcadErrorStatusText(es) + L".");
+        mError = To_Utf8(L"cannot open the drawing " + drawingPath + L": " + zcadErrorStatusText(es));
         return false;
     }
     Add_Document(database, true, drawingPath);

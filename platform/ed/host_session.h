@@ -16,7 +16,7 @@ public:
 
     // Opens the drawing as the current document through the drawing-file reader. With an
     // empty path, or when no reader is registered, a new empty drawing stands in and a
-    // one-line notice says so. false (with an error line) when the file cannot be read.
+    // one-line notice says so. false when the file cannot be read (error() tells why).
     bool open(const std::wstring& drawingPath);
     // Loads a module through the dynamic linker; false when it did not load.
     bool load_module(const std::wstring& path);
@@ -33,7 +33,7 @@ public:
     // Saves the current drawing (saveAs); false with an error line when it fails.
     bool save(const std::wstring& path);
 
-    // The message of the error that ended run_script (UTF-8), "" after a normal end.
+    // The message of the error that ended open or run_script (UTF-8), "" after a normal end.
     const std::string& error() const { return mError; }
     const std::vector<std::wstring>& loaded_modules() const { return mModules; }
 

@@ -21,7 +21,7 @@ void Make_Absolute(std::string& path)
 }  // namespace
 
 const char* const Host_Usage =
-    "usage: cadhost [--root DIR] [--module PATH]... [--script FILE] [--save OUT] DRAWING";
+    "usage: cadhost [--root DIR] [--module PATH]... [--script FILE] [--save OUT] [--list-warnings] DRAWING";
 
 bool Parse_Host_Options(int argc, const char* const* argv, Host_Options& options,
                         std::string& error)
@@ -37,7 +37,9 @@ bool Parse_Host_Options(int argc, const char* const* argv, Host_Options& options
         else if (arg == "--save")
             value = &options.save;
 
-        if (value != nullptr || arg == "--module") {
+        if (arg == "--list-warnings") {
+            options.list_warnings = true;
+        } else if (value != nullptr || arg == "--module") {
             if (i + 1 >= argc) {
                 error = arg + " needs a value";
                 return false;

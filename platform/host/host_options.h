@@ -9,6 +9,7 @@ struct Host_Options {
     std::vector<std::string> modules;  // --module PATH, in order
     std::string script;                // --script FILE
     std::string save;                  // --save OUT
+    bool list_warnings = false;        // --list-warnings: what reading the drawing dropped
     std::string drawing;               // DRAWING
 };
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "dxf/dxf_reader.h"
 #include "ed/host_session.h"
 #include "host_options.h"
 #include "plot/host_programs.h"
@@ -31,13 +32,38 @@ std::wstring Drawing_Path(const std::string& drawing)
     return platform::To_Windows_Path(std::filesystem::absolute(std::filesystem::path(drawing)));
 }
 
+// A read that dropped details says how many; --list-warnings lists them, a line each.
+void Print_Read_Warnings(const Host_Options& options)
+{
+    const platform::DxfWarnings& warnings = platform::Dxf_Last_Report().warnings;
+    if (warnings.count() == 0)
+        return;
+    std::fflush(stdout);
+    std::fprintf(stderr, "cadhost: %s: %zu warning%s while reading%s\n", options.drawing.c_str(), warnings.count(),
+                 warnings.count() == 1 ? "" : "s", options.list_warnings ? ":" : " (--list-warnings lists them)");
+    if (!options.list_warnings)
+        return;
+    for (const platform::DxfWarning& w : warnings.listed()) {
+        if (w.line != 0)
+            std::fprintf(stderr, "  line %zu: %s\n", w.line, w.reason.c_str());
+        else
+            std::fprintf(stderr, "  %s\n", w.reason.c_str());
+    }
+    if (warnings.count() > warnings.listed().size())
+        std::fprintf(stderr, "  ... and %zu more\n", warnings.count() - warnings.listed().size());
+}
+
 int Run_Session(const Host_Options& options)
 {
     platform::HostSession session;
     if (!session.open(Drawing_Path(options.drawing))) {
-        Print_Error("cannot open the drawing " + options.drawing);
+        // The reader's own reason names the file and the line; without one, the status.
+        const std::string reason = platform::Dxf_Last_Error();
+        Print_Error(reason.empty() ? session.error() : "cannot open the drawing " + reason);
         return 1;
     }
+    if (!options.drawing.empty())
+        Print_Read_Warnings(options);
     for (const std::string& module : options.modules) {
         if (!session.load_module(platform::From_Utf8(module))) {
             Print_Error("cannot load the module " + module);

@@ -197,10 +197,9 @@ TEST(DxfReader, DamagedFilesGiveErrorsWithFileAndLine) {
   } cases[] = {
       {"cut in a value", good.substr(0, entities + 200), "expected"},
       {"cut after a group code", good.substr(0, good.find("\n", entities + 300) + 1), "line"},
-      {"not DXF", "hello world\n", "line 1: expected a group code, found 'hello world'"},
+      {"not DXF", "hello world\n", "bad.dxf: not a DXF file"},
+      {"empty", "", "bad.dxf: the file is empty"},
       {"no section", "  0\nLINE\n  0\nEOF\n", "line 1: expected 0 SECTION, found 0 LINE"},
-      {"bad real", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n1,5\n  0\nENDSEC\n  0\nEOF\n",
-       "line 8: expected a real number for group code 10, found '1,5'"},
       {"section not ended", "  0\nSECTION\n  2\nENTITIES\n  0\nSECTION\n  2\nX\n  0\nEOF\n",
        "expected 0 ENDSEC of section ENTITIES (line 1), found 0 SECTION"},
       {"binary cut", std::string("AutoCAD Binary DXF\r\n\x1a\0\0\0SECT", 28), "binary DXF truncated"},
@@ -219,7 +218,7 @@ TEST(DxfReader, DamagedFilesGiveErrorsWithFileAndLine) {
   DxfReadReport report;
   ZcDbDatabase no_eof(false, true);
   EXPECT_EQ(Read_Dxf_Data(&no_eof, good.substr(0, good.rfind("  0\nEOF")), "no_eof.dxf", &report), Zcad::eOk);
-  EXPECT_EQ(report.warnings, 1u);
+  EXPECT_EQ(report.warnings.count(), 1u);
 }
 
 // A read that fails keeps the drawing as it was: objects, their ids and handles, the header.
@@ -327,7 +326,7 @@ TEST(DxfReader, HostileCountsAndHandlesAreHarmless) {
   EXPECT_EQ(count, 3);
   EXPECT_EQ(handles.size(), 3u);
   EXPECT_EQ(handles.count(UINT64_MAX), 0u);
-  EXPECT_GE(report.warnings, 1u);
+  EXPECT_GE(report.warnings.count(), 1u);
 }
 
 }  // namespace

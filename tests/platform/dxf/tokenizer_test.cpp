@@ -1,4 +1,5 @@
 #include "dxf/dxf_tokenizer.h"
+#include "dxf/dxf_warnings.h"
 
 #include <gtest/gtest.h>
 
@@ -62,29 +63,49 @@ TEST(DxfTokenizer, ParsesNumbersAsWritersWriteThem) {
   EXPECT_EQ((DxfGroup{160, "8589934592", 1}.to_int64()), 8589934592);
 }
 
-TEST(DxfTokenizer, BadValuesNameTheirLineAndWhatWasExpected) {
+// A value that does not fit its group code is a warning naming the value's line; the
+// fallback stands for it.
+TEST(DxfTokenizer, BadValuesAreWarningsNamingTheirLine) {
   struct Case {
     DxfGroup group;
     const char* message;
   } cases[] = {
-      {{40, "abc", 11}, "line 12: expected a real number for group code 40, found 'abc'"},
-      {{70, "1.5", 3}, "line 4: expected an integer for group code 70, found '1.5'"},
-      {{70, "99999999999", 3}, "line 4: expected an integer for group code 70"},
-      {{5, "XYZ", 1}, "line 2: expected a hexadecimal handle for group code 5"},
-      {{40, "nan", 1}, "line 2: expected a real number"},
-      {{40, "1e999", 1}, "line 2: expected a real number"},
+      {{40, "abc", 11}, "expected a real number for group code 40, found 'abc'; ignored"},
+      {{70, "1.5", 3}, "expected an integer for group code 70, found '1.5'"},
+      {{70, "99999999999", 3}, "expected an integer for group code 70"},
+      {{70, "1e10", 3}, "expected an integer for group code 70"},  // a whole real beyond 32 bits
+      {{160, "1e19", 3}, "expected an integer for group code 160"},
+      {{340, "Standard", 1}, "expected a hexadecimal handle for group code 340, found 'Standard'"},
+      {{341, "", 1}, "expected a hexadecimal handle for group code 341, found ''"},
+      {{40, "nan", 1}, "expected a real number"},
+      {{40, "inf", 1}, "expected a real number"},
+      {{40, "1e999", 1}, "expected a real number"},
   };
   for (const Case& c : cases) {
-    try {
-      if (c.group.code == 40) c.group.to_double();
-      else if (c.group.code == 5) c.group.to_handle();
-      else c.group.to_int();
-      ADD_FAILURE() << "no error for " << c.group.value;
-    } catch (const DxfError& e) {
-      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
-      EXPECT_EQ(e.line(), c.group.line + 1);
+    DxfWarnings warnings;
+    double real = 0;
+    int64_t integer = 0;
+    {
+      DxfWarningScope scope(warnings);
+      if (c.group.code == 40) real = c.group.to_double(-2);
+      else if (c.group.code >= 340) integer = static_cast<int64_t>(c.group.to_handle());
+      else if (c.group.code == 160) integer = c.group.to_int64(-2);
+      else integer = c.group.to_int(-2);
     }
+    ASSERT_EQ(warnings.count(), 1u) << c.group.value;
+    EXPECT_EQ(warnings.listed()[0].line, c.group.line + 1);
+    EXPECT_NE(warnings.listed()[0].reason.find(c.message), std::string::npos) << warnings.listed()[0].reason;
+    if (c.group.code == 40) EXPECT_EQ(real, -2) << c.group.value;
+    else EXPECT_EQ(integer, c.group.code >= 340 ? 0 : -2) << c.group.value;
   }
+}
+
+TEST(DxfTokenizer, ReadsLinesEndedByDoubledCarriageReturns) {
+  auto groups = All_Groups("  0\r\r\nSECTION\r\r\n  2\r\r\nENTITIES\r\r\n");
+  ASSERT_EQ(groups.size(), 2u);
+  EXPECT_EQ(groups[0].value, "SECTION");
+  EXPECT_EQ(groups[1].value, "ENTITIES");
+  EXPECT_EQ(groups[1].line, 3u);
 }
 
 TEST(DxfTokenizer, MalformedStructureNamesTheLine) {
@@ -94,7 +115,7 @@ TEST(DxfTokenizer, MalformedStructureNamesTheLine) {
   } cases[] = {
       {"  0\nSECTION\nHEADER\n", "line 3: expected a group code, found 'HEADER'"},
       {"  0\nSECTION\n  2\n", "line 3: expected the value of group code 2, found the end of the file"},
-      {"  0\nSECTION\n5000\nX\n", "line 3: expected a group code, found '5000'"},
+      {"  0\nSECTION\n70000\nX\n", "line 3: expected a group code, found '70000'"},
       {"  0\nSECTION\n-1\nX\n", "line 3: expected a group code"},
       {"  0\nSECTION\n\n  0\nEOF\n", "line 3: expected a group code, found ''"},
   };
