@@ -1,41 +1,10 @@
 #include "db/dbid.h"
 
 #include <cwchar>
-#include <mutex>
-#include <unordered_set>
 
 #include "db/db_internal.h"
 
 namespace platform {
-namespace {
-std::mutex& Stub_Mutex()
-{
-    static std::mutex m;
-    return m;
-}
-std::unordered_set<const Db_Stub*>& Live_Stubs()
-{
-    static auto* live = new std::unordered_set<const Db_Stub*>();
-    return *live;
-}
-}  // namespace
-
-bool Stub_Is_Live(const Db_Stub* stub)
-{
-    if (stub == nullptr) return false;
-    std::lock_guard<std::mutex> lock(Stub_Mutex());
-    return Live_Stubs().count(stub) != 0;
-}
-void Stub_Register(Db_Stub* stub)
-{
-    std::lock_guard<std::mutex> lock(Stub_Mutex());
-    Live_Stubs().insert(stub);
-}
-void Stub_Unregister(Db_Stub* stub)
-{
-    std::lock_guard<std::mutex> lock(Stub_Mutex());
-    Live_Stubs().erase(stub);
-}
 
 ZcDbObject* Peek_Object(ZcDbObjectId id)
 {

@@ -6,6 +6,7 @@
 #include "db/dbproxy.h"
 #include "db/gi.h"
 #include "db/raw_groups.h"
+#include "db_classes.h"
 
 ZCRX_CONS_DEFINE_MEMBERS(ZcDbProxyEntity, ZcDbEntity, 0);
 ZCRX_CONS_DEFINE_MEMBERS(ZcDbProxyObject, ZcDbObject, 0);
@@ -14,6 +15,8 @@ namespace {
 
 // The classes join the runtime when the database library loads.
 const bool gProxyClassesRegistered = [] {
+    // The base classes first, whichever of the layer's sources is initialised first.
+    platform::Register_Db_Classes();
     ZcDbProxyEntity::rxInit();
     ZcDbProxyObject::rxInit();
     return true;

@@ -1,0 +1,134 @@
+#include "db/stub_pool.h"
+
+#include <sys/mman.h>
+
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <new>
+#include <type_traits>
+
+namespace platform {
+namespace {
+
+static_assert(std::is_trivially_destructible_v<Db_Stub>, "chunks are given back without running destructors");
+static_assert(Stub_Pool::kChunkBytes % sizeof(Db_Stub) == 0, "a chunk holds whole stubs");
+
+// Address ranges reserved for stubs, never unmapped. Chunks are made readable and writable in
+// order from the start of a range; a chunk given back keeps its pages mapped (reading zeros).
+constexpr size_t kRegionBytes = size_t{1} << 30;
+constexpr size_t kMaxRegions = 1024;
+
+struct Stub_Region {
+    std::atomic<uintptr_t> base{0};
+    std::atomic<size_t> handedOut{0};  // bytes from base that are readable
+};
+
+Stub_Region gRegions[kMaxRegions];
+std::atomic<size_t> gRegionCount{0};
+
+struct Released_Chunks {
+    std::mutex mutex;
+    // Oldest first: memory a stale id points at is reused as late as possible.
+    std::deque<Db_Stub*> chunks;
+};
+
+// Never destroyed: databases may be deleted by other static destructors.
+Released_Chunks& Released()
+{
+    static auto* released = new Released_Chunks();
+    return *released;
+}
+
+Db_Stub* Next_Chunk_Of_Last_Region()
+{
+    const size_t count = gRegionCount.load(std::memory_order_relaxed);
+    if (count == 0) return nullptr;
+    Stub_Region& region = gRegions[count - 1];
+    const size_t used = region.handedOut.load(std::memory_order_relaxed);
+    if (used + Stub_Pool::kChunkBytes > kRegionBytes) return nullptr;
+    void* chunk = reinterpret_cast<void*>(region.base.load(std::memory_order_relaxed) + used);
+    if (::mprotect(chunk, Stub_Pool::kChunkBytes, PROT_READ | PROT_WRITE) != 0) throw std::bad_alloc();
+    region.handedOut.store(used + Stub_Pool::kChunkBytes, std::memory_order_release);
+    return static_cast<Db_Stub*>(chunk);
+}
+
+void Reserve_Region()
+{
+    const size_t count = gRegionCount.load(std::memory_order_relaxed);
+    if (count == kMaxRegions) throw std::bad_alloc();
+    void* base = ::mmap(nullptr, kRegionBytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (base == MAP_FAILED) throw std::bad_alloc();
+    gRegions[count].base.store(reinterpret_cast<uintptr_t>(base), std::memory_order_relaxed);
+    gRegions[count].handedOut.store(0, std::memory_order_relaxed);
+    gRegionCount.store(count + 1, std::memory_order_release);
+}
+
+// Fresh address space first; chunks given back are taken again only when a range is full.
+Db_Stub* New_Chunk()
+{
+    Released_Chunks& released = Released();
+    std::lock_guard<std::mutex> lock(released.mutex);
+    if (Db_Stub* chunk = Next_Chunk_Of_Last_Region()) return chunk;
+    if (!released.chunks.empty()) {
+        Db_Stub* chunk = released.chunks.front();
+        released.chunks.pop_front();
+        return chunk;
+    }
+    Reserve_Region();
+    return Next_Chunk_Of_Last_Region();
+}
+
+// The pages go back to the system; reading them gives zeros, that is stubs without database.
+void Forget(Db_Stub* first, size_t chunks)
+{
+    const size_t bytes = chunks * Stub_Pool::kChunkBytes;
+    if (::madvise(first, bytes, MADV_DONTNEED) != 0) std::memset(static_cast<void*>(first), 0, bytes);
+}
+
+}  // namespace
+
+bool Stub_Slot(const void* p)
+{
+    const uintptr_t address = reinterpret_cast<uintptr_t>(p);
+    const size_t count = gRegionCount.load(std::memory_order_acquire);
+    for (size_t i = 0; i < count; ++i) {
+        const uintptr_t offset = address - gRegions[i].base.load(std::memory_order_relaxed);
+        if (offset < kRegionBytes)
+            return offset < gRegions[i].handedOut.load(std::memory_order_acquire) && offset % sizeof(Db_Stub) == 0;
+    }
+    return false;
+}
+
+Db_Stub* Stub_Pool::make()
+{
+    if (mCount == mChunks.size() * kChunkStubs) mChunks.push_back(New_Chunk());
+    Db_Stub* stub = new (mChunks[mCount / kChunkStubs] + mCount % kChunkStubs) Db_Stub();
+    ++mCount;
+    return stub;
+}
+
+void Stub_Pool::reserve(size_t count) { mChunks.reserve((count + kChunkStubs - 1) / kChunkStubs); }
+
+void Stub_Pool::clear()
+{
+    // Chunks that follow each other in memory are given back in one call.
+    for (size_t i = 0; i < mChunks.size();) {
+        size_t run = 1;
+        while (i + run < mChunks.size() && mChunks[i + run] == mChunks[i] + run * kChunkStubs) ++run;
+        Forget(mChunks[i], run);
+        i += run;
+    }
+    if (!mChunks.empty()) {
+        Released_Chunks& released = Released();
+        std::lock_guard<std::mutex> lock(released.mutex);
+        released.chunks.insert(released.chunks.end(), mChunks.begin(), mChunks.end());
+    }
+    mChunks.clear();
+    mChunks.shrink_to_fit();
+    mCount = 0;
+}
+
+}  // namespace platform
