@@ -23,7 +23,7 @@ Db_Stub* Db_Data::newStub(uint64_t handle)
     Db_Stub* stub = stubs.make();
     stub->db = self;
     stub->handle = ZcDbHandle(handle);
-    byHandle.insert(handle, stub);
+    byHandle.insert(handle, stubs.size() - 1);
     if (handle > maxHandle) maxHandle = handle;
     if (handle >= handseed) handseed = handle + 1;
     return stub;
@@ -100,6 +100,11 @@ Zcad::ErrorStatus Db_Add_Object_With_Handle(ZcDbDatabase* db, ZcDbObject* obj, c
     if (!stub) stub = d.newStub(handle.value());
     if (handle.value() >= d.handseed) d.handseed = handle.value() + 1;
     return Attach_Object(db, stub, obj, ZcDbObjectId(), outId);
+}
+
+void Db_Reserve_Objects(ZcDbDatabase* db, size_t count)
+{
+    if (db) db->data().reserve(count);
 }
 
 Zcad::ErrorStatus Db_Set_Extension_Dictionary(ZcDbObject* obj, ZcDbObjectId dictId)

@@ -23,7 +23,7 @@ constexpr uint64_t kHandleLimit = UINT64_MAX;
 struct Db_Data {
     ZcDbDatabase* self = nullptr;
     Stub_Pool stubs;
-    Handle_Map byHandle;
+    Handle_Map byHandle{stubs};
     uint64_t handseed = 1;
     uint64_t maxHandle = 0;  // the highest handle with a stub
 
@@ -61,6 +61,13 @@ struct Db_Data {
     }
 };
 
+// What few objects carry, kept apart so that every object is smaller.
+struct Db_Object_Extras {
+    ZcDbObjectId extDict;
+    resbuf* xdata = nullptr;
+    void* undoImage = nullptr;  // filed state at write opening, for cancel()
+};
+
 // Private state of objects for the database layer's own code.
 class Db_Object_Access {
 public:
@@ -69,11 +76,18 @@ public:
     static void setOwner(ZcDbObject* obj, ZcDbObjectId owner) { obj->mOwnerId = owner; }
     static void setWriter(ZcDbObject* obj, bool w) { obj->mWriter = w; }
     static bool writer(const ZcDbObject* obj) { return obj->mWriter; }
-    static int& readers(ZcDbObject* obj) { return obj->mReaders; }
+    static uint16_t& readers(ZcDbObject* obj) { return obj->mReaders; }
     static void added(ZcDbObject* obj, ZcDbDatabase* db) { obj->addedToDatabase(db); }
-    static void setExtDict(ZcDbObject* obj, ZcDbObjectId id) { obj->mExtDictId = id; }
+    static void setExtDict(ZcDbObject* obj, ZcDbObjectId id)
+    {
+        if (!id.isNull() || obj->mExtras) obj->extras().extDict = id;
+    }
     static bool& openedForModifyNotified(ZcDbObject* obj) { return obj->mOpenedForModifyNotified; }
-    static void*& undoImage(ZcDbObject* obj) { return obj->mUndoImage; }
+    static void* undoImage(const ZcDbObject* obj) { return obj->mExtras ? obj->mExtras->undoImage : nullptr; }
+    static void setUndoImage(ZcDbObject* obj, void* image)
+    {
+        if (image || obj->mExtras) obj->extras().undoImage = image;
+    }
     static bool& modified(ZcDbObject* obj) { return obj->mModified; }
     static bool& isNew(ZcDbObject* obj) { return obj->mNew; }
 };

@@ -10,20 +10,25 @@
 #include <new>
 #include <type_traits>
 
+#include "db/huge_pages.h"
+
 namespace platform {
 namespace {
 
 static_assert(std::is_trivially_destructible_v<Db_Stub>, "chunks are given back without running destructors");
 static_assert(Stub_Pool::kChunkBytes % sizeof(Db_Stub) == 0, "a chunk holds whole stubs");
+static_assert(kHugePageBytes % Stub_Pool::kChunkBytes == 0, "chunks do not straddle huge pages");
 
-// Address ranges reserved for stubs, never unmapped. Chunks are made readable and writable in
-// order from the start of a range; a chunk given back keeps its pages mapped (reading zeros).
+// Address ranges reserved for stubs, never unmapped. They are made readable and writable a huge
+// page at a time from their start and handed out in chunks; a chunk given back keeps its pages
+// mapped (reading zeros).
 constexpr size_t kRegionBytes = size_t{1} << 30;
 constexpr size_t kMaxRegions = 1024;
 
 struct Stub_Region {
     std::atomic<uintptr_t> base{0};
-    std::atomic<size_t> handedOut{0};  // bytes from base that are readable
+    std::atomic<size_t> readable{0};  // bytes from base
+    size_t handedOut = 0;             // bytes from base; under the chunks' lock
 };
 
 Stub_Region gRegions[kMaxRegions];
@@ -47,22 +52,32 @@ Db_Stub* Next_Chunk_Of_Last_Region()
     const size_t count = gRegionCount.load(std::memory_order_relaxed);
     if (count == 0) return nullptr;
     Stub_Region& region = gRegions[count - 1];
-    const size_t used = region.handedOut.load(std::memory_order_relaxed);
-    if (used + Stub_Pool::kChunkBytes > kRegionBytes) return nullptr;
-    void* chunk = reinterpret_cast<void*>(region.base.load(std::memory_order_relaxed) + used);
-    if (::mprotect(chunk, Stub_Pool::kChunkBytes, PROT_READ | PROT_WRITE) != 0) throw std::bad_alloc();
-    region.handedOut.store(used + Stub_Pool::kChunkBytes, std::memory_order_release);
-    return static_cast<Db_Stub*>(chunk);
+    const size_t at = region.handedOut;
+    if (at + Stub_Pool::kChunkBytes > kRegionBytes) return nullptr;
+    const uintptr_t base = region.base.load(std::memory_order_relaxed);
+    const size_t readable = region.readable.load(std::memory_order_relaxed);
+    if (at + Stub_Pool::kChunkBytes > readable) {
+        if (::mprotect(reinterpret_cast<void*>(base + readable), kHugePageBytes, PROT_READ | PROT_WRITE) != 0)
+            throw std::bad_alloc();
+        region.readable.store(readable + kHugePageBytes, std::memory_order_release);
+    }
+    region.handedOut = at + Stub_Pool::kChunkBytes;
+    return reinterpret_cast<Db_Stub*>(base + at);
 }
 
 void Reserve_Region()
 {
     const size_t count = gRegionCount.load(std::memory_order_relaxed);
     if (count == kMaxRegions) throw std::bad_alloc();
-    void* base = ::mmap(nullptr, kRegionBytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (base == MAP_FAILED) throw std::bad_alloc();
-    gRegions[count].base.store(reinterpret_cast<uintptr_t>(base), std::memory_order_relaxed);
-    gRegions[count].handedOut.store(0, std::memory_order_relaxed);
+    // One huge page longer, so that the region can start on one.
+    const size_t mapped = kRegionBytes + kHugePageBytes;
+    void* raw = ::mmap(nullptr, mapped, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (raw == MAP_FAILED) throw std::bad_alloc();
+    const uintptr_t base = (reinterpret_cast<uintptr_t>(raw) + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
+    Advise_Huge_Pages(reinterpret_cast<void*>(base), kRegionBytes);
+    gRegions[count].base.store(base, std::memory_order_relaxed);
+    gRegions[count].readable.store(0, std::memory_order_relaxed);
+    gRegions[count].handedOut = 0;
     gRegionCount.store(count + 1, std::memory_order_release);
 }
 
@@ -97,7 +112,7 @@ bool Stub_Slot(const void* p)
     for (size_t i = 0; i < count; ++i) {
         const uintptr_t offset = address - gRegions[i].base.load(std::memory_order_relaxed);
         if (offset < kRegionBytes)
-            return offset < gRegions[i].handedOut.load(std::memory_order_acquire) && offset % sizeof(Db_Stub) == 0;
+            return offset < gRegions[i].readable.load(std::memory_order_acquire) && offset % sizeof(Db_Stub) == 0;
     }
     return false;
 }

@@ -32,6 +32,8 @@ public:
     // A new stub, all fields at their defaults.
     Db_Stub* make();
     size_t size() const { return mCount; }
+    // The stub made number-th (from 0), number below size().
+    Db_Stub* at(size_t number) const { return mChunks[number / kChunkStubs] + number % kChunkStubs; }
     // Room for count stubs in the table of chunks (the chunks come as stubs are made).
     void reserve(size_t count);
     // Gives the chunks back: their stubs read as stubs without database from then on.

@@ -8,6 +8,7 @@
 #include <cwctype>
 #include <mutex>
 
+#include "db/db_loader.h"
 #include "db/dbdict.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_read_context.h"
@@ -326,6 +327,8 @@ static Zcad::ErrorStatus Read_Data(ZcDbDatabase* db, std::string_view data, cons
   out = DxfReadReport();
   if (db == nullptr) return Zcad::eNoDatabase;
   try {
+    // A drawing's objects take about 128 bytes of DXF text each, or more.
+    Db_Reserve_Objects(db, data.size() / 128);
     DxfReadContext ctx(db);
     if (Is_Binary_Dxf(data)) {
       std::string text = Binary_Dxf_To_Text(data);
