@@ -117,7 +117,7 @@ Zcad::ErrorStatus ZcDbBlockTableRecord::getBlockReferenceIds(ZcDbObjectIdArray& 
     ZcDbDatabase* db = database();
     if (db == nullptr) return Zcad::eNotInDatabase;
     db->data().stubs.forEach([&](platform::Db_Stub* stub) {
-        auto* ref = stub->erased ? nullptr : ZcDbBlockReference::cast(stub->object);
+        auto* ref = stub->erased() ? nullptr : ZcDbBlockReference::cast(stub->object);
         if (ref && ref->blockTableRecord() == objectId()) ids.append(ZcDbObjectId(stub));
     });
     return Zcad::eOk;

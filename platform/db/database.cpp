@@ -20,8 +20,7 @@ namespace platform {
 
 Db_Stub* Db_Data::newStub(uint64_t handle)
 {
-    Db_Stub* stub = stubs.make();
-    stub->db = self;
+    Db_Stub* stub = stubs.make(self);
     stub->handle = ZcDbHandle(handle);
     byHandle.insert(handle, stubs.size() - 1);
     if (handle > maxHandle) maxHandle = handle;
@@ -38,7 +37,7 @@ void Db_Data::reserve(size_t count)
 void Db_Data::deleteAll()
 {
     // Ids of the database read as dead from here on, also to the destructors of its objects.
-    stubs.forEach([](Db_Stub* stub) { stub->db = nullptr; });
+    stubs.setDatabase(nullptr);
     stubs.forEach([](Db_Stub* stub) {
         ZcDbObject* obj = stub->object;
         stub->object = nullptr;
@@ -59,7 +58,7 @@ Zcad::ErrorStatus Attach_Object(ZcDbDatabase* db, Db_Stub* stub, ZcDbObject* obj
                                 ZcDbObjectId& outId)
 {
     stub->object = obj;
-    stub->erased = false;
+    stub->setErased(false);
     Db_Object_Access::attach(obj, stub);
     Db_Object_Access::setOwner(obj, owner);
     Db_Object_Access::setWriter(obj, true);
@@ -616,12 +615,12 @@ Zcad::ErrorStatus ZcDbDatabase::readDwgFile(const wchar_t* fileName, int, bool, 
     std::swap(mData, scratch.mData);
     mData->self = this;
     mData->reactors = reactors;
-    mData->stubs.forEach([this](Db_Stub* stub) { stub->db = this; });
+    mData->stubs.setDatabase(this);
     mData->filename = fileName;
     // The replaced drawing goes with the scratch database, without this database's reactors.
     scratch.mData->self = &scratch;
     scratch.mData->reactors.clear();
-    scratch.mData->stubs.forEach([&scratch](Db_Stub* stub) { stub->db = &scratch; });
+    scratch.mData->stubs.setDatabase(&scratch);
     return Zcad::eOk;
 }
 

@@ -15,7 +15,10 @@
 namespace platform {
 
 // True while the stub belongs to a living database (any pointer may be asked).
-inline bool Stub_Is_Live(const Db_Stub* stub) { return stub != nullptr && Stub_Slot(stub) && stub->db != nullptr; }
+inline bool Stub_Is_Live(const Db_Stub* stub)
+{
+    return stub != nullptr && Stub_Slot(stub) && stub->db() != nullptr && !stub->handle.isNull();
+}
 
 // Handles stop below this value, so the handle seed (one past the highest handle) never wraps.
 constexpr uint64_t kHandleLimit = UINT64_MAX;

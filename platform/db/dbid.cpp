@@ -52,7 +52,7 @@ bool ZcDbObjectId::isValid() const { return platform::Peek_Object(*this) != null
 
 bool ZcDbObjectId::isErased() const
 {
-    return platform::Stub_Is_Live(mStub) && mStub->erased;
+    return platform::Stub_Is_Live(mStub) && mStub->erased();
 }
 
 ZcDbHandle ZcDbObjectId::handle() const
@@ -62,7 +62,7 @@ ZcDbHandle ZcDbObjectId::handle() const
 
 ZcDbDatabase* ZcDbObjectId::database() const
 {
-    return platform::Stub_Is_Live(mStub) ? mStub->db : nullptr;
+    return platform::Stub_Is_Live(mStub) ? mStub->db() : nullptr;
 }
 
 ZcRxClass* ZcDbObjectId::objectClass() const

@@ -188,9 +188,9 @@ Zcad::ErrorStatus ZcDbObject::setOwnerId(ZcDbObjectId ownerId)
     return Zcad::eOk;
 }
 
-ZcDbDatabase* ZcDbObject::database() const { return mStub ? mStub->db : nullptr; }
+ZcDbDatabase* ZcDbObject::database() const { return mStub ? mStub->db() : nullptr; }
 
-bool ZcDbObject::isErased() const { return mStub && mStub->erased; }
+bool ZcDbObject::isErased() const { return mStub && mStub->erased(); }
 bool ZcDbObject::isReadEnabled() const { return mStub == nullptr || mReaders > 0 || mWriter; }
 bool ZcDbObject::isWriteEnabled() const { return mStub == nullptr || mWriter; }
 
@@ -201,7 +201,7 @@ bool ZcDbObject::assertWriteEnabled(bool, bool recordModified)
     if (!mOpenedForModifyNotified) {
         mOpenedForModifyNotified = true;
         platform::Take_Undo_Image(this);
-        ZcDbDatabase* db = mStub->db;
+        ZcDbDatabase* db = mStub->db();
         db->data().notify([&](ZcDbDatabaseReactor* r) { r->objectOpenedForModify(db, this); });
     }
     if (recordModified) mModified = true;
@@ -212,12 +212,12 @@ Zcad::ErrorStatus ZcDbObject::erase(bool erasing)
 {
     if (mStub == nullptr) return Zcad::eNotInDatabase;
     if (!mWriter) return Zcad::eNotOpenForWrite;
-    if (mStub->erased == erasing) return Zcad::eOk;
+    if (mStub->erased() == erasing) return Zcad::eOk;
     Zcad::ErrorStatus es = subErase(erasing);
     if (es != Zcad::eOk) return es;
     assertWriteEnabled();
-    mStub->erased = erasing;
-    ZcDbDatabase* db = mStub->db;
+    mStub->setErased(erasing);
+    ZcDbDatabase* db = mStub->db();
     db->data().notify([&](ZcDbDatabaseReactor* r) { r->objectErased(db, this, erasing); });
     return Zcad::eOk;
 }
@@ -320,7 +320,7 @@ Zcad::ErrorStatus ZcDbObject::createExtensionDictionary()
     auto* dict = new ZcDbDictionary();
     dict->setTreatElementsAsHard(true);
     ZcDbObjectId id;
-    Zcad::ErrorStatus es = platform::Add_Object(mStub->db, dict, objectId(), id);
+    Zcad::ErrorStatus es = platform::Add_Object(mStub->db(), dict, objectId(), id);
     if (es != Zcad::eOk) {
         delete dict;
         return es;
@@ -492,7 +492,7 @@ Zcad::ErrorStatus zcdbOpenObject(ZcDbObject*& pObj, ZcDbObjectId id, ZcDb::OpenM
     if (id.isNull()) return Zcad::eNullObjectId;
     platform::Db_Stub* stub = id.stub();
     if (!platform::Stub_Is_Live(stub) || stub->object == nullptr) return Zcad::eUnknownHandle;
-    if (stub->erased && !openErased) return Zcad::eWasErased;
+    if (stub->erased() && !openErased) return Zcad::eWasErased;
     ZcDbObject* obj = stub->object;
     if (Db_Object_Access::writer(obj)) return Zcad::eWasOpenForWrite;
     if (mode == ZcDb::kForWrite) {

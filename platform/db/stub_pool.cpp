@@ -15,9 +15,11 @@
 namespace platform {
 namespace {
 
-static_assert(std::is_trivially_destructible_v<Db_Stub>, "chunks are given back without running destructors");
-static_assert(Stub_Pool::kChunkBytes % sizeof(Db_Stub) == 0, "a chunk holds whole stubs");
-static_assert(kHugePageBytes % Stub_Pool::kChunkBytes == 0, "chunks do not straddle huge pages");
+static_assert(std::is_trivially_destructible_v<Db_Stub> && std::is_trivially_destructible_v<Stub_Chunk_Header>,
+              "chunks are given back without running destructors");
+static_assert(kStubChunkBytes % sizeof(Db_Stub) == 0, "a chunk holds whole stubs");
+static_assert((kStubChunkBytes & (kStubChunkBytes - 1)) == 0, "chunks are found by masking a stub's address");
+static_assert(kHugePageBytes % kStubChunkBytes == 0, "chunks do not straddle huge pages");
 
 // Address ranges reserved for stubs, never unmapped. They are made readable and writable a huge
 // page at a time from their start and handed out in chunks; a chunk given back keeps its pages
@@ -37,7 +39,7 @@ std::atomic<size_t> gRegionCount{0};
 struct Released_Chunks {
     std::mutex mutex;
     // Oldest first: memory a stale id points at is reused as late as possible.
-    std::deque<Db_Stub*> chunks;
+    std::deque<Stub_Chunk_Header*> chunks;
 };
 
 // Never destroyed: databases may be deleted by other static destructors.
@@ -47,22 +49,22 @@ Released_Chunks& Released()
     return *released;
 }
 
-Db_Stub* Next_Chunk_Of_Last_Region()
+Stub_Chunk_Header* Next_Chunk_Of_Last_Region()
 {
     const size_t count = gRegionCount.load(std::memory_order_relaxed);
     if (count == 0) return nullptr;
     Stub_Region& region = gRegions[count - 1];
     const size_t at = region.handedOut;
-    if (at + Stub_Pool::kChunkBytes > kRegionBytes) return nullptr;
+    if (at + kStubChunkBytes > kRegionBytes) return nullptr;
     const uintptr_t base = region.base.load(std::memory_order_relaxed);
     const size_t readable = region.readable.load(std::memory_order_relaxed);
-    if (at + Stub_Pool::kChunkBytes > readable) {
+    if (at + kStubChunkBytes > readable) {
         if (::mprotect(reinterpret_cast<void*>(base + readable), kHugePageBytes, PROT_READ | PROT_WRITE) != 0)
             throw std::bad_alloc();
         region.readable.store(readable + kHugePageBytes, std::memory_order_release);
     }
-    region.handedOut = at + Stub_Pool::kChunkBytes;
-    return reinterpret_cast<Db_Stub*>(base + at);
+    region.handedOut = at + kStubChunkBytes;
+    return reinterpret_cast<Stub_Chunk_Header*>(base + at);
 }
 
 void Reserve_Region()
@@ -74,7 +76,8 @@ void Reserve_Region()
     void* raw = ::mmap(nullptr, mapped, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (raw == MAP_FAILED) throw std::bad_alloc();
     const uintptr_t base = (reinterpret_cast<uintptr_t>(raw) + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
-    Advise_Huge_Pages(reinterpret_cast<void*>(base), kRegionBytes);
+    // Past the first huge page, so that a process of small drawings keeps small pages.
+    Advise_Huge_Pages(reinterpret_cast<void*>(base + kHugePageBytes), kRegionBytes - kHugePageBytes);
     gRegions[count].base.store(base, std::memory_order_relaxed);
     gRegions[count].readable.store(0, std::memory_order_relaxed);
     gRegions[count].handedOut = 0;
@@ -82,13 +85,13 @@ void Reserve_Region()
 }
 
 // Fresh address space first; chunks given back are taken again only when a range is full.
-Db_Stub* New_Chunk()
+Stub_Chunk_Header* New_Chunk()
 {
     Released_Chunks& released = Released();
     std::lock_guard<std::mutex> lock(released.mutex);
-    if (Db_Stub* chunk = Next_Chunk_Of_Last_Region()) return chunk;
+    if (Stub_Chunk_Header* chunk = Next_Chunk_Of_Last_Region()) return chunk;
     if (!released.chunks.empty()) {
-        Db_Stub* chunk = released.chunks.front();
+        Stub_Chunk_Header* chunk = released.chunks.front();
         released.chunks.pop_front();
         return chunk;
     }
@@ -97,9 +100,9 @@ Db_Stub* New_Chunk()
 }
 
 // The pages go back to the system; reading them gives zeros, that is stubs without database.
-void Forget(Db_Stub* first, size_t chunks)
+void Forget(Stub_Chunk_Header* first, size_t chunks)
 {
-    const size_t bytes = chunks * Stub_Pool::kChunkBytes;
+    const size_t bytes = chunks * kStubChunkBytes;
     if (::madvise(first, bytes, MADV_DONTNEED) != 0) std::memset(static_cast<void*>(first), 0, bytes);
 }
 
@@ -112,17 +115,28 @@ bool Stub_Slot(const void* p)
     for (size_t i = 0; i < count; ++i) {
         const uintptr_t offset = address - gRegions[i].base.load(std::memory_order_relaxed);
         if (offset < kRegionBytes)
-            return offset < gRegions[i].readable.load(std::memory_order_acquire) && offset % sizeof(Db_Stub) == 0;
+            return offset < gRegions[i].readable.load(std::memory_order_acquire) && offset % sizeof(Db_Stub) == 0 &&
+                   offset % kStubChunkBytes >= kStubHeaderSlots * sizeof(Db_Stub);
     }
     return false;
 }
 
-Db_Stub* Stub_Pool::make()
+Db_Stub* Stub_Pool::make(ZcDbDatabase* db)
 {
-    if (mCount == mChunks.size() * kChunkStubs) mChunks.push_back(New_Chunk());
-    Db_Stub* stub = new (mChunks[mCount / kChunkStubs] + mCount % kChunkStubs) Db_Stub();
+    if (mCount == mChunks.size() * kChunkStubs) {
+        // A chunk given back earlier may be taken again: its header starts afresh.
+        Stub_Chunk_Header* chunk = new (New_Chunk()) Stub_Chunk_Header();
+        chunk->db = db;
+        mChunks.push_back(chunk);
+    }
+    Db_Stub* stub = new (at(mCount)) Db_Stub();
     ++mCount;
     return stub;
+}
+
+void Stub_Pool::setDatabase(ZcDbDatabase* db)
+{
+    for (Stub_Chunk_Header* chunk : mChunks) chunk->db = db;
 }
 
 void Stub_Pool::reserve(size_t count) { mChunks.reserve((count + kChunkStubs - 1) / kChunkStubs); }
@@ -132,7 +146,9 @@ void Stub_Pool::clear()
     // Chunks that follow each other in memory are given back in one call.
     for (size_t i = 0; i < mChunks.size();) {
         size_t run = 1;
-        while (i + run < mChunks.size() && mChunks[i + run] == mChunks[i] + run * kChunkStubs) ++run;
+        while (i + run < mChunks.size() &&
+               reinterpret_cast<uintptr_t>(mChunks[i + run]) == reinterpret_cast<uintptr_t>(mChunks[i]) + run * kStubChunkBytes)
+            ++run;
         Forget(mChunks[i], run);
         i += run;
     }

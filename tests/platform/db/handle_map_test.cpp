@@ -37,7 +37,7 @@ const Handle_Set kSets[] = {
 // Stubs carrying the handles of a set, in a pool as a database keeps them.
 platform::Db_Stub* Add(platform::Stub_Pool& pool, platform::Handle_Map& map, uint64_t handle)
 {
-    platform::Db_Stub* stub = pool.make();
+    platform::Db_Stub* stub = pool.make(nullptr);
     stub->handle = ZcDbHandle(handle);
     map.insert(handle, pool.size() - 1);
     return stub;
