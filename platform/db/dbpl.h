@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "db/dbcurve.h"
+#include "db/object_pool.h"
 
 class ZcDbPolyline : public ZcDbCurve {
 public:
@@ -74,7 +75,7 @@ protected:
 
 private:
     unsigned int numSegments() const;
-    std::vector<Vertex> mVertices;
+    std::vector<Vertex, platform::Object_Allocator<Vertex>> mVertices;
     bool mClosed = false;
     bool mPlinegen = false;
     double mElevation = 0.0;

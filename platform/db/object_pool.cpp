@@ -65,6 +65,10 @@ void Refill(Size_Class& c)
 
 void* Allocate_Object_Memory(size_t size)
 {
+    if (KORVEL_OBJECT_POOL && size >= kHugePageBytes) {
+        if (void* p = Map_Huge_Pages(size)) return p;
+        throw std::bad_alloc();
+    }
     if (!KORVEL_OBJECT_POOL || size > kLargest) return ::operator new(size);
     const size_t index = size == 0 ? 0 : (size - 1) / kGrain;
     const size_t bytes = (index + 1) * kGrain;
@@ -84,6 +88,10 @@ void* Allocate_Object_Memory(size_t size)
 void Free_Object_Memory(void* p, size_t size) noexcept
 {
     if (p == nullptr) return;
+    if (KORVEL_OBJECT_POOL && size >= kHugePageBytes) {
+        Unmap_Huge_Pages(p, size);
+        return;
+    }
     if (!KORVEL_OBJECT_POOL || size > kLargest) {
         ::operator delete(p);
         return;

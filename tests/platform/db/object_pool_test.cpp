@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "db/dbents.h"
@@ -68,6 +69,28 @@ TEST(ObjectPool, ObjectsDeletedThroughTheirBaseAreMadeAgain)
             ASSERT_EQ(ZcDbCircle::cast(objects[i + 1])->radius(), double(i / 3) + 1.0);
         }
         for (ZcDbObject* o : objects) delete o;
+    }
+}
+
+// Vertex arrays of every size (pooled, from the heap, in huge pages) keep their vertices while
+// they grow, shrink and are copied.
+TEST(ObjectPool, PolylineVerticesSurviveGrowthAndCopies)
+{
+    for (unsigned count : {3u, 21u, 22u, 50000u}) {
+        SCOPED_TRACE(count);
+        ZcDbPolyline line;
+        for (unsigned i = 0; i < count; ++i) ASSERT_EQ(line.addVertexAt(i, ZcGePoint2d(i, -double(i)), 0.5), Zcad::eOk);
+        ASSERT_EQ(line.removeVertexAt(0), Zcad::eOk);
+        std::unique_ptr<ZcDbPolyline> copy(ZcDbPolyline::cast(line.clone()));
+        ASSERT_NE(copy, nullptr);
+        for (const ZcDbPolyline* p : {&line, copy.get()}) {
+            ASSERT_EQ(p->numVerts(), count - 1);
+            for (unsigned i = 0; i + 1 < count; ++i) {
+                ZcGePoint2d pt;
+                ASSERT_EQ(p->getPointAt(i, pt), Zcad::eOk);
+                ASSERT_EQ(pt, ZcGePoint2d(i + 1, -double(i + 1))) << "vertex " << i;
+            }
+        }
     }
 }
 
