@@ -136,6 +136,27 @@ TEST(OpenClose, IdsOfADeletedDatabaseStayDeadWhileOthersAreMade)
     }
 }
 
+// Erasing one object marks that object alone, whatever its neighbours in the database.
+TEST(OpenClose, ErasedMarksBelongToTheirOwnObject)
+{
+    Test_Drawing d;
+    std::vector<ZcDbObjectId> ids;
+    for (int i = 0; i < 300; ++i) ids.push_back(d.addLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(i + 1, 0, 0)));
+    auto erased = [](size_t i) { return i % 3 == 0 || i % 64 == 63; };
+    for (size_t i = 0; i < ids.size(); ++i) {
+        if (!erased(i)) continue;
+        ZcDbObjectPointer<ZcDbLine> line(ids[i], ZcDb::kForWrite);
+        ASSERT_EQ(line->erase(), Zcad::eOk);
+    }
+    for (size_t i = 0; i < ids.size(); ++i) ASSERT_EQ(ids[i].isErased(), erased(i)) << "object " << i;
+    // Brought back: only that one changes.
+    {
+        ZcDbObjectPointer<ZcDbLine> line(ids[63], ZcDb::kForWrite, true);
+        ASSERT_EQ(line->erase(false), Zcad::eOk);
+    }
+    for (size_t i = 0; i < ids.size(); ++i) ASSERT_EQ(ids[i].isErased(), erased(i) && i != 63) << "object " << i;
+}
+
 // Ids rebuilt from integers (entity names of scripts) that name no object are refused, not read.
 TEST(OpenClose, IdsFromIntegersThatNameNoObjectAreInvalid)
 {
