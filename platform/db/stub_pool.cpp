@@ -12,6 +12,10 @@
 
 #include "db/huge_pages.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace platform {
 namespace {
 
@@ -78,6 +82,10 @@ void Reserve_Region()
     const uintptr_t base = (reinterpret_cast<uintptr_t>(raw) + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
     // Past the first huge page, so that a process of small drawings keeps small pages.
     Advise_Huge_Pages(reinterpret_cast<void*>(base + kHugePageBytes), kRegionBytes - kHugePageBytes);
+#if defined(__SANITIZE_ADDRESS__)
+    // Objects are reached through their stubs: the leak checker looks for pointers here too.
+    __lsan_register_root_region(reinterpret_cast<void*>(base), kRegionBytes);
+#endif
     gRegions[count].base.store(base, std::memory_order_relaxed);
     gRegions[count].readable.store(0, std::memory_order_relaxed);
     gRegions[count].handedOut = 0;

@@ -146,12 +146,14 @@ TEST(OpenClose, ErasedMarksBelongToTheirOwnObject)
     for (size_t i = 0; i < ids.size(); ++i) {
         if (!erased(i)) continue;
         ZcDbObjectPointer<ZcDbLine> line(ids[i], ZcDb::kForWrite);
+        ASSERT_EQ(line.openStatus(), Zcad::eOk) << "object " << i;
         ASSERT_EQ(line->erase(), Zcad::eOk);
     }
     for (size_t i = 0; i < ids.size(); ++i) ASSERT_EQ(ids[i].isErased(), erased(i)) << "object " << i;
     // Brought back: only that one changes.
     {
         ZcDbObjectPointer<ZcDbLine> line(ids[63], ZcDb::kForWrite, true);
+        ASSERT_EQ(line.openStatus(), Zcad::eOk);
         ASSERT_EQ(line->erase(false), Zcad::eOk);
     }
     for (size_t i = 0; i < ids.size(); ++i) ASSERT_EQ(ids[i].isErased(), erased(i) && i != 63) << "object " << i;
