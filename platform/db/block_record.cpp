@@ -116,11 +116,10 @@ Zcad::ErrorStatus ZcDbBlockTableRecord::getBlockReferenceIds(ZcDbObjectIdArray& 
 {
     ZcDbDatabase* db = database();
     if (db == nullptr) return Zcad::eNotInDatabase;
-    for (const auto& stub : db->data().stubs) {
-        if (stub->erased) continue;
-        auto* ref = ZcDbBlockReference::cast(stub->object);
-        if (ref && ref->blockTableRecord() == objectId()) ids.append(ZcDbObjectId(stub.get()));
-    }
+    db->data().stubs.forEach([&](platform::Db_Stub* stub) {
+        auto* ref = stub->erased() ? nullptr : ZcDbBlockReference::cast(stub->object);
+        if (ref && ref->blockTableRecord() == objectId()) ids.append(ZcDbObjectId(stub));
+    });
     return Zcad::eOk;
 }
 

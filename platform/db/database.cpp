@@ -20,35 +20,34 @@ namespace platform {
 
 Db_Stub* Db_Data::newStub(uint64_t handle)
 {
-    auto stub = std::make_unique<Db_Stub>();
-    stub->db = self;
+    Db_Stub* stub = stubs.make(self);
     stub->handle = ZcDbHandle(handle);
-    Db_Stub* raw = stub.get();
-    stubs.push_back(std::move(stub));
-    byHandle[handle] = raw;
-    Stub_Register(raw);
+    byHandle.insert(handle, stubs.size() - 1);
+    if (handle > maxHandle) maxHandle = handle;
     if (handle >= handseed) handseed = handle + 1;
-    return raw;
+    return stub;
 }
 
-Db_Stub* Db_Data::stubOf(uint64_t handle) const
+void Db_Data::reserve(size_t count)
 {
-    auto it = byHandle.find(handle);
-    return it == byHandle.end() ? nullptr : it->second;
+    stubs.reserve(count);
+    byHandle.reserve(count);
 }
 
 void Db_Data::deleteAll()
 {
-    for (auto& stub : stubs) Stub_Unregister(stub.get());
-    for (auto& stub : stubs) {
+    // Ids of the database read as dead from here on, also to the destructors of its objects.
+    stubs.setDatabase(nullptr);
+    stubs.forEach([](Db_Stub* stub) {
         ZcDbObject* obj = stub->object;
         stub->object = nullptr;
         if (obj) Db_Object_Access::attach(obj, nullptr);
         delete obj;
-    }
+    });
     stubs.clear();
     byHandle.clear();
     handseed = 1;
+    maxHandle = 0;
     blockTable = layerTable = textStyleTable = linetypeTable = viewportTable = regAppTable = dimStyleTable = nod =
         ZcDbObjectId();
     clayer = textstyle = celtype = ZcDbObjectId();
@@ -59,7 +58,7 @@ Zcad::ErrorStatus Attach_Object(ZcDbDatabase* db, Db_Stub* stub, ZcDbObject* obj
                                 ZcDbObjectId& outId)
 {
     stub->object = obj;
-    stub->erased = false;
+    stub->setErased(false);
     Db_Object_Access::attach(obj, stub);
     Db_Object_Access::setOwner(obj, owner);
     Db_Object_Access::setWriter(obj, true);
@@ -79,7 +78,7 @@ Zcad::ErrorStatus Add_Object(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId own
     if (obj == nullptr) return Zcad::eNullObjectPointer;
     if (obj->isDatabaseResident()) return Zcad::eAlreadyInDb;
     Db_Data& d = db->data();
-    while (d.byHandle.count(d.handseed) && d.handseed < kHandleLimit) ++d.handseed;
+    while (d.byHandle.contains(d.handseed) && d.handseed < kHandleLimit) ++d.handseed;
     if (d.handseed >= kHandleLimit) return Zcad::eOutOfRange;
     Db_Stub* stub = d.newStub(d.handseed);
     return Attach_Object(db, stub, obj, owner, outId);
@@ -100,6 +99,11 @@ Zcad::ErrorStatus Db_Add_Object_With_Handle(ZcDbDatabase* db, ZcDbObject* obj, c
     if (!stub) stub = d.newStub(handle.value());
     if (handle.value() >= d.handseed) d.handseed = handle.value() + 1;
     return Attach_Object(db, stub, obj, ZcDbObjectId(), outId);
+}
+
+void Db_Reserve_Objects(ZcDbDatabase* db, size_t count)
+{
+    if (db) db->data().reserve(count);
 }
 
 Zcad::ErrorStatus Db_Set_Extension_Dictionary(ZcDbObject* obj, ZcDbObjectId dictId)
@@ -526,9 +530,7 @@ Zcad::ErrorStatus ZcDbDatabase::setHandseed(const ZcDbHandle& h)
 {
     // Never below a handle in use, never at the top where no handle is left.
     if (h.value() >= platform::kHandleLimit) return Zcad::eOutOfRange;
-    uint64_t maxUsed = 0;
-    for (const auto& [handle, stub] : mData->byHandle) maxUsed = std::max(maxUsed, handle);
-    if (h.value() <= maxUsed) return Zcad::eInvalidInput;
+    if (h.value() <= mData->maxHandle) return Zcad::eInvalidInput;
     mData->handseed = h.value();
     return Zcad::eOk;
 }
@@ -613,12 +615,12 @@ Zcad::ErrorStatus ZcDbDatabase::readDwgFile(const wchar_t* fileName, int, bool, 
     std::swap(mData, scratch.mData);
     mData->self = this;
     mData->reactors = reactors;
-    for (auto& stub : mData->stubs) stub->db = this;
+    mData->stubs.setDatabase(this);
     mData->filename = fileName;
     // The replaced drawing goes with the scratch database, without this database's reactors.
     scratch.mData->self = &scratch;
     scratch.mData->reactors.clear();
-    for (auto& stub : scratch.mData->stubs) stub->db = &scratch;
+    scratch.mData->stubs.setDatabase(&scratch);
     return Zcad::eOk;
 }
 

@@ -1,7 +1,6 @@
 // Internal state of databases and objects, shared by the sources of the database layer.
 #pragma once
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -10,30 +9,26 @@
 #include "db/db_classes.h"
 #include "db/dbmain.h"
 #include "db/dbobjiter.h"
+#include "db/handle_map.h"
+#include "db/stub_pool.h"
 
 namespace platform {
 
-// What an object id points at; owned by its database.
-struct Db_Stub {
-    ZcDbDatabase* db = nullptr;
-    ZcDbHandle handle;
-    ZcDbObject* object = nullptr;  // owned by the database; nullptr for a placeholder
-    bool erased = false;
-};
-
-// True while the stub belongs to a living database.
-bool Stub_Is_Live(const Db_Stub* stub);
-void Stub_Register(Db_Stub* stub);
-void Stub_Unregister(Db_Stub* stub);
+// True while the stub belongs to a living database (any pointer may be asked).
+inline bool Stub_Is_Live(const Db_Stub* stub)
+{
+    return stub != nullptr && Stub_Slot(stub) && stub->db() != nullptr && !stub->handle.isNull();
+}
 
 // Handles stop below this value, so the handle seed (one past the highest handle) never wraps.
 constexpr uint64_t kHandleLimit = UINT64_MAX;
 
 struct Db_Data {
     ZcDbDatabase* self = nullptr;
-    std::deque<std::unique_ptr<Db_Stub>> stubs;
-    std::unordered_map<uint64_t, Db_Stub*> byHandle;
+    Stub_Pool stubs;
+    Handle_Map byHandle{stubs};
     uint64_t handseed = 1;
+    uint64_t maxHandle = 0;  // the highest handle with a stub
 
     ZcDbObjectId blockTable, layerTable, textStyleTable, linetypeTable, viewportTable, regAppTable, dimStyleTable, nod;
 
@@ -56,7 +51,9 @@ struct Db_Data {
     std::vector<ZcDbDatabaseReactor*> reactors;
 
     Db_Stub* newStub(uint64_t handle);
-    Db_Stub* stubOf(uint64_t handle) const;
+    Db_Stub* stubOf(uint64_t handle) const { return byHandle.find(handle); }
+    // Room for count objects without growing the tables.
+    void reserve(size_t count);
     void deleteAll();
 
     template <class F>
@@ -67,6 +64,13 @@ struct Db_Data {
     }
 };
 
+// What few objects carry, kept apart so that every object is smaller.
+struct Db_Object_Extras {
+    ZcDbObjectId extDict;
+    resbuf* xdata = nullptr;
+    void* undoImage = nullptr;  // filed state at write opening, for cancel()
+};
+
 // Private state of objects for the database layer's own code.
 class Db_Object_Access {
 public:
@@ -75,11 +79,18 @@ public:
     static void setOwner(ZcDbObject* obj, ZcDbObjectId owner) { obj->mOwnerId = owner; }
     static void setWriter(ZcDbObject* obj, bool w) { obj->mWriter = w; }
     static bool writer(const ZcDbObject* obj) { return obj->mWriter; }
-    static int& readers(ZcDbObject* obj) { return obj->mReaders; }
+    static uint16_t& readers(ZcDbObject* obj) { return obj->mReaders; }
     static void added(ZcDbObject* obj, ZcDbDatabase* db) { obj->addedToDatabase(db); }
-    static void setExtDict(ZcDbObject* obj, ZcDbObjectId id) { obj->mExtDictId = id; }
+    static void setExtDict(ZcDbObject* obj, ZcDbObjectId id)
+    {
+        if (!id.isNull() || obj->mExtras) obj->extras().extDict = id;
+    }
     static bool& openedForModifyNotified(ZcDbObject* obj) { return obj->mOpenedForModifyNotified; }
-    static void*& undoImage(ZcDbObject* obj) { return obj->mUndoImage; }
+    static void* undoImage(const ZcDbObject* obj) { return obj->mExtras ? obj->mExtras->undoImage : nullptr; }
+    static void setUndoImage(ZcDbObject* obj, void* image)
+    {
+        if (image || obj->mExtras) obj->extras().undoImage = image;
+    }
     static bool& modified(ZcDbObject* obj) { return obj->mModified; }
     static bool& isNew(ZcDbObject* obj) { return obj->mNew; }
 };

@@ -18,6 +18,10 @@ Zcad::ErrorStatus Db_Add_Object_With_Handle(ZcDbDatabase* db, ZcDbObject* obj, c
 // databases, eWrongObjectType when dictId holds an object that is no dictionary.
 Zcad::ErrorStatus Db_Set_Extension_Dictionary(ZcDbObject* obj, ZcDbObjectId dictId);
 
+// Room for about count objects, so that reading a large drawing does not grow the database's
+// tables step by step.
+void Db_Reserve_Objects(ZcDbDatabase* db, size_t count);
+
 enum class Db_Root {
     Block_Table, Layer_Table, Text_Style_Table, Linetype_Table, Viewport_Table, Reg_App_Table, Dim_Style_Table,
     Named_Objects_Dictionary

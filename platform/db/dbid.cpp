@@ -1,41 +1,10 @@
 #include "db/dbid.h"
 
 #include <cwchar>
-#include <mutex>
-#include <unordered_set>
 
 #include "db/db_internal.h"
 
 namespace platform {
-namespace {
-std::mutex& Stub_Mutex()
-{
-    static std::mutex m;
-    return m;
-}
-std::unordered_set<const Db_Stub*>& Live_Stubs()
-{
-    static auto* live = new std::unordered_set<const Db_Stub*>();
-    return *live;
-}
-}  // namespace
-
-bool Stub_Is_Live(const Db_Stub* stub)
-{
-    if (stub == nullptr) return false;
-    std::lock_guard<std::mutex> lock(Stub_Mutex());
-    return Live_Stubs().count(stub) != 0;
-}
-void Stub_Register(Db_Stub* stub)
-{
-    std::lock_guard<std::mutex> lock(Stub_Mutex());
-    Live_Stubs().insert(stub);
-}
-void Stub_Unregister(Db_Stub* stub)
-{
-    std::lock_guard<std::mutex> lock(Stub_Mutex());
-    Live_Stubs().erase(stub);
-}
 
 ZcDbObject* Peek_Object(ZcDbObjectId id)
 {
@@ -83,7 +52,7 @@ bool ZcDbObjectId::isValid() const { return platform::Peek_Object(*this) != null
 
 bool ZcDbObjectId::isErased() const
 {
-    return platform::Stub_Is_Live(mStub) && mStub->erased;
+    return platform::Stub_Is_Live(mStub) && mStub->erased();
 }
 
 ZcDbHandle ZcDbObjectId::handle() const
@@ -93,7 +62,7 @@ ZcDbHandle ZcDbObjectId::handle() const
 
 ZcDbDatabase* ZcDbObjectId::database() const
 {
-    return platform::Stub_Is_Live(mStub) ? mStub->db : nullptr;
+    return platform::Stub_Is_Live(mStub) ? mStub->db() : nullptr;
 }
 
 ZcRxClass* ZcDbObjectId::objectClass() const

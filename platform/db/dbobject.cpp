@@ -7,6 +7,7 @@
 #include "db/db_internal.h"
 #include "db/dbdict.h"
 #include "db/dbsymtb.h"
+#include "db/object_pool.h"
 #include "rx/rxclass.h"
 
 using platform::Db_Object_Access;
@@ -135,26 +136,47 @@ void Take_Undo_Image(ZcDbObject* obj)
     auto* filer = new ZcDbCopyFiler(ZcDb::kUndoFiler, obj->database());
     obj->dwgOutFields(filer);
     delete static_cast<ZcDbCopyFiler*>(Db_Object_Access::undoImage(obj));
-    Db_Object_Access::undoImage(obj) = filer;
+    Db_Object_Access::setUndoImage(obj, filer);
 }
 
 void Drop_Undo_Image(ZcDbObject* obj)
 {
     delete static_cast<ZcDbCopyFiler*>(Db_Object_Access::undoImage(obj));
-    Db_Object_Access::undoImage(obj) = nullptr;
+    Db_Object_Access::setUndoImage(obj, nullptr);
 }
 
 }  // namespace platform
 
 ZcDbObject::ZcDbObject() = default;
 
+void* ZcDbObject::operator new(size_t size) { return platform::Allocate_Object_Memory(size); }
+void ZcDbObject::operator delete(void* p, size_t size) noexcept { platform::Free_Object_Memory(p, size); }
+
 ZcDbObject::~ZcDbObject()
 {
     // An object deleted while its database still holds it leaves its id pointing at nothing
     // (instead of at freed memory).
     if (mStub && platform::Stub_Is_Live(mStub) && mStub->object == this) mStub->object = nullptr;
-    if (mXData) zcutRelRb(mXData);
-    delete static_cast<ZcDbCopyFiler*>(mUndoImage);
+    if (mExtras) {
+        if (mExtras->xdata) zcutRelRb(mExtras->xdata);
+        delete static_cast<ZcDbCopyFiler*>(mExtras->undoImage);
+        delete mExtras;
+    }
+}
+
+platform::Db_Object_Extras& ZcDbObject::extras()
+{
+    if (mExtras == nullptr) mExtras = new platform::Db_Object_Extras();
+    return *mExtras;
+}
+
+ZcDbObjectId ZcDbObject::extensionDictionary() const { return mExtras ? mExtras->extDict : ZcDbObjectId(); }
+
+resbuf* ZcDbObject::xdataChain() const { return mExtras ? mExtras->xdata : nullptr; }
+
+void ZcDbObject::setXDataChain(resbuf* chain)
+{
+    if (chain || mExtras) extras().xdata = chain;
 }
 
 ZcDbObjectId ZcDbObject::objectId() const { return ZcDbObjectId(mStub); }
@@ -166,9 +188,9 @@ Zcad::ErrorStatus ZcDbObject::setOwnerId(ZcDbObjectId ownerId)
     return Zcad::eOk;
 }
 
-ZcDbDatabase* ZcDbObject::database() const { return mStub ? mStub->db : nullptr; }
+ZcDbDatabase* ZcDbObject::database() const { return mStub ? mStub->db() : nullptr; }
 
-bool ZcDbObject::isErased() const { return mStub && mStub->erased; }
+bool ZcDbObject::isErased() const { return mStub && mStub->erased(); }
 bool ZcDbObject::isReadEnabled() const { return mStub == nullptr || mReaders > 0 || mWriter; }
 bool ZcDbObject::isWriteEnabled() const { return mStub == nullptr || mWriter; }
 
@@ -179,7 +201,7 @@ bool ZcDbObject::assertWriteEnabled(bool, bool recordModified)
     if (!mOpenedForModifyNotified) {
         mOpenedForModifyNotified = true;
         platform::Take_Undo_Image(this);
-        ZcDbDatabase* db = mStub->db;
+        ZcDbDatabase* db = mStub->db();
         db->data().notify([&](ZcDbDatabaseReactor* r) { r->objectOpenedForModify(db, this); });
     }
     if (recordModified) mModified = true;
@@ -190,12 +212,12 @@ Zcad::ErrorStatus ZcDbObject::erase(bool erasing)
 {
     if (mStub == nullptr) return Zcad::eNotInDatabase;
     if (!mWriter) return Zcad::eNotOpenForWrite;
-    if (mStub->erased == erasing) return Zcad::eOk;
+    if (mStub->erased() == erasing) return Zcad::eOk;
     Zcad::ErrorStatus es = subErase(erasing);
     if (es != Zcad::eOk) return es;
     assertWriteEnabled();
-    mStub->erased = erasing;
-    ZcDbDatabase* db = mStub->db;
+    mStub->setErased(erasing);
+    ZcDbDatabase* db = mStub->db();
     db->data().notify([&](ZcDbDatabaseReactor* r) { r->objectErased(db, this, erasing); });
     return Zcad::eOk;
 }
@@ -276,7 +298,7 @@ Zcad::ErrorStatus ZcDbObject::cancel()
 {
     if (mStub == nullptr) return Zcad::eOk;
     if (mWriter) {
-        if (auto* image = static_cast<ZcDbCopyFiler*>(mUndoImage)) {
+        if (auto* image = static_cast<ZcDbCopyFiler*>(Db_Object_Access::undoImage(this))) {
             image->rewind();
             dwgInFields(image);
         }
@@ -292,27 +314,29 @@ Zcad::ErrorStatus ZcDbObject::cancel()
 Zcad::ErrorStatus ZcDbObject::createExtensionDictionary()
 {
     if (mStub == nullptr) return Zcad::eNotInDatabase;
-    if (!mExtDictId.isNull() && !mExtDictId.isErased()) return Zcad::eAlreadyInDb;
+    const ZcDbObjectId current = extensionDictionary();
+    if (!current.isNull() && !current.isErased()) return Zcad::eAlreadyInDb;
     if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
     auto* dict = new ZcDbDictionary();
     dict->setTreatElementsAsHard(true);
     ZcDbObjectId id;
-    Zcad::ErrorStatus es = platform::Add_Object(mStub->db, dict, objectId(), id);
+    Zcad::ErrorStatus es = platform::Add_Object(mStub->db(), dict, objectId(), id);
     if (es != Zcad::eOk) {
         delete dict;
         return es;
     }
     dict->close();
-    mExtDictId = id;
+    extras().extDict = id;
     return Zcad::eOk;
 }
 
 Zcad::ErrorStatus ZcDbObject::releaseExtensionDictionary()
 {
-    if (mExtDictId.isNull()) return Zcad::eOk;
+    const ZcDbObjectId current = extensionDictionary();
+    if (current.isNull()) return Zcad::eOk;
     if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
     ZcDbDictionary* dict = nullptr;
-    Zcad::ErrorStatus es = zcdbOpenObject(dict, mExtDictId, ZcDb::kForWrite, true);
+    Zcad::ErrorStatus es = zcdbOpenObject(dict, current, ZcDb::kForWrite, true);
     if (es != Zcad::eOk) return es;
     if (dict->numEntries() > 0) {
         dict->close();
@@ -320,7 +344,7 @@ Zcad::ErrorStatus ZcDbObject::releaseExtensionDictionary()
     }
     if (!dict->isErased()) dict->erase();
     dict->close();
-    mExtDictId.setNull();
+    extras().extDict.setNull();
     return Zcad::eOk;
 }
 
@@ -363,9 +387,10 @@ std::wstring Section_App(const resbuf* s) { return s && s->resval.rstring ? s->r
 
 resbuf* ZcDbObject::xData(const wchar_t* regappName) const
 {
-    if (mXData == nullptr) return nullptr;
-    if (regappName == nullptr) return zcutDuplicateChain(mXData);
-    resbuf* copy = zcutDuplicateChain(mXData);
+    const resbuf* chain = xdataChain();
+    if (chain == nullptr) return nullptr;
+    if (regappName == nullptr) return zcutDuplicateChain(chain);
+    resbuf* copy = zcutDuplicateChain(chain);
     std::vector<resbuf*> sections = Split_Sections(copy);
     resbuf* found = nullptr;
     for (resbuf*& s : sections) {
@@ -392,8 +417,8 @@ Zcad::ErrorStatus ZcDbObject::setXData(const resbuf* xdata)
             if (rb->restype == 1001 && (apps == nullptr || !apps->has(rb->resval.rstring))) return Zcad::eKeyNotFound;
     }
     if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
-    std::vector<resbuf*> mine = Split_Sections(mXData);
-    mXData = nullptr;
+    std::vector<resbuf*> mine = Split_Sections(xdataChain());
+    setXDataChain(nullptr);
     std::vector<resbuf*> incoming = Split_Sections(zcutDuplicateChain(xdata));
     for (resbuf* s : incoming) {
         bool replaced = false;
@@ -409,21 +434,21 @@ Zcad::ErrorStatus ZcDbObject::setXData(const resbuf* xdata)
         if (!replaced && !empty) mine.push_back(s);
         else if (empty) zcutRelRb(s);
     }
-    mXData = Join_Sections(mine);
+    setXDataChain(Join_Sections(mine));
     return Zcad::eOk;
 }
 
 Zcad::ErrorStatus ZcDbObject::dwgInFields(ZcDbDwgFiler* filer)
 {
     if (mStub && !mWriter) return Zcad::eNotOpenForWrite;
-    if (mXData) zcutRelRb(mXData);
-    mXData = platform::File_In_Chain(filer);
+    if (resbuf* old = xdataChain()) zcutRelRb(old);
+    setXDataChain(platform::File_In_Chain(filer));
     return filer->filerStatus();
 }
 
 Zcad::ErrorStatus ZcDbObject::dwgOutFields(ZcDbDwgFiler* filer) const
 {
-    platform::File_Out_Chain(filer, mXData);
+    platform::File_Out_Chain(filer, xdataChain());
     return filer->filerStatus();
 }
 
@@ -467,7 +492,7 @@ Zcad::ErrorStatus zcdbOpenObject(ZcDbObject*& pObj, ZcDbObjectId id, ZcDb::OpenM
     if (id.isNull()) return Zcad::eNullObjectId;
     platform::Db_Stub* stub = id.stub();
     if (!platform::Stub_Is_Live(stub) || stub->object == nullptr) return Zcad::eUnknownHandle;
-    if (stub->erased && !openErased) return Zcad::eWasErased;
+    if (stub->erased() && !openErased) return Zcad::eWasErased;
     ZcDbObject* obj = stub->object;
     if (Db_Object_Access::writer(obj)) return Zcad::eWasOpenForWrite;
     if (mode == ZcDb::kForWrite) {

@@ -9,6 +9,10 @@
 
 struct resbuf;
 
+namespace platform {
+struct Db_Object_Extras;
+}
+
 class ZcDbObject : public ZcRxObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbObject);
@@ -16,6 +20,12 @@ public:
     ~ZcDbObject() override;
     ZcDbObject(const ZcDbObject&) = delete;
     ZcDbObject& operator=(const ZcDbObject&) = delete;
+
+    // Objects are made in the database layer's pool of memory.
+    static void* operator new(size_t size);
+    static void operator delete(void* p, size_t size) noexcept;
+    static void* operator new(size_t, void* where) noexcept { return where; }
+    static void operator delete(void*, void*) noexcept {}
 
     ZcDbObjectId objectId() const;
     ZcDbObjectId ownerId() const { return mOwnerId; }
@@ -52,7 +62,7 @@ public:
 
     // Extension dictionary: created on demand, owned by this object.
     Zcad::ErrorStatus createExtensionDictionary();
-    ZcDbObjectId extensionDictionary() const { return mExtDictId; }
+    ZcDbObjectId extensionDictionary() const;
     // Erases the extension dictionary; refused (eContainerNotEmpty-like eInvalidInput) when it holds entries.
     Zcad::ErrorStatus releaseExtensionDictionary();
 
@@ -84,15 +94,17 @@ protected:
 private:
     friend struct platform::Db_Stub;
     friend class platform::Db_Object_Access;
+    platform::Db_Object_Extras& extras();
+    resbuf* xdataChain() const;
+    void setXDataChain(resbuf* chain);
+
     platform::Db_Stub* mStub = nullptr;
     ZcDbObjectId mOwnerId;
-    ZcDbObjectId mExtDictId;
-    resbuf* mXData = nullptr;
-    int mReaders = 0;
+    platform::Db_Object_Extras* mExtras = nullptr;  // made when first needed
+    uint16_t mReaders = 0;
     bool mWriter = false;
     bool mNew = true;
     bool mModified = false;
     bool mOpenedForModifyNotified = false;
     bool mUndoDisabled = false;
-    void* mUndoImage = nullptr;  // filed state at write opening, for cancel()
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "db/dbcurve.h"
+#include "db/object_pool.h"
 
 class ZcDbPolyline : public ZcDbCurve {
 public:
@@ -75,7 +76,7 @@ protected:
     void samplePolyline(ZcGePoint3dArray& points, ZcGeDoubleArray& params) const override;
 
 private:
-    std::vector<Vertex> mVertices;
+    std::vector<Vertex, platform::Object_Allocator<Vertex>> mVertices;
     bool mClosed = false;
     bool mPlinegen = false;
     double mElevation = 0.0;

@@ -9,6 +9,7 @@
 #include <cwctype>
 #include <mutex>
 
+#include "db/db_loader.h"
 #include "db/dbdict.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_enums.h"
@@ -370,6 +371,8 @@ static Zcad::ErrorStatus Read_Data(ZcDbDatabase* db, std::string_view data, cons
   try {
     DxfWarningScope scope(ctx.warnings);
     if (data.empty()) throw DxfError(0, "the file is empty");
+    // A drawing's objects take about 128 bytes of DXF text each, or more.
+    Db_Reserve_Objects(db, data.size() / 128);
     if (Is_Binary_Dxf(data)) {
       std::string text = Binary_Dxf_To_Text(data);
       Read_Sections(ctx, text, out, false);

@@ -49,7 +49,7 @@ DxfSpan DxfRecord::subclass(std::string_view name) const {
 }
 
 void DxfRecordReader::release_behind() {
-  constexpr size_t kStep = size_t{16} << 20;
+  constexpr size_t kStep = size_t{1} << 20;
   const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
   const size_t at = tokens_.position() / page * page;
   if (at < released_ + kStep) return;
