@@ -1,6 +1,7 @@
 #!/bin/sh
 # Plots the model space of real drawings with the platform's plot engine and compares the ink
-# with ezdxf's drawing of the same window, linetypes on in both (tests/support/ink_compare.py):
+# with ezdxf's drawing of the same window, linetypes on in both and every text style in the
+# plot's font (tests/support/ink_compare.py):
 #
 #   scripts/plot_fidelity.sh [-b BUILD_DIR] [-d DIFF_DIR] [DRAWING...]
 #
@@ -54,7 +55,7 @@ for drawing in "$@"; do
     diff_option=""
     [ -n "$diffs" ] && diff_option="--diff=$diffs/${name%.dxf}.png"
     figures=$(/usr/bin/python3 "$repo/tests/support/ink_compare.py" "$realdxf/$drawing" "$work/$name.pdf" \
-        "--window=${window#window }" $diff_option 2>&1 | tail -n 1)
+        "--window=${window#window }" "--font=WenQuanYi Micro Hei.ttf" $diff_option 2>&1 | tail -n 1)
     printf '%-70s %s\n' "$drawing" "$figures"
     if echo "$figures" | awk '{split($2, a, "="); split($3, b, "="); exit !(a[2] >= 0.98 && b[2] >= 0.98)}'; then
         passed=$((passed + 1))

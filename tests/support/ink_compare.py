@@ -92,7 +92,7 @@ def black_frontend_class():
     return Black_Frontend
 
 
-def ezdxf_picture(dxf, layout_name, window, box, page_h_mm, shape, dpi, linetypes):
+def ezdxf_picture(dxf, layout_name, window, box, page_h_mm, shape, dpi, linetypes, font=""):
     import logging
     import matplotlib
     matplotlib.use("Agg")
@@ -111,6 +111,10 @@ def ezdxf_picture(dxf, layout_name, window, box, page_h_mm, shape, dpi, linetype
         doc = ezdxf.readfile(dxf)
     except ezdxf.DXFStructureError:
         doc, _ = recover.readfile(dxf)
+    if font:
+        # Every text style in the plot's one font: what is compared is where texts stand.
+        for style in doc.styles:
+            style.dxf.font = font
     layout = doc.modelspace() if not layout_name else doc.layouts.get(layout_name)
     rows, cols = shape[0], shape[1]
     fig = plt.figure(figsize=(cols / dpi, rows / dpi), dpi=dpi)
@@ -169,6 +173,8 @@ def main(argv):
                         help="whether ezdxf draws linetype patterns")
     parser.add_argument("--threshold", type=int, default=192,
                         help="a pixel is ink where its darkest channel is below this")
+    parser.add_argument("--font", default="",
+                        help="draw every text style in this font file (default: the styles' own)")
     parser.add_argument("--diff", help="write the difference picture here (PNG)")
     args = parser.parse_args(argv)
 
@@ -177,7 +183,7 @@ def main(argv):
         plot = plot_picture(args.pdf, args.page, args.dpi)
         box = window_on_page(args.window, page_w, page_h)
         drawn = ezdxf_picture(args.dxf, args.layout, args.window, box, page_h, plot.shape, args.dpi,
-                              args.linetypes == "on")
+                              args.linetypes == "on", args.font)
     except (OSError, ValueError, subprocess.CalledProcessError) as error:
         print("ink_compare: %s" % error, file=sys.stderr)
         return 2
