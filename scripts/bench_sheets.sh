@@ -51,13 +51,13 @@ measure() {
     PEAK=$(awk -F': ' '/Maximum resident set size/ { printf "%.0f", $2 / 1024 }' "$log")
 }
 
-printf '%-7s %-10s %9s %12s %9s %8s %s\n' sheets run "wall s" "ms/sheet" "peak MB" ratio files
+printf '%-7s %-13s %9s %12s %9s %8s %s\n' sheets run "wall s" "ms/sheet" "peak MB" ratio files
 for n in "${counts[@]}"; do
     dir="$work/librecad_$n" && mkdir -p "$dir" && cp "$work/sheets_$n.dxf" "$dir/drawing.dxf"
     # dxf2pdf writes drawing.pdf beside the drawing (its -o takes no value).
     measure env QT_QPA_PLATFORM=offscreen librecad dxf2pdf "$dir/drawing.dxf"
     peer=$WALL
-    printf '%-7s %-10s %9.2f %12.1f %9s %8s %s\n' "$n" dxf2pdf "$WALL" "$(echo "$WALL * 1000 / $n" | bc -l)" "$PEAK" 1.00 \
+    printf '%-7s %-13s %9.2f %12.1f %9s %8s %s\n' "$n" dxf2pdf "$WALL" "$(echo "$WALL * 1000 / $n" | bc -l)" "$PEAK" 1.00 \
         "$(ls "$dir"/*.pdf 2>/dev/null | wc -l)"
     # One fresh machine and one fresh copy of the drawing per run.
     for script in pdfs merged; do
@@ -68,7 +68,7 @@ for n in "${counts[@]}"; do
             --script "$work/$script.scr" "$dir/drawing.dxf" && echo "$WALL $PEAK" >"$dir/figures")
         read -r WALL PEAK <"$dir/figures"
         files=$(find "$dir" -name '*.pdf' | wc -l)
-        printf '%-7s %-10s %9.2f %12.1f %9s %8.2f %s\n' "$n" "korvel-$script" "$WALL" \
+        printf '%-7s %-13s %9.2f %12.1f %9s %8.2f %s\n' "$n" "korvel-$script" "$WALL" \
             "$(echo "$WALL * 1000 / $n" | bc -l)" "$PEAK" "$(echo "$WALL / $peer" | bc -l)" "$files"
     done
 done

@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <mutex>
+#include <unordered_map>
 
 #include "db/color.h"
 #include "ed/sysvars.h"
 #include "plot/ini_text.h"
 #include "plot/machine_printers.h"
+#include "win/disk_change.h"
 #include "win/machine.h"
+#include "win/win_codepage.h"
 #include "win/win_files.h"
 #include "win/host_path_text.h"
 #include "win/win_registry.h"
@@ -57,14 +61,15 @@ bool Has_Extension(const std::wstring& name, const wchar_t* extension)
 // The files (or the subfolders) directly in the folder, sorted by name without regard to case.
 std::vector<fs::path> Folder_Entries(const fs::path& folder, bool folders)
 {
+    std::vector<std::pair<std::wstring, fs::path>> keyed;
+    for (const Folder_Entry& entry : *Folder_Listing(folder))
+        if (folders ? entry.is_folder : entry.is_file)
+            keyed.emplace_back(Fold_Case(entry.name), entry.path);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<fs::path> entries;
-    std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
-        if (folders ? entry.is_directory(ec) : entry.is_regular_file(ec))
-            entries.push_back(entry.path());
-    std::sort(entries.begin(), entries.end(), [](const fs::path& a, const fs::path& b) {
-        return Fold_Case(Text_From_Host_Path(a.filename())) < Fold_Case(Text_From_Host_Path(b.filename()));
-    });
+    entries.reserve(keyed.size());
+    for (auto& [key, path] : keyed)
+        entries.push_back(std::move(path));
     return entries;
 }
 
@@ -176,14 +181,11 @@ std::vector<std::wstring> Plot_Style_Folders()
     return Split_Folder_List(Host_Setting(L"PrinterStyleSheetDir", L"PLOTSTYLEPATH"));
 }
 
-bool Read_Pmp_File(const std::wstring& path, std::vector<PlotPaper>& media, std::wstring& error)
+namespace {
+
+bool Parse_Pmp(const std::string& bytes, std::vector<PlotPaper>& media, std::wstring& error)
 {
-    std::wstring text;
-    if (!Read_Ansi_File(path, text)) {
-        error = L"cannot read the paper description file " + path;
-        return false;
-    }
-    Ini_Text ini(text);
+    Ini_Text ini(From_Ansi(bytes));
     media.clear();
     const double declared = ini.number(L"Meta", L"userdef_num", -1.0);
     for (int k = 0; declared < 0.0 || k < declared; ++k) {
@@ -192,7 +194,7 @@ bool Read_Pmp_File(const std::wstring& path, std::vector<PlotPaper>& media, std:
         if (!canonical) {
             if (declared < 0.0)
                 break;
-            error = L"paper entry " + n + L" missing in " + path;
+            error = L"paper entry " + n + L" missing";
             return false;
         }
         PlotPaper paper;
@@ -201,7 +203,7 @@ bool Read_Pmp_File(const std::wstring& path, std::vector<PlotPaper>& media, std:
         paper.width_mm = ini.number(L"user", L"size_x" + n, 0.0);
         paper.height_mm = ini.number(L"user", L"size_y" + n, 0.0);
         if (paper.width_mm <= 0.0 || paper.height_mm <= 0.0) {
-            error = L"paper entry " + n + L" of " + path + L" has no size";
+            error = L"paper entry " + n + L" has no size";
             return false;
         }
         paper.margin_left_mm = ini.number(L"user", L"llx" + n, 0.0);
@@ -213,24 +215,30 @@ bool Read_Pmp_File(const std::wstring& path, std::vector<PlotPaper>& media, std:
     return true;
 }
 
-bool Read_Pc5_File(const std::wstring& path, Plot_Device_Entry& device, std::wstring& error)
+Parsed_File_Cache<std::vector<PlotPaper>>& Pmp_Cache()
 {
-    std::wstring text;
-    if (!Read_Ansi_File(path, text)) {
-        error = L"cannot read the plotter configuration file " + path;
-        return false;
-    }
-    Ini_Text ini(text);
+    static Parsed_File_Cache<std::vector<PlotPaper>> cache(Parse_Pmp);
+    return cache;
+}
+
+// A ".pc5" as read: the device without its name, media and description file, and the
+// description file it names.
+struct Pc5_Contents {
+    Plot_Device_Entry device;
+    std::wstring pmp_filepath;
+};
+
+bool Parse_Pc5(const std::string& bytes, Pc5_Contents& contents, std::wstring& error)
+{
+    Ini_Text ini(From_Ansi(bytes));
     std::optional<PlotDriver> driver = Driver_Of(ini);
     if (!driver) {
-        error = L"the plotter configuration file " + path + L" names no known driver";
+        error = L"names no known driver";
         return false;
     }
-    device = Plot_Device_Entry();
-    device.name = File_Name_Of(path);
+    Plot_Device_Entry& device = contents.device;
     device.driver = *driver;
     device.file_device = true;
-    device.config_path = path;
     device.dpi = ini.number(L"res_color_mem", L"resolution_x", 300.0);
     if (device.dpi <= 0.0)
         device.dpi = 300.0;
@@ -243,20 +251,96 @@ bool Read_Pc5_File(const std::wstring& path, Plot_Device_Entry& device, std::wst
         if (digits.size() == 2 && end != nullptr && *end == 0)
             device.background_rgb = ZcCmEntityColor::lookUpRGB(static_cast<uint8_t>(index));
     }
-    std::wstring pmp = ini.value(L"Meta", L"pmp_filepath").value_or(L"");
-    if (!File_Exists(pmp)) {
-        std::wstring stem = device.name.substr(0, device.name.size() - 4);
-        std::wstring wanted = pmp.empty() ? stem + L".pmp" : File_Name_Of(pmp);
-        pmp.clear();
-        for (const std::wstring& folder : Printer_Description_Folders())
-            if (File_Exists(folder + L"\\" + wanted)) {
-                pmp = folder + L"\\" + wanted;
-                break;
-            }
+    contents.pmp_filepath = ini.value(L"Meta", L"pmp_filepath").value_or(L"");
+    return true;
+}
+
+Parsed_File_Cache<Pc5_Contents>& Pc5_Cache()
+{
+    static Parsed_File_Cache<Pc5_Contents> cache(Parse_Pc5);
+    return cache;
+}
+
+// The description file of a ".pc5": the one it names, else one of that name (or of the
+// ".pc5"'s stem) in the description folders; empty when there is none.
+std::wstring Description_File_Of(const std::wstring& device_name, const std::wstring& named)
+{
+    if (File_Exists(named))
+        return named;
+    std::wstring stem = device_name.substr(0, device_name.size() - 4);
+    std::wstring wanted = named.empty() ? stem + L".pmp" : File_Name_Of(named);
+    for (const std::wstring& folder : Printer_Description_Folders())
+        if (File_Exists(folder + L"\\" + wanted))
+            return folder + L"\\" + wanted;
+    return L"";
+}
+
+// The ".pc5" device, kept while its files and the description file found for it are the
+// same parses.
+struct Assembled_Device {
+    std::shared_ptr<const Pc5_Contents> pc5;
+    std::shared_ptr<const std::vector<PlotPaper>> media;
+    Shared_Plot_Device device;
+};
+
+Shared_Plot_Device Pc5_Device(const std::wstring& path, std::wstring& error)
+{
+    const fs::path host = To_Host_Path(path);
+    std::wstring why;
+    bool read_failed = false;
+    std::shared_ptr<const Pc5_Contents> pc5 = Pc5_Cache().get(host, why, &read_failed);
+    if (!pc5) {
+        error = read_failed ? L"cannot read the plotter configuration file " + path
+                            : L"the plotter configuration file " + path + L" " + why;
+        return nullptr;
     }
-    device.pmp_path = pmp;
-    if (!pmp.empty() && !Read_Pmp_File(pmp, device.media, error))
+    const std::wstring name = File_Name_Of(path);
+    const std::wstring pmp = Description_File_Of(name, pc5->pmp_filepath);
+    std::shared_ptr<const std::vector<PlotPaper>> media;
+    if (!pmp.empty()) {
+        media = Pmp_Cache().get(To_Host_Path(pmp), why, &read_failed);
+        if (!media) {
+            error = read_failed ? L"cannot read the paper description file " + pmp : why + L" in " + pmp;
+            return nullptr;
+        }
+    }
+    static std::mutex mutex;
+    static std::unordered_map<std::wstring, Assembled_Device> assembled;
+    std::lock_guard<std::mutex> lock(mutex);
+    Assembled_Device& kept = assembled[path];
+    if (kept.device && kept.pc5 == pc5 && kept.media == media && kept.device->pmp_path == pmp)
+        return kept.device;
+    auto device = std::make_shared<Plot_Device_Entry>(pc5->device);
+    device->name = name;
+    device->config_path = path;
+    device->pmp_path = pmp;
+    if (media)
+        device->media = *media;
+    kept = {pc5, media, device};
+    return device;
+}
+
+}  // namespace
+
+bool Read_Pmp_File(const std::wstring& path, std::vector<PlotPaper>& media, std::wstring& error)
+{
+    std::wstring why;
+    bool read_failed = false;
+    std::shared_ptr<const std::vector<PlotPaper>> parsed = Pmp_Cache().get(To_Host_Path(path), why, &read_failed);
+    if (!parsed) {
+        error = read_failed ? L"cannot read the paper description file " + path : why + L" in " + path;
         return false;
+    }
+    media = *parsed;
+    return true;
+}
+
+bool Read_Pc5_File(const std::wstring& path, Plot_Device_Entry& device, std::wstring& error)
+{
+    Shared_Plot_Device read = Pc5_Device(path, error);
+    if (!read)
+        return false;
+    device = *read;
     return true;
 }
 
@@ -274,35 +358,34 @@ std::vector<std::wstring> Plot_Device_Names()
     return names;
 }
 
-std::optional<Plot_Device_Entry> Find_Plot_Device(const std::wstring& name, std::wstring* error)
+Shared_Plot_Device Find_Plot_Device(const std::wstring& name, std::wstring* error)
 {
     std::wstring ignored;
     std::wstring& why = error != nullptr ? *error : ignored;
     if (Equal_No_Case(name, kNoneDevice)) {
-        Plot_Device_Entry device;
-        device.name = kNoneDevice;
-        device.none = true;
-        device.media = None_Media();
-        return device;
+        static const Shared_Plot_Device none = [] {
+            auto device = std::make_shared<Plot_Device_Entry>();
+            device->name = kNoneDevice;
+            device->none = true;
+            device->media = None_Media();
+            return device;
+        }();
+        return none;
     }
     for (const fs::path& file : Pc5_Files())
-        if (Equal_No_Case(Text_From_Host_Path(file.filename()), name)) {
-            Plot_Device_Entry device;
-            if (!Read_Pc5_File(To_Windows_Path(file), device, why))
-                return std::nullopt;
-            return device;
-        }
+        if (Equal_No_Case(Text_From_Host_Path(file.filename()), name))
+            return Pc5_Device(To_Windows_Path(file), why);
     if (std::optional<Machine_Printer> printer = Find_Machine_Printer(name)) {
-        Plot_Device_Entry device;
-        device.name = printer->name;
-        device.driver = PlotDriver::Printer;
-        device.media = printer->media;
-        device.dpi = printer->dpi;
-        device.spool_folder = printer->spool_folder;
+        auto device = std::make_shared<Plot_Device_Entry>();
+        device->name = printer->name;
+        device->driver = PlotDriver::Printer;
+        device->media = printer->media;
+        device->dpi = printer->dpi;
+        device->spool_folder = printer->spool_folder;
         return device;
     }
     why = L"no plot device named " + name;
-    return std::nullopt;
+    return nullptr;
 }
 
 std::vector<Plot_Style_File> Plot_Style_Tables()

@@ -1,6 +1,7 @@
 // Windows paths on the host file system.
 #include <vector>
 
+#include "win/disk_change.h"
 #include "win/host_path_text.h"
 #include "win/machine.h"
 #include "win/win_files.h"
@@ -35,9 +36,8 @@ std::optional<fs::path> Find_Entry(const fs::path& folder, const std::wstring& n
     std::error_code ec;
     const fs::path exact = folder / Host_Path_From_Text(name);
     if (fs::symlink_status(exact, ec).type() != fs::file_type::not_found && !ec) return exact;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (Equal_No_Case(Text_From_Host_Path(it->path().filename()), name)) return it->path();
-    }
+    for (const Folder_Entry& entry : *Folder_Listing(folder))
+        if (Equal_No_Case(entry.name, name)) return entry.path;
     return std::nullopt;
 }
 

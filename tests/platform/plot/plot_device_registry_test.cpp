@@ -24,7 +24,7 @@ TEST_F(Registry_Test, MediaAreExactlyThePapersOfTheDescriptionFileWithTheirPrint
                                                     {L"KV_A1T", 594, 841, 10, 200, 0, 3},
                                                     {L"KV_500x500", 500, 500}});
     std::wstring error;
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(name, &error);
+    Shared_Plot_Device device = Find_Plot_Device(name, &error);
     ASSERT_TRUE(device) << std::string(error.begin(), error.end());
     EXPECT_EQ(device->driver, PlotDriver::Pdf);
     EXPECT_TRUE(device->file_device);
@@ -54,7 +54,7 @@ TEST_F(Registry_Test, DriverComesFromTheConfigurationFile)
     } cases[] = {{L"PDF", PlotDriver::Pdf}, {L"DWF", PlotDriver::Dwf}, {L"JPG", PlotDriver::Jpg},
                  {L"PNG", PlotDriver::Png}, {L"PLT", PlotDriver::Plt}, {L"SVG", PlotDriver::Svg}};
     for (const auto& c : cases) {
-        std::optional<Plot_Device_Entry> device = Find_Plot_Device(Write_Device(c.type, {{L"KV_A3", 420, 297}}));
+        Shared_Plot_Device device = Find_Plot_Device(Write_Device(c.type, {{L"KV_A3", 420, 297}}));
         ASSERT_TRUE(device) << c.type;
         EXPECT_EQ(device->driver, c.driver) << c.type;
     }
@@ -69,7 +69,7 @@ TEST_F(Registry_Test, RasterResolutionAndBackgroundColourComeFromTheConfiguratio
     const std::wstring pmp = description_folder + L"\\K_JPG.pmp";
     Write_File(pmp, Pmp_Text({{L"KV_A4", 297, 210}}));
     Write_File(config_folder + L"\\K_JPG.pc5", Pc5_Text(L"JPG", pmp, 150, L"010000006400000000000000"));
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"k_jpg.PC5");
+    Shared_Plot_Device device = Find_Plot_Device(L"k_jpg.PC5");
     ASSERT_TRUE(device);
     EXPECT_EQ(device->name, L"K_JPG.pc5");
     EXPECT_DOUBLE_EQ(device->dpi, 150);
@@ -80,7 +80,7 @@ TEST_F(Registry_Test, MovedDescriptionFileIsFoundByNameInTheDescriptionFolders)
 {
     Write_File(description_folder + L"\\K_SVG.pmp", Pmp_Text({{L"KV_A2", 594, 420}}));
     Write_File(config_folder + L"\\K_SVG.pc5", Pc5_Text(L"SVG", L"D:\\gone\\K_SVG.pmp"));
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"K_SVG.pc5");
+    Shared_Plot_Device device = Find_Plot_Device(L"K_SVG.pc5");
     ASSERT_TRUE(device);
     ASSERT_EQ(device->media.size(), 1u);
     EXPECT_EQ(device->media[0].display_name, L"KV_A2");
@@ -95,7 +95,7 @@ TEST_F(Registry_Test, DeviceListHasNoneThenConfigurationFilesTopFolderFirstThenP
     EXPECT_EQ(Plot_Device_Names(),
               (std::vector<std::wstring>{L"None", L"K_PDF.pc5", L"Deep.pc5", L"HP LaserJet"}));
     // The top folder's file is the device of that name.
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"K_PDF.pc5");
+    Shared_Plot_Device device = Find_Plot_Device(L"K_PDF.pc5");
     ASSERT_TRUE(device);
     EXPECT_EQ(device->config_path, config_folder + L"\\K_PDF.pc5");
 }
@@ -115,7 +115,7 @@ TEST_F(Registry_Test, EnvironmentSettingOverridesTheProfileFolders)
 TEST_F(Registry_Test, PrintersKeepTheirMediaAndSpoolFolder)
 {
     Add_Printer(L"HP LaserJet", {{L"A4", 210, 297, 4, 4, 4, 4}, {L"A3", 297, 420}});
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"hp laserjet");
+    Shared_Plot_Device device = Find_Plot_Device(L"hp laserjet");
     ASSERT_TRUE(device);
     EXPECT_EQ(device->driver, PlotDriver::Printer);
     EXPECT_FALSE(device->file_device);
@@ -171,7 +171,7 @@ TEST_F(Registry_Test, PlugInsGoldenPlotterFilesGiveTheirDriversAndPapers)
         std::filesystem::copy_file(golden / (stem + ".pc5"), Host(config_folder) / (stem + ".pc5"));
         std::filesystem::copy_file(golden / (stem + ".pmp"), Host(description_folder) / (stem + ".pmp"));
         std::wstring error;
-        std::optional<Plot_Device_Entry> device = Find_Plot_Device(From_Utf8(stem + ".pc5"), &error);
+        Shared_Plot_Device device = Find_Plot_Device(From_Utf8(stem + ".pc5"), &error);
         ASSERT_TRUE(device) << c.type << ": " << To_Utf8(error);
         EXPECT_EQ(device->driver, c.driver) << c.type;
         // The papers as the description file lists them, read here line by line.
