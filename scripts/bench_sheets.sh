@@ -7,7 +7,7 @@
 # Installs librecad when missing; builds cadhost and the 2025 module in a Release build folder.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$repo/build-rel}
+build=$(realpath -m "${1:-$repo/build-rel}")
 shift || true
 counts=("$@")
 [ ${#counts[@]} -gt 0 ] || counts=(10 50 200)

@@ -201,20 +201,13 @@ struct Media_Entry {
     std::wstring canonical, display;
 };
 
+// The device's papers, read once for the whole question.
 std::vector<Media_Entry> Device_Media(Plot_Session& session)
 {
     std::vector<Media_Entry> media;
-    ZcArray<const wchar_t*> names;
-    if (session.validator->canonicalMediaNameList(&session.work, names) != Zcad::eOk)
-        return media;
-    for (int i = 0; i < names.length(); ++i) {
-        Media_Entry entry;
-        entry.canonical = names[i];
-        const wchar_t* display = nullptr;
-        session.validator->getLocaleMediaName(&session.work, i, display);
-        entry.display = display != nullptr ? display : entry.canonical;
-        media.push_back(entry);
-    }
+    if (Shared_Plot_Device device = Device_Of(&session.work))
+        for (const PlotPaper& paper : device->media)
+            media.push_back({paper.canonical_name, paper.display_name});
     return media;
 }
 

@@ -1,4 +1,5 @@
 // Windows paths on the host file system.
+#include <algorithm>
 #include <vector>
 
 #include "win/disk_change.h"
@@ -31,19 +32,36 @@ bool Is_Separator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 bool Is_Drive_Letter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
+bool Exists(const fs::path& path) {
+    std::error_code ec;
+    return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
+}
+
 // The entry of `folder` named `name` without regard to case; the exact spelling wins.
 std::optional<fs::path> Find_Entry(const fs::path& folder, const std::wstring& name) {
-    std::error_code ec;
+    std::shared_ptr<const std::vector<Folder_Entry>> listing = Folder_Listing(folder);
+    const Folder_Entry* other_case = nullptr;
+    for (const Folder_Entry& entry : *listing) {
+        if (entry.name == name) return entry.path;
+        if (other_case == nullptr && Equal_No_Case(entry.name, name)) other_case = &entry;
+    }
+    if (other_case != nullptr) return other_case->path;
+    // A folder that cannot be listed may still hold it.
     const fs::path exact = folder / Host_Path_From_Text(name);
-    if (fs::symlink_status(exact, ec).type() != fs::file_type::not_found && !ec) return exact;
-    for (const Folder_Entry& entry : *Folder_Listing(folder))
-        if (Equal_No_Case(entry.name, name)) return entry.path;
+    if (Exists(exact)) return exact;
     return std::nullopt;
 }
 
 // Joins components onto a base folder, resolving "." and "..", and existing names
 // without regard to case. `floor` is the folder ".." cannot leave.
 fs::path Resolve(fs::path base, const fs::path& floor, const std::vector<std::wstring>& components) {
+    // A path that exists as spelled is itself (one look instead of one per part).
+    if (std::none_of(components.begin(), components.end(),
+                     [](const std::wstring& c) { return c == L"." || c == L".."; })) {
+        fs::path exact = base;
+        for (const auto& component : components) exact /= Host_Path_From_Text(component);
+        if (Exists(exact)) return exact;
+    }
     bool existing = true;
     std::vector<fs::path> stack;
     fs::path current = base;
