@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <unordered_map>
 
@@ -39,8 +40,9 @@ std::vector<std::wstring> Split_Folder_List(const std::wstring& list)
     for (;;) {
         size_t semicolon = list.find(L';', start);
         std::wstring entry = list.substr(start, semicolon == std::wstring::npos ? std::wstring::npos : semicolon - start);
-        std::vector<wchar_t> expanded(32768);
-        if (ExpandEnvironmentStringsW(entry.c_str(), expanded.data(), static_cast<DWORD>(expanded.size())) > 0)
+        const DWORD needed = ExpandEnvironmentStringsW(entry.c_str(), nullptr, 0);
+        std::vector<wchar_t> expanded(needed);
+        if (needed > 0 && ExpandEnvironmentStringsW(entry.c_str(), expanded.data(), needed) == needed)
             entry = expanded.data();
         while (entry.size() > 3 && (entry.back() == L'\\' || entry.back() == L'/'))
             entry.pop_back();
@@ -73,31 +75,75 @@ std::vector<fs::path> Folder_Entries(const fs::path& folder, bool folders)
     return entries;
 }
 
-// ".pc5" files of a folder tree: the folder's own first, then each subfolder's.
-void Collect_Pc5_Files(const fs::path& folder, std::vector<fs::path>& out)
+// ".pc5" files of a folder tree: the folder's own first, then each subfolder's. Notes each
+// listing read, to tell later whether the tree changed.
+void Collect_Pc5_Files(const fs::path& folder, std::vector<fs::path>& out,
+                       std::vector<std::shared_ptr<const std::vector<Folder_Entry>>>& listings)
 {
+    listings.push_back(Folder_Listing(folder));
     for (const fs::path& file : Folder_Entries(folder, false))
         if (Has_Extension(Text_From_Host_Path(file.filename()), L".pc5"))
             out.push_back(file);
     for (const fs::path& sub : Folder_Entries(folder, true))
-        Collect_Pc5_Files(sub, out);
+        Collect_Pc5_Files(sub, out, listings);
 }
 
-// Every ".pc5" of the configuration folders, the first of each name only.
-std::vector<fs::path> Pc5_Files()
+// The listings of the folder trees as they are now, in the order Collect_Pc5_Files reads them.
+bool Same_Listings(const std::vector<fs::path>& roots,
+                   const std::vector<std::shared_ptr<const std::vector<Folder_Entry>>>& listings)
 {
-    std::vector<fs::path> all;
+    size_t next = 0;
+    std::function<bool(const fs::path&)> same = [&](const fs::path& folder) {
+        if (next >= listings.size() || Folder_Listing(folder) != listings[next++])
+            return false;
+        for (const Folder_Entry& entry : *listings[next - 1])
+            if (entry.is_folder && !same(entry.path))
+                return false;
+        return true;
+    };
+    for (const fs::path& root : roots)
+        if (!same(root))
+            return false;
+    return next == listings.size();
+}
+
+struct Pc5_File {
+    std::wstring name;     // file name
+    fs::path host;
+    std::wstring windows;  // Windows path
+};
+
+// Every ".pc5" of the configuration folders, the first of each name only; worked out again
+// only when a folder of the trees changed.
+std::vector<Pc5_File> Pc5_Files()
+{
+    struct Kept {
+        std::vector<fs::path> roots;
+        std::vector<std::shared_ptr<const std::vector<Folder_Entry>>> listings;
+        std::vector<Pc5_File> files;
+    };
+    static std::mutex mutex;
+    static Kept kept;
+    std::vector<fs::path> roots;
     for (const std::wstring& folder : Printer_Config_Folders())
-        Collect_Pc5_Files(To_Host_Path(folder), all);
-    std::vector<fs::path> unique;
+        roots.push_back(To_Host_Path(folder));
+    std::lock_guard<std::mutex> lock(mutex);
+    if (roots == kept.roots && Same_Listings(roots, kept.listings))
+        return kept.files;
+    Kept fresh;
+    fresh.roots = roots;
+    std::vector<fs::path> all;
+    for (const fs::path& root : roots)
+        Collect_Pc5_Files(root, all, fresh.listings);
     for (const fs::path& file : all) {
-        bool seen = std::any_of(unique.begin(), unique.end(), [&](const fs::path& other) {
-            return Equal_No_Case(Text_From_Host_Path(other.filename()), Text_From_Host_Path(file.filename()));
-        });
+        const std::wstring name = Text_From_Host_Path(file.filename());
+        bool seen = std::any_of(fresh.files.begin(), fresh.files.end(),
+                                [&](const Pc5_File& other) { return Equal_No_Case(other.name, name); });
         if (!seen)
-            unique.push_back(file);
+            fresh.files.push_back({name, file, To_Windows_Path(file)});
     }
-    return unique;
+    kept = std::move(fresh);
+    return kept.files;
 }
 
 std::optional<PlotDriver> Driver_Of(const Ini_Text& ini)
@@ -128,10 +174,21 @@ std::wstring File_Name_Of(const std::wstring& path)
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-bool File_Exists(const std::wstring& path)
+// A file's Windows path and host path.
+struct Found_File {
+    std::wstring path;
+    fs::path host;
+};
+
+std::optional<Found_File> Existing_File(const std::wstring& path)
 {
+    if (path.empty())
+        return std::nullopt;
+    fs::path host = To_Host_Path(path);
     std::error_code ec;
-    return !path.empty() && fs::is_regular_file(To_Host_Path(path), ec);
+    if (!fs::is_regular_file(host, ec))
+        return std::nullopt;
+    return Found_File{path, std::move(host)};
 }
 
 // The standard papers of the "None" device.
@@ -262,17 +319,17 @@ Parsed_File_Cache<Pc5_Contents>& Pc5_Cache()
 }
 
 // The description file of a ".pc5": the one it names, else one of that name (or of the
-// ".pc5"'s stem) in the description folders; empty when there is none.
-std::wstring Description_File_Of(const std::wstring& device_name, const std::wstring& named)
+// ".pc5"'s stem) in the description folders; nullopt when there is none.
+std::optional<Found_File> Description_File_Of(const std::wstring& device_name, const std::wstring& named)
 {
-    if (File_Exists(named))
-        return named;
+    if (std::optional<Found_File> found = Existing_File(named))
+        return found;
     std::wstring stem = device_name.substr(0, device_name.size() - 4);
     std::wstring wanted = named.empty() ? stem + L".pmp" : File_Name_Of(named);
     for (const std::wstring& folder : Printer_Description_Folders())
-        if (File_Exists(folder + L"\\" + wanted))
-            return folder + L"\\" + wanted;
-    return L"";
+        if (std::optional<Found_File> found = Existing_File(folder + L"\\" + wanted))
+            return found;
+    return std::nullopt;
 }
 
 // The ".pc5" device, kept while its files and the description file found for it are the
@@ -283,9 +340,8 @@ struct Assembled_Device {
     Shared_Plot_Device device;
 };
 
-Shared_Plot_Device Pc5_Device(const std::wstring& path, std::wstring& error)
+Shared_Plot_Device Pc5_Device(const fs::path& host, const std::wstring& path, std::wstring& error)
 {
-    const fs::path host = To_Host_Path(path);
     std::wstring why;
     bool read_failed = false;
     std::shared_ptr<const Pc5_Contents> pc5 = Pc5_Cache().get(host, why, &read_failed);
@@ -295,25 +351,26 @@ Shared_Plot_Device Pc5_Device(const std::wstring& path, std::wstring& error)
         return nullptr;
     }
     const std::wstring name = File_Name_Of(path);
-    const std::wstring pmp = Description_File_Of(name, pc5->pmp_filepath);
+    const std::optional<Found_File> pmp = Description_File_Of(name, pc5->pmp_filepath);
     std::shared_ptr<const std::vector<PlotPaper>> media;
-    if (!pmp.empty()) {
-        media = Pmp_Cache().get(To_Host_Path(pmp), why, &read_failed);
+    if (pmp) {
+        media = Pmp_Cache().get(pmp->host, why, &read_failed);
         if (!media) {
-            error = read_failed ? L"cannot read the paper description file " + pmp : why + L" in " + pmp;
+            error = read_failed ? L"cannot read the paper description file " + pmp->path : why + L" in " + pmp->path;
             return nullptr;
         }
     }
+    const std::wstring pmp_path = pmp ? pmp->path : std::wstring();
     static std::mutex mutex;
     static std::unordered_map<std::wstring, Assembled_Device> assembled;
     std::lock_guard<std::mutex> lock(mutex);
     Assembled_Device& kept = assembled[path];
-    if (kept.device && kept.pc5 == pc5 && kept.media == media && kept.device->pmp_path == pmp)
+    if (kept.device && kept.pc5 == pc5 && kept.media == media && kept.device->pmp_path == pmp_path)
         return kept.device;
     auto device = std::make_shared<Plot_Device_Entry>(pc5->device);
     device->name = name;
     device->config_path = path;
-    device->pmp_path = pmp;
+    device->pmp_path = pmp_path;
     if (media)
         device->media = *media;
     kept = {pc5, media, device};
@@ -337,7 +394,7 @@ bool Read_Pmp_File(const std::wstring& path, std::vector<PlotPaper>& media, std:
 
 bool Read_Pc5_File(const std::wstring& path, Plot_Device_Entry& device, std::wstring& error)
 {
-    Shared_Plot_Device read = Pc5_Device(path, error);
+    Shared_Plot_Device read = Pc5_Device(To_Host_Path(path), path, error);
     if (!read)
         return false;
     device = *read;
@@ -347,8 +404,8 @@ bool Read_Pc5_File(const std::wstring& path, Plot_Device_Entry& device, std::wst
 std::vector<std::wstring> Plot_Device_Names()
 {
     std::vector<std::wstring> names{kNoneDevice};
-    for (const fs::path& file : Pc5_Files())
-        names.push_back(Text_From_Host_Path(file.filename()));
+    for (const Pc5_File& file : Pc5_Files())
+        names.push_back(file.name);
     for (const Machine_Printer& printer : Machine_Printers()) {
         bool seen = std::any_of(names.begin(), names.end(),
                                 [&](const std::wstring& name) { return Equal_No_Case(name, printer.name); });
@@ -372,9 +429,9 @@ Shared_Plot_Device Find_Plot_Device(const std::wstring& name, std::wstring* erro
         }();
         return none;
     }
-    for (const fs::path& file : Pc5_Files())
-        if (Equal_No_Case(Text_From_Host_Path(file.filename()), name))
-            return Pc5_Device(To_Windows_Path(file), why);
+    for (const Pc5_File& file : Pc5_Files())
+        if (Equal_No_Case(file.name, name))
+            return Pc5_Device(file.host, file.windows, why);
     if (std::optional<Machine_Printer> printer = Find_Machine_Printer(name)) {
         auto device = std::make_shared<Plot_Device_Entry>();
         device->name = printer->name;

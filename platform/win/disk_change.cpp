@@ -1,21 +1,27 @@
 #include "win/disk_change.h"
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <unordered_set>
 
 #include "win/host_path_text.h"
+#include "win/machine.h"
 
 namespace platform {
 
 namespace {
 
-// A modification this close to the read may share its timestamp with a later write (coarse
-// file system clocks tick in milliseconds, some file systems in seconds).
-constexpr int64_t kRacyNs = 2'000'000'000;
+// A modification this close to the read may share its timestamp with a later write: file
+// systems with nanosecond times stamp with a clock that ticks in milliseconds; times in whole
+// seconds may come from a file system that keeps no more (or two seconds).
+constexpr int64_t kRacyFineNs = 50'000'000;
+constexpr int64_t kRacyCoarseNs = 2'000'000'000;
 
 int64_t Now_Ns()
 {
@@ -55,7 +61,8 @@ bool Read_All(const std::filesystem::path& host_path, std::string& bytes)
 
 bool Is_Racy(const Disk_Stamp& stamp)
 {
-    return std::max(stamp.modified_ns, stamp.changed_ns) >= stamp.taken_ns - kRacyNs;
+    const bool whole_seconds = stamp.modified_ns % 1'000'000'000 == 0 && stamp.changed_ns % 1'000'000'000 == 0;
+    return std::max(stamp.modified_ns, stamp.changed_ns) >= stamp.taken_ns - (whole_seconds ? kRacyCoarseNs : kRacyFineNs);
 }
 
 struct Listing {
@@ -79,7 +86,94 @@ std::shared_ptr<const std::vector<Folder_Entry>> List_Folder(const std::filesyst
     return entries;
 }
 
+// The inotify watches of the folders read; every event in them counts as a change.
+class Change_Watch {
+public:
+    static Change_Watch& instance()
+    {
+        static Change_Watch watch;
+        return watch;
+    }
+
+    uint64_t generation(const std::filesystem::path& folder, const std::filesystem::path& root)
+    {
+        const std::string& path = folder.native();
+        const std::string& top = root.native();
+        if (fd_ < 0 || top.empty() || path.compare(0, top.size(), top) != 0 ||
+            (path.size() > top.size() && path[top.size()] != '/'))
+            return 0;
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (chains_.count(path) == 0) {
+            // The folder and each parent up to the root, the longest first.
+            for (size_t end = path.size(); end >= top.size();) {
+                if (!add(path.substr(0, end)))
+                    return 0;
+                end = path.rfind('/', end - 1);
+                if (end == std::string::npos || end == 0)
+                    break;
+            }
+            chains_.insert(path);
+        }
+        drain();
+        return generation_;
+    }
+
+private:
+    Change_Watch() : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
+
+    bool add(const std::string& folder)
+    {
+        if (watches_.count(folder) != 0)
+            return true;
+        const uint32_t mask = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_MODIFY | IN_ATTRIB |
+                              IN_CLOSE_WRITE | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+        const int wd = inotify_add_watch(fd_, folder.c_str(), mask);
+        if (wd < 0)
+            return false;
+        watches_[folder] = wd;
+        return true;
+    }
+
+    // Counts what happened; a folder gone or moved is watched again by path when next read.
+    void drain()
+    {
+        alignas(inotify_event) char buffer[16384];
+        for (;;) {
+            const ssize_t length = ::read(fd_, buffer, sizeof buffer);
+            if (length <= 0)
+                return;
+            ++generation_;
+            for (ssize_t at = 0; at < length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (event->mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF))
+                    forget(event->wd);
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+    }
+
+    void forget(int wd)
+    {
+        inotify_rm_watch(fd_, wd);
+        chains_.clear();
+        for (auto it = watches_.begin(); it != watches_.end();)
+            it = it->second == wd ? watches_.erase(it) : std::next(it);
+    }
+
+    int fd_;
+    std::mutex mutex_;
+    std::unordered_map<std::string, int> watches_;
+    std::unordered_set<std::string> chains_;  // folders watched with all their parents
+    uint64_t generation_ = 1;
+};
+
 }  // namespace
+
+uint64_t Watched_Generation(const std::filesystem::path& host_folder)
+{
+    // The root is read before any lock here is taken (the machine may read folders under its own).
+    return Change_Watch::instance().generation(host_folder, Machine::instance().root());
+}
 
 uint64_t Hash_Bytes(std::string_view bytes)
 {
@@ -121,7 +215,11 @@ std::shared_ptr<const std::vector<Folder_Entry>> Folder_Listing(const std::files
 {
     static std::mutex mutex;
     static std::unordered_map<std::filesystem::path::string_type, Listing> listings;
+    const uint64_t generation = Watched_Generation(host_folder);
     std::lock_guard<std::mutex> lock(mutex);
+    auto kept = listings.find(host_folder.native());
+    if (kept != listings.end() && generation != 0 && kept->second.stamp.generation == generation)
+        return kept->second.entries;
     Disk_Stamp now;
     now.taken_ns = Now_Ns();
     now.present = Stat_Of(host_folder, now);
@@ -131,10 +229,13 @@ std::shared_ptr<const std::vector<Folder_Entry>> Folder_Listing(const std::files
     }
     auto found = listings.find(host_folder.native());
     // A folder changed within the granularity of its time is listed again.
-    if (found != listings.end() && Same_File_Fields(found->second.stamp, now) && !Is_Racy(found->second.stamp))
+    if (found != listings.end() && Same_File_Fields(found->second.stamp, now) && !Is_Racy(found->second.stamp)) {
+        found->second.stamp.generation = generation;
         return found->second.entries;
+    }
     Listing& listing = listings[host_folder.native()];
     listing.stamp = now;
+    listing.stamp.generation = generation;
     listing.entries = List_Folder(host_folder);
     return listing.entries;
 }

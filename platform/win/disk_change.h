@@ -24,7 +24,14 @@ struct Disk_Stamp {
     int64_t changed_ns = 0;    // status-change time (no program sets it back)
     int64_t taken_ns = 0;      // when it was read, on the same clock
     uint64_t content_hash = 0; // of the bytes read
+    uint64_t generation = 0;   // Watched_Generation of its folder when last found unchanged
 };
+
+// Watches the folder and its parents up to the machine's root for changes, as a host watches
+// its configuration folders: the number of changes seen so far in watched folders, 0 when the
+// folder lies outside the root or cannot be watched. What is read after this call is as on
+// disk while a later call gives the same number.
+uint64_t Watched_Generation(const std::filesystem::path& host_folder);
 
 // FNV-1a of the bytes.
 uint64_t Hash_Bytes(std::string_view bytes);
@@ -60,15 +67,21 @@ public:
     {
         if (read_failed != nullptr)
             *read_failed = false;
+        const uint64_t generation = Watched_Generation(host_path.parent_path());
         std::lock_guard<std::mutex> lock(mutex_);
         auto found = entries_.find(host_path.native());
-        if (found != entries_.end() && Unchanged_On_Disk(host_path, found->second.stamp)) {
+        if (found != entries_.end() &&
+            ((generation != 0 && found->second.stamp.generation == generation) ||
+             Unchanged_On_Disk(host_path, found->second.stamp))) {
+            found->second.stamp.generation = generation;
             error = found->second.error;
             return found->second.parsed;
         }
         Entry entry;
         std::string bytes;
-        if (!Read_Stamped_File(host_path, bytes, entry.stamp)) {
+        const bool read = Read_Stamped_File(host_path, bytes, entry.stamp);
+        entry.stamp.generation = generation;
+        if (!read) {
             entries_.erase(host_path.native());
             if (read_failed != nullptr)
                 *read_failed = true;

@@ -1,5 +1,7 @@
 // Windows paths on the host file system.
 #include <algorithm>
+#include <mutex>
+#include <unordered_map>
 #include <vector>
 
 #include "win/disk_change.h"
@@ -52,16 +54,63 @@ std::optional<fs::path> Find_Entry(const fs::path& folder, const std::wstring& n
     return std::nullopt;
 }
 
+// A path resolved part by part, kept while nothing changed in the watched folders it went
+// through.
+struct Kept_Resolution {
+    fs::path result;
+    fs::path deepest;  // the last folder listed
+    uint64_t generation = 0;
+};
+
+std::mutex& Resolution_Mutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::unordered_map<std::string, Kept_Resolution>& Resolutions() {
+    static std::unordered_map<std::string, Kept_Resolution> kept;
+    return kept;
+}
+
+fs::path Resolve_Parts(fs::path base, const fs::path& floor, const std::vector<std::wstring>& components,
+                       fs::path& deepest);
+
 // Joins components onto a base folder, resolving "." and "..", and existing names
 // without regard to case. `floor` is the folder ".." cannot leave.
 fs::path Resolve(fs::path base, const fs::path& floor, const std::vector<std::wstring>& components) {
-    // A path that exists as spelled is itself (one look instead of one per part).
-    if (std::none_of(components.begin(), components.end(),
-                     [](const std::wstring& c) { return c == L"." || c == L".."; })) {
-        fs::path exact = base;
-        for (const auto& component : components) exact /= Host_Path_From_Text(component);
-        if (Exists(exact)) return exact;
+    if (std::any_of(components.begin(), components.end(),
+                    [](const std::wstring& c) { return c == L"." || c == L".."; })) {
+        fs::path deepest;
+        return Resolve_Parts(base, floor, components, deepest);
     }
+    // A path that exists as spelled is itself (one look instead of one per part).
+    fs::path exact = base;
+    for (const auto& component : components) exact /= Host_Path_From_Text(component);
+    std::string key = base.native() + '\0' + exact.native();
+    {
+        std::unique_lock<std::mutex> lock(Resolution_Mutex());
+        auto found = Resolutions().find(key);
+        if (found != Resolutions().end()) {
+            const Kept_Resolution kept = found->second;
+            lock.unlock();
+            if (kept.generation != 0 && Watched_Generation(kept.deepest) == kept.generation) return kept.result;
+        }
+    }
+    if (Exists(exact)) return exact;
+    const uint64_t before = Watched_Generation(base);
+    Kept_Resolution resolved;
+    resolved.result = Resolve_Parts(base, floor, components, resolved.deepest);
+    // Kept only when no change came while the folders were read.
+    resolved.generation = before != 0 && Watched_Generation(resolved.deepest) == before ? before : 0;
+    std::lock_guard<std::mutex> lock(Resolution_Mutex());
+    if (Resolutions().size() >= 4096) Resolutions().clear();
+    Resolutions()[std::move(key)] = resolved;
+    return resolved.result;
+}
+
+fs::path Resolve_Parts(fs::path base, const fs::path& floor, const std::vector<std::wstring>& components,
+                       fs::path& deepest) {
+    deepest = base;
     bool existing = true;
     std::vector<fs::path> stack;
     fs::path current = base;
@@ -74,6 +123,7 @@ fs::path Resolve(fs::path base, const fs::path& floor, const std::vector<std::ws
             continue;
         }
         if (existing) {
+            deepest = current;
             if (auto found = Find_Entry(current, component)) {
                 current = *found;
                 continue;

@@ -104,6 +104,13 @@ TEST_F(DiskChangeTest, FolderListingFollowsTheFolder)
     EXPECT_TRUE(Names(folder).empty());
     Write_File(folder / "K_SVG.pc5");
     EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"K_SVG.pc5"}));
+    // A parent moved away and another in its place: the path names another folder.
+    const fs::path deep = c_drive() / "Profile" / "Plotters";
+    Write_File(deep / "K_PDF.pc5");
+    EXPECT_EQ(Names(deep), (std::vector<std::wstring>{L"K_PDF.pc5"}));
+    fs::rename(c_drive() / "Profile", c_drive() / "Old profile");
+    Write_File(deep / "K_DWF.pc5");
+    EXPECT_EQ(Names(deep), (std::vector<std::wstring>{L"K_DWF.pc5"}));
 }
 
 }  // namespace
