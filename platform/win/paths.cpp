@@ -97,9 +97,19 @@ fs::path Resolve(fs::path base, const fs::path& floor, const std::vector<std::ws
         }
     }
     if (Exists(exact)) return exact;
-    const uint64_t before = Watched_Generation(base);
+    // The longest start that exists as spelled resolves to itself; the rest goes part by part.
+    size_t start = components.size();
+    fs::path from = exact;
+    while (start > 0) {
+        from = from.parent_path();
+        --start;
+        if (start == 0 || Exists(from)) break;
+    }
+    if (start == 0) from = base;
+    const std::vector<std::wstring> rest(components.begin() + static_cast<std::ptrdiff_t>(start), components.end());
+    const uint64_t before = Watched_Generation(from);
     Kept_Resolution resolved;
-    resolved.result = Resolve_Parts(base, floor, components, resolved.deepest);
+    resolved.result = Resolve_Parts(from, floor, rest, resolved.deepest);
     // Kept only when no change came while the folders were read.
     resolved.generation = before != 0 && Watched_Generation(resolved.deepest) == before ? before : 0;
     std::lock_guard<std::mutex> lock(Resolution_Mutex());
