@@ -415,6 +415,31 @@ std::vector<std::wstring> Plot_Device_Names()
     return names;
 }
 
+namespace {
+
+// A ".pc5" device found under its name, kept while nothing changed in the watched folders
+// its files and listings came from and the folder lists are the same.
+struct Kept_Device {
+    fs::path machine_root;
+    std::vector<std::wstring> config_folders, description_folders;
+    uint64_t generation = 0;
+    Shared_Plot_Device device;
+};
+
+std::mutex& Kept_Devices_Mutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::unordered_map<std::wstring, Kept_Device>& Kept_Devices()
+{
+    static std::unordered_map<std::wstring, Kept_Device> kept;
+    return kept;
+}
+
+}  // namespace
+
 Shared_Plot_Device Find_Plot_Device(const std::wstring& name, std::wstring* error)
 {
     std::wstring ignored;
@@ -429,9 +454,30 @@ Shared_Plot_Device Find_Plot_Device(const std::wstring& name, std::wstring* erro
         }();
         return none;
     }
+    const std::wstring key = Fold_Case(name);
+    std::vector<std::wstring> config_folders = Printer_Config_Folders();
+    std::vector<std::wstring> description_folders = Printer_Description_Folders();
+    fs::path machine_root = Machine::instance().root();
+    {
+        std::lock_guard<std::mutex> lock(Kept_Devices_Mutex());
+        auto kept = Kept_Devices().find(key);
+        if (kept != Kept_Devices().end() && kept->second.machine_root == machine_root &&
+            kept->second.config_folders == config_folders &&
+            kept->second.description_folders == description_folders &&
+            Current_Watch_Mark().generation == kept->second.generation)
+            return kept->second.device;
+    }
+    const Watch_Mark before = Current_Watch_Mark();
     for (const Pc5_File& file : Pc5_Files())
-        if (Equal_No_Case(file.name, name))
-            return Pc5_Device(file.host, file.windows, why);
+        if (Equal_No_Case(file.name, name)) {
+            Shared_Plot_Device device = Pc5_Device(file.host, file.windows, why);
+            if (device && before.generation != 0 && Current_Watch_Mark() == before) {
+                std::lock_guard<std::mutex> lock(Kept_Devices_Mutex());
+                Kept_Devices()[key] = {std::move(machine_root), std::move(config_folders),
+                                       std::move(description_folders), before.generation, device};
+            }
+            return device;
+        }
     if (std::optional<Machine_Printer> printer = Find_Machine_Printer(name)) {
         auto device = std::make_shared<Plot_Device_Entry>();
         device->name = printer->name;

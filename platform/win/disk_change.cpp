@@ -118,6 +118,15 @@ public:
         return generation_;
     }
 
+    Watch_Mark mark(uint64_t unwatched_reads)
+    {
+        if (fd_ < 0)
+            return {};
+        std::lock_guard<std::mutex> lock(mutex_);
+        drain();
+        return {generation_, added_, unwatched_reads};
+    }
+
 private:
     Change_Watch() : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
 
@@ -131,6 +140,7 @@ private:
         if (wd < 0)
             return false;
         watches_[folder] = wd;
+        ++added_;
         return true;
     }
 
@@ -165,15 +175,24 @@ private:
     std::unordered_map<std::string, int> watches_;
     std::unordered_set<std::string> chains_;  // folders watched with all their parents
     uint64_t generation_ = 1;
+    uint64_t added_ = 0;
 };
+
+// Reads of this thread that no watch covers.
+thread_local uint64_t t_unwatched_reads = 0;
 
 }  // namespace
 
 uint64_t Watched_Generation(const std::filesystem::path& host_folder)
 {
     // The root is read before any lock here is taken (the machine may read folders under its own).
-    return Change_Watch::instance().generation(host_folder, Machine::instance().root());
+    const uint64_t generation = Change_Watch::instance().generation(host_folder, Machine::instance().root());
+    if (generation == 0)
+        ++t_unwatched_reads;
+    return generation;
 }
+
+Watch_Mark Current_Watch_Mark() { return Change_Watch::instance().mark(t_unwatched_reads); }
 
 uint64_t Hash_Bytes(std::string_view bytes)
 {

@@ -33,6 +33,17 @@ struct Disk_Stamp {
 // disk while a later call gives the same number.
 uint64_t Watched_Generation(const std::filesystem::path& host_folder);
 
+// A point in the watched folders' history, to keep a result worked out from several reads:
+// when the marks before and after the work are equal (no change, no watch added, no read of
+// this thread outside watched folders), the result holds while the generation stays.
+struct Watch_Mark {
+    uint64_t generation = 0;  // 0: nothing can be kept
+    uint64_t watches = 0;
+    uint64_t unwatched_reads = 0;
+    bool operator==(const Watch_Mark&) const = default;
+};
+Watch_Mark Current_Watch_Mark();
+
 // FNV-1a of the bytes.
 uint64_t Hash_Bytes(std::string_view bytes);
 

@@ -2,6 +2,7 @@
 // machine's printers and the plot-style folders of the host profile.
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include "ed/sysvars.h"
 #include "plot/device_registry.h"
@@ -44,6 +45,41 @@ TEST_F(Registry_Test, MediaAreExactlyThePapersOfTheDescriptionFileWithTheirPrint
     EXPECT_DOUBLE_EQ(a1t.margin_right_mm, 0);
     EXPECT_DOUBLE_EQ(a1t.margin_top_mm, 3);
     EXPECT_EQ(device->media[2].display_name, L"KV_500x500");
+}
+
+// The registry keeps a device while its files and folders stay as they are, and reads it
+// again after any change to them or to the folder settings.
+TEST_F(Registry_Test, DeviceIsKeptUntilItsFilesOrFoldersChange)
+{
+    const std::wstring name = Write_Device(L"PDF", {{L"KV_A3", 420, 297}});
+    Find_Plot_Device(name);
+    const Shared_Plot_Device kept = Find_Plot_Device(name);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(Find_Plot_Device(L"k_pdf.PC5"), kept);
+
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        double width;  // of the first paper afterwards
+    } cases[] = {
+        {"description file rewritten", [&] { Write_File(description_folder + L"\\K_PDF.pmp", Pmp_Text({{L"KV_A2", 594, 420}})); }, 594},
+        {"a file of the same name in an earlier folder",
+         [&] {
+             Write_File(L"D:\\Early\\K_PDF.pc5", Pc5_Text(L"PDF", L"D:\\Early\\A1.pmp"));
+             Write_File(L"D:\\Early\\A1.pmp", Pmp_Text({{L"KV_A1", 841, 594}}));
+             ASSERT_EQ(zcedSetEnv(L"PrinterConfigDir", (L"D:\\Early;" + config_folder).c_str()), RTNORM);
+         },
+         841},
+        {"folder setting back", [&] { ASSERT_EQ(zcedSetEnv(L"PrinterConfigDir", L""), RTNORM); }, 594},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        const Shared_Plot_Device device = Find_Plot_Device(name);
+        ASSERT_TRUE(device);
+        ASSERT_FALSE(device->media.empty());
+        EXPECT_DOUBLE_EQ(device->media[0].width_mm, c.width);
+    }
 }
 
 TEST_F(Registry_Test, DriverComesFromTheConfigurationFile)
