@@ -419,6 +419,7 @@ bool Plot_World_Draw::Quick_Bounds(const ZcDbEntity* e, ZcDbExtents& box, double
 bool Plot_World_Draw::off_page(const ZcDbExtents& box) const
 {
     const ZcGeMatrix3d& m = mStack.back();
+    if (mCullInDrawing.clearly_outside(m, mCullMin, mCullMax, box)) return true;
     const ZcGePoint3d a = box.minPoint(), b = box.maxPoint();
     double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
     for (int i = 0; i < 8; ++i) {
