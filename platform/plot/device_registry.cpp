@@ -64,7 +64,8 @@ bool Has_Extension(const std::wstring& name, const wchar_t* extension)
 std::vector<fs::path> Folder_Entries(const fs::path& folder, bool folders)
 {
     std::vector<std::pair<std::wstring, fs::path>> keyed;
-    for (const Folder_Entry& entry : *Folder_Listing(folder))
+    const std::shared_ptr<const std::vector<Folder_Entry>> listing = Folder_Listing(folder);
+    for (const Folder_Entry& entry : *listing)
         if (folders ? entry.is_folder : entry.is_file)
             keyed.emplace_back(Fold_Case(entry.name), entry.path);
     std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -34,7 +34,8 @@ protected:
     std::vector<std::wstring> Names(const fs::path& folder)
     {
         std::vector<std::wstring> names;
-        for (const Folder_Entry& entry : *Folder_Listing(folder))
+        const std::shared_ptr<const std::vector<Folder_Entry>> listing = Folder_Listing(folder);
+        for (const Folder_Entry& entry : *listing)
             names.push_back(entry.name + (entry.is_folder ? L"/" : L""));
         std::sort(names.begin(), names.end());
         return names;
