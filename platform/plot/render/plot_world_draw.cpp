@@ -407,7 +407,7 @@ bool Plot_World_Draw::Quick_Bounds(const ZcDbEntity* e, ZcDbExtents& box, double
         pad += width;
     } else if (auto* text = ZcDbText::cast(e)) {
         box.addPoint(text->position());
-        box.addPoint(text->alignmentPoint());
+        if (!text->isDefaultAlignment()) box.addPoint(text->alignmentPoint());  // unused (often 0,0) otherwise
         const double em = text->height() / kCapHeightRatio;
         pad = em * (2.0 + std::max(1.0, text->widthFactor()) * double(std::wcslen(text->textStringConst())));
     } else {

@@ -52,5 +52,32 @@ TEST_F(Space_Index_Test, PlotSettingsChangesKeepTheBoundsAndDrawingChangesDropTh
     EXPECT_EQ(Items()->size(), 2u);
 }
 
+// A left-aligned text's alignment point is unused (a DXF file leaves it at 0,0): its bounds
+// stay around the text, so sheets far from it do not draw it.
+TEST_F(Space_Index_Test, LeftAlignedTextIsBoundedAroundItself)
+{
+    ZcDbBlockTableRecord* model = nullptr;
+    ASSERT_EQ(zcdbOpenObject(model, Db()->modelSpaceId(), ZcDb::kForWrite), Zcad::eOk);
+    auto* left = new ZcDbText(ZcGePoint3d(1000, 1000, 0), L"T1", ZcDbObjectId::kNull, 2.5);
+    left->setAlignmentPoint(ZcGePoint3d(0, 0, 0));
+    auto* centred = new ZcDbText(ZcGePoint3d(2000, 1000, 0), L"T2", ZcDbObjectId::kNull, 2.5);
+    centred->setHorizontalMode(ZcDb::kTextCenter);
+    centred->setAlignmentPoint(ZcGePoint3d(2100, 1000, 0));
+    ZcDbObjectId id;
+    for (ZcDbText* text : {left, centred}) {
+        ASSERT_EQ(model->appendZcDbEntity(id, text), Zcad::eOk);
+        text->close();
+    }
+    model->close();
+    auto items = Items();
+    ASSERT_EQ(items->size(), 2u);
+    const ZcDbExtents& a = (*items)[0].box;
+    EXPECT_GT(a.minPoint().x, 900);
+    EXPECT_LT(a.maxPoint().x, 1100);
+    const ZcDbExtents& b = (*items)[1].box;
+    EXPECT_GE(b.maxPoint().x, 2100);
+    EXPECT_GT(b.minPoint().x, 1900);
+}
+
 }  // namespace
 }  // namespace plot_test
