@@ -1,7 +1,9 @@
 // Keeping what was read from a file or folder until it changes on disk. A file counts as
 // unchanged while its inode, size, modification and status-change times are; a write within
 // the file system's timestamp granularity of the read could keep them all, so while those
-// times are that recent the bytes are compared too (a folder is listed again).
+// times are that recent the bytes are compared too (a folder is listed again). Folders under
+// the machine's root are watched besides: while nothing changed in them, what was kept is
+// used without looking at the disk.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
