@@ -238,14 +238,19 @@ int main(int argc, char** argv)
 
     if (argc > 3 && std::string(argv[3]) == "--no-peers") return failures == 0 ? 0 : 1;
     const std::string q = "'" + dxf.string() + "'";
-    const Timing librecad =
-        Time_Of("QT_QPA_PLATFORM=offscreen librecad dxf2pdf -o '" + (out / "librecad.pdf").string() + "' " + q +
-                   " >/dev/null 2>&1");
+    // dxf2pdf's -o is a switch without a value: the PDF lands beside the DXF, under its name.
+    const std::filesystem::path librecad_pdf = std::filesystem::path(dxf).replace_extension(".pdf");
+    std::filesystem::remove(librecad_pdf);
+    const Timing librecad = Time_Of("QT_QPA_PLATFORM=offscreen librecad dxf2pdf " + q + " >/dev/null 2>&1");
     const Timing ezdxf = Time_Of("/usr/bin/python3 -m ezdxf draw -o '" + (out / "ezdxf.pdf").string() + "' " + q +
                                     " >/dev/null 2>&1");
     auto report = [&](const char* name, const Timing& t, const std::string& pdf) {
         if (t.wall < 0) {
             std::printf("%-8s: failed or not installed\n", name);
+            return;
+        }
+        if (!std::filesystem::exists(pdf)) {
+            std::printf("%-8s: %.3f s wall, but no PDF at %s\n", name, t.wall, pdf.c_str());
             return;
         }
         std::string cmd = "pdftotext '" + pdf + "' - 2>/dev/null | grep -c 'KV-A' || true";
@@ -256,10 +261,10 @@ int main(int argc, char** argv)
             pclose(p);
         }
         std::printf("%-8s: %.3f s wall, %.3f s cpu (korvel is %.1fx faster by wall, %.1fx by cpu); drawing numbers "
-                    "found as text: %d\n",
-                    name, t.wall, t.cpu, t.wall / korvel, t.cpu / cpu, n);
+                    "found as text: %d of %zu\n",
+                    name, t.wall, t.cpu, t.wall / korvel, t.cpu / cpu, n, sheets.size());
     };
-    report("librecad", librecad, (out / "librecad.pdf").string());
+    report("librecad", librecad, librecad_pdf.string());
     report("ezdxf", ezdxf, (out / "ezdxf.pdf").string());
     return failures == 0 ? 0 : 1;
 }

@@ -136,6 +136,13 @@ void Plot_Set::Close_Layout()
     Layout = nullptr;
 }
 
+CString Plot_Set::Layout_Device() const
+{
+    const wchar_t* name = nullptr;
+    return Layout != nullptr && Layout->getPlotCfgName(name) == Zcad::eOk && name != nullptr ? CString(name)
+                                                                                          : CString();
+}
+
 void Plot_Set::Load_Device_Name()
 {
     const wchar_t* name = nullptr;
@@ -149,8 +156,7 @@ void Plot_Set::Load_Media_Names()
     Media_Canonical_Names.RemoveAll();
     if (Layout == nullptr || Validator == nullptr)
         return;
-    const wchar_t* current_name = nullptr;
-    const CString current = Layout->getCanonicalMediaName(current_name) == Zcad::eOk ? current_name : L"";
+    Media_Device = Layout_Device();
     ZcArray<const wchar_t*> list;
     Validator->canonicalMediaNameList(Layout, list);
     CStringArray canonical_names;
@@ -167,9 +173,18 @@ void Plot_Set::Load_Media_Names()
             continue;
         Media_Display_Names.Add(display);
         Media_Canonical_Names.Add(canonical_names[i]);
-        if (canonical_names[i].CompareNoCase(current) == 0)
-            Media_Name = display;
     }
+    Load_Media_Name();
+}
+
+void Plot_Set::Load_Media_Name()
+{
+    const wchar_t* current_name = nullptr;
+    if (Layout == nullptr || Layout->getCanonicalMediaName(current_name) != Zcad::eOk || current_name == nullptr)
+        return;
+    for (INT_PTR i = 0; i < Media_Canonical_Names.GetSize() && i < Media_Display_Names.GetSize(); ++i)
+        if (Media_Canonical_Names[i].CompareNoCase(current_name) == 0)
+            Media_Name = Media_Display_Names[i];
 }
 
 void Plot_Set::Load_Style_Sheets()
@@ -202,7 +217,11 @@ bool Plot_Set::Set_Device(const CString& device_name)
         return false;
     const bool accepted = Validator->setPlotCfgName(Layout, device_name.GetString(), nullptr) == Zcad::eOk;
     Validator->refreshLists(Layout);
-    Load_Media_Names();
+    // The device listed already offers the same media; only the current one may have changed.
+    if (!Media_Canonical_Names.IsEmpty() && Layout_Device().CompareNoCase(Media_Device) == 0)
+        Load_Media_Name();
+    else
+        Load_Media_Names();
     return accepted;
 }
 

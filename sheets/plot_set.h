@@ -33,11 +33,14 @@ public:
     // The device's media, display and canonical names in the host's order; the current
     // media's display name becomes Media_Name.
     void Load_Media_Names();
+    // The current media's display name from the listed media becomes Media_Name.
+    void Load_Media_Name();
     // The plot-style tables of the drawing's kind, the plug-in's three first; also applies
     // the lineweight and transparency settings and plotting with plot styles.
     void Load_Style_Sheets();
 
-    // Sets the device without media and reloads the media; true when the host took it.
+    // Sets the device without media and reloads the media (only the current one when the
+    // media listed are that device's already); true when the host took it.
     bool Set_Device(const CString& device_name);
     // Sets the paper (rotated first: its "T" variant first), falling back to the other
     // orientation when the host refuses; returns the name set.
@@ -70,6 +73,11 @@ public:
     CString Media_Name = L"KV_A1";           // display name of the current media
     CStringArray Media_Display_Names;
     CStringArray Media_Canonical_Names;      // parallel to the display names
+
+private:
+    // The layout's device name; empty when it cannot be read.
+    CString Layout_Device() const;
+    CString Media_Device;                    // the device the media lists are of
 };
 
 // The result window being previewed (1..3, 0 none) and the row previewed (-1 none).

@@ -1,11 +1,12 @@
 // The host's plot devices as the printer folders of the host profile and the machine's
 // printers give them: ".pc5" plotter configuration files (each naming its driver and its
 // ".pmp" paper description file), configured printers, the "None" device; and the plot-style
-// tables of the plot-style folders. Everything is read from disk on each call, so files the
-// plug-in rewrites are seen at once.
+// tables of the plot-style folders. Folders and files are read again only when they changed
+// on disk (see win/disk_change.h), so files the plug-in rewrites are seen at once.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,9 +45,12 @@ struct Plot_Device_Entry {
 // those of its subfolders, at any depth; a name seen before is skipped), then the
 // machine's printers.
 std::vector<std::wstring> Plot_Device_Names();
-// The device of that name (case ignored); nullopt when there is none or its ".pc5" cannot
-// be read (error says why).
-std::optional<Plot_Device_Entry> Find_Plot_Device(const std::wstring& name, std::wstring* error = nullptr);
+// A device as the registry keeps it: shared, never changed once made.
+using Shared_Plot_Device = std::shared_ptr<const Plot_Device_Entry>;
+
+// The device of that name (case ignored); null when there is none or its ".pc5" cannot be
+// read (error says why).
+Shared_Plot_Device Find_Plot_Device(const std::wstring& name, std::wstring* error = nullptr);
 
 // Reads a ".pc5" file (ANSI code page text, key=value lines in sections): its driver
 // (DriverPath, and DeviceName for the raster driver), resolution and paper description

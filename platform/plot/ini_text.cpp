@@ -11,22 +11,23 @@ namespace platform {
 
 Ini_Text::Ini_Text(const std::wstring& text)
 {
-    std::wstring section;
+    const std::wstring_view all(text);
+    std::wstring section = L"\n";  // folded, with the "\n" that ends it in a key
     size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(L'\n', start);
-        std::wstring line = text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
-        start = end == std::wstring::npos ? text.size() : end + 1;
+    while (start < all.size()) {
+        size_t end = all.find(L'\n', start);
+        std::wstring_view line = all.substr(start, end == std::wstring_view::npos ? std::wstring_view::npos : end - start);
+        start = end == std::wstring_view::npos ? all.size() : end + 1;
         if (!line.empty() && line.back() == L'\r')
-            line.pop_back();
+            line.remove_suffix(1);
         if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {
-            section = line.substr(1, line.size() - 2);
+            section = Fold_Case(line.substr(1, line.size() - 2)) + L'\n';
             continue;
         }
         size_t equals = line.find(L'=');
-        if (equals == std::wstring::npos)
+        if (equals == std::wstring_view::npos)
             continue;
-        values_.emplace(Fold_Case(section + L"\n" + line.substr(0, equals)), line.substr(equals + 1));
+        values_.emplace(section + Fold_Case(line.substr(0, equals)), std::wstring(line.substr(equals + 1)));
     }
 }
 

@@ -97,7 +97,7 @@ const wchar_t* Units_Word(Settings::PlotPaperUnits units)
 
 double Dpi_Of(const Settings& s)
 {
-    std::optional<Plot_Device_Entry> device = Device_Of(&s);
+    Shared_Plot_Device device = Device_Of(&s);
     return device ? device->dpi : 300.0;
 }
 
@@ -201,20 +201,13 @@ struct Media_Entry {
     std::wstring canonical, display;
 };
 
+// The device's papers, read once for the whole question.
 std::vector<Media_Entry> Device_Media(Plot_Session& session)
 {
     std::vector<Media_Entry> media;
-    ZcArray<const wchar_t*> names;
-    if (session.validator->canonicalMediaNameList(&session.work, names) != Zcad::eOk)
-        return media;
-    for (int i = 0; i < names.length(); ++i) {
-        Media_Entry entry;
-        entry.canonical = names[i];
-        const wchar_t* display = nullptr;
-        session.validator->getLocaleMediaName(&session.work, i, display);
-        entry.display = display != nullptr ? display : entry.canonical;
-        media.push_back(entry);
-    }
+    if (Shared_Plot_Device device = Device_Of(&session.work))
+        for (const PlotPaper& paper : device->media)
+            media.push_back({paper.canonical_name, paper.display_name});
     return media;
 }
 
@@ -257,7 +250,7 @@ void Ask_Paper(Plot_Session& session)
 
 void Ask_Units(Plot_Session& session)
 {
-    std::optional<Plot_Device_Entry> device = Device_Of(&session.work);
+    Shared_Plot_Device device = Device_Of(&session.work);
     const bool raster = device && (device->driver == PlotDriver::Png || device->driver == PlotDriver::Jpg);
     const std::wstring keywords = raster ? L"Inches Millimeters Pixels" : L"Inches Millimeters";
     const std::wstring current = Units_Word(session.work.plotPaperUnits());
@@ -547,7 +540,7 @@ void Ask_File_Name(Plot_Session& session, PlotDriver driver)
 void Ask_Output(Plot_Session& session)
 {
     std::wstring why;
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(Cfg_Name(session.work), &why);
+    Shared_Plot_Device device = Find_Plot_Device(Cfg_Name(session.work), &why);
     if (!device)
         throw Plot_Command_Error(L"the layout's plot device cannot be used: " + why);
     if (device->file_device)
@@ -600,7 +593,7 @@ PlotJob Build_Job(const Plot_Session& session)
 {
     const Settings& s = session.work;
     std::wstring why;
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(Cfg_Name(s), &why);
+    Shared_Plot_Device device = Find_Plot_Device(Cfg_Name(s), &why);
     if (!device)
         throw Plot_Command_Error(L"the layout's plot device cannot be used: " + why);
     if (device->none)

@@ -24,7 +24,7 @@ Zcad::ErrorStatus ZcPlPlotInfoValidator::validate(ZcPlPlotInfo& info)
     layout->close();
     if (es != Zcad::eOk)
         return es;
-    std::optional<platform::Plot_Device_Entry> device = platform::Device_Of(settings.get());
+    platform::Shared_Plot_Device device = platform::Device_Of(settings.get());
     if (!device || device->none || !platform::Media_Of(settings.get()))
         return Zcad::eInvalidInput;
     info.mValidated = std::move(settings);

@@ -66,17 +66,17 @@ struct Registrar {
 
 }  // namespace
 
-std::optional<Plot_Device_Entry> Device_Of(const ZcDbPlotSettings* settings)
+Shared_Plot_Device Device_Of(const ZcDbPlotSettings* settings)
 {
     const wchar_t* name = nullptr;
     if (settings == nullptr || settings->getPlotCfgName(name) != Zcad::eOk || name == nullptr)
-        return std::nullopt;
+        return nullptr;
     return Find_Plot_Device(name);
 }
 
 std::optional<PlotPaper> Media_Of(const ZcDbPlotSettings* settings)
 {
-    std::optional<Plot_Device_Entry> device = Device_Of(settings);
+    Shared_Plot_Device device = Device_Of(settings);
     const wchar_t* media = nullptr;
     if (!device || settings->getCanonicalMediaName(media) != Zcad::eOk)
         return std::nullopt;
@@ -98,7 +98,7 @@ Zcad::ErrorStatus Host_Plot_Validator::setPlotCfgName(ZcDbPlotSettings* pPlotSet
         return Zcad::eNullObjectPointer;
     if (plotDeviceName == nullptr || *plotDeviceName == 0)
         return Zcad::eInvalidInput;
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(plotDeviceName);
+    Shared_Plot_Device device = Find_Plot_Device(plotDeviceName);
     if (!device)
         return Zcad::eInvalidInput;
     const PlotPaper* paper = nullptr;
@@ -125,7 +125,7 @@ Zcad::ErrorStatus Host_Plot_Validator::setCanonicalMediaName(ZcDbPlotSettings* p
 {
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
-    std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
+    Shared_Plot_Device device = Device_Of(pPlotSet);
     if (!device)
         return Zcad::eInvalidInput;
     const PlotPaper* paper = Find_Media(*device, mediaName);
@@ -141,7 +141,7 @@ Zcad::ErrorStatus Host_Plot_Validator::setClosestMediaName(ZcDbPlotSettings* pPl
 {
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
-    std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
+    Shared_Plot_Device device = Device_Of(pPlotSet);
     if (!device || device->media.empty() || paperWidth <= 0.0 || paperHeight <= 0.0)
         return Zcad::eInvalidInput;
     const double w = To_Millimetres(paperWidth, units, device->dpi);
@@ -179,7 +179,7 @@ Zcad::ErrorStatus Host_Plot_Validator::setPlotPaperUnits(ZcDbPlotSettings* pPlot
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
     if (units == ZcDbPlotSettings::kPixels) {
-        std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
+        Shared_Plot_Device device = Device_Of(pPlotSet);
         if (!device || !Is_Raster(device->driver))
             return Zcad::eInvalidInput;
     }
@@ -298,7 +298,7 @@ Zcad::ErrorStatus Host_Plot_Validator::canonicalMediaNameList(ZcDbPlotSettings* 
     mediaList.removeAll();
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
-    std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
+    Shared_Plot_Device device = Device_Of(pPlotSet);
     if (!device)
         return Zcad::eInvalidInput;
     for (const PlotPaper& paper : device->media)
@@ -313,7 +313,7 @@ Zcad::ErrorStatus Host_Plot_Validator::getLocaleMediaName(ZcDbPlotSettings* pPlo
     localeMediaName = nullptr;
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
-    std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
+    Shared_Plot_Device device = Device_Of(pPlotSet);
     if (!device)
         return Zcad::eInvalidInput;
     const PlotPaper* paper = Find_Media(*device, canonicalName);
@@ -330,7 +330,7 @@ Zcad::ErrorStatus Host_Plot_Validator::getLocaleMediaName(ZcDbPlotSettings* pPlo
     localeMediaName = nullptr;
     if (pPlotSet == nullptr)
         return Zcad::eNullObjectPointer;
-    std::optional<Plot_Device_Entry> device = Device_Of(pPlotSet);
+    Shared_Plot_Device device = Device_Of(pPlotSet);
     if (!device)
         return Zcad::eInvalidInput;
     if (index < 0 || index >= static_cast<int>(device->media.size()))
@@ -349,7 +349,7 @@ Zcad::ErrorStatus Host_Plot_Validator::plotStyleSheetList(ZcArray<const wchar_t*
     return Zcad::eOk;
 }
 
-// The lists are read from the folders on every call; nothing is kept to refresh.
+// The registry sees changed folders and files by itself; nothing is kept here to refresh.
 void Host_Plot_Validator::refreshLists(ZcDbPlotSettings*) {}
 
 void Host_Plot_Validator::setZoomToPaperOnUpdate(ZcDbPlotSettings*, bool) {}

@@ -48,8 +48,8 @@ private:
     std::wstring locale_name_;
 };
 
-// The device the settings name (nullopt when the registry does not know it).
-std::optional<Plot_Device_Entry> Device_Of(const ZcDbPlotSettings* settings);
+// The device the settings name (null when the registry does not know it).
+Shared_Plot_Device Device_Of(const ZcDbPlotSettings* settings);
 // The settings' current media as the device describes it.
 std::optional<PlotPaper> Media_Of(const ZcDbPlotSettings* settings);
 

@@ -1,6 +1,10 @@
 // Windows paths on the host file system.
+#include <algorithm>
+#include <mutex>
+#include <unordered_map>
 #include <vector>
 
+#include "win/disk_change.h"
 #include "win/host_path_text.h"
 #include "win/machine.h"
 #include "win/win_files.h"
@@ -30,20 +34,93 @@ bool Is_Separator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 bool Is_Drive_Letter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
+bool Exists(const fs::path& path) {
+    std::error_code ec;
+    return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
+}
+
 // The entry of `folder` named `name` without regard to case; the exact spelling wins.
 std::optional<fs::path> Find_Entry(const fs::path& folder, const std::wstring& name) {
-    std::error_code ec;
-    const fs::path exact = folder / Host_Path_From_Text(name);
-    if (fs::symlink_status(exact, ec).type() != fs::file_type::not_found && !ec) return exact;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (Equal_No_Case(Text_From_Host_Path(it->path().filename()), name)) return it->path();
+    std::shared_ptr<const std::vector<Folder_Entry>> listing = Folder_Listing(folder);
+    const Folder_Entry* other_case = nullptr;
+    for (const Folder_Entry& entry : *listing) {
+        if (entry.name == name) return entry.path;
+        if (other_case == nullptr && Equal_No_Case(entry.name, name)) other_case = &entry;
     }
+    if (other_case != nullptr) return other_case->path;
+    // A folder that cannot be listed may still hold it.
+    const fs::path exact = folder / Host_Path_From_Text(name);
+    if (Exists(exact)) return exact;
     return std::nullopt;
 }
+
+// A path resolved part by part, kept while nothing changed in the watched folders it went
+// through.
+struct Kept_Resolution {
+    fs::path result;
+    fs::path deepest;  // the last folder listed
+    uint64_t generation = 0;
+};
+
+std::mutex& Resolution_Mutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::unordered_map<std::string, Kept_Resolution>& Resolutions() {
+    static std::unordered_map<std::string, Kept_Resolution> kept;
+    return kept;
+}
+
+fs::path Resolve_Parts(fs::path base, const fs::path& floor, const std::vector<std::wstring>& components,
+                       fs::path& deepest);
 
 // Joins components onto a base folder, resolving "." and "..", and existing names
 // without regard to case. `floor` is the folder ".." cannot leave.
 fs::path Resolve(fs::path base, const fs::path& floor, const std::vector<std::wstring>& components) {
+    if (std::any_of(components.begin(), components.end(),
+                    [](const std::wstring& c) { return c == L"." || c == L".."; })) {
+        fs::path deepest;
+        return Resolve_Parts(base, floor, components, deepest);
+    }
+    // A path that exists as spelled is itself (one look instead of one per part).
+    fs::path exact = base;
+    for (const auto& component : components) exact /= Host_Path_From_Text(component);
+    std::string key = base.native() + '\0' + exact.native();
+    {
+        std::unique_lock<std::mutex> lock(Resolution_Mutex());
+        auto found = Resolutions().find(key);
+        if (found != Resolutions().end()) {
+            const Kept_Resolution kept = found->second;
+            lock.unlock();
+            if (kept.generation != 0 && Watched_Generation(kept.deepest) == kept.generation) return kept.result;
+        }
+    }
+    if (Exists(exact)) return exact;
+    // The longest start that exists as spelled resolves to itself; the rest goes part by part.
+    size_t start = components.size();
+    fs::path from = exact;
+    while (start > 0) {
+        from = from.parent_path();
+        --start;
+        if (start == 0 || Exists(from)) break;
+    }
+    if (start == 0) from = base;
+    const std::vector<std::wstring> rest(components.begin() + static_cast<std::ptrdiff_t>(start), components.end());
+    const uint64_t before = Watched_Generation(from);
+    Kept_Resolution resolved;
+    resolved.result = Resolve_Parts(from, floor, rest, resolved.deepest);
+    // Kept only when no change came while the folders were read.
+    resolved.generation = before != 0 && Watched_Generation(resolved.deepest) == before ? before : 0;
+    std::lock_guard<std::mutex> lock(Resolution_Mutex());
+    if (Resolutions().size() >= 4096) Resolutions().clear();
+    Resolutions()[std::move(key)] = resolved;
+    return resolved.result;
+}
+
+fs::path Resolve_Parts(fs::path base, const fs::path& floor, const std::vector<std::wstring>& components,
+                       fs::path& deepest) {
+    deepest = base;
     bool existing = true;
     std::vector<fs::path> stack;
     fs::path current = base;
@@ -56,6 +133,7 @@ fs::path Resolve(fs::path base, const fs::path& floor, const std::vector<std::ws
             continue;
         }
         if (existing) {
+            deepest = current;
             if (auto found = Find_Entry(current, component)) {
                 current = *found;
                 continue;

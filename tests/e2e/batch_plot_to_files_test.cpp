@@ -109,6 +109,24 @@ TEST_F(Batch_Plot_Session, Pdf_With_Merge_Plots_Every_Sheet_And_Opens_The_Window
     EXPECT_EQ(values, (std::vector<std::string>{"CMDECHO <1>: ", "FILEDIA <1>: ", "CMDECHO <1>: ", "FILEDIA <1>: "}));
 }
 
+// Each Print rewrites the plug-in's device files for the margin in force; the host reads
+// them again at once, so a second Print in the same session has every page 10 mm larger on
+// each side.
+TEST_F(Batch_Plot_Session, A_Second_Print_With_Other_Margins_Uses_The_Rewritten_Device_Files)
+{
+    const fs::path first = Folder() / "first.pdf", second = Folder() / "second.pdf";
+    run = Run(Open() + "@712 choose 864 1\n@712 check 903 1\n@712 click 1\nfile \"" + first.string() + "\"\n" +
+              "enter\npick 2\n@712 choose 864 20\n@712 click 1\nfile \"" + second.string() + "\"\nquit\n");
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const auto before = Page_Sides(first), after = Page_Sides(second);
+    ASSERT_EQ(before.size(), 9u) << Shell("pdfinfo " + Quoted(first));
+    ASSERT_EQ(after.size(), before.size()) << Shell("pdfinfo " + Quoted(second));
+    for (size_t i = 0; i < before.size(); ++i) {
+        EXPECT_NEAR(after[i].first, before[i].first + 20, 0.5) << "page " << i + 1;
+        EXPECT_NEAR(after[i].second, before[i].second + 20, 0.5) << "page " << i + 1;
+    }
+}
+
 TEST_F(Batch_Plot_Session, Png_Stopped_After_The_Second_Sheet_Leaves_Two_Files)
 {
     // The driver takes one step a sheet: the stop comes while the second sheet plots.

@@ -88,7 +88,7 @@ TEST_F(Plot_Set_Test, The_Host_Lists_Exactly_The_Media_Written)
         Write_Devices(type, {{841, 594}, {420, 297}, {500, 500}});
         std::wstring error;
         const auto device = platform::Find_Plot_Device(Get_Pc5_File_Name(type).GetString(), &error);
-        ASSERT_TRUE(device.has_value()) << platform::To_Utf8(error);
+        ASSERT_TRUE(device != nullptr) << platform::To_Utf8(error);
         EXPECT_TRUE(device->file_device);
         struct Expected {
             const wchar_t* name;

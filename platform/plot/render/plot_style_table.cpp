@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "script/utf8.h"
+#include "win/disk_change.h"
 #include "win/win_files.h"
 
 namespace platform {
@@ -62,18 +64,17 @@ bool Parse_Lineweight(const std::string& s, Plot_Style& st)
 
 bool Plot_Style_Table::load(const std::wstring& path, std::wstring& error)
 {
-    std::ifstream in(To_Host_Path(path), std::ios::binary);
-    if (!in) {
-        error = L"cannot open plot-style table " + path;
-        return false;
-    }
-    std::stringstream ss;
-    ss << in.rdbuf();
+    // Kept as parsed until the file changes on disk.
+    static Parsed_File_Cache<Plot_Style_Table> tables(
+        [](const std::string& bytes, Plot_Style_Table& table, std::wstring& why) { return table.parse(bytes, why); });
     std::wstring why;
-    if (!parse(ss.str(), why)) {
-        error = path + L": " + why;
+    bool read_failed = false;
+    std::shared_ptr<const Plot_Style_Table> table = tables.get(To_Host_Path(path), why, &read_failed);
+    if (!table) {
+        error = read_failed ? L"cannot open plot-style table " + path : path + L": " + why;
         return false;
     }
+    *this = *table;
     return true;
 }
 

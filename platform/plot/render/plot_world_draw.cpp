@@ -639,7 +639,7 @@ bool Plot_World_Draw::Quick_Bounds(const ZcDbEntity* e, ZcDbExtents& box, double
         pad += width;
     } else if (auto* text = ZcDbText::cast(e)) {
         box.addPoint(text->position());
-        box.addPoint(text->alignmentPoint());
+        if (!text->isDefaultAlignment()) box.addPoint(text->alignmentPoint());  // unused (often 0,0) otherwise
         const double em = text->height() / Cap_Height_Ratio();
         pad = em * (2.0 + std::max(1.0, text->widthFactor()) * double(std::wcslen(text->textStringConst())));
     } else {
@@ -651,6 +651,7 @@ bool Plot_World_Draw::Quick_Bounds(const ZcDbEntity* e, ZcDbExtents& box, double
 bool Plot_World_Draw::off_page(const ZcDbExtents& box) const
 {
     const ZcGeMatrix3d& m = mStack.back();
+    if (mCullInDrawing.clearly_outside(m, mCullMin, mCullMax, box)) return true;
     const ZcGePoint3d a = box.minPoint(), b = box.maxPoint();
     double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
     for (int i = 0; i < 8; ++i) {

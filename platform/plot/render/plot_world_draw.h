@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "db/gi.h"
+#include "plot/render/drawing_cull_box.h"
 #include "plot/render/plot_device.h"
 #include "plot/render/plot_style_table.h"
 
@@ -148,6 +149,7 @@ private:
     Plot_Draw_Options mOptions;
     std::vector<ZcGeMatrix3d> mStack;  // back() = current drawing -> paper
     Paper_Point mCullMin{-1e300, -1e300}, mCullMax{1e300, 1e300};
+    mutable Drawing_Cull_Box mCullInDrawing;  // spares off_page mapping the corners of far boxes
     std::unordered_set<int64_t> mFrozen;
     std::unordered_map<int64_t, Layer_Info> mLayers;
     std::vector<Block_Context> mBlocks;  // one per nesting level being drawn

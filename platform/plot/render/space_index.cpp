@@ -3,6 +3,7 @@
 #include <map>
 #include <mutex>
 
+#include "db/dblayout.h"
 #include "db/dbsymtb.h"
 #include "plot/render/plot_world_draw.h"
 
@@ -36,13 +37,19 @@ public:
     void objectAppended(const ZcDbDatabase* db, const ZcDbObject*) override { drop(db); }
     void objectUnAppended(const ZcDbDatabase* db, const ZcDbObject*) override { drop(db); }
     void objectReAppended(const ZcDbDatabase* db, const ZcDbObject*) override { drop(db); }
-    void objectOpenedForModify(const ZcDbDatabase* db, const ZcDbObject*) override { drop(db); }
-    void objectModified(const ZcDbDatabase* db, const ZcDbObject*) override { drop(db); }
+    void objectOpenedForModify(const ZcDbDatabase* db, const ZcDbObject* object) override { drop_unless_plot_settings(db, object); }
+    void objectModified(const ZcDbDatabase* db, const ZcDbObject* object) override { drop_unless_plot_settings(db, object); }
     void objectErased(const ZcDbDatabase* db, const ZcDbObject*, bool) override { drop(db); }
     void databaseToBeDestroyed(ZcDbDatabase* db) override { forget(db); }
     void goodbye(const ZcDbDatabase* db) override { forget(db); }
 
 private:
+    // Plot settings (a layout's among them) bound nothing that is drawn; each sheet's plot
+    // changes them.
+    static void drop_unless_plot_settings(const ZcDbDatabase* db, const ZcDbObject* object)
+    {
+        if (ZcDbPlotSettings::cast(object) == nullptr) drop(db);
+    }
     static void drop(const ZcDbDatabase* db)
     {
         std::lock_guard<std::mutex> lock(Index_Mutex());

@@ -1,7 +1,9 @@
 // The host's "-plot" command: its questions come in the host's order, which ones come
 // follows from the space and the device, the answers fill the plot job, and an answer a
 // question does not take ends the command with an error.
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 #include "db/dbdatabase.h"
 #include "db/dbents.h"
@@ -148,6 +150,45 @@ TEST_F(Plot_Command_Test, ModelSpaceFileListPlotsThePreparedSheet)
     EXPECT_EQ(job.output_path, L"C:\\out\\sheet 1.pdf");
     EXPECT_TRUE(job.spool_folder.empty());
     EXPECT_FALSE(job.stamp.enabled);
+}
+
+// The host keeps what it read of the device files, yet a plug-in that rewrites them between
+// two plots of one session plots the second with the new papers: at once, and also when the
+// rewrite keeps the file's size and modification time.
+TEST_F(Plot_Command_Test, DeviceFilesRewrittenBetweenTwoPlotsReachTheSecond)
+{
+    const std::wstring pmp = description_folder + L"\\K_PDF.pmp";
+    const auto an_hour_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    const struct {
+        const char* what;
+        std::vector<Pmp_Paper> papers;
+        bool keep_time;
+        double width, margin_left, margin_top;  // of the second plot's paper
+    } cases[] = {
+        {"other margins, same size and time", {{L"KV_A3", 420, 297, 5, 6, 7, 8}, {L"KV_A3T", 297, 420}}, true, 420, 5,
+         8},
+        {"other margins, same size", {{L"KV_A3", 420, 297, 9, 6, 7, 2}, {L"KV_A3T", 297, 420}}, false, 420, 9, 2},
+        {"another paper", {{L"KV_A2", 594, 420}, {L"KV_A2T", 420, 594}}, false, 594, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        jobs.clear();
+        Write_Device(L"PDF", {{L"KV_A3", 420, 297, 1, 2, 3, 4}, {L"KV_A3T", 297, 420}});
+        std::filesystem::last_write_time(Host(pmp), an_hour_ago);
+        Prepare(pdf, Canonical_Name(420, 297));
+        ASSERT_EQ(Run(L"-plot", File_List(false, L"C:\\out\\a.pdf", L"C")), RTNORM) << To_Utf8(Output());
+
+        Write_File(pmp, Pmp_Text(c.papers));
+        if (c.keep_time)
+            std::filesystem::last_write_time(Host(pmp), an_hour_ago);
+        Prepare(pdf, Canonical_Name(c.width, c.papers[0].height));
+        ASSERT_EQ(Run(L"-plot", File_List(false, L"C:\\out\\b.pdf", L"C")), RTNORM) << To_Utf8(Output());
+        ASSERT_EQ(jobs.size(), 2u);
+        EXPECT_DOUBLE_EQ(jobs[0].paper.margin_top_mm, 4);
+        EXPECT_DOUBLE_EQ(jobs[1].paper.width_mm, c.width);
+        EXPECT_DOUBLE_EQ(jobs[1].paper.margin_left_mm, c.margin_left);
+        EXPECT_DOUBLE_EQ(jobs[1].paper.margin_top_mm, c.margin_top);
+    }
 }
 
 TEST_F(Plot_Command_Test, OffsetTextPlacesThePlotOffCentre)

@@ -2,6 +2,7 @@
 // machine's printers and the plot-style folders of the host profile.
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include "ed/sysvars.h"
 #include "plot/device_registry.h"
@@ -24,7 +25,7 @@ TEST_F(Registry_Test, MediaAreExactlyThePapersOfTheDescriptionFileWithTheirPrint
                                                     {L"KV_A1T", 594, 841, 10, 200, 0, 3},
                                                     {L"KV_500x500", 500, 500}});
     std::wstring error;
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(name, &error);
+    Shared_Plot_Device device = Find_Plot_Device(name, &error);
     ASSERT_TRUE(device) << std::string(error.begin(), error.end());
     EXPECT_EQ(device->driver, PlotDriver::Pdf);
     EXPECT_TRUE(device->file_device);
@@ -46,6 +47,41 @@ TEST_F(Registry_Test, MediaAreExactlyThePapersOfTheDescriptionFileWithTheirPrint
     EXPECT_EQ(device->media[2].display_name, L"KV_500x500");
 }
 
+// The registry keeps a device while its files and folders stay as they are, and reads it
+// again after any change to them or to the folder settings.
+TEST_F(Registry_Test, DeviceIsKeptUntilItsFilesOrFoldersChange)
+{
+    const std::wstring name = Write_Device(L"PDF", {{L"KV_A3", 420, 297}});
+    Find_Plot_Device(name);
+    const Shared_Plot_Device kept = Find_Plot_Device(name);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(Find_Plot_Device(L"k_pdf.PC5"), kept);
+
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        double width;  // of the first paper afterwards
+    } cases[] = {
+        {"description file rewritten", [&] { Write_File(description_folder + L"\\K_PDF.pmp", Pmp_Text({{L"KV_A2", 594, 420}})); }, 594},
+        {"a file of the same name in an earlier folder",
+         [&] {
+             Write_File(L"D:\\Early\\K_PDF.pc5", Pc5_Text(L"PDF", L"D:\\Early\\A1.pmp"));
+             Write_File(L"D:\\Early\\A1.pmp", Pmp_Text({{L"KV_A1", 841, 594}}));
+             ASSERT_EQ(zcedSetEnv(L"PrinterConfigDir", (L"D:\\Early;" + config_folder).c_str()), RTNORM);
+         },
+         841},
+        {"folder setting back", [&] { ASSERT_EQ(zcedSetEnv(L"PrinterConfigDir", L""), RTNORM); }, 594},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        const Shared_Plot_Device device = Find_Plot_Device(name);
+        ASSERT_TRUE(device);
+        ASSERT_FALSE(device->media.empty());
+        EXPECT_DOUBLE_EQ(device->media[0].width_mm, c.width);
+    }
+}
+
 TEST_F(Registry_Test, DriverComesFromTheConfigurationFile)
 {
     const struct {
@@ -54,7 +90,7 @@ TEST_F(Registry_Test, DriverComesFromTheConfigurationFile)
     } cases[] = {{L"PDF", PlotDriver::Pdf}, {L"DWF", PlotDriver::Dwf}, {L"JPG", PlotDriver::Jpg},
                  {L"PNG", PlotDriver::Png}, {L"PLT", PlotDriver::Plt}, {L"SVG", PlotDriver::Svg}};
     for (const auto& c : cases) {
-        std::optional<Plot_Device_Entry> device = Find_Plot_Device(Write_Device(c.type, {{L"KV_A3", 420, 297}}));
+        Shared_Plot_Device device = Find_Plot_Device(Write_Device(c.type, {{L"KV_A3", 420, 297}}));
         ASSERT_TRUE(device) << c.type;
         EXPECT_EQ(device->driver, c.driver) << c.type;
     }
@@ -69,7 +105,7 @@ TEST_F(Registry_Test, RasterResolutionAndBackgroundColourComeFromTheConfiguratio
     const std::wstring pmp = description_folder + L"\\K_JPG.pmp";
     Write_File(pmp, Pmp_Text({{L"KV_A4", 297, 210}}));
     Write_File(config_folder + L"\\K_JPG.pc5", Pc5_Text(L"JPG", pmp, 150, L"010000006400000000000000"));
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"k_jpg.PC5");
+    Shared_Plot_Device device = Find_Plot_Device(L"k_jpg.PC5");
     ASSERT_TRUE(device);
     EXPECT_EQ(device->name, L"K_JPG.pc5");
     EXPECT_DOUBLE_EQ(device->dpi, 150);
@@ -80,7 +116,7 @@ TEST_F(Registry_Test, MovedDescriptionFileIsFoundByNameInTheDescriptionFolders)
 {
     Write_File(description_folder + L"\\K_SVG.pmp", Pmp_Text({{L"KV_A2", 594, 420}}));
     Write_File(config_folder + L"\\K_SVG.pc5", Pc5_Text(L"SVG", L"D:\\gone\\K_SVG.pmp"));
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"K_SVG.pc5");
+    Shared_Plot_Device device = Find_Plot_Device(L"K_SVG.pc5");
     ASSERT_TRUE(device);
     ASSERT_EQ(device->media.size(), 1u);
     EXPECT_EQ(device->media[0].display_name, L"KV_A2");
@@ -95,7 +131,7 @@ TEST_F(Registry_Test, DeviceListHasNoneThenConfigurationFilesTopFolderFirstThenP
     EXPECT_EQ(Plot_Device_Names(),
               (std::vector<std::wstring>{L"None", L"K_PDF.pc5", L"Deep.pc5", L"HP LaserJet"}));
     // The top folder's file is the device of that name.
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"K_PDF.pc5");
+    Shared_Plot_Device device = Find_Plot_Device(L"K_PDF.pc5");
     ASSERT_TRUE(device);
     EXPECT_EQ(device->config_path, config_folder + L"\\K_PDF.pc5");
 }
@@ -115,7 +151,7 @@ TEST_F(Registry_Test, EnvironmentSettingOverridesTheProfileFolders)
 TEST_F(Registry_Test, PrintersKeepTheirMediaAndSpoolFolder)
 {
     Add_Printer(L"HP LaserJet", {{L"A4", 210, 297, 4, 4, 4, 4}, {L"A3", 297, 420}});
-    std::optional<Plot_Device_Entry> device = Find_Plot_Device(L"hp laserjet");
+    Shared_Plot_Device device = Find_Plot_Device(L"hp laserjet");
     ASSERT_TRUE(device);
     EXPECT_EQ(device->driver, PlotDriver::Printer);
     EXPECT_FALSE(device->file_device);
@@ -171,7 +207,7 @@ TEST_F(Registry_Test, PlugInsGoldenPlotterFilesGiveTheirDriversAndPapers)
         std::filesystem::copy_file(golden / (stem + ".pc5"), Host(config_folder) / (stem + ".pc5"));
         std::filesystem::copy_file(golden / (stem + ".pmp"), Host(description_folder) / (stem + ".pmp"));
         std::wstring error;
-        std::optional<Plot_Device_Entry> device = Find_Plot_Device(From_Utf8(stem + ".pc5"), &error);
+        Shared_Plot_Device device = Find_Plot_Device(From_Utf8(stem + ".pc5"), &error);
         ASSERT_TRUE(device) << c.type << ": " << To_Utf8(error);
         EXPECT_EQ(device->driver, c.driver) << c.type;
         // The papers as the description file lists them, read here line by line.

@@ -1,5 +1,9 @@
 // Plot-style tables: the three templates and the reader's errors.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "plot/render/plot_style_table.h"
 #include "script/utf8.h"
@@ -80,6 +84,37 @@ TEST(RenderStyleTable, BadLinesAreReportedWithTheirNumber)
         EXPECT_FALSE(t.parse(c.text, error));
         EXPECT_EQ(error.rfind(c.expected, 0), 0u) << platform::To_Utf8(error);
     }
+}
+
+// The table is kept as parsed, and read again when the file is rewritten, even at once and
+// to the same size; a table that became unreadable is an error.
+TEST(RenderStyleTable, RewrittenTableIsReadAgain)
+{
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("korvel_style_" + std::to_string(::getpid()) + ".ctb");
+    const std::wstring path = platform::From_Utf8(file.string());
+    const struct {
+        const char* text;
+        bool loads;
+        uint32_t red_plots_as;
+    } cases[] = {
+        {"KORVEL-CTB 1\n1 #0000FF object 100\n", true, 0x0000FF},
+        {"KORVEL-CTB 1\n1 #00FF00 object 100\n", true, 0x00FF00},
+        {"KORVEL-CTB 1\n1 #00FF00 objekt 100\n", false, 0},
+        {"KORVEL-CTB 1\n1 object object 100\n", true, 0xFF0000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << c.text;
+        Plot_Style_Table t;
+        std::wstring error;
+        ASSERT_EQ(t.load(path, error), c.loads) << platform::To_Utf8(error);
+        if (c.loads)
+            EXPECT_EQ(Output(t, 1, 0xFF0000), c.red_plots_as);
+        else
+            EXPECT_NE(error.find(path), std::wstring::npos);
+    }
+    std::filesystem::remove(file);
 }
 
 TEST(RenderStyleTable, MissingFileNamesThePath)

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "machine_fixture.h"
 
 namespace platform {
@@ -42,6 +44,33 @@ TEST_F(PathTest, CaseInsensitiveResolutionCoversNonAsciiNamesAndPrefersTheExactS
     Write_File(c_drive() / "Dwg" / "DUP" / "y");
     EXPECT_EQ(To_Host_Path(L"C:\\Dwg\\DUP\\y"), c_drive() / "Dwg" / "DUP" / "y");
     EXPECT_EQ(To_Host_Path(L"C:\\Dwg\\dup\\x"), c_drive() / "Dwg" / "dup" / "x");
+}
+
+// A path written in another case resolves again once the folders it goes through change.
+TEST_F(PathTest, CaseInsensitiveResolutionFollowsChangedFolders) {
+    const std::wstring lower = L"c:\\users\\plotters\\pmp files\\k_pdf.pmp";
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        fs::path resolved;
+    } cases[] = {
+        {"as written first", [] {}, c_drive() / "Users/Plotters/PMP Files/K_PDF.pmp"},
+        {"file gone", [this] { fs::remove(c_drive() / "Users/Plotters/PMP Files/K_PDF.pmp"); },
+         c_drive() / "Users/Plotters/PMP Files/k_pdf.pmp"},
+        {"file back in another case", [this] { Write_File(c_drive() / "Users/Plotters/PMP Files/K_pdf.PMP"); },
+         c_drive() / "Users/Plotters/PMP Files/K_pdf.PMP"},
+        {"folder of the exact spelling added",
+         [this] { Write_File(c_drive() / "Users/Plotters/pmp files/k_pdf.pmp"); },
+         c_drive() / "Users/Plotters/pmp files/k_pdf.pmp"},
+        {"parent moved away", [this] { fs::rename(c_drive() / "Users/Plotters", c_drive() / "Users/Old"); },
+         c_drive() / "Users/plotters/pmp files/k_pdf.pmp"},
+    };
+    Write_File(c_drive() / "Users/Plotters/PMP Files/K_PDF.pmp");
+    for (const auto& c : cases) {
+        c.change();
+        EXPECT_EQ(To_Host_Path(lower), c.resolved) << c.what;
+        EXPECT_EQ(To_Host_Path(lower), c.resolved) << c.what << ", asked again";
+    }
 }
 
 TEST_F(PathTest, HostPathsMapBackToWindowsPaths) {
