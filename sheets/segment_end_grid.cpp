@@ -1,0 +1,93 @@
+#include "sheets/segment_end_grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool Is_Finite(const ZcGePoint2d& point)
+{
+    return std::isfinite(point.x) && std::isfinite(point.y);
+}
+
+}  // namespace
+
+Segment_End_Grid::Segment_End_Grid(const Temp_Line_Array& lines, bool ends)
+{
+    const int count = static_cast<int>(lines.GetSize());
+    m_Points.reserve(count);
+    double right = 0, top = 0;
+    int finite = 0;
+    for (int i = 0; i < count; ++i) {
+        const ZcGePoint2d& point = ends ? lines[i]->End : lines[i]->Start;
+        m_Points.push_back(point);
+        if (!Is_Finite(point))
+            continue;  // never near anything
+        if (finite++ == 0) {
+            m_Left = right = point.x, m_Bottom = top = point.y;
+        } else {
+            m_Left = std::min(m_Left, point.x), right = std::max(right, point.x);
+            m_Bottom = std::min(m_Bottom, point.y), top = std::max(top, point.y);
+        }
+    }
+    if (finite == 0)
+        return;
+    const int side = std::max(1, static_cast<int>(std::ceil(std::sqrt(static_cast<double>(finite)))));
+    m_Columns = right > m_Left ? side : 1;
+    m_Rows = top > m_Bottom ? side : 1;
+    m_Cell_Width = right > m_Left ? (right - m_Left) / m_Columns : 1.0;
+    m_Cell_Height = top > m_Bottom ? (top - m_Bottom) / m_Rows : 1.0;
+
+    // Positions by cell: counted, then placed in position order.
+    std::vector<int> cell_of(count, -1);
+    m_Cell_First.assign(static_cast<size_t>(m_Columns) * m_Rows + 1, 0);
+    for (int i = 0; i < count; ++i) {
+        if (!Is_Finite(m_Points[i]))
+            continue;
+        cell_of[i] = Row(m_Points[i].y) * m_Columns + Column(m_Points[i].x);
+        ++m_Cell_First[cell_of[i] + 1];
+    }
+    for (size_t c = 1; c < m_Cell_First.size(); ++c)
+        m_Cell_First[c] += m_Cell_First[c - 1];
+    m_Positions.resize(finite);
+    std::vector<int> next(m_Cell_First.begin(), m_Cell_First.end() - 1);
+    for (int i = 0; i < count; ++i)
+        if (cell_of[i] >= 0)
+            m_Positions[next[cell_of[i]]++] = i;
+}
+
+int Segment_End_Grid::Column(double x) const
+{
+    const double cell = std::floor((x - m_Left) / m_Cell_Width);
+    return static_cast<int>(std::clamp(cell, 0.0, static_cast<double>(m_Columns - 1)));
+}
+
+int Segment_End_Grid::Row(double y) const
+{
+    const double cell = std::floor((y - m_Bottom) / m_Cell_Height);
+    return static_cast<int>(std::clamp(cell, 0.0, static_cast<double>(m_Rows - 1)));
+}
+
+void Segment_End_Grid::Near(const ZcGePoint2d& point, double t, std::vector<int>& out) const
+{
+    out.clear();
+    if (m_Positions.empty() || !(t > 0) || !Is_Finite(point))
+        return;
+    if (!std::isfinite(t)) {
+        out = m_Positions;
+        std::sort(out.begin(), out.end());
+        return;
+    }
+    const int column_end = Column(point.x + t), row_end = Row(point.y + t);
+    for (int row = Row(point.y - t); row <= row_end; ++row)
+        for (int column = Column(point.x - t); column <= column_end; ++column) {
+            const size_t cell = static_cast<size_t>(row) * m_Columns + column;
+            for (int k = m_Cell_First[cell]; k < m_Cell_First[cell + 1]; ++k) {
+                const int position = m_Positions[k];
+                const ZcGePoint2d& p = m_Points[position];
+                if (std::fabs(p.x - point.x) <= t && std::fabs(p.y - point.y) <= t)
+                    out.push_back(position);
+            }
+        }
+    std::sort(out.begin(), out.end());
+}
