@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <memory>
 #include <vector>
 
 #include "core/sort_helpers.h"
@@ -61,6 +60,60 @@ struct Segment_Ends {
         std::set_union(starts.begin(), starts.end(), ends.begin(), ends.end(), std::back_inserter(out));
     }
     Segment_End_Grid Starts, Ends;
+};
+
+// The segments of a list by grid cell of their starts, as the list was when the index was
+// made, with their positions now: purges move the later segments up.
+class Segment_Index {
+public:
+    explicit Segment_Index(const Temp_Line_Array& lines) : m_Starts(lines, false), m_Position_Of(lines.GetSize())
+    {
+        for (int i = 0; i < static_cast<int>(m_Position_Of.size()); ++i)
+            m_Position_Of[i] = i;
+        m_Id_At = m_Position_Of;
+    }
+    // Positions now, ascending, of the segments whose start lies in the square of half side t.
+    void Starts_Near(const ZcGePoint2d& point, double t, std::vector<int>& out) const
+    {
+        m_Starts.Near(point, t, out);
+        To_Positions(out);
+    }
+    // The same for the starts in the box.
+    void Starts_In(double x0, double y0, double x1, double y1, std::vector<int>& out) const
+    {
+        m_Starts.In_Box(x0, y0, x1, y1, out);
+        To_Positions(out);
+    }
+    // Purge_Done_Segments on the list, keeping up with the positions.
+    void Purge_Done(Temp_Line_Array& lines, int start)
+    {
+        int kept = std::max(start, 0);
+        for (int position = kept; position < static_cast<int>(lines.GetSize()); ++position) {
+            const int id = m_Id_At[position];
+            if (lines[position]->Done) {
+                m_Position_Of[id] = -1;
+            } else {
+                m_Position_Of[id] = kept;
+                m_Id_At[kept++] = id;
+            }
+        }
+        m_Id_At.resize(kept);
+        Purge_Done_Segments(lines, start);
+    }
+
+private:
+    void To_Positions(std::vector<int>& ids) const
+    {
+        size_t kept = 0;
+        for (int id : ids)
+            if (m_Position_Of[id] >= 0)
+                ids[kept++] = m_Position_Of[id];
+        ids.resize(kept);
+    }
+
+    Segment_End_Grid m_Starts;
+    std::vector<int> m_Position_Of;  // by id; -1 once purged
+    std::vector<int> m_Id_At;        // by position now
 };
 
 // The first vertical from index on, while their x stays within the window, whose bottom
@@ -147,11 +200,11 @@ void Keep_Joined_Verticals(Temp_Line_Array& horizontals, Temp_Line_Array& vertic
 
 // Where the sides of the rectangles on one bottom line may be: the verticals from a scan
 // start on, within the x window, whose bottom end lies near the bottom line's end.
-std::vector<int> Side_Candidates(const Temp_Line_Array& verticals, const Segment_End_Grid& starts, int index,
+std::vector<int> Side_Candidates(const Temp_Line_Array& verticals, const Segment_Index& starts, int index,
                                  const ZcGePoint2d& corner, double t)
 {
     std::vector<int> near;
-    starts.Near(corner, t, near);
+    starts.Starts_Near(corner, t, near);
     Within_Scan(verticals, near, index, corner.x + t, false);
     near.erase(std::remove_if(near.begin(), near.end(),
                               [&](int k) { return !Near(verticals[k]->Start, corner, t); }),
@@ -210,6 +263,43 @@ bool Mark_Segments_Inside(const Inner_Rect_Index& index, Temp_Line_Array& segmen
         }
     }
     return any;
+}
+
+// Marks done each segment from start on that lies in a rectangle of the index; the first
+// rectangle holding it gets the contains flag. Only the segments starting inside an inner
+// rectangle are looked at.
+void Mark_Held_Segments(const Inner_Rect_Index& index, const Sheet_Array& rectangles, Temp_Line_Array& segments,
+                        const Segment_Index& starts, int start)
+{
+    std::vector<int> inside;
+    for (INT_PTR r = 0; r < rectangles.GetSize(); ++r) {
+        const Plot_Drawing1& rectangle = *rectangles[r];
+        if (!(rectangle.Inner_Left < rectangle.Inner_Right && rectangle.Inner_Bottom < rectangle.Inner_Top))
+            continue;
+        starts.Starts_In(rectangle.Inner_Left, rectangle.Inner_Bottom, rectangle.Inner_Right, rectangle.Inner_Top,
+                         inside);
+        for (int position : inside) {
+            Temp_Line* segment = segments[position];
+            if (position < start || segment->Done)
+                continue;
+            if (Plot_Drawing1* frame = index.First_Holding(segment->Start.x, segment->Start.y, segment->End.x, segment->End.y)) {
+                frame->Contains = true;
+                segment->Done = true;
+            }
+        }
+    }
+}
+
+// Deletes the horizontals from start on, and every vertical, lying strictly inside one of
+// the rectangles' inner rectangles; the rectangle holding one first gets the contains flag.
+void Drop_Segments_In_Batch(int start, Sheet_Array& rectangles, Temp_Line_Array& horizontals,
+                            Segment_Index& horizontal_starts, Temp_Line_Array& verticals, Segment_Index& vertical_starts)
+{
+    const Inner_Rect_Index index(rectangles);
+    Mark_Held_Segments(index, rectangles, horizontals, horizontal_starts, start);
+    Mark_Held_Segments(index, rectangles, verticals, vertical_starts, 0);
+    horizontal_starts.Purge_Done(horizontals, start);
+    vertical_starts.Purge_Done(verticals, 0);
 }
 
 void Insert_At_Front(Sheet_Array& sheets, Sheet_Array& batch)
@@ -316,16 +406,6 @@ void Drop_Segments_In_Frames(Sheet_Array& sheets, Temp_Line_Array& segments, int
     segments.Append(across);
 }
 
-void Drop_Segments_In_Batch(int start, Sheet_Array& rectangles, Temp_Line_Array& horizontals,
-                            Temp_Line_Array& verticals)
-{
-    const Inner_Rect_Index index(rectangles);
-    Mark_Segments_Inside(index, horizontals, start);
-    Mark_Segments_Inside(index, verticals, 0);
-    Purge_Done_Segments(horizontals, start);
-    Purge_Done_Segments(verticals, 0);
-}
-
 void Purge_Done_Segments(Temp_Line_Array& segments, int start)
 {
     INT_PTR kept = std::max(start, 0);
@@ -352,8 +432,7 @@ void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verti
     Keep_Joined_Horizontals(horizontals, verticals);
     Keep_Joined_Verticals(horizontals, verticals);
 
-    std::unique_ptr<Segment_End_Grid> vertical_starts = std::make_unique<Segment_End_Grid>(verticals, false);
-    std::unique_ptr<Segment_End_Grid> horizontal_starts = std::make_unique<Segment_End_Grid>(horizontals, false);
+    Segment_Index vertical_starts(verticals), horizontal_starts(horizontals);
     std::vector<int> tops, near;
     Sheet_Array batch;
     for (int i = 0; i + 1 < horizontals.GetSize(); ++i) {
@@ -364,10 +443,10 @@ void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verti
         // A top closes a rectangle only when a left side joins it to the bottom line, so the
         // tops worth trying lie near the upper ends of the left side candidates.
         const std::vector<int> lefts =
-            Side_Candidates(verticals, *vertical_starts, First_At_Least(verticals, l1.x - t, false), l1, t);
+            Side_Candidates(verticals, vertical_starts, First_At_Least(verticals, l1.x - t, false), l1, t);
         tops.clear();
         for (int k : lefts) {
-            horizontal_starts->Near(verticals[k]->End, t, near);
+            horizontal_starts.Starts_Near(verticals[k]->End, t, near);
             for (int j : near)
                 if (j > i)
                     tops.push_back(j);
@@ -386,7 +465,7 @@ void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verti
             if (left < 0)
                 continue;
             if (!rights_found) {
-                rights = Side_Candidates(verticals, *vertical_starts, First_At_Least(verticals, r1.x - t, false), r1, t);
+                rights = Side_Candidates(verticals, vertical_starts, First_At_Least(verticals, r1.x - t, false), r1, t);
                 rights_found = true;
             }
             const int right = Find_Side(verticals, rights, left + 1, r2, t, false);
@@ -398,10 +477,8 @@ void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verti
         if (batch.GetSize() >= Rectangle_Batch) {
             Progress_Step();
             Remove_Small_Or_Inner_Frames(batch);
-            Drop_Segments_In_Batch(i + 1, batch, horizontals, verticals);
+            Drop_Segments_In_Batch(i + 1, batch, horizontals, horizontal_starts, verticals, vertical_starts);
             Insert_At_Front(sheets, batch);
-            vertical_starts = std::make_unique<Segment_End_Grid>(verticals, false);
-            horizontal_starts = std::make_unique<Segment_End_Grid>(horizontals, false);
         }
     }
     Insert_At_Front(sheets, batch);

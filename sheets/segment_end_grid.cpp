@@ -71,21 +71,27 @@ int Segment_End_Grid::Row(double y) const
 void Segment_End_Grid::Near(const ZcGePoint2d& point, double t, std::vector<int>& out) const
 {
     out.clear();
-    if (m_Positions.empty() || !(t > 0) || !Is_Finite(point))
+    if (!(t > 0))
         return;
-    if (!std::isfinite(t)) {
-        out = m_Positions;
-        std::sort(out.begin(), out.end());
+    if (std::isfinite(t))
+        In_Box(point.x - t, point.y - t, point.x + t, point.y + t, out);
+    else if (Is_Finite(point))
+        In_Box(-t, -t, t, t, out);
+}
+
+void Segment_End_Grid::In_Box(double x0, double y0, double x1, double y1, std::vector<int>& out) const
+{
+    out.clear();
+    if (m_Positions.empty() || std::isnan(x0) || std::isnan(y0) || std::isnan(x1) || std::isnan(y1))
         return;
-    }
-    const int column_end = Column(point.x + t), row_end = Row(point.y + t);
-    for (int row = Row(point.y - t); row <= row_end; ++row)
-        for (int column = Column(point.x - t); column <= column_end; ++column) {
+    const int column_end = Column(x1), row_end = Row(y1);
+    for (int row = Row(y0); row <= row_end; ++row)
+        for (int column = Column(x0); column <= column_end; ++column) {
             const size_t cell = static_cast<size_t>(row) * m_Columns + column;
             for (int k = m_Cell_First[cell]; k < m_Cell_First[cell + 1]; ++k) {
                 const int position = m_Positions[k];
                 const ZcGePoint2d& p = m_Points[position];
-                if (std::fabs(p.x - point.x) <= t && std::fabs(p.y - point.y) <= t)
+                if (p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1)
                     out.push_back(position);
             }
         }

@@ -14,6 +14,8 @@ public:
     // Positions, ascending, of the segments whose point lies in the square of half side t
     // around the point: every segment whose point is nearer than t, and perhaps others.
     void Near(const ZcGePoint2d& point, double t, std::vector<int>& out) const;
+    // Positions, ascending, of the segments whose point lies in the box (edges included).
+    void In_Box(double x0, double y0, double x1, double y1, std::vector<int>& out) const;
 
 private:
     int Column(double x) const;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/sort_helpers.h"
@@ -127,6 +128,23 @@ Plot_Drawing1* Make_Rectangle(const Temp_Line& bottom, const Temp_Line& top, con
     return sheet;
 }
 
+void Drop_Segments_In_Batch(int start, Sheet_Array& rectangles, Temp_Line_Array& horizontals,
+                            Temp_Line_Array& verticals)
+{
+    const Inner_Rect_Index index(rectangles);
+    for (auto [lines, first] : {std::pair{&horizontals, start}, std::pair{&verticals, 0}}) {
+        for (INT_PTR i = first; i < lines->GetSize(); ++i) {
+            Temp_Line* segment = (*lines)[i];
+            if (Plot_Drawing1* frame = index.First_Holding(segment->Start.x, segment->Start.y, segment->End.x,
+                                                           segment->End.y)) {
+                frame->Contains = true;
+                segment->Done = true;
+            }
+        }
+        Purge_Done_Segments(*lines, first);
+    }
+}
+
 void Insert_At_Front(Sheet_Array& sheets, Sheet_Array& batch)
 {
     if (batch.GetSize() == 0)
@@ -180,7 +198,7 @@ void Build_Rects(Temp_Line_Array& horizontals, Temp_Line_Array& verticals, Sheet
 
 using Sheet_Record = std::tuple<ZcDbObjectId, ZcDbObjectId, ZcDbObjectId, ZcDbObjectId, double, double, double,
                                 double, bool>;
-using Segment_Record = std::tuple<ZcDbObjectId, double, double, double, double, bool, bool>;
+using Segment_Record = std::tuple<ZcDbObjectId, double, double, double, double, bool, bool, bool>;
 
 struct Assembly {
     std::vector<Sheet_Record> sheets;
@@ -192,7 +210,7 @@ std::vector<Segment_Record> Segments_Of(const Temp_Line_Array& lines)
     std::vector<Segment_Record> records;
     for (INT_PTR i = 0; i < lines.GetSize(); ++i) {
         const Temp_Line& l = *lines[i];
-        records.emplace_back(l.Entity_Id, l.Start.x, l.Start.y, l.End.x, l.End.y, l.Start_Joined, l.End_Joined);
+        records.emplace_back(l.Entity_Id, l.Start.x, l.Start.y, l.End.x, l.End.y, l.Start_Joined, l.End_Joined, l.Done);
     }
     return records;
 }
