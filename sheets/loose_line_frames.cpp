@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <vector>
 
 #include "core/sort_helpers.h"
@@ -46,75 +45,6 @@ std::vector<int>& Within_Scan(const Temp_Line_Array& lines, std::vector<int>& ne
     near.erase(near.begin(), it);
     return near;
 }
-
-// Both ends of a list of segments by grid cell.
-struct Segment_Ends {
-    explicit Segment_Ends(const Temp_Line_Array& lines) : Starts(lines, false), Ends(lines, true) {}
-    // Positions, ascending, of the segments with an end in the square of half side t.
-    void Near(const ZcGePoint2d& point, double t, std::vector<int>& out) const
-    {
-        std::vector<int> starts, ends;
-        Starts.Near(point, t, starts);
-        Ends.Near(point, t, ends);
-        out.clear();
-        std::set_union(starts.begin(), starts.end(), ends.begin(), ends.end(), std::back_inserter(out));
-    }
-    Segment_End_Grid Starts, Ends;
-};
-
-// The segments of a list by grid cell of their starts, as the list was when the index was
-// made, with their positions now: purges move the later segments up.
-class Segment_Index {
-public:
-    explicit Segment_Index(const Temp_Line_Array& lines) : m_Starts(lines, false), m_Position_Of(lines.GetSize())
-    {
-        for (int i = 0; i < static_cast<int>(m_Position_Of.size()); ++i)
-            m_Position_Of[i] = i;
-        m_Id_At = m_Position_Of;
-    }
-    // Positions now, ascending, of the segments whose start lies in the square of half side t.
-    void Starts_Near(const ZcGePoint2d& point, double t, std::vector<int>& out) const
-    {
-        m_Starts.Near(point, t, out);
-        To_Positions(out);
-    }
-    // The same for the starts in the box.
-    void Starts_In(double x0, double y0, double x1, double y1, std::vector<int>& out) const
-    {
-        m_Starts.In_Box(x0, y0, x1, y1, out);
-        To_Positions(out);
-    }
-    // Purge_Done_Segments on the list, keeping up with the positions.
-    void Purge_Done(Temp_Line_Array& lines, int start)
-    {
-        int kept = std::max(start, 0);
-        for (int position = kept; position < static_cast<int>(lines.GetSize()); ++position) {
-            const int id = m_Id_At[position];
-            if (lines[position]->Done) {
-                m_Position_Of[id] = -1;
-            } else {
-                m_Position_Of[id] = kept;
-                m_Id_At[kept++] = id;
-            }
-        }
-        m_Id_At.resize(kept);
-        Purge_Done_Segments(lines, start);
-    }
-
-private:
-    void To_Positions(std::vector<int>& ids) const
-    {
-        size_t kept = 0;
-        for (int id : ids)
-            if (m_Position_Of[id] >= 0)
-                ids[kept++] = m_Position_Of[id];
-        ids.resize(kept);
-    }
-
-    Segment_End_Grid m_Starts;
-    std::vector<int> m_Position_Of;  // by id; -1 once purged
-    std::vector<int> m_Id_At;        // by position now
-};
 
 // The first vertical from index on, while their x stays within the window, whose bottom
 // (or top) end lies near the point; -1 when none. Sets its joined flag.

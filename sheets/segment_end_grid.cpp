@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+
+#include "sheets/loose_line_frames.h"
 
 namespace {
 
@@ -96,4 +99,57 @@ void Segment_End_Grid::In_Box(double x0, double y0, double x1, double y1, std::v
             }
         }
     std::sort(out.begin(), out.end());
+}
+
+void Segment_Ends::Near(const ZcGePoint2d& point, double t, std::vector<int>& out) const
+{
+    std::vector<int> starts, ends;
+    m_Starts.Near(point, t, starts);
+    m_Ends.Near(point, t, ends);
+    out.clear();
+    std::set_union(starts.begin(), starts.end(), ends.begin(), ends.end(), std::back_inserter(out));
+}
+
+Segment_Index::Segment_Index(const Temp_Line_Array& lines) : m_Starts(lines, false), m_Position_Of(lines.GetSize())
+{
+    for (int i = 0; i < static_cast<int>(m_Position_Of.size()); ++i)
+        m_Position_Of[i] = i;
+    m_Id_At = m_Position_Of;
+}
+
+void Segment_Index::Starts_Near(const ZcGePoint2d& point, double t, std::vector<int>& out) const
+{
+    m_Starts.Near(point, t, out);
+    To_Positions(out);
+}
+
+void Segment_Index::Starts_In(double x0, double y0, double x1, double y1, std::vector<int>& out) const
+{
+    m_Starts.In_Box(x0, y0, x1, y1, out);
+    To_Positions(out);
+}
+
+void Segment_Index::Purge_Done(Temp_Line_Array& lines, int start)
+{
+    int kept = std::max(start, 0);
+    for (int position = kept; position < static_cast<int>(lines.GetSize()); ++position) {
+        const int id = m_Id_At[position];
+        if (lines[position]->Done) {
+            m_Position_Of[id] = -1;
+        } else {
+            m_Position_Of[id] = kept;
+            m_Id_At[kept++] = id;
+        }
+    }
+    m_Id_At.resize(kept);
+    Purge_Done_Segments(lines, start);
+}
+
+void Segment_Index::To_Positions(std::vector<int>& ids) const
+{
+    size_t kept = 0;
+    for (int id : ids)
+        if (m_Position_Of[id] >= 0)
+            ids[kept++] = m_Position_Of[id];
+    ids.resize(kept);
 }

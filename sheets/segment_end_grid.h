@@ -1,5 +1,5 @@
-// The start or end points of a list of segments by grid cell, so that the segments with an
-// end near a point are found without scanning every segment of a coordinate window.
+// Grids of the ends of a list of segments, so that the segments with an end near a point or
+// in a box are found without scanning every segment of a coordinate window.
 #pragma once
 
 #include <vector>
@@ -26,4 +26,35 @@ private:
     std::vector<int> m_Positions;       // by cell, ascending within a cell
     int m_Columns = 0, m_Rows = 0;
     double m_Left = 0, m_Bottom = 0, m_Cell_Width = 1, m_Cell_Height = 1;
+};
+
+// Both ends of a list of segments by grid cell.
+class Segment_Ends {
+public:
+    explicit Segment_Ends(const Temp_Line_Array& lines) : m_Starts(lines, false), m_Ends(lines, true) {}
+    // Positions, ascending, of the segments with an end in the square of half side t.
+    void Near(const ZcGePoint2d& point, double t, std::vector<int>& out) const;
+
+private:
+    Segment_End_Grid m_Starts, m_Ends;
+};
+
+// The segments of a list by grid cell of their starts, as the list was when the index was
+// made, with their positions now: purges move the later segments up.
+class Segment_Index {
+public:
+    explicit Segment_Index(const Temp_Line_Array& lines);
+    // Positions now, ascending, of the segments whose start lies in the square of half side t.
+    void Starts_Near(const ZcGePoint2d& point, double t, std::vector<int>& out) const;
+    // The same for the starts in the box.
+    void Starts_In(double x0, double y0, double x1, double y1, std::vector<int>& out) const;
+    // Purge_Done_Segments on the list, keeping up with the positions.
+    void Purge_Done(Temp_Line_Array& lines, int start);
+
+private:
+    void To_Positions(std::vector<int>& ids) const;
+
+    Segment_End_Grid m_Starts;
+    std::vector<int> m_Position_Of;  // by id; -1 once purged
+    std::vector<int> m_Id_At;        // by position now
 };
