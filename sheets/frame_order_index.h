@@ -2,6 +2,7 @@
 // full sweep of the remaining sheets would choose, found in logarithmic time.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
