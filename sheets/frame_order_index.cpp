@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -298,14 +299,27 @@ int Frame_Order_Index::First() const
         for (int node : band)
             raised = Raise(node, second_top) || raised;
     }
+    // A sweep keeps again everything that a sweep in its direction kept, so once a pass
+    // keeps every sheet it is given, so do all the passes after it: the sheet with the
+    // extreme edge in the second direction comes first.
+    double band_end = -Infinity;
+    for (int node : band)
+        band_end = std::max(band_end, m_Row_Tree[node].max_hi);
+    if (band_end <= second_top)
+        return second_start;
     std::vector<int> kept;
     for (int node : band)
         Report(node, second_top, kept);
     std::sort(kept.begin(), kept.end());
 
     // Further passes keep sheets that overlap both bands, usually one.
-    for (int pass = 3; pass <= Max_Passes && kept.size() > 1; ++pass)
-        kept = Sweep_Small(kept, pass % 2 ? m_First : m_Second);
+    for (int pass = 3; pass <= Max_Passes && kept.size() > 1; ++pass) {
+        std::vector<int> narrower = Sweep_Small(kept, pass % 2 ? m_First : m_Second);
+        const bool all_kept = narrower.size() == kept.size();
+        kept = std::move(narrower);
+        if (all_kept)
+            break;
+    }
     int best = kept.front();
     for (int sheet : kept)
         if (m_Second[sheet].lo < m_Second[best].lo)
