@@ -1,6 +1,8 @@
 #include "core/sort_helpers.h"
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -69,25 +71,107 @@ void Quick_Sort_Descending(Temp_Id_Array& candidates, int lo, int hi)
         [&](int a, int b) { std::swap(candidates.ElementAt(a), candidates.ElementAt(b)); }, Descending_Before);
 }
 
-// Position at which area goes into the list sorted descending.
-INT_PTR Descending_Insert_Position(const Temp_Id_Array& sorted, double area)
+// Position at which area goes into a list of count areas sorted descending, the area at
+// each position given by area_at.
+template <class Area_At>
+INT_PTR Descending_Insert_Position(INT_PTR count, double area, const Area_At& area_at)
 {
-    INT_PTR lo = 0, hi = sorted.GetSize() - 1;
+    INT_PTR lo = 0, hi = count - 1;
     for (;;) {
-        if (area >= sorted[lo]->Area)
+        if (area >= area_at(lo))
             return lo;
-        if (area <= sorted[hi]->Area)
+        if (area <= area_at(hi))
             return hi + 1;
         if (hi == lo + 1)
             return hi;
         const INT_PTR mid = (lo + hi) / 2;
-        if (sorted[mid - 1]->Area >= area && area >= sorted[mid]->Area)
+        if (area_at(mid - 1) >= area && area >= area_at(mid))
             return mid;
-        if (area < sorted[mid]->Area)
+        if (area < area_at(mid))
             lo = mid;
         else
             hi = mid;
     }
+}
+
+// Counts over positions 0..n-1: adds, and the position at which the running count passes
+// a rank.
+class Count_Tree {
+public:
+    explicit Count_Tree(size_t size) : m_Counts(size + 1, 0) {}
+    void Add(size_t position, int delta)
+    {
+        for (size_t i = position + 1; i < m_Counts.size(); i += i & (~i + 1))
+            m_Counts[i] += delta;
+    }
+    // The first position whose running count exceeds rank (0-based).
+    size_t Position_Of_Rank(INT_PTR rank) const
+    {
+        size_t position = 0;
+        size_t step = 1;
+        while (step * 2 < m_Counts.size())
+            step *= 2;
+        for (; step > 0; step /= 2)
+            if (position + step < m_Counts.size() && m_Counts[position + step] <= rank) {
+                position += step;
+                rank -= m_Counts[position];
+            }
+        return position;
+    }
+
+private:
+    std::vector<INT_PTR> m_Counts;
+};
+
+// Inserts each waiting candidate, in turn, where the insertion search puts it in the list
+// sorted descending, as if one by one into the list itself. A sorted list's area at each
+// position depends only on the areas it holds, so the searches run on counts of areas and
+// the final order follows from the positions, taken back to front.
+void Insert_Descending(Temp_Id_Array& sorted, const std::vector<Temp_Id*>& waiting)
+{
+    std::vector<double> areas;  // every area, largest first, once
+    for (INT_PTR i = 0; i < sorted.GetSize(); ++i)
+        areas.push_back(sorted[i]->Area);
+    for (const Temp_Id* candidate : waiting)
+        areas.push_back(candidate->Area);
+    std::sort(areas.begin(), areas.end(), std::greater<double>());
+    areas.erase(std::unique(areas.begin(), areas.end()), areas.end());
+    const auto level = [&areas](double area) {
+        return static_cast<size_t>(std::lower_bound(areas.begin(), areas.end(), area, std::greater<double>()) -
+                                   areas.begin());
+    };
+
+    Count_Tree held(areas.size());
+    for (INT_PTR i = 0; i < sorted.GetSize(); ++i)
+        held.Add(level(sorted[i]->Area), 1);
+    const auto area_at = [&](INT_PTR position) { return areas[held.Position_Of_Rank(position)]; };
+    std::vector<INT_PTR> positions;  // where each waiting candidate went, at its turn
+    positions.reserve(waiting.size());
+    INT_PTR count = sorted.GetSize();
+    for (const Temp_Id* candidate : waiting) {
+        positions.push_back(std::min(Descending_Insert_Position(count, candidate->Area, area_at), count));
+        held.Add(level(candidate->Area), 1);
+        ++count;
+    }
+
+    // The last one inserted keeps its position; each earlier one takes, among the places
+    // still free, the one its position names.
+    std::vector<Temp_Id*> final_order(static_cast<size_t>(count));
+    Count_Tree free_places(final_order.size());
+    for (size_t i = 0; i < final_order.size(); ++i)
+        free_places.Add(i, 1);
+    const auto place = [&](INT_PTR position, Temp_Id* candidate) {
+        const size_t at = free_places.Position_Of_Rank(position);
+        final_order[at] = candidate;
+        free_places.Add(at, -1);
+    };
+    for (size_t k = waiting.size(); k-- > 0;)
+        place(positions[k], waiting[k]);
+    for (INT_PTR i = sorted.GetSize(); i-- > 0;)
+        place(i, sorted[i]);
+    sorted.SetSize(count);
+    for (INT_PTR i = 0; i < count; ++i)
+        sorted[i] = final_order[static_cast<size_t>(i)];
 }
 
 // Descending: a quicksort of at most Quicksort_Size elements, the rest inserted one by one.
@@ -104,8 +188,18 @@ void Large_List_Sort(Temp_Id_Array& candidates)
         waiting.push_back(candidates[i]);
     candidates.SetSize(Quicksort_Size);
     Quick_Sort_Descending(candidates, 0, static_cast<int>(Quicksort_Size) - 1);
+    const auto is_number = [](const Temp_Id* candidate) { return !std::isnan(candidate->Area); };
+    bool all_numbers = std::all_of(waiting.begin(), waiting.end(), is_number);
+    for (INT_PTR i = 0; i < candidates.GetSize() && all_numbers; ++i)
+        all_numbers = is_number(candidates[i]);
+    if (all_numbers) {
+        Insert_Descending(candidates, waiting);
+        return;
+    }
+    // Areas that are no numbers leave the list out of order: inserted into the list itself.
     for (Temp_Id* candidate : waiting) {
-        const INT_PTR position = Descending_Insert_Position(candidates, candidate->Area);
+        const INT_PTR position = Descending_Insert_Position(
+            candidates.GetSize(), candidate->Area, [&candidates](INT_PTR i) { return candidates[i]->Area; });
         if (position >= candidates.GetSize())
             candidates.Add(candidate);
         else

@@ -1,65 +1,62 @@
 // The plot list of a sheet set in the order the user picked: by position (types 1..8),
 // one space after the other, or as detection met the frames (type 9).
+#include <algorithm>
+#include <map>
+#include <vector>
+
 #include "sheets/sheet_records.h"
 #include "sheets/sort_frames.h"
 
 namespace {
 
-void Sort_By_Order_Index(Sheet_Array& list)
+// The sheets of each space, spaces in the order of their first sheet.
+std::vector<std::vector<Plot_Drawing1*>> Group_By_Space(const Sheet_Array& list)
 {
-    for (INT_PTR end = list.GetSize(); end >= 2; --end)
-        for (INT_PTR i = 0; i + 1 < end; ++i)
-            if (list[i + 1]->Order_Index < list[i]->Order_Index) {
-                Plot_Drawing1* later = list[i + 1];
-                list[i + 1] = list[i];
-                list[i] = later;
-            }
+    std::vector<std::vector<Plot_Drawing1*>> groups;
+    std::map<ZcDbObjectId, size_t> group_of_space;
+    for (INT_PTR i = 0; i < list.GetSize(); ++i) {
+        const auto [entry, added] = group_of_space.try_emplace(list[i]->Space_Id, groups.size());
+        if (added)
+            groups.emplace_back();
+        groups[entry->second].push_back(list[i]);
+    }
+    return groups;
 }
 
-ZcGePoint3d Point(const ZcGePoint2d& p)
+std::vector<Plot_Drawing1*> By_Position(const std::vector<Plot_Drawing1*>& group, int sort_type)
 {
-    return ZcGePoint3d(p.x, p.y, 0.0);
+    std::vector<Frame_Box> boxes;
+    boxes.reserve(group.size());
+    for (const Plot_Drawing1* sheet : group)
+        boxes.push_back(Box_Of_Corners(sheet->Min_Corner.x, sheet->Min_Corner.y, sheet->Max_Corner.x,
+                                       sheet->Max_Corner.y));
+    std::vector<Plot_Drawing1*> ordered;
+    ordered.reserve(group.size());
+    for (int index : Order_Frames(boxes, sort_type))
+        ordered.push_back(group[index]);
+    return ordered;
 }
 
 }  // namespace
 
 void Plot_Sheet_Set::Sort_Sheets(int sort_type)
 {
+    std::vector<Plot_Drawing1*> ordered;
+    ordered.reserve(Plot_List.GetSize());
     if (sort_type == 9) {
-        Sort_By_Order_Index(Plot_List);
         for (INT_PTR i = 0; i < Plot_List.GetSize(); ++i)
-            Plot_List[i]->Set_Marker(static_cast<int>(i + 1), -1);
-        return;
+            ordered.push_back(Plot_List[i]);
+        std::stable_sort(ordered.begin(), ordered.end(), [](const Plot_Drawing1* a, const Plot_Drawing1* b) {
+            return a->Order_Index < b->Order_Index;
+        });
+    } else {
+        for (const std::vector<Plot_Drawing1*>& group : Group_By_Space(Plot_List)) {
+            const std::vector<Plot_Drawing1*> group_order = By_Position(group, sort_type);
+            ordered.insert(ordered.end(), group_order.begin(), group_order.end());
+        }
     }
-
-    Sheet_Array work;
-    work.Append(Plot_List);
-    Plot_List.RemoveAll();
-    while (work.GetSize() > 0) {
-        const ZcDbObjectId space = work[0]->Space_Id;
-        Sheet_Array group;
-        ZcArray<ZcGePoint3d> min_corners, max_corners;
-        for (INT_PTR i = 0; i < work.GetSize();) {
-            if (work[i]->Space_Id == space) {
-                group.Add(work[i]);
-                min_corners.append(Point(work[i]->Min_Corner));
-                max_corners.append(Point(work[i]->Max_Corner));
-                work.RemoveAt(i);
-            } else {
-                ++i;
-            }
-        }
-        while (group.GetSize() > 0) {
-            ZcArray<ZcGePoint3d> min_copy = min_corners, max_copy = max_corners;
-            int pick = Sort_Frames(min_copy, max_copy, sort_type);
-            if (pick < 0 || pick >= group.GetSize())
-                pick = 0;  // no sheet kept by a sweep: take the group's first
-            Plot_Drawing1* sheet = group[pick];
-            Plot_List.Add(sheet);
-            sheet->Set_Marker(static_cast<int>(Plot_List.GetSize()), -1);
-            group.RemoveAt(pick);
-            min_corners.removeAt(pick);
-            max_corners.removeAt(pick);
-        }
+    for (size_t i = 0; i < ordered.size(); ++i) {
+        Plot_List[static_cast<INT_PTR>(i)] = ordered[i];
+        ordered[i]->Set_Marker(static_cast<int>(i + 1), -1);
     }
 }

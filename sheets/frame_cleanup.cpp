@@ -47,6 +47,105 @@ bool Strictly_Inside_Inner(const Plot_Drawing1& frame, double x, double y)
     return x > frame.Inner_Left && x < frame.Inner_Right && y > frame.Inner_Bottom && y < frame.Inner_Top;
 }
 
+// The frames of a list by the grid cells that their rectangles, grown by their tolerance,
+// cover: a frame that a sheet lies within covers the cell of the sheet's min corner.
+class Grown_Frame_Grid {
+public:
+    explicit Grown_Frame_Grid(const Sheet_Array& frames)
+    {
+        for (INT_PTR i = 0; i < frames.GetSize(); ++i) {
+            const Plot_Drawing1& frame = *frames[i];
+            const double t = frame.Tolerance;
+            m_Grown.push_back({frame.Min_Corner.x - t, frame.Min_Corner.y - t, frame.Max_Corner.x + t,
+                               frame.Max_Corner.y + t});
+            m_All.push_back(static_cast<int>(i));
+        }
+        double right = 0, top = 0;
+        bool any_x = false, any_y = false;
+        for (const Box& box : m_Grown) {
+            for (double x : {box.x0, box.x1})
+                if (std::isfinite(x)) {
+                    m_Left = any_x ? std::min(m_Left, x) : x;
+                    right = any_x ? std::max(right, x) : x;
+                    any_x = true;
+                }
+            for (double y : {box.y0, box.y1})
+                if (std::isfinite(y)) {
+                    m_Bottom = any_y ? std::min(m_Bottom, y) : y;
+                    top = any_y ? std::max(top, y) : y;
+                    any_y = true;
+                }
+        }
+        const int side = std::max(1, static_cast<int>(std::ceil(std::sqrt(static_cast<double>(m_Grown.size())))));
+        m_Columns = right > m_Left ? side : 1;
+        m_Rows = top > m_Bottom ? side : 1;
+        m_Cell_Width = right > m_Left ? (right - m_Left) / m_Columns : 1.0;
+        m_Cell_Height = top > m_Bottom ? (top - m_Bottom) / m_Rows : 1.0;
+        m_Cells.resize(static_cast<size_t>(m_Columns) * m_Rows);
+        for (size_t f = 0; f < m_Grown.size(); ++f) {
+            const Box& box = m_Grown[f];
+            if (std::isnan(box.x0) || std::isnan(box.y0) || std::isnan(box.x1) || std::isnan(box.y1) ||
+                !(box.x0 <= box.x1 && box.y0 <= box.y1))
+                continue;  // holds nothing
+            for (int row = Row(box.y0); row <= Row(box.y1); ++row)
+                for (int column = Column(box.x0); column <= Column(box.x1); ++column)
+                    m_Cells[static_cast<size_t>(row) * m_Columns + column].push_back(static_cast<int>(f));
+        }
+    }
+
+    // Positions, ascending, of the frames whose grown rectangle may hold the sheet.
+    const std::vector<int>& Around(const Plot_Drawing1& sheet) const
+    {
+        const ZcGePoint2d& low = sheet.Min_Corner;
+        const ZcGePoint2d& high = sheet.Max_Corner;
+        if (std::isnan(low.x) || std::isnan(low.y))
+            return m_None;
+        if (!(low.x <= high.x && low.y <= high.y))
+            return m_All;  // corners out of order: its min corner says nothing
+        return m_Cells[static_cast<size_t>(Row(low.y)) * m_Columns + Column(low.x)];
+    }
+
+private:
+    struct Box {
+        double x0, y0, x1, y1;
+    };
+
+    int Column(double x) const
+    {
+        const double cell = std::floor((x - m_Left) / m_Cell_Width);
+        return static_cast<int>(std::clamp(cell, 0.0, static_cast<double>(m_Columns - 1)));
+    }
+    int Row(double y) const
+    {
+        const double cell = std::floor((y - m_Bottom) / m_Cell_Height);
+        return static_cast<int>(std::clamp(cell, 0.0, static_cast<double>(m_Rows - 1)));
+    }
+
+    std::vector<Box> m_Grown;
+    std::vector<std::vector<int>> m_Cells;
+    std::vector<int> m_All, m_None;
+    int m_Columns = 1, m_Rows = 1;
+    double m_Left = 0, m_Bottom = 0, m_Cell_Width = 1, m_Cell_Height = 1;
+};
+
+// Each unmarked sheet against the unmarked others whose grown rectangle may hold it, in
+// the others' order, until the sheet is marked: of the tests of every sheet with every
+// other, those that can change anything, in the same order.
+void Resolve_Against(const Sheet_Array& sheets, const Sheet_Array& others)
+{
+    const Grown_Frame_Grid grid(others);
+    for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
+        Plot_Drawing1* sheet = sheets[i];
+        for (int j : grid.Around(*sheet)) {
+            if (sheet->Delete_Mark)
+                break;
+            Plot_Drawing1* other = others[j];
+            if (other != sheet && !other->Delete_Mark)
+                sheet->Resolve_Overlap(other);
+        }
+    }
+}
+
 }  // namespace
 
 int Frame_Split::Side(double low, double high) const
@@ -115,15 +214,7 @@ void Remove_Small_Or_Inner_Frames(Sheet_Array& sheets)
 
 void Remove_Overlapping_Frames_Pairwise(Sheet_Array& sheets)
 {
-    const INT_PTR count = sheets.GetSize();
-    for (INT_PTR i = 0; i < count; ++i) {
-        Plot_Drawing1* sheet = sheets[i];
-        for (INT_PTR j = 0; j < count && !sheet->Delete_Mark; ++j) {
-            Plot_Drawing1* other = sheets[j];
-            if (j != i && !other->Delete_Mark)
-                sheet->Resolve_Overlap(other);
-        }
-    }
+    Resolve_Against(sheets, sheets);
     Delete_Marked(sheets);
 }
 
@@ -151,12 +242,7 @@ void Remove_Overlapping_Frames(Sheet_Array& sheets, int depth)
     sheets.RemoveAll();
     sheets.Append(below);
     sheets.Append(above);
-    for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
-        Plot_Drawing1* sheet = sheets[i];
-        for (INT_PTR j = 0; j < straddling.GetSize() && !sheet->Delete_Mark; ++j)
-            if (!straddling[j]->Delete_Mark)
-                sheet->Resolve_Overlap(straddling[j]);
-    }
+    Resolve_Against(sheets, straddling);
     Delete_Marked(sheets);
     Delete_Marked(straddling);
     sheets.Append(straddling);

@@ -2,7 +2,6 @@
 #include "sheets/loose_line_frames.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "db/dbpoly.h"
 #include "sheets/frame_candidates.h"
 #include "sheets/frame_cleanup.h"
+#include "sheets/segment_end_grid.h"
 #include "ui/progress_window.h"
 
 namespace {
@@ -33,11 +33,27 @@ int First_At_Least(const Temp_Line_Array& lines, double value, bool by_y)
     return by_y ? Find_Line_By_Y(lines, value) : Find_Line_By_X(lines, value);
 }
 
-// Scans the verticals from index on while their x stays within the window: the first one
-// whose bottom (or top) end lies near the point; -1 when none. Sets its joined flag.
-int Join_Horizontal_End(Temp_Line_Array& verticals, int index, const ZcGePoint2d& point, double t)
+// The positions of near (ascending) that a scan from index on meets while the segments'
+// coordinate stays within limit: the scan would stop at the first segment beyond it.
+std::vector<int>& Within_Scan(const Temp_Line_Array& lines, std::vector<int>& near, int index, double limit, bool by_y)
 {
-    for (int k = index; k < verticals.GetSize() && verticals[k]->Start.x <= point.x + t; ++k) {
+    auto it = std::lower_bound(near.begin(), near.end(), index);
+    auto end = it;
+    while (end != near.end() && (by_y ? lines[*end]->Start.y : lines[*end]->Start.x) <= limit)
+        ++end;
+    near.erase(end, near.end());
+    near.erase(near.begin(), it);
+    return near;
+}
+
+// The first vertical from index on, while their x stays within the window, whose bottom
+// (or top) end lies near the point; -1 when none. Sets its joined flag.
+int Join_Horizontal_End(Temp_Line_Array& verticals, const Segment_Ends& ends, int index, const ZcGePoint2d& point,
+                        double t)
+{
+    std::vector<int> near;
+    ends.Near(point, t, near);
+    for (int k : Within_Scan(verticals, near, index, point.x + t, false)) {
         Temp_Line* vertical = verticals[k];
         if (Near(point, vertical->Start, t)) {
             vertical->Start_Joined = true;
@@ -51,11 +67,14 @@ int Join_Horizontal_End(Temp_Line_Array& verticals, int index, const ZcGePoint2d
     return -1;
 }
 
-// Scans the horizontals from index on while their y stays within the window: the first one
-// with an end near the point; -1 when none.
-int Find_Horizontal_At(const Temp_Line_Array& horizontals, int index, const ZcGePoint2d& point, double t)
+// The first horizontal from index on, while their y stays within the window, with an end
+// near the point; -1 when none.
+int Find_Horizontal_At(const Temp_Line_Array& horizontals, const Segment_Ends& ends, int index,
+                       const ZcGePoint2d& point, double t)
 {
-    for (int k = index; k < horizontals.GetSize() && horizontals[k]->Start.y <= point.y + t; ++k)
+    std::vector<int> near;
+    ends.Near(point, t, near);
+    for (int k : Within_Scan(horizontals, near, index, point.y + t, true))
         if (Near(point, horizontals[k]->Start, t) || Near(point, horizontals[k]->End, t))
             return k;
     return -1;
@@ -63,18 +82,20 @@ int Find_Horizontal_At(const Temp_Line_Array& horizontals, int index, const ZcGe
 
 void Keep_Joined_Horizontals(Temp_Line_Array& horizontals, Temp_Line_Array& verticals)
 {
+    const Segment_Ends ends(verticals);
     for (INT_PTR i = 0; i < horizontals.GetSize(); ++i) {
         Temp_Line* line = horizontals[i];
         const ZcGePoint2d& left = line->Start;
         const ZcGePoint2d& right = line->End;
         const double t = (right.x - left.x) / 2000.0;
-        const int left_index = Join_Horizontal_End(verticals, First_At_Least(verticals, left.x - t, false), left, t);
+        const int left_index =
+            Join_Horizontal_End(verticals, ends, First_At_Least(verticals, left.x - t, false), left, t);
         if (left_index < 0) {
             line->Done = true;
             continue;
         }
         const int from = std::max(left_index + 1, First_At_Least(verticals, right.x - t, false));
-        if (Join_Horizontal_End(verticals, from, right, t) < 0)
+        if (Join_Horizontal_End(verticals, ends, from, right, t) < 0)
             line->Done = true;
     }
     Purge_Done_Segments(horizontals, 0);
@@ -82,6 +103,7 @@ void Keep_Joined_Horizontals(Temp_Line_Array& horizontals, Temp_Line_Array& vert
 
 void Keep_Joined_Verticals(Temp_Line_Array& horizontals, Temp_Line_Array& verticals)
 {
+    const Segment_Ends ends(horizontals);
     for (INT_PTR i = 0; i < verticals.GetSize(); ++i) {
         Temp_Line* line = verticals[i];
         const ZcGePoint2d& bottom = line->Start;
@@ -89,7 +111,8 @@ void Keep_Joined_Verticals(Temp_Line_Array& horizontals, Temp_Line_Array& vertic
         const double t = (top.y - bottom.y) / 2000.0;
         int bottom_index = 0;
         if (!line->Start_Joined) {
-            bottom_index = Find_Horizontal_At(horizontals, First_At_Least(horizontals, bottom.y - t, true), bottom, t);
+            bottom_index =
+                Find_Horizontal_At(horizontals, ends, First_At_Least(horizontals, bottom.y - t, true), bottom, t);
             if (bottom_index < 0) {
                 line->Done = true;
                 continue;
@@ -98,49 +121,38 @@ void Keep_Joined_Verticals(Temp_Line_Array& horizontals, Temp_Line_Array& vertic
         }
         if (!line->End_Joined) {
             const int from = std::max(bottom_index, First_At_Least(horizontals, top.y - t, true));
-            if (Find_Horizontal_At(horizontals, from, top, t) < 0)
+            if (Find_Horizontal_At(horizontals, ends, from, top, t) < 0)
                 line->Done = true;
         }
     }
     Purge_Done_Segments(verticals, 0);
 }
 
-// The horizontals ordered by their left x, for finding the tops that may match a bottom.
-struct Left_Index {
-    std::vector<std::pair<double, int>> Entries;  // (left x, position in the horizontals)
+// Where the sides of the rectangles on one bottom line may be: the verticals from a scan
+// start on, within the x window, whose bottom end lies near the bottom line's end.
+std::vector<int> Side_Candidates(const Temp_Line_Array& verticals, const Segment_Index& starts, int index,
+                                 const ZcGePoint2d& corner, double t)
+{
+    std::vector<int> near;
+    starts.Starts_Near(corner, t, near);
+    Within_Scan(verticals, near, index, corner.x + t, false);
+    near.erase(std::remove_if(near.begin(), near.end(),
+                              [&](int k) { return !Near(verticals[k]->Start, corner, t); }),
+               near.end());
+    return near;
+}
 
-    void Build(const Temp_Line_Array& horizontals)
-    {
-        Entries.clear();
-        Entries.reserve(horizontals.GetSize());
-        for (INT_PTR i = 0; i < horizontals.GetSize(); ++i)
-            Entries.emplace_back(horizontals[i]->Start.x, static_cast<int>(i));
-        std::sort(Entries.begin(), Entries.end());
-    }
-    // Positions after first whose left x lies strictly within t of x, ascending.
-    void Tops(double x, double t, int first, std::vector<int>& out) const
-    {
-        out.clear();
-        // The window is a little wider than t, so that the exact test below decides.
-        const double slack = t + 1e-9 * (std::fabs(x) + t);
-        auto it = std::lower_bound(Entries.begin(), Entries.end(), std::make_pair(x - slack, INT_MIN));
-        for (; it != Entries.end() && it->first <= x + slack; ++it)
-            if (it->second > first && std::fabs(it->first - x) < t)
-                out.push_back(it->second);
-        std::sort(out.begin(), out.end());
-    }
-};
-
-// The first vertical from index on, within the x window, whose ends lie near bottom and top.
-int Find_Side(const Temp_Line_Array& verticals, int index, const ZcGePoint2d& bottom, const ZcGePoint2d& top,
-              double t, bool not_last)
+// The first of the side candidates from index on whose top end lies near top; -1 when
+// none. With not_last the scan stops before the last vertical.
+int Find_Side(const Temp_Line_Array& verticals, const std::vector<int>& candidates, int index,
+              const ZcGePoint2d& top, double t, bool not_last)
 {
     const int count = static_cast<int>(verticals.GetSize());
-    for (int k = index; k < count && verticals[k]->Start.x <= bottom.x + t; ++k) {
-        if (not_last && k == count - 1)
+    for (auto it = std::lower_bound(candidates.begin(), candidates.end(), index); it != candidates.end(); ++it) {
+        if (not_last && *it == count - 1)
             break;
-        if (Near(verticals[k]->Start, bottom, t) && Near(verticals[k]->End, top, t))
-            return k;
+        if (Near(verticals[*it]->End, top, t))
+            return *it;
     }
     return -1;
 }
@@ -181,6 +193,43 @@ bool Mark_Segments_Inside(const Inner_Rect_Index& index, Temp_Line_Array& segmen
         }
     }
     return any;
+}
+
+// Marks done each segment from start on that lies in a rectangle of the index; the first
+// rectangle holding it gets the contains flag. Only the segments starting inside an inner
+// rectangle are looked at.
+void Mark_Held_Segments(const Inner_Rect_Index& index, const Sheet_Array& rectangles, Temp_Line_Array& segments,
+                        const Segment_Index& starts, int start)
+{
+    std::vector<int> inside;
+    for (INT_PTR r = 0; r < rectangles.GetSize(); ++r) {
+        const Plot_Drawing1& rectangle = *rectangles[r];
+        if (!(rectangle.Inner_Left < rectangle.Inner_Right && rectangle.Inner_Bottom < rectangle.Inner_Top))
+            continue;
+        starts.Starts_In(rectangle.Inner_Left, rectangle.Inner_Bottom, rectangle.Inner_Right, rectangle.Inner_Top,
+                         inside);
+        for (int position : inside) {
+            Temp_Line* segment = segments[position];
+            if (position < start || segment->Done)
+                continue;
+            if (Plot_Drawing1* frame = index.First_Holding(segment->Start.x, segment->Start.y, segment->End.x, segment->End.y)) {
+                frame->Contains = true;
+                segment->Done = true;
+            }
+        }
+    }
+}
+
+// Deletes the horizontals from start on, and every vertical, lying strictly inside one of
+// the rectangles' inner rectangles; the rectangle holding one first gets the contains flag.
+void Drop_Segments_In_Batch(int start, Sheet_Array& rectangles, Temp_Line_Array& horizontals,
+                            Segment_Index& horizontal_starts, Temp_Line_Array& verticals, Segment_Index& vertical_starts)
+{
+    const Inner_Rect_Index index(rectangles);
+    Mark_Held_Segments(index, rectangles, horizontals, horizontal_starts, start);
+    Mark_Held_Segments(index, rectangles, verticals, vertical_starts, 0);
+    horizontal_starts.Purge_Done(horizontals, start);
+    vertical_starts.Purge_Done(verticals, 0);
 }
 
 void Insert_At_Front(Sheet_Array& sheets, Sheet_Array& batch)
@@ -287,16 +336,6 @@ void Drop_Segments_In_Frames(Sheet_Array& sheets, Temp_Line_Array& segments, int
     segments.Append(across);
 }
 
-void Drop_Segments_In_Batch(int start, Sheet_Array& rectangles, Temp_Line_Array& horizontals,
-                            Temp_Line_Array& verticals)
-{
-    const Inner_Rect_Index index(rectangles);
-    Mark_Segments_Inside(index, horizontals, start);
-    Mark_Segments_Inside(index, verticals, 0);
-    Purge_Done_Segments(horizontals, start);
-    Purge_Done_Segments(verticals, 0);
-}
-
 void Purge_Done_Segments(Temp_Line_Array& segments, int start)
 {
     INT_PTR kept = std::max(start, 0);
@@ -323,27 +362,43 @@ void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verti
     Keep_Joined_Horizontals(horizontals, verticals);
     Keep_Joined_Verticals(horizontals, verticals);
 
-    Left_Index tops_by_left;
-    tops_by_left.Build(horizontals);
-    std::vector<int> tops;
+    Segment_Index vertical_starts(verticals), horizontal_starts(horizontals);
+    std::vector<int> tops, near;
     Sheet_Array batch;
     for (int i = 0; i + 1 < horizontals.GetSize(); ++i) {
         const Temp_Line& bottom = *horizontals[i];
         const ZcGePoint2d& l1 = bottom.Start;
         const ZcGePoint2d& r1 = bottom.End;
         const double t = (r1.x - l1.x) / 2000.0;
-        tops_by_left.Tops(l1.x, t, i, tops);
+        // A top closes a rectangle only when a left side joins it to the bottom line, so the
+        // tops worth trying lie near the upper ends of the left side candidates.
+        const std::vector<int> lefts =
+            Side_Candidates(verticals, vertical_starts, First_At_Least(verticals, l1.x - t, false), l1, t);
+        tops.clear();
+        for (int k : lefts) {
+            horizontal_starts.Starts_Near(verticals[k]->End, t, near);
+            for (int j : near)
+                if (j > i)
+                    tops.push_back(j);
+        }
+        std::sort(tops.begin(), tops.end());
+        tops.erase(std::unique(tops.begin(), tops.end()), tops.end());
+        std::vector<int> rights;
+        bool rights_found = false;
         for (int j : tops) {
             const Temp_Line& top = *horizontals[j];
             const ZcGePoint2d& l2 = top.Start;
             const ZcGePoint2d& r2 = top.End;
-            if (!(std::fabs(r2.x - r1.x) < t && std::fabs(l2.y - l1.y) > t))
+            if (!(std::fabs(l2.x - l1.x) < t && std::fabs(r2.x - r1.x) < t && std::fabs(l2.y - l1.y) > t))
                 continue;
-            const int left = Find_Side(verticals, First_At_Least(verticals, l1.x - t, false), l1, l2, t, true);
+            const int left = Find_Side(verticals, lefts, 0, l2, t, true);
             if (left < 0)
                 continue;
-            const int from = std::max(left + 1, First_At_Least(verticals, r1.x - t, false));
-            const int right = Find_Side(verticals, from, r1, r2, t, false);
+            if (!rights_found) {
+                rights = Side_Candidates(verticals, vertical_starts, First_At_Least(verticals, r1.x - t, false), r1, t);
+                rights_found = true;
+            }
+            const int right = Find_Side(verticals, rights, left + 1, r2, t, false);
             if (right < 0)
                 continue;
             if (Plot_Drawing1* sheet = Make_Rectangle(bottom, top, *verticals[left], *verticals[right], space_id, layer_id))
@@ -352,9 +407,8 @@ void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verti
         if (batch.GetSize() >= Rectangle_Batch) {
             Progress_Step();
             Remove_Small_Or_Inner_Frames(batch);
-            Drop_Segments_In_Batch(i + 1, batch, horizontals, verticals);
+            Drop_Segments_In_Batch(i + 1, batch, horizontals, horizontal_starts, verticals, vertical_starts);
             Insert_At_Front(sheets, batch);
-            tops_by_left.Build(horizontals);
         }
     }
     Insert_At_Front(sheets, batch);

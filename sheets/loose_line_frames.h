@@ -20,10 +20,6 @@ void Make_Segment(ZcDbObjectId entity_id, const ZcGePoint3d& p, const ZcGePoint3
 // 3000 segments (down to depth 4). Empties the sheet list (a copy the caller made).
 void Drop_Segments_In_Frames(Sheet_Array& sheets, Temp_Line_Array& segments, int depth);
 void Drop_Segments_In_Frames_Pairwise(Sheet_Array& sheets, Temp_Line_Array& segments);
-// Deletes the horizontals and verticals from start on lying strictly inside one of the
-// rectangles' inner rectangles.
-void Drop_Segments_In_Batch(int start, Sheet_Array& rectangles, Temp_Line_Array& horizontals,
-                            Temp_Line_Array& verticals);
 // Deletes the done segments from start on; the others keep their order.
 void Purge_Done_Segments(Temp_Line_Array& segments, int start);
 // Sorts the segments, keeps those joined at both ends and puts every rectangle they form in
