@@ -193,14 +193,15 @@ public:
     bool Done = false;
 };
 
-// Removes the first element and deletes it until the array is empty; the array stays
-// usable.
+// Removes the last element and deletes it until the array is empty (never holding a deleted
+// object; no shifting of the rest); the array stays usable.
 template <class Array>
 void Delete_All_Objects(Array& objects)
 {
     while (objects.GetSize() > 0) {
-        auto* object = objects.GetAt(0);
-        objects.RemoveAt(0);
+        const auto last = objects.GetSize() - 1;
+        auto* object = objects.GetAt(last);
+        objects.RemoveAt(last);
         delete object;
     }
 }
