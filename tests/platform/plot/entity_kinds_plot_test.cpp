@@ -75,18 +75,6 @@ TEST(EntityKindsPlot, TheInkMatchesEzdxfsDrawing)
     }
 }
 
-// Page millimetres = drawing units: A4 landscape showing (0,0)-(297,210).
-platform::PlotJob A4_Job(ZcDbDatabase* db)
-{
-    platform::PlotJob job;
-    job.database = db;
-    job.paper.width_mm = 210, job.paper.height_mm = 297;
-    job.landscape = true;
-    job.window_min = {0, 0};
-    job.window_max = {297, 210};
-    return job;
-}
-
 bool Near(const platform::Paper_Point& p, double x, double y) { return std::fabs(p.x - x) < 1e-6 && std::fabs(p.y - y) < 1e-6; }
 
 TEST(EntityKindsPlot, LinesWithoutEndEndAtTheWindowAndLeadersHaveTheirArrowheads)
@@ -95,7 +83,7 @@ TEST(EntityKindsPlot, LinesWithoutEndEndAtTheWindowAndLeadersHaveTheirArrowheads
     ASSERT_TRUE(db);
     render_test::Recording_Device dev;
     std::wstring error;
-    ASSERT_TRUE(platform::Render_Page(A4_Job(db.get()), dev, error)) << platform::To_Utf8(error);
+    ASSERT_TRUE(platform::Render_Page(render_test::A4_Landscape_Job(db.get()), dev, error)) << platform::To_Utf8(error);
     // The page is culled 1 mm beyond the window.
     struct Expected {
         const char* what;
@@ -156,7 +144,7 @@ TEST(EntityKindsPlot, LinesWithoutEndEndAtTheWindowAndLeadersHaveTheirArrowheads
         EXPECT_EQ(inside, r.strokes);
     }
     // Plotting the extents leaves the lines without end out of them.
-    platform::PlotJob extents = A4_Job(db.get());
+    platform::PlotJob extents = render_test::A4_Landscape_Job(db.get());
     extents.area = platform::PlotArea::Extents;
     ZcGePoint2d lo, hi;
     std::wstring message;

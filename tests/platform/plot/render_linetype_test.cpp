@@ -18,22 +18,11 @@
 #include "render_test_drawing.h"
 #include "script/utf8.h"
 
+using render_test::A4_Landscape_Job;
 using render_test::Drawing;
 using render_test::Recording_Device;
 
 namespace {
-
-// A landscape A4 showing (0,0)-(297,210): page millimetres are drawing units.
-platform::PlotJob Job(ZcDbDatabase* db)
-{
-    platform::PlotJob job;
-    job.database = db;
-    job.paper.width_mm = 210, job.paper.height_mm = 297;
-    job.landscape = true;
-    job.window_min = {0, 0};
-    job.window_max = {297, 210};
-    return job;
-}
 
 Recording_Device Render(const platform::PlotJob& job)
 {
@@ -108,7 +97,7 @@ TEST(RenderLinetype, DashLengthsOnThePaperFollowTheDrawingsAndTheEntitysScales)
         d.db->setCeltscale(c.celtscale);
         const ZcDbObjectId dashed = Add_Linetype(d.db.get(), L"DASH64", {6, -4});
         Set_Linetype(d.line(10, 100, 110, 100), dashed, c.entity_scale);
-        const auto dashes = Strokes_On(Render(Job(d.db.get())), 100);
+        const auto dashes = Strokes_On(Render(A4_Landscape_Job(d.db.get())), 100);
         const double s = c.ltscale * (c.entity_scale > 0 ? c.entity_scale : c.celtscale), period = 10 * s;
         ASSERT_EQ(dashes.size(), size_t(std::ceil(100 / period - 1e-9)));
         for (size_t i = 0; i + 1 < dashes.size(); ++i) {
@@ -183,7 +172,7 @@ TEST(RenderLinetype, EntitiesPlotWithTheirOwnTheirLayersOrTheirBlocksLinetype)
         SCOPED_TRACE(c.name);
         Drawing d;
         c.build(d, Add_Linetype(d.db.get(), L"DASH64", {6, -4}));
-        const auto strokes = Strokes_On(Render(Job(d.db.get())), 100);
+        const auto strokes = Strokes_On(Render(A4_Landscape_Job(d.db.get())), 100);
         ASSERT_FALSE(strokes.empty());
         EXPECT_EQ(strokes.size(), c.dashed ? 10u : 1u);
         EXPECT_NEAR(strokes.front().second - strokes.front().first, c.dashed ? 6.0 : 100.0, 1e-9);
@@ -211,7 +200,7 @@ TEST(RenderLinetype, HatchPatternsAndTextsKeepTheirOwnLines)
             Set_Linetype(hatchId, linetype);
             Set_Linetype(textId, linetype);
         }
-        plots.push_back(Render(Job(d.db.get())));
+        plots.push_back(Render(A4_Landscape_Job(d.db.get())));
     }
     ASSERT_FALSE(plots[0].strokes.empty());
     ASSERT_EQ(plots[1].strokes.size(), plots[0].strokes.size());
@@ -233,7 +222,7 @@ TEST(RenderLinetype, ALinetypeWithShapesPlotsContinuous)
         }
     }
     Set_Linetype(d.line(10, 100, 110, 100), zigzag);
-    const auto strokes = Strokes_On(Render(Job(d.db.get())), 100);
+    const auto strokes = Strokes_On(Render(A4_Landscape_Job(d.db.get())), 100);
     ASSERT_EQ(strokes.size(), 1u);
     EXPECT_NEAR(strokes[0].second - strokes[0].first, 100, 1e-9);
 }
@@ -253,7 +242,7 @@ TEST(RenderLinetype, ViewportsScalePatternsToPaperSpaceWithPaperSpaceLinetypeSca
         vp->setViewHeight(200);  // a quarter of the size
         ZcDbObjectId vpId = d.add(vp, d.db->paperSpaceId());
         ZcDbObjectPointer<ZcDbViewport>(vpId, ZcDb::kForWrite)->setNumber(2);
-        platform::PlotJob job = Job(d.db.get());
+        platform::PlotJob job = A4_Landscape_Job(d.db.get());
         job.model_space = false;
         job.space = d.db->paperSpaceId();
         const auto dashes = Strokes_On(Render(job), 100);
@@ -297,7 +286,7 @@ TEST(RenderLinetype, PolylinePatternsRunOnOverVerticesOnlyWithLinetypeGeneration
             id = d.add(pl);
         }
         Set_Linetype(id, dashed);
-        const auto dashes = Strokes_On(Render(Job(d.db.get())), 100);
+        const auto dashes = Strokes_On(Render(A4_Landscape_Job(d.db.get())), 100);
         ASSERT_EQ(dashes.size(), c.starts.size());
         for (size_t i = 0; i < c.starts.size(); ++i) EXPECT_NEAR(dashes[i].first, c.starts[i], 1e-9) << i;
     }
@@ -310,7 +299,7 @@ TEST(RenderLinetype, A2dPolylinePlotsWithItsOwnColour)
     for (double x : {10.0, 60.0}) pts.append(ZcGePoint3d(x, 100, 0));
     ZcDbObjectId id = d.add(new ZcDb2dPolyline(ZcDb::k2dSimplePoly, pts));
     ZcDbObjectPointer<ZcDbEntity>(id, ZcDb::kForWrite)->setColorIndex(1);
-    const Recording_Device dev = Render(Job(d.db.get()));
+    const Recording_Device dev = Render(A4_Landscape_Job(d.db.get()));
     ASSERT_EQ(dev.strokes.size(), 1u);
     EXPECT_EQ(dev.strokes[0].pen.rgb, 0xFF0000u);
 }

@@ -26,16 +26,7 @@ namespace {
 class RenderPage : public ::testing::Test {
 protected:
     // A landscape A4 with the window (0,0)-(297,210) fitted: page millimetres = drawing units.
-    platform::PlotJob Job()
-    {
-        platform::PlotJob job;
-        job.database = d.db.get();
-        job.paper.width_mm = 210, job.paper.height_mm = 297;
-        job.landscape = true;
-        job.window_min = {0, 0};
-        job.window_max = {297, 210};
-        return job;
-    }
+    platform::PlotJob Job() { return render_test::A4_Landscape_Job(d.db.get()); }
 
     Recording_Device Render(const platform::PlotJob& job)
     {

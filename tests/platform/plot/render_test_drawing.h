@@ -121,6 +121,18 @@ public:
 };
 
 // A fresh folder for a test's output files.
+// A landscape A4 with the window (0,0)-(297,210) fitted: page millimetres are drawing units.
+inline platform::PlotJob A4_Landscape_Job(ZcDbDatabase* db)
+{
+    platform::PlotJob job;
+    job.database = db;
+    job.paper.width_mm = 210, job.paper.height_mm = 297;
+    job.landscape = true;
+    job.window_min = {0, 0};
+    job.window_max = {297, 210};
+    return job;
+}
+
 inline std::filesystem::path Output_Folder(const std::string& name)
 {
     auto dir = std::filesystem::temp_directory_path() / ("korvel_render_" + std::to_string(getpid()) + "_" + name);
