@@ -86,11 +86,11 @@ bool Bulge_To_Arc(const ZcGePoint2d& p0, const ZcGePoint2d& p1, double bulge, Zc
     if (std::fabs(bulge) < 1e-12 || c < 1e-12) return false;
     double theta = 4.0 * std::atan(bulge);  // signed included angle
     radius = c / (2.0 * std::sin(std::fabs(theta) / 2.0));
-    // Distance from the chord midpoint to the centre, signed towards the left of p0->p1 for ccw.
+    // Distance from the chord midpoint to the centre, towards the left of p0->p1 for ccw; it is
+    // negative past half a circle, where the centre lies on the arc's own side.
     double h = radius * std::cos(std::fabs(theta) / 2.0);
     ZcGeVector2d left(-chord.y / c, chord.x / c);
-    double side = (std::fabs(theta) <= kPi) ? 1.0 : -1.0;
-    if (bulge < 0) side = -side;
+    double side = bulge < 0 ? -1.0 : 1.0;
     ZcGePoint2d mid(p0.x + chord.x / 2.0, p0.y + chord.y / 2.0);
     center = mid + left * (h * side);
     double a0 = std::atan2(p0.y - center.y, p0.x - center.x);

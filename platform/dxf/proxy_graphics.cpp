@@ -274,11 +274,30 @@ class Decoder {
       for (ZcGePoint3d& q : p.points) q = m.apply(q);
       p.center = m.apply(p.center);
       p.position = m.apply(p.position);
-      p.normal = m.apply_vector(p.normal);
-      p.startVector = m.apply_vector(p.startVector);
-      p.direction = m.apply_vector(p.direction);
+      carry_plane(m, p);
     }
     out_.primitives.push_back(std::move(p));
+  }
+  // A circle, arc or text lies in a plane: its axes are carried through the transform, so
+  // that sizes scale with it and a mirrored plane turns its normal (and so its sweep) over.
+  static void carry_plane(const Matrix& m, ZcDbProxyPrimitive& p) {
+    const ZcGeVector3d normal = p.normal.normal();
+    const bool text = p.kind == ZcDbProxyPrimitive::Kind::Text;
+    ZcGeVector3d u = text ? p.direction.normal()
+                          : (p.kind == ZcDbProxyPrimitive::Kind::Arc ? p.startVector.normal() : normal.perpVector());
+    if (u.isZeroLength() || u.isParallelTo(normal)) u = normal.perpVector();
+    const ZcGeVector3d mu = m.apply_vector(u);
+    const ZcGeVector3d mv = m.apply_vector(normal.crossProduct(u));
+    const ZcGeVector3d turned = mu.crossProduct(mv);
+    if (turned.isZeroLength()) return;  // the plane collapses: keep the primitive as it was
+    p.normal = turned.normal();
+    p.direction = m.apply_vector(p.direction);
+    p.startVector = m.apply_vector(p.startVector);
+    p.radius *= mu.length();
+    if (text) {
+      p.height *= mv.length();
+      p.widthFactor *= mu.length() / mv.length();
+    }
   }
   std::wstring narrow(std::string_view s) const {
     if (text_) return text_->decode(s);

@@ -26,6 +26,7 @@ import sys
 import numpy as np
 
 MM_PER_INCH = 25.4
+EDGE_MARGIN_PX = 4
 
 
 def parse_window(text):
@@ -119,10 +120,14 @@ def ezdxf_picture(dxf, layout_name, window, box, page_h_mm, shape, dpi, linetype
     rows, cols = shape[0], shape[1]
     fig = plt.figure(figsize=(cols / dpi, rows / dpi), dpi=dpi)
     # The window's box in pixels from the page's top left, as pdftoppm maps the page.
+    # The axes reach a few pixels beyond the window on every side: matplotlib clips at the axes,
+    # and a line lying on the window's edge (a sheet border, the extents' frame) is plotted whole.
     px = dpi / MM_PER_INCH
     bx, by, bw, bh = box
-    left, top = bx * px, (page_h_mm - by - bh) * px
-    ax = fig.add_axes([left / cols, 1.0 - (top + bh * px) / rows, bw * px / cols, bh * px / rows])
+    margin = EDGE_MARGIN_PX
+    left, top = bx * px - margin, (page_h_mm - by - bh) * px - margin
+    width, height = bw * px + 2 * margin, bh * px + 2 * margin
+    ax = fig.add_axes([left / cols, 1.0 - (top + height) / rows, width / cols, height / rows])
     ctx = RenderContext(doc)
     ctx.set_current_layout(layout)
     ctx.current_layout_properties.set_colors("#ffffff")
@@ -133,9 +138,10 @@ def ezdxf_picture(dxf, layout_name, window, box, page_h_mm, shape, dpi, linetype
     frontend = black_frontend_class()(ctx, MatplotlibBackend(ax, adjust_figure=False), config=config)
     frontend.draw_layout(layout, finalize=True, layout_properties=ctx.current_layout_properties)
     x0, y0, x1, y1 = window
+    units_per_px = (x1 - x0) / (bw * px)
     ax.set_aspect("auto")
-    ax.set_xlim(x0, x1)
-    ax.set_ylim(y0, y1)
+    ax.set_xlim(x0 - margin * units_per_px, x1 + margin * units_per_px)
+    ax.set_ylim(y0 - margin * units_per_px, y1 + margin * units_per_px)
     fig.patch.set_facecolor("white")
     ax.set_facecolor("white")
     fig.canvas.draw()

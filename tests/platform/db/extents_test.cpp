@@ -54,6 +54,37 @@ TEST(Extents, BulgedPolylineIncludesItsArcs)
     EXPECT_EQ(empty.getGeomExtents(e), Zcad::eInvalidExtents);
 }
 
+// A bulge beyond 1 is an arc of more than half a circle: its middle lies the sagitta (bulge times
+// half the chord) off the chord, to the right of a counter-clockwise segment.
+TEST(Extents, BulgesBeyondOneAreMajorArcs)
+{
+    struct Case {
+        double bulge;
+        double midY;  // the arc's middle on the chord from (0,0) to (2,0)
+        double minY, maxY;
+    } cases[] = {
+        {0.5, -0.5, -0.5, 0.0},
+        {1.0, -1.0, -1.0, 0.0},
+        {1.0 + std::sqrt(2.0), -1.0 - std::sqrt(2.0), -1.0 - std::sqrt(2.0), 0.0},
+        {-1.0 - std::sqrt(2.0), 1.0 + std::sqrt(2.0), 0.0, 1.0 + std::sqrt(2.0)},
+        {3.0, -3.0, -3.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bulge);
+        ZcDbPolyline pl;
+        pl.addVertexAt(0, ZcGePoint2d(0, 0), c.bulge);
+        pl.addVertexAt(1, ZcGePoint2d(2, 0));
+        ZcGePoint3d mid;
+        ASSERT_EQ(pl.getPointAtParam(0.5, mid), Zcad::eOk);
+        EXPECT_NEAR(mid.x, 1.0, 1e-9);
+        EXPECT_NEAR(mid.y, c.midY, 1e-9);
+        ZcDbExtents e;
+        ASSERT_EQ(pl.getGeomExtents(e), Zcad::eOk);
+        EXPECT_NEAR(e.minPoint().y, c.minY, 1e-9);
+        EXPECT_NEAR(e.maxPoint().y, c.maxY, 1e-9);
+    }
+}
+
 TEST(Extents, EllipseAlignedAndRotated)
 {
     ZcDbEllipse aligned(ZcGePoint3d(0, 0, 0), ZcGeVector3d::kZAxis, ZcGeVector3d(10, 0, 0), 0.5);

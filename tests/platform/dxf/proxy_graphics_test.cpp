@@ -123,6 +123,53 @@ TEST(ProxyGraphics, AppliesPushedTransforms) {
   EXPECT_EQ(g.primitives[1].points[0].x, 1);
 }
 
+std::string Matrix_Body(std::initializer_list<double> values) {
+  std::string s;
+  for (double v : values) GraphicsBuilder::put(s, v);
+  return s;
+}
+
+// Circles, arcs and texts inside a pushed transform (a table cell's block drawn at a small scale,
+// a mirrored insert) take its scale and, when it mirrors, the turned-over normal.
+TEST(ProxyGraphics, PushedTransformsScaleAndTurnPlanarPrimitives) {
+  std::string circle = GraphicsBuilder::point(10, 0, 0);
+  GraphicsBuilder::put(circle, 40.0);
+  circle += GraphicsBuilder::point(0, 0, 1);
+  std::string arc = GraphicsBuilder::point(0, 0, 0);
+  GraphicsBuilder::put(arc, 2.0);
+  arc += GraphicsBuilder::point(0, 0, 1) + GraphicsBuilder::point(1, 0, 0);
+  GraphicsBuilder::put(arc, 1.5707963267948966);
+  const std::string small = Matrix_Body({0.01, 0, 0, 5, 0, 0.01, 0, 0, 0, 0, 0.01, 0, 0, 0, 0, 1});
+  const std::string mirror = Matrix_Body({-3, 0, 0, 0, 0, 3, 0, 0, 0, 0, 3, 0, 0, 0, 0, 1});
+  const std::string stretch = Matrix_Body({4, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+  struct Case {
+    const char* name;
+    const std::string& matrix;
+    uint32_t command;
+    std::string body;
+    double radius, height, width_factor, normal_z, start_x, center_x;
+  } cases[] = {
+      {"small circle", small, 2, circle, 0.4, 0, 1, 1, 1, 5.1},
+      {"mirrored arc", mirror, 4, arc, 6, 0, 1, -1, -3, 0},
+      {"stretched text", stretch, 10, Text_Body("T", 2.5), 0, 5, 2, 1, 1, 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProxyGraphics g = Decode_Proxy_Graphics(
+        GraphicsBuilder().command(29, c.matrix).command(c.command, c.body).command(31, "").bytes());
+    ASSERT_EQ(g.primitives.size(), 1u);
+    const ZcDbProxyPrimitive& p = g.primitives[0];
+    EXPECT_NEAR(p.radius, c.radius, 1e-12);
+    EXPECT_NEAR(p.height, c.height, 1e-12);
+    EXPECT_NEAR(p.widthFactor, c.width_factor, 1e-12);
+    EXPECT_NEAR(p.normal.z, c.normal_z, 1e-12);
+    if (p.kind == ZcDbProxyPrimitive::Kind::Arc) {
+      EXPECT_NEAR(p.startVector.x, c.start_x, 1e-12);
+    }
+    EXPECT_NEAR(p.kind == ZcDbProxyPrimitive::Kind::Text ? p.position.x : p.center.x, c.center_x, 1e-12);
+  }
+}
+
 TEST(ProxyGraphics, DamagedDataKeepsWhatWasDecodedAndSaysWhere) {
   std::string good = GraphicsBuilder().command(6, Polyline_Body({{0, 0, 0}, {1, 0, 0}})).bytes();
   std::string huge_count;
