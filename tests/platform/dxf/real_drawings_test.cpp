@@ -23,7 +23,9 @@ protected:
             if (const char* value = std::getenv(name))
                 m_Previous.emplace_back(name, value);
         unsetenv("KORVEL_REALDXF_REQUIRED");
-        m_Folder = std::filesystem::path(KORVEL_BINARY_DIR) / "real_drawings_test";
+        // A folder of each test's own: ctest runs the tests of this file side by side.
+        m_Folder = std::filesystem::path(KORVEL_BINARY_DIR) / "real_drawings_test" /
+                   testing::UnitTest::GetInstance()->current_test_info()->name();
         std::filesystem::remove_all(m_Folder);
         std::filesystem::create_directories(m_Folder / "set");
         std::ofstream(m_Folder / "set" / "a.dxf") << "  0\nEOF\n";
