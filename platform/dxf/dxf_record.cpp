@@ -48,6 +48,19 @@ DxfSpan DxfRecord::subclass(std::string_view name) const {
   return {end, end};
 }
 
+DxfSpan DxfRecord::embedded_object() const {
+  const DxfGroup* begin = groups.data();
+  const DxfGroup* end = begin + data_end;
+  for (const DxfGroup* g = begin; g != end; ++g) {
+    if (g->code == 101 && g->trimmed() == "Embedded Object") {
+      const DxfGroup* last = g + 1;
+      while (last != end && last->code != 100 && last->code != 101) ++last;
+      return {g + 1, last};
+    }
+  }
+  return {end, end};
+}
+
 void DxfRecordReader::release_behind() {
   constexpr size_t kStep = size_t{1} << 20;
   const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
