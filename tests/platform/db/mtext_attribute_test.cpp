@@ -127,4 +127,49 @@ TEST(MTextAttribute, AnAttributeTakesTheMultilineTextOfItsDefinition)
     EXPECT_EQ(Drawn_Texts(&attribute), (std::vector<std::wstring>{L"value"}));
 }
 
+// A reference at (100, 0) of a block with a constant multi-line definition and a multi-line
+// attribute: both show and explode as their multiline texts, placed with the reference.
+TEST(MTextAttribute, AReferenceShowsAndExplodesItsMultiLineAttributes)
+{
+    Test_Drawing d;
+    ZcDbObjectId block = d.addBlock(L"NOTE");
+    auto* constant = new ZcDbAttributeDefinition(ZcGePoint3d(0, 0, 0), L"", L"FIXED", L"");
+    constant->setConstant(true);
+    std::unique_ptr<ZcDbMText> fixed = Two_Line_Text();
+    fixed->setContents(L"fixed\\Pnote");
+    constant->setMTextAttributeDefinition(fixed.get());
+    d.add(constant, block);
+
+    auto* ref = new ZcDbBlockReference(ZcGePoint3d(100, 0, 0), block);
+    ZcDbObjectId refId = d.add(ref);
+    ZcDbObjectPointer<ZcDbBlockReference> r(refId, ZcDb::kForWrite);
+    ASSERT_EQ(r.openStatus(), Zcad::eOk);
+    auto* attribute = new ZcDbAttribute(ZcGePoint3d(100, 20, 0), L"", L"VALUE");
+    std::unique_ptr<ZcDbMText> value = Two_Line_Text();
+    value->setLocation(ZcGePoint3d(100, 20, 0));
+    value->setContents(L"a\\Pb");
+    attribute->setMTextAttribute(value.get());
+    ASSERT_EQ(r->appendAttribute(attribute), Zcad::eOk);
+    attribute->close();
+
+    std::vector<std::wstring> drawn = Drawn_Texts(r.object());
+    EXPECT_EQ(drawn, (std::vector<std::wstring>{L"fixed", L"note", L"a", L"b"}));
+
+    ZcDbVoidPtrArray pieces;
+    ASSERT_EQ(r->explode(pieces), Zcad::eOk);
+    std::vector<std::unique_ptr<ZcDbEntity>> owned;
+    for (int i = 0; i < pieces.length(); ++i) owned.emplace_back(static_cast<ZcDbEntity*>(pieces[i]));
+    ASSERT_EQ(owned.size(), 2u);
+    const struct {
+        const wchar_t* contents;
+        ZcGePoint3d location;
+    } expected[] = {{L"fixed\\Pnote", ZcGePoint3d(105, 5, 0)}, {L"a\\Pb", ZcGePoint3d(100, 20, 0)}};
+    for (size_t i = 0; i < owned.size(); ++i) {
+        auto* m = ZcDbMText::cast(owned[i].get());
+        ASSERT_NE(m, nullptr) << i;
+        EXPECT_STREQ(m->contentsConst(), expected[i].contents);
+        EXPECT_TRUE(m->location().isEqualTo(expected[i].location)) << i;
+    }
+}
+
 }  // namespace
