@@ -127,6 +127,40 @@ TEST(MTextAttribute, AnAttributeTakesTheMultilineTextOfItsDefinition)
     EXPECT_EQ(Drawn_Texts(&attribute), (std::vector<std::wstring>{L"value"}));
 }
 
+// Cancelling a write opening gives back the multiline text as it was.
+TEST(MTextAttribute, CancelRestoresTheMultilineText)
+{
+    const struct {
+        const char* name;
+        std::function<Zcad::ErrorStatus(ZcDbAttribute*)> change;
+    } cases[] = {
+        {"dropped", [](ZcDbAttribute* a) { return a->setMTextAttribute(nullptr); }},
+        {"replaced",
+         [](ZcDbAttribute* a) {
+             ZcDbMText other;
+             other.setContents(L"other");
+             return a->setMTextAttribute(&other);
+         }},
+        {"moved", [](ZcDbAttribute* a) { return a->transformBy(ZcGeMatrix3d::translation(ZcGeVector3d(7, 0, 0))); }},
+    };
+    for (const auto& c : cases) {
+        Test_Drawing d;
+        auto* attribute = new ZcDbAttribute(ZcGePoint3d(1, 1, 0), L"", L"TAG");
+        attribute->setMTextAttribute(Two_Line_Text().get());
+        ZcDbObjectId id = d.add(attribute);
+        ZcDbAttribute* open = nullptr;
+        ASSERT_EQ(zcdbOpenObject(open, id, ZcDb::kForWrite), Zcad::eOk) << c.name;
+        ASSERT_EQ(c.change(open), Zcad::eOk) << c.name;
+        open->cancel();
+        ZcDbObjectPointer<ZcDbAttribute> back(id, ZcDb::kForRead);
+        ASSERT_EQ(back.openStatus(), Zcad::eOk) << c.name;
+        std::unique_ptr<ZcDbMText> m(back->getMTextAttribute());
+        ASSERT_TRUE(m) << c.name;
+        EXPECT_STREQ(m->contentsConst(), L"first\\Psecond") << c.name;
+        EXPECT_EQ(m->location(), ZcGePoint3d(5, 5, 0)) << c.name;
+    }
+}
+
 // A reference at (100, 0) of a block with a constant multi-line definition and a multi-line
 // attribute: both show and explode as their multiline texts, placed with the reference.
 TEST(MTextAttribute, AReferenceShowsAndExplodesItsMultiLineAttributes)
