@@ -235,6 +235,18 @@ std::unique_ptr<ZcDbMText> Read_Embedded_Mtext(DxfReadContext& ctx, const DxfRec
   return e;
 }
 
+// The lock-position flag of an attribute's subclass: the 280 group after its version (the first
+// 280 group).
+bool Lock_Position(DxfSpan a) {
+  bool version_seen = false;
+  for (const DxfGroup& g : a) {
+    if (g.code != 280) continue;
+    if (version_seen) return g.to_int(0) != 0;
+    version_seen = true;
+  }
+  return false;
+}
+
 ZcDbEntity* Read_Attribute(DxfReadContext& ctx, const DxfRecord& r) {
   auto e = std::make_unique<ZcDbAttribute>();
   Read_Text_Fields(ctx, r.subclass("AcDbText"), e.get(), 74);
@@ -242,7 +254,7 @@ ZcDbEntity* Read_Attribute(DxfReadContext& ctx, const DxfRecord& r) {
   e->setTag(ctx.wide(a.str(2)).c_str());
   e->setInvisible((a.integer(70, 0) & 1) != 0);
   e->setFieldLength(static_cast<uint16_t>(a.integer(73, 0)));
-  e->setLockPositionInBlock(a.integer(280, 0) != 0);
+  e->setLockPositionInBlock(Lock_Position(a));
   if (r.has_subclass_markers() && a.has(74))
     e->setVerticalMode(static_cast<ZcDb::TextVertMode>(std::clamp(a.integer(74, 0), 0, 3)));
   e->setMTextAttribute(Read_Embedded_Mtext(ctx, r).get());
@@ -261,7 +273,7 @@ ZcDbEntity* Read_Attdef(DxfReadContext& ctx, const DxfRecord& r) {
   e->setVerifiable((flags & 4) != 0);
   e->setPreset((flags & 8) != 0);
   e->setFieldLength(static_cast<uint16_t>(a.integer(73, 0)));
-  e->setLockPositionInBlock(a.integer(280, 0) != 0);
+  e->setLockPositionInBlock(Lock_Position(a));
   if (r.has_subclass_markers() && a.has(74))
     e->setVerticalMode(static_cast<ZcDb::TextVertMode>(std::clamp(a.integer(74, 0), 0, 3)));
   e->setMTextAttributeDefinition(Read_Embedded_Mtext(ctx, r).get());

@@ -24,6 +24,7 @@ struct Found {
     bool attribute = false;            // the attribute is multi-line
     std::wstring contents;             // its multiline text
     ZcGePoint3d location;
+    bool locked = false;               // its position is locked in the block
     ZcDbObjectId reference;            // the block reference it belongs to
     bool definition = false;           // a definition of the tag is multi-line
     int other_multi_line = 0;          // attributes of other tags read as multi-line
@@ -59,6 +60,7 @@ Found Find_Multi_Line(ZcDbDatabase* db)
                     continue;
                 }
                 found.attribute = a->isMTextAttribute();
+                found.locked = a->lockPositionInBlock();
                 found.reference = id;
                 if (std::unique_ptr<ZcDbMText> m{a->getMTextAttribute()}) {
                     found.contents = m->contentsConst();
@@ -77,6 +79,7 @@ void Expect_Multi_Line(const Found& found, const std::string& what)
     EXPECT_EQ(found.contents, kText) << what;
     EXPECT_TRUE(found.location.isEqualTo(ZcGePoint3d(977.2814835151885, 28.7508142234822, 0))) << what;
     EXPECT_TRUE(found.definition) << what;
+    EXPECT_TRUE(found.locked) << what;
     EXPECT_EQ(found.other_multi_line, 0) << what;
 }
 
