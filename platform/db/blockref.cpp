@@ -57,8 +57,17 @@ std::vector<ZcDbEntity*> Placed_Copies(const ZcDbEntity* ent, const ZcGeMatrix3d
     return placed;
 }
 
-ZcDbText* Text_Of(const ZcDbText* src)
+// What an attribute or a constant definition shows, as an entity of its own: its multiline
+// text, or a single-line text with its value.
+ZcDbEntity* Text_Of(const ZcDbText* src)
 {
+    ZcDbMText* mtext = nullptr;
+    if (auto* a = ZcDbAttribute::cast(src)) mtext = a->getMTextAttribute();
+    else if (auto* def = ZcDbAttributeDefinition::cast(src)) mtext = def->getMTextAttributeDefinition();
+    if (mtext) {
+        mtext->setPropertiesFrom(src);
+        return mtext;
+    }
     auto* text = new ZcDbText();
     text->setPropertiesFrom(src);
     text->setPosition(src->position());
@@ -258,7 +267,7 @@ Zcad::ErrorStatus ZcDbBlockReference::subExplode(ZcDbVoidPtrArray& entitySet) co
         if (ent == nullptr) continue;
         if (auto* def = ZcDbAttributeDefinition::cast(ent)) {
             if (!def->isConstant()) continue;
-            ZcDbText* text = Text_Of(def);
+            ZcDbEntity* text = Text_Of(def);
             if (text->transformBy(xform) != Zcad::eOk) {
                 delete text;
                 continue;
@@ -400,7 +409,7 @@ bool ZcDbBlockReference::subWorldDraw(ZcGiWorldDraw* mode)
             if (auto* def = ZcDbAttributeDefinition::cast(ent)) {
                 // Constant attributes show their value; the others come with the reference.
                 if (!def->isConstant() || def->isInvisible()) continue;
-                std::unique_ptr<ZcDbText> text(Text_Of(def));
+                std::unique_ptr<ZcDbEntity> text(Text_Of(def));
                 stop = geometry.draw(text.get());
             } else {
                 stop = geometry.draw(ent);

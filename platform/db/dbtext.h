@@ -1,8 +1,10 @@
 // Single-line text (ZcDbText) and the block attributes built on it.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "db/dbentity.h"
+#include "db/dbmtext.h"
 
 // Position and alignment point are world points; rotation is measured in the plane of the
 // normal. With the default alignment (left, baseline) the position is the reference point,
@@ -68,6 +70,9 @@ public:
 protected:
     // The string shown, before its "%%" codes are decoded (attribute definitions show their tag).
     virtual std::wstring displayString() const { return mText; }
+    // The multiline text an attribute shows instead of its single line (nullptr: none). It is
+    // drawn, measured and transformed with the text.
+    virtual ZcDbMText* embeddedMText() const { return nullptr; }
     Zcad::ErrorStatus subTransformBy(const ZcGeMatrix3d& xform) override;
     Zcad::ErrorStatus subGetGeomExtents(ZcDbExtents& extents) const override;
     bool subWorldDraw(ZcGiWorldDraw* mode) override;
@@ -110,19 +115,28 @@ public:
     Zcad::ErrorStatus setLockPositionInBlock(bool lock);
     uint16_t fieldLength() const { return mFieldLength; }
     Zcad::ErrorStatus setFieldLength(uint16_t length);
-    bool isMTextAttribute() const { return false; }
-    // Takes text properties, tag, flags and the transformed geometry of the definition.
+    // A multi-line attribute shows its multiline text instead of the single-line one.
+    bool isMTextAttribute() const { return mMText != nullptr; }
+    // A copy of the multiline text (the caller deletes it), nullptr for a single-line attribute.
+    ZcDbMText* getMTextAttribute() const;
+    // Keeps a copy of the text (nullptr makes the attribute single-line again).
+    Zcad::ErrorStatus setMTextAttribute(const ZcDbMText* pMText);
+    // Takes text properties, tag, flags, multiline text and the transformed geometry of the definition.
     Zcad::ErrorStatus setAttributeFromBlock(const ZcDbAttributeDefinition* pAttdef, const ZcGeMatrix3d& blkXform);
     Zcad::ErrorStatus setAttributeFromBlock(const ZcGeMatrix3d& blkXform);
 
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
 
+protected:
+    ZcDbMText* embeddedMText() const override { return mMText.get(); }
+
 private:
     std::wstring mTag;
     int mFlags = 0;
     bool mLockPosition = false;
     uint16_t mFieldLength = 0;
+    std::unique_ptr<ZcDbMText> mMText;
 };
 
 // An attribute definition inside a block; its text string is the default value.
@@ -151,13 +165,18 @@ public:
     Zcad::ErrorStatus setLockPositionInBlock(bool lock);
     uint16_t fieldLength() const { return mFieldLength; }
     Zcad::ErrorStatus setFieldLength(uint16_t length);
-    bool isMTextAttributeDefinition() const { return false; }
+    bool isMTextAttributeDefinition() const { return mMText != nullptr; }
+    // A copy of the multiline text (the caller deletes it), nullptr for a single-line definition.
+    ZcDbMText* getMTextAttributeDefinition() const;
+    // Keeps a copy of the text (nullptr makes the definition single-line again).
+    Zcad::ErrorStatus setMTextAttributeDefinition(const ZcDbMText* pMText);
 
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
 
 protected:
     std::wstring displayString() const override { return mTag; }
+    ZcDbMText* embeddedMText() const override { return mMText.get(); }
 
 private:
     friend class ZcDbAttribute;
@@ -166,4 +185,5 @@ private:
     int mFlags = 0;
     bool mLockPosition = false;
     uint16_t mFieldLength = 0;
+    std::unique_ptr<ZcDbMText> mMText;
 };

@@ -1,5 +1,6 @@
 // ZcDbText, ZcDbAttribute, ZcDbAttributeDefinition.
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "db/db_internal.h"
@@ -34,6 +35,40 @@ std::vector<Text_Segment> Text_Stroke_Segments(const ZcDbText::Layout& l, double
         out.push_back({l.origin + l.direction * (x0 + y * shear) + l.up * y, l.origin + l.direction * (x1 + y * shear) + l.up * y});
     }
     return out;
+}
+
+// A copy of an attribute's multiline text (nullptr for none).
+std::unique_ptr<ZcDbMText> Copy_MText(const ZcDbMText* src)
+{
+    if (src == nullptr) return nullptr;
+    return std::unique_ptr<ZcDbMText>(ZcDbMText::cast(src->clone()));
+}
+
+void File_Out_MText(ZcDbDwgFiler* f, const ZcDbMText* mtext)
+{
+    f->writeBool(mtext != nullptr);
+    if (mtext) mtext->dwgOutFields(f);
+}
+
+void File_In_MText(ZcDbDwgFiler* f, std::unique_ptr<ZcDbMText>& mtext)
+{
+    bool present = false;
+    f->readBool(&present);
+    if (!present) {
+        mtext.reset();
+        return;
+    }
+    if (!mtext) mtext = std::make_unique<ZcDbMText>();
+    mtext->dwgInFields(f);
+}
+
+// Keeps a copy of src (nullptr: none); false when it cannot be copied.
+bool Keep_MText_Copy(std::unique_ptr<ZcDbMText>& kept, const ZcDbMText* src)
+{
+    std::unique_ptr<ZcDbMText> copy = Copy_MText(src);
+    if (src && !copy) return false;
+    kept = std::move(copy);
+    return true;
 }
 
 }  // namespace
@@ -191,11 +226,18 @@ Zcad::ErrorStatus ZcDbText::subTransformBy(const ZcGeMatrix3d& xform)
     double hs = lu.length();
     mWidthFactor *= ld.length() / hs;
     mHeight *= hs;
+    if (ZcDbMText* mtext = embeddedMText()) return mtext->transformBy(xform);
     return Zcad::eOk;
 }
 
 Zcad::ErrorStatus ZcDbText::subGetGeomExtents(ZcDbExtents& extents) const
 {
+    if (const ZcDbMText* mtext = embeddedMText()) {
+        ZcDbExtents own;
+        Zcad::ErrorStatus es = mtext->getGeomExtents(own);
+        if (es == Zcad::eOk) extents.addExt(own);
+        return es;
+    }
     Layout l = layout();
     platform::Decoded_Text d = platform::Decode_Text_Codes(displayString());
     platform::Add_Text_Line_Extents(extents, l.origin, l.direction, l.up, l.height, l.widthFactor, mOblique, d.plain);
@@ -208,6 +250,10 @@ Zcad::ErrorStatus ZcDbText::subGetGeomExtents(ZcDbExtents& extents) const
 
 bool ZcDbText::subWorldDraw(ZcGiWorldDraw* mode)
 {
+    if (ZcDbMText* mtext = embeddedMText()) {
+        mtext->setPropertiesFrom(this);
+        return mtext->worldDraw(mode);
+    }
     Layout l = layout();
     ZcGeVector3d normal = l.direction.crossProduct(l.up).normal();
     platform::Decoded_Text d = platform::Decode_Text_Codes(displayString());
@@ -308,7 +354,16 @@ Zcad::ErrorStatus ZcDbAttribute::setAttributeFromBlock(const ZcDbAttributeDefini
     mFlags = def->mFlags;
     mLockPosition = def->mLockPosition;
     mFieldLength = def->mFieldLength;
+    if (!Keep_MText_Copy(mMText, def->mMText.get())) return Zcad::eInvalidInput;
     return transformBy(xform);
+}
+
+ZcDbMText* ZcDbAttribute::getMTextAttribute() const { return Copy_MText(mMText.get()).release(); }
+
+Zcad::ErrorStatus ZcDbAttribute::setMTextAttribute(const ZcDbMText* mtext)
+{
+    ZC_WRITE_OR_FAIL();
+    return Keep_MText_Copy(mMText, mtext) ? Zcad::eOk : Zcad::eInvalidInput;
 }
 
 Zcad::ErrorStatus ZcDbAttribute::setAttributeFromBlock(const ZcGeMatrix3d& xform) { return transformBy(xform); }
@@ -323,6 +378,7 @@ Zcad::ErrorStatus ZcDbAttribute::dwgInFields(ZcDbDwgFiler* f)
     mFlags = flags;
     f->readBool(&mLockPosition);
     f->readUInt16(&mFieldLength);
+    File_In_MText(f, mMText);
     return f->filerStatus();
 }
 
@@ -333,6 +389,7 @@ Zcad::ErrorStatus ZcDbAttribute::dwgOutFields(ZcDbDwgFiler* f) const
     f->writeInt32(mFlags);
     f->writeBool(mLockPosition);
     f->writeUInt16(mFieldLength);
+    File_Out_MText(f, mMText.get());
     return f->filerStatus();
 }
 
@@ -359,6 +416,14 @@ Zcad::ErrorStatus ZcDbAttributeDefinition::setPreset(bool v) { ZC_WRITE_OR_FAIL(
 Zcad::ErrorStatus ZcDbAttributeDefinition::setLockPositionInBlock(bool v) { ZC_WRITE_OR_FAIL(); mLockPosition = v; return Zcad::eOk; }
 Zcad::ErrorStatus ZcDbAttributeDefinition::setFieldLength(uint16_t n) { ZC_WRITE_OR_FAIL(); mFieldLength = n; return Zcad::eOk; }
 
+ZcDbMText* ZcDbAttributeDefinition::getMTextAttributeDefinition() const { return Copy_MText(mMText.get()).release(); }
+
+Zcad::ErrorStatus ZcDbAttributeDefinition::setMTextAttributeDefinition(const ZcDbMText* mtext)
+{
+    ZC_WRITE_OR_FAIL();
+    return Keep_MText_Copy(mMText, mtext) ? Zcad::eOk : Zcad::eInvalidInput;
+}
+
 Zcad::ErrorStatus ZcDbAttributeDefinition::dwgInFields(ZcDbDwgFiler* f)
 {
     Zcad::ErrorStatus es = ZcDbText::dwgInFields(f);
@@ -370,6 +435,7 @@ Zcad::ErrorStatus ZcDbAttributeDefinition::dwgInFields(ZcDbDwgFiler* f)
     mFlags = flags;
     f->readBool(&mLockPosition);
     f->readUInt16(&mFieldLength);
+    File_In_MText(f, mMText);
     return f->filerStatus();
 }
 
@@ -381,5 +447,6 @@ Zcad::ErrorStatus ZcDbAttributeDefinition::dwgOutFields(ZcDbDwgFiler* f) const
     f->writeInt32(mFlags);
     f->writeBool(mLockPosition);
     f->writeUInt16(mFieldLength);
+    File_Out_MText(f, mMText.get());
     return f->filerStatus();
 }

@@ -190,40 +190,8 @@ ZcDbEntity* Read_Text(DxfReadContext& ctx, const DxfRecord& r) {
   return e.release();
 }
 
-ZcDbEntity* Read_Attribute(DxfReadContext& ctx, const DxfRecord& r) {
-  auto e = std::make_unique<ZcDbAttribute>();
-  Read_Text_Fields(ctx, r.subclass("AcDbText"), e.get(), 74);
-  DxfSpan a = r.has_subclass_markers() ? r.subclass("AcDbAttribute") : r.all();
-  e->setTag(ctx.wide(a.str(2)).c_str());
-  e->setInvisible((a.integer(70, 0) & 1) != 0);
-  e->setFieldLength(static_cast<uint16_t>(a.integer(73, 0)));
-  e->setLockPositionInBlock(a.integer(280, 0) != 0);
-  if (r.has_subclass_markers() && a.has(74))
-    e->setVerticalMode(static_cast<ZcDb::TextVertMode>(std::clamp(a.integer(74, 0), 0, 3)));
-  return e.release();
-}
-
-ZcDbEntity* Read_Attdef(DxfReadContext& ctx, const DxfRecord& r) {
-  auto e = std::make_unique<ZcDbAttributeDefinition>();
-  Read_Text_Fields(ctx, r.subclass("AcDbText"), e.get(), 74);
-  DxfSpan a = r.has_subclass_markers() ? r.subclass("AcDbAttributeDefinition") : r.all();
-  e->setTag(ctx.wide(a.str(2)).c_str());
-  e->setPrompt(ctx.wide(a.str(3)).c_str());
-  const int flags = a.integer(70, 0);
-  e->setInvisible((flags & 1) != 0);
-  e->setConstant((flags & 2) != 0);
-  e->setVerifiable((flags & 4) != 0);
-  e->setPreset((flags & 8) != 0);
-  e->setFieldLength(static_cast<uint16_t>(a.integer(73, 0)));
-  e->setLockPositionInBlock(a.integer(280, 0) != 0);
-  if (r.has_subclass_markers() && a.has(74))
-    e->setVerticalMode(static_cast<ZcDb::TextVertMode>(std::clamp(a.integer(74, 0), 0, 3)));
-  return e.release();
-}
-
-ZcDbEntity* Read_Mtext(DxfReadContext& ctx, const DxfRecord& r) {
-  DxfSpan s = r.subclass("AcDbMText");
-  auto e = std::make_unique<ZcDbMText>();
+// MTEXT, and the multiline text of ATTRIB / ATTDEF.
+void Read_Mtext_Fields(DxfReadContext& ctx, DxfSpan s, ZcDbMText* e) {
   const ZcGeVector3d n = Normal(s);
   e->setNormal(n);
   e->setLocation(Point(s, 10));
@@ -250,6 +218,65 @@ ZcDbEntity* Read_Mtext(DxfReadContext& ctx, const DxfRecord& r) {
   }
   if (s.has(44)) e->setLineSpacingFactor(s.real(44, 1));
   if (s.has(73)) e->setLineSpacingStyle(s.integer(73, 1) == 2 ? ZcDbMText::kExactly : ZcDbMText::kAtLeast);
+}
+
+ZcDbEntity* Read_Mtext(DxfReadContext& ctx, const DxfRecord& r) {
+  auto e = std::make_unique<ZcDbMText>();
+  Read_Mtext_Fields(ctx, r.subclass("AcDbMText"), e.get());
+  return e.release();
+}
+
+// The "101 Embedded Object" part of a multi-line attribute (nullptr when single-line).
+std::unique_ptr<ZcDbMText> Read_Embedded_Mtext(DxfReadContext& ctx, const DxfRecord& r) {
+  DxfSpan s = r.embedded_object();
+  if (s.empty()) return nullptr;
+  auto e = std::make_unique<ZcDbMText>();
+  Read_Mtext_Fields(ctx, s, e.get());
+  return e;
+}
+
+// The lock-position flag of an attribute's subclass: the 280 group after its version (the first
+// 280 group).
+bool Lock_Position(DxfSpan a) {
+  bool version_seen = false;
+  for (const DxfGroup& g : a) {
+    if (g.code != 280) continue;
+    if (version_seen) return g.to_int(0) != 0;
+    version_seen = true;
+  }
+  return false;
+}
+
+ZcDbEntity* Read_Attribute(DxfReadContext& ctx, const DxfRecord& r) {
+  auto e = std::make_unique<ZcDbAttribute>();
+  Read_Text_Fields(ctx, r.subclass("AcDbText"), e.get(), 74);
+  DxfSpan a = r.has_subclass_markers() ? r.subclass("AcDbAttribute") : r.all();
+  e->setTag(ctx.wide(a.str(2)).c_str());
+  e->setInvisible((a.integer(70, 0) & 1) != 0);
+  e->setFieldLength(static_cast<uint16_t>(a.integer(73, 0)));
+  e->setLockPositionInBlock(Lock_Position(a));
+  if (r.has_subclass_markers() && a.has(74))
+    e->setVerticalMode(static_cast<ZcDb::TextVertMode>(std::clamp(a.integer(74, 0), 0, 3)));
+  e->setMTextAttribute(Read_Embedded_Mtext(ctx, r).get());
+  return e.release();
+}
+
+ZcDbEntity* Read_Attdef(DxfReadContext& ctx, const DxfRecord& r) {
+  auto e = std::make_unique<ZcDbAttributeDefinition>();
+  Read_Text_Fields(ctx, r.subclass("AcDbText"), e.get(), 74);
+  DxfSpan a = r.has_subclass_markers() ? r.subclass("AcDbAttributeDefinition") : r.all();
+  e->setTag(ctx.wide(a.str(2)).c_str());
+  e->setPrompt(ctx.wide(a.str(3)).c_str());
+  const int flags = a.integer(70, 0);
+  e->setInvisible((flags & 1) != 0);
+  e->setConstant((flags & 2) != 0);
+  e->setVerifiable((flags & 4) != 0);
+  e->setPreset((flags & 8) != 0);
+  e->setFieldLength(static_cast<uint16_t>(a.integer(73, 0)));
+  e->setLockPositionInBlock(Lock_Position(a));
+  if (r.has_subclass_markers() && a.has(74))
+    e->setVerticalMode(static_cast<ZcDb::TextVertMode>(std::clamp(a.integer(74, 0), 0, 3)));
+  e->setMTextAttributeDefinition(Read_Embedded_Mtext(ctx, r).get());
   return e.release();
 }
 

@@ -7,6 +7,17 @@
 
 namespace platform {
 
+namespace {
+
+// The groups from `first` up to the next subclass marker (100) or embedded object (101).
+DxfSpan Span_To_Next_Marker(const DxfGroup* first, const DxfGroup* end) {
+  const DxfGroup* last = first;
+  while (last != end && last->code != 100 && last->code != 101) ++last;
+  return {first, last};
+}
+
+}  // namespace
+
 const DxfGroup* DxfSpan::find(int code) const {
   for (const DxfGroup* g = begin_; g != end_; ++g)
     if (g->code == code) return g;
@@ -38,12 +49,17 @@ DxfSpan DxfRecord::subclass(std::string_view name) const {
   const DxfGroup* end = begin + data_end;
   if (!markers) return {begin, end};
   for (const DxfGroup* g = begin; g != end; ++g) {
-    if (g->code == 100 && g->trimmed() == name) {
-      // An embedded object (101, the MTEXT of a multi-line attribute) ends the subclass too.
-      const DxfGroup* last = g + 1;
-      while (last != end && last->code != 100 && last->code != 101) ++last;
-      return {g + 1, last};
-    }
+    // An embedded object (101, the MTEXT of a multi-line attribute) ends the subclass too.
+    if (g->code == 100 && g->trimmed() == name) return Span_To_Next_Marker(g + 1, end);
+  }
+  return {end, end};
+}
+
+DxfSpan DxfRecord::embedded_object() const {
+  const DxfGroup* begin = groups.data();
+  const DxfGroup* end = begin + data_end;
+  for (const DxfGroup* g = begin; g != end; ++g) {
+    if (g->code == 101 && g->trimmed() == "Embedded Object") return Span_To_Next_Marker(g + 1, end);
   }
   return {end, end};
 }

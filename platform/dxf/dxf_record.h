@@ -46,6 +46,9 @@ struct DxfRecord {
   // The groups of one subclass (after "100 name" up to the next 100 or 101); in a file without
   // subclass markers (R12) the whole record; empty when markers exist but not this one.
   DxfSpan subclass(std::string_view name) const;
+  // The groups of the "101 Embedded Object" part (the multiline text of an attribute), up to
+  // the next 100 or 101; empty when there is none.
+  DxfSpan embedded_object() const;
   // Extended data: from the first 1001 group to the end.
   DxfSpan xdata() const { return {groups.data() + data_end, groups.data() + groups.size()}; }
   // The handle of "102 {ACAD_XDICTIONARY" (0 when none).

@@ -90,6 +90,38 @@ void Text_Fields(DxfWriteContext& ctx, const ZcDbText* t) {
   Normal(out, t->normal());
 }
 
+// The groups of MTEXT, also those of the multiline text of an attribute.
+void Mtext_Fields(DxfOutput& out, const ZcDbMText* t) {
+  Point(out, 10, t->location());
+  out.real(40, t->textHeight());
+  out.real(41, t->width());
+  out.integer(71, t->attachment());
+  out.integer(72, 1);
+  // Long contents go in chunks of 250 characters (3 groups), the rest in group 1.
+  std::wstring_view contents = t->contentsConst();
+  constexpr size_t kChunk = 250;
+  while (contents.size() > kChunk) {
+    out.text(3, contents.substr(0, kChunk));
+    contents.remove_prefix(kChunk);
+  }
+  out.text(1, contents);
+  std::wstring style = DxfWriteContext::record_name(t->textStyle());
+  if (!style.empty()) out.text(7, style);
+  Normal(out, t->normal());
+  const ZcGeVector3d dir = t->direction();
+  out.point(11, dir.x, dir.y, dir.z);
+  out.integer(73, t->lineSpacingStyle());
+  out.real(44, t->lineSpacingFactor());
+}
+
+// The multiline text of a multi-line attribute (type 2) or definition (type 4) after its subclass.
+void Embedded_Mtext(DxfOutput& out, const ZcDbMText* t, int type) {
+  if (t == nullptr) return;
+  out.integer(71, type);
+  out.raw(101, "Embedded Object");
+  Mtext_Fields(out, t);
+}
+
 void Write_Attribute(DxfWriteContext& ctx, const ZcDbAttribute* a, bool paper_space) {
   DxfOutput& out = ctx.out();
   Common(ctx, "ATTRIB", a, paper_space);
@@ -102,6 +134,8 @@ void Write_Attribute(DxfWriteContext& ctx, const ZcDbAttribute* a, bool paper_sp
   if (a->fieldLength()) out.integer(73, a->fieldLength());
   if (a->verticalMode() != ZcDb::kTextBase) out.integer(74, a->verticalMode());
   if (a->lockPositionInBlock()) out.integer(280, 1);
+  std::unique_ptr<ZcDbMText> mtext(a->getMTextAttribute());
+  Embedded_Mtext(out, mtext.get(), 2);
   ctx.xdata(a);
 }
 
@@ -331,26 +365,7 @@ void Write_Mtext(DxfWriteContext& ctx, const ZcDbMText* t, bool paper_space) {
   DxfOutput& out = ctx.out();
   Common(ctx, "MTEXT", t, paper_space);
   out.raw(100, "AcDbMText");
-  Point(out, 10, t->location());
-  out.real(40, t->textHeight());
-  out.real(41, t->width());
-  out.integer(71, t->attachment());
-  out.integer(72, 1);
-  // Long contents go in chunks of 250 characters (3 groups), the rest in group 1.
-  std::wstring_view contents = t->contentsConst();
-  constexpr size_t kChunk = 250;
-  while (contents.size() > kChunk) {
-    out.text(3, contents.substr(0, kChunk));
-    contents.remove_prefix(kChunk);
-  }
-  out.text(1, contents);
-  std::wstring style = DxfWriteContext::record_name(t->textStyle());
-  if (!style.empty()) out.text(7, style);
-  Normal(out, t->normal());
-  const ZcGeVector3d dir = t->direction();
-  out.point(11, dir.x, dir.y, dir.z);
-  out.integer(73, t->lineSpacingStyle());
-  out.real(44, t->lineSpacingFactor());
+  Mtext_Fields(out, t);
   ctx.xdata(t);
 }
 
@@ -520,6 +535,8 @@ void Write_Entity(DxfWriteContext& ctx, const ZcDbEntity* ent, bool paper_space)
     if (def->fieldLength()) out.integer(73, def->fieldLength());
     if (def->verticalMode() != ZcDb::kTextBase) out.integer(74, def->verticalMode());
     if (def->lockPositionInBlock()) out.integer(280, 1);
+    std::unique_ptr<ZcDbMText> mtext(def->getMTextAttributeDefinition());
+    Embedded_Mtext(out, mtext.get(), 4);
   } else if (auto* t = ZcDbText::cast(ent)) {
     Common(ctx, "TEXT", t, paper_space);
     Text_Fields(ctx, t);
