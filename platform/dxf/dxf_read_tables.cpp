@@ -156,6 +156,12 @@ void DxfTableReader::table(const DxfRecord& record) {
   DxfSpan s = record.all();
   table_ = std::string(s.str(2));
   table_id_ = Ensure_Root(ctx_, table_, s.handle(5));
+  // The table object's own extension dictionary and extended data.
+  ZcDbObject* table = nullptr;
+  if (!table_id_.isNull() && zcdbOpenObject(table, table_id_, ZcDb::kForWrite) == Zcad::eOk) {
+    ctx_.read_object_common(record, table);
+    table->close();
+  }
 }
 
 void DxfTableReader::entry(const DxfRecord& record) {

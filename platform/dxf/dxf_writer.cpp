@@ -123,6 +123,14 @@ class TableWriter {
     out_.raw(2, name);
     const uint64_t handle = table_id.isNull() ? ctx_.new_handle() : DxfWriteContext::handle(table_id);
     out_.handle(5, handle);
+    ZcDbObject* table = nullptr;
+    if (!table_id.isNull() && zcdbOpenObject(table, table_id, ZcDb::kForRead) != Zcad::eOk) table = nullptr;
+    if (table && !table->extensionDictionary().isNull()) {
+      out_.raw(102, "{ACAD_XDICTIONARY");
+      out_.handle(360, DxfWriteContext::handle(table->extensionDictionary()));
+      out_.raw(102, "}");
+      owners_.push_back(table_id);
+    }
     out_.handle(330, 0);
     out_.raw(100, "AcDbSymbolTable");
     const std::vector<ZcDbObjectId> ids = Records(table_id);
@@ -131,6 +139,10 @@ class TableWriter {
       out_.raw(100, "AcDbDimStyleTable");
       out_.integer(71, static_cast<int64_t>(ids.size()));
       for (ZcDbObjectId id : ids) out_.handle(340, DxfWriteContext::handle(id));
+    }
+    if (table) {
+      ctx_.xdata(table);
+      table->close();
     }
     for (ZcDbObjectId id : ids) {
       ZcDbSymbolTableRecord* rec = nullptr;

@@ -2,6 +2,7 @@
 // same entity counts per type in every layout and block, attribute values, XRecords and layers.
 #include <gtest/gtest.h>
 
+#include "db/dbdict.h"
 #include "db/dbents.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_writer.h"
@@ -88,6 +89,42 @@ TEST(NewDrawing, SavedDrawingIsReadByEzdxf) {
   std::string output;
   ASSERT_EQ(dxf_test::Run_Command(dxf_test::Oracle("dxf_summary.py") + " " + dxf_test::Quoted(saved), output), 0) << output;
   EXPECT_NE(output.find("\"Model\": {\"LINE\": 1}"), std::string::npos) << output;
+}
+
+}  // namespace
+}  // namespace platform
+
+namespace platform {
+namespace {
+
+using namespace dxf_test;
+
+// The layer table's own extension dictionary (its layer states) stays the table's through a save.
+TEST(TableObjects, KeepTheirExtensionDictionaryThroughASave) {
+  const char* drawing = "acadsharp/samples/sample_AC1032_ascii.dxf";
+  KORVEL_REQUIRE_REAL_DRAWING(drawing);
+  auto Layer_States_Of = [](ZcDbDatabase* db) {
+    ZcDbLayerTable* layers = nullptr;
+    if (db->getLayerTable(layers, ZcDb::kForRead) != Zcad::eOk) return std::string("no layer table");
+    const ZcDbObjectId dictId = layers->extensionDictionary();
+    const ZcDbObjectId tableId = layers->objectId();
+    layers->close();
+    ZcDbDictionary* dict = nullptr;
+    if (zcdbOpenObject(dict, dictId, ZcDb::kForRead) != Zcad::eOk) return std::string("no extension dictionary");
+    const bool owned = dict->ownerId() == tableId;
+    const bool states = dict->has(L"ACAD_LAYERSTATES");
+    dict->close();
+    return std::string(owned ? "owned" : "not owned") + (states ? " with layer states" : " without layer states");
+  };
+  std::string error;
+  std::unique_ptr<ZcDbDatabase> db = Read(Real_Drawing(drawing), &error);
+  ASSERT_TRUE(db) << error;
+  EXPECT_EQ(Layer_States_Of(db.get()), "owned with layer states");
+  const std::string saved = Temp_Path("table_xdictionary.dxf");
+  ASSERT_EQ(Write_Dxf_File(db.get(), Wide(saved)), Zcad::eOk);
+  std::unique_ptr<ZcDbDatabase> again = Read(saved, &error);
+  ASSERT_TRUE(again) << error;
+  EXPECT_EQ(Layer_States_Of(again.get()), "owned with layer states");
 }
 
 }  // namespace
