@@ -139,29 +139,8 @@ std::vector<Pat_Family> Parse(std::istream& in, const std::wstring& patternName)
 
 bool Install_Host_Pattern_Files()
 {
-    const std::wstring folder = Host_Support_Folder();
-    CreateDirectoryW(folder.c_str(), nullptr);
-    struct File {
-        const wchar_t* name;
-        double millimetresPerUnit;
-        const char* heading;
-    };
-    const File files[] = {{L"acad.pat", 25.4, "acad.pat: lengths in inches"},
-                          {L"acadiso.pat", 1.0, "acadiso.pat: lengths in millimetres"}};
-    bool ok = true;
-    for (const File& f : files) {
-        const std::wstring path = folder + L"\\" + f.name;
-        if (PathFileExistsW(path.c_str())) continue;
-        FILE* out = _wfopen(path.c_str(), L"wb");
-        if (out == nullptr) {
-            ok = false;
-            continue;
-        }
-        const std::string text = File_Text(f.millimetresPerUnit, f.heading);
-        const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-        ok = (std::fclose(out) == 0) && written && ok;
-    }
-    return ok;
+    const bool iso = Install_Support_File(L"acadiso.pat", [] { return File_Text(1.0, "acadiso.pat: lengths in millimetres"); });
+    return Install_Support_File(L"acad.pat", [] { return File_Text(25.4, "acad.pat: lengths in inches"); }) && iso;
 }
 
 std::vector<Pat_Family> Read_Hatch_Pattern(const std::wstring& fileName, const std::wstring& patternName)

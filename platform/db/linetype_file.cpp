@@ -236,34 +236,10 @@ bool Read_File(const std::wstring& windowsPath, std::string& bytes, Zcad::ErrorS
 
 }  // namespace
 
-std::wstring Host_Support_Folder() { return Machine::instance().program_folder() + L"\\Support"; }
-
 bool Install_Host_Linetype_Files()
 {
-    const std::wstring folder = Host_Support_Folder();
-    CreateDirectoryW(folder.c_str(), nullptr);
-    struct File {
-        const wchar_t* name;
-        double unit;
-        const wchar_t* heading;
-    };
-    const File files[] = {{L"acad.lin", 1.0, L"acad.lin: lengths in inches"},
-                          {L"acadiso.lin", 25.4, L"acadiso.lin: lengths in millimetres"}};
-    bool ok = true;
-    for (const File& f : files) {
-        const std::wstring path = folder + L"\\" + f.name;
-        if (PathFileExistsW(path.c_str()))
-            continue;
-        FILE* out = _wfopen(path.c_str(), L"wb");
-        if (out == nullptr) {
-            ok = false;
-            continue;
-        }
-        const std::string text = File_Text(f.unit, f.heading);
-        const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-        ok = (std::fclose(out) == 0) && written && ok;
-    }
-    return ok;
+    const bool iso = Install_Support_File(L"acadiso.lin", [] { return File_Text(25.4, L"acadiso.lin: lengths in millimetres"); });
+    return Install_Support_File(L"acad.lin", [] { return File_Text(1.0, L"acad.lin: lengths in inches"); }) && iso;
 }
 
 }  // namespace platform

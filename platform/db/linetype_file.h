@@ -19,10 +19,10 @@ class ZcDbDatabase;
 // shapes are left out (shape files are not read).
 Zcad::ErrorStatus zcdbLoadLineTypeFile(ZcDbDatabase* pDb, const wchar_t* ltName, const wchar_t* fileName);
 
+#include "db/support_files.h"
+
 namespace platform {
 
-// The host's support folder: the host program's folder + "\Support" (Windows path).
-std::wstring Host_Support_Folder();
 // Writes "acad.lin" and "acadiso.lin" into the support folder when they are missing;
 // false when a file could not be written.
 bool Install_Host_Linetype_Files();

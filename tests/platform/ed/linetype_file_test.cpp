@@ -67,6 +67,21 @@ TEST_F(LinetypeFileTest, HostFilesAreWrittenIntoTheSupportFolderOnFirstUse)
     EXPECT_TRUE(PathFileExistsW((folder + L"\\acadiso.lin").c_str()));
 }
 
+// A host file cut short by a full disk is never left to be taken for the whole file: it is
+// written whole on the next use.
+TEST_F(LinetypeFileTest, AHostFileThatCannotBeWrittenWholeIsNotLeftHalfWritten)
+{
+    const std::wstring folder = platform::Host_Support_Folder();
+    CreateDirectoryW(folder.c_str(), nullptr);
+    platform::Machine::instance().set_disk_free(folder, 200);
+    EXPECT_FALSE(platform::Install_Host_Linetype_Files());
+    EXPECT_FALSE(PathFileExistsW((folder + L"\\acad.lin").c_str()));
+    EXPECT_NE(zcdbLoadLineTypeFile(db, L"DASHED", L"acad.lin"), Zcad::eOk);
+    platform::Machine::instance().set_disk_free(folder, std::nullopt);
+    EXPECT_EQ(zcdbLoadLineTypeFile(db, L"DASHED", L"acad.lin"), Zcad::eOk);
+    EXPECT_EQ(Dashes(L"DASHED").size(), 2u);
+}
+
 TEST_F(LinetypeFileTest, EveryPatternAndVariantLoadsFromBothFiles)
 {
     const wchar_t* names[] = {L"DASHED", L"HIDDEN", L"CENTER", L"DASHDOT", L"PHANTOM",
