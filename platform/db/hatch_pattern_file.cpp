@@ -1,15 +1,12 @@
 #include "db/hatch_pattern_file.h"
 
-#include <cstdio>
 #include <cctype>
 #include <cwctype>
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <mutex>
 #include <sstream>
 
-#include "db/linetype_file.h"
+#include "db/support_files.h"
+#include "win/disk_change.h"
 #include "win/win_files.h"
 
 namespace platform {
@@ -151,28 +148,14 @@ std::vector<Pat_Family> Read_Hatch_Pattern(const std::wstring& fileName, const s
         path = Host_Support_Folder() + L"\\" + path;
     }
     // Hatches ask each time they are drawn: the file's text is kept until the file changes.
-    static std::mutex guard;
-    static std::map<std::filesystem::path, std::pair<std::filesystem::file_time_type, std::string>> kept;
-    const std::filesystem::path host = To_Host_Path(path);
-    std::error_code ec;
-    const std::filesystem::file_time_type stamp = std::filesystem::last_write_time(host, ec);
-    if (ec) return {};
-    std::string text;
-    {
-        std::lock_guard<std::mutex> lock(guard);
-        auto it = kept.find(host);
-        if (it != kept.end() && it->second.first == stamp) text = it->second.second;
-    }
-    if (text.empty()) {
-        std::ifstream in(host, std::ios::binary);
-        if (!in) return {};
-        std::ostringstream all;
-        all << in.rdbuf();
-        text = all.str();
-        std::lock_guard<std::mutex> lock(guard);
-        kept[host] = {stamp, text};
-    }
-    std::istringstream in(text);
+    static Parsed_File_Cache<std::string> kept([](const std::string& bytes, std::string& text, std::wstring&) {
+        text = bytes;
+        return true;
+    });
+    std::wstring error;
+    const std::shared_ptr<const std::string> text = kept.get(To_Host_Path(path), error);
+    if (!text) return {};
+    std::istringstream in(*text);
     return Parse(in, patternName);
 }
 
