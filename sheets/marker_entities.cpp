@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/custom_entity_class.h"
+#include "core/doc_reactors.h"
+#include "core/erase_helpers.h"
 #include "db/gi.h"
 #include "ed/ucs.h"
 
@@ -239,3 +241,28 @@ bool Temp_PlotRec2::subWorldDraw(ZcGiWorldDraw* mode)
     return true;
 }
 Zcad::ErrorStatus Temp_PlotRec2::subErase(bool erasing) { return ZcDbEntity::subErase(erasing); }
+
+namespace {
+// Clears g_Watch_Marker_Erase while it lives, so that the program's own marker erasures do
+// not reach the result lists, and gives it its value back.
+class Marker_Erase_Unwatched {
+public:
+    Marker_Erase_Unwatched() : m_Was(g_Watch_Marker_Erase) { g_Watch_Marker_Erase = 0; }
+    ~Marker_Erase_Unwatched() { g_Watch_Marker_Erase = m_Was; }
+    Marker_Erase_Unwatched(const Marker_Erase_Unwatched&) = delete;
+    Marker_Erase_Unwatched& operator=(const Marker_Erase_Unwatched&) = delete;
+
+private:
+    uint8_t m_Was;
+};
+
+}  // namespace
+
+void Erase_Sheet_Marker(ZcDbObjectId& marker_id)
+{
+    if (marker_id.isNull())
+        return;
+    Marker_Erase_Unwatched unwatched;
+    Erase_Entity(marker_id);
+    marker_id.setNull();
+}

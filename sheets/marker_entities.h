@@ -83,3 +83,7 @@ private:
     double m_Row_Height = 1000.0;
     ZcArray<double> m_Column_Widths;
 };
+
+// Erases a sheet's marker (when the id is not null) with g_Watch_Marker_Erase cleared for the
+// moment, so that the erasure does not come back as a user deletion; then nulls the id.
+void Erase_Sheet_Marker(ZcDbObjectId& marker_id);

@@ -9,30 +9,10 @@
 #include "core/ucs_transform.h"
 #include "sheets/marker_entities.h"
 
-namespace {
-
-// Clears g_Watch_Marker_Erase while it lives, so that the program's own marker erasures do
-// not reach the result lists, and gives it its value back.
-class Marker_Erase_Unwatched {
-public:
-    Marker_Erase_Unwatched() : m_Was(g_Watch_Marker_Erase) { g_Watch_Marker_Erase = 0; }
-    ~Marker_Erase_Unwatched() { g_Watch_Marker_Erase = m_Was; }
-    Marker_Erase_Unwatched(const Marker_Erase_Unwatched&) = delete;
-    Marker_Erase_Unwatched& operator=(const Marker_Erase_Unwatched&) = delete;
-
-private:
-    uint8_t m_Was;
-};
-
-}  // namespace
 
 Plot_Drawing1::~Plot_Drawing1()
 {
-    if (Marker_Id.isNull())
-        return;
-    Marker_Erase_Unwatched unwatched;
-    Erase_Entity(Marker_Id);
-    Marker_Id.setNull();
+    Erase_Sheet_Marker(Marker_Id);
 }
 
 bool Plot_Drawing1::Init_From_Extents(ZcDbObjectId layer_id, const ZcDbExtents& extents, double block_scale)
