@@ -87,3 +87,9 @@ private:
 // Erases a sheet's marker (when the id is not null) with g_Watch_Marker_Erase cleared for the
 // moment, so that the erasure does not come back as a user deletion; then nulls the id.
 void Erase_Sheet_Marker(ZcDbObjectId& marker_id);
+// Writes a number and/or a state (a value below 0 leaves that field) into a sheet's
+// Temp_PlotRec; nothing is written when nothing changes or the marker does not open.
+void Set_Sheet_Marker(ZcDbObjectId marker_id, int number, int state);
+// Marks a sheet marker's graphics as changed and draws it; the open status when it does not
+// open.
+Zcad::ErrorStatus Redraw_Sheet_Marker(ZcDbObjectId marker_id);
