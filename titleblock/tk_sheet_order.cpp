@@ -1,6 +1,7 @@
 #include "titleblock/tk_sheet_order.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "sheets/sort_frames.h"
@@ -59,7 +60,8 @@ bool Compare_Drawing_No(const CString& a, const CString& b)
 {
     const int a_start = Trailing_Digits_Start(a), b_start = Trailing_Digits_Start(b);
     const bool both_numbered = a_start < a.GetLength() && b_start < b.GetLength();
-    if (!both_numbered || a.Left(a_start) != b.Left(b_start))
+    const bool same_rest = a_start == b_start && std::wmemcmp(a.GetString(), b.GetString(), a_start) == 0;
+    if (!both_numbered || !same_rest)
         return a.Compare(b) > 0;
     return Compare_Digit_Runs(a.GetString() + a_start, a.GetLength() - a_start, b.GetString() + b_start,
                               b.GetLength() - b_start) > 0;
