@@ -7,11 +7,11 @@
 
 namespace {
 
-const wchar_t* const Doubled_Letters[7] = {L"AA", L"BB", L"CC", L"DD", L"EE", L"FF", L"TT"};
-const wchar_t* const Doubled_Marks[7] = {L"1@9#51", L"1@9#52", L"1@9#53", L"1@9#54",
+const wchar_t* const Pattern_Doubled_Letters[7] = {L"AA", L"BB", L"CC", L"DD", L"EE", L"FF", L"TT"};
+const wchar_t* const Pattern_Doubled_Marks[7] = {L"1@9#51", L"1@9#52", L"1@9#53", L"1@9#54",
                                          L"1@9#55", L"1@9#56", L"1@9#57"};
-const wchar_t* const Letters[7] = {L"A", L"B", L"C", L"D", L"E", L"F", L"T"};
-const wchar_t* const Letter_Marks[7] = {L"QQ11QQ", L"QQ22QQ", L"QQ33QQ", L"QQ44QQ",
+const wchar_t* const Pattern_Letters[7] = {L"A", L"B", L"C", L"D", L"E", L"F", L"T"};
+const wchar_t* const Pattern_Letter_Marks[7] = {L"QQ11QQ", L"QQ22QQ", L"QQ33QQ", L"QQ44QQ",
                                         L"QQ55QQ", L"QQ66QQ", L"QQ77QQ"};
 
 }  // namespace
@@ -20,16 +20,16 @@ void Plot_Drawing2::Build_File_Name()
 {
     Name = TK != nullptr ? TK->Name_Rule : CString();
     for (int k = 0; k < 7; ++k)
-        Name.Replace(Doubled_Letters[k], Doubled_Marks[k]);
+        Name.Replace(Pattern_Doubled_Letters[k], Pattern_Doubled_Marks[k]);
     for (int k = 0; k < 7; ++k)
-        Name.Replace(Letters[k], Letter_Marks[k]);
+        Name.Replace(Pattern_Letters[k], Pattern_Letter_Marks[k]);
     for (int k = 0; k < 6; ++k)
-        Name.Replace(Letter_Marks[k], Text[k]);
+        Name.Replace(Pattern_Letter_Marks[k], Text[k]);
     MyPaper paper(297, 210);
     Match_Paper(&paper);
-    Name.Replace(Letter_Marks[6], paper.Get_Display_Name(false, Portrait));
+    Name.Replace(Pattern_Letter_Marks[6], paper.Get_Display_Name(false, Portrait));
     for (int k = 0; k < 7; ++k)
-        Name.Replace(Doubled_Marks[k], Letters[k]);
+        Name.Replace(Pattern_Doubled_Marks[k], Pattern_Letters[k]);
     Valid_File_Name(Name, true);
 }
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-std::vector<Plot_Drawing2*> To_Vector(const TK_Sheet_Array& sheets)
+std::vector<Plot_Drawing2*> TK_Sheet_Vector(const TK_Sheet_Array& sheets)
 {
     std::vector<Plot_Drawing2*> out;
     out.reserve(sheets.GetSize());
@@ -18,7 +18,7 @@ std::vector<Plot_Drawing2*> To_Vector(const TK_Sheet_Array& sheets)
 }
 
 // Puts the sheets back in the new order and numbers the markers 1..n.
-void Store_And_Renumber(TK_Sheet_Array& sheets, const std::vector<Plot_Drawing2*>& ordered)
+void Store_TK_Order(TK_Sheet_Array& sheets, const std::vector<Plot_Drawing2*>& ordered)
 {
     for (size_t i = 0; i < ordered.size(); ++i) {
         sheets[static_cast<INT_PTR>(i)] = ordered[i];
@@ -69,13 +69,13 @@ bool Compare_Drawing_No(const CString& a, const CString& b)
 
 void Sort_TK_By_Position(TK_Sheet_Array& sheets, int sort_type)
 {
-    std::vector<Plot_Drawing2*> ordered = To_Vector(sheets);
+    std::vector<Plot_Drawing2*> ordered = TK_Sheet_Vector(sheets);
     if (sort_type == 9)
         std::stable_sort(ordered.begin(), ordered.end(),
                          [](const Plot_Drawing2* a, const Plot_Drawing2* b) { return a->Seq_No < b->Seq_No; });
     else
         ordered = Order_Sheets_By_Position(ordered, sort_type);
-    Store_And_Renumber(sheets, ordered);
+    Store_TK_Order(sheets, ordered);
 }
 
 void Sort_TK_By_Number(TK_Sheet_Array& sheets)
@@ -104,7 +104,7 @@ void Sort_TK_By_Number(TK_Sheet_Array& sheets)
     std::stable_sort(numbered.begin(), numbered.end(), [&](const Plot_Drawing2* a, const Plot_Drawing2* b) {
         return priority_of(a) < priority_of(b);
     });
-    Store_And_Renumber(sheets, numbered);
+    Store_TK_Order(sheets, numbered);
 }
 
 void Sort_TK_Sheets(TK_Sheet_List& list, bool position_only, int sort_type)

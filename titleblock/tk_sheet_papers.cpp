@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "core/extents_checks.h"
-#include "core/plot_option.h"
 #include "db/dbents.h"
 #include "sheets/exact_extents.h"
 #include "sheets/paper_scale.h"
@@ -14,7 +13,7 @@
 namespace {
 
 // Nearest whole millimetre, halves up.
-int Round_Mm(double value)
+int Round_Paper_Mm(double value)
 {
     return static_cast<int>(std::floor(value + 0.5));
 }
@@ -49,8 +48,8 @@ bool Scale_Dynamic_Paper(const TK_Customization& tk, ZcDbObjectId insert_id, MyP
     if (!(f > 0.0))
         return true;
     const double factor = std::max(tk.Paper.Long_Side, tk.Paper.Short_Side) / f;
-    paper.Long_Side = Round_Mm(std::max(w, h) * factor);
-    paper.Short_Side = Round_Mm(std::min(w, h) * factor);
+    paper.Long_Side = Round_Paper_Mm(std::max(w, h) * factor);
+    paper.Short_Side = Round_Paper_Mm(std::min(w, h) * factor);
     return true;
 }
 
@@ -61,8 +60,8 @@ bool Plot_Drawing2::Match_Paper(MyPaper* paper)
     if (paper == nullptr)
         return false;
     if (Plot_Scale > 0.0) {
-        paper->Long_Side = Round_Mm(std::max(std::max(Width, Height) / Plot_Scale, 1.0));
-        paper->Short_Side = Round_Mm(std::max(std::min(Width, Height) / Plot_Scale, 1.0));
+        paper->Long_Side = Round_Paper_Mm(std::max(std::max(Width, Height) / Plot_Scale, 1.0));
+        paper->Short_Side = Round_Paper_Mm(std::max(std::min(Width, Height) / Plot_Scale, 1.0));
         paper->Snap_To_Standard();
         return true;
     }

@@ -10,7 +10,7 @@ namespace {
 
 // The extents a text entity is centred by: geometric for attribute definitions and
 // attributes, exact for texts and multiline texts.
-ZcDbExtents Text_Extents(const ZcDbEntity* entity)
+ZcDbExtents Centring_Extents(const ZcDbEntity* entity)
 {
     ZcDbExtents extents;
     if (entity->isKindOf(ZcDbAttributeDefinition::desc()))
@@ -22,7 +22,7 @@ ZcDbExtents Text_Extents(const ZcDbEntity* entity)
     return extents;
 }
 
-bool Set_Text(ZcDbEntity* entity, const CString& text)
+bool Set_Entity_Text(ZcDbEntity* entity, const CString& text)
 {
     if (ZcDbAttributeDefinition* definition = ZcDbAttributeDefinition::cast(entity))
         return definition->setTag(text.GetString()) == Zcad::eOk;
@@ -45,8 +45,8 @@ bool Plot_Drawing2::Write_Text(int field, const CString& text)
         ZcDbObjectPointer<ZcDbEntity> entity(text_id, ZcDb::kForWrite);
         if (entity.openStatus() != Zcad::eOk)
             return false;
-        old_extents = Text_Extents(entity.object());
-        if (!Set_Text(entity.object(), text))
+        old_extents = Centring_Extents(entity.object());
+        if (!Set_Entity_Text(entity.object(), text))
             return false;
     }
     if (g_TK_Library.Centre_Text[field - 1] == 0)
@@ -54,7 +54,7 @@ bool Plot_Drawing2::Write_Text(int field, const CString& text)
     ZcDbObjectPointer<ZcDbEntity> entity(text_id, ZcDb::kForWrite);
     if (entity.openStatus() != Zcad::eOk)
         return true;
-    const ZcDbExtents new_extents = Text_Extents(entity.object());
+    const ZcDbExtents new_extents = Centring_Extents(entity.object());
     ZcGeVector3d shift = Get_Extents_Centre(old_extents) - Get_Extents_Centre(new_extents);
     g_Ucs.Ucs_To_World_Vector(shift);  // the extents are in the UCS of g_Ucs
     entity->transformBy(ZcGeMatrix3d::translation(shift));
