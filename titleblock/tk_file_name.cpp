@@ -9,10 +9,10 @@ namespace {
 
 const wchar_t* const Pattern_Doubled_Letters[7] = {L"AA", L"BB", L"CC", L"DD", L"EE", L"FF", L"TT"};
 const wchar_t* const Pattern_Doubled_Marks[7] = {L"1@9#51", L"1@9#52", L"1@9#53", L"1@9#54",
-                                         L"1@9#55", L"1@9#56", L"1@9#57"};
+                                                 L"1@9#55", L"1@9#56", L"1@9#57"};
 const wchar_t* const Pattern_Letters[7] = {L"A", L"B", L"C", L"D", L"E", L"F", L"T"};
 const wchar_t* const Pattern_Letter_Marks[7] = {L"QQ11QQ", L"QQ22QQ", L"QQ33QQ", L"QQ44QQ",
-                                        L"QQ55QQ", L"QQ66QQ", L"QQ77QQ"};
+                                                L"QQ55QQ", L"QQ66QQ", L"QQ77QQ"};
 
 }  // namespace
 
