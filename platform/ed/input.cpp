@@ -55,14 +55,9 @@ std::wstring Escaped_Prompt(const std::wstring& prompt)
     return out;
 }
 
-InputAnswer From_Answer_List(const InputRequest& request)
+// The answer an item of an answer list gives.
+InputAnswer From_Answer_List_Item(const resbuf* rb, const InputRequest& request)
 {
-    AnswerList& list = State().answerLists.back();
-    resbuf* rb = list.cursor;
-    if (rb == nullptr || rb->restype == RTNONE)
-        throw HostCommandError(To_Utf8(L"prompt '" + Escaped_Prompt(request.prompt) +
-                                       L"': the answer list ran short"));
-    list.cursor = rb->rbnext;
     InputAnswer answer;
     answer.source = InputAnswer::Source::AnswerList;
     switch (rb->restype) {
@@ -116,14 +111,25 @@ InputAnswer From_Answer_List(const InputRequest& request)
     return answer;
 }
 
+InputAnswer From_Answer_List(const InputRequest& request)
+{
+    AnswerList& list = State().answerLists.back();
+    resbuf* rb = list.cursor;
+    if (rb == nullptr || rb->restype == RTNONE)
+        throw HostCommandError(To_Utf8(L"prompt '" + Escaped_Prompt(request.prompt) +
+                                       L"': the answer list ran short"));
+    list.cursor = rb->rbnext;
+    return From_Answer_List_Item(rb, request);
+}
+
 bool Is_Terminator(wchar_t c, bool spacesEnd)
 {
     return c == L'\n' || c == L'\r' || (spacesEnd && c == L' ');
 }
 
-InputAnswer From_Typed(const InputRequest& request)
+// The first answer of typed text, taken from it.
+InputAnswer From_Typed(std::wstring& typed, const InputRequest& request)
 {
-    std::wstring& typed = State().typed;
     InputAnswer answer;
     answer.source = InputAnswer::Source::Typed;
     if (typed[0] == L'\x03') {
@@ -200,7 +206,7 @@ InputAnswer Wait_For_Input(const InputRequest& request, std::initializer_list<St
             return From_Step(script.expect(accepted, what));
         }
         if (!State().typed.empty())
-            return From_Typed(request);
+            return From_Typed(State().typed, request);
         const Step* next = script.peek();
         if (next != nullptr && std::find(accepted.begin(), accepted.end(), next->kind) == accepted.end()) {
             if (const StepHandler* handler = Find_Step_Handler(next->kind, false)) {
@@ -210,6 +216,39 @@ InputAnswer Wait_For_Input(const InputRequest& request, std::initializer_list<St
             }
         }
         return From_Step(script.expect(accepted, what));
+    }
+}
+
+std::optional<InputAnswer> Peek_Input(const InputRequest& request, std::initializer_list<StepKind> accepted,
+                                      std::initializer_list<StepKind> taken_first)
+{
+    if (Answer_List_Active()) {
+        const resbuf* rb = State().answerLists.back().cursor;
+        if (rb == nullptr || rb->restype == RTNONE)
+            return std::nullopt;
+        return From_Answer_List_Item(rb, request);
+    }
+    ScriptInput& script = ScriptInput::instance();
+    for (;;) {
+        if (script.quitting()) {
+            Step cancel;
+            cancel.kind = StepKind::Esc;
+            return From_Step(cancel);
+        }
+        if (!State().typed.empty()) {
+            std::wstring copy = State().typed;
+            return From_Typed(copy, request);
+        }
+        const Step* next = script.peek();
+        if (next == nullptr)
+            return std::nullopt;
+        if (std::find(accepted.begin(), accepted.end(), next->kind) != accepted.end())
+            return From_Step(*next);
+        const StepHandler* handler = Find_Step_Handler(next->kind, false);
+        if (handler == nullptr || std::find(taken_first.begin(), taken_first.end(), next->kind) == taken_first.end())
+            return std::nullopt;
+        Step step = script.take();
+        (*handler)(step);
     }
 }
 

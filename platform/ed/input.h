@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -45,6 +46,13 @@ struct InputRequest {
 // handler (keys, dialog steps) go to it and the wait goes on; anything else throws
 // UnansweredInput naming the prompt. After `quit` the answer is Cancel.
 InputAnswer Wait_For_Input(const InputRequest& request, std::initializer_list<StepKind> accepted);
+
+// The answer the next input would give to a wait that accepts these kinds, without taking
+// it: null when there is none (the answer list or the script ended, or the next script step
+// is of another kind). Script steps of the taken_first kinds before it are taken now and go
+// to their handlers (a key pressed while the input waits).
+std::optional<InputAnswer> Peek_Input(const InputRequest& request, std::initializer_list<StepKind> accepted,
+                                      std::initializer_list<StepKind> taken_first);
 
 // Gives back a typed token that a prompt could not use (it is read again by the next
 // prompt); used by prompts that peek.

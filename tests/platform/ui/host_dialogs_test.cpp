@@ -6,6 +6,7 @@
 #include "ed/command_line.h"
 #include "ed/command_stack.h"
 #include "ed/host_session.h"
+#include "ed/jig.h"
 #include "ed/prompts.h"
 #include "mfc/afxdll.h"
 #include "mfc/dialog_steps.h"
@@ -80,6 +81,55 @@ TEST_F(HostDialogTest, DialogHidesAroundAPick) {
     EXPECT_TRUE(hidden);
     EXPECT_TRUE(shown);
     EXPECT_DOUBLE_EQ(x, 5.0);
+}
+
+// A dialog whose title click drags a point while it is hidden.
+class Drag_Dialog : public CZcUiDialog {
+public:
+    Drag_Dialog() : CZcUiDialog(IDD_VALUES) {}
+    ZcGePoint3d dragged;
+    int status = 1;
+
+protected:
+    class Point_Jig : public ZcEdJig {
+    public:
+        ZcGePoint3d cursor;
+        DragStatus sampler() override { return acquirePoint(cursor); }
+        bool update() override { return true; }
+        ZcDbEntity* entity() const override { return nullptr; }
+    };
+    afx_msg void OnDrag() {
+        BeginEditorCommand();
+        Point_Jig jig;
+        status = jig.drag();
+        dragged = jig.cursor;
+        CompleteEditorCommand();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Drag_Dialog, CZcUiDialog)
+    ON_STN_CLICKED(IDC_TITLE, OnDrag)
+END_MESSAGE_MAP()
+
+TEST_F(HostDialogTest, AHiddenDialogGetsItsStepsAfterTheDrag) {
+    static int status = 1;
+    static ZcGePoint3d dragged;
+    static INT_PTR result = 0;
+    ASSERT_EQ(zcedRegCmds->addCommand(kGroup, L"DRAGDLG", L"DRAGDLG", ZCRX_CMD_MODAL, [] {
+        Drag_Dialog dialog;
+        result = dialog.DoModal();
+        status = dialog.status;
+        dragged = dialog.dragged;
+    }), Zcad::eOk);
+    platform::HostSession session;
+    ASSERT_TRUE(session.open(L""));
+    platform::ScriptInput::instance().push_text(
+        std::string_view("command DRAGDLG\nclick 1013\npoint 1,1\npoint 5,6\nclick 1\n"));
+    EXPECT_EQ(session.run_script(), 0) << session.error();
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(status, ZcEdJig::kNormal);
+    EXPECT_TRUE(dragged.isEqualTo(ZcGePoint3d(5, 6, 0)));
 }
 
 TEST_F(HostDialogTest, ADialogStepDuringThePickFailsNamingThePrompt) {
