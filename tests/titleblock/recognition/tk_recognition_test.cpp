@@ -8,8 +8,10 @@
 #include "core/layer_helpers.h"
 #include "db/dbblkref.h"
 #include "ed/input.h"
+#include "ed/ucs.h"
 #include "script/utf8.h"
 #include "win/win_msgbox.h"
+#include "sheets/exact_extents.h"
 #include "sheets/marker_entities.h"
 #include "tk_fixture.h"
 #include "titleblock/tk_find_sheets.h"
@@ -81,6 +83,10 @@ TEST_F(TK_Recognition_Test, Every_Sheet_Of_Model_Space_With_Its_Texts)
     EXPECT_EQ(list.Sheets[0]->Text_Ids[0].length(), 1);
     EXPECT_EQ(list.Sheets[0]->Text_Ids[2].length(), 2);
     EXPECT_EQ(list.Sheets[4]->Text_Ids[0].length(), 0);
+    // The multiline title of the loose texts is found by the fence although its centre lies
+    // left of range C (x from 244.5).
+    ASSERT_EQ(list.Sheets[2]->Text_Ids[2].length(), 1);
+    EXPECT_LT(Get_Extents_Centre(Get_Entity_Extents_By_Id(list.Sheets[2]->Text_Ids[2][0])).x, 244.5);
     EXPECT_EQ(list.Sheets[3]->TK, g_TK_Library.Records[3]) << "the anonymous variant matched by its dynamic definition";
     EXPECT_EQ(list.Sheets[0]->TK, g_TK_Library.Records[0]) << "block names compared without case";
 }
@@ -102,6 +108,28 @@ TEST_F(TK_Recognition_Test, Stamp_Positions_Follow_The_Frame)
         for (int k = 1; k < 4; ++k)
             EXPECT_EQ(sheet.Stamp_Pos[k], Stamp_Pos_Unset) << "no range set for stamp " << k + 1;
     }
+}
+
+TEST_F(TK_Recognition_Test, In_A_Turned_Ucs_Rectangles_And_Ranges_Stay_In_It_While_Stamps_Are_World)
+{
+    // The UCS x axis is the world's y axis: a world point (x, y) is (y, -x) in it.
+    ASSERT_EQ(zcedSetCurrentUCS(ZcGeMatrix3d::rotation(Pi / 2, ZcGeVector3d::kZAxis)), Zcad::eOk);
+    Script("enter\npick 0\n");
+    ASSERT_TRUE(Find_TK_Sheets(list));
+    ASSERT_EQ(list.Sheets.GetSize(), static_cast<INT_PTR>(Model_Sheets.size()));
+    const Plot_Drawing2& plain = *list.Sheets[0];
+    EXPECT_NEAR(plain.Min_Corner.x, 0, 1e-6);
+    EXPECT_NEAR(plain.Min_Corner.y, -420, 1e-6);
+    EXPECT_NEAR(plain.Max_Corner.x, 297, 1e-6);
+    EXPECT_NEAR(plain.Max_Corner.y, 0, 1e-6);
+    for (int i : {0, 1, 3})
+        EXPECT_EQ(std::wstring(list.Sheets[i]->Text[2].GetString()), Model_Sheets[i].texts[2]) << i;
+    EXPECT_NEAR(plain.Stamp_Pos[0].x, 60, 1e-6);
+    EXPECT_NEAR(plain.Stamp_Pos[0].y, 40, 1e-6);
+    EXPECT_NEAR(plain.Angle, 0, 1e-9);
+    EXPECT_NEAR(list.Sheets[1]->Stamp_Pos[0].x, 1620, 1e-6);
+    EXPECT_NEAR(list.Sheets[1]->Stamp_Pos[0].y, 120, 1e-6);
+    EXPECT_NEAR(list.Sheets[1]->Angle, Pi / 2, 1e-9);
 }
 
 TEST_F(TK_Recognition_Test, Ranges_Map_Through_Rotation_Scale_And_Stretch)
