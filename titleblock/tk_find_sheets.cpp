@@ -25,6 +25,8 @@ namespace {
 const wchar_t* const TK_Marker_Layer_Name = L"Temp_PlotLayer";
 const wchar_t* const TK_Progress_Title = L"计算图框............";
 constexpr double Inside_Tolerance = 1e-5;
+// Entities examined between two steps of the progress window (each step repaints it).
+constexpr int Entities_Per_Step = 100;
 
 CString Block_Record_Name(ZcDbObjectId block_id, bool& anonymous)
 {
@@ -107,7 +109,8 @@ void Recognise_TK_Frames(TK_Sheet_List& list, const ZcDbObjectIdArray& ids, ZcDb
     TK_Sheet_Array found;
     ZcDbExtents overall;
     for (int i = 0; i < ids.length(); ++i) {
-        Progress_Step();
+        if (i % Entities_Per_Step == 0)
+            Progress_Step();
         ZcDbObjectPointer<ZcDbBlockReference> reference(ids[i], ZcDb::kForRead);
         if (reference.openStatus() != Zcad::eOk)
             continue;
