@@ -256,4 +256,19 @@ TEST_F(TK_Text_Extraction_Test, Free_Attribute_Definition_Gives_Its_Tag)
     EXPECT_EQ(ids[0], id);
 }
 
+TEST_F(TK_Text_Extraction_Test, Ids_Name_Only_The_Source_The_Text_Came_From)
+{
+    // A blank loose text crossed by the fence gives nothing; the attribute definition behind
+    // it gives the text, and the ids must name the definition alone (writing an edited text
+    // back goes to the first id).
+    Add_Text(L"   ", 345, 10);
+    auto* definition = new ZcDbAttributeDefinition(ZcGePoint3d(360, 12, 0), L"", L"INFO-TAG", L"");
+    definition->setHeight(4);
+    const ZcDbObjectId id = Add(definition);
+    ZcDbObjectIdArray ids;
+    EXPECT_EQ(Utf8(Get_Range_Text(tk, frame, TK_Range_E, ids)), "INFO-TAG");
+    ASSERT_EQ(ids.length(), 1);
+    EXPECT_EQ(ids[0], id);
+}
+
 }  // namespace
