@@ -25,8 +25,10 @@ namespace {
 const wchar_t* const TK_Marker_Layer_Name = L"Temp_PlotLayer";
 const wchar_t* const TK_Progress_Title = L"计算图框............";
 constexpr double Inside_Tolerance = 1e-5;
-// Entities examined between two steps of the progress window (each step repaints it).
-constexpr int Entities_Per_Step = 100;
+// Entities examined and sheets read between two steps of the progress window (each step
+// repaints it).
+constexpr int Entities_Per_Step = 500;
+constexpr int Sheets_Per_Step = 10;
 
 CString Block_Record_Name(ZcDbObjectId block_id, bool& anonymous)
 {
@@ -132,7 +134,8 @@ void Recognise_TK_Frames(TK_Sheet_List& list, const ZcDbObjectIdArray& ids, ZcDb
     ZcDbObjectId layer_id;
     Prepare_Marker_Layer(layer_id);
     for (INT_PTR i = 0; i < found.GetSize(); ++i) {
-        Progress_Step();
+        if (i % Sheets_Per_Step == 0)
+            Progress_Step();
         found[i]->Set_Extents_And_Marker(layer_id, space_id);
         found[i]->Read_Texts();
     }
