@@ -13,17 +13,19 @@
 #include "ed/host_window.h"
 #include "plot/pdf_rotate.h"
 #include "script/utf8.h"
+#include "titleblock/tk_sheets.h"
 #include "win/windows.h"
 
 CString g_Merged_Pdf_Path;
 
 namespace {
 
-// The generic result list's titles; the title-block list has none yet.
 void Sheet_List_Titles(int kind, CStringArray& titles)
 {
     if (kind == 1)
         Generic_List_Titles(titles);
+    else if (kind == 2)
+        TK_List_Titles(titles);
 }
 
 }  // namespace

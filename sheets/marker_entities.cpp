@@ -286,3 +286,32 @@ ZcDbObjectId Append_Sheet_Marker(const ZcGePoint2d& min_corner, const ZcGePoint2
     Set_Undo_Recording(marker_id, false);
     return marker_id;
 }
+
+void Set_Sheet_Marker(ZcDbObjectId marker_id, int number, int state)
+{
+    ZcDbObjectPointer<Temp_PlotRec> marker(marker_id, ZcDb::kForRead);
+    if (marker.openStatus() != Zcad::eOk)
+        return;
+    const bool new_number = number >= 0 && number != marker->Get_Number();
+    const bool new_state = state >= 0 && state != marker->Get_State();
+    if (!new_number && !new_state)
+        return;
+    if (marker->upgradeOpen() != Zcad::eOk)
+        return;
+    if (new_number)
+        marker->Set_Number(number);
+    if (new_state)
+        marker->Set_State(state);
+}
+
+Zcad::ErrorStatus Redraw_Sheet_Marker(ZcDbObjectId marker_id)
+{
+    ZcDbEntity* marker = nullptr;
+    const Zcad::ErrorStatus status = zcdbOpenObject(marker, marker_id, ZcDb::kForWrite);
+    if (status != Zcad::eOk)
+        return status;
+    marker->recordGraphicsModified();
+    marker->downgradeOpen();
+    marker->draw();
+    return marker->close();
+}

@@ -92,3 +92,9 @@ void Erase_Sheet_Marker(ZcDbObjectId& marker_id);
 // null when it could not be appended.
 ZcDbObjectId Append_Sheet_Marker(const ZcGePoint2d& min_corner, const ZcGePoint2d& max_corner, ZcDbObjectId layer_id,
                                  ZcDbObjectId space_id);
+// Writes a number and/or a state (a value below 0 leaves that field) into a sheet's
+// Temp_PlotRec; nothing is written when nothing changes or the marker does not open.
+void Set_Sheet_Marker(ZcDbObjectId marker_id, int number, int state);
+// Marks a sheet marker's graphics as changed and draws it; the open status when it does not
+// open.
+Zcad::ErrorStatus Redraw_Sheet_Marker(ZcDbObjectId marker_id);

@@ -244,12 +244,17 @@ int Plot_Sheet_Set::Filter_By_Area()
     return static_cast<int>(Plot_List.GetSize());
 }
 
+MyPaper* Add_Paper_And_Devices(Paper_Array& papers, int long_side, int short_side, bool rebuild, bool& added)
+{
+    MyPaper* paper = Add_Paper_Unique(papers, long_side, short_side, added);
+    if (rebuild && added)
+        Build_Plot_Device_Files(papers);
+    return paper;
+}
+
 MyPaper* Plot_Sheet_Set::Find_Or_Add_Paper(int long_side, int short_side, bool rebuild, bool& added)
 {
-    MyPaper* paper = Add_Paper_Unique(Paper_List, long_side, short_side, added);
-    if (rebuild && added)
-        Build_Plot_Device_Files(Paper_List);
-    return paper;
+    return Add_Paper_And_Devices(Paper_List, long_side, short_side, rebuild, added);
 }
 
 MyPaper* Plot_Sheet_Set::Add_Paper_Size(int long_side, int short_side)
@@ -286,9 +291,14 @@ void Plot_Sheet_Set::Assign_Papers(double plot_scale, bool rebuild, bool search)
         }
         Remove_Duplicate_Papers(Paper_List);
     }
+    Install_Plot_Devices(Paper_List);
+}
+
+void Install_Plot_Devices(const Paper_Array& papers)
+{
     if (g_Cur_Plot_Option == nullptr || g_Cur_Plot_Option->Output_Type == Drawing_Output)
         return;
-    Build_Plot_Device_Files(Paper_List);
+    Build_Plot_Device_Files(papers);
     Doc_Lock lock;
     Plot_Set plot_set;
     plot_set.Set_Device(Get_Pc5_File_Name(g_Cur_Plot_Option->Output_Type));

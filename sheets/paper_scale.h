@@ -23,6 +23,14 @@ double Vote_Default_Scale(const Plot_Sheet_Set& set, bool ask);
 // frame's proportions; other types A4. Ordered and snapped.
 void Get_Paper_Size_By_Type(int paper_type, double width, double height, int& long_side, int& short_side);
 
+// The list's paper of that size (Add_Paper_Unique); when one was added and rebuild is set,
+// the plotter files are rewritten for the list.
+MyPaper* Add_Paper_And_Devices(Paper_Array& papers, int long_side, int short_side, bool rebuild, bool& added);
+// Unless the output type in force makes drawing files: rewrites the plotter files for the
+// papers and sets the active layout's device to the output type's configuration file, so
+// that the host knows the papers.
+void Install_Plot_Devices(const Paper_Array& papers);
+
 // "%d,%d", the offsets of the frame inside the paper with the margins in force, for PDF
 // output on the 2007 host; empty otherwise (the plot is then centred).
 CString Get_Plot_Offset_Text(const MyPaper* paper, double width, double height);

@@ -51,31 +51,12 @@ void Plot_Drawing1::Compute_Inner_Rect()
 
 void Plot_Drawing1::Set_Marker(int number, int state)
 {
-    ZcDbObjectPointer<Temp_PlotRec> marker(Marker_Id, ZcDb::kForRead);
-    if (marker.openStatus() != Zcad::eOk)
-        return;
-    const bool new_number = number >= 0 && number != marker->Get_Number();
-    const bool new_state = state >= 0 && state != marker->Get_State();
-    if (!new_number && !new_state)
-        return;
-    if (marker->upgradeOpen() != Zcad::eOk)
-        return;
-    if (new_number)
-        marker->Set_Number(number);
-    if (new_state)
-        marker->Set_State(state);
+    Set_Sheet_Marker(Marker_Id, number, state);
 }
 
 Zcad::ErrorStatus Plot_Drawing1::Redraw_Marker()
 {
-    ZcDbEntity* marker = nullptr;
-    const Zcad::ErrorStatus status = zcdbOpenObject(marker, Marker_Id, ZcDb::kForWrite);
-    if (status != Zcad::eOk)
-        return status;
-    marker->recordGraphicsModified();
-    marker->downgradeOpen();
-    marker->draw();
-    return marker->close();
+    return Redraw_Sheet_Marker(Marker_Id);
 }
 
 void Plot_Sheet_Set::Clear()

@@ -9,11 +9,15 @@ Plot_Drawing2::~Plot_Drawing2()
     Erase_Sheet_Marker(Marker_Id);
 }
 
-bool Plot_Drawing2::Match_Paper(MyPaper* /*paper*/) { return false; }
-bool Plot_Drawing2::Write_Text(int /*field*/, const CString& /*text*/) { return false; }
-void Plot_Drawing2::Set_Marker(int /*number*/, int /*state*/) {}
-Zcad::ErrorStatus Plot_Drawing2::Redraw_Marker() { return Zcad::eNotImplemented; }
-void Plot_Drawing2::Build_File_Name() {}
+void Plot_Drawing2::Set_Marker(int number, int state)
+{
+    Set_Sheet_Marker(Marker_Id, number, state);
+}
+
+Zcad::ErrorStatus Plot_Drawing2::Redraw_Marker()
+{
+    return Redraw_Sheet_Marker(Marker_Id);
+}
 
 void TK_Sheet_List::Clear()
 {
@@ -21,8 +25,11 @@ void TK_Sheet_List::Clear()
     Delete_All_Objects(Papers);
 }
 
-MyPaper* TK_Sheet_List::Add_Paper(int, int, bool, bool& added) { added = false; return nullptr; }
-MyPaper* TK_Sheet_List::Add_Paper_Size(int, int) { return nullptr; }
-MyPaper* TK_Sheet_List::Add_Paper_By_Type(int, Plot_Drawing2*, bool, bool& added) { added = false; return nullptr; }
-void TK_Sheet_List::Assign_Papers(bool) {}
-void TK_Sheet_List::Get_Stamp_Positions_Used(bool used[4]) const { for (int k = 0; k < 4; ++k) used[k] = false; }
+void TK_Sheet_List::Get_Stamp_Positions_Used(bool used[4]) const
+{
+    for (int k = 0; k < 4; ++k) {
+        used[k] = false;
+        for (INT_PTR i = 0; i < Sheets.GetSize() && !used[k]; ++i)
+            used[k] = !Sheets[i]->Stamp_Pos[k].isEqualTo(Stamp_Pos_Unset);
+    }
+}

@@ -81,3 +81,10 @@ public:
 
 // The list of the open title-block window; null while there is none.
 extern TK_Sheet_List* g_TK_Sheet_List;
+
+// The text with every line-break marker replaced by the library's line separator, as output
+// file names and titles show it.
+CString Join_Line_Breaks(const CString& text);
+// The file names of the sheets of g_TK_Sheet_List in list order, line breaks joined; none
+// while there is no list.
+void TK_List_Titles(CStringArray& titles);

@@ -7,6 +7,7 @@
 #include "core/space_helpers.h"
 #include "mfc/afxdc.h"
 #include "sheets/sheet_records.h"
+#include "titleblock/tk_sheets.h"
 #include "ui/gdi_helper.h"
 
 IMPLEMENT_DYNAMIC(ListCtrl_DivezUrez, CListCtrl)
@@ -317,18 +318,29 @@ void ListCtrl_DivezUrez::OnDropFiles(HDROP drop)
     DragFinish(drop);
 }
 
+namespace {
+
+// The sheet's marker takes the highlighted look while its row is selected, else `on`.
+template <class Sheet>
+void Show_Row_Marker(CListCtrl& list, Sheet& sheet, int row, int on)
+{
+    const bool selected = (list.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    Doc_Lock lock;
+    sheet.Set_Marker(-1, selected ? 1 : on);
+    Update_Screen();
+}
+
+}  // namespace
+
 void ListCtrl_DivezUrez::Highlight_Sheet(int row, int on)
 {
     if (Hover_Mode != 0) return;
     if (Sheet_Set != nullptr) {
-        if (row < 0 || row >= Sheet_Set->Plot_List.GetSize()) return;
-        const bool selected = (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-        Doc_Lock lock;
-        Sheet_Set->Plot_List[row]->Set_Marker(-1, selected ? 1 : on);
-        Update_Screen();
+        if (row >= 0 && row < Sheet_Set->Plot_List.GetSize()) Show_Row_Marker(*this, *Sheet_Set->Plot_List[row], row, on);
         return;
     }
-    // The recognised-sheet list has no rows to highlight yet.
+    if (TK_Sheets != nullptr && row >= 0 && row < TK_Sheets->Sheets.GetSize())
+        Show_Row_Marker(*this, *TK_Sheets->Sheets[row], row, on);
 }
 
 void Fit_List_Column(CListCtrl* list, int column, CWnd* parent)

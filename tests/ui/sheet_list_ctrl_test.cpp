@@ -9,6 +9,7 @@
 #include "mfc/message_queue.h"
 #include "sheets/marker_entities.h"
 #include "sheets/sheet_records.h"
+#include "titleblock/tk_sheets.h"
 #include "ui/sheet_list_ctrl.h"
 #include "ui_fixture.h"
 #include "win/win_shell.h"
@@ -233,6 +234,51 @@ TEST_F(Sheet_List, Hovered_Sheets_Are_Highlighted_In_The_Drawing_In_Mode_0_Only)
         List.SendMessage(WM_MOUSELEAVE);
     }
     List.Sheet_Set = nullptr;
+}
+
+TEST_F(Sheet_List, Hovered_Recognised_Sheets_Are_Highlighted_Unless_A_Sheet_Set_Is_Shown)
+{
+    ASSERT_EQ(zcDocManager->appContextNewDocument(L""), Zcad::eOk);
+    Temp_PlotRec::rxInit();
+    ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
+    TK_Sheet_List list;
+    for (int i = 0; i < 2; ++i) {
+        auto* marker = new Temp_PlotRec;
+        marker->Set_Corners(ZcGePoint2d(i * 1000.0, 0), ZcGePoint2d(i * 1000.0 + 800, 600));
+        auto* sheet = new Plot_Drawing2;
+        Append_Entity(sheet->Marker_Id, marker, 256, true, ZcDbObjectId::kNull, db->currentSpaceId());
+        ASSERT_FALSE(sheet->Marker_Id.isNull());
+        list.Sheets.Add(sheet);
+    }
+    auto state = [&](int row) {
+        ZcDbObjectPointer<Temp_PlotRec> marker(list.Sheets[row]->Marker_Id, ZcDb::kForRead);
+        return marker.openStatus() == Zcad::eOk ? marker->Get_State() : -1;
+    };
+    List.TK_Sheets = &list;
+    List.Hover_Columns.append(1);
+
+    Move_To(0, 1);
+    EXPECT_EQ(state(0), Marker_Highlighted);
+    Move_To(1, 1);
+    EXPECT_EQ(state(0), Marker_Normal);
+    EXPECT_EQ(state(1), Marker_Highlighted);
+    Move_To(3, 1);  // beyond the list
+    EXPECT_EQ(state(1), Marker_Normal);
+    Select(0);
+    Move_To(0, 1);
+    List.SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(state(0), Marker_Highlighted);  // a selected row keeps it
+    List.SetItemState(-1, 0, LVIS_SELECTED);
+
+    // With a sheet set shown, its rows are the ones highlighted: the recognised list is not
+    // looked at, not even for rows beyond the set.
+    Plot_Sheet_Set empty_set;
+    List.Sheet_Set = &empty_set;
+    Move_To(1, 1);
+    EXPECT_EQ(state(1), Marker_Normal);
+    List.SendMessage(WM_MOUSELEAVE);
+    List.Sheet_Set = nullptr;
+    List.TK_Sheets = nullptr;
 }
 
 TEST_F(Sheet_List, Marks_Are_Unique_And_Follow_Deleted_Rows)

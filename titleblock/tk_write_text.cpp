@@ -1,0 +1,62 @@
+// An edited title-block text written back into the entity it was read from.
+#include "core/ucs_transform.h"
+#include "db/dbents.h"
+#include "db/dbmtext.h"
+#include "sheets/exact_extents.h"
+#include "titleblock/tk_library.h"
+#include "titleblock/tk_sheets.h"
+
+namespace {
+
+// The extents a text entity is centred by: geometric for attribute definitions and
+// attributes, exact for texts and multiline texts.
+ZcDbExtents Centring_Extents(const ZcDbEntity* entity)
+{
+    ZcDbExtents extents;
+    if (entity->isKindOf(ZcDbAttributeDefinition::desc()))
+        Get_Geom_Extents(entity, extents);
+    else if (const ZcDbAttribute* attribute = ZcDbAttribute::cast(entity))
+        Get_Attribute_Extents(attribute, extents);
+    else
+        extents = Get_Entity_Extents(entity);
+    return extents;
+}
+
+bool Set_Entity_Text(ZcDbEntity* entity, const CString& text)
+{
+    if (ZcDbAttributeDefinition* definition = ZcDbAttributeDefinition::cast(entity))
+        return definition->setTag(text.GetString()) == Zcad::eOk;
+    if (ZcDbText* single_line = ZcDbText::cast(entity))  // attributes too
+        return single_line->setTextString(text.GetString()) == Zcad::eOk;
+    if (ZcDbMText* multi_line = ZcDbMText::cast(entity))
+        return multi_line->setContents(text.GetString()) == Zcad::eOk;
+    return false;
+}
+
+}  // namespace
+
+bool Plot_Drawing2::Write_Text(int field, const CString& text)
+{
+    if (field < 1 || field > 6 || Text_Ids[field - 1].isEmpty())
+        return false;
+    const ZcDbObjectId text_id = Text_Ids[field - 1][0];
+    ZcDbExtents old_extents;
+    {
+        ZcDbObjectPointer<ZcDbEntity> entity(text_id, ZcDb::kForWrite);
+        if (entity.openStatus() != Zcad::eOk)
+            return false;
+        old_extents = Centring_Extents(entity.object());
+        if (!Set_Entity_Text(entity.object(), text))
+            return false;
+    }
+    if (g_TK_Library.Centre_Text[field - 1] == 0)
+        return true;
+    ZcDbObjectPointer<ZcDbEntity> entity(text_id, ZcDb::kForWrite);
+    if (entity.openStatus() != Zcad::eOk)
+        return true;
+    const ZcDbExtents new_extents = Centring_Extents(entity.object());
+    ZcGeVector3d shift = Get_Extents_Centre(old_extents) - Get_Extents_Centre(new_extents);
+    g_Ucs.Ucs_To_World_Vector(shift);  // the extents are in the UCS of g_Ucs
+    entity->transformBy(ZcGeMatrix3d::translation(shift));
+    return true;
+}
