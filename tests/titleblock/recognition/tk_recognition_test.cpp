@@ -17,6 +17,7 @@
 #include "titleblock/tk_find_sheets.h"
 #include "titleblock/tk_library.h"
 #include "titleblock/tk_ranges.h"
+#include "titleblock/tk_sheet_order.h"
 
 namespace {
 
@@ -89,6 +90,22 @@ TEST_F(TK_Recognition_Test, Every_Sheet_Of_Model_Space_With_Its_Texts)
     EXPECT_LT(Get_Extents_Centre(Get_Entity_Extents_By_Id(list.Sheets[2]->Text_Ids[2][0])).x, 244.5);
     EXPECT_EQ(list.Sheets[3]->TK, g_TK_Library.Records[3]) << "the anonymous variant matched by its dynamic definition";
     EXPECT_EQ(list.Sheets[0]->TK, g_TK_Library.Records[0]) << "block names compared without case";
+}
+
+TEST_F(TK_Recognition_Test, Names_From_The_Pattern_And_Order_By_Number_And_Priority)
+{
+    g_TK_Library.Records[3]->Priority = 0;  // the dynamic frame's sheets come first
+    Script("enter\npick 0\n");
+    ASSERT_TRUE(Find_TK_Sheets(list));
+    Sort_TK_Sheets(list, false, 1);
+    std::vector<std::wstring> names;
+    for (INT_PTR i = 0; i < list.Sheets.GetSize(); ++i)
+        names.push_back(list.Sheets[i]->Name.GetString());
+    const std::vector<std::wstring> expected = {
+        L"M5-001_M5 PLAN[++}M5 LEVEL 1", L"M1-001_M1 PLAN[++}M1 LEVEL 1", L"M2-001_M2 PLAN[++}M2 LEVEL 1",
+        L"M3-001_M3 PLAN[++}M3 LEVEL 1", L"M6-001_M6 PLAN[++}M6 LEVEL 1", L"M7-001_M7 PLAN[++}M7 LEVEL 1",
+    };
+    EXPECT_EQ(names, expected);
 }
 
 TEST_F(TK_Recognition_Test, Stamp_Positions_Follow_The_Frame)
