@@ -11,9 +11,12 @@ void Setup_Host_Profile()
     Ini_Lists lists;
     lists.Load();
     if (lists.Profiles.IsEmpty()) {
-        // The title-block library is read again here; clearing its six text-centring
-        // flags and saving it come with the library itself.
-        g_TK_Library.Load(0);
+        // A library file that could not be read whole is not written over.
+        const bool whole = g_TK_Library.Load(0);
+        for (int& flag : g_TK_Library.Centre_Text)
+            flag = 0;
+        if (whole)
+            g_TK_Library.Save(true, false);
         config.Plot_Stamp = 0;
         config.Plot_Lineweights = 1;
         if (config.Vector_Res < 43)

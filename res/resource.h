@@ -120,3 +120,15 @@
 #define ID_BP1_COUNT_A2 32794
 #define ID_BP1_COUNT_A1 32795
 #define ID_BP1_COUNT_A0 32796
+
+// Title-block naming: a definition's naming pattern and the names of the lengthened papers.
+#define IDD_DLG_TK_NAME 718
+#define IDD_DLG_TK_NAME_DEFINE 834
+#define IDC_TK_NAME_PATTERN 216
+#define IDC_TK_NAME_DIGITS_LABEL 902
+#define IDC_TK_NAME_LETTERS_TITLE 954
+#define IDC_TK_NAME_LETTERS 955
+#define IDC_TK_NAME_DOUBLED 956
+#define IDC_LONG_NAME_EDIT 202
+#define IDC_LONG_NAMES_RESET 224
+#define IDC_LONG_NAMES_LIST 1164

@@ -27,6 +27,7 @@
 #include "sheets/exact_extents.h"
 #include "sheets/frame_cleanup.h"
 #include "sheets/loose_line_frames.h"
+#include "sheets/space_choice.h"
 #include "ui/dlg_options.h"
 #include "ui/module_resources.h"
 #include "ui/progress_window.h"
@@ -39,79 +40,10 @@ constexpr int Max_Prompt = 511;
 const wchar_t* const Marker_Layer_Name = L"Temp_PlotLayer";
 const wchar_t* const Progress_Title = L"计算图框............";
 
-ZcDbDatabase* Working_Database() { return zcdbHostApplicationServices()->workingDatabase(); }
-
 bool Is_Polyline(const ZcDbEntity* entity)
 {
     return ZcDbPolyline::cast(entity) != nullptr || ZcDb2dPolyline::cast(entity) != nullptr ||
            ZcDb3dPolyline::cast(entity) != nullptr;
-}
-
-// The block table records of the layouts, in tab order (equal orders keep dictionary order).
-void Layout_Spaces_In_Tab_Order(ZcDbObjectIdArray& spaces)
-{
-    spaces.removeAll();
-    ZcDbDictionary* layouts = nullptr;
-    if (Working_Database()->getLayoutDictionary(layouts, ZcDb::kForRead) != Zcad::eOk || layouts == nullptr)
-        return;
-    ZcArray<int> orders;
-    ZcDbDictionaryIterator* iterator = layouts->newIterator();
-    for (; iterator != nullptr && !iterator->done(); iterator->next()) {
-        ZcDbObjectPointer<ZcDbLayout> layout(iterator->objectId(), ZcDb::kForRead);
-        if (layout.openStatus() != Zcad::eOk)
-            continue;
-        const int order = layout->getTabOrder();
-        int at = 0;
-        while (at < orders.length() && orders[at] <= order)
-            ++at;
-        orders.insertAt(at, order);
-        spaces.insertAt(at, layout->getBlockTableRecordId());
-    }
-    delete iterator;
-    layouts->close();
-}
-
-ZcDbObjectId Model_Space_Id()
-{
-    ZcDbObjectId id;
-    ZcDbBlockTable* table = nullptr;
-    if (Working_Database()->getBlockTable(table, ZcDb::kForRead) == Zcad::eOk && table != nullptr) {
-        table->getAt(L"*Model_Space", id);
-        table->close();
-    }
-    return id;
-}
-
-ZcDbObjectId Current_Space_Id()
-{
-    ZcDbObjectId id;
-    if (ZcDbBlockTableRecord* record = Get_Current_Space_Record(Working_Database(), false)) {
-        id = record->objectId();
-        record->close();
-    }
-    return id;
-}
-
-// The space chooser: the chosen item, or -1 when cancelled.
-int Choose_Spaces()
-{
-    Module_Resource_Scope resources;
-    Dlg_Options chooser(AfxGetMainWnd());
-    chooser.Title = L"自动遍历";
-    chooser.Item_Width = 120;
-    chooser.Extra_Columns = 0;
-    if (Is_Paper_Space()) {
-        for (const wchar_t* item : {L"模型空间", L"所有布局", L"模型+布局", L"当前布局"})
-            chooser.Items.Add(item);
-        chooser.Choice = 3;
-    } else {
-        for (const wchar_t* item : {L"当前模型", L"所有布局", L"模型+布局"})
-            chooser.Items.Add(item);
-        chooser.Choice = 0;
-    }
-    if (chooser.DoModal() != IDOK)
-        return -1;
-    return chooser.Choice;
 }
 
 // Deletes the sheets and empties the lists a detection fills; the papers stay.
@@ -344,17 +276,8 @@ bool Find_Plot_Frames(Plot_Sheet_Set& set)
         if (choice < 0)
             return false;
         set.Start_Space_Id = Current_Space_Id();
-        const ZcDbObjectId model_space = Model_Space_Id();
         ZcDbObjectIdArray spaces;
-        if (choice == 0) {
-            spaces.append(model_space);
-        } else if (choice == 1 || choice == 2) {
-            Layout_Spaces_In_Tab_Order(spaces);
-            if (choice == 1)
-                spaces.remove(model_space);
-        } else {
-            spaces.append(set.Start_Space_Id);
-        }
+        Spaces_Of_Choice(choice, set.Start_Space_Id, spaces);
         Progress_Show_Range(Progress_Title, 10, 1);
         for (int i = 0; i < spaces.length(); ++i) {
             ZcDbObjectIdArray ids;

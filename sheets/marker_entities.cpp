@@ -7,6 +7,8 @@
 #include "core/custom_entity_class.h"
 #include "core/doc_reactors.h"
 #include "core/erase_helpers.h"
+#include "core/space_helpers.h"
+#include "core/ucs_transform.h"
 #include "db/gi.h"
 #include "ed/ucs.h"
 
@@ -265,6 +267,24 @@ void Erase_Sheet_Marker(ZcDbObjectId& marker_id)
     Marker_Erase_Unwatched unwatched;
     Erase_Entity(marker_id);
     marker_id.setNull();
+}
+
+ZcDbObjectId Append_Sheet_Marker(const ZcGePoint2d& min_corner, const ZcGePoint2d& max_corner, ZcDbObjectId layer_id,
+                                 ZcDbObjectId space_id)
+{
+    Temp_PlotRec* marker = new Temp_PlotRec;
+    marker->Set_Corners(min_corner, max_corner);
+    marker->Set_Number(0);
+    marker->Set_State(Marker_Normal);
+    marker->Set_Ucs(g_Ucs.Active, g_Ucs.World_To_Ucs_Matrix);
+    ZcDbObjectId marker_id;
+    Append_Entity(marker_id, marker, Keep_Color, true, layer_id, space_id);
+    if (marker_id.isNull()) {
+        delete marker;
+        return marker_id;
+    }
+    Set_Undo_Recording(marker_id, false);
+    return marker_id;
 }
 
 void Set_Sheet_Marker(ZcDbObjectId marker_id, int number, int state)

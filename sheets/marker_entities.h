@@ -87,6 +87,11 @@ private:
 // Erases a sheet's marker (when the id is not null) with g_Watch_Marker_Erase cleared for the
 // moment, so that the erasure does not come back as a user deletion; then nulls the id.
 void Erase_Sheet_Marker(ZcDbObjectId& marker_id);
+// A new marker of the rectangle (number 0, normal state, the UCS of g_Ucs) appended to the
+// space (the current space for a null id) on the layer, with undo recording off; its id, or
+// null when it could not be appended.
+ZcDbObjectId Append_Sheet_Marker(const ZcGePoint2d& min_corner, const ZcGePoint2d& max_corner, ZcDbObjectId layer_id,
+                                 ZcDbObjectId space_id);
 // Writes a number and/or a state (a value below 0 leaves that field) into a sheet's
 // Temp_PlotRec; nothing is written when nothing changes or the marker does not open.
 void Set_Sheet_Marker(ZcDbObjectId marker_id, int number, int state);

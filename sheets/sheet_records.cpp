@@ -30,19 +30,9 @@ bool Plot_Drawing1::Init_From_Extents(ZcDbObjectId layer_id, const ZcDbExtents& 
     if (layer_id.isNull())
         return true;
 
-    Temp_PlotRec* marker = new Temp_PlotRec;
-    marker->Set_Corners(Min_Corner, Max_Corner);
-    marker->Set_Number(0);
-    marker->Set_State(Marker_Normal);
-    marker->Set_Ucs(g_Ucs.Active, g_Ucs.World_To_Ucs_Matrix);
-    ZcDbObjectId marker_id;
-    Append_Entity(marker_id, marker, Keep_Color, true, layer_id, ZcDbObjectId::kNull);
-    if (marker_id.isNull()) {
-        delete marker;
-        return true;
-    }
-    Marker_Id = marker_id;
-    Set_Undo_Recording(Marker_Id, false);
+    const ZcDbObjectId marker_id = Append_Sheet_Marker(Min_Corner, Max_Corner, layer_id, ZcDbObjectId::kNull);
+    if (!marker_id.isNull())
+        Marker_Id = marker_id;
     return true;
 }
 

@@ -3,6 +3,8 @@
 // Kept in "BPlot_TK.tk" in the per-user folder.
 #pragma once
 
+#include <vector>
+
 #include "mfc/afxcoll.h"
 #include "mfc/afxtempl.h"
 #include "mfc/afxstr.h"
@@ -16,13 +18,17 @@ public:
     TK_Library& operator=(const TK_Library&) = delete;
 
     // Mode 0 reads the library file of the per-user folder, mode 1 imports a chosen file.
-    void Load(int mode);
+    // A file cut short or damaged gives what it holds whole, and the command line says so.
+    // False when a file was there but could not be read whole: it must not be written over.
+    bool Load(int mode);
     // Writes the whole library: with save_as to a file chosen in the save dialog, else to the
     // per-user library file; a failed write is reported when `report` is set.
     void Save(bool report, bool save_as);
-    // Reads the library file again and writes it back with the numbering settings in memory.
+    // Reads the library file again and writes it back with the numbering settings in memory;
+    // a file that could not be read whole is left as it is.
     void Resave();
     // Deletes every definition, empties the catalogue columns and resets the paper names.
+    // The sheets of g_TK_Sheet_List lose their definitions and are dropped.
     void Clear();
     // The definition whose block name equals `block_name` without regard to case; null when none.
     TK_Customization* Find(const CString& block_name) const;
@@ -44,6 +50,21 @@ public:
     int Paper_Name_Style = 0;  // naming style 0..7 of lengthened papers
     int Reserved = 0;
     CStringArray Long_Paper_Names;  // the user's names of the 47 lengthened papers (style 7)
+
+private:
+    // Whether each sheet of g_TK_Sheet_List has a definition, and its block name.
+    struct Sheet_Binding {
+        bool bound;
+        CString block_name;
+    };
+    std::vector<Sheet_Binding> Sheet_Bindings() const;
+    // Points each bound sheet at the definition of its block name now; a sheet whose block
+    // has none any more is deleted (its marker erased).
+    void Rebind_Sheets(const std::vector<Sheet_Binding>& bindings);
+    // Clear without the sheets.
+    void Clear_Contents();
+    // The reading of Load from the open file; false when it was not read whole.
+    bool Read_File(std::istream& in, int64_t file_bytes, bool import, int& definitions_read);
 };
 
 extern TK_Library g_TK_Library;

@@ -64,6 +64,25 @@ MText_Piece Stack_Piece(const std::wstring& arg)
     return piece;
 }
 
+// The character of "+XXXX" (four hex digits) at s[from]; -1 when there is none.
+int Unicode_Escape(const std::wstring& s, size_t from)
+{
+    if (from + 5 > s.size() || s[from] != L'+')
+        return -1;
+    int code = 0;
+    for (size_t k = from + 1; k < from + 5; ++k) {
+        const wchar_t c = s[k];
+        const int digit = c >= L'0' && c <= L'9' ? c - L'0'
+                          : c >= L'a' && c <= L'f' ? c - L'a' + 10
+                          : c >= L'A' && c <= L'F' ? c - L'A' + 10
+                                                   : -1;
+        if (digit < 0)
+            return -1;
+        code = code * 16 + digit;
+    }
+    return code;
+}
+
 class MText_Reader {
 public:
     std::vector<MText_Paragraph> read(const std::wstring& s)
@@ -125,6 +144,14 @@ private:
         case L'O': mStyle.overline = true; break;
         case L'o': mStyle.overline = false; break;
         case L'K': case L'k': break;
+        case L'U':
+            if (const int code = Unicode_Escape(s, i + 2); code >= 0) {
+                put(static_cast<wchar_t>(code));
+                next = i + 7;
+            } else {
+                put(L'U');
+            }
+            break;
         case L'S': {
             MText_Piece piece = Stack_Piece(Code_Argument(s, i + 2, next));
             piece.underline = mStyle.underline;

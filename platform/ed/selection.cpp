@@ -334,7 +334,7 @@ int zcedSSGet(const wchar_t* str, const void* pt1, const void* pt2, const resbuf
         if (xy.size() < 4)
             return RTERROR;
         for (const ZcDbObjectId& id : Entities_Near_Fence(Current_Space_Block(), xy))
-            if (Shown(id) && Entity_Crosses_Fence(id, xy) && (filter == nullptr || Entity_Passes_Filter(id, filter)))
+            if (Shown(id) && (filter == nullptr || Entity_Passes_Filter(id, filter)) && Entity_Crosses_Fence(id, xy))
                 selected.push_back(id);
     } else if (mode.method == L"I") {
         selected = Filtered(doc->state().pickFirst, filter);

@@ -26,6 +26,7 @@ struct Entry {
     uint64_t order = 0;
     bool wide = false;  // no extents, or too large for the cells
     bool live = false;
+    bool boxed = false;  // has extents
 };
 
 int64_t Cell_Key(int64_t ix, int64_t iy) { return (ix << 32) ^ (iy & 0xffffffff); }
@@ -83,7 +84,7 @@ public:
 
     std::vector<ZcDbObjectId> near_rect(const Rect2d& rect)
     {
-        begin_query();
+        begin_query([&](const Rect2d& box) { return Boxes_Meet(box, rect); });
         if (Boxes_Meet(rect, mBounds)) {
             int64_t x0, y0, x1, y1;
             cell_range(rect, x0, y0, x1, y1);
@@ -101,7 +102,12 @@ public:
 
     std::vector<ZcDbObjectId> near_fence(const std::vector<double>& xy)
     {
-        begin_query();
+        begin_query([&](const Rect2d& box) {
+            for (size_t i = 2; i + 1 < xy.size(); i += 2)
+                if (Segment_Meets_Box(xy[i - 2], xy[i - 1], xy[i], xy[i + 1], box))
+                    return true;
+            return false;
+        });
         for (size_t i = 2; i + 1 < xy.size(); i += 2)
             walk_segment(xy[i - 2], xy[i - 1], xy[i], xy[i + 1]);
         return end_query();
@@ -148,6 +154,9 @@ private:
         mCell = std::max({mCell, std::max(width, height) / 65536.0, 1e-9});
         mBounds = all;
         mEntries.reserve(found.size());
+        mMarks.reserve(found.size());
+        mSlots.reserve(found.size());
+        mCells.reserve(found.size());
         for (const Found& f : found)
             insert(f.id, f.hasBox, f.box, mNextOrder++);
     }
@@ -174,7 +183,7 @@ private:
             mMarks.push_back(0);
         }
         Entry& e = mEntries[slot];
-        e = Entry{id, box, order, !hasBox, true};
+        e = Entry{id, box, order, !hasBox, true, hasBox};
         mSlots[id.asOldId()] = slot;
         if (hasBox) {
             if (mBoxed++ == 0 && mEntries.size() == 1)
@@ -223,7 +232,10 @@ private:
                 f(Cell_Key(ix, iy));
     }
 
-    void begin_query()
+    // Starts a query with the entities too large for the cells whose box meets it (those
+    // without extents always).
+    template <class Meets>
+    void begin_query(Meets&& meets)
     {
         if (++mStamp == 0) {
             std::fill(mMarks.begin(), mMarks.end(), 0);
@@ -231,7 +243,8 @@ private:
         }
         mFound.clear();
         for (uint32_t slot : mWide)
-            mark(slot);
+            if (!mEntries[slot].boxed || meets(mEntries[slot].box))
+                mark(slot);
     }
 
     void mark(uint32_t slot)

@@ -125,6 +125,25 @@ const std::map<int, Expected_Template>& Templates()
            {IDC_BP1_INTERRUPT, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"中 断 打 印", false},
            {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"打 印", true},
            {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"取 消", true}}}},
+        // Title-block naming.
+        {IDD_DLG_TK_NAME,
+         {L"文件命名规则设置", 330, 130,
+          {{IDC_TK_NAME_PATTERN, L"Edit", 0, 0, nullptr, true},
+           {IDC_DIGITS_COMBO, L"ComboBox", 0, 0, nullptr, false},
+           {IDC_TK_NAME_DIGITS_LABEL, L"Static", SS_TYPEMASK, SS_LEFT, L"序号位数", false},
+           {IDC_EXAMPLE, L"Static", 0, 0, L"输出示例： 文件名", true},
+           {IDC_TK_NAME_LETTERS_TITLE, L"Static", 0, 0, L"文件命名用以下字母表示各类信息：", true},
+           {IDC_TK_NAME_LETTERS, L"Static", 0, 0,
+            L"A：图号    B：版次    C：图名    D：日期    E：信息1    F：信息2    T：图幅", true},
+           {IDC_TK_NAME_DOUBLED, L"Static", 0, 0,
+            L"（若文件名中要用A B C D E F T字母本身，可连填两个字母，如AA表示字母本身A）", true}}}},
+        {IDD_DLG_TK_NAME_DEFINE,
+         {L"自定义加长纸张命名", 230, 300,
+          {{IDC_LONG_NAMES_LIST, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, nullptr, true},
+           {IDC_LONG_NAME_EDIT, L"Edit", 0, 0, nullptr, false},
+           {IDC_LONG_NAMES_RESET, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"重 置", true},
+           {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"确 定", true},
+           {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"取 消", true}}}},
     };
     return templates;
 }

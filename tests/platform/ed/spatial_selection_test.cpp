@@ -220,3 +220,22 @@ TEST_F(SpatialSelectionTest, ALongerAttributeWidensItsReference)
 }
 
 }  // namespace
+
+TEST_F(SpatialSelectionTest, LargeEntitiesAreCandidatesOnlyWhereTheyReach)
+{
+    // Small lines make small cells; the long diagonals are too large for them.
+    for (int i = 0; i < 400; ++i)
+        Append(Line(i % 20 * 10, i / 20 * 10, i % 20 * 10 + 1, i / 20 * 10 + 1));
+    const ZcDbObjectId near = Append(Line(-500, -500, 700, 5000));
+    const ZcDbObjectId far = Append(Line(1000, -500, 2200, 5000));
+    const ZcDbObjectId model = Db()->modelSpaceId();
+    const std::vector<ZcDbObjectId> fence = platform::Entities_Near_Fence(model, {0, 50, 30, 60});
+    EXPECT_NE(std::find(fence.begin(), fence.end(), near), fence.end());
+    EXPECT_EQ(std::find(fence.begin(), fence.end(), far), fence.end());
+    EXPECT_LT(fence.size(), 20u);
+    const std::vector<ZcDbObjectId> rect = platform::Entities_Near_Rect(model, {0, 50, 30, 60});
+    EXPECT_NE(std::find(rect.begin(), rect.end(), near), rect.end());
+    EXPECT_EQ(std::find(rect.begin(), rect.end(), far), rect.end());
+    // Selections still find both where they are crossed.
+    EXPECT_EQ(Select_Fence({{1000, 0}, {1200, 0}}), (std::vector<ZcDbObjectId>{far}));
+}

@@ -1,0 +1,56 @@
+#include "titleblock/tk_text_codes.h"
+
+#include <string>
+#include <vector>
+
+#include "core/string_helpers.h"
+#include "core/text_content.h"
+#include "db/dbmtext.h"
+#include "db/dbtext.h"
+#include "titleblock/tk_sheets.h"
+
+namespace {
+
+CString Join_Paragraphs(const CString& contents, const wchar_t* separator)
+{
+    CString joined;
+    const std::vector<std::wstring> paragraphs = platform::MText_Plain_Paragraphs(std::wstring(contents.GetString()));
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+        if (i > 0)
+            joined += separator;
+        joined += paragraphs[i].c_str();
+    }
+    return joined;
+}
+
+}  // namespace
+
+void Strip_MText_Codes(CString& text) { text = Join_Paragraphs(text, L"\\P"); }
+
+CString MText_Field_Text(const CString& contents) { return Join_Paragraphs(contents, Line_Break_Marker); }
+
+CString Attribute_Field_Text(const ZcDbAttribute* attribute)
+{
+    CString text;
+    if (attribute == nullptr)
+        return text;
+    if (attribute->isMTextAttribute()) {
+        ZcDbMText* mtext = attribute->getMTextAttribute();
+        if (mtext != nullptr)
+            text = MText_Field_Text(mtext->contentsConst());
+        delete mtext;
+    } else {
+        text = attribute->textStringConst();
+    }
+    Trim_Blanks(text);
+    return text;
+}
+
+int Loose_Field_Text(const ZcDbEntity* entity, CString& text)
+{
+    const int kind = Get_Text_String(entity, text);
+    if (kind == Text_Multi || kind == Text_Custom_Multi)
+        text = MText_Field_Text(text);
+    Trim_Blanks(text);
+    return kind;
+}
