@@ -5,7 +5,9 @@
 #include <map>
 #include <vector>
 
+#include "ed/command_line_field.h"
 #include "ed/host_reset.h"
+#include "ed/input_point_monitor.h"
 #include "script/utf8.h"
 
 namespace platform {
@@ -209,7 +211,7 @@ InputAnswer Wait_For_Input(const InputRequest& request, std::initializer_list<St
                 continue;
             }
         }
-        return From_Step(script.expect(accepted, what));
+        return Take_Script_Answer(From_Step(script.expect(accepted, what)));
     }
 }
 
@@ -351,6 +353,8 @@ void Reset_Input()
     state.pending.clear();
     while (!state.answerLists.empty())
         Pop_Answer_List();
+    Clear_Command_Line_Field();
+    Clear_Cursor_Overlay();
     // Step handlers stay: layers register them once when they load.
 }
 
