@@ -33,7 +33,7 @@ void Type_Character(wchar_t c)
 const std::wstring& Command_Line_Field() { return Field().text; }
 void Clear_Command_Line_Field() { Field().text.clear(); }
 
-InputAnswer Take_Script_Answer(InputAnswer answer)
+InputAnswer Take_Editor_Answer(InputAnswer answer)
 {
     if (answer.kind == InputAnswer::Kind::Point)
         Move_Cursor(answer.pt);

@@ -15,10 +15,10 @@ void Type_Character(wchar_t c);
 const std::wstring& Command_Line_Field();
 void Clear_Command_Line_Field();
 
-// The script's answer to a waiting input as the editor sees it: a picked point first moves
-// the cursor there (the input-point monitors see it); Enter with typed characters answers
-// with that text. The field is empty afterwards.
-InputAnswer Take_Script_Answer(InputAnswer answer);
+// An answer to a waiting input (scripted or queued) as the editor sees it: a picked point
+// first moves the cursor there (the input-point monitors see it); Enter with typed
+// characters answers with that text. The field is empty afterwards, a cancel included.
+InputAnswer Take_Editor_Answer(InputAnswer answer);
 
 // How a key-down that the message watchers saw at a waiting prompt reaches the drawing
 // window (its character typed, with what the watchers posted meanwhile); set by the window

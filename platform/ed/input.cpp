@@ -202,7 +202,7 @@ InputAnswer Wait_For_Input(const InputRequest& request, std::initializer_list<St
             return From_Step(script.expect(accepted, what));
         }
         if (!State().typed.empty())
-            return From_Typed(request);
+            return Take_Editor_Answer(From_Typed(request));
         const Step* next = script.peek();
         if (next != nullptr && std::find(accepted.begin(), accepted.end(), next->kind) == accepted.end()) {
             if (const StepHandler* handler = Find_Step_Handler(next->kind, false)) {
@@ -211,7 +211,7 @@ InputAnswer Wait_For_Input(const InputRequest& request, std::initializer_list<St
                 continue;
             }
         }
-        return Take_Script_Answer(From_Step(script.expect(accepted, what)));
+        return Take_Editor_Answer(From_Step(script.expect(accepted, what)));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "ed/command_line_field.h"
 #include "ed/host_session.h"
 #include "ed/host_window.h"
+#include "ed/input.h"
 #include "ed/prompts.h"
 #include "mfc/winuser.h"
 #include "script/script_input.h"
@@ -18,6 +19,13 @@ void Swallow_B(const MSG* message)
 {
     if (message->message == WM_KEYDOWN && message->wParam == 'B')
         PostMessageW(adsw_zcadDocWnd(), WM_CHAR, VK_BACK, 0);
+}
+
+// Cancels the waiting prompt on the C key, as a command queued by a watcher does.
+void Cancel_On_C(const MSG* message)
+{
+    if (message->message == WM_KEYDOWN && message->wParam == 'C')
+        platform::Queue_Typed_Text(L"\x03");
 }
 
 class DrawingWindowTest : public ::testing::Test {
@@ -67,13 +75,17 @@ TEST_F(DrawingWindowTest, TypedKeysAnswerAtEnterAndAWatchersBackspaceTakesOneBac
     }
 }
 
-TEST_F(DrawingWindowTest, APickedPointDropsWhatWasTyped)
+TEST_F(DrawingWindowTest, APickedPointOrACancelDropsWhatWasTyped)
 {
-    platform::ScriptInput::instance().push_text(std::string_view("key A\npoint 1,2\nenter\n"));
-    double pt[3];
-    EXPECT_EQ(zcedGetPoint(nullptr, L"\nPoint: ", pt), RTNORM);
-    EXPECT_EQ(pt[0], 1.0);
-    EXPECT_EQ(zcedGetPoint(nullptr, L"\nPoint: ", pt), RTNONE) << "Enter alone";
+    zcedRegisterWatchWinMsg(Cancel_On_C);
+    for (const char* ending : {"point 1,2\n", "esc\n", "key C\n"}) {
+        SCOPED_TRACE(ending);
+        platform::ScriptInput::instance().push_text("key A\n" + std::string(ending) + "enter\n");
+        double pt[3];
+        EXPECT_NE(zcedGetPoint(nullptr, L"\nPoint: ", pt), RTNONE);
+        EXPECT_EQ(zcedGetPoint(nullptr, L"\nPoint: ", pt), RTNONE) << "Enter alone";
+    }
+    zcedRemoveWatchWinMsg(Cancel_On_C);
 }
 
 }  // namespace
