@@ -121,6 +121,21 @@ private:
     Plot_Sheet_Set* Previous;
 };
 
+// The active layout's plot settings for the sheet: paper, plot style, window and scale;
+// the layout is closed again for the host's "-plot".
+void Prepare_Layout(Plot_Set& plot_set, const Plot_Drawing1& sheet)
+{
+    plot_set.Set_Media(sheet.Paper_Name, sheet.Portrait);
+    const int style = Find_Default_Style_Index(plot_set);
+    g_Plot_Style_Index = style;
+    plot_set.Select_Style_Sheet(style);
+    if (style >= 0 && style < plot_set.Style_List.GetSize())
+        g_Plot_Config.Last_Style = plot_set.Style_List[style];
+    plot_set.Set_Window(sheet.Min_Corner, sheet.Max_Corner, sheet.Plot_Scale, false);
+    plot_set.Reset_Rotation();
+    plot_set.Close_Layout();
+}
+
 }  // namespace
 
 bool Single_Output_Is_Drawing() { return Option_In_Force().Output_Type == Drawing_Output; }
@@ -152,16 +167,7 @@ void Plot_Single_Window(const ZcGePoint2d& first, const ZcGePoint2d& second)
     {
         Doc_Lock lock;
         Plot_Set plot_set;
-        plot_set.Set_Media(plotted.Paper_Name, plotted.Portrait);
-        const int style = Find_Default_Style_Index(plot_set);
-        g_Plot_Style_Index = style;
-        plot_set.Select_Style_Sheet(style);
-        if (style >= 0 && style < plot_set.Style_List.GetSize())
-            g_Plot_Config.Last_Style = plot_set.Style_List[style];
-        plot_set.Set_Window(plotted.Min_Corner, plotted.Max_Corner, plotted.Plot_Scale, false);
-        plot_set.Reset_Rotation();
-        plot_set.Close_Layout();
-
+        Prepare_Layout(plot_set, plotted);
         if (Get_Single_Output_Name(path)) {
             CString offset;
             if (g_Host_Year == 2007)
