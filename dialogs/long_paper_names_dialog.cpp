@@ -120,8 +120,8 @@ void Dlg_TK_Name_Define::Begin_Edit(int row, int column, CPoint point)
     Edit.SetWindowText(Edit_Text);
     List.ClientToScreen(&cell);
     ScreenToClient(&cell);
-    Edit.MoveWindow(&cell);
-    Edit.ShowWindow(SW_SHOW);
+    // Above the list (the top of the siblings' order).
+    Edit.SetWindowPos(nullptr, cell.left, cell.top, cell.Width(), cell.Height(), SWP_SHOWWINDOW);
     List.Edit_Row = row;
     Edit.SetFocus();
     Edit.SetSel(0, 10);
