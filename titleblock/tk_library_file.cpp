@@ -1,4 +1,6 @@
 // The library file "BPlot_TK.tk": reading, importing, writing and writing back at unload.
+#include <algorithm>
+
 #include "core/checked_file_writer.h"
 #include "core/file_dialogs.h"
 #include "core/file_stream.h"
