@@ -8,22 +8,22 @@
 
 namespace {
 
-const wchar_t* const Indent = L"   ";
+const wchar_t* const Row_Indent = L"   ";
 
 // A heading row and the row it is inserted at, in the order of insertion (from the
 // bottom, so that the rows above keep their places).
-struct Heading {
+struct Paper_Heading {
     int row;
     const wchar_t* text;
 };
-const Heading Headings[] = {{39, L"   A0加长"}, {27, L"   A1加长"}, {7, L"   A2加长"}, {0, L"   A3加长"}};
+const Paper_Heading Paper_Headings[] = {{39, L"   A0加长"}, {27, L"   A1加长"}, {7, L"   A2加长"}, {0, L"   A3加长"}};
 
 // "A3+1∕2" shows as "   + 1∕2": the base size left out, a blank after the sign.
 CString Size_Text(const CString& name)
 {
     CString rest = name.Mid(2);
     if (!rest.IsEmpty()) rest.Insert(1, L' ');
-    return Indent + rest;
+    return Row_Indent + rest;
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ void Dlg_TK_Name_Define::Fill_Rows()
         List.InsertItem(i, Size_Text(defaults[i]));
         Row_Map.append(i);
     }
-    for (const Heading& heading : Headings) {
+    for (const Paper_Heading& heading : Paper_Headings) {
         List.InsertItem(heading.row, heading.text);
         Row_Map.insertAt(heading.row, -1);
     }
@@ -97,7 +97,7 @@ void Dlg_TK_Name_Define::Fill_Names()
 {
     for (int row = 0; row < Row_Map.length(); ++row) {
         const int index = Row_Map[row];
-        if (index >= 0 && index < Names.GetSize()) List.SetItemText(row, 1, Indent + Names[index]);
+        if (index >= 0 && index < Names.GetSize()) List.SetItemText(row, 1, Row_Indent + Names[index]);
     }
 }
 
@@ -120,8 +120,8 @@ void Dlg_TK_Name_Define::Begin_Edit(int row, int column, CPoint point)
     Edit.SetWindowText(Edit_Text);
     List.ClientToScreen(&cell);
     ScreenToClient(&cell);
-    Edit.MoveWindow(&cell);
-    Edit.ShowWindow(SW_SHOW);
+    // Above the list (the top of the siblings' order).
+    Edit.SetWindowPos(nullptr, cell.left, cell.top, cell.Width(), cell.Height(), SWP_SHOWWINDOW);
     List.Edit_Row = row;
     Edit.SetFocus();
     Edit.SetSel(0, 10);
@@ -142,7 +142,7 @@ void Dlg_TK_Name_Define::End_Edit()
     Edit_Row = -1;
     List.Edit_Row = -1;
     Names[Row_Map[row]] = Edit_Text;
-    List.SetItemText(row, 1, Indent + Edit_Text);
+    List.SetItemText(row, 1, Row_Indent + Edit_Text);
     Edit.ShowWindow(SW_HIDE);
 }
 

@@ -1,5 +1,7 @@
 #include "titleblock/tk_library.h"
 
+#include <algorithm>
+
 #include "core/extents_checks.h"
 #include "sheets/paper_table.h"
 #include "titleblock/tk_sheets.h"

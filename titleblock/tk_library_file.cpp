@@ -1,4 +1,6 @@
 // The library file "BPlot_TK.tk": reading, importing, writing and writing back at unload.
+#include <algorithm>
+
 #include "core/checked_file_writer.h"
 #include "core/file_dialogs.h"
 #include "core/file_stream.h"
@@ -30,7 +32,7 @@ CString Library_File_Path()
     return path;
 }
 
-int64_t File_Bytes(const CString& path)
+int64_t File_Size(const CString& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(path.GetString(), GetFileExInfoStandard, &data))
@@ -40,7 +42,7 @@ int64_t File_Bytes(const CString& path)
 
 // A count of items of at least `tokens` tokens each that the file can hold: every token
 // takes a byte and the white space after it (the last one may end the file).
-bool Read_Count(std::istream& in, int64_t file_bytes, int64_t tokens, int32_t& count)
+bool Read_Bounded_Count(std::istream& in, int64_t file_bytes, int64_t tokens, int32_t& count)
 {
     count = 0;
     return Read_Token_Int(in, count) && count >= 0 && count * tokens * 2 <= file_bytes + 1;
@@ -54,7 +56,7 @@ template <class Number>
 bool Read_Numbers(std::istream& in, int64_t file_bytes, CArray<Number, Number>& values)
 {
     int32_t count = 0;
-    if (!Read_Count(in, file_bytes, 1, count))
+    if (!Read_Bounded_Count(in, file_bytes, 1, count))
         return false;
     values.RemoveAll();
     for (int32_t i = 0; i < count; ++i) {
@@ -87,7 +89,7 @@ bool TK_Library::Load(int mode)
     if (!in.Is_Open())
         return false;
     int definitions_read = 0;
-    if (Read_File(in, File_Bytes(path), mode == 1, definitions_read))
+    if (Read_File(in, File_Size(path), mode == 1, definitions_read))
         return true;
     zcutPrintf(L"\n图框信息配置文件 < %s > 不完整或已损坏，读入了其中完整的 %d 个图框信息。", path.GetString(),
                definitions_read);
@@ -109,7 +111,7 @@ bool TK_Library::Read_File(std::istream& in, int64_t file_bytes, bool import, in
 
     bool whole = false;
     int32_t count = 0;
-    if (Read_Count(in, file_bytes, Definition_Min_Tokens, count)) {
+    if (Read_Bounded_Count(in, file_bytes, Definition_Min_Tokens, count)) {
         whole = true;
         for (int32_t i = 0; i < count && whole; ++i) {
             auto* record = new TK_Customization;
@@ -148,7 +150,7 @@ bool TK_Library::Read_File(std::istream& in, int64_t file_bytes, bool import, in
     }
     if (whole && version >= Since_Paper_Names) {
         Reset_Long_Paper_Names(Long_Paper_Names);
-        whole = Read_Count(in, file_bytes, 1, count);
+        whole = Read_Bounded_Count(in, file_bytes, 1, count);
         // Names beyond the list's entries have no place and are passed over.
         for (int32_t i = 0; whole && i < count; ++i) {
             CString name;
