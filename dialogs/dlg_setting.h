@@ -54,6 +54,7 @@ protected:
     afx_msg void On_Turn_270_Picture();
     DECLARE_MESSAGE_MAP()
 
+protected:
     // Shows the 90/270 choice with its pictures for orientations 1 and 2, hides it for 0.
     void Update_Rotation_Controls();
     void Show_Line_Picture();

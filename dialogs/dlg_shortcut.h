@@ -32,6 +32,7 @@ protected:
     afx_msg void On_Clear();
     DECLARE_MESSAGE_MAP()
 
+protected:
     // Writes every row's alias into column 1.
     void Show_Aliases();
     // The cell's rectangle in the dialog's client coordinates.
