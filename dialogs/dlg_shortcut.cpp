@@ -28,8 +28,6 @@ const Shortcut_Row Shortcut_Rows[] = {
     {21, L"  字体文件导出"},   {18, L"  真彩色-->索引色"},
 };
 
-const int Separator_Rows[] = {5, 10};
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(Dlg_ShortCut, CDialog)
@@ -71,15 +69,15 @@ BOOL Dlg_ShortCut::OnInitDialog()
     List.InsertColumn(1, L"对应快捷命令", LVCFMT_CENTER, client.Width() / 3);
     List.Hover_Mode = 1;
     List.Hover_Columns.append(1);
-    for (int row : Separator_Rows) {
-        List.No_Hover_Rows.append(row);
-        List.Dark_Rows.append(row);
-    }
 
     Row_Count = 0;
     Numbers.removeAll();
     Aliases.removeAll();
     for (const Shortcut_Row& row : Shortcut_Rows) {
+        if (row.number == 0) {  // a separator: grey, out of the mouse's reach
+            List.No_Hover_Rows.append(Row_Count);
+            List.Dark_Rows.append(Row_Count);
+        }
         List.InsertItem(Row_Count++, row.label);
         Numbers.append(row.number);
         Aliases.append(row.number > 0 ? Get_Shortcut_Name(row.number) : CString());
