@@ -1,5 +1,6 @@
 #include "core/command_table.h"
 
+#include <array>
 #include <cstdio>
 #include <cwchar>
 
@@ -40,6 +41,14 @@ const ZcRxFunctionPtr Numbered_Handlers[Numbered_Command_Count] = {
     Export_Font_Files,      Insert_TK,
 };
 
+// "KV_DivezUrez_<n>", formatted into a buffer of 200 wide characters.
+std::array<wchar_t, 200> Numbered_Command_Name(int number)
+{
+    std::array<wchar_t, 200> name{};
+    std::swprintf(name.data(), name.size(), L"KV_DivezUrez_%d", number);
+    return name;
+}
+
 ZcEdCommandStack* Command_Stack()
 {
     return ZcEdCommandStack::cast(zcrxSysRegistry()->at(L"ZCAD_REGISTERED_COMMANDS"));
@@ -53,6 +62,28 @@ bool Get_Command_Handler(int number, ZcRxFunctionPtr& handler)
         return false;
     handler = Numbered_Handlers[number - 1];
     return true;
+}
+
+bool Is_Command_Name(const wchar_t* name)
+{
+    const CString wanted(name);
+    for (const Internal_Command& command : Internal_Commands)
+        if (wanted.CompareNoCase(command.name) == 0)
+            return true;
+    for (int number = 1; number <= Numbered_Command_Count; ++number)
+        if (wanted.CompareNoCase(Numbered_Command_Name(number).data()) == 0)
+            return true;
+    ZcEdCommandStack* stack = Command_Stack();
+    if (stack == nullptr)
+        return false;
+    bool found = false;
+    ZcEdCommandIterator* it = stack->iterator();
+    for (; !found && !it->done(); it->next())
+        found = CString(it->commandGroup()).CompareNoCase(Command_Group_Name) != 0 &&
+                (wanted.CompareNoCase(it->command()->globalName()) == 0 ||
+                 wanted.CompareNoCase(it->command()->localName()) == 0);
+    delete it;
+    return found;
 }
 
 void Add_Command(int flags, const wchar_t* name, ZcRxFunctionPtr handler)
@@ -84,11 +115,9 @@ void Register_Commands()
 
     const Shortcut_Table& aliases = g_Plot_Config.Shortcuts;
     for (int number = 1; number <= Numbered_Command_Count; ++number) {
-        wchar_t name[200];
-        std::swprintf(name, 200, L"KV_DivezUrez_%d", number);
         ZcRxFunctionPtr handler = nullptr;
         Get_Command_Handler(number, handler);
-        Add_Command(Command_Flags, name, handler);
+        Add_Command(Command_Flags, Numbered_Command_Name(number).data(), handler);
 
         int index = aliases.Find(number);
         if (index >= 0)

@@ -19,3 +19,7 @@ void Remove_Command_Group();
 void Add_Command(int flags, const wchar_t* name, ZcRxFunctionPtr handler);
 // The handler of numbered command 1..22; false for any other number.
 bool Get_Command_Handler(int number, ZcRxFunctionPtr& handler);
+// True when the name, without regard to case, is one of the group's fixed or numbered
+// commands or a command of another group on the host command stack. The group's aliases
+// do not count.
+bool Is_Command_Name(const wchar_t* name);

@@ -9,6 +9,8 @@
 #include "core/plot_host_setup.h"
 #include "core/program_folders.h"
 #include "core/result_windows.h"
+#include "dialogs/dlg_setting.h"
+#include "dialogs/dlg_shortcut.h"
 #include "ed/host_window.h"
 #include "res/resource.h"
 #include "sheets/frame_detection.h"
@@ -67,7 +69,12 @@ void Batch_Plot_By_TK() { Print_Pending_Notice(); }
 void Batch_Plot_To_Paper() { Print_Pending_Notice(); }
 void Manage_Sign_Library() { Print_Pending_Notice(); }
 void Insert_Library_Signature() { Print_Pending_Notice(); }
-void Edit_Shortcuts() { Print_Pending_Notice(); }
+void Edit_Shortcuts()
+{
+    Module_Resource_Scope resources;
+    Dlg_ShortCut dialog(AfxGetMainWnd());
+    dialog.DoModal();
+}
 
 void Open_Help()
 {
@@ -83,7 +90,17 @@ void Show_About()
     dialog.DoModal();
 }
 
-void Show_Uninstall() { Print_Pending_Notice(); }
+void Show_Uninstall()
+{
+    CString text;
+    text.Format(L"本软件为绿色软件，关闭CAD后将以下安装文件夹删除即可：\n\n%s", static_cast<const wchar_t*>(g_App_Folder));
+    MessageBoxW(platform::Host_Main_Window(), text, L"Korvel打印", MB_OK | MB_ICONQUESTION);
+}
 void Manage_Stamp_Library() { Print_Pending_Notice(); }
-void Edit_Plot_Settings() { Print_Pending_Notice(); }
+void Edit_Plot_Settings()
+{
+    Module_Resource_Scope resources;
+    Dlg_Setting dialog(AfxGetMainWnd());
+    dialog.DoModal();
+}
 void Old_Batch_Plot() { Print_Pending_Notice(); }

@@ -1,6 +1,6 @@
 #include "core/menu_table.h"
 
-#include "core/plot_config.h"
+#include "core/shortcut_table.h"
 
 namespace {
 
@@ -70,8 +70,8 @@ CString Menu_Label_With_Alias(int number, const wchar_t* label)
 {
     CString text(label);
     // Sub-menu lines carry the number 0 and never an alias.
-    const int index = number > 0 ? g_Plot_Config.Shortcuts.Find(number) : -1;
-    if (index >= 0)
-        text.Format(L"%s--%s", label, g_Plot_Config.Shortcuts.Name(index).GetString());
+    const CString alias = number > 0 ? Get_Shortcut_Name(number) : CString();
+    if (!alias.IsEmpty())
+        text.Format(L"%s--%s", label, alias.GetString());
     return text;
 }

@@ -196,7 +196,7 @@ void Plot_Config::Set_Value(const CString& name, const CString& value)
     Value_Texts.append(value);
 }
 
-int Resolution_Dpi(int position)
+int Slider_To_Dpi(int position)
 {
     if (position <= 0)
         return 100;

@@ -92,5 +92,5 @@ private:
 
 extern Plot_Config g_Plot_Config;
 
-// Slider position of a resolution as dots per inch.
-int Resolution_Dpi(int position);
+// A resolution slider's position as dots per inch: 100 up to position 0, 4800 from 94 on.
+int Slider_To_Dpi(int position);

@@ -22,3 +22,14 @@ private:
     ZcArray<int32_t> m_Numbers;
     ZcArray<CString> m_Names;
 };
+
+// The alias of the numbered command in the program's table; empty when it has none.
+CString Get_Shortcut_Name(int number);
+
+// The first alias of the list (empty entries have no alias) that the host could not run
+// as a command of its own, with the message saying why: one that is not a single command
+// name the settings file keeps (white space, a leading "_" or "." that the host reads as
+// a prefix, a character outside the ANSI code page), one that is already the name of a
+// command, or one that an earlier entry has too (without regard to case). -1 when every
+// alias can be registered.
+int Find_Refused_Alias(const ZcArray<CString>& aliases, CString& message);

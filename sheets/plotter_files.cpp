@@ -87,8 +87,8 @@ void Write_Meta(std::ostream& out, int output_type, const CString& desc_path)
 void Write_Resolution(std::ostream& out, int output_type)
 {
     if (output_type == Out_Pdf || output_type == Out_Dwf) {
-        const int vector_dpi = Resolution_Dpi(g_Plot_Config.Vector_Res);
-        const int raster_dpi = Resolution_Dpi(g_Plot_Config.Raster_Res);
+        const int vector_dpi = Slider_To_Dpi(g_Plot_Config.Vector_Res);
+        const int raster_dpi = Slider_To_Dpi(g_Plot_Config.Raster_Res);
         Line(out, Format_Line(L"resolution_x=%d", vector_dpi));
         Line(out, Format_Line(L"resolution_y=%d", vector_dpi));
         Line(out, Format_Line(L"raster_resolution_x=%d", raster_dpi));

@@ -121,7 +121,7 @@ void ListCtrl_DivezUrez::DrawItem(LPDRAWITEMSTRUCT draw)
         const UINT format = DT_SINGLELINE | DT_END_ELLIPSIS | Column_Alignment(this, column);
 
         CFont bold;
-        const bool hover_cell = column == Hover_Column && Holds(Hover_Rows, row);
+        const bool hover_cell = column == Hover_Column && Holds(Hover_Rows, row) && !(Hover_Mode == 1 && row == Edit_Row);
         if (hover_cell) {
             LOGFONT logical{};
             list_font->GetLogFont(&logical);

@@ -37,6 +37,8 @@ public:
     // row keeps it) or the normal look.
     void Highlight_Sheet(int row, int on);
 
+    // 0: the hovered sheets' markers light up; 1: the hovered cell is framed, except in the
+    // row being edited (Edit_Row), and only column 1 repaints.
     int Hover_Mode = 0;
     int Edit_Row = -1;
     int Hover_Column = -1;

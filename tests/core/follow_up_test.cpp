@@ -4,6 +4,8 @@
 #include "core_fixture.h"
 #include "ed/command_runner.h"
 #include "ed/input.h"
+#include "script/script_input.h"
+#include "win/win_msgbox.h"
 
 namespace {
 
@@ -38,10 +40,14 @@ TEST_F(Follow_Up_Test, QueuedFollowUpRunsAfterTheCommandReturns)
                                       Queue_Uninstall_Body),
               Zcad::eOk);
 
+    platform::MessageBoxLog.clear();
     platform::Run_Command(L"QUEUE_UNINSTALL");
+    EXPECT_TRUE(platform::MessageBoxLog.empty()) << "queued, not run inside the command";
+    platform::ScriptInput::instance().push_text("msgbox OK\n");
     platform::Run_Queued_Input();
 
-    EXPECT_NE(Printed().find(L"\n该功能尚未提供。"), std::wstring::npos) << platform::To_Utf8(Printed());
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel打印");
     EXPECT_EQ(platform::Pending_Text(), L"");
     zcedRegCmds->removeGroup(L"KORVEL_TEST");
 }

@@ -395,12 +395,12 @@ TEST_F(Plot_Config_Test, ASaveIntoADeniedFolderIsReportedWhenAsked)
     EXPECT_NE(platform::MessageBoxLog[0].text.find(Plot_Config::File_Path().GetString()), std::wstring::npos);
 }
 
-TEST(Resolution_Dpi, FollowsTheSliderRule)
+TEST(Slider_To_Dpi, FollowsTheSliderRule)
 {
     const int cases[][2] = {{-3, 100}, {0, 100}, {1, 110}, {10, 200}, {11, 220}, {35, 700},
                             {36, 750}, {43, 1100}, {71, 2500}, {72, 2600}, {94, 4800}, {95, 4800}};
     for (const auto& c : cases)
-        EXPECT_EQ(Resolution_Dpi(c[0]), c[1]) << c[0];
+        EXPECT_EQ(Slider_To_Dpi(c[0]), c[1]) << c[0];
 }
 
 }  // namespace

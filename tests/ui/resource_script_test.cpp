@@ -144,6 +144,56 @@ const std::map<int, Expected_Template>& Templates()
            {IDC_LONG_NAMES_RESET, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"重 置", true},
            {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"确 定", true},
            {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"取 消", true}}}},
+        // Shortcut commands and plot settings.
+        {IDD_DLG_SHORTCUT,
+         {L"快捷命令配置", 217, 266,
+          {{IDC_SC_LIST, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, nullptr, true},
+           {IDC_SC_EDIT, L"Edit", 0, 0, nullptr, false},
+           {IDC_SC_CLEAR, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"清  空", true},
+           {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"确  定", true},
+           {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"取  消", true}}}},
+        {IDD_DLG_SETTING,
+         {L"打印设置", 231, 455,
+          {{IDC_SET_LINEWEIGHTS, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"打印线宽", true},
+           {IDC_SET_PLOT_STAMP, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"打印戳记", true},
+           {IDC_SET_TEXT_AS_GEOMETRY, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"文字转图形", true},
+           {IDC_SET_OUTER_LINE, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"不留白时，打印最外边线", true},
+           {IDC_SET_TRANSPARENCY, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"打印透明度", true},
+           {IDC_SET_VECTOR_LABEL, L"Static", 0, 0, nullptr, true},
+           {IDC_SET_VECTOR_SLIDER, L"msctls_trackbar32", 0, 0, nullptr, true},
+           {IDC_SET_RASTER_LABEL, L"Static", 0, 0, nullptr, true},
+           {IDC_SET_RASTER_SLIDER, L"msctls_trackbar32", 0, 0, nullptr, true},
+           {IDC_SET_IMAGE_LABEL, L"Static", 0, 0, nullptr, true},
+           {IDC_SET_IMAGE_SLIDER, L"msctls_trackbar32", 0, 0, nullptr, true},
+           {IDC_SET_LINE_OVERLAY, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"直线覆盖", true},
+           {IDC_SET_LINE_MERGE, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"直线合并", true},
+           {IDC_SET_LINE_PICTURE, L"Static", SS_TYPEMASK, SS_OWNERDRAW, nullptr, true},
+           {IDC_SET_LAYER_INFO, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"包含图层信息", true},
+           {IDC_SET_ORIENTATION_KEEP, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"原始方向", true},
+           {IDC_SET_ORIENTATION_LAND, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"全转横放", true},
+           {IDC_SET_ORIENTATION_PORT, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"全转竖放", true},
+           {IDC_SET_TURN_90, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, nullptr, true},
+           {IDC_SET_TURN_270, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, nullptr, true},
+           {IDC_SET_TURN_90_PICTURE, L"Static", SS_TYPEMASK | SS_NOTIFY, SS_OWNERDRAW | SS_NOTIFY, nullptr, true},
+           {IDC_SET_TURN_270_PICTURE, L"Static", SS_TYPEMASK | SS_NOTIFY, SS_OWNERDRAW | SS_NOTIFY, nullptr, true},
+           {IDC_SET_OPEN_FOLDER, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"批量打印单张后，打开所在文件夹", true},
+           {IDC_SET_OPEN_MERGED_PDF, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"PDF合并完成后，打开该文件", true},
+           {IDC_SET_FRAMES_PLINES, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L" PLine线形成的矩形 （必选）", true},
+           {IDC_SET_FRAMES_LINES, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L" 零散直线组成的矩形", true},
+           {IDC_SET_FRAMES_ALL_BLOCKS, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L" 所有的图块、外部参照", true},
+           {IDC_SET_FRAMES_RECT_BLOCKS, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L" 仅最外框为矩形的图块、外部参照",
+            true},
+           {IDC_SET_SKIP_EMPTY, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L" 排除空白的矩形", true},
+           {IDC_SET_GROUP_PRINT, L"Button", BS_TYPEMASK, BS_GROUPBOX, L"1、打印设置", true},
+           {IDC_SET_GROUP_VECTOR, L"Button", BS_TYPEMASK, BS_GROUPBOX, L"2、PDF、DWF分辨率", true},
+           {IDC_SET_GROUP_IMAGE, L"Button", BS_TYPEMASK, BS_GROUPBOX, L"3、JPG、PNG按分辨率放大纸张", true},
+           {IDC_SET_GROUP_PDF, L"Button", BS_TYPEMASK, BS_GROUPBOX, L"4、PDF选项", true},
+           {IDC_SET_GROUP_ORIENTATION, L"Button", BS_TYPEMASK, BS_GROUPBOX, L"纸张方向", true},
+           {IDC_SET_GROUP_OUTPUT, L"Button", BS_TYPEMASK, BS_GROUPBOX, L"5、输出设置", true},
+           {IDC_SET_GROUP_FRAMES, L"Button", BS_TYPEMASK, BS_GROUPBOX, L"6、通用型批打 / 批打到纸张：以下图形视作打印外框",
+            true},
+           {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"确  定", true},
+           {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"取  消", true}}}},
     };
     return templates;
 }
@@ -195,4 +245,16 @@ TEST_F(Resource_Images, Icons_Cursor_And_Logo_Load)
     logo.GetBitmap(&info);
     EXPECT_EQ(info.bmWidth, 64);
     EXPECT_EQ(info.bmHeight, 64);
+}
+
+TEST_F(Resource_Images, The_Settings_Dialogs_Icons_And_Pictures_Load)
+{
+    const HINSTANCE module = Module_Resources();
+    for (int id : {IDI_CLEAR_IDLE, IDI_CLEAR_HOVER})
+        EXPECT_NE(LoadImage(module, MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0), nullptr) << id;
+    for (int id : {IDB_LINE_OVERLAY, IDB_LINE_MERGE, IDB_TURN_PORT_270, IDB_TURN_LAND_90, IDB_TURN_LAND_270,
+                   IDB_TURN_PORT_90}) {
+        CBitmap picture;
+        EXPECT_TRUE(picture.Attach(LoadBitmap(module, MAKEINTRESOURCEW(id)))) << id;
+    }
 }

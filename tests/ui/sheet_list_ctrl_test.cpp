@@ -352,3 +352,16 @@ TEST_F(Sheet_List, Eye_Icons_Are_Hot_Only_In_The_Hovered_Row_Of_A_Group_Hover)
     EXPECT_EQ(Snapshot_Pixel(&List, cold.x, cold.y, "eye.png"), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_TRUE(Snapshot_Has_Color(&List, Cell(0, 2), RGB(0, 0, 255), "eye.png"));
 }
+
+TEST_F(Sheet_List, Mode_1_Frames_The_Hovered_Cell_Except_In_The_Row_Being_Edited)
+{
+    List.Hover_Mode = 1;
+    List.Hover_Columns.append(1);
+    List.Edit_Row = 2;
+    Move_To(1, 1);
+    EXPECT_TRUE(Snapshot_Has_Color(&List, Cell(1, 1), RGB(0, 0, 255), "mode1.png"));
+    // Under the edit box the cell keeps its plain look.
+    Move_To(2, 1);
+    EXPECT_EQ(List.Hover_Row, 2);
+    EXPECT_FALSE(Snapshot_Has_Color(&List, Cell(2, 1), RGB(0, 0, 255), "mode1_edited.png"));
+}
