@@ -132,8 +132,6 @@ private:
     // Writes the device files of the output type for the papers of the list, with the
     // margins in force, and sets the device; the sheets keep their papers.
     void Rewrite_Device_Files();
-    // The rows a click on the cell acts on.
-    ZcArray<int> Click_Rows(int row, int column);
     void Show_Row_Paper(int row, Plot_Drawing1* sheet);
     void Renumber_From(int row);
     void Fit_Columns(std::initializer_list<int> columns);

@@ -24,10 +24,6 @@ bool Near_Whole(double value)
     return std::fabs(value - std::trunc(value)) < 1e-5 || std::fabs(value - std::trunc(value + 1.0)) < 1e-5;
 }
 
-const long Title_Fill = 0xB4E0C6;
-const long Header_Fill = 0xCCF2FF;
-const long Total_Fill = 0xDCDCDC;
-const long Red = 0x0000FF;
 const int Centre = 1;
 
 }  // namespace
@@ -103,7 +99,7 @@ void Export_Paper_Statistics(const Paper_Array& paper_list, const CUIntArray& co
     writer.Set_Font(1, 14, 0);
     writer.Set_Alignment(Centre);
     writer.Set_Row_Height(30);
-    writer.Set_Fill_Color(Title_Fill);
+    writer.Set_Fill_Color(Statistics_Title_Fill);
 
     const CString standard_name = Standards[standard - 1].name;
     struct Header_Cell {
@@ -139,11 +135,11 @@ void Export_Paper_Statistics(const Paper_Array& paper_list, const CUIntArray& co
     writer.Set_Font(1, 11, 0);
     writer.Set_Alignment(Centre);
     writer.Set_Row_Height(15);
-    writer.Set_Fill_Color(Header_Fill);
+    writer.Set_Fill_Color(Statistics_Header_Fill);
     writer.Select_Range(6, 2, -1, 2);
     writer.Set_Alignment(2);
     writer.Select_Range(7, 2, -1, 2);
-    writer.Set_Font(1, 11, Red);
+    writer.Set_Font(1, 11, Statistics_Red);
     writer.Set_Alignment(0);
 
     double total_sheets = 0.0;
@@ -228,7 +224,7 @@ void Export_Paper_Statistics(const Paper_Array& paper_list, const CUIntArray& co
 
     writer.Select_Range(1, total_row, 7, total_row);
     writer.Set_Font(1, 11, 0);
-    writer.Set_Fill_Color(Total_Fill);
+    writer.Set_Fill_Color(Statistics_Total_Fill);
     writer.Set_Border(1, 3, 1);
     writer.Set_Alignment(Centre);
     writer.Set_Row_Height(19);

@@ -6,6 +6,13 @@
 #include "mfc/afxstr.h"
 #include "sheets/sheet_records.h"
 
+// The colours of the paper statistics workbooks (blue in the high byte): a light green
+// title, a light yellow header, a light grey total row, red prices.
+constexpr long Statistics_Title_Fill = 0xB4E0C6;
+constexpr long Statistics_Header_Fill = 0xCCF2FF;
+constexpr long Statistics_Total_Fill = 0xDCDCDC;
+constexpr long Statistics_Red = 0x0000FF;
+
 // Standards 1..5: A4, A3, A2, A1, A0.
 constexpr int Paper_Standard_A4 = 1;
 constexpr int Paper_Standard_A0 = 5;

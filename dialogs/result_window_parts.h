@@ -1,0 +1,36 @@
+// What the result windows of the batch plot share: their picture buttons, the controls
+// locked while a plot runs, the rows a list click acts on, and the removal of rows with
+// their sheets.
+#pragma once
+
+#include <initializer_list>
+
+#include "mfc/afxwin.h"
+#include "rx/zcarray.h"
+#include "ui/pic_button.h"
+
+class ListCtrl_DivezUrez;
+class Plot_Sheet_Set;
+
+// A 32-pixel icon button with the hand cursor, red caption while hovered, without capture.
+void Setup_Result_Button(Pic_Button& button, int hover_icon, int idle_icon);
+
+// Disables every enabled child of the window but the kept ones and remembers them.
+void Lock_Window_Controls(CWnd* window, std::initializer_list<int> kept, ZcArray<int>& locked);
+// Enables the remembered controls again and forgets them.
+void Unlock_Window_Controls(CWnd* window, ZcArray<int>& locked);
+
+// 0 .. count - 1.
+ZcArray<int> All_Rows(int count);
+// The rows a click on the cell acts on: the list's hover rows when the click is on the
+// hovered cell, else the rows a hover there would take.
+ZcArray<int> Click_Rows(ListCtrl_DivezUrez& list, int row, int column);
+
+// Deletes the row, or with two or more rows given those rows from the last to the first,
+// each with its sheet of the plot list and of the set; with erase_markers the marker is
+// erased first (without the erase notification). Rows outside the list are ignored.
+// Returns the lowest row deleted, -1 when none was.
+int Remove_Sheet_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int row, bool erase_markers,
+                      const ZcArray<int>& rows);
+// Sorts the plot list by the sort type; true when that changed its order.
+bool Sort_Changes_Order(Plot_Sheet_Set& sheet_set, int sort_type);
