@@ -17,7 +17,6 @@ void Insert_TK() { Print_Pending_Notice(); }
 
 // Plot runs queued by the result windows and the single plot.
 void Plot_Temp2() { Print_Pending_Notice(); }
-void Plot_Temp3() { Print_Pending_Notice(); }
 void SinglePlot_SelectP() { Print_Pending_Notice(); }
 void SinglePlot_SelectW() { Print_Pending_Notice(); }
 void SinglePlot_Plot_Standby() { Print_Pending_Notice(); }
