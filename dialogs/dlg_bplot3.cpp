@@ -241,9 +241,9 @@ void Dlg_BPlot3::Refresh_Copies_And_Papers(bool reset)
         CString paper;
         if (Canonical_Media.GetSize() > 0) {
             paper = Canonical_Media[0];
-            const CString remembered = g_Plot_Config.Get_Value(Device_Name);
-            if (!remembered.IsEmpty() && Find_No_Case(Canonical_Media, remembered) >= 0)
-                paper = remembered;
+            const int remembered = Find_No_Case(Canonical_Media, g_Plot_Config.Get_Value(Device_Name));
+            if (remembered >= 0)
+                paper = Canonical_Media[remembered];
         }
         for (INT_PTR i = 0; i < Sheet_Set.Plot_List.GetSize(); ++i) Sheet_Set.Plot_List[i]->Paper_Name = paper;
     }
