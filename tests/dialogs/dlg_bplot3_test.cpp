@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/doc_reactors.h"
 #include "core/follow_up.h"
 #include "core/hidden_layers.h"
 #include "core/plot_config.h"
@@ -18,6 +19,10 @@
 #include "ed/input.h"
 #include "plot/batch_plot_driver.h"
 #include "plot/machine_printers.h"
+#include "plot/paper_batch.h"
+#include "plot/plot_job_sink.h"
+#include "plot/preview_log.h"
+#include "sheets/plot_set.h"
 #include "plot_option_combos_fixture.h"
 #include "res/resource.h"
 #include "sheets/frame_detection.h"
@@ -448,4 +453,70 @@ TEST_F(BPlot3_Test, Statistics_Without_Sheets_Say_So)
     ASSERT_FALSE(platform::MessageBoxLog.empty());
     EXPECT_EQ(platform::MessageBoxLog.back().text, std::wstring(L"无纸张可统计 !"));
     EXPECT_EQ(platform::MessageBoxLog.back().caption, std::wstring(L"纸张统计"));
+}
+
+TEST_F(BPlot3_Test, Eye_Cell_Previews_The_Sheet_Pages_To_The_Next_And_Shows_The_Window_Again)
+{
+    Open();
+    platform::Preview_Log().clear();
+    Drive("cell 1164 0 1\nanswer next\nanswer close\n");
+    EXPECT_TRUE(Script_Used());
+    int creates = 0;
+    for (const std::wstring& entry : platform::Preview_Log()) creates += entry.rfind(L"create", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(creates, 2) << "the first sheet, then the next";
+    EXPECT_EQ(g_Preview_Kind, 0);
+    EXPECT_EQ(g_Preview_Index, -1);
+    EXPECT_TRUE(window->IsWindowVisible());
+}
+
+TEST_F(BPlot3_Test, Marker_Erased_In_The_Drawing_Removes_Exactly_Its_Row)
+{
+    Open();
+    const int rows = Rows();
+    const ZcDbObjectId marker_id = Sheet(2)->Marker_Id;
+    Doc_Reactor_List reactors;
+    reactors.Attach(zcDocManager->curDocument());
+    g_Watch_Marker_Erase = 1;
+    {
+        ZcDbObjectPointer<Temp_PlotRec> marker(marker_id, ZcDb::kForWrite);
+        ASSERT_EQ(marker.openStatus(), Zcad::eOk);
+        marker->erase();
+    }
+    g_Watch_Marker_Erase = 0;
+    EXPECT_EQ(Rows(), rows - 1);
+    for (int i = 0; i < window->Sheet_Set.Plot_List.GetSize(); ++i) EXPECT_NE(Sheet(i)->Marker_Id, marker_id);
+    EXPECT_EQ(static_cast<int>(Marker_Numbers().size()), rows - 1);
+}
+
+// The stop button is read before each job: Yes ends the run at once and closes the window
+// that launched it, No goes on with every job.
+TEST_F(BPlot3_Test, Stop_Asks_Before_The_Next_Job_And_Yes_Ends_The_Run)
+{
+    struct Case {
+        const char* answer;
+        bool finished;
+        bool all_sent;
+    };
+    for (const Case& c : {Case{"YES", false, false}, Case{"NO", true, true}}) {
+        SCOPED_TRACE(c.answer);
+        Open();
+        window->Options.Device_Name = window->Device_Name;
+        int sent = 0;
+        platform::Set_Plot_Job_Sink([&](const platform::PlotJob&) {
+            ++sent;
+            return platform::PlotResult{true, L"", {}};
+        });
+        window->Plot_Launched = 1;
+        window->Stop_Flag = 1;
+        Script(std::string("msgbox ") + c.answer + "\n");
+        EXPECT_EQ(Plot_Paper_Batch(Rows()), c.finished);
+        platform::Set_Plot_Job_Sink(nullptr);
+        EXPECT_TRUE(Script_Used());
+        EXPECT_EQ(platform::MessageBoxLog.back().text, std::wstring(L"是否中断打印 ？"));
+        EXPECT_EQ(sent, c.all_sent ? Rows() : 0);
+        EXPECT_EQ(window->Stop_Flag, 0);
+        EXPECT_FALSE(window->IsWindowVisible());
+        EXPECT_FALSE(window->Plot_Running);
+        Close();
+    }
 }
