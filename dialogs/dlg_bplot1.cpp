@@ -367,25 +367,10 @@ void Dlg_BPlot1::On_Interrupt() { Stop_Flag = 1; }
 
 // ---- progress ----
 
-void Dlg_BPlot1::Lock_Controls(bool lock)
-{
-    if (lock)
-        Lock_Window_Controls(this, {IDC_BP1_INTERRUPT, IDC_BP1_PROGRESS}, Locked_Ids);
-    else
-        Unlock_Window_Controls(this, Locked_Ids);
-}
-
 void Dlg_BPlot1::Plot_Progress_Begin(int lower, int upper)
 {
-    if (!Plot_Running)
-        Lock_Controls(true);
-    Plot_Running = true;
-    for (int id : {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}) GetDlgItem(id)->ShowWindow(SW_HIDE);
-    Progress.SetRange(lower, upper);
-    Progress.SetStep(1);
-    Progress.SetPos(0);
-    Progress.ShowWindow(SW_SHOW);
-    Interrupt_Button.ShowWindow(SW_SHOW);
+    Show_Plot_Progress(this, Progress, lower, upper, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL},
+                       Locked_Ids, Plot_Running);
 }
 
 void Dlg_BPlot1::Plot_Progress_Step()
@@ -396,12 +381,8 @@ void Dlg_BPlot1::Plot_Progress_Step()
 
 void Dlg_BPlot1::Plot_Progress_End()
 {
-    if (Plot_Running)
-        Lock_Controls(false);
-    Plot_Running = false;
-    Progress.ShowWindow(SW_HIDE);
-    Interrupt_Button.ShowWindow(SW_HIDE);
-    for (int id : {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}) GetDlgItem(id)->ShowWindow(SW_SHOW);
+    Hide_Plot_Progress(this, Progress, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}, Locked_Ids,
+                       Plot_Running);
 }
 
 void Dlg_BPlot1::Plot_Done_Close()

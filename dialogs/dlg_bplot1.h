@@ -133,13 +133,10 @@ private:
     // margins in force, and sets the device; the sheets keep their papers.
     void Rewrite_Device_Files();
     void Show_Row_Paper(int row, Plot_Drawing1* sheet);
-    void Renumber_From(int row);
     void Fit_Columns(std::initializer_list<int> columns);
     bool Swatch_Shown() const;
     bool Dwg_Output() const { return Options.Output_Type == 6; }
-    // Disables every control but the progress and Stop, remembering which were enabled;
-    // with lock false enables those again.
-    void Lock_Controls(bool lock);
+    // The controls the running plot disabled.
     ZcArray<int> Locked_Ids;
 
     CComboBox Style_Combo;

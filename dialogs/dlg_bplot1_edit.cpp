@@ -78,13 +78,7 @@ void Dlg_BPlot1::On_Selection_Changed(NMHDR* header, LRESULT* result)
 {
     *result = 0;
     (void)header;
-    {
-        Doc_Lock lock;
-        for (int row = 0; row < List.GetItemCount(); ++row)
-            if (Plot_Drawing1* sheet = Row_Sheet(row))
-                sheet->Set_Marker(-1, (List.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) ? 1 : 0);
-    }
-    Update_Screen();
+    Highlight_Selected_Sheets(List, Sheet_Set);
 }
 
 void Dlg_BPlot1::Rename_Sheet(int row)
@@ -113,24 +107,12 @@ void Dlg_BPlot1::Delete_Sheets(int row, bool erase_markers, const ZcArray<int>& 
     if (Sort_Changes_Order(Sheet_Set, Options.Sort_Type) || List.GetItemCount() < 2) {
         Fill_Sheet_List(false);
     } else {
-        Renumber_From(lowest);
+        Renumber_Rows(List, Sheet_Set, lowest);
         Apply_Naming_Rule();
         Fit_List_Column(&List, Col_Name, this);
         List.Invalidate();
     }
     Update_Screen();
-}
-
-void Dlg_BPlot1::Renumber_From(int first)
-{
-    Doc_Lock lock;
-    for (int row = first; row < List.GetItemCount(); ++row) {
-        if (Plot_Drawing1* sheet = Row_Sheet(row))
-            sheet->Set_Marker(row + 1, -1);
-        CString number;
-        number.Format(L"%4d", row + 1);
-        List.SetItemText(row, Col_No, number);
-    }
 }
 
 void Dlg_BPlot1::Choose_Paper(int row, const ZcArray<int>& rows)

@@ -119,7 +119,6 @@ protected:
 private:
     // "%d" of the sheet's copies and the display name of its paper into the row.
     void Show_Row_Copies_And_Paper(int row);
-    void Renumber_From(int row);
     void Enable_Print();
     // Tells the user that the machine has no printer to print on.
     void Report_No_Printer();

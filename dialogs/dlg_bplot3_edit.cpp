@@ -60,13 +60,7 @@ void Dlg_BPlot3::On_Selection_Changed(NMHDR* header, LRESULT* result)
 {
     *result = 0;
     (void)header;
-    {
-        Doc_Lock lock;
-        for (int row = 0; row < List.GetItemCount(); ++row)
-            if (Plot_Drawing1* sheet = Row_Sheet(row))
-                sheet->Set_Marker(-1, (List.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) ? 1 : 0);
-    }
-    Update_Screen();
+    Highlight_Selected_Sheets(List, Sheet_Set);
 }
 
 void Dlg_BPlot3::Set_Copies(int row, const ZcArray<int>& rows)
@@ -158,7 +152,7 @@ void Dlg_BPlot3::Delete_Sheets(int row, bool erase_marker, const ZcArray<int>& r
     if (Sort_Changes_Order(Sheet_Set, Options.Sort_Type)) {
         Fill_Sheet_List(false);
     } else {
-        Renumber_From(lowest);
+        Renumber_Rows(List, Sheet_Set, lowest);
         List.Invalidate();
         Enable_Print();
     }

@@ -11,6 +11,7 @@
 #include "core/string_helpers.h"
 #include "dialogs/dlg_bplot1.h"
 #include "dialogs/dlg_bplot3.h"
+#include "dialogs/result_window_parts.h"
 #include "plot/batch_plot_driver.h"
 #include "plot/output_folders.h"
 #include "plot/plot_sheet.h"
@@ -151,22 +152,14 @@ void Dlg_BPlot3::OnCancel()
 
 void Dlg_BPlot3::Preview_Sheet(int row)
 {
-    while (true) {
+    Preview_With_Paging(this, Preview_Kind_BPlot3, row, [this] { return List.GetItemCount(); }, [this](int shown) {
         Read_Controls();
-        Plot_Drawing1* sheet = Row_Sheet(row);
+        Plot_Drawing1* sheet = Row_Sheet(shown);
         if (sheet == nullptr)
-            break;
-        Preview_One(*this, *sheet, row);
-        if (g_Preview_Kind == Preview_Kind_BPlot3 && g_Preview_Index >= 0 && g_Preview_Index != row &&
-            g_Preview_Index < List.GetItemCount()) {
-            row = g_Preview_Index;
-            continue;
-        }
-        break;
-    }
-    g_Preview_Kind = 0;
-    g_Preview_Index = -1;
-    ShowWindow(SW_SHOW);
+            return false;
+        Preview_One(*this, *sheet, shown);
+        return true;
+    });
 }
 
 int BPlot3_Preview_List_Count(int kind)

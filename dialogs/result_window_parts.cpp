@@ -5,8 +5,12 @@
 #include "core/doc_lock.h"
 #include "core/doc_reactors.h"
 #include "core/erase_helpers.h"
+#include "core/space_helpers.h"
 #include "res/resource.h"
+#include "sheets/plot_set.h"
 #include "sheets/sheet_records.h"
+#include "ui/gradient_progress.h"
+#include "ui/progress_window.h"
 #include "ui/sheet_list_ctrl.h"
 
 void Setup_Result_Button(Pic_Button& button, int hover_icon, int idle_icon)
@@ -93,4 +97,64 @@ bool Sort_Changes_Order(Plot_Sheet_Set& sheet_set, int sort_type)
         if (sheet_set.Plot_List[i] != before[static_cast<size_t>(i)])
             return true;
     return false;
+}
+
+void Renumber_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int first)
+{
+    Doc_Lock lock;
+    for (int row = first; row < list.GetItemCount(); ++row) {
+        if (row < sheet_set.Plot_List.GetSize())
+            sheet_set.Plot_List[row]->Set_Marker(row + 1, -1);
+        CString number;
+        number.Format(L"%4d", row + 1);
+        list.SetItemText(row, 0, number);
+    }
+}
+
+void Highlight_Selected_Sheets(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set)
+{
+    {
+        Doc_Lock lock;
+        for (int row = 0; row < list.GetItemCount() && row < sheet_set.Plot_List.GetSize(); ++row)
+            sheet_set.Plot_List[row]->Set_Marker(-1, (list.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) ? 1 : 0);
+    }
+    Update_Screen();
+}
+
+void Show_Plot_Progress(CWnd* window, CGradientProgressCtrl& progress, int lower, int upper,
+                        std::initializer_list<int> tool_ids, ZcArray<int>& locked, bool& running)
+{
+    if (!running)
+        Lock_Window_Controls(window, {IDC_BP1_INTERRUPT, IDC_BP1_PROGRESS}, locked);
+    running = true;
+    for (int id : tool_ids) window->GetDlgItem(id)->ShowWindow(SW_HIDE);
+    progress.SetRange(lower, upper);
+    progress.SetStep(1);
+    progress.SetPos(0);
+    progress.ShowWindow(SW_SHOW);
+    window->GetDlgItem(IDC_BP1_INTERRUPT)->ShowWindow(SW_SHOW);
+}
+
+void Hide_Plot_Progress(CWnd* window, CGradientProgressCtrl& progress, std::initializer_list<int> tool_ids,
+                        ZcArray<int>& locked, bool& running)
+{
+    if (running)
+        Unlock_Window_Controls(window, locked);
+    running = false;
+    progress.ShowWindow(SW_HIDE);
+    window->GetDlgItem(IDC_BP1_INTERRUPT)->ShowWindow(SW_HIDE);
+    for (int id : tool_ids) window->GetDlgItem(id)->ShowWindow(SW_SHOW);
+}
+
+void Preview_With_Paging(CWnd* window, int kind, int row, const std::function<int()>& rows,
+                         const std::function<bool(int)>& preview_one)
+{
+    while (row >= 0 && row < rows() && preview_one(row)) {
+        if (g_Preview_Kind != kind || g_Preview_Index < 0 || g_Preview_Index == row || g_Preview_Index >= rows())
+            break;
+        row = g_Preview_Index;
+    }
+    g_Preview_Kind = 0;
+    g_Preview_Index = -1;
+    window->ShowWindow(SW_SHOW);
 }
