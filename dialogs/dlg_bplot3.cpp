@@ -9,6 +9,7 @@
 #include "dialogs/result_window_parts.h"
 #include "res/resource.h"
 #include "sheets/plot_set.h"
+#include "sheets/plotter_files.h"
 #include "ui/module_resources.h"
 #include "ui/progress_window.h"
 #include "ui/small_value_dialogs_frame.h"
@@ -24,6 +25,17 @@ void Set_Columns(ZcArray<int>& array, std::initializer_list<int> values)
 {
     array.setLogicalLength(0);
     for (int value : values) array.append(value);
+}
+
+// The plug-in's own devices plot only to files ("K_PLT.pc5" passes for a printer by its name).
+void Drop_File_Devices(CStringArray& printers)
+{
+    for (INT_PTR i = printers.GetSize() - 1; i >= 0; --i)
+        for (int output_type = 0; output_type <= 5; ++output_type)
+            if (printers[i].CompareNoCase(Get_Pc5_File_Name(output_type)) == 0) {
+                printers.RemoveAt(i);
+                break;
+            }
 }
 
 int Find_No_Case(const CStringArray& list, const CString& name)
@@ -186,6 +198,7 @@ void Dlg_BPlot3::Fill_Printer_Combo(bool refill)
         Plot_Set plot_set;
         CStringArray printers;
         plot_set.Get_Printer_List(printers);
+        Drop_File_Devices(printers);
         if (refill) {
             Device_Combo.ResetContent();
             for (INT_PTR i = 0; i < printers.GetSize(); ++i) Device_Combo.AddString(printers[i]);
@@ -359,33 +372,14 @@ void Dlg_BPlot3::Apply_Saved_Papers()
     Fit_List_Column(&List, Col3_Paper, this);
 }
 
-void Dlg_BPlot3::Renumber_From(int first)
-{
-    Doc_Lock lock;
-    for (int row = first; row < List.GetItemCount(); ++row) {
-        if (Plot_Drawing1* sheet = Row_Sheet(row))
-            sheet->Set_Marker(row + 1, -1);
-        CString number;
-        number.Format(L"%4d", row + 1);
-        List.SetItemText(row, Col3_No, number);
-    }
-}
-
 // ---- progress ----
 
 void Dlg_BPlot3::On_Interrupt() { Stop_Flag = 1; }
 
 void Dlg_BPlot3::Plot_Progress_Begin(int lower, int upper)
 {
-    if (!Plot_Running)
-        Lock_Window_Controls(this, {IDC_BP3_INTERRUPT, IDC_BP3_PROGRESS}, Locked_Ids);
-    Plot_Running = true;
-    for (int id : {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL}) GetDlgItem(id)->ShowWindow(SW_HIDE);
-    Progress.SetRange(lower, upper);
-    Progress.SetStep(1);
-    Progress.SetPos(0);
-    Progress.ShowWindow(SW_SHOW);
-    Interrupt_Button.ShowWindow(SW_SHOW);
+    Show_Plot_Progress(this, Progress, lower, upper, {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL}, Locked_Ids,
+                       Plot_Running);
 }
 
 void Dlg_BPlot3::Plot_Progress_Step()
@@ -396,12 +390,7 @@ void Dlg_BPlot3::Plot_Progress_Step()
 
 void Dlg_BPlot3::Plot_Progress_End()
 {
-    if (Plot_Running)
-        Unlock_Window_Controls(this, Locked_Ids);
-    Plot_Running = false;
-    Progress.ShowWindow(SW_HIDE);
-    Interrupt_Button.ShowWindow(SW_HIDE);
-    for (int id : {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL}) GetDlgItem(id)->ShowWindow(SW_SHOW);
+    Hide_Plot_Progress(this, Progress, {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL}, Locked_Ids, Plot_Running);
 }
 
 void Dlg_BPlot3::Plot_Done_Close()

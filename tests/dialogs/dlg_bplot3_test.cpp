@@ -27,6 +27,7 @@
 #include "res/resource.h"
 #include "sheets/frame_detection.h"
 #include "sheets/marker_entities.h"
+#include "sheets/plotter_files.h"
 #include "spreadsheet_fixture.h"
 #include "ui/progress_window.h"
 #include "win/machine.h"
@@ -183,6 +184,29 @@ TEST_F(BPlot3_Test, Opens_With_Every_Sheet_On_The_Printers_Remembered_Or_First_P
         EXPECT_TRUE(window->GetDlgItem(IDC_BP3_COLLATE)->IsWindowEnabled());
         Close();
     }
+}
+
+// The plug-in's PLT device for output to files is no printer, although its name passes for one.
+TEST_F(BPlot3_Test, The_Plug_Ins_Own_Plt_Device_Is_Not_Offered_As_A_Printer)
+{
+    Plot_Option plt;
+    plt.Output_Type = 4;
+    g_Cur_Plot_Option = &plt;
+    Paper_Array papers;
+    papers.Add(new MyPaper(420, 297));
+    ASSERT_TRUE(Build_Plot_Device_Files(papers));
+    Delete_All_Objects(papers);
+    g_Cur_Plot_Option = nullptr;
+
+    Open();
+    CComboBox* devices = static_cast<CComboBox*>(window->GetDlgItem(IDC_BP3_DEVICE_COMBO));
+    ASSERT_EQ(devices->GetCount(), 2);
+    CString first, second;
+    devices->GetLBText(0, first);
+    devices->GetLBText(1, second);
+    EXPECT_EQ(first, CString(Laser));
+    EXPECT_EQ(second, CString(Canon));
+    EXPECT_EQ(window->Device_Name, CString(Laser));
 }
 
 TEST_F(BPlot3_Test, Copies_Go_To_The_Selected_Rows_And_Not_In_Plt_Mode)
