@@ -152,6 +152,11 @@ void Dlg_BPlot3::OnCancel()
 
 void Dlg_BPlot3::Preview_Sheet(int row)
 {
+    // Without a printer there is no device and no paper to preview on.
+    if (!Has_Device()) {
+        Report_No_Printer();
+        return;
+    }
     Preview_With_Paging(this, Preview_Kind_BPlot3, row, [this] { return List.GetItemCount(); }, [this](int shown) {
         Read_Controls();
         Plot_Drawing1* sheet = Row_Sheet(shown);

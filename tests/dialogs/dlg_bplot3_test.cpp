@@ -347,6 +347,12 @@ TEST_F(BPlot3_Test, Without_A_Printer_The_Window_Says_So_And_Print_Does_Nothing)
     EXPECT_EQ(platform::Pending_Text(), L"");
     EXPECT_EQ(window->Plot_Launched, 0);
     EXPECT_FALSE(Marker_Numbers().empty()) << "the sheets stay listed";
+
+    platform::Preview_Log().clear();
+    Drive("cell 1164 0 1\nmsgbox OK\n");
+    EXPECT_TRUE(Script_Used());
+    EXPECT_TRUE(platform::Preview_Log().empty()) << "no preview without a device";
+    EXPECT_TRUE(window->IsWindowVisible());
 }
 
 // Nothing dispatched while the driver runs may change the sheets under it or close the window.
