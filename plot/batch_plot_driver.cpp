@@ -32,11 +32,6 @@ ZcArray<int> g_Failed_Sheets;
 
 namespace {
 
-int Plot_List_Size()
-{
-    return g_Sheet_Set ? static_cast<int>(g_Sheet_Set->Plot_List.GetSize()) : 0;
-}
-
 // Makes the sheet's space current, prepares its plot settings and plots it into the
 // folder; true when the plot counts as done. `position` counts from 0.
 bool Plot_Sheet_Of_List(Plot_Drawing1& sheet, const CString& folder, int position)

@@ -1,6 +1,7 @@
 #include "plot/batch_run.h"
 
 #include "core/plot_option.h"
+#include "core/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/sysvar_helpers.h"
 #include "db/dbsymtb.h"
@@ -9,6 +10,8 @@
 #include "win/win_msgbox.h"
 
 Plot_Option& Option_In_Force() { return g_Cur_Plot_Option ? *g_Cur_Plot_Option : g_Dwg_Plot_Option; }
+
+int Plot_List_Size() { return g_Sheet_Set ? static_cast<int>(g_Sheet_Set->Plot_List.GetSize()) : 0; }
 
 File_Dialogs_Off::File_Dialogs_Off() { Set_Var_Int(L"FILEDIA", 0); }
 

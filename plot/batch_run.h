@@ -8,6 +8,8 @@ class Plot_Option;
 
 // g_Cur_Plot_Option, else the drawing's options.
 Plot_Option& Option_In_Force();
+// The number of sheets in the plot list of g_Sheet_Set; 0 without one.
+int Plot_List_Size();
 
 // FILEDIA is 0 while a driver runs and 1 again on every way out.
 class File_Dialogs_Off {

@@ -21,8 +21,6 @@
 
 namespace {
 
-int Plot_List_Count() { return g_Sheet_Set ? static_cast<int>(g_Sheet_Set->Plot_List.GetSize()) : 0; }
-
 void Progress_Begin(int upper)
 {
     if (g_Dlg_BPlot3 != nullptr)
@@ -147,7 +145,7 @@ bool Plot_Paper_Batch(int count)
 void Run_Plot_Temp3()
 {
     Command_Scope scope;
-    const bool finished = Plot_Paper_Batch(Plot_List_Count());
+    const bool finished = Plot_Paper_Batch(Plot_List_Size());
     const Plot_Option& option = Option_In_Force();
     if (finished && g_Plot_Config.Open_Folder != 0 && option.Plt_Output == 1)
         ShellExecuteW(adsw_zcadMainWnd(), L"open", option.Plt_Folder.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
