@@ -10,7 +10,6 @@
 #include "dialogs/print_order_dialog.h"
 #include "dialogs/result_window_parts.h"
 #include "res/resource.h"
-#include "sheets/plot_styles.h"
 #include "ui/dlg_options.h"
 #include "ui/small_value_dialogs.h"
 
@@ -200,12 +199,7 @@ void Dlg_BPlot3::On_Style_Changed()
 {
     const int previous = Style_Index;
     Read_Controls();
-    if (Style_Index != 0)
-        return;
-    int index = previous - 1;
-    Choose_Default_Style(index, previous - 1);
-    Style_Index = index + 1;
-    Style_Combo.SetCurSel(Style_Index);
+    Apply_Style_Selection(&Style_Combo, Style_Index, previous);
 }
 
 void Dlg_BPlot3::On_Style_Dropdown() {}
@@ -213,13 +207,7 @@ void Dlg_BPlot3::On_Style_Dropdown() {}
 void Dlg_BPlot3::On_Edit_Style()
 {
     Read_Controls();
-    CString name;
-    Style_Combo.GetWindowText(name);
-    int position = Style_Index - 1;
-    Edit_Plot_Style(this, name, &Style_Combo, position);
-    Style_Index = position + 1;
-    // A refilled combo has lost its selection.
-    Style_Combo.SetCurSel(Style_Index);
+    Edit_Selected_Style(this, &Style_Combo, Style_Index);
 }
 
 void Dlg_BPlot3::On_List_Right_Click(NMHDR* header, LRESULT* result)

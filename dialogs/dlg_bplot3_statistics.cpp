@@ -42,29 +42,13 @@ void Dlg_BPlot3::Export_Paper_Statistics()
                 std::swap(groups[a], groups[b]);
 
     Spreadsheet_Writer writer;
-    if (!writer.Start())
+    if (!Start_Statistics_Workbook(writer, 5))
         return;
-    {
-        CComPtr<IDispatch> sheet;
-        if (writer.First_Sheet(sheet)) {
-            const _variant_t name(L"纸张统计");
-            Sheet_Call(writer, sheet, DISPATCH_PROPERTYPUT, L"Name", nullptr, {&name});
-        }
-    }
     const double widths[] = {8, 20, 15, 15, 15};
     for (int column = 1; column <= 5; ++column) {
         writer.Select_Range(column, 1, -1, 1);
         writer.Set_Column_Width(widths[column - 1]);
     }
-
-    writer.Select_Range(1, 1, 5, 1);
-    writer.Merge();
-    writer.Set_Text(L"Korvel批量打印---纸张统计");
-    writer.Set_Border(1, 3, 1);
-    writer.Set_Font(1, 14, 0);
-    writer.Set_Alignment(Centred);
-    writer.Set_Row_Height(30);
-    writer.Set_Fill_Color(Statistics_Title_Fill);
 
     const wchar_t* const headers[] = {L"序 号", L"纸张规格", L"张 数", L"单 价", L"小 计"};
     for (int column = 1; column <= 5; ++column) {
@@ -144,8 +128,5 @@ void Dlg_BPlot3::Export_Paper_Statistics()
     writer.Set_Alignment(Centred);
     writer.Set_Row_Height(19);
 
-    CComPtr<IDispatch> sheet;
-    if (writer.First_Sheet(sheet))
-        Sheet_Call(writer, sheet, DISPATCH_METHOD, L"Activate", nullptr, {});
-    writer.Show();
+    Show_Statistics_Workbook(writer);
 }
