@@ -66,7 +66,42 @@ void Batch_Plot_To_Files()
 }
 void Manage_TK_Library() { Print_Pending_Notice(); }
 void Batch_Plot_By_TK() { Print_Pending_Notice(); }
-void Batch_Plot_To_Paper() { Print_Pending_Notice(); }
+void Batch_Plot_To_Paper()
+{
+    Command_Scope scope;
+    Prepare_Host_For_Plot(Plot_Host_Setup{false, true});
+    Destroy_Window_Object(g_Dlg_BPlot3);
+
+    Module_Resource_Scope resources;
+    auto* window = new Dlg_BPlot3(CWnd::FromHandle(adsw_zcadMainWnd()));
+    g_Dlg_BPlot3 = window;
+    window->Options.Read_Dwg_Setting();
+    g_Cur_Plot_Option = &window->Options;
+    g_Sheet_Set = &window->Sheet_Set;
+    if (!window->Create(IDD_DLG_BPLOT3, CWnd::FromHandle(adsw_zcadMainWnd())))
+        return;
+    Destroy_Window_Object(g_Dlg_BPlot1);
+    Destroy_Window_Object(g_Dlg_BPlot2);
+    SetFocus(adsw_zcadDocWnd());
+
+    if (!Find_Plot_Frames(window->Sheet_Set))
+        return;
+    Run_Host_Command({L"-plotstamp", g_Plot_Config.Plot_Stamp ? L"O" : L"OFF", L""});
+    window->Sheet_Set.Filter_By_Area();
+    window->Device_Name = window->Options.Device_Name;
+    window->Print_Sign = window->Options.Print_Sign;
+    window->Output_Mode = window->Options.Plt_Output;
+    window->Auto_Rotate = window->Options.Auto_Rotate;
+    window->Collate = window->Options.Collate;
+    window->UpdateData(FALSE);
+    window->Fill_On_Open();
+
+    CRect rect;
+    window->GetWindowRect(&rect);
+    Fit_Rect_To_Monitor(rect.left, rect.top, rect.right, rect.bottom);
+    window->MoveWindow(&rect);
+    window->ShowWindow(SW_SHOW);
+}
 void Manage_Sign_Library() { Print_Pending_Notice(); }
 void Insert_Library_Signature() { Print_Pending_Notice(); }
 void Edit_Shortcuts()

@@ -17,5 +17,4 @@ void Insert_TK() { Print_Pending_Notice(); }
 
 // Plot runs queued by the result windows.
 void Plot_Temp2() { Print_Pending_Notice(); }
-void Plot_Temp3() { Print_Pending_Notice(); }
 void Plot_BaseFun2_Standby() { Print_Pending_Notice(); }

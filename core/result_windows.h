@@ -5,6 +5,7 @@
 #pragma once
 
 #include "dialogs/dlg_bplot1.h"
+#include "dialogs/dlg_bplot3.h"
 #include "ui/progress_window.h"
 #include "win/windows.h"
 
@@ -16,7 +17,6 @@ public:
 };
 
 class Dlg_BPlot2 : public Window_Shell {};
-class Dlg_BPlot3 : public Window_Shell {};
 
 extern Dlg_BPlot1* g_Dlg_BPlot1;
 extern Dlg_BPlot2* g_Dlg_BPlot2;

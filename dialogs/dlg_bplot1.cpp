@@ -8,6 +8,7 @@
 #include "core/string_helpers.h"
 #include "dialogs/bplot1_cell_texts.h"
 #include "dialogs/plot_option_combos.h"
+#include "dialogs/result_window_parts.h"
 #include "res/resource.h"
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
@@ -27,14 +28,6 @@ void Set_Array(ZcArray<int>& array, std::initializer_list<int> values)
 {
     array.setLogicalLength(0);
     for (int value : values) array.append(value);
-}
-
-void Setup_Pic_Button(Pic_Button& button, int hover_icon, int idle_icon)
-{
-    button.Set_Icon(hover_icon, idle_icon, 32);
-    button.Set_Cursor(IDR_HAND_CURSOR);
-    button.Set_Hover_Text_Color(RGB(255, 0, 0), 0);
-    button.Set_No_Capture(true);
 }
 
 }  // namespace
@@ -118,10 +111,10 @@ BOOL Dlg_BPlot1::OnInitDialog()
         }
     }
 
-    Setup_Pic_Button(Print_Button, IDI_OK_HOVER, IDI_OK_IDLE);
-    Setup_Pic_Button(Cancel_Button, IDI_CANCEL_HOVER, IDI_CANCEL_IDLE);
+    Setup_Result_Button(Print_Button, IDI_OK_HOVER, IDI_OK_IDLE);
+    Setup_Result_Button(Cancel_Button, IDI_CANCEL_HOVER, IDI_CANCEL_IDLE);
     for (Pic_Button* button : {&Name_Rule_Button, &Scale_Filter_Button, &Interrupt_Button})
-        Setup_Pic_Button(*button, IDI_BPLOT1_TOOL_HOVER, IDI_BPLOT1_TOOL_IDLE);
+        Setup_Result_Button(*button, IDI_BPLOT1_TOOL_HOVER, IDI_BPLOT1_TOOL_IDLE);
     Edit_Style_Button.Set_Icon(IDI_EDIT_HOVER, IDI_EDIT_IDLE, 32);
     Edit_Style_Button.Set_Cursor(IDR_HAND_CURSOR);
     Edit_Style_Button.Set_No_Capture(true);
@@ -374,35 +367,10 @@ void Dlg_BPlot1::On_Interrupt() { Stop_Flag = 1; }
 
 // ---- progress ----
 
-void Dlg_BPlot1::Lock_Controls(bool lock)
-{
-    if (!lock) {
-        for (int i = 0; i < Locked_Ids.length(); ++i)
-            if (CWnd* control = GetDlgItem(Locked_Ids[i]))
-                control->EnableWindow(TRUE);
-        Locked_Ids.setLogicalLength(0);
-        return;
-    }
-    for (CWnd* control = GetWindow(GW_CHILD); control != nullptr; control = control->GetWindow(GW_HWNDNEXT)) {
-        const int id = control->GetDlgCtrlID();
-        if (id == IDC_BP1_INTERRUPT || id == IDC_BP1_PROGRESS || !control->IsWindowEnabled())
-            continue;
-        control->EnableWindow(FALSE);
-        Locked_Ids.append(id);
-    }
-}
-
 void Dlg_BPlot1::Plot_Progress_Begin(int lower, int upper)
 {
-    if (!Plot_Running)
-        Lock_Controls(true);
-    Plot_Running = true;
-    for (int id : {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}) GetDlgItem(id)->ShowWindow(SW_HIDE);
-    Progress.SetRange(lower, upper);
-    Progress.SetStep(1);
-    Progress.SetPos(0);
-    Progress.ShowWindow(SW_SHOW);
-    Interrupt_Button.ShowWindow(SW_SHOW);
+    Show_Plot_Progress(this, Progress, lower, upper, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL},
+                       Locked_Ids, Plot_Running);
 }
 
 void Dlg_BPlot1::Plot_Progress_Step()
@@ -413,12 +381,8 @@ void Dlg_BPlot1::Plot_Progress_Step()
 
 void Dlg_BPlot1::Plot_Progress_End()
 {
-    if (Plot_Running)
-        Lock_Controls(false);
-    Plot_Running = false;
-    Progress.ShowWindow(SW_HIDE);
-    Interrupt_Button.ShowWindow(SW_HIDE);
-    for (int id : {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}) GetDlgItem(id)->ShowWindow(SW_SHOW);
+    Hide_Plot_Progress(this, Progress, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}, Locked_Ids,
+                       Plot_Running);
 }
 
 void Dlg_BPlot1::Plot_Done_Close()

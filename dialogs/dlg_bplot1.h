@@ -132,16 +132,11 @@ private:
     // Writes the device files of the output type for the papers of the list, with the
     // margins in force, and sets the device; the sheets keep their papers.
     void Rewrite_Device_Files();
-    // The rows a click on the cell acts on.
-    ZcArray<int> Click_Rows(int row, int column);
     void Show_Row_Paper(int row, Plot_Drawing1* sheet);
-    void Renumber_From(int row);
     void Fit_Columns(std::initializer_list<int> columns);
     bool Swatch_Shown() const;
     bool Dwg_Output() const { return Options.Output_Type == 6; }
-    // Disables every control but the progress and Stop, remembering which were enabled;
-    // with lock false enables those again.
-    void Lock_Controls(bool lock);
+    // The controls the running plot disabled.
     ZcArray<int> Locked_Ids;
 
     CComboBox Style_Combo;

@@ -2,13 +2,12 @@
 #include <vector>
 
 #include "core/doc_lock.h"
-#include "core/doc_reactors.h"
-#include "core/erase_helpers.h"
 #include "core/space_helpers.h"
 #include "dialogs/bplot1_cell_texts.h"
 #include "dialogs/dlg_bplot1.h"
 #include "dialogs/name_rule_dialog.h"
 #include "dialogs/paper_statistics.h"
+#include "dialogs/result_window_parts.h"
 #include "res/resource.h"
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
@@ -24,13 +23,6 @@ const wchar_t* const Paper_Type_Entries[] = {L"A4",       L"A3",       L"A2",   
                                              L"A4或A4加长", L"A3或A3加长", L"A2或A2加长", L"A1或A1加长", L"A0或A0加长"};
 constexpr int Paper_Type_Count = 10;
 
-ZcArray<int> All_Rows(int count)
-{
-    ZcArray<int> rows;
-    for (int row = 0; row < count; ++row) rows.append(row);
-    return rows;
-}
-
 int Picker_Columns(int entries)
 {
     if (entries <= 8) return 1;
@@ -41,13 +33,6 @@ int Picker_Columns(int entries)
 
 }  // namespace
 
-ZcArray<int> Dlg_BPlot1::Click_Rows(int row, int column)
-{
-    if (List.Hover_Row == row && List.Hover_Column == column && List.Hover_Rows.length() > 0)
-        return List.Hover_Rows;
-    return List.Compute_Hover_Rows(column, row);
-}
-
 void Dlg_BPlot1::On_List_Click(NMHDR* header, LRESULT* result)
 {
     *result = 0;
@@ -55,7 +40,7 @@ void Dlg_BPlot1::On_List_Click(NMHDR* header, LRESULT* result)
     const int row = item->iItem, column = item->iSubItem;
     if (row < 0 || row >= List.GetItemCount() || column < 0)
         return;
-    const ZcArray<int> rows = Click_Rows(row, column);
+    const ZcArray<int> rows = Click_Rows(List, row, column);
     switch (column) {
     case Col_Eye:
         if (!Dwg_Output()) Preview_Sheet(row);
@@ -93,13 +78,7 @@ void Dlg_BPlot1::On_Selection_Changed(NMHDR* header, LRESULT* result)
 {
     *result = 0;
     (void)header;
-    {
-        Doc_Lock lock;
-        for (int row = 0; row < List.GetItemCount(); ++row)
-            if (Plot_Drawing1* sheet = Row_Sheet(row))
-                sheet->Set_Marker(-1, (List.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) ? 1 : 0);
-    }
-    Update_Screen();
+    Highlight_Selected_Sheets(List, Sheet_Set);
 }
 
 void Dlg_BPlot1::Rename_Sheet(int row)
@@ -122,64 +101,18 @@ void Dlg_BPlot1::Rename_Sheet(int row)
 void Dlg_BPlot1::Delete_Sheets(int row, bool erase_markers, const ZcArray<int>& rows)
 {
     Read_Controls();
-    std::vector<int> doomed;
-    if (rows.length() >= 2)
-        for (int i = rows.length() - 1; i >= 0; --i) doomed.push_back(rows[i]);
-    else
-        doomed.push_back(row);
-
-    int lowest = -1;
-    for (int target : doomed) {
-        Plot_Drawing1* sheet = Row_Sheet(target);
-        if (sheet == nullptr || target >= List.GetItemCount())
-            continue;
-        List.DeleteItem(target);
-        List.On_Row_Deleted(target);
-        Sheet_Set.Plot_List.RemoveAt(target);
-        if (erase_markers && !sheet->Marker_Id.isNull()) {
-            Doc_Lock lock;
-            const uint8_t watch = g_Watch_Marker_Erase;
-            g_Watch_Marker_Erase = 0;
-            Erase_Entity(sheet->Marker_Id);
-            g_Watch_Marker_Erase = watch;
-            sheet->Marker_Id = ZcDbObjectId::kNull;
-        }
-        Sheet_Set.Delete_Sheet(sheet);
-        if (lowest < 0 || target < lowest)
-            lowest = target;
-    }
+    const int lowest = Remove_Sheet_Rows(List, Sheet_Set, row, erase_markers, rows);
     if (lowest < 0)
         return;
-
-    std::vector<Plot_Drawing1*> before;
-    for (int i = 0; i < Sheet_Set.Plot_List.GetSize(); ++i) before.push_back(Sheet_Set.Plot_List[i]);
-    Sheet_Set.Sort_Sheets(Options.Sort_Type);
-    bool order_changed = false;
-    for (int i = 0; i < Sheet_Set.Plot_List.GetSize(); ++i)
-        if (Sheet_Set.Plot_List[i] != before[static_cast<size_t>(i)])
-            order_changed = true;
-
-    if (order_changed || List.GetItemCount() < 2) {
+    if (Sort_Changes_Order(Sheet_Set, Options.Sort_Type) || List.GetItemCount() < 2) {
         Fill_Sheet_List(false);
     } else {
-        Renumber_From(lowest);
+        Renumber_Rows(List, Sheet_Set, lowest);
         Apply_Naming_Rule();
         Fit_List_Column(&List, Col_Name, this);
         List.Invalidate();
     }
     Update_Screen();
-}
-
-void Dlg_BPlot1::Renumber_From(int first)
-{
-    Doc_Lock lock;
-    for (int row = first; row < List.GetItemCount(); ++row) {
-        if (Plot_Drawing1* sheet = Row_Sheet(row))
-            sheet->Set_Marker(row + 1, -1);
-        CString number;
-        number.Format(L"%4d", row + 1);
-        List.SetItemText(row, Col_No, number);
-    }
 }
 
 void Dlg_BPlot1::Choose_Paper(int row, const ZcArray<int>& rows)

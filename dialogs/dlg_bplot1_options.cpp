@@ -139,12 +139,7 @@ void Dlg_BPlot1::On_Style_Changed()
 {
     const int previous = Style_Index;
     Read_Controls();
-    if (Style_Index != 0)
-        return;
-    int index = previous - 1;
-    Choose_Default_Style(index, previous - 1);
-    Style_Index = index + 1;
-    Style_Combo.SetCurSel(Style_Index);
+    Apply_Style_Selection(&Style_Combo, Style_Index, previous);
 }
 
 void Dlg_BPlot1::On_Margin_Changed()
@@ -289,13 +284,4 @@ void Dlg_BPlot1::OnPaint()
                            Options.Back_Blue, g_Swatch_Hover, this);
 }
 
-void Dlg_BPlot1::On_Edit_Style()
-{
-    CString name;
-    Style_Combo.GetWindowText(name);
-    int position = Style_Index - 1;
-    Edit_Plot_Style(this, name, &Style_Combo, position);
-    Style_Index = position + 1;
-    // A refilled combo has lost its selection.
-    Style_Combo.SetCurSel(Style_Index);
-}
+void Dlg_BPlot1::On_Edit_Style() { Edit_Selected_Style(this, &Style_Combo, Style_Index); }

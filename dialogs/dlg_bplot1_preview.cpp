@@ -3,6 +3,7 @@
 #include "core/result_windows.h"
 #include "core/space_helpers.h"
 #include "dialogs/dlg_bplot1.h"
+#include "dialogs/result_window_parts.h"
 #include "ed/sysvars.h"
 #include "plot/plot_sheet.h"
 #include "sheets/paper_table.h"
@@ -54,28 +55,20 @@ void Preview_One(Dlg_BPlot1& window, Plot_Drawing1& sheet, int row)
 
 void Dlg_BPlot1::Preview_Sheet(int row)
 {
-    while (true) {
+    Preview_With_Paging(this, Preview_Kind_BPlot1, row, [this] { return List.GetItemCount(); }, [this](int shown) {
         Read_Controls();
-        Plot_Drawing1* sheet = Row_Sheet(row);
+        Plot_Drawing1* sheet = Row_Sheet(shown);
         if (sheet == nullptr)
-            break;
+            return false;
         const MyPaper* paper = Find_Paper_By_Name(Sheet_Set.Paper_List, sheet->Paper_Name);
         if (paper != nullptr && (paper->Long_Side > 5080 || paper->Short_Side > 5080)) {
             MessageBoxW(GetSafeHwnd(), L"纸张尺寸过大，已超过 5080 mm (即200英寸)。\n\n请检查是否打印比例有误。\n\n打印预览退出 !",
                         L"Korvel打印预览", MB_OK);
-            break;
+            return false;
         }
-        Preview_One(*this, *sheet, row);
-        if (g_Preview_Kind == Preview_Kind_BPlot1 && g_Preview_Index >= 0 && g_Preview_Index != row &&
-            g_Preview_Index < List.GetItemCount()) {
-            row = g_Preview_Index;
-            continue;
-        }
-        break;
-    }
-    g_Preview_Kind = 0;
-    g_Preview_Index = -1;
-    ShowWindow(SW_SHOW);
+        Preview_One(*this, *sheet, shown);
+        return true;
+    });
 }
 
 int BPlot1_Preview_List_Count(int kind)

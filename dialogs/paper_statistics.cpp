@@ -24,13 +24,37 @@ bool Near_Whole(double value)
     return std::fabs(value - std::trunc(value)) < 1e-5 || std::fabs(value - std::trunc(value + 1.0)) < 1e-5;
 }
 
-const long Title_Fill = 0xB4E0C6;
-const long Header_Fill = 0xCCF2FF;
-const long Total_Fill = 0xDCDCDC;
-const long Red = 0x0000FF;
 const int Centre = 1;
 
 }  // namespace
+
+bool Start_Statistics_Workbook(Spreadsheet_Writer& writer, int last_column)
+{
+    if (!writer.Start())
+        return false;
+    CComPtr<IDispatch> sheet;
+    if (writer.First_Sheet(sheet)) {
+        const _variant_t name(L"纸张统计");
+        Sheet_Call(writer, sheet, DISPATCH_PROPERTYPUT, L"Name", nullptr, {&name});
+    }
+    writer.Select_Range(1, 1, last_column, 1);
+    writer.Merge();
+    writer.Set_Text(L"Korvel批量打印---纸张统计");
+    writer.Set_Border(1, 3, 1);
+    writer.Set_Font(1, 14, 0);
+    writer.Set_Alignment(Centre);
+    writer.Set_Row_Height(30);
+    writer.Set_Fill_Color(Statistics_Title_Fill);
+    return true;
+}
+
+void Show_Statistics_Workbook(Spreadsheet_Writer& writer)
+{
+    CComPtr<IDispatch> sheet;
+    if (writer.First_Sheet(sheet))
+        Sheet_Call(writer, sheet, DISPATCH_METHOD, L"Activate", nullptr, {});
+    writer.Show();
+}
 
 double Paper_Standard_Factor(const MyPaper& paper, int standard)
 {
@@ -79,31 +103,14 @@ void Export_Paper_Statistics(const Paper_Array& paper_list, const CUIntArray& co
             }
 
     Spreadsheet_Writer writer;
-    if (!writer.Start())
+    if (!Start_Statistics_Workbook(writer, 7))
         return;
-    {
-        CComPtr<IDispatch> sheet;
-        if (writer.First_Sheet(sheet)) {
-            const _variant_t name(L"纸张统计");
-            Sheet_Call(writer, sheet, DISPATCH_PROPERTYPUT, L"Name", nullptr, {&name});
-        }
-    }
-
     writer.Select_Range(1, 1, -1, 1);
     writer.Set_Column_Width(8);
     for (int column = 2; column <= 7; ++column) {
         writer.Select_Range(column, 1, -1, 1);
         writer.Set_Column_Width(15);
     }
-
-    writer.Select_Range(1, 1, 7, 1);
-    writer.Merge();
-    writer.Set_Text(L"Korvel批量打印---纸张统计");
-    writer.Set_Border(1, 3, 1);
-    writer.Set_Font(1, 14, 0);
-    writer.Set_Alignment(Centre);
-    writer.Set_Row_Height(30);
-    writer.Set_Fill_Color(Title_Fill);
 
     const CString standard_name = Standards[standard - 1].name;
     struct Header_Cell {
@@ -139,11 +146,11 @@ void Export_Paper_Statistics(const Paper_Array& paper_list, const CUIntArray& co
     writer.Set_Font(1, 11, 0);
     writer.Set_Alignment(Centre);
     writer.Set_Row_Height(15);
-    writer.Set_Fill_Color(Header_Fill);
+    writer.Set_Fill_Color(Statistics_Header_Fill);
     writer.Select_Range(6, 2, -1, 2);
     writer.Set_Alignment(2);
     writer.Select_Range(7, 2, -1, 2);
-    writer.Set_Font(1, 11, Red);
+    writer.Set_Font(1, 11, Statistics_Red);
     writer.Set_Alignment(0);
 
     double total_sheets = 0.0;
@@ -228,7 +235,7 @@ void Export_Paper_Statistics(const Paper_Array& paper_list, const CUIntArray& co
 
     writer.Select_Range(1, total_row, 7, total_row);
     writer.Set_Font(1, 11, 0);
-    writer.Set_Fill_Color(Total_Fill);
+    writer.Set_Fill_Color(Statistics_Total_Fill);
     writer.Set_Border(1, 3, 1);
     writer.Set_Alignment(Centre);
     writer.Set_Row_Height(19);
@@ -238,8 +245,5 @@ void Export_Paper_Statistics(const Paper_Array& paper_list, const CUIntArray& co
     writer.Select_Range(4, 2, 5, total_row);
     writer.Set_Border(1, 3, 1);
 
-    CComPtr<IDispatch> sheet;
-    if (writer.First_Sheet(sheet))
-        Sheet_Call(writer, sheet, DISPATCH_METHOD, L"Activate", nullptr, {});
-    writer.Show();
+    Show_Statistics_Workbook(writer);
 }

@@ -8,6 +8,7 @@
 #include "core/string_helpers.h"
 #include "ed/host_window.h"
 #include "sheets/plot_set.h"
+#include "sheets/plot_styles.h"
 #include "ui/module_resources.h"
 #include "ui/small_value_dialogs.h"
 #include "win/win_msgbox.h"
@@ -155,4 +156,25 @@ void Choose_Default_Style(int& index, int fallback)
             return;
         }
     }
+}
+
+void Apply_Style_Selection(CComboBox* combo, int& selection, int previous)
+{
+    if (selection != 0)
+        return;
+    int index = previous - 1;
+    Choose_Default_Style(index, previous - 1);
+    selection = index + 1;
+    combo->SetCurSel(selection);
+}
+
+void Edit_Selected_Style(CWnd* owner, CComboBox* combo, int& selection)
+{
+    CString name;
+    combo->GetWindowText(name);
+    int position = selection - 1;
+    Edit_Plot_Style(owner, name, combo, position);
+    selection = position + 1;
+    // A refilled combo has lost its selection.
+    combo->SetCurSel(selection);
 }

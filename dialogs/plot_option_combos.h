@@ -36,3 +36,9 @@ int Find_Default_Style_Index(const Plot_Set& plot_set);
 // Runs the default-style dialog; on OK the style-list index of the new default, else (and
 // when nothing matches) the fallback.
 void Choose_Default_Style(int& index, int fallback);
+// A style combo whose selection became `selection` (from `previous`): the default entry 0
+// runs the default-style choice with the previous style as fallback and selects its result.
+void Apply_Style_Selection(CComboBox* combo, int& selection, int previous);
+// The host's plot-style editor on the selected table; the combo, refilled when the editor
+// added a table, keeps the selection.
+void Edit_Selected_Style(CWnd* owner, CComboBox* combo, int& selection);

@@ -12,6 +12,7 @@
 #include "core/string_helpers.h"
 #include "core/sysvar_helpers.h"
 #include "ed/host_window.h"
+#include "plot/batch_run.h"
 #include "plot/batch_window.h"
 #include "plot/output_folders.h"
 #include "plot/pdf_merge.h"
@@ -30,40 +31,6 @@ ZcDbObjectId g_Retry_Space_Id;
 ZcArray<int> g_Failed_Sheets;
 
 namespace {
-
-Plot_Option& Option_In_Force()
-{
-    return g_Cur_Plot_Option ? *g_Cur_Plot_Option : g_Dwg_Plot_Option;
-}
-
-int Plot_List_Size()
-{
-    return g_Sheet_Set ? static_cast<int>(g_Sheet_Set->Plot_List.GetSize()) : 0;
-}
-
-// FILEDIA is 0 while a driver runs and 1 again on every way out.
-class File_Dialogs_Off {
-public:
-    File_Dialogs_Off() { Set_Var_Int(L"FILEDIA", 0); }
-    ~File_Dialogs_Off() { Restore_FileDia(); }
-    File_Dialogs_Off(const File_Dialogs_Off&) = delete;
-    File_Dialogs_Off& operator=(const File_Dialogs_Off&) = delete;
-};
-
-ZcDbObjectId Current_Space_Id()
-{
-    ZcDbObjectId id;
-    if (ZcDbBlockTableRecord* record = Get_Current_Space_Record(zcdbHostApplicationServices()->workingDatabase(), false)) {
-        id = record->objectId();
-        record->close();
-    }
-    return id;
-}
-
-bool User_Stops()
-{
-    return MessageBoxW(adsw_zcadMainWnd(), L"是否中断打印 ？", L"Korvel", MB_YESNO | MB_ICONINFORMATION) == IDYES;
-}
 
 // Makes the sheet's space current, prepares its plot settings and plots it into the
 // folder; true when the plot counts as done. `position` counts from 0.

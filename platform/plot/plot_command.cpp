@@ -607,6 +607,7 @@ PlotJob Build_Job(const Plot_Session& session)
     job.space = session.block_id;
     job.model_space = s.modelType();
     job.device_name = device->name;
+    job.document_name = Drawing_Title() + L"-" + session.layout_name;
     job.driver = device->driver;
     job.dpi = device->dpi;
     job.background_rgb = device->background_rgb;

@@ -38,6 +38,7 @@ struct PlotJob {
     ZcDbObjectId space;                // block table record of model space or of a layout
     bool model_space = true;
     std::wstring device_name;          // as the user chose it, e.g. "Korvel PDF.pc5" or a printer
+    std::wstring document_name;        // the job's name in a print queue: "<drawing>-<layout>"
     PlotDriver driver = PlotDriver::Pdf;
     double dpi = 300.0;                // raster drivers: pixels per inch of the paper
     uint32_t background_rgb = 0xFFFFFF;  // paper colour 0x00RRGGBB (raster drivers paint it)

@@ -194,6 +194,23 @@ const std::map<int, Expected_Template>& Templates()
             true},
            {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"确  定", true},
            {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"取  消", true}}}},
+        {IDD_DLG_BPLOT3,
+         {L"批打印至纸张", 359, 317,
+          {{IDC_BP3_LIST, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, nullptr, true},
+           {IDC_BP3_DEVICE_COMBO, L"ComboBox", CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, nullptr, true},
+           {IDC_BP3_STYLE_COMBO, L"ComboBox", CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, nullptr, true},
+           {IDC_BP3_EDIT_STYLE, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, nullptr, true},
+           {IDC_BP3_TO_PAPER, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"打印到纸张", true},
+           {IDC_BP3_TO_PLT, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"输出为PLT", true},
+           {IDC_BP3_COLLATE, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"逐份打印", true},
+           {IDC_BP3_SIGN_CHECK, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"打印签名", true},
+           {IDC_BP3_AUTO_ROTATE, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"自动旋转", false},
+           {IDC_BP3_FILTER, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"过 滤", true},
+           {IDC_BP3_SORT, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"排 序", true},
+           {IDC_BP3_PROGRESS, L"msctls_progress32", 0, 0, nullptr, false},
+           {IDC_BP3_INTERRUPT, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"中 断 打 印", false},
+           {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"打 印", true},
+           {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"取 消", true}}}},
     };
     return templates;
 }

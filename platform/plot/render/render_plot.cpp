@@ -9,6 +9,7 @@
 #include "db/dbviewport.h"
 #include "plot/drivers/plot_driver_factory.h"
 #include "plot/plot_job.h"
+#include "plot/print_queue.h"
 #include "plot/render/plot_paper_layout.h"
 #include "plot/render/render_page.h"
 #include "plot/render/space_index.h"
@@ -290,6 +291,8 @@ PlotResult Render_Plot(const PlotJob& job)
     if (!Render_Page(job, *device, result.error) || !device->finish(result.error)) return result;
     result.ok = true;
     result.files = device->files();
+    if (job.driver == PlotDriver::Printer && job.output_path.empty() && !result.files.empty())
+        Record_Print_Job(job, result.files.front());
     return result;
 }
 

@@ -1,0 +1,160 @@
+#include "dialogs/result_window_parts.h"
+
+#include <vector>
+
+#include "core/doc_lock.h"
+#include "core/doc_reactors.h"
+#include "core/erase_helpers.h"
+#include "core/space_helpers.h"
+#include "res/resource.h"
+#include "sheets/plot_set.h"
+#include "sheets/sheet_records.h"
+#include "ui/gradient_progress.h"
+#include "ui/progress_window.h"
+#include "ui/sheet_list_ctrl.h"
+
+void Setup_Result_Button(Pic_Button& button, int hover_icon, int idle_icon)
+{
+    button.Set_Icon(hover_icon, idle_icon, 32);
+    button.Set_Cursor(IDR_HAND_CURSOR);
+    button.Set_Hover_Text_Color(RGB(255, 0, 0), 0);
+    button.Set_No_Capture(true);
+}
+
+void Lock_Window_Controls(CWnd* window, std::initializer_list<int> kept, ZcArray<int>& locked)
+{
+    for (CWnd* control = window->GetWindow(GW_CHILD); control != nullptr; control = control->GetWindow(GW_HWNDNEXT)) {
+        const int id = control->GetDlgCtrlID();
+        bool keep = !control->IsWindowEnabled();
+        for (int kept_id : kept) keep = keep || id == kept_id;
+        if (keep)
+            continue;
+        control->EnableWindow(FALSE);
+        locked.append(id);
+    }
+}
+
+void Unlock_Window_Controls(CWnd* window, ZcArray<int>& locked)
+{
+    for (int i = 0; i < locked.length(); ++i)
+        if (CWnd* control = window->GetDlgItem(locked[i]))
+            control->EnableWindow(TRUE);
+    locked.setLogicalLength(0);
+}
+
+ZcArray<int> All_Rows(int count)
+{
+    ZcArray<int> rows;
+    for (int row = 0; row < count; ++row) rows.append(row);
+    return rows;
+}
+
+ZcArray<int> Click_Rows(ListCtrl_DivezUrez& list, int row, int column)
+{
+    if (list.Hover_Row == row && list.Hover_Column == column && list.Hover_Rows.length() > 0)
+        return list.Hover_Rows;
+    return list.Compute_Hover_Rows(column, row);
+}
+
+int Remove_Sheet_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int row, bool erase_markers,
+                      const ZcArray<int>& rows)
+{
+    std::vector<int> doomed;
+    if (rows.length() >= 2)
+        for (int i = rows.length() - 1; i >= 0; --i) doomed.push_back(rows[i]);
+    else
+        doomed.push_back(row);
+
+    int lowest = -1;
+    for (int target : doomed) {
+        if (target < 0 || target >= sheet_set.Plot_List.GetSize() || target >= list.GetItemCount())
+            continue;
+        Plot_Drawing1* sheet = sheet_set.Plot_List[target];
+        list.DeleteItem(target);
+        list.On_Row_Deleted(target);
+        sheet_set.Plot_List.RemoveAt(target);
+        if (erase_markers && !sheet->Marker_Id.isNull()) {
+            Doc_Lock lock;
+            const uint8_t watch = g_Watch_Marker_Erase;
+            g_Watch_Marker_Erase = 0;
+            Erase_Entity(sheet->Marker_Id);
+            g_Watch_Marker_Erase = watch;
+            sheet->Marker_Id = ZcDbObjectId::kNull;
+        }
+        sheet_set.Delete_Sheet(sheet);
+        if (lowest < 0 || target < lowest)
+            lowest = target;
+    }
+    return lowest;
+}
+
+bool Sort_Changes_Order(Plot_Sheet_Set& sheet_set, int sort_type)
+{
+    std::vector<Plot_Drawing1*> before;
+    for (int i = 0; i < sheet_set.Plot_List.GetSize(); ++i) before.push_back(sheet_set.Plot_List[i]);
+    sheet_set.Sort_Sheets(sort_type);
+    for (int i = 0; i < sheet_set.Plot_List.GetSize(); ++i)
+        if (sheet_set.Plot_List[i] != before[static_cast<size_t>(i)])
+            return true;
+    return false;
+}
+
+void Renumber_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int first)
+{
+    Doc_Lock lock;
+    for (int row = first; row < list.GetItemCount(); ++row) {
+        if (row < sheet_set.Plot_List.GetSize())
+            sheet_set.Plot_List[row]->Set_Marker(row + 1, -1);
+        CString number;
+        number.Format(L"%4d", row + 1);
+        list.SetItemText(row, 0, number);
+    }
+}
+
+void Highlight_Selected_Sheets(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set)
+{
+    {
+        Doc_Lock lock;
+        for (int row = 0; row < list.GetItemCount() && row < sheet_set.Plot_List.GetSize(); ++row)
+            sheet_set.Plot_List[row]->Set_Marker(-1, (list.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) ? 1 : 0);
+    }
+    Update_Screen();
+}
+
+void Show_Plot_Progress(CWnd* window, CGradientProgressCtrl& progress, int lower, int upper,
+                        std::initializer_list<int> tool_ids, ZcArray<int>& locked, bool& running)
+{
+    if (!running)
+        Lock_Window_Controls(window, {IDC_BP1_INTERRUPT, IDC_BP1_PROGRESS}, locked);
+    running = true;
+    for (int id : tool_ids) window->GetDlgItem(id)->ShowWindow(SW_HIDE);
+    progress.SetRange(lower, upper);
+    progress.SetStep(1);
+    progress.SetPos(0);
+    progress.ShowWindow(SW_SHOW);
+    window->GetDlgItem(IDC_BP1_INTERRUPT)->ShowWindow(SW_SHOW);
+}
+
+void Hide_Plot_Progress(CWnd* window, CGradientProgressCtrl& progress, std::initializer_list<int> tool_ids,
+                        ZcArray<int>& locked, bool& running)
+{
+    if (running)
+        Unlock_Window_Controls(window, locked);
+    running = false;
+    progress.ShowWindow(SW_HIDE);
+    window->GetDlgItem(IDC_BP1_INTERRUPT)->ShowWindow(SW_HIDE);
+    for (int id : tool_ids) window->GetDlgItem(id)->ShowWindow(SW_SHOW);
+}
+
+void Preview_With_Paging(CWnd* window, int kind, int row, const std::function<int()>& rows,
+                         const std::function<bool(int)>& preview_one)
+{
+    while (row >= 0 && row < rows() && preview_one(row)) {
+        if (g_Preview_Kind != kind || g_Preview_Index < 0 || g_Preview_Index == row || g_Preview_Index >= rows())
+            break;
+        row = g_Preview_Index;
+    }
+    g_Preview_Kind = 0;
+    g_Preview_Index = -1;
+    window->ShowWindow(SW_SHOW);
+}

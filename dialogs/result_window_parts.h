@@ -1,0 +1,58 @@
+// What the result windows of the batch plot share: their picture buttons, the controls
+// locked while a plot runs, the rows a list click acts on, and the removal of rows with
+// their sheets.
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+
+#include "mfc/afxwin.h"
+#include "rx/zcarray.h"
+#include "ui/pic_button.h"
+
+class CGradientProgressCtrl;
+class ListCtrl_DivezUrez;
+class Plot_Sheet_Set;
+
+// A 32-pixel icon button with the hand cursor, red caption while hovered, without capture.
+void Setup_Result_Button(Pic_Button& button, int hover_icon, int idle_icon);
+
+// Disables every enabled child of the window but the kept ones and remembers them.
+void Lock_Window_Controls(CWnd* window, std::initializer_list<int> kept, ZcArray<int>& locked);
+// Enables the remembered controls again and forgets them.
+void Unlock_Window_Controls(CWnd* window, ZcArray<int>& locked);
+
+// 0 .. count - 1.
+ZcArray<int> All_Rows(int count);
+// The rows a click on the cell acts on: the list's hover rows when the click is on the
+// hovered cell, else the rows a hover there would take.
+ZcArray<int> Click_Rows(ListCtrl_DivezUrez& list, int row, int column);
+
+// Deletes the row, or with two or more rows given those rows from the last to the first,
+// each with its sheet of the plot list and of the set; with erase_markers the marker is
+// erased first (without the erase notification). Rows outside the list are ignored.
+// Returns the lowest row deleted, -1 when none was.
+int Remove_Sheet_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int row, bool erase_markers,
+                      const ZcArray<int>& rows);
+// Sorts the plot list by the sort type; true when that changed its order.
+bool Sort_Changes_Order(Plot_Sheet_Set& sheet_set, int sort_type);
+
+// Rows from `first` on: the sheet's marker and column 0 take the row's number.
+void Renumber_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int first);
+// Every listed sheet's marker looks highlighted while its row is selected, normal otherwise.
+void Highlight_Selected_Sheets(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set);
+
+// The window while a plot runs: every control but the bar and the stop button locked (the
+// first time), the tool buttons hidden, the bar shown from lower to upper with the stop
+// button (ids IDC_BP1_PROGRESS and IDC_BP1_INTERRUPT in every result window).
+void Show_Plot_Progress(CWnd* window, CGradientProgressCtrl& progress, int lower, int upper,
+                        std::initializer_list<int> tool_ids, ZcArray<int>& locked, bool& running);
+// And back: the locked controls enabled, the bar and stop button hidden, the tools shown.
+void Hide_Plot_Progress(CWnd* window, CGradientProgressCtrl& progress, std::initializer_list<int> tool_ids,
+                        ZcArray<int>& locked, bool& running);
+
+// The host's preview of the row's sheet (preview_one, false when it refused the sheet), then
+// of each row the user paged to in it while it is one of the `rows` of the window of that
+// preview kind; afterwards no preview is current and the window is shown again.
+void Preview_With_Paging(CWnd* window, int kind, int row, const std::function<int()>& rows,
+                         const std::function<bool(int)>& preview_one);

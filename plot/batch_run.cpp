@@ -1,0 +1,33 @@
+#include "plot/batch_run.h"
+
+#include "core/plot_option.h"
+#include "core/result_windows.h"
+#include "core/space_helpers.h"
+#include "core/sysvar_helpers.h"
+#include "db/dbsymtb.h"
+#include "ed/host_window.h"
+#include "plot/output_folders.h"
+#include "win/win_msgbox.h"
+
+Plot_Option& Option_In_Force() { return g_Cur_Plot_Option ? *g_Cur_Plot_Option : g_Dwg_Plot_Option; }
+
+int Plot_List_Size() { return g_Sheet_Set ? static_cast<int>(g_Sheet_Set->Plot_List.GetSize()) : 0; }
+
+File_Dialogs_Off::File_Dialogs_Off() { Set_Var_Int(L"FILEDIA", 0); }
+
+File_Dialogs_Off::~File_Dialogs_Off() { Restore_FileDia(); }
+
+ZcDbObjectId Current_Space_Id()
+{
+    ZcDbObjectId id;
+    if (ZcDbBlockTableRecord* record = Get_Current_Space_Record(zcdbHostApplicationServices()->workingDatabase(), false)) {
+        id = record->objectId();
+        record->close();
+    }
+    return id;
+}
+
+bool User_Stops()
+{
+    return MessageBoxW(adsw_zcadMainWnd(), L"是否中断打印 ？", L"Korvel", MB_YESNO | MB_ICONINFORMATION) == IDYES;
+}

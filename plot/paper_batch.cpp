@@ -1,0 +1,156 @@
+#include "plot/paper_batch.h"
+
+#include "core/command_context.h"
+#include "core/command_handlers.h"
+#include "core/doc_lock.h"
+#include "core/file_operations.h"
+#include "core/follow_up.h"
+#include "core/name_lookups.h"
+#include "core/plot_config.h"
+#include "core/plot_option.h"
+#include "core/result_windows.h"
+#include "core/space_helpers.h"
+#include "ed/host_window.h"
+#include "plot/batch_plot_driver.h"
+#include "plot/batch_run.h"
+#include "plot/dbplotsetval.h"
+#include "plot/plot_sheet.h"
+#include "sheets/plot_set.h"
+#include "win/win_files.h"
+#include "win/win_shell.h"
+
+namespace {
+
+void Progress_Begin(int upper)
+{
+    if (g_Dlg_BPlot3 != nullptr)
+        g_Dlg_BPlot3->Plot_Progress_Begin(0, upper);
+}
+
+// The window's end of a run, normal or stopped.
+void Progress_End_And_Close()
+{
+    if (g_Dlg_BPlot3 != nullptr)
+        g_Dlg_BPlot3->Plot_Progress_End();
+    if (g_Dlg_BPlot3 != nullptr)
+        g_Dlg_BPlot3->Plot_Done_Close();
+}
+
+bool Take_Stop_Request()
+{
+    if (g_Dlg_BPlot3 == nullptr || g_Dlg_BPlot3->Stop_Flag == 0)
+        return false;
+    g_Dlg_BPlot3->Stop_Flag = 0;
+    return true;
+}
+
+// Makes the sheet's space current, prepares its plot settings for the printer and sends it.
+void Print_Sheet(Plot_Drawing1& sheet, const Plot_Option& option, const CString& path)
+{
+    if (!sheet.Space_Id.isNull())
+        Activate_Layout_Of_Block(sheet.Space_Id);
+    const bool in_layout = Is_Paper_Space();
+
+    Doc_Lock lock;
+    Plot_Set plot_set;
+    plot_set.Set_Device(option.Device_Name);
+    if (plot_set.Layout != nullptr)
+        plot_set.Validator->setCanonicalMediaName(plot_set.Layout, sheet.Paper_Name.GetString());
+    plot_set.Select_Style_Sheet(g_Plot_Style_Index);
+    plot_set.Set_Window(sheet.Min_Corner, sheet.Max_Corner, 0.0, false);
+    if (!path.IsEmpty())
+        Delete_File(path);
+    plot_set.Close_Layout();
+    Plot_Sheet_To_Paper(in_layout, path, option.Print_Sign, sheet.Portrait);
+}
+
+}  // namespace
+
+std::vector<Plot_Drawing1*> Paper_Batch_Jobs(const Sheet_Array& plot_list, int count, bool to_file, bool collate)
+{
+    std::vector<Plot_Drawing1*> jobs;
+    count = count < plot_list.GetSize() ? count : static_cast<int>(plot_list.GetSize());
+    if (to_file || !collate) {
+        for (int i = 0; i < count; ++i) {
+            Plot_Drawing1* sheet = plot_list[i];
+            if (sheet->Paper_Name.IsEmpty())
+                continue;
+            const int copies = to_file ? 1 : sheet->Copies;
+            for (int k = 0; k < copies; ++k) jobs.push_back(sheet);
+        }
+        return jobs;
+    }
+    for (int i = 0; i < count; ++i)
+        plot_list[i]->Copies_Left = plot_list[i]->Paper_Name.IsEmpty() ? 0 : plot_list[i]->Copies;
+    for (bool appended = true; appended;) {
+        appended = false;
+        for (int i = 0; i < count; ++i) {
+            Plot_Drawing1* sheet = plot_list[i];
+            if (sheet->Copies_Left <= 0)
+                continue;
+            jobs.push_back(sheet);
+            --sheet->Copies_Left;
+            appended = true;
+        }
+    }
+    return jobs;
+}
+
+CString Paper_Batch_Plt_Path(const CString& folder, const CString& title, int job_count, int job)
+{
+    CString path;
+    if (job_count == 1)
+        path.Format(L"%s\\%s.plt", folder.GetString(), title.GetString());
+    else
+        path.Format(L"%s\\%s_%d.plt", folder.GetString(), title.GetString(), job + 1);
+    return path;
+}
+
+bool Plot_Paper_Batch(int count)
+{
+    const Plot_Option& option = Option_In_Force();
+    // Nothing goes to a printer that is not there.
+    if (option.Device_Name.IsEmpty() || g_Sheet_Set == nullptr) {
+        Progress_End_And_Close();
+        return false;
+    }
+    const bool to_file = option.Plt_Output == 1;
+    if (to_file)
+        CreateDirectoryW(option.Plt_Folder.GetString(), nullptr);
+    File_Dialogs_Off file_dialogs_off;
+    const ZcDbObjectId start_space = Current_Space_Id();
+    const std::vector<Plot_Drawing1*> jobs =
+        Paper_Batch_Jobs(g_Sheet_Set->Plot_List, count, to_file, option.Collate != 0);
+    const int job_count = static_cast<int>(jobs.size());
+    Progress_Begin(job_count);
+    const CString title = Get_Dwg_Title();
+
+    bool finished = true;
+    for (int j = 0; j < job_count; ++j) {
+        if (Take_Stop_Request() && User_Stops()) {
+            finished = false;
+            break;
+        }
+        if (g_Dlg_BPlot3 != nullptr)
+            g_Dlg_BPlot3->Plot_Progress_Step();
+        const CString path = to_file ? Paper_Batch_Plt_Path(option.Plt_Folder, title, job_count, j) : CString();
+        Print_Sheet(*jobs[static_cast<size_t>(j)], option, path);
+    }
+    Progress_End_And_Close();
+    if (!start_space.isNull())
+        Activate_Layout_Of_Block(start_space);
+    return finished;
+}
+
+void Run_Plot_Temp3()
+{
+    Command_Scope scope;
+    const bool finished = Plot_Paper_Batch(Plot_List_Size());
+    const Plot_Option& option = Option_In_Force();
+    if (finished && g_Plot_Config.Open_Folder != 0 && option.Plt_Output == 1)
+        ShellExecuteW(adsw_zcadMainWnd(), L"open", option.Plt_Folder.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
+    Queue_Follow_Up(L"KV_DivezUrez_5");
+}
+
+// The internal command of the paper run.
+void Plot_Temp3() { Run_Plot_Temp3(); }
