@@ -17,16 +17,6 @@ File_Dialogs_Off::File_Dialogs_Off() { Set_Var_Int(L"FILEDIA", 0); }
 
 File_Dialogs_Off::~File_Dialogs_Off() { Restore_FileDia(); }
 
-ZcDbObjectId Current_Space_Id()
-{
-    ZcDbObjectId id;
-    if (ZcDbBlockTableRecord* record = Get_Current_Space_Record(zcdbHostApplicationServices()->workingDatabase(), false)) {
-        id = record->objectId();
-        record->close();
-    }
-    return id;
-}
-
 bool User_Stops()
 {
     return MessageBoxW(adsw_zcadMainWnd(), L"是否中断打印 ？", L"Korvel", MB_YESNO | MB_ICONINFORMATION) == IDYES;

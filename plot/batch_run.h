@@ -3,6 +3,7 @@
 #pragma once
 
 #include "db/dbid.h"
+#include "sheets/space_choice.h"  // Current_Space_Id
 
 class Plot_Option;
 
@@ -19,9 +20,6 @@ public:
     File_Dialogs_Off(const File_Dialogs_Off&) = delete;
     File_Dialogs_Off& operator=(const File_Dialogs_Off&) = delete;
 };
-
-// The block table record of the current space; null when it cannot be opened.
-ZcDbObjectId Current_Space_Id();
 
 // "是否中断打印 ？": true when the user answers Yes.
 bool User_Stops();

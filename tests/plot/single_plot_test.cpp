@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "core/ini_lists.h"
+#include "core/result_windows.h"
 #include "core/string_helpers.h"
 #include "core/temp_folder.h"
 #include "ed/input.h"
