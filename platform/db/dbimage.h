@@ -26,6 +26,9 @@ public:
     Zcad::ErrorStatus setResolutionUnits(Units units);
     bool isLoaded() const { return mLoaded; }
     Zcad::ErrorStatus setLoaded(bool loaded);
+    // Reads the source file's pixel size (PNG, JPEG or BMP) and marks the image loaded;
+    // eFileNotFound when it cannot be read, eInvalidInput when it is no such picture.
+    Zcad::ErrorStatus load();
 
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
@@ -48,10 +51,11 @@ public:
 
     ZcDbObjectId imageDefId() const { return mImageDefId; }
     Zcad::ErrorStatus setImageDefId(ZcDbObjectId imageDefId);
-    // Lower-left corner and the vectors of one pixel along the image's width and height.
+    // Lower-left corner and the vectors of the image's bottom and left edges (their lengths
+    // are its width and height in drawing units).
     void getOrientation(ZcGePoint3d& origin, ZcGeVector3d& u, ZcGeVector3d& v) const;
     Zcad::ErrorStatus setOrientation(const ZcGePoint3d& origin, const ZcGeVector3d& u, const ZcGeVector3d& v);
-    // Size in pixels.
+    // Size in pixels: the definition's from setImageDefId on (clip points count in them).
     ZcGeVector2d imageSize() const { return mImageSize; }
     Zcad::ErrorStatus setImageSize(const ZcGeVector2d& pixels);
     // Clip boundary in pixel coordinates (two corners of a rectangle, or a polygon).
@@ -82,8 +86,8 @@ protected:
 private:
     ZcDbObjectId mImageDefId;
     ZcGePoint3d mOrigin;
-    ZcGeVector3d mU{1.0, 0.0, 0.0};
-    ZcGeVector3d mV{0.0, 1.0, 0.0};
+    ZcGeVector3d mU{1.0, 0.0, 0.0};  // the whole bottom edge
+    ZcGeVector3d mV{0.0, 1.0, 0.0};  // the whole left edge
     ZcGeVector2d mImageSize{1.0, 1.0};
     ClipBoundaryType mClipType = kRect;
     std::vector<ZcGePoint2d> mClip;

@@ -172,11 +172,14 @@ ZcDbEntity* Read_Image(DxfReadContext& ctx, const DxfRecord& r) {
   DxfSpan s = r.subclass(r.type == "WIPEOUT" ? "AcDbWipeout" : "AcDbRasterImage");
   std::unique_ptr<ZcDbRasterImage> image;
   if (r.type == "WIPEOUT") image = std::make_unique<ZcDbWipeout>(); else image = std::make_unique<ZcDbRasterImage>();
+  // The file gives the vectors of one pixel; the image holds its whole edges.
   const ZcGePoint3d u = Point(s, 11), v = Point(s, 12);
-  image->setOrientation(Point(s, 10), ZcGeVector3d(u.x, u.y, u.z).isZeroLength() ? ZcGeVector3d(1, 0, 0) : ZcGeVector3d(u.x, u.y, u.z),
-                        ZcGeVector3d(v.x, v.y, v.z).isZeroLength() ? ZcGeVector3d(0, 1, 0) : ZcGeVector3d(v.x, v.y, v.z));
-  image->setImageSize(ZcGeVector2d(s.real(13, 1), s.real(23, 1)));
+  const ZcGeVector2d pixels(s.real(13, 1), s.real(23, 1));
+  const ZcGeVector3d pixel_u = ZcGeVector3d(u.x, u.y, u.z).isZeroLength() ? ZcGeVector3d(1, 0, 0) : ZcGeVector3d(u.x, u.y, u.z);
+  const ZcGeVector3d pixel_v = ZcGeVector3d(v.x, v.y, v.z).isZeroLength() ? ZcGeVector3d(0, 1, 0) : ZcGeVector3d(v.x, v.y, v.z);
   if (s.handle(340)) image->setImageDefId(ctx.id_of(s.handle(340)));
+  image->setImageSize(pixels);
+  image->setOrientation(Point(s, 10), pixel_u * pixels.x, pixel_v * pixels.y);
   image->setDisplayOptions(s.integer(70, 3));
   image->setClipped(s.integer(280, 0) != 0);
   image->setBrightness(s.integer(281, 50));

@@ -329,8 +329,7 @@ TEST_F(RenderPage, RasterImagesReachTheDeviceWithTheirFileAndPlacement)
     }
     auto* img = new ZcDbRasterImage();
     img->setImageDefId(defId);
-    img->setImageSize(ZcGeVector2d(4, 2));
-    img->setOrientation(ZcGePoint3d(100, 50, 0), ZcGeVector3d(10, 0, 0), ZcGeVector3d(0, 10, 0));
+    img->setOrientation(ZcGePoint3d(100, 50, 0), ZcGeVector3d(40, 0, 0), ZcGeVector3d(0, 20, 0));
     d.add(img);
     Recording_Device dev = Render(Job());
     EXPECT_EQ(dev.images, 1);
