@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "sheets/frame_detection.h"
 #include "sheets/paper_scale.h"
+#include "signstamp/dlg_stamp_lib.h"
 #include "ui/dlg_about.h"
 #include "ui/module_resources.h"
 #include "win/windows.h"
@@ -75,6 +76,12 @@ void Show_About()
 }
 
 void Show_Uninstall() { Print_Pending_Notice(); }
-void Manage_Stamp_Library() { Print_Pending_Notice(); }
+void Manage_Stamp_Library()
+{
+    Command_Scope scope;
+    Module_Resource_Scope resources;
+    Dlg_Stamp_Lib dialog(CWnd::FromHandle(adsw_zcadMainWnd()));
+    dialog.DoModal();
+}
 void Edit_Plot_Settings() { Print_Pending_Notice(); }
 void Old_Batch_Plot() { Print_Pending_Notice(); }
