@@ -1,6 +1,7 @@
 // Raster images: ZcDbRasterImageDef (the image file, an object in the named-object dictionary's
-// "ACAD_IMAGE_DICT"), ZcDbRasterImage (a placed, possibly clipped, image) and ZcDbWipeout (a
-// masking area drawn in the background colour, an image without a file).
+// "ACAD_IMAGE_DICT"), ZcDbRasterImage (a placed, possibly clipped, image), ZcDbWipeout (a
+// masking area drawn in the background colour, an image without a file) and
+// ZcDbRasterVariables (the drawing's image settings, "ACAD_IMAGE_VARS", IMAGEFRAME among them).
 #pragma once
 #include <string>
 #include <vector>
@@ -105,4 +106,37 @@ public:
 
 protected:
     bool subWorldDraw(ZcGiWorldDraw* mode) override;
+};
+
+class ZcDbRasterVariables : public ZcDbObject {
+public:
+    ZCRX_DECLARE_MEMBERS(ZcDbRasterVariables);
+    ZcDbRasterVariables() = default;
+
+    // IMAGEFRAME: 0 frames neither shown nor plotted, 1 shown and plotted, 2 shown only.
+    enum FrameSettings { kImageFrameOff = 0, kImageFrameAbove = 1, kImageFrameOnNoPlot = 2 };
+    enum ImageQuality { kImageQualityDraft = 0, kImageQualityHigh = 1 };
+
+    // The drawing's object (the working drawing's for a null database), made and put in
+    // the named-object dictionary when it has none.
+    static Zcad::ErrorStatus openRasterVariables(ZcDbRasterVariables*& vars, ZcDb::OpenMode mode,
+                                                 ZcDbDatabase* db = nullptr);
+    // The drawing's frame setting without making the object: 1 when there is none.
+    static int imageFrameOf(const ZcDbDatabase* db);
+
+    int imageFrame() const { return mFrame; }
+    Zcad::ErrorStatus setImageFrame(int frame);
+    int imageQuality() const { return mQuality; }
+    Zcad::ErrorStatus setImageQuality(int quality);
+    // The units of an image inserted without its own: ZcDbRasterImageDef::Units.
+    int userScale() const { return mUnits; }
+    Zcad::ErrorStatus setUserScale(int units);
+
+    Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
+    Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
+
+private:
+    int mFrame = kImageFrameAbove;
+    int mQuality = kImageQualityHigh;
+    int mUnits = 0;
 };

@@ -150,7 +150,8 @@ bool ZcDbRasterImage::subWorldDraw(ZcGiWorldDraw* mode)
 {
     std::vector<ZcGePoint3d> points = outline();
     auto* def = platform::Peek<ZcDbRasterImageDef>(mImageDefId);
-    if (def != nullptr && def->isLoaded() && (mDisplay & kShow) != 0 && *def->sourceFileName() != 0) {
+    const bool shown = def != nullptr && def->isLoaded() && (mDisplay & kShow) != 0 && *def->sourceFileName() != 0;
+    if (shown) {
         ZcGiImage img;
         img.sourceFile = def->sourceFileName();
         img.pixelWidth = uint32_t(std::max(0.0, def->size().x));
@@ -165,7 +166,9 @@ bool ZcDbRasterImage::subWorldDraw(ZcGiWorldDraw* mode)
         img.transparent = (mDisplay & kTransparent) != 0;
         if (mode->geometry().image(img)) return true;
     }
-    // The frame.
+    // The frame: always for an image without its picture, else as the drawing's IMAGEFRAME
+    // says for a plot (the platform draws for plots only: 2, shown but not plotted, draws none).
+    if (shown && ZcDbRasterVariables::imageFrameOf(database()) != ZcDbRasterVariables::kImageFrameAbove) return true;
     points.push_back(points.front());
     mode->geometry().polyline(uint32_t(points.size()), points.data());
     return true;

@@ -208,4 +208,13 @@ ZcDbObject* Read_Image_Def(DxfReadContext& ctx, const DxfRecord& r) {
   return def.release();
 }
 
+ZcDbObject* Read_Raster_Variables(DxfReadContext& /*ctx*/, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbRasterVariables");
+  auto vars = std::make_unique<ZcDbRasterVariables>();
+  vars->setImageFrame(std::clamp(s.integer(70, 1), 0, 2));
+  vars->setImageQuality(std::clamp(s.integer(71, 1), 0, 1));
+  vars->setUserScale(std::clamp(s.integer(72, 0), 0, 17));
+  return vars.release();
+}
+
 }  // namespace platform

@@ -190,6 +190,13 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
     out.point2d(11, def->resolutionMMPerPixel().x, def->resolutionMMPerPixel().y);
     out.integer(280, def->isLoaded() ? 1 : 0);
     out.integer(281, def->resolutionUnits());
+  } else if (auto* vars = ZcDbRasterVariables::cast(obj)) {
+    ctx.object_start("RASTERVARIABLES", obj);
+    out.raw(100, "AcDbRasterVariables");
+    out.integer(90, 0);
+    out.integer(70, vars->imageFrame());
+    out.integer(71, vars->imageQuality());
+    out.integer(72, vars->userScale());
   } else if (auto* filter = ZcDbSpatialFilter::cast(obj)) {
     const bool new_xdict = filter->isInverted() && filter->extensionDictionary().isNull();
     const uint64_t xdict = new_xdict ? ctx.new_handle() : 0;
