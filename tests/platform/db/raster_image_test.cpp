@@ -10,9 +10,13 @@
 
 #include "db/dbdict.h"
 #include "db/dbimage.h"
+#include "db/gi_recorder.h"
 #include "db_test_support.h"
 
 namespace {
+
+using platform::Gi_Record;
+using platform::GiRecorder;
 
 std::filesystem::path Picture_Folder()
 {
@@ -94,4 +98,41 @@ TEST(RasterImage, OrientationIsTheWholeEdgesAndClipPointsCountInTheDefinitionsPi
     EXPECT_TRUE(outline[0].isEqualTo(ZcGePoint3d(41, 51, 0))) << outline[0].x << "," << outline[0].y;
     EXPECT_TRUE(outline[2].isEqualTo(ZcGePoint3d(72, 20, 0))) << outline[2].x << "," << outline[2].y;
     delete image;
+}
+
+TEST(RasterImage, TheFrameIsDrawnAsTheDrawingsImageFrameSaysAndAlwaysWithoutAPicture)
+{
+    struct Case {
+        int image_frame;  // -1: the drawing has no raster variables
+        bool loaded;
+        int frames;
+    };
+    for (const Case& c : {Case{-1, true, 1}, Case{1, true, 1}, Case{0, true, 0}, Case{2, true, 0}, Case{0, false, 1}}) {
+        SCOPED_TRACE(std::to_string(c.image_frame) + (c.loaded ? " loaded" : " unloaded"));
+        Test_Drawing d;
+        if (c.image_frame >= 0) {
+            ZcDbRasterVariables* vars = nullptr;
+            ASSERT_EQ(ZcDbRasterVariables::openRasterVariables(vars, ZcDb::kForWrite, d.db.get()), Zcad::eOk);
+            vars->setImageFrame(c.image_frame);
+            vars->close();
+        }
+        auto* def = new ZcDbRasterImageDef();
+        def->setSourceFileName(L"seal.png");
+        def->setLoaded(c.loaded);
+        ZcDbObjectId def_id;
+        {
+            ZcDbDictionary* named = nullptr;
+            ASSERT_EQ(zcdbOpenObject(named, d.db->namedObjectsDictionaryId(), ZcDb::kForWrite), Zcad::eOk);
+            ASSERT_EQ(named->setAt(L"SEAL", def, def_id), Zcad::eOk);
+            def->close();
+            named->close();
+        }
+        auto* image = new ZcDbRasterImage();
+        image->setImageDefId(def_id);
+        ZcDbObjectPointer<ZcDbRasterImage> placed(d.add(image));
+        GiRecorder rec;
+        rec.run(placed.object());
+        EXPECT_EQ(static_cast<int>(rec.ofKind(Gi_Record::kPolyline).size()), c.frames);
+        EXPECT_EQ(rec.ofKind(Gi_Record::kImage).size(), c.loaded ? 1u : 0u);
+    }
 }
