@@ -6,6 +6,7 @@
 #include "db/dbdim.h"
 #include "db/dbhatch.h"
 #include "db/dbimage.h"
+#include "db/dbsort.h"
 #include "db/hatch_edges.h"
 #include "dxf/dxf_enums.h"
 #include "dxf/dxf_read_proxy.h"
@@ -215,6 +216,20 @@ ZcDbObject* Read_Raster_Variables(DxfReadContext& /*ctx*/, const DxfRecord& r) {
   vars->setImageQuality(std::clamp(s.integer(71, 1), 0, 1));
   vars->setUserScale(std::clamp(s.integer(72, 0), 0, 17));
   return vars.release();
+}
+
+ZcDbObject* Read_Sortents(DxfReadContext& ctx, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbSortentsTable");
+  auto table = std::make_unique<ZcDbSortentsTable>();
+  if (s.handle(330)) table->setBlockId(ctx.id_of(s.handle(330)));
+  // Pairs of an entity (331) and its sort handle (5).
+  for (const DxfGroup* g = s.begin(); g != s.end(); ++g) {
+    if (g->code != 331 || g + 1 == s.end() || (g + 1)->code != 5) continue;
+    const ZcDbObjectId entity = ctx.id_of(g->to_handle());
+    const uint64_t sort = (g + 1)->to_handle();
+    if (!entity.isNull() && sort != 0) table->setSortHandle(entity, ZcDbHandle(sort));
+  }
+  return table.release();
 }
 
 }  // namespace platform
