@@ -13,6 +13,7 @@
 #include "db/dbdict.h"
 #include "db/dbents.h"
 #include "db/dbimage.h"
+#include "db/dbsort.h"
 #include "db/dbsymtb.h"
 #include "mfc/atlimage.h"
 #include "plot/plot_sheet.h"
@@ -250,4 +251,27 @@ TEST_F(Stamp_Inserter_Test, The_Plotted_Pdf_Shows_The_Stamp_At_The_Title_Blocks_
         EXPECT_TRUE(reddish(pixel_at_mm(x, y))) << x << "," << y << " " << std::hex << pixel_at_mm(x, y);
     for (const auto& [x, y] : {std::pair{60.0, 100.0}, {140.0, 100.0}, {100.0, 80.0}, {100.0, 120.0}})
         EXPECT_EQ(pixel_at_mm(x, y), RGB(255, 255, 255)) << x << "," << y;
+}
+
+TEST_F(Stamp_Inserter_Test, Stamps_Go_In_Front_Or_Behind_As_The_Option_Says)
+{
+    for (int behind : {0, 1}) {
+        SCOPED_TRACE(behind);
+        g_Plot_Config.Stamps_Behind = behind;
+        ZcDbObjectId line_id;
+        Append_Entity(line_id, new ZcDbLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(100, 0, 0)), Keep_Color, true,
+                      ZcDbObjectId(), ZcDbObjectId());
+        Stamp_Inserter inserter;
+        inserter.Prepare_Folder();
+        inserter.Write_Picture(1, L"Red");
+        inserter.Insert_Picture(1, L"Red", ZcGePoint2d(50, 0), 1, 0);
+        ASSERT_EQ(inserter.Inserted.length(), 1);
+        ZcDbObjectPointer<ZcDbBlockTableRecord> ms(zcdbHostApplicationServices()->workingDatabase()->modelSpaceId(),
+                                                   ZcDb::kForRead);
+        const std::vector<ZcDbObjectId> order = platform::Draw_Order(ms.object());
+        ms.close();
+        ASSERT_FALSE(order.empty());
+        EXPECT_EQ(behind ? order.front() : order.back(), inserter.Inserted[0]);
+        EXPECT_EQ(Printed().find(L"Unknown command"), std::wstring::npos) << Printed();
+    }
 }
