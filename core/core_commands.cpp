@@ -15,6 +15,7 @@
 #include "res/resource.h"
 #include "sheets/frame_detection.h"
 #include "sheets/paper_scale.h"
+#include "signstamp/dlg_stamp_lib.h"
 #include "ui/dlg_about.h"
 #include "ui/module_resources.h"
 #include "win/windows.h"
@@ -131,7 +132,13 @@ void Show_Uninstall()
     text.Format(L"本软件为绿色软件，关闭CAD后将以下安装文件夹删除即可：\n\n%s", static_cast<const wchar_t*>(g_App_Folder));
     MessageBoxW(platform::Host_Main_Window(), text, L"Korvel打印", MB_OK | MB_ICONQUESTION);
 }
-void Manage_Stamp_Library() { Print_Pending_Notice(); }
+void Manage_Stamp_Library()
+{
+    Command_Scope scope;
+    Module_Resource_Scope resources;
+    Dlg_Stamp_Lib dialog(CWnd::FromHandle(adsw_zcadMainWnd()));
+    dialog.DoModal();
+}
 void Edit_Plot_Settings()
 {
     Module_Resource_Scope resources;

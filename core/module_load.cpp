@@ -60,6 +60,7 @@ void Unload_Module()
 
     g_Plot_Config.Save(false);
     g_TK_Library.Resave();
+    g_Stamp_Library.Clear();
 
     Remove_Command_Group();
 

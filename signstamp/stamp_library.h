@@ -1,14 +1,39 @@
-// The stamp library, the global g_Stamp_Library.
-// Filled in when stamps land: for now it holds no records.
+// The stamp library: the stamps in memory (g_Stamp_Library) and in a binary ".kvlib2"
+// file. Stamps are known by name everywhere.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 #include "mfc/afxstr.h"
+#include "signstamp/kv_stamp.h"
 
 class Stamp_Library {
 public:
-    // Reads the stamp library file into the library; with offer_keep the user may keep
-    // the records already held.
+    // Most stamps a library file holds; a larger count loads nothing.
+    static constexpr int32_t Max_Stamps = 1000;
+
+    int32_t Header = 0;
+    std::vector<std::unique_ptr<KV_Stamp>> Stamps;
+
+    // Reads the library file into the library. With offer_keep and stamps in the library
+    // the user chooses whether they stay; otherwise they are dropped first. A record whose
+    // name is already present is dropped. A file that breaks off loads the complete
+    // records before the break and says so on the command line.
     static void Load(Stamp_Library& library, const CString& path, bool offer_keep);
+    // Sorts by name and writes the file whole or not at all; false (reported in a
+    // message box) when it could not be written.
+    bool Save(const CString& path);
+    // The first stamp of exactly that name, or null.
+    KV_Stamp* Find(const CString& name) const;
+    // The first stamp other than `except` whose name equals the name without regard to
+    // case, or null.
+    KV_Stamp* Find_Taken_Name(const CString& name, const KV_Stamp* except = nullptr) const;
+    void Clear() { Stamps.clear(); }
+    void Sort_By_Name();
+    // Asks for a PNG picture and the new stamp's values; true when a stamp was appended.
+    bool Add_Stamp();
 };
 
 extern Stamp_Library g_Stamp_Library;

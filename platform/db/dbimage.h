@@ -1,6 +1,7 @@
 // Raster images: ZcDbRasterImageDef (the image file, an object in the named-object dictionary's
-// "ACAD_IMAGE_DICT"), ZcDbRasterImage (a placed, possibly clipped, image) and ZcDbWipeout (a
-// masking area drawn in the background colour, an image without a file).
+// "ACAD_IMAGE_DICT"), ZcDbRasterImage (a placed, possibly clipped, image), ZcDbWipeout (a
+// masking area drawn in the background colour, an image without a file) and
+// ZcDbRasterVariables (the drawing's image settings, "ACAD_IMAGE_VARS", IMAGEFRAME among them).
 #pragma once
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ public:
     Zcad::ErrorStatus setResolutionUnits(Units units);
     bool isLoaded() const { return mLoaded; }
     Zcad::ErrorStatus setLoaded(bool loaded);
+    // Reads the source file's pixel size (PNG, JPEG or BMP) and marks the image loaded;
+    // eFileNotFound when it cannot be read, eInvalidInput when it is no such picture.
+    Zcad::ErrorStatus load();
 
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
@@ -48,10 +52,11 @@ public:
 
     ZcDbObjectId imageDefId() const { return mImageDefId; }
     Zcad::ErrorStatus setImageDefId(ZcDbObjectId imageDefId);
-    // Lower-left corner and the vectors of one pixel along the image's width and height.
+    // Lower-left corner and the vectors of the image's bottom and left edges (their lengths
+    // are its width and height in drawing units).
     void getOrientation(ZcGePoint3d& origin, ZcGeVector3d& u, ZcGeVector3d& v) const;
     Zcad::ErrorStatus setOrientation(const ZcGePoint3d& origin, const ZcGeVector3d& u, const ZcGeVector3d& v);
-    // Size in pixels.
+    // Size in pixels: the definition's from setImageDefId on (clip points count in them).
     ZcGeVector2d imageSize() const { return mImageSize; }
     Zcad::ErrorStatus setImageSize(const ZcGeVector2d& pixels);
     // Clip boundary in pixel coordinates (two corners of a rectangle, or a polygon).
@@ -82,8 +87,8 @@ protected:
 private:
     ZcDbObjectId mImageDefId;
     ZcGePoint3d mOrigin;
-    ZcGeVector3d mU{1.0, 0.0, 0.0};
-    ZcGeVector3d mV{0.0, 1.0, 0.0};
+    ZcGeVector3d mU{1.0, 0.0, 0.0};  // the whole bottom edge
+    ZcGeVector3d mV{0.0, 1.0, 0.0};  // the whole left edge
     ZcGeVector2d mImageSize{1.0, 1.0};
     ClipBoundaryType mClipType = kRect;
     std::vector<ZcGePoint2d> mClip;
@@ -101,4 +106,37 @@ public:
 
 protected:
     bool subWorldDraw(ZcGiWorldDraw* mode) override;
+};
+
+class ZcDbRasterVariables : public ZcDbObject {
+public:
+    ZCRX_DECLARE_MEMBERS(ZcDbRasterVariables);
+    ZcDbRasterVariables() = default;
+
+    // IMAGEFRAME: 0 frames neither shown nor plotted, 1 shown and plotted, 2 shown only.
+    enum FrameSettings { kImageFrameOff = 0, kImageFrameAbove = 1, kImageFrameOnNoPlot = 2 };
+    enum ImageQuality { kImageQualityDraft = 0, kImageQualityHigh = 1 };
+
+    // The drawing's object (the working drawing's for a null database), made and put in
+    // the named-object dictionary when it has none.
+    static Zcad::ErrorStatus openRasterVariables(ZcDbRasterVariables*& vars, ZcDb::OpenMode mode,
+                                                 ZcDbDatabase* db = nullptr);
+    // The drawing's frame setting without making the object: 1 when there is none.
+    static int imageFrameOf(const ZcDbDatabase* db);
+
+    int imageFrame() const { return mFrame; }
+    Zcad::ErrorStatus setImageFrame(int frame);
+    int imageQuality() const { return mQuality; }
+    Zcad::ErrorStatus setImageQuality(int quality);
+    // The units of an image inserted without its own: ZcDbRasterImageDef::Units.
+    int userScale() const { return mUnits; }
+    Zcad::ErrorStatus setUserScale(int units);
+
+    Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
+    Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
+
+private:
+    int mFrame = kImageFrameAbove;
+    int mQuality = kImageQualityHigh;
+    int mUnits = 0;
 };

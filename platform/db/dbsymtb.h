@@ -14,6 +14,7 @@ class ZcDbSymbolTableRecord;
 class ZcDbSymbolTableIterator;
 class ZcDbBlockTableRecord;
 class ZcDbBlockTableIterator;
+class ZcDbSortentsTable;
 
 class ZcDbSymbolTable : public ZcDbObject {
 public:
@@ -132,6 +133,9 @@ public:
                                   bool skipDeleted = true) const;
     // Entity ids in order (erased included).
     const std::vector<ZcDbObjectId>& entityIds() const { return mEntities; }
+    // The block's draw order table ("ACAD_SORTENTS" of its extension dictionary), made with
+    // the dictionary when asked to; eKeyNotFound when there is none.
+    Zcad::ErrorStatus getSortentsTable(ZcDbSortentsTable*& table, ZcDb::OpenMode mode, bool createIfNecessary = false);
 
     bool isLayout() const { return !mLayoutId.isNull(); }
     ZcDbObjectId getLayoutId() const { return mLayoutId; }

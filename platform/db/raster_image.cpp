@@ -1,8 +1,11 @@
 #include <algorithm>
+#include <filesystem>
 
 #include "db/db_internal.h"
 #include "db/dbimage.h"
 #include "db/gi.h"
+#include "db/image_file_size.h"
+#include "win/win_files.h"
 #include "db_classes.h"
 
 ZCRX_DXF_DEFINE_MEMBERS(ZcDbRasterImageDef, ZcDbObject, 0, 0, 0, IMAGEDEF, AutoCAD)
@@ -42,6 +45,17 @@ Zcad::ErrorStatus ZcDbRasterImageDef::setResolutionMMPerPixel(const ZcGeVector2d
 Zcad::ErrorStatus ZcDbRasterImageDef::setResolutionUnits(Units units) { return Set(this, mUnits, units); }
 Zcad::ErrorStatus ZcDbRasterImageDef::setLoaded(bool loaded) { return Set(this, mLoaded, loaded); }
 
+Zcad::ErrorStatus ZcDbRasterImageDef::load()
+{
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    if (!std::filesystem::exists(platform::To_Host_Path(mFileName))) return Zcad::eFileNotFound;
+    int width = 0, height = 0;
+    if (!platform::Image_File_Pixel_Size(mFileName, width, height)) return Zcad::eInvalidInput;
+    mSize.set(width, height);
+    mLoaded = true;
+    return Zcad::eOk;
+}
+
 Zcad::ErrorStatus ZcDbRasterImageDef::dwgOutFields(ZcDbDwgFiler* f) const
 {
     ZcDbObject::dwgOutFields(f);
@@ -66,7 +80,15 @@ Zcad::ErrorStatus ZcDbRasterImageDef::dwgInFields(ZcDbDwgFiler* f)
     return f->readBool(&mLoaded);
 }
 
-Zcad::ErrorStatus ZcDbRasterImage::setImageDefId(ZcDbObjectId imageDefId) { return Set(this, mImageDefId, imageDefId); }
+Zcad::ErrorStatus ZcDbRasterImage::setImageDefId(ZcDbObjectId imageDefId)
+{
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mImageDefId = imageDefId;
+    // The image has the pixels of its definition.
+    if (auto* def = platform::Peek<ZcDbRasterImageDef>(imageDefId); def != nullptr && def->size().x > 0 && def->size().y > 0)
+        mImageSize = def->size();
+    return Zcad::eOk;
+}
 
 void ZcDbRasterImage::getOrientation(ZcGePoint3d& origin, ZcGeVector3d& u, ZcGeVector3d& v) const
 {
@@ -107,7 +129,10 @@ std::vector<ZcGePoint3d> ZcDbRasterImage::outline() const
 {
     // Clip points are pixel coordinates from the top-left corner of the image, rows counting
     // down, (-0.5, -0.5) being the corner itself.
-    auto world = [&](double px, double py) { return mOrigin + mU * (px + 0.5) + mV * (mImageSize.y - py - 0.5); };
+    const ZcGeVector3d pixel_u = mU / std::max(mImageSize.x, 1e-12), pixel_v = mV / std::max(mImageSize.y, 1e-12);
+    auto world = [&](double px, double py) {
+        return mOrigin + pixel_u * (px + 0.5) + pixel_v * (mImageSize.y - py - 0.5);
+    };
     std::vector<ZcGePoint3d> points;
     if (mClipped && mClipType == kPoly && mClip.size() >= 3) {
         for (const ZcGePoint2d& p : mClip) points.push_back(world(p.x, p.y));
@@ -116,8 +141,7 @@ std::vector<ZcGePoint3d> ZcDbRasterImage::outline() const
         const ZcGePoint2d a = mClip[0], b = mClip[1];
         points = {world(a.x, a.y), world(b.x, a.y), world(b.x, b.y), world(a.x, b.y)};
     } else {
-        points = {mOrigin, mOrigin + mU * mImageSize.x, mOrigin + mU * mImageSize.x + mV * mImageSize.y,
-                  mOrigin + mV * mImageSize.y};
+        points = {mOrigin, mOrigin + mU, mOrigin + mU + mV, mOrigin + mV};
     }
     return points;
 }
@@ -126,14 +150,15 @@ bool ZcDbRasterImage::subWorldDraw(ZcGiWorldDraw* mode)
 {
     std::vector<ZcGePoint3d> points = outline();
     auto* def = platform::Peek<ZcDbRasterImageDef>(mImageDefId);
-    if (def != nullptr && def->isLoaded() && (mDisplay & kShow) != 0 && *def->sourceFileName() != 0) {
+    const bool shown = def != nullptr && def->isLoaded() && (mDisplay & kShow) != 0 && *def->sourceFileName() != 0;
+    if (shown) {
         ZcGiImage img;
         img.sourceFile = def->sourceFileName();
         img.pixelWidth = uint32_t(std::max(0.0, def->size().x));
         img.pixelHeight = uint32_t(std::max(0.0, def->size().y));
         img.origin = mOrigin;
-        img.u = mU * mImageSize.x;
-        img.v = mV * mImageSize.y;
+        img.u = mU;
+        img.v = mV;
         if (mClipped) img.clip = points;
         img.brightness = mBrightness;
         img.contrast = mContrast;
@@ -141,7 +166,9 @@ bool ZcDbRasterImage::subWorldDraw(ZcGiWorldDraw* mode)
         img.transparent = (mDisplay & kTransparent) != 0;
         if (mode->geometry().image(img)) return true;
     }
-    // The frame.
+    // The frame: always for an image without its picture, else as the drawing's IMAGEFRAME
+    // says for a plot (the platform draws for plots only: 2, shown but not plotted, draws none).
+    if (shown && ZcDbRasterVariables::imageFrameOf(database()) != ZcDbRasterVariables::kImageFrameAbove) return true;
     points.push_back(points.front());
     mode->geometry().polyline(uint32_t(points.size()), points.data());
     return true;

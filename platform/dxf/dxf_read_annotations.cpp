@@ -6,6 +6,7 @@
 #include "db/dbdim.h"
 #include "db/dbhatch.h"
 #include "db/dbimage.h"
+#include "db/dbsort.h"
 #include "db/hatch_edges.h"
 #include "dxf/dxf_enums.h"
 #include "dxf/dxf_read_proxy.h"
@@ -172,11 +173,14 @@ ZcDbEntity* Read_Image(DxfReadContext& ctx, const DxfRecord& r) {
   DxfSpan s = r.subclass(r.type == "WIPEOUT" ? "AcDbWipeout" : "AcDbRasterImage");
   std::unique_ptr<ZcDbRasterImage> image;
   if (r.type == "WIPEOUT") image = std::make_unique<ZcDbWipeout>(); else image = std::make_unique<ZcDbRasterImage>();
+  // The file gives the vectors of one pixel; the image holds its whole edges.
   const ZcGePoint3d u = Point(s, 11), v = Point(s, 12);
-  image->setOrientation(Point(s, 10), ZcGeVector3d(u.x, u.y, u.z).isZeroLength() ? ZcGeVector3d(1, 0, 0) : ZcGeVector3d(u.x, u.y, u.z),
-                        ZcGeVector3d(v.x, v.y, v.z).isZeroLength() ? ZcGeVector3d(0, 1, 0) : ZcGeVector3d(v.x, v.y, v.z));
-  image->setImageSize(ZcGeVector2d(s.real(13, 1), s.real(23, 1)));
+  const ZcGeVector2d pixels(s.real(13, 1), s.real(23, 1));
+  const ZcGeVector3d pixel_u = ZcGeVector3d(u.x, u.y, u.z).isZeroLength() ? ZcGeVector3d(1, 0, 0) : ZcGeVector3d(u.x, u.y, u.z);
+  const ZcGeVector3d pixel_v = ZcGeVector3d(v.x, v.y, v.z).isZeroLength() ? ZcGeVector3d(0, 1, 0) : ZcGeVector3d(v.x, v.y, v.z);
   if (s.handle(340)) image->setImageDefId(ctx.id_of(s.handle(340)));
+  image->setImageSize(pixels);
+  image->setOrientation(Point(s, 10), pixel_u * pixels.x, pixel_v * pixels.y);
   image->setDisplayOptions(s.integer(70, 3));
   image->setClipped(s.integer(280, 0) != 0);
   image->setBrightness(s.integer(281, 50));
@@ -203,6 +207,29 @@ ZcDbObject* Read_Image_Def(DxfReadContext& ctx, const DxfRecord& r) {
   if (const DxfGroup* units = s.find(281))
     def->setResolutionUnits(static_cast<ZcDbRasterImageDef::Units>(Dxf_Enum_Value(*units, 0, ZcDbRasterImageDef::kFoot, 0)));
   return def.release();
+}
+
+ZcDbObject* Read_Raster_Variables(DxfReadContext& /*ctx*/, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbRasterVariables");
+  auto vars = std::make_unique<ZcDbRasterVariables>();
+  vars->setImageFrame(std::clamp(s.integer(70, 1), 0, 2));
+  vars->setImageQuality(std::clamp(s.integer(71, 1), 0, 1));
+  vars->setUserScale(std::clamp(s.integer(72, 0), 0, 17));
+  return vars.release();
+}
+
+ZcDbObject* Read_Sortents(DxfReadContext& ctx, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbSortentsTable");
+  auto table = std::make_unique<ZcDbSortentsTable>();
+  if (s.handle(330)) table->setBlockId(ctx.id_of(s.handle(330)));
+  // Pairs of an entity (331) and its sort handle (5).
+  for (const DxfGroup* g = s.begin(); g != s.end(); ++g) {
+    if (g->code != 331 || g + 1 == s.end() || (g + 1)->code != 5) continue;
+    const ZcDbObjectId entity = ctx.id_of(g->to_handle());
+    const uint64_t sort = (g + 1)->to_handle();
+    if (!entity.isNull() && sort != 0) table->setSortHandle(entity, ZcDbHandle(sort));
+  }
+  return table.release();
 }
 
 }  // namespace platform

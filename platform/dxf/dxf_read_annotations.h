@@ -13,5 +13,7 @@ ZcDbEntity* Read_Hatch(DxfReadContext& ctx, const DxfRecord& record);
 ZcDbEntity* Read_Dimension(DxfReadContext& ctx, const DxfRecord& record);
 ZcDbEntity* Read_Image(DxfReadContext& ctx, const DxfRecord& record);
 ZcDbObject* Read_Image_Def(DxfReadContext& ctx, const DxfRecord& record);
+ZcDbObject* Read_Raster_Variables(DxfReadContext& ctx, const DxfRecord& record);
+ZcDbObject* Read_Sortents(DxfReadContext& ctx, const DxfRecord& record);
 
 }  // namespace platform

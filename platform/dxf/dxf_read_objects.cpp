@@ -183,6 +183,10 @@ void DxfObjectReader::record(const DxfRecord& record) {
     add(record, Read_Layout(ctx_, record));
   } else if (type == "IMAGEDEF") {
     add(record, Read_Image_Def(ctx_, record));
+  } else if (type == "RASTERVARIABLES") {
+    add(record, Read_Raster_Variables(ctx_, record));
+  } else if (type == "SORTENTSTABLE") {
+    add(record, Read_Sortents(ctx_, record));
   } else if (type == "SPATIAL_FILTER") {
     filters_.push_back(add(record, Read_Spatial_Filter(ctx_, record)));
   } else if (type == "PLOTSETTINGS") {

@@ -242,9 +242,12 @@ void Write_Image(DxfWriteContext& ctx, const ZcDbRasterImage* image, bool paper_
   ZcGeVector3d u, v;
   image->getOrientation(origin, u, v);
   Point(out, 10, origin);
-  out.point(11, u.x, u.y, u.z);
-  out.point(12, v.x, v.y, v.z);
-  out.point2d(13, image->imageSize().x, image->imageSize().y);
+  // One pixel's vectors.
+  const ZcGeVector2d pixels = image->imageSize();
+  const ZcGeVector3d pixel_u = pixels.x > 0 ? u / pixels.x : u, pixel_v = pixels.y > 0 ? v / pixels.y : v;
+  out.point(11, pixel_u.x, pixel_u.y, pixel_u.z);
+  out.point(12, pixel_v.x, pixel_v.y, pixel_v.z);
+  out.point2d(13, pixels.x, pixels.y);
   out.handle(340, DxfWriteContext::handle(image->imageDefId()));
   out.integer(70, image->displayOptions());
   out.integer(280, image->isClipped() ? 1 : 0);

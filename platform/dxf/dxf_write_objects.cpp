@@ -7,6 +7,7 @@
 
 #include "db/dbdict.h"
 #include "db/dbimage.h"
+#include "db/dbsort.h"
 #include "db/dblayout.h"
 #include "db/db_internal.h"
 #include "db/dbproxy.h"
@@ -190,6 +191,26 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
     out.point2d(11, def->resolutionMMPerPixel().x, def->resolutionMMPerPixel().y);
     out.integer(280, def->isLoaded() ? 1 : 0);
     out.integer(281, def->resolutionUnits());
+  } else if (auto* vars = ZcDbRasterVariables::cast(obj)) {
+    ctx.object_start("RASTERVARIABLES", obj);
+    out.raw(100, "AcDbRasterVariables");
+    out.integer(90, 0);
+    out.integer(70, vars->imageFrame());
+    out.integer(71, vars->imageQuality());
+    out.integer(72, vars->userScale());
+  } else if (auto* sortents = ZcDbSortentsTable::cast(obj)) {
+    ctx.object_start("SORTENTSTABLE", obj);
+    out.raw(100, "AcDbSortentsTable");
+    out.handle(330, DxfWriteContext::handle(sortents->blockId()));
+    // By entity handle, so that the same drawing always gives the same file.
+    std::vector<std::pair<uint64_t, uint64_t>> pairs;
+    for (const auto& [entity, sort] : sortents->sortHandles())
+      if (!entity.isErased()) pairs.emplace_back(DxfWriteContext::handle(entity), sort.value());
+    std::sort(pairs.begin(), pairs.end());
+    for (const auto& [entity, sort] : pairs) {
+      out.handle(331, entity);
+      out.handle(5, sort);
+    }
   } else if (auto* filter = ZcDbSpatialFilter::cast(obj)) {
     const bool new_xdict = filter->isInverted() && filter->extensionDictionary().isNull();
     const uint64_t xdict = new_xdict ? ctx.new_handle() : 0;

@@ -11,6 +11,7 @@
 #include "ed/space.h"
 #include "ed/ucs.h"
 #include "ed/view.h"
+#include "db/dbimage.h"
 #include "db/dbmain.h"
 #include "db/dbsymtb.h"
 #include "ge/ge.h"
@@ -110,6 +111,17 @@ bool Set_Current_Layer(const std::wstring& name)
     return found == Zcad::eOk && db->setClayer(id) == Zcad::eOk;
 }
 
+bool Set_Image_Frame(short frame)
+{
+    ZcDbRasterVariables* vars = nullptr;
+    if (Current_Database() == nullptr ||
+        ZcDbRasterVariables::openRasterVariables(vars, ZcDb::kForWrite, Current_Database()) != Zcad::eOk)
+        return false;
+    const bool set = vars->setImageFrame(frame) == Zcad::eOk;
+    vars->close();
+    return set;
+}
+
 std::vector<VarDef> Make_Table()
 {
     std::vector<VarDef> t;
@@ -132,7 +144,6 @@ std::vector<VarDef> Make_Table()
     flag(L"MENUBAR", 0);
     flag(L"UCSFOLLOW", 0);
     flag(L"MEASUREMENT", 1);
-    flag(L"IMAGEFRAME", 1, 2);
     flag(L"PICKBOX", 3, 50);
     t.push_back({L"WSCURRENT", Text(L"Drafting & Annotation"), false, 0, 0, nullptr, nullptr});
     readOnly(L"PSTYLEMODE", Short(1));
@@ -191,6 +202,10 @@ std::vector<VarDef> Make_Table()
                  [](const VarValue& v) { return Set_Cvport(v.i); }});
     t.push_back({L"CLAYER", Text(L"0"), false, 0, 0, [] { return Text(Current_Layer_Name().c_str()); },
                  [](const VarValue& v) { return Set_Current_Layer(v.s); }});
+    // Kept in the drawing's raster variables.
+    t.push_back({L"IMAGEFRAME", Short(1), false, 0, 2,
+                 [] { return Short(short(ZcDbRasterVariables::imageFrameOf(Current_Database()))); },
+                 [](const VarValue& v) { return Set_Image_Frame(v.i); }});
     t.push_back({L"CTAB", Text(L"Model"), false, 0, 0,
                  [] { return Text(Current_Layout_Name().c_str()); },
                  [](const VarValue& v) { return Set_Current_Layout(v.s); }});

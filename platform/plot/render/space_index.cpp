@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "db/dblayout.h"
+#include "db/dbsort.h"
 #include "db/dbsymtb.h"
 #include "plot/render/plot_world_draw.h"
 
@@ -68,7 +69,7 @@ std::shared_ptr<const std::vector<Space_Item>> Build(ZcDbObjectId spaceId)
     auto items = std::make_shared<std::vector<Space_Item>>();
     ZcDbObjectPointer<ZcDbBlockTableRecord> space(spaceId);
     if (space.openStatus() != Zcad::eOk) return items;
-    const std::vector<ZcDbObjectId> ids = space->entityIds();
+    const std::vector<ZcDbObjectId> ids = Draw_Order(space.object());
     space.close();
     items->reserve(ids.size());
     for (const ZcDbObjectId& id : ids) {

@@ -207,8 +207,8 @@ TEST(EntityDrawing, ImagesDrawThroughTheImagePrimitiveAndWipeoutsFillTheirBounda
     }
     auto* image = new ZcDbRasterImage();
     image->setImageDefId(defId);
-    image->setOrientation(ZcGePoint3d(10, 20, 0), ZcGeVector3d(0.1, 0, 0), ZcGeVector3d(0, 0.1, 0));
-    image->setImageSize(ZcGeVector2d(200, 100));
+    // Edges of 200 and 100 pixels of 0.1 units; the pixels come from the definition.
+    image->setOrientation(ZcGePoint3d(10, 20, 0), ZcGeVector3d(20, 0, 0), ZcGeVector3d(0, 10, 0));
     // Clip to the top-left quarter: pixel rows count down from the top.
     image->setClipBoundary(ZcDbRasterImage::kRect, {ZcGePoint2d(-0.5, -0.5), ZcGePoint2d(99.5, 49.5)});
     image->setClipped(true);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "db/dblayout.h"
+#include "db/dbimage.h"
 #include "db/dbviewport.h"
 
 using namespace ed_test;
@@ -230,6 +231,42 @@ TEST_F(SpaceTest, CtabSwitchesAndTilemodeReturnsToTheLastLayout)
     text.resval.rstring = const_cast<wchar_t*>(L"NoSuchLayout");
     EXPECT_EQ(zcedSetVar(L"CTAB", &text), RTERROR);
     EXPECT_EQ(Text_Var(L"CTAB"), L"Sheets");
+}
+
+}  // namespace
+
+namespace {
+
+using ImageFrameTest = ed_test::EdTest;
+
+int Raster_Frame(ZcDbDatabase* db)
+{
+    ZcDbRasterVariables* vars = nullptr;
+    if (ZcDbRasterVariables::openRasterVariables(vars, ZcDb::kForRead, db) != Zcad::eOk)
+        return -1;
+    const int frame = vars->imageFrame();
+    vars->close();
+    return frame;
+}
+
+// IMAGEFRAME is the drawing's: each document has its own, kept in its raster variables.
+TEST_F(ImageFrameTest, ImageFrameIsKeptInEachDrawingsRasterVariables)
+{
+    EXPECT_EQ(Short_Var(L"IMAGEFRAME"), 1);
+    resbuf off = Short_Value(0);
+    ASSERT_EQ(zcedSetVar(L"IMAGEFRAME", &off), RTNORM);
+    EXPECT_EQ(Raster_Frame(Db()), 0);
+    resbuf beyond = Short_Value(3);
+    EXPECT_NE(zcedSetVar(L"IMAGEFRAME", &beyond), RTNORM);
+    EXPECT_EQ(Short_Var(L"IMAGEFRAME"), 0);
+
+    ASSERT_EQ(zcDocManager->appContextNewDocument(nullptr), Zcad::eOk);
+    ZcApDocument* second = zcDocManager->curDocument();
+    EXPECT_EQ(Short_Var(L"IMAGEFRAME"), 1);
+    resbuf shown = Short_Value(2);
+    ASSERT_EQ(zcedSetVar(L"IMAGEFRAME", &shown), RTNORM);
+    EXPECT_EQ(zcDocManager->closeDocument(second), Zcad::eOk);
+    EXPECT_EQ(Short_Var(L"IMAGEFRAME"), 0);
 }
 
 }  // namespace

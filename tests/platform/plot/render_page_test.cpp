@@ -11,6 +11,7 @@
 #include "db/dbdict.h"
 #include "db/dbimage.h"
 #include "db/dbpl.h"
+#include "db/dbsort.h"
 #include "db/dbspfilt.h"
 #include "db/text_metrics.h"
 #include "db/dbviewport.h"
@@ -329,8 +330,7 @@ TEST_F(RenderPage, RasterImagesReachTheDeviceWithTheirFileAndPlacement)
     }
     auto* img = new ZcDbRasterImage();
     img->setImageDefId(defId);
-    img->setImageSize(ZcGeVector2d(4, 2));
-    img->setOrientation(ZcGePoint3d(100, 50, 0), ZcGeVector3d(10, 0, 0), ZcGeVector3d(0, 10, 0));
+    img->setOrientation(ZcGePoint3d(100, 50, 0), ZcGeVector3d(40, 0, 0), ZcGeVector3d(0, 20, 0));
     d.add(img);
     Recording_Device dev = Render(Job());
     EXPECT_EQ(dev.images, 1);
@@ -370,3 +370,31 @@ TEST_F(RenderPage, AnotherDrawingAtTheSameAddressIsNotTakenForTheFirst)
     d.line(10, 40, 60, 40);
     EXPECT_EQ(Render(Job()).strokes.size(), 2u);
 }
+
+namespace {
+
+// The space's draw order decides what reaches the device last, and a change of it shows in
+// the next plot.
+TEST_F(RenderPage, EntitiesReachTheDeviceInTheSpacesDrawOrder)
+{
+    const ZcDbObjectId first = d.line(10, 10, 60, 10);
+    d.line(10, 20, 60, 20);
+    auto starts = [&] {
+        std::vector<double> ys;
+        for (const auto& s : Render(Job()).strokes) ys.push_back(s.points.front().y);
+        return ys;
+    };
+    EXPECT_EQ(starts(), (std::vector<double>{10, 20}));
+    {
+        ZcDbObjectPointer<ZcDbBlockTableRecord> ms(d.db->modelSpaceId(), ZcDb::kForWrite);
+        ZcDbSortentsTable* table = nullptr;
+        ASSERT_EQ(ms->getSortentsTable(table, ZcDb::kForWrite, true), Zcad::eOk);
+        ZcDbObjectIdArray moved;
+        moved.append(first);
+        table->moveToTop(moved);
+        table->close();
+    }
+    EXPECT_EQ(starts(), (std::vector<double>{20, 10}));
+}
+
+}  // namespace
