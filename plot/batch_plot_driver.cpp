@@ -41,15 +41,6 @@ int Plot_List_Size()
     return g_Sheet_Set ? static_cast<int>(g_Sheet_Set->Plot_List.GetSize()) : 0;
 }
 
-// FILEDIA is 0 while a driver runs and 1 again on every way out.
-class File_Dialogs_Off {
-public:
-    File_Dialogs_Off() { Set_Var_Int(L"FILEDIA", 0); }
-    ~File_Dialogs_Off() { Restore_FileDia(); }
-    File_Dialogs_Off(const File_Dialogs_Off&) = delete;
-    File_Dialogs_Off& operator=(const File_Dialogs_Off&) = delete;
-};
-
 ZcDbObjectId Current_Space_Id()
 {
     ZcDbObjectId id;

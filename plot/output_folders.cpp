@@ -61,6 +61,8 @@ void Restore_FileDia()
     Set_Var_Int(L"FILEDIA", 1);
 }
 
+File_Dialogs_Off::File_Dialogs_Off() { Set_Var_Int(L"FILEDIA", 0); }
+
 CString Output_Extension(int output_type)
 {
     if (output_type < 0 || output_type > 5)

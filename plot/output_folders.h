@@ -15,6 +15,14 @@ CString Get_Drawing_Folder();
 CString Get_Output_Folder(int folder_mode, int output_type, CString& custom_folder, const CString& base_folder);
 // FILEDIA back to 1 after a plot driver switched it off.
 void Restore_FileDia();
+// FILEDIA is 0 while a driver runs and 1 again on every way out.
+class File_Dialogs_Off {
+public:
+    File_Dialogs_Off();
+    ~File_Dialogs_Off() { Restore_FileDia(); }
+    File_Dialogs_Off(const File_Dialogs_Off&) = delete;
+    File_Dialogs_Off& operator=(const File_Dialogs_Off&) = delete;
+};
 
 // ".pdf", ".dwf", ".jpg", ".png", ".plt", ".svg" by output type; empty for any other.
 CString Output_Extension(int output_type);
