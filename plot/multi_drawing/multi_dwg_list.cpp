@@ -41,32 +41,33 @@ bool Is_Drawing_Name(const CString& file_name)
     return upper.Find(extension) >= 0;
 }
 
-// The fields after the path, in the file's order.
+// The fields after the path, in the file's order: style index, scale, range, signatures,
+// stamps, the four stamp choices, filter, order, spare, long side, short side.
 bool Read_Fields(std::istream& in, Single_Dwg& record)
 {
-    int32_t values[13] = {};
+    int32_t style = 0, before_filter[7] = {}, after_filter[4] = {};
     double scale = 0.0, filter = 0.0;
-    if (!Read_Token_Int(in, values[0]) || !Read_Token_Real(in, scale))
+    if (!Read_Token_Int(in, style) || !Read_Token_Real(in, scale))
         return false;
-    for (int i = 1; i <= 8; ++i)
-        if (!Read_Token_Int(in, values[i]))
+    for (int32_t& value : before_filter)
+        if (!Read_Token_Int(in, value))
             return false;
     if (!Read_Token_Real(in, filter))
         return false;
-    for (int i = 9; i <= 12; ++i)
-        if (!Read_Token_Int(in, values[i]))
+    for (int32_t& value : after_filter)
+        if (!Read_Token_Int(in, value))
             return false;
-    record.Style_Index = values[0];
+    record.Style_Index = style;
     record.Scale = scale;
-    record.Plot_Range = values[1];
-    record.Print_Sign = values[2];
-    record.Print_Stamps = values[3];
-    std::copy(values + 4, values + 8, record.Stamp_Choices);
+    record.Plot_Range = before_filter[0];
+    record.Print_Sign = before_filter[1];
+    record.Print_Stamps = before_filter[2];
+    std::copy(before_filter + 3, before_filter + 7, record.Stamp_Choices);
     record.Filter_Percent = filter;
-    record.Order = values[9];
-    record.Spare = values[10];
-    record.Paper_Long = values[11];
-    record.Paper_Short = values[12];
+    record.Order = after_filter[0];
+    record.Spare = after_filter[1];
+    record.Paper_Long = after_filter[2];
+    record.Paper_Short = after_filter[3];
     return true;
 }
 
