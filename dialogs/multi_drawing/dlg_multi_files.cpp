@@ -1,5 +1,7 @@
 #include "dialogs/multi_drawing/dlg_multi_files.h"
 
+#include <vector>
+
 #include "core/doc_lock.h"
 #include "core/file_dialogs.h"
 #include "core/file_operations.h"
@@ -45,6 +47,16 @@ Single_Dwg* Record_At(int row)
 {
     const Single_Dwg_Array& list = g_Multi_Dwg_List.Current;
     return row >= 0 && row < list.GetSize() ? list[row] : nullptr;
+}
+
+// The record's row; -1 when it is no longer listed.
+int Row_Of(const Single_Dwg* record)
+{
+    const Single_Dwg_Array& list = g_Multi_Dwg_List.Current;
+    for (INT_PTR i = 0; i < list.GetSize(); ++i)
+        if (list[i] == record)
+            return static_cast<int>(i);
+    return -1;
 }
 
 int Chosen_Count_Key(const Single_Dwg* record)
@@ -313,29 +325,35 @@ void Dlg_MultiFiles::Count_Rows()
     Progress.SetRange(0, rows);
     Progress.SetStep(1);
     Progress.SetPos(0);
-    ZcArray<int> failed;
-    for (int row = 0; row < rows; ++row) {
+    // The records as they were listed: the pumped messages may sort or delete rows meanwhile.
+    const std::vector<Single_Dwg*> records(g_Multi_Dwg_List.Current.GetData(),
+                                           g_Multi_Dwg_List.Current.GetData() + g_Multi_Dwg_List.Current.GetSize());
+    std::vector<Single_Dwg*> failed;
+    for (Single_Dwg* record : records) {
         Progress.StepIt();
         Do_Events();
-        Single_Dwg* record = Record_At(row);
-        if (record->Counted)
+        const int row = Row_Of(record);
+        if (row < 0 || record->Counted)
             continue;
         if (record->Count_Sheets()) {
             record->Select_Sheets();
             Show_Count_Cell(row);
         } else {
-            failed.append(row);
+            failed.push_back(record);
         }
     }
     Progress.ShowWindow(SW_HIDE);
     GetDlgItem(IDC_MF_FOLDER_LABEL)->ShowWindow(SW_SHOW);
     GetDlgItem(IDC_MF_FOLDER_MODE)->ShowWindow(SW_SHOW);
     GetDlgItem(IDC_MF_PATH)->ShowWindow(Folder_Mode_Index == 2 ? SW_SHOW : SW_HIDE);
-    if (failed.isEmpty())
+    if (failed.empty())
         return;
-    for (int i = failed.length() - 1; i >= 0; --i) {
-        delete g_Multi_Dwg_List.Current[failed[i]];
-        g_Multi_Dwg_List.Current.RemoveAt(failed[i]);
+    for (auto it = failed.rbegin(); it != failed.rend(); ++it) {
+        const int row = Row_Of(*it);
+        if (row < 0)
+            continue;
+        delete *it;
+        g_Multi_Dwg_List.Current.RemoveAt(row);
     }
     Fill_List();
 }
