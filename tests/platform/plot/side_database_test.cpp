@@ -7,10 +7,11 @@
 #include "db/dbdict.h"
 #include "db/dblayout.h"
 #include "db/dbsymtb.h"
-#include "ed_fixture.h"
+#include "ed/docman.h"
+#include "plot_fixture.h"
 #include "win/machine.h"
 
-namespace ed_test {
+namespace plot_test {
 namespace {
 
 bool Has_Layer(ZcDbDatabase* db, const wchar_t* name)
@@ -35,7 +36,7 @@ void Add_Layer(ZcDbDatabase* db, const wchar_t* name)
     table->close();
 }
 
-class SideDatabaseTest : public EdTest {
+class SideDatabaseTest : public PlotTest {
 protected:
     // A drawing file with the layer "SIDE" and the paper layouts "P1" and "P2".
     std::wstring Write_Side_Drawing()
@@ -57,7 +58,7 @@ protected:
     {
         for (const auto& file : m_Files)
             std::filesystem::remove(file);
-        EdTest::TearDown();
+        PlotTest::TearDown();
     }
     std::vector<std::filesystem::path> m_Files;
     int m_Layout_Count = 0;
@@ -103,4 +104,4 @@ TEST_F(SideDatabaseTest, ADeletedWorkingDatabaseIsNotLeftWorking)
 }
 
 }  // namespace
-}  // namespace ed_test
+}  // namespace plot_test
