@@ -90,7 +90,9 @@ bool Single_Dwg::Count_Sheets()
         return false;
     Temp_Copy.Format(L"%s\\%s%s", Get_Temp_Folder().GetString(), Make_Time_Stamp(L"F").GetString(),
                      platform::Drawing_File_Extension);
-    CopyFileW(Path.GetString(), Temp_Copy.GetString(), FALSE);
+    // A copy that could not be made is not counted: an older copy of that name may be there.
+    if (!CopyFileW(Path.GetString(), Temp_Copy.GetString(), FALSE))
+        return false;
     auto* side = new ZcDbDatabase(false, true);
     if (side->readDwgFile(Temp_Copy.GetString()) != Zcad::eOk) {
         delete side;

@@ -144,6 +144,19 @@ TEST_F(Multi_Drawing_Test, A_Missing_Or_Unreadable_File_Is_Not_Counted)
     EXPECT_EQ(zcdbHostApplicationServices()->workingDatabase(), working);
 }
 
+TEST_F(Multi_Drawing_Test, A_Copy_That_Cannot_Be_Made_Is_Not_Counted_From_An_Older_Copy)
+{
+    Add_Dwg_Files(Paths({Path_Of(L"old_plot.dxf"), Path_Of(L"multi_layouts.dxf")}));
+    Single_Dwg& first = *g_Multi_Dwg_List.Current[0];
+    Single_Dwg& second = *g_Multi_Dwg_List.Current[1];
+    ASSERT_TRUE(first.Count_Sheets());
+    // The clock stands still: the second copy would have the first one's name.
+    platform::Machine::instance().deny_writes(Host(Get_Temp_Folder()).wstring());
+    EXPECT_FALSE(second.Count_Sheets());
+    EXPECT_FALSE(second.Counted);
+    EXPECT_EQ(second.Found_Sheets.GetSize(), 0);
+}
+
 TEST_F(Multi_Drawing_Test, The_Range_And_The_Filter_Choose_The_Sheets)
 {
     Add_Dwg_Files(Paths({Path_Of(L"multi_layouts.dxf")}));
