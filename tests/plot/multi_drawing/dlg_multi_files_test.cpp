@@ -6,6 +6,9 @@
 #include "dialogs/multi_drawing/dlg_multi_files.h"
 #include "plot/multi_drawing/multi_dwg_list.h"
 #include "plot_option_combos_fixture.h"
+#include "res/resource.h"
+#include "ui/sheet_list_ctrl.h"
+#include "win/win_shell.h"
 
 namespace {
 
@@ -113,6 +116,33 @@ TEST_F(Dlg_Multi_Files_Test, Rows_Deleted_While_The_Count_Pumps_Messages_Are_Not
     EXPECT_TRUE(Script_Used());
     EXPECT_EQ(g_Multi_Dwg_List.Current.GetSize(), 0);
     EXPECT_TRUE(Printed_Rows().empty());
+}
+
+TEST_F(Dlg_Multi_Files_Test, Dropped_Files_And_Folders_And_A_Chosen_Folder_Add_Their_Drawings)
+{
+    for (const wchar_t* path : {L"C:\\Multi\\dropped\\a.dxf", L"C:\\Multi\\dropped\\notes.txt",
+                                L"C:\\Multi\\dropped\\deeper\\b.DXF", L"C:\\Multi\\chosen\\c.dxf"})
+        Write_File(path, "");
+    struct Open_Multi : Dlg_MultiFiles {
+        bool Open() { return Create(IDD_DLG_MULTIFILES, nullptr) && ShowWindow(SW_SHOW) >= 0; }
+    } dialog;
+    ASSERT_TRUE(dialog.Open());
+    HDROP drop = platform::Make_Drop({L"C:\\Multi\\old_plot.dxf", L"C:\\Multi\\dropped"});
+    dialog.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    HDROP on_list = platform::Make_Drop({L"C:\\Multi\\dropped\\a.dxf"});
+    dialog.SendMessage(WM_SHEET_LIST_DROP_FILES, 0, reinterpret_cast<LPARAM>(on_list));
+    DragFinish(on_list);
+    Script("file \"" + Host(L"C:\\Multi\\chosen").string() + "\"\n");
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MF_ADD_FOLDER, BN_CLICKED), 0);
+    EXPECT_TRUE(Script_Used());
+    std::vector<std::wstring> names;
+    for (INT_PTR i = 0; i < g_Multi_Dwg_List.Current.GetSize(); ++i)
+        names.push_back(g_Multi_Dwg_List.Current[i]->File_Name.GetString());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"old_plot.dxf", L"scaled_frames.dxf", L"multi_layouts.dxf", L"a.dxf",
+                                                L"b.DXF", L"c.dxf"}));
+    auto* list = static_cast<CListCtrl*>(dialog.GetDlgItem(IDC_MF_LIST));
+    EXPECT_EQ(list->GetItemCount(), 6);
+    dialog.DestroyWindow();
 }
 
 TEST(Multi_Drawing_Texts, Paper_Range_And_Filter_Cells)
