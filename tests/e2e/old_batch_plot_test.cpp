@@ -114,6 +114,12 @@ TEST_F(Old_Batch_Plot_Session, Copies_Repeat_The_Areas_And_The_Choices_Survive_S
     ASSERT_EQ(run.status, 0) << run.err << run.out;
     EXPECT_NE(run.out.find("共有 2 张图纸打印，打印 2 份"), std::string::npos) << run.out;
     EXPECT_EQ(Jobs(), A3_Pages(4));
+    // An independent reader finds the record: auto-rotate, order, mode, copies, PLT, margin,
+    // folder, the chosen block names and the chosen layer names.
+    const std::string record = Shell(
+        "/usr/bin/python3 -c \"import ezdxf,sys; x=ezdxf.readfile(sys.argv[1]).rootdict['KPLOT_SETTING2']"
+        "['KPLOT_SETTING2']; print(' '.join(f'{t.code}:{t.value}' for t in x.tags))\" " + Quoted(saved));
+    EXPECT_EQ(record, "90:0 90:1 90:0 90:2 90:0 40:0.0 1: 90:1 1:KV_FRAME 90:0\n");
 
     // Reopened: the mode, the chosen block, the copies and the page setup come back, so OK
     // plots at once; a snapshot shows the restored dialog.
