@@ -11,6 +11,7 @@
 #include "core/result_windows.h"
 #include "dialogs/dlg_setting.h"
 #include "dialogs/dlg_shortcut.h"
+#include "dialogs/dlg_bplot.h"
 #include "ed/host_window.h"
 #include "res/resource.h"
 #include "sheets/frame_detection.h"
@@ -145,4 +146,23 @@ void Edit_Plot_Settings()
     Dlg_Setting dialog(AfxGetMainWnd());
     dialog.DoModal();
 }
-void Old_Batch_Plot() { Print_Pending_Notice(); }
+void Old_Batch_Plot()
+{
+    Command_Scope scope;
+    g_Dwg_Plot_Option.Read_Dwg_Setting();
+    g_Cur_Plot_Option = &g_Dwg_Plot_Option;
+    Plot_Host_Setup setup;
+    setup.Printer_Folders = false;
+    setup.Shx_Text_Off = false;
+    setup.Install_Ctb = false;
+    Prepare_Host_For_Plot(setup);
+
+    Module_Resource_Scope resources;
+    Dlg_BPlot dialog(CWnd::FromHandle(adsw_zcadMainWnd()));
+    if (dialog.DoModal() != IDOK)
+        return;
+    Run_Host_Command({L"-plotstamp", g_Plot_Config.Plot_Stamp ? L"O" : L"OFF", L""});
+    dialog.Setting.Collect_Areas(dialog.Frame_Mode);
+    if (dialog.Setting.Plot_Areas())
+        dialog.Setting.Write_Xrecord(dialog.Frame_Mode);
+}

@@ -9,7 +9,8 @@
 
 void Prepare_Host_For_Plot(const Plot_Host_Setup& setup)
 {
-    Init_Host_Printer_Folders();
+    if (setup.Printer_Folders)
+        Init_Host_Printer_Folders();
     g_Ucs.Capture(true);
     if (setup.Shx_Text_Off) {
         Set_Var_Int(L"PDFSHX", 0);

@@ -2,6 +2,7 @@
 #pragma once
 
 struct Plot_Host_Setup {
+    bool Printer_Folders = true;  // the host's printer folders read again
     bool Shx_Text_Off = true;     // PDFSHX and EPDFSHX 0
     bool Install_Ctb = true;      // the plug-in's plot-style tables into the host's folder
 };

@@ -43,7 +43,8 @@ int Body_Side(const CRect& picture, CPoint point, bool release)
     return 0;
 }
 
-// Shows cursor 686 (back) or 685 (forward) for a side; nothing for 0.
+}  // namespace
+
 void Show_Step_Cursor(int side)
 {
     if (side == 0) return;
@@ -52,8 +53,6 @@ void Show_Step_Cursor(int side)
         LoadImage(Module_Resources(), MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (cursor != nullptr) SetCursor(cursor);
 }
-
-}  // namespace
 
 int Order_After_Move(const CRect& picture, CPoint point, int sort_type, int last)
 {

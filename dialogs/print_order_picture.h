@@ -23,5 +23,8 @@ int Order_After_Move(const CRect& picture, CPoint point, int sort_type, int last
 int Order_After_Press(const CRect& picture, CPoint point, int sort_type, int last);
 void Cursor_After_Release(const CRect& picture, CPoint point);
 
+// Shows cursor 686 (back) for a side below 0 or 685 (forward) above; nothing for 0.
+void Show_Step_Cursor(int side);
+
 // The picture control's rectangle in the dialog's client coordinates.
 CRect Control_Client_Rect(CWnd* dialog, int control_id);

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "core/plot_option.h"
 #include "core/string_helpers.h"
 #include "dialogs/print_order_picture.h"
 #include "res/resource.h"
+#include "ui/module_resources.h"
 #include "ui/small_value_dialogs_frame.h"
 
 namespace {
@@ -124,4 +126,19 @@ void Dlg_Unequal_Edge::OnOK()
 {
     if (!UpdateData(TRUE)) return;
     EndDialog(IDOK);
+}
+
+void Edit_Unequal_Margins(CWnd* parent, Plot_Option& option)
+{
+    Module_Resource_Scope resources;
+    Dlg_Unequal_Edge dialog(parent);
+    dialog.Mode = option.Unequal_Mode;
+    int* targets[8] = {&option.Land_Top, &option.Land_Bottom, &option.Land_Left, &option.Land_Right,
+                       &option.Port_Top, &option.Port_Bottom, &option.Port_Left, &option.Port_Right};
+    for (int i = 0; i < 8; ++i) dialog.Margins[i] = *targets[i];
+    if (dialog.DoModal() == IDOK) {
+        option.Unequal_Mode = dialog.Mode;
+        for (int i = 0; i < 8; ++i) *targets[i] = dialog.Margins[i];
+    }
+    option.Unequal_Margin = 1;
 }

@@ -14,6 +14,11 @@ void Parse_Margins(const CString& text, int& top, int& bottom, int& left, int& r
 // side in proportion to its margin (the largest a tenth of the preview, at least 2 pixels).
 void Paint_Margin_Preview(CDC* dc, const CRect& rect, int top, int bottom, int left, int right);
 
+struct Plot_Option;
+// The unequal-margins dialog on the options' settings: OK copies them back; the options'
+// unequal flag is 1 afterwards either way.
+void Edit_Unequal_Margins(CWnd* parent, Plot_Option& option);
+
 class Dlg_Unequal_Edge : public CDialog {
 public:
     explicit Dlg_Unequal_Edge(CWnd* parent = nullptr);

@@ -161,17 +161,7 @@ void Dlg_SinglePlot_Setting::On_Margin_Change()
     auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_MARGIN_COMBO));
     const int selected = combo->GetCurSel();
     if (selected == 0) {
-        Module_Resource_Scope resources;
-        Dlg_Unequal_Edge dialog(this);
-        dialog.Mode = Option.Unequal_Mode;
-        int* targets[8] = {&Option.Land_Top, &Option.Land_Bottom, &Option.Land_Left, &Option.Land_Right,
-                           &Option.Port_Top, &Option.Port_Bottom, &Option.Port_Left, &Option.Port_Right};
-        for (int i = 0; i < 8; ++i) dialog.Margins[i] = *targets[i];
-        if (dialog.DoModal() == IDOK) {
-            Option.Unequal_Mode = dialog.Mode;
-            for (int i = 0; i < 8; ++i) *targets[i] = dialog.Margins[i];
-        }
-        Option.Unequal_Margin = 1;
+        Edit_Unequal_Margins(this, Option);
     } else if (selected != Margin_Index) {
         Parse_Margin_Combo(combo, Option.Margin, Option.Unequal_Margin, true);
     }

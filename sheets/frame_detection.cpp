@@ -178,18 +178,9 @@ void Classify_Frame_Candidates(const ZcDbObjectIdArray& ids, Temp_Id_Array& cand
     }
 }
 
-void Detect_Frames_In_Space(Plot_Sheet_Set& set, ZcDbObjectIdArray& ids, ZcDbObjectId space_id)
+void Search_Frames_In_Ids(const ZcDbObjectIdArray& ids, ZcDbObjectId space_id, ZcDbObjectId layer_id,
+                          ZcDbObjectIdArray& frame_blocks, ZcDbObjectIdArray& non_frame_blocks, Sheet_Array& result)
 {
-    if (!space_id.isNull())
-        Activate_Layout_Of_Block(space_id);
-    Switch_To_Paper_Space();
-    g_Ucs.Capture(true);
-
-    ZcDbObjectId layer_id;
-    Ensure_Layer(layer_id, Marker_Layer_Name);
-    for (int kind = Layer_Off; kind <= Layer_Plottable; ++kind)
-        Set_Layer_State(layer_id, kind, false);
-
     Temp_Id_Array candidates, lines;
     Progress_Step();
     Classify_Frame_Candidates(ids, candidates, lines);
@@ -201,7 +192,7 @@ void Detect_Frames_In_Space(Plot_Sheet_Set& set, ZcDbObjectIdArray& ids, ZcDbObj
     // Candidates consumed by a batch stay in the list, marked done, until the purge after
     // the loop: the walk skips them as if they were gone, and the grid stays valid.
     Candidate_Grid grid(candidates, 0);
-    Sheet_Array batch, result;
+    Sheet_Array batch;
     bool any_done = false;
     for (INT_PTR j = 0; j < candidates.GetSize(); ++j) {
         Temp_Id* candidate = candidates[j];
@@ -223,8 +214,8 @@ void Detect_Frames_In_Space(Plot_Sheet_Set& set, ZcDbObjectIdArray& ids, ZcDbObj
             if (all_blocks)
                 candidate->Make_Sheet_From_Block(batch, space_id, layer_id);
             else if (rect_blocks)
-                candidate->Make_Sheet_From_Block_Shape(result, space_id, layer_id, set.Frame_Blocks,
-                                                       set.Non_Frame_Blocks);
+                candidate->Make_Sheet_From_Block_Shape(result, space_id, layer_id, frame_blocks,
+                                                       non_frame_blocks);
             candidate->Done = true;
             any_done = true;
         }
@@ -247,13 +238,29 @@ void Detect_Frames_In_Space(Plot_Sheet_Set& set, ZcDbObjectIdArray& ids, ZcDbObj
     }
     Progress_Step();
     Remove_Small_Or_Inner_Frames(result);
+    Delete_Working_List(candidates);
+    Delete_Working_List(lines);
+}
+
+void Detect_Frames_In_Space(Plot_Sheet_Set& set, ZcDbObjectIdArray& ids, ZcDbObjectId space_id)
+{
+    if (!space_id.isNull())
+        Activate_Layout_Of_Block(space_id);
+    Switch_To_Paper_Space();
+    g_Ucs.Capture(true);
+
+    ZcDbObjectId layer_id;
+    Ensure_Layer(layer_id, Marker_Layer_Name);
+    for (int kind = Layer_Off; kind <= Layer_Plottable; ++kind)
+        Set_Layer_State(layer_id, kind, false);
+
+    Sheet_Array result;
+    Search_Frames_In_Ids(ids, space_id, layer_id, set.Frame_Blocks, set.Non_Frame_Blocks, result);
     if (g_Plot_Config.Skip_Empty_Frames != 0) {
         Progress_Step();
         Remove_Empty_Frames(result);
     }
     set.All_Sheets.Append(result);
-    Delete_Working_List(candidates);
-    Delete_Working_List(lines);
 }
 
 bool Find_Plot_Frames(Plot_Sheet_Set& set)

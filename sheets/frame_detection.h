@@ -20,6 +20,12 @@ int Select_Frame_Entities(const wchar_t* prompt, const wchar_t* type_1, const wc
 // The detection over the entities of one space (or of a selection, with a null space id);
 // appends the sheets found to the set's all-sheets list.
 void Detect_Frames_In_Space(Plot_Sheet_Set& set, ZcDbObjectIdArray& ids, ZcDbObjectId space_id);
+// The frame search over the entities of one space: candidates from polylines and block
+// references (the frame switches decide which blocks count), loose lines, then small and
+// inner frames removed. Sheets get a marker on the layer when one is given. The lists of
+// block definitions judged before are used and extended. Appends to result.
+void Search_Frames_In_Ids(const ZcDbObjectIdArray& ids, ZcDbObjectId space_id, ZcDbObjectId layer_id,
+                          ZcDbObjectIdArray& frame_blocks, ZcDbObjectIdArray& non_frame_blocks, Sheet_Array& result);
 // Sorts the entities into frame candidates (polylines, block references) and line
 // candidates; entities that do not open are skipped.
 void Classify_Frame_Candidates(const ZcDbObjectIdArray& ids, Temp_Id_Array& candidates, Temp_Id_Array& lines);

@@ -69,6 +69,19 @@ bool Register_Resource_Script(HINSTANCE module, const std::filesystem::path& pat
     return true;
 }
 
+bool Register_Resource_Script_Text(HINSTANCE module, const std::string& utf8_text, const std::filesystem::path& name,
+                                   std::string* error) {
+    auto script = std::make_unique<rc::Script>();
+    std::string message;
+    if (!rc::Read_Script_Text(utf8_text, name, *script, message)) {
+        if (error) *error = message;
+        return false;
+    }
+    Install_Loaders();
+    Scripts()[module] = std::move(script);
+    return true;
+}
+
 void Unregister_Resource_Script(HINSTANCE module) { Scripts().erase(module); }
 
 const rc::Script* Resource_Script(HINSTANCE module) {

@@ -95,6 +95,10 @@ namespace platform {
 // Reads the module's script and serves its resources; a later script of the same module
 // replaces the earlier. false with error (UTF-8) when the script cannot be read.
 bool Register_Resource_Script(HINSTANCE module, const std::filesystem::path& path, std::string* error = nullptr);
+// The same for a script held as text (the host's own resources, built into its libraries);
+// name stands for the file in error messages.
+bool Register_Resource_Script_Text(HINSTANCE module, const std::string& utf8_text, const std::filesystem::path& name,
+                                   std::string* error = nullptr);
 void Unregister_Resource_Script(HINSTANCE module);
 // The script of a module, or null.
 const rc::Script* Resource_Script(HINSTANCE module);
