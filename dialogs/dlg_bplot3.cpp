@@ -17,7 +17,7 @@
 
 namespace {
 
-const wchar_t* const Column_Headers[] = {L"序 号", L" 预 览 ", L" 打印份数 ", L" 删 除 ",
+const wchar_t* const Paper_Column_Headers[] = {L"序 号", L" 预 览 ", L" 打印份数 ", L" 删 除 ",
                                          L" 纸 张 ", L" 图面尺寸 ", L" 备 注 "};
 constexpr int Column_Count = 7;
 
@@ -126,7 +126,7 @@ BOOL Dlg_BPlot3::OnInitDialog()
     }
     List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < Column_Count; ++column)
-        List.InsertColumn(column, Column_Headers[column], LVCFMT_CENTER, 1);
+        List.InsertColumn(column, Paper_Column_Headers[column], LVCFMT_CENTER, 1);
 
     Device_Name = Options.Device_Name;
     Print_Sign = Options.Print_Sign;

@@ -19,6 +19,7 @@
 #include "core/temp_folder.h"
 #include "db/drawing_file_io.h"
 #include "dialogs/plot_option_combos.h"
+#include "plot/batch_run.h"
 #include "dialogs/single_plot_setting.h"
 #include "ed/host_window.h"
 #include "plot/batch_plot_driver.h"
@@ -46,11 +47,6 @@ constexpr int Drawing_Output = 6;
 constexpr int Largest_Paper_Side = 5080;
 constexpr int Smallest_Paper_Side = 50;
 const wchar_t* const Plot_Caption = L"Korvel打印";
-
-Plot_Option& Option_In_Force()
-{
-    return g_Cur_Plot_Option ? *g_Cur_Plot_Option : g_Dwg_Plot_Option;
-}
 
 CString Single_Extension(int output_type)
 {
