@@ -17,7 +17,16 @@
 #include "ui/module_resources.h"
 #include "win/windows.h"
 
-void Plot_Single_Sheet() { Print_Pending_Notice(); }
+void Plot_Single_Sheet()
+{
+    Command_Scope scope;
+    Prepare_Host_For_Plot(Plot_Host_Setup());
+    SetFocus(adsw_zcadDocWnd());
+    if (g_Plot_Config.Single_Pick_Mode == 1)
+        SinglePlot_SelectW();
+    else
+        SinglePlot_SelectP();
+}
 void Batch_Plot_To_Files()
 {
     Command_Scope scope;

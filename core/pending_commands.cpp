@@ -15,10 +15,7 @@ void Export_Font_Files() { Print_Pending_Notice(); }
 // Title-block insertion.
 void Insert_TK() { Print_Pending_Notice(); }
 
-// Plot runs queued by the result windows and the single plot.
+// Plot runs queued by the result windows.
 void Plot_Temp2() { Print_Pending_Notice(); }
 void Plot_Temp3() { Print_Pending_Notice(); }
-void SinglePlot_SelectP() { Print_Pending_Notice(); }
-void SinglePlot_SelectW() { Print_Pending_Notice(); }
-void SinglePlot_Plot_Standby() { Print_Pending_Notice(); }
 void Plot_BaseFun2_Standby() { Print_Pending_Notice(); }

@@ -1,11 +1,40 @@
 #include "core/window_watcher.h"
 
 #include "core/follow_up.h"
+#include "core/plot_config.h"
 #include "core/string_helpers.h"
+#include "ed/host_window.h"
+#include "mfc/winuser.h"
+#include "plot/single_plot.h"
 #include "sheets/plot_set.h"
 #include "win/win_messages.h"
 
 namespace {
+
+constexpr WPARAM S_Key = 0x53;
+
+bool Is_S_Key(WPARAM key)
+{
+    return key == S_Key || (GetKeyState(static_cast<int>(S_Key)) & 0x8000) != 0;
+}
+
+// True when the key was the single pick's own.
+bool Single_Pick_Key(WPARAM key)
+{
+    if (!g_Single_Pick_Mode)
+        return false;
+    if (Is_S_Key(key)) {
+        Show_SinglePlot_Setting();
+        Post_Backspace();
+        return true;
+    }
+    if (key != VK_TAB)
+        return false;
+    g_Plot_Config.Single_Pick_Mode = g_Plot_Config.Single_Pick_Mode == 1 ? 0 : 1;
+    Queue_Command_Text(Cancel_Char());
+    Queue_Command_Text(g_Plot_Config.Single_Pick_Mode == 0 ? L"SinglePlot_SelectP\n" : L"SinglePlot_SelectW\n");
+    return true;
+}
 
 void Page_Preview(WPARAM key)
 {
@@ -34,8 +63,13 @@ void Page_Preview(WPARAM key)
 
 }  // namespace
 
+void Post_Backspace() { PostMessageW(adsw_zcadDocWnd(), WM_CHAR, VK_BACK, 0); }
+
 void Watch_Key_Message(const MSG* message)
 {
-    if (message != nullptr && message->message == WM_KEYDOWN)
-        Page_Preview(message->wParam);
+    if (message == nullptr || message->message != WM_KEYDOWN)
+        return;
+    if (Single_Pick_Key(message->wParam))
+        return;
+    Page_Preview(message->wParam);
 }

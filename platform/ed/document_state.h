@@ -2,12 +2,15 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "db/dbid.h"
 #include "ed/view_state.h"
 #include "ge/gemat3d.h"
+
+class ZcEdInputPointManager;
 
 namespace platform {
 
@@ -19,6 +22,7 @@ struct DocumentState {
     std::wstring lastLayout;                  // last paper layout made current
     ViewState modelView;                      // the model tab's view
     std::map<std::wstring, ViewState> paperViews;  // paper space view by upper-case layout name
+    std::shared_ptr<ZcEdInputPointManager> pointManager;  // made when first asked for
 };
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ed/command_line_field.h"
 #include "ed/host_reset.h"
 #include "ed/input.h"
 #include "win/win_messages.h"
@@ -32,6 +33,7 @@ const bool gKeyHandler = [] {
             message.wParam = static_cast<WPARAM>(platform::Key_Code_From_Name(step.text));
             message.lParam = 1;
             platform::Notify_Message_Watchers(message);
+            platform::Deliver_Key(message);
         },
         false);
     return true;

@@ -5,7 +5,9 @@
 #include <map>
 #include <vector>
 
+#include "ed/command_line_field.h"
 #include "ed/host_reset.h"
+#include "ed/input_point_monitor.h"
 #include "script/utf8.h"
 
 namespace platform {
@@ -206,7 +208,7 @@ InputAnswer Wait_For_Input(const InputRequest& request, std::initializer_list<St
             return From_Step(script.expect(accepted, what));
         }
         if (!State().typed.empty())
-            return From_Typed(State().typed, request);
+            return Take_Editor_Answer(From_Typed(State().typed, request));
         const Step* next = script.peek();
         if (next != nullptr && std::find(accepted.begin(), accepted.end(), next->kind) == accepted.end()) {
             if (const StepHandler* handler = Find_Step_Handler(next->kind, false)) {
@@ -215,7 +217,7 @@ InputAnswer Wait_For_Input(const InputRequest& request, std::initializer_list<St
                 continue;
             }
         }
-        return From_Step(script.expect(accepted, what));
+        return Take_Editor_Answer(From_Step(script.expect(accepted, what)));
     }
 }
 
@@ -390,6 +392,8 @@ void Reset_Input()
     state.pending.clear();
     while (!state.answerLists.empty())
         Pop_Answer_List();
+    Clear_Command_Line_Field();
+    Clear_Cursor_Overlay();
     // Step handlers stay: layers register them once when they load.
 }
 

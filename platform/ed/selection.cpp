@@ -289,6 +289,8 @@ int Ask_Selection(const SelectMode& mode, const void* pt1, const resbuf* filter,
 
 }  // namespace
 
+ZcDbObjectId Entity_Under_Cursor(const double* ucs_point) { return Pick_At(ucs_point, nullptr); }
+
 void Reset_Selection_Sets()
 {
     Sets().sets.clear();

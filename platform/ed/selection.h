@@ -46,3 +46,9 @@ int zcedSSFreeFirst();
 // Entity names and object ids.
 Zcad::ErrorStatus zcdbGetObjectId(ZcDbObjectId& objId, const ads_name objName);
 Zcad::ErrorStatus zcdbGetAdsName(ads_name& objName, ZcDbObjectId objId);
+
+namespace platform {
+// The topmost shown entity of the current space under the pick box at the point (UCS);
+// null when there is none.
+ZcDbObjectId Entity_Under_Cursor(const double* ucs_point);
+}  // namespace platform

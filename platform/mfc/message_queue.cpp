@@ -28,6 +28,7 @@ struct Queue {
     std::map<std::wstring, UINT> registered;
     bool keys[256] = {};
     bool toggled[256] = {};
+    std::map<HWND, Outside_Window_Proc> outside;
 };
 
 Queue& Q() {
@@ -98,7 +99,16 @@ bool Take(LPMSG msg, HWND hWnd, UINT low, UINT high, bool remove) {
     return false;
 }
 
+Outside_Window_Proc Outside_Proc(HWND hWnd) {
+    auto it = Q().outside.find(hWnd);
+    return it == Q().outside.end() ? nullptr : it->second;
+}
+
 }  // namespace
+
+void Register_Outside_Window(HWND hWnd, Outside_Window_Proc proc) {
+    if (hWnd) Q().outside[hWnd] = proc;
+}
 
 void Forget_Window_Messages(HWND hWnd) {
     Queue& q = Q();
@@ -141,7 +151,7 @@ LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    if (hWnd && !Find_Window(hWnd)) return FALSE;
+    if (hWnd && !Find_Window(hWnd) && !Outside_Proc(hWnd)) return FALSE;
     Q().posted.push_back(Make(hWnd, Msg, wParam, lParam));
     return TRUE;
 }
@@ -183,7 +193,10 @@ BOOL TranslateMessage(const MSG* lpMsg) {
 LRESULT DispatchMessageW(const MSG* lpMsg) {
     if (!lpMsg) return 0;
     Window* w = Find_Window(lpMsg->hwnd);
-    if (!w) return 0;
+    if (!w) {
+        if (Outside_Window_Proc proc = Outside_Proc(lpMsg->hwnd)) proc(lpMsg->message, lpMsg->wParam, lpMsg->lParam);
+        return 0;
+    }
     return Send(w, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
 }
 

@@ -17,4 +17,9 @@ bool Take_Queued_Message(MSG* message);
 // Drops every queued message and timer (tests).
 void Clear_Message_Queue();
 
+// A window of the host outside the framework (the drawing window): messages posted to it
+// wait in the queue like any other; dispatching one hands it to the procedure.
+using Outside_Window_Proc = void (*)(UINT message, WPARAM wParam, LPARAM lParam);
+void Register_Outside_Window(HWND hWnd, Outside_Window_Proc proc);
+
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include "core/doc_lock.h"
 #include "core/plot_option.h"
 #include "core/window_watcher.h"
+#include "plot/single_plot.h"
 #include "db/dbents.h"
 #include "db/dbsymtb.h"
 #include "ed/input.h"
@@ -225,6 +226,34 @@ TEST_F(Window_Watcher_Test, AtTheLastRowPageDownIsIgnoredAndPageUpPagesBack)
     Preview_Sheet(1);
     EXPECT_EQ(g_Preview_Kind, 1);
     EXPECT_EQ(g_Preview_Index, 0);
+}
+
+TEST_F(Window_Watcher_Test, TabDuringTheSinglePickSwitchesThePickModeAndStartsTheOtherPick)
+{
+    struct Case {
+        bool picking;
+        int mode;
+        WPARAM key;
+        int new_mode;
+        const wchar_t* queued;
+    } cases[] = {
+        {true, 0, VK_TAB, 1, L"\x03SinglePlot_SelectW\n"},
+        {true, 1, VK_TAB, 0, L"\x03SinglePlot_SelectP\n"},
+        // Other keys, and Tab while no pick waits, leave the mode and queue nothing.
+        {true, 0, 'A', 0, L""},
+        {true, 1, VK_RETURN, 1, L""},
+        {false, 0, VK_TAB, 0, L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "picking " << c.picking << " mode " << c.mode << " key " << c.key);
+        platform::Clear_Typed_Input();
+        g_Single_Pick_Mode = c.picking;
+        g_Plot_Config.Single_Pick_Mode = c.mode;
+        Press(c.key);
+        EXPECT_EQ(g_Plot_Config.Single_Pick_Mode, c.new_mode);
+        EXPECT_EQ(platform::Pending_Text() + platform::Typed_Text(), c.queued);
+    }
+    g_Single_Pick_Mode = false;
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+// The host's drawing window: characters that reach it go to the command line's edit field.
+// A key pressed at a waiting prompt is typed there after the message watchers saw it,
+// together with what they posted to the window meanwhile.
+#include "ed/command_line_field.h"
+#include "ed/host_window.h"
+#include "mfc/dialog_steps.h"
+#include "mfc/message_queue.h"
+
+namespace {
+
+void Drawing_Window_Proc(UINT message, WPARAM wParam, LPARAM /*lParam*/)
+{
+    if (message == WM_CHAR)
+        platform::Type_Character(static_cast<wchar_t>(wParam));
+}
+
+void Deliver_To_Drawing_Window(const MSG& key_down)
+{
+    TranslateMessage(&key_down);  // its character goes before what the watchers posted
+    platform::Run_Host_Messages();
+}
+
+const bool g_drawing_window_registered = [] {
+    platform::Register_Outside_Window(adsw_zcadDocWnd(), Drawing_Window_Proc);
+    platform::Set_Key_Delivery(Deliver_To_Drawing_Window);
+    return true;
+}();
+
+}  // namespace
