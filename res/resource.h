@@ -120,3 +120,15 @@
 #define ID_BP1_COUNT_A2 32794
 #define ID_BP1_COUNT_A1 32795
 #define ID_BP1_COUNT_A0 32796
+
+// Insertion settings of title-block frames.
+#define IDD_DLG_PUT_TK_SETTING 832
+#define IDC_PTK_TEXT_POS 200
+#define IDC_PTK_PREVIEW 215
+#define IDC_PTK_FOLDER 877
+#define IDC_PTK_ADD 897
+#define IDC_PTK_MODE_CENTRE 928
+#define IDC_PTK_MODE_CORNER 929
+#define IDC_PTK_MODE_WRAP 930
+#define IDC_PTK_SCALE_COMBO 978
+#define IDC_PTK_LIST 1164
