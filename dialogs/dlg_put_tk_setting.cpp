@@ -88,7 +88,7 @@ BEGIN_MESSAGE_MAP(Dlg_Put_TK_Setting, CZcUiDialog)
     ON_NOTIFY(NM_CLICK, IDC_PTK_LIST, On_List_Click)
     ON_NOTIFY(NM_DBLCLK, IDC_PTK_LIST, On_List_Double_Click)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_PTK_LIST, On_List_Item_Changed)
-    ON_WM_LBUTTONDOWN()
+    ON_STN_CLICKED(IDC_PTK_FOLDER, Browse_TK_Folder)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -234,13 +234,6 @@ void Dlg_Put_TK_Setting::On_List_Item_Changed(NMHDR* /*header*/, LRESULT* result
 {
     *result = 0;
     InvalidateRect(Control_Client_Rect(this, IDC_PTK_PREVIEW), FALSE);
-}
-
-void Dlg_Put_TK_Setting::OnLButtonDown(UINT flags, CPoint point)
-{
-    if (Control_Client_Rect(this, IDC_PTK_FOLDER).PtInRect(point))
-        Browse_TK_Folder();
-    CZcUiDialog::OnLButtonDown(flags, point);
 }
 
 void Dlg_Put_TK_Setting::Browse_TK_Folder()

@@ -43,16 +43,15 @@ protected:
     // A row for the library drawing at that index.
     void Add_Row(int index);
     bool Name_Taken(const CString& file_name, int except_row) const;
-    void Browse_TK_Folder();
     void Paint_Preview(CDC& dc);
 
+    afx_msg void Browse_TK_Folder();
     afx_msg void On_Mode_Click();
     afx_msg void On_Scale_Change();
     afx_msg void On_Scale_Leave();
     afx_msg void On_List_Click(NMHDR* header, LRESULT* result);
     afx_msg void On_List_Double_Click(NMHDR* header, LRESULT* result);
     afx_msg void On_List_Item_Changed(NMHDR* header, LRESULT* result);
-    afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 
