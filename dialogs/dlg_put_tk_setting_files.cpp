@@ -4,18 +4,14 @@
 #include <memory>
 
 #include "core/file_operations.h"
+#include "core/point_sets.h"
 #include "core/selection_helpers.h"
 #include "core/wblock_to_file.h"
-#include "db/dbblkref.h"
-#include "db/dbcurve.h"
-#include "db/dbents.h"
-#include "db/dbsymtb.h"
 #include "db/drawing_file_io.h"
 #include "dialogs/dlg_put_tk_setting.h"
 #include "dialogs/print_order_picture.h"
 #include "mfc/afxdc.h"
 #include "res/resource.h"
-#include "titleblock/tk_block_file.h"
 #include "titleblock/tk_outline.h"
 #include "ui/module_resources.h"
 #include "ui/small_value_dialogs.h"
@@ -32,33 +28,6 @@ bool Ask_Frame_Name(CWnd* parent, int mode, CString& name)
     if (dialog.DoModal() != IDOK)
         return false;
     name = dialog.Edit_Text;
-    return true;
-}
-
-// The segments of the library drawing's frame, as the insertion analyses them.
-bool Read_Frame_Segments(const CString& path, ZcGePoint2dArray& starts, ZcGePoint2dArray& ends)
-{
-    std::unique_ptr<ZcDbDatabase> db;
-    ZcDbObjectId block_id;
-    if (!Read_TK_Block(path, db, block_id))
-        return false;
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block(block_id, ZcDb::kForRead);
-    ZcDbBlockTableRecordIterator* it = nullptr;
-    if (block.openStatus() != Zcad::eOk || block->newIterator(it) != Zcad::eOk)
-        return false;
-    for (it->start(); !it->done(); it->step()) {
-        ZcDbEntity* entity = nullptr;
-        if (it->getEntity(entity, ZcDb::kForRead) != Zcad::eOk)
-            continue;
-        if (const ZcDbLine* line = ZcDbLine::cast(entity))
-            Collect_Line_Segment(line, starts, ends);
-        else if (const ZcDbBlockReference* reference = ZcDbBlockReference::cast(entity))
-            Collect_Block_Segments(reference, starts, ends);
-        else if (ZcDbCurve::cast(entity) != nullptr)
-            Collect_Polyline_Segments(entity, starts, ends);
-        entity->close();
-    }
-    delete it;
     return true;
 }
 
@@ -184,17 +153,13 @@ void Dlg_Put_TK_Setting::Paint_Preview(CDC& dc)
     dc.FillSolidRect(&frame, RGB(0, 0, 0));
     const int row = List.Get_First_Selected();
     ZcGePoint2dArray starts, ends;
-    if (row < 0 || row >= Drawings.GetSize() || !Read_Frame_Segments(Drawings[row]->Full_Path, starts, ends) ||
-        starts.isEmpty())
+    if (row < 0 || row >= Drawings.GetSize() ||
+        !Collect_Library_Frame(Drawings[row]->Full_Path, starts, ends, nullptr) || starts.isEmpty())
         return;
-    double min_x = starts[0].x, max_x = min_x, min_y = starts[0].y, max_y = min_y;
-    for (const ZcGePoint2dArray* points : {&starts, &ends})
-        for (int i = 0; i < points->length(); ++i) {
-            min_x = std::min(min_x, (*points)[i].x);
-            max_x = std::max(max_x, (*points)[i].x);
-            min_y = std::min(min_y, (*points)[i].y);
-            max_y = std::max(max_y, (*points)[i].y);
-        }
+    ZcGePoint2dArray all = starts;
+    all.append(ends);
+    double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
+    Get_Points_Extents(all, min_x, max_x, min_y, max_y);
     CRect area = frame;
     area.DeflateRect(5, 5);
     const double bw = max_x - min_x, bh = max_y - min_y;
@@ -203,9 +168,12 @@ void Dlg_Put_TK_Setting::Paint_Preview(CDC& dc)
     const int left = static_cast<int>(cx - bw * k / 2), top = static_cast<int>(cy + bh * k / 2);
     CPen pen(PS_SOLID, 1, RGB(255, 255, 255));
     CPen* old = dc.SelectObject(&pen);
+    auto screen = [&](const ZcGePoint2d& p) {
+        return CPoint(left + static_cast<int>((p.x - min_x) * k), top - static_cast<int>((p.y - min_y) * k));
+    };
     for (int i = 0; i < starts.length(); ++i) {
-        dc.MoveTo(left + static_cast<int>((starts[i].x - min_x) * k), top - static_cast<int>((starts[i].y - min_y) * k));
-        dc.LineTo(left + static_cast<int>((ends[i].x - min_x) * k), top - static_cast<int>((ends[i].y - min_y) * k));
+        dc.MoveTo(screen(starts[i]));
+        dc.LineTo(screen(ends[i]));
     }
     dc.SelectObject(old);
 }

@@ -8,6 +8,7 @@
 #include "core/point_sets.h"
 #include "core/ucs_transform.h"
 #include "db/gi.h"
+#include "titleblock/tk_block_walk.h"
 #include "titleblock/tk_scale.h"
 
 KORVEL_DEFINE_CUSTOM_CLASS(My_PLine, ZcDbEntity)
@@ -25,15 +26,6 @@ void Draw_Pairs(ZcGiWorldDraw* mode, const ZcGePoint2dArray& points)
     for (int i = 0; i + 1 < points.length(); i += 2) {
         const ZcGePoint3d line[2] = {{points[i].x, points[i].y, 0.0}, {points[i + 1].x, points[i + 1].y, 0.0}};
         mode->geometry().polyline(2, line);
-    }
-}
-
-void Transform_Points(ZcGePoint2dArray& points, const ZcGeMatrix3d& matrix)
-{
-    for (int i = 0; i < points.length(); ++i) {
-        ZcGePoint3d point(points[i].x, points[i].y, 0.0);
-        point.transformBy(matrix);
-        points[i].set(point.x, point.y);
     }
 }
 

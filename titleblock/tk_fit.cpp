@@ -5,10 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "core/hidden_layers.h"
 #include "core/plot_config.h"
+#include "core/point_sets.h"
 #include "core/ucs_transform.h"
-#include "db/block_walk.h"
 #include "db/dbblkref.h"
 #include "db/dbcurve.h"
 #include "db/dbdict.h"
@@ -24,20 +23,13 @@
 #include "db/dbsymtb.h"
 #include "rx/rxclass.h"
 #include "sheets/exact_extents.h"
+#include "titleblock/tk_block_walk.h"
 #include "titleblock/tk_outline.h"
 #include "titleblock/tk_scale.h"
 
 namespace {
 
 constexpr int Grid = 100;
-
-bool Layer_Listed(const ZcDbObjectIdArray& layers, ZcDbObjectId layer_id)
-{
-    for (int i = 0; i < layers.length(); ++i)
-        if (layers[i] == layer_id)
-            return true;
-    return false;
-}
 
 bool Is_Round_Curve(const ZcDbEntity* entity)
 {
@@ -70,14 +62,14 @@ bool Is_Empty_Custom_Text(const ZcDbEntity* entity, const ZcDbExtents& extents)
     return name == L"TCH_TEXT" || name == L"TCH_MTEXT" || name == L"IAEC_TEXT" || name == L"IAEC_MTEXT";
 }
 
-// One entity of a block definition (block coordinates).
-void Add_Definition_Entity(const ZcDbEntity* entity, ZcGePoint2dArray& points)
+// The outline points of one entity by its class, the first match winning. Outside a
+// definition everything else gives its extents' corners; inside one, dimensions, proxies
+// and wipeouts give nothing and neither do custom texts that measure as a point.
+void Add_Shape_Points(const ZcDbEntity* entity, const ZcDbBlockReference* clip_holder, bool in_definition,
+                      ZcGePoint2dArray& points)
 {
-    const bool is_reference = entity->isKindOf(ZcDbBlockReference::desc());
-    if (entity->isKindOf(ZcDbWipeout::desc()) || entity->visibility() == ZcDb::kInvisible ||
-        Layer_Listed(g_Hidden_Layers.Frozen_Layers, entity->layerId()) ||
-        (!is_reference && Layer_Listed(g_Hidden_Layers.Off_Layers, entity->layerId())) ||
-        entity->isKindOf(ZcDbDimension::desc()) || entity->isKindOf(ZcDbProxyEntity::desc()))
+    if (in_definition && (entity->isKindOf(ZcDbWipeout::desc()) || entity->isKindOf(ZcDbDimension::desc()) ||
+                          entity->isKindOf(ZcDbProxyEntity::desc())))
         return;
     if (const ZcDbLine* line = ZcDbLine::cast(entity)) {
         points.append(ZcGePoint2d(line->startPoint().x, line->startPoint().y));
@@ -89,11 +81,11 @@ void Add_Definition_Entity(const ZcDbEntity* entity, ZcGePoint2dArray& points)
     } else if (entity->isKindOf(ZcDbMText::desc())) {
         Add_MText_Corners(entity, points);
     } else if (const ZcDbBlockReference* reference = ZcDbBlockReference::cast(entity)) {
-        Add_Block_Outline_Points(reference, reference, points);
+        Add_Block_Outline_Points(reference, in_definition ? reference : clip_holder, points);
     } else {
         ZcDbExtents extents;
         if (entity->getGeomExtents(extents) != Zcad::eOk || !extents.isValid() ||
-            Is_Empty_Custom_Text(entity, extents))
+            (in_definition && Is_Empty_Custom_Text(entity, extents)))
             return;
         Add_Box_Corners(extents, points);
     }
@@ -113,8 +105,9 @@ void Cover_Points(const ZcGePoint2dArray& lower_lefts, const ZcGePoint2dArray& u
 
 // One candidate position: on success with a scale below best, best and its position move.
 bool Try_Fit_Offset(double a, double b, double sx, double sy, double start, const ZcGePoint2dArray& lower_lefts,
-                    const ZcGePoint2dArray& upper_rights, const ZcGePoint2dArray& points, const ZcGePoint2d& area_centre,
-                    const ZcGePoint2d& position, double& best, ZcGePoint2d& best_position)
+                    const ZcGePoint2dArray& upper_rights, const ZcGePoint2dArray& points,
+                    const ZcGePoint2d& area_centre, const ZcGePoint2d& position, double& best,
+                    ZcGePoint2d& best_position)
 {
     const ZcGePoint2d at(position.x + a * sx, position.y + b * sy);
     double scale = start;
@@ -200,61 +193,25 @@ void Add_Block_Outline_Points(const ZcDbBlockReference* reference, const ZcDbBlo
             return;
         }
     }
-    platform::Block_Walk_Guard guard(reference->blockTableRecord());
-    if (guard.refused())
-        return;
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block(reference->blockTableRecord(), ZcDb::kForRead);
-    ZcDbBlockTableRecordIterator* it = nullptr;
-    if (block.openStatus() != Zcad::eOk || block->newIterator(it) != Zcad::eOk)
-        return;
     ZcGePoint2dArray own;
-    for (it->start(); !it->done(); it->step()) {
-        ZcDbEntity* entity = nullptr;
-        if (it->getEntity(entity, ZcDb::kForRead) != Zcad::eOk)
-            continue;
-        Add_Definition_Entity(entity, own);
-        entity->close();
-    }
-    delete it;
-    const ZcGeMatrix3d transform = reference->blockTransform();
-    for (int i = 0; i < own.length(); ++i) {
-        ZcGePoint3d point(own[i].x, own[i].y, 0.0);
-        point.transformBy(transform);
-        points.append(ZcGePoint2d(point.x, point.y));
-    }
+    Walk_Shown_Definition(reference,
+                          [&own](const ZcDbEntity* entity) { Add_Shape_Points(entity, nullptr, true, own); });
+    Transform_Points(own, reference->blockTransform());
+    points.append(own);
 }
 
 void Add_Entity_Outline_Points(const ZcDbEntity* entity, ZcGePoint2dArray& points)
 {
     Ucs_Entity_Pair pair(entity);
-    const ZcDbEntity* measured = pair.Entity();
-    if (const ZcDbLine* line = ZcDbLine::cast(measured)) {
-        points.append(ZcGePoint2d(line->startPoint().x, line->startPoint().y));
-        points.append(ZcGePoint2d(line->endPoint().x, line->endPoint().y));
-    } else if (Is_Round_Curve(measured)) {
-        Add_Geom_Corners(measured, points);
-    } else if (const ZcDbCurve* curve = ZcDbCurve::cast(measured)) {
-        Add_Curve_Points(curve, points);
-    } else if (measured->isKindOf(ZcDbMText::desc())) {
-        Add_MText_Corners(measured, points);
-    } else if (const ZcDbBlockReference* reference = ZcDbBlockReference::cast(measured)) {
-        Add_Block_Outline_Points(reference, ZcDbBlockReference::cast(entity), points);
-    } else {
-        Add_Geom_Corners(measured, points);
-    }
+    Add_Shape_Points(pair.Entity(), ZcDbBlockReference::cast(entity), false, points);
 }
 
 void Thin_Outline_Points(ZcGePoint2dArray& points)
 {
     if (points.length() < 3000)
         return;
-    double min_x = points[0].x, max_x = min_x, min_y = points[0].y, max_y = min_y;
-    for (int i = 1; i < points.length(); ++i) {
-        min_x = std::min(min_x, points[i].x);
-        max_x = std::max(max_x, points[i].x);
-        min_y = std::min(min_y, points[i].y);
-        max_y = std::max(max_y, points[i].y);
-    }
+    double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
+    Get_Points_Extents(points, min_x, max_x, min_y, max_y);
     // A cloud without width or height has no inside to drop.
     if (max_x - min_x <= 0.0 || max_y - min_y <= 0.0)
         return;
@@ -327,13 +284,8 @@ void Fit_Frame_To_Points(double& scale, const ZcGePoint2dArray& lower_lefts, con
 {
     if (points.isEmpty())
         return;
-    double min_x = points[0].x, max_x = min_x, min_y = points[0].y, max_y = min_y;
-    for (int i = 1; i < points.length(); ++i) {
-        min_x = std::min(min_x, points[i].x);
-        max_x = std::max(max_x, points[i].x);
-        min_y = std::min(min_y, points[i].y);
-        max_y = std::max(max_y, points[i].y);
-    }
+    double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
+    Get_Points_Extents(points, min_x, max_x, min_y, max_y);
     const double sx = (max_x - min_x) / 50, sy = (max_y - min_y) / 50;
     const double start = scale;
     double best = start * 10000;

@@ -192,9 +192,10 @@ void Place_TK_Block()
             delete entity;
             continue;
         }
-        if (g_Frame_Jig_Dir == 1 || g_Frame_Jig_Dir == 2)
-            entity->transformBy(ZcGeMatrix3d::rotation(g_Frame_Jig_Dir == 1 ? std::numbers::pi / 2 : -std::numbers::pi / 2,
-                                                       ZcGeVector3d::kZAxis, ZcGePoint3d::kOrigin));
+        if (g_Frame_Jig_Dir == 1 || g_Frame_Jig_Dir == 2) {
+            const double angle = g_Frame_Jig_Dir == 1 ? std::numbers::pi / 2 : -std::numbers::pi / 2;
+            entity->transformBy(ZcGeMatrix3d::rotation(angle, ZcGeVector3d::kZAxis, ZcGePoint3d::kOrigin));
+        }
         Place_Entity(entity);
         if (space->appendZcDbEntity(entity) == Zcad::eOk)
             entity->close();

@@ -3,12 +3,10 @@
 #include <cmath>
 #include <memory>
 
-#include "core/hidden_layers.h"
 #include "core/name_lookups.h"
 #include "core/sort_helpers.h"
 #include "core/point_sets.h"
 #include "core/ucs_transform.h"
-#include "db/block_walk.h"
 #include "db/dbblkref.h"
 #include "db/dbents.h"
 #include "db/dbobjiter.h"
@@ -18,6 +16,7 @@
 #include "db/dbtext.h"
 #include "sheets/frame_candidates.h"
 #include "titleblock/tk_block_file.h"
+#include "titleblock/tk_block_walk.h"
 
 TK_Insert_Data g_TK_Insert;
 
@@ -26,14 +25,6 @@ namespace {
 constexpr double Min_Length = 0.00001;
 
 ZcGePoint2d Flat(const ZcGePoint3d& point) { return ZcGePoint2d(point.x, point.y); }
-
-bool Layer_In(const ZcDbObjectIdArray& layers, ZcDbObjectId layer_id)
-{
-    for (int i = 0; i < layers.length(); ++i)
-        if (layers[i] == layer_id)
-            return true;
-    return false;
-}
 
 // One entity of a frame: lines and polylines give segments, block references the
 // segments of their definitions and, when attributed, their block name.
@@ -52,29 +43,6 @@ void Collect_Frame_Entity(const ZcDbEntity* entity, ZcGePoint2dArray& starts, Zc
             Get_Block_Name(name, reference->blockTableRecord()))
             attsync_names->Add(name);
     }
-}
-
-// Every entity of the library drawing's frame block.
-bool Collect_Library_Frame(const CString& path, ZcGePoint2dArray& starts, ZcGePoint2dArray& ends,
-                           CStringArray& attsync_names)
-{
-    std::unique_ptr<ZcDbDatabase> db;
-    ZcDbObjectId block_id;
-    if (!Read_TK_Block(path, db, block_id))
-        return false;
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block(block_id, ZcDb::kForRead);
-    ZcDbBlockTableRecordIterator* it = nullptr;
-    if (block.openStatus() != Zcad::eOk || block->newIterator(it) != Zcad::eOk)
-        return false;
-    for (it->start(); !it->done(); it->step()) {
-        ZcDbEntity* entity = nullptr;
-        if (it->getEntity(entity, ZcDb::kForRead) != Zcad::eOk)
-            continue;
-        Collect_Frame_Entity(entity, starts, ends, &attsync_names);
-        entity->close();
-    }
-    delete it;
-    return true;
 }
 
 void Collect_Picked_Frame(const ZcDbObjectIdArray& ids, ZcGePoint2dArray& starts, ZcGePoint2dArray& ends,
@@ -123,6 +91,28 @@ void Set_Corners(const ZcGePoint2dArray& area, double width, double height, ZcGe
 
 }  // namespace
 
+bool Collect_Library_Frame(const CString& path, ZcGePoint2dArray& starts, ZcGePoint2dArray& ends,
+                           CStringArray* attsync_names)
+{
+    std::unique_ptr<ZcDbDatabase> db;
+    ZcDbObjectId block_id;
+    if (!Read_TK_Block(path, db, block_id))
+        return false;
+    ZcDbObjectPointer<ZcDbBlockTableRecord> block(block_id, ZcDb::kForRead);
+    ZcDbBlockTableRecordIterator* it = nullptr;
+    if (block.openStatus() != Zcad::eOk || block->newIterator(it) != Zcad::eOk)
+        return false;
+    for (it->start(); !it->done(); it->step()) {
+        ZcDbEntity* entity = nullptr;
+        if (it->getEntity(entity, ZcDb::kForRead) != Zcad::eOk)
+            continue;
+        Collect_Frame_Entity(entity, starts, ends, attsync_names);
+        entity->close();
+    }
+    delete it;
+    return true;
+}
+
 void TK_Insert_Data::Clear()
 {
     Picked_Ids.removeAll();
@@ -168,33 +158,15 @@ void Collect_Polyline_Segments(const ZcDbEntity* polyline, ZcGePoint2dArray& sta
 
 void Collect_Block_Segments(const ZcDbBlockReference* reference, ZcGePoint2dArray& starts, ZcGePoint2dArray& ends)
 {
-    platform::Block_Walk_Guard guard(reference->blockTableRecord());
-    if (guard.refused())
-        return;
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block(reference->blockTableRecord(), ZcDb::kForRead);
-    ZcDbBlockTableRecordIterator* it = nullptr;
-    if (block.openStatus() != Zcad::eOk || block->newIterator(it) != Zcad::eOk)
-        return;
     ZcGePoint2dArray own_starts, own_ends;
-    for (it->start(); !it->done(); it->step()) {
-        ZcDbEntity* entity = nullptr;
-        if (it->getEntity(entity, ZcDb::kForRead) != Zcad::eOk)
-            continue;
-        const bool is_reference = entity->isKindOf(ZcDbBlockReference::desc());
-        const bool hidden = entity->visibility() == ZcDb::kInvisible ||
-                            Layer_In(g_Hidden_Layers.Frozen_Layers, entity->layerId()) ||
-                            (!is_reference && Layer_In(g_Hidden_Layers.Off_Layers, entity->layerId()));
-        if (!hidden)
-            Collect_Frame_Entity(entity, own_starts, own_ends, nullptr);
-        entity->close();
-    }
-    delete it;
+    Walk_Shown_Definition(reference, [&](const ZcDbEntity* entity) {
+        Collect_Frame_Entity(entity, own_starts, own_ends, nullptr);
+    });
     const ZcGeMatrix3d transform = reference->blockTransform();
-    for (int i = 0; i < own_starts.length(); ++i) {
-        ZcGePoint3d start(own_starts[i].x, own_starts[i].y, 0), end(own_ends[i].x, own_ends[i].y, 0);
-        starts.append(Flat(start.transformBy(transform)));
-        ends.append(Flat(end.transformBy(transform)));
-    }
+    Transform_Points(own_starts, transform);
+    Transform_Points(own_ends, transform);
+    starts.append(own_starts);
+    ends.append(own_ends);
 }
 
 bool Has_Attributes(const ZcDbBlockReference* reference)
@@ -294,32 +266,40 @@ void Merge_Overlapping_Segments(ZcGePoint2dArray& starts, ZcGePoint2dArray& ends
     }
 }
 
+namespace {
+
+// Cuts every segment of the first lists where a segment of the crossing lists meets it
+// inside. With vertical the first lists are the vertical ones: "along" is then y and
+// "across" x (a crossing segment sits at its own "along" value and spans "across").
+void Cut_Segments(ZcGePoint2dArray& starts, ZcGePoint2dArray& ends, const ZcGePoint2dArray& cross_starts,
+                  const ZcGePoint2dArray& cross_ends, bool vertical)
+{
+    auto along = [vertical](const ZcGePoint2d& p) { return vertical ? p.y : p.x; };
+    auto across = [vertical](const ZcGePoint2d& p) { return vertical ? p.x : p.y; };
+    auto point = [vertical](double at, double level) {
+        return vertical ? ZcGePoint2d(level, at) : ZcGePoint2d(at, level);
+    };
+    for (int i = 0; i < starts.length(); ++i) {
+        for (int k = 0; k < cross_starts.length(); ++k) {
+            const ZcGePoint2d start = starts[i], end = ends[i];
+            const double at = along(cross_starts[k]);
+            if (at > along(start) + Min_Length && at < along(end) - Min_Length &&
+                across(start) >= across(cross_starts[k]) - Min_Length &&
+                across(start) <= across(cross_ends[k]) + Min_Length) {
+                ends[i] = point(at, across(start));
+                starts.append(point(at, across(start)));
+                ends.append(end);
+            }
+        }
+    }
+}
+
+}  // namespace
+
 void Split_Crossing_Segments(Frame_Lines& lines)
 {
-    for (int i = 0; i < lines.H_Starts.length(); ++i) {
-        for (int k = 0; k < lines.V_Starts.length(); ++k) {
-            const ZcGePoint2d start = lines.H_Starts[i], end = lines.H_Ends[i];
-            const double x = lines.V_Starts[k].x;
-            if (x > start.x + Min_Length && x < end.x - Min_Length && start.y >= lines.V_Starts[k].y - Min_Length &&
-                start.y <= lines.V_Ends[k].y + Min_Length) {
-                lines.H_Ends[i].set(x, start.y);
-                lines.H_Starts.append(ZcGePoint2d(x, start.y));
-                lines.H_Ends.append(end);
-            }
-        }
-    }
-    for (int i = 0; i < lines.V_Starts.length(); ++i) {
-        for (int k = 0; k < lines.H_Starts.length(); ++k) {
-            const ZcGePoint2d start = lines.V_Starts[i], end = lines.V_Ends[i];
-            const double y = lines.H_Starts[k].y;
-            if (y > start.y + Min_Length && y < end.y - Min_Length && start.x >= lines.H_Starts[k].x - Min_Length &&
-                start.x <= lines.H_Ends[k].x + Min_Length) {
-                lines.V_Ends[i].set(start.x, y);
-                lines.V_Starts.append(ZcGePoint2d(start.x, y));
-                lines.V_Ends.append(end);
-            }
-        }
-    }
+    Cut_Segments(lines.H_Starts, lines.H_Ends, lines.V_Starts, lines.V_Ends, false);
+    Cut_Segments(lines.V_Starts, lines.V_Ends, lines.H_Starts, lines.H_Ends, true);
 }
 
 bool Analyse_TK_Outline()
@@ -329,7 +309,7 @@ bool Analyse_TK_Outline()
     if (!data.Picked_Ids.isEmpty())
         Collect_Picked_Frame(data.Picked_Ids, starts, ends, data.Attsync_Names);
     else if (!data.Dwg_Path.IsEmpty())
-        Collect_Library_Frame(data.Dwg_Path, starts, ends, data.Attsync_Names);
+        Collect_Library_Frame(data.Dwg_Path, starts, ends, &data.Attsync_Names);
     if (starts.isEmpty())
         return false;
 

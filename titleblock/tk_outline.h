@@ -43,6 +43,11 @@ struct Frame_Lines {
 // picked entities or the library drawing. False when no line was found.
 bool Analyse_TK_Outline();
 
+// The segments of the library drawing's frame block and, when a list is given, the names
+// of the attributed blocks it holds. False when the drawing or its block cannot be read.
+bool Collect_Library_Frame(const CString& path, ZcGePoint2dArray& starts, ZcGePoint2dArray& ends,
+                           CStringArray* attsync_names);
+
 // Segment collectors: start i pairs with end i.
 void Collect_Line_Segment(const ZcDbLine* line, ZcGePoint2dArray& starts, ZcGePoint2dArray& ends);
 // A light, 2D or 3D polyline; arcs count as straight.

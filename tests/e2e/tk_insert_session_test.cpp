@@ -32,7 +32,8 @@ struct Insert_Case {
 void Make_Library(const Cadhost_Runner& runner)
 {
     fs::create_directories(runner.folder() / "lib");
-    fs::copy_file(KORVEL_SOURCE_DIR "/tests/fixtures/dxf/tk_library/A3_table.dxf", runner.folder() / "lib" / "A3_table.dxf");
+    fs::copy_file(KORVEL_SOURCE_DIR "/tests/fixtures/dxf/tk_library/A3_table.dxf",
+                  runner.folder() / "lib" / "A3_table.dxf");
 }
 
 // Sets the insertion up in the settings dialog, places the frame, saves the drawing and
@@ -43,7 +44,8 @@ Cadhost_Run Run_Insert(const Cadhost_Runner& runner, const Insert_Case& c)
                         Insert_Settings + "click " + c.mode + "\n" + Insert_Settings + "choose IDC_PTK_SCALE_COMBO " +
                         std::to_string(c.scale_item) + "\n" + Insert_Settings + "click IDC_PTK_TEXT_POS\npick " +
                         std::to_string(c.text_position) + "\n" + Insert_Settings + "click IDOK\npick 2\n" + c.placing +
-                        "save \"" + (runner.folder() / "out.dxf").string() + "\"\ncommand KV_DivezUrez_2\nenter\npick 0\n@712 rows 1164\n";
+                        "save \"" + (runner.folder() / "out.dxf").string() +
+                        "\"\ncommand KV_DivezUrez_2\nenter\npick 0\n@712 rows 1164\n";
     const fs::path script = runner.Write_Script("insert.scr", steps);
     std::string drawing;
     if (*c.drawing != '\0') {

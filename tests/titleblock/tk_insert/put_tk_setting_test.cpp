@@ -119,8 +119,8 @@ TEST_F(Put_TK_Setting_Test, Drawings_Added_Within_One_Second_Hold_Frame_Blocks_O
     Make_Line(id, 0, 0, 100, 0, 256, ZcDbObjectId(), ZcDbObjectId());
     Make_Line(id, 0, 0, 0, 50, 256, ZcDbObjectId(), ZcDbObjectId());
     for (const char* name : {"first", "second"})
-        Script(std::string("@IDD_DLG_PUT_TK_SETTING click IDC_PTK_ADD\nselect all\n@IDD_DLG_STR text IDC_EDIT_TEXT \"") +
-               name + "\"\n@IDD_DLG_STR click IDOK\n");
+        Script(std::string("@IDD_DLG_PUT_TK_SETTING click IDC_PTK_ADD\nselect all\n") +
+               "@IDD_DLG_STR text IDC_EDIT_TEXT \"" + name + "\"\n@IDD_DLG_STR click IDOK\n");
     // A name taken in another letter case is refused.
     Script("@IDD_DLG_PUT_TK_SETTING click IDC_PTK_ADD\nselect all\n@IDD_DLG_STR text IDC_EDIT_TEXT \"FIRST\"\n"
            "@IDD_DLG_STR click IDOK\nmsgbox OK\n@IDD_DLG_PUT_TK_SETTING click IDOK\n");

@@ -34,7 +34,8 @@ public:
         Core_Test::SetUp();
         // The pickers and the settings dialog need the module's dialog templates.
         std::string error;
-        ASSERT_TRUE(platform::Register_Resource_Script(AfxGetResourceHandle(), Resource_Script_Path(), &error)) << error;
+        ASSERT_TRUE(platform::Register_Resource_Script(AfxGetResourceHandle(), Resource_Script_Path(), &error))
+            << error;
         My_PLine::rxInit();
         g_TK_Insert.Clear();
         g_Frame_Jig_Dir = 0;

@@ -38,7 +38,10 @@ public:
         Clear_Single_TK_List(drawings);
         return value;
     }
-    static std::string Pick(const wchar_t* file_name) { return "pick " + std::to_string(Picker_Value(file_name)) + "\n"; }
+    static std::string Pick(const wchar_t* file_name)
+    {
+        return "pick " + std::to_string(Picker_Value(file_name)) + "\n";
+    }
     static std::vector<std::wstring> Block_Names(const wchar_t* prefix)
     {
         std::vector<std::wstring> names;
@@ -106,7 +109,8 @@ TEST_F(TK_Command_Test, A_Centred_Frame_Is_Placed_As_Often_As_Points_Are_Given_F
                                    "wait pumps 1\nesc\n");
     Insert_TK();
     const std::vector<Placed_Line> lines = Model_Lines();
-    ASSERT_EQ(lines.size(), 3u * 12u) << platform::To_Utf8(Printed());  // outer edge, inner border and table: 12 lines a frame
+    // Outer edge, inner border and table: 12 lines a frame.
+    ASSERT_EQ(lines.size(), 3u * 12u) << platform::To_Utf8(Printed());
     Expect_Box(Lines_Box({lines.begin(), lines.begin() + 12}), -110, -48.5, 310, 248.5);
     Expect_Box(Lines_Box({lines.end() - 12, lines.end()}), 1790, -48.5, 2210, 248.5);
     EXPECT_EQ(Block_Names(L"K_TK_BK").size(), 1u);
@@ -228,4 +232,35 @@ TEST_F(TK_Command_Test, Tab_Turns_The_Frame_Only_While_A_Frame_Drag_Runs)
     EXPECT_STREQ(text->textString(), L"100%");
     EXPECT_NEAR(text->rotation(), 0, 1e-12);
     EXPECT_NEAR(text->height(), 297.0 / 25, 1e-9);
+}
+
+TEST_F(TK_Command_Test, Attributed_Blocks_Of_The_Frame_Are_Synchronised_Once_Per_Reference)
+{
+    // A picked frame: a rectangle of lines and two references of one attributed block.
+    ZcDbBlockTable* blocks = nullptr;
+    ASSERT_EQ(Db()->getBlockTable(blocks, ZcDb::kForWrite), Zcad::eOk);
+    auto* definition = new ZcDbBlockTableRecord();
+    definition->setName(L"TK_SIGN");
+    ZcDbObjectId definition_id;
+    ASSERT_EQ(blocks->add(definition_id, definition), Zcad::eOk);
+    definition->close();
+    blocks->close();
+    ZcDbObjectId id;
+    for (const Placed_Line& line : std::vector<Placed_Line>{
+             {{0, 0}, {100, 0}}, {{100, 0}, {100, 50}}, {{100, 50}, {0, 50}}, {{0, 50}, {0, 0}}})
+        Make_Line(id, line.Start.x, line.Start.y, line.End.x, line.End.y, 256, ZcDbObjectId(), ZcDbObjectId());
+    for (double x : {10.0, 60.0}) {
+        auto* reference = new ZcDbBlockReference(ZcGePoint3d(x, 10, 0), definition_id);
+        Append_Entity(id, reference, Keep_Color, false, ZcDbObjectId(), ZcDbObjectId());
+        auto* attribute = new ZcDbAttribute(ZcGePoint3d(x, 10, 0), L"NAME", L"SIGNER");
+        reference->appendAttribute(attribute);
+        attribute->close();
+        reference->close();
+    }
+    Script("pick 1\nselect all\nesc\n");
+    Insert_TK();
+    ASSERT_EQ(g_TK_Insert.Attsync_Names.GetSize(), 2);
+    EXPECT_STREQ(g_TK_Insert.Attsync_Names[0], L"TK_SIGN");
+    EXPECT_STREQ(g_TK_Insert.Attsync_Names[1], L"TK_SIGN");
+    EXPECT_TRUE(g_TK_Insert_Guard);  // the synchronisations and the re-send were queued
 }
