@@ -109,7 +109,26 @@ BOOL Dlg_Put_TK_Setting::OnInitDialog()
     CZcUiDialog::OnInitDialog();
     Set_Module_Icon(this);
     Place_At_Cursor(this);
+    struct Look {
+        Pic_Button& button;
+        int id, hover_icon, idle_icon;
+    };
+    // The add button has no pictures of its own yet.
+    for (const Look& look : {Look{Close_Button, IDOK, IDI_CLOSE_HOVER, IDI_CLOSE_IDLE},
+                             Look{Add_Button, IDC_PTK_ADD, 0, 0},
+                             Look{Position_Button, IDC_PTK_TEXT_POS, IDI_BPLOT1_TOOL_HOVER, IDI_BPLOT1_TOOL_IDLE}}) {
+        look.button.SubclassDlgItem(look.id, this);
+        if (look.hover_icon != 0)
+            look.button.Set_Icon(look.hover_icon, look.idle_icon, 32);
+        look.button.Set_Cursor(IDR_HAND_CURSOR);
+        look.button.Set_Hover_Text_Color(RGB(255, 0, 0), 0);
+    }
     List.SubclassDlgItem(IDC_PTK_LIST, this);
+    Tip.Create(this);
+    Tip.SetDelayTime(1000);
+    Tip.SetTipTextColor(0x404000);
+    Tip.AddTool(&List, L"双击空白处录入新图框");
+    Tip.Activate(TRUE);
     List.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     List.Hover_Mode = 2;
     CRect client;
@@ -170,6 +189,12 @@ void Dlg_Put_TK_Setting::OnOK()
 }
 
 void Dlg_Put_TK_Setting::OnCancel() { OnOK(); }
+
+BOOL Dlg_Put_TK_Setting::PreTranslateMessage(MSG* message)
+{
+    Tip.RelayEvent(message);
+    return CZcUiDialog::PreTranslateMessage(message);
+}
 
 void Dlg_Put_TK_Setting::On_Mode_Click() { UpdateData(TRUE); }
 

@@ -4,9 +4,11 @@
 // stores the settings.
 #pragma once
 
+#include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "ui/zcui_dialogs.h"
 #include "titleblock/tk_insert.h"
+#include "ui/pic_button.h"
 #include "ui/sheet_list_ctrl.h"
 
 // The name of a scale-text position code ("不生成" for none).
@@ -35,6 +37,7 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
+    BOOL PreTranslateMessage(MSG* message) override;
 
     // Lets the user select entities in the drawing with the dialog hidden.
     bool Select_In_Drawing(const wchar_t* prompt, ZcDbObjectIdArray& ids);
@@ -56,6 +59,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 protected:
+    Pic_Button Close_Button;
+    Pic_Button Add_Button;
+    Pic_Button Position_Button;
     ListCtrl_DivezUrez List;
     Single_TK_Array Drawings;
     CString Folder;
@@ -63,4 +69,5 @@ protected:
     int Step_Index = 1;
     int Custom_Percent = 0;
     int Text_Pos = 2;
+    CToolTipCtrl Tip;
 };
