@@ -105,3 +105,31 @@ TEST(TK_Insert_Session, A_Library_Frame_Is_Placed_In_Each_Mode_And_Found_As_An_A
         EXPECT_TRUE(found) << run.out;
     }
 }
+
+TEST(TK_Insert_Session, Attributed_Blocks_Of_A_Placed_Frame_Are_Synchronised_Before_The_Command_Ends)
+{
+    Cadhost_Runner runner;
+    fs::create_directories(runner.folder() / "lib");
+    fs::copy_file(KORVEL_SOURCE_DIR "/tests/fixtures/dxf/tk_signed_frame.dxf",
+                  runner.folder() / "lib" / "signed.dxf");
+    const fs::path script = runner.Write_Script(
+        "signed.scr", "command KV_DivezUrez_22\npick 0\n" + Insert_Settings + "click IDC_PTK_FOLDER\nfile \"lib\"\n" +
+                          Insert_Settings + "choose IDC_PTK_SCALE_COMBO 0\n" + Insert_Settings +
+                          "click IDC_PTK_TEXT_POS\npick 0\n" + Insert_Settings +
+                          "click IDOK\npick 2\npoint 0,0\nwait pumps 1\nesc\nsave \"" +
+                          (runner.folder() / "out.dxf").string() + "\"\n");
+    const Cadhost_Run run = runner.Run_In(runner.folder(), {"--root", (runner.folder() / "machine").string(),
+                                                            "--module", MODULE_2025_PATH, "--script", script.string(),
+                                                            ""});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const std::string attsync = "Command: _ATTSYNC\nEnter an option [?/Name/Select] <Select>: Name\n"
+                                "Enter name of block to synchronize: SIGN";
+    const size_t synced = run.out.find(attsync);
+    EXPECT_NE(synced, std::string::npos) << run.out;
+    EXPECT_LT(synced, run.out.rfind("Command: KV_DivezUrez_22")) << run.out;
+    const std::string attributes = Shell(
+        "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); "
+        "print([(a.dxf.tag, a.dxf.text) for i in d.modelspace().query('INSERT') for a in i.attribs])\" " +
+        Quoted(runner.folder() / "out.dxf") + " 2>&1");
+    EXPECT_EQ(attributes, "[('NAME', 'ZHANG')]\n");
+}
