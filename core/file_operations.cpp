@@ -102,3 +102,18 @@ CString Make_Time_Stamp(const CString& prefix)
                   now.wSecond);
     return prefix + digits.Mid(2);
 }
+
+CString Make_Unique_Time_Stamp(const CString& prefix)
+{
+    static CString last_stamp;
+    static int repeats = 0;
+    const CString stamp = Make_Time_Stamp(L"");
+    if (stamp != last_stamp) {
+        last_stamp = stamp;
+        repeats = 0;
+        return prefix + stamp;
+    }
+    CString suffix;
+    suffix.Format(L"_%d", ++repeats + 1);
+    return prefix + stamp + suffix;
+}

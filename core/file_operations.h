@@ -24,3 +24,6 @@ bool Rename_File(const CString& old_path, const CString& new_path);
 bool Remove_Zone_Identifier(const CString& path);
 // prefix + the local time as yyMMddHHmmss.
 CString Make_Time_Stamp(const CString& prefix);
+// Make_Time_Stamp for names that must differ: a time stamp this process gave out before
+// gets "_2", "_3"... behind it, so that names made within one second never collide.
+CString Make_Unique_Time_Stamp(const CString& prefix);

@@ -1,6 +1,5 @@
-// Command bodies of subsystems that are not built yet (plot output, drafting tools,
-// title-block insertion). Each moves to its subsystem's folder when that lands; until
-// then it prints the notice.
+// Command bodies of subsystems that are not built yet (plot output, drafting tools).
+// Each moves to its subsystem's folder when that lands; until then it prints the notice.
 #include "core/command_handlers.h"
 #include "core/pending_notice.h"
 
@@ -11,9 +10,6 @@ void Convert_True_Colors() { Print_Pending_Notice(); }
 void Brush_Block_Attributes() { Print_Pending_Notice(); }
 void Check_Font_Files() { Print_Pending_Notice(); }
 void Export_Font_Files() { Print_Pending_Notice(); }
-
-// Title-block insertion.
-void Insert_TK() { Print_Pending_Notice(); }
 
 // Plot runs queued by the result windows.
 void Plot_Temp2() { Print_Pending_Notice(); }

@@ -114,7 +114,7 @@ bool Wblock_Ids_To_File(ZcDbObjectIdArray& ids, const CString& path, const CStri
     drawing->setLtscale(source->ltscale());
     drawing->setCeltscale(source->celtscale());
     Copy_Standard_Text_Style(drawing.get());
-    const ZcDbObjectId block_id = Insert_Drawing_As_Block(drawing.get(), written, Make_Time_Stamp(prefix));
+    const ZcDbObjectId block_id = Insert_Drawing_As_Block(drawing.get(), written, Make_Unique_Time_Stamp(prefix));
     if (block_id.isNull())
         return false;
     if (explode) {

@@ -20,6 +20,6 @@ bool Append_Block_Reference(ZcDbBlockTableRecord* record, ZcDbObjectId block_id,
 // was written. A failure is shown to the user ("写入操作有误").
 bool Save_Exported_Drawing(ZcDbDatabase* db, const CString& path);
 // Writes the ids' entities into a new drawing file at path: one block named prefix + time
-// stamp whose base is the centre of their exact extents, in model space or exploded with
-// explode; the view shows them. True when the file was written. The ids are emptied.
+// stamp (unique within the process) whose base is the centre of their exact extents, in
+// model space or exploded with explode; the view shows them. True when the file was written. The ids are emptied.
 bool Wblock_Ids_To_File(ZcDbObjectIdArray& ids, const CString& path, const CString& prefix, bool explode);

@@ -301,3 +301,14 @@
 #define IDB_MERGE_NONE 732
 #define IDB_MERGE_MANY 733
 #define IDB_MERGE_ONE 734
+// Insertion settings of title-block frames.
+#define IDD_DLG_PUT_TK_SETTING 832
+#define IDC_PTK_TEXT_POS 200
+#define IDC_PTK_PREVIEW 215
+#define IDC_PTK_FOLDER 877
+#define IDC_PTK_ADD 897
+#define IDC_PTK_MODE_CENTRE 928
+#define IDC_PTK_MODE_CORNER 929
+#define IDC_PTK_MODE_WRAP 930
+#define IDC_PTK_SCALE_COMBO 978
+#define IDC_PTK_LIST 1164

@@ -24,13 +24,14 @@ TEST_P(Cadhost_Flavour_Test, KorvelCommandShowsTheLoadBanner)
     EXPECT_NE(run.out.find(Banner), std::string::npos) << run.out;
 }
 
-TEST_P(Cadhost_Flavour_Test, NumberedCommandWithoutItsWorkPrintsTheNotice)
+TEST_P(Cadhost_Flavour_Test, FrameInsertionOffersItsPickerAndEndsQuietlyWhenCancelled)
 {
     Cadhost_Runner runner;
-    Cadhost_Run run = runner.Run_Script({GetParam()}, "command KV_DivezUrez_22\n");
+    Cadhost_Run run = runner.Run_Script({GetParam()}, "command KV_DivezUrez_22\npick 1\nesc\n");
 
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("\n该功能尚未提供。"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n选择图框："), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("该功能尚未提供。"), std::string::npos) << run.out;
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFlavours, Cadhost_Flavour_Test,

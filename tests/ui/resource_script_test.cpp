@@ -301,6 +301,18 @@ const std::map<int, Expected_Template>& Templates()
            {IDC_MF_PROGRESS, L"msctls_progress32", 0, 0, nullptr, false},
            {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"打  印", true},
            {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"取  消", true}}}},
+        {IDD_DLG_PUT_TK_SETTING,
+         {L"图框插入设置", 381, 236,
+          {{IDC_PTK_MODE_CENTRE, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"点取中心点", true},
+           {IDC_PTK_MODE_CORNER, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"点取角点", true},
+           {IDC_PTK_MODE_WRAP, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"选图形套图框", true},
+           {IDC_PTK_SCALE_COMBO, L"ComboBox", 0, 0, nullptr, true},
+           {IDC_PTK_TEXT_POS, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"不生成", true},
+           {IDC_PTK_ADD, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"添  加  图  框", true},
+           {IDC_PTK_LIST, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, nullptr, true},
+           {IDC_PTK_FOLDER, L"Static", 0, 0, L"存储路径", true},
+           {IDC_PTK_PREVIEW, L"Static", 0, 0, nullptr, true},
+           {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"关  闭", true}}}},
     };
     return templates;
 }
