@@ -17,7 +17,6 @@
 #include "signstamp/sign_library.h"
 #include "signstamp/stamp_library.h"
 #include "titleblock/tk_library.h"
-#include "titleblock/tk_temp_jig.h"
 
 namespace {
 
@@ -44,7 +43,6 @@ void Load_Module()
     }
 
     zcedRegisterWatchWinMsg(Watch_Key_Message);
-    zcedRegisterWatchWinMsg(Watch_Frame_Jig_Key);
 
     if (g_Doc_Reactors == nullptr) {
         g_Doc_Reactors = new Doc_Reactor_List;
@@ -76,7 +74,6 @@ void Unload_Module()
     }
 
     zcedRemoveWatchWinMsg(Watch_Key_Message);
-    zcedRemoveWatchWinMsg(Watch_Frame_Jig_Key);
 
     if (g_Doc_Reactors != nullptr) {
         g_Doc_Reactors->Detach_All();

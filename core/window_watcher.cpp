@@ -1,5 +1,6 @@
 #include "core/window_watcher.h"
 
+#include "core/cursor_overlays.h"
 #include "core/follow_up.h"
 #include "core/plot_config.h"
 #include "core/string_helpers.h"
@@ -7,6 +8,7 @@
 #include "mfc/winuser.h"
 #include "plot/single_plot.h"
 #include "sheets/plot_set.h"
+#include "titleblock/my_pline.h"
 #include "win/win_messages.h"
 
 namespace {
@@ -33,6 +35,15 @@ bool Single_Pick_Key(WPARAM key)
     g_Plot_Config.Single_Pick_Mode = g_Plot_Config.Single_Pick_Mode == 1 ? 0 : 1;
     Queue_Command_Text(Cancel_Char());
     Queue_Command_Text(g_Plot_Config.Single_Pick_Mode == 0 ? L"SinglePlot_SelectP\n" : L"SinglePlot_SelectW\n");
+    return true;
+}
+
+// Tab turns the title-block frame while its placement drag runs.
+bool Frame_Jig_Key(WPARAM key)
+{
+    if (key != VK_TAB || !g_Frame_Jig_Active)
+        return false;
+    g_Frame_Jig_Dir = (g_Frame_Jig_Dir + 1) % 3;
     return true;
 }
 
@@ -69,7 +80,7 @@ void Watch_Key_Message(const MSG* message)
 {
     if (message == nullptr || message->message != WM_KEYDOWN)
         return;
-    if (Single_Pick_Key(message->wParam))
+    if (Single_Pick_Key(message->wParam) || Frame_Jig_Key(message->wParam))
         return;
     Page_Preview(message->wParam);
 }

@@ -76,10 +76,3 @@ bool Drag_Scale_Point(const ZcGePoint2dArray& segments, const ZcGePoint2d corner
     point.set(jig.Current_Point().x, jig.Current_Point().y);
     return true;
 }
-
-void Watch_Frame_Jig_Key(const MSG* message)
-{
-    if (message == nullptr || message->message != WM_KEYDOWN || message->wParam != VK_TAB || !g_Frame_Jig_Active)
-        return;
-    g_Frame_Jig_Dir = (g_Frame_Jig_Dir + 1) % 3;
-}

@@ -41,6 +41,3 @@ bool Drag_Locating_Point(const ZcGePoint2dArray& segments, const ZcGePoint2d cor
 bool Drag_Scale_Point(const ZcGePoint2dArray& segments, const ZcGePoint2d corners[4],
                       const ZcGePoint2d& locating_point, ZcGePoint2d& point, int mode);
 
-// Watches the host's messages: a Tab key-down while g_Frame_Jig_Active is set turns the
-// frame (g_Frame_Jig_Dir 0, 1, 2, 0, ...).
-void Watch_Frame_Jig_Key(const MSG* message);

@@ -6,6 +6,7 @@
 #include "core/make_entities.h"
 #include "db/dbblkref.h"
 #include "titleblock/tk_insert.h"
+#include "core/window_watcher.h"
 #include "titleblock/tk_temp_jig.h"
 #include "tk_insert_fixture.h"
 
@@ -209,11 +210,11 @@ TEST_F(TK_Command_Test, Tab_Turns_The_Frame_Only_While_A_Frame_Drag_Runs)
     MSG tab{};
     tab.message = WM_KEYDOWN;
     tab.wParam = VK_TAB;
-    Watch_Frame_Jig_Key(&tab);
+    Watch_Key_Message(&tab);
     EXPECT_EQ(g_Frame_Jig_Dir, 0);
     g_Frame_Jig_Active = true;
     for (int expected : {1, 2, 0}) {
-        Watch_Frame_Jig_Key(&tab);
+        Watch_Key_Message(&tab);
         EXPECT_EQ(g_Frame_Jig_Dir, expected);
     }
     g_Frame_Jig_Active = false;
