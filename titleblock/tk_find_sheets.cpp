@@ -1,5 +1,6 @@
 #include "titleblock/tk_find_sheets.h"
 
+#include <chrono>
 #include <vector>
 
 #include "core/command_context.h"
@@ -25,10 +26,8 @@ namespace {
 const wchar_t* const TK_Marker_Layer_Name = L"Temp_PlotLayer";
 const wchar_t* const TK_Progress_Title = L"计算图框............";
 constexpr double Inside_Tolerance = 1e-5;
-// Entities examined and sheets read between two steps of the progress window (each step
-// repaints it).
-constexpr int Entities_Per_Step = 500;
-constexpr int Sheets_Per_Step = 10;
+// The least time between two steps of the progress window (each step repaints it).
+constexpr std::chrono::milliseconds Progress_Interval(50);
 
 CString Block_Record_Name(ZcDbObjectId block_id, bool& anonymous)
 {
@@ -56,6 +55,26 @@ void Prepare_Marker_Layer(ZcDbObjectId& layer_id)
     for (int kind = Layer_Off; kind <= Layer_Plottable; ++kind)
         Set_Layer_State(layer_id, kind, false);
 }
+
+// Steps the progress window at most once an interval, the first call at once, so that its
+// repainting costs the same however many entities a second are examined.
+class Progress_Pacer {
+public:
+    void Step()
+    {
+        const Clock::time_point now = Clock::now();
+        if (Stepped && now - Last_Step < Progress_Interval)
+            return;
+        Stepped = true;
+        Last_Step = now;
+        Progress_Step();
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    bool Stepped = false;
+    Clock::time_point Last_Step;
+};
 
 }  // namespace
 
@@ -108,11 +127,11 @@ void Recognise_TK_Frames(TK_Sheet_List& list, const ZcDbObjectIdArray& ids, ZcDb
     Switch_To_Paper_Space();
     g_Ucs.Capture(true);
 
+    Progress_Pacer progress;
     TK_Sheet_Array found;
     ZcDbExtents overall;
     for (int i = 0; i < ids.length(); ++i) {
-        if (i % Entities_Per_Step == 0)
-            Progress_Step();
+        progress.Step();
         ZcDbObjectPointer<ZcDbBlockReference> reference(ids[i], ZcDb::kForRead);
         if (reference.openStatus() != Zcad::eOk)
             continue;
@@ -134,8 +153,7 @@ void Recognise_TK_Frames(TK_Sheet_List& list, const ZcDbObjectIdArray& ids, ZcDb
     ZcDbObjectId layer_id;
     Prepare_Marker_Layer(layer_id);
     for (INT_PTR i = 0; i < found.GetSize(); ++i) {
-        if (i % Sheets_Per_Step == 0)
-            Progress_Step();
+        progress.Step();
         found[i]->Set_Extents_And_Marker(layer_id, space_id);
         found[i]->Read_Texts();
     }

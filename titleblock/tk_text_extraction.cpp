@@ -130,6 +130,57 @@ CString Attribute_Text_Nearest(const std::vector<TK_Found_Text>& attributes, con
     return nearest->Text;
 }
 
+// The inserts the range's fence crosses.
+bool Fence_Inserts(const ZcDbExtents& range, ZcDbObjectIdArray& inserts)
+{
+    ZcGePoint3dArray fence;
+    Build_Text_Fence(fence, range);
+    return Fence_Select_By_Type(L"insert", inserts, fence);
+}
+
+// The first attribute text of the inserts other than the frame.
+CString Other_Insert_Text(ZcDbObjectId frame_id, const ZcDbObjectIdArray& inserts, const ZcDbExtents& range,
+                          int field, ZcDbObjectIdArray& ids, double angle)
+{
+    for (int i = 0; i < inserts.length(); ++i) {
+        if (inserts[i] == frame_id)
+            continue;
+        ZcDbObjectIdArray found;
+        const CString text = Get_Attribute_Text(inserts[i], range, field, found, angle);
+        if (!text.IsEmpty()) {
+            ids.append(found);
+            return text;
+        }
+    }
+    return CString();
+}
+
+// The texts of the first insert that gives text when exploded one level.
+CString Exploded_Insert_Text(const ZcDbObjectIdArray& inserts, const ZcDbExtents& range, double angle)
+{
+    for (int i = 0; i < inserts.length(); ++i) {
+        ZcDbVoidPtrArray pieces;
+        {
+            ZcDbObjectPointer<ZcDbBlockReference> reference(inserts[i], ZcDb::kForRead);
+            if (reference.openStatus() != Zcad::eOk)
+                continue;
+            reference->explode(pieces);
+        }
+        std::vector<ZcDbEntity*> texts;
+        for (int k = 0; k < pieces.length(); ++k) {
+            ZcDbEntity* piece = static_cast<ZcDbEntity*>(pieces[k]);
+            if (piece != nullptr && Is_Readable_Text(piece))
+                texts.push_back(piece);
+        }
+        const CString text = texts.empty() ? CString() : Join_Overlapping_Texts(texts, range, angle);
+        for (int k = 0; k < pieces.length(); ++k)
+            delete static_cast<ZcDbEntity*>(pieces[k]);
+        if (!text.IsEmpty())
+            return text;
+    }
+    return CString();
+}
+
 }  // namespace
 
 void Build_Text_Fence(ZcGePoint3dArray& points, const ZcDbExtents& range)
@@ -173,7 +224,7 @@ CString Get_Attdef_Tag_Text(const ZcDbExtents& range, int field, ZcDbObjectIdArr
     ZcGePoint3dArray fence;
     Build_Text_Fence(fence, range);
     ZcDbObjectIdArray found;
-    if (!Fence_Select(found, fence))
+    if (!Fence_Select_By_Type(L"ATTDEF", found, fence))
         return CString();
     const ZcGePoint3d centre = Centre_Of(range);
     ZcDbObjectId kept;
@@ -210,52 +261,14 @@ CString Get_Attdef_Tag_Text(const ZcDbExtents& range, int field, ZcDbObjectIdArr
 CString Get_Other_Insert_Text(ZcDbObjectId frame_id, const ZcDbExtents& range, int field, ZcDbObjectIdArray& ids,
                               double angle)
 {
-    ZcGePoint3dArray fence;
-    Build_Text_Fence(fence, range);
     ZcDbObjectIdArray inserts;
-    if (!Fence_Select_By_Type(L"insert", inserts, fence))
-        return CString();
-    for (int i = 0; i < inserts.length(); ++i) {
-        if (inserts[i] == frame_id)
-            continue;
-        ZcDbObjectIdArray found;
-        const CString text = Get_Attribute_Text(inserts[i], range, field, found, angle);
-        if (!text.IsEmpty()) {
-            ids.append(found);
-            return text;
-        }
-    }
-    return CString();
+    return Fence_Inserts(range, inserts) ? Other_Insert_Text(frame_id, inserts, range, field, ids, angle) : CString();
 }
 
 CString Get_Exploded_Insert_Text(const ZcDbExtents& range, double angle)
 {
-    ZcGePoint3dArray fence;
-    Build_Text_Fence(fence, range);
     ZcDbObjectIdArray inserts;
-    if (!Fence_Select_By_Type(L"insert", inserts, fence))
-        return CString();
-    for (int i = 0; i < inserts.length(); ++i) {
-        ZcDbVoidPtrArray pieces;
-        {
-            ZcDbObjectPointer<ZcDbBlockReference> reference(inserts[i], ZcDb::kForRead);
-            if (reference.openStatus() != Zcad::eOk)
-                continue;
-            reference->explode(pieces);
-        }
-        std::vector<ZcDbEntity*> texts;
-        for (int k = 0; k < pieces.length(); ++k) {
-            ZcDbEntity* piece = static_cast<ZcDbEntity*>(pieces[k]);
-            if (piece != nullptr && Is_Readable_Text(piece))
-                texts.push_back(piece);
-        }
-        const CString text = texts.empty() ? CString() : Join_Overlapping_Texts(texts, range, angle);
-        for (int k = 0; k < pieces.length(); ++k)
-            delete static_cast<ZcDbEntity*>(pieces[k]);
-        if (!text.IsEmpty())
-            return text;
-    }
-    return CString();
+    return Fence_Inserts(range, inserts) ? Exploded_Insert_Text(inserts, range, angle) : CString();
 }
 
 CString Read_Range_Text(const TK_Customization* tk, const TK_Frame_Ref& frame, int field, ZcDbObjectIdArray& ids)
@@ -270,10 +283,15 @@ CString Read_Range_Text(const TK_Customization* tk, const TK_Frame_Ref& frame, i
         text = Get_Fence_Text(range, angle, field, ids);
     if (text.IsEmpty())
         text = Get_Attdef_Tag_Text(range, field, ids);
-    if (text.IsEmpty())
-        text = Get_Other_Insert_Text(frame.Id, range, field, ids, angle);
-    if (text.IsEmpty())
-        text = Get_Exploded_Insert_Text(range, angle);
+    if (text.IsEmpty()) {
+        // The other inserts and the exploded ones come from the same fence.
+        ZcDbObjectIdArray inserts;
+        if (Fence_Inserts(range, inserts)) {
+            text = Other_Insert_Text(frame.Id, inserts, range, field, ids, angle);
+            if (text.IsEmpty())
+                text = Exploded_Insert_Text(inserts, range, angle);
+        }
+    }
     if (field == TK_Range_A || field == TK_Range_B || field == TK_Range_D)
         text.Replace(Line_Break_Marker, L"");
     return text;

@@ -153,9 +153,11 @@ private:
         mCell = std::sqrt(std::max(width * height, 1e-12) * 2.0 / n);
         mCell = std::max({mCell, std::max(width, height) / 65536.0, 1e-9});
         mBounds = all;
-        mEntries.reserve(found.size());
-        mMarks.reserve(found.size());
-        mSlots.reserve(found.size());
+        // Room for the entities a command adds (markers, copies) without moving the entries.
+        const size_t room = found.size() + found.size() / 8 + 256;
+        mEntries.reserve(room);
+        mMarks.reserve(room);
+        mSlots.reserve(room);
         mCells.reserve(found.size());
         for (const Found& f : found)
             insert(f.id, f.hasBox, f.box, mNextOrder++);
@@ -277,39 +279,34 @@ private:
                 mark(slot);
     }
 
-    // Visits the cells the segment passes through (clipped to the indexed area).
+    // Visits the cells the segment passes through (clipped to the indexed area), column by
+    // column the rows it spans there, each widened by a sliver of a cell so that a segment
+    // on a cell edge reaches both sides.
     void walk_segment(double ax, double ay, double bx, double by)
     {
         double t0, t1;
         if (!Clip_Segment(ax, ay, bx, by, mBounds, t0, t1))
             return;
         const double dx = bx - ax, dy = by - ay;
-        const double sx = ax + t0 * dx, sy = ay + t0 * dy;
-        const double ex = ax + t1 * dx, ey = ay + t1 * dy;
+        double sx = ax + t0 * dx, sy = ay + t0 * dy;
+        double ex = ax + t1 * dx, ey = ay + t1 * dy;
+        if (sx > ex) {
+            std::swap(sx, ex);
+            std::swap(sy, ey);
+        }
         const auto meets = [&](const Rect2d& box) { return Segment_Meets_Box(ax, ay, bx, by, box); };
-        int64_t ix = int64_t(std::floor(sx / mCell)), iy = int64_t(std::floor(sy / mCell));
-        const int64_t jx = int64_t(std::floor(ex / mCell)), jy = int64_t(std::floor(ey / mCell));
-        const int stepX = ex > sx ? 1 : -1, stepY = ey > sy ? 1 : -1;
-        const double ddx = ex - sx, ddy = ey - sy;
-        double tMaxX = ddx != 0 ? ((ix + (stepX > 0 ? 1 : 0)) * mCell - sx) / ddx : INFINITY;
-        double tMaxY = ddy != 0 ? ((iy + (stepY > 0 ? 1 : 0)) * mCell - sy) / ddy : INFINITY;
-        const double tDeltaX = ddx != 0 ? mCell / std::fabs(ddx) : INFINITY;
-        const double tDeltaY = ddy != 0 ? mCell / std::fabs(ddy) : INFINITY;
-        const int64_t limit = std::llabs(jx - ix) + std::llabs(jy - iy) + 2;
-        for (int64_t n = 0; n <= limit; ++n) {
-            // The cell and its neighbours: a segment on a cell edge touches both sides.
-            for (int64_t ox = -1; ox <= 1; ++ox)
-                for (int64_t oy = -1; oy <= 1; ++oy)
-                    take_cell_if(ix + ox, iy + oy, meets);
-            if (ix == jx && iy == jy)
-                break;
-            if (tMaxX < tMaxY) {
-                tMaxX += tDeltaX;
-                ix += stepX;
-            } else {
-                tMaxY += tDeltaY;
-                iy += stepY;
-            }
+        const double sliver = mCell * 1e-3;
+        const double slope = ex > sx ? (ey - sy) / (ex - sx) : 0.0;
+        const int64_t x0 = int64_t(std::floor((sx - sliver) / mCell)), x1 = int64_t(std::floor((ex + sliver) / mCell));
+        for (int64_t ix = x0; ix <= x1; ++ix) {
+            const double from = std::max(sx, double(ix) * mCell - sliver);
+            const double to = std::min(ex, double(ix + 1) * mCell + sliver);
+            const double ya = ex > sx ? sy + (from - sx) * slope : sy;
+            const double yb = ex > sx ? sy + (to - sx) * slope : ey;
+            const int64_t y0 = int64_t(std::floor((std::min(ya, yb) - sliver) / mCell));
+            const int64_t y1 = int64_t(std::floor((std::max(ya, yb) + sliver) / mCell));
+            for (int64_t iy = y0; iy <= y1; ++iy)
+                take_cell_if(ix, iy, meets);
         }
     }
 

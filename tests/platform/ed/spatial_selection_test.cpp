@@ -239,3 +239,39 @@ TEST_F(SpatialSelectionTest, LargeEntitiesAreCandidatesOnlyWhereTheyReach)
     // Selections still find both where they are crossed.
     EXPECT_EQ(Select_Fence({{1000, 0}, {1200, 0}}), (std::vector<ZcDbObjectId>{far}));
 }
+
+TEST_F(SpatialSelectionTest, FencesAlongEdgesAndInEveryDirectionFindWhatAPassFinds)
+{
+    // Small squares on a lattice: fences that run along their sides, touch their corners,
+    // go backwards or stand upright must meet them in whichever cell they are filed.
+    for (int i = 0; i < 400; ++i) {
+        const double x = i % 20 * 10.0, y = i / 20 * 10.0;
+        auto* square = new ZcDbPolyline();
+        square->addVertexAt(0, ZcGePoint2d(x, y));
+        square->addVertexAt(1, ZcGePoint2d(x + 4, y));
+        square->addVertexAt(2, ZcGePoint2d(x + 4, y + 4));
+        square->addVertexAt(3, ZcGePoint2d(x, y + 4));
+        square->setClosed(true);
+        Append(square);
+    }
+    const std::vector<std::pair<double, double>> fences[] = {
+        {{-5, 40}, {205, 40}},               // along the bottom sides of a row
+        {{205, 44}, {-5, 44}},               // along the top sides, backwards
+        {{30, -5}, {30, 205}},               // along the left sides of a column
+        {{34, 205}, {34, -5}},               // along the right sides, downwards
+        {{4, 4}, {190, 190}},                // corner to corner over the lattice
+        {{194, 0}, {0, 194}},                // the other diagonal
+        {{44, 47}, {50, 50}, {50, 80}},      // touching a corner, then along a column
+        {{14.001, -3}, {13.999, 203}},       // nearly upright across the right sides
+        {{-5, 24.001}, {205, 23.999}},       // nearly level across the top sides
+    };
+    for (size_t i = 0; i < std::size(fences); ++i) {
+        platform::Set_Spatial_Index_Enabled(true);
+        const auto indexed = Select_Fence(fences[i]);
+        platform::Set_Spatial_Index_Enabled(false);
+        const auto passed = Select_Fence(fences[i]);
+        EXPECT_FALSE(passed.empty()) << "fence " << i;
+        EXPECT_EQ(indexed, passed) << "fence " << i;
+    }
+    platform::Set_Spatial_Index_Enabled(true);
+}
