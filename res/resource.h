@@ -254,3 +254,34 @@
 #define IDC_SELECT_MESSAGE_2 955
 #define IDC_SELECT_MESSAGE_3 956
 #define IDC_SELECT_MESSAGE_4 957
+// Title-block numbering: the file-name numbering and sheet order, the drawing-number renumbering.
+#define IDD_DLG_NO_SET 807
+#define IDD_DLG_TUHAO 826
+#define IDC_NO_SET_INSERT 900
+#define IDB_ORDER_GREY_1 696
+#define IDB_ORDER_GREY_2 724
+// Title-block definition dialog.
+#define IDD_DLG_TK_SET 717
+#define IDC_TKS_PAPER_TEXT 861
+#define IDC_TKS_DYNAMIC 870
+#define IDC_TKS_PAPER 880
+#define IDC_TKS_RANGE_A 882
+#define IDC_TKS_RANGE_B 883
+#define IDC_TKS_RANGE_C 884
+#define IDC_TKS_RANGE_D 885
+#define IDC_TKS_RANGE_E 886
+#define IDC_TKS_RANGE_F 887
+#define IDC_TKS_BLOCK 889
+#define IDC_TKS_RULE_TEXT 890
+#define IDC_TKS_NAME_RULE 891
+#define IDC_TKS_PRIORITY 892
+#define IDC_TKS_PRIORITY_LABEL 893
+#define IDC_TKS_GROUP_1 894
+#define IDC_TKS_GROUP_2 895
+#define IDC_TKS_GROUP_3 896
+#define IDC_TKS_STAMP_1 897
+#define IDC_TKS_STAMP_2 898
+#define IDC_TKS_PLOT_RANGE 899
+#define IDC_TKS_STAMP_3 900
+#define IDC_TKS_STAMP_4 901
+#define IDC_TKS_COPY 959

@@ -142,5 +142,3 @@ bool Check_Name_Rule(const TK_Customization& record, CString& message, int wordi
     return passed;
 }
 
-// The definition dialog is not part of the module yet: nothing is edited.
-bool Run_TK_Set_Dialog(TK_Customization& /*record*/) { return false; }
