@@ -12,6 +12,7 @@
 #include "ed/editor.h"
 #include "mfc/afxdc.h"
 #include "plot/point_jigs.h"
+#include "ed/host_window.h"
 #include "res/resource.h"
 #include "sheets/marker_entities.h"
 #include "sheets/paper_scale.h"
