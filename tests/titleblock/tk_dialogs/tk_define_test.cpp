@@ -314,3 +314,25 @@ TEST_F(TK_Define, A_Damaged_Or_Foreign_File_Is_Not_Imported_And_The_Library_Stay
         platform::ScriptInput::instance().clear();
     }
 }
+
+TEST_F(TK_Define, List_Cells_And_Headers_Edit_Priority_Naming_And_Order_By_Clicks)
+{
+    Definition(L"B_FRAME", L"A");
+    Definition(L"A_FRAME", L"A");
+    // Priority 7 for row 1, a naming rule that needs an unset range for row 1 (marked), then
+    // the block-name header twice (ascending, descending), then the DEL cell of row 0.
+    Script("cell 1164 1 3\npick 6\n"
+           "cell 1164 1 5\ntext 216 \"A_B\"\nclick 1\n"
+           "header 1164 1\nheader 1164 1\n"
+           "cell 1164 0 4\n"
+           "click 1\n");
+    Dlg_TK_Define dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_TRUE(Script_Used());
+    ASSERT_EQ(g_TK_Library.Records.GetSize(), 1);
+    const TK_Customization& left = *g_TK_Library.Records[0];
+    EXPECT_EQ(left.Block_Name, CString(L"A_FRAME"));  // B_FRAME came first descending and was deleted
+    EXPECT_EQ(left.Name_Rule, CString(L"A_B"));
+    EXPECT_EQ(left.Priority, 6);
+    EXPECT_EQ(Dlg_TK_Define1::Sort_Flags[1], 0);
+}
