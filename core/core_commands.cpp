@@ -2,6 +2,7 @@
 // Filled in as the dialogs and drivers they open land; until then each prints the notice.
 #include "core/command_context.h"
 #include "core/command_handlers.h"
+#include "core/hidden_layers.h"
 #include "core/host_command.h"
 #include "core/monitor_fit.h"
 #include "core/pending_notice.h"
@@ -9,14 +10,17 @@
 #include "core/plot_host_setup.h"
 #include "core/program_folders.h"
 #include "core/result_windows.h"
+#include "core/ucs_transform.h"
+#include "dialogs/dlg_bplot.h"
 #include "dialogs/dlg_setting.h"
 #include "dialogs/dlg_shortcut.h"
-#include "dialogs/dlg_bplot.h"
+#include "dialogs/dlg_tk_define.h"
 #include "ed/host_window.h"
 #include "res/resource.h"
 #include "sheets/frame_detection.h"
 #include "sheets/paper_scale.h"
 #include "signstamp/dlg_stamp_lib.h"
+#include "titleblock/tk_library.h"
 #include "ui/dlg_about.h"
 #include "ui/module_resources.h"
 #include "win/windows.h"
@@ -66,7 +70,26 @@ void Batch_Plot_To_Files()
     window->MoveWindow(&rect);
     window->ShowWindow(SW_SHOW);
 }
-void Manage_TK_Library() { Print_Pending_Notice(); }
+void Manage_TK_Library()
+{
+    g_Ucs.Reset();
+    g_Ucs.Set_World();
+    g_Hidden_Layers.Collect_Hidden_Layers();
+    TK_Library& library = g_TK_Library;
+    const int in_front = library.No_In_Front, start = library.No_Start, digits = library.No_Digits;
+    const CString prefix = library.No_Prefix, suffix = library.No_Suffix;
+    library.Load(0);
+    {
+        Module_Resource_Scope resources;
+        Dlg_TK_Define dialog(CWnd::FromHandle(adsw_zcadMainWnd()));
+        dialog.DoModal();
+    }
+    library.No_In_Front = in_front;
+    library.No_Prefix = prefix;
+    library.No_Start = start;
+    library.No_Suffix = suffix;
+    library.No_Digits = digits;
+}
 void Batch_Plot_By_TK() { Print_Pending_Notice(); }
 void Batch_Plot_To_Paper()
 {
