@@ -34,6 +34,20 @@ void Set_Picture_Button(Pic_Button& button, CWnd* dialog, int id, int hover_icon
 
 }  // namespace
 
+void Sort_Text_Styles(CArray<Text_Style*, Text_Style*>& rows, int column, bool ascending)
+{
+    const int n = int(rows.GetSize());
+    for (int pass = 0; pass + 1 < n; ++pass)
+        for (int i = 0; i + 1 < n - pass; ++i) {
+            const int order = Sort_Key(rows[i], column).Compare(Sort_Key(rows[i + 1], column));
+            if (ascending ? order > 0 : order < 0) {
+                Text_Style* swap = rows[i];
+                rows[i] = rows[i + 1];
+                rows[i + 1] = swap;
+            }
+        }
+}
+
 int Font_Picker_Extra_Columns(int n)
 {
     if (n <= 320)
@@ -184,18 +198,7 @@ void Dlg_Font::On_Column_Click(NMHDR* header, LRESULT* result)
     if (column < 1 || column > 3)
         return;
     g_Font_Sort_Toggles[column] = !g_Font_Sort_Toggles[column];
-    const bool ascending = g_Font_Sort_Toggles[column] != 0;
-    CArray<Text_Style*, Text_Style*>& rows = Shown_Rows();
-    const int n = int(rows.GetSize());
-    for (int pass = 0; pass + 1 < n; ++pass)
-        for (int i = 0; i + 1 < n - pass; ++i) {
-            const int order = Sort_Key(rows[i], column).Compare(Sort_Key(rows[i + 1], column));
-            if (ascending ? order > 0 : order < 0) {
-                Text_Style* swap = rows[i];
-                rows[i] = rows[i + 1];
-                rows[i + 1] = swap;
-            }
-        }
+    Sort_Text_Styles(Shown_Rows(), column, g_Font_Sort_Toggles[column] != 0);
     Fill_List();
 }
 

@@ -32,6 +32,9 @@ public:
 // Sort direction per column 1..3 (index 0 unused); they outlast one check.
 extern int g_Font_Sort_Toggles[4];
 
+// Exchange sort on lower-cased keys: column 1 the style name, 2 the typeface or else the
+// standard file, 3 the big file.
+void Sort_Text_Styles(CArray<Text_Style*, Text_Style*>& rows, int column, bool ascending);
 // Extra columns of the picker for n fonts.
 int Font_Picker_Extra_Columns(int n);
 

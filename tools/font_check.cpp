@@ -36,20 +36,6 @@ void Write_Row_Fonts(const Text_Style* row)
     }
 }
 
-void Sort_Rows_By_Name(CArray<Text_Style*, Text_Style*>& rows)
-{
-    const int n = int(rows.GetSize());
-    for (int pass = 0; pass + 1 < n; ++pass)
-        for (int i = 0; i + 1 < n - pass; ++i) {
-            CString a = rows[i]->Style_Name, b = rows[i + 1]->Style_Name;
-            if (a.MakeLower().Compare(b.MakeLower()) > 0) {
-                Text_Style* swap = rows[i];
-                rows[i] = rows[i + 1];
-                rows[i + 1] = swap;
-            }
-        }
-}
-
 }  // namespace
 
 void Check_Font_Files()
@@ -74,7 +60,7 @@ void Check_Font_Files()
         row->Any_Missing = row->Standard_Missing || row->Big_Missing;
         dialog.All_Rows.Add(row);
     }
-    Sort_Rows_By_Name(dialog.All_Rows);
+    Sort_Text_Styles(dialog.All_Rows, 1, true);
     for (int i = 0; i < dialog.All_Rows.GetSize(); ++i) {
         Text_Style* row = dialog.All_Rows[i];
         row->Standard_File.MakeLower();

@@ -8,6 +8,7 @@
 #include "font_fixture.h"
 #include "script/script_input.h"
 #include "script/utf8.h"
+#include "tools/dlg_font.h"
 #include "tools/font_export.h"
 #include "win/win_msgbox.h"
 
@@ -106,4 +107,12 @@ TEST(Font_Export_Report, Names_The_Missing_Fonts_And_The_Failed_Copies)
     };
     for (const Case& c : cases)
         EXPECT_EQ(std::wstring(Font_Export_Report(c.written, c.missing, c.failed).GetString()), c.text);
+}
+
+TEST(Font_Picker, Has_More_Columns_For_More_Fonts)
+{
+    const std::pair<int, int> counts[] = {{0, 0}, {19, 0}, {40, 2}, {300, 7}, {320, 7}, {400, 10},
+                                          {550, 12}, {600, 13}};
+    for (const auto& [fonts, extra] : counts)
+        EXPECT_EQ(Font_Picker_Extra_Columns(fonts), extra) << fonts << " fonts";
 }
