@@ -24,7 +24,7 @@ TTF_SHX* Make_Font_Entry(const CString& path, const CString& file_name)
     return entry;
 }
 
-CString File_Name_Of(const CString& path)
+CString Font_File_Name_Of(const CString& path)
 {
     return path.Mid(path.ReverseFind(L'\\') + 1);
 }
@@ -167,7 +167,7 @@ void List_Shx_Fonts(Font_List& standard, Font_List& big)
     for (int i = 0; i < folders.GetSize(); ++i)
         List_Font_Files(folders[i], L".shx", files);
     for (int i = 0; i < files.GetSize(); ++i) {
-        TTF_SHX* entry = Make_Font_Entry(files[i], File_Name_Of(files[i]));
+        TTF_SHX* entry = Make_Font_Entry(files[i], Font_File_Name_Of(files[i]));
         (Is_Big_Font_File(files[i]) ? big : standard).Add(entry);
     }
     for (Font_List* list : {&standard, &big}) {
@@ -182,7 +182,7 @@ void List_TrueType_Fonts(Font_List& fonts)
     CStringArray files;
     List_Font_Files(Fonts_Folder(), L".ttf", files);
     for (int i = 0; i < files.GetSize(); ++i)
-        fonts.Add(Make_Font_Entry(files[i], File_Name_Of(files[i])));
+        fonts.Add(Make_Font_Entry(files[i], Font_File_Name_Of(files[i])));
     Collection_List collections;
     List_TrueType_Collections(collections);
     for (int i = 0; i < collections.GetSize(); ++i) {
@@ -204,7 +204,7 @@ void List_TrueType_Collections(Collection_List& collections)
             continue;
         TTC* collection = new TTC;
         collection->Path = files[i];
-        collection->File_Name = File_Name_Of(files[i]);
+        collection->File_Name = Font_File_Name_Of(files[i]);
         collection->Face_Names.Copy(names);
         collections.Add(collection);
     }
@@ -325,7 +325,7 @@ TTF_SHX* Font_Inventory::Find(const CString& file_name) const
                 return (*list)[i];
     // A collection is found by its own file name through its faces.
     for (int i = 0; i < TrueType.GetSize(); ++i)
-        if (Has_Font_Extension(TrueType[i]->Path, L".ttc") && File_Name_Of(TrueType[i]->Path).CompareNoCase(file_name) == 0)
+        if (Has_Font_Extension(TrueType[i]->Path, L".ttc") && Font_File_Name_Of(TrueType[i]->Path).CompareNoCase(file_name) == 0)
             return TrueType[i];
     return nullptr;
 }

@@ -10,7 +10,7 @@
 
 namespace {
 
-void Append_Unique(ZcDbObjectIdArray& list, ZcDbObjectId id)
+void Append_Color_Target(ZcDbObjectIdArray& list, ZcDbObjectId id)
 {
     if (!list.contains(id))
         list.append(id);
@@ -25,7 +25,7 @@ void Convert_Entity_Color(ZcDbEntity* entity, ZcDbObjectIdArray& layers)
     if (ZcDbMText* mtext = ZcDbMText::cast(entity))
         Strip_MText_True_Colors(mtext);
     if (index == kZcCmByLayer)
-        Append_Unique(layers, entity->layerId());
+        Append_Color_Target(layers, entity->layerId());
 }
 
 void Convert_Layer_Color(ZcDbObjectId layer_id)
@@ -99,7 +99,7 @@ int Convert_Selection_Colors(int pass)
             continue;
         Convert_Entity_Color(entity, layers);
         if (ZcDbBlockReference* ref = ZcDbBlockReference::cast(entity))
-            Append_Unique(blocks, ref->blockTableRecord());
+            Append_Color_Target(blocks, ref->blockTableRecord());
         entity->close();
     }
     for (int i = 0; i < blocks.length(); ++i)
