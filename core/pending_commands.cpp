@@ -6,10 +6,7 @@
 // Drafting tools.
 void Brush_Text() { Print_Pending_Notice(); }
 void Make_Outer_Frame() { Print_Pending_Notice(); }
-void Convert_True_Colors() { Print_Pending_Notice(); }
 void Brush_Block_Attributes() { Print_Pending_Notice(); }
-void Check_Font_Files() { Print_Pending_Notice(); }
-void Export_Font_Files() { Print_Pending_Notice(); }
 
 // Plot runs queued by the result windows.
 void Plot_Temp2() { Print_Pending_Notice(); }

@@ -16,6 +16,7 @@
 #include "db/dbsymtb.h"
 #include "ge/ge.h"
 #include "win/machine.h"
+#include "win/win_registry.h"
 
 namespace platform {
 
@@ -122,6 +123,30 @@ bool Set_Image_Frame(short frame)
     return set;
 }
 
+// The support file search path of the host profile, each folder ending in a backslash.
+std::wstring Support_Prefix()
+{
+    Machine& machine = Machine::instance();
+    const auto path = Registry::instance().value(machine.host_profile_general_key(), L"ACAD");
+    std::wstring prefix;
+    if (!path)
+        return prefix;
+    size_t start = 0;
+    while (start <= path->text.size()) {
+        size_t end = path->text.find(L';', start);
+        if (end == std::wstring::npos)
+            end = path->text.size();
+        std::wstring folder = path->text.substr(start, end - start);
+        if (!folder.empty()) {
+            if (folder.back() != L'\\')
+                folder += L'\\';
+            prefix += (prefix.empty() ? L"" : L";") + folder;
+        }
+        start = end + 1;
+    }
+    return prefix;
+}
+
 std::vector<VarDef> Make_Table()
 {
     std::vector<VarDef> t;
@@ -186,6 +211,7 @@ std::vector<VarDef> Make_Table()
     computed(L"CPROFILE", Text(L""), [] { return Text(Machine::instance().host_profile_name().c_str()); });
     computed(L"ROAMABLEROOTPREFIX", Text(L""),
              [] { return Text((Machine::instance().host_roaming_folder() + L"\\").c_str()); });
+    computed(L"ACADPREFIX", Text(L""), [] { return Text(Support_Prefix().c_str()); });
     for (int n = 1; n <= 5; ++n) {
         const std::wstring number = std::to_wstring(n);
         t.push_back({L"USERS" + number, Text(L""), false, 0, 0, nullptr, nullptr});

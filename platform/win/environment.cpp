@@ -92,6 +92,7 @@ HRESULT SHGetFolderPathW(HWND, int csidl, HANDLE, DWORD, LPWSTR pszPath) {
         case CSIDL_DESKTOPDIRECTORY: folder = machine.desktop_folder(); break;
         case CSIDL_PROGRAM_FILES: folder = L"C:\\Program Files"; break;
         case CSIDL_WINDOWS: folder = L"C:\\Windows"; break;
+        case CSIDL_FONTS: folder = L"C:\\Windows\\Fonts"; break;
         case CSIDL_SYSTEM: folder = L"C:\\Windows\\System32"; break;
         default: return E_INVALIDARG;
     }

@@ -132,6 +132,7 @@ void Machine::create_profile_folders() {
     for (const char* sub : {"AppData/Roaming", "AppData/Local/Temp", "Documents", "Desktop"})
         fs::create_directories(profile / sub, ec);
     fs::create_directories(drives_[L'C'] / "Windows" / "System32", ec);
+    fs::create_directories(drives_[L'C'] / "Windows" / "Fonts", ec);
     fs::create_directories(To_Host_Path(program_folder_), ec);
 }
 

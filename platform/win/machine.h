@@ -93,6 +93,10 @@ public:
     std::wstring host_profile_name();
     // "HKCU\<root key>\Profiles\<profile>\Config".
     std::wstring host_profile_config_key();
+    // "HKCU\<root key>\Profiles\<profile>\General": its value "ACAD" is the host's
+    // support file search path, folders separated by ";" (default: the per-user Support
+    // folder, then the program's Support and Fonts folders, all created).
+    std::wstring host_profile_general_key();
     // The host's per-user folder: <roaming application data>\<root key without "Software\">.
     std::wstring host_roaming_folder();
     std::wstring host_printer_config_folder();       // ...\Plotters

@@ -39,6 +39,12 @@ std::wstring Machine::host_profile_config_key() {
     return L"HKCU\\" + registry_root_key_ + L"\\Profiles\\" + host_profile_ + L"\\Config";
 }
 
+std::wstring Machine::host_profile_general_key() {
+    std::lock_guard lock(mutex_);
+    ensure_initialised();
+    return L"HKCU\\" + registry_root_key_ + L"\\Profiles\\" + host_profile_ + L"\\General";
+}
+
 std::wstring Machine::host_roaming_folder() {
     std::lock_guard lock(mutex_);
     ensure_initialised();
@@ -69,6 +75,15 @@ void Machine::set_up_host_profile(bool overwrite) {
         fs::create_directories(To_Host_Path(folder), ec);
         if (overwrite || !registry.value(config_key, name)) registry.set_value(config_key, name, folder);
     }
+    const std::wstring support[] = {host_roaming_folder() + L"\\Support", program_folder_ + L"\\Support",
+                                    program_folder_ + L"\\Fonts"};
+    std::wstring support_path;
+    for (const std::wstring& folder : support) {
+        fs::create_directories(To_Host_Path(folder), ec);
+        support_path += (support_path.empty() ? L"" : L";") + folder;
+    }
+    const std::wstring general_key = host_profile_general_key();
+    if (overwrite || !registry.value(general_key, L"ACAD")) registry.set_value(general_key, L"ACAD", support_path);
 }
 
 }  // namespace platform

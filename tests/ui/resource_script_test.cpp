@@ -357,6 +357,16 @@ const std::map<int, Expected_Template>& Templates()
            {IDC_SUFFIX, L"Edit", 0, 0, nullptr, true},
            {IDC_EXAMPLE, L"Static", 0, 0,
             L"示   例\n\n文件01\n\n文件02\n\n文件03\n\n..........\n\n文件11\n\n文件12", true}}}},
+        {IDD_DLG_FONT,
+         {L"字体文件检查", 330, 262,
+          {{IDC_FONT_LIST, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, nullptr, true},
+           {IDC_FONT_SHOW_ALL, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"显示全部字体样式", true},
+           {IDC_FONT_MISSING_LABEL, L"Static", 0, 0, L"以下红色字体文件缺失：", true},
+           {IDC_FONT_REPLACE_STANDARD, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"一键替换所有缺失的标准字体文件", true},
+           {IDC_FONT_REPLACE_BIG, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"一键替换所有缺失的大字体文件", true},
+           {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"确  定", true},
+           {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"取  消", true},
+           {IDC_FONT_OK_NO_REGEN, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, nullptr, false}}}},
     };
     return templates;
 }
