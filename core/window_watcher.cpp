@@ -7,6 +7,7 @@
 #include "mfc/winuser.h"
 #include "plot/single_plot.h"
 #include "sheets/plot_set.h"
+#include "signstamp/sign_insert.h"
 #include "win/win_messages.h"
 
 namespace {
@@ -33,6 +34,15 @@ bool Single_Pick_Key(WPARAM key)
     g_Plot_Config.Single_Pick_Mode = g_Plot_Config.Single_Pick_Mode == 1 ? 0 : 1;
     Queue_Command_Text(Cancel_Char());
     Queue_Command_Text(g_Plot_Config.Single_Pick_Mode == 0 ? L"SinglePlot_SelectP\n" : L"SinglePlot_SelectW\n");
+    return true;
+}
+
+// Tab turns the signature being placed: 0, 1, 2, 0...
+bool Sign_Jig_Key(WPARAM key)
+{
+    if (g_Sign_Jig_Active == 0 || key != VK_TAB)
+        return false;
+    g_Sign_Jig_Rot = (g_Sign_Jig_Rot + 1) % 3;
     return true;
 }
 
@@ -69,7 +79,7 @@ void Watch_Key_Message(const MSG* message)
 {
     if (message == nullptr || message->message != WM_KEYDOWN)
         return;
-    if (Single_Pick_Key(message->wParam))
+    if (Single_Pick_Key(message->wParam) || Sign_Jig_Key(message->wParam))
         return;
     Page_Preview(message->wParam);
 }
