@@ -6,6 +6,7 @@
 
 #include "core/file_dialogs.h"
 #include "core/plot_config.h"
+#include "dialogs/result_window_parts.h"
 #include "mfc/afxdc.h"
 #include "res/resource.h"
 #include "signstamp/dlg_stamp_values.h"
@@ -34,19 +35,19 @@ void Paint_Sign_Frame(CDialog* dialog, const KV_Sign* sign)
     CClientDC dc(dialog);
     dc.FillSolidRect(&area, RGB(0, 0, 0));
     if (sign != nullptr)
-        Draw_Sign_Preview(*sign, &dc, area);
+        sign->Draw_Preview(&dc, area);
 }
 
 }  // namespace
 
-void Draw_Sign_Preview(const KV_Sign& sign, CDC* dc, const CRect& rect)
+void KV_Sign::Draw_Preview(CDC* dc, const CRect& rect) const
 {
-    if (sign.Shapes.empty())
+    if (Shapes.empty())
         return;
     dc->FillSolidRect(&rect, Sign_Back);
     const CPoint c(rect.left + (rect.right - rect.left) / 2, rect.top + (rect.bottom - rect.top) / 2);
     double bx = 0.0, by = 0.0;
-    for (const auto& shape : sign.Shapes) {
+    for (const auto& shape : Shapes) {
         for (double x : shape->Xs) bx = std::max(bx, std::fabs(x));
         for (double y : shape->Ys) by = std::max(by, std::fabs(y));
     }
@@ -57,7 +58,7 @@ void Draw_Sign_Preview(const KV_Sign& sign, CDC* dc, const CRect& rect)
     const double k = std::min(kx, ky);
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     CPen* old_pen = dc->SelectObject(&pen);
-    for (const auto& shape : sign.Shapes) {
+    for (const auto& shape : Shapes) {
         if (shape->Xs.empty())
             continue;
         std::vector<POINT> points;
@@ -165,6 +166,8 @@ BEGIN_MESSAGE_MAP(Dlg_Sign_Lib, CZcUiDialog)
     ON_BN_CLICKED(IDC_SIGN_LIB_IMPORT, On_Import)
     ON_BN_CLICKED(IDC_SIGN_LIB_EXPORT, On_Export)
     ON_STN_CLICKED(IDC_SIGN_LIB_PATH, On_Path_Click)
+    ON_WM_MOUSEMOVE()
+    ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 Dlg_Sign_Lib::Dlg_Sign_Lib(CWnd* parent) : CZcUiDialog(IDD_DLG_SIGN_LIB, parent) {}
@@ -182,6 +185,11 @@ BOOL Dlg_Sign_Lib::OnInitDialog()
 {
     CDialog::OnInitDialog();
     Start_Value_Dialog(this, Ok_Button, Cancel_Button);
+    const int tools[3] = {IDC_SIGN_LIB_EXPORT, IDC_SIGN_LIB_IMPORT, IDC_SIGN_LIB_ADD};
+    for (int i = 0; i < 3; ++i) {
+        Tool_Buttons[i].SubclassDlgItem(tools[i], this);
+        Setup_Result_Button(Tool_Buttons[i], IDI_BPLOT1_TOOL_HOVER, IDI_BPLOT1_TOOL_IDLE);
+    }
     Tool_Tip.Create(this);
     Tool_Tip.Activate(TRUE);
     Tool_Tip.SetDelayTime(1000);
@@ -366,4 +374,17 @@ BOOL Dlg_Sign_Lib::PreTranslateMessage(MSG* message)
 {
     Tool_Tip.RelayEvent(message);
     return CDialog::PreTranslateMessage(message);
+}
+
+void Dlg_Sign_Lib::OnMouseMove(UINT flags, CPoint point)
+{
+    CDialog::OnMouseMove(flags, point);
+    Path_Link.On_Mouse_Move(this, point);
+}
+
+HBRUSH Dlg_Sign_Lib::OnCtlColor(CDC* dc, CWnd* window, UINT kind)
+{
+    HBRUSH brush = CDialog::OnCtlColor(dc, window, kind);
+    Path_Link.Colour(this, dc, window);
+    return brush;
 }

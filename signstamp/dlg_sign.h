@@ -4,13 +4,12 @@
 
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
+#include "res/resource.h"
+#include "signstamp/dlg_lib_path.h"
 #include "signstamp/sign_library.h"
 #include "ui/pic_button.h"
 #include "ui/sheet_list_ctrl.h"
 #include "ui/zcui_dialogs.h"
-
-// Draws the signature fitted into the rectangle on grey: outer outlines dark green, holes grey.
-void Draw_Sign_Preview(const KV_Sign& sign, CDC* dc, const CRect& rect);
 
 class Dlg_Sign : public CDialog {
 public:
@@ -72,6 +71,8 @@ protected:
     afx_msg void On_Import();
     afx_msg void On_Export();
     afx_msg void On_Path_Click();
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* window, UINT kind);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -79,6 +80,8 @@ private:
 
     ListCtrl_DivezUrez List;
     CToolTipCtrl Tool_Tip;
+    Lib_Path_Link Path_Link{IDC_SIGN_LIB_PATH};
     Pic_Button Ok_Button;
     Pic_Button Cancel_Button;
+    Pic_Button Tool_Buttons[3];  // export, import, new signature
 };
