@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int Max_Sign_Code = 999999;
 constexpr int Sign_Selected_Chars = 10;
 const COLORREF Sign_Back = RGB(192, 192, 192);
 const COLORREF Sign_Ink = RGB(0, 76, 0);
@@ -108,9 +107,8 @@ void Dlg_Sign::OnOK()
     Name.Trim(L" ");
     if (Name.IsEmpty())
         return Refuse_Field(this, L"姓名不能为空 !", IDC_SIGN_NAME, Sign_Selected_Chars);
-    if (Code < 0 || Code > Max_Sign_Code)
-        return Refuse_Field(this, L"授权码超出范围 !\n\n授权码范围: 0 - 999999\n\n输入 0 表示无需授权", IDC_SIGN_CODE,
-                            Sign_Selected_Chars);
+    if (Code < 0 || Code > Max_Auth_Code)
+        return Refuse_Field(this, Code_Range_Message, IDC_SIGN_CODE, Sign_Selected_Chars);
     Sign->Name = Name;
     Sign->Code = Code;
     EndDialog(IDOK);
@@ -145,9 +143,7 @@ BOOL Dlg_SignView::OnInitDialog()
     CDialog::OnInitDialog();
     Set_Module_Icon(this);
     Place_At_Cursor(this);
-    Close_Button.SubclassDlgItem(IDOK, this);
-    Close_Button.Set_Icon(IDI_CLOSE_HOVER, IDI_CLOSE_IDLE, 32);
-    Close_Button.Set_Cursor(IDR_HAND_CURSOR);
+    Setup_Close_Button(this, Close_Button);
     return TRUE;
 }
 
