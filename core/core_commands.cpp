@@ -10,6 +10,7 @@
 #include "core/plot_host_setup.h"
 #include "core/program_folders.h"
 #include "core/result_windows.h"
+#include "core/space_helpers.h"
 #include "core/ucs_transform.h"
 #include "dialogs/dlg_bplot.h"
 #include "dialogs/dlg_setting.h"
@@ -19,7 +20,9 @@
 #include "res/resource.h"
 #include "sheets/frame_detection.h"
 #include "sheets/paper_scale.h"
+#include "signstamp/dlg_sign.h"
 #include "signstamp/dlg_stamp_lib.h"
+#include "signstamp/sign_insert.h"
 #include "titleblock/tk_library.h"
 #include "ui/dlg_about.h"
 #include "ui/module_resources.h"
@@ -127,8 +130,22 @@ void Batch_Plot_To_Paper()
     window->MoveWindow(&rect);
     window->ShowWindow(SW_SHOW);
 }
-void Manage_Sign_Library() { Print_Pending_Notice(); }
-void Insert_Library_Signature() { Print_Pending_Notice(); }
+void Manage_Sign_Library()
+{
+    Command_Scope scope;
+    g_Ucs.Reset();
+    Module_Resource_Scope resources;
+    Dlg_Sign_Lib dialog(CWnd::FromHandle(adsw_zcadMainWnd()));
+    if (dialog.DoModal() != IDOK)
+        return;
+    ++g_Sign_Lib_Generation;
+    Update_Screen();
+}
+void Insert_Library_Signature()
+{
+    Command_Scope scope;
+    Run_Insert_Library_Signature();
+}
 void Edit_Shortcuts()
 {
     Module_Resource_Scope resources;

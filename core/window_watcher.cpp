@@ -8,6 +8,7 @@
 #include "mfc/winuser.h"
 #include "plot/single_plot.h"
 #include "sheets/plot_set.h"
+#include "signstamp/sign_insert.h"
 #include "titleblock/my_pline.h"
 #include "win/win_messages.h"
 
@@ -47,6 +48,15 @@ bool Frame_Jig_Key(WPARAM key)
     return true;
 }
 
+// Tab turns the signature being placed: 0, 1, 2, 0...
+bool Sign_Jig_Key(WPARAM key)
+{
+    if (g_Sign_Jig_Active == 0 || key != VK_TAB)
+        return false;
+    g_Sign_Jig_Rot = (g_Sign_Jig_Rot + 1) % 3;
+    return true;
+}
+
 void Page_Preview(WPARAM key)
 {
     if (g_Preview_Kind < 1 || g_Preview_Kind > 3 || g_Preview_Index < 0)
@@ -80,7 +90,7 @@ void Watch_Key_Message(const MSG* message)
 {
     if (message == nullptr || message->message != WM_KEYDOWN)
         return;
-    if (Single_Pick_Key(message->wParam) || Frame_Jig_Key(message->wParam))
+    if (Single_Pick_Key(message->wParam) || Frame_Jig_Key(message->wParam) || Sign_Jig_Key(message->wParam))
         return;
     Page_Preview(message->wParam);
 }

@@ -8,6 +8,7 @@
 //   backspace to the drawing window, which takes back the "s" the key typed; Tab switches
 //   the pick mode, cancels the pick and queues the other pick command. Every other key
 //   reaches the host untouched.
+// - while a signature is dragged into place: Tab turns it a quarter (g_Sign_Jig_Rot).
 // - while a sheet of a result window is previewed: PageUp, Left or Up moves
 //   `g_Preview_Index` to the previous row (not below 0) and PageDown, Right or Down to the
 //   next one (not past the window's last row); each move queues a cancel, which ends the

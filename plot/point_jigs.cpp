@@ -2,10 +2,7 @@
 
 #include "ed/command_line.h"
 
-namespace {
-
-// One sample into `stored`: the input's status, or kNoChange when the cursor did not move.
-ZcEdJig::DragStatus Sample_Point(ZcEdJig& jig, ZcGePoint3d& stored)
+ZcEdJig::DragStatus Sample_Jig_Point(ZcEdJig& jig, ZcGePoint3d& stored)
 {
     ZcGePoint3d point = stored;
     const ZcEdJig::DragStatus status = jig.acquirePoint(point);
@@ -14,8 +11,6 @@ ZcEdJig::DragStatus Sample_Point(ZcEdJig& jig, ZcGePoint3d& stored)
     stored = point;
     return status;
 }
-
-}  // namespace
 
 Rec_TEMP::Rec_TEMP(const ZcGePoint3d& first_corner) : m_First_Corner(first_corner) {}
 
@@ -39,7 +34,7 @@ void Rec_TEMP::Set_Vertices()
     m_Polyline->setPointAt(3, ZcGePoint2d(x2, y1));
 }
 
-ZcEdJig::DragStatus Rec_TEMP::sampler() { return Sample_Point(*this, m_Cursor_Corner); }
+ZcEdJig::DragStatus Rec_TEMP::sampler() { return Sample_Jig_Point(*this, m_Cursor_Corner); }
 
 bool Rec_TEMP::update()
 {
@@ -64,7 +59,7 @@ ZcEdJig::DragStatus Rec_TEMP2::Start_Drag()
     return drag();
 }
 
-ZcEdJig::DragStatus Rec_TEMP2::sampler() { return Sample_Point(*this, m_Point); }
+ZcEdJig::DragStatus Rec_TEMP2::sampler() { return Sample_Jig_Point(*this, m_Point); }
 
 bool Rec_TEMP2::update()
 {

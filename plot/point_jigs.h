@@ -9,6 +9,9 @@
 #include "ge/gepnt3d.h"
 #include "sheets/marker_entities.h"
 
+// A sampler's point: acquires one into stored; kNoChange when it is where stored was.
+ZcEdJig::DragStatus Sample_Jig_Point(ZcEdJig& jig, ZcGePoint3d& stored);
+
 // Drags the second corner of a rectangle from a first corner.
 class Rec_TEMP : public ZcEdJig {
 public:

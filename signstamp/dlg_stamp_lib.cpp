@@ -9,24 +9,12 @@
 #include "ui/small_value_dialogs.h"
 #include "ui/small_value_dialogs_frame.h"
 
-bool g_Stamp_Lib_Hover = false;
-
 namespace {
 
 enum Stamp_Column {
     Column_No, Column_View, Column_Name, Column_Delete, Column_Code, Column_Date, Column_Size, Column_Type,
     Column_State, Column_Count
 };
-
-CRect Stamp_Lib_Control_Rect(CWnd* dialog, int id)
-{
-    CRect rect;
-    if (CWnd* control = dialog->GetDlgItem(id)) {
-        control->GetWindowRect(&rect);
-        dialog->ScreenToClient(&rect);
-    }
-    return rect;
-}
 
 }  // namespace
 
@@ -284,29 +272,12 @@ BOOL Dlg_Stamp_Lib::PreTranslateMessage(MSG* message)
 void Dlg_Stamp_Lib::OnMouseMove(UINT flags, CPoint point)
 {
     CDialog::OnMouseMove(flags, point);
-    const bool hover = Stamp_Lib_Control_Rect(this, IDC_STAMP_LIB_PATH).PtInRect(point) != FALSE;
-    if (hover != g_Stamp_Lib_Hover) {
-        g_Stamp_Lib_Hover = hover;
-        GetDlgItem(IDC_STAMP_LIB_PATH)->Invalidate();
-    }
+    Path_Link.On_Mouse_Move(this, point);
 }
 
 HBRUSH Dlg_Stamp_Lib::OnCtlColor(CDC* dc, CWnd* window, UINT kind)
 {
     HBRUSH brush = CDialog::OnCtlColor(dc, window, kind);
-    if (window == nullptr || window->GetDlgCtrlID() != IDC_STAMP_LIB_PATH)
-        return brush;
-    if (g_Stamp_Lib_Hover) {
-        LOGFONTW face{};
-        if (CFont* font = GetFont())
-            font->GetLogFont(&face);
-        face.lfWeight = FW_BOLD;
-        Path_Font.DeleteObject();
-        Path_Font.CreateFontIndirect(&face);
-        dc->SelectObject(&Path_Font);
-        dc->SetTextColor(RGB(0, 0, 255));
-    } else {
-        dc->SetTextColor(RGB(0, 0, 200));
-    }
+    Path_Link.Colour(this, dc, window);
     return brush;
 }

@@ -6,6 +6,8 @@
 
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
+#include "res/resource.h"
+#include "signstamp/dlg_lib_path.h"
 #include "signstamp/stamp_library.h"
 #include "ui/pic_button.h"
 #include "ui/sheet_list_ctrl.h"
@@ -48,10 +50,7 @@ private:
 
     ListCtrl_DivezUrez List;
     CToolTipCtrl Tool_Tip;
-    CFont Path_Font;
+    Lib_Path_Link Path_Link{IDC_STAMP_LIB_PATH};
     Pic_Button Ok_Button;
     Pic_Button Cancel_Button;
 };
-
-// The path text under the mouse (drawn bold in blue).
-extern bool g_Stamp_Lib_Hover;

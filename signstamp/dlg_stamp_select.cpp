@@ -1,6 +1,7 @@
 #include "signstamp/dlg_stamp_select.h"
 
 #include "core/plot_option.h"
+#include "mfc/afxdc.h"
 #include "res/resource.h"
 #include "signstamp/stamp_choice.h"
 #include "signstamp/stamp_library.h"

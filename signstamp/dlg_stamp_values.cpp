@@ -9,14 +9,12 @@
 
 namespace {
 
-constexpr int Max_Code = 999999;
 constexpr double Min_Stamp_Width = 10.0;
 constexpr double Max_Stamp_Width = 200.0;
 // The pickers' range either way from now: 3650 days.
 constexpr int64_t Date_Range_Seconds = 315360000;
 constexpr int Selected_Chars = 10;
 const COLORREF Note_Colour = RGB(0, 0, 150);
-const wchar_t Code_Range_Message[] = L"授权码超出范围 !\n\n授权码范围: 0 - 999999\n\n输入 0 表示无需授权";
 const wchar_t Width_Message[] = L"印章尺寸有误，应在 10 - 200 mm之间 !";
 
 void Set_Date_Range(CWnd* dialog)
@@ -53,6 +51,8 @@ HBRUSH Note_Colours(CDC* dc, CWnd* window, HBRUSH brush)
 }
 
 }  // namespace
+
+const wchar_t Code_Range_Message[] = L"授权码超出范围 !\n\n授权码范围: 0 - 999999\n\n输入 0 表示无需授权";
 
 // ---- Stamp_Preview ----
 
@@ -144,7 +144,7 @@ void Dlg_Stamp::OnOK()
         return Refuse_Field(this, L"印章名不能为空 !", IDC_STAMP_NAME, Selected_Chars);
     if (Library != nullptr && Library->Find_Taken_Name(Name, Stamp) != nullptr)
         return Refuse_Field(this, L"印章库内已有同名印章 !", IDC_STAMP_NAME, Selected_Chars);
-    if (Code < 0 || Code > Max_Code)
+    if (Code < 0 || Code > Max_Auth_Code)
         return Refuse_Field(this, Code_Range_Message, IDC_STAMP_CODE, Selected_Chars);
     if (Width < Min_Stamp_Width || Width > Max_Stamp_Width)
         return Refuse_Field(this, Width_Message, IDC_STAMP_WIDTH, Selected_Chars);
@@ -183,9 +183,7 @@ BOOL Dlg_StampView::OnInitDialog()
     CDialog::OnInitDialog();
     Set_Module_Icon(this);
     Place_At_Cursor(this);
-    Close_Button.SubclassDlgItem(IDOK, this);
-    Close_Button.Set_Icon(IDI_CLOSE_HOVER, IDI_CLOSE_IDLE, 32);
-    Close_Button.Set_Cursor(IDR_HAND_CURSOR);
+    Setup_Close_Button(this, Close_Button);
     Preview.Load(*Stamp);
     return TRUE;
 }
@@ -298,7 +296,7 @@ void Dlg_Psd::OnOK()
         return;
     if (Code() > 0 && Old_Code != Code())
         return Refuse_Field(this, L"原始授权码有误 !", IDC_PSD_OLD_CODE, Selected_Chars);
-    if (New_Code < 0 || New_Code > Max_Code)
+    if (New_Code < 0 || New_Code > Max_Auth_Code)
         return Refuse_Field(this, Code_Range_Message, IDC_PSD_NEW_CODE, Selected_Chars);
     Code() = New_Code;
     EndDialog(IDOK);

@@ -11,6 +11,11 @@
 #include "mfc/atlimage.h"
 #include "ui/pic_button.h"
 
+// Authorisation codes of signatures and stamps: 0..999999, 0 meaning none is needed; a code
+// out of range is refused with the message.
+constexpr int Max_Auth_Code = 999999;
+extern const wchar_t Code_Range_Message[];
+
 class KV_Sign;
 class KV_Stamp;
 class Stamp_Library;

@@ -12,6 +12,9 @@
 #include "mfc/afxstr.h"
 #include "rx/zcarray.h"
 
+class CDC;
+class CRect;
+
 // Authorisation codes and the library header travel through this transform in the
 // library files; 0 stays 0.
 int32_t Encode_Auth_Code(int32_t code);
@@ -47,6 +50,8 @@ public:
     void Clear_Shapes() { Shapes.clear(); }
     // The outlines as signed loop counts (+n outer, -n hole) and their vertices at z 0.
     void To_Loops(ZcArray<int32_t>& counts, ZcGePoint3dArray& points) const;
+    // Draws the outlines fitted into the rectangle on grey: outer ones dark green, holes grey.
+    void Draw_Preview(CDC* dc, const CRect& rect) const;
 };
 
 class Sign_Library {

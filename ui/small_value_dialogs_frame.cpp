@@ -41,6 +41,13 @@ void Setup_Ok_Cancel(CWnd* dialog, Pic_Button& ok, Pic_Button& cancel)
     }
 }
 
+void Setup_Close_Button(CWnd* dialog, Pic_Button& close)
+{
+    close.SubclassDlgItem(IDOK, dialog);
+    close.Set_Icon(IDI_CLOSE_HOVER, IDI_CLOSE_IDLE, 32);
+    close.Set_Cursor(IDR_HAND_CURSOR);
+}
+
 void Start_Value_Dialog(CWnd* dialog, Pic_Button& ok, Pic_Button& cancel)
 {
     Set_Module_Icon(dialog);

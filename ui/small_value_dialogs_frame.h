@@ -14,6 +14,8 @@ void Place_At_Cursor(CWnd* dialog);
 // OK (icons 295 hovered, 296 idle) and Cancel (298, 297) as picture buttons of 32 pixel
 // icons, with the hand cursor and a red caption while hovered.
 void Setup_Ok_Cancel(CWnd* dialog, Pic_Button& ok, Pic_Button& cancel);
+// The "关 闭" button (IDOK) as a picture button: icons 711 hovered, 710 idle, hand cursor.
+void Setup_Close_Button(CWnd* dialog, Pic_Button& close);
 // All three above.
 void Start_Value_Dialog(CWnd* dialog, Pic_Button& ok, Pic_Button& cancel);
 

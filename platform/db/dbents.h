@@ -5,6 +5,7 @@
 #include "db/dbmtext.h"
 #include "db/dbpl.h"
 #include "db/dbpoly.h"
+#include "db/dbregion.h"
 #include "db/dbspline.h"
 #include "db/dbtext.h"
 #include "db/dbviewport.h"

@@ -50,9 +50,11 @@ TEST(Settings_Files_Test, UnloadWritesThemAndTheNextLoadReadsThemBack)
         edited += (i == 46 ? std::string("1\r\n7\r\nQM\r") : line) + "\n";
     std::ofstream(folder / "BPlot_Cfg_ZCAD.cfg", std::ios::binary) << edited;
 
-    Cadhost_Run second = runner.Run_Script({MODULE_2025_PATH}, "command QM\n");
+    // Command 7 with an empty signature library says so.
+    Cadhost_Run second = runner.Run_Script({MODULE_2025_PATH}, "command QM\nmsgbox OK\n");
     ASSERT_EQ(second.status, 0) << second.err;
     EXPECT_EQ(second.out.find("Unknown command"), std::string::npos) << second.out;
+    EXPECT_NE(second.out.find("签名库为空 !"), std::string::npos) << second.out;
     settings = Read_Bytes(folder / "BPlot_Cfg_ZCAD.cfg");
     EXPECT_NE(settings.find("\r\n7\r\nQM\r\n"), std::string::npos);
 }
