@@ -5,10 +5,7 @@
 #include "core/pending_notice.h"
 
 // Drafting tools.
-void Brush_Text() { Print_Pending_Notice(); }
-void Make_Outer_Frame() { Print_Pending_Notice(); }
 void Convert_True_Colors() { Print_Pending_Notice(); }
-void Brush_Block_Attributes() { Print_Pending_Notice(); }
 void Check_Font_Files() { Print_Pending_Notice(); }
 void Export_Font_Files() { Print_Pending_Notice(); }
 
