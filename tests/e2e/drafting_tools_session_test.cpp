@@ -48,6 +48,10 @@ TEST_F(Drafting_Tools_Session, TheTextBrushReplacesAndWithTabHeldAppendsTheSourc
 {
     const std::vector<std::string> entities = Run(
         "command KV_DivezUrez_15\n"
+        "point 1,2\n"         // SOURCE
+        "point 231,2\n"       // the first card's CODE
+        "esc\n"
+        "command KV_DivezUrez_15\n"
         "point 2,27\n"        // the two-paragraph MText
         "point 101,2\n"       // T1
         "key TAB down\n"
@@ -55,10 +59,6 @@ TEST_F(Drafting_Tools_Session, TheTextBrushReplacesAndWithTabHeldAppendsTheSourc
         "point 101,42\n"      // M1
         "point 201,2\n"       // the first card's NAME
         "key TAB up\n"
-        "esc\n"
-        "command KV_DivezUrez_15\n"
-        "point 1,2\n"         // SOURCE
-        "point 231,2\n"       // the first card's CODE
         "esc\n");
     for (const char* line : {"TEXT 100,0|LINE ONE LINE TWO", "TEXT 100,20|T2 LINE ONE LINE TWO",
                              "MTEXT 100,45|M1\\PLINE ONE\\PLINE TWO", "INSERT 200,0|NAME=n1 LINE ONE LINE TWO|CODE=SOURCE",
