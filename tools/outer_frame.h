@@ -12,7 +12,7 @@ bool Make_Outer_Frame_Once();
 void Show_Rec_Setting();
 
 // Margin modes of the settings.
-enum Outer_Margin_Mode { Outer_No_Margin = 0, Outer_Fixed_Margin = 1, Outer_Percent_Margin = 2 };
+enum Outer_Frame_Margin { Outer_No_Margin = 0, Outer_Fixed_Margin = 1, Outer_Percent_Margin = 2 };
 
 // The frame of the extents box (x1, y1)-(x2, y2): widened on every side by the margin of
 // the mode (a fixed distance, or a percentage of the shorter side), then, with sqrt2, grown

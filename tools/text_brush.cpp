@@ -37,7 +37,7 @@ public:
 };
 
 // The cursor in the UCS: a tracking read of the graphics input.
-bool Read_Cursor(ZcGePoint3d& cursor)
+bool Read_Brush_Cursor(ZcGePoint3d& cursor)
 {
     int type = 0;
     resbuf read{};
@@ -48,7 +48,7 @@ bool Read_Cursor(ZcGePoint3d& cursor)
 }
 
 // Shown, measurable, and its extents hold the cursor.
-bool Attribute_Under_Cursor(const ZcDbAttribute* attribute, const ZcGePoint3d& cursor)
+bool Attribute_Holds_Cursor(const ZcDbAttribute* attribute, const ZcGePoint3d& cursor)
 {
     ZcDbExtents extents;
     return Is_Entity_Shown(attribute) && Get_Attribute_Extents(attribute, extents) &&
@@ -72,7 +72,7 @@ void Set_MText_Attribute_Contents(ZcDbAttribute* attribute, const CString& conte
 
 // The text a source entity gives: an attribute definition its tag, a block reference the
 // attribute under the cursor, a text its content (multi-line kinds without format codes).
-CString Source_Text(const ZcDbEntity* entity)
+CString Brush_Source_Text(const ZcDbEntity* entity)
 {
     if (const ZcDbAttributeDefinition* definition = ZcDbAttributeDefinition::cast(entity))
         return definition->tagConst();
@@ -86,7 +86,7 @@ CString Source_Text(const ZcDbEntity* entity)
 }
 
 // The first selected entity whose text is not made of blanks only gives the raw text.
-bool Read_Source(const ZcDbObjectIdArray& ids, CString& raw)
+bool Read_Brush_Source(const ZcDbObjectIdArray& ids, CString& raw)
 {
     for (int i = 0; i < ids.length(); ++i) {
         CString text;
@@ -94,7 +94,7 @@ bool Read_Source(const ZcDbObjectIdArray& ids, CString& raw)
             ZcDbObjectPointer<ZcDbEntity> entity(ids[i], ZcDb::kForRead);
             if (entity.openStatus() != Zcad::eOk)
                 continue;
-            text = Source_Text(entity.object());
+            text = Brush_Source_Text(entity.object());
         }
         CString bare = text;
         Remove_Blanks(bare);
@@ -121,7 +121,7 @@ void Brush_Target(ZcDbObjectId id, const CString& raw, const CString& flat, bool
         Brush_MText(mtext, raw, append);
 }
 
-bool Tab_Held() { return (GetAsyncKeyState(VK_TAB) & 0x8000) != 0; }
+bool Brush_Tab_Held() { return (GetAsyncKeyState(VK_TAB) & 0x8000) != 0; }
 
 }  // namespace
 
@@ -151,12 +151,12 @@ void Add_Trailing_Paragraph(CString& text)
 CString Get_Attribute_Under_Cursor(const ZcDbBlockReference* reference)
 {
     ZcGePoint3d cursor;
-    if (reference == nullptr || !Read_Cursor(cursor))
+    if (reference == nullptr || !Read_Brush_Cursor(cursor))
         return CString();
     std::unique_ptr<ZcDbObjectIterator> it(reference->attributeIterator());
     for (it->start(); !it->done(); it->step()) {
         ZcDbObjectPointer<ZcDbAttribute> attribute(it->objectId(), ZcDb::kForRead);
-        if (attribute.openStatus() != Zcad::eOk || !Attribute_Under_Cursor(attribute.object(), cursor))
+        if (attribute.openStatus() != Zcad::eOk || !Attribute_Holds_Cursor(attribute.object(), cursor))
             continue;
         CString text;
         if (attribute->isMTextAttribute()) {
@@ -181,12 +181,12 @@ void Brush_Attdef_Tag(ZcDbAttributeDefinition* definition, const CString& flat, 
 void Brush_Insert_Attributes(ZcDbBlockReference* reference, const CString& raw, const CString& flat, bool append)
 {
     ZcGePoint3d cursor;
-    if (!Read_Cursor(cursor))
+    if (!Read_Brush_Cursor(cursor))
         return;
     std::unique_ptr<ZcDbObjectIterator> it(reference->attributeIterator());
     for (it->start(); !it->done(); it->step()) {
         ZcDbObjectPointer<ZcDbAttribute> attribute(it->objectId(), ZcDb::kForWrite);
-        if (attribute.openStatus() != Zcad::eOk || !Attribute_Under_Cursor(attribute.object(), cursor))
+        if (attribute.openStatus() != Zcad::eOk || !Attribute_Holds_Cursor(attribute.object(), cursor))
             continue;
         if (attribute->isMTextAttribute()) {
             CString contents = append ? MText_Attribute_Contents(attribute.object()) : CString();
@@ -224,14 +224,14 @@ void Brush_Text()
     if (!Select_By_Type(L"\n选择源字符：", Source_Types, ids, false, true))
         return;
     CString raw;
-    if (!Read_Source(ids, raw)) {
+    if (!Read_Brush_Source(ids, raw)) {
         zcutPrintf(L"\n未选择到源字符！！！");
         return;
     }
     const CString flat = Flat_Brush_Text(raw);
     Brush_Overlay_Scope overlay(Brush_Cursor_Text(flat));
     while (Select_By_Type(L"\n选择目标字符：( 按住Tab键-->内容加至尾部 )", Target_Types, ids, false, true)) {
-        const bool append = Tab_Held();
+        const bool append = Brush_Tab_Held();
         for (int i = 0; i < ids.length(); ++i)
             Brush_Target(ids[i], raw, flat, append);
     }
