@@ -108,6 +108,19 @@ TEST_F(Outer_Frame_Test, InARotatedUcsTheFrameRunsAlongItsAxesWithItsVerticesInT
     Expect_Frame(frames[0], {{25, -5}, {25, 45}, {-5, 45}, {-5, -5}, {25, -5}});
 }
 
+TEST_F(Outer_Frame_Test, SDuringTheSelectionOpensTheSettingsThatFrameThisSelectionAndOtherKeysDoNot)
+{
+    Append(new ZcDbCircle(ZcGePoint3d(100, 100, 0), ZcGeVector3d::kZAxis, 50));
+    Script("key F4\nkey S\n@831 click 930\n@831 click 1\nselect all\nenter\n");
+    Make_Outer_Frame();
+    EXPECT_FALSE(g_Outer_Frame_Pick) << "only while the selection waits";
+    EXPECT_EQ(g_Plot_Config.Outer_Margin_Mode, 2);
+    const auto frames = Polylines();
+    ASSERT_EQ(frames.size(), 1u);
+    Expect_Frame(frames[0], {{45, 45}, {155, 45}, {155, 155}, {45, 155}, {45, 45}});
+    EXPECT_EQ(Printed().find(L"Unknown command"), std::wstring::npos) << "the typed s was taken back";
+}
+
 TEST_F(Outer_Frame_Test, TheSettingsTakeWhatIsEnteredAndAZeroMarginTurnsItsModeOff)
 {
     struct Case {
