@@ -10,6 +10,7 @@
 #include "sheets/plot_set.h"
 #include "signstamp/sign_insert.h"
 #include "titleblock/my_pline.h"
+#include "tools/outer_frame.h"
 #include "win/win_messages.h"
 
 namespace {
@@ -19,6 +20,16 @@ constexpr WPARAM S_Key = 0x53;
 bool Is_S_Key(WPARAM key)
 {
     return key == S_Key || (GetKeyState(static_cast<int>(S_Key)) & 0x8000) != 0;
+}
+
+// True when the key was the outer-frame pick's own.
+bool Outer_Frame_Key(WPARAM key)
+{
+    if (!g_Outer_Frame_Pick || !Is_S_Key(key))
+        return false;
+    Show_Rec_Setting();
+    Post_Backspace();
+    return true;
 }
 
 // True when the key was the single pick's own.
@@ -90,7 +101,8 @@ void Watch_Key_Message(const MSG* message)
 {
     if (message == nullptr || message->message != WM_KEYDOWN)
         return;
-    if (Single_Pick_Key(message->wParam) || Frame_Jig_Key(message->wParam) || Sign_Jig_Key(message->wParam))
+    if (Outer_Frame_Key(message->wParam) || Single_Pick_Key(message->wParam) || Frame_Jig_Key(message->wParam) ||
+        Sign_Jig_Key(message->wParam))
         return;
     Page_Preview(message->wParam);
 }

@@ -4,6 +4,8 @@
 #include "win/windows.h"
 
 // Sees every window message of the host's thread; never consumes one. On a key-down:
+// - while the outer frame's selection waits: S opens the outer-frame settings and then
+//   posts one backspace to the drawing window, which takes back the "s" the key typed.
 // - while the single plot's pick waits: S opens the single-plot settings and then posts one
 //   backspace to the drawing window, which takes back the "s" the key typed; Tab switches
 //   the pick mode, cancels the pick and queues the other pick command. Every other key

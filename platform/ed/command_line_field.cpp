@@ -47,10 +47,10 @@ InputAnswer Take_Editor_Answer(InputAnswer answer)
 
 void Set_Key_Delivery(Key_Delivery delivery) { Field().delivery = delivery; }
 
-void Deliver_Key(const MSG& key_down)
+void Deliver_Key(const MSG& key_message)
 {
     if (Field().delivery != nullptr)
-        Field().delivery(key_down);
+        Field().delivery(key_message);
 }
 
 }  // namespace platform

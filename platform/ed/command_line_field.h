@@ -20,11 +20,12 @@ void Clear_Command_Line_Field();
 // characters answers with that text. The field is empty afterwards, a cancel included.
 InputAnswer Take_Editor_Answer(InputAnswer answer);
 
-// How a key-down that the message watchers saw at a waiting prompt reaches the drawing
-// window (its character typed, with what the watchers posted meanwhile); set by the window
-// layer. Without it the key does nothing more.
-using Key_Delivery = void (*)(const MSG& key_down);
+// How a key-down or key-up that the message watchers saw at a waiting prompt reaches the
+// drawing window (the keyboard state follows it; a key-down's character is typed, with what
+// the watchers posted meanwhile); set by the window layer. Without it the key does nothing
+// more.
+using Key_Delivery = void (*)(const MSG& key_message);
 void Set_Key_Delivery(Key_Delivery delivery);
-void Deliver_Key(const MSG& key_down);
+void Deliver_Key(const MSG& key_message);
 
 }  // namespace platform

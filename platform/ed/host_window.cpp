@@ -22,18 +22,29 @@ std::vector<ZcedWatchWinMsgFn>& Watchers()
 int gMainWindow;
 int gDocWindow;
 
-// A `key` step reaching a waiting input: a key-down to the drawing window.
+// A `key` step reaching a waiting input: the message watchers see the key-down, then the
+// drawing window gets it. A pressed key goes up again at once; a held one (`key NAME down`)
+// stays down until its `key NAME up`, a key-up to the watchers and the window.
+void Send_Key_Message(UINT kind, int key)
+{
+    MSG message{};
+    message.hwnd = adsw_zcadDocWnd();
+    message.message = kind;
+    message.wParam = static_cast<WPARAM>(key);
+    message.lParam = kind == WM_KEYUP ? static_cast<LPARAM>(0xC0000001u) : 1;
+    platform::Notify_Message_Watchers(message);
+    platform::Deliver_Key(message);
+}
+
 const bool gKeyHandler = [] {
     platform::Register_Step_Handler(
         platform::StepKind::Key,
         [](const platform::Step& step) {
-            MSG message{};
-            message.hwnd = adsw_zcadDocWnd();
-            message.message = WM_KEYDOWN;
-            message.wParam = static_cast<WPARAM>(platform::Key_Code_From_Name(step.text));
-            message.lParam = 1;
-            platform::Notify_Message_Watchers(message);
-            platform::Deliver_Key(message);
+            const int key = platform::Key_Code_From_Name(step.text);
+            if (step.key_action != platform::KeyAction::Up)
+                Send_Key_Message(WM_KEYDOWN, key);
+            if (step.key_action != platform::KeyAction::Down)
+                Send_Key_Message(WM_KEYUP, key);
         },
         false);
     return true;

@@ -394,6 +394,7 @@ void Reset_Input()
         Pop_Answer_List();
     Clear_Command_Line_Field();
     Clear_Cursor_Overlay();
+    Reset_Cursor_Point();
     // Step handlers stay: layers register them once when they load.
 }
 

@@ -23,6 +23,7 @@ private:
 };
 
 struct Cursor_State {
+    ZcGePoint3d world;  // where the cursor rests
     std::vector<platform::Gi_Record> overlay;
     std::wstring tooltip;
 };
@@ -91,13 +92,14 @@ namespace platform {
 void Move_Cursor(const double ucs_point[3])
 {
     Clear_Cursor_Overlay();
+    ZcGeMatrix3d ucs;
+    zcedGetCurrentUCS(ucs);
+    const ZcGePoint3d raw = ucs * ZcGePoint3d(ucs_point[0], ucs_point[1], ucs_point[2]);
+    Cursor().world = raw;
     ZcApDocument* document = zcDocManager->curDocument();
     ZcEdInputPointManager* manager = zcedInputPointManager(document);
     if (manager == nullptr || manager->monitorCount() == 0)
         return;
-    ZcGeMatrix3d ucs;
-    zcedGetCurrentUCS(ucs);
-    const ZcGePoint3d raw = ucs * ZcGePoint3d(ucs_point[0], ucs_point[1], ucs_point[2]);
     ZcDbObjectIdArray picked;
     const ZcDbObjectId under = Entity_Under_Cursor(ucs_point);
     if (!under.isNull())
@@ -106,6 +108,9 @@ void Move_Cursor(const double ucs_point[3])
     Cursor().tooltip = manager->notify(ZcEdInputPoint(document, &draw, raw, picked));
     Cursor().overlay = draw.records();
 }
+
+const ZcGePoint3d& Cursor_Point() { return Cursor().world; }
+void Reset_Cursor_Point() { Cursor().world = ZcGePoint3d(); }
 
 const std::vector<Gi_Record>& Cursor_Overlay() { return Cursor().overlay; }
 const std::wstring& Cursor_Tooltip() { return Cursor().tooltip; }
@@ -117,3 +122,19 @@ void Clear_Cursor_Overlay()
 }
 
 }  // namespace platform
+
+int zcedGrRead(int track, int* type, resbuf* result)
+{
+    if ((track & 1) == 0 || type == nullptr || result == nullptr)
+        return RTERROR;
+    ZcGeMatrix3d ucs;
+    zcedGetCurrentUCS(ucs);
+    const ZcGePoint3d point = ucs.inverse() * platform::Cursor_Point();
+    *type = 5;
+    result->restype = RT3DPOINT;
+    result->rbnext = nullptr;
+    result->resval.rpoint[0] = point.x;
+    result->resval.rpoint[1] = point.y;
+    result->resval.rpoint[2] = point.z;
+    return RTNORM;
+}

@@ -75,11 +75,20 @@ private:
 // The input-point manager of a document (null for null).
 ZcEdInputPointManager* zcedInputPointManager(ZcApDocument* document);
 
+// A read of the graphics input. Only tracking reads (track bit 1) are served: they give
+// at once the cursor's position in the current UCS (type 5, an RT3DPOINT in result).
+// RTERROR for any other read.
+int zcedGrRead(int track, int* type, resbuf* result);
+
 namespace platform {
 
 // The cursor comes to rest on the point (UCS of the current document): the monitors of the
 // current document see it. Called for every point a script step picks.
 void Move_Cursor(const double ucs_point[3]);
+
+// Where the cursor rests (world): the last point picked; the origin at first.
+const ZcGePoint3d& Cursor_Point();
+void Reset_Cursor_Point();
 
 // What the monitors left at the cursor the last time it moved: the overlay drawn and the
 // tooltip text.

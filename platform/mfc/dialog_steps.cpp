@@ -374,7 +374,7 @@ void Apply_Dialog_Step(const Step& step) {
         if (!Snapshot_Window(target, step.text)) Refuse(step, L"cannot write the snapshot " + step.text);
         break;
     case StepKind::Rows: Print_Rows(step, target); break;
-    case StepKind::Key: Post_Key(target, Key_Code_From_Name(step.text)); break;
+    case StepKind::Key: Post_Key(target, Key_Code_From_Name(step.text), step.key_action); break;
     default: Refuse(step, L"not a dialog step");
     }
 }
@@ -523,7 +523,8 @@ void Run_Modal_Loop(Window* dialog, const bool& ended, const std::function<void(
             const Step key = script.take();
             Post_Key(dialog, key.kind == StepKind::Esc     ? VK_ESCAPE
                              : key.kind == StepKind::Enter ? VK_RETURN
-                                                           : Key_Code_From_Name(key.text));
+                                                           : Key_Code_From_Name(key.text),
+                     key.key_action);
             continue;
         }
         if (next && next->kind == StepKind::Quit) {
@@ -561,12 +562,13 @@ void Observe_Message(const MSG& message) {
     if (Observer()) Observer()(message);
 }
 
-void Post_Key(Window* target, int virtual_key) {
+void Post_Key(Window* target, int virtual_key, KeyAction action) {
     if (!target || virtual_key < 0) return;
     Window* focus = Focus_Window();
     if (focus && (focus == target || IsChild(target->handle(), focus->handle()))) target = focus;
-    PostMessageW(target->handle(), WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 1);
-    PostMessageW(target->handle(), WM_KEYUP, static_cast<WPARAM>(virtual_key), static_cast<LPARAM>(0xC0000001u));
+    if (action != KeyAction::Up) PostMessageW(target->handle(), WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 1);
+    if (action != KeyAction::Down)
+        PostMessageW(target->handle(), WM_KEYUP, static_cast<WPARAM>(virtual_key), static_cast<LPARAM>(0xC0000001u));
 }
 
 void Deliver_Message(MSG& m, HWND dialog) {

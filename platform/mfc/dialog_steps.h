@@ -55,9 +55,10 @@ void Apply_Top_Level_Step(const Step& step);
 void Register_Picker(HWND window, std::function<void(int)> choose, std::vector<int> entries);
 void Unregister_Picker(HWND window);
 
-// Posts a key press (WM_KEYDOWN, WM_KEYUP) to the window with the focus when it lies in
-// `target`'s window, else to `target`; the message loop that takes it delivers it.
-void Post_Key(Window* target, int virtual_key);
+// Posts a key press (WM_KEYDOWN, WM_KEYUP), or only the key-down of a held key or the
+// key-up of its release, to the window with the focus when it lies in `target`'s window,
+// else to `target`; the message loop that takes it delivers it.
+void Post_Key(Window* target, int virtual_key, KeyAction action = KeyAction::Press);
 // One message as a message loop delivers it: the watchers, PreTranslateMessage of the
 // window chain, the dialog keys of `dialog` (Esc, Enter), then the window (a key-down
 // queues its WM_CHAR first).

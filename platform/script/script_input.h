@@ -25,7 +25,7 @@ enum class StepKind {
     Select,   // select all | select window X1,Y1 X2,Y2 | select crossing X1,Y1 X2,Y2
     MsgBox,   // msgbox YES|NO|OK|CANCEL|RETRY|IGNORE|ABORT
     File,     // file "PATH" ["PATH"...] (several for a multi-select dialog)
-    Key,      // key NAME
+    Key,      // key NAME [down|up]
     Save,     // save "PATH"
     Quit,     // quit
     Menubar,  // menubar: prints the host's menu bar
@@ -53,6 +53,10 @@ bool Is_Window_Step(StepKind kind);
 // The script keyword of a kind ("command", "answer", ...).
 const wchar_t* Step_Kind_Name(StepKind kind);
 
+// What a key step does with its key: press it (down and up again), or hold it down until
+// a later step lets it up.
+enum class KeyAction { Press, Down, Up };
+
 struct Step {
     StepKind kind = StepKind::Enter;
     // Command name, answer text, file path, key name (upper case), message-box
@@ -63,6 +67,7 @@ struct Step {
     double pt[3] = {0, 0, 0};   // point; first corner of a window/crossing selection
     double pt2[3] = {0, 0, 0};  // second corner of a window/crossing selection
     bool has_z = false;         // a point step gave a Z coordinate
+    KeyAction key_action = KeyAction::Press;  // key step
     int target = 0;             // @TEMPLATEID of a dialog step; 0 = the topmost window
     int control_id = 0;         // control of a dialog step; item id of a menu step
     // The window, control or menu item as a symbol ("IDD_DLG_BPLOT1", "IDOK"); empty when

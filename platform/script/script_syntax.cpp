@@ -203,11 +203,16 @@ bool Msgbox_Arg(std::wstring_view args, Step& step, std::string& reason) {
 }
 
 bool Key_Arg(std::wstring_view args, Step& step, std::string& reason) {
-    if (Split_Words(args).size() == 1 && Key_Code_From_Name(args) >= 0) {
-        step.text = Upper_Ascii(args);
+    const auto words = Split_Words(args);
+    const std::wstring action = words.size() == 2 ? Lower_Ascii(words[1]) : std::wstring();
+    if (!words.empty() && words.size() <= 2 && Key_Code_From_Name(words[0]) >= 0 &&
+        (words.size() == 1 || action == L"down" || action == L"up")) {
+        step.text = Upper_Ascii(words[0]);
+        step.key_action = action == L"down" ? KeyAction::Down : action == L"up" ? KeyAction::Up : KeyAction::Press;
         return true;
     }
-    reason = "needs a key name (TAB, ESCAPE, RETURN, PAGEUP, LEFT, F1..F12, a letter or digit...)";
+    reason = "needs a key name (TAB, ESCAPE, RETURN, PAGEUP, LEFT, F1..F12, a letter or digit...), then "
+             "optionally 'down' or 'up'";
     return false;
 }
 

@@ -79,6 +79,16 @@ def pen_icon(size, hovered):
     return c
 
 
+def brush_icon(size, hovered):
+    """Icons 758 (hovered) and 757 (idle) of the attribute brush's refresh button: a brush."""
+    c = Canvas(size)
+    handle = (230, 40, 40, 255) if hovered else (120, 70, 20, 255)
+    bristles = (230, 40, 40, 255) if hovered else (40, 80, 160, 255)
+    c.line(size * 0.8, size * 0.15, size * 0.5, size * 0.5, max(2, size / 8), handle)
+    c.line(size * 0.5, size * 0.5, size * 0.2, size * 0.85, max(3, size / 4), bristles)
+    return c
+
+
 def arrow_cursor(forward):
     """Cursors 685 (forward) and 686 (back): a fat arrow, hot spot at its tip."""
     c = Canvas(32)
@@ -141,6 +151,8 @@ def main():
     write("cancel_idle.ico", icon_file([cross_icon(s, False) for s in (16, 32)]))
     write("edit_hover.ico", icon_file([pen_icon(s, True) for s in (16, 32)]))
     write("edit_idle.ico", icon_file([pen_icon(s, False) for s in (16, 32)]))
+    write("brush_hover.ico", icon_file([brush_icon(s, True) for s in (16, 32)]))
+    write("brush_idle.ico", icon_file([brush_icon(s, False) for s in (16, 32)]))
     for forward, name in ((True, "next.cur"), (False, "prev.cur")):
         canvas, hotspot = arrow_cursor(forward)
         write(name, icon_file([canvas], cursor=True, hotspot=hotspot))

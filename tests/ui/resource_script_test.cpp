@@ -390,6 +390,23 @@ const std::map<int, Expected_Template>& Templates()
            {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"确  定", true},
            {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"取  消", true},
            {IDC_FONT_OK_NO_REGEN, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, nullptr, false}}}},
+        // Drafting tools.
+        {IDD_DLG_REC_SETTING,
+         {L"生成外框设置", 180, 120,
+          {{IDC_REC_NO_MARGIN, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"生成的外框不外扩", true},
+           {IDC_REC_FIXED_MARGIN, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"四周外扩固定尺寸", true},
+           {IDC_REC_PERCENT_MARGIN, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"四周按短边长度比例外扩", true},
+           {IDC_REC_MARGIN_EDIT, L"Edit", 0, 0, nullptr, true},
+           {IDC_REC_PERCENT_EDIT, L"Edit", 0, 0, nullptr, true},
+           {IDC_REC_PERCENT_LABEL, L"Static", 0, 0, L"%", true},
+           {IDC_REC_SQRT2, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"外框长宽比标准化（1:√2）", true},
+           {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"确  定", true},
+           {IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"取  消", true}}}},
+        {IDD_DLG_PROP_REVISE,
+         {L"图块属性刷新", 223, 181,
+          {{IDC_PROP_LIST, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, nullptr, true},
+           {IDC_PROP_REFRESH, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"选择图框刷新属性", true},
+           {IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, L"退 出", true}}}},
     };
     return templates;
 }

@@ -101,4 +101,26 @@ TEST_F(InputPointMonitorTest, TextAndEnterMoveNoCursor)
     EXPECT_TRUE(monitor.points.empty());
 }
 
+TEST_F(InputPointMonitorTest, ATrackingReadGivesTheCursorWhereTheLastPickLeftItInTheCurrentUcs)
+{
+    int type = 0;
+    resbuf read{};
+    EXPECT_EQ(zcedGrRead(1, &type, &read), RTNORM) << "no monitor needed";
+    EXPECT_EQ(read.restype, RT3DPOINT);
+    EXPECT_EQ(type, 5);
+    EXPECT_EQ(ZcGePoint3d(read.resval.rpoint[0], read.resval.rpoint[1], read.resval.rpoint[2]), ZcGePoint3d());
+
+    Script("point 10,20\nanswer \"3,4\"\n");
+    Ask_Point();
+    Ask_Point();  // typed text moves no cursor
+    ZcGeMatrix3d shifted;
+    shifted.setToTranslation(ZcGeVector3d(100, 0, 0));
+    ASSERT_EQ(zcedSetCurrentUCS(shifted), Zcad::eOk);
+    ASSERT_EQ(zcedGrRead(3, &type, &read), RTNORM);
+    EXPECT_EQ(ZcGePoint3d(read.resval.rpoint[0], read.resval.rpoint[1], read.resval.rpoint[2]),
+              ZcGePoint3d(-90, 20, 0))
+        << "the point picked in the world, read in the shifted UCS";
+    EXPECT_EQ(zcedGrRead(0, &type, &read), RTERROR) << "only tracking reads";
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // Keys pressed at a waiting prompt reach the message watchers and then type their
 // characters into the command line, where Enter answers with them; a backspace a watcher
-// posts to the drawing window takes the key's character back.
+// posts to the drawing window takes the key's character back. A held key stays down in the
+// keyboard state until its release.
 #include <gtest/gtest.h>
 
 #include "ed/command_line.h"
@@ -86,6 +87,54 @@ TEST_F(DrawingWindowTest, APickedPointOrACancelDropsWhatWasTyped)
         EXPECT_EQ(zcedGetPoint(nullptr, L"\nPoint: ", pt), RTNONE) << "Enter alone";
     }
     zcedRemoveWatchWinMsg(Cancel_On_C);
+}
+
+// The keyboard state of Tab each time a point prompt returns, and the key messages the
+// watchers saw ('D' down, 'U' up).
+std::string g_Tab_Messages;
+void Record_Tab(const MSG* message)
+{
+    if (message->wParam == VK_TAB && (message->message == WM_KEYDOWN || message->message == WM_KEYUP))
+        g_Tab_Messages += message->message == WM_KEYDOWN ? 'D' : 'U';
+}
+
+TEST_F(DrawingWindowTest, AHeldKeyStaysDownUntilItsRelease)
+{
+    struct Case {
+        const char* script;  // before each of the three points
+        const char* held;    // Tab down when each point prompt returned
+        const char* seen;
+    };
+    const Case cases[] = {
+        {"point 1,1\nkey TAB\npoint 2,2\npoint 3,3\n", "000", "DU"},
+        {"point 1,1\nkey TAB down\npoint 2,2\npoint 3,3\nkey TAB up\n", "011", "D"},
+        {"key tab down\npoint 1,1\nkey TAB up\npoint 2,2\nkey TAB down\npoint 3,3\nkey TAB up\n", "101", "DUD"},
+    };
+    zcedRegisterWatchWinMsg(Record_Tab);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        g_Tab_Messages.clear();
+        platform::ScriptInput::instance().push_text(std::string_view(c.script));
+        std::string held;
+        for (int i = 0; i < 3; ++i) {
+            double pt[3];
+            ASSERT_EQ(zcedGetPoint(nullptr, L"\nPoint: ", pt), RTNORM);
+            held += (GetAsyncKeyState(VK_TAB) & 0x8000) != 0 ? '1' : '0';
+        }
+        EXPECT_EQ(held, c.held);
+        EXPECT_EQ(g_Tab_Messages, c.seen);
+        platform::Clear_Key_State();
+        platform::ScriptInput::instance().reset();
+    }
+    zcedRemoveWatchWinMsg(Record_Tab);
+}
+
+TEST_F(DrawingWindowTest, AKeyStepTakesDownOrUpAndNothingElse)
+{
+    for (const char* bad : {"key TAB sideways\n", "key TAB down now\n", "key TAB UP UP\n"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_THROW(platform::ScriptInput::instance().push_text(std::string_view(bad)), platform::ScriptSyntaxError);
+    }
 }
 
 }  // namespace
