@@ -25,7 +25,8 @@ std::string Classes_Of(const std::string& path) {
 }
 
 TEST(DxfClasses, ImageAndDrawOrderClassesAreNamedAndSurviveARoundTrip) {
-  // The fixture's image (with its definition and the raster variables) and a draw-order table.
+  // The fixture's image (with its definition, reactor and the raster variables) and a
+  // draw-order table.
   std::string error;
   auto db = Read(Fixture("drawing.dxf"), &error);
   ASSERT_TRUE(db) << error;
@@ -42,6 +43,7 @@ TEST(DxfClasses, ImageAndDrawOrderClassesAreNamedAndSurviveARoundTrip) {
   ASSERT_EQ(Write_Dxf_File(db.get(), Wide(path)), Zcad::eOk);
   const std::string classes = Classes_Of(path);
   for (const char* expected : {"IMAGE AcDbRasterImage ISM 127 1 0 1\n", "IMAGEDEF AcDbRasterImageDef ISM 0 1 0 0\n",
+                               "IMAGEDEF_REACTOR AcDbRasterImageDefReactor ISM 1 1 0 0\n",
                                "RASTERVARIABLES AcDbRasterVariables ISM 0 1 0 0\n",
                                "SORTENTSTABLE AcDbSortentsTable ObjectDBX Classes 0 1 0 0\n"})
     EXPECT_NE(classes.find(expected), std::string::npos) << expected << "in\n" << classes;
