@@ -9,6 +9,7 @@
 #include "dialogs/bplot1_cell_texts.h"
 #include "dialogs/plot_option_combos.h"
 #include "dialogs/result_window_parts.h"
+#include "dialogs/stored_frame_rows.h"
 #include "res/resource.h"
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
@@ -338,10 +339,11 @@ void Dlg_BPlot1::Apply_Saved_Scales()
 {
     if (!Read_Sc_Infor(Frame_Infor))
         return;
+    Stored_Frame_Rows stored(Frame_Infor);
     bool changed = false;
     for (int row = 0; row < List.GetItemCount(); ++row) {
         Plot_Drawing1* sheet = Row_Sheet(row);
-        const int index = sheet != nullptr ? Find_Frame_Infor(Frame_Infor, *sheet) : -1;
+        const int index = sheet != nullptr ? stored.Take(*sheet) : -1;
         if (index < 0)
             continue;
         MyPaper* paper = index < Frame_Infor.Names.GetSize()

@@ -7,6 +7,7 @@
 #include "dialogs/dlg_bplot1.h"
 #include "dialogs/plot_option_combos.h"
 #include "dialogs/result_window_parts.h"
+#include "dialogs/stored_frame_rows.h"
 #include "res/resource.h"
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
@@ -347,25 +348,19 @@ void Dlg_BPlot3::Apply_Saved_Papers()
 {
     if (!Read_Paper_Infor(Frame_Infor))
         return;
-    // Each stored frame serves one row: sheets with the same corners (a layout's frame where
-    // a model-space frame lies) take the stored frames in turn, as Print wrote them.
-    Sheet_Infor_List unused;
-    unused.Min_Corners = Frame_Infor.Min_Corners;
-    unused.Max_Corners = Frame_Infor.Max_Corners;
-    unused.Copies = Frame_Infor.Copies;
-    unused.Names.Copy(Frame_Infor.Names);
+    Stored_Frame_Rows stored(Frame_Infor);
     for (int row = 0; row < List.GetItemCount(); ++row) {
         Plot_Drawing1* sheet = Row_Sheet(row);
-        const int index = sheet != nullptr ? Find_Frame_Infor(unused, *sheet) : -1;
+        const int index = sheet != nullptr ? stored.Take(*sheet) : -1;
         if (index < 0)
             continue;
-        if (index < unused.Copies.length())
-            sheet->Copies = unused.Copies[index];
+        if (index < Frame_Infor.Copies.length())
+            sheet->Copies = Frame_Infor.Copies[index];
         // A paper the printer does not have leaves the row's paper.
-        const int media = index < unused.Names.GetSize() ? Find_No_Case(Canonical_Media, unused.Names[index]) : -1;
+        const int media =
+            index < Frame_Infor.Names.GetSize() ? Find_No_Case(Canonical_Media, Frame_Infor.Names[index]) : -1;
         if (media >= 0)
             sheet->Paper_Name = Canonical_Media[media];
-        Remove_Frame_Infor(unused, *sheet);
         Show_Row_Copies_And_Paper(row);
     }
     Fit_List_Column(&List, Col3_Copies, this);

@@ -20,6 +20,7 @@ std::wstring DxfWriteContext::record_name(ZcDbObjectId id) {
 
 void DxfWriteContext::object_start(const char* type, const ZcDbObject* obj, uint64_t handle_override,
                                    int handle_code) {
+  ++written_[type];
   out_.raw(0, type);
   out_.handle(handle_code, handle_override ? handle_override : handle(obj->objectId()));
   if (!obj->extensionDictionary().isNull()) {
@@ -82,6 +83,11 @@ int DxfWriteContext::class_number(const std::wstring& dxf_name) const {
   for (size_t i = 0; i < classes_.size(); ++i)
     if (classes_[i].info.dxfName == dxf_name) return static_cast<int>(500 + i);
   return 0;
+}
+
+int DxfWriteContext::written(const std::string& type) const {
+  const auto it = written_.find(type);
+  return it == written_.end() ? 0 : it->second;
 }
 
 }  // namespace platform

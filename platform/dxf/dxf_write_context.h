@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -41,15 +42,20 @@ class DxfWriteContext {
     ZcDbProxyClassInfo info;
     bool is_entity = false;
     bool proxy = true;  // false for the platform's own classes the file must name
+    int proxy_flags = 0;  // what a program without the class may do with an instance
+    int instances = 0;
   };
   std::vector<ClassEntry>& classes() { return classes_; }
   int class_number(const std::wstring& dxf_name) const;
+  // How many records of the type object_start began so far.
+  int written(const std::string& type) const;
 
  private:
   const ZcDbDatabase* db_;
   DxfOutput& out_;
   uint64_t next_handle_;
   std::vector<ClassEntry> classes_;
+  std::map<std::string, int> written_;
 };
 
 }  // namespace platform

@@ -14,6 +14,7 @@
 #include "dxf/dxf_write_entities.h"
 #include "dxf/dxf_write_objects.h"
 #include "rx/rxclass.h"
+#include "script/utf8.h"
 #include "win/safe_file_write.h"
 
 namespace platform {
@@ -69,8 +70,8 @@ void Classes(DxfWriteContext& ctx, DxfOutput& out) {
     out.text(1, c.info.dxfName);
     out.text(2, c.info.className.empty() ? c.info.dxfName : c.info.className);
     out.text(3, c.info.appName);
-    out.integer(90, c.proxy ? 0 : 4095);  // what a program without the class may do with it
-    out.integer(91, 0);
+    out.integer(90, c.proxy_flags);
+    out.integer(91, c.instances);
     out.integer(280, c.proxy ? 1 : 0);  // was a proxy
     out.integer(281, c.is_entity ? 1 : 0);
   }
@@ -352,7 +353,8 @@ void Collect_Classes(DxfWriteContext& ctx) {
   ZcDbDictionary* table_styles = nullptr;
   if (zcdbOpenObject(table_styles, ctx.db()->tableStyleDictionaryId(), ZcDb::kForRead) == Zcad::eOk) {
     if (table_styles->numEntries() > 0)
-      ctx.classes().push_back({{L"TABLESTYLE", L"TABLESTYLE", L"AcDbTableStyle", L"ObjectDBX Classes"}, false, false});
+      ctx.classes().push_back(
+          {{L"TABLESTYLE", L"TABLESTYLE", L"AcDbTableStyle", L"ObjectDBX Classes"}, false, false, 4095});
     table_styles->close();
   }
   auto note = [&](const ZcDbProxyClassInfo& info, bool entity) {
@@ -378,6 +380,35 @@ void Collect_Classes(DxfWriteContext& ctx) {
   }
 }
 
+// The platform's classes that CAD programs name in CLASSES, with their default values.
+struct Platform_Class {
+  const wchar_t* dxf_name;
+  const wchar_t* cpp_name;
+  const wchar_t* app_name;
+  int proxy_flags;
+  bool is_entity;
+};
+constexpr Platform_Class Platform_Classes[] = {
+    {L"IMAGE", L"AcDbRasterImage", L"ISM", 127, true},
+    {L"IMAGEDEF", L"AcDbRasterImageDef", L"ISM", 0, false},
+    {L"IMAGEDEF_REACTOR", L"AcDbRasterImageDefReactor", L"ISM", 1, false},
+    {L"RASTERVARIABLES", L"AcDbRasterVariables", L"ISM", 0, false},
+    {L"WIPEOUT", L"AcDbWipeout", L"WipeOut", 127, true},
+    {L"SORTENTSTABLE", L"AcDbSortentsTable", L"ObjectDBX Classes", 0, false},
+    {L"SPATIAL_FILTER", L"AcDbSpatialFilter", L"ObjectDBX Classes", 0, false},
+    {L"LAYOUT", L"AcDbLayout", L"ObjectDBX Classes", 0, false},
+    {L"PLOTSETTINGS", L"AcDbPlotSettings", L"ObjectDBX Classes", 0, false},
+};
+
+// After the body is written: the platform classes it holds instances of, and every class's
+// instance count. Classes collected before keep their numbers.
+void Complete_Classes(DxfWriteContext& ctx) {
+  for (const Platform_Class& c : Platform_Classes)
+    if (ctx.written(To_Utf8(c.dxf_name)) > 0 && !ctx.class_number(c.dxf_name))
+      ctx.classes().push_back({{c.dxf_name, c.dxf_name, c.cpp_name, c.app_name}, c.is_entity, false, c.proxy_flags});
+  for (auto& c : ctx.classes()) c.instances = ctx.written(To_Utf8(c.info.dxfName));
+}
+
 }  // namespace
 
 std::string Write_Dxf_Data(const ZcDbDatabase* db) {
@@ -393,6 +424,7 @@ std::string Write_Dxf_Data(const ZcDbDatabase* db) {
   Write_Objects(ctx, owners);
   body.raw(0, "ENDSEC");
   body.raw(0, "EOF");
+  Complete_Classes(ctx);
   DxfOutput head;
   Header(head, db, ctx.next_handle());
   Classes(ctx, head);

@@ -180,6 +180,27 @@ TEST_F(Batch_Plot_Session, Paper_Statistics_Export_Is_A_Workbook_Of_The_Listed_P
     EXPECT_EQ(counted, expected) << sheet;
 }
 
+// The sample drawing has a layout sheet at the corners of its first model-space sheet: after
+// Print each reopened row takes back its own stored paper, not the first frame's.
+TEST(Saved_Papers_Session, A_Layout_Sheet_At_A_Model_Sheets_Corners_Keeps_Its_Own_Paper)
+{
+    Cadhost_Runner runner;
+    fs::copy_file(KORVEL_SOURCE_DIR "/samples/sample.dxf", runner.folder() / "sample.dxf");
+    const fs::path script = runner.Write_Script(
+        "session.scr", "command KV_DivezUrez_2\nenter\npick 2\n@712 cell 1164 0 4\npick 0\n@712 rows 1164\n"
+                       "@712 click 1\nenter\npick 2\n@712 rows 1164\nquit\n");
+    const Cadhost_Run run = runner.Run({"--root", (runner.folder() / "machine").string(), "--module", MODULE_2025_PATH,
+                                        "--script", script.string(), (runner.folder() / "sample.dxf").string()});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const std::vector<std::vector<std::string>> rows = Rows(run.out);
+    ASSERT_EQ(rows.size(), 8u) << "four sheets before the plot and again after it:\n" << run.out;
+    ASSERT_NE(rows[0][4], rows[3][4]) << "the first sheet's paper was changed";
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(rows[4 + i][4], rows[i][4]) << "row " << i + 1;
+        EXPECT_EQ(rows[4 + i][5], rows[i][5]) << "row " << i + 1;
+    }
+}
+
 // The README's main job: the bundled sample drawing and session script, run as scripts/demo.sh
 // runs them, from the folder that holds out/.
 TEST(Demo_Session, Sample_Sheets_Come_Out_As_Pdf_Files_And_One_Merged_Pdf)
