@@ -14,7 +14,3 @@ void Export_Font_Files() { Print_Pending_Notice(); }
 
 // Title-block insertion.
 void Insert_TK() { Print_Pending_Notice(); }
-
-// Plot runs queued by the result windows.
-void Plot_Temp2() { Print_Pending_Notice(); }
-void Plot_BaseFun2_Standby() { Print_Pending_Notice(); }
