@@ -18,6 +18,7 @@
 #include "plot_option_combos_fixture.h"
 #include "res/resource.h"
 #include "sheets/marker_entities.h"
+#include "spreadsheet_fixture.h"
 #include "titleblock/tk_library.h"
 
 namespace {
@@ -336,4 +337,110 @@ TEST_F(BPlot2_Test, Output_Type_Changes_Keep_The_Papers_The_List_Shows)
         EXPECT_EQ(window->Sheet_List.Sheets[1]->Paper_Name, paper->Get_Name()) << format;
     }
     EXPECT_FALSE(window->GetDlgItem(IDC_BP2_DWG_BLOCK)->IsWindowVisible());
+}
+
+namespace {
+
+// The window's workbook exports read back from the file the spreadsheet program saves.
+class BPlot2_Export_Test : public BPlot2_Test {
+protected:
+    void SetUp() override
+    {
+        BPlot2_Test::SetUp();
+        platform::Set_Spreadsheet_Installed(true);
+        platform::ShellLog.clear();
+        platform::MessageBoxLog.clear();
+    }
+    sheet_test::Xlsx_Dump Saved_Book()
+    {
+        if (platform::ShellLog.size() != 1) {
+            ADD_FAILURE() << "expected one opened workbook, got " << platform::ShellLog.size();
+            return {};
+        }
+        return sheet_test::Read_Xlsx(platform::To_Host_Path(platform::ShellLog[0].file));
+    }
+    // Two sheets: a two-line title at scale 0.5 (its paper A1), a plain one at 100.
+    void Open_Two()
+    {
+        Plot_Drawing2* a = Add_Sheet(0, L"S-01", L"A", L"PLAN[++}LEVEL 1", L"2026.01");
+        a->Text[4] = L"I1";
+        Add_Sheet(500, L"S-02", L"B", L"ROOF", L"2026.02");
+        Open();
+        window->Sheet_List.Sheets[0]->Plot_Scale = 0.5;
+        window->Sheet_List.Sheets[1]->Plot_Scale = 100;
+    }
+};
+
+}  // namespace
+
+TEST_F(BPlot2_Export_Test, File_List_Has_A_Row_Per_Sheet_With_Titles_On_One_Line_And_Scales_As_Text)
+{
+    Open_Two();
+    window->Export_File_List();
+    const sheet_test::Xlsx_Dump dump = Saved_Book();
+    ASSERT_FALSE(dump.empty());
+    const std::string S = "文件清单!";
+    EXPECT_EQ(sheet_test::At(dump, "sheets"), "文件清单");
+    EXPECT_EQ(sheet_test::At(dump, S + "merges"), "A1:H1");
+    const std::pair<std::string, std::string> cells[] = {
+        {"A1", "Korvel批量打印---文件清单"}, {"A2", "序 号"}, {"B2", "文 件 名"}, {"H2", "图 名"},
+        {"A3", "1"}, {"B3", "S-01_PLAN+LEVEL 1"}, {"D3", "2:1"}, {"E3", "S-01"}, {"F3", "A"},
+        {"G3", "2026.01"}, {"H3", "PLAN  LEVEL 1"}, {"A4", "2"}, {"D4", "1:100"}, {"H4", "ROOF"}};
+    for (const auto& [cell, text] : cells) EXPECT_EQ(sheet_test::At(dump, S + cell + ".value"), text) << cell;
+    EXPECT_EQ(sheet_test::At(dump, S + "A3.format"), "00");
+    EXPECT_EQ(sheet_test::At(dump, S + "D3.format"), "@");
+    EXPECT_EQ(sheet_test::At(dump, S + "A1.fill"), "C6E0B4");
+    EXPECT_EQ(sheet_test::At(dump, S + "A2.fill"), "FFF2CC");
+    EXPECT_EQ(sheet_test::At(dump, S + "A5.value"), "<missing>");
+}
+
+TEST_F(BPlot2_Export_Test, Catalogue_Follows_The_Column_Kinds_Of_The_Library)
+{
+    Open_Two();
+    struct Case {
+        std::vector<int> kinds;
+        std::string merges;
+        std::vector<std::pair<std::string, std::string>> cells;
+    };
+    const Case cases[] = {
+        {{0, 1, 3}, "A1:C1", {{"A2", "序 号"}, {"B2", "图 号"}, {"C2", "图 名"}, {"A3", "1"}, {"B3", "S-01"},
+                              {"C3", "PLAN  LEVEL 1"}, {"A4", "2"}, {"C4", "ROOF"}}},
+        {{2, 4, 5, 6, 7, 8, 0, 1, 11}, "A1:I1",
+         {{"A3", "A"}, {"B3", "2026.01"}, {"C3", "I1"}, {"E3", "A1"}, {"F3", "2:1"}, {"F4", "1:100"}, {"I2", "<missing>"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.merges);
+        platform::ShellLog.clear();
+        g_TK_Library.Cat_Col_Kinds.RemoveAll();
+        for (int kind : c.kinds) g_TK_Library.Cat_Col_Kinds.Add(kind);
+        window->Export_Catalogue();
+        const sheet_test::Xlsx_Dump dump = Saved_Book();
+        ASSERT_FALSE(dump.empty());
+        const std::string S = "目 录!";
+        EXPECT_EQ(sheet_test::At(dump, S + "merges"), c.merges);
+        EXPECT_EQ(sheet_test::At(dump, S + "A1.value"), "Korvel批量打印---目 录");
+        for (const auto& [cell, text] : c.cells) EXPECT_EQ(sheet_test::At(dump, S + cell + ".value"), text) << cell;
+    }
+    // Columns beyond G keep their width of 10.
+    const sheet_test::Xlsx_Dump dump = Saved_Book();
+    EXPECT_EQ(std::stod(sheet_test::At(dump, "目 录!col.H.width")), sheet_test::File_Width(10));
+
+    // No column: said so, no workbook.
+    platform::ShellLog.clear();
+    g_TK_Library.Cat_Col_Kinds.RemoveAll();
+    Script("msgbox OK\n");
+    window->Export_Catalogue();
+    EXPECT_TRUE(platform::ShellLog.empty());
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].text, L"目录内容设置为空 !\n\n请先在 <图框信息录入> 中填写 <目录生成配置> !");
+}
+
+TEST_F(BPlot2_Export_Test, Paper_Count_Of_The_Listed_Papers)
+{
+    Open_Two();
+    window->Paper_Statistics(1);
+    const sheet_test::Xlsx_Dump dump = Saved_Book();
+    ASSERT_FALSE(dump.empty());
+    EXPECT_EQ(sheet_test::At(dump, "纸张统计!B4.value"), "A3");
+    EXPECT_EQ(sheet_test::At(dump, "纸张统计!C4.value"), "2");
 }
