@@ -12,6 +12,7 @@
 #include "res/resource.h"
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
+#include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
 #include "titleblock/file_name_rules.h"
 #include "titleblock/tk_library.h"
@@ -163,6 +164,10 @@ BOOL Dlg_BPlot2::OnInitDialog()
 
     List.TK_Sheets = &Sheet_List;
     Hook_BPlot2_Marker_Erase();
+    if (g_Preview_List_Count != BPlot2_Preview_List_Count) {
+        BPlot2_Preview_List_Count(0);  // keeps the counter of the other kinds
+        g_Preview_List_Count = BPlot2_Preview_List_Count;
+    }
     List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < Bplot2_Column_Count; ++column)
         List.InsertColumn(column, Bplot2_Headers[column], column == Col2_Name ? LVCFMT_LEFT : LVCFMT_CENTER, 1);

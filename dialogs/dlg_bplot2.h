@@ -49,6 +49,8 @@ public:
     void Show_Row(int row);
 
     // Edits started from the list.
+    // The host's preview of the row's sheet, then of the rows paged to; hidden meanwhile.
+    void Preview_Sheet(int row);
     void Edit_File_Name(int row);
     void Delete_Sheets(int row, bool erase_markers, const ZcArray<int>& rows);
     void Edit_Paper(int row, const ZcArray<int>& rows);
@@ -169,6 +171,9 @@ bool Ask_Renumbering(CWnd* owner, Renumbering& numbering);
 // Lets the drawing's erase notification remove the row of an erased marker while the
 // window is open (g_Dlg_BPlot2); other windows keep their hook.
 void Hook_BPlot2_Marker_Erase();
+
+// The row count of the open window of a preview kind; kind 2 is this window's.
+int BPlot2_Preview_List_Count(int kind);
 
 // The text the list shows for a file name: the line-break markers as the library's separator.
 CString Shown_File_Name(const CString& file_name);

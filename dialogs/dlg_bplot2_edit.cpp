@@ -44,6 +44,9 @@ void Dlg_BPlot2::On_List_Click(NMHDR* header, LRESULT* result)
         return;
     const ZcArray<int> rows = Click_Rows(List, row, column);
     switch (column) {
+    case Col2_Eye:
+        if (!Dwg_Output()) Preview_Sheet(row);
+        break;
     case Col2_Name: Edit_File_Name(row); break;
     case Col2_Del: Delete_Sheets(row, true, rows); break;
     case Col2_Paper:

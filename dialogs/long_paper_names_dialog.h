@@ -4,6 +4,7 @@
 #pragma once
 
 #include "mfc/afxcmn.h"
+#include "mfc/afxcoll.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
 #include "ui/pic_button.h"

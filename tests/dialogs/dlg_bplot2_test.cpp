@@ -17,7 +17,10 @@
 #include "dialogs/dlg_bplot2.h"
 #include "plot_option_combos_fixture.h"
 #include "res/resource.h"
+#include "plot/preview_log.h"
 #include "sheets/marker_entities.h"
+#include "sheets/paper_table.h"
+#include "sheets/plot_set.h"
 #include "spreadsheet_fixture.h"
 #include "titleblock/tk_library.h"
 
@@ -337,6 +340,44 @@ TEST_F(BPlot2_Test, Output_Type_Changes_Keep_The_Papers_The_List_Shows)
         EXPECT_EQ(window->Sheet_List.Sheets[1]->Paper_Name, paper->Get_Name()) << format;
     }
     EXPECT_FALSE(window->GetDlgItem(IDC_BP2_DWG_BLOCK)->IsWindowVisible());
+}
+
+TEST_F(BPlot2_Test, Eye_Cell_Previews_Pages_To_The_Next_And_Refuses_Papers_Above_5080)
+{
+    Add_Sheet(0, L"N1", L"", L"T", L"");
+    Add_Sheet(500, L"N2", L"", L"U", L"");
+    Add_Sheet(1000, L"N3", L"", L"V", L"");
+    Open();
+    const auto previews = [] {
+        int count = 0;
+        for (const std::wstring& entry : platform::Preview_Log()) count += entry.rfind(L"create", 0) == 0 ? 1 : 0;
+        return count;
+    };
+    platform::Preview_Log().clear();
+    Drive("cell 1164 0 1\nanswer next\nanswer close\n");
+    EXPECT_TRUE(Script_Used());
+    EXPECT_EQ(previews(), 2) << "the first sheet, then the next";
+    EXPECT_EQ(g_Preview_Kind, 0);
+    EXPECT_EQ(g_Preview_Index, -1);
+    EXPECT_TRUE(window->IsWindowVisible());
+
+    // A paper above 5080 mm, on the row paged to: refused there.
+    bool added = false;
+    MyPaper* large = Add_Paper_Unique(window->Sheet_List.Papers, 6000, 841, added);
+    window->Sheet_List.Sheets[2]->Paper_Name = large->Get_Name();
+    platform::Preview_Log().clear();
+    platform::MessageBoxLog.clear();
+    Drive("cell 1164 1 1\nanswer next\nmsgbox OK\n");
+    EXPECT_EQ(previews(), 1);
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog.back().caption, std::wstring(L"Korvel打印预览"));
+    EXPECT_TRUE(window->IsWindowVisible());
+
+    // Drawing output has no preview.
+    Drive("choose 866 6\n");
+    platform::Preview_Log().clear();
+    Drive("cell 1164 0 1\n");
+    EXPECT_TRUE(platform::Preview_Log().empty());
 }
 
 namespace {
