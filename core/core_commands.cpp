@@ -9,14 +9,18 @@
 #include "core/plot_host_setup.h"
 #include "core/program_folders.h"
 #include "core/result_windows.h"
+#include "core/hidden_layers.h"
+#include "core/ucs_transform.h"
 #include "dialogs/dlg_setting.h"
 #include "dialogs/dlg_shortcut.h"
+#include "dialogs/dlg_tk_define.h"
 #include "ed/host_window.h"
 #include "res/resource.h"
 #include "sheets/frame_detection.h"
 #include "sheets/paper_scale.h"
 #include "titleblock/tk_find_sheets.h"
 #include "signstamp/dlg_stamp_lib.h"
+#include "titleblock/tk_library.h"
 #include "ui/dlg_about.h"
 #include "ui/module_resources.h"
 #include "win/windows.h"
@@ -66,7 +70,6 @@ void Batch_Plot_To_Files()
     window->MoveWindow(&rect);
     window->ShowWindow(SW_SHOW);
 }
-void Manage_TK_Library() { Print_Pending_Notice(); }
 void Batch_Plot_By_TK()
 {
     Command_Scope scope;
@@ -112,6 +115,26 @@ void Batch_Plot_By_TK()
     Fit_Rect_To_Monitor(rect.left, rect.top, rect.right, rect.bottom);
     window->MoveWindow(&rect);
     window->ShowWindow(SW_SHOW);
+}
+void Manage_TK_Library()
+{
+    g_Ucs.Reset();
+    g_Ucs.Set_World();
+    g_Hidden_Layers.Collect_Hidden_Layers();
+    TK_Library& library = g_TK_Library;
+    const int in_front = library.No_In_Front, start = library.No_Start, digits = library.No_Digits;
+    const CString prefix = library.No_Prefix, suffix = library.No_Suffix;
+    library.Load(0);
+    {
+        Module_Resource_Scope resources;
+        Dlg_TK_Define dialog(CWnd::FromHandle(adsw_zcadMainWnd()));
+        dialog.DoModal();
+    }
+    library.No_In_Front = in_front;
+    library.No_Prefix = prefix;
+    library.No_Start = start;
+    library.No_Suffix = suffix;
+    library.No_Digits = digits;
 }
 void Batch_Plot_To_Paper()
 {

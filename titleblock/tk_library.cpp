@@ -91,7 +91,7 @@ TK_Customization* TK_Library::Find(const CString& block_name) const
 std::vector<TK_Library::Sheet_Binding> TK_Library::Sheet_Bindings() const
 {
     std::vector<Sheet_Binding> bindings;
-    if (g_TK_Sheet_List == nullptr)
+    if (g_TK_Sheet_List == nullptr || !Binds_Sheets)
         return bindings;
     const TK_Sheet_Array& sheets = g_TK_Sheet_List->Sheets;
     for (INT_PTR i = 0; i < sheets.GetSize(); ++i) {
@@ -142,5 +142,3 @@ bool Check_Name_Rule(const TK_Customization& record, CString& message, int wordi
     return passed;
 }
 
-// The definition dialog is not part of the module yet: nothing is edited.
-bool Run_TK_Set_Dialog(TK_Customization& /*record*/) { return false; }

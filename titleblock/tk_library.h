@@ -63,6 +63,10 @@ private:
     void Rebind_Sheets(const std::vector<Sheet_Binding>& bindings);
     // Clear without the sheets.
     void Clear_Contents();
+    // Whether the file reads whole as a library file (read into a scratch library).
+    static bool Is_Whole_File(const CString& path);
+    // False for a scratch library: its reading leaves the sheets of g_TK_Sheet_List alone.
+    bool Binds_Sheets = true;
     // The reading of Load from the open file; false when it was not read whole.
     bool Read_File(std::istream& in, int64_t file_bytes, bool import, int& definitions_read);
 };

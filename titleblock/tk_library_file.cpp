@@ -85,6 +85,13 @@ bool TK_Library::Load(int mode)
         return true;
     if (!Check_File_Exists(path, false))
         return true;
+    // An import replaces nothing until the whole file has been read.
+    if (mode == 1 && !Is_Whole_File(path)) {
+        CString message;
+        message.Format(L"文件 < %s > 不是完整的图框信息配置文件，未导入 !", path.GetString());
+        MessageBoxW(adsw_zcadMainWnd(), message, L"Korvel", MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
     Input_File_Stream in(path);
     if (!in.Is_Open())
         return false;
@@ -94,6 +101,17 @@ bool TK_Library::Load(int mode)
     zcutPrintf(L"\n图框信息配置文件 < %s > 不完整或已损坏，读入了其中完整的 %d 个图框信息。", path.GetString(),
                definitions_read);
     return false;
+}
+
+bool TK_Library::Is_Whole_File(const CString& path)
+{
+    Input_File_Stream in(path);
+    if (!in.Is_Open())
+        return false;
+    TK_Library scratch;
+    scratch.Binds_Sheets = false;
+    int definitions_read = 0;
+    return scratch.Read_File(in, File_Size(path), false, definitions_read);
 }
 
 bool TK_Library::Read_File(std::istream& in, int64_t file_bytes, bool import, int& definitions_read)

@@ -234,6 +234,23 @@ TEST_F(BPlot2_Test, Renumbering_Writes_Numbers_In_Row_Order)
     EXPECT_FALSE(Marked(0, Col2_Number));
 }
 
+TEST_F(BPlot2_Test, Number_Header_Renumbers_From_The_First_Rows_Number)
+{
+    Add_Sheet(0, L"K-07", L"", L"A", L"");
+    Add_Sheet(500, L"Q", L"", L"B", L"");
+    Add_Sheet(1000, L"R", L"", L"C", L"");
+    Open();
+    // The dialog proposes the first row's prefix and number; OK numbers every row from there.
+    Drive("header 1164 6\nclick 1\n");
+    EXPECT_EQ(Cell(0, Col2_Number), L"K-07");
+    EXPECT_EQ(Cell(1, Col2_Number), L"K-08");
+    EXPECT_EQ(Cell(2, Col2_Number), L"K-09");
+    EXPECT_EQ(Text_Of(window->Sheet_List.Sheets[1]->Text_Ids[0][0]), L"K-08");
+    // Cancel writes nothing.
+    Drive("header 1164 6\nclick 2\n");
+    EXPECT_EQ(Cell(2, Col2_Number), L"K-09");
+}
+
 TEST_F(BPlot2_Test, Deleting_Rows_Renumbers_The_Rest_And_The_Last_Disables_Print)
 {
     for (int k = 0; k < 4; ++k) Add_Sheet(500.0 * k, L"N", L"", L"T", L"");
