@@ -122,6 +122,8 @@ protected:
     afx_msg void On_Column_Click(NMHDR* header, LRESULT* result);
     afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
     afx_msg void On_Interrupt();
+    afx_msg void On_Number_Order();
+    afx_msg void On_Catalogue();
     afx_msg void On_Merge_Clicked();
     afx_msg void On_As_Block_Clicked();
     afx_msg void On_Format_Changed();

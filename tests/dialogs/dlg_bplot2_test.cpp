@@ -251,6 +251,18 @@ TEST_F(BPlot2_Test, Number_Header_Renumbers_From_The_First_Rows_Number)
     EXPECT_EQ(Cell(2, Col2_Number), L"K-09");
 }
 
+TEST_F(BPlot2_Test, Numbering_Button_Puts_The_Row_Numbers_In_Front_Of_Every_Name)
+{
+    Add_Sheet(0, L"S-01", L"", L"A", L"");
+    Add_Sheet(500, L"S-02", L"", L"B", L"");
+    Open();
+    Drive("click 899\ncheck IDC_NO_SET_INSERT 1\ntext IDC_PREFIX \"\"\ntext IDC_START_NO \"1\"\n"
+          "text IDC_SUFFIX \"-\"\nchoose IDC_DIGITS_COMBO 2\nclick 1\n");
+    EXPECT_EQ(Cell(0, Col2_Name), L"  001-S-01_A");
+    EXPECT_EQ(Cell(1, Col2_Name), L"  002-S-02_B");
+    EXPECT_EQ(g_TK_Library.No_Digits, 3);
+}
+
 TEST_F(BPlot2_Test, Deleting_Rows_Renumbers_The_Rest_And_The_Last_Disables_Print)
 {
     for (int k = 0; k < 4; ++k) Add_Sheet(500.0 * k, L"N", L"", L"T", L"");
