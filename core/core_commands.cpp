@@ -5,7 +5,6 @@
 #include "core/hidden_layers.h"
 #include "core/host_command.h"
 #include "core/monitor_fit.h"
-#include "core/pending_notice.h"
 #include "core/plot_config.h"
 #include "core/plot_host_setup.h"
 #include "core/program_folders.h"
@@ -23,6 +22,7 @@
 #include "signstamp/dlg_sign.h"
 #include "signstamp/dlg_stamp_lib.h"
 #include "signstamp/sign_insert.h"
+#include "titleblock/tk_find_sheets.h"
 #include "titleblock/tk_library.h"
 #include "ui/dlg_about.h"
 #include "ui/module_resources.h"
@@ -73,6 +73,52 @@ void Batch_Plot_To_Files()
     window->MoveWindow(&rect);
     window->ShowWindow(SW_SHOW);
 }
+void Batch_Plot_By_TK()
+{
+    Command_Scope scope;
+    Prepare_Host_For_Plot(Plot_Host_Setup());
+    Destroy_Window_Object(g_Dlg_BPlot2);
+
+    Module_Resource_Scope resources;
+    auto* window = new Dlg_BPlot2(CWnd::FromHandle(adsw_zcadMainWnd()));
+    g_Dlg_BPlot2 = window;
+    window->Options.Read_Dwg_Setting();
+    g_Cur_Plot_Option = &window->Options;
+    g_TK_Sheet_List = &window->Sheet_List;
+    Destroy_Window_Object(g_Dlg_BPlot1);
+    Destroy_Window_Object(g_Dlg_BPlot3);
+    if (!window->Create(IDD_DLG_BPLOT2, CWnd::FromHandle(adsw_zcadMainWnd())))
+        return;
+    SetFocus(adsw_zcadDocWnd());
+
+    if (!Find_TK_Sheets(window->Sheet_List)) {
+        if (window->IsWindowVisible())
+            window->EndDialog(IDCANCEL);
+        return;
+    }
+    Run_Host_Command({L"-plotstamp", g_Plot_Config.Plot_Stamp ? L"O" : L"OFF", L""});
+    window->Merge_Pdf = g_Plot_Config.Merge_Pdf;
+    window->Save_As_Block = g_Plot_Config.Dwg_As_Block;
+    window->Print_Sign = window->Options.Print_Sign;
+    window->Print_Stamp = window->Options.Stamps_On;
+    bool used[4] = {false, false, false, false};
+    window->Sheet_List.Get_Stamp_Positions_Used(used);
+    window->Stamp_Positions = used[0] || used[1] || used[2] || used[3] ? 1 : 0;
+    if (window->Stamp_Positions == 0)
+        window->Print_Stamp = 0;
+    window->UpdateData(FALSE);
+    window->Fill_Style_Combo();
+    window->Fill_Sheet_List();
+    window->Init_Folder_Mode();
+    window->Init_Output_Format();
+    window->Fill_Margin_Combo();
+
+    CRect rect;
+    window->GetWindowRect(&rect);
+    Fit_Rect_To_Monitor(rect.left, rect.top, rect.right, rect.bottom);
+    window->MoveWindow(&rect);
+    window->ShowWindow(SW_SHOW);
+}
 void Manage_TK_Library()
 {
     g_Ucs.Reset();
@@ -93,7 +139,6 @@ void Manage_TK_Library()
     library.No_Suffix = suffix;
     library.No_Digits = digits;
 }
-void Batch_Plot_By_TK() { Print_Pending_Notice(); }
 void Batch_Plot_To_Paper()
 {
     Command_Scope scope;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "dialogs/dlg_bplot1.h"
+#include "dialogs/dlg_bplot2.h"
 #include "dialogs/dlg_bplot3.h"
 #include "ui/progress_window.h"
 #include "win/windows.h"
@@ -15,8 +16,6 @@ public:
     virtual ~Window_Shell() = default;
     virtual BOOL DestroyWindow() { return TRUE; }
 };
-
-class Dlg_BPlot2 : public Window_Shell {};
 
 extern Dlg_BPlot1* g_Dlg_BPlot1;
 extern Dlg_BPlot2* g_Dlg_BPlot2;

@@ -5,9 +5,15 @@
 #include "core/doc_lock.h"
 #include "core/doc_reactors.h"
 #include "core/erase_helpers.h"
+#include "core/plot_option.h"
 #include "core/space_helpers.h"
+#include "ed/sysvars.h"
+#include "plot/batch_plot_driver.h"
+#include "plot/plot_sheet.h"
 #include "res/resource.h"
+#include "sheets/marker_entities.h"
 #include "sheets/plot_set.h"
+#include "sheets/plotter_files.h"
 #include "sheets/sheet_records.h"
 #include "ui/gradient_progress.h"
 #include "ui/progress_window.h"
@@ -157,4 +163,46 @@ void Preview_With_Paging(CWnd* window, int kind, int row, const std::function<in
     g_Preview_Kind = 0;
     g_Preview_Index = -1;
     window->ShowWindow(SW_SHOW);
+}
+
+namespace {
+
+constexpr const wchar_t* Preview_Background_Setting = L"Plot preview background";
+
+// DWF, JPG and PNG previews show the options' background colour.
+bool Preview_Sets_Background(int output_type) { return output_type == 1 || output_type == 2 || output_type == 3; }
+
+}  // namespace
+
+void Preview_Result_Sheet(CWnd* window, const Plot_Option& options, int style_index, int print_sign, int kind,
+                          int row, const Batch_Sheet& sheet, ZcDbObjectId marker_id)
+{
+    {
+        Doc_Lock lock;
+        Activate_Layout_Of_Block(sheet.space_id);
+        Plot_Set plot_set;
+        plot_set.Set_Device(Get_Pc5_File_Name(options.Output_Type));
+        plot_set.Set_Media(sheet.paper_name, sheet.portrait);
+        plot_set.Select_Style_Sheet(style_index - 1);
+        plot_set.Set_Window(sheet.min_corner, sheet.max_corner, sheet.plot_scale, false);
+        plot_set.Reset_Rotation();
+
+        window->ShowWindow(SW_HIDE);
+        g_Show_Signatures = print_sign;
+        g_Plot_Running = 1;
+        const bool background = Preview_Sets_Background(options.Output_Type);
+        wchar_t saved[64] = L"";
+        if (background) {
+            zcedGetEnv(Preview_Background_Setting, saved, 64);
+            CString colour;
+            colour.Format(L"%d", options.Back_Red + options.Back_Green * 256 + options.Back_Blue * 65536);
+            zcedSetEnv(Preview_Background_Setting, colour.GetString());
+        }
+        plot_set.Preview(kind, row);
+        if (background)
+            zcedSetEnv(Preview_Background_Setting, saved);
+    }
+    g_Show_Signatures = 1;
+    g_Plot_Running = 0;
+    Redraw_Sheet_Marker(marker_id);
 }

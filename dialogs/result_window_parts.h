@@ -6,11 +6,14 @@
 #include <functional>
 #include <initializer_list>
 
+#include "db/dbid.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
 #include "ui/pic_button.h"
 
 class CGradientProgressCtrl;
+struct Batch_Sheet;
+struct Plot_Option;
 class ListCtrl_DivezUrez;
 class Plot_Sheet_Set;
 
@@ -56,3 +59,10 @@ void Hide_Plot_Progress(CWnd* window, CGradientProgressCtrl& progress, std::init
 // preview kind; afterwards no preview is current and the window is shown again.
 void Preview_With_Paging(CWnd* window, int kind, int row, const std::function<int()>& rows,
                          const std::function<bool(int)>& preview_one);
+
+// The host's preview of one sheet of a result window of that preview kind, with the
+// window's output type, background colour, plot style (combo index, 0 the default) and
+// signature switch; the window is hidden meanwhile (Preview_With_Paging shows it again) and
+// the sheet's marker is drawn again afterwards.
+void Preview_Result_Sheet(CWnd* window, const Plot_Option& options, int style_index, int print_sign, int kind,
+                          int row, const Batch_Sheet& sheet, ZcDbObjectId marker_id);

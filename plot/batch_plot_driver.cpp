@@ -32,44 +32,47 @@ ZcArray<int> g_Failed_Sheets;
 
 namespace {
 
-// Makes the sheet's space current, prepares its plot settings and plots it into the
-// folder; true when the plot counts as done. `position` counts from 0.
 bool Plot_Sheet_Of_List(Plot_Drawing1& sheet, const CString& folder, int position)
 {
+    return Plot_Batch_Sheet({sheet.Space_Id, sheet.Min_Corner, sheet.Max_Corner, sheet.Width, sheet.Height,
+                             sheet.Plot_Scale, sheet.Portrait, sheet.Paper_Name, sheet.Output_Name},
+                            g_Sheet_Set->Paper_List, folder, position);
+}
+
+}  // namespace
+
+bool Plot_Batch_Sheet(const Batch_Sheet& sheet, const Paper_Array& papers, const CString& folder, int position)
+{
     Plot_Option& option = Option_In_Force();
-    if (!sheet.Space_Id.isNull())
-        Activate_Layout_Of_Block(sheet.Space_Id);
+    if (!sheet.space_id.isNull())
+        Activate_Layout_Of_Block(sheet.space_id);
     const bool in_layout = Is_Paper_Space();
 
     Doc_Lock lock;
     Plot_Set plot_set;
     plot_set.Set_Device(Get_Pc5_File_Name(option.Output_Type));
-    plot_set.Set_Media(sheet.Paper_Name, sheet.Portrait);
+    plot_set.Set_Media(sheet.paper_name, sheet.portrait);
     plot_set.Select_Style_Sheet(g_Plot_Style_Index);
-    plot_set.Set_Window(sheet.Min_Corner, sheet.Max_Corner, sheet.Plot_Scale, false);
+    plot_set.Set_Window(sheet.min_corner, sheet.max_corner, sheet.plot_scale, false);
     plot_set.Reset_Rotation();
-    const CString path = Batch_Sheet_Path(option, folder, sheet.Output_Name, position + 1);
+    const CString path = Batch_Sheet_Path(option, folder, sheet.output_name, position + 1);
     plot_set.Close_Layout();
 
     CString offset;
     if (g_Host_Year == 2007)
-        offset = Get_Plot_Offset_Text(Find_Paper_By_Name(g_Sheet_Set->Paper_List, sheet.Paper_Name), sheet.Width,
-                                      sheet.Height);
-    return Plot_Sheet_To_File(in_layout, path, option.Print_Sign, sheet.Portrait, offset, plot_set.Media_Name);
+        offset = Get_Plot_Offset_Text(Find_Paper_By_Name(papers, sheet.paper_name), sheet.width, sheet.height);
+    return Plot_Sheet_To_File(in_layout, path, option.Print_Sign, sheet.portrait, offset, plot_set.Media_Name);
 }
 
-// The end of a run: window closed, starting space current again, PDF files merged.
-void Finish_Run(const CString& folder, ZcDbObjectId start_space, bool merging)
+void Finish_Batch_Run(int kind, const CString& folder, ZcDbObjectId start_space, bool merging)
 {
     Batch_Progress_End();
     Batch_Done_Close();
     if (!start_space.isNull())
         Activate_Layout_Of_Block(start_space);
     if (merging)
-        Merge_Pdfs(1, folder);
+        Merge_Pdfs(kind, folder);
 }
-
-}  // namespace
 
 bool Plot_BaseFun1(CString& folder, int count)
 {
@@ -84,7 +87,7 @@ bool Plot_BaseFun1(CString& folder, int count)
     ZcArray<int> failed;
     for (int i = 0; i < count; ++i) {
         if (Batch_Take_Stop_Request() && User_Stops()) {
-            Finish_Run(folder, start_space, false);
+            Finish_Batch_Run(1, folder, start_space, false);
             return false;
         }
         Batch_Progress_Step();
@@ -99,7 +102,7 @@ bool Plot_BaseFun1(CString& folder, int count)
         Queue_Follow_Up(L"Plot_BaseFun1_Standby");
         return true;
     }
-    Finish_Run(folder, start_space, merging);
+    Finish_Batch_Run(1, folder, start_space, merging);
     return true;
 }
 
@@ -130,7 +133,7 @@ void Run_Plot_BaseFun1_Standby()
             Plot_Sheet_Of_List(*g_Sheet_Set->Plot_List[position], g_Retry_Folder, position);
     }
     g_Failed_Sheets.removeAll();
-    Finish_Run(g_Retry_Folder, g_Retry_Space_Id, merging);
+    Finish_Batch_Run(1, g_Retry_Folder, g_Retry_Space_Id, merging);
 }
 
 void Generic_List_Titles(CStringArray& titles)

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "db/dbid.h"
+#include "ge/gepnt2d.h"
+#include "sheets/sheet_records.h"
 #include "mfc/afxcoll.h"
 #include "mfc/afxstr.h"
 #include "rx/zcarray.h"
@@ -18,6 +20,27 @@ extern int g_Plot_Style_Index;
 extern CString g_Retry_Folder;
 extern ZcDbObjectId g_Retry_Space_Id;
 extern ZcArray<int> g_Failed_Sheets;
+
+// What the plot of one sheet of a file batch needs of it.
+struct Batch_Sheet {
+    ZcDbObjectId space_id;  // null: the current space
+    ZcGePoint2d min_corner;
+    ZcGePoint2d max_corner;
+    double width;
+    double height;
+    double plot_scale;
+    bool portrait;
+    CString paper_name;
+    CString output_name;
+};
+
+// Makes the sheet's space current, prepares its plot settings and plots it into the folder
+// as the sheet at `position` (from 0) of the run; true when the plot counts as done.
+bool Plot_Batch_Sheet(const Batch_Sheet& sheet, const Paper_Array& papers, const CString& folder, int position);
+
+// The end of a run: the window's progress ended and the window closed, the starting space
+// current again, and when merging the PDF files merged with the titles of list kind `kind`.
+void Finish_Batch_Run(int kind, const CString& folder, ZcDbObjectId start_space, bool merging);
 
 // Plots the first `count` sheets of the plot list of g_Sheet_Set into the run's output
 // folder, which `folder` receives. Failed sheets are left to "Plot_BaseFun1_Standby",

@@ -1,5 +1,6 @@
-// What a batch plot driver does to the open result window Dlg_BPlot1: progress, the
-// stop button and closing. Every call does nothing while g_Dlg_BPlot1 is null.
+// What a batch plot driver does to the open result window of the file batches (Dlg_BPlot1
+// or Dlg_BPlot2): progress, the stop button and closing. Every call does nothing while
+// neither window is open.
 #pragma once
 
 void Batch_Progress_Begin(int upper);

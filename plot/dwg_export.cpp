@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "core/file_messages.h"
 #include "core/file_operations.h"
@@ -22,6 +23,7 @@
 #include "plot/output_folders.h"
 #include "plot/standard_style_rename.h"
 #include "sheets/sheet_records.h"
+#include "titleblock/tk_sheets.h"
 #include "win/windows.h"
 
 namespace {
@@ -128,7 +130,18 @@ bool Export_Window_To_Dwg(const ZcGePoint2d& corner1, const ZcGePoint2d& corner2
     return Export_Ids_To_Dwg(corner1, corner2, ids, file, open, name_layout);
 }
 
-bool Export_Sheets_To_Dwg1(Plot_Sheet_Set& sheet_set, CString& out_folder, int* written)
+namespace {
+
+// One sheet of an export: its space, window and output name.
+struct Dwg_Export_Sheet {
+    ZcDbObjectId space_id;
+    ZcGePoint2d min_corner;
+    ZcGePoint2d max_corner;
+    CString name;
+};
+
+// Each sheet into "<folder>\\<name>.dwg" of the output folder of the options in force.
+bool Export_Sheet_Windows(const std::vector<Dwg_Export_Sheet>& sheets, CString& out_folder, int* written)
 {
     if (written != nullptr)
         *written = 0;
@@ -148,11 +161,10 @@ bool Export_Sheets_To_Dwg1(Plot_Sheet_Set& sheet_set, CString& out_folder, int* 
         start_space = space->objectId();
         space->close();
     }
-    Batch_Progress_Begin(static_cast<int>(sheet_set.Plot_List.GetSize()));
-    for (INT_PTR i = 0; i < sheet_set.Plot_List.GetSize(); ++i) {
-        const Plot_Drawing1* sheet = sheet_set.Plot_List[i];
-        Activate_Layout_Of_Block(sheet->Space_Id);
-        const CString file = out_folder + L"\\" + sheet->Output_Name + platform::Drawing_File_Extension;
+    Batch_Progress_Begin(static_cast<int>(sheets.size()));
+    for (const Dwg_Export_Sheet& sheet : sheets) {
+        Activate_Layout_Of_Block(sheet.space_id);
+        const CString file = out_folder + L"\\" + sheet.name + platform::Drawing_File_Extension;
         Delete_File(file);
         if (Path_Kind(file) != 0) {
             CString text;
@@ -161,7 +173,7 @@ bool Export_Sheets_To_Dwg1(Plot_Sheet_Set& sheet_set, CString& out_folder, int* 
             continue;
         }
         Batch_Progress_Step();
-        if (Export_Window_To_Dwg(sheet->Min_Corner, sheet->Max_Corner, file, false, true) && written != nullptr)
+        if (Export_Window_To_Dwg(sheet.min_corner, sheet.max_corner, file, false, true) && written != nullptr)
             ++*written;
         if (Batch_Take_Stop_Request() &&
             MessageBoxW(adsw_zcadMainWnd(), L"是否中断 ？", L"Korvel", MB_YESNO | MB_ICONINFORMATION) == IDYES)
@@ -172,4 +184,26 @@ bool Export_Sheets_To_Dwg1(Plot_Sheet_Set& sheet_set, CString& out_folder, int* 
     Batch_Progress_End();
     styles.Restore();
     return true;
+}
+
+}  // namespace
+
+bool Export_Sheets_To_Dwg1(Plot_Sheet_Set& sheet_set, CString& out_folder, int* written)
+{
+    std::vector<Dwg_Export_Sheet> sheets;
+    for (INT_PTR i = 0; i < sheet_set.Plot_List.GetSize(); ++i) {
+        const Plot_Drawing1* sheet = sheet_set.Plot_List[i];
+        sheets.push_back({sheet->Space_Id, sheet->Min_Corner, sheet->Max_Corner, sheet->Output_Name});
+    }
+    return Export_Sheet_Windows(sheets, out_folder, written);
+}
+
+bool Export_Sheets_To_Dwg2(TK_Sheet_List& sheet_list, CString& out_folder, int* written)
+{
+    std::vector<Dwg_Export_Sheet> sheets;
+    for (INT_PTR i = 0; i < sheet_list.Sheets.GetSize(); ++i) {
+        const Plot_Drawing2* sheet = sheet_list.Sheets[i];
+        sheets.push_back({sheet->Space_Id, sheet->Min_Corner, sheet->Max_Corner, Join_Line_Breaks(sheet->File_Name)});
+    }
+    return Export_Sheet_Windows(sheets, out_folder, written);
 }

@@ -7,7 +7,12 @@
 #include "mfc/afxstr.h"
 
 class Plot_Sheet_Set;
+class TK_Sheet_List;
 
+// The same for the recognised sheets of the list, each named by its file name with the
+// line-break markers as the library's separator, its window the frame's corners (the open
+// title-block window g_Dlg_BPlot2 shows the progress).
+bool Export_Sheets_To_Dwg2(TK_Sheet_List& sheet_list, CString& out_folder, int* written = nullptr);
 // Exports every sheet of the set's plot list into the output folder of the options in force
 // (out_folder receives it). A file that cannot be replaced, or a drawing that cannot be
 // written, is shown and skipped. written (when given) counts the files written. The open

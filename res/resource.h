@@ -312,6 +312,36 @@
 #define IDC_PTK_MODE_WRAP 930
 #define IDC_PTK_SCALE_COMBO 978
 #define IDC_PTK_LIST 1164
+
+// The batch plot by title blocks window.
+#define IDD_DLG_BPLOT2 806
+#define IDR_BPLOT2_MENU 722
+#define IDC_BP2_LIST 1164
+#define IDC_BP2_STYLE_LABEL 229
+#define IDC_BP2_MARGIN_LABEL 230
+#define IDC_BP2_SWATCH 399
+#define IDC_BP2_PROGRESS 488
+#define IDC_BP2_STYLE_COMBO 861
+#define IDC_BP2_FOLDER_MODE_COMBO 862
+#define IDC_BP2_SIGN_CHECK 863
+#define IDC_BP2_STAMP_CHECK 864
+#define IDC_BP2_FORMAT_COMBO 866
+#define IDC_BP2_MARGIN_COMBO 867
+#define IDC_BP2_PATH 877
+#define IDC_BP2_NUMBER_ORDER 899
+#define IDC_BP2_CATALOGUE 900
+#define IDC_BP2_MERGE_PDF 903
+#define IDC_BP2_PATH_LABEL 905
+#define IDC_BP2_DWG_BLOCK 916
+#define IDC_BP2_INTERRUPT 934
+#define IDC_BP2_EDIT_STYLE 958
+#define ID_BP2_COUNT_A4 32786
+#define ID_BP2_COUNT_A3 32787
+#define ID_BP2_COUNT_A2 32794
+#define ID_BP2_COUNT_A1 32795
+#define ID_BP2_COUNT_A0 32796
+#define ID_BP2_FILE_LIST 32797
+#define ID_BP2_CATALOGUE 32798
 // Title-block numbering: the file-name numbering and sheet order, the drawing-number renumbering.
 #define IDD_DLG_NO_SET 807
 #define IDD_DLG_TUHAO 826

@@ -25,6 +25,11 @@ void TK_Sheet_List::Clear()
     Delete_All_Objects(Papers);
 }
 
+void TK_Sheet_List::Erase_Markers()
+{
+    for (INT_PTR i = 0; i < Sheets.GetSize(); ++i) Erase_Sheet_Marker(Sheets[i]->Marker_Id);
+}
+
 void TK_Sheet_List::Get_Stamp_Positions_Used(bool used[4]) const
 {
     for (int k = 0; k < 4; ++k) {

@@ -26,7 +26,8 @@ public:
 
     // Paper and, when not yet known, plot scale; false only without a definition.
     bool Match_Paper(MyPaper* paper);
-    // Writes an edited text (field 1..6 = A..F) into the first entity it was read from.
+    // Writes an edited text (field 1..6 = A..F) into every entity it was read from; true when
+    // at least one took it.
     bool Write_Text(int field, const CString& text);
     // Writes a number and/or a state (below 0 leaves that field) into the marker.
     void Set_Marker(int number, int state);
@@ -67,6 +68,8 @@ public:
 
     // Deletes every sheet (erasing its marker) and every paper.
     void Clear();
+    // Erases every sheet's marker (without the erase notification) and forgets its id.
+    void Erase_Markers();
 
     MyPaper* Add_Paper(int long_side, int short_side, bool rebuild_devices, bool& added);
     MyPaper* Add_Paper_Size(int long_side, int short_side);

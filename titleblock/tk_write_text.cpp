@@ -1,4 +1,4 @@
-// An edited title-block text written back into the entity it was read from.
+// An edited title-block text written back into the entities it was read from.
 #include "core/ucs_transform.h"
 #include "db/dbents.h"
 #include "db/dbmtext.h"
@@ -33,13 +33,9 @@ bool Set_Entity_Text(ZcDbEntity* entity, const CString& text)
     return false;
 }
 
-}  // namespace
-
-bool Plot_Drawing2::Write_Text(int field, const CString& text)
+// Writes the text into one source entity and keeps its centre when the field is centred.
+bool Write_Source_Text(ZcDbObjectId text_id, int field, const CString& text)
 {
-    if (field < 1 || field > 6 || Text_Ids[field - 1].isEmpty())
-        return false;
-    const ZcDbObjectId text_id = Text_Ids[field - 1][0];
     ZcDbExtents old_extents;
     {
         ZcDbObjectPointer<ZcDbEntity> entity(text_id, ZcDb::kForWrite);
@@ -59,4 +55,17 @@ bool Plot_Drawing2::Write_Text(int field, const CString& text)
     g_Ucs.Ucs_To_World_Vector(shift);  // the extents are in the UCS of g_Ucs
     entity->transformBy(ZcGeMatrix3d::translation(shift));
     return true;
+}
+
+}  // namespace
+
+bool Plot_Drawing2::Write_Text(int field, const CString& text)
+{
+    if (field < 1 || field > 6)
+        return false;
+    // Every entity the field was read from, so that none of them keeps the old text.
+    bool written = false;
+    for (const ZcDbObjectId& text_id : Text_Ids[field - 1])
+        written = Write_Source_Text(text_id, field, text) || written;
+    return written;
 }

@@ -1,4 +1,4 @@
-// An edited title-block text written back into the first entity it was read from, kept
+// An edited title-block text written back into every entity it was read from, kept
 // centred where the library centres that field.
 #include "core/erase_helpers.h"
 #include "db/dbents.h"
@@ -80,21 +80,27 @@ TEST_F(TK_Write_Text, Each_Text_Kind_Takes_The_New_Text_In_Its_Own_Field)
     EXPECT_EQ(platform::To_Utf8(sheet->Text[0].GetString()), "S-01");  // the record is the caller's
 }
 
-TEST_F(TK_Write_Text, Only_The_First_Entity_Changes_And_Missing_Ones_Fail)
+TEST_F(TK_Write_Text, Every_Source_Entity_Changes_And_Missing_Ones_Fail)
 {
     const ZcDbObjectId first = Add_Text(L"FIRST", 0, 0), second = Add_Text(L"SECOND", 0, -20);
-    const ZcDbObjectId erased = Add_Text(L"GONE", 0, -40);
+    const ZcDbObjectId erased = Add_Text(L"GONE", 0, -40), kept = Add_Text(L"KEPT", 0, -60);
     Plot_Drawing2* sheet = Add_Sheet(0, -100, 500, 300);
     sheet->Text_Ids[2].append(first);
     sheet->Text_Ids[2].append(second);
     sheet->Text_Ids[3].append(erased);
+    sheet->Text_Ids[1].append(erased);
+    sheet->Text_Ids[1].append(kept);
     Doc_Lock lock;
     ASSERT_TRUE(Erase_Entity(erased));
 
+    // No source entity keeps the old text.
     EXPECT_TRUE(sheet->Write_Text(3, L"JOINED"));
     EXPECT_EQ(Text_Of(first), "JOINED");
-    EXPECT_EQ(Text_Of(second), "SECOND");
-    // Texts of exploded copies (no ids), an erased source and fields outside 1..6 fail.
+    EXPECT_EQ(Text_Of(second), "JOINED");
+    // An erased source does not stop the others.
+    EXPECT_TRUE(sheet->Write_Text(2, L"R9"));
+    EXPECT_EQ(Text_Of(kept), "R9");
+    // Texts of exploded copies (no ids), only an erased source and fields outside 1..6 fail.
     for (int field : {1, 4, 0, 7, -1}) {
         SCOPED_TRACE(field);
         EXPECT_FALSE(sheet->Write_Text(field, L"X"));
