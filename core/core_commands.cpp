@@ -1,5 +1,4 @@
 // Bodies of the numbered commands whose work starts in the core.
-// Filled in as the dialogs and drivers they open land; until then each prints the notice.
 #include "core/command_context.h"
 #include "core/command_handlers.h"
 #include "core/hidden_layers.h"
