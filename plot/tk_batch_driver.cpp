@@ -45,7 +45,7 @@ void Place_Stamps(Stamp_Inserter& stamps, Plot_Option& option, const Plot_Drawin
     for (int kind = 1; kind <= 4; ++kind)
         if (Stamp_Use_Flag(option, kind) != 0)
             stamps.Insert_Picture(kind, Stamp_Name_Of(option, kind), sheet.Stamp_Pos[kind - 1], sheet.Plot_Scale,
-                                  sheet.Angle);
+                                  sheet.Angle, sheet.Space_Id);
 }
 
 bool Plot_TK_Sheet(const Plot_Drawing2& sheet, const CString& folder, int position)

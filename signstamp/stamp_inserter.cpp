@@ -87,7 +87,7 @@ void Set_Stamp_Draw_Order(ZcDbObjectId image_id, bool behind)
 void Seed_Stamp_Jitter() { std::srand(GetTickCount() % 789); }
 
 void Insert_Stamp_Image(ZcDbObjectId& id, const wchar_t* image_name, const CString& path, const ZcGePoint3d& centre,
-                        int32_t width, int32_t height, double angle)
+                        int32_t width, int32_t height, double angle, ZcDbObjectId space_id)
 {
     id = ZcDbObjectId();
     auto* def = new ZcDbRasterImageDef();
@@ -114,7 +114,7 @@ void Insert_Stamp_Image(ZcDbObjectId& id, const wchar_t* image_name, const CStri
     for (int kind : {Layer_Off, Layer_Frozen, Layer_Locked})
         Set_Layer_State(layer_id, kind, false);
     ZcDbObjectId image_id;
-    Append_Entity(image_id, image, Keep_Color, false, layer_id, ZcDbObjectId());
+    Append_Entity(image_id, image, Keep_Color, false, layer_id, space_id);
     Set_Layer_State(layer_id, Layer_Off, off);
     Set_Layer_State(layer_id, Layer_Frozen, frozen);
     Set_Layer_State(layer_id, Layer_Locked, locked);
@@ -188,7 +188,8 @@ void Stamp_Inserter::Write_Picture(int kind, const CString& name)
     stamp->Save_Picture(Picture_Path[kind - 1]);
 }
 
-void Stamp_Inserter::Insert_Picture(int kind, const CString& name, const ZcGePoint2d& point, double scale, double angle)
+void Stamp_Inserter::Insert_Picture(int kind, const CString& name, const ZcGePoint2d& point, double scale, double angle,
+                                    ZcDbObjectId space_id)
 {
     if (kind < 1 || kind > 4 || point.isEqualTo(Stamp_Pos_Unset))
         return;
@@ -199,7 +200,7 @@ void Stamp_Inserter::Insert_Picture(int kind, const CString& name, const ZcGePoi
     const auto height = static_cast<int32_t>(stamp->Height * scale);
     ZcDbObjectId id;
     Insert_Stamp_Image(id, Image_Def_Name[kind - 1], Picture_Path[kind - 1], ZcGePoint3d(point.x, point.y, 0.0), width,
-                       height, angle);
+                       height, angle, space_id);
     if (!id.isNull())
         Inserted.append(id);
 }

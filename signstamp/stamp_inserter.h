@@ -31,9 +31,10 @@ public:
     // Writes the picture of the named library stamp for kind 1..4 into the folder.
     void Write_Picture(int kind, const CString& name);
     // Puts the kind's picture centred on the point, the stamp's size in millimetres times
-    // the scale, turned by the angle (radians); nothing for the unset point or a stamp
-    // no longer in the library.
-    void Insert_Picture(int kind, const CString& name, const ZcGePoint2d& point, double scale, double angle);
+    // the scale, turned by the angle (radians), in the space (null: the current one); nothing
+    // for the unset point or a stamp no longer in the library.
+    void Insert_Picture(int kind, const CString& name, const ZcGePoint2d& point, double scale, double angle,
+                        ZcDbObjectId space_id = ZcDbObjectId());
 
     CString Folder;
     CString Picture_Path[4];
@@ -48,6 +49,7 @@ void Seed_Stamp_Jitter();
 
 // Adds one raster image of the picture under the image definition name (made or reused),
 // centred on the point, width x height drawing units, turned by the angle, on the layer
-// "KV_Stamp". The id is null on failure, which is printed on the command line.
+// "KV_Stamp" in the space (null: the current one). The id is null on failure, which is
+// printed on the command line.
 void Insert_Stamp_Image(ZcDbObjectId& id, const wchar_t* image_name, const CString& path, const ZcGePoint3d& centre,
-                        int32_t width, int32_t height, double angle);
+                        int32_t width, int32_t height, double angle, ZcDbObjectId space_id = ZcDbObjectId());

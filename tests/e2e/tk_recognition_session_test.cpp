@@ -1,31 +1,26 @@
 // A session with a title-block library file in the per-user folder recognises the sheets of
-// the title-block fixture in model space and both layouts, with their texts.
+// the title-block fixture in model space and both layouts: the title-block window lists each
+// with its texts and the paper of its frame's size.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cadhost_runner.h"
+#include "session_output.h"
 #include "tk_library_file.h"
 
 namespace {
 
-std::vector<std::string> Sheet_Lines(const std::string& out)
-{
-    std::vector<std::string> lines;
-    std::istringstream text(out);
-    for (std::string line; std::getline(text, line);)
-        if (line.rfind("TK ", 0) == 0)
-            lines.push_back(line);
-    return lines;
-}
+// What a row shows of a sheet: number, revision, file name, date, paper and scale.
+using Shown_Sheet = std::tuple<std::string, std::string, std::string, std::string, std::string, std::string>;
 
-std::string Line(int n, const std::string& box, const std::string& p, const std::string& date)
+Shown_Sheet Expected(const std::string& p, const std::string& date, const std::string& paper, const std::string& scale)
 {
-    return "TK " + std::to_string(n) + " | " + box + " | " + p + "-001 | B" + p + " | " + p + " PLAN[++}" + p +
-           " LEVEL 1 | " + date + " | " + p + "-INFO1 | " + p + "-INFO2";
+    return {p + "-001", "B" + p, "  " + p + "-001_" + p + " PLAN+" + p + " LEVEL 1", date, paper, scale};
 }
 
 TEST(TK_Recognition_Session, Library_File_Drives_The_Recognition_Of_Model_Space_And_Layouts)
@@ -33,22 +28,26 @@ TEST(TK_Recognition_Session, Library_File_Drives_The_Recognition_Of_Model_Space_
     Cadhost_Runner runner;
     Write_TK_Library(TK_Library_Path(runner.folder() / "machine"));
     const std::filesystem::path script =
-        runner.Write_Script("tk.scr", "command KV_TK_LIST_TEST\nenter\npick 2\n");
+        runner.Write_Script("tk.scr", "command KV_DivezUrez_4\nenter\npick 2\n@806 rows 1164\n@806 click 2\n");
     const Cadhost_Run run =
-        runner.Run({"--root", (runner.folder() / "machine").string(), "--module", TK_LIST_MODULE_PATH, "--script",
+        runner.Run({"--root", (runner.folder() / "machine").string(), "--module", MODULE_2025_PATH, "--script",
                     script.string(), KORVEL_SOURCE_DIR "/tests/fixtures/dxf/title_blocks.dxf"});
     ASSERT_EQ(run.status, 0) << run.err << run.out;
-    const std::vector<std::string> expected = {
-        Line(1, "0,0 420,297", "M1", "2026-01-10"),
-        Line(2, "1106,0 1700,840", "M2", "2026-01-20"),
-        Line(3, "0,1000 420,1297", "M3", "2026-01-30"),
-        Line(4, "2280,0 3120,297", "M5", "2026-01-50"),
-        Line(5, "0,2000 420,2297", "M6", "2026-01-60"),
-        Line(6, "1000,2000 1420,2297", "M7", "2026-01-70"),
-        Line(7, "10,10 430,307", "L1", "2026-01-10"),
-        Line(8, "0,0 420,297", "L2", "2026-01-20"),
+    std::vector<Shown_Sheet> shown;
+    for (const std::vector<std::string>& row : Rows(run.out)) {
+        ASSERT_EQ(row.size(), 10u) << run.out;
+        shown.emplace_back(row[6], row[7], row[2], row[8], row[4], row[5]);
+    }
+    std::sort(shown.begin(), shown.end());
+    // Model space: M1..M7 without M4 (not a title block), M2 the A3 frame twice as large, M5
+    // the dynamic frame stretched; layouts: L1 and L2.
+    const std::vector<Shown_Sheet> expected = {
+        Expected("L1", "2026-01-10", "A3", "1:1"), Expected("L2", "2026-01-20", "A3", "1:1"),
+        Expected("M1", "2026-01-10", "A3", "1:1"), Expected("M2", "2026-01-20", "A3", "1:2"),
+        Expected("M3", "2026-01-30", "A3", "1:1"), Expected("M5", "2026-01-50", "A3+1", "1:1"),
+        Expected("M6", "2026-01-60", "A3", "1:1"), Expected("M7", "2026-01-70", "A3", "1:1"),
     };
-    EXPECT_EQ(Sheet_Lines(run.out), expected) << run.out;
+    EXPECT_EQ(shown, expected) << run.out;
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The title-block batch run over two sheets in model space: each sheet to its own file
 // named by its file name (line breaks as the library's separator), the chosen stamp placed
 // on each sheet before it is plotted and all of them removed at the end; a PLT run places
-// none and leaves IMAGEFRAME alone; the window is queued to open again.
+// none and leaves IMAGEFRAME alone; the window is queued to open again. A sheet in a layout
+// gets its stamp in that layout.
 #include <memory>
 #include <vector>
 
@@ -50,7 +51,7 @@ protected:
         ASSERT_TRUE(Build_Plot_Device_Files(m_List.Papers));
         g_TK_Sheet_List = &m_List;
         platform::Set_Plot_Job_Sink([this](const platform::PlotJob& job) {
-            m_Jobs.push_back({job.output_path, Images()});
+            m_Jobs.push_back({job.output_path, Images(), Images(Paper_Space())});
             return platform::Render_Plot(job);
         });
         Set_Var(L"FILEDIA", 1);
@@ -99,12 +100,14 @@ protected:
         sheet->Stamp_Pos[0].set(x + 60, 40);
         m_List.Sheets.Add(sheet);
     }
-    // The raster images in model space.
-    static int Images()
+    static ZcDbObjectId Paper_Space() { return zcdbHostApplicationServices()->workingDatabase()->paperSpaceId(); }
+    // The raster images in the space (model space when null).
+    static int Images(ZcDbObjectId space = ZcDbObjectId())
     {
         int count = 0;
         ZcDbObjectIdArray ids;
-        Collect_Space_Entity_Ids(ids, zcdbHostApplicationServices()->workingDatabase()->modelSpaceId(), false);
+        Collect_Space_Entity_Ids(
+            ids, space.isNull() ? zcdbHostApplicationServices()->workingDatabase()->modelSpaceId() : space, false);
         for (int i = 0; i < ids.length(); ++i)
             count += !ids[i].isErased() && ids[i].objectClass() == ZcDbRasterImage::desc() ? 1 : 0;
         return count;
@@ -112,7 +115,7 @@ protected:
 
     struct Seen_Job {
         std::wstring path;
-        int images;
+        int images, layout_images;
     };
     Plot_Option m_Options;
     TK_Sheet_List m_List;
@@ -136,6 +139,19 @@ TEST_F(TK_Batch_Driver_Test, Each_Sheet_Gets_Its_Stamp_And_Its_Name_And_The_Stam
     EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
     // The window opens again after the cancels.
     EXPECT_EQ(platform::Pending_Text(), Cancel_Prefix().GetString() + std::wstring(L"KV_DivezUrez_4\n"));
+}
+
+TEST_F(TK_Batch_Driver_Test, A_Sheet_In_A_Layout_Gets_Its_Stamp_In_That_Layout)
+{
+    m_List.Sheets[1]->Space_Id = Paper_Space();
+    Run_Plot_Temp2();
+
+    ASSERT_EQ(m_Jobs.size(), 2u) << platform::To_Utf8(Printed());
+    EXPECT_EQ(m_Jobs[0].images, 1);
+    EXPECT_EQ(m_Jobs[0].layout_images, 0);
+    EXPECT_EQ(m_Jobs[1].images, 1);
+    EXPECT_EQ(m_Jobs[1].layout_images, 1);
+    EXPECT_EQ(Images(Paper_Space()), 0);
 }
 
 TEST_F(TK_Batch_Driver_Test, Plt_And_Stamps_Off_Place_No_Stamp_And_Leave_Imageframe)

@@ -490,12 +490,13 @@ bool Plot_World_Draw::unbounded_line(const ZcGePoint3d& a, const ZcGePoint3d& b,
     return polyline(2, piece, nullptr, -1);
 }
 
-// Relative image paths start at the drawing's folder.
+// Relative image paths start at the drawing's folder; drive ("C:\...") and rooted paths do not.
 std::wstring Plot_World_Draw::Image_Path(const std::wstring& source) const
 {
-    std::filesystem::path p(source);
-    if (p.is_absolute() || mOptions.drawing_folder.empty()) return source;
-    return (std::filesystem::path(mOptions.drawing_folder) / p).wstring();
+    const bool drive = source.size() >= 2 && source[1] == L':';
+    const bool rooted = !source.empty() && (source[0] == L'\\' || source[0] == L'/');
+    if (drive || rooted || mOptions.drawing_folder.empty()) return source;
+    return (std::filesystem::path(mOptions.drawing_folder) / source).wstring();
 }
 
 int Plot_World_Draw::arc_segments(const ZcGePoint3d& center, const ZcGeVector3d& radiusVector, double sweep) const

@@ -10,6 +10,7 @@
 
 #include "db/dbdict.h"
 #include "db/dbimage.h"
+#include "win/machine.h"
 #include "db/dbpl.h"
 #include "db/dbsort.h"
 #include "db/dbspfilt.h"
@@ -339,6 +340,33 @@ TEST_F(RenderPage, RasterImagesReachTheDeviceWithTheirFileAndPlacement)
     EXPECT_NEAR(dev.last_image.v.y, 20, 1e-9);
     EXPECT_EQ(dev.last_image.width, 4);
     EXPECT_EQ(dev.last_image.height, 2);
+}
+
+TEST_F(RenderPage, ARasterImageWithADrivePathIsFoundThereNotUnderTheDrawingsFolder)
+{
+    // The picture on drive Q:, the drawing saved in another folder.
+    auto dir = render_test::Output_Folder("raster_drive");
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 4, 2);
+    ASSERT_EQ(cairo_surface_write_to_png(s, (dir / "seal.png").c_str()), CAIRO_STATUS_SUCCESS);
+    cairo_surface_destroy(s);
+    platform::Machine::instance().map_drive(L'q', dir);
+    d.db->setFilename((render_test::Output_Folder("raster_drawing") / "sheet.dwg").wstring().c_str());
+    ZcDbObjectId defId;
+    {
+        ZcDbObjectPointer<ZcDbDictionary> named(d.db->namedObjectsDictionaryId(), ZcDb::kForWrite);
+        auto* def = new ZcDbRasterImageDef();
+        def->setSourceFileName(L"Q:\\seal.png");
+        def->setSize(ZcGeVector2d(4, 2));
+        ASSERT_EQ(named->setAt(L"SEAL", def, defId), Zcad::eOk);
+        def->close();
+    }
+    auto* img = new ZcDbRasterImage();
+    img->setImageDefId(defId);
+    img->setOrientation(ZcGePoint3d(100, 50, 0), ZcGeVector3d(40, 0, 0), ZcGeVector3d(0, 20, 0));
+    d.add(img);
+    Recording_Device dev = Render(Job());
+    EXPECT_EQ(dev.images, 1);
+    EXPECT_EQ(dev.last_image.width, 4);
 }
 
 TEST_F(RenderPage, ChangesToTheDrawingShowInTheNextPlot)
