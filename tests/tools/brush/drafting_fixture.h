@@ -65,7 +65,7 @@ public:
         return Append(mtext);
     }
 
-    struct Attribute_Spec {
+    struct Card_Attribute {
         const wchar_t* tag;
         const wchar_t* text;
         double dx = 0;           // from the reference's position
@@ -73,7 +73,7 @@ public:
         bool multi_line = false;
     };
     // A reference of a definition holding the line (0, 2)-(60, 2), with the attributes.
-    ZcDbObjectId Add_Card(double x, double y, const std::vector<Attribute_Spec>& attributes)
+    ZcDbObjectId Add_Card(double x, double y, const std::vector<Card_Attribute>& attributes)
     {
         if (m_Card.isNull()) {
             ZcDbBlockTable* blocks = nullptr;
@@ -88,18 +88,18 @@ public:
         auto* reference = new ZcDbBlockReference(ZcGePoint3d(x, y, 0), m_Card);
         ZcDbObjectId id;
         Append_Entity(id, reference, Keep_Color, false, ZcDbObjectId(), ZcDbObjectId());
-        for (const Attribute_Spec& spec : attributes) {
-            auto* attribute = new ZcDbAttribute(ZcGePoint3d(x + spec.dx, y, 0), spec.text, spec.tag);
+        for (const Card_Attribute& item : attributes) {
+            auto* attribute = new ZcDbAttribute(ZcGePoint3d(x + item.dx, y, 0), item.text, item.tag);
             attribute->setHeight(5.0);
-            if (spec.multi_line) {
+            if (item.multi_line) {
                 ZcDbMText mtext;
-                mtext.setLocation(ZcGePoint3d(x + spec.dx, y + 5, 0));
+                mtext.setLocation(ZcGePoint3d(x + item.dx, y + 5, 0));
                 mtext.setTextHeight(5.0);
-                mtext.setContents(spec.text);
+                mtext.setContents(item.text);
                 attribute->setMTextAttribute(&mtext);
             }
             reference->appendAttribute(attribute);  // takes the reference's properties
-            if (spec.hidden)
+            if (item.hidden)
                 attribute->setVisibility(ZcDb::kInvisible);
             attribute->close();
         }
