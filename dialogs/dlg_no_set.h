@@ -3,7 +3,7 @@
 // after OK; a prefix equal to the drawing's name comes back as "???".
 #pragma once
 
-#include "dialogs/dlg_no_set_numbering.h"
+#include "dialogs/numbering_dialog.h"
 #include "ui/pic_ctrl.h"
 
 // Bitmap of the greyed order picture of an order 1..9 (696, 724..731).

@@ -2,7 +2,7 @@
 // digit count, with example numbers. The caller reads the fields back after OK.
 #pragma once
 
-#include "dialogs/dlg_no_set_numbering.h"
+#include "dialogs/numbering_dialog.h"
 
 class Dlg_TuHao : public Numbering_Dialog {
 public:

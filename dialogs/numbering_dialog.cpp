@@ -1,4 +1,4 @@
-#include "dialogs/dlg_no_set_numbering.h"
+#include "dialogs/numbering_dialog.h"
 
 #include <cwchar>
 

@@ -1,4 +1,4 @@
-// The part the two numbering dialogs share: prefix, start number, suffix and digit count
+// What the numbering dialogs share: prefix, start number, suffix and digit count
 // edited with a read-out of example names that follows every edit.
 #pragma once
 
