@@ -293,15 +293,7 @@ void Dlg_BPlot1::On_List_Right_Click(NMHDR* header, LRESULT* result)
     (void)header;
     if (Dwg_Output())
         return;
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_BPLOT1_MENU))
-        return;
-    CMenu* popup = menu.GetSubMenu(0);
-    if (popup == nullptr)
-        return;
-    POINT cursor{0, 0};
-    GetCursorPos(&cursor);
-    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
+    Track_Menu_At_Cursor(this, IDR_BPLOT1_MENU);
 }
 
 void Dlg_BPlot1::On_Paper_Statistics(UINT command_id)

@@ -2,6 +2,7 @@
 // the catalogue of the listed sheets.
 #include "dialogs/dlg_bplot2.h"
 #include "dialogs/paper_statistics.h"
+#include "dialogs/result_window_parts.h"
 #include "dialogs/spreadsheet_writer.h"
 #include "res/resource.h"
 #include "sheets/paper_scale.h"
@@ -92,15 +93,7 @@ void Dlg_BPlot2::On_List_Right_Click(NMHDR* header, LRESULT* result)
     (void)header;
     if (Dwg_Output())
         return;
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_BPLOT2_MENU))
-        return;
-    CMenu* popup = menu.GetSubMenu(0);
-    if (popup == nullptr)
-        return;
-    POINT cursor{0, 0};
-    GetCursorPos(&cursor);
-    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
+    Track_Menu_At_Cursor(this, IDR_BPLOT2_MENU);
 }
 
 void Dlg_BPlot2::On_Statistics(UINT command_id)

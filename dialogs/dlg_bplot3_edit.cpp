@@ -214,15 +214,7 @@ void Dlg_BPlot3::On_List_Right_Click(NMHDR* header, LRESULT* result)
 {
     *result = 0;
     (void)header;
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_BPLOT3_MENU))
-        return;
-    CMenu* popup = menu.GetSubMenu(0);
-    if (popup == nullptr)
-        return;
-    POINT cursor{0, 0};
-    GetCursorPos(&cursor);
-    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
+    Track_Menu_At_Cursor(this, IDR_BPLOT3_MENU);
 }
 
 void Dlg_BPlot3::On_Count_Papers() { Export_Paper_Statistics(); }

@@ -206,3 +206,16 @@ void Preview_Result_Sheet(CWnd* window, const Plot_Option& options, int style_in
     g_Plot_Running = 0;
     Redraw_Sheet_Marker(marker_id);
 }
+
+void Track_Menu_At_Cursor(CWnd* window, UINT menu_id)
+{
+    CMenu menu;
+    if (!menu.LoadMenu(menu_id))
+        return;
+    CMenu* popup = menu.GetSubMenu(0);
+    if (popup == nullptr)
+        return;
+    POINT cursor{0, 0};
+    GetCursorPos(&cursor);
+    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, window);
+}

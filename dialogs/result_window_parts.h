@@ -19,6 +19,8 @@ class Plot_Sheet_Set;
 
 // A 32-pixel icon button with the hand cursor, red caption while hovered, without capture.
 void Setup_Result_Button(Pic_Button& button, int hover_icon, int idle_icon);
+// Shows the first pop-up of the menu resource at the cursor, its commands going to the window.
+void Track_Menu_At_Cursor(CWnd* window, UINT menu_id);
 
 // Disables every enabled child of the window but the kept ones and remembers them.
 void Lock_Window_Controls(CWnd* window, std::initializer_list<int> kept, ZcArray<int>& locked);
