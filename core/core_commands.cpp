@@ -37,6 +37,20 @@ void Plot_Single_Sheet()
     else
         SinglePlot_SelectP();
 }
+namespace {
+
+// Shows a result window filled for its sheets, moved onto the monitor under the cursor.
+void Show_Result_Window(CWnd* window)
+{
+    CRect rect;
+    window->GetWindowRect(&rect);
+    Fit_Rect_To_Monitor(rect.left, rect.top, rect.right, rect.bottom);
+    window->MoveWindow(&rect);
+    window->ShowWindow(SW_SHOW);
+}
+
+}  // namespace
+
 void Batch_Plot_To_Files()
 {
     Command_Scope scope;
@@ -66,11 +80,7 @@ void Batch_Plot_To_Files()
     window->UpdateData(FALSE);
     window->Fill_On_Open();
 
-    CRect rect;
-    window->GetWindowRect(&rect);
-    Fit_Rect_To_Monitor(rect.left, rect.top, rect.right, rect.bottom);
-    window->MoveWindow(&rect);
-    window->ShowWindow(SW_SHOW);
+    Show_Result_Window(window);
 }
 void Batch_Plot_By_TK()
 {
@@ -112,11 +122,7 @@ void Batch_Plot_By_TK()
     window->Init_Output_Format();
     window->Fill_Margin_Combo();
 
-    CRect rect;
-    window->GetWindowRect(&rect);
-    Fit_Rect_To_Monitor(rect.left, rect.top, rect.right, rect.bottom);
-    window->MoveWindow(&rect);
-    window->ShowWindow(SW_SHOW);
+    Show_Result_Window(window);
 }
 void Manage_TK_Library()
 {
@@ -168,11 +174,7 @@ void Batch_Plot_To_Paper()
     window->UpdateData(FALSE);
     window->Fill_On_Open();
 
-    CRect rect;
-    window->GetWindowRect(&rect);
-    Fit_Rect_To_Monitor(rect.left, rect.top, rect.right, rect.bottom);
-    window->MoveWindow(&rect);
-    window->ShowWindow(SW_SHOW);
+    Show_Result_Window(window);
 }
 void Manage_Sign_Library()
 {
