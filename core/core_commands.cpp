@@ -37,6 +37,7 @@ void Plot_Single_Sheet()
     else
         SinglePlot_SelectP();
 }
+
 namespace {
 
 // Shows a result window filled for its sheets, moved onto the monitor under the cursor.
