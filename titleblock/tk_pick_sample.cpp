@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/name_lookups.h"
 #include "core/plot_config.h"
 #include "core/selection_helpers.h"
 #include "db/dbblkref.h"
@@ -10,6 +9,7 @@
 #include "db/dbsymtb.h"
 #include "ed/host_window.h"
 #include "sheets/exact_extents.h"
+#include "titleblock/tk_find_sheets.h"
 #include "titleblock/tk_library.h"
 #include "win/win_msgbox.h"
 
@@ -25,18 +25,11 @@ void Show_Pick_Message(const wchar_t* text)
 // does not open.
 bool Take_Block_Name(const ZcDbBlockReference* reference, TK_Customization& record)
 {
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block(reference->blockTableRecord(), ZcDb::kForRead);
-    if (block.openStatus() != Zcad::eOk)
+    const CString name = TK_Block_Name(reference);
+    if (name.IsEmpty())
         return false;
-    std::wstring name;
-    block->getName(name);
-    const bool anonymous = block->isAnonymous();
-    block.close();
-    record.Block_Name = name.c_str();
-    const ZcDbDynBlockReference dynamic(reference->objectId());
-    if (anonymous)
-        Get_Block_Name(record.Block_Name, dynamic.dynamicBlockTableRecord());
-    record.Is_Dynamic = dynamic.isDynamicBlock() ? 1 : 0;
+    record.Block_Name = name;
+    record.Is_Dynamic = ZcDbDynBlockReference(reference->objectId()).isDynamicBlock() ? 1 : 0;
     return true;
 }
 
