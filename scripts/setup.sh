@@ -9,7 +9,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libfreetype-dev libfontconfig-dev libjpeg-dev libqpdf-dev libxlsxwriter-dev
-  fonts-wqy-microhei
+  fonts-wqy-microhei fonts-dejavu-core
   poppler-utils qpdf python3-ezdxf python3-matplotlib python3-openpyxl file
 )
 
