@@ -148,7 +148,7 @@ void Manage_TK_Library()
 void Batch_Plot_To_Paper()
 {
     Command_Scope scope;
-    Prepare_Host_For_Plot(Plot_Host_Setup{false, true});
+    Prepare_Host_For_Plot(Plot_Host_Setup{.Shx = Shx_Text::Keep});
     Destroy_Window_Object(g_Dlg_BPlot3);
 
     Module_Resource_Scope resources;
@@ -238,11 +238,7 @@ void Old_Batch_Plot()
     Command_Scope scope;
     g_Dwg_Plot_Option.Read_Dwg_Setting();
     g_Cur_Plot_Option = &g_Dwg_Plot_Option;
-    Plot_Host_Setup setup;
-    setup.Printer_Folders = false;
-    setup.Shx_Text_Off = false;
-    setup.Install_Ctb = false;
-    Prepare_Host_For_Plot(setup);
+    Prepare_Host_For_Plot({Printer_Folders::Keep, Shx_Text::Keep, Plot_Styles::Keep});
 
     Module_Resource_Scope resources;
     Dlg_BPlot dialog(CWnd::FromHandle(adsw_zcadMainWnd()));

@@ -9,16 +9,16 @@
 
 void Prepare_Host_For_Plot(const Plot_Host_Setup& setup)
 {
-    if (setup.Printer_Folders)
+    if (setup.Folders == Printer_Folders::Read_Again)
         Init_Host_Printer_Folders();
     g_Ucs.Capture(true);
-    if (setup.Shx_Text_Off) {
+    if (setup.Shx == Shx_Text::Off) {
         Set_Var_Int(L"PDFSHX", 0);
         Set_Var_Int(L"EPDFSHX", 0);
     }
     Set_Var_Int(L"BACKGROUNDPLOT", 0);
     zcedSetEnv(L"AutomaticPlotLog", L"0");
     g_Hidden_Layers.Collect_Hidden_Layers();
-    if (setup.Install_Ctb)
+    if (setup.Styles == Plot_Styles::Install)
         Install_Ctb_Files();
 }

@@ -1,10 +1,15 @@
 // What the plot commands set on the host before they start; nothing of it is restored.
 #pragma once
 
+// Each choice has a type of its own, so that a setup written in the wrong order does not compile.
+enum class Printer_Folders { Keep, Read_Again };  // the host's printer folders
+enum class Shx_Text { Keep, Off };                // PDFSHX and EPDFSHX
+enum class Plot_Styles { Keep, Install };         // the plug-in's plot-style tables into the host's folder
+
 struct Plot_Host_Setup {
-    bool Printer_Folders = true;  // the host's printer folders read again
-    bool Shx_Text_Off = true;     // PDFSHX and EPDFSHX 0
-    bool Install_Ctb = true;      // the plug-in's plot-style tables into the host's folder
+    Printer_Folders Folders = Printer_Folders::Read_Again;
+    Shx_Text Shx = Shx_Text::Off;
+    Plot_Styles Styles = Plot_Styles::Install;
 };
 
 // Printer folders, UCS, PDFSHX/EPDFSHX, BACKGROUNDPLOT, the automatic plot log, the hidden
