@@ -17,8 +17,11 @@ namespace {
 
 constexpr WPARAM S_Key = 0x53;
 
+// True when the key is S or S is held down. Either way one backspace takes back the
+// character the key typed at the waiting pick.
 bool Is_S_Key(WPARAM key)
 {
+    Post_Backspace();
     return key == S_Key || (GetKeyState(static_cast<int>(S_Key)) & 0x8000) != 0;
 }
 
@@ -50,21 +53,21 @@ bool Single_Pick_Key(WPARAM key)
     return true;
 }
 
-// Tab turns the title-block frame while its placement drag runs.
-bool Frame_Jig_Key(WPARAM key)
-{
-    if (key != VK_TAB || !g_Frame_Jig_Active)
-        return false;
-    g_Frame_Jig_Dir = (g_Frame_Jig_Dir + 1) % 3;
-    return true;
-}
-
 // Tab turns the signature being placed: 0, 1, 2, 0...
 bool Sign_Jig_Key(WPARAM key)
 {
     if (g_Sign_Jig_Active == 0 || key != VK_TAB)
         return false;
     g_Sign_Jig_Rot = (g_Sign_Jig_Rot + 1) % 3;
+    return true;
+}
+
+// Otherwise Tab turns the title-block frame while its placement drag runs: 0, 1, 2, 0...
+bool Frame_Jig_Key(WPARAM key)
+{
+    if (key != VK_TAB || !g_Frame_Jig_Active)
+        return false;
+    g_Frame_Jig_Dir = (g_Frame_Jig_Dir + 1) % 3;
     return true;
 }
 
@@ -101,8 +104,8 @@ void Watch_Key_Message(const MSG* message)
 {
     if (message == nullptr || message->message != WM_KEYDOWN)
         return;
-    if (Outer_Frame_Key(message->wParam) || Single_Pick_Key(message->wParam) || Frame_Jig_Key(message->wParam) ||
-        Sign_Jig_Key(message->wParam))
+    if (Outer_Frame_Key(message->wParam) || Single_Pick_Key(message->wParam) || Sign_Jig_Key(message->wParam) ||
+        Frame_Jig_Key(message->wParam))
         return;
     Page_Preview(message->wParam);
 }

@@ -4,13 +4,13 @@
 #include "win/windows.h"
 
 // Sees every window message of the host's thread; never consumes one. On a key-down:
-// - while the outer frame's selection waits: S opens the outer-frame settings and then
-//   posts one backspace to the drawing window, which takes back the "s" the key typed.
-// - while the single plot's pick waits: S opens the single-plot settings and then posts one
-//   backspace to the drawing window, which takes back the "s" the key typed; Tab switches
-//   the pick mode, cancels the pick and queues the other pick command. Every other key
-//   reaches the host untouched.
-// - while a signature is dragged into place: Tab turns it a quarter (g_Sign_Jig_Rot).
+// - while the outer frame's selection or the single plot's pick waits, every key-down posts
+//   one backspace to the drawing window, which takes back the character the key typed.
+//   S then opens the pick's settings (outer frame, single plot) and posts a second one;
+//   during the single pick Tab switches the pick mode, cancels the pick and queues the
+//   other pick command.
+// - Tab turns the signature being dragged into place (g_Sign_Jig_Rot), or else the
+//   title-block frame being dragged (g_Frame_Jig_Dir).
 // - while a sheet of a result window is previewed: PageUp, Left or Up moves
 //   `g_Preview_Index` to the previous row (not below 0) and PageDown, Right or Down to the
 //   next one (not past the window's last row); each move queues a cancel, which ends the

@@ -1,20 +1,33 @@
-// The window-message watcher pages the host's preview of a result window's sheet: the
-// paging keys move the previewed row within the window's list and end the running preview.
+// The window-message watcher: during the picks every key-down posts a backspace to the
+// drawing window and S opens the pick's settings; Tab turns the dragged signature, else the
+// dragged frame; the paging keys move the previewed row of a result window's list and end
+// the running preview.
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
+#include "core/cursor_overlays.h"
 #include "core/doc_lock.h"
+#include "core/module_load.h"
 #include "core/plot_option.h"
 #include "core/window_watcher.h"
 #include "plot/single_plot.h"
 #include "db/dbents.h"
 #include "db/dbsymtb.h"
+#include "ed/host_window.h"
 #include "ed/input.h"
+#include "mfc/afxdll.h"
+#include "mfc/dialog_steps.h"
+#include "mfc/message_queue.h"
+#include "mfc/rc/resource_script.h"
+#include "res/resource_script.h"
 #include "services_fixture.h"
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
+#include "signstamp/sign_insert.h"
+#include "titleblock/my_pline.h"
+#include "tools/outer_frame.h"
 #include "win/win_messages.h"
 
 namespace {
@@ -254,6 +267,102 @@ TEST_F(Window_Watcher_Test, TabDuringTheSinglePickSwitchesThePickModeAndStartsTh
         EXPECT_EQ(platform::Pending_Text() + platform::Typed_Text(), c.queued);
     }
     g_Single_Pick_Mode = false;
+}
+
+// Backspaces to the drawing window, seen as the host's loop delivers them.
+int gBackspaces = 0;
+void Count_Backspace(const MSG* message)
+{
+    if (message->message == WM_CHAR && message->wParam == VK_BACK && message->hwnd == adsw_zcadDocWnd())
+        ++gBackspaces;
+}
+
+// The module loaded with its resources, so that S opens the picks' settings.
+class Pick_Keys_Test : public Window_Watcher_Test {
+protected:
+    void SetUp() override
+    {
+        Window_Watcher_Test::SetUp();
+        Load_Module();
+        platform::Clear_Message_Queue();
+        std::string error;
+        ASSERT_TRUE(platform::Register_Resource_Script(AfxGetResourceHandle(), Resource_Script_Path(), &error))
+            << error;
+        zcedRegisterWatchWinMsg(Count_Backspace);
+    }
+    void TearDown() override
+    {
+        zcedRemoveWatchWinMsg(Count_Backspace);
+        g_Single_Pick_Mode = false;
+        g_Outer_Frame_Pick = false;
+        platform::Unregister_Resource_Script(AfxGetResourceHandle());
+        platform::Clear_Message_Queue();
+        Window_Watcher_Test::TearDown();
+    }
+};
+
+TEST_F(Pick_Keys_Test, EveryKeyDownOfAPickPostsOneBackspaceAndSOneMoreAfterItsSettings)
+{
+    struct Case {
+        bool outer_frame, single_plot;
+        WPARAM key;
+        UINT message;
+        const char* settings;  // the steps that close the settings S opens
+        int backspaces;
+    } cases[] = {
+        {false, true, 'A', WM_KEYDOWN, "", 1},
+        {false, true, VK_F4, WM_KEYDOWN, "", 1},
+        {false, true, VK_TAB, WM_KEYDOWN, "", 1},
+        // The settings first report that the drawing has no plot-style tables.
+        {false, true, 'S', WM_KEYDOWN, "msgbox OK\n@IDD_DLG_SINGLEPLOT_SETTING click IDCANCEL\n", 2},
+        {true, false, 'B', WM_KEYDOWN, "", 1},
+        {true, false, 'S', WM_KEYDOWN, "@IDD_DLG_REC_SETTING click IDCANCEL\n", 2},
+        // Key releases, and keys while no pick waits, post nothing.
+        {false, true, 'A', WM_KEYUP, "", 0},
+        {true, false, 'S', WM_KEYUP, "", 0},
+        {false, false, 'A', WM_KEYDOWN, "", 0},
+        {false, false, 'S', WM_KEYDOWN, "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "outer frame " << c.outer_frame << " single plot " << c.single_plot
+                                        << " key " << c.key << " message " << c.message);
+        gBackspaces = 0;
+        platform::Clear_Typed_Input();
+        g_Outer_Frame_Pick = c.outer_frame;
+        g_Single_Pick_Mode = c.single_plot;
+        platform::ScriptInput::instance().push_text(c.settings);
+        Press(c.key, c.message);
+        platform::Run_Host_Messages();
+        EXPECT_EQ(gBackspaces, c.backspaces);
+        EXPECT_TRUE(platform::ScriptInput::instance().empty()) << "the settings opened and closed";
+    }
+}
+
+TEST_F(Window_Watcher_Test, TabTurnsTheDraggedSignatureBeforeTheDraggedFrame)
+{
+    struct Case {
+        int sign_jig, frame_jig;
+        int sign_rot, frame_dir;  // after one Tab, from 0
+    } cases[] = {
+        {1, 1, 1, 0},
+        {1, 0, 1, 0},
+        {0, 1, 0, 1},
+        {0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "signature jig " << c.sign_jig << " frame jig " << c.frame_jig);
+        g_Sign_Jig_Active = c.sign_jig;
+        g_Frame_Jig_Active = c.frame_jig != 0;
+        g_Sign_Jig_Rot = 0;
+        g_Frame_Jig_Dir = 0;
+        Press(VK_TAB);
+        EXPECT_EQ(g_Sign_Jig_Rot, c.sign_rot);
+        EXPECT_EQ(g_Frame_Jig_Dir, c.frame_dir);
+    }
+    g_Sign_Jig_Active = 0;
+    g_Frame_Jig_Active = false;
+    g_Sign_Jig_Rot = 0;
+    g_Frame_Jig_Dir = 0;
 }
 
 }  // namespace

@@ -94,11 +94,20 @@ TEST_F(Single_Plot_Session, TheSettingsOpenedWithSServeThePlotAndTheNextOne)
     EXPECT_NE(Shell("file -b " + Quoted(files[0])).find("PNG image data"), std::string::npos);
 }
 
-TEST_F(Single_Plot_Session, OnlyTheSKeyIsTakenBackFromWhatIsTypedAtThePick)
+TEST_F(Single_Plot_Session, EveryKeyTypedAtThePickIsTakenBack)
 {
     Run("command KV_DivezUrez_1\nkey A\nkey S\n" + Settings + "click IDCANCEL\nkey B\nenter\nesc\n");
-    EXPECT_NE(run.out.find(First_Prompt + "ab\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(First_Prompt + "\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find(First_Prompt + "a"), std::string::npos) << run.out;
     EXPECT_EQ(Opened().size(), 0u);
+}
+
+TEST_F(Single_Plot_Session, AMarginTypedIntoTheSettingsWidensThePage)
+{
+    // 20 mm is beyond the list's margins: the page grows by 20 mm on each side.
+    Run("command KV_DivezUrez_1\nkey S\n" + Settings + "text IDC_MARGIN_COMBO \"20\"\n" + Settings +
+        "click IDOK\npoint 0,0\npoint 420,297\n");
+    Expect_Pdf(460, 337, "LANDSCAPE SHEET");
 }
 
 TEST_F(Single_Plot_Session, DrawingFileOutputWritesOneDrawingAndOpensIt)
