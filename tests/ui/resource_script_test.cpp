@@ -1,6 +1,8 @@
 // The module's resource script: every template holds the controls the code uses, with
 // the kind and text they are given, and the images the code loads exist.
+#include <fstream>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "mfc/rc/resource_script.h"
@@ -19,6 +21,9 @@ struct Expected_Control {
     const wchar_t* text;  // null: not checked
     bool visible;
 };
+
+// The kind bits of a combo box: simple, drop-down with an edit, or drop-down list.
+constexpr DWORD Combo_Kind = CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST;
 
 struct Expected_Template {
     const wchar_t* caption;
@@ -83,7 +88,7 @@ const std::map<int, Expected_Template>& Templates()
          {L"打印设置", 215, 150,
           {{IDC_STYLE_COMBO, L"ComboBox", 0, 0, nullptr, true},
            {IDC_FORMAT_COMBO, L"ComboBox", 0, 0, nullptr, true},
-           {IDC_MARGIN_COMBO, L"ComboBox", 0, 0, nullptr, true},
+           {IDC_MARGIN_COMBO, L"ComboBox", Combo_Kind, CBS_DROPDOWN, nullptr, true},
            {IDC_SCALE_EDIT, L"Edit", 0, 0, nullptr, true},
            {IDC_AUTO_SCALE_CHECK, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"自动识别", false},
            {IDC_ASK_NAME_CHECK, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"自主选择文件存储", true},
@@ -115,7 +120,7 @@ const std::map<int, Expected_Template>& Templates()
          {L"批打印至文件", 433, 291,
           {{IDC_BP1_LIST, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, nullptr, true},
            {IDC_BP1_STYLE_COMBO, L"ComboBox", 0, 0, nullptr, true},
-           {IDC_BP1_MARGIN_COMBO, L"ComboBox", 0, 0, nullptr, true},
+           {IDC_BP1_MARGIN_COMBO, L"ComboBox", Combo_Kind, CBS_DROPDOWN, nullptr, true},
            {IDC_BP1_FORMAT_COMBO, L"ComboBox", 0, 0, nullptr, true},
            {IDC_BP1_FOLDER_MODE_COMBO, L"ComboBox", 0, 0, nullptr, true},
            {IDC_BP1_SIGN_CHECK, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"打印签名", true},
@@ -129,7 +134,7 @@ const std::map<int, Expected_Template>& Templates()
          {L"批打印至文件", 543, 292,
           {{IDC_BP2_LIST, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, nullptr, true},
            {IDC_BP2_STYLE_COMBO, L"ComboBox", 0, 0, nullptr, true},
-           {IDC_BP2_MARGIN_COMBO, L"ComboBox", 0, 0, nullptr, true},
+           {IDC_BP2_MARGIN_COMBO, L"ComboBox", Combo_Kind, CBS_DROPDOWN, nullptr, true},
            {IDC_BP2_FORMAT_COMBO, L"ComboBox", 0, 0, nullptr, true},
            {IDC_BP2_FOLDER_MODE_COMBO, L"ComboBox", 0, 0, nullptr, true},
            {IDC_BP2_SIGN_CHECK, L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, L"打印签名", true},
@@ -325,7 +330,7 @@ const std::map<int, Expected_Template>& Templates()
          {L"多文件打印", 453, 291,
           {{IDC_MF_LIST, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, nullptr, true},
            {IDC_MF_FORMAT, L"ComboBox", 0, 0, nullptr, true},
-           {IDC_MF_MARGIN, L"ComboBox", 0, 0, nullptr, true},
+           {IDC_MF_MARGIN, L"ComboBox", Combo_Kind, CBS_DROPDOWN, nullptr, true},
            {IDC_MF_MARGIN_LABEL, L"Static", SS_TYPEMASK, SS_LEFT, L"周边留白", true},
            {IDC_MF_FOLDER_MODE, L"ComboBox", 0, 0, nullptr, true},
            {IDC_MF_FOLDER_LABEL, L"Static", SS_TYPEMASK, SS_LEFT, L"存储路径", true},
@@ -346,7 +351,7 @@ const std::map<int, Expected_Template>& Templates()
           {{IDC_PTK_MODE_CENTRE, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"点取中心点", true},
            {IDC_PTK_MODE_CORNER, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"点取角点", true},
            {IDC_PTK_MODE_WRAP, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, L"选图形套图框", true},
-           {IDC_PTK_SCALE_COMBO, L"ComboBox", 0, 0, nullptr, true},
+           {IDC_PTK_SCALE_COMBO, L"ComboBox", Combo_Kind, CBS_DROPDOWN, nullptr, true},
            {IDC_PTK_TEXT_POS, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"不生成", true},
            {IDC_PTK_ADD, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, L"添  加  图  框", true},
            {IDC_PTK_LIST, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, nullptr, true},
@@ -458,6 +463,119 @@ TEST(Resource_Script, Every_Template_Holds_The_Controls_The_Code_Uses)
     }
     // The pickers' template holds nothing but the hidden font source.
     EXPECT_EQ(script.dialogs.at(IDD_DLG_OPTIONS).controls.size(), 1u);
+}
+
+namespace {
+
+// The fields of a control statement, split at the commas outside its quoted text.
+std::vector<std::string> Statement_Fields(const std::string& line)
+{
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '"') quoted = !quoted;
+        if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
+
+std::string Trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t\r");
+    return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// The style a control statement of the script gives its control, worked out from its line:
+// the resource compiler's default style for the keyword, then each name of the style field
+// in turn, NOT taking it out.
+DWORD Statement_Style(const std::string& line)
+{
+    struct Form {
+        int style_field;  // after the keyword; -1: no style field
+        DWORD style;      // combined with the written style
+        DWORD unstyled;   // the style when none is written
+    };
+    const std::map<std::string, Form> forms = {
+        {"CONTROL", {3, 0, 0}},
+        {"LTEXT", {6, SS_LEFT | WS_GROUP, SS_LEFT | WS_GROUP}},
+        {"CTEXT", {6, SS_CENTER | WS_GROUP, SS_CENTER | WS_GROUP}},
+        {"RTEXT", {6, SS_RIGHT | WS_GROUP, SS_RIGHT | WS_GROUP}},
+        {"PUSHBUTTON", {6, BS_PUSHBUTTON | WS_TABSTOP, BS_PUSHBUTTON | WS_TABSTOP}},
+        {"DEFPUSHBUTTON", {6, BS_DEFPUSHBUTTON | WS_TABSTOP, BS_DEFPUSHBUTTON | WS_TABSTOP}},
+        {"AUTOCHECKBOX", {6, BS_AUTOCHECKBOX | WS_TABSTOP, BS_AUTOCHECKBOX | WS_TABSTOP}},
+        {"AUTORADIOBUTTON", {6, BS_AUTORADIOBUTTON, BS_AUTORADIOBUTTON}},
+        {"CHECKBOX", {6, BS_CHECKBOX | WS_TABSTOP, BS_CHECKBOX | WS_TABSTOP}},
+        {"RADIOBUTTON", {6, BS_RADIOBUTTON, BS_RADIOBUTTON}},
+        {"STATE3", {6, BS_3STATE | WS_TABSTOP, BS_3STATE | WS_TABSTOP}},
+        {"AUTO3STATE", {6, BS_AUTO3STATE | WS_TABSTOP, BS_AUTO3STATE | WS_TABSTOP}},
+        {"PUSHBOX", {6, BS_PUSHBOX | WS_TABSTOP, BS_PUSHBOX | WS_TABSTOP}},
+        {"GROUPBOX", {6, BS_GROUPBOX, BS_GROUPBOX}},
+        {"ICON", {6, SS_ICON, SS_ICON}},
+        {"SCROLLBAR", {5, 0, 0}},
+        {"EDITTEXT", {5, ES_LEFT | WS_BORDER | WS_TABSTOP, ES_LEFT | WS_BORDER | WS_TABSTOP}},
+        {"COMBOBOX", {5, 0, CBS_SIMPLE | WS_TABSTOP}},
+        {"LISTBOX", {5, LBS_NOTIFY | WS_BORDER, LBS_NOTIFY | WS_BORDER}},
+    };
+    const std::string text = Trimmed(line);
+    const size_t blank = text.find_first_of(" \t");
+    const auto form = forms.find(text.substr(0, blank));
+    if (form == forms.end()) {
+        ADD_FAILURE() << "a statement this sweep does not know: " << text;
+        return 0;
+    }
+    const std::vector<std::string> fields = Statement_Fields(text.substr(blank));
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    if (static_cast<int>(fields.size()) <= form->second.style_field)
+        return style | form->second.unstyled;
+    style |= form->second.style;
+    std::string names = fields[form->second.style_field] + "|";
+    for (size_t bar; (bar = names.find('|')) != std::string::npos; names.erase(0, bar + 1)) {
+        std::string name = Trimmed(names.substr(0, bar));
+        const bool taken_out = name.rfind("NOT ", 0) == 0;
+        if (taken_out)
+            name = Trimmed(name.substr(4));
+        long value = 0;
+        EXPECT_TRUE(platform::rc::Style_Constant(name, value)) << name;
+        if (taken_out)
+            style &= ~static_cast<DWORD>(value);
+        else
+            style |= static_cast<DWORD>(value);
+    }
+    return style;
+}
+
+}  // namespace
+
+TEST(Resource_Script, Every_Control_Gets_The_Style_Its_Statement_Writes)
+{
+    platform::rc::Script script;
+    std::string error;
+    ASSERT_TRUE(platform::rc::Read_Script(Resource_Script_Path(), script, error)) << error;
+    std::vector<std::string> lines;
+    {
+        std::ifstream in(Resource_Script_Path());
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+    }
+    int controls = 0, editable_combos = 0;
+    for (const auto& [id, dialog] : script.dialogs) {
+        for (const platform::rc::Control& control : dialog.controls) {
+            ASSERT_GE(control.line, 1);
+            ASSERT_LE(control.line, static_cast<int>(lines.size()));
+            const std::string& line = lines[control.line - 1];
+            EXPECT_EQ(control.style, Statement_Style(line))
+                << "template " << id << ", line " << control.line << ": " << line << " (read 0x" << std::hex
+                << control.style << ")";
+            ++controls;
+            if (control.class_name == L"ComboBox" && (control.style & Combo_Kind) == CBS_DROPDOWN)
+                ++editable_combos;
+        }
+    }
+    EXPECT_GT(controls, 400);
+    EXPECT_EQ(editable_combos, 5) << "the four margin combos and the frame insertion's scale step";
 }
 
 using Resource_Images = Ui_Test;

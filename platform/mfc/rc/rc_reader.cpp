@@ -273,7 +273,7 @@ private:
             sub.Parse_Prepare();
             Style s = sub.Expression();
             if (sub.Peek().kind != Token::End) return false;
-            value = s.add & ~s.remove;
+            value = s.value;
             return true;
         } catch (const Failure&) {
             return false;
@@ -351,24 +351,29 @@ private:
         Next();
     }
 
+    // A style expression as the resource compiler reads it: `NOT X` takes X out of what
+    // stands before it and, on a control, out of the statement's default style; a style
+    // written after it adds X again.
     struct Style {
-        long add = 0;
-        long remove = 0;
+        long value = 0;
+        long not_mask = 0;
+        // The style over a statement's default style.
+        long Over(long base) const { return (base & ~not_mask) | value; }
     };
 
     Style Primary() {
         const Token& t = Next();
         if (Is_Word(t, "NOT")) {
             Style s = Primary();
-            return Style{0, s.add};
+            return Style{0, s.value};
         }
         if (Is_Punct(t, "~")) {
             Style s = Primary();
-            return Style{~s.add, 0};
+            return Style{~s.value, 0};
         }
         if (Is_Punct(t, "-")) {
             Style s = Primary();
-            return Style{-s.add, 0};
+            return Style{-s.value, 0};
         }
         if (Is_Punct(t, "(")) {
             Style s = Expression();
@@ -391,29 +396,23 @@ private:
         Style s = Primary();
         for (;;) {
             const Token& t = Peek();
-            if (Is_Punct(t, "|") || Is_Punct(t, "+")) {
-                const bool plus = Is_Punct(t, "+");
-                Next();
-                Style r = Primary();
-                s.add = plus ? s.add + r.add : (s.add | r.add);
-                s.remove |= r.remove;
-            } else if (Is_Punct(t, "&")) {
-                Next();
-                s.add &= Primary().add;
-            } else if (Is_Punct(t, "-") ) {
-                Next();
-                s.add -= Primary().add;
-            } else {
-                return s;
-            }
+            if (!Is_Punct(t, "|") && !Is_Punct(t, "+") && !Is_Punct(t, "&") && !Is_Punct(t, "-")) return s;
+            const std::string op = t.text;
+            Next();
+            const Style r = Primary();
+            s.value &= ~r.not_mask;
+            s.not_mask |= r.not_mask;
+            if (op == "|") s.value |= r.value;
+            else if (op == "+") s.value += r.value;
+            else if (op == "&") s.value &= r.value;
+            else s.value -= r.value;
         }
     }
 
     long Number(const char* what) {
         const Token& at = Peek();
         if (at.kind == Token::End || Is_Punct(at, ",")) Fail(at, std::string("expected ") + what + ", found " + Show(at));
-        Style s = Expression();
-        return s.add & ~s.remove;
+        return Expression().value;
     }
 
     std::wstring String(const char* what) {
@@ -536,8 +535,7 @@ private:
             const std::string word = Upper(option.text);
             if (option.kind != Token::Ident) Fail(option, "expected BEGIN of the dialog, found " + Show(option));
             if (word == "STYLE") {
-                Style s = Expression();
-                d.style = static_cast<DWORD>(s.add & ~s.remove);
+                d.style = static_cast<DWORD>(Expression().value);
                 have_style = true;
             } else if (word == "EXSTYLE") {
                 d.ex_style = static_cast<DWORD>(Number("an extended style"));
@@ -596,11 +594,15 @@ private:
         Control c;
         c.statement = From_Utf8(kw);
         c.line = keyword.line;
+        // The default style is combined with the statement's style (NOT takes bits out of
+        // it), except where it stands only for a statement without a style: a combo box
+        // keeps the kind its style gives (CBS_DROPDOWN stays a drop-down with an edit).
         struct Short_Form {
             const char* keyword;
             const wchar_t* class_name;
             DWORD style;
             int form;  // 0 text-first, 1 id-first, 2 icon
+            bool only_without_style = false;
         };
         static const Short_Form kForms[] = {
             {"PUSHBUTTON", L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0},
@@ -617,16 +619,16 @@ private:
             {"RTEXT", L"Static", SS_RIGHT | WS_GROUP, 0},
             {"CTEXT", L"Static", SS_CENTER | WS_GROUP, 0},
             {"EDITTEXT", L"Edit", ES_LEFT | WS_BORDER | WS_TABSTOP, 1},
-            {"COMBOBOX", L"ComboBox", CBS_SIMPLE | WS_TABSTOP, 1},
+            {"COMBOBOX", L"ComboBox", CBS_SIMPLE | WS_TABSTOP, 1, true},
             {"LISTBOX", L"ListBox", LBS_NOTIFY | WS_BORDER, 1},
             {"SCROLLBAR", L"ScrollBar", 0, 1},
             {"ICON", L"Static", SS_ICON, 2},
         };
-        auto finish_style = [&](DWORD base) {
-            c.style = WS_CHILD | WS_VISIBLE | base;
+        auto finish_style = [&](const Short_Form& form) {
+            c.style = WS_CHILD | WS_VISIBLE | form.style;
             if (Optional_Comma()) {
-                Style s = Expression();
-                c.style = (c.style | static_cast<DWORD>(s.add)) & ~static_cast<DWORD>(s.remove);
+                const long base = WS_CHILD | WS_VISIBLE | (form.only_without_style ? 0 : form.style);
+                c.style = static_cast<DWORD>(Expression().Over(base));
                 if (Optional_Comma()) {
                     c.ex_style = static_cast<DWORD>(Number("an extended style"));
                     if (extended && Optional_Comma()) Number("a help id");
@@ -657,8 +659,7 @@ private:
             if (Upper(cls.text) == "COMBOBOX") c.class_name = L"ComboBox";
             if (Upper(cls.text) == "LISTBOX") c.class_name = L"ListBox";
             Expect_Comma("the class");
-            Style s = Expression();
-            c.style = (WS_CHILD | WS_VISIBLE | static_cast<DWORD>(s.add)) & ~static_cast<DWORD>(s.remove);
+            c.style = static_cast<DWORD>(Expression().Over(WS_CHILD | WS_VISIBLE));
             Expect_Comma("the style");
             position(true);
             if (Optional_Comma()) {
@@ -675,7 +676,7 @@ private:
                 c.id = static_cast<int>(Number("a control id"));
                 Expect_Comma("the control id");
                 position(true);
-                finish_style(form->style);
+                finish_style(*form);
             } else {
                 Control_Text(c);
                 Expect_Comma("the control's text");
@@ -687,13 +688,13 @@ private:
                         c.cx = Number("width");
                         Expect_Comma("width");
                         c.cy = Number("height");
-                        finish_style(form->style);
+                        finish_style(*form);
                     } else {
                         c.style = WS_CHILD | WS_VISIBLE | form->style;
                     }
                 } else {
                     position(true);
-                    finish_style(form->style);
+                    finish_style(*form);
                 }
             }
         }

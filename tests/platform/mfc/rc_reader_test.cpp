@@ -121,6 +121,53 @@ TEST(ResourceScript, ShortFormsGetTheCompilersDefaultStyles) {
     EXPECT_EQ(d.style, static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU));
 }
 
+// The style of each statement is its class's default combined with the written style: NOT
+// takes a bit out of the default and of what stands before it, a bit written after it adds
+// it again; a combo box's default stands only for a statement without a style.
+TEST(ResourceScript, ControlStylesCombineTheDefaultWithTheWrittenStyle) {
+    constexpr DWORD CV = WS_CHILD | WS_VISIBLE;
+    struct Case {
+        const char* statement;
+        DWORD style;
+    };
+    const Case cases[] = {
+        {"COMBOBOX 1, 0, 0, 9, 9", CV | CBS_SIMPLE | WS_TABSTOP},
+        {"COMBOBOX 1, 0, 0, 9, 9, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP", CV | CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP},
+        {"COMBOBOX 1, 0, 0, 9, 9, CBS_DROPDOWN", CV | CBS_DROPDOWN},
+        {"COMBOBOX 1, 0, 0, 9, 9, CBS_DROPDOWNLIST | NOT WS_VISIBLE | WS_TABSTOP",
+         WS_CHILD | CBS_DROPDOWNLIST | WS_TABSTOP},
+        {"COMBOBOX 1, 0, 0, 9, 9, WS_VSCROLL", CV | WS_VSCROLL},
+        {"CONTROL \"\", 1, \"ComboBox\", CBS_DROPDOWN | WS_TABSTOP, 0, 0, 9, 9", CV | CBS_DROPDOWN | WS_TABSTOP},
+        {"EDITTEXT 1, 0, 0, 9, 9", CV | ES_LEFT | WS_BORDER | WS_TABSTOP},
+        {"EDITTEXT 1, 0, 0, 9, 9, ES_AUTOHSCROLL | NOT WS_BORDER", CV | ES_AUTOHSCROLL | WS_TABSTOP},
+        {"EDITTEXT 1, 0, 0, 9, 9, NOT WS_BORDER | WS_BORDER", CV | WS_BORDER | WS_TABSTOP},
+        {"EDITTEXT 1, 0, 0, 9, 9, ES_MULTILINE | NOT WS_TABSTOP | NOT WS_VISIBLE", WS_CHILD | ES_MULTILINE | WS_BORDER},
+        {"LISTBOX 1, 0, 0, 9, 9, LBS_SORT | WS_VSCROLL", CV | LBS_NOTIFY | LBS_SORT | WS_BORDER | WS_VSCROLL},
+        {"LTEXT \"t\", 1, 0, 0, 9, 9, NOT WS_GROUP", CV | SS_LEFT},
+        {"CTEXT \"t\", 1, 0, 0, 9, 9, SS_NOTIFY", CV | SS_CENTER | WS_GROUP | SS_NOTIFY},
+        {"RTEXT \"t\", 1, 0, 0, 9, 9", CV | SS_RIGHT | WS_GROUP},
+        {"PUSHBUTTON \"p\", 1, 0, 0, 9, 9, NOT WS_VISIBLE", WS_CHILD | BS_PUSHBUTTON | WS_TABSTOP},
+        {"DEFPUSHBUTTON \"d\", 1, 0, 0, 9, 9, WS_GROUP", CV | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP},
+        {"AUTOCHECKBOX \"a\", 1, 0, 0, 9, 9", CV | BS_AUTOCHECKBOX | WS_TABSTOP},
+        {"AUTORADIOBUTTON \"r\", 1, 0, 0, 9, 9, WS_GROUP | WS_TABSTOP", CV | BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
+        {"GROUPBOX \"g\", 1, 0, 0, 9, 9", CV | BS_GROUPBOX},
+        {"SCROLLBAR 1, 0, 0, 9, 9", CV},
+        {"ICON 695, 1, 0, 0", CV | SS_ICON},
+        {"CONTROL \"x\", 1, \"Button\", BS_AUTOCHECKBOX | NOT WS_VISIBLE | WS_TABSTOP, 0, 0, 9, 9",
+         WS_CHILD | BS_AUTOCHECKBOX | WS_TABSTOP},
+        {"CONTROL \"\", 1, \"msctls_progress32\", WS_BORDER | NOT WS_VISIBLE, 0, 0, 9, 9", WS_CHILD | WS_BORDER},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.statement);
+        Script s;
+        std::string error;
+        const std::string text = std::string("7 DIALOG 0, 0, 100, 100\nBEGIN\n  ") + c.statement + "\nEND\n";
+        ASSERT_TRUE(platform::rc::Read_Script_Text(text, "t.rc", s, error)) << error;
+        ASSERT_EQ(s.dialogs.at(7).controls.size(), 1u);
+        EXPECT_EQ(s.dialogs.at(7).controls[0].style, c.style) << std::hex << s.dialogs.at(7).controls[0].style;
+    }
+}
+
 TEST(ResourceScript, ErrorsNameFileAndLine) {
     struct Case {
         const char* text;

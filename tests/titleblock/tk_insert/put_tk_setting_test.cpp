@@ -146,3 +146,25 @@ TEST_F(Put_TK_Setting_Test, Closing_In_Any_Way_Stores_The_Settings)
         EXPECT_EQ(g_Plot_Config.TK_Scale_Step, 3);
     }
 }
+
+TEST_F(Put_TK_Setting_Test, A_Percent_Typed_Into_The_Scale_Step_Is_Taken)
+{
+    const struct {
+        const char* typed;
+        int step, custom;
+    } cases[] = {
+        {"30", 8, 30},    // a percent of its own
+        {"15 %", 5, 0},  // the list's own item
+        {"0", 1, 0},     // any scale
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        g_Plot_Config.TK_Scale_Step = 0;
+        g_Plot_Config.TK_Scale_Custom = 0;
+        Script(std::string("@IDD_DLG_PUT_TK_SETTING text IDC_PTK_SCALE_COMBO \"") + c.typed +
+               "\"\n@IDD_DLG_PUT_TK_SETTING click IDOK\n");
+        Run_Dialog();
+        EXPECT_EQ(g_Plot_Config.TK_Scale_Step, c.step);
+        EXPECT_EQ(g_Plot_Config.TK_Scale_Custom, c.custom);
+    }
+}
