@@ -86,6 +86,6 @@ public:
 
 // The window whose sheets an erased marker is looked up in: g_Dlg_BPlot1 (else
 // g_Dlg_BPlot3) while g_Sheet_Set is set, otherwise g_Dlg_BPlot2 while g_TK_Sheet_List
-// is set; null when none is open. The result windows set this hook when they land;
-// until then it gives null and an erased marker removes nothing.
+// is set; null when none is open. Each result window chains itself into this hook when it
+// is created; before that it gives null and an erased marker removes nothing.
 extern Marker_Sheet_Window* (*g_Open_Marker_Sheet_Window)();

@@ -1,21 +1,12 @@
 // The modeless result windows of the batch commands and the progress window, each
-// reached through its global pointer (null when the window is not open).
-// Filled in when the batch plot dialogs land: until then no command opens one, and
-// these shells only carry what the unload needs. The progress window: ui/progress_window.h.
+// reached through its global pointer (null when the window is not open). The progress
+// window: ui/progress_window.h.
 #pragma once
 
 #include "dialogs/dlg_bplot1.h"
 #include "dialogs/dlg_bplot2.h"
 #include "dialogs/dlg_bplot3.h"
 #include "ui/progress_window.h"
-#include "win/windows.h"
-
-// What the unload needs of a modeless window.
-class Window_Shell {
-public:
-    virtual ~Window_Shell() = default;
-    virtual BOOL DestroyWindow() { return TRUE; }
-};
 
 extern Dlg_BPlot1* g_Dlg_BPlot1;
 extern Dlg_BPlot2* g_Dlg_BPlot2;

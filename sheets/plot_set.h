@@ -83,8 +83,8 @@ private:
 // The result window being previewed (1..3, 0 none) and the row previewed (-1 none).
 extern int g_Preview_Kind;
 extern int g_Preview_Index;
-// The number of rows of the open result window of a kind (0 when it is not open); the
-// result windows set it when they land.
+// The number of rows of the open result window of a kind (0 when it is not open); each
+// result window chains its own counter in when it is created.
 extern int (*g_Preview_List_Count)(int kind);
 
 // A device that is a physical printer: not "无", "FAX", a file device (NONE, DWF, JPG, PNG,
