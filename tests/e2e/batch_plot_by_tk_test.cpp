@@ -103,4 +103,17 @@ TEST_F(TK_Batch_Session, Lists_Edits_And_Prints_Every_Sheet_By_Its_Name)
     EXPECT_EQ(texts, "1 0\n") << old_number;
 }
 
+// A margin typed into the window's margin combo, beyond the list's, reaches the device
+// files: every page 20 mm larger on each side than without a margin.
+TEST_F(TK_Batch_Session, A_Typed_Margin_Widens_Every_Page)
+{
+    const fs::path first = Folder() / "first.pdf", second = Folder() / "second.pdf";
+    const Cadhost_Run run = Run(Open() + "@806 choose 867 1\n@806 check 903 1\n" + Print() + "file \"" + first.string() +
+                                "\"\n" + Reopen() + "@806 text 867 \"20\"\n" + Print() + "file \"" + second.string() +
+                                "\"\nquit\n");
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    ASSERT_EQ(Page_Sides(first).size(), 8u) << Shell("pdfinfo " + Quoted(first));
+    EXPECT_EQ(Pages_Grown_By(first, second, 40), "");
+}
+
 }  // namespace

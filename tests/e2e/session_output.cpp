@@ -1,6 +1,7 @@
 #include "session_output.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <regex>
 #include <sstream>
@@ -52,6 +53,34 @@ std::pair<double, double> Paper_Sides(const std::string& cell)
         return {0, 0};
     const double a = std::stod(match[1]), b = std::stod(match[2]);
     return {std::max(a, b), std::min(a, b)};
+}
+
+std::vector<std::pair<double, double>> Page_Sides(const std::filesystem::path& pdf)
+{
+    std::vector<std::pair<double, double>> pages;
+    const std::regex size(R"(^Page\s+\d+ size:\s+([\d.]+) x ([\d.]+) pts)");
+    std::istringstream in(Shell("pdfinfo -f 1 -l 999 " + Quoted(pdf) + " 2>/dev/null"));
+    for (std::string line; std::getline(in, line);) {
+        std::smatch match;
+        if (std::regex_search(line, match, size)) {
+            const double a = std::stod(match[1]) * 25.4 / 72, b = std::stod(match[2]) * 25.4 / 72;
+            pages.push_back({std::max(a, b), std::min(a, b)});
+        }
+    }
+    return pages;
+}
+
+std::string Pages_Grown_By(const std::filesystem::path& first, const std::filesystem::path& second, double mm)
+{
+    const auto before = Page_Sides(first), after = Page_Sides(second);
+    std::ostringstream differences;
+    if (after.size() != before.size())
+        differences << before.size() << " pages, then " << after.size() << "\n";
+    for (size_t i = 0; i < std::min(before.size(), after.size()); ++i)
+        if (std::abs(after[i].first - before[i].first - mm) > 0.5 || std::abs(after[i].second - before[i].second - mm) > 0.5)
+            differences << "page " << i + 1 << ": " << before[i].first << " x " << before[i].second << " mm, then "
+                        << after[i].first << " x " << after[i].second << " mm\n";
+    return differences.str();
 }
 
 std::vector<std::filesystem::path> Files_In(const std::filesystem::path& folder, const std::string& extension)
