@@ -1,8 +1,9 @@
 # The plug-in folder of the emulated machine is the folder of each built module
 # (zw2021/, zw2025/): the companion module "Pelorin.dll", the fallback merge program
 # "Jexa2.exe", the two library files the plot roads test for ("itextsharp.dll",
-# "PdfSharp.dll") and the plot-style templates (res/plotstyles/*.ccc) are copied there
-# whenever they change, and each module target brings its folder up to date.
+# "PdfSharp.dll"), the plot-style templates (res/plotstyles/*.ccc) and the user's manual
+# "BPHelp.pdf" (built from docs/help/BPHelp.txt) are copied there whenever they change,
+# and each module target brings its folder up to date.
 if(NOT TARGET Pelorin OR NOT TARGET Jexa2)
   return()
 endif()
@@ -13,6 +14,15 @@ foreach(marker itextsharp.dll PdfSharp.dll)
   file(WRITE ${KORVEL_MARKER_DIR}/${marker}.in "stand-in: the companion commands work without it\n")
   configure_file(${KORVEL_MARKER_DIR}/${marker}.in ${KORVEL_MARKER_DIR}/${marker} COPYONLY)
 endforeach()
+
+set(KORVEL_HELP_SOURCE ${PROJECT_SOURCE_DIR}/docs/help/BPHelp.txt)
+set(KORVEL_HELP_PDF ${PROJECT_BINARY_DIR}/help/BPHelp.pdf)
+add_custom_command(
+  OUTPUT ${KORVEL_HELP_PDF}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/help
+  COMMAND help_pdf ${KORVEL_HELP_SOURCE} /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ${KORVEL_HELP_PDF}
+  DEPENDS help_pdf ${KORVEL_HELP_SOURCE}
+  COMMENT "The user's manual BPHelp.pdf")
 
 file(GLOB KORVEL_PLOT_STYLE_TEMPLATES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/plotstyles/*.ccc)
 
@@ -29,7 +39,8 @@ foreach(flavour zw2021 zw2025)
     DEPENDS Pelorin Jexa2
     COMMENT "Companion files into the ${flavour} plug-in folder")
   list(APPEND outputs ${folder}/Pelorin.dll ${folder}/Jexa2.exe)
-  foreach(file ${KORVEL_MARKER_DIR}/itextsharp.dll ${KORVEL_MARKER_DIR}/PdfSharp.dll ${KORVEL_PLOT_STYLE_TEMPLATES})
+  foreach(file ${KORVEL_MARKER_DIR}/itextsharp.dll ${KORVEL_MARKER_DIR}/PdfSharp.dll ${KORVEL_PLOT_STYLE_TEMPLATES}
+               ${KORVEL_HELP_PDF})
     get_filename_component(name ${file} NAME)
     add_custom_command(
       OUTPUT ${folder}/${name}

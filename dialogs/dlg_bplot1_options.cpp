@@ -13,6 +13,7 @@
 #include "mfc/afxdlgs.h"
 #include "sheets/paper_table.h"
 #include "sheets/plot_styles.h"
+#include "ui/link_label.h"
 
 namespace {
 
@@ -262,17 +263,7 @@ HBRUSH Dlg_BPlot1::OnCtlColor(CDC* dc, CWnd* window, UINT control_type)
     HBRUSH brush = CZcUiDialog::OnCtlColor(dc, window, control_type);
     if (window == nullptr || window->GetDlgCtrlID() != IDC_BP1_PATH || Folder_Mode_Combo.GetCurSel() != Folder_Mode_Other)
         return brush;
-    if (g_Path_Hover) {
-        LOGFONTW face{};
-        if (CFont* font = GetFont()) font->GetLogFont(&face);
-        face.lfWeight = FW_BOLD;
-        Path_Font.DeleteObject();
-        Path_Font.CreateFontIndirect(&face);
-        dc->SelectObject(&Path_Font);
-        dc->SetTextColor(RGB(0, 0, 255));
-    } else {
-        dc->SetTextColor(RGB(0, 0, 200));
-    }
+    Set_Link_Label_Look(dc, this, Path_Font, g_Path_Hover, RGB(0, 0, 200), RGB(0, 0, 255));
     return brush;
 }
 

@@ -6,6 +6,7 @@
 #include "dialogs/print_order_picture.h"
 #include "res/resource.h"
 #include "ui/dlg_pos_select.h"
+#include "ui/link_label.h"
 #include "ui/module_resources.h"
 #include "ui/small_value_dialogs_frame.h"
 
@@ -25,6 +26,9 @@ int Index_Of_Percent(int percent)
 }
 
 }  // namespace
+
+bool g_Scale_Combo_Live = true;
+bool g_Path_Label_Hover = false;
 
 CString Get_Position_Name(int code)
 {
@@ -88,7 +92,9 @@ BEGIN_MESSAGE_MAP(Dlg_Put_TK_Setting, CZcUiDialog)
     ON_NOTIFY(NM_CLICK, IDC_PTK_LIST, On_List_Click)
     ON_NOTIFY(NM_DBLCLK, IDC_PTK_LIST, On_List_Double_Click)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_PTK_LIST, On_List_Item_Changed)
-    ON_STN_CLICKED(IDC_PTK_FOLDER, Browse_TK_Folder)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_CTLCOLOR()
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -109,20 +115,9 @@ BOOL Dlg_Put_TK_Setting::OnInitDialog()
     CZcUiDialog::OnInitDialog();
     Set_Module_Icon(this);
     Place_At_Cursor(this);
-    struct Look {
-        Pic_Button& button;
-        int id, hover_icon, idle_icon;
-    };
-    // The add button has no pictures of its own yet.
-    for (const Look& look : {Look{Close_Button, IDOK, IDI_CLOSE_HOVER, IDI_CLOSE_IDLE},
-                             Look{Add_Button, IDC_PTK_ADD, 0, 0},
-                             Look{Position_Button, IDC_PTK_TEXT_POS, IDI_BPLOT1_TOOL_HOVER, IDI_BPLOT1_TOOL_IDLE}}) {
-        look.button.SubclassDlgItem(look.id, this);
-        if (look.hover_icon != 0)
-            look.button.Set_Icon(look.hover_icon, look.idle_icon, 32);
-        look.button.Set_Cursor(IDR_HAND_CURSOR);
-        look.button.Set_Hover_Text_Color(RGB(255, 0, 0), 0);
-    }
+    Setup_Picture_Button(this, Close_Button, IDOK, IDI_CLOSE_HOVER, IDI_CLOSE_IDLE, 32);
+    Setup_Picture_Button(this, Add_Button, IDC_PTK_ADD, IDI_ADD_FRAME_HOVER, IDI_ADD_FRAME_IDLE, 16);
+    Setup_Picture_Button(this, Position_Button, IDC_PTK_TEXT_POS, IDI_BPLOT1_TOOL_HOVER, IDI_BPLOT1_TOOL_IDLE, 32);
     List.SubclassDlgItem(IDC_PTK_LIST, this);
     Tip.Create(this);
     Tip.SetDelayTime(1000);
@@ -201,19 +196,23 @@ void Dlg_Put_TK_Setting::On_Mode_Click() { UpdateData(TRUE); }
 void Dlg_Put_TK_Setting::On_Scale_Change()
 {
     auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_PTK_SCALE_COMBO));
+    g_Scale_Combo_Live = false;
     const int before = Step_Index;
     UpdateData(TRUE);
-    if (Step_Index == before || Step_Index < 0)
-        return;
-    CString text;
-    combo->GetLBText(Step_Index, text);
-    Step_Index = before;
-    Parse_Scale_Text(text, Step_Index, Custom_Percent);
-    UpdateData(FALSE);
+    if (Step_Index != before && Step_Index >= 0) {
+        CString text;
+        combo->GetLBText(Step_Index, text);
+        Step_Index = before;
+        Parse_Scale_Text(text, Step_Index, Custom_Percent);
+        UpdateData(FALSE);
+    }
+    g_Scale_Combo_Live = true;
 }
 
 void Dlg_Put_TK_Setting::On_Scale_Leave()
 {
+    if (!g_Scale_Combo_Live)
+        return;
     auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_PTK_SCALE_COMBO));
     CString text;
     combo->GetWindowText(text);
@@ -259,6 +258,31 @@ void Dlg_Put_TK_Setting::On_List_Item_Changed(NMHDR* /*header*/, LRESULT* result
 {
     *result = 0;
     InvalidateRect(Control_Client_Rect(this, IDC_PTK_PREVIEW), FALSE);
+}
+
+void Dlg_Put_TK_Setting::OnMouseMove(UINT flags, CPoint point)
+{
+    CZcUiDialog::OnMouseMove(flags, point);
+    const bool hover = Control_Client_Rect(this, IDC_PTK_FOLDER).PtInRect(point) != FALSE;
+    if (hover == g_Path_Label_Hover)
+        return;
+    g_Path_Label_Hover = hover;
+    GetDlgItem(IDC_PTK_FOLDER)->Invalidate();
+}
+
+void Dlg_Put_TK_Setting::OnLButtonDown(UINT flags, CPoint point)
+{
+    CZcUiDialog::OnLButtonDown(flags, point);
+    if (Control_Client_Rect(this, IDC_PTK_FOLDER).PtInRect(point))
+        Browse_TK_Folder();
+}
+
+HBRUSH Dlg_Put_TK_Setting::OnCtlColor(CDC* dc, CWnd* window, UINT control_type)
+{
+    HBRUSH brush = CZcUiDialog::OnCtlColor(dc, window, control_type);
+    if (window != nullptr && window->GetDlgCtrlID() == IDC_PTK_FOLDER)
+        Set_Link_Label_Look(dc, this, Folder_Font, g_Path_Label_Hover, RGB(0, 0, 200), RGB(0, 0, 255));
+    return brush;
 }
 
 void Dlg_Put_TK_Setting::Browse_TK_Folder()

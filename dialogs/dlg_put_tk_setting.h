@@ -20,6 +20,12 @@ bool Parse_Scale_Text(CString text, int& step_index, int& custom_percent);
 // a step index of 8 becomes the item that shows the custom percent.
 void Fill_Scale_Combo(CComboBox* combo, int& step_index, int custom_percent);
 
+// Set except while a chosen scale item is being taken, when the combo's lost focus must
+// not read its text again.
+extern bool g_Scale_Combo_Live;
+// The mouse is over a folder label.
+extern bool g_Path_Label_Hover;
+
 class Dlg_Put_TK_Setting : public CZcUiDialog {
 public:
     explicit Dlg_Put_TK_Setting(CWnd* parent = nullptr);
@@ -49,6 +55,9 @@ protected:
     void Paint_Preview(CDC& dc);
 
     afx_msg void Browse_TK_Folder();
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* window, UINT control_type);
     afx_msg void On_Mode_Click();
     afx_msg void On_Scale_Change();
     afx_msg void On_Scale_Leave();
@@ -70,4 +79,5 @@ protected:
     int Custom_Percent = 0;
     int Text_Pos = 2;
     CToolTipCtrl Tip;
+    CFont Folder_Font;
 };

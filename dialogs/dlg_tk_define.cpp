@@ -27,6 +27,9 @@ BOOL Dlg_TK_Define::OnInitDialog()
     CZcUiTabMainDialog::OnInitDialog();
     Place_At_Cursor(this);
     Setup_Ok_Cancel(this, Ok_Button, Cancel_Button);
+    Setup_Picture_Button(this, New_Button, IDC_TKD_NEW, IDI_ADD_FRAME_HOVER, IDI_ADD_FRAME_IDLE, 16);
+    Setup_Picture_Button(this, Import_Button, IDC_TKD_IMPORT, IDI_IMPORT_HOVER, IDI_IMPORT_IDLE, 16);
+    Setup_Picture_Button(this, Export_Button, IDC_TKD_EXPORT, IDI_EXPORT_HOVER, IDI_EXPORT_IDLE, 16);
     Tab.SubclassDlgItem(IDC_TKD_TAB, this);
     SetZcadTabPointer(&Tab);
     Tab.AddTab(0, L"  图框信息录入    ", IDD_DLG_TK_DEFINE1, &Page1);

@@ -75,6 +75,10 @@ protected:
     afx_msg void OnPaint();
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* window, UINT control_type);
     DECLARE_MESSAGE_MAP()
+
+    Pic_Button Pick_Text_Button;
+    Pic_Button Add_Column_Button;
+    Pic_Button Delete_Column_Button;
 };
 
 // Separator of several titles, centring of the texts found, naming of lengthened papers.
@@ -138,4 +142,7 @@ private:
 
     Pic_Button Ok_Button;
     Pic_Button Cancel_Button;
+    Pic_Button New_Button;
+    Pic_Button Import_Button;
+    Pic_Button Export_Button;
 };

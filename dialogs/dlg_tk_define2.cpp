@@ -10,6 +10,7 @@
 #include "titleblock/tk_catalogue.h"
 #include "titleblock/tk_library.h"
 #include "ui/dlg_options.h"
+#include "ui/small_value_dialogs_frame.h"
 
 namespace {
 
@@ -47,6 +48,10 @@ void Dlg_TK_Define2::DoDataExchange(CDataExchange* exchange)
 BOOL Dlg_TK_Define2::OnInitDialog()
 {
     CZcUiTabChildDialog::OnInitDialog();
+    Setup_Picture_Button(this, Pick_Text_Button, IDC_TKD2_PICK_TEXT, IDI_PICK_TEXT_HOVER, IDI_PICK_TEXT_IDLE, 16);
+    Setup_Picture_Button(this, Add_Column_Button, IDC_TKD2_ADD, IDI_ADD_COLUMN_HOVER, IDI_ADD_COLUMN_IDLE, 16);
+    Setup_Picture_Button(this, Delete_Column_Button, IDC_TKD2_DELETE, IDI_DELETE_COLUMN_HOVER,
+                         IDI_DELETE_COLUMN_IDLE, 16);
     Border = g_TK_Library.Cat_Border;
     UpdateData(FALSE);
     Refresh_Text_Summary();

@@ -165,7 +165,15 @@ BOOL Dlg_TK_Set::OnInitDialog()
 {
     CZcUiDialog::OnInitDialog();
     Setup_Ok_Cancel(this, Ok_Button, Cancel_Button);
-    for (int slot = 0; slot < Marker_Count; ++slot) Pick_Buttons[slot].SubclassDlgItem(Slot_Buttons[slot].id, this);
+    for (int slot = 0; slot < Marker_Count; ++slot) {
+        const bool stamp = slot >= First_Stamp_Slot;
+        Setup_Picture_Button(this, Pick_Buttons[slot], Slot_Buttons[slot].id,
+                             stamp ? IDI_PICK_STAMP_HOVER : IDI_PICK_RANGE_HOVER,
+                             stamp ? IDI_PICK_STAMP_IDLE : IDI_PICK_RANGE_IDLE, 16);
+    }
+    Setup_Picture_Button(this, Paper_Button, IDC_TKS_PAPER, IDI_PAPER_HOVER, IDI_PAPER_IDLE, 16);
+    Setup_Picture_Button(this, Name_Rule_Button, IDC_TKS_NAME_RULE, IDI_EDIT_HOVER, IDI_EDIT_IDLE, 16);
+    Setup_Picture_Button(this, Copy_Button, IDC_TKS_COPY, IDI_COPY_HOVER, IDI_COPY_IDLE, 16);
     if (auto* priority = static_cast<CComboBox*>(GetDlgItem(IDC_TKS_PRIORITY)))
         for (const wchar_t* item : {L"  1", L"  2", L"  3", L"  4", L"  5", L"  6", L"  7", L"  8", L"  9"})
             priority->AddString(item);

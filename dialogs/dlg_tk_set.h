@@ -34,6 +34,8 @@ public:
     int Priority_Index = 0;
 
     static constexpr int Marker_Count = 11;
+    // Slots 7..10 hold the stamp ranges.
+    static constexpr int First_Stamp_Slot = 7;
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
@@ -58,4 +60,7 @@ protected:
     Pic_Button Ok_Button;
     Pic_Button Cancel_Button;
     Pic_Button Pick_Buttons[Marker_Count];
+    Pic_Button Paper_Button;
+    Pic_Button Name_Rule_Button;
+    Pic_Button Copy_Button;
 };

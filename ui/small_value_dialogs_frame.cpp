@@ -25,20 +25,19 @@ void Place_At_Cursor(CWnd* dialog)
     dialog->MoveWindow(left, top, width, height, TRUE);
 }
 
+void Setup_Picture_Button(CWnd* dialog, Pic_Button& button, int id, int hover_icon, int idle_icon, int size)
+{
+    button.SubclassDlgItem(id, dialog);
+    button.Set_Icon(hover_icon, idle_icon, size);
+    button.Set_Cursor(IDR_HAND_CURSOR);
+    button.Set_Hover_Text_Color(RGB(255, 0, 0), 0);
+}
+
 void Setup_Ok_Cancel(CWnd* dialog, Pic_Button& ok, Pic_Button& cancel)
 {
-    struct Look {
-        Pic_Button& button;
-        int id, hover_icon, idle_icon;
-    };
-    for (const Look& look : {Look{ok, IDOK, IDI_OK_HOVER, IDI_OK_IDLE},
-                             Look{cancel, IDCANCEL, IDI_CANCEL_HOVER, IDI_CANCEL_IDLE}}) {
-        if (dialog->GetDlgItem(look.id) == nullptr) continue;
-        look.button.SubclassDlgItem(look.id, dialog);
-        look.button.Set_Icon(look.hover_icon, look.idle_icon, 32);
-        look.button.Set_Cursor(IDR_HAND_CURSOR);
-        look.button.Set_Hover_Text_Color(RGB(255, 0, 0), 0);
-    }
+    if (dialog->GetDlgItem(IDOK) != nullptr) Setup_Picture_Button(dialog, ok, IDOK, IDI_OK_HOVER, IDI_OK_IDLE, 32);
+    if (dialog->GetDlgItem(IDCANCEL) != nullptr)
+        Setup_Picture_Button(dialog, cancel, IDCANCEL, IDI_CANCEL_HOVER, IDI_CANCEL_IDLE, 32);
 }
 
 void Setup_Close_Button(CWnd* dialog, Pic_Button& close)

@@ -11,6 +11,9 @@ void Set_Module_Icon(CWnd* dialog);
 // Centres the window on the mouse cursor and moves it onto the cursor's monitor,
 // keeping its size.
 void Place_At_Cursor(CWnd* dialog);
+// The dialog's control as a picture button: the hovered and the idle icon at size pixels
+// (doubled on a button taller than 32 pixels), the hand cursor and a red caption while hovered.
+void Setup_Picture_Button(CWnd* dialog, Pic_Button& button, int id, int hover_icon, int idle_icon, int size);
 // OK (icons 295 hovered, 296 idle) and Cancel (298, 297) as picture buttons of 32 pixel
 // icons, with the hand cursor and a red caption while hovered.
 void Setup_Ok_Cancel(CWnd* dialog, Pic_Button& ok, Pic_Button& cancel);

@@ -54,12 +54,23 @@ bool Top_Level(Window* w) { return !(w->style & WS_CHILD); }
 
 bool File_Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Sends a mouse message as the mouse would: to the capture window if any, else to the window.
+// The window that takes the mouse at a screen point over the target: the target, or the
+// first parent of a child window that lets the mouse through (a static without SS_NOTIFY).
+Window* Window_Under_Mouse(Window* target, POINT screen) {
+    Window* w = target;
+    while ((w->style & WS_CHILD) && w->parent &&
+           Send(w, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT)
+        w = w->parent;
+    return w;
+}
+
+// Sends a mouse message as the mouse would: to the capture window if any, else to the
+// window under the mouse.
 void Mouse(Window* target, UINT message, POINT client, WPARAM keys) {
     POINT screen = client;
     ClientToScreen(target->handle(), &screen);
     SetCursorPos(screen.x, screen.y);
-    Window* receiver = Capture_Window() ? Capture_Window() : target;
+    Window* receiver = Capture_Window() ? Capture_Window() : Window_Under_Mouse(target, screen);
     POINT local = screen;
     ScreenToClient(receiver->handle(), &local);
     if (message == WM_MOUSEMOVE && g_mouse_over != receiver->handle()) {

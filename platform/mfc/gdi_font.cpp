@@ -57,8 +57,12 @@ struct Pinned_Font {
         }
         if (ave_width <= 0) ave_width = 0.5 * upem;
         max_width = face->max_advance_width;
+        // cairo keeps one font face per FreeType face, so each look has a FreeType face of
+        // its own: the synthesized bold and oblique of one would otherwise apply to all.
         for (int i = 0; i < 4; ++i) {
-            faces[i] = cairo_ft_font_face_create_for_ft_face(face, 0);
+            FT_Face look = face;
+            if (i > 0 && FT_New_Face(library, Pinned_Font_Path(), 0, &look) != 0) look = face;
+            faces[i] = cairo_ft_font_face_create_for_ft_face(look, 0);
             unsigned int synth = 0;
             if (i & 1) synth |= CAIRO_FT_SYNTHESIZE_BOLD;
             if (i & 2) synth |= CAIRO_FT_SYNTHESIZE_OBLIQUE;

@@ -154,12 +154,9 @@ void Paint_Button(Window* w, HDC dc, RECT r) {
     Text(dc, w, text, tr, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
 }
 
-void Paint_Static(Window* w, HDC dc, RECT r) {
+// A static's look, with its font already in the context.
+void Paint_Static_Content(Window* w, HDC dc, RECT r) {
     const DWORD type = w->style & SS_TYPEMASK;
-    if (type == SS_OWNERDRAW) {
-        Draw_Item(w, dc, ODT_STATIC, 0, 0, r, 0);
-        return;
-    }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Sys(w->enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     HBRUSH brush = Control_Colour(w, dc, WM_CTLCOLORSTATIC);
@@ -199,7 +196,19 @@ void Paint_Static(Window* w, HDC dc, RECT r) {
     else format |= DT_WORDBREAK;
     if (w->style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
     if (!(w->style & SS_NOPREFIX)) format &= ~DT_NOPREFIX;
-    Text(dc, w, w->text, r, format);
+    DrawTextW(dc, w->text.c_str(), static_cast<int>(w->text.size()), &r, format);
+}
+
+void Paint_Static(Window* w, HDC dc, RECT r) {
+    if ((w->style & SS_TYPEMASK) == SS_OWNERDRAW) {
+        Draw_Item(w, dc, ODT_STATIC, 0, 0, r, 0);
+        return;
+    }
+    // As on Windows, the control's font is in the context when the parent is asked for the
+    // colours, so that a font the parent selects there draws the text.
+    const HGDIOBJ old_font = SelectObject(dc, w->font ? static_cast<HGDIOBJ>(w->font) : GetStockObject(DEFAULT_GUI_FONT));
+    Paint_Static_Content(w, dc, r);
+    SelectObject(dc, old_font);
 }
 
 // The sunken white box of edits, combo boxes and lists.

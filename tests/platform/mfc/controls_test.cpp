@@ -88,6 +88,46 @@ TEST_F(DialogTest, UserActionsNotifyTheDialog) {
     EXPECT_EQ(dialog.events, expected);
 }
 
+namespace {
+
+// Records where the dialog itself gets the mouse.
+class Mouse_Dialog : public Notified {
+public:
+    CRect label;
+    std::vector<std::wstring> mouse;
+
+protected:
+    BOOL OnInitDialog() override {
+        Notified::OnInitDialog();
+        GetDlgItem(IDC_PATH_LABEL)->GetWindowRect(&label);
+        ScreenToClient(&label);
+        return TRUE;
+    }
+    afx_msg void OnMouseMove(UINT, CPoint point) { Record(L"move", point); }
+    afx_msg void OnLButtonDown(UINT, CPoint point) { Record(L"down", point); }
+    void Record(const wchar_t* what, CPoint point) {
+        mouse.push_back(std::wstring(what) + (label.PtInRect(point) ? L" on label" : L" elsewhere"));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Mouse_Dialog, Notified)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+}  // namespace
+
+// A static without SS_NOTIFY lets the mouse through to its dialog; one with SS_NOTIFY takes
+// the click itself and notifies.
+TEST_F(DialogTest, MouseOverAPlainStaticReachesTheDialog) {
+    Script("click IDC_PATH_LABEL\nclick IDC_TITLE\nclick 2\n");
+    Mouse_Dialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.mouse, (std::vector<std::wstring>{L"move on label", L"down on label"}));
+    EXPECT_EQ(dialog.events, std::vector<std::wstring>{L"title"});
+}
+
 TEST_F(DialogTest, RowsStepPrintsEveryRowOfAListControl) {
     std::wstring printed;
     platform::Set_Step_Output([&](const std::wstring& text) { printed += text; });

@@ -3,6 +3,7 @@
 // and caption included.
 #include <cairo.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "dialog_test_support.h"
@@ -22,6 +23,17 @@ struct Png {
         const unsigned char* p = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface) + x * 4;
         const uint32_t v = *reinterpret_cast<const uint32_t*>(p);
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    // How far the rectangle's pixels are from the colour, summed over pixels and components.
+    long ink(const RECT& r, COLORREF colour) const {
+        long sum = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF c = at(x, y);
+                sum += std::abs(GetRValue(c) - GetRValue(colour)) + std::abs(GetGValue(c) - GetGValue(colour)) +
+                       std::abs(GetBValue(c) - GetBValue(colour));
+            }
+        return sum;
     }
     // Pixels in the rectangle that differ from the colour.
     int differing(const RECT& r, COLORREF colour) const {
@@ -98,6 +110,55 @@ TEST_F(DialogTest, SnapshotShowsBrushesAndOwnerDrawing) {
     EXPECT_EQ(png.at(dialog.offset.x + 2, dialog.offset.y + 2), RGB(170, 210, 150));
     const CPoint mid = dialog.stop.CenterPoint() + dialog.offset;
     EXPECT_EQ(png.at(mid.x, mid.y), RGB(200, 0, 0));
+}
+
+// A static drawn in the font the parent selects for it in WM_CTLCOLOR (a link's bold face).
+class Bold_Label_Dialog : public CDialog {
+public:
+    Bold_Label_Dialog() : CDialog(IDD_VALUES) {}
+    bool bold = false;
+    CRect label;
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        GetDlgItem(IDC_PATH_LABEL)->GetWindowRect(&label);
+        CRect window;
+        GetWindowRect(&window);
+        label.OffsetRect(-window.left, -window.top);
+        LOGFONTW face{};
+        GetFont()->GetLogFont(&face);
+        face.lfWeight = FW_BOLD;
+        m_bold.CreateFontIndirect(&face);
+        return TRUE;
+    }
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* window, UINT type) {
+        HBRUSH brush = CDialog::OnCtlColor(pDC, window, type);
+        if (bold && window->GetDlgCtrlID() == IDC_PATH_LABEL) pDC->SelectObject(&m_bold);
+        return brush;
+    }
+    DECLARE_MESSAGE_MAP()
+    CFont m_bold;
+};
+
+BEGIN_MESSAGE_MAP(Bold_Label_Dialog, CDialog)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, StaticTextTakesTheFontTheParentSelectsForIt) {
+    long ink[2] = {};
+    for (bool bold : {false, true}) {
+        const std::string path = Snapshot_Path(bold ? "bold_label.png" : "plain_label.png");
+        Script(("snapshot \"" + path + "\"\nclick 2\n").c_str());
+        Bold_Label_Dialog dialog;
+        dialog.bold = bold;
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+        Png png(path);
+        ASSERT_TRUE(png.ok());
+        ink[bold] = png.ink(dialog.label, GetSysColor(COLOR_BTNFACE));
+    }
+    EXPECT_GT(ink[0], 0);
+    EXPECT_GT(ink[1], ink[0] + ink[0] / 10);
 }
 
 TEST_F(DialogTest, SnapshotPaintsTheStandardControls) {

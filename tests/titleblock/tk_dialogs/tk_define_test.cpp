@@ -8,6 +8,7 @@
 #include "db/dbblkref.h"
 #include "db/dbents.h"
 #include "db/dbsymtb.h"
+#include "../../support/snapshot_colors.h"
 #include "dialogs/dlg_tk_define.h"
 #include "dialogs/dlg_tk_set.h"
 #include "res/resource.h"
@@ -335,4 +336,26 @@ TEST_F(TK_Define, List_Cells_And_Headers_Edit_Priority_Naming_And_Order_By_Click
     EXPECT_EQ(left.Name_Rule, CString(L"A_B"));
     EXPECT_EQ(left.Priority, 6);
     EXPECT_EQ(Dlg_TK_Define1::Sort_Flags[1], 0);
+}
+
+TEST_F(TK_Define, The_Frame_And_Catalogue_Buttons_Show_Their_Pictures)
+{
+    g_TK_Library.Cat_Col_Kinds.Add(0);  // a column to delete: the delete button is enabled
+    g_TK_Library.Cat_Col_Widths.Add(20);
+    Open_Define dialog;
+    ASSERT_TRUE(dialog.Open());
+    CImage image;
+    ASSERT_TRUE(Snapshot(&dialog, Temp_Shot("tk_define.png"), image));
+    // New definition: the green plus; import and export: their blue arrows.
+    EXPECT_EQ(Controls_Without_Color(&dialog, image, {IDC_TKD_NEW}, RGB(0, 140, 0)), std::vector<int>{});
+    EXPECT_EQ(Controls_Without_Color(&dialog, image, {IDC_TKD_IMPORT, IDC_TKD_EXPORT}, RGB(40, 80, 160)),
+              std::vector<int>{});
+
+    dialog.Tab.SetActiveTab(1);
+    ASSERT_TRUE(Snapshot(&dialog, Temp_Shot("tk_define_catalogue.png"), image));
+    // Text settings: the blue letter; add column: the green plus; delete column: the orange cross.
+    for (const auto& [id, color] : {std::pair{IDC_TKD2_PICK_TEXT, RGB(40, 80, 160)}, std::pair{IDC_TKD2_ADD, RGB(0, 140, 0)},
+                                    std::pair{IDC_TKD2_DELETE, RGB(200, 120, 0)}})
+        EXPECT_EQ(Controls_Without_Color(&dialog, image, {id}, color, &dialog.Page2), std::vector<int>{});
+    dialog.DestroyWindow();
 }

@@ -3,7 +3,9 @@
 // corner, and OK needs the ranges the naming rule uses ("AA" stands for the letter A).
 #include "core/extents_checks.h"
 #include "core/plot_config.h"
+#include "../../support/snapshot_colors.h"
 #include "dialogs/dlg_tk_set.h"
+#include "res/resource.h"
 #include "tk_library_fixture.h"
 
 namespace {
@@ -36,6 +38,12 @@ void Expect_Box(const ZcDbExtents& box, double x0, double y0, double x1, double 
     EXPECT_NEAR(box.maxPoint().x, x1, 1e-6);
     EXPECT_NEAR(box.maxPoint().y, y1, 1e-6);
 }
+
+// The dialog opened modeless, for its picture.
+class Open_Set : public Dlg_TK_Set {
+public:
+    bool Open() { return Create(IDD_DLG_TK_SET, nullptr) && ShowWindow(SW_SHOW) >= 0; }
+};
 
 }  // namespace
 
@@ -97,4 +105,31 @@ TEST_F(TK_Set, OK_Needs_A_Naming_Rule_And_The_Ranges_It_Uses)
     EXPECT_EQ(Record.Name_Rule, CString(L"AA_B"));
     EXPECT_FALSE(Check_Extents(Record.Range_A));
     Expect_Box(Record.Range_B, 10, 10, 60, 30);
+}
+
+TEST_F(TK_Set, Every_Button_Shows_Its_Picture_And_The_Hand_Cursor)
+{
+    g_TK_Library.Records.Add(new TK_Customization);  // the copy button is enabled
+    Open_Set dialog;
+    dialog.Record = &Record;
+    ASSERT_TRUE(dialog.Open());
+    CImage image;
+    ASSERT_TRUE(Snapshot(&dialog, Temp_Shot("tk_set.png"), image));
+    // Range, paper, naming and copy pictures draw in blue, the stamp ranges' seal in dark red.
+    EXPECT_EQ(Controls_Without_Color(&dialog, image,
+                                     {IDC_TKS_RANGE_A, IDC_TKS_RANGE_B, IDC_TKS_RANGE_C, IDC_TKS_RANGE_D, IDC_TKS_RANGE_E,
+                                      IDC_TKS_RANGE_F, IDC_TKS_PLOT_RANGE, IDC_TKS_PAPER, IDC_TKS_NAME_RULE, IDC_TKS_COPY},
+                                     RGB(40, 80, 160)),
+              std::vector<int>{});
+    EXPECT_EQ(Controls_Without_Color(&dialog, image, {IDC_TKS_STAMP_1, IDC_TKS_STAMP_2, IDC_TKS_STAMP_3, IDC_TKS_STAMP_4},
+                                     RGB(150, 40, 40)),
+              std::vector<int>{});
+    // Over a range button the cursor is the hand.
+    for (int id : {IDC_TKS_RANGE_A, IDC_TKS_STAMP_4, IDC_TKS_PLOT_RANGE}) {
+        CWnd* button = dialog.GetDlgItem(id);
+        button->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(button->GetSafeHwnd()),
+                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_NE(::GetCursor(), LoadCursor(nullptr, IDC_ARROW)) << id;
+    }
+    dialog.DestroyWindow();
 }

@@ -4,7 +4,10 @@
 #include <memory>
 
 #include "core/make_entities.h"
+#include "../../support/snapshot_colors.h"
 #include "dialogs/dlg_put_tk_setting.h"
+#include "dialogs/print_order_picture.h"
+#include "res/resource.h"
 #include "titleblock/tk_block_file.h"
 #include "tk_insert_fixture.h"
 #include "win/machine.h"
@@ -62,6 +65,12 @@ public:
     }
 
     fs::path Folder;
+};
+
+// The dialog opened modeless, so that the test can move the mouse over it.
+class Open_Put_TK : public Dlg_Put_TK_Setting {
+public:
+    bool Open() { return Create(IDD_DLG_PUT_TK_SETTING, nullptr) && ShowWindow(SW_SHOW) >= 0; }
 };
 
 }  // namespace
@@ -167,4 +176,52 @@ TEST_F(Put_TK_Setting_Test, A_Percent_Typed_Into_The_Scale_Step_Is_Taken)
         EXPECT_EQ(g_Plot_Config.TK_Scale_Step, c.step);
         EXPECT_EQ(g_Plot_Config.TK_Scale_Custom, c.custom);
     }
+}
+
+TEST_F(Put_TK_Setting_Test, The_Add_Button_Shows_Its_Picture_And_The_Folder_Looks_Like_A_Link)
+{
+    Open_Put_TK dialog;
+    ASSERT_TRUE(dialog.Open());
+    const COLORREF idle_link = RGB(0, 0, 200), hover_link = RGB(0, 0, 255);
+    CImage idle;
+    ASSERT_TRUE(Snapshot(&dialog, Folder / "idle.png", idle));
+    // The add button's picture: a frame and a green plus.
+    EXPECT_EQ(Controls_Without_Color(&dialog, idle, {IDC_PTK_ADD}, RGB(0, 140, 0)), std::vector<int>{});
+    // The folder's text, left of the preview that its static reaches into.
+    CRect label = Snapshot_Rect(&dialog, IDC_PTK_FOLDER);
+    label.right = Snapshot_Rect(&dialog, IDC_PTK_PREVIEW).left;
+    EXPECT_GT(Count_Color(idle, label, idle_link, 20), 0);
+    EXPECT_EQ(Count_Color(idle, label, hover_link, 20), 0);
+
+    // The mouse over the folder: bold, pure blue.
+    const CRect client_label = Control_Client_Rect(&dialog, IDC_PTK_FOLDER);
+    dialog.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client_label.left + 4, client_label.CenterPoint().y));
+    EXPECT_TRUE(g_Path_Label_Hover);
+    CImage hovered;
+    ASSERT_TRUE(Snapshot(&dialog, Folder / "hovered.png", hovered));
+    EXPECT_GT(Count_Color(hovered, label, hover_link, 20), 0);
+    EXPECT_EQ(Count_Color(hovered, label, idle_link, 20), 0);
+    EXPECT_GT(Ink(hovered, label), Ink(idle, label) * 11 / 10);
+
+    // And away again.
+    dialog.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client_label.left + 4, client_label.bottom + 20));
+    EXPECT_FALSE(g_Path_Label_Hover);
+    CImage left;
+    ASSERT_TRUE(Snapshot(&dialog, Folder / "left.png", left));
+    EXPECT_EQ(Ink(left, label), Ink(idle, label));
+    dialog.DestroyWindow();
+}
+
+TEST_F(Put_TK_Setting_Test, A_Click_On_The_Folder_Chooses_Another_Library_Folder)
+{
+    const fs::path other = Folder / "图框库二";
+    fs::create_directories(other);
+    fs::copy_file(Fixture("tk_library/A3_table.dxf"), other / "甲.dxf");
+    const std::string other_path = platform::To_Utf8(static_cast<const wchar_t*>(Windows_Path(other.string())));
+    Script("@IDD_DLG_PUT_TK_SETTING click IDC_PTK_FOLDER\nfile \"" + other_path + "\"\n"
+           "@IDD_DLG_PUT_TK_SETTING rows IDC_PTK_LIST\n@IDD_DLG_PUT_TK_SETTING click IDOK\n");
+    Run_Dialog();
+    EXPECT_EQ(g_Plot_Config.TK_Folder, Windows_Path(other.string()));
+    EXPECT_NE(platform::To_Utf8(Printed()).find("rows IDC_PTK_LIST:  1 | 甲 |"), std::string::npos)
+        << platform::To_Utf8(Printed());
 }

@@ -15,6 +15,7 @@
 #define IDC_TITLE                       1013
 #define IDC_SCALE                       1014
 #define IDC_PATH                        1015
+#define IDC_PATH_LABEL                  1016
 #define IDD_PROGRESS                    200
 #define IDC_STOP                        201
 #define IDD_PICKER                      250
