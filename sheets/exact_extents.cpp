@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <memory>
 #include <vector>
 
 #include "core/erase_helpers.h"
@@ -226,8 +227,14 @@ void Get_Ids_Extents(ZcDbExtents& extents, ZcDbObjectIdArray& ids)
 
 bool Get_Attribute_Extents(const ZcDbAttribute* attribute, ZcDbExtents& extents)
 {
-    // Attributes here are single-line: their geometric extents.
-    return Get_Geom_Extents(attribute, extents);
+    if (attribute == nullptr || !attribute->isMTextAttribute())
+        return Get_Geom_Extents(attribute, extents);
+    // A multi-line attribute measures by the lines of its multiline text, not its column.
+    const std::unique_ptr<ZcDbMText> mtext(attribute->getMTextAttribute());
+    extents.reset();
+    Get_Text_Extents_By_Explode(mtext.get(), extents);
+    Box_To_Ucs(extents);
+    return true;
 }
 
 bool Get_Geom_Extents(const ZcDbEntity* entity, ZcDbExtents& extents)

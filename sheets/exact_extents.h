@@ -24,8 +24,8 @@ ZcDbExtents Get_Entity_Extents_By_Id(ZcDbObjectId entity_id);
 // The union of Get_Entity_Extents_By_Id over the ids (empty for an empty list) into
 // extents; empties the array.
 void Get_Ids_Extents(ZcDbExtents& extents, ZcDbObjectIdArray& ids);
-// The attribute's geometric extents, the box taken into the UCS of g_Ucs while it is
-// active. True.
+// The attribute's geometric extents, a multi-line attribute's those of the lines its
+// multiline text explodes into; the box taken into the UCS of g_Ucs while it is active. True.
 bool Get_Attribute_Extents(const ZcDbAttribute* attribute, ZcDbExtents& extents);
 // The entity's geometric extents, the box taken into the UCS of g_Ucs while it is active.
 // True.

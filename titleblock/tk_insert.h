@@ -36,7 +36,8 @@ CString Single_TK_Title(const Single_TK& drawing);
 // cannot be opened.
 ZcDbObjectId Get_Insert_Text_Style();
 // Defines the frame of g_TK_Insert as a block of the current drawing; its id, or null.
-ZcDbObjectId Bring_In_TK_Block();
+// frame_centre: where the centre of the frame's lines lies in the block.
+ZcDbObjectId Bring_In_TK_Block(ZcGePoint3d& frame_centre);
 // Places the frame once with the current direction, translation and scaling.
 void Place_TK_Block();
 // The scale text of a placed frame ("" for none).

@@ -65,14 +65,19 @@ ZcDbObjectId Bring_In_Library_Block(const CString& path)
     return id;
 }
 
-// The picked entities as a new block "BK" + time stamp around the centre of their extents.
-ZcDbObjectId Bring_In_Picked_Block(const ZcDbObjectIdArray& ids)
+// The picked entities as a new block "BK" + time stamp around the centre of their extents;
+// frame_centre is the centre of the frame's lines in the block.
+ZcDbObjectId Bring_In_Picked_Block(const ZcDbObjectIdArray& ids, ZcGePoint3d& frame_centre)
 {
     ZcDbObjectIdArray measured = ids;
     ZcDbExtents extents;
     Get_Ids_Extents(extents, measured);
+    const ZcGePoint3d base = Get_Extents_Centre(extents);
+    ZcGePoint2d centre = g_TK_Insert.Frame_Centre;
+    Ucs_Point2d_To_World(centre);
+    frame_centre.set(centre.x - base.x, centre.y - base.y, 0.0);
     ZcDbDatabase* written = nullptr;
-    if (Working_Database()->wblock(written, ids, Get_Extents_Centre(extents)) != Zcad::eOk || written == nullptr)
+    if (Working_Database()->wblock(written, ids, base) != Zcad::eOk || written == nullptr)
         return ZcDbObjectId();
     return Insert_Drawing_As_Block(Working_Database(), written, Make_Unique_Time_Stamp(L"BK"));
 }
@@ -160,10 +165,11 @@ ZcDbObjectId Get_Insert_Text_Style()
     return id;
 }
 
-ZcDbObjectId Bring_In_TK_Block()
+ZcDbObjectId Bring_In_TK_Block(ZcGePoint3d& frame_centre)
 {
     if (!g_TK_Insert.Picked_Ids.isEmpty())
-        return Bring_In_Picked_Block(g_TK_Insert.Picked_Ids);
+        return Bring_In_Picked_Block(g_TK_Insert.Picked_Ids, frame_centre);
+    frame_centre.set(g_TK_Insert.Frame_Centre.x, g_TK_Insert.Frame_Centre.y, 0.0);
     if (!g_TK_Insert.Dwg_Path.IsEmpty())
         return Bring_In_Library_Block(g_TK_Insert.Dwg_Path);
     return ZcDbObjectId();
@@ -179,10 +185,13 @@ CString Scale_Text_Of_Frame()
 
 void Place_TK_Block()
 {
-    const ZcDbObjectId block_id = Bring_In_TK_Block();
+    ZcGePoint3d frame_centre;
+    const ZcDbObjectId block_id = Bring_In_TK_Block(frame_centre);
     if (block_id.isNull())
         return;
-    ZcDbBlockReference reference(ZcGePoint3d::kOrigin, block_id);
+    // The frame centred on the origin, as its outline and the previews were, whatever the
+    // block's base point.
+    ZcDbBlockReference reference(ZcGePoint3d::kOrigin - frame_centre.asVector(), block_id);
     ZcDbVoidPtrArray pieces;
     reference.explode(pieces);
     ZcDbBlockTableRecord* space = Get_Current_Space_Record(Working_Database(), true);

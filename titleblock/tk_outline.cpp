@@ -122,6 +122,7 @@ void TK_Insert_Data::Clear()
     for (ZcGePoint2d& corner : Corners)
         corner.set(0, 0);
     Outline_Segments.removeAll();
+    Frame_Centre.set(0, 0);
 }
 
 void Segment_Bounds::Add(const ZcGePoint2d& point)
@@ -340,6 +341,7 @@ bool Analyse_TK_Outline()
         lines.V_Ends.append(high);
     }
     const double cx = (low.x + high.x) / 2, cy = (low.y + high.y) / 2;
+    data.Frame_Centre.set(cx, cy);
     for (ZcGePoint2dArray* points : {&lines.H_Starts, &lines.H_Ends, &lines.V_Starts, &lines.V_Ends})
         Move_Points(*points, cx, cy);
 

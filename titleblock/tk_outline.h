@@ -18,6 +18,9 @@ struct TK_Insert_Data {
     ZcGePoint2dArray Area_Outline;    // the drawing area, closed (first point repeated)
     ZcGePoint2d Corners[4];           // lower-left, lower-right, upper-right, upper-left
     ZcGePoint2dArray Outline_Segments;  // start/end pairs of the frame's lines
+    // The centre the fields above are relative to, where the lines were collected: in the
+    // library block's coordinates, or in the UCS for a picked frame.
+    ZcGePoint2d Frame_Centre;
 
     // Empties every field, corners to zero.
     void Clear();

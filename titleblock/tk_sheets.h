@@ -26,8 +26,8 @@ public:
 
     // Paper and, when not yet known, plot scale; false only without a definition.
     bool Match_Paper(MyPaper* paper);
-    // Writes an edited text (field 1..6 = A..F) into every entity it was read from; true when
-    // at least one took it.
+    // Writes an edited text (field 1..6 = A..F) whole into the first entity it was read from
+    // that takes it and empties the others; true when one took it.
     bool Write_Text(int field, const CString& text);
     // Writes a number and/or a state (below 0 leaves that field) into the marker.
     void Set_Marker(int number, int state);

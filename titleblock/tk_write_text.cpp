@@ -1,4 +1,6 @@
 // An edited title-block text written back into the entities it was read from.
+#include <memory>
+
 #include "core/ucs_transform.h"
 #include "db/dbents.h"
 #include "db/dbmtext.h"
@@ -22,11 +24,26 @@ ZcDbExtents Centring_Extents(const ZcDbEntity* entity)
     return extents;
 }
 
+// A multi-line attribute shows, saves and reads back its multiline text: the text goes
+// there as well as into its single line.
+bool Set_Attribute_Text(ZcDbAttribute* attribute, const CString& text)
+{
+    if (attribute->setTextString(text.GetString()) != Zcad::eOk)
+        return false;
+    if (!attribute->isMTextAttribute())
+        return true;
+    const std::unique_ptr<ZcDbMText> mtext(attribute->getMTextAttribute());
+    return mtext != nullptr && mtext->setContents(text.GetString()) == Zcad::eOk &&
+           attribute->setMTextAttribute(mtext.get()) == Zcad::eOk;
+}
+
 bool Set_Entity_Text(ZcDbEntity* entity, const CString& text)
 {
     if (ZcDbAttributeDefinition* definition = ZcDbAttributeDefinition::cast(entity))
         return definition->setTag(text.GetString()) == Zcad::eOk;
-    if (ZcDbText* single_line = ZcDbText::cast(entity))  // attributes too
+    if (ZcDbAttribute* attribute = ZcDbAttribute::cast(entity))
+        return Set_Attribute_Text(attribute, text);
+    if (ZcDbText* single_line = ZcDbText::cast(entity))
         return single_line->setTextString(text.GetString()) == Zcad::eOk;
     if (ZcDbMText* multi_line = ZcDbMText::cast(entity))
         return multi_line->setContents(text.GetString()) == Zcad::eOk;
@@ -57,15 +74,28 @@ bool Write_Source_Text(ZcDbObjectId text_id, int field, const CString& text)
     return true;
 }
 
+// An attribute definition keeps its tag: a tag cannot be empty.
+void Empty_Source_Text(ZcDbObjectId text_id)
+{
+    ZcDbObjectPointer<ZcDbEntity> entity(text_id, ZcDb::kForWrite);
+    if (entity.openStatus() == Zcad::eOk)
+        Set_Entity_Text(entity.object(), CString());
+}
+
 }  // namespace
 
 bool Plot_Drawing2::Write_Text(int field, const CString& text)
 {
     if (field < 1 || field > 6)
         return false;
-    // Every entity the field was read from, so that none of them keeps the old text.
+    // The whole text goes into the first source that takes it and the other sources are
+    // emptied, so that joining them again reads the text as it was given.
     bool written = false;
-    for (const ZcDbObjectId& text_id : Text_Ids[field - 1])
-        written = Write_Source_Text(text_id, field, text) || written;
+    for (const ZcDbObjectId& text_id : Text_Ids[field - 1]) {
+        if (!written)
+            written = Write_Source_Text(text_id, field, text);
+        else
+            Empty_Source_Text(text_id);
+    }
     return written;
 }

@@ -199,7 +199,7 @@ TEST_F(BPlot2_Test, Edited_Drawing_Number_Goes_Into_The_Drawing_And_The_Name)
     EXPECT_EQ(Text_Of(number_id), L"S-02");
 }
 
-TEST_F(BPlot2_Test, Revision_Of_All_Rows_Goes_Into_Every_Text_It_Was_Read_From)
+TEST_F(BPlot2_Test, Revision_Of_All_Rows_Goes_Whole_Into_The_First_Text_It_Was_Read_From)
 {
     Plot_Drawing2* a = Add_Sheet(0, L"S-01", L"A", L"PLAN", L"2026.01");
     Plot_Drawing2* b = Add_Sheet(500, L"S-02", L"", L"ROOF", L"2026.01");
@@ -210,7 +210,7 @@ TEST_F(BPlot2_Test, Revision_Of_All_Rows_Goes_Into_Every_Text_It_Was_Read_From)
     for (Plot_Drawing2* sheet : {a, c}) {
         ASSERT_EQ(sheet->Text_Ids[1].length(), 2);
         EXPECT_EQ(Text_Of(sheet->Text_Ids[1][0]), L"C");
-        EXPECT_EQ(Text_Of(sheet->Text_Ids[1][1]), L"C");
+        EXPECT_EQ(Text_Of(sheet->Text_Ids[1][1]), L"") << "the other source is emptied";
         EXPECT_EQ(sheet->Text[1], CString(L"C"));
     }
     EXPECT_EQ(Cell(0, Col2_Revision), L"C");

@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "../../platform/dxf/dxf_test_support.h"
 #include "db/dbblkref.h"
 #include "db/dbmtext.h"
 #include "db/dbtext.h"
 #include "script/utf8.h"
+#include "dxf/dxf_writer.h"
 #include "sheets/exact_extents.h"
 #include "tk_fixture.h"
 #include "titleblock/tk_find_sheets.h"
@@ -125,7 +127,9 @@ protected:
         attribute->close();
         return id;
     }
-    ZcDbObjectId Add_MText_Attribute(const wchar_t* tag, const wchar_t* contents, double x, double y)
+    // A column width of 0 lets the lines run as long as they are.
+    ZcDbObjectId Add_MText_Attribute(const wchar_t* tag, const wchar_t* contents, double x, double y,
+                                     double column_width = 0)
     {
         ZcDbObjectPointer<ZcDbBlockReference> reference(frame, ZcDb::kForWrite);
         auto* attribute = new ZcDbAttribute(ZcGePoint3d(x, y, 0), L"", tag);
@@ -134,6 +138,7 @@ protected:
         mtext.setLocation(ZcGePoint3d(x, y, 0));
         mtext.setTextHeight(3);
         mtext.setContents(contents);
+        mtext.setWidth(column_width);
         EXPECT_EQ(attribute->setMTextAttribute(&mtext), Zcad::eOk);
         ZcDbObjectId id;
         EXPECT_EQ(reference->appendAttribute(id, attribute), Zcad::eOk);
@@ -186,6 +191,78 @@ TEST_F(TK_Text_Extraction_Test, Multiline_Attribute_Joins_Its_Paragraphs_Only_Fo
     Add_MText_Attribute(L"DATE", L"{\\C1;2026}\\P01", 250, 20);
     EXPECT_EQ(Utf8(Field(TK_Range_C)), "First[++}Second");
     EXPECT_EQ(Utf8(Field(TK_Range_D)), "202601");
+}
+
+TEST_F(TK_Text_Extraction_Test, Multiline_Attribute_Counts_By_Its_Lines_Not_Its_Column)
+{
+    // Range A: 334.25,46 .. 410.75,64. The column runs 300 wide from x 340, its box's centre
+    // far outside the range; the number's line lies inside.
+    const ZcDbObjectId number = Add_MText_Attribute(L"图号", L"JS-01", 340, 57, 300);
+    ZcDbObjectIdArray ids;
+    EXPECT_EQ(Utf8(Get_Range_Text(tk, frame, TK_Range_A, ids)), "JS-01");
+    ASSERT_EQ(ids.length(), 1);
+    EXPECT_EQ(ids[0], number);
+    ZcDbObjectPointer<ZcDbAttribute> attribute(number, ZcDb::kForRead);
+    ZcDbExtents box;
+    ASSERT_TRUE(Get_Attribute_Extents(attribute.object(), box));
+    EXPECT_GE(box.minPoint().x, 340 - 1e-6);
+    EXPECT_LT(box.maxPoint().x, 380);
+}
+
+TEST_F(TK_Text_Extraction_Test, A_Number_Joined_From_Two_Texts_Reads_Back_As_Edited)
+{
+    // "JS" and "-01" side by side in range A (334.25,46 .. 410.75,64).
+    Add_Text(L"JS", 350, 53);
+    Add_Text(L"-01", 362, 53);
+    ZcDbObjectIdArray ids;
+    ASSERT_EQ(Utf8(Get_Range_Text(tk, frame, TK_Range_A, ids)), "JS-01");
+    ASSERT_EQ(ids.length(), 2);
+    Plot_Drawing2 sheet;
+    sheet.Text_Ids[0] = ids;
+    ASSERT_TRUE(sheet.Write_Text(TK_Range_A, L"JS-02"));
+    EXPECT_EQ(Utf8(Get_Range_Text(tk, frame, TK_Range_A, ids)), "JS-02");
+}
+
+TEST_F(TK_Text_Extraction_Test, An_Edited_Multiline_Attribute_Keeps_Its_Number_Through_A_Save)
+{
+    Add_MText_Attribute(L"图号", L"{\\C1;JS-01}", 350, 57, 300);
+    ZcDbObjectIdArray ids;
+    ASSERT_EQ(Utf8(Get_Range_Text(tk, frame, TK_Range_A, ids)), "JS-01");
+    Plot_Drawing2 sheet;
+    sheet.Text_Ids[0] = ids;
+    ASSERT_TRUE(sheet.Write_Text(TK_Range_A, L"建施-02"));
+    EXPECT_EQ(Utf8(Get_Range_Text(tk, frame, TK_Range_A, ids)), "建施-02");
+
+    // Saved, the file holds the new number in both texts of the attribute, and reading it
+    // in again gives the number recognition reads.
+    using namespace platform::dxf_test;
+    const std::string path = Temp_Path("edited_number.dxf");
+    ASSERT_EQ(platform::Write_Dxf_File(Db(), Wide(path)), Zcad::eOk);
+    std::string dump;
+    ASSERT_EQ(Run_Command("/usr/bin/python3 " KORVEL_SOURCE_DIR "/tests/titleblock/recognition/attrib_dump.py " +
+                              Quoted(path),
+                          dump),
+              0)
+        << dump;
+    EXPECT_NE(dump.find("图号|建施-02|建施-02\n"), std::string::npos) << dump;
+    std::string error;
+    const std::unique_ptr<ZcDbDatabase> saved = Read(path, &error);
+    ASSERT_NE(saved, nullptr) << error;
+    std::vector<std::string> numbers;
+    ZcDbObjectPointer<ZcDbBlockTableRecord> model(saved->modelSpaceId(), ZcDb::kForRead);
+    ASSERT_EQ(model.openStatus(), Zcad::eOk);
+    for (ZcDbObjectId id : model->entityIds()) {
+        ZcDbObjectPointer<ZcDbBlockReference> reference(id, ZcDb::kForRead);
+        if (reference.openStatus() != Zcad::eOk)
+            continue;
+        std::unique_ptr<ZcDbObjectIterator> attributes(reference->attributeIterator());
+        for (; !attributes->done(); attributes->step()) {
+            ZcDbObjectPointer<ZcDbAttribute> attribute(attributes->objectId(), ZcDb::kForRead);
+            if (attribute.openStatus() == Zcad::eOk && std::wstring(attribute->tagConst()) == L"图号")
+                numbers.push_back(Utf8(Attribute_Field_Text(attribute.object())));
+        }
+    }
+    EXPECT_EQ(numbers, std::vector<std::string>{"建施-02"});
 }
 
 TEST_F(TK_Text_Extraction_Test, Title_Attributes_Are_Joined_In_Reading_Order)

@@ -189,6 +189,23 @@ TEST_F(TK_Command_Test, Picked_Frames_Placed_Within_One_Second_Get_Blocks_Of_The
     Expect_Box(Lines_Box({lines.end() - 4, lines.end()}), 750, 475, 850, 525);
 }
 
+TEST_F(TK_Command_Test, A_Picked_Frame_With_A_Note_Beyond_Its_Lines_Lands_On_Its_Outline_Centre)
+{
+    // The note widens the picked entities' extents, around whose centre the block is made,
+    // to the right of the frame's lines.
+    ZcDbObjectId id;
+    Make_Line(id, 0, 0, 100, 0, 256, ZcDbObjectId(), ZcDbObjectId());
+    Make_Line(id, 100, 0, 100, 50, 256, ZcDbObjectId(), ZcDbObjectId());
+    Make_Line(id, 100, 50, 0, 50, 256, ZcDbObjectId(), ZcDbObjectId());
+    Make_Line(id, 0, 50, 0, 0, 256, ZcDbObjectId(), ZcDbObjectId());
+    Add_Text(id, 90, 20, L"总平面图附注", 10, 0, 0, 0, 256, ZcDbObjectId(), ZcDbObjectId());
+    Script("pick 1\nselect all\npoint 500,500\nwait pumps 1\nesc\n");
+    Insert_TK();
+    const std::vector<Placed_Line> lines = Model_Lines();
+    ASSERT_EQ(lines.size(), 8u);
+    Expect_Box(Lines_Box({lines.end() - 4, lines.end()}), 450, 475, 550, 525);
+}
+
 TEST_F(TK_Command_Test, Runs_That_End_Early_Queue_Nothing)
 {
     Script("esc\n");
@@ -264,4 +281,49 @@ TEST_F(TK_Command_Test, Attributed_Blocks_Of_The_Frame_Are_Synchronised_Once_Per
     EXPECT_STREQ(g_TK_Insert.Attsync_Names[0], L"TK_SIGN");
     EXPECT_STREQ(g_TK_Insert.Attsync_Names[1], L"TK_SIGN");
     EXPECT_TRUE(g_TK_Insert_Guard);  // the synchronisations and the re-send were queued
+}
+
+TEST_F(TK_Command_Test, A_Library_Frame_Lands_Where_Its_Outline_Showed_Whatever_Its_Base_Point)
+{
+    // A1 frames whose blocks have their base point at the centre, the lower-left corner or
+    // far off; the frame centre is where the outline and the preview put it.
+    g_Plot_Config.TK_Folder = Windows_Path(Fixture("tk_基点图框"));
+    g_Plot_Config.TK_Text_Pos = 2;  // upper left, bottom-left aligned
+    const double gap = 594.0 / 25 * 0.25;
+    const struct {
+        const char* label;
+        int mode;
+        const char* input;
+        double cx, cy;  // the frame centre
+    } modes[] = {
+        {"centre", 0, "point 100,100\nwait pumps 1\nesc\n", 100, 100},
+        // The drawing area's centre (7.5, 0 of the frame) on the centre of the rectangle.
+        {"wrap", 2, "select window 990,-10 1310,210\nesc\n", 1150 - 7.5, 100},
+    };
+    // Each frame stays clear of the next wrap window.
+    Open_Target();
+    for (const wchar_t* drawing : {L"A1_中心.dxf", L"A1_左下角.dxf", L"A1_任意点.dxf"}) {
+        for (const auto& mode : modes) {
+            SCOPED_TRACE(platform::To_Utf8(drawing) + " " + mode.label);
+            g_Plot_Config.TK_Insert_Mode = mode.mode;
+            g_TK_Insert_Guard = false;
+            const size_t before = Model_Lines().size();
+            Script(Pick(drawing) + mode.input);
+            Insert_TK();
+            const std::vector<Placed_Line> lines = Model_Lines();
+            ASSERT_EQ(lines.size(), before + 12);
+            Expect_Box(Lines_Box({lines.end() - 12, lines.end()}), mode.cx - 420.5, mode.cy - 297, mode.cx + 420.5,
+                       mode.cy + 297);
+            std::vector<ZcDbObjectId> scale_texts;
+            for (ZcDbObjectId id : Model_Ids<ZcDbText>()) {
+                ZcDbObjectPointer<ZcDbText> text(id, ZcDb::kForRead);
+                if (std::wstring(text->textString()) == L"100%")
+                    scale_texts.push_back(id);
+            }
+            ASSERT_FALSE(scale_texts.empty());
+            ZcDbObjectPointer<ZcDbText> text(scale_texts.back(), ZcDb::kForRead);
+            EXPECT_NEAR(text->position().x, mode.cx - 420.5, 1e-6);
+            EXPECT_NEAR(text->position().y, mode.cy + 297 + gap, 1e-6);
+        }
+    }
 }

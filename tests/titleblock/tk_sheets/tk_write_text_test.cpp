@@ -1,5 +1,5 @@
-// An edited title-block text written back into every entity it was read from, kept
-// centred where the library centres that field.
+// An edited title-block text written back whole into the first entity it was read from,
+// the others emptied, kept centred where the library centres that field.
 #include "core/erase_helpers.h"
 #include "db/dbents.h"
 #include "db/dbmtext.h"
@@ -80,32 +80,39 @@ TEST_F(TK_Write_Text, Each_Text_Kind_Takes_The_New_Text_In_Its_Own_Field)
     EXPECT_EQ(platform::To_Utf8(sheet->Text[0].GetString()), "S-01");  // the record is the caller's
 }
 
-TEST_F(TK_Write_Text, Every_Source_Entity_Changes_And_Missing_Ones_Fail)
+TEST_F(TK_Write_Text, The_Whole_Text_Goes_To_The_First_Source_And_The_Others_Are_Emptied)
 {
-    const ZcDbObjectId first = Add_Text(L"FIRST", 0, 0), second = Add_Text(L"SECOND", 0, -20);
-    const ZcDbObjectId erased = Add_Text(L"GONE", 0, -40), kept = Add_Text(L"KEPT", 0, -60);
+    // A number read from "JS" and "-01", a title from two lines, a revision whose first
+    // source is gone.
+    const ZcDbObjectId prefix = Add_Text(L"JS", 0, 0), suffix = Add_Text(L"-01", 30, 0);
+    const ZcDbObjectId upper = Add_Text(L"总平面", 0, -20), lower = Add_Text(L"布置图", 0, -40);
+    const ZcDbObjectId erased = Add_Text(L"A", 0, -60), kept = Add_Text(L"B", 0, -80);
     Plot_Drawing2* sheet = Add_Sheet(0, -100, 500, 300);
-    sheet->Text_Ids[2].append(first);
-    sheet->Text_Ids[2].append(second);
-    sheet->Text_Ids[3].append(erased);
+    sheet->Text_Ids[0].append(prefix);
+    sheet->Text_Ids[0].append(suffix);
+    sheet->Text_Ids[2].append(upper);
+    sheet->Text_Ids[2].append(lower);
     sheet->Text_Ids[1].append(erased);
     sheet->Text_Ids[1].append(kept);
     Doc_Lock lock;
     ASSERT_TRUE(Erase_Entity(erased));
 
-    // No source entity keeps the old text.
-    EXPECT_TRUE(sheet->Write_Text(3, L"JOINED"));
-    EXPECT_EQ(Text_Of(first), "JOINED");
-    EXPECT_EQ(Text_Of(second), "JOINED");
-    // An erased source does not stop the others.
-    EXPECT_TRUE(sheet->Write_Text(2, L"R9"));
-    EXPECT_EQ(Text_Of(kept), "R9");
+    EXPECT_TRUE(sheet->Write_Text(1, L"JS-02"));
+    EXPECT_EQ(Text_Of(prefix), "JS-02");
+    EXPECT_EQ(Text_Of(suffix), "");
+    EXPECT_TRUE(sheet->Write_Text(3, L"总平面布置图"));
+    EXPECT_EQ(Text_Of(upper), "总平面布置图");
+    EXPECT_EQ(Text_Of(lower), "");
+    // The first source that can be written takes the text.
+    EXPECT_TRUE(sheet->Write_Text(2, L"C"));
+    EXPECT_EQ(Text_Of(kept), "C");
     // Texts of exploded copies (no ids), only an erased source and fields outside 1..6 fail.
-    for (int field : {1, 4, 0, 7, -1}) {
+    sheet->Text_Ids[3].append(erased);
+    for (int field : {4, 5, 0, 7, -1}) {
         SCOPED_TRACE(field);
         EXPECT_FALSE(sheet->Write_Text(field, L"X"));
     }
-    EXPECT_EQ(Text_Of(first), "JOINED");
+    EXPECT_EQ(Text_Of(prefix), "JS-02");
 }
 
 TEST_F(TK_Write_Text, A_Centred_Field_Keeps_Its_Centre_Where_Others_Keep_Their_Start)
