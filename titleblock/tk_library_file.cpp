@@ -186,6 +186,16 @@ void TK_Library::Save(bool report, bool save_as)
     CString path = Library_File_Path();
     if (save_as && !Save_File_Dialog(L"保存图框信息配置文件为...", L"图框信息配置文件.tk", L"tk", path))
         return;
+    // A library file that does not read whole is kept aside before it is written over.
+    if (!save_as && Check_File_Exists(path, false) && !Is_Whole_File(path)) {
+        const CString kept = Keep_Copy_Of_File(path);
+        if (kept.IsEmpty()) {
+            zcutPrintf(L"\n图框信息配置文件 < %s > 不完整或已损坏且无法另存，未写入。", path.GetString());
+            return;
+        }
+        zcutPrintf(L"\n图框信息配置文件 < %s > 不完整或已损坏，写入前原文件另存为 < %s >。", path.GetString(),
+                   kept.GetString());
+    }
     Checked_File_Writer writer;
     writer.Open(path);
     std::ostream& out = writer.Stream();
