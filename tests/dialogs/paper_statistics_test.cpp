@@ -271,6 +271,7 @@ TEST_F(Paper_Statistics_Test, ARefusedCallEndsTheExport)
 TEST_F(Paper_Statistics_Test, AWorkbookTheProgramCannotSaveIsToldByItsName)
 {
     platform::Machine& machine = platform::Machine::instance();
+    machine.set_user_name(L"张工");
     const std::wstring documents = machine.documents_folder();
     const std::wstring book = documents + L"\\Book1.xlsx";
     const struct {
@@ -296,8 +297,9 @@ TEST_F(Paper_Statistics_Test, AWorkbookTheProgramCannotSaveIsToldByItsName)
         EXPECT_NE(text.find(L"'" + book + L"'"), std::wstring::npos) << platform::To_Utf8(text);
         EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel");
         EXPECT_TRUE(platform::ShellLog.empty());
-        EXPECT_FALSE(std::filesystem::exists(Documents_File(L"Book1.xlsx")));
+        EXPECT_FALSE(std::filesystem::exists(platform::To_Host_Path(book)));
     }
+    machine.set_user_name(L"korvel");
 }
 
 }  // namespace
