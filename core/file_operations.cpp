@@ -1,5 +1,6 @@
 #include "core/file_operations.h"
 
+#include <cstdio>
 #include <functional>
 
 #include "win/windows.h"
@@ -25,6 +26,21 @@ void For_Each_Entry(const CString& folder, const std::function<void(const CStrin
 CString File_Name_Of(const CString& path) { return path.Mid(path.ReverseFind(L'\\') + 1); }
 
 }  // namespace
+
+bool Read_File_Bytes(const CString& path, std::string& bytes)
+{
+    bytes.clear();
+    FILE* file = _wfopen(path.GetString(), L"rb");
+    if (file == nullptr)
+        return false;
+    char buffer[65536];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, got);
+    const bool read = std::ferror(file) == 0;
+    std::fclose(file);
+    return read;
+}
 
 int Path_Kind(const CString& path)
 {

@@ -1,9 +1,13 @@
 // File and folder operations on wide paths; none shows a message.
 #pragma once
 
+#include <string>
+
 #include "mfc/afxcoll.h"
 #include "mfc/afxstr.h"
 
+// The whole file into bytes; false when it cannot be opened or read.
+bool Read_File_Bytes(const CString& path, std::string& bytes);
 // 0 nothing at the path, 1 a file, 2 a folder.
 int Path_Kind(const CString& path);
 // Removes the read-only and hidden attributes when either is set.

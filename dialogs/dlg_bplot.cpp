@@ -365,6 +365,13 @@ void Dlg_BPlot::OnOK()
         Focus_Edit(IDC_BPO_COPIES);
         return;
     }
+    if (Copies > Old_Plot_Max_Copies && To_Plt == 0) {
+        CString message;
+        message.Format(L"打印份数不能大于 %d !", Old_Plot_Max_Copies);
+        zcedAlert(message);
+        Focus_Edit(IDC_BPO_COPIES);
+        return;
+    }
     Setting.Auto_Rotate = Auto_Rotate;
     Setting.Copies = To_Plt != 0 ? 1 : Copies;
     Setting.Print_Order = Print_Order;

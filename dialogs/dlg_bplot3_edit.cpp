@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int Max_Copies = 20;
-
 bool All_Of_The_List(const ZcArray<int>& rows, int row_count) { return rows.length() > 1 && rows.length() == row_count; }
 
 }  // namespace
@@ -72,7 +70,7 @@ void Dlg_BPlot3::Set_Copies(int row, const ZcArray<int>& rows)
 
     Dlg_Options picker(this);
     picker.Title = All_Of_The_List(rows, List.GetItemCount()) ? L"统一设置打印份数" : L"打 印 份 数";
-    for (int copies = 1; copies <= Max_Copies; ++copies) {
+    for (int copies = 1; copies <= Max_Sheet_Copies; ++copies) {
         CString entry;
         entry.Format(L"%d", copies);
         picker.Items.Add(entry);
@@ -80,7 +78,7 @@ void Dlg_BPlot3::Set_Copies(int row, const ZcArray<int>& rows)
     picker.Extra_Columns = 1;
     picker.Item_Width = 160;
     picker.Choice = clicked->Copies - 1;
-    if (picker.DoModal() != IDOK || picker.Choice < 0 || picker.Choice >= Max_Copies)
+    if (picker.DoModal() != IDOK || picker.Choice < 0 || picker.Choice >= Max_Sheet_Copies)
         return;
     for (int i = 0; i < rows.length(); ++i) {
         if (Plot_Drawing1* sheet = Row_Sheet(rows[i])) {

@@ -246,5 +246,8 @@ void Dlg_Setting::OnOK()
     config.Frames_All_Blocks = Frames_All_Blocks;
     config.Frames_Rect_Blocks = Frames_Rect_Blocks;
     config.Skip_Empty_Frames = Skip_Empty_Frames;
+    // The settings reach their file now, so that a failed write is told while the user is
+    // there; the unload writes them again.
+    config.Save(true);
     EndDialog(IDOK);
 }

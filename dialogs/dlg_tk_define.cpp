@@ -60,7 +60,7 @@ void Dlg_TK_Define::OnOK()
     if (!Read_Pages())
         return;
     Take_Page_Values();
-    g_TK_Library.Save(false, false);
+    g_TK_Library.Save(true, false);
     CZcUiTabMainDialog::OnOK();
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "com/objbase.h"
+#include "ed/host_window.h"
 #include "mfc/afxwin.h"
 
 namespace {
@@ -27,13 +28,13 @@ bool Sheet_Call(Spreadsheet_Writer& writer, IDispatch* object, WORD flags, const
                 std::initializer_list<const VARIANT*> args)
 {
     if (writer.m_Failed || object == nullptr) {
-        writer.m_Failed = true;
+        writer.Fail(name, nullptr);
         return false;
     }
     DISPID member = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, 0, &member))) {
-        writer.m_Failed = true;
+        writer.Fail(name, nullptr);
         return false;
     }
     std::vector<VARIANT> reversed;
@@ -47,14 +48,23 @@ bool Sheet_Call(Spreadsheet_Writer& writer, IDispatch* object, WORD flags, const
     }
     EXCEPINFO exception{};
     HRESULT outcome = object->Invoke(member, IID_NULL, 0, flags, &params, result, &exception, nullptr);
+    if (FAILED(outcome))
+        writer.Fail(name, exception.bstrDescription);
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrHelpFile);
-    if (FAILED(outcome)) {
-        writer.m_Failed = true;
-        return false;
+    return SUCCEEDED(outcome);
+}
+
+void Spreadsheet_Writer::Fail(const wchar_t* member, const BSTR description)
+{
+    if (!m_Failed) {
+        if (description != nullptr && *description != 0)
+            m_Failure = description;
+        else
+            m_Failure.Format(L"表格程序未能执行 %s。", member);
     }
-    return true;
+    m_Failed = true;
 }
 
 namespace {
@@ -236,4 +246,9 @@ void Spreadsheet_Writer::Show()
     const _variant_t yes(true);
     Sheet_Call(*this, Application, DISPATCH_PROPERTYPUT, L"Visible", nullptr, {&yes});
     Sheet_Call(*this, Application, DISPATCH_PROPERTYPUT, L"UserControl", nullptr, {&yes});
+    if (!m_Failed)
+        return;
+    CString message;
+    message.Format(L"表格导出有误 !\n\n%s", m_Failure.GetString());
+    MessageBoxW(adsw_zcadMainWnd(), message, L"Korvel", MB_OK | MB_ICONINFORMATION);
 }

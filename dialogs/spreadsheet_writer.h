@@ -2,7 +2,9 @@
 // found under "Excel.Application" or else "Ket.Application", a current range that every
 // value and format operation acts on, and the program shown at the end. The holders
 // release their objects when the writer goes; the workbook stays open in the program.
-// A call the program refuses ends the export there: every later operation does nothing.
+// A call the program refuses ends the export there: every later operation does nothing,
+// and Show tells the user with the program's own reason (a workbook it could not save is
+// named there).
 #pragma once
 
 #include <initializer_list>
@@ -38,6 +40,7 @@ public:
     // Fits the columns first..last to row 1 and beyond, then widens each by extra (at most
     // 200, a whole number).
     void Fit_Columns(int first_column, int last_column, int extra);
+    // Shows the program with the workbook; when a call was refused, the message of it.
     void Show();
 
     // The first worksheet, taken again (null once a call was refused).
@@ -57,7 +60,11 @@ private:
     // A property of the current range (Font, Interior, EntireRow, EntireColumn).
     bool Range_Part(const wchar_t* name, CComPtr<IDispatch>& part);
 
+    // Marks the writer failed with the program's reason, the first one kept.
+    void Fail(const wchar_t* member, const BSTR description);
+
     bool m_Failed = false;
+    CString m_Failure;  // the program's reason of the first refusal
 };
 
 // A late-bound call of a member by name on one of the program's objects, arguments in

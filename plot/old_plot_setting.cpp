@@ -3,6 +3,7 @@
 
 #include "core/name_lookups.h"
 #include "core/named_records.h"
+#include "core/option_fields.h"
 #include "core/plot_config.h"
 #include "core/rb_chain.h"
 #include "core/selection_helpers.h"
@@ -233,7 +234,8 @@ void Old_Plot_Setting::Read_Xrecord(int& frame_mode)
     Record_Reader reader(chain);
     int mode = frame_mode;
     if (reader.Int(Auto_Rotate) && reader.Int(Print_Order) && reader.Int(mode)) {
-        frame_mode = mode;
+        if (mode >= Old_Mode_Blocks && mode <= Old_Mode_Sets)
+            frame_mode = mode;
         if (reader.Int(Copies) && reader.Int(To_Plt) && reader.Real(Margin) && reader.Text(Output_Folder)) {
             Output_Folder = Old_Plot_Slot_Name(Output_Folder);
             Read_Names(reader, [this](const CString& name) {
@@ -248,6 +250,10 @@ void Old_Plot_Setting::Read_Xrecord(int& frame_mode)
     }
     if (chain != nullptr)
         zcutRelRb(chain);
+    Keep_In_Range(Auto_Rotate, 0, 1, 1);
+    Keep_In_Range(Print_Order, 1, 9, 1);
+    Keep_In_Range(Copies, 1, Old_Plot_Max_Copies, 1);
+    Keep_In_Range(To_Plt, 0, 1, 0);
 }
 
 bool Old_Plot_Setting::Write_Xrecord(int frame_mode)

@@ -21,6 +21,8 @@ enum Old_Frame_Mode {
 
 // Name of the drawing's record (dictionary and XRecord alike).
 extern const wchar_t* const Old_Plot_Record_Name;
+// The copies the dialog takes.
+constexpr int Old_Plot_Max_Copies = 99;
 
 class Old_Plot_Setting {
 public:
@@ -30,8 +32,9 @@ public:
     void Load_Layer_Names();
 
     // Starts from the settings' sort type, then reads the record as far as it holds values
-    // of the expected kinds; chosen names that are no drawing names are dropped. The frame
-    // mode is written only when the record exists.
+    // of the expected kinds; chosen names that are no drawing names are dropped, and a
+    // value outside what the dialog takes gets its default. The frame mode is written only
+    // when the record exists and holds one of the five.
     void Read_Xrecord(int& frame_mode);
     // Replaces the record by the current values and makes the print order the settings'
     // sort type. False when the record could not be stored.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/named_records.h"
+#include "core/option_fields.h"
 #include "core/rb_chain.h"
 #include "core/text_tokens.h"
 #include "core/version_stamp.h"
@@ -55,8 +56,10 @@ bool Read_Record(Sheet_Infor_List& list, const Record_Kind& kind)
             continue;
         list.Min_Corners.append(entry.Min_Corner);
         list.Max_Corners.append(entry.Max_Corner);
-        if (paper)
+        if (paper) {
+            Keep_In_Range(entry.Copies, 1, Max_Sheet_Copies, 1);
             list.Copies.append(entry.Copies);
+        }
         else
             list.Scales.append(entry.Plot_Scale);
         list.Names.Add(entry.Paper_Name);

@@ -13,6 +13,8 @@
 
 constexpr const wchar_t* Paper_Infor_Name = L"PAPER_INFOR";
 constexpr const wchar_t* Sc_Infor_Name = L"SC_INFOR";
+// The copies a frame may be plotted in, as the paper batch offers them.
+constexpr int Max_Sheet_Copies = 20;
 
 // Stored entries of one record kind, bound to the sheet set whose plot list is written.
 // Entry i is spread over the arrays at index i; a list holds copies ("PAPER_INFOR") or
@@ -31,7 +33,8 @@ public:
 
 // Replace the list's entries with the drawing's; true when an entry was kept. Entries
 // without a paper name ("PAPER_INFOR") or without a positive scale ("SC_INFOR") are
-// dropped; reading stops at the end of the chain or at an entry that is not whole.
+// dropped, copies outside 1..Max_Sheet_Copies become 1; reading stops at the end of the
+// chain or at an entry that is not whole.
 bool Read_Paper_Infor(Sheet_Infor_List& list);
 bool Read_Sc_Infor(Sheet_Infor_List& list);
 // Rewrite the drawing's record: the set's plot list first, then the stored entries of

@@ -206,7 +206,7 @@ BOOL Dlg_Sign_Lib::OnInitDialog()
     Fill_Style = g_Plot_Config.Sign_Fill_Style;
     Library_Path = g_Plot_Config.Sign_Lib_Path;
     UpdateData(FALSE);
-    Sign_Library::Load(Library, Library_Path, false);
+    Library_Guard.Read(Sign_Library::Load(Library, Library_Path, false));
     Fill_List();
     return TRUE;
 }
@@ -269,6 +269,7 @@ void Dlg_Sign_Lib::On_List_Click(int row, int column)
         if (rename.DoModal() != IDOK)
             break;
         sign->Name = rename.Edit_Text;
+        Library_Guard.Edited();
         Show_Row(row);
         Fit_List_Column(&List, Sign_Name, this);
         break;
@@ -277,6 +278,7 @@ void Dlg_Sign_Lib::On_List_Click(int row, int column)
         List.DeleteItem(row);
         List.On_Row_Deleted(row);
         Library.Signs.erase(Library.Signs.begin() + row);
+        Library_Guard.Edited();
         for (int i = row; i < List.GetItemCount(); ++i) {
             CString number;
             number.Format(L"%3d", i + 1);
@@ -287,6 +289,7 @@ void Dlg_Sign_Lib::On_List_Click(int row, int column)
     case Sign_Code: {
         Dlg_Psd code(sign, nullptr);
         if (code.DoModal() == IDOK) {
+            Library_Guard.Edited();
             Show_Row(row);
             Fit_List_Column(&List, Sign_Code, this);
         }
@@ -294,6 +297,7 @@ void Dlg_Sign_Lib::On_List_Click(int row, int column)
     }
     case Sign_State:
         sign->Enabled = sign->Enabled != 0 ? 0 : 1;
+        Library_Guard.Edited();
         Show_Row(row);
         break;
     default:
@@ -316,6 +320,7 @@ void Dlg_Sign_Lib::Add_New()
     CompleteEditorCommand();
     if (!added)
         return;
+    Library_Guard.Edited();
     Fill_List();
     const int last = List.GetItemCount() - 1;
     for (int i = 0; i < List.GetItemCount(); ++i)
@@ -328,6 +333,7 @@ void Dlg_Sign_Lib::On_Import()
     if (!Open_File_Dialog_Last(L"请选择签名库文件...", L"kvlib1", path))
         return;
     Sign_Library::Load(Library, path, true);
+    Library_Guard.Edited();
     Fill_List();
 }
 
@@ -349,7 +355,7 @@ void Dlg_Sign_Lib::On_Path_Click()
         return;
     Library_Path = path;
     SetDlgItemText(IDC_SIGN_LIB_PATH, Library_Path);
-    Sign_Library::Load(Library, Library_Path, false);
+    Library_Guard.Read(Sign_Library::Load(Library, Library_Path, false));
     Fill_List();
 }
 
@@ -361,7 +367,8 @@ void Dlg_Sign_Lib::OnOK()
     g_Plot_Config.Sign_Lib_Path = Library_Path;
     g_Plot_Config.Save(true);
     Library.Sort_By_Name();
-    Library.Save(Library_Path);
+    if (Library_Guard.May_Write(Library_Path))
+        Library.Save(Library_Path);
     Sign_Library::Load(g_Sign_Library, Library_Path, false);
     EndDialog(IDOK);
 }

@@ -2,6 +2,7 @@
 // being recorded (Dlg_Sign) and the view of one signature (Dlg_SignView).
 #pragma once
 
+#include "core/write_back_guard.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "res/resource.h"
@@ -60,6 +61,8 @@ public:
     Sign_Library Library;  // the working copy
     CString Library_Path;
     int Fill_Style = 0;
+    // Whether OK may write the copy over the library file.
+    Write_Back_Guard Library_Guard{L"签名库文件"};
 
 protected:
     BOOL OnInitDialog() override;

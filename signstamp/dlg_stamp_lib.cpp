@@ -63,7 +63,7 @@ BOOL Dlg_Stamp_Lib::OnInitDialog()
     Random_Turn = g_Plot_Config.Stamp_Jitter;
     Stamps_Behind = g_Plot_Config.Stamps_Behind;
     UpdateData(FALSE);
-    Stamp_Library::Load(Library, Library_Path, false);
+    Library_Guard.Read(Stamp_Library::Load(Library, Library_Path, false));
     Today = Today_Date_Stamp();
     Fill_List();
     return TRUE;
@@ -142,6 +142,7 @@ void Dlg_Stamp_Lib::On_List_Click(int row, int column)
             break;
         }
         stamp->Name = rename.Edit_Text;
+        Library_Guard.Edited();
         Show_Row(row);
         Fit_List_Column(&List, Column_Name, this);
         break;
@@ -150,6 +151,7 @@ void Dlg_Stamp_Lib::On_List_Click(int row, int column)
         List.DeleteItem(row);
         List.On_Row_Deleted(row);
         Library.Stamps.erase(Library.Stamps.begin() + row);
+        Library_Guard.Edited();
         for (int i = row; i < List.GetItemCount(); ++i) {
             CString number;
             number.Format(L"%2d", i + 1);
@@ -160,6 +162,7 @@ void Dlg_Stamp_Lib::On_List_Click(int row, int column)
     case Column_Code: {
         Dlg_Psd code(nullptr, stamp);
         if (code.DoModal() == IDOK) {
+            Library_Guard.Edited();
             Show_Row(row);
             Fit_List_Column(&List, Column_Code, this);
         }
@@ -168,6 +171,7 @@ void Dlg_Stamp_Lib::On_List_Click(int row, int column)
     case Column_Date: {
         Dlg_Date date(stamp);
         if (date.DoModal() == IDOK) {
+            Library_Guard.Edited();
             Show_Row(row);
             Fit_List_Column(&List, Column_Date, this);
         }
@@ -175,8 +179,10 @@ void Dlg_Stamp_Lib::On_List_Click(int row, int column)
     }
     case Column_Size: {
         Dlg_StampSize size(stamp);
-        if (size.DoModal() == IDOK)
+        if (size.DoModal() == IDOK) {
+            Library_Guard.Edited();
             Show_Row(row);
+        }
         break;
     }
     case Column_Type: {
@@ -188,12 +194,14 @@ void Dlg_Stamp_Lib::On_List_Click(int row, int column)
         types.Choice = stamp->Type;
         if (types.DoModal() == IDOK && types.Choice >= Stamp_Reg && types.Choice <= Stamp_Any) {
             stamp->Type = types.Choice;
+            Library_Guard.Edited();
             Show_Row(row);
         }
         break;
     }
     case Column_State:
         stamp->Enabled = stamp->Enabled != 0 ? 0 : 1;
+        Library_Guard.Edited();
         Show_Row(row);
         break;
     default:
@@ -213,6 +221,7 @@ void Dlg_Stamp_Lib::Add_New()
 {
     if (!Library.Add_Stamp())
         return;
+    Library_Guard.Edited();
     Fill_List();
     const int last = List.GetItemCount() - 1;
     for (int i = 0; i < List.GetItemCount(); ++i)
@@ -225,6 +234,7 @@ void Dlg_Stamp_Lib::On_Import()
     if (!Open_File_Dialog_Last(L"请选择印章库文件...", L"kvlib2", path))
         return;
     Stamp_Library::Load(Library, path, true);
+    Library_Guard.Edited();
     Fill_List();
 }
 
@@ -244,7 +254,7 @@ void Dlg_Stamp_Lib::On_Path_Click()
         return;
     Library_Path = path;
     SetDlgItemText(IDC_STAMP_LIB_PATH, Library_Path);
-    Stamp_Library::Load(Library, Library_Path, false);
+    Library_Guard.Read(Stamp_Library::Load(Library, Library_Path, false));
     Fill_List();
 }
 
@@ -256,8 +266,9 @@ void Dlg_Stamp_Lib::OnOK()
     g_Plot_Config.Stamp_Jitter = Random_Turn;
     g_Plot_Config.Stamps_Behind = Stamps_Behind;
     g_Plot_Config.Save(true);
-    // A failed write was reported; the library in use then stays as it was read.
-    if (Library.Save(Library_Path))
+    // The library in use is read from the file unless a write of it failed (reported);
+    // then it stays as it was read.
+    if (!Library_Guard.May_Write(Library_Path) || Library.Save(Library_Path))
         Stamp_Library::Load(g_Stamp_Library, Library_Path, false);
     EndDialog(IDOK);
 }

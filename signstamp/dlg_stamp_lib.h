@@ -1,9 +1,11 @@
 // The stamp library dialog: the stamps of a working copy of the library in a list whose
 // cells view, rename, delete, recode, redate, resize, retype and enable them; stamps are
 // added from pictures, libraries imported and exported, the library file chosen and the two
-// stamp options set. OK saves the copy to the file and reloads g_Stamp_Library from it.
+// stamp options set. OK saves the copy to the file (one that was not read whole only once
+// the copy was changed and the file kept aside) and reloads g_Stamp_Library from it.
 #pragma once
 
+#include "core/write_back_guard.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "res/resource.h"
@@ -26,6 +28,8 @@ public:
 
     Stamp_Library Library;  // the working copy
     CString Library_Path;
+    // Whether OK may write the copy over the library file.
+    Write_Back_Guard Library_Guard{L"印章库文件"};
     int Random_Turn = 0;
     int Stamps_Behind = 0;
     int Today = 0;  // yyyymmdd

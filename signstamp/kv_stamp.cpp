@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/file_operations.h"
 #include "core/text_tokens.h"
 #include "core/version_stamp.h"
 #include "signstamp/sign_library.h"
@@ -114,7 +115,7 @@ bool Stamp_File_Reader::Bytes(size_t count, std::string& out)
 bool KV_Stamp::Read(Stamp_File_Reader& in)
 {
     int32_t stamp = 0, length = 0;
-    if (!in.Int32(stamp) || !in.Int32(length))
+    if (!in.Int32(stamp) || !Is_Version_Stamp(stamp) || !in.Int32(length))
         return false;
     Picture.clear();
     if (length > 0 && !in.Bytes(static_cast<size_t>(length), Picture))
@@ -171,19 +172,4 @@ bool KV_Stamp::Save_Picture(const CString& path) const
         return false;
     std::wstring error;
     return platform::Safe_Write_File(path.GetString(), Picture, error);
-}
-
-bool Read_File_Bytes(const CString& path, std::string& bytes)
-{
-    bytes.clear();
-    FILE* file = _wfopen(path.GetString(), L"rb");
-    if (file == nullptr)
-        return false;
-    char buffer[65536];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    const bool read = std::ferror(file) == 0;
-    std::fclose(file);
-    return read;
 }

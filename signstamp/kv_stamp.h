@@ -51,7 +51,8 @@ public:
     int32_t Enabled = 1;
 
     int32_t Picture_Length() const { return static_cast<int32_t>(Picture.size()); }
-    // One record of the library file; false when the bytes end inside it.
+    // One record of the library file; false when the bytes end inside it or its stamp is
+    // no version stamp.
     bool Read(Stamp_File_Reader& in);
     void Write(platform::Safe_File_Write& out) const;
     // Replaces the picture by the whole file; false when it is empty or cannot be read.
@@ -59,6 +60,3 @@ public:
     // Writes the picture to the file; false without a picture or when the write fails.
     bool Save_Picture(const CString& path) const;
 };
-
-// The whole file into bytes; false when it cannot be opened or read.
-bool Read_File_Bytes(const CString& path, std::string& bytes);

@@ -5,6 +5,7 @@
 #include "core/checked_file_writer.h"
 #include "core/file_stream.h"
 #include "core/text_tokens.h"
+#include "core/unreadable_file.h"
 #include "core/version_stamp.h"
 #include "ed/command_line.h"
 #include "mfc/afxwin.h"
@@ -27,7 +28,7 @@ bool Read_Count(std::istream& in, int32_t limit, int32_t& count)
 bool Skip_Stamp(std::istream& in)
 {
     int32_t stamp = 0;
-    return Read_Token_Int(in, stamp);
+    return Read_Token_Int(in, stamp) && Is_Version_Stamp(stamp);
 }
 
 }  // namespace
@@ -131,7 +132,38 @@ void KV_Sign::To_Loops(ZcArray<int32_t>& counts, ZcGePoint3dArray& points) const
 
 // ---- Sign_Library ----
 
-void Sign_Library::Load(Sign_Library& library, const CString& path, bool offer_keep)
+namespace {
+
+// Reads the file's records into the library; true when the file is missing or was read
+// whole, with nothing after its last record.
+bool Read_Library_File(Sign_Library& library, const CString& path, int& records_read)
+{
+    records_read = 0;
+    if (!Check_File_Exists(path, false))
+        return true;
+    Input_File_Stream in(path);
+    int32_t header = 0;
+    if (!in.Is_Open() || !Skip_Stamp(in) || !Read_Token_Int(in, header))
+        return false;
+    library.Header = Decode_Auth_Code(header);
+    int32_t count = 0;
+    if (!Read_Count(in, Sign_Library::Max_Signatures, count))
+        return false;
+    for (int32_t i = 0; i < count; ++i) {
+        auto sign = std::make_unique<KV_Sign>();
+        if (!sign->Read(in))
+            return false;
+        ++records_read;
+        if (library.Find(sign->Person_No) == nullptr)
+            library.Signs.push_back(std::move(sign));
+    }
+    CString rest;
+    return !Read_Token_Plain(in, rest);
+}
+
+}  // namespace
+
+bool Sign_Library::Load(Sign_Library& library, const CString& path, bool offer_keep)
 {
     if (!offer_keep) {
         library.Clear();
@@ -140,26 +172,11 @@ void Sign_Library::Load(Sign_Library& library, const CString& path, bool offer_k
                            MB_YESNO | MB_ICONQUESTION) != IDYES) {
         library.Clear();
     }
-
-    Input_File_Stream in(path);
-    if (!in.Is_Open())
-        return;
-    int32_t header = 0;
-    if (!Skip_Stamp(in) || !Read_Token_Int(in, header))
-        return;
-    library.Header = Decode_Auth_Code(header);
-    int32_t count = 0;
-    if (!Read_Token_Int(in, count) || count < 1 || count > Max_Signatures)
-        return;
-    for (int32_t i = 0; i < count; ++i) {
-        auto sign = std::make_unique<KV_Sign>();
-        if (!sign->Read(in)) {
-            zcutPrintf(L"\n签名库文件 < %s > 不完整，只读入了其中 %d 个签名。", path.GetString(), i);
-            return;
-        }
-        if (library.Find(sign->Person_No) == nullptr)
-            library.Signs.push_back(std::move(sign));
-    }
+    int records_read = 0;
+    if (Read_Library_File(library, path, records_read))
+        return true;
+    Report_Damaged_File(path, L"签名库文件", records_read, L"个签名", !offer_keep);
+    return false;
 }
 
 bool Sign_Library::Save(const CString& path)

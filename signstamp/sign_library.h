@@ -66,11 +66,12 @@ public:
     int32_t Header = 0;
     std::vector<std::unique_ptr<KV_Sign>> Signs;
 
-    // Reads the library file into the library. With offer_keep and signatures in the
-    // library the user chooses whether they stay; otherwise they are dropped first.
-    // A file that breaks off loads the complete records before the break and says so
-    // on the command line.
-    static void Load(Sign_Library& library, const CString& path, bool offer_keep);
+    // Reads the library file into the library. With offer_keep (an import) and signatures
+    // in the library the user chooses whether they stay; otherwise they are dropped first.
+    // A file that is cut short or damaged loads the complete records before the damage and
+    // says so on the command line; unless imported, a copy of it is kept aside. False
+    // when the file is there but was not read whole.
+    static bool Load(Sign_Library& library, const CString& path, bool offer_keep);
     // Sorts by name and writes the file; false (reported in a message box) when the
     // file could not be written whole.
     bool Save(const CString& path);

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/checked_file_writer.h"
 #include "core/file_dialogs.h"
 #include "core/file_messages.h"
+#include "core/file_operations.h"
+#include "core/unreadable_file.h"
 #include "core/version_stamp.h"
 #include "ed/command_line.h"
 #include "mfc/afxwin.h"
@@ -14,7 +17,41 @@
 
 Stamp_Library g_Stamp_Library;
 
-void Stamp_Library::Load(Stamp_Library& library, const CString& path, bool offer_keep)
+namespace {
+
+// Reads the file's records into the library; true when the file is missing or was read
+// whole, with nothing after its last record.
+bool Read_Library_File(Stamp_Library& library, const CString& path, int& records_read)
+{
+    records_read = 0;
+    if (!Check_File_Exists(path, false))
+        return true;
+    std::string bytes;
+    if (!Read_File_Bytes(path, bytes))
+        return false;
+    Stamp_File_Reader in(bytes);
+    int32_t stamp = 0, header = 0, count = 0;
+    if (!in.Int32(stamp) || !Is_Version_Stamp(stamp) || !in.Int32(header))
+        return false;
+    library.Header = Decode_Auth_Code(header);
+    if (!in.Int32(count) || count < 0 || count > Stamp_Library::Max_Stamps)
+        return false;
+    // A record takes at least its fixed fields: a larger count than the file can hold
+    // is a broken file, read as far as it goes.
+    for (int32_t i = 0; i < count; ++i) {
+        auto record = std::make_unique<KV_Stamp>();
+        if (in.Left() < KV_Stamp::Fixed_Record_Bytes || !record->Read(in))
+            return false;
+        ++records_read;
+        if (library.Find(record->Name) == nullptr)
+            library.Stamps.push_back(std::move(record));
+    }
+    return in.Left() == 0;
+}
+
+}  // namespace
+
+bool Stamp_Library::Load(Stamp_Library& library, const CString& path, bool offer_keep)
 {
     if (!offer_keep) {
         library.Clear();
@@ -23,28 +60,11 @@ void Stamp_Library::Load(Stamp_Library& library, const CString& path, bool offer
                            MB_YESNO | MB_ICONQUESTION) != IDYES) {
         library.Clear();
     }
-
-    std::string bytes;
-    if (!Read_File_Bytes(path, bytes))
-        return;
-    Stamp_File_Reader in(bytes);
-    int32_t stamp = 0, header = 0, count = 0;
-    if (!in.Int32(stamp) || !in.Int32(header))
-        return;
-    library.Header = Decode_Auth_Code(header);
-    if (!in.Int32(count) || count < 1 || count > Max_Stamps)
-        return;
-    // A record takes at least its fixed fields: a larger count than the file can hold
-    // is a broken file, read as far as it goes.
-    for (int32_t i = 0; i < count; ++i) {
-        auto record = std::make_unique<KV_Stamp>();
-        if (in.Left() < KV_Stamp::Fixed_Record_Bytes || !record->Read(in)) {
-            zcutPrintf(L"\n印章库文件 < %s > 不完整，只读入了其中 %d 个印章。", path.GetString(), i);
-            return;
-        }
-        if (library.Find(record->Name) == nullptr)
-            library.Stamps.push_back(std::move(record));
-    }
+    int records_read = 0;
+    if (Read_Library_File(library, path, records_read))
+        return true;
+    Report_Damaged_File(path, L"印章库文件", records_read, L"个印章", !offer_keep);
+    return false;
 }
 
 bool Stamp_Library::Save(const CString& path)

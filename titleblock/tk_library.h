@@ -22,7 +22,8 @@ public:
     // False when a file was there but could not be read whole: it must not be written over.
     bool Load(int mode);
     // Writes the whole library: with save_as to a file chosen in the save dialog, else to the
-    // per-user library file; a failed write is reported when `report` is set.
+    // per-user library file, which is kept aside first (Keep_Copy_Of_File) when it does not
+    // read whole; a failed write is reported when `report` is set.
     void Save(bool report, bool save_as);
     // Reads the library file again and writes it back with the numbering settings in memory;
     // a file that could not be read whole is left as it is.

@@ -7,6 +7,7 @@
 #include "core/option_fields.h"
 #include "core/program_folders.h"
 #include "core/text_tokens.h"
+#include "core/unreadable_file.h"
 #include "core/version_stamp.h"
 #include "ed/command_line.h"
 #include "ed/host_window.h"
@@ -98,8 +99,7 @@ bool TK_Library::Load(int mode)
     int definitions_read = 0;
     if (Read_File(in, File_Size(path), mode == 1, definitions_read))
         return true;
-    zcutPrintf(L"\n图框信息配置文件 < %s > 不完整或已损坏，读入了其中完整的 %d 个图框信息。", path.GetString(),
-               definitions_read);
+    Report_Damaged_File(path, L"图框信息配置文件", definitions_read, L"个图框信息", false);
     return false;
 }
 
@@ -186,6 +186,16 @@ void TK_Library::Save(bool report, bool save_as)
     CString path = Library_File_Path();
     if (save_as && !Save_File_Dialog(L"保存图框信息配置文件为...", L"图框信息配置文件.tk", L"tk", path))
         return;
+    // A library file that does not read whole is kept aside before it is written over.
+    if (!save_as && Check_File_Exists(path, false) && !Is_Whole_File(path)) {
+        const CString kept = Keep_Copy_Of_File(path);
+        if (kept.IsEmpty()) {
+            zcutPrintf(L"\n图框信息配置文件 < %s > 不完整或已损坏且无法另存，未写入。", path.GetString());
+            return;
+        }
+        zcutPrintf(L"\n图框信息配置文件 < %s > 不完整或已损坏，写入前原文件另存为 < %s >。", path.GetString(),
+                   kept.GetString());
+    }
     Checked_File_Writer writer;
     writer.Open(path);
     std::ostream& out = writer.Stream();

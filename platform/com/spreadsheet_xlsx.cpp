@@ -1,11 +1,18 @@
 // Writing a workbook with libxlsxwriter.
 #include <xlsxwriter.h>
 
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <string>
 #include <system_error>
 
 #include "com/spreadsheet_model.h"
 #include "script/utf8.h"
+#include "win/safe_file_write.h"
 
 namespace platform::spreadsheet {
 
@@ -145,9 +152,15 @@ bool Write_Sheet(lxw_workbook* book, lxw_worksheet* out, const Worksheet& sheet)
 
 bool Save_Xlsx(const Workbook& workbook, const std::filesystem::path& host_path, std::wstring& error)
 {
+    // The library writes a file of its own: the workbook is built in the host's temporary
+    // folder, outside the machine, and then written through the machine (denied folders,
+    // full disks, short writes), replacing the file only once it is whole.
     std::error_code ignored;
-    std::filesystem::create_directories(host_path.parent_path(), ignored);
-    lxw_workbook* book = workbook_new(host_path.string().c_str());
+    static std::atomic<unsigned> builds{0};
+    const std::filesystem::path built = std::filesystem::temp_directory_path(ignored) /
+                                        ("korvel-xlsx-" + std::to_string(getpid()) + "-" +
+                                         std::to_string(++builds) + ".xlsx");
+    lxw_workbook* book = workbook_new(built.string().c_str());
     if (book == nullptr) {
         error = L"the file cannot be created";
         return false;
@@ -161,12 +174,22 @@ bool Save_Xlsx(const Workbook& workbook, const std::filesystem::path& host_path,
             worksheet_activate(out);
     }
     lxw_error closed = workbook_close(book);
+    std::ifstream in(built, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    std::filesystem::remove(built, ignored);
     if (!written || closed != LXW_NO_ERROR) {
         error = written ? From_Utf8(lxw_strerror(closed)) : L"a cell cannot be written";
-        std::filesystem::remove(host_path, ignored);
         return false;
     }
-    return true;
+    std::filesystem::create_directories(host_path.parent_path(), ignored);
+    if (Safe_Write_File(From_Utf8(host_path.string()), bytes, error))
+        return true;
+    // The reason only: the caller names the file.
+    const size_t reason = error.rfind(L": ");
+    if (reason != std::wstring::npos)
+        error.erase(0, reason + 2);
+    return false;
 }
 
 }  // namespace platform::spreadsheet

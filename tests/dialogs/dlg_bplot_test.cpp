@@ -129,14 +129,16 @@ TEST_F(Dlg_BPlot_Test, Ok_Checks_Names_Paper_Device_And_Copies_In_That_Order)
     Set_Device(L"None");
     Dlg_BPlot dialog;
     // Block mode without a chosen name; then a chosen name but the device "None"; then a printer
-    // set through the page setup but no copies; then PLT output, which takes any copies.
+    // set through the page setup but no copies, then too many; then PLT output, which takes any
+    // copies.
     Script("click IDOK\nmsgbox OK\nchoose IDC_BPO_NAME_LIST 0\nclick IDOK\nmsgbox OK\n"
            "click IDC_BPO_PAGE_SETUP\nchoose IDC_ZC_PAGE_SETUP_DEVICE 1\n@IDD_ZC_PAGE_SETUP click IDOK\n"
-           "text IDC_BPO_COPIES \"0\"\nclick IDOK\nmsgbox OK\ncheck IDC_BPO_TO_PLT 1\nclick IDOK\n");
+           "text IDC_BPO_COPIES \"0\"\nclick IDOK\nmsgbox OK\ntext IDC_BPO_COPIES \"100\"\nclick IDOK\nmsgbox OK\n"
+           "check IDC_BPO_TO_PLT 1\nclick IDOK\n");
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(Script_Used());
     EXPECT_EQ(Boxes(), (std::vector<std::wstring>{L"未选择图块 !", L"未选择打印机，请点击<打印设置>按钮设置 !",
-                                                   L"打印份数不能小于 1 !"}));
+                                                   L"打印份数不能小于 1 !", L"打印份数不能大于 99 !"}));
     EXPECT_EQ(dialog.Setting.Copies, 1);
     EXPECT_EQ(dialog.Setting.To_Plt, 1);
     EXPECT_EQ(dialog.Frame_Mode, Old_Mode_Blocks);

@@ -1,5 +1,8 @@
 // The plot settings dialog: what it shows of the program settings, the resolution sliders,
 // the page-turning choice, the block choices, and what OK and Cancel write.
+#include <functional>
+
+#include "core/checked_file_writer.h"
 #include "dialogs/dlg_setting.h"
 #include "mfc/afxcmn.h"
 #include "mfc/message_queue.h"
@@ -202,6 +205,48 @@ TEST_F(Setting_Dialog, Ok_Writes_Every_Switch_And_Cancel_None)
     EXPECT_EQ(g_Plot_Config.Vector_Res, before.Vector_Res);
     EXPECT_EQ(g_Plot_Config.Raster_Res, before.Raster_Res);
     EXPECT_EQ(g_Plot_Config.Raster_Dpi, before.Raster_Dpi);
+}
+
+TEST_F(Setting_Dialog, Ok_Writes_The_Settings_File_And_Tells_A_Failed_Write)
+{
+    const CString path = Plot_Config::File_Path();
+    {
+        Dlg_Setting dialog;
+        Script("check 929 1\nclick 1\n");
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+    }
+    EXPECT_TRUE(platform::MessageBoxLog.empty());
+    const std::string written = File_Bytes(path);
+    ASSERT_FALSE(written.empty());
+    ASSERT_TRUE(g_Plot_Config.Save(false));
+    EXPECT_EQ(File_Bytes(path), written) << "the file holds the settings of the OK";
+
+    platform::Machine& machine = platform::Machine::instance();
+    const std::wstring folder = g_Config_Folder.GetString();
+    const struct {
+        const char* what;
+        std::function<void()> make_unwritable;
+        std::function<void()> undo;
+    } cases[] = {
+        {"denied folder", [&] { machine.deny_writes(folder); }, [&] { machine.allow_writes(folder); }},
+        {"full disk", [&] { machine.set_disk_free(folder, 30); }, [&] { machine.set_disk_free(folder, {}); }},
+        {"short write",
+         [&] { machine.fail_writes_after(Checked_File_Writer::Temp_Path_Of(path).GetString(), 30); }, [] {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::MessageBoxLog.clear();
+        c.make_unwritable();
+        Dlg_Setting dialog;
+        Script("check 929 0\nclick 1\nmsgbox OK\n");
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+        c.undo();
+        EXPECT_EQ(g_Plot_Config.Plot_Stamp, 0);
+        ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+        EXPECT_NE(platform::MessageBoxLog[0].text.find(L"文件 < " + std::wstring(path.GetString()) + L" > 写入操作有误!"),
+                  std::wstring::npos);
+        EXPECT_EQ(File_Bytes(path), written);
+    }
 }
 
 }  // namespace

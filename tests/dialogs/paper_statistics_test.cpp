@@ -1,9 +1,12 @@
 // The paper statistics workbook, read back from the file the spreadsheet program saves.
+#include <functional>
+
 #include "core_fixture.h"
 #include "dialogs/paper_statistics.h"
 #include "dialogs/spreadsheet_writer.h"
 #include "script/script_input.h"
 #include "spreadsheet_fixture.h"
+#include "win/machine.h"
 #include "win/win_msgbox.h"
 
 using namespace sheet_test;
@@ -257,8 +260,46 @@ TEST_F(Paper_Statistics_Test, ARefusedCallEndsTheExport)
     writer.Set_Row_Height(1000);  // above the program's limit
     EXPECT_TRUE(writer.Failed());
     writer.Set_Text(L"not written");
+    platform::ScriptInput::instance().push_text("msgbox OK\n");
     writer.Show();
     EXPECT_TRUE(platform::ShellLog.empty());
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].text.rfind(L"表格导出有误 !\n\n", 0), 0u);
+    EXPECT_NE(platform::MessageBoxLog[0].text.find(L"RowHeight"), std::wstring::npos);
+}
+
+TEST_F(Paper_Statistics_Test, AWorkbookTheProgramCannotSaveIsToldByItsName)
+{
+    platform::Machine& machine = platform::Machine::instance();
+    machine.set_user_name(L"张工");
+    const std::wstring documents = machine.documents_folder();
+    const std::wstring book = documents + L"\\Book1.xlsx";
+    const struct {
+        const char* what;
+        std::function<void()> make_unwritable;
+        std::function<void()> undo;
+    } cases[] = {
+        {"denied folder", [&] { machine.deny_writes(documents); }, [&] { machine.allow_writes(documents); }},
+        {"full disk", [&] { machine.set_disk_free(documents, 2000); }, [&] { machine.set_disk_free(documents, {}); }},
+        {"short write", [&] { machine.fail_writes_after(book, 1000); }, [] {}},
+    };
+    Add(297, 210, 3);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::MessageBoxLog.clear();
+        c.make_unwritable();
+        platform::ScriptInput::instance().push_text("msgbox OK\n");
+        Export_Paper_Statistics(m_Papers, m_Counts, 1);
+        c.undo();
+        ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+        const std::wstring& text = platform::MessageBoxLog[0].text;
+        EXPECT_EQ(text.rfind(L"表格导出有误 !", 0), 0u) << platform::To_Utf8(text);
+        EXPECT_NE(text.find(L"'" + book + L"'"), std::wstring::npos) << platform::To_Utf8(text);
+        EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel");
+        EXPECT_TRUE(platform::ShellLog.empty());
+        EXPECT_FALSE(std::filesystem::exists(platform::To_Host_Path(book)));
+    }
+    machine.set_user_name(L"korvel");
 }
 
 }  // namespace

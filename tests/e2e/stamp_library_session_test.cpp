@@ -157,3 +157,67 @@ TEST(Stamp_Library_Session, A_Second_Stamp_Of_The_Same_Name_Is_Refused_Without_R
     EXPECT_NE(run.out.find("rows 1164:  1 | EYE | Seal |"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("rows 1164:  2 | EYE | Other |"), std::string::npos) << run.out;
 }
+
+namespace {
+
+std::string Int32_Bytes(int32_t value)
+{
+    std::string bytes(4, '\0');
+    std::memcpy(bytes.data(), &value, 4);
+    return bytes;
+}
+
+// One record of a ".kvlib2" file: the name in UTF-16 code units, 62 x 31 mm, no code.
+std::string Record_Bytes(const std::string& picture, const std::u16string& name)
+{
+    std::string bytes = Int32_Bytes(20261210) + Int32_Bytes(static_cast<int32_t>(picture.size())) + picture +
+                        Int32_Bytes(static_cast<int32_t>(name.size()));
+    bytes.append(reinterpret_cast<const char*>(name.data()), name.size() * 2);
+    const double size[2] = {62.0, 31.0};
+    bytes.append(reinterpret_cast<const char*>(size), sizeof size);
+    for (int32_t value : {0, 20301231, 4, 1})
+        bytes += Int32_Bytes(value);
+    return bytes;
+}
+
+}  // namespace
+
+TEST(Stamp_Library_Session, A_Damaged_Library_Is_Named_Kept_And_Written_Back_Only_After_An_Edit)
+{
+    Cadhost_Runner runner;
+    const std::filesystem::path machine = runner.folder() / "machine";
+    const std::filesystem::path config = machine / "c" / "Users" / "korvel" / "AppData" / "Roaming" / "Korvel";
+    std::filesystem::create_directories(config);
+    const std::string picture = File_Bytes(Seal_Png);
+    const std::string whole = Int32_Bytes(20261210) + Int32_Bytes(0) + Int32_Bytes(2) +
+                              Record_Bytes(picture, u"注册章") + Record_Bytes(picture, u"出图章");
+    const std::string damaged = whole.substr(0, whole.size() - 30);
+    std::ofstream(config / "Stamp.kvlib2", std::ios::binary) << damaged;
+    auto run = [&](const std::string& name, const std::string& steps) {
+        const std::filesystem::path script = runner.Write_Script(name, steps);
+        return runner.Run({"--root", machine.string(), "--module", MODULE_2025_PATH, "--script", script.string(), ""});
+    };
+
+    // Named when the module loads and again when the dialog reads it; OK without a change
+    // leaves it as it is.
+    const Cadhost_Run first = run("open.scr", "command KV_DivezUrez_13\n@824 rows 1164\n@824 click IDOK\n");
+    ASSERT_EQ(first.status, 0) << first.err << first.out;
+    const std::string notice = "印章库文件 < C:\\Users\\korvel\\AppData\\Roaming\\Korvel\\Stamp.kvlib2 > 不完整或已损坏，"
+                               "读入了其中完整的 1 个印章；原文件另存为 < "
+                               "C:\\Users\\korvel\\AppData\\Roaming\\Korvel\\Stamp.kvlib2.bad >。";
+    EXPECT_NE(first.out.find(notice), std::string::npos) << first.out;
+    EXPECT_NE(first.out.find("rows 1164:  1 | EYE | 注册章 |"), std::string::npos) << first.out;
+    EXPECT_NE(first.out.find("未完整读入且未作修改，原文件保持不变"), std::string::npos) << first.out;
+    EXPECT_EQ(File_Bytes(config / "Stamp.kvlib2"), damaged);
+    EXPECT_EQ(File_Bytes(config / "Stamp.kvlib2.bad"), damaged);
+
+    // Disabled in the dialog, the stamp that was read is written whole; the kept file stays.
+    const Cadhost_Run second = run("edit.scr", "command KV_DivezUrez_13\n@824 cell 1164 0 8\n@824 click IDOK\n");
+    ASSERT_EQ(second.status, 0) << second.err << second.out;
+    const std::vector<Saved_Stamp> saved = Read_Library(config / "Stamp.kvlib2");
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0].name, u"注册章");
+    EXPECT_EQ(saved[0].enabled, 0);
+    EXPECT_EQ(File_Bytes(config / "Stamp.kvlib2.bad"), damaged);
+    EXPECT_FALSE(std::filesystem::exists(config / "Stamp.kvlib2.2.bad"));
+}

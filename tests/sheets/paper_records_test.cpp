@@ -263,6 +263,27 @@ TEST_F(Paper_Records_Test, Missing_Or_Damaged_Records)
     EXPECT_EQ(Names(list), "KV_A4");
 }
 
+TEST_F(Paper_Records_Test, Stored_Copies_Outside_What_The_Batch_Offers_Become_One)
+{
+    const int stored[] = {1, Max_Sheet_Copies, 0, -3, Max_Sheet_Copies + 1, 2147483647};
+    const int read[] = {1, Max_Sheet_Copies, 1, 1, 1, 1};
+    resbuf* tail = nullptr;
+    resbuf* head = Rb_Append_Int(tail, static_cast<int>(std::size(stored)));
+    Rb_Append_Int(tail, Program_Version_Stamp);
+    for (int copies : stored) {
+        for (double value : {0.0, 0.0, 10.0, 10.0})
+            Rb_Append_Real(tail, value);
+        Rb_Append_Int(tail, copies);
+        Rb_Append_Text(tail, L"KV_A4");
+    }
+    Store_Chain(Paper_Infor_Name, head);
+    Sheet_Infor_List list;
+    ASSERT_TRUE(Read_Paper_Infor(list));
+    ASSERT_EQ(list.Copies.length(), static_cast<int>(std::size(read)));
+    for (size_t i = 0; i < std::size(read); ++i)
+        EXPECT_EQ(list.Copies[static_cast<int>(i)], read[i]) << stored[i];
+}
+
 TEST_F(Paper_Records_Test, Records_Survive_A_Drawing_File)
 {
     Add_Sheet(0, 0, 420, 297, L"KV_A3 wide", 2, 1.5);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/file_operations.h"
 #include "mfc/atlimage.h"
 #include "sign_test_support.h"
 

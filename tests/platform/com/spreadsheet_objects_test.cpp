@@ -1,5 +1,6 @@
 // The spreadsheet program through its automation objects, checked in the .xlsx it saves.
 #include <fstream>
+#include <functional>
 
 #include "com/spreadsheet_model.h"
 #include "spreadsheet_fixture.h"
@@ -297,15 +298,33 @@ TEST_F(Spreadsheet_Objects_Test, ChangesAfterShowingAreSavedWhenTheLastReference
 
 TEST_F(Spreadsheet_Objects_Test, ShowingFailsWhenDocumentsCannotBeWritten)
 {
-    Open_Book();
-    const std::wstring documents = platform::Machine::instance().documents_folder();
-    platform::Machine::instance().deny_writes(documents);
-    std::wstring description;
-    const _variant_t yes(true);
-    EXPECT_EQ(Invoke(m_App, DISPATCH_PROPERTYPUT, L"Visible", nullptr, {&yes}, &description), DISP_E_EXCEPTION);
-    EXPECT_NE(description.find(L"Book1.xlsx"), std::wstring::npos);
-    EXPECT_TRUE(platform::ShellLog.empty());
-    platform::Machine::instance().allow_writes(documents);
+    platform::Machine& machine = platform::Machine::instance();
+    const std::wstring documents = machine.documents_folder();
+    const struct {
+        const char* what;
+        std::function<void()> make_unwritable;
+        std::function<void()> undo;
+    } cases[] = {
+        {"denied folder", [&] { machine.deny_writes(documents); }, [&] { machine.allow_writes(documents); }},
+        {"full disk", [&] { machine.set_disk_free(documents, 100); }, [&] { machine.set_disk_free(documents, {}); }},
+        {"short write", [&] { machine.fail_writes_after(documents + L"\\Book1.xlsx", 300); }, [] {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::ShellLog.clear();
+        Open_Book();
+        c.make_unwritable();
+        std::wstring description;
+        const _variant_t yes(true);
+        EXPECT_EQ(Invoke(m_App, DISPATCH_PROPERTYPUT, L"Visible", nullptr, {&yes}, &description), DISP_E_EXCEPTION);
+        c.undo();
+        EXPECT_NE(description.find(L"Cannot save '" + documents + L"\\Book1.xlsx'"), std::wstring::npos)
+            << platform::To_Utf8(description);
+        EXPECT_TRUE(platform::ShellLog.empty());
+        EXPECT_FALSE(std::filesystem::exists(Documents_File(L"Book1.xlsx")));
+        m_Sheet.Release();
+        m_App.Release();
+    }
 }
 
 TEST(Spreadsheet_Model, FormulasNumberFormatsAndReferences)

@@ -401,6 +401,14 @@ TEST_F(File_Test, A_Damaged_File_Gives_Its_Whole_Definitions_And_Is_Not_Written_
         library.Resave();
         EXPECT_EQ(File_Bytes(Library_Path()), c.text);
         EXPECT_EQ(library.No_Prefix, CString(L"in memory"));
+
+        // A save over it (the dialog's OK) keeps the file aside first.
+        const CString kept = Library_Path() + L".bad";
+        library.Save(false, false);
+        EXPECT_EQ(File_Bytes(kept), c.text);
+        EXPECT_FALSE(Exists(Library_Path() + L".2.bad"));
+        EXPECT_TRUE(library.Load(0));
+        std::filesystem::remove(Host(kept));
     }
 }
 

@@ -2,6 +2,7 @@
 // by points, the replacement of a block's definition only once the new one is confirmed,
 // the controls of each page, the catalogue checks, and an import that cannot spoil the library.
 #include <fstream>
+#include <functional>
 
 #include "core/extents_checks.h"
 #include "core/ucs_transform.h"
@@ -199,6 +200,39 @@ TEST_F(TK_Define, Cancel_Reads_The_Library_Back_From_Its_File)
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     ASSERT_EQ(g_TK_Library.Records.GetSize(), 1);
     EXPECT_EQ(g_TK_Library.Records[0]->Block_Name, CString(L"KEEP"));
+}
+
+TEST_F(TK_Define, Ok_Tells_When_The_Library_File_Cannot_Be_Written)
+{
+    platform::Machine& machine = platform::Machine::instance();
+    const std::wstring folder = g_Config_Folder.GetString();
+    const struct {
+        const char* what;
+        std::function<void()> make_unwritable;
+        std::function<void()> undo;
+    } cases[] = {
+        {"denied folder", [&] { machine.deny_writes(folder); }, [&] { machine.allow_writes(folder); }},
+        {"full disk", [&] { machine.set_disk_free(folder, 20); }, [&] { machine.set_disk_free(folder, {}); }},
+    };
+    Definition(L"KEEP", L"A");
+    g_TK_Library.Save(false, false);
+    const std::string before = File_Bytes(Library_Path());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::MessageBoxLog.clear();
+        c.make_unwritable();
+        Dlg_TK_Define dialog;
+        Script("cell 1164 0 4\nclick 1\nmsgbox OK\n");
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+        c.undo();
+        ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+        EXPECT_NE(platform::MessageBoxLog[0].text.find(L"文件 < " + std::wstring(Library_Path().GetString()) +
+                                                       L" > 写入操作有误!"),
+                  std::wstring::npos);
+        EXPECT_EQ(File_Bytes(Library_Path()), before);
+        ASSERT_TRUE(g_TK_Library.Load(0));
+        EXPECT_EQ(g_TK_Library.Records.GetSize(), 1);
+    }
 }
 
 TEST_F(TK_Define, Catalogue_Page_Summary_Checks_And_Columns)
