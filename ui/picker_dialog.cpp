@@ -65,8 +65,12 @@ BOOL Picker_Dialog::OnInitDialog()
     Layout();
     Place_At_Cursor();
     std::vector<int> values;
-    for (const Option_Entry& entry : Entry_List) values.push_back(entry.Index);
-    platform::Register_Picker(m_hWnd, [this](int value) { Pick(value); }, values);
+    std::vector<std::wstring> labels;
+    for (const Option_Entry& entry : Entry_List) {
+        values.push_back(entry.Index);
+        labels.emplace_back(entry.Text.GetString());
+    }
+    platform::Register_Picker(m_hWnd, [this](int value) { Pick(value); }, values, labels);
     return TRUE;
 }
 

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include "dxf/dxf_reader.h"
 
 #include <fcntl.h>
@@ -403,7 +404,9 @@ Zcad::ErrorStatus Read_Dxf_File(ZcDbDatabase* db, const std::wstring& path, DxfR
   MappedFile file(narrow);
   if (!file.ok()) {
     DxfReadReport failed;
-    failed.error = narrow + ": cannot be opened";
+    std::error_code ec;
+    const bool missing = !std::filesystem::exists(std::filesystem::path(narrow), ec) && !ec;
+    failed.error = narrow + (missing ? ": the file does not exist" : ": cannot be opened");
     Set_Last_Report(failed);
     if (report) *report = failed;
     return Zcad::eFileNotFound;

@@ -11,6 +11,7 @@
 #include "ed/names.h"
 #include "ed/prompt_support.h"
 #include "ed/sysvars.h"
+#include "rx/rxlinker.h"
 #include "script/utf8.h"
 
 namespace platform {
@@ -138,8 +139,14 @@ CommandOutcome Run_Command(const std::wstring& name)
 
 void Run_Command_Step(const Step& step)
 {
-    if (Run_Command(step.text) == CommandOutcome::Unknown)
-        throw Step_Failed(step, L"unknown command \"" + Upper(step.text) + L"\"");
+    if (Run_Command(step.text) != CommandOutcome::Unknown)
+        return;
+    std::wstring why = L"unknown command \"" + Upper(step.text) + L"\"";
+    // The commands of a plug-in exist only once its module is loaded.
+    const ZcRxDynamicLinker* linker = zcrxDynamicLinker;
+    if (linker == nullptr || linker->loadedModules().empty())
+        why += L" (no module is loaded: give cadhost --module PATH)";
+    throw Step_Failed(step, why);
 }
 
 void Run_Queued_Input()

@@ -17,6 +17,7 @@
 #include "rx/rxlinker.h"
 #include "script/script_input.h"
 #include "script/utf8.h"
+#include "win/win_files.h"
 
 namespace platform {
 
@@ -24,10 +25,19 @@ namespace {
 
 void Print(const std::wstring& text) { CommandLine::instance().write(text); }
 
+// The linker's last line: why a module did not load.
+std::wstring& Last_Linker_Message()
+{
+    static std::wstring message;
+    return message;
+}
+
 void Linker_Message(const wchar_t* text)
 {
-    if (text != nullptr)
-        Print(std::wstring(L"\n") + text);
+    if (text == nullptr)
+        return;
+    Last_Linker_Message() = text;
+    Print(std::wstring(L"\n") + text);
 }
 
 ZcDbDatabase* Current_Database()
@@ -72,9 +82,12 @@ bool HostSession::load_module(const std::wstring& path)
     if (linker == nullptr)
         return false;
     linker->setMessageSink(&Linker_Message);
+    Last_Linker_Message().clear();
     bool loaded = linker->loadModule(path.c_str(), true);
     if (loaded)
         mModules.push_back(path);
+    else
+        mError = To_Utf8(Last_Linker_Message());
     return loaded;
 }
 
@@ -120,7 +133,8 @@ int HostSession::run_script()
                 Run_Queued_Input();
                 break;
             case StepKind::Save:
-                save(step.text);
+                // Relative, like the paths of file answers and snapshots: to the starting folder.
+                save(Script_Answer_Path(step.text));
                 break;
             case StepKind::Quit:
                 break;

@@ -18,7 +18,8 @@ public:
     // empty path, or when no reader is registered, a new empty drawing stands in and a
     // one-line notice says so. false when the file cannot be read (error() tells why).
     bool open(const std::wstring& drawingPath);
-    // Loads a module through the dynamic linker; false when it did not load.
+    // Loads a module through the dynamic linker; false when it did not load (error() gives
+    // the linker's reason).
     bool load_module(const std::wstring& path);
     // Runs the script steps until the script ends or `quit`:
     //   command NAME  types NAME at the command line, runs it, then the queued text;
@@ -33,7 +34,8 @@ public:
     // Saves the current drawing (saveAs); false with an error line when it fails.
     bool save(const std::wstring& path);
 
-    // The message of the error that ended open or run_script (UTF-8), "" after a normal end.
+    // The message of the error that ended open, load_module or run_script (UTF-8), "" after
+    // a normal end.
     const std::string& error() const { return mError; }
     const std::vector<std::wstring>& loaded_modules() const { return mModules; }
 

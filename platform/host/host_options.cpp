@@ -23,6 +23,39 @@ void Make_Absolute(std::string& path)
 const char* const Host_Usage =
     "usage: cadhost [--root DIR] [--module PATH]... [--script FILE] [--save OUT] [--list-warnings] DRAWING";
 
+const char* const Host_Help =
+    "Opens DRAWING (a DXF file; \"\" starts an empty drawing), loads each module, runs the session\n"
+    "script, unloads the modules and saves to OUT when asked.\n"
+    "\n"
+    "  --root DIR        the emulated Windows machine (default ~/.korvel-machine); C: is DIR/c\n"
+    "  --module PATH     a module to load (Brelmor.so), in order; without one no plug-in command exists\n"
+    "  --script FILE     the session script: one step a line, # starts a comment\n"
+    "  --save OUT        save the drawing to OUT at the end\n"
+    "  --list-warnings   list what reading the drawing dropped or repaired\n"
+    "  --help, -h        this text\n"
+    "\n"
+    "Session script steps (relative paths are relative to the folder cadhost started in):\n"
+    "  command NAME                 run a command (queued text runs after it)\n"
+    "  answer \"TEXT\"                answer a string or keyword prompt\n"
+    "  point X,Y[,Z]                pick a point\n"
+    "  enter | esc                  press Enter / Esc at the waiting prompt\n"
+    "  select all|window|crossing   answer a selection prompt (window and crossing take X1,Y1 X2,Y2)\n"
+    "  msgbox YES|NO|OK|CANCEL      answer a message box\n"
+    "  file \"PATH\" [\"PATH\"...]      answer a file or folder dialog\n"
+    "  key NAME [down|up]           press a key (TAB, S, PAGEUP, RETURN, ...)\n"
+    "  save \"PATH\"                  save the drawing\n"
+    "  quit                         cancel whatever waits and end the run\n"
+    "  click ID | check ID 0|1 | text ID \"TEXT\" | choose ID N\n"
+    "                               act on a dialog control (check: check boxes and radio buttons)\n"
+    "  cell|rclick ID ROW COL | dblclick ID ROW [COL] | header ID COL\n"
+    "                               click a list-control cell or column header\n"
+    "  menu ITEMID | pick N | color R,G,B\n"
+    "                               answer a pop-up menu / a picker / the colour dialog\n"
+    "  snapshot \"PATH.png\" | rows ID  save the window's picture / print a list control's rows\n"
+    "  drag DX,DY | wait pumps N | wait file \"PATH\" | menubar\n"
+    "  @ID step                     send a dialog step to the window of template ID\n"
+    "IDs are numbers or symbols (res/resource.h, IDOK, IDCANCEL, ...). README.md tells more.\n";
+
 bool Parse_Host_Options(int argc, const char* const* argv, Host_Options& options,
                         std::string& error)
 {
@@ -37,6 +70,10 @@ bool Parse_Host_Options(int argc, const char* const* argv, Host_Options& options
         else if (arg == "--save")
             value = &options.save;
 
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return true;
+        }
         if (arg == "--list-warnings") {
             options.list_warnings = true;
         } else if (value != nullptr || arg == "--module") {

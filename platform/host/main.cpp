@@ -66,7 +66,8 @@ int Run_Session(const Host_Options& options)
         Print_Read_Warnings(options);
     for (const std::string& module : options.modules) {
         if (!session.load_module(platform::From_Utf8(module))) {
-            Print_Error("cannot load the module " + module);
+            const std::string reason = session.error();
+            Print_Error("cannot load the module " + module + (reason.empty() ? "" : " (" + reason + ")"));
             session.unload_modules();
             return 1;
         }
@@ -94,6 +95,10 @@ int main(int argc, char** argv)
         Print_Error(error);
         std::fprintf(stderr, "%s\n", Host_Usage);
         return 2;
+    }
+    if (options.help) {
+        std::printf("%s\n\n%s", Host_Usage, Host_Help);
+        return 0;
     }
     try {
         if (!options.root.empty())

@@ -33,6 +33,7 @@ struct Picker {
     HWND window;
     std::function<void(int)> choose;
     std::vector<int> entries;
+    std::vector<std::wstring> labels;  // one per entry, or none
 };
 
 std::vector<Picker>& Pickers() {
@@ -265,7 +266,11 @@ void Choose(const Step& step, Window* target) {
 
 void Check(const Step& step, Window* target) {
     Window* c = Control(step, target);
-    if (!Is(c, L"Button")) Refuse(step, Control_Name(step) + L" is not a check box or radio button");
+    const UINT type = c->style & BS_TYPEMASK;
+    const bool checkable = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+                           type == BS_3STATE || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON;
+    // A push button would be clicked: a check step aimed at one is a mistake in the script.
+    if (!Is(c, L"Button") || !checkable) Refuse(step, Control_Name(step) + L" is not a check box or radio button");
     const int wanted = step.values[0];
     if ((Send(c, BM_GETCHECK) == BST_CHECKED) == (wanted == 1)) return;
     Move_To(c, Center(c));
@@ -398,9 +403,11 @@ bool Script_Held() {
 
 void Clear_Script_Wait() { Waiting() = Wait_State(); }
 
-void Register_Picker(HWND window, std::function<void(int)> choose, std::vector<int> entries) {
+void Register_Picker(HWND window, std::function<void(int)> choose, std::vector<int> entries,
+                     std::vector<std::wstring> labels) {
     Unregister_Picker(window);
-    Pickers().push_back({window, std::move(choose), std::move(entries)});
+    if (labels.size() != entries.size()) labels.clear();
+    Pickers().push_back({window, std::move(choose), std::move(entries), std::move(labels)});
 }
 
 void Unregister_Picker(HWND window) {
@@ -416,9 +423,16 @@ bool Picker_Open() {
     return false;
 }
 
-// "3 entries (0 to 2)" for consecutive values, else "3 entries (0, 4, 7)".
-std::wstring Entries_Text(const std::vector<int>& entries) {
+// "3 entries (0 to 2)" for consecutive values, else "3 entries (0, 4, 7)"; with labels
+// "2 entries: 0 \"图框\", 1 \"图层\"".
+std::wstring Entries_Text(const std::vector<int>& entries, const std::vector<std::wstring>& labels) {
     if (entries.empty()) return L"no entries";
+    if (!labels.empty()) {
+        std::wstring text = std::to_wstring(entries.size()) + (entries.size() == 1 ? L" entry: " : L" entries: ");
+        for (size_t i = 0; i < entries.size(); ++i)
+            text += (i ? L", " : L"") + std::to_wstring(entries[i]) + L" \"" + labels[i] + L"\"";
+        return text;
+    }
     bool consecutive = true;
     for (size_t i = 1; i < entries.size(); ++i) consecutive = consecutive && entries[i] == entries[i - 1] + 1;
     std::wstring values = std::to_wstring(entries.front());
@@ -432,7 +446,7 @@ void Deliver_Pick(const Step& step) {
         if (!IsWindow(it->window)) continue;
         const int value = step.values[0];
         if (std::find(it->entries.begin(), it->entries.end(), value) == it->entries.end())
-            Refuse(step, L"the picker " + Describe_Window(Find_Window(it->window)) + L" has " + Entries_Text(it->entries) +
+            Refuse(step, L"the picker " + Describe_Window(Find_Window(it->window)) + L" has " + Entries_Text(it->entries, it->labels) +
                              L": no entry " + std::to_wstring(value));
         auto choose = it->choose;
         choose(value);
@@ -564,6 +578,12 @@ void Apply_Top_Level_Step(const Step& step) {
         Run_Host_Messages();
         return;
     }
+    if (Is_Window_Step(step.kind) || (step.kind == StepKind::Key && step.target)) {
+        Window* open = Topmost_Window();
+        const std::wstring open_text = open ? L"the open window is " + Describe_Window(open) : L"no window is open";
+        Refuse(step, step.target ? L"no " + Template_Name(step.target) + L" is open; " + open_text : open_text);
+    }
+    if (step.kind == StepKind::Pick) Refuse(step, L"no picker is open");
     Refuse(step, L"nothing is waiting for input");
 }
 

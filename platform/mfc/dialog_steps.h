@@ -51,8 +51,10 @@ void Run_Modal_Loop(Window* dialog, const bool& ended, const std::function<void(
 void Apply_Top_Level_Step(const Step& step);
 
 // Pop-up pickers of the plug-in: a `pick N` step goes to the most recently registered
-// picker window that is still open; N must be one of its entries' values (else the step fails).
-void Register_Picker(HWND window, std::function<void(int)> choose, std::vector<int> entries);
+// picker window that is still open; N must be one of its entries' values (else the step fails,
+// listing the entries with their labels when given, one per entry).
+void Register_Picker(HWND window, std::function<void(int)> choose, std::vector<int> entries,
+                     std::vector<std::wstring> labels = {});
 void Unregister_Picker(HWND window);
 
 // Posts a key press (WM_KEYDOWN, WM_KEYUP), or only the key-down of a held key or the

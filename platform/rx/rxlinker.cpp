@@ -7,6 +7,7 @@
 
 #include "rx/rxclass.h"
 #include "script/utf8.h"
+#include "win/win_error.h"
 #include "win/win_modules.h"
 
 ZCRX_NO_CONS_DEFINE_MEMBERS(ZcRxDynamicLinker, ZcRxObject)
@@ -123,7 +124,9 @@ bool ZcRxDynamicLinker::loadModule(const wchar_t* fileName, bool printit, bool)
     }
     HMODULE handle = LoadLibraryW(name.c_str());
     if (handle == nullptr) {
-        report(printit, L"Unable to load " + name + L".");
+        // The loader's own reason (a missing file, a missing library it needs, a bad format).
+        const std::wstring reason = platform::Last_Error_Text();
+        report(printit, L"Unable to load " + name + (reason.empty() ? L"." : L": " + reason));
         return false;
     }
     if (findModule(static_cast<void*>(handle)) != nullptr) {

@@ -28,8 +28,17 @@ TEST(Cadhost_Errors_Test, WrongStepsEndTheRunNamingTheStep)
         {"misspelled command", "command KV_DivezUrz_2\ncommand Korvel\n", "\nUnknown command \"KV_DIVEZURZ_2\".",
          "cadhost: step 'command KV_DivezUrz_2' at line 1: unknown command \"KV_DIVEZURZ_2\"\n"},
         {"pick beyond the picker's entries", "command KV_DivezUrez_2\nenter\npick 7\nquit\n", "",
-         "cadhost: step 'pick 7' at line 3: the picker dialog 605 (IDD_DLG_OPTIONS) of class Dlg_Options has 3 entries "
-         "(0 to 2): no entry 7\n"},
+         "cadhost: step 'pick 7' at line 3: the picker dialog 605 (IDD_DLG_OPTIONS) of class Dlg_Options has 3 entries: "
+         "0 \"当前模型\", 1 \"所有布局\", 2 \"模型+布局\": no entry 7\n"},
+        {"check aimed at a push button", Detected + "@IDD_DLG_BPLOT1 check IDOK 1\nquit\n", "",
+         "cadhost: step '@IDD_DLG_BPLOT1 check IDOK 1' at line 4: control IDOK (1) is not a check box or radio "
+         "button\n"},
+        {"step for a window that is not the open one", Detected + "@IDD_DLG_NAME_RULE click IDOK\nquit\n", "",
+         "cadhost: step '@IDD_DLG_NAME_RULE click IDOK' at line 4: no dialog 716 (IDD_DLG_NAME_RULE) is open; the open "
+         "window is dialog 712 (IDD_DLG_BPLOT1) '批打印至文件'\n"},
+        {"step for a window once it closed", Detected + "@IDD_DLG_BPLOT1 click IDCANCEL\n@IDD_DLG_BPLOT1 click IDOK\nquit\n",
+         "", "cadhost: step '@IDD_DLG_BPLOT1 click IDOK' at line 5: no dialog 712 (IDD_DLG_BPLOT1) is open; no window is "
+             "open\n"},
         {"choose beyond a list", Detected + "@IDD_DLG_BPLOT1 choose IDC_BP1_FORMAT_COMBO 42\nquit\n", "",
          "cadhost: step '@IDD_DLG_BPLOT1 choose IDC_BP1_FORMAT_COMBO 42' at line 4: combo box IDC_BP1_FORMAT_COMBO (863) "
          "of dialog 712 (IDD_DLG_BPLOT1) '批打印至文件' has 7 items (0 to 6): no item 42\n"},

@@ -137,6 +137,52 @@ TEST(Cadhost_Test, RelativePathsAreRelativeToTheStartingFolder)
     EXPECT_TRUE(std::filesystem::exists(runner.folder() / "out.dxf"));
 }
 
+// A save step resolves a relative path as --save, file answers and snapshots do: against the
+// folder cadhost started in, never the emulated C: drive.
+TEST(Cadhost_Test, SaveStepPathsAreRelativeToTheStartingFolderToo)
+{
+    Cadhost_Runner runner;
+    const std::filesystem::path start = runner.folder() / "工程 图纸";
+    std::filesystem::create_directories(start / "存档");
+    const std::filesystem::path script = runner.Write_Script("save.scr", "save \"存档/平面 图.dxf\"\nquit\n");
+    const Cadhost_Run run =
+        runner.Run_In(start, {"--root", (runner.folder() / "machine").string(), "--script", script.string(),
+                              KORVEL_SOURCE_DIR "/samples/sample.dxf"});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    EXPECT_TRUE(std::filesystem::exists(start / "存档" / "平面 图.dxf")) << run.out;
+    EXPECT_FALSE(std::filesystem::exists(runner.folder() / "machine" / "c" / "存档")) << run.out;
+}
+
+// What a new user meets first: help on asking, a hint when the plug-in is not loaded, and the
+// loader's reason when a module does not load.
+TEST(Cadhost_Test, FirstErrorsTellWhatToDo)
+{
+    Cadhost_Runner runner;
+    Cadhost_Run run = runner.Run({"--help"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("usage: cadhost [--root DIR]", 0), 0u) << run.out;
+    for (const char* step : {"command NAME", "msgbox YES|NO|OK|CANCEL", "@ID step", "pick N", "snapshot"})
+        EXPECT_NE(run.out.find(step), std::string::npos) << step;
+
+    const std::filesystem::path script = runner.Write_Script("s.scr", "command KV_DivezUrez_2\n");
+    run = runner.Run({"--root", (runner.folder() / "machine").string(), "--script", script.string(), ""});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "cadhost: step 'command KV_DivezUrez_2' at line 1: unknown command \"KV_DIVEZUREZ_2\" (no "
+                       "module is loaded: give cadhost --module PATH)\n");
+
+    // Not a library at all, and a library that needs one the machine lacks.
+    const std::filesystem::path text = runner.folder() / "插件.so";
+    std::ofstream(text) << "not a module, only a few words of text to fill more than an ELF header would hold";
+    run = runner.Run({"--root", (runner.folder() / "machine").string(), "--module", text.string(), ""});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("cadhost: cannot load the module " + text.string() + " (Unable to load ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("插件.so: invalid ELF header"), std::string::npos) << run.err;
+    run = runner.Run({"--root", (runner.folder() / "machine").string(), "--module",
+                      (runner.folder() / "none.so").string(), ""});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("module not found"), std::string::npos) << run.err;
+}
+
 // A drawing given by a host path is named by its drive path, so its folder is one a module
 // can name and write beside.
 TEST(Cadhost_Test, DrawingIsNamedByItsDrivePath)

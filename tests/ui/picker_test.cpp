@@ -347,7 +347,8 @@ TEST_F(Picker, Pick_Of_No_Entry_Ends_The_Run_Naming_The_Picker_And_Its_Entries)
         FAIL() << "the picker took pick 9";
     } catch (const platform::UnansweredInput& e) {
         EXPECT_NE(std::string(e.what()).find("step 'pick 9' at line 1: the picker dialog 605 (IDD_DLG_OPTIONS) of class "
-                                             "Dlg_Options has 5 entries (0 to 4): no entry 9"),
+                                             "Dlg_Options has 5 entries: 0 \"项0\", 1 \"项1\", 2 \"项2\", 3 \"项3\", "
+                                             "4 \"项4\": no entry 9"),
                   std::string::npos)
             << e.what();
     }

@@ -50,7 +50,13 @@ TEST(CadhostMessages, RefusalNamesTheFileAndTheReasonOnceOnItsOwnLine) {
   }
   std::string output;
   EXPECT_EQ(Run_Command(Cadhost() + " /nonexistent/none.dxf", output), 1);
-  EXPECT_NE(output.find("cadhost: cannot open the drawing /nonexistent/none.dxf: cannot be opened"), std::string::npos)
+  EXPECT_NE(output.find("cadhost: cannot open the drawing /nonexistent/none.dxf: the file does not exist"),
+            std::string::npos)
+      << output;
+  // A folder exists but is no drawing file.
+  const std::string folder = std::filesystem::path(Write_Temp("beside.dxf", "")).parent_path().string();
+  EXPECT_EQ(Run_Command(Cadhost() + " " + Quoted(folder), output), 1);
+  EXPECT_NE(output.find("cadhost: cannot open the drawing " + folder + ": cannot be opened"), std::string::npos)
       << output;
 }
 

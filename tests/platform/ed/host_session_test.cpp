@@ -52,7 +52,9 @@ TEST_F(HostSessionTest, UnknownCommandStepEndsTheRun)
     Add_Command(L"QUEUES", [] { zcedCommandS(RTSTR, L"NOSUCH_QUEUED", RTNONE); });
     platform::ScriptInput::instance().push_text(std::string_view("command QUEUES\ncommand LATER\ncommand NOSUCH\ncommand LATER\n"));
     EXPECT_EQ(session.run_script(), 1);
-    EXPECT_EQ(session.error(), "step 'command NOSUCH' at line 3: unknown command \"NOSUCH\"");
+    // No module is loaded: the error says so, since a plug-in's commands come with its module.
+    EXPECT_EQ(session.error(), "step 'command NOSUCH' at line 3: unknown command \"NOSUCH\" (no module is loaded: "
+                               "give cadhost --module PATH)");
     EXPECT_EQ(later, 1);
     const std::wstring out = Output();
     EXPECT_NE(out.find(L"Unknown command \"NOSUCH_QUEUED\""), std::wstring::npos) << out;

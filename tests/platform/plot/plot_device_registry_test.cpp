@@ -9,6 +9,7 @@
 #include "plot/machine_printers.h"
 #include "plot_fixture.h"
 #include "script/utf8.h"
+#include "win/machine.h"
 #include "win/win_codepage.h"
 
 using namespace platform;
@@ -169,6 +170,52 @@ TEST_F(Registry_Test, PrintersKeepTheirMediaAndSpoolFolder)
     bad.name = L"Tab\tName";
     bad.media.push_back(PlotPaper{});
     EXPECT_FALSE(Add_Machine_Printer(bad));
+}
+
+// A printers file written by hand: blanks separate the fields of a line without tabs; a line
+// the machine cannot use is named on the command line, and the others still count.
+TEST_F(Registry_Test, HandWrittenPrintersFileTakesBlanksAndNamesTheLinesItCannotUse)
+{
+    const struct {
+        const char* what;
+        std::string text;
+        std::vector<std::wstring> printers;  // name and first paper's shown name
+        const wchar_t* reported;             // in the command line, "" for nothing
+    } cases[] = {
+        {"tabs", "printer\t激光 打印机\tC:\\Spool\\激光\t600\nmedia\tA4\tISO A4\t210\t297\t4\t4\t4\t4\n",
+         {L"激光 打印机", L"ISO A4"}, L""},
+        {"blanks", "printer  激光   C:\\Spool\\激光 300\n  media A3 A3 297  420 5 5 5 5\n# a note\n\n",
+         {L"激光", L"A3"}, L""},
+        {"blanks around tabs", "printer \t 激光 \t C:\\Spool \t 600 \r\nmedia\tA4\tA4\t210\t297\t0\t0\t0\t0\r\n",
+         {L"激光", L"A4"}, L""},
+        {"a name with blanks and no tabs", "printer HP LaserJet C:\\Spool 600\nmedia A4 A4 210 297 0 0 0 0\n", {},
+         L".printers line 1: a printer line is printer, NAME, SPOOL FOLDER, DPI, separated by tabs (blanks only when "
+         L"no field holds one); the line is ignored."},
+        {"a bad number", "printer\tP\tC:\\S\t600\nmedia\tA4\tA4\t210mm\t297\t0\t0\t0\t0\n", {},
+         L".printers line 2: a media line is media, CANONICAL, SHOWN, WIDTH, HEIGHT"},
+        {"no media", "printer\tQ\tC:\\S\t600\n", {}, L".printers line 1: the printer Q has no media line after it"},
+        {"media first", "media\tA4\tA4\t210\t297\t0\t0\t0\t0\nprinter\tP\tC:\\S\t600\nmedia\tA3\tA3\t297\t420\t0\t0\t0\t0\n",
+         {L"P", L"A3"}, L".printers line 1: a media line belongs to the printer line above it, and there is none"},
+        {"unknown word", "drucker\tP\n", {}, L".printers line 1: a line starts with \"printer\" or \"media\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::ofstream(platform::Machine::instance().root() / ".printers", std::ios::binary | std::ios::trunc) << c.text;
+        const size_t before = Output().size();
+        const std::vector<Machine_Printer> printers = Machine_Printers();
+        std::vector<std::wstring> found;
+        for (const Machine_Printer& p : printers) found = {p.name, p.media.front().display_name};
+        EXPECT_EQ(printers.size(), c.printers.empty() ? 0u : 1u);
+        EXPECT_EQ(found, c.printers);
+        const std::wstring said = Output().substr(before);
+        if (*c.reported)
+            EXPECT_NE(said.find(c.reported), std::wstring::npos) << platform::To_Utf8(said);
+        else
+            EXPECT_EQ(said, L"");
+        // Said once, not at every look.
+        Machine_Printers();
+        EXPECT_EQ(Output().substr(before), said);
+    }
 }
 
 TEST_F(Registry_Test, StyleTablesAreTheCtbAndStbFilesOfTheStyleFolders)
