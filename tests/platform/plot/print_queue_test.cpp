@@ -9,6 +9,7 @@
 #include "plot/print_queue.h"
 #include "plot_fixture.h"
 #include "script/utf8.h"
+#include "win/host_path_text.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ TEST_F(Print_Queue_Test, Jobs_Come_Back_In_The_Order_Sent_With_Paper_Copies_And_
     Send(Job(L"Canon", L"A4", L"plan-Model"));
     Send(Job(L"HP LaserJet", L"A4", L"plan-布局1"));
     platform::PlotJob to_file = Job(L"HP LaserJet", L"A4", L"plan-Model");
-    to_file.output_path = Host(L"C:\\Out\\plan.plt").wstring();
+    to_file.output_path = platform::Text_From_Host_Path(Host(L"C:\\Out\\plan.plt"));
     std::filesystem::create_directories(Host(L"C:\\Out"));
     Send(to_file);  // written into the file: not a job of the queue
 
