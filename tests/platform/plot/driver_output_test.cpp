@@ -226,10 +226,10 @@ TEST_F(DriverOutput, PrintersSpoolEachJobWithItsCopies)
     platform::PlotResult second = platform::Render_Plot(job);
     ASSERT_TRUE(second.ok);
     ASSERT_EQ(first.files.size(), 1u);
-    EXPECT_EQ(std::filesystem::path(first.files[0]).filename(), "job-0001.pdf");
-    EXPECT_EQ(std::filesystem::path(second.files[0]).filename(), "job-0002.pdf");
-    EXPECT_EQ(Page_Count(first.files[0]), 3);
-    EXPECT_EQ(Page_Count(second.files[0]), 1);
+    EXPECT_EQ(platform::Host_Path_From_Text(first.files[0]).filename(), "job-0001.pdf");
+    EXPECT_EQ(platform::Host_Path_From_Text(second.files[0]).filename(), "job-0002.pdf");
+    EXPECT_EQ(Page_Count(platform::Host_Path_From_Text(first.files[0])), 3);
+    EXPECT_EQ(Page_Count(platform::Host_Path_From_Text(second.files[0])), 1);
 }
 
 TEST_F(DriverOutput, FailuresAreReportedNotClaimedAsSuccess)

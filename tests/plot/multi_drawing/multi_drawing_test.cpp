@@ -22,7 +22,7 @@ public:
     {
         Plot_Dialog_Test::SetUp();
         for (const wchar_t* name : Fixtures)
-            std::filesystem::copy_file(std::filesystem::path(KORVEL_SOURCE_DIR "/tests/fixtures/dxf") / name,
+            std::filesystem::copy_file(std::filesystem::path(KORVEL_SOURCE_DIR "/tests/fixtures/dxf") / platform::Host_Path_From_Text(name),
                                        Host(Path_Of(name)), std::filesystem::copy_options::overwrite_existing);
     }
     void TearDown() override
