@@ -226,6 +226,31 @@ TEST_P(Chinese_Names_Session, Title_Block_Road_Libraries_Settings_And_Fonts_In_C
     EXPECT_EQ(Names_In(c / "字体 导出" / "Fonts"), std::vector<std::string>{"korvel_a.shx"});
 }
 
+// A name longer than the disk allows (the host keeps 255 bytes, 85 Chinese characters): each
+// sheet's failure names its file and why, and the session goes on.
+TEST(Chinese_Names_Limits, A_File_Name_Too_Long_For_The_Disk_Is_Reported_And_The_Session_Goes_On)
+{
+    Cadhost_Runner runner;
+    const fs::path folder = runner.folder() / "项目 资料";
+    fs::create_directories(folder);
+    fs::copy_file(KORVEL_SOURCE_DIR "/tests/fixtures/dxf/frames.dxf", folder / "结构 平面.dxf");
+    std::string prefix;
+    for (int i = 0; i < 90; ++i) prefix += "长";
+    const fs::path script = runner.Write_Script(
+        "long.scr", "command KV_DivezUrez_2\nenter\npick 2\n@712 click 876\ntext 216 \"" + prefix +
+                        "\"\nclick 1\n@712 click 1\nenter\npick 2\n@712 rows 1164\nquit\n");
+    const Cadhost_Run run = runner.Run({"--root", (runner.folder() / "machine").string(), "--module", MODULE_2025_PATH,
+                                        "--script", script.string(), (folder / "结构 平面.dxf").string()});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const std::string windows_folder = "Z:" + Replaced(folder.string(), "/", "\\") + "\\PDF\\";
+    for (const char* number : {"01", "09"})
+        EXPECT_NE(run.out.find("cannot write " + windows_folder + prefix + number + ".pdf: the name is too long"),
+                  std::string::npos)
+            << run.out;
+    EXPECT_EQ(Rows(run.out).size(), 9u) << "the window lists the sheets again:\n" << run.out;
+    EXPECT_TRUE(Names_In(folder / "PDF").empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Locales, Chinese_Names_Session,
                          ::testing::Values(Locale_Case{"Unset", nullptr}, Locale_Case{"C", "C"},
                                            Locale_Case{"C_UTF8", "C.UTF-8"}, Locale_Case{"zh_CN_UTF8", "zh_CN.UTF-8"}),
