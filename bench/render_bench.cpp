@@ -24,6 +24,7 @@
 #include "db/dbsymtb.h"
 #include "dxf/dxf_writer.h"
 #include "plot/plot_job.h"
+#include "win/host_path_text.h"
 
 namespace {
 
@@ -182,7 +183,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < 8; ++i) sheets.push_back({i * 450.0, 700, 420, 297, L""});
     for (size_t i = 0; i < sheets.size(); ++i) {
         wchar_t buf[32];
-        std::swprintf(buf, 32, L"KV-%s-%03zu", sheets[i].w > 500 ? "A1" : "A3", i + 1);
+        std::swprintf(buf, 32, L"KV-%ls-%03zu", sheets[i].w > 500 ? L"A1" : L"A3", i + 1);
         sheets[i].number = buf;
     }
     auto db = std::make_unique<ZcDbDatabase>();
@@ -199,7 +200,7 @@ int main(int argc, char** argv)
         std::printf("drawing: %d entities on %zu sheets (4 A1, 8 A3)\n", b.count, sheets.size());
     }
     const std::filesystem::path dxf = out / "bench.dxf";
-    if (platform::Write_Dxf_File(db.get(), dxf.wstring()) != Zcad::eOk) {
+    if (platform::Write_Dxf_File(db.get(), platform::Text_From_Host_Path(dxf)) != Zcad::eOk) {
         std::fprintf(stderr, "cannot write %s\n", dxf.c_str());
         return 1;
     }
@@ -217,7 +218,7 @@ int main(int argc, char** argv)
         job.landscape = true;
         job.window_min = {s.x, s.y};
         job.window_max = {s.x + s.w, s.y + s.h};
-        job.output_path = (out / "korvel" / (std::to_string(i + 1) + ".pdf")).wstring();
+        job.output_path = platform::Text_From_Host_Path(out / "korvel" / (std::to_string(i + 1) + ".pdf"));
         if (!platform::Render_Plot(job).ok) ++failures;
     }
     const double korvel = std::chrono::duration<double>(Clock::now() - t0).count();

@@ -4,6 +4,8 @@
 #include <locale>
 
 #include "core/file_messages.h"
+#include "core/text_tokens.h"
+#include "ed/command_line.h"
 #include "win/win_files.h"
 #include "win/win_process.h"
 #include "win/win_shlwapi.h"
@@ -40,6 +42,7 @@ void Checked_File_Writer::Open(const CString& path)
     m_File = _wfsopen(m_Temp_Path.GetString(), L"w", _SH_DENYNO);
     m_Buf.Attach(m_File);
     m_Stream.clear(m_File != nullptr ? std::ios::goodbit : std::ios::badbit);
+    Clear_Lost_Ansi_Characters(m_Stream);
 }
 
 bool Checked_File_Writer::Close(bool report)
@@ -53,6 +56,8 @@ bool Checked_File_Writer::Close(bool report)
         m_Buf.Attach(nullptr);
         written = written && MoveFileExW(m_Temp_Path.GetString(), m_Path.GetString(), MOVEFILE_REPLACE_EXISTING);
     }
+    if (written && report && Lost_Ansi_Characters(m_Stream))
+        zcutPrintf(L"\n文件 < %s > 中有系统代码页无法表示的字符，已存为“?”。", m_Path.GetString());
     Discard();
     if (!written && report)
         Show_Write_Failure(m_Path);

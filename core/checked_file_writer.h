@@ -26,7 +26,8 @@ public:
     // Finishes the file: true when it was written whole and its temporary replaced
     // the file at the path (whatever the clock says). Otherwise the old file (if any)
     // stays, the temporary is gone, and with report the write-failure message names
-    // the path.
+    // the path. With report, a file written whole whose text lost characters to the
+    // ANSI code page is named on the command line.
     bool Close(bool report);
 
     // The temporary that the next Open of the path in this process writes to.

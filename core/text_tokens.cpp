@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cwchar>
 #include <string>
 #include <type_traits>
 
@@ -85,6 +86,13 @@ bool Read_Number_Token(std::istream& in, Number& value)
     return true;
 }
 
+// The stream's word that notes characters lost to the code page.
+int Lost_Characters_Slot()
+{
+    static const int slot = std::ios_base::xalloc();
+    return slot;
+}
+
 }  // namespace
 
 std::istream& Read_Ansi_Word(std::istream& in, CString& text)
@@ -97,10 +105,19 @@ std::istream& Read_Ansi_Word(std::istream& in, CString& text)
 
 std::ostream& Write_Ansi_Text(std::ostream& out, const wchar_t* text)
 {
-    if (text != nullptr)
-        out << platform::To_Ansi(text);
-    return out;
+    const int length = text != nullptr ? static_cast<int>(std::wcslen(text)) : 0;
+    if (length == 0)
+        return out;
+    BOOL lost = FALSE;
+    std::string bytes(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, length, bytes.data(), static_cast<int>(bytes.size()), nullptr, &lost);
+    if (lost)
+        out.iword(Lost_Characters_Slot()) = 1;
+    return out << bytes;
 }
+
+bool Lost_Ansi_Characters(std::ios_base& stream) { return stream.iword(Lost_Characters_Slot()) != 0; }
+void Clear_Lost_Ansi_Characters(std::ios_base& stream) { stream.iword(Lost_Characters_Slot()) = 0; }
 
 std::ostream& Write_Ansi_String(std::ostream& out, const CString& text)
 {

@@ -15,9 +15,13 @@ constexpr int Max_Token_Bytes = 511;
 // Reads the next token (white space skipped; it ends at white space, a NUL byte or
 // the end). A non-empty token replaces the text; otherwise the text stays as it was.
 std::istream& Read_Ansi_Word(std::istream& in, CString& text);
-// The text in the ANSI code page, with no separator.
+// The text in the ANSI code page, with no separator. A character the code page lacks is
+// written as its default character '?', and the stream keeps a note of it.
 std::ostream& Write_Ansi_Text(std::ostream& out, const wchar_t* text);
 std::ostream& Write_Ansi_String(std::ostream& out, const CString& text);
+// The note: whether a text written to the stream lost characters; Clear takes it back.
+bool Lost_Ansi_Characters(std::ios_base& stream);
+void Clear_Lost_Ansi_Characters(std::ios_base& stream);
 
 // Every blank as "*?*", an empty string as "<><". Tabs and line breaks, which would
 // split the token, are written as blanks first.

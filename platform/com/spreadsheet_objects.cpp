@@ -650,7 +650,8 @@ private:
                 int number = 0;
                 std::wstring digits = book->name.substr(m_App->book_prefix.size());
                 number = digits.empty() ? 1 : std::stoi(digits);
-                while (std::filesystem::exists(To_Host_Path(windows_path))) {
+                std::error_code ec;
+                while (std::filesystem::exists(To_Host_Path(windows_path), ec)) {
                     book->name = m_App->book_prefix + std::to_wstring(++number);
                     windows_path = folder + L"\\" + book->name + L".xlsx";
                 }

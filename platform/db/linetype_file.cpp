@@ -10,6 +10,7 @@
 #include "db/dbmain.h"
 #include "db/dbsymtb.h"
 #include "win/machine.h"
+#include "win/win_codepage.h"
 #include "win/win_files.h"
 
 namespace platform {
@@ -152,8 +153,8 @@ bool Read_Text(const std::wstring& field, Linetype_Text& out)
     return true;
 }
 
-// Reads the definitions of a .lin text; lines it does not understand are skipped, and so are
-// linetypes with shapes.
+// Reads the definitions of a .lin text (the ANSI code page); lines it does not understand are
+// skipped, and so are linetypes with shapes.
 std::vector<Linetype_Definition> Parse(const std::string& bytes)
 {
     std::vector<Linetype_Definition> found;
@@ -161,7 +162,7 @@ std::vector<Linetype_Definition> Parse(const std::string& bytes)
     std::string raw;
     Linetype_Definition* open = nullptr;
     while (std::getline(in, raw)) {
-        std::wstring line = Trim(std::wstring(raw.begin(), raw.end()));
+        std::wstring line = Trim(From_Ansi(raw));
         if (line.empty() || line[0] == L';')
             continue;
         if (line[0] == L'*') {

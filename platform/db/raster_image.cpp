@@ -48,7 +48,8 @@ Zcad::ErrorStatus ZcDbRasterImageDef::setLoaded(bool loaded) { return Set(this, 
 Zcad::ErrorStatus ZcDbRasterImageDef::load()
 {
     if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
-    if (!std::filesystem::exists(platform::To_Host_Path(mFileName))) return Zcad::eFileNotFound;
+    std::error_code ec;
+    if (!std::filesystem::exists(platform::To_Host_Path(mFileName), ec)) return Zcad::eFileNotFound;
     int width = 0, height = 0;
     if (!platform::Image_File_Pixel_Size(mFileName, width, height)) return Zcad::eInvalidInput;
     mSize.set(width, height);

@@ -5,6 +5,7 @@
 #include "mfc/atlimage.h"
 #include "mfc/gdi_internal.h"
 #include "mfc/image_codecs.h"
+#include "win/host_path_text.h"
 #include "win/win_files.h"
 
 using namespace platform::gdi;
@@ -19,7 +20,7 @@ cairo_surface_t* Surface_Of(HBITMAP h)
 
 std::wstring Lower_Extension(const std::filesystem::path& p)
 {
-    std::wstring e = p.extension().wstring();
+    std::wstring e = platform::Text_From_Host_Path(p.extension());
     for (wchar_t& c : e) c = wchar_t(std::towlower(c));
     return e;
 }

@@ -11,6 +11,7 @@
 #include "mfc/afxwin.h"
 #include "mfc/control_state.h"
 #include "mfc/dialog_steps.h"
+#include "win/host_path_text.h"
 
 namespace platform {
 
@@ -162,7 +163,7 @@ bool Snapshot_Window(Window* window, const std::wstring& png_path) {
     if (!top) return false;
     Paint_Tree(top);
     if (!Find_Window(top->handle())) return false;
-    std::filesystem::path path(png_path);
+    const std::filesystem::path path = platform::Host_Path_From_Text(png_path);
     if (window == top) {
         cairo_surface_t* picture = Picture_Of(top);
         const bool ok = Save_Png(picture, path);

@@ -11,6 +11,7 @@
 #include "plot/preview_log.h"
 #include "plot/zcplplotengine.h"
 #include "script/utf8.h"
+#include "win/host_path_text.h"
 #include "win/win_files.h"
 
 namespace {
@@ -34,7 +35,7 @@ public:
             [this, &image](const platform::Step& step) {
                 if (step.target != 0)
                     return Pass_On(step);
-                if (!image.Save_Png(std::filesystem::path(step.text)))
+                if (!image.Save_Png(platform::Host_Path_From_Text(step.text)))
                     throw platform::UnansweredInput(
                         platform::To_Utf8(step.describe() + L": cannot write the preview image " + step.text));
             },

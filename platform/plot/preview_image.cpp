@@ -8,6 +8,7 @@
 
 #include "plot/drivers/cairo_device.h"
 #include "plot/render/render_page.h"
+#include "win/host_path_text.h"
 
 namespace platform {
 
@@ -24,10 +25,10 @@ bool Preview_Image::Render(const PlotJob& job, std::wstring& error)
     PlotJob page = job;
     page.driver = PlotDriver::Png;
     page.dpi = kDpi;
-    page.output_path = file.wstring();
+    page.output_path = Text_From_Host_Path(file);
     page.copies = 1;
     {
-        Cairo_Device device(Cairo_Device::Kind::Png, file.wstring(), kDpi);
+        Cairo_Device device(Cairo_Device::Kind::Png, page.output_path, kDpi);
         if (!Render_Page(page, device, error) || !device.finish(error)) {
             std::filesystem::remove(file, ec);
             return false;

@@ -8,6 +8,7 @@
 
 #include "plot/machine_printers.h"
 #include "script/utf8.h"
+#include "win/host_path_text.h"
 #include "win/win_files.h"
 
 namespace fs = std::filesystem;
@@ -16,7 +17,7 @@ namespace platform {
 
 namespace {
 
-constexpr const wchar_t* Shadow_Extension = L".shd";
+constexpr const char* Shadow_Extension = ".shd";
 
 std::wstring Number_Text(double value)
 {
@@ -31,7 +32,7 @@ std::optional<Print_Queue_Job> Read_Shadow(const fs::path& shadow)
     if (!in)
         return std::nullopt;
     Print_Queue_Job job;
-    job.file = fs::path(shadow).replace_extension(L".pdf").wstring();
+    job.file = Text_From_Host_Path(fs::path(shadow).replace_extension(".pdf"));
     for (std::string raw; std::getline(in, raw);) {
         const std::wstring line = From_Utf8(raw);
         const size_t equal = line.find(L'=');
@@ -64,7 +65,7 @@ bool Record_Print_Job(const PlotJob& job, const std::wstring& file)
                         L"\nwidth_mm=" + Number_Text(job.paper.width_mm) + L"\nheight_mm=" +
                         Number_Text(job.paper.height_mm) + L"\ncopies=" + std::to_wstring(job.copies) +
                         L"\ncollate=" + (job.collate ? L"1" : L"0") + L"\n";
-    std::ofstream out(fs::path(file).replace_extension(Shadow_Extension), std::ios::binary | std::ios::trunc);
+    std::ofstream out(Host_Path_From_Text(file).replace_extension(Shadow_Extension), std::ios::binary | std::ios::trunc);
     out << To_Utf8(text);
     return static_cast<bool>(out);
 }
@@ -81,7 +82,7 @@ std::vector<Print_Queue_Job> Print_Queue(const std::wstring& printer_name)
         if (entry.path().extension() == Shadow_Extension)
             shadows.push_back(entry.path());
     // In the order the jobs were spooled: by the number of "job-NNNN".
-    auto number = [](const fs::path& shadow) { return std::wcstol(shadow.stem().wstring().c_str() + 4, nullptr, 10); };
+    auto number = [](const fs::path& shadow) { return std::strtol(shadow.stem().c_str() + 4, nullptr, 10); };
     std::sort(shadows.begin(), shadows.end(),
               [&](const fs::path& a, const fs::path& b) { return number(a) < number(b); });
     for (const fs::path& shadow : shadows)

@@ -85,7 +85,7 @@ bool ScriptInput::push_file(const std::filesystem::path& path, std::string& erro
     std::ostringstream bytes;
     bytes << in.rdbuf();
     std::vector<Step> steps;
-    if (!Parse_Script(From_Utf8(bytes.str()), path.wstring(), steps, error)) return false;
+    if (!Parse_Script(From_Utf8(bytes.str()), From_Utf8(path.string()), steps, error)) return false;
     push_steps(steps);
     return true;
 }

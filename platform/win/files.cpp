@@ -336,7 +336,7 @@ FILE* _wfopen(const wchar_t* filename, const wchar_t* mode) {
     }
     FILE* file = std::fopen(host.c_str(), posix_mode.c_str());
     if (!file) {
-        SetLastError(errno == ENOENT ? Missing_Error(host) : ERROR_ACCESS_DENIED);
+        SetLastError(errno == ENOENT ? Missing_Error(host) : Error_From_Code(std::error_code(errno, std::generic_category())));
         return nullptr;
     }
     if (writes) {

@@ -1,5 +1,6 @@
-// Conversions between wide text and host paths (UTF-8 on the host file system).
-// Used inside the win layer.
+// The one conversion between wide text and host paths: UTF-8 on the host file system,
+// whatever the locale (std::filesystem's own wide conversions are not used; see
+// win/path_wide_guard.h).
 #pragma once
 
 #include <filesystem>

@@ -25,6 +25,15 @@ fs::path Default_Root() {
     return fs::path(home && *home ? home : "/tmp") / ".korvel-machine";
 }
 
+// The user: the first line of <root>/.user-name (UTF-8), else "korvel".
+std::wstring Stored_User_Name(const fs::path& root) {
+    std::ifstream in(root / ".user-name", std::ios::binary);
+    std::string line;
+    if (!std::getline(in, line)) return L"korvel";
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line.empty() ? L"korvel" : From_Utf8(line);
+}
+
 wchar_t Upper_Letter(wchar_t letter) {
     return (letter >= L'a' && letter <= L'z') ? static_cast<wchar_t>(letter - L'a' + L'A') : letter;
 }
@@ -45,7 +54,7 @@ void Machine::init_at(const fs::path& root) {
     std::error_code ec;
     fs::create_directories(root, ec);
     root_ = fs::weakly_canonical(fs::absolute(root), ec);
-    user_name_ = L"korvel";
+    user_name_ = Stored_User_Name(root_);
     program_folder_ = L"C:\\Program Files\\ZWSOFT\\ZWCAD 2025";
     program_file_name_ = L"ZWCAD.exe";
     fixed_time_.reset();

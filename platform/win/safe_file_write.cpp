@@ -29,6 +29,7 @@ std::wstring Reason_Of_Error(DWORD error)
     case ERROR_PATH_NOT_FOUND:
     case ERROR_FILE_NOT_FOUND: return L"no such folder";
     case ERROR_DISK_FULL: return L"the disk is full";
+    case ERROR_FILENAME_EXCED_RANGE: return L"the name is too long";
     case ERROR_WRITE_FAULT: return L"write error";
     default: return L"error " + std::to_wstring(error);
     }

@@ -9,6 +9,7 @@
 
 #include "companion/pdf_jobs.h"
 #include "pdf_inspect.h"
+#include "win/host_path_text.h"
 #include "win/machine.h"
 
 namespace fs = std::filesystem;
@@ -129,11 +130,11 @@ TEST_F(Pdf_Jobs_Test, AResultThatCannotBeWrittenWholeLeavesTheFilesAsTheyWere)
         std::function<void(const fs::path&)> arrange;
         const char* reason;
     } cases[] = {
-        {"denied folder", [](const fs::path& f) { Machine::instance().deny_writes(f.parent_path().wstring()); },
+        {"denied folder", [](const fs::path& f) { Machine::instance().deny_writes(platform::Text_From_Host_Path(f.parent_path())); },
          "access denied"},
-        {"full disk", [](const fs::path& f) { Machine::instance().set_disk_free(f.parent_path().wstring(), 100); },
+        {"full disk", [](const fs::path& f) { Machine::instance().set_disk_free(platform::Text_From_Host_Path(f.parent_path()), 100); },
          "the disk is full"},
-        {"short write", [](const fs::path& f) { Machine::instance().fail_writes_after(f.wstring(), 100); },
+        {"short write", [](const fs::path& f) { Machine::instance().fail_writes_after(platform::Text_From_Host_Path(f), 100); },
          "the disk is full"},
     };
     for (const auto& c : cases) {
@@ -145,8 +146,8 @@ TEST_F(Pdf_Jobs_Test, AResultThatCannotBeWrittenWholeLeavesTheFilesAsTheyWere)
         c.arrange(File("1.pdf"));
         EXPECT_EQ(companion::Rotate_Pdf_File(File("1.pdf"), 90),
                   "cannot write " + File("1.pdf").string() + ": " + c.reason);
-        Machine::instance().allow_writes(m_Folder.wstring());
-        Machine::instance().set_disk_free(m_Folder.wstring(), std::nullopt);
+        Machine::instance().allow_writes(platform::Text_From_Host_Path(m_Folder));
+        Machine::instance().set_disk_free(platform::Text_From_Host_Path(m_Folder), std::nullopt);
 
         EXPECT_EQ(read(File("out.pdf")), "old result");
         EXPECT_EQ(read(File("1.pdf")), sheet);

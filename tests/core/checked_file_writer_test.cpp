@@ -43,6 +43,27 @@ TEST_F(Checked_File_Writer_Test, TwoSavesWithinOneSecondBothCount)
     EXPECT_TRUE(platform::MessageBoxLog.empty());
 }
 
+// A text with a character the ANSI code page lacks is written with '?' in its place, the
+// write counts, and the command line names the file; a later file without one says nothing.
+TEST_F(Checked_File_Writer_Test, CharactersTheAnsiCodePageLacksAreNamedOnTheCommandLine)
+{
+    const CString path = g_Config_Folder + L"\\签名 名单.txt";
+    Checked_File_Writer writer;
+    writer.Open(path);
+    Write_Escaped_Line(writer.Stream(), L"张三 \U0001F600");
+    EXPECT_TRUE(writer.Close(true));
+    EXPECT_EQ(File_Bytes(path), "\xD5\xC5\xC8\xFD*?*?\r\n");
+    const std::wstring note = L"\n文件 < " + std::wstring(path.GetString()) + L" > 中有系统代码页无法表示的字符，已存为“?”。";
+    EXPECT_EQ(Printed(), note);
+
+    writer.Open(path);
+    Write_Escaped_Line(writer.Stream(), L"李四");
+    EXPECT_TRUE(writer.Close(true));
+    EXPECT_EQ(File_Bytes(path), "\xC0\xEE\xCB\xC4\r\n");
+    EXPECT_EQ(Printed(), note);
+    EXPECT_TRUE(platform::MessageBoxLog.empty());
+}
+
 // Two writers of one file at once, as two sessions saving their settings at unload:
 // each write counts, and the file is the whole text of the writer that closed last.
 TEST_F(Checked_File_Writer_Test, TwoWritersOfOneFileAtOnceBothCountAndLeaveOneWholeFile)

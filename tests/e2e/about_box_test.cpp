@@ -4,6 +4,7 @@
 
 #include "cadhost_runner.h"
 #include "mfc/atlimage.h"
+#include "win/host_path_text.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ TEST(About_Box_Session, Snapshot_Shows_Green_Box_Logo_Version_Line_And_Close_But
     EXPECT_EQ(run.out.find("该功能尚未提供"), std::string::npos) << run.out;
 
     CImage image;
-    ASSERT_EQ(image.Load(png.wstring().c_str()), S_OK);
+    ASSERT_EQ(image.Load(platform::Text_From_Host_Path(png).c_str()), S_OK);
     const int height = image.GetHeight();
     const COLORREF background = RGB(170, 210, 150);
     // Below the caption bar, the snapshot shows the box's own fill.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstring>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -63,6 +64,16 @@ std::filesystem::path Cadhost_Runner::Write_Script(const std::string& name,
     return path;
 }
 
+void Cadhost_Runner::Set_Locale(std::optional<std::string> locale)
+{
+    m_Environment = "env -u LANG -u LANGUAGE";
+    for (char** variable = environ; *variable != nullptr; ++variable)
+        if (std::strncmp(*variable, "LC_", 3) == 0)
+            m_Environment += " -u " + std::string(*variable, std::strcspn(*variable, "="));
+    if (locale)
+        m_Environment += " LANG=" + Shell_Quote(*locale);
+}
+
 Cadhost_Run Cadhost_Runner::Run(const std::vector<std::string>& arguments) const
 {
     return Run_In(m_Folder, arguments);
@@ -71,7 +82,8 @@ Cadhost_Run Cadhost_Runner::Run(const std::vector<std::string>& arguments) const
 Cadhost_Run Cadhost_Runner::Run_In(const std::filesystem::path& folder,
                                    const std::vector<std::string>& arguments) const
 {
-    std::string command = "cd " + Shell_Quote(folder.string()) + " && timeout " + Time_Limit() + " " + Shell_Quote(CADHOST_PATH);
+    std::string command = "cd " + Shell_Quote(folder.string()) + " && " + (m_Environment.empty() ? "" : m_Environment + " ") + "timeout " +
+                          Time_Limit() + " " + Shell_Quote(CADHOST_PATH);
     for (const std::string& argument : arguments)
         command += " " + Shell_Quote(argument);
     const std::filesystem::path out = m_Folder / "stdout.txt";

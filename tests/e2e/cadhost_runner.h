@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,13 @@ public:
     Cadhost_Run Run(const std::vector<std::string>& arguments) const;
     // The same, started in the given folder.
     Cadhost_Run Run_In(const std::filesystem::path& folder, const std::vector<std::string>& arguments) const;
+    // The locale cadhost runs in: LANG and every LC_ variable unset, then LANG set to the
+    // locale when one is given. Without a call cadhost gets the test's environment.
+    void Set_Locale(std::optional<std::string> locale);
     // --root <folder>/machine --module <module> --script <script> "" (a new drawing).
     Cadhost_Run Run_Script(const std::vector<std::string>& modules, const std::string& script) const;
 
 private:
     std::filesystem::path m_Folder;
+    std::string m_Environment;  // the env command before cadhost, if any
 };

@@ -8,6 +8,7 @@
 #include "ed/ucs.h"
 #include "sheet_drawing_fixture.h"
 #include "sheets/marker_entities.h"
+#include "win/host_path_text.h"
 
 namespace {
 
@@ -254,9 +255,9 @@ TEST_F(Marker_Entities_Test, SavedMarkersComeBackWithDefaultFields)
 
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / ("korvel_markers_" + std::to_string(::getpid()) + ".dxf");
-    ASSERT_EQ(Db()->saveAs(path.wstring().c_str()), Zcad::eOk);
+    ASSERT_EQ(Db()->saveAs(platform::Text_From_Host_Path(path).c_str()), Zcad::eOk);
     ZcDbDatabase read_back(false, true);
-    ASSERT_EQ(read_back.readDwgFile(path.wstring().c_str()), Zcad::eOk);
+    ASSERT_EQ(read_back.readDwgFile(platform::Text_From_Host_Path(path).c_str()), Zcad::eOk);
     std::filesystem::remove(path);
 
     int markers = 0, grids = 0;

@@ -24,6 +24,7 @@
 #include "signstamp/stamp_library.h"
 #include "stamp_test_support.h"
 #include "titleblock/tk_sheets.h"
+#include "win/host_path_text.h"
 
 namespace {
 
@@ -241,7 +242,7 @@ TEST_F(Stamp_Inserter_Test, The_Plotted_Pdf_Shows_The_Stamp_At_The_Title_Blocks_
     const std::string prefix = Host(L"C:\\Out\\page").string();
     Shell_Output("pdftoppm -r 50 -png '" + Host(pdf).string() + "' '" + prefix + "'");
     CImage page;
-    ASSERT_EQ(page.Load(Host(L"C:\\Out\\page-1.png").wstring().c_str()), S_OK);
+    ASSERT_EQ(page.Load(platform::Text_From_Host_Path(Host(L"C:\\Out\\page-1.png")).c_str()), S_OK);
     auto pixel_at_mm = [&](double x_mm, double y_mm_from_bottom) {
         return page.GetPixel(static_cast<int>(x_mm / 25.4 * 50), static_cast<int>((297 - y_mm_from_bottom) / 25.4 * 50));
     };

@@ -7,6 +7,7 @@
 #include "script/script_input.h"
 #include "ui/dlg_about.h"
 #include "ui_fixture.h"
+#include "win/host_path_text.h"
 #include "win/win_files.h"
 #include "win/win_shell.h"
 
@@ -62,7 +63,7 @@ TEST_F(About_Box, Shows_The_Logo_On_The_Green_Background_And_Closes_With_The_But
     Show_About();
     EXPECT_EQ(platform::ScriptInput::instance().size(), 0u);
     CImage image;
-    ASSERT_EQ(image.Load(Temp_File("about.png").wstring().c_str()), S_OK);
+    ASSERT_EQ(image.Load(platform::Text_From_Host_Path(Temp_File("about.png")).c_str()), S_OK);
     // The picture shows the frame and caption too: the fill just below the caption's right end.
     EXPECT_EQ(image.GetPixel(image.GetWidth() - 6, 30), RGB(170, 210, 150));
     // The logo control (dialog units 136,20 43 x 43) shows the logo's dark green ring.

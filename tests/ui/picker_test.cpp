@@ -8,6 +8,7 @@
 #include "ui/dlg_options_paper.h"
 #include "ui/dlg_pos_select.h"
 #include "ui_fixture.h"
+#include "win/host_path_text.h"
 
 using Picker = Ui_Test;
 
@@ -281,7 +282,7 @@ TEST_F(Picker, Hovered_Entry_Is_Drawn_Bold_With_A_Magenta_Frame)
     Script("snapshot \"" + Temp_File("hover.png").string() + "\"\nesc\n");
     picker.DoModal();
     CImage image;
-    ASSERT_EQ(image.Load(Temp_File("hover.png").wstring().c_str()), S_OK);
+    ASSERT_EQ(image.Load(platform::Text_From_Host_Path(Temp_File("hover.png")).c_str()), S_OK);
     const CRect& entry = picker.Laid_Out[1].Rect;
     EXPECT_EQ(image.GetPixel(entry.left + 2, (entry.top + entry.bottom) / 2), RGB(255, 0, 255));
     EXPECT_NE(image.GetPixel(picker.Laid_Out[0].Rect.left + 2, (picker.Laid_Out[0].Rect.top + picker.Laid_Out[0].Rect.bottom) / 2),
@@ -375,7 +376,7 @@ TEST_F(Picker, Position_Picker_Shows_The_Chosen_Block_Black_And_The_Hovered_None
     Script("snapshot \"" + Temp_File("pos.png").string() + "\"\nesc\n");
     picker.DoModal();
     CImage image;
-    ASSERT_EQ(image.Load(Temp_File("pos.png").wstring().c_str()), S_OK);
+    ASSERT_EQ(image.Load(platform::Text_From_Host_Path(Temp_File("pos.png")).c_str()), S_OK);
     auto has = [&](const CRect& r, COLORREF color) {
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)

@@ -14,6 +14,7 @@
 #include "script/script_input.h"
 #include "script/utf8.h"
 #include "ui/progress_window.h"
+#include "win/host_path_text.h"
 #include "win/machine.h"
 
 void Ui_Test::SetUp()
@@ -47,18 +48,18 @@ std::filesystem::path Ui_Test::Temp_File(const std::string& name) const { return
 COLORREF Ui_Test::Snapshot_Pixel(CWnd* window, int x, int y, const std::string& name) const
 {
     const std::filesystem::path path = Temp_File(name);
-    if (!platform::Snapshot_Window(window, path.wstring())) return CLR_INVALID;
+    if (!platform::Snapshot_Window(window, platform::Text_From_Host_Path(path))) return CLR_INVALID;
     CImage image;
-    if (image.Load(path.wstring().c_str()) != S_OK) return CLR_INVALID;
+    if (image.Load(platform::Text_From_Host_Path(path).c_str()) != S_OK) return CLR_INVALID;
     return image.GetPixel(x, y);
 }
 
 bool Ui_Test::Snapshot_Has_Color(CWnd* window, const CRect& area, COLORREF color, const std::string& name) const
 {
     const std::filesystem::path path = Temp_File(name);
-    if (!platform::Snapshot_Window(window, path.wstring())) return false;
+    if (!platform::Snapshot_Window(window, platform::Text_From_Host_Path(path))) return false;
     CImage image;
-    if (image.Load(path.wstring().c_str()) != S_OK) return false;
+    if (image.Load(platform::Text_From_Host_Path(path).c_str()) != S_OK) return false;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x) {
             const COLORREF c = image.GetPixel(x, y);

@@ -8,6 +8,7 @@
 #include "plot/drivers/dwf_device.h"
 #include "plot/drivers/hpgl_device.h"
 #include "plot/drivers/svg_device.h"
+#include "win/host_path_text.h"
 #include "win/win_files.h"
 
 namespace platform {
@@ -27,10 +28,10 @@ std::wstring Printer_Job_Path(const PlotJob& job, std::wstring& error)
         return {};
     }
     for (int n = 1; n < 1000000; ++n) {
-        wchar_t name[32];
-        std::swprintf(name, 32, L"job-%04d.pdf", n);
-        std::filesystem::path candidate = folder / std::filesystem::path(name);
-        if (!std::filesystem::exists(candidate, ec)) return candidate.wstring();
+        char name[32];
+        std::snprintf(name, sizeof name, "job-%04d.pdf", n);
+        const std::filesystem::path candidate = folder / name;
+        if (!std::filesystem::exists(candidate, ec)) return Text_From_Host_Path(candidate);
     }
     error = L"spool folder " + job.spool_folder + L" is full";
     return {};
@@ -49,7 +50,7 @@ std::unique_ptr<Plot_Device> Make_Plot_Device(const PlotJob& job, std::wstring& 
     case PlotDriver::Jpg: return std::make_unique<Cairo_Device>(Cairo_Device::Kind::Jpg, job.output_path, job.dpi);
     case PlotDriver::Plt: return std::make_unique<Hpgl_Device>(job.output_path);
     case PlotDriver::Dwf: {
-        std::wstring title = std::filesystem::path(job.output_path).stem().wstring();
+        std::wstring title = Text_From_Host_Path(Host_Path_From_Text(job.output_path).stem());
         return std::make_unique<Dwf_Device>(job.output_path, title);
     }
     case PlotDriver::Printer: {

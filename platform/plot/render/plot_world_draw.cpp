@@ -18,6 +18,7 @@
 #include "db/text_metrics.h"
 #include "plot/render/linetype_dashes.h"
 #include "plot/render/plot_image_file.h"
+#include "win/host_path_text.h"
 
 namespace platform {
 
@@ -496,7 +497,7 @@ std::wstring Plot_World_Draw::Image_Path(const std::wstring& source) const
     const bool drive = source.size() >= 2 && source[1] == L':';
     const bool rooted = !source.empty() && (source[0] == L'\\' || source[0] == L'/');
     if (drive || rooted || mOptions.drawing_folder.empty()) return source;
-    return (std::filesystem::path(mOptions.drawing_folder) / source).wstring();
+    return Text_From_Host_Path(Host_Path_From_Text(mOptions.drawing_folder) / Host_Path_From_Text(source));
 }
 
 int Plot_World_Draw::arc_segments(const ZcGePoint3d& center, const ZcGeVector3d& radiusVector, double sweep) const

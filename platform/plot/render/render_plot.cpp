@@ -16,6 +16,7 @@
 #include "plot/render/plot_stamp.h"
 #include "plot/render/plot_style_table.h"
 #include "plot/render/plot_world_draw.h"
+#include "win/host_path_text.h"
 #include "win/win_files.h"
 
 namespace platform {
@@ -253,7 +254,7 @@ bool Render_Page(const PlotJob& job, Plot_Device& device, std::wstring& error)
     options.background_rgb = job.background_rgb;
     options.linetype_scale = job.database->ltscale();
     if (const wchar_t* name = job.database->filename(); name && *name)
-        options.drawing_folder = To_Host_Path(name).parent_path().wstring();
+        options.drawing_folder = Text_From_Host_Path(To_Host_Path(name).parent_path());
     if (job.scale_lineweights && !job.model_space) options.lineweight_scale = layout.scale;
 
     if (!device.begin_page(layout.page_width_mm, layout.page_height_mm, job.background_rgb)) {

@@ -6,6 +6,7 @@
 #include "com_fixture.h"
 #include "ed/command_runner.h"
 #include "script/script_input.h"
+#include "win/host_path_text.h"
 #include "win/win_codepage.h"
 
 namespace com_test {
@@ -41,7 +42,7 @@ protected:
         WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
                             nullptr, nullptr);
         std::ofstream(m_File, std::ios::binary) << bytes;
-        return m_File.wstring();
+        return platform::Text_From_Host_Path(m_File);
     }
     static void Run(const wchar_t* command, const std::string& answer)
     {
@@ -77,7 +78,7 @@ TEST_F(Menu_Commands_Test, MenuLoadAddsTheGroupAtTheEndOfTheBarAndUnloadTakesItA
 TEST_F(Menu_Commands_Test, MenuLoadOfAMissingOrBadFileChangesNothing)
 {
     const std::wstring before = Bar();
-    Run(L"_MenuLoad", platform::To_Utf8(m_File.wstring()));
+    Run(L"_MenuLoad", platform::To_Utf8(platform::Text_From_Host_Path(m_File)));
     EXPECT_NE(Printed().find(L"cannot read the file"), std::wstring::npos);
     Run(L"_MenuLoad", platform::To_Utf8(Write_Menu(L"***MENUGROUP=G\n***POP1\n[T]\n[->S]\n")));
     EXPECT_NE(Printed().find(L"a sub-menu is not closed"), std::wstring::npos);

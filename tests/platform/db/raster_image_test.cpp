@@ -12,6 +12,7 @@
 #include "db/dbimage.h"
 #include "db/gi_recorder.h"
 #include "db_test_support.h"
+#include "win/host_path_text.h"
 
 namespace {
 
@@ -56,13 +57,13 @@ TEST(RasterImageDef, LoadReadsThePixelSizeOfPngJpegAndBmpByTheirBytes)
                                                                     Zcad::eInvalidInput, 1, 1}}) {
         SCOPED_TRACE(c.name);
         ZcDbRasterImageDef def;
-        def.setSourceFileName(Write_Picture(c.name, c.bytes).wstring().c_str());
+        def.setSourceFileName(platform::Text_From_Host_Path(Write_Picture(c.name, c.bytes)).c_str());
         EXPECT_EQ(def.load(), c.status);
         EXPECT_EQ(def.size().x, c.w);
         EXPECT_EQ(def.size().y, c.h);
     }
     ZcDbRasterImageDef missing;
-    missing.setSourceFileName((Picture_Folder() / "none.png").wstring().c_str());
+    missing.setSourceFileName(platform::Text_From_Host_Path(Picture_Folder() / "none.png").c_str());
     EXPECT_EQ(missing.load(), Zcad::eFileNotFound);
 }
 

@@ -11,6 +11,7 @@
 #include "db/dbsymtb.h"
 #include "db/linetype_file.h"
 #include "win/machine.h"
+#include "win/win_codepage.h"
 #include "win/win_files.h"
 
 namespace {
@@ -183,6 +184,22 @@ TEST_F(LinetypeFileTest, AFileOfTheCallersOwnByPath)
     ASSERT_EQ(gas->textAt(0, text), Zcad::eOk);
     EXPECT_STREQ(text, L"");
     gas->close();
+}
+
+// A user's file is in the ANSI code page (CP936), in a folder with a Chinese name.
+TEST_F(LinetypeFileTest, ChineseNamesAndDescriptionsOfAFileInTheAnsiCodePage)
+{
+    const std::wstring folder = platform::Machine::instance().documents_folder() + L"\\线型 资料";
+    std::filesystem::create_directories(platform::To_Host_Path(folder));
+    const std::wstring path = folder + L"\\中文.lin";
+    std::ofstream(platform::To_Host_Path(path), std::ios::binary)
+        << platform::To_Ansi(L";; 线型\r\n*虚线,虚线 __ __ __\r\nA,2,-1\r\n*DOT2,点 . . .\r\nA,0,-0.5\r\n");
+    ASSERT_EQ(zcdbLoadLineTypeFile(db, L"*", path.c_str()), Zcad::eOk);
+    std::wstring comments;
+    EXPECT_EQ(Dashes(L"虚线", &comments), (std::vector<double>{2, -1}));
+    EXPECT_EQ(comments, L"虚线 __ __ __");
+    EXPECT_EQ(Dashes(L"DOT2", &comments), (std::vector<double>{0, -0.5}));
+    EXPECT_EQ(comments, L"点 . . .");
 }
 
 }  // namespace

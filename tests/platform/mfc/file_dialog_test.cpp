@@ -8,6 +8,7 @@
 
 #include "dialog_test_support.h"
 #include "mfc/afxdlgs.h"
+#include "win/host_path_text.h"
 #include "win/win_files.h"
 
 namespace {
@@ -26,9 +27,9 @@ protected:
         std::filesystem::create_directories(folder);
         for (const char* name : {"a.dxf", "b.dxf", "c.dxf"}) std::ofstream(folder / name) << "x";
     }
-    std::wstring Path(const char* name) const { return (folder / name).wstring(); }
+    std::wstring Path(const char* name) const { return platform::Text_From_Host_Path(folder / name); }
     // A name of several chosen together: the folder, a backslash, the name.
-    std::wstring Joined(const char* name) const { return folder.wstring() + L"\\" + std::wstring(name, name + strlen(name)); }
+    std::wstring Joined(const char* name) const { return platform::Text_From_Host_Path(folder) + L"\\" + std::wstring(name, name + strlen(name)); }
     std::string Quoted(const char* name) const { return "\"" + (folder / name).string() + "\""; }
     std::filesystem::path folder;
 };

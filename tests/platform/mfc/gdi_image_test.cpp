@@ -5,6 +5,7 @@
 #include "gdi_test_support.h"
 #include "mfc/atlimage.h"
 #include "mfc/gdiplus.h"
+#include "win/host_path_text.h"
 
 using namespace gdi_test;
 
@@ -138,7 +139,7 @@ TEST(GdiImageFiles, BmpVariantsLoadWithTheirPixels)
     for (const Case& c : cases) {
         std::filesystem::path file = dir / ("p" + std::to_string(c.bpp) + (c.top_down ? "t" : "b") + ".bmp");
         Write_Bytes(file, Make_Bmp(3, 2, c.bpp, c.top_down, kSixPixels));
-        auto hbm = static_cast<HBITMAP>(::LoadImageW(nullptr, file.wstring().c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        auto hbm = static_cast<HBITMAP>(::LoadImageW(nullptr, platform::Text_From_Host_Path(file).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
         ASSERT_NE(hbm, nullptr) << file;
         BITMAP bm{};
         ::GetObjectW(hbm, sizeof bm, &bm);
@@ -150,11 +151,11 @@ TEST(GdiImageFiles, BmpVariantsLoadWithTheirPixels)
     }
     // Not an image, and a truncated one.
     Write_Bytes(dir / "bad.bmp", {'B', 'M', 1, 2, 3});
-    EXPECT_EQ(::LoadImageW(nullptr, (dir / "bad.bmp").wstring().c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+    EXPECT_EQ(::LoadImageW(nullptr, platform::Text_From_Host_Path(dir / "bad.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
     std::vector<unsigned char> cut = Make_Bmp(3, 2, 24, false, kSixPixels);
     cut.resize(cut.size() - 4);
     Write_Bytes(dir / "cut.bmp", cut);
-    EXPECT_EQ(::LoadImageW(nullptr, (dir / "cut.bmp").wstring().c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+    EXPECT_EQ(::LoadImageW(nullptr, platform::Text_From_Host_Path(dir / "cut.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
 }
 
 TEST(GdiImageFiles, IconsPickTheirEntryAndKeepTransparency)
@@ -177,7 +178,7 @@ TEST(GdiImageFiles, IconsPickTheirEntryAndKeepTransparency)
     };
     const Case cases[] = {{16, kRed}, {32, kBlue}, {24, kBlue}};
     for (const Case& c : cases) {
-        auto icon = static_cast<HICON>(::LoadImageW(nullptr, ico.wstring().c_str(), IMAGE_ICON, c.size, c.size, LR_LOADFROMFILE));
+        auto icon = static_cast<HICON>(::LoadImageW(nullptr, platform::Text_From_Host_Path(ico).c_str(), IMAGE_ICON, c.size, c.size, LR_LOADFROMFILE));
         ASSERT_NE(icon, nullptr) << c.size;
         Image_Dc dc(40, 40);
         ASSERT_TRUE(::DrawIconEx(dc, 2, 3, icon, 0, 0, 0, nullptr, DI_NORMAL));
@@ -255,7 +256,7 @@ TEST(GdiImageFiles, CursorsKeepTheirHotspot)
     std::vector<COLORREF> black(32 * 32, kBlack);
     Write_Bytes(dir / "hand.cur", Make_Ico({{32, 7, Make_Dib(32, 32, 24, false, black, true)}}, true));
     auto cursor = static_cast<HCURSOR>(
-        ::LoadImageW(nullptr, (dir / "hand.cur").wstring().c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+        ::LoadImageW(nullptr, platform::Text_From_Host_Path(dir / "hand.cur").c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
     ASSERT_NE(cursor, nullptr);
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(cursor, &info));
@@ -273,7 +274,7 @@ TEST(GdiImageFiles, PictureDrawnGreyedIsEmbossed)
     std::vector<uint32_t> px(16 * 16, 0xFFFF0000u);
     Write_Png(dir / "red.png", 16, 16, px);
     Write_Bytes(dir / "red.ico", Make_Ico({{16, 32, Read_Bytes(dir / "red.png")}}));
-    auto icon = static_cast<HICON>(::LoadImageW(nullptr, (dir / "red.ico").wstring().c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
+    auto icon = static_cast<HICON>(::LoadImageW(nullptr, platform::Text_From_Host_Path(dir / "red.ico").c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
     ASSERT_NE(icon, nullptr);
     Image_Dc dc(40, 20);
     dc.DrawState(CPoint(0, 0), CSize(16, 16), icon, DSS_NORMAL, (HBRUSH) nullptr);
@@ -291,7 +292,7 @@ TEST(GdiCImage, LoadsByContentDrawsWithAlphaAndSaves)
     std::vector<uint32_t> px = {0xFFFF0000u, 0x800000FFu, 0x00000000u, 0xFF00FF00u};
     Write_Png(dir / "temp.zip2", 2, 2, px);
     CImage image;
-    ASSERT_EQ(image.Load((dir / "temp.zip2").wstring().c_str()), S_OK);
+    ASSERT_EQ(image.Load(platform::Text_From_Host_Path(dir / "temp.zip2").c_str()), S_OK);
     EXPECT_FALSE(image.IsNull());
     EXPECT_EQ(image.GetWidth(), 2);
     EXPECT_EQ(image.GetHeight(), 2);
@@ -311,18 +312,18 @@ TEST(GdiCImage, LoadsByContentDrawsWithAlphaAndSaves)
         HDC idc = opaque.GetDC();
         CDC::FromHandle(idc)->FillSolidRect(0, 0, 8, 8, RGB(200, 40, 40));
         opaque.ReleaseDC();
-        ASSERT_EQ(opaque.Save((dir / name).wstring().c_str()), S_OK) << name;
+        ASSERT_EQ(opaque.Save(platform::Text_From_Host_Path(dir / name).c_str()), S_OK) << name;
         CImage back;
-        ASSERT_EQ(back.Load((dir / name).wstring().c_str()), S_OK) << name;
+        ASSERT_EQ(back.Load(platform::Text_From_Host_Path(dir / name).c_str()), S_OK) << name;
         Expect_Near_Color(back.GetPixel(4, 4), RGB(200, 40, 40), 6, name);
     }
     CImage any;
     any.Create(2, 2, 24);
-    EXPECT_EQ(any.Save((dir / "copy.gif").wstring().c_str()), E_FAIL);
+    EXPECT_EQ(any.Save(platform::Text_From_Host_Path(dir / "copy.gif").c_str()), E_FAIL);
 
     Write_Bytes(dir / "garbage.png", {1, 2, 3, 4, 5});
     CImage bad;
-    EXPECT_EQ(bad.Load((dir / "garbage.png").wstring().c_str()), E_FAIL);
+    EXPECT_EQ(bad.Load(platform::Text_From_Host_Path(dir / "garbage.png").c_str()), E_FAIL);
     EXPECT_TRUE(bad.IsNull());
     EXPECT_FALSE(bad.Draw(dc, 0, 0));
 }
@@ -333,14 +334,14 @@ TEST(GdiPlus, DrawsAPngScaledIntoAContext)
     std::vector<uint32_t> px = {0xFFFF0000u, 0xFF0000FFu, 0xFF00FF00u, 0x00000000u};
     Write_Png(dir / "stamp.png", 2, 2, px);
 
-    Gdiplus::Bitmap early((dir / "stamp.png").wstring().c_str());
+    Gdiplus::Bitmap early(platform::Text_From_Host_Path(dir / "stamp.png").c_str());
     EXPECT_EQ(early.GetLastStatus(), Gdiplus::GdiplusNotInitialized);
 
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
     {
-        Gdiplus::Bitmap stamp((dir / "stamp.png").wstring().c_str());
+        Gdiplus::Bitmap stamp(platform::Text_From_Host_Path(dir / "stamp.png").c_str());
         ASSERT_EQ(stamp.GetLastStatus(), Gdiplus::Ok);
         EXPECT_EQ(stamp.GetWidth(), 2u);
         EXPECT_EQ(stamp.GetHeight(), 2u);
@@ -355,7 +356,7 @@ TEST(GdiPlus, DrawsAPngScaledIntoAContext)
         EXPECT_EQ(dc.GetPixel(9, 9), kWhite);
         EXPECT_EQ(dc.GetPixel(10, 10), kWhite);
 
-        Gdiplus::Bitmap missing((dir / "none.png").wstring().c_str());
+        Gdiplus::Bitmap missing(platform::Text_From_Host_Path(dir / "none.png").c_str());
         EXPECT_EQ(missing.GetLastStatus(), Gdiplus::FileNotFound);
         EXPECT_EQ(g.DrawImage(&missing, 0, 0, 4, 4), Gdiplus::InvalidParameter);
     }

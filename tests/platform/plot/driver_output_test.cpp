@@ -11,6 +11,7 @@
 #include "plot/plot_job.h"
 #include "render_test_drawing.h"
 #include "script/utf8.h"
+#include "win/host_path_text.h"
 #include "win/machine.h"
 
 using render_test::Quote;
@@ -48,7 +49,7 @@ protected:
         job.window_min = {0, 0};
         job.window_max = {420, 297};
         job.dpi = 100;
-        job.output_path = (dir / file).wstring();
+        job.output_path = platform::Text_From_Host_Path(dir / file);
         return job;
     }
 
@@ -217,7 +218,7 @@ TEST_F(DriverOutput, PrintersSpoolEachJobWithItsCopies)
     platform::PlotJob job = Job(platform::PlotDriver::Printer, "unused");
     job.output_path.clear();
     job.device_name = L"Office Printer";
-    job.spool_folder = (dir / "spool").wstring();
+    job.spool_folder = platform::Text_From_Host_Path(dir / "spool");
     job.copies = 3;
     platform::PlotResult first = platform::Render_Plot(job);
     ASSERT_TRUE(first.ok) << platform::To_Utf8(first.error);
@@ -225,10 +226,10 @@ TEST_F(DriverOutput, PrintersSpoolEachJobWithItsCopies)
     platform::PlotResult second = platform::Render_Plot(job);
     ASSERT_TRUE(second.ok);
     ASSERT_EQ(first.files.size(), 1u);
-    EXPECT_EQ(std::filesystem::path(first.files[0]).filename(), "job-0001.pdf");
-    EXPECT_EQ(std::filesystem::path(second.files[0]).filename(), "job-0002.pdf");
-    EXPECT_EQ(Page_Count(first.files[0]), 3);
-    EXPECT_EQ(Page_Count(second.files[0]), 1);
+    EXPECT_EQ(platform::Host_Path_From_Text(first.files[0]).filename(), "job-0001.pdf");
+    EXPECT_EQ(platform::Host_Path_From_Text(second.files[0]).filename(), "job-0002.pdf");
+    EXPECT_EQ(Page_Count(platform::Host_Path_From_Text(first.files[0])), 3);
+    EXPECT_EQ(Page_Count(platform::Host_Path_From_Text(second.files[0])), 1);
 }
 
 TEST_F(DriverOutput, FailuresAreReportedNotClaimedAsSuccess)
@@ -303,11 +304,11 @@ TEST_F(DriverFailedWrite, AnOutputThatCannotBeWrittenWholeLeavesTheOldFileAlone)
         void (*arrange)(const std::filesystem::path& file);
         const wchar_t* reason;
     } failures[] = {
-        {"denied folder", [](const std::filesystem::path& f) { Machine::instance().deny_writes(f.parent_path().wstring()); },
+        {"denied folder", [](const std::filesystem::path& f) { Machine::instance().deny_writes(platform::Text_From_Host_Path(f.parent_path())); },
          L"access denied"},
-        {"full disk", [](const std::filesystem::path& f) { Machine::instance().set_disk_free(f.parent_path().wstring(), 200); },
+        {"full disk", [](const std::filesystem::path& f) { Machine::instance().set_disk_free(platform::Text_From_Host_Path(f.parent_path()), 200); },
          L"the disk is full"},
-        {"short write", [](const std::filesystem::path& f) { Machine::instance().fail_writes_after(f.wstring(), 100); },
+        {"short write", [](const std::filesystem::path& f) { Machine::instance().fail_writes_after(platform::Text_From_Host_Path(f), 100); },
          L"the disk is full"},
     };
     for (const auto& driver : drivers) {
@@ -317,11 +318,11 @@ TEST_F(DriverFailedWrite, AnOutputThatCannotBeWrittenWholeLeavesTheOldFileAlone)
             std::ofstream(file, std::ios::binary) << "old output";
             failure.arrange(file);
             platform::PlotResult r = platform::Render_Plot(Job(driver.driver, driver.file));
-            Machine::instance().allow_writes(dir.wstring());
-            Machine::instance().set_disk_free(dir.wstring(), std::nullopt);
+            Machine::instance().allow_writes(platform::Text_From_Host_Path(dir));
+            Machine::instance().set_disk_free(platform::Text_From_Host_Path(dir), std::nullopt);
             EXPECT_FALSE(r.ok);
             EXPECT_TRUE(r.files.empty());
-            EXPECT_EQ(r.error, L"cannot write " + file.wstring() + L": " + failure.reason);
+            EXPECT_EQ(r.error, L"cannot write " + platform::Text_From_Host_Path(file) + L": " + failure.reason);
             EXPECT_EQ(Read_File(file), "old output");
             EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
             std::filesystem::remove(file);
@@ -331,7 +332,7 @@ TEST_F(DriverFailedWrite, AnOutputThatCannotBeWrittenWholeLeavesTheOldFileAlone)
     platform::PlotJob job = Job(PlotDriver::Printer, "unused");
     job.output_path.clear();
     job.device_name = L"Office Printer";
-    job.spool_folder = (dir / "spool").wstring();
+    job.spool_folder = platform::Text_From_Host_Path(dir / "spool");
     std::filesystem::create_directories(dir / "spool");
     Machine::instance().deny_writes(job.spool_folder);
     platform::PlotResult r = platform::Render_Plot(job);

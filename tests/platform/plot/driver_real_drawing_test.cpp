@@ -6,6 +6,7 @@
 #include "render_test_drawing.h"
 #include "script/utf8.h"
 #include "../../support/real_drawings.h"
+#include "win/host_path_text.h"
 
 using render_test::Quote;
 using render_test::Run_Command;
@@ -31,7 +32,7 @@ TEST(DriverRealDrawing, PlotsByExtentsToACheckedPdfWithInk)
         job.area = platform::PlotArea::Extents;
         job.landscape = true;
         job.style_table_path = platform::From_Utf8(std::string(KORVEL_SOURCE_DIR) + "/res/plotstyles/ZCAD1.ccc");
-        job.output_path = (dir / (std::to_string(++n) + ".pdf")).wstring();
+        job.output_path = platform::Text_From_Host_Path(dir / (std::to_string(++n) + ".pdf"));
         platform::PlotResult r = platform::Render_Plot(job);
         ASSERT_TRUE(r.ok) << platform::To_Utf8(r.error);
         int status = -1;

@@ -11,6 +11,7 @@
 #include "plot/plot_job.h"
 #include "render_test_drawing.h"
 #include "script/utf8.h"
+#include "win/host_path_text.h"
 
 using render_test::Quote;
 using render_test::Read_File;
@@ -39,7 +40,7 @@ std::filesystem::path Write_Image_Page(platform::PlotDriver driver, const char* 
     const auto dir = render_test::Output_Folder(std::string("format_") + file);
     platform::PlotJob job;
     job.driver = driver;
-    job.output_path = (dir / file).wstring();
+    job.output_path = platform::Text_From_Host_Path(dir / file);
     std::wstring error;
     auto device = platform::Make_Plot_Device(job, error);
     EXPECT_TRUE(device) << platform::To_Utf8(error);

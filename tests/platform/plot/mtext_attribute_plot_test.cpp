@@ -8,6 +8,7 @@
 #include "render_test_drawing.h"
 #include "script/utf8.h"
 #include "../../support/real_drawings.h"
+#include "win/host_path_text.h"
 
 TEST(MTextAttributePlot, TheAttributesMultilineTextIsOnThePage)
 {
@@ -20,7 +21,7 @@ TEST(MTextAttributePlot, TheAttributesMultilineTextIsOnThePage)
     platform::PlotJob job = render_test::A4_Landscape_Job(&db);
     job.window_min = {960, 0};
     job.window_max = {1040, 50};
-    job.output_path = (dir / "attribute.pdf").wstring();
+    job.output_path = platform::Text_From_Host_Path(dir / "attribute.pdf");
     platform::PlotResult r = platform::Render_Plot(job);
     ASSERT_TRUE(r.ok) << platform::To_Utf8(r.error);
     const std::string text = render_test::Run_Command("pdftotext " + render_test::Quote(dir / "attribute.pdf") + " -");

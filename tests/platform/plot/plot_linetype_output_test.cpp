@@ -15,6 +15,7 @@
 #include "script/utf8.h"
 #include "../../support/ink_compare.h"
 #include "../../support/ink_plot.h"
+#include "win/host_path_text.h"
 
 using render_test::Recording_Device;
 
@@ -120,7 +121,7 @@ TEST(PlotLinetypeOutput, DashesInTheSvgHaveThePatternsLengthOnThePaper)
     job.landscape = true;
     job.window_min = {0, 0};
     job.window_max = {297, 210};
-    job.output_path = (dir / "dashes.svg").wstring();
+    job.output_path = platform::Text_From_Host_Path(dir / "dashes.svg");
     const platform::PlotResult result = platform::Render_Plot(job);
     ASSERT_TRUE(result.ok) << platform::To_Utf8(result.error);
 

@@ -9,6 +9,7 @@
 #include "plot/print_queue.h"
 #include "plot_fixture.h"
 #include "script/utf8.h"
+#include "win/host_path_text.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ TEST_F(Print_Queue_Test, Jobs_Come_Back_In_The_Order_Sent_With_Paper_Copies_And_
     Send(Job(L"Canon", L"A4", L"plan-Model"));
     Send(Job(L"HP LaserJet", L"A4", L"plan-布局1"));
     platform::PlotJob to_file = Job(L"HP LaserJet", L"A4", L"plan-Model");
-    to_file.output_path = Host(L"C:\\Out\\plan.plt").wstring();
+    to_file.output_path = platform::Text_From_Host_Path(Host(L"C:\\Out\\plan.plt"));
     std::filesystem::create_directories(Host(L"C:\\Out"));
     Send(to_file);  // written into the file: not a job of the queue
 
@@ -73,13 +74,13 @@ TEST_F(Print_Queue_Test, Jobs_Come_Back_In_The_Order_Sent_With_Paper_Copies_And_
     EXPECT_EQ(queue[0].height_mm, 420);
     EXPECT_EQ(queue[0].copies, 2);
     EXPECT_FALSE(queue[0].collate);
-    EXPECT_EQ(std::filesystem::path(queue[0].file).filename(), "job-0001.pdf");
-    EXPECT_TRUE(std::filesystem::exists(queue[0].file));
+    EXPECT_EQ(platform::Host_Path_From_Text(queue[0].file).filename(), "job-0001.pdf");
+    EXPECT_TRUE(std::filesystem::exists(platform::Host_Path_From_Text(queue[0].file)));
     EXPECT_EQ(queue[1].document, L"plan-布局1");
     EXPECT_EQ(queue[1].media, L"A4");
     EXPECT_EQ(queue[1].copies, 1);
     EXPECT_TRUE(queue[1].collate);
-    EXPECT_EQ(std::filesystem::path(queue[1].file).filename(), "job-0002.pdf");
+    EXPECT_EQ(platform::Host_Path_From_Text(queue[1].file).filename(), "job-0002.pdf");
 
     ASSERT_EQ(platform::Print_Queue(L"Canon").size(), 1u);
     EXPECT_TRUE(platform::Print_Queue(L"No Such Printer").empty());

@@ -19,6 +19,7 @@
 #include "plot/render/render_page.h"
 #include "render_test_drawing.h"
 #include "script/utf8.h"
+#include "win/host_path_text.h"
 
 using render_test::Drawing;
 using render_test::Recording_Device;
@@ -324,7 +325,7 @@ TEST_F(RenderPage, RasterImagesReachTheDeviceWithTheirFileAndPlacement)
     {
         ZcDbObjectPointer<ZcDbDictionary> named(d.db->namedObjectsDictionaryId(), ZcDb::kForWrite);
         auto* def = new ZcDbRasterImageDef();
-        def->setSourceFileName((dir / "logo.png").wstring().c_str());
+        def->setSourceFileName(platform::Text_From_Host_Path(dir / "logo.png").c_str());
         def->setSize(ZcGeVector2d(4, 2));
         ASSERT_EQ(named->setAt(L"LOGO", def, defId), Zcad::eOk);
         def->close();
@@ -350,7 +351,7 @@ TEST_F(RenderPage, ARasterImageWithADrivePathIsFoundThereNotUnderTheDrawingsFold
     ASSERT_EQ(cairo_surface_write_to_png(s, (dir / "seal.png").c_str()), CAIRO_STATUS_SUCCESS);
     cairo_surface_destroy(s);
     platform::Machine::instance().map_drive(L'q', dir);
-    d.db->setFilename((render_test::Output_Folder("raster_drawing") / "sheet.dwg").wstring().c_str());
+    d.db->setFilename(platform::Text_From_Host_Path(render_test::Output_Folder("raster_drawing") / "sheet.dwg").c_str());
     ZcDbObjectId defId;
     {
         ZcDbObjectPointer<ZcDbDictionary> named(d.db->namedObjectsDictionaryId(), ZcDb::kForWrite);

@@ -9,6 +9,7 @@
 #include "db/dbsymtb.h"
 #include "ed/docman.h"
 #include "plot_fixture.h"
+#include "win/host_path_text.h"
 #include "win/machine.h"
 
 namespace plot_test {
@@ -50,9 +51,9 @@ protected:
         const std::filesystem::path path =
             std::filesystem::temp_directory_path() / ("korvel_side_" + std::to_string(::getpid()) + ".dxf");
         m_Layout_Count = layouts->countLayouts(&other);
-        EXPECT_EQ(other.saveAs(path.wstring().c_str()), Zcad::eOk);
+        EXPECT_EQ(other.saveAs(platform::Text_From_Host_Path(path).c_str()), Zcad::eOk);
         m_Files.push_back(path);
-        return path.wstring();
+        return platform::Text_From_Host_Path(path);
     }
     void TearDown() override
     {

@@ -15,6 +15,7 @@
 #include "script/utf8.h"
 #include "../../support/ink_compare.h"
 #include "../../support/ink_plot.h"
+#include "win/host_path_text.h"
 
 using render_test::Quote;
 using render_test::Run_Command;
@@ -48,7 +49,7 @@ protected:
         job.landscape = true;
         job.window_min = {0, 0};
         job.window_max = {297, 210};
-        job.output_path = (dir / file).wstring();
+        job.output_path = platform::Text_From_Host_Path(dir / file);
         platform::PlotResult r = platform::Render_Plot(job);
         EXPECT_TRUE(r.ok) << platform::To_Utf8(r.error);
         return dir / file;

@@ -8,6 +8,7 @@
 #include "plot_option_combos_fixture.h"
 #include "res/resource.h"
 #include "ui/sheet_list_ctrl.h"
+#include "win/host_path_text.h"
 #include "win/win_shell.h"
 
 namespace {
@@ -20,7 +21,7 @@ public:
         std::filesystem::create_directories(Host(L"C:\\Multi"));
         CStringArray paths;
         for (const wchar_t* name : {L"old_plot.dxf", L"scaled_frames.dxf", L"multi_layouts.dxf"}) {
-            std::filesystem::copy_file(std::filesystem::path(KORVEL_SOURCE_DIR "/tests/fixtures/dxf") / name,
+            std::filesystem::copy_file(std::filesystem::path(KORVEL_SOURCE_DIR "/tests/fixtures/dxf") / platform::Host_Path_From_Text(name),
                                        Host(CString(L"C:\\Multi\\") + name));
             paths.Add(CString(L"C:\\Multi\\") + name);
         }

@@ -6,6 +6,7 @@
 #include "core/doc_lock.h"
 #include "plot/multi_drawing/multi_dwg_list.h"
 #include "plot_option_combos_fixture.h"
+#include "win/host_path_text.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ public:
         Plot_Dialog_Test::SetUp();
         std::filesystem::create_directories(Host(L"C:\\Multi"));
         for (const wchar_t* name : {L"old_plot.dxf", L"multi_layouts.dxf"})
-            std::filesystem::copy_file(std::filesystem::path(KORVEL_SOURCE_DIR "/tests/fixtures/dxf") / name,
+            std::filesystem::copy_file(std::filesystem::path(KORVEL_SOURCE_DIR "/tests/fixtures/dxf") / platform::Host_Path_From_Text(name),
                                        Host(CString(L"C:\\Multi\\") + name));
         // The last list: two drawings that exist and one that is gone.
         const std::string record_tail = "\n0\n100\n2\n0\n0\n0\n0\n0\n0\n0\n1\n0\n0\n594\n";

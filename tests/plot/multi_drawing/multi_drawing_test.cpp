@@ -9,6 +9,7 @@
 #include "plot/multi_drawing/multi_dwg_list.h"
 #include "plot_option_combos_fixture.h"
 #include "sheets/frame_detection.h"
+#include "win/host_path_text.h"
 #include "win/machine.h"
 
 namespace {
@@ -21,7 +22,7 @@ public:
     {
         Plot_Dialog_Test::SetUp();
         for (const wchar_t* name : Fixtures)
-            std::filesystem::copy_file(std::filesystem::path(KORVEL_SOURCE_DIR "/tests/fixtures/dxf") / name,
+            std::filesystem::copy_file(std::filesystem::path(KORVEL_SOURCE_DIR "/tests/fixtures/dxf") / platform::Host_Path_From_Text(name),
                                        Host(Path_Of(name)), std::filesystem::copy_options::overwrite_existing);
     }
     void TearDown() override
@@ -151,7 +152,7 @@ TEST_F(Multi_Drawing_Test, A_Copy_That_Cannot_Be_Made_Is_Not_Counted_From_An_Old
     Single_Dwg& second = *g_Multi_Dwg_List.Current[1];
     ASSERT_TRUE(first.Count_Sheets());
     // The clock stands still: the second copy would have the first one's name.
-    platform::Machine::instance().deny_writes(Host(Get_Temp_Folder()).wstring());
+    platform::Machine::instance().deny_writes(platform::Text_From_Host_Path(Host(Get_Temp_Folder())));
     EXPECT_FALSE(second.Count_Sheets());
     EXPECT_FALSE(second.Counted);
     EXPECT_EQ(second.Found_Sheets.GetSize(), 0);
@@ -276,7 +277,7 @@ TEST_F(Multi_Drawing_Test, A_List_File_That_Cannot_Be_Written_Stays_As_It_Was)
 {
     Write_File(Multi_Dwg_List_Path(), "old list");
     Add_Dwg_Files(Paths({Path_Of(L"old_plot.dxf")}));
-    platform::Machine::instance().deny_writes(Host(g_Config_Folder).wstring());
+    platform::Machine::instance().deny_writes(platform::Text_From_Host_Path(Host(g_Config_Folder)));
     Answer_Boxes(1);
     EXPECT_FALSE(Save_Multi_Dwg_List());
     EXPECT_EQ(File_Bytes(Multi_Dwg_List_Path()), "old list");

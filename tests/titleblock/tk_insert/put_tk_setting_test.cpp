@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "titleblock/tk_block_file.h"
 #include "tk_insert_fixture.h"
+#include "win/host_path_text.h"
 #include "win/machine.h"
 #include "win/win_msgbox.h"
 
@@ -29,7 +30,7 @@ public:
     }
     void TearDown() override
     {
-        platform::Machine::instance().allow_writes(Folder.wstring());
+        platform::Machine::instance().allow_writes(platform::Text_From_Host_Path(Folder));
         fs::remove_all(Folder);
         TK_Insert_Test::TearDown();
     }
@@ -114,7 +115,7 @@ TEST_F(Put_TK_Setting_Test, Deleting_A_Drawing_Asks_First_And_Reports_A_File_Tha
     EXPECT_NE(printed.find("rows IDC_PTK_LIST:  1 |"), std::string::npos) << printed;
 
     // A file that cannot be deleted is reported and keeps its row.
-    platform::Machine::instance().deny_writes(Folder.wstring());
+    platform::Machine::instance().deny_writes(platform::Text_From_Host_Path(Folder));
     Script("@IDD_DLG_PUT_TK_SETTING cell IDC_PTK_LIST 0 2\nmsgbox YES\nmsgbox OK\n"
            "@IDD_DLG_PUT_TK_SETTING click IDOK\n");
     Run_Dialog();
