@@ -8,6 +8,7 @@
 
 #include "ed/command_line.h"
 #include "script/utf8.h"
+#include "win/host_path_text.h"
 #include "win/machine.h"
 #include "win/win_files.h"
 
@@ -84,7 +85,7 @@ void Report_Line(size_t number, const std::string& raw, const std::wstring& why)
     static std::set<std::string> reported;
     if (!reported.insert(std::to_string(number) + "\n" + raw + "\n" + To_Utf8(why)).second)
         return;
-    CommandLine::instance().write(L"\n" + Store_File().wstring() + L" line " + std::to_wstring(number) + L": " + why +
+    CommandLine::instance().write(L"\n" + Text_From_Host_Path(Store_File()) + L" line " + std::to_wstring(number) + L": " + why +
                                   L"; the line is ignored.");
 }
 

@@ -10,6 +10,7 @@
 #include "mfc/afxwin.h"
 #include "mfc/atlimage.h"
 #include "mfc/dialog_steps.h"
+#include "win/host_path_text.h"
 
 // The control's rectangle in the coordinates of the window's snapshot.
 inline CRect Snapshot_Rect(CWnd* window, CWnd* control)
@@ -57,7 +58,8 @@ inline int Ink(const CImage& image, const CRect& area)
 // Snapshots the dialog into png and loads it; false when either fails.
 inline bool Snapshot(CWnd* dialog, const std::filesystem::path& png, CImage& image)
 {
-    return platform::Snapshot_Window(dialog, png.wstring()) && image.Load(png.wstring().c_str()) == S_OK;
+    const std::wstring path = platform::Text_From_Host_Path(png);
+    return platform::Snapshot_Window(dialog, path) && image.Load(path.c_str()) == S_OK;
 }
 
 // The ids of the controls that show no pixel of the colour in the window's snapshot; the
