@@ -35,15 +35,19 @@ class HatchLoops {
     for (int l = 0; l < loops && g_ != end_; ++l) loop();
   }
 
+  bool repaired = false;  // a value was missing or a group stray
+
  private:
   bool at(int code) const { return g_ != end_ && g_->code == code; }
   // Where the data of an edge or path ends: the next edge, path or the groups after the paths.
   bool at_boundary() const { return g_ == end_ || g_->code == 92 || g_->code == 72 || g_->code == 97 || g_->code == 75; }
   void skip_stray() {
+    repaired = true;
     ctx_.warn(g_->line, "group " + std::to_string(g_->code) + " in a hatch boundary path belongs to no edge; ignored");
     ++g_;
   }
   double missing(int code) {
+    repaired = true;
     ctx_.warn(g_ != end_ ? g_->line : ctx_.record_line, "hatch boundary value of group " + std::to_string(code) + " is missing; 0 stands");
     return 0;
   }
@@ -75,6 +79,7 @@ class HatchLoops {
       for (int i = 0; i < count; ++i) {
         while (!at_boundary() && !Edge_Code(g_->code)) skip_stray();
         if (!at(10)) {
+          repaired = true;
           ctx_.warn(g_ != end_ ? g_->line : ctx_.record_line, "hatch boundary path has " + std::to_string(i) + " of its " +
                                                                   std::to_string(count) + " vertices");
           break;
@@ -153,7 +158,8 @@ ZcDbEntity* Read_Hatch(DxfReadContext& ctx, const DxfRecord& r) {
   DxfSpan s = r.subclass("AcDbHatch");
   if (!s.empty()) s = DxfSpan(s.begin(), r.all().end());
   auto h = std::make_unique<ZcDbHatch>();
-  HatchLoops(ctx, s, h.get()).read();
+  HatchLoops loops(ctx, s, h.get());
+  loops.read();
   const int type = s.integer(76, 1);
   // The solid fill flag decides, whatever the pattern's name ("SOLID,_O" and the like).
   const bool solid = s.integer(70, 0) == 1;
@@ -164,7 +170,8 @@ ZcDbEntity* Read_Hatch(DxfReadContext& ctx, const DxfRecord& r) {
   h->setAssociative(s.integer(71, 0) != 0);
   h->setElevation(s.real(30));
   h->setNormal(Normal(s));
-  h->setRawGroups(Raw_Entity_Data(ctx, r));
+  // A mended boundary is written as read here, not as the file had it.
+  if (!loops.repaired) h->setRawGroups(Raw_Entity_Data(ctx, r));
   return h.release();
 }
 
