@@ -171,7 +171,7 @@ ZcDbEntity* Read_Hatch(DxfReadContext& ctx, const DxfRecord& r) {
   h->setElevation(s.real(30));
   h->setNormal(Normal(s));
   // A mended boundary is written as read here, not as the file had it.
-  if (!loops.repaired) h->setRawGroups(Raw_Entity_Data(ctx, r));
+  if (!loops.repaired) h->setRawGroups(Packed_Entity_Data(ctx, r));
   return h.release();
 }
 

@@ -21,6 +21,19 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
+// The group code of a code line: digits between blanks; -1 when the line holds none.
+int Parse_Code(std::string_view line) {
+  const char* p = line.data();
+  const char* end = p + line.size();
+  while (p != end && (*p == ' ' || *p == '\t')) ++p;
+  const char* digits = p;
+  int code = 0;
+  while (p != end && *p >= '0' && *p <= '9' && p - digits < 9) code = code * 10 + (*p++ - '0');
+  if (p == digits) return -1;
+  while (p != end && Is_Blank(*p)) ++p;
+  return p == end ? code : -1;
+}
+
 std::string Shown(std::string_view value) {
   constexpr size_t kShown = 40;
   std::string shown(value.substr(0, kShown));
@@ -118,18 +131,17 @@ bool DxfTokenizer::next(DxfGroup& group) {
   }
   for (;;) {
     // Blank lines at the very end (after EOF) are tolerated.
-    if (Trim(text_.substr(std::min(pos_, text_.size()))).empty()) {
+    size_t first = pos_;
+    while (first < text_.size() && Is_Blank(text_[first])) ++first;
+    if (first >= text_.size()) {
       pos_ = text_.size();
       return false;
     }
     std::string_view code_line;
     const size_t code_line_no = line_;
     next_line(code_line);
-    std::string_view code_text = Trim(code_line);
-    int code = -1;
-    auto [end, ec] = std::from_chars(code_text.data(), code_text.data() + code_text.size(), code);
-    if (code_text.empty() || ec != std::errc() || end != code_text.data() + code_text.size() ||
-        code < 0 || code > kDxfMaxFiledGroupCode)
+    const int code = Parse_Code(code_line);
+    if (code < 0 || code > kDxfMaxFiledGroupCode)
       throw DxfError(code_line_no, "expected a group code, found " + Shown(code_line));
     std::string_view value;
     if (!next_line(value))
