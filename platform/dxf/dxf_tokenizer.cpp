@@ -113,10 +113,12 @@ DxfTokenizer::DxfTokenizer(std::string_view text) : text_(text) {
 bool DxfTokenizer::next_line(std::string_view& line) {
   if (pos_ >= text_.size()) return false;
   const char* start = text_.data() + pos_;
-  const size_t left = text_.size() - pos_;
-  const void* nl = std::memchr(start, '\n', left);
-  size_t len = nl ? static_cast<size_t>(static_cast<const char*>(nl) - start) : left;
-  pos_ += nl ? len + 1 : len;
+  const char* end = text_.data() + text_.size();
+  // Lines are short (a code, a number): a plain scan beats a call to memchr.
+  const char* nl = start;
+  while (nl != end && *nl != '\n') ++nl;
+  size_t len = static_cast<size_t>(nl - start);
+  pos_ += nl != end ? len + 1 : len;
   while (len && start[len - 1] == '\r') --len;
   line = std::string_view(start, len);
   ++line_;
