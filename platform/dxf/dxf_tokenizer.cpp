@@ -48,7 +48,36 @@ void Report_Bad_Value(const DxfGroup& group, const char* expected) {
                                ", found " + Shown(group.value) + "; ignored");
 }
 
+// A plain decimal ("-12.375") of at most 15 digits, exactly: the digits as an integer are exact in
+// a double, and so is the power of ten they are divided by, so the one division rounds right.
+bool Parse_Plain_Decimal(std::string_view s, double& out) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const char* p = s.data();
+  const char* end = p + s.size();
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  uint64_t digits = 0;
+  int count = 0, decimals = -1;
+  for (; p != end; ++p) {
+    if (*p >= '0' && *p <= '9') {
+      digits = digits * 10 + uint64_t(*p - '0');
+      ++count;
+      if (decimals >= 0) ++decimals;
+    } else if (*p == '.' && decimals < 0) {
+      decimals = 0;
+    } else {
+      return false;
+    }
+  }
+  if (count == 0 || count > 15) return false;
+  const double value = double(digits) / kPowers[decimals < 0 ? 0 : decimals];
+  out = negative ? -value : value;
+  return true;
+}
+
 bool Parse_Double(std::string_view s, double& out) {
+  if (Parse_Plain_Decimal(s, out)) return true;
   s = Trim(s);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   if (s.empty()) return false;
