@@ -50,8 +50,8 @@ public:
                                              double& offsetY, ZcGeDoubleArray& dashes) const;
 
     // The hatch's own DXF groups as read (empty for a hatch made in the platform).
-    const std::vector<ZcDbRawGroup>& rawGroups() const { return mRaw; }
-    void setRawGroups(std::vector<ZcDbRawGroup> groups);
+    const ZcDbPackedRawGroups& rawGroups() const { return mRaw; }
+    void setRawGroups(ZcDbPackedRawGroups groups);
 
     Zcad::ErrorStatus dwgInFields(ZcDbDwgFiler* filer) override;
     Zcad::ErrorStatus dwgOutFields(ZcDbDwgFiler* filer) const override;
@@ -79,5 +79,5 @@ private:
     double mElevation = 0.0;
     ZcGeVector3d mNormal{0.0, 0.0, 1.0};
     std::vector<Loop> mLoops;
-    std::vector<ZcDbRawGroup> mRaw;
+    ZcDbPackedRawGroups mRaw;
 };

@@ -3,7 +3,9 @@
 // unchanged; a proxy entity also keeps the graphics its class left for other programs.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "db/dbentity.h"
@@ -12,6 +14,45 @@
 struct ZcDbRawGroup {
     int16_t code = 0;
     std::string value;
+};
+
+// Groups kept in one buffer, each a code, a length and the value's bytes: a record kept whole
+// (a hatch's dozens of groups) costs little more than its text.
+class ZcDbPackedRawGroups {
+public:
+    struct Group {
+        int16_t code = 0;
+        std::string_view value;
+    };
+    class const_iterator {
+    public:
+        explicit const_iterator(const char* at) : mAt(at) {}
+        Group operator*() const;
+        const_iterator& operator++();
+        bool operator!=(const const_iterator& other) const { return mAt != other.mAt; }
+        bool operator==(const const_iterator& other) const { return mAt == other.mAt; }
+
+    private:
+        const char* mAt;
+    };
+
+    ZcDbPackedRawGroups() = default;
+    ZcDbPackedRawGroups(std::initializer_list<ZcDbRawGroup> groups)
+    {
+        for (const ZcDbRawGroup& g : groups) push_back(g.code, g.value);
+    }
+
+    void push_back(int16_t code, std::string_view value);
+    bool empty() const { return mBytes.empty(); }
+    void clear() { mBytes.clear(), mBytes.shrink_to_fit(); }
+    const_iterator begin() const { return const_iterator(mBytes.data()); }
+    const_iterator end() const { return const_iterator(mBytes.data() + mBytes.size()); }
+    // The buffer as it is kept (for filing) and back.
+    const std::string& bytes() const { return mBytes; }
+    void setBytes(std::string bytes) { mBytes = std::move(bytes); }
+
+private:
+    std::string mBytes;
 };
 
 // One primitive of proxy graphics, in world coordinates.

@@ -129,7 +129,7 @@ Zcad::ErrorStatus ZcDbHatch::removeLoopAt(int loopIndex)
     return Zcad::eOk;
 }
 
-void ZcDbHatch::setRawGroups(std::vector<ZcDbRawGroup> groups)
+void ZcDbHatch::setRawGroups(ZcDbPackedRawGroups groups)
 {
     if (assertWriteEnabled()) mRaw = std::move(groups);
 }
@@ -152,8 +152,8 @@ std::vector<platform::Hatch_Pattern_Line> ZcDbHatch::patternLines() const
     if (mSolid) return lines;
     // From the drawing file: 78 count, then per line 53 angle, 43/44 base, 45/46 offset, 79 and 49 dashes.
     bool inPattern = false;
-    for (const ZcDbRawGroup& g : mRaw) {
-        const double value = std::atof(g.value.c_str());
+    for (const ZcDbPackedRawGroups::Group g : mRaw) {
+        const double value = std::atof(std::string(g.value).c_str());
         if (g.code == 78) {
             inPattern = true;
             continue;
@@ -284,7 +284,7 @@ Zcad::ErrorStatus ZcDbHatch::dwgOutFields(ZcDbDwgFiler* f) const
             f->writeDouble(loop.bulges[i]);
         }
     }
-    platform::Raw_Groups_Out(f, mRaw);
+    platform::Bytes_Out(f, mRaw.bytes());
     return f->filerStatus();
 }
 
@@ -320,5 +320,8 @@ Zcad::ErrorStatus ZcDbHatch::dwgInFields(ZcDbDwgFiler* f)
         }
         mLoops.push_back(std::move(loop));
     }
-    return platform::Raw_Groups_In(f, mRaw);
+    std::string raw;
+    es = platform::Bytes_In(f, raw);
+    mRaw.setBytes(std::move(raw));
+    return es;
 }

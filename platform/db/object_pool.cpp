@@ -25,8 +25,12 @@ namespace {
 constexpr size_t kGrain = 8;
 constexpr size_t kLargest = 1024;
 constexpr size_t kClasses = kLargest / kGrain;
-// Slabs double from this size up to a huge page.
+// Slabs double from this size up to kLastSlab; slabs of that size are cut from huge pages
+// shared by all classes, so that a class uses little more of a huge page than it fills.
+// A pool smaller than kSmallPool keeps small pages (a process of small drawings stays small).
 constexpr size_t kFirstSlab = size_t{16} << 10;
+constexpr size_t kLastSlab = size_t{256} << 10;
+constexpr size_t kSmallPool = size_t{16} << 20;
 
 struct Free_Slot {
     Free_Slot* next;
@@ -42,6 +46,9 @@ struct Size_Class {
 struct Object_Pool {
     std::mutex mutex;
     Size_Class classes[kClasses];
+    char* chunkNext = nullptr;  // the huge page that slabs of kLastSlab are cut from
+    char* chunkEnd = nullptr;
+    size_t slabTotal = 0;
 };
 
 // Never destroyed: objects may be deleted by static destructors of any order.
@@ -51,12 +58,25 @@ Object_Pool& Pool()
     return *pool;
 }
 
-// A new slab for the class; what was left of the last one (less than an object) stays unused.
-void Refill(Size_Class& c)
+char* Cut_Last_Slab(Object_Pool& pool)
 {
-    c.slabBytes = c.slabBytes == 0 ? kFirstSlab : std::min(c.slabBytes * 2, kHugePageBytes);
-    void* slab = c.slabBytes == kHugePageBytes ? Map_Huge_Pages(c.slabBytes) : ::operator new(c.slabBytes);
-    if (slab == nullptr) throw std::bad_alloc();
+    if (size_t(pool.chunkEnd - pool.chunkNext) < kLastSlab) {
+        pool.chunkNext = static_cast<char*>(Map_Huge_Pages(kHugePageBytes));
+        if (pool.chunkNext == nullptr) throw std::bad_alloc();
+        pool.chunkEnd = pool.chunkNext + kHugePageBytes;
+    }
+    char* slab = pool.chunkNext;
+    pool.chunkNext += kLastSlab;
+    return slab;
+}
+
+// A new slab for the class; what was left of the last one (less than an object) stays unused.
+void Refill(Object_Pool& pool, Size_Class& c)
+{
+    c.slabBytes = c.slabBytes == 0 ? kFirstSlab : std::min(c.slabBytes * 2, kLastSlab);
+    const bool huge = c.slabBytes == kLastSlab && pool.slabTotal >= kSmallPool;
+    void* slab = huge ? Cut_Last_Slab(pool) : ::operator new(c.slabBytes);
+    pool.slabTotal += c.slabBytes;
     c.next = static_cast<char*>(slab);
     c.end = c.next + c.slabBytes;
 }
@@ -79,7 +99,7 @@ void* Allocate_Object_Memory(size_t size)
         c.freed = slot->next;
         return slot;
     }
-    if (size_t(c.end - c.next) < bytes) Refill(c);
+    if (size_t(c.end - c.next) < bytes) Refill(pool, c);
     void* p = c.next;
     c.next += bytes;
     return p;

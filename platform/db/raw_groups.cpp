@@ -1,5 +1,35 @@
 #include "db/raw_groups.h"
 
+#include <cstring>
+
+ZcDbPackedRawGroups::Group ZcDbPackedRawGroups::const_iterator::operator*() const
+{
+    Group g;
+    uint32_t size = 0;
+    std::memcpy(&g.code, mAt, sizeof g.code);
+    std::memcpy(&size, mAt + sizeof g.code, sizeof size);
+    g.value = std::string_view(mAt + sizeof g.code + sizeof size, size);
+    return g;
+}
+
+ZcDbPackedRawGroups::const_iterator& ZcDbPackedRawGroups::const_iterator::operator++()
+{
+    uint32_t size = 0;
+    std::memcpy(&size, mAt + sizeof(int16_t), sizeof size);
+    mAt += sizeof(int16_t) + sizeof size + size;
+    return *this;
+}
+
+void ZcDbPackedRawGroups::push_back(int16_t code, std::string_view value)
+{
+    const uint32_t size = uint32_t(value.size());
+    const size_t at = mBytes.size();
+    mBytes.resize(at + sizeof code + sizeof size + value.size());
+    std::memcpy(mBytes.data() + at, &code, sizeof code);
+    std::memcpy(mBytes.data() + at + sizeof code, &size, sizeof size);
+    std::memcpy(mBytes.data() + at + sizeof code + sizeof size, value.data(), value.size());
+}
+
 namespace platform {
 
 void Bytes_Out(ZcDbDwgFiler* filer, const std::string& bytes)

@@ -20,10 +20,12 @@ constexpr double kDegree = kPi / 180.0;
 
 ZcGePoint3d Point(DxfSpan s, int code) { return ZcGePoint3d(s.real(code), s.real(code + 10), s.real(code + 20)); }
 
-// Walks the boundary paths of a hatch (group 91 onwards) into polyline loops.
+// Walks the boundary paths of a hatch (group 91 onwards) into polyline loops. A value an edge
+// lacks is taken as 0 and a group that belongs to no edge is skipped, each with a warning.
 class HatchLoops {
  public:
-  HatchLoops(DxfSpan span, ZcDbHatch* hatch) : g_(span.begin()), end_(span.end()), hatch_(hatch) {}
+  HatchLoops(DxfReadContext& ctx, DxfSpan span, ZcDbHatch* hatch)
+      : ctx_(ctx), g_(span.begin()), end_(span.end()), hatch_(hatch) {}
 
   void read() {
     while (g_ != end_ && g_->code != 91) ++g_;
@@ -33,13 +35,30 @@ class HatchLoops {
     for (int l = 0; l < loops && g_ != end_; ++l) loop();
   }
 
+  bool repaired = false;  // a value was missing or a group stray
+
  private:
   bool at(int code) const { return g_ != end_ && g_->code == code; }
+  // Where the data of an edge or path ends: the next edge, path or the groups after the paths.
+  bool at_boundary() const { return g_ == end_ || g_->code == 92 || g_->code == 72 || g_->code == 97 || g_->code == 75; }
+  void skip_stray() {
+    repaired = true;
+    ctx_.warn(g_->line, "group " + std::to_string(g_->code) + " in a hatch boundary path belongs to no edge; ignored");
+    ++g_;
+  }
+  double missing(int code) {
+    repaired = true;
+    ctx_.warn(g_ != end_ ? g_->line : ctx_.record_line, "hatch boundary value of group " + std::to_string(code) + " is missing; 0 stands");
+    return 0;
+  }
+  // Group codes of edge data (the rest are strays).
+  static bool Edge_Code(int code) {
+    return code == 10 || code == 20 || code == 11 || code == 21 || code == 40 || code == 42 || code == 50 ||
+           code == 51 || code == 73;
+  }
   double real(int code) {
-    // The next group of the code within the current path (skipping ones it does not know).
-    while (g_ != end_ && g_->code != code && g_->code != 92 && g_->code != 72) ++g_;
-    if (!at(code)) return 0;
-    return (g_++)->to_double();
+    while (!at(code) && !at_boundary() && !Edge_Code(g_->code)) skip_stray();
+    return at(code) ? (g_++)->to_double() : missing(code);
   }
   ZcGePoint2d point(int code) {
     const double x = real(code);
@@ -57,10 +76,16 @@ class HatchLoops {
       if (at(72)) has_bulge = (g_++)->to_int() != 0;
       if (at(73)) ++g_;
       const int count = at(93) ? (g_++)->to_int() : 0;
-      for (int i = 0; i < count && g_ != end_ && g_->code == 10; ++i) {
-        const double x = (g_++)->to_double();
-        const double y = at(20) ? (g_++)->to_double() : 0;
-        vertices_.append(ZcGePoint2d(x, y));
+      for (int i = 0; i < count; ++i) {
+        while (!at_boundary() && !Edge_Code(g_->code)) skip_stray();
+        if (!at(10)) {
+          repaired = true;
+          ctx_.warn(g_ != end_ ? g_->line : ctx_.record_line, "hatch boundary path has " + std::to_string(i) + " of its " +
+                                                                  std::to_string(count) + " vertices");
+          break;
+        }
+        const ZcGePoint2d p = point(10);
+        vertices_.append(p);
         bulges_.append(has_bulge && at(42) ? (g_++)->to_double() : 0.0);
       }
     } else {
@@ -97,10 +122,10 @@ class HatchLoops {
         break;
       }
       case 4: {  // spline: its control polygon stands for it
-        while (g_ != end_ && g_->code != 72 && g_->code != 92 && g_->code != 97) {
+        while (!at_boundary()) {
           if (g_->code == 10) {
             const double x = (g_++)->to_double();
-            vertices_.append(ZcGePoint2d(x, at(20) ? (g_++)->to_double() : 0));
+            vertices_.append(ZcGePoint2d(x, at(20) ? (g_++)->to_double() : missing(20)));
             bulges_.append(0);
           } else {
             ++g_;
@@ -113,6 +138,7 @@ class HatchLoops {
     }
   }
 
+  DxfReadContext& ctx_;
   const DxfGroup* g_;
   const DxfGroup* end_;
   ZcDbHatch* hatch_;
@@ -128,9 +154,12 @@ ZcGeVector3d Normal(DxfSpan s) {
 }  // namespace
 
 ZcDbEntity* Read_Hatch(DxfReadContext& ctx, const DxfRecord& r) {
+  // Everything after the marker: a stray 100 among the paths does not end the hatch's data.
   DxfSpan s = r.subclass("AcDbHatch");
+  if (!s.empty()) s = DxfSpan(s.begin(), r.all().end());
   auto h = std::make_unique<ZcDbHatch>();
-  HatchLoops(s, h.get()).read();
+  HatchLoops loops(ctx, s, h.get());
+  loops.read();
   const int type = s.integer(76, 1);
   // The solid fill flag decides, whatever the pattern's name ("SOLID,_O" and the like).
   const bool solid = s.integer(70, 0) == 1;
@@ -141,7 +170,8 @@ ZcDbEntity* Read_Hatch(DxfReadContext& ctx, const DxfRecord& r) {
   h->setAssociative(s.integer(71, 0) != 0);
   h->setElevation(s.real(30));
   h->setNormal(Normal(s));
-  h->setRawGroups(Raw_Entity_Data(ctx, r));
+  // A mended boundary is written as read here, not as the file had it.
+  if (!loops.repaired) h->setRawGroups(Packed_Entity_Data(ctx, r));
   return h.release();
 }
 

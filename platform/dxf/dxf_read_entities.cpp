@@ -405,9 +405,8 @@ void DxfEntityReader::set_block(ZcDbObjectId block) {
   block_ = block;
 }
 
-ZcDbEntity* DxfEntityReader::create(const DxfRecord& record) {
-  auto found = Entity_Readers().find(record.type);
-  ZcDbEntity* e = found != Entity_Readers().end() ? found->second(ctx_, record) : nullptr;
+ZcDbEntity* DxfEntityReader::create(const DxfRecord& record, Entity_Reader read) {
+  ZcDbEntity* e = read ? read(ctx_, record) : nullptr;
   if (e == nullptr) {
     e = Read_Proxy_Entity(ctx_, record);
     ++raw_count_;
@@ -427,9 +426,14 @@ ZcDbObjectId DxfEntityReader::owner_of(const DxfRecord& record) {
       break;
     }
   }
+  if (owner != 0 && owner == owner_handle_) return owner_id_;
   if (owner != 0) {
     ZcDbObjectId id = ctx_.id_of(owner);
-    if (id.objectClass() != nullptr && id.objectClass()->isDerivedFrom(ZcDbBlockTableRecord::desc())) return id;
+    if (id.objectClass() != nullptr && id.objectClass()->isDerivedFrom(ZcDbBlockTableRecord::desc())) {
+      owner_handle_ = owner;
+      owner_id_ = id;
+      return id;
+    }
   }
   const DxfGroup* paper = nullptr;
   for (const DxfGroup& g : common)
@@ -519,7 +523,9 @@ void DxfEntityReader::record(const DxfRecord& record) {
     return;
   }
   end_complex();
-  if (Entity_Readers().find(type) == Entity_Readers().end()) {
+  const auto found = Entity_Readers().find(type);
+  const Entity_Reader read = found != Entity_Readers().end() ? found->second : nullptr;
+  if (read == nullptr) {
     if (ZcRxClass* cls = ctx_.custom_class(type)) {
       ZcRxObject* made = cls->create();
       if (ZcDbEntity* custom = ZcDbEntity::cast(made)) {
@@ -529,7 +535,7 @@ void DxfEntityReader::record(const DxfRecord& record) {
       delete made;
     }
   }
-  ZcDbEntity* ent = create(record);
+  ZcDbEntity* ent = create(record, read);
   append(record, ent, type == "INSERT" || type == "POLYLINE");
 }
 

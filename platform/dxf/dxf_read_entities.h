@@ -28,7 +28,8 @@ class DxfEntityReader {
   size_t raw_count() const { return raw_count_; }
 
  private:
-  ZcDbEntity* create(const DxfRecord& record);
+  // The entity of the record, by its type's reader (none: kept raw).
+  ZcDbEntity* create(const DxfRecord& record, ZcDbEntity* (*read)(DxfReadContext&, const DxfRecord&));
   // Adds the entity under its handle to its block; `files_itself`: its class reads its own
   // groups once it is in the database.
   void append(const DxfRecord& record, ZcDbEntity* ent, bool keep_open, bool files_itself = false);
@@ -38,6 +39,8 @@ class DxfEntityReader {
   DxfReadContext& ctx_;
   ZcDbObjectId block_;
   ZcDbObjectId open_block_id_;
+  uint64_t owner_handle_ = 0;  // the last owner handle that named a block record, and its id
+  ZcDbObjectId owner_id_;
   ZcDbBlockTableRecord* open_block_ = nullptr;
   ZcDbEntity* complex_ = nullptr;  // INSERT or POLYLINE waiting for its parts (open for write)
   size_t raw_count_ = 0;

@@ -9,6 +9,7 @@
 #include "db/dbtablestyle.h"
 #include "dxf/dxf_filer.h"
 #include "dxf/dxf_inverted_clip.h"
+#include "dxf/dxf_layout_links.h"
 #include "dxf/dxf_read_annotations.h"
 #include "dxf/dxf_read_proxy.h"
 #include "dxf/dxf_styles.h"
@@ -114,10 +115,22 @@ ZcDbObject* Read_Spatial_Filter(DxfReadContext&, const DxfRecord& r) {
   return filter.release();
 }
 
+// The layout's own groups; without their marker, those from the last name (1) on, the first
+// name being the plot settings'.
+DxfSpan Layout_Groups(DxfReadContext& ctx, const DxfRecord& r) {
+  DxfSpan s = r.subclass("AcDbLayout");
+  if (!s.empty() || !r.has_subclass_markers()) return s;
+  const DxfGroup* name = nullptr;
+  for (const DxfGroup& g : r.all())
+    if (g.code == 1) name = &g;
+  ctx.warn("LAYOUT without its 100 AcDbLayout marker; its name and block record read from the groups after the plot settings");
+  return name ? DxfSpan(name, r.all().end()) : s;
+}
+
 ZcDbObject* Read_Layout(DxfReadContext& ctx, const DxfRecord& r) {
   auto layout = std::make_unique<ZcDbLayout>();
   Read_Plot_Settings(ctx, r.subclass("AcDbPlotSettings"), layout.get());
-  DxfSpan s = r.subclass("AcDbLayout");
+  DxfSpan s = Layout_Groups(ctx, r);
   layout->setLayoutName(ctx.wide(s.str(1)).c_str());
   layout->setTabOrder(s.integer(71, 0));
   if (s.handle(330) != 0) layout->setBlockTableRecordId(ctx.id_of(s.handle(330)));
@@ -180,7 +193,7 @@ void DxfObjectReader::record(const DxfRecord& record) {
   } else if (type == "XRECORD") {
     add(record, Read_Xrecord(ctx_, record));
   } else if (type == "LAYOUT") {
-    add(record, Read_Layout(ctx_, record));
+    layouts_.push_back(add(record, Read_Layout(ctx_, record)));
   } else if (type == "IMAGEDEF") {
     add(record, Read_Image_Def(ctx_, record));
   } else if (type == "RASTERVARIABLES") {
@@ -234,6 +247,8 @@ void DxfObjectReader::finish() {
   dictionaries_.clear();
   Restore_Inverted_Clips(filters_);
   filters_.clear();
+  Link_Layouts(ctx_, layouts_);
+  layouts_.clear();
 }
 
 }  // namespace platform

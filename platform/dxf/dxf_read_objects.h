@@ -30,6 +30,7 @@ class DxfObjectReader {
   DxfReadContext& ctx_;
   std::vector<Entries> dictionaries_;
   std::vector<ZcDbObjectId> filters_;  // clip boundaries, for their inverted state
+  std::vector<ZcDbObjectId> layouts_;  // for the links to their block records
 };
 
 }  // namespace platform

@@ -71,8 +71,14 @@ ZcDbProxyClassInfo Class_Info(DxfReadContext& ctx, const DxfRecord& record, cons
 
 }  // namespace
 
-std::vector<ZcDbRawGroup> Raw_Entity_Data(DxfReadContext& ctx, const DxfRecord& record) {
-  std::vector<ZcDbRawGroup> raw;
+namespace {
+
+void Put(std::vector<ZcDbRawGroup>& out, ZcDbRawGroup g) { out.push_back(std::move(g)); }
+void Put(ZcDbPackedRawGroups& out, const ZcDbRawGroup& g) { out.push_back(g.code, g.value); }
+
+template <typename Groups>
+Groups Entity_Data(DxfReadContext& ctx, const DxfRecord& record) {
+  Groups raw;
   const DxfGroup* first = record.groups.data();
   const DxfGroup* end = first + record.data_end;
   if (record.has_subclass_markers()) {
@@ -88,12 +94,22 @@ std::vector<ZcDbRawGroup> Raw_Entity_Data(DxfReadContext& ctx, const DxfRecord& 
       start = g;
       break;
     }
-    for (const DxfGroup* g = start; g != end; ++g) raw.push_back(Raw(ctx, *g));
+    for (const DxfGroup* g = start; g != end; ++g) Put(raw, Raw(ctx, *g));
   } else {
     for (const DxfGroup* g = first; g != end; ++g)
-      if (!Is_Common_Entity_Code(g->code)) raw.push_back(Raw(ctx, *g));
+      if (!Is_Common_Entity_Code(g->code)) Put(raw, Raw(ctx, *g));
   }
   return raw;
+}
+
+}  // namespace
+
+std::vector<ZcDbRawGroup> Raw_Entity_Data(DxfReadContext& ctx, const DxfRecord& record) {
+  return Entity_Data<std::vector<ZcDbRawGroup>>(ctx, record);
+}
+
+ZcDbPackedRawGroups Packed_Entity_Data(DxfReadContext& ctx, const DxfRecord& record) {
+  return Entity_Data<ZcDbPackedRawGroups>(ctx, record);
 }
 
 ZcDbProxyEntity* Read_Proxy_Entity(DxfReadContext& ctx, const DxfRecord& record) {

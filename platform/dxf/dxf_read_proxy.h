@@ -4,16 +4,15 @@
 
 #include <vector>
 
+#include "db/dbproxy.h"
 #include "dxf/dxf_read_context.h"
-
-class ZcDbProxyEntity;
-class ZcDbProxyObject;
-struct ZcDbRawGroup;
 
 namespace platform {
 
 // The entity's own groups (after the common entity data) as they are in the file.
 std::vector<ZcDbRawGroup> Raw_Entity_Data(DxfReadContext& ctx, const DxfRecord& record);
+// The same in one buffer (for records kept whole alongside what was read of them).
+ZcDbPackedRawGroups Packed_Entity_Data(DxfReadContext& ctx, const DxfRecord& record);
 
 ZcDbProxyEntity* Read_Proxy_Entity(DxfReadContext& ctx, const DxfRecord& record);
 ZcDbProxyObject* Read_Proxy_Object(DxfReadContext& ctx, const DxfRecord& record);

@@ -147,7 +147,18 @@ void DxfTableReader::record(const DxfRecord& record) {
   } else if (record.type == "ENDTAB") {
     table_.clear();
     table_id_ = ZcDbObjectId::kNull;
-  } else if (!table_id_.isNull()) {
+  } else if (record.type == table_) {
+    if (!table_id_.isNull()) entry(record);
+  } else {
+    // Records of a kept table outside their "0 TABLE" (R12 files of some programs): read
+    // into their table as other readers do.
+    const ZcDbObjectId id = Ensure_Root(ctx_, record.type, 0);
+    if (id.isNull()) return;
+    ctx_.warn(std::string(record.type) + " records outside their 0 TABLE" +
+              (table_.empty() ? std::string() : " (in table " + table_ + ")") + "; read into the " +
+              std::string(record.type) + " table");
+    table_ = std::string(record.type);
+    table_id_ = id;
     entry(record);
   }
 }

@@ -269,11 +269,14 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
     tables_ready = true;
   };
   bool eof = false;
+  auto reach_eof = [&](size_t line) {
+    eof = true;
+    if (Text_Follows(tokens)) ctx.warn(line + 2, "text after 0 EOF; ignored");
+  };
   size_t sections = 0;
   while (!eof && records.next(record)) {
     if (record.type == "EOF") {
-      eof = true;
-      if (Text_Follows(tokens)) ctx.warn(record.line + 2, "text after 0 EOF; ignored");
+      reach_eof(record.line);
       break;
     }
     if (record.type == "ENDSEC") {
@@ -305,7 +308,15 @@ void Read_Sections(DxfReadContext& ctx, std::string_view text, DxfReadReport& re
         ended = true;
         break;
       }
-      if (record.type == "EOF" || record.type == "SECTION")
+      if (record.type == "EOF") {
+        // The last section of a file cut short of its "0 ENDSEC": other readers take it as ended.
+        ctx.warn(record.line, "section " + name + " (line " + std::to_string(section_line) +
+                                  ") ends at 0 EOF without 0 ENDSEC");
+        reach_eof(record.line);
+        ended = true;
+        break;
+      }
+      if (record.type == "SECTION")
         throw DxfError(record.line, "expected 0 ENDSEC of section " + name + " (line " +
                                         std::to_string(section_line) + "), found 0 " + std::string(record.type));
       if (name == "CLASSES") {

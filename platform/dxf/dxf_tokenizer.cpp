@@ -21,6 +21,19 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
+// The group code of a code line: digits between blanks; -1 when the line holds none.
+int Parse_Code(std::string_view line) {
+  const char* p = line.data();
+  const char* end = p + line.size();
+  while (p != end && (*p == ' ' || *p == '\t')) ++p;
+  const char* digits = p;
+  int code = 0;
+  while (p != end && *p >= '0' && *p <= '9' && p - digits < 9) code = code * 10 + (*p++ - '0');
+  if (p == digits) return -1;
+  while (p != end && Is_Blank(*p)) ++p;
+  return p == end ? code : -1;
+}
+
 std::string Shown(std::string_view value) {
   constexpr size_t kShown = 40;
   std::string shown(value.substr(0, kShown));
@@ -35,7 +48,36 @@ void Report_Bad_Value(const DxfGroup& group, const char* expected) {
                                ", found " + Shown(group.value) + "; ignored");
 }
 
+// A plain decimal ("-12.375") of at most 15 digits, exactly: the digits as an integer are exact in
+// a double, and so is the power of ten they are divided by, so the one division rounds right.
+bool Parse_Plain_Decimal(std::string_view s, double& out) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const char* p = s.data();
+  const char* end = p + s.size();
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  uint64_t digits = 0;
+  int count = 0, decimals = -1;
+  for (; p != end; ++p) {
+    if (*p >= '0' && *p <= '9') {
+      digits = digits * 10 + uint64_t(*p - '0');
+      ++count;
+      if (decimals >= 0) ++decimals;
+    } else if (*p == '.' && decimals < 0) {
+      decimals = 0;
+    } else {
+      return false;
+    }
+  }
+  if (count == 0 || count > 15) return false;
+  const double value = double(digits) / kPowers[decimals < 0 ? 0 : decimals];
+  out = negative ? -value : value;
+  return true;
+}
+
 bool Parse_Double(std::string_view s, double& out) {
+  if (Parse_Plain_Decimal(s, out)) return true;
   s = Trim(s);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   if (s.empty()) return false;
@@ -100,10 +142,12 @@ DxfTokenizer::DxfTokenizer(std::string_view text) : text_(text) {
 bool DxfTokenizer::next_line(std::string_view& line) {
   if (pos_ >= text_.size()) return false;
   const char* start = text_.data() + pos_;
-  const size_t left = text_.size() - pos_;
-  const void* nl = std::memchr(start, '\n', left);
-  size_t len = nl ? static_cast<size_t>(static_cast<const char*>(nl) - start) : left;
-  pos_ += nl ? len + 1 : len;
+  const char* end = text_.data() + text_.size();
+  // Lines are short (a code, a number): a plain scan beats a call to memchr.
+  const char* nl = start;
+  while (nl != end && *nl != '\n') ++nl;
+  size_t len = static_cast<size_t>(nl - start);
+  pos_ += nl != end ? len + 1 : len;
   while (len && start[len - 1] == '\r') --len;
   line = std::string_view(start, len);
   ++line_;
@@ -118,18 +162,17 @@ bool DxfTokenizer::next(DxfGroup& group) {
   }
   for (;;) {
     // Blank lines at the very end (after EOF) are tolerated.
-    if (Trim(text_.substr(std::min(pos_, text_.size()))).empty()) {
+    size_t first = pos_;
+    while (first < text_.size() && Is_Blank(text_[first])) ++first;
+    if (first >= text_.size()) {
       pos_ = text_.size();
       return false;
     }
     std::string_view code_line;
     const size_t code_line_no = line_;
     next_line(code_line);
-    std::string_view code_text = Trim(code_line);
-    int code = -1;
-    auto [end, ec] = std::from_chars(code_text.data(), code_text.data() + code_text.size(), code);
-    if (code_text.empty() || ec != std::errc() || end != code_text.data() + code_text.size() ||
-        code < 0 || code > kDxfMaxFiledGroupCode)
+    const int code = Parse_Code(code_line);
+    if (code < 0 || code > kDxfMaxFiledGroupCode)
       throw DxfError(code_line_no, "expected a group code, found " + Shown(code_line));
     std::string_view value;
     if (!next_line(value))

@@ -1,12 +1,13 @@
 #include "dxf/dxf_write_context.h"
 
+#include "db/dblayout.h"
 #include "db/dbsymtb.h"
 #include "rx/zcadstrc.h"
 
 namespace platform {
 
-DxfWriteContext::DxfWriteContext(const ZcDbDatabase* db, DxfOutput& out)
-    : db_(db), out_(out), next_handle_(std::max<uint64_t>(db->handseed().value(), 1)) {}
+DxfWriteContext::DxfWriteContext(const ZcDbDatabase* db, DxfOutput& out, DxfWarnings* warnings)
+    : db_(db), out_(out), warnings_(warnings), next_handle_(std::max<uint64_t>(db->handseed().value(), 1)) {}
 
 std::wstring DxfWriteContext::record_name(ZcDbObjectId id) {
   std::wstring name;
@@ -16,6 +17,14 @@ std::wstring DxfWriteContext::record_name(ZcDbObjectId id) {
     rec->close();
   }
   return name;
+}
+
+bool DxfWriteContext::layout_linked(ZcDbObjectId layout_id, ZcDbObjectId block_id) {
+  if (layout_id.isNull() || block_id.isNull() || layout_id.isErased() || block_id.isErased()) return false;
+  ZcDbObjectPointer<ZcDbLayout> layout(layout_id, ZcDb::kForRead);
+  ZcDbObjectPointer<ZcDbBlockTableRecord> block(block_id, ZcDb::kForRead);
+  return layout.openStatus() == Zcad::eOk && block.openStatus() == Zcad::eOk &&
+         layout->getBlockTableRecordId() == block_id && block->getLayoutId() == layout_id;
 }
 
 void DxfWriteContext::object_start(const char* type, const ZcDbObject* obj, uint64_t handle_override,

@@ -10,6 +10,7 @@
 #include "db/dbmain.h"
 #include "db/dbproxy.h"
 #include "dxf/dxf_output.h"
+#include "dxf/dxf_warnings.h"
 
 struct resbuf;
 
@@ -17,7 +18,8 @@ namespace platform {
 
 class DxfWriteContext {
  public:
-  DxfWriteContext(const ZcDbDatabase* db, DxfOutput& out);
+  // What the writer leaves out goes to `warnings` (null: nowhere).
+  DxfWriteContext(const ZcDbDatabase* db, DxfOutput& out, DxfWarnings* warnings = nullptr);
 
   const ZcDbDatabase* db() const { return db_; }
   DxfOutput& out() { return out_; }
@@ -28,6 +30,13 @@ class DxfWriteContext {
 
   // Name of a symbol table record ("" for null).
   static std::wstring record_name(ZcDbObjectId id);
+  // True when the layout and the block record name each other: only such a pair is written
+  // as linked (a LAYOUT naming a block record that names another fails other readers).
+  static bool layout_linked(ZcDbObjectId layout, ZcDbObjectId block);
+
+  void warn(std::string reason) {
+    if (warnings_) warnings_->add(0, std::move(reason));
+  }
 
   // The handle, extension dictionary and owner groups that start every object.
   // (Dimension style records give their handle under 105.)
@@ -53,6 +62,7 @@ class DxfWriteContext {
  private:
   const ZcDbDatabase* db_;
   DxfOutput& out_;
+  DxfWarnings* warnings_;
   uint64_t next_handle_;
   std::vector<ClassEntry> classes_;
   std::map<std::string, int> written_;

@@ -169,8 +169,9 @@ void Raw_Groups(DxfWriteContext& ctx, const ZcDbProxyEntity* p) {
   }
 }
 
-void Raw(DxfOutput& out, const std::vector<ZcDbRawGroup>& groups) {
-  for (const ZcDbRawGroup& g : groups) out.raw(g.code, g.value);
+template <typename Groups>
+void Raw(DxfOutput& out, const Groups& groups) {
+  for (const auto& g : groups) out.raw(g.code, g.value);
 }
 
 void Write_Hatch(DxfWriteContext& ctx, const ZcDbHatch* h, bool paper_space) {

@@ -131,20 +131,17 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
     out.integer(281, dict->mergeStyle());
     for (const auto& [name, id] : dict->entries()) {
       if (id.isErased()) continue;
-      out.text(3, name);
-      out.handle(dict->isHardOwner() ? 360 : 350, DxfWriteContext::handle(id));
+      out.entry(dict->isHardOwner() ? 360 : 350, name, DxfWriteContext::handle(id));
     }
     roundtrip_filter = Filter_Needing_Roundtrip_Entry(dict);
     if (!roundtrip_filter.isNull()) {
       roundtrip_record = ctx.new_handle();
-      out.text(3, kClipRoundtripKey);
-      out.handle(dict->isHardOwner() ? 360 : 350, roundtrip_record);
+      out.entry(dict->isHardOwner() ? 360 : 350, kClipRoundtripKey, roundtrip_record);
     }
     // Layers name the plot style "Normal": readers expect its entry (a placeholder object).
     if (obj->objectId() == Plot_Style_Names(ctx.db()) && !dict->has(L"Normal")) {
       const uint64_t placeholder = ctx.new_handle();
-      out.raw(3, "Normal");
-      out.handle(350, placeholder);
+      out.entry(350, L"Normal", placeholder);
       ctx.xdata(obj);
       out.raw(0, "ACDBPLACEHOLDER");
       out.handle(5, placeholder);
@@ -161,6 +158,12 @@ void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {
       zcutRelRb(rb);
     }
   } else if (auto* layout = ZcDbLayout::cast(obj)) {
+    if (!DxfWriteContext::layout_linked(obj->objectId(), layout->getBlockTableRecordId())) {
+      const wchar_t* name = L"";
+      layout->getLayoutName(name);
+      ctx.warn("layout '" + To_Utf8(name ? name : L"") + "' has no block record naming it; not written");
+      return;
+    }
     ctx.object_start("LAYOUT", obj);
     Plot_Settings(ctx, layout);
     out.raw(100, "AcDbLayout");

@@ -268,7 +268,8 @@ class TableWriter {
     auto* r = ZcDbBlockTableRecord::cast(rec);
     if (!r) return;
     record_start("BLOCK_RECORD", r, "AcDbBlockTableRecord");
-    out_.handle(340, DxfWriteContext::handle(r->getLayoutId()));
+    const bool layout = DxfWriteContext::layout_linked(r->getLayoutId(), r->objectId());
+    out_.handle(340, layout ? DxfWriteContext::handle(r->getLayoutId()) : 0);
     out_.integer(70, r->blockInsertUnits());
     out_.integer(280, r->explodable() ? 1 : 0);
     out_.integer(281, 1);
@@ -411,9 +412,9 @@ void Complete_Classes(DxfWriteContext& ctx) {
 
 }  // namespace
 
-std::string Write_Dxf_Data(const ZcDbDatabase* db) {
+std::string Write_Dxf_Data(const ZcDbDatabase* db, DxfWarnings* warnings) {
   DxfOutput body;
-  DxfWriteContext ctx(db, body);
+  DxfWriteContext ctx(db, body, warnings);
   Collect_Classes(ctx);
   std::vector<ZcDbObjectId> owners;
   TableWriter(ctx, owners).write();
@@ -424,6 +425,9 @@ std::string Write_Dxf_Data(const ZcDbDatabase* db) {
   Write_Objects(ctx, owners);
   body.raw(0, "ENDSEC");
   body.raw(0, "EOF");
+  // Whatever names an object that is not written (one the reader dropped, an erased one) is
+  // left out, so that every link of the file leads somewhere.
+  for (std::string& dropped : body.drop_dangling_references()) ctx.warn(std::move(dropped));
   Complete_Classes(ctx);
   DxfOutput head;
   Header(head, db, ctx.next_handle());
@@ -433,10 +437,10 @@ std::string Write_Dxf_Data(const ZcDbDatabase* db) {
   return text;
 }
 
-Zcad::ErrorStatus Write_Dxf_File(const ZcDbDatabase* db, const std::wstring& path) {
+Zcad::ErrorStatus Write_Dxf_File(const ZcDbDatabase* db, const std::wstring& path, DxfWarnings* warnings) {
   if (db == nullptr) return Zcad::eNoDatabase;
   std::wstring error;
-  return Safe_Write_File(path, Write_Dxf_Data(db), error) ? Zcad::eOk : Zcad::eFileAccessErr;
+  return Safe_Write_File(path, Write_Dxf_Data(db, warnings), error) ? Zcad::eOk : Zcad::eFileAccessErr;
 }
 
 }  // namespace platform

@@ -2,12 +2,16 @@
 #pragma once
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "db/dbmain.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_reader.h"
+#include "../../support/dxf_handle_check.h"
 #include "../../support/real_drawings.h"
 
 namespace platform::dxf_test {
@@ -29,6 +33,14 @@ inline std::unique_ptr<ZcDbDatabase> Read(const std::string& path, std::string* 
     return nullptr;
   }
   return db;
+}
+
+// The dangling or doubled handles of a DXF file (empty when it is sound).
+inline std::vector<std::string> Handle_Problems(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return korvel_test::Dxf_Handle_Problems(text.str());
 }
 
 // The record of a symbol table by name (null when absent).

@@ -7,6 +7,7 @@
 #include "db/dbents.h"
 #include "db/dbhatch.h"
 #include "db/dbsymtb.h"
+#include "db/dbtext.h"
 #include "dxf_test_support.h"
 
 namespace platform {
@@ -215,6 +216,67 @@ TEST(LenientDxfReader, HostileValuesCostWhatTheFileJustifies) {
     // Near the edges' own circle or ellipse, whatever the angles.
     EXPECT_LT(extents.maxPoint().distanceTo(ZcGePoint3d::kOrigin), 20.0);
     EXPECT_LT(extents.minPoint().distanceTo(ZcGePoint3d::kOrigin), 20.0);
+  }
+}
+
+// Faults other readers accept (each in a fixture made by make_odd_files.py): the drawing opens
+// with its content and a warning per value dropped or guessed.
+TEST(LenientDxfReader, FaultsOtherReadersAcceptOpenWithWarnings) {
+  struct Case {
+    const char* fixture;
+    std::vector<const char*> warnings;
+    std::function<void(Opened&)> check;
+  } cases[] = {
+      {"entities_to_eof.dxf",
+       {"ends at 0 EOF without 0 ENDSEC"},
+       [](Opened& o) {
+         ASSERT_EQ(o.entities.size(), 2u);
+         const auto* text = ZcDbText::cast(o.entities[1]);
+         ASSERT_NE(text, nullptr);
+         EXPECT_EQ(std::wstring(text->textStringConst()), L"最后一行");
+       }},
+      {"r12_bare_layers.dxf",
+       {"LAYER records outside their 0 TABLE; read into the LAYER table"},
+       [](Opened& o) {
+         ASSERT_EQ(o.entities.size(), 2u);
+         std::vector<int> colours;
+         for (const ZcDbEntity* e : o.entities) {
+           ZcDbLayerTableRecord* layer = nullptr;
+           ASSERT_EQ(zcdbOpenObject(layer, e->layerId(), ZcDb::kForRead), Zcad::eOk);
+           colours.push_back(layer->color().colorIndex());
+           layer->close();
+         }
+         EXPECT_EQ(colours, (std::vector<int>{1, 5}));
+       }},
+      {"hatch_edge_100.dxf",
+       {"group 100 in a hatch boundary path belongs to no edge; ignored",
+        "hatch boundary value of group 20 is missing; 0 stands"},
+       [](Opened& o) {
+         ASSERT_EQ(o.entities.size(), 1u);
+         const auto* hatch = ZcDbHatch::cast(o.entities[0]);
+         ASSERT_NE(hatch, nullptr);
+         ASSERT_EQ(hatch->numLoops(), 1);
+         int type = 0;
+         ZcGePoint2dArray vertices;
+         ZcGeDoubleArray bulges;
+         ASSERT_EQ(hatch->getLoopAt(0, type, vertices, bulges), Zcad::eOk);
+         ASSERT_EQ(vertices.length(), 4);
+         EXPECT_EQ(vertices[0], ZcGePoint2d(0, 0));
+         EXPECT_EQ(vertices[2], ZcGePoint2d(10, 10));
+         EXPECT_TRUE(hatch->isSolidFill());
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fixture);
+    std::ifstream in(dxf_test::Fixture(c.fixture), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    auto o = Open(text.str());
+    ASSERT_EQ(o->status, Zcad::eOk) << o->report.error;
+    const std::string warnings = Warnings_Of(o->report);
+    EXPECT_EQ(o->report.warnings.count(), c.warnings.size()) << warnings;
+    for (const char* w : c.warnings) EXPECT_NE(warnings.find(w), std::string::npos) << warnings;
+    c.check(*o);
   }
 }
 

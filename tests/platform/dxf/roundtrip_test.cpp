@@ -34,7 +34,8 @@ const char* const kRealFiles[] = {
     "cad-viewer/packages/cad-viewer-example/e2e/fixtures/sheet_0.dxf",
 };
 
-const char* const kFixtures[] = {"drawing.dxf", "proxy.dxf", "r12_gbk.dxf"};
+const char* const kFixtures[] = {"drawing.dxf",         "proxy.dxf",          "r12_gbk.dxf",
+                                 "entities_to_eof.dxf", "r12_bare_layers.dxf", "hatch_edge_100.dxf"};
 
 void Check_Round_Trip(const std::string& original, const std::string& saved_name) {
   std::string error;
@@ -42,6 +43,7 @@ void Check_Round_Trip(const std::string& original, const std::string& saved_name
   ASSERT_TRUE(db) << error;
   const std::string saved = Temp_Path(saved_name);
   ASSERT_EQ(Write_Dxf_File(db.get(), Wide(saved)), Zcad::eOk);
+  EXPECT_EQ(Handle_Problems(saved), std::vector<std::string>());
   std::string output;
   EXPECT_EQ(Run_Command(Oracle("dxf_compare.py") + " " + Quoted(original) + " " + Quoted(saved), output), 0) << output;
   // Our own reader takes its own output back.
@@ -86,6 +88,7 @@ TEST(NewDrawing, SavedDrawingIsReadByEzdxf) {
   ms->close();
   const std::string saved = dxf_test::Temp_Path("new_drawing.dxf");
   ASSERT_EQ(Write_Dxf_File(&db, dxf_test::Wide(saved)), Zcad::eOk);
+  EXPECT_EQ(dxf_test::Handle_Problems(saved), std::vector<std::string>());
   std::string output;
   ASSERT_EQ(dxf_test::Run_Command(dxf_test::Oracle("dxf_summary.py") + " " + dxf_test::Quoted(saved), output), 0) << output;
   EXPECT_NE(output.find("\"Model\": {\"LINE\": 1}"), std::string::npos) << output;
@@ -122,6 +125,7 @@ TEST(TableObjects, KeepTheirExtensionDictionaryThroughASave) {
   EXPECT_EQ(Layer_States_Of(db.get()), "owned with layer states");
   const std::string saved = Temp_Path("table_xdictionary.dxf");
   ASSERT_EQ(Write_Dxf_File(db.get(), Wide(saved)), Zcad::eOk);
+  EXPECT_EQ(Handle_Problems(saved), std::vector<std::string>());
   std::unique_ptr<ZcDbDatabase> again = Read(saved, &error);
   ASSERT_TRUE(again) << error;
   EXPECT_EQ(Layer_States_Of(again.get()), "owned with layer states");

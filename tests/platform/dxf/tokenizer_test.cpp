@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -61,6 +63,19 @@ TEST(DxfTokenizer, ParsesNumbersAsWritersWriteThem) {
   EXPECT_EQ((DxfGroup{70, " 1.0", 1}.to_int()), 1);  // a real where an integer belongs
   EXPECT_EQ((DxfGroup{5, "1A2f", 1}.to_handle()), 0x1A2Fu);
   EXPECT_EQ((DxfGroup{160, "8589934592", 1}.to_int64()), 8589934592);
+}
+
+// Every real is the double nearest its decimal, whichever way it is parsed (a short plain
+// decimal takes a quicker way than one with an exponent or many digits).
+TEST(DxfTokenizer, RealsAreTheNearestDoubles) {
+  for (const char* value : {"0.1", "-12.375", "0.3", "2.675", "123456789.123456", "999999999999999",
+                            "0.000000000000001", "1234567890123456789", "-0", "3.14159265358979",
+                            "3.141592653589793", "1e-7", "4.35", "0.07"}) {
+    double expected = 0;
+    std::from_chars(value, value + std::strlen(value), expected);
+    const double read = DxfGroup{40, value, 1}.to_double();
+    EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << value << ": " << read << " instead of " << expected;
+  }
 }
 
 // A value that does not fit its group code is a warning naming the value's line; the

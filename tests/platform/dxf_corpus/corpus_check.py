@@ -3,7 +3,7 @@
 
 Every drawing that ezdxf opens must open in the platform with the same entities per block
 (layouts included) and type, and the platform's saved copy must read in ezdxf to the same
-counts again. A drawing that ezdxf refuses but recovers (ezdxf.recover) must open with warnings
+counts again, with every handle it names defined once (dxf_handle_check.h). A drawing that ezdxf refuses but recovers (ezdxf.recover) must open with warnings
 and the recovered counts; one that ezdxf cannot recover either must be refused with a message.
 
 usage: corpus_check.py --counts PROGRAM --work DIR [--jobs N] [--sample N] FOLDER
@@ -63,7 +63,8 @@ def copy_counts(pair):
 
 
 def platform_counts(program, pairs):
-    """{drawing: (counts, error, warnings)} for (drawing, copy) pairs, read by the program."""
+    """{drawing: (counts, error, warnings, handle faults of the copy)} for (drawing, copy)
+    pairs, read by the program."""
     text = "".join(f"{drawing}\t{copy}\n" for drawing, copy in pairs)
     run = subprocess.run([program], input=text, capture_output=True, text=True,
                          encoding="utf-8", errors="replace")
@@ -73,24 +74,26 @@ def platform_counts(program, pairs):
         word, _, rest = line.partition(" ")
         if word == "FILE":
             current = rest
-            results[current] = ({}, None, 0)
+            results[current] = ({}, None, 0, [])
         elif current is None:
             continue
         elif word == "ERROR":
-            results[current] = (None, rest, 0)
+            results[current] = (None, rest, 0, [])
         elif word == "SAVE-ERROR":
-            counts, _, warnings = results[current]
-            results[current] = (counts, "saving failed: " + rest, warnings)
+            counts, _, warnings, faults = results[current]
+            results[current] = (counts, "saving failed: " + rest, warnings, faults)
         elif word == "WARNINGS":
-            counts, error, _ = results[current]
-            results[current] = (counts, error, int(rest))
+            counts, error, _, faults = results[current]
+            results[current] = (counts, error, int(rest), faults)
+        elif word == "HANDLES":
+            results[current][3].append(rest)
         elif word == "COUNT":
             block, entity_type, count = rest.split("\t")
             results[current][0].setdefault(block.upper(), {})[entity_type] = int(count)
     for drawing, _ in pairs:
         if drawing not in results:
             detail = run.stderr.strip().splitlines()[-1:] or [f"exit status {run.returncode}"]
-            results[drawing] = (None, "the counts program stopped: " + detail[0], 0)
+            results[drawing] = (None, "the counts program stopped: " + detail[0], 0, [])
     return results
 
 
@@ -146,8 +149,15 @@ def main():
     recovered = [d for d in opened if oracle[d][2]]
     refused = [d for d in drawings if oracle[d][0] is None]
     we_opened = we_refused = count_mismatches = copy_mismatches = 0
+    handle_faults = 0
+    for d in drawings:
+        faults = ours[d][3]
+        if faults:
+            handle_faults += 1
+            problems.append(f"{d}: the platform's copy has {len(faults)} dangling or doubled handles: "
+                            + "; ".join(faults[:3]))
     for d in opened:
-        counts, error, warnings = ours[d]
+        counts, error, warnings, _ = ours[d]
         how = "recovers" if oracle[d][2] else "opens"
         if error is not None:
             problems.append(f"{d}: ezdxf {how} it, the platform does not: {error}")
@@ -168,7 +178,7 @@ def main():
             problems.append(f"{d}: the platform's copy reads differently in ezdxf: " +
                             "; ".join(differences(oracle[d][0], copy)[:5]))
     for d in refused:
-        counts, error, _ = ours[d]
+        counts, error, _, _ = ours[d]
         if error is None:
             problems.append(f"{d}: ezdxf refuses it ({oracle[d][1]}), the platform opens it")
         elif not error.strip():
@@ -183,7 +193,8 @@ def main():
         print(f"... and {len(problems) - MAX_SHOWN} more")
     print(f"corpus: {len(drawings)} drawings; ezdxf opens {len(opened)} ({len(recovered)} only by "
           f"recovering), the platform opens {we_opened} of them ({warned} with warnings); counts "
-          f"differ in {count_mismatches}, saved copies differ in {copy_mismatches}; ezdxf refuses "
+          f"differ in {count_mismatches}, saved copies differ in {copy_mismatches}, have handle "
+          f"faults in {handle_faults}; ezdxf refuses "
           f"{len(refused)}, the platform refuses {we_refused} of them; "
           f"{time.monotonic() - started:.1f} s")
     return 1 if problems else 0

@@ -6,9 +6,12 @@
 //   COUNT <block>\t<type>\t<count>          (one line per block and type)
 //   WARNINGS <count>
 //   SAVE-ERROR <status>                     (when the copy could not be written)
+//   HANDLES <fault>                         (per dangling or doubled handle of the copy)
 //   END
+#include <fstream>
 #include <iostream>
 #include <map>
+#include <sstream>
 #include <memory>
 #include <string>
 
@@ -18,6 +21,7 @@
 #include "dxf/dxf_reader.h"
 #include "dxf/dxf_writer.h"
 #include "script/utf8.h"
+#include "../../support/dxf_handle_check.h"
 
 namespace {
 
@@ -53,6 +57,13 @@ void Print_Counts(ZcDbDatabase* db) {
   }
 }
 
+void Print_Handle_Problems(const std::string& copy) {
+  std::ifstream in(copy, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  for (const std::string& fault : korvel_test::Dxf_Handle_Problems(text.str())) std::cout << "HANDLES " << fault << '\n';
+}
+
 void Check(const std::string& drawing, const std::string& copy) {
   std::cout << "FILE " << drawing << '\n';
   auto db = std::make_unique<ZcDbDatabase>(false, true);
@@ -65,6 +76,7 @@ void Check(const std::string& drawing, const std::string& copy) {
     if (!copy.empty()) {
       const Zcad::ErrorStatus es = platform::Write_Dxf_File(db.get(), From_Utf8(copy));
       if (es != Zcad::eOk) std::cout << "SAVE-ERROR " << To_Utf8(zcadErrorStatusText(es)) << '\n';
+      else Print_Handle_Problems(copy);
     }
   }
   std::cout << "END" << std::endl;
