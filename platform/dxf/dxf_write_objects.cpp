@@ -79,8 +79,9 @@ ZcDbObjectId Plot_Style_Names(const ZcDbDatabase* db) {
   return id;
 }
 
-// The clip boundary of a block reference with its two transforms. An inverted one is written with its cut-out polygon; new_xdict names
-// the extension dictionary made for its round-trip record when it has none.
+// The clip boundary of a block reference with its two transforms. An inverted one is written
+// with its cut-out polygon; new_xdict names the extension dictionary made for its round-trip
+// record when it has none.
 void Spatial_Filter(DxfWriteContext& ctx, const ZcDbSpatialFilter* f, uint64_t new_xdict) {
   DxfOutput& out = ctx.out();
   if (new_xdict == 0) {
