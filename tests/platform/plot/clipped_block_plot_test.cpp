@@ -1,7 +1,7 @@
 // Block references clipped by spatial filters (tests/fixtures/gen_clipped_blocks.py): each
 // boundary reaches the page where the drawing program shows it, whatever the reference's and
-// the filter's own transforms, inverted or nested; and the plot against a newer ezdxf's drawing
-// (Debian 12's ezdxf does not clip references).
+// the filter's own transforms, inverted or nested, and the extents hold what shows; and the
+// plot against a newer ezdxf's drawing (Debian 12's ezdxf does not clip references).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -79,6 +79,16 @@ TEST(ClippedBlockPlot, BoundariesReachThePageWhereTheDrawingShowsThem)
             }
         EXPECT_EQ(found, 1);
     }
+    // The extents: what shows inside the boundaries (the triangle's corners at (40, 4) and
+    // (136, 4), the pentagon's top at 252.35), the inverted clip's reference whole (to x 390).
+    platform::PlotJob extents = job;
+    extents.area = platform::PlotArea::Extents;
+    ZcGePoint2d lo, hi;
+    ASSERT_TRUE(platform::Resolve_Plot_Window(extents, lo, hi, error)) << platform::To_Utf8(error);
+    EXPECT_NEAR(lo.x, 40, 1e-6);
+    EXPECT_NEAR(lo.y, 4, 1e-6);
+    EXPECT_NEAR(hi.x, 390, 1e-6);
+    EXPECT_NEAR(hi.y, 170 + 0.8 * (50 * std::sin(M_PI / 6) + 90 * std::cos(M_PI / 6)), 1e-6);
 }
 
 // What the plot shows against ezdxf 1.4's drawing, which clips references as the boundaries say
