@@ -16,8 +16,11 @@ exec 9>"$dest/.lock"
 flock 9
 if [ ! -f "$site/ezdxf/__init__.py" ]; then
     mkdir -p "$dest/apt/lists/partial" "$dest/apt/cache/archives/partial" "$dest/deb" || exit 1
-    echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian trixie main" \
-        >"$dest/apt/sources.list"
+    # The machine's own Debian mirror, for trixie.
+    mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 2>/dev/null |
+        awk '$2 !~ /-/ {print $1; exit}')
+    [ -n "$mirror" ] || exit 1
+    echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror trixie main" >"$dest/apt/sources.list"
     set -- -o Dir::Etc::SourceList="$dest/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null \
         -o Dir::State::Lists="$dest/apt/lists" -o Dir::Cache="$dest/apt/cache" -o APT::Sandbox::User=root
     timeout 300 apt-get "$@" -qq update >"$dest/apt.log" 2>&1 || exit 1
