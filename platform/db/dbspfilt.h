@@ -12,9 +12,11 @@ public:
     ZCRX_DECLARE_MEMBERS(ZcDbFilter);
 };
 
-// The clip boundary is kept in the coordinates of the block definition: a rectangle given by
-// two opposite corners, or a closed polygon of three or more points, in the plane of the normal
-// at the elevation.
+// The clip boundary: a rectangle given by two opposite corners, or a closed polygon of three or
+// more points, in its own clip space (the plane of the normal at the elevation). The clip space
+// maps to the coordinates the reference was placed in when it was clipped (through the inverse
+// of the clip transform when there is one), and the original inverse block transform takes those
+// into the block definition; both are the identity for a boundary drawn in block coordinates.
 class ZcDbSpatialFilter : public ZcDbFilter {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbSpatialFilter);
@@ -28,6 +30,16 @@ public:
     bool isInverted() const { return mInverted; }
     Zcad::ErrorStatus setFilterInverted(bool inverted);
     bool isEnabled() const { return mEnabled; }
+    // The inverse of the reference's block transform when it was clipped.
+    ZcGeMatrix3d& getOriginalInverseBlockXform(ZcGeMatrix3d& xform) const;
+    // eInvalidInput for a singular transform.
+    Zcad::ErrorStatus setOriginalInverseBlockXform(const ZcGeMatrix3d& xform);
+    // What takes points into the clip space (the identity: the plane of the normal places them).
+    ZcGeMatrix3d& getClipTransform(ZcGeMatrix3d& xform) const;
+    // eInvalidInput for a singular transform.
+    Zcad::ErrorStatus setClipTransform(const ZcGeMatrix3d& xform);
+    // Clip space -> block definition.
+    ZcGeMatrix3d clipSpaceToBlock() const;
     // The boundary as a polygon in block coordinates (a rectangle as its four corners); empty
     // without a boundary.
     std::vector<ZcGePoint3d> boundary() const;
@@ -46,4 +58,6 @@ private:
     double mBackClip = 0.0;
     bool mEnabled = true;
     bool mInverted = false;
+    ZcGeMatrix3d mInverseBlockXform;
+    ZcGeMatrix3d mClipXform;
 };

@@ -47,34 +47,57 @@ std::vector<MText_Atom> MText_Atoms(const platform::MText_Paragraph& para, doubl
     return atoms;
 }
 
-// Lines of at most width (0: no wrapping), broken at the last blank when there is one, else
-// before the character that does not fit.
+// Chinese, Japanese and Korean characters (and full-width forms): a line may break before or
+// after any of them.
+bool Breaks_Anywhere(const MText_Atom& atom)
+{
+    const wchar_t c = atom.piece->stack == 0 ? atom.ch : 0;
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+bool Break_Between(const MText_Atom& before, const MText_Atom& after)
+{
+    return before.blank() || after.blank() || Breaks_Anywhere(before) || Breaks_Anywhere(after);
+}
+
+void Drop_Trailing_Blanks(std::vector<MText_Atom>& line)
+{
+    while (!line.empty() && line.back().blank()) line.pop_back();
+}
+
+// Lines of at most width (0: no wrapping), broken after the last blank, or next to a Chinese
+// character, that lets the line fit; a word wider than the column runs past it whole.
 std::vector<std::vector<MText_Atom>> Wrap_Atoms(const std::vector<MText_Atom>& atoms, double width)
 {
     std::vector<std::vector<MText_Atom>> lines(1);
     double used = 0.0;
+    size_t lastBreak = 0;  // the line may break before lines.back()[lastBreak] (0: nowhere yet)
     for (const MText_Atom& atom : atoms) {
         std::vector<MText_Atom>& current = lines.back();
-        if (width <= 0.0 || current.empty() || used + atom.width <= width + 1e-9) {
+        const bool breakHere = !current.empty() && Break_Between(current.back(), atom);
+        if (width <= 0.0 || current.empty() || used + atom.width <= width + 1e-9 || (!breakHere && lastBreak == 0)) {
+            if (breakHere) lastBreak = current.size();
             current.push_back(atom);
             used += atom.width;
             continue;
         }
-        size_t blank = current.size();
-        for (size_t k = current.size(); k-- > 1;)
-            if (current[k].blank()) {
-                blank = k;
-                break;
-            }
-        std::vector<MText_Atom> rest;
-        if (!atom.blank() && blank < current.size()) {
-            rest.assign(current.begin() + std::ptrdiff_t(blank) + 1, current.end());
-            current.resize(blank);
-        }
+        const size_t k = breakHere ? current.size() : lastBreak;
+        size_t from = k;
+        while (from < current.size() && current[from].blank()) ++from;
+        std::vector<MText_Atom> rest(current.begin() + std::ptrdiff_t(from), current.end());
+        current.resize(k);
+        Drop_Trailing_Blanks(current);
+        // A blank that overflows ends the line and is dropped.
         if (!atom.blank() || !rest.empty()) rest.push_back(atom);
         used = 0.0;
-        for (const MText_Atom& a : rest) used += a.width;
-        lines.push_back(std::move(rest));
+        lastBreak = 0;
+        for (size_t i = 0; i < rest.size(); ++i) {
+            if (i > 0 && Break_Between(rest[i - 1], rest[i])) lastBreak = i;
+            used += rest[i].width;
+        }
+        if (current.empty()) current = std::move(rest);  // nothing but blanks before: no empty line
+        else lines.push_back(std::move(rest));
     }
     return lines;
 }

@@ -54,6 +54,7 @@ MText_Piece Stack_Piece(const std::wstring& arg)
         } else if ((c == L'^' || c == L'/' || c == L'#') && piece.stack == 0) {
             piece.stack = c;
             part = &piece.lower;
+            if (c == L'^' && i + 1 < arg.size() && arg[i + 1] == L' ') ++i;  // "^ ": a caret kept in a file
         } else if (Text_Code code = Read_Text_Code(arg, i); code.kind == Text_Code_Kind::Character) {
             part->push_back(code.character);
             i += code.length - 1;
@@ -105,6 +106,12 @@ public:
                 ++i;
             } else if (c == L'%') {
                 i += percent_code(s, i);
+            } else if (wchar_t decoded = 0; c == L'^' && Read_Caret_Code(s, i, decoded) > 0) {
+                // Control characters: a line feed breaks the paragraph, a carriage return goes,
+                // the others (tabs among them) show as blanks.
+                if (decoded == L'\n') new_paragraph();
+                else if (decoded != L'\r') put(decoded >= L' ' ? decoded : L' ');
+                i += 2;
             } else if (c == L'\\' && i + 1 < n) {
                 i = backslash_code(s, i);
             } else {

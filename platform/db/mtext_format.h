@@ -24,8 +24,9 @@ struct MText_Paragraph {
 // "\P" breaks paragraphs, "{...}" groups keep their codes inside, "\pxq?;" aligns paragraphs
 // ("c" centre, "r" right; "l", "j" and "d" left), "\L \l \O \o" and "%%u %%o" underline and
 // overline, "\Sa^b;" "\Sa/b;" "\Sa#b;" stack; fonts, heights, colours and similar codes are dropped;
-// "\\" "\{" "\}" are characters, "\~" a blank, "\U+XXXX" the character of that code and "%%"
-// codes their characters.
+// "\\" "\{" "\}" are characters, "\~" a blank, "\U+XXXX" the character of that code, "%%"
+// codes their characters; in caret notation "^J" breaks the paragraph, "^ " is a caret and the
+// other control characters show as blanks.
 std::vector<MText_Paragraph> MText_Parse(const std::wstring& contents);
 
 }  // namespace platform

@@ -38,13 +38,53 @@ Zcad::ErrorStatus ZcDbSpatialFilter::setFilterInverted(bool inverted)
     return Zcad::eOk;
 }
 
+ZcGeMatrix3d& ZcDbSpatialFilter::getOriginalInverseBlockXform(ZcGeMatrix3d& xform) const
+{
+    xform = mInverseBlockXform;
+    return xform;
+}
+
+Zcad::ErrorStatus ZcDbSpatialFilter::setOriginalInverseBlockXform(const ZcGeMatrix3d& xform)
+{
+    if (xform.isSingular()) return Zcad::eInvalidInput;
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mInverseBlockXform = xform;
+    return Zcad::eOk;
+}
+
+ZcGeMatrix3d& ZcDbSpatialFilter::getClipTransform(ZcGeMatrix3d& xform) const
+{
+    xform = mClipXform;
+    return xform;
+}
+
+Zcad::ErrorStatus ZcDbSpatialFilter::setClipTransform(const ZcGeMatrix3d& xform)
+{
+    if (xform.isSingular()) return Zcad::eInvalidInput;
+    if (!assertWriteEnabled()) return Zcad::eNotOpenForWrite;
+    mClipXform = xform;
+    return Zcad::eOk;
+}
+
+ZcGeMatrix3d ZcDbSpatialFilter::clipSpaceToBlock() const
+{
+    ZcGeMatrix3d placed;
+    if (mClipXform != ZcGeMatrix3d::kIdentity) {
+        placed = mClipXform.inverse();
+    } else {
+        ZcGeVector3d x, y;
+        platform::Plane_Axes(mNormal, x, y);
+        placed.setCoordSystem(ZcGePoint3d::kOrigin + mNormal * mElevation, x, y, mNormal);
+    }
+    return mInverseBlockXform * placed;
+}
+
 std::vector<ZcGePoint3d> ZcDbSpatialFilter::boundary() const
 {
     std::vector<ZcGePoint3d> out;
     if (mPoints.length() < 2) return out;
-    ZcGeVector3d x, y;
-    platform::Plane_Axes(mNormal, x, y);
-    auto place = [&](double px, double py) { return ZcGePoint3d::kOrigin + x * px + y * py + mNormal * mElevation; };
+    const ZcGeMatrix3d toBlock = clipSpaceToBlock();
+    auto place = [&](double px, double py) { return toBlock * ZcGePoint3d(px, py, 0.0); };
     if (mPoints.length() == 2) {
         // Two opposite corners of a rectangle.
         const ZcGePoint2d a = mPoints[0], b = mPoints[1];
@@ -83,6 +123,9 @@ Zcad::ErrorStatus ZcDbSpatialFilter::dwgInFields(ZcDbDwgFiler* f)
     f->readDouble(&mBackClip);
     f->readBool(&mEnabled);
     f->readBool(&mInverted);
+    for (ZcGeMatrix3d* m : {&mInverseBlockXform, &mClipXform})
+        for (unsigned row = 0; row < 3; ++row)
+            for (unsigned col = 0; col < 4; ++col) f->readDouble(&(*m)(row, col));
     return f->filerStatus();
 }
 
@@ -97,5 +140,8 @@ Zcad::ErrorStatus ZcDbSpatialFilter::dwgOutFields(ZcDbDwgFiler* f) const
     f->writeDouble(mBackClip);
     f->writeBool(mEnabled);
     f->writeBool(mInverted);
+    for (const ZcGeMatrix3d* m : {&mInverseBlockXform, &mClipXform})
+        for (unsigned row = 0; row < 3; ++row)
+            for (unsigned col = 0; col < 4; ++col) f->writeDouble((*m)(row, col));
     return f->filerStatus();
 }

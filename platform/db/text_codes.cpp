@@ -24,6 +24,19 @@ Text_Code Read_Text_Code(const std::wstring& s, size_t i)
     return {};
 }
 
+size_t Read_Caret_Code(const std::wstring& s, size_t i, wchar_t& character)
+{
+    if (i + 1 >= s.size() || s[i] != L'^') return 0;
+    const wchar_t next = s[i + 1];
+    if (next == L' ') {
+        character = L'^';
+        return 2;
+    }
+    if (next < L'@' || next > L'_') return 0;
+    character = wchar_t(next - L'@');
+    return 2;
+}
+
 Decoded_Text Decode_Text_Codes(const std::wstring& s)
 {
     Decoded_Text out;
@@ -38,6 +51,13 @@ Decoded_Text Decode_Text_Codes(const std::wstring& s)
         from = std::wstring::npos;
     };
     for (size_t i = 0; i < s.size();) {
+        wchar_t decoded = 0;
+        if (const size_t caret = Read_Caret_Code(s, i, decoded); caret > 0) {
+            if (decoded >= L' ') out.plain.push_back(decoded);
+            else if (decoded != L'\n' && decoded != L'\r') out.plain.push_back(L' ');
+            i += caret;
+            continue;
+        }
         const Text_Code code = Read_Text_Code(s, i);
         switch (code.kind) {
         case Text_Code_Kind::None: out.plain.push_back(s[i]); ++i; continue;

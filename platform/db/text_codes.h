@@ -30,7 +30,14 @@ struct Decoded_Text {
     std::vector<Text_Stroke_Span> strokes;
 };
 
+// The characters a single-line text shows: "%%" codes and caret notation decoded; line breaks
+// are left out and other control characters show as blanks.
 Decoded_Text Decode_Text_Codes(const std::wstring& text);
+
+// Caret notation, the way DXF files keep control characters: "^" then "@".."_" stands for the
+// control character of codes 0..31 ("^J" a line feed, "^I" a tab), "^ " for a caret. Returns
+// the characters the notation at text[i] takes (0 when there is none) and sets character.
+size_t Read_Caret_Code(const std::wstring& text, size_t i, wchar_t& character);
 
 // Heights of underline and overline above the baseline, as parts of the text height.
 constexpr double kUnderlineRise = -0.2;

@@ -45,11 +45,21 @@ std::vector<ZcGePoint2d> Inverted_Clip_Polygon(const ZcDbSpatialFilter* filter) 
   ZcDbExtents frame;
   for (const ZcGePoint3d& p : boundary) frame.addPoint(p);
   Add_Block_Contents(filter, frame);
+  // The frame is found in block coordinates and written in the filter's clip space.
+  const ZcGeMatrix3d toClip = filter->clipSpaceToBlock().inverse();
+  ZcDbExtents clipFrame;
   const ZcGePoint3d low = frame.minPoint(), high = frame.maxPoint();
-  const double margin = std::max(std::max(high.x - low.x, high.y - low.y) * 0.1, 1.0);
-  const double x1 = low.x - margin, y1 = low.y - margin, x2 = high.x + margin, y2 = high.y + margin;
-  for (const ZcGePoint3d& p : boundary) polygon.emplace_back(p.x, p.y);
-  polygon.emplace_back(boundary.front().x, boundary.front().y);
+  for (double x : {low.x, high.x})
+    for (double y : {low.y, high.y})
+      for (double z : {low.z, high.z}) clipFrame.addPoint(toClip * ZcGePoint3d(x, y, z));
+  const ZcGePoint3d clipLow = clipFrame.minPoint(), clipHigh = clipFrame.maxPoint();
+  const double margin = std::max(std::max(clipHigh.x - clipLow.x, clipHigh.y - clipLow.y) * 0.1, 1.0);
+  const double x1 = clipLow.x - margin, y1 = clipLow.y - margin, x2 = clipHigh.x + margin, y2 = clipHigh.y + margin;
+  for (const ZcGePoint3d& p : boundary) {
+    const ZcGePoint3d q = toClip * p;
+    polygon.emplace_back(q.x, q.y);
+  }
+  polygon.push_back(polygon.front());
   for (const ZcGePoint2d& corner : {ZcGePoint2d(x1, y1), ZcGePoint2d(x2, y1), ZcGePoint2d(x2, y2), ZcGePoint2d(x1, y2),
                                     ZcGePoint2d(x1, y1)})
     polygon.push_back(corner);

@@ -16,7 +16,7 @@ namespace platform {
 
 inline constexpr wchar_t kClipRoundtripKey[] = L"ACAD_XREC_ROUNDTRIP";
 
-// The polygon an inverted filter is written with (block coordinates): its boundary, back to
+// The polygon an inverted filter is written with (its clip space): its boundary, back to
 // the first point, then the frame around the contents and the boundary.
 std::vector<ZcGePoint2d> Inverted_Clip_Polygon(const ZcDbSpatialFilter* filter);
 // The round-trip XRECORD of an inverted filter under the handle, owned by `owner`.

@@ -1,4 +1,5 @@
 #include <memory>
+#include <vector>
 #include "dxf/dxf_read_objects.h"
 
 #include "db/db_loader.h"
@@ -112,6 +113,20 @@ ZcDbObject* Read_Spatial_Filter(DxfReadContext&, const DxfRecord& r) {
   auto filter = std::make_unique<ZcDbSpatialFilter>();
   if (points.length() >= 2)
     filter->setDefinition(points, normal, origin.dotProduct(normal.normal()), front, back, s.integer(71, 1) != 0);
+  // The last 24 of the 40 groups: the original inverse block transform, then the clip
+  // transform, each three rows of four.
+  std::vector<double> values;
+  for (const DxfGroup& g : s)
+    if (g.code == 40) values.push_back(g.to_double());
+  if (values.size() >= 24) {
+    ZcGeMatrix3d matrices[2];
+    const double* v = values.data() + values.size() - 24;
+    for (ZcGeMatrix3d& m : matrices)
+      for (unsigned row = 0; row < 3; ++row)
+        for (unsigned col = 0; col < 4; ++col) m(row, col) = *v++;
+    filter->setOriginalInverseBlockXform(matrices[0]);
+    filter->setClipTransform(matrices[1]);
+  }
   return filter.release();
 }
 

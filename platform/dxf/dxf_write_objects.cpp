@@ -79,9 +79,9 @@ ZcDbObjectId Plot_Style_Names(const ZcDbDatabase* db) {
   return id;
 }
 
-// The clip boundary of a block reference; both matrices the identity (the boundary is kept in
-// block coordinates). An inverted one is written with its cut-out polygon; new_xdict names
-// the extension dictionary made for its round-trip record when it has none.
+// The clip boundary of a block reference with its two transforms. An inverted one is written
+// with its cut-out polygon; new_xdict names the extension dictionary made for its round-trip
+// record when it has none.
 void Spatial_Filter(DxfWriteContext& ctx, const ZcDbSpatialFilter* f, uint64_t new_xdict) {
   DxfOutput& out = ctx.out();
   if (new_xdict == 0) {
@@ -115,9 +115,12 @@ void Spatial_Filter(DxfWriteContext& ctx, const ZcDbSpatialFilter* f, uint64_t n
   if (front != 0) out.real(40, front);
   out.integer(73, back != 0 ? 1 : 0);
   if (back != 0) out.real(41, back);
-  for (int matrix = 0; matrix < 2; ++matrix)
-    for (int column = 0; column < 4; ++column)
-      for (int row = 0; row < 3; ++row) out.real(40, column == row ? 1.0 : 0.0);
+  ZcGeMatrix3d matrices[2];
+  f->getOriginalInverseBlockXform(matrices[0]);
+  f->getClipTransform(matrices[1]);
+  for (const ZcGeMatrix3d& m : matrices)
+    for (unsigned row = 0; row < 3; ++row)
+      for (unsigned col = 0; col < 4; ++col) out.real(40, m(row, col));
 }
 
 void Write_Object(DxfWriteContext& ctx, const ZcDbObject* obj) {

@@ -37,4 +37,21 @@ inline Ink_Figures Compare_Ink(const std::string& dxf, const std::string& pdf, c
     return figures;
 }
 
+// The folder of a newer ezdxf (--ezdxf), unpacked under the build folder on first use; empty
+// when it cannot be had (no network).
+inline std::string Newer_Ezdxf()
+{
+    const std::string command = "'" + std::string(KORVEL_SOURCE_DIR) + "/tests/support/newer_ezdxf.sh' '" +
+                                std::string(KORVEL_BINARY_DIR) + "/newer_ezdxf' 2>/dev/null";
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return out;
+    char buffer[512];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    if (pclose(pipe) != 0) return "";
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    return out;
+}
+
 }  // namespace korvel_test

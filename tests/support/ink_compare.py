@@ -3,7 +3,7 @@
 
     /usr/bin/python3 ink_compare.py DRAWING.dxf PLOT.pdf --window=X0,Y0,X1,Y1
         [--layout NAME] [--page N] [--dpi 100] [--tolerance 2] [--linetypes on|off]
-        [--threshold 192] [--diff DIFF.png]
+        [--threshold 192] [--diff DIFF.png] [--ezdxf DIR]
 
 The plot shows the window (in the coordinates of model space, or of the layout NAME) fitted to
 its page and centred, without margins. Both pictures are drawn on the same pixel grid: the page of
@@ -16,6 +16,7 @@ darkest channel is below the threshold. Prints one line:
 ezdxf_in_plot is the share of ezdxf's ink within the tolerance (pixels) of the plot's ink,
 plot_in_ezdxf the other way round (1 when there is no ink to find). --diff writes a picture:
 black where both have ink, red where only ezdxf has, blue where only the plot has.
+--ezdxf takes ezdxf from DIR (a newer one, tests/support/newer_ezdxf.sh) instead of Debian's.
 Exit status 0, or 2 when the inputs cannot be read.
 """
 import argparse
@@ -182,7 +183,10 @@ def main(argv):
     parser.add_argument("--font", default="",
                         help="draw every text style in this font file (default: the styles' own)")
     parser.add_argument("--diff", help="write the difference picture here (PNG)")
+    parser.add_argument("--ezdxf", default="", help="the folder to import ezdxf from")
     args = parser.parse_args(argv)
+    if args.ezdxf:
+        sys.path.insert(0, args.ezdxf)
 
     try:
         page_w, page_h = page_size_mm(args.pdf, args.page)

@@ -21,6 +21,7 @@ public:
 
     bool begin_page(double width_mm, double height_mm, uint32_t background_rgb) override;
     void set_pen(const Plot_Pen& pen) override;
+    double thinnest_line_mm() const override { return mMinWidth; }
     void polyline(const Paper_Point* points, size_t count) override;
     void arc(const Paper_Point& center, const Paper_Point& u, const Paper_Point& v, double sweep,
              double tolerance_mm) override;

@@ -114,10 +114,15 @@ void Dwf_Device::text(const Plot_Text& t)
     if (!clip().contains(t.origin)) return;
     const double xLen = std::hypot(t.x_axis.x, t.x_axis.y), yLen = std::hypot(t.y_axis.x, t.y_axis.y);
     if (!(xLen > 0.0) || !(yLen > 0.0)) return;
-    emit_pen();
-    const double rotation = std::atan2(t.x_axis.y, t.x_axis.x);
     // Height of the em square across the baseline; obliquing from the y axis's lean.
     const double cross = (t.x_axis.x * t.y_axis.y - t.x_axis.y * t.y_axis.x) / xLen;
+    if (cross < 0.0) {
+        // A mirrored text: W2D texts only turn, so its glyphs are filled outlines.
+        fill(Plot_Text_Outline(t));
+        return;
+    }
+    emit_pen();
+    const double rotation = std::atan2(t.x_axis.y, t.x_axis.x);
     const double along = (t.x_axis.x * t.y_axis.x + t.x_axis.y * t.y_axis.y) / xLen;
     char buf[200];
     std::snprintf(buf, sizeof buf, "(Font %s (Height %ld) (Rotation %ld) (WidthScale %ld) (Oblique %ld))\n",

@@ -78,7 +78,7 @@ void Hpgl_Device::select_pen()
         mCurrentPen = pen;
         mCurrentWidth = -1.0;
     }
-    double width = std::max(mPen.width_mm, 0.05);
+    double width = std::max(mPen.width_mm, kThinnestMm);
     if (width != mCurrentWidth) {
         std::snprintf(buf, sizeof buf, "PW%.2f;", width);
         mOut += buf;

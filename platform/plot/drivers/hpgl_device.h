@@ -18,6 +18,7 @@ public:
 
     bool begin_page(double width_mm, double height_mm, uint32_t background_rgb) override;
     void set_pen(const Plot_Pen& pen) override;
+    double thinnest_line_mm() const override { return kThinnestMm; }
     void polyline(const Paper_Point* points, size_t count) override;
     void fill(const std::vector<Paper_Ring>& rings) override;
     void text(const Plot_Text& text) override;
@@ -29,6 +30,7 @@ public:
 
     static constexpr int kPens = 8;
     static constexpr double kUnitsPerMm = 40.0;
+    static constexpr double kThinnestMm = 0.05;  // the narrowest pen the job sets
 
 private:
     struct Box {

@@ -101,7 +101,8 @@ bool Show_Plot_Text(cairo_t* cr, const Plot_Text& text)
 std::vector<Paper_Ring> Plot_Text_Outline(const Plot_Text& text)
 {
     std::vector<Paper_Ring> rings;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    // An unbounded surface: on a bounded one cairo leaves out glyphs that lie off it.
+    cairo_surface_t* surface = cairo_recording_surface_create(CAIRO_CONTENT_ALPHA, nullptr);
     cairo_t* cr = cairo_create(surface);
     cairo_set_tolerance(cr, 0.01);
     std::string utf8 = To_Utf8(text.text);

@@ -178,6 +178,8 @@ void Svg_Device::image(const Plot_Image& image)
             "\" xlink:href=\"data:image/png;base64," + Svg_Base64(png) + "\"/>\n";
 }
 
+double Svg_Device::thinnest_line_mm() const { return kSvgThinnestMm; }
+
 void Svg_Device::push_clip(const Paper_Ring& polygon, bool inverted)
 {
     flush_strokes();

@@ -15,6 +15,7 @@ public:
 
     bool begin_page(double width_mm, double height_mm, uint32_t background_rgb) override;
     void set_pen(const Plot_Pen& pen) override;
+    double thinnest_line_mm() const override;
     void polyline(const Paper_Point* points, size_t count) override;
     void fill(const std::vector<Paper_Ring>& rings) override;
     void text(const Plot_Text& text) override;

@@ -45,6 +45,9 @@ public:
     // Starts the page: the paper as it comes out of the device, in millimetres.
     virtual bool begin_page(double width_mm, double height_mm, uint32_t background_rgb) = 0;
     virtual void set_pen(const Plot_Pen& pen) = 0;
+    // The width of the thinnest line the device draws (a pen of width 0), in millimetres; 0 when
+    // it depends on who shows the page.
+    virtual double thinnest_line_mm() const { return 0.0; }
     virtual void polyline(const Paper_Point* points, size_t count) = 0;
     // An elliptical arc: centre + u cos(t) + v sin(t) for t from 0 to sweep (radians, the sign
     // giving the direction). Devices without curves get it as a polyline within tolerance_mm.

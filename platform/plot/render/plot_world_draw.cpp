@@ -380,6 +380,21 @@ bool Plot_World_Draw::pline(const ZcDbPolyline& polyline, uint32_t fromIndex, ui
     return false;
 }
 
+namespace {
+// The mean width of an area: twice its area over its perimeter (a band's width).
+double Mean_Width(const Paper_Ring& ring)
+{
+    double area = 0.0, perimeter = 0.0;
+    for (size_t i = 0; i < ring.size(); ++i) {
+        const Paper_Point& a = ring[i];
+        const Paper_Point& b = ring[(i + 1) % ring.size()];
+        area += a.x * b.y - b.x * a.y;
+        perimeter += std::hypot(b.x - a.x, b.y - a.y);
+    }
+    return perimeter > 0.0 ? std::fabs(area) / perimeter : 0.0;  // |area| here is twice the area
+}
+}  // namespace
+
 bool Plot_World_Draw::polygon(uint32_t nbPoints, const ZcGePoint3d* pts)
 {
     return polyPolygon(1, &nbPoints, pts);
@@ -411,8 +426,15 @@ bool Plot_World_Draw::polyPolygon(uint32_t numLoops, const uint32_t* numVertices
     if (!inside) return false;
     mDevice.set_pen(pen());
     if (mTraits.fill == kZcGiFillAlways) {
-        mDevice.fill(rings);  // even-odd: inner loops are holes
-        return false;
+        // A band thinner than the pen (a polyline of hairline width) plots as a line of the pen:
+        // its outline, drawn as much thinner as the band is wide.
+        const double line = std::max(pen().width_mm, mDevice.thinnest_line_mm());
+        const double band = rings.size() == 1 && !mWipeout ? Mean_Width(rings[0]) : line;
+        if (band >= line) {
+            mDevice.fill(rings);  // even-odd: inner loops are holes
+            return false;
+        }
+        mDevice.set_pen({pen().rgb, line - band});
     }
     for (Paper_Ring& ring : rings) {
         ring.push_back(ring.front());

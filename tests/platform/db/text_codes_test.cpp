@@ -52,6 +52,10 @@ TEST(TextCodes, DecodeToCharactersAndLines)
         {L"A%%oBC", L"ABC", {{1, 3, true}}},  // still on at the end
         {L"%%u%%oAB%%u%%o", L"AB", {{0, 2, false}, {0, 2, true}}},
         {L"%%u%%uA", L"A", {}},  // nothing between the toggles
+        // Caret notation: control characters (line breaks left out, others blanks), "^ " a caret.
+        {L"Elypse ^J(1:20)", L"Elypse (1:20)", {}},
+        {L"A^ B^IC^MD", L"A^B CD", {}},
+        {L"x^y 2^", L"x^y 2^", {}},  // not codes
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.source)));
@@ -161,6 +165,43 @@ TEST(MTextFormat, ParagraphsAlignWithinTheColumn)
     }
 }
 
+// Lines of a column break at blanks, or next to Chinese characters; a word wider than the column
+// runs past it whole. A "^J" breaks the paragraph.
+TEST(MTextFormat, LinesBreakAtBlanksNotInsideWords)
+{
+    const double h = 2.5;
+    // Lines are filled character by character.
+    auto Advance = [](const std::wstring& s, double height) {
+        double w = 1e-9;
+        for (wchar_t c : s) w += platform::Char_Advance(c, height);
+        return w;
+    };
+    struct Case {
+        const char* what;
+        const wchar_t* contents;
+        double width;
+        std::vector<std::wstring> lines;
+    } cases[] = {
+        {"words wider than the column", L"SPLINE BYLAYER", Advance(L"SP", h), {L"SPLINE", L"BYLAYER"}},
+        {"at the last blank that fits", L"AB CD EF", Advance(L"AB CD", h), {L"AB CD", L"EF"}},
+        {"a word after one too wide", L"BYLAYER A B", Advance(L"A B", h), {L"BYLAYER", L"A B"}},
+        {"between Chinese characters", L"图纸目录", Advance(L"图纸", h), {L"图纸", L"目录"}},
+        {"before a Chinese character", L"PART图纸", Advance(L"PART图", h), {L"PART图", L"纸"}},
+        {"caret line feed", L"FIRST^JSECOND", 0, {L"FIRST", L"SECOND"}},
+        {"other caret codes", L"A^IB^MC^ D", 0, {L"A BC^D"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ZcDbMText mt;
+        mt.setTextHeight(h);
+        mt.setWidth(c.width);
+        mt.setContents(c.contents);
+        std::vector<std::wstring> texts;
+        for (const ZcDbMText::Line& l : mt.layoutLines()) texts.push_back(l.text);
+        EXPECT_EQ(texts, c.lines);
+    }
+}
+
 TEST(MTextFormat, StacksAndLinesAreLaidOutInTheLine)
 {
     const double h = 10.0;
@@ -181,6 +222,8 @@ TEST(MTextFormat, StacksAndLinesAreLaidOutInTheLine)
          {{L"1", 0, 0, h}, {L"3", one, 6, small}, {L"4", one, -3, small}},
          {{one, 5, one + Advance(L"3", small), 5}}},
         {"tolerance without a bar", L"1\\S+0.1^-0.2;", L"1+0.1/-0.2",
+         {{L"1", 0, 0, h}, {L"+0.1", one, 6, small}, {L"-0.2", one, -3, small}}, {}},
+        {"tolerance with its caret as files keep it", L"1\\S+0.1^ -0.2;", L"1+0.1/-0.2",
          {{L"1", 0, 0, h}, {L"+0.1", one, 6, small}, {L"-0.2", one, -3, small}}, {}},
         {"slanted", L"\\S1#2;", L"1/2",
          {{L"1", 0, 6, small}, {L"2", Advance(L"1", small), -3, small}},

@@ -5,7 +5,9 @@
 #include "db/dbblkref.h"
 #include "db/dbcurve.h"
 #include "db/dbdict.h"
+#include "db/block_walk.h"
 #include "db/dbspfilt.h"
+#include "db/dbsymtb.h"
 #include "dxf/dxf_writer.h"
 #include "dxf_test_support.h"
 #include "script/utf8.h"
@@ -118,6 +120,54 @@ TEST(Spatial_Filter_Dxf, ClipBoundaryRoundTripsAsASpatialFilter)
     EXPECT_EQ(output, "1\n5\n");
 }
 
+
+// The boundaries of every clipped reference of a database, in block coordinates.
+std::vector<std::vector<ZcGePoint3d>> Block_Boundaries(ZcDbDatabase* db)
+{
+    std::vector<std::vector<ZcGePoint3d>> out;
+    ZcDbObjectPointer<ZcDbBlockTable> table(db->blockTableId(), ZcDb::kForRead);
+    for (ZcDbObjectId blockId : table->recordIds()) {
+        ZcDbObjectPointer<ZcDbBlockTableRecord> block(blockId, ZcDb::kForRead);
+        for (ZcDbObjectId id : block->entityIds()) {
+            ZcGiClipBoundary clip;
+            ZcDbObjectPointer<ZcDbBlockReference> ref(id, ZcDb::kForRead);
+            if (ref.openStatus() == Zcad::eOk && Block_Clip_Boundary(ref.object(), clip)) {
+                // Back into the block: the reference's transform taken off again.
+                for (ZcGePoint3d& p : clip.points) p = ref->blockTransform().inverse() * p;
+                out.push_back(clip.points);
+            }
+        }
+    }
+    return out;
+}
+
+// A boundary kept with the inverse of its reference's transform (as drawing programs keep it)
+// reads as that boundary in the block, and is written back with its transforms.
+TEST(Spatial_Filter_Dxf, BoundaryTransformsRoundTrip)
+{
+    std::unique_ptr<ZcDbDatabase> db = Read(Fixture("clipped_blocks.dxf"));
+    ASSERT_TRUE(db);
+    const std::vector<std::vector<ZcGePoint3d>> read = Block_Boundaries(db.get());
+    ASSERT_EQ(read.size(), 5u);
+    // The pentagon of the scaled and turned reference, in the block.
+    const std::vector<ZcGePoint3d> pentagon = {{10, 10, 0}, {90, 10, 0}, {90, 60, 0}, {50, 90, 0}, {10, 60, 0}};
+    bool found = false;
+    for (const auto& b : read)
+        found = found || (b.size() == 5 && std::equal(b.begin(), b.end(), pentagon.begin(), [](const ZcGePoint3d& p, const ZcGePoint3d& q) {
+                              return p.distanceTo(q) < 1e-9;
+                          }));
+    EXPECT_TRUE(found);
+    const std::string path = Temp_Path("clipped_blocks_again.dxf");
+    ASSERT_EQ(Write_Dxf_File(db.get(), Wide(path)), Zcad::eOk);
+    std::unique_ptr<ZcDbDatabase> back = Read(path);
+    ASSERT_TRUE(back);
+    const std::vector<std::vector<ZcGePoint3d>> again = Block_Boundaries(back.get());
+    ASSERT_EQ(again.size(), read.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+        ASSERT_EQ(again[i].size(), read[i].size()) << i;
+        for (size_t k = 0; k < read[i].size(); ++k) EXPECT_LT(again[i][k].distanceTo(read[i][k]), 1e-9) << i << " " << k;
+    }
+}
 
 // An inverted clip is written the way DXF keeps one (the cut-out polygon in the filter, the
 // boundary in an ACAD_XREC_ROUNDTRIP record of its extension dictionary) and read back as the

@@ -103,6 +103,7 @@ public:
     void push_clip(const platform::Paper_Ring& r, bool inverted) override
     {
         clips.push_back(r);
+        clip_inverted.push_back(inverted);
         inverted_clips += inverted;
         ++depth;
     }
@@ -116,6 +117,7 @@ public:
     std::vector<Fill> fills;
     std::vector<Text> texts;
     std::vector<platform::Paper_Ring> clips;
+    std::vector<bool> clip_inverted;  // one per clip
     int images = 0, depth = 0, inverted_clips = 0;
     platform::Plot_Image last_image;
 };
