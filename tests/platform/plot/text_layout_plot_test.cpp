@@ -9,6 +9,7 @@
 #include "plot/render/render_page.h"
 #include "render_test_drawing.h"
 #include "script/utf8.h"
+#include "win/host_path_text.h"
 #include "../../support/ink_compare.h"
 #include "../../support/ink_plot.h"
 
@@ -84,7 +85,7 @@ TEST(TextLayoutOutput, MirroredTextsReadMirroredInDwfAndPlt)
         job.paper.width_mm = 297, job.paper.height_mm = 210;
         job.window_min = {150, 5};
         job.window_max = {290, 200};
-        job.output_path = (dir / c.file).wstring();
+        job.output_path = platform::Text_From_Host_Path(dir / c.file);
         platform::PlotResult r = platform::Render_Plot(job);
         ASSERT_TRUE(r.ok) << platform::To_Utf8(r.error);
         std::string out = render_test::Read_File(dir / c.file);
