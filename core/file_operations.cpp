@@ -1,5 +1,6 @@
 #include "core/file_operations.h"
 
+#include <cstdio>
 #include <functional>
 
 #include "win/windows.h"
@@ -22,9 +23,9 @@ void For_Each_Entry(const CString& folder, const std::function<void(const CStrin
     FindClose(find);
 }
 
-CString File_Name_Of(const CString& path) { return path.Mid(path.ReverseFind(L'\\') + 1); }
-
 }  // namespace
+
+CString File_Name_Of(const CString& path) { return path.Mid(path.ReverseFind(L'\\') + 1); }
 
 int Path_Kind(const CString& path)
 {
@@ -51,6 +52,20 @@ bool Delete_File(const CString& path)
         DeleteFileW(path.GetString());
     }
     return Path_Kind(path) == 0;
+}
+
+bool File_Can_Be_Replaced(const CString& path)
+{
+    const int kind = Path_Kind(path);
+    if (kind != 1)
+        return kind == 0;
+    if ((GetFileAttributesW(path.GetString()) & FILE_ATTRIBUTE_READONLY) != 0)
+        return true;
+    FILE* file = _wfopen(path.GetString(), L"r+b");
+    if (file == nullptr)
+        return false;
+    std::fclose(file);
+    return true;
 }
 
 void Delete_Folder_Files(const CString& folder)

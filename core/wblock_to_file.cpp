@@ -7,6 +7,7 @@
 #include "core/view_helpers.h"
 #include "db/dbblkref.h"
 #include "sheets/exact_extents.h"
+#include "win/win_error.h"
 
 void Copy_Standard_Text_Style(ZcDbDatabase* target)
 {
@@ -87,12 +88,17 @@ bool Append_Block_Reference(ZcDbBlockTableRecord* record, ZcDbObjectId block_id,
     return true;
 }
 
-bool Save_Exported_Drawing(ZcDbDatabase* db, const CString& path)
+bool Save_Exported_Drawing(ZcDbDatabase* db, const CString& path, bool report_failure)
 {
-    // The drawing format the export always wrote; the file layer writes its own version of it.
-    if (db->saveAs(path, ZcDb::kDHL_1800) == Zcad::eOk && Path_Kind(path) == 1)
+    // The drawing format the export always wrote; the file layer writes its own version of
+    // it, replacing an earlier file only once the new one is whole.
+    const bool saved = db->saveAs(path, ZcDb::kDHL_1800) == Zcad::eOk;
+    const DWORD error = saved ? ERROR_SUCCESS : GetLastError();
+    if (saved && Path_Kind(path) == 1)
         return true;
-    Show_Write_Failure(path);
+    if (report_failure)
+        Show_Write_Failure(path);
+    SetLastError(error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT);
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "core/editor_reactor.h"
 #include "core/file_messages.h"
 #include "core/file_operations.h"
+#include "core/fresh_output.h"
 #include "core/named_records.h"
 #include "core/plot_config.h"
 #include "core/program_folders.h"
@@ -11,9 +12,11 @@
 #include "plot/batch_plot_driver.h"
 #include "ed/command_line.h"
 #include "ed/host_window.h"
+#include "plot/output_failures.h"
 #include "plot/pdf_rotate.h"
 #include "script/utf8.h"
 #include "titleblock/tk_sheets.h"
+#include "win/win_error.h"
 #include "win/windows.h"
 
 CString g_Merged_Pdf_Path;
@@ -75,15 +78,31 @@ void Write_Line(std::ostream& out, const CString& text)
 
 bool Merge_Pdfs(int kind, const CString& folder)
 {
-    const int rc = Merge_Pdfs_By_Companion(kind, folder);
-    if (rc == -1)
-        Merge_Pdfs_Fallback(kind, folder);
-    if (rc != 0 && Path_Kind(g_Merged_Pdf_Path) == 1) {
+    // The mergers write beside the earlier merged file, which is replaced only by a whole one.
+    const CString target = g_Merged_Pdf_Path;
+    bool merged = false;
+    DWORD error = ERROR_SUCCESS;
+    {
+        Fresh_Output output(target);
+        g_Merged_Pdf_Path = output.Path();
+        const int rc = Merge_Pdfs_By_Companion(kind, folder);
+        if (rc == -1)
+            Merge_Pdfs_Fallback(kind, folder);
+        error = GetLastError();
+        g_Merged_Pdf_Path = target;
+        merged = rc != 0 && output.Replace_Target();
+        if (!merged && output.Written())
+            error = GetLastError();
+    }
+    if (merged) {
         if (g_Plot_Config.Open_Merged_Pdf != 0)
             ShellExecuteW(adsw_zcadMainWnd(), L"open", g_Merged_Pdf_Path.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
         return true;
     }
-    Show_Plot_Message(L"调用PDF合并命令出错 !\n\n", L"文件合并报错");
+    CString text;
+    text.Format(L"调用PDF合并命令出错 !\n\n%s ：%s", File_Name_Of(target).GetString(),
+                Write_Failure_Reason(error).GetString());
+    Show_Plot_Message(text, L"文件合并报错");
     return false;
 }
 

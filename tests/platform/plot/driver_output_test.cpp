@@ -12,6 +12,7 @@
 #include "render_test_drawing.h"
 #include "script/utf8.h"
 #include "win/machine.h"
+#include "win/win_error.h"
 
 using render_test::Quote;
 using render_test::Read_File;
@@ -302,13 +303,14 @@ TEST_F(DriverFailedWrite, AnOutputThatCannotBeWrittenWholeLeavesTheOldFileAlone)
         const char* what;
         void (*arrange)(const std::filesystem::path& file);
         const wchar_t* reason;
+        DWORD error;  // the thread's last error afterwards
     } failures[] = {
         {"denied folder", [](const std::filesystem::path& f) { Machine::instance().deny_writes(f.parent_path().wstring()); },
-         L"access denied"},
+         L"access denied", ERROR_ACCESS_DENIED},
         {"full disk", [](const std::filesystem::path& f) { Machine::instance().set_disk_free(f.parent_path().wstring(), 200); },
-         L"the disk is full"},
+         L"the disk is full", ERROR_DISK_FULL},
         {"short write", [](const std::filesystem::path& f) { Machine::instance().fail_writes_after(f.wstring(), 100); },
-         L"the disk is full"},
+         L"the disk is full", ERROR_DISK_FULL},
     };
     for (const auto& driver : drivers) {
         for (const auto& failure : failures) {
@@ -316,12 +318,15 @@ TEST_F(DriverFailedWrite, AnOutputThatCannotBeWrittenWholeLeavesTheOldFileAlone)
             const std::filesystem::path file = dir / driver.file;
             std::ofstream(file, std::ios::binary) << "old output";
             failure.arrange(file);
+            SetLastError(ERROR_SUCCESS);
             platform::PlotResult r = platform::Render_Plot(Job(driver.driver, driver.file));
+            const DWORD last_error = GetLastError();
             Machine::instance().allow_writes(dir.wstring());
             Machine::instance().set_disk_free(dir.wstring(), std::nullopt);
             EXPECT_FALSE(r.ok);
             EXPECT_TRUE(r.files.empty());
             EXPECT_EQ(r.error, L"cannot write " + file.wstring() + L": " + failure.reason);
+            EXPECT_EQ(last_error, failure.error);
             EXPECT_EQ(Read_File(file), "old output");
             EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
             std::filesystem::remove(file);
