@@ -25,7 +25,12 @@ void For_Each_Entry(const CString& folder, const std::function<void(const CStrin
 
 }  // namespace
 
-CString File_Name_Of(const CString& path) { return path.Mid(path.ReverseFind(L'\\') + 1); }
+CString File_Name_Of(const CString& path)
+{
+    const int backslash = path.ReverseFind(L'\\');
+    const int slash = path.ReverseFind(L'/');
+    return path.Mid((backslash > slash ? backslash : slash) + 1);
+}
 
 int Path_Kind(const CString& path)
 {

@@ -4,7 +4,7 @@
 #include "mfc/afxcoll.h"
 #include "mfc/afxstr.h"
 
-// The part of the path after its last backslash.
+// The part of the path after its last backslash or slash.
 CString File_Name_Of(const CString& path);
 // 0 nothing at the path, 1 a file, 2 a folder.
 int Path_Kind(const CString& path);

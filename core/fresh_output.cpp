@@ -1,7 +1,7 @@
 #include "core/fresh_output.h"
 
 #include "core/file_operations.h"
-#include "win/win_error.h"
+#include "core/last_error.h"
 #include "win/win_files.h"
 
 CString Fresh_Output_Path(const CString& target)
@@ -23,10 +23,9 @@ Fresh_Output::Fresh_Output(const CString& target) : m_Target(target), m_Path(Fre
 Fresh_Output::~Fresh_Output()
 {
     // The last error still tells why the output failed.
-    const DWORD error = GetLastError();
+    Last_Error_Kept why;
     if (Written())
         Delete_File(m_Path);
-    SetLastError(error);
 }
 
 bool Fresh_Output::Written() const { return Path_Kind(m_Path) == 1; }

@@ -4,6 +4,7 @@
 
 #include "core/file_messages.h"
 #include "core/file_operations.h"
+#include "core/fresh_output.h"
 #include "core/view_helpers.h"
 #include "db/dbblkref.h"
 #include "sheets/exact_extents.h"
@@ -91,10 +92,19 @@ bool Append_Block_Reference(ZcDbBlockTableRecord* record, ZcDbObjectId block_id,
 bool Save_Exported_Drawing(ZcDbDatabase* db, const CString& path, bool report_failure)
 {
     // The drawing format the export always wrote; the file layer writes its own version of
-    // it, replacing an earlier file only once the new one is whole.
-    const bool saved = db->saveAs(path, ZcDb::kDHL_1800) == Zcad::eOk;
-    const DWORD error = saved ? ERROR_SUCCESS : GetLastError();
-    if (saved && Path_Kind(path) == 1)
+    // it. An earlier file at the path is replaced only by a whole new one.
+    bool saved = false;
+    DWORD error = ERROR_SUCCESS;
+    {
+        Fresh_Output output(path);
+        saved = db->saveAs(output.Path(), ZcDb::kDHL_1800) == Zcad::eOk;
+        error = saved ? ERROR_SUCCESS : GetLastError();
+        if (saved && !output.Replace_Target()) {
+            saved = false;
+            error = GetLastError();
+        }
+    }
+    if (saved)
         return true;
     if (report_failure)
         Show_Write_Failure(path);

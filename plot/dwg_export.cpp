@@ -173,14 +173,9 @@ bool Export_Sheet_Windows(const std::vector<Dwg_Export_Sheet>& sheets, CString& 
     for (const Dwg_Export_Sheet& sheet : sheets) {
         Activate_Layout_Of_Block(sheet.space_id);
         const CString file = out_folder + L"\\" + sheet.name + platform::Drawing_File_Extension;
-        // The earlier file stays until the new drawing replaces it whole.
-        if (!File_Can_Be_Replaced(file)) {
-            CString text;
-            text.Format(L"文件 < %s >\n\n可能处于打开状态，无法覆盖 ！", file.GetString());
-            MessageBoxW(adsw_zcadMainWnd(), text, L"Korvel打印", MB_OK | MB_ICONQUESTION);
-            continue;
-        }
         Batch_Progress_Step();
+        // The earlier file stays until the new drawing replaces it whole; a file that cannot
+        // be replaced is told with the others at the end.
         if (Export_Window_To_Dwg(sheet.min_corner, sheet.max_corner, file, false, true, false))
             ++saved;
         else

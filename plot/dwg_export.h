@@ -14,9 +14,8 @@ class TK_Sheet_List;
 // title-block window g_Dlg_BPlot2 shows the progress).
 bool Export_Sheets_To_Dwg2(TK_Sheet_List& sheet_list, CString& out_folder, int* written = nullptr);
 // Exports every sheet of the set's plot list into the output folder of the options in force
-// (out_folder receives it). A file held open elsewhere is shown and skipped; the drawings
-// that cannot be written are told in one message at the end, their earlier files kept as
-// they were. written (when given) counts the files written. The open result window
+// (out_folder receives it). The drawings that cannot be written, or cannot replace the
+// earlier file, are told in one message at the end, their earlier files kept as they were. written (when given) counts the files written. The open result window
 // (g_Dlg_BPlot1) shows the progress; its stop button, once asked, ends the export after
 // the sheet in hand. True when any file was written.
 bool Export_Sheets_To_Dwg1(Plot_Sheet_Set& sheet_set, CString& out_folder, int* written = nullptr);

@@ -5,6 +5,7 @@
 #include "core/file_messages.h"
 #include "core/file_operations.h"
 #include "core/fresh_output.h"
+#include "core/last_error.h"
 #include "core/named_records.h"
 #include "core/plot_config.h"
 #include "core/program_folders.h"
@@ -86,9 +87,10 @@ bool Merge_Pdfs(int kind, const CString& folder)
         Fresh_Output output(target);
         g_Merged_Pdf_Path = output.Path();
         const int rc = Merge_Pdfs_By_Companion(kind, folder);
+        // The fallback runs in a process of its own: why the companion failed says why.
+        error = GetLastError();
         if (rc == -1)
             Merge_Pdfs_Fallback(kind, folder);
-        error = GetLastError();
         g_Merged_Pdf_Path = target;
         merged = rc != 0 && output.Replace_Target();
         if (!merged && output.Written())
@@ -133,8 +135,11 @@ int Merge_Pdfs_By_Companion(int kind, const CString& folder)
         Show_Plot_Message(text, Missing_Dll_Caption);
         return -1;
     }
-    if (Run_Companion_Command(L"K_PDF_Merge", g_Merge_Cmd_Ran, assembly))
+    if (Run_Companion_Command(L"K_PDF_Merge", g_Merge_Cmd_Ran, assembly)) {
+        // Why the merge wrote nothing outlives the look.
+        Last_Error_Kept why;
         return Path_Kind(g_Merged_Pdf_Path) == 1 ? 1 : -1;
+    }
     CString text;
     text.Format(L"未能调用到 %s 文件里的合并命令 !\n\n请检查该文件是否被锁定 !\n\n请在该文件的属性里勾选 [解除锁定] 后重启CAD "
                 L"!\n\n目前改用备用应用程序Jexa2.exe进行合并 !",

@@ -213,6 +213,31 @@ TEST_F(DriverOutput, DwfIsAPackageWithManifestDescriptorAndW2dPage)
     EXPECT_NE(out.find("(EndOfDWF)"), std::string::npos);
 }
 
+// A DWF sheet is titled as the host names a plotted sheet, "<drawing>-<layout>", whatever
+// the file is called and in whatever folder; a job without that name takes the file's.
+TEST_F(DriverOutput, DwfSheetsAreTitledByTheJobsNameElseByTheFile)
+{
+    std::filesystem::create_directories(dir / "输出");
+    const struct {
+        const char* document;
+        const char* title;
+    } cases[] = {{"图纸-Model", "图纸-Model"}, {"", "图-01.~new"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        platform::PlotJob job = Job(platform::PlotDriver::Dwf, "unused.dwf");
+        job.output_path = platform::From_Utf8((dir / "输出").string() + "/图-01.~new.dwf");
+        job.document_name = platform::From_Utf8(c.document);
+        platform::PlotResult r = platform::Render_Plot(job);
+        ASSERT_TRUE(r.ok) << platform::To_Utf8(r.error);
+        const std::string out = Run_Command(
+            "python3 -c \"import sys, zipfile\n"
+            "z = zipfile.ZipFile(sys.argv[1])\n"
+            "[print(z.read(n).decode('utf-8')) for n in z.namelist() if n.endswith('.xml')]\n"
+            "\" " + Quote(dir / "输出" / "图-01.~new.dwf"));
+        EXPECT_NE(out.find(std::string("title=\"") + c.title + "\""), std::string::npos) << out;
+    }
+}
+
 TEST_F(DriverOutput, PrintersSpoolEachJobWithItsCopies)
 {
     platform::PlotJob job = Job(platform::PlotDriver::Printer, "unused");
