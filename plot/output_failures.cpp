@@ -23,6 +23,18 @@ CString Write_Failure_Reason(DWORD error)
     }
 }
 
+bool Is_Write_Failure(DWORD error)
+{
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_SHARING_VIOLATION: return true;
+    default: return false;
+    }
+}
+
 void Output_Failures::Add(const CString& sheet, DWORD error) { m_Sheets.push_back({sheet, Write_Failure_Reason(error)}); }
 
 CString Output_Failures::Message(int total) const

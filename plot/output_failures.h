@@ -9,6 +9,8 @@
 
 // Why a file was not written, in the plug-in's words, from a system error code.
 CString Write_Failure_Reason(DWORD error);
+// The error is one a write or a replace of a file fails with (a full disk, a denied folder...).
+bool Is_Write_Failure(DWORD error);
 
 class Output_Failures {
 public:

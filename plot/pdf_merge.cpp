@@ -101,9 +101,10 @@ bool Merge_Pdfs(int kind, const CString& folder)
             ShellExecuteW(adsw_zcadMainWnd(), L"open", g_Merged_Pdf_Path.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
         return true;
     }
-    CString text;
-    text.Format(L"调用PDF合并命令出错 !\n\n%s ：%s", File_Name_Of(target).GetString(),
-                Write_Failure_Reason(error).GetString());
+    // A merge that could not write its file: which file, and why.
+    CString text = L"调用PDF合并命令出错 !\n\n";
+    if (Is_Write_Failure(error))
+        text += File_Name_Of(target) + L" ：" + Write_Failure_Reason(error);
     Show_Plot_Message(text, L"文件合并报错");
     return false;
 }
