@@ -41,7 +41,7 @@ CString Output_Failures::Message(int total) const
 {
     CString text;
     if (Count() >= total)
-        text.Format(L"全部 %d 张图纸均未能输出，没有生成任何文件 !\n\n", Count());
+        text.Format(L"全部 %d 张图纸均未能输出 !\n\n", Count());
     else
         text.Format(L"共 %d 张图纸，其中以下 %d 张未能输出 !\n\n", total, Count());
     for (int i = 0; i < Count() && i < Listed_Sheets; ++i) {

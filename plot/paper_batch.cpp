@@ -1,5 +1,7 @@
 #include "plot/paper_batch.h"
 
+#include <set>
+
 #include "core/command_context.h"
 #include "core/command_handlers.h"
 #include "core/doc_lock.h"
@@ -72,15 +74,17 @@ bool Print_Sheet(Plot_Drawing1& sheet, const Plot_Option& option, const CString&
     return done;
 }
 
-// How the user knows the job: its PLT file, else its sheet.
-CString Job_Name(const Plot_Drawing1& sheet, const CString& path, int job)
+// How the user knows a job: its PLT file, else its sheet's row in the list.
+CString Job_Name(const Plot_Drawing1& sheet, const CString& path)
 {
     if (!path.IsEmpty())
         return File_Name_Of(path);
-    if (!sheet.Output_Name.IsEmpty())
-        return sheet.Output_Name;
+    int row = 0;
+    for (INT_PTR i = 0; i < g_Sheet_Set->Plot_List.GetSize(); ++i)
+        if (g_Sheet_Set->Plot_List[i] == &sheet)
+            row = static_cast<int>(i) + 1;
     CString name;
-    name.Format(L"第 %d 张", job + 1);
+    name.Format(L"第 %d 张", row);
     return name;
 }
 
@@ -149,6 +153,7 @@ bool Plot_Paper_Batch(int count, int* sent)
 
     bool finished = true;
     Output_Failures failures;
+    std::set<Plot_Drawing1*> failed_sheets;
     int done = 0;
     for (int j = 0; j < job_count; ++j) {
         if (Take_Stop_Request() && User_Stops()) {
@@ -158,16 +163,17 @@ bool Plot_Paper_Batch(int count, int* sent)
         if (g_Dlg_BPlot3 != nullptr)
             g_Dlg_BPlot3->Plot_Progress_Step();
         const CString path = to_file ? Paper_Batch_Plt_Path(option.Plt_Folder, title, job_count, j) : CString();
+        // A sheet is named once, however many of its copies failed.
         Plot_Drawing1& sheet = *jobs[static_cast<size_t>(j)];
         if (Print_Sheet(sheet, option, path))
             ++done;
-        else
-            failures.Add(Job_Name(sheet, path, j), GetLastError());
+        else if (failed_sheets.insert(&sheet).second)
+            failures.Add(Job_Name(sheet, path), GetLastError());
     }
     Progress_End_And_Close();
     if (!start_space.isNull())
         Activate_Layout_Of_Block(start_space);
-    failures.Show(done + failures.Count());
+    failures.Show(static_cast<int>(std::set<Plot_Drawing1*>(jobs.begin(), jobs.end()).size()));
     if (sent != nullptr)
         *sent = done;
     return finished;

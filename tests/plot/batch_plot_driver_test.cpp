@@ -293,7 +293,7 @@ TEST_F(Batch_Plot_Driver_Test, SheetsWhoseFilesCannotBeWrittenAreFailedPlotsRetr
     // The user is told in one message which sheets failed and why; the empty folder is not shown.
     ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
     EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel打印");
-    EXPECT_EQ(platform::MessageBoxLog[0].text, L"全部 4 张图纸均未能输出，没有生成任何文件 !\n\n"
+    EXPECT_EQ(platform::MessageBoxLog[0].text, L"全部 4 张图纸均未能输出 !\n\n"
                                                L"M-01 ：磁盘空间不足\nL-01 ：磁盘空间不足\nM-02 ：磁盘空间不足\n"
                                                L"M-03 ：磁盘空间不足\n\n这些图纸原有的输出文件保持不变 !");
     EXPECT_FALSE(Folder_Opened(Out_Folder));

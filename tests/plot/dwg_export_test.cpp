@@ -471,7 +471,7 @@ TEST_F(Dwg_Export_Test, DrawingFilesThatCannotBeWrittenWholeKeepTheOldFileAndAre
     platform::Machine::instance().set_disk_free(L"C:\\Out", std::nullopt);
     EXPECT_EQ(written, 0);
     ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
-    EXPECT_EQ(platform::MessageBoxLog[0].text, L"全部 2 张图纸均未能输出，没有生成任何文件 !\n\nA ：磁盘空间不足\n"
+    EXPECT_EQ(platform::MessageBoxLog[0].text, L"全部 2 张图纸均未能输出 !\n\nA ：磁盘空间不足\n"
                                                L"B ：磁盘空间不足\n\n这些图纸原有的输出文件保持不变 !");
     EXPECT_EQ(files(), before);
 }

@@ -149,7 +149,7 @@ TEST_F(Old_Plot_Run_Test, Plt_Files_That_Cannot_Be_Written_Keep_The_Earlier_Ones
 
     ASSERT_EQ(platform::MessageBoxLog.size(), 2u);
     EXPECT_EQ(platform::MessageBoxLog[1].caption, L"Korvel打印");
-    EXPECT_EQ(platform::MessageBoxLog[1].text, L"全部 2 张图纸均未能输出，没有生成任何文件 !\n\nDrawing1-001.plt ：没有写入权限\n"
+    EXPECT_EQ(platform::MessageBoxLog[1].text, L"全部 2 张图纸均未能输出 !\n\nDrawing1-001.plt ：没有写入权限\n"
                                                L"Drawing1-002.plt ：没有写入权限\n\n这些图纸原有的输出文件保持不变 !");
     EXPECT_EQ(File_Bytes(L"C:\\旧图\\Drawing1-001.plt"), "earlier");
     EXPECT_EQ(File_Bytes(L"C:\\旧图\\Drawing1-002.plt"), "earlier");

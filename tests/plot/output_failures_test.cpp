@@ -34,7 +34,7 @@ TEST(Output_Failures, One_Message_Lists_The_Failed_Sheets_And_Says_When_None_Was
               CString(L"共 9 张图纸，其中以下 2 张未能输出 !\n\n图-02 ：磁盘空间不足\n图-05 平面 ：没有写入权限\n\n"
                       L"这些图纸原有的输出文件保持不变 !"));
     EXPECT_EQ(failures.Message(2),
-              CString(L"全部 2 张图纸均未能输出，没有生成任何文件 !\n\n图-02 ：磁盘空间不足\n图-05 平面 ：没有写入权限\n\n"
+              CString(L"全部 2 张图纸均未能输出 !\n\n图-02 ：磁盘空间不足\n图-05 平面 ：没有写入权限\n\n"
                       L"这些图纸原有的输出文件保持不变 !"));
 }
 

@@ -303,13 +303,30 @@ TEST_F(Paper_Batch_Test, Plt_Files_That_Cannot_Be_Written_Keep_The_Earlier_Ones_
 
     ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
     EXPECT_EQ(platform::MessageBoxLog[0].text,
-              L"全部 3 张图纸均未能输出，没有生成任何文件 !\n\n" + std::wstring(title.GetString()) + L"_1.plt ：磁盘空间不足\n" +
+              L"全部 3 张图纸均未能输出 !\n\n" + std::wstring(title.GetString()) + L"_1.plt ：磁盘空间不足\n" +
                   title.GetString() + L"_2.plt ：磁盘空间不足\n" + title.GetString() +
                   L"_3.plt ：磁盘空间不足\n\n这些图纸原有的输出文件保持不变 !");
     for (int j = 0; j < 3; ++j)
         EXPECT_EQ(File_Bytes(Paper_Batch_Plt_Path(Plt_Folder, title, 3, j)), earlier[static_cast<size_t>(j)]) << j;
     EXPECT_EQ(std::distance(fs::directory_iterator(Host(Plt_Folder)), {}), 3);
     EXPECT_FALSE(Folder_Opened(Plt_Folder));
+    EXPECT_EQ(platform::Pending_Text(), Reopen_Text());
+}
+
+// A printer whose spool cannot be written: each sheet that did not go out is named once by
+// its row, whatever its copies.
+TEST_F(Paper_Batch_Test, Sheets_The_Printer_Did_Not_Take_Are_Named_Once_By_Their_Rows)
+{
+    platform::Machine::instance().deny_writes(L"C:\\Spool\\LaserJet");
+    Answer_Boxes(1);
+    Run_Plot_Temp3();
+    platform::Machine::instance().allow_writes(L"C:\\Spool\\LaserJet");
+
+    EXPECT_EQ(m_Jobs.size(), 4u);
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].text, L"全部 3 张图纸均未能输出 !\n\n第 1 张 ：没有写入权限\n第 2 张 ：没有写入权限\n"
+                                               L"第 3 张 ：没有写入权限\n\n这些图纸原有的输出文件保持不变 !");
+    EXPECT_TRUE(platform::Print_Queue(Printer.GetString()).empty());
     EXPECT_EQ(platform::Pending_Text(), Reopen_Text());
 }
 
