@@ -23,8 +23,6 @@ void For_Each_Entry(const CString& folder, const std::function<void(const CStrin
     FindClose(find);
 }
 
-CString File_Name_Of(const CString& path) { return path.Mid(path.ReverseFind(L'\\') + 1); }
-
 }  // namespace
 
 bool Read_File_Bytes(const CString& path, std::string& bytes)
@@ -40,6 +38,13 @@ bool Read_File_Bytes(const CString& path, std::string& bytes)
     const bool read = std::ferror(file) == 0;
     std::fclose(file);
     return read;
+}
+
+CString File_Name_Of(const CString& path)
+{
+    const int backslash = path.ReverseFind(L'\\');
+    const int slash = path.ReverseFind(L'/');
+    return path.Mid((backslash > slash ? backslash : slash) + 1);
 }
 
 int Path_Kind(const CString& path)
@@ -67,6 +72,20 @@ bool Delete_File(const CString& path)
         DeleteFileW(path.GetString());
     }
     return Path_Kind(path) == 0;
+}
+
+bool File_Can_Be_Replaced(const CString& path)
+{
+    const int kind = Path_Kind(path);
+    if (kind != 1)
+        return kind == 0;
+    if ((GetFileAttributesW(path.GetString()) & FILE_ATTRIBUTE_READONLY) != 0)
+        return true;
+    FILE* file = _wfopen(path.GetString(), L"r+b");
+    if (file == nullptr)
+        return false;
+    std::fclose(file);
+    return true;
 }
 
 void Delete_Folder_Files(const CString& folder)

@@ -8,12 +8,18 @@
 
 // The whole file into bytes; false when it cannot be opened or read.
 bool Read_File_Bytes(const CString& path, std::string& bytes);
+// The part of the path after its last backslash or slash.
+CString File_Name_Of(const CString& path);
 // 0 nothing at the path, 1 a file, 2 a folder.
 int Path_Kind(const CString& path);
 // Removes the read-only and hidden attributes when either is set.
 void Clear_File_Attributes(const CString& path);
 // Clears the attributes and deletes the file; true when nothing is left at the path.
 bool Delete_File(const CString& path);
+// True when nothing is at the path, or the file there may be opened for writing (it is not
+// held open by another program nor in a folder that may not be written); a read-only file
+// counts as replaceable, its mark is cleared when it is replaced. The file is left as it was.
+bool File_Can_Be_Replaced(const CString& path);
 // Deletes every file directly in the folder; subfolders stay.
 void Delete_Folder_Files(const CString& folder);
 // Deletes every file of that name (without regard to case) in the subfolders at any

@@ -4,9 +4,11 @@
 
 #include "core/file_messages.h"
 #include "core/file_operations.h"
+#include "core/fresh_output.h"
 #include "core/view_helpers.h"
 #include "db/dbblkref.h"
 #include "sheets/exact_extents.h"
+#include "win/win_error.h"
 
 void Copy_Standard_Text_Style(ZcDbDatabase* target)
 {
@@ -87,12 +89,26 @@ bool Append_Block_Reference(ZcDbBlockTableRecord* record, ZcDbObjectId block_id,
     return true;
 }
 
-bool Save_Exported_Drawing(ZcDbDatabase* db, const CString& path)
+bool Save_Exported_Drawing(ZcDbDatabase* db, const CString& path, bool report_failure)
 {
-    // The drawing format the export always wrote; the file layer writes its own version of it.
-    if (db->saveAs(path, ZcDb::kDHL_1800) == Zcad::eOk && Path_Kind(path) == 1)
+    // The drawing format the export always wrote; the file layer writes its own version of
+    // it. An earlier file at the path is replaced only by a whole new one.
+    bool saved = false;
+    DWORD error = ERROR_SUCCESS;
+    {
+        Fresh_Output output(path);
+        saved = db->saveAs(output.Path(), ZcDb::kDHL_1800) == Zcad::eOk;
+        error = saved ? ERROR_SUCCESS : GetLastError();
+        if (saved && !output.Replace_Target()) {
+            saved = false;
+            error = GetLastError();
+        }
+    }
+    if (saved)
         return true;
-    Show_Write_Failure(path);
+    if (report_failure)
+        Show_Write_Failure(path);
+    SetLastError(error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT);
     return false;
 }
 

@@ -14,6 +14,7 @@
 #include "ed/host_window.h"
 #include "plot/batch_run.h"
 #include "plot/batch_window.h"
+#include "plot/output_failures.h"
 #include "plot/output_folders.h"
 #include "plot/pdf_merge.h"
 #include "plot/plot_sheet.h"
@@ -22,6 +23,7 @@
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
 #include "sheets/sheet_records.h"
+#include "win/win_error.h"
 #include "win/win_shell.h"
 #include "win/windows.h"
 
@@ -29,6 +31,7 @@ int g_Plot_Style_Index = -1;
 CString g_Retry_Folder;
 ZcDbObjectId g_Retry_Space_Id;
 ZcArray<int> g_Failed_Sheets;
+int g_Retry_Sheet_Count = 0;
 
 namespace {
 
@@ -48,20 +51,28 @@ bool Plot_Batch_Sheet(const Batch_Sheet& sheet, const Paper_Array& papers, const
         Activate_Layout_Of_Block(sheet.space_id);
     const bool in_layout = Is_Paper_Space();
 
-    Doc_Lock lock;
-    Plot_Set plot_set;
-    plot_set.Set_Device(Get_Pc5_File_Name(option.Output_Type));
-    plot_set.Set_Media(sheet.paper_name, sheet.portrait);
-    plot_set.Select_Style_Sheet(g_Plot_Style_Index);
-    plot_set.Set_Window(sheet.min_corner, sheet.max_corner, sheet.plot_scale, false);
-    plot_set.Reset_Rotation();
-    const CString path = Batch_Sheet_Path(option, folder, sheet.output_name, position + 1);
-    plot_set.Close_Layout();
+    bool done = false;
+    DWORD error = ERROR_SUCCESS;
+    {
+        Doc_Lock lock;
+        Plot_Set plot_set;
+        plot_set.Set_Device(Get_Pc5_File_Name(option.Output_Type));
+        plot_set.Set_Media(sheet.paper_name, sheet.portrait);
+        plot_set.Select_Style_Sheet(g_Plot_Style_Index);
+        plot_set.Set_Window(sheet.min_corner, sheet.max_corner, sheet.plot_scale, false);
+        plot_set.Reset_Rotation();
+        const CString path = Batch_Sheet_Path(option, folder, sheet.output_name, position + 1);
+        plot_set.Close_Layout();
 
-    CString offset;
-    if (g_Host_Year == 2007)
-        offset = Get_Plot_Offset_Text(Find_Paper_By_Name(papers, sheet.paper_name), sheet.width, sheet.height);
-    return Plot_Sheet_To_File(in_layout, path, option.Print_Sign, sheet.portrait, offset, plot_set.Media_Name);
+        CString offset;
+        if (g_Host_Year == 2007)
+            offset = Get_Plot_Offset_Text(Find_Paper_By_Name(papers, sheet.paper_name), sheet.width, sheet.height);
+        done = Plot_Sheet_To_File(in_layout, path, option.Print_Sign, sheet.portrait, offset, plot_set.Media_Name);
+        error = GetLastError();
+    }
+    // Why it failed outlives the lock and the plot settings.
+    SetLastError(error);
+    return done;
 }
 
 void Finish_Batch_Run(int kind, const CString& folder, ZcDbObjectId start_space, bool merging)
@@ -72,6 +83,30 @@ void Finish_Batch_Run(int kind, const CString& folder, ZcDbObjectId start_space,
         Activate_Layout_Of_Block(start_space);
     if (merging)
         Merge_Pdfs(kind, folder);
+}
+
+void Open_Output_Folder(const CString& folder, bool merging)
+{
+    if (!merging && g_Plot_Config.Open_Folder != 0)
+        ShellExecuteW(adsw_zcadMainWnd(), L"open", folder.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Leave_For_Retry(const CString& folder, ZcDbObjectId start_space, const ZcArray<int>& failed, int count)
+{
+    g_Retry_Folder = folder;
+    g_Retry_Space_Id = start_space;
+    g_Failed_Sheets = failed;
+    g_Retry_Sheet_Count = count;
+}
+
+void Finish_Batch_Retry(int kind, bool merging, const Output_Failures& failures)
+{
+    g_Failed_Sheets.removeAll();
+    Finish_Batch_Run(kind, g_Retry_Folder, g_Retry_Space_Id, merging);
+    failures.Show(g_Retry_Sheet_Count);
+    // A folder that got nothing of this run is not shown as its result.
+    if (failures.Count() < g_Retry_Sheet_Count)
+        Open_Output_Folder(g_Retry_Folder, merging);
 }
 
 bool Plot_BaseFun1(CString& folder, int count)
@@ -96,9 +131,7 @@ bool Plot_BaseFun1(CString& folder, int count)
     }
 
     if (!failed.isEmpty()) {
-        g_Retry_Folder = folder;
-        g_Retry_Space_Id = start_space;
-        g_Failed_Sheets = failed;
+        Leave_For_Retry(folder, start_space, failed, count);
         Queue_Follow_Up(L"Plot_BaseFun1_Standby");
         return true;
     }
@@ -111,8 +144,9 @@ void Run_Plot_Temp1()
     Command_Scope scope;
     CString folder;
     const bool finished = Plot_BaseFun1(folder, Plot_List_Size());
-    if (finished && !Merging_Pdf(Option_In_Force()) && g_Plot_Config.Open_Folder != 0)
-        ShellExecuteW(adsw_zcadMainWnd(), L"open", folder.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
+    // With failed sheets the retry ends the run and decides.
+    if (finished && g_Failed_Sheets.isEmpty())
+        Open_Output_Folder(folder, Merging_Pdf(Option_In_Force()));
     Queue_Follow_Up(L"KV_DivezUrez_2");
 }
 
@@ -124,16 +158,19 @@ void Run_Plot_BaseFun1_Standby()
         return;
     File_Dialogs_Off file_dialogs_off;
     const bool merging = Merging_Pdf(Option_In_Force());
+    Output_Failures failures;
     Batch_Progress_Begin(retries);
     for (int k = 0; k < retries; ++k) {
         Batch_Progress_Step();
         // A position the list no longer holds is skipped; a second failure is not retried.
         const int position = g_Failed_Sheets[k];
-        if (position >= 0 && position < Plot_List_Size())
-            Plot_Sheet_Of_List(*g_Sheet_Set->Plot_List[position], g_Retry_Folder, position);
+        if (position < 0 || position >= Plot_List_Size())
+            continue;
+        Plot_Drawing1& sheet = *g_Sheet_Set->Plot_List[position];
+        if (!Plot_Sheet_Of_List(sheet, g_Retry_Folder, position))
+            failures.Add(sheet.Output_Name, GetLastError());
     }
-    g_Failed_Sheets.removeAll();
-    Finish_Batch_Run(1, g_Retry_Folder, g_Retry_Space_Id, merging);
+    Finish_Batch_Retry(1, merging, failures);
 }
 
 void Generic_List_Titles(CStringArray& titles)

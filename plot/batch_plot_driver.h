@@ -20,6 +20,10 @@ extern int g_Plot_Style_Index;
 extern CString g_Retry_Folder;
 extern ZcDbObjectId g_Retry_Space_Id;
 extern ZcArray<int> g_Failed_Sheets;
+// The number of sheets of that run.
+extern int g_Retry_Sheet_Count;
+
+class Output_Failures;
 
 // What the plot of one sheet of a file batch needs of it.
 struct Batch_Sheet {
@@ -35,12 +39,23 @@ struct Batch_Sheet {
 };
 
 // Makes the sheet's space current, prepares its plot settings and plots it into the folder
-// as the sheet at `position` (from 0) of the run; true when the plot counts as done.
+// as the sheet at `position` (from 0) of the run; true when the plot counts as done. On
+// failure the thread's last error says why, and a file of an earlier run stays as it was.
 bool Plot_Batch_Sheet(const Batch_Sheet& sheet, const Paper_Array& papers, const CString& folder, int position);
 
 // The end of a run: the window's progress ended and the window closed, the starting space
 // current again, and when merging the PDF files merged with the titles of list kind `kind`.
 void Finish_Batch_Run(int kind, const CString& folder, ZcDbObjectId start_space, bool merging);
+
+// Opens the output folder in the shell when the settings want it and the run did not merge.
+void Open_Output_Folder(const CString& folder, bool merging);
+// Keeps what the follow-up command of a run with failed sheets needs: the run's folder,
+// starting space, failed positions and number of sheets.
+void Leave_For_Retry(const CString& folder, ZcDbObjectId start_space, const ZcArray<int>& failed, int count);
+// The end of a retry: the run finished as Finish_Batch_Run does for list kind `kind`, the
+// sheets that failed again told in one message, and the output folder opened when the
+// settings want it and any sheet of the run was written.
+void Finish_Batch_Retry(int kind, bool merging, const Output_Failures& failures);
 
 // Plots the first `count` sheets of the plot list of g_Sheet_Set into the run's output
 // folder, which `folder` receives. Failed sheets are left to "Plot_BaseFun1_Standby",
@@ -49,10 +64,12 @@ void Finish_Batch_Run(int kind, const CString& folder, ZcDbObjectId start_space,
 bool Plot_BaseFun1(CString& folder, int count);
 
 // Body of the command "Plot_Temp1": the run over the whole plot list, the output
-// folder opened when wanted, then the result window queued to open again.
+// folder opened when wanted and no sheet is left to the retry, then the result window
+// queued to open again.
 void Run_Plot_Temp1();
 // Body of the command "Plot_BaseFun1_Standby": the failed sheets of the last run once
-// more, then the end of that run (window closed, space restored, PDF files merged).
+// more, then the end of that run (window closed, space restored, PDF files merged, the
+// sheets that failed again told, the folder opened).
 void Run_Plot_BaseFun1_Standby();
 
 // The output names of the plot list of g_Sheet_Set, in plot order: the titles of the

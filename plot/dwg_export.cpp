@@ -20,10 +20,12 @@
 #include "plot/dwg_table_style.h"
 #include "plot/dwg_viewports.h"
 #include "plot/dwg_window_pick.h"
+#include "plot/output_failures.h"
 #include "plot/output_folders.h"
 #include "plot/standard_style_rename.h"
 #include "sheets/sheet_records.h"
 #include "titleblock/tk_sheets.h"
+#include "win/win_error.h"
 #include "win/windows.h"
 
 namespace {
@@ -81,7 +83,7 @@ void Open_Exported_Dwg(const CString& file)
 }
 
 bool Export_Ids_To_Dwg(const ZcGePoint2d& corner1, const ZcGePoint2d& corner2, ZcDbObjectIdArray& ids,
-                       const CString& file, bool open, bool name_layout)
+                       const CString& file, bool open, bool name_layout, bool report_failure)
 {
     ZcDbDatabase* source = zcdbHostApplicationServices()->workingDatabase();
     const bool paper = Is_Paper_Space();
@@ -96,6 +98,7 @@ bool Export_Ids_To_Dwg(const ZcGePoint2d& corner1, const ZcGePoint2d& corner2, Z
     Copy_Standard_Table_Style(drawing.get());
 
     bool written = false;
+    DWORD error = ERROR_WRITE_FAULT;
     ZcDbDatabase* temporary = nullptr;
     if ((viewports.GetSize() > 0 && !Copy_Model_Space_As_Block(drawing.get())) ||
         source->wblock(temporary, ids, centre) != Zcad::eOk || temporary == nullptr) {
@@ -110,7 +113,8 @@ bool Export_Ids_To_Dwg(const ZcGePoint2d& corner1, const ZcGePoint2d& corner2, Z
         }
         Set_Database_View(drawing.get(), std::fabs(corner2.x - corner1.x) * 1.05,
                           std::fabs(corner2.y - corner1.y) * 1.05, 0.0, 0.0, paper);
-        written = Save_Exported_Drawing(drawing.get(), file);
+        written = Save_Exported_Drawing(drawing.get(), file, report_failure);
+        error = GetLastError();
         drawing.reset();
         if (written && open)
             Open_Exported_Dwg(file);
@@ -119,15 +123,17 @@ bool Export_Ids_To_Dwg(const ZcGePoint2d& corner1, const ZcGePoint2d& corner2, Z
         delete viewports[i];
     viewports.RemoveAll();
     ids.removeAll();
+    if (!written)
+        SetLastError(error);
     return written;
 }
 
 bool Export_Window_To_Dwg(const ZcGePoint2d& corner1, const ZcGePoint2d& corner2, const CString& file,
-                          bool open, bool name_layout)
+                          bool open, bool name_layout, bool report_failure)
 {
     ZcDbObjectIdArray ids;
     Collect_Window_Ids(corner1, corner2, ids);
-    return Export_Ids_To_Dwg(corner1, corner2, ids, file, open, name_layout);
+    return Export_Ids_To_Dwg(corner1, corner2, ids, file, open, name_layout, report_failure);
 }
 
 namespace {
@@ -154,7 +160,7 @@ bool Export_Sheet_Windows(const std::vector<Dwg_Export_Sheet>& sheets, CString& 
         // Nothing could be saved there: said once, instead of once per sheet.
         Show_Write_Failure(out_folder);
         styles.Restore();
-        return true;
+        return false;
     }
     ZcDbObjectId start_space;
     if (ZcDbBlockTableRecord* space = Get_Current_Space_Record(zcdbHostApplicationServices()->workingDatabase(), false)) {
@@ -162,19 +168,18 @@ bool Export_Sheet_Windows(const std::vector<Dwg_Export_Sheet>& sheets, CString& 
         space->close();
     }
     Batch_Progress_Begin(static_cast<int>(sheets.size()));
+    Output_Failures failures;
+    int saved = 0;
     for (const Dwg_Export_Sheet& sheet : sheets) {
         Activate_Layout_Of_Block(sheet.space_id);
         const CString file = out_folder + L"\\" + sheet.name + platform::Drawing_File_Extension;
-        Delete_File(file);
-        if (Path_Kind(file) != 0) {
-            CString text;
-            text.Format(L"文件 < %s >\n\n可能处于打开状态，无法覆盖 ！", file.GetString());
-            MessageBoxW(adsw_zcadMainWnd(), text, L"Korvel打印", MB_OK | MB_ICONQUESTION);
-            continue;
-        }
         Batch_Progress_Step();
-        if (Export_Window_To_Dwg(sheet.min_corner, sheet.max_corner, file, false, true) && written != nullptr)
-            ++*written;
+        // The earlier file stays until the new drawing replaces it whole; a file that cannot
+        // be replaced is told with the others at the end.
+        if (Export_Window_To_Dwg(sheet.min_corner, sheet.max_corner, file, false, true, false))
+            ++saved;
+        else
+            failures.Add(sheet.name, GetLastError());
         if (Batch_Take_Stop_Request() &&
             MessageBoxW(adsw_zcadMainWnd(), L"是否中断 ？", L"Korvel", MB_YESNO | MB_ICONINFORMATION) == IDYES)
             break;
@@ -183,7 +188,10 @@ bool Export_Sheet_Windows(const std::vector<Dwg_Export_Sheet>& sheets, CString& 
         Activate_Layout_Of_Block(start_space);
     Batch_Progress_End();
     styles.Restore();
-    return true;
+    failures.Show(saved + failures.Count());
+    if (written != nullptr)
+        *written = saved;
+    return saved > 0;
 }
 
 }  // namespace

@@ -14,19 +14,20 @@ class TK_Sheet_List;
 // title-block window g_Dlg_BPlot2 shows the progress).
 bool Export_Sheets_To_Dwg2(TK_Sheet_List& sheet_list, CString& out_folder, int* written = nullptr);
 // Exports every sheet of the set's plot list into the output folder of the options in force
-// (out_folder receives it). A file that cannot be replaced, or a drawing that cannot be
-// written, is shown and skipped. written (when given) counts the files written. The open
-// result window (g_Dlg_BPlot1) shows the progress; its stop button, once asked, ends the
-// export after the sheet in hand. True.
+// (out_folder receives it). The drawings that cannot be written, or cannot replace the
+// earlier file, are told in one message at the end, their earlier files kept as they were. written (when given) counts the files written. The open result window
+// (g_Dlg_BPlot1) shows the progress; its stop button, once asked, ends the export after
+// the sheet in hand. True when any file was written.
 bool Export_Sheets_To_Dwg1(Plot_Sheet_Set& sheet_set, CString& out_folder, int* written = nullptr);
 // The entities of the current space that the window takes, written to file. True when the
-// file was written.
+// file was written; else the thread's last error says why, and the failure is shown unless
+// the caller reports it.
 bool Export_Window_To_Dwg(const ZcGePoint2d& corner1, const ZcGePoint2d& corner2, const CString& file,
-                          bool open, bool name_layout);
+                          bool open, bool name_layout, bool report_failure = true);
 // The ids' entities written into a new drawing file, the window's centre at the origin; with
 // open the host opens the file, with name_layout the layout takes the file's title. The ids
-// are emptied. True when the file was written.
+// are emptied. True when the file was written; else as Export_Window_To_Dwg.
 bool Export_Ids_To_Dwg(const ZcGePoint2d& corner1, const ZcGePoint2d& corner2, ZcDbObjectIdArray& ids,
-                       const CString& file, bool open, bool name_layout);
+                       const CString& file, bool open, bool name_layout, bool report_failure = true);
 // Opens the file as a document of the host.
 void Open_Exported_Dwg(const CString& file);

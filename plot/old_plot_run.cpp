@@ -14,9 +14,12 @@
 #include "ed/prompts.h"
 #include "plot/old_plot_setting.h"
 #include "plot/batch_run.h"
+#include "plot/output_failures.h"
 #include "plot/output_folders.h"
+#include "plot/plot_sheet.h"
 #include "sheets/marker_entities.h"
 #include "sheets/plot_set.h"
+#include "win/win_error.h"
 #include "win/windows.h"
 
 namespace {
@@ -60,18 +63,38 @@ bool Confirm_Plot(const Old_Plot_Setting& setting)
 }
 
 // One area through "-plot" with the current layout's page setup, plotted as a window
-// scaled to fit.
-void Plot_One_Area(const ZcGePoint3d& lower, const ZcGePoint3d& upper, const CString& orientation, bool in_layout,
+// scaled to fit; a PLT file replaces the earlier one only once it is whole. False, with the
+// thread's last error saying why, when the area did not go out.
+bool Plot_One_Area(const ZcGePoint3d& lower, const ZcGePoint3d& upper, const CString& orientation, bool in_layout,
                    bool to_plt, const CString& file_name)
 {
-    Doc_Lock lock;
-    Plot_Set plot_set;
-    plot_set.Set_Window(Point_2d(lower), Point_2d(upper), 0.0, false);
-    plot_set.Close_Layout();
-    CStringArray items;
-    items.Add(L"-plot");
-    Old_Plot_Answers(in_layout, to_plt, orientation, file_name, items);
-    Run_Host_Command(items);
+    bool done = false;
+    DWORD error = ERROR_SUCCESS;
+    {
+        Doc_Lock lock;
+        Plot_Set plot_set;
+        plot_set.Set_Window(Point_2d(lower), Point_2d(upper), 0.0, false);
+        plot_set.Close_Layout();
+        done = Plot_Into_File(file_name, [&](const CString& file) {
+            CStringArray items;
+            items.Add(L"-plot");
+            Old_Plot_Answers(in_layout, to_plt, orientation, file, items);
+            return Run_Host_Command(items);
+        });
+        error = GetLastError();
+    }
+    SetLastError(error);
+    return done;
+}
+
+// How the user knows an area: its PLT file, else its number.
+CString Area_Name(const CString& file_name, int area)
+{
+    if (!file_name.IsEmpty())
+        return File_Name_Of(file_name);
+    CString name;
+    name.Format(L"第 %d 张", area + 1);
+    return name;
 }
 
 }  // namespace
@@ -148,20 +171,21 @@ bool Old_Plot_Setting::Plot_Areas()
     File_Dialogs_Off file_dialogs_off;
     const bool in_layout = Is_Paper_Space();
     const int passes = To_Plt != 0 ? 1 : Copies;
+    Output_Failures failures;
     for (int pass = 0; pass < passes; ++pass)
         for (int i = 0; i < Area_Count(); ++i) {
             CString file_name;
-            if (To_Plt != 0) {
+            if (To_Plt != 0)
                 file_name = Old_Plot_File_Name(base_name, i + 1);
-                Delete_File(file_name);
-            }
             CString orientation;
             if (Auto_Rotate != 0) {
                 const double width = std::fabs(Upper_Corners[i].x - Lower_Corners[i].x);
                 const double height = std::fabs(Upper_Corners[i].y - Lower_Corners[i].y);
                 orientation = width >= height ? L"L" : L"P";
             }
-            Plot_One_Area(Lower_Corners[i], Upper_Corners[i], orientation, in_layout, To_Plt != 0, file_name);
+            if (!Plot_One_Area(Lower_Corners[i], Upper_Corners[i], orientation, in_layout, To_Plt != 0, file_name))
+                failures.Add(Area_Name(file_name, i), GetLastError());
         }
+    failures.Show(passes * Area_Count());
     return true;
 }

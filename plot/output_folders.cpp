@@ -95,7 +95,6 @@ CString Batch_Sheet_Path(const Plot_Option& option, const CString& folder, const
     else
         path = folder + L"\\" + output_name;
     path += Output_Extension(option.Output_Type);
-    Delete_File(path);
     return path;
 }
 

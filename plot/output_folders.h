@@ -24,8 +24,8 @@ bool Merging_Pdf(const Plot_Option& option);
 // when merging PDF files, else the options' folder.
 CString Prepare_Batch_Folder(Plot_Option& option);
 // The output file of the sheet at `position` (from 1) of a file batch: folder + "\\" +
-// name, or folder + "\\" + position when merging, plus the extension. Any file already
-// at that path is deleted.
+// name, or folder + "\\" + position when merging, plus the extension. A file already at
+// that path stays until the plot replaces it.
 CString Batch_Sheet_Path(const Plot_Option& option, const CString& folder, const CString& output_name, int position);
 // The PLT file of job `job` (from 1) of `jobs` in a paper batch printing to files; empty
 // when the options print to paper.

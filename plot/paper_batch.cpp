@@ -1,5 +1,7 @@
 #include "plot/paper_batch.h"
 
+#include <set>
+
 #include "core/command_context.h"
 #include "core/command_handlers.h"
 #include "core/doc_lock.h"
@@ -14,8 +16,10 @@
 #include "plot/batch_plot_driver.h"
 #include "plot/batch_run.h"
 #include "plot/dbplotsetval.h"
+#include "plot/output_failures.h"
 #include "plot/plot_sheet.h"
 #include "sheets/plot_set.h"
+#include "win/win_error.h"
 #include "win/win_files.h"
 #include "win/win_shell.h"
 
@@ -44,24 +48,44 @@ bool Take_Stop_Request()
     return true;
 }
 
-// Makes the sheet's space current, prepares its plot settings for the printer and sends it.
-void Print_Sheet(Plot_Drawing1& sheet, const Plot_Option& option, const CString& path)
+// Makes the sheet's space current, prepares its plot settings for the printer and sends
+// it; false, with the thread's last error saying why, when it did not go out.
+bool Print_Sheet(Plot_Drawing1& sheet, const Plot_Option& option, const CString& path)
 {
     if (!sheet.Space_Id.isNull())
         Activate_Layout_Of_Block(sheet.Space_Id);
     const bool in_layout = Is_Paper_Space();
 
-    Doc_Lock lock;
-    Plot_Set plot_set;
-    plot_set.Set_Device(option.Device_Name);
-    if (plot_set.Layout != nullptr)
-        plot_set.Validator->setCanonicalMediaName(plot_set.Layout, sheet.Paper_Name.GetString());
-    plot_set.Select_Style_Sheet(g_Plot_Style_Index);
-    plot_set.Set_Window(sheet.Min_Corner, sheet.Max_Corner, 0.0, false);
+    bool done = false;
+    DWORD error = ERROR_SUCCESS;
+    {
+        Doc_Lock lock;
+        Plot_Set plot_set;
+        plot_set.Set_Device(option.Device_Name);
+        if (plot_set.Layout != nullptr)
+            plot_set.Validator->setCanonicalMediaName(plot_set.Layout, sheet.Paper_Name.GetString());
+        plot_set.Select_Style_Sheet(g_Plot_Style_Index);
+        plot_set.Set_Window(sheet.Min_Corner, sheet.Max_Corner, 0.0, false);
+        plot_set.Close_Layout();
+        done = Plot_Sheet_To_Paper(in_layout, path, option.Print_Sign, sheet.Portrait);
+        error = GetLastError();
+    }
+    SetLastError(error);
+    return done;
+}
+
+// How the user knows a job: its PLT file, else its sheet's row in the list.
+CString Job_Name(const Plot_Drawing1& sheet, const CString& path)
+{
     if (!path.IsEmpty())
-        Delete_File(path);
-    plot_set.Close_Layout();
-    Plot_Sheet_To_Paper(in_layout, path, option.Print_Sign, sheet.Portrait);
+        return File_Name_Of(path);
+    int row = 0;
+    for (INT_PTR i = 0; i < g_Sheet_Set->Plot_List.GetSize(); ++i)
+        if (g_Sheet_Set->Plot_List[i] == &sheet)
+            row = static_cast<int>(i) + 1;
+    CString name;
+    name.Format(L"第 %d 张", row);
+    return name;
 }
 
 }  // namespace
@@ -106,8 +130,10 @@ CString Paper_Batch_Plt_Path(const CString& folder, const CString& title, int jo
     return path;
 }
 
-bool Plot_Paper_Batch(int count)
+bool Plot_Paper_Batch(int count, int* sent)
 {
+    if (sent != nullptr)
+        *sent = 0;
     const Plot_Option& option = Option_In_Force();
     // Nothing goes to a printer that is not there.
     if (option.Device_Name.IsEmpty() || g_Sheet_Set == nullptr) {
@@ -126,6 +152,9 @@ bool Plot_Paper_Batch(int count)
     const CString title = Get_Dwg_Title();
 
     bool finished = true;
+    Output_Failures failures;
+    std::set<Plot_Drawing1*> failed_sheets;
+    int done = 0;
     for (int j = 0; j < job_count; ++j) {
         if (Take_Stop_Request() && User_Stops()) {
             finished = false;
@@ -134,20 +163,30 @@ bool Plot_Paper_Batch(int count)
         if (g_Dlg_BPlot3 != nullptr)
             g_Dlg_BPlot3->Plot_Progress_Step();
         const CString path = to_file ? Paper_Batch_Plt_Path(option.Plt_Folder, title, job_count, j) : CString();
-        Print_Sheet(*jobs[static_cast<size_t>(j)], option, path);
+        // A sheet is named once, however many of its copies failed.
+        Plot_Drawing1& sheet = *jobs[static_cast<size_t>(j)];
+        if (Print_Sheet(sheet, option, path))
+            ++done;
+        else if (failed_sheets.insert(&sheet).second)
+            failures.Add(Job_Name(sheet, path), GetLastError());
     }
     Progress_End_And_Close();
     if (!start_space.isNull())
         Activate_Layout_Of_Block(start_space);
+    failures.Show(static_cast<int>(std::set<Plot_Drawing1*>(jobs.begin(), jobs.end()).size()));
+    if (sent != nullptr)
+        *sent = done;
     return finished;
 }
 
 void Run_Plot_Temp3()
 {
     Command_Scope scope;
-    const bool finished = Plot_Paper_Batch(Plot_List_Size());
+    int sent = 0;
+    const bool finished = Plot_Paper_Batch(Plot_List_Size(), &sent);
     const Plot_Option& option = Option_In_Force();
-    if (finished && g_Plot_Config.Open_Folder != 0 && option.Plt_Output == 1)
+    // A folder that got no file of this run is not shown as its result.
+    if (finished && sent > 0 && g_Plot_Config.Open_Folder != 0 && option.Plt_Output == 1)
         ShellExecuteW(adsw_zcadMainWnd(), L"open", option.Plt_Folder.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
     Queue_Follow_Up(L"KV_DivezUrez_5");
 }

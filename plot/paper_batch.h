@@ -17,8 +17,10 @@ std::vector<Plot_Drawing1*> Paper_Batch_Jobs(const Sheet_Array& plot_list, int c
 CString Paper_Batch_Plt_Path(const CString& folder, const CString& title, int job_count, int job);
 
 // Prints the jobs of the first `count` sheets on the options' printer; false when the user
-// stopped the run, or when no printer is chosen (nothing is sent then).
-bool Plot_Paper_Batch(int count);
+// stopped the run, or when no printer is chosen (nothing is sent then). A PLT file of an
+// earlier run is replaced only by a whole new one. The jobs that did not go out are told in
+// one message at the end; `sent` receives the number that did.
+bool Plot_Paper_Batch(int count, int* sent = nullptr);
 // Body of the command "Plot_Temp3": the run over the whole plot list, the PLT folder
-// opened when wanted, then the paper window queued to open again.
+// opened when wanted and any file was written, then the paper window queued to open again.
 void Run_Plot_Temp3();

@@ -4,6 +4,8 @@
 #include "core/editor_reactor.h"
 #include "core/file_messages.h"
 #include "core/file_operations.h"
+#include "core/fresh_output.h"
+#include "core/last_error.h"
 #include "core/named_records.h"
 #include "core/plot_config.h"
 #include "core/program_folders.h"
@@ -11,9 +13,11 @@
 #include "plot/batch_plot_driver.h"
 #include "ed/command_line.h"
 #include "ed/host_window.h"
+#include "plot/output_failures.h"
 #include "plot/pdf_rotate.h"
 #include "script/utf8.h"
 #include "titleblock/tk_sheets.h"
+#include "win/win_error.h"
 #include "win/windows.h"
 
 CString g_Merged_Pdf_Path;
@@ -75,15 +79,33 @@ void Write_Line(std::ostream& out, const CString& text)
 
 bool Merge_Pdfs(int kind, const CString& folder)
 {
-    const int rc = Merge_Pdfs_By_Companion(kind, folder);
-    if (rc == -1)
-        Merge_Pdfs_Fallback(kind, folder);
-    if (rc != 0 && Path_Kind(g_Merged_Pdf_Path) == 1) {
+    // The mergers write beside the earlier merged file, which is replaced only by a whole one.
+    const CString target = g_Merged_Pdf_Path;
+    bool merged = false;
+    DWORD error = ERROR_SUCCESS;
+    {
+        Fresh_Output output(target);
+        g_Merged_Pdf_Path = output.Path();
+        const int rc = Merge_Pdfs_By_Companion(kind, folder);
+        // The fallback runs in a process of its own: why the companion failed says why.
+        error = GetLastError();
+        if (rc == -1)
+            Merge_Pdfs_Fallback(kind, folder);
+        g_Merged_Pdf_Path = target;
+        merged = rc != 0 && output.Replace_Target();
+        if (!merged && output.Written())
+            error = GetLastError();
+    }
+    if (merged) {
         if (g_Plot_Config.Open_Merged_Pdf != 0)
             ShellExecuteW(adsw_zcadMainWnd(), L"open", g_Merged_Pdf_Path.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
         return true;
     }
-    Show_Plot_Message(L"调用PDF合并命令出错 !\n\n", L"文件合并报错");
+    // A merge that could not write its file: which file, and why.
+    CString text = L"调用PDF合并命令出错 !\n\n";
+    if (Is_Write_Failure(error))
+        text += File_Name_Of(target) + L" ：" + Write_Failure_Reason(error);
+    Show_Plot_Message(text, L"文件合并报错");
     return false;
 }
 
@@ -114,8 +136,11 @@ int Merge_Pdfs_By_Companion(int kind, const CString& folder)
         Show_Plot_Message(text, Missing_Dll_Caption);
         return -1;
     }
-    if (Run_Companion_Command(L"K_PDF_Merge", g_Merge_Cmd_Ran, assembly))
+    if (Run_Companion_Command(L"K_PDF_Merge", g_Merge_Cmd_Ran, assembly)) {
+        // Why the merge wrote nothing outlives the look.
+        Last_Error_Kept why;
         return Path_Kind(g_Merged_Pdf_Path) == 1 ? 1 : -1;
+    }
     CString text;
     text.Format(L"未能调用到 %s 文件里的合并命令 !\n\n请检查该文件是否被锁定 !\n\n请在该文件的属性里勾选 [解除锁定] 后重启CAD "
                 L"!\n\n目前改用备用应用程序Jexa2.exe进行合并 !",

@@ -12,8 +12,10 @@ extern CString g_Merged_Pdf_Path;
 // list), one per sheet in plot order, plotted or not. Replaceable for tests.
 extern void (*g_Merge_List_Titles)(int kind, CStringArray& titles);
 
-// Merges "<folder>\\1.pdf" .. "<folder>\\n.pdf"; true when the target exists at the end
-// (then opened once when Open_Merged_Pdf is on). Otherwise the merge error is shown.
+// Merges "<folder>\\1.pdf" .. "<folder>\\n.pdf" into a file beside the target, which then
+// replaces the target; true when it did (the target then opened once when Open_Merged_Pdf
+// is on). Otherwise the merge error is shown, naming the target and why, and an earlier
+// target stays as it was.
 bool Merge_Pdfs(int kind, const CString& folder);
 // 1 done, 0 failed (no fallback), -1 the fallback is to be used.
 int Merge_Pdfs_By_Companion(int kind, const CString& folder);

@@ -1,5 +1,6 @@
 #include "plot/plot_sheet.h"
 
+#include "core/fresh_output.h"
 #include "core/host_command.h"
 #include "core/plot_config.h"
 #include "core/plot_option.h"
@@ -7,7 +8,7 @@
 #include "ed/host_window.h"
 #include "plot/pdf_rotate.h"
 #include "rx/zcadstrc.h"
-#include "win/win_files.h"
+#include "win/win_error.h"
 #include "win/windows.h"
 
 int g_Show_Signatures = 1;
@@ -52,12 +53,6 @@ void Paper_Ending(CStringArray& items, const CString& path)
     }
 }
 
-bool File_Exists(const CString& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.GetString());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 }  // namespace
 
 int Answer_Plot_Model(const CString& path, const CString& offset)
@@ -97,6 +92,26 @@ int Answer_Paper_Layout(const CString& orientation, const CString& path)
     return Run_Host_Command(items);
 }
 
+bool Plot_Into_File(const CString& path, const std::function<int(const CString&)>& run_answers)
+{
+    SetLastError(ERROR_SUCCESS);
+    if (path.IsEmpty()) {
+        if (run_answers(path) == RTNORM)
+            return true;
+        if (GetLastError() == ERROR_SUCCESS)
+            SetLastError(ERROR_WRITE_FAULT);
+        return false;
+    }
+    Fresh_Output output(path);
+    const int result = run_answers(output.Path());
+    const DWORD error = GetLastError();
+    if (result != RTNORM || !output.Written()) {
+        SetLastError(error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT);
+        return false;
+    }
+    return output.Replace_Target();
+}
+
 bool Plot_Sheet_To_File(bool in_layout, const CString& path, int show_signatures, bool portrait,
                         const CString& offset, const CString&, const CString&, const CString&)
 {
@@ -107,13 +122,13 @@ bool Plot_Sheet_To_File(bool in_layout, const CString& path, int show_signatures
     }
     g_Show_Signatures = show_signatures;
     g_Plot_Running = 1;
-    const int result = in_layout ? Answer_Plot_Layout(path, offset) : Answer_Plot_Model(path, offset);
+    // A failed host command or no new file is a failed plot, on every host and in every
+    // space, so that the drivers retry it; the file of an earlier run stays until then.
+    const bool done = Plot_Into_File(path, [&](const CString& file) {
+        return in_layout ? Answer_Plot_Layout(file, offset) : Answer_Plot_Model(file, offset);
+    });
     g_Show_Signatures = 1;
     g_Plot_Running = 0;
-
-    // A failed host command or a missing file is a failed plot, on every host and in
-    // every space, so that the drivers retry it.
-    const bool done = result == RTNORM && File_Exists(path);
     if (!done)
         return false;
 
@@ -125,15 +140,17 @@ bool Plot_Sheet_To_File(bool in_layout, const CString& path, int show_signatures
     return true;
 }
 
-void Plot_Sheet_To_Paper(bool in_layout, const CString& path, int show_signatures, bool portrait)
+bool Plot_Sheet_To_Paper(bool in_layout, const CString& path, int show_signatures, bool portrait)
 {
     g_Show_Signatures = show_signatures;
     g_Plot_Running = 1;
     const CString orientation = portrait ? L"P" : L"L";
-    if (in_layout)
-        Answer_Paper_Layout(orientation, path);
-    else
-        Answer_Paper_Model(orientation, path);
+    const bool done = Plot_Into_File(path, [&](const CString& file) {
+        return in_layout ? Answer_Paper_Layout(orientation, file) : Answer_Paper_Model(orientation, file);
+    });
+    const DWORD error = GetLastError();
     g_Show_Signatures = 1;
     g_Plot_Running = 0;
+    SetLastError(error);
+    return done;
 }

@@ -1,6 +1,8 @@
 // Plotting one prepared sheet through the host's "-plot" command with fixed answers.
 #pragma once
 
+#include <functional>
+
 #include "mfc/afxstr.h"
 
 // What the signature entities read while they draw: outside a plot 1 and 0; during a
@@ -8,15 +10,23 @@
 extern int g_Show_Signatures;
 extern int g_Plot_Running;
 
-// Plots the sheet prepared on the current layout to `path` (a file device of ours).
-// True when the host command succeeded and the file exists afterwards. A PDF may then be
-// turned to the orientation the settings ask for.
+// Runs a "-plot" answer list, given the file name to answer, so that the file is written
+// beside `path` under a fresh name and replaces what is at `path` only once it is whole.
+// An empty path runs the list as it is. False, with the thread's last error saying why,
+// when the host command failed or wrote no file; whatever was at `path` is then unchanged.
+bool Plot_Into_File(const CString& path, const std::function<int(const CString&)>& run_answers);
+
+// Plots the sheet prepared on the current layout to `path` (a file device of ours) through
+// Plot_Into_File: true when the host command succeeded and the new file replaced the old.
+// A PDF may then be turned to the orientation the settings ask for. On failure the
+// thread's last error says why.
 bool Plot_Sheet_To_File(bool in_layout, const CString& path, int show_signatures, bool portrait,
                         const CString& offset, const CString& media_name = CString(),
                         const CString& unused1 = CString(), const CString& unused2 = CString());
-// Plots the prepared sheet to the paper device, or into `path` when the options print to
-// files.
-void Plot_Sheet_To_Paper(bool in_layout, const CString& path, int show_signatures, bool portrait);
+// Plots the prepared sheet to the paper device, or into `path` through Plot_Into_File when
+// the options print to files. False, with the thread's last error saying why, when the
+// host command failed or the file was not written.
+bool Plot_Sheet_To_Paper(bool in_layout, const CString& path, int show_signatures, bool portrait);
 
 // The four answer lists; each returns the host's command result.
 int Answer_Plot_Model(const CString& path, const CString& offset);

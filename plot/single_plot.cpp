@@ -200,7 +200,8 @@ bool Get_Single_Output_Name(CString& path)
     for (;;) {
         if (!Save_File_Dialog(L"文件保存为...", default_name, extension, path))
             return false;
-        if (Delete_File(path))
+        // The file stays until the plot's new one replaces it.
+        if (File_Can_Be_Replaced(path))
             return true;
         CString text;
         text.Format(L"文件 < %s >\n\n可能处于打开状态，无法覆盖 ！\n\n请选择其他文件名 !", path.GetString());

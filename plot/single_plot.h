@@ -22,7 +22,7 @@ void Plot_Single_Window(const ZcGePoint2d& first, const ZcGePoint2d& second);
 
 // The output file of the options in force: asked with the save dialog when the settings
 // want it or for PLT and SVG (false when the user cancels), else a new time-stamped name in
-// the emptied temporary folder. Whatever was at the path is gone.
+// the emptied temporary folder. A file at the chosen path stays until the plot replaces it.
 bool Get_Single_Output_Name(CString& path);
 
 // The options in force ask for drawing-file output instead of a plot.

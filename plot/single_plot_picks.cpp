@@ -1,6 +1,7 @@
 // The two pick commands of the single plot and its retry command.
 #include "core/command_context.h"
 #include "core/command_handlers.h"
+#include "core/file_operations.h"
 #include "core/follow_up.h"
 #include "core/plot_option.h"
 #include "core/selection_helpers.h"
@@ -9,11 +10,13 @@
 #include "ed/prompts.h"
 #include "ge/extents.h"
 #include "plot/dwg_export.h"
+#include "plot/output_failures.h"
 #include "plot/output_folders.h"
 #include "plot/plot_sheet.h"
 #include "plot/single_plot.h"
 #include "plot/standard_style_rename.h"
 #include "sheets/exact_extents.h"
+#include "win/win_error.h"
 
 namespace {
 
@@ -101,9 +104,14 @@ void Run_SinglePlot_Plot_Standby()
     // The answers of the space the failed plot was made in: nothing changed it since.
     const bool plotted = Plot_Sheet_To_File(Is_Paper_Space(), g_Single_Retry_Path, g_Single_Retry_Signatures,
                                             g_Single_Retry_Portrait, CString());
-    // A file the retry did not write is not handed to the shell.
-    if (plotted)
+    // A file the retry did not write is not handed to the shell but told.
+    if (plotted) {
         Open_Single_Output(g_Single_Retry_Path);
+    } else {
+        Output_Failures failures;
+        failures.Add(File_Name_Of(g_Single_Retry_Path), GetLastError());
+        failures.Show(1);
+    }
     // The single plot starts again for the next sheet.
     Queue_Follow_Up(L"KV_DivezUrez_1");
     Restore_FileDia();

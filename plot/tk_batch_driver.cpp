@@ -3,18 +3,17 @@
 #include "core/command_context.h"
 #include "core/command_handlers.h"
 #include "core/follow_up.h"
-#include "core/plot_config.h"
 #include "core/plot_option.h"
 #include "core/sysvar_helpers.h"
-#include "ed/host_window.h"
 #include "plot/batch_plot_driver.h"
 #include "plot/batch_run.h"
 #include "plot/batch_window.h"
+#include "plot/output_failures.h"
 #include "plot/output_folders.h"
 #include "signstamp/stamp_choice.h"
 #include "signstamp/stamp_inserter.h"
 #include "titleblock/tk_sheets.h"
-#include "win/win_shell.h"
+#include "win/win_error.h"
 #include "win/windows.h"
 
 namespace {
@@ -91,9 +90,7 @@ bool Plot_BaseFun2(CString& folder, int count)
     }
 
     if (!failed.isEmpty()) {
-        g_Retry_Folder = folder;
-        g_Retry_Space_Id = start_space;
-        g_Failed_Sheets = failed;
+        Leave_For_Retry(folder, start_space, failed, count);
         Queue_Follow_Up(L"Plot_BaseFun2_Standby");
         return true;
     }
@@ -106,8 +103,9 @@ void Run_Plot_Temp2()
     Command_Scope scope;
     CString folder;
     const bool finished = Plot_BaseFun2(folder, TK_List_Size());
-    if (finished && !Merging_Pdf(Option_In_Force()) && g_Plot_Config.Open_Folder != 0)
-        ShellExecuteW(adsw_zcadMainWnd(), L"open", folder.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
+    // With failed sheets the retry ends the run and decides.
+    if (finished && g_Failed_Sheets.isEmpty())
+        Open_Output_Folder(folder, Merging_Pdf(Option_In_Force()));
     Queue_Follow_Up(L"KV_DivezUrez_4");
 }
 
@@ -123,6 +121,7 @@ void Run_Plot_BaseFun2_Standby()
     {
         Stamp_Inserter stamps;
         Prepare_Stamps(stamps, option);
+        Output_Failures failures;
         Batch_Progress_Begin(retries);
         for (int k = 0; k < retries; ++k) {
             Batch_Progress_Step();
@@ -133,10 +132,10 @@ void Run_Plot_BaseFun2_Standby()
             const Plot_Drawing2& sheet = *g_TK_Sheet_List->Sheets[position];
             if (Stamps_Wanted(option))
                 Place_Stamps(stamps, option, sheet);
-            Plot_TK_Sheet(sheet, g_Retry_Folder, position);
+            if (!Plot_TK_Sheet(sheet, g_Retry_Folder, position))
+                failures.Add(Join_Line_Breaks(sheet.File_Name), GetLastError());
         }
-        g_Failed_Sheets.removeAll();
-        Finish_Batch_Run(TK_List_Kind, g_Retry_Folder, g_Retry_Space_Id, merging);
+        Finish_Batch_Retry(TK_List_Kind, merging, failures);
     }
 }
 

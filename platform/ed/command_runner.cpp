@@ -13,6 +13,7 @@
 #include "ed/sysvars.h"
 #include "rx/rxlinker.h"
 #include "script/utf8.h"
+#include "win/win_error.h"
 
 namespace platform {
 
@@ -196,7 +197,10 @@ int zcedCmdS(const resbuf* rb, bool, void*)
             QuietScope silence(quiet);
             outcome = Execute_Command(command);
         } catch (const HostCommandError& error) {
+            // The command's last error (a failed write's) outlives the report of it.
+            const DWORD last_error = GetLastError();
             CommandLine::instance().write(L"\n; error: " + From_Utf8(error.what()) + L"\n");
+            SetLastError(last_error);
             return RTERROR;
         }
         if (outcome == CommandOutcome::Cancelled)

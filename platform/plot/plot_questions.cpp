@@ -7,6 +7,7 @@
 #include "ed/keywords.h"
 #include "ed/prompt_support.h"
 #include "script/utf8.h"
+#include "win/win_error.h"
 
 namespace platform {
 
@@ -130,7 +131,10 @@ void Run_Plot_Command(void (*body)())
     } catch (const Plot_Command_Error& error) {
         if (Answer_List_Active())
             throw HostCommandError(To_Utf8(error.message()));
+        // The failed write's last error outlives the report of it.
+        const DWORD last_error = GetLastError();
         CommandLine::instance().write(L"\n; error: " + error.message() + L"\n");
+        SetLastError(last_error);
     }
 }
 

@@ -122,7 +122,13 @@ public:
     // Safe_File_Write of it) gives a stream that takes `bytes` bytes and then fails (a
     // short write, as on a full disk). One use only.
     void fail_writes_after(std::wstring_view path, uint64_t bytes);
+    // The limit of the next write of that file: its own short write (taken), else the
+    // innermost short-writing folder's.
     std::optional<uint64_t> take_write_limit(const std::filesystem::path& host_path);
+    // A folder whose writes come out short (a failing share or drive): every file written
+    // there or below takes `bytes` bytes and then fails, as fail_writes_after does for one
+    // file; nullopt lifts it. Kept in <root>/.short-writes, one "BYTES<TAB>FOLDER" line each.
+    void set_short_writes(std::wstring_view folder, std::optional<uint64_t> bytes);
     // A small disk that is nearly full: the folder and everything below it have `bytes` free.
     // Every byte written there (_wfopen, CopyFileW) uses one up, and a write past the last
     // fails (a short write, ENOSPC). Removing files frees nothing. nullopt lifts the limit.
@@ -158,6 +164,7 @@ private:
     void load_machine_lists();            // caller holds mutex_
     void save_denied_writes();            // caller holds mutex_
     void save_disk_limits();              // caller holds mutex_
+    void save_short_writes();             // caller holds mutex_
     void save_programs();                 // caller holds mutex_
     void set_up_host_profile(bool overwrite);  // caller holds mutex_
     std::wstring upper_name(std::wstring_view name) const;
@@ -180,6 +187,7 @@ private:
     std::vector<std::filesystem::path> denied_writes_;
     std::map<std::string, uint64_t> write_limits_;
     std::vector<std::pair<std::filesystem::path, uint64_t>> disks_;  // folder, bytes free
+    std::vector<std::pair<std::filesystem::path, uint64_t>> short_writes_;  // folder, bytes a file
     std::map<std::string, std::vector<std::string>> programs_;
 };
 

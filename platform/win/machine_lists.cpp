@@ -16,6 +16,7 @@ namespace {
 const char* kDeniedWritesName = ".denied-writes";
 const char* kProgramsName = ".programs";
 const char* kDiskLimitsName = ".disk-full";
+const char* kShortWritesName = ".short-writes";
 
 fs::path Normal(const fs::path& host_path) { return fs::absolute(host_path).lexically_normal(); }
 
@@ -43,25 +44,45 @@ std::vector<std::string> Split_Tabs(const std::string& line) {
     return parts;
 }
 
+// "BYTES<TAB>FOLDER" lines (the folder a Windows or host path); others are skipped.
+std::vector<std::pair<fs::path, uint64_t>> Read_Folder_Limits(const fs::path& file) {
+    std::vector<std::pair<fs::path, uint64_t>> limits;
+    std::ifstream in(file);
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto parts = Split_Tabs(line);
+        char* end = nullptr;
+        const unsigned long long bytes = parts.size() == 2 ? std::strtoull(parts[0].c_str(), &end, 10) : 0;
+        if (parts.size() == 2 && !parts[1].empty() && end != parts[0].c_str() && *end == 0)
+            limits.emplace_back(Normal(To_Host_Path(From_Utf8(parts[1]))), bytes);
+    }
+    return limits;
+}
+
+void Write_Folder_Limits(const fs::path& file, const std::vector<std::pair<fs::path, uint64_t>>& limits) {
+    std::ofstream out(file, std::ios::trunc);
+    for (const auto& [folder, bytes] : limits) out << bytes << '\t' << folder.string() << '\n';
+}
+
+// Sets or (nullopt) lifts the limit of one folder in the list.
+void Set_Folder_Limit(std::vector<std::pair<fs::path, uint64_t>>& limits, const fs::path& folder,
+                      std::optional<uint64_t> bytes) {
+    std::erase_if(limits, [&](const auto& entry) { return Same_Folder(entry.first, folder); });
+    if (bytes) limits.emplace_back(folder, *bytes);
+}
+
 }  // namespace
 
 void Machine::load_machine_lists() {
     denied_writes_.clear();
     write_limits_.clear();
-    disks_.clear();
     programs_.clear();
     std::string line;
     std::ifstream denied(root_ / kDeniedWritesName);
     while (std::getline(denied, line))
         if (!line.empty()) denied_writes_.emplace_back(line);
-    std::ifstream disks(root_ / kDiskLimitsName);
-    while (std::getline(disks, line)) {
-        const auto parts = Split_Tabs(line);
-        char* end = nullptr;
-        const unsigned long long bytes = parts.size() == 2 ? std::strtoull(parts[0].c_str(), &end, 10) : 0;
-        if (parts.size() == 2 && !parts[1].empty() && end != parts[0].c_str() && *end == 0)
-            disks_.emplace_back(Normal(To_Host_Path(From_Utf8(parts[1]))), bytes);
-    }
+    disks_ = Read_Folder_Limits(root_ / kDiskLimitsName);
+    short_writes_ = Read_Folder_Limits(root_ / kShortWritesName);
     std::ifstream programs(root_ / kProgramsName);
     while (std::getline(programs, line)) {
         auto parts = Split_Tabs(line);
@@ -77,10 +98,9 @@ void Machine::save_denied_writes() {
     for (const auto& folder : denied_writes_) out << folder.string() << '\n';
 }
 
-void Machine::save_disk_limits() {
-    std::ofstream out(root_ / kDiskLimitsName, std::ios::trunc);
-    for (const auto& [folder, bytes] : disks_) out << bytes << '\t' << folder.string() << '\n';
-}
+void Machine::save_disk_limits() { Write_Folder_Limits(root_ / kDiskLimitsName, disks_); }
+
+void Machine::save_short_writes() { Write_Folder_Limits(root_ / kShortWritesName, short_writes_); }
 
 void Machine::save_programs() {
     std::ofstream out(root_ / kProgramsName, std::ios::trunc);
@@ -132,10 +152,27 @@ void Machine::fail_writes_after(std::wstring_view path, uint64_t bytes) {
 std::optional<uint64_t> Machine::take_write_limit(const fs::path& host_path) {
     std::lock_guard lock(mutex_);
     auto it = write_limits_.find(File_Key(host_path));
-    if (it == write_limits_.end()) return std::nullopt;
-    const uint64_t bytes = it->second;
-    write_limits_.erase(it);
-    return bytes;
+    if (it != write_limits_.end()) {
+        const uint64_t bytes = it->second;
+        write_limits_.erase(it);
+        return bytes;
+    }
+    const fs::path path = Normal(host_path);
+    std::optional<std::pair<fs::path, uint64_t>> innermost;
+    for (const auto& limit : short_writes_)
+        if (Is_At_Or_Below(path, limit.first) && (!innermost || Is_At_Or_Below(limit.first, innermost->first)))
+            innermost = limit;
+    if (!innermost) return std::nullopt;
+    return innermost->second;
+}
+
+void Machine::set_short_writes(std::wstring_view folder, std::optional<uint64_t> bytes) {
+    std::lock_guard lock(mutex_);
+    ensure_initialised();
+    const fs::path host = To_Host_Path(folder);
+    if (host.empty()) return;
+    Set_Folder_Limit(short_writes_, Normal(host), bytes);
+    save_short_writes();
 }
 
 void Machine::set_disk_free(std::wstring_view folder, std::optional<uint64_t> bytes) {
@@ -143,9 +180,7 @@ void Machine::set_disk_free(std::wstring_view folder, std::optional<uint64_t> by
     ensure_initialised();
     const fs::path host = To_Host_Path(folder);
     if (host.empty()) return;
-    const fs::path disk = Normal(host);
-    std::erase_if(disks_, [&](const auto& entry) { return Same_Folder(entry.first, disk); });
-    if (bytes) disks_.emplace_back(disk, *bytes);
+    Set_Folder_Limit(disks_, Normal(host), bytes);
     save_disk_limits();
 }
 

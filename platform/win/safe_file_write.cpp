@@ -110,6 +110,8 @@ void Safe_File_Write::fail(uint32_t code, const std::wstring& reason)
         return;
     code_ = code;
     error_ = L"cannot write " + path_ + L": " + (reason.empty() ? Reason_Of_Error(code) : reason);
+    // As a failed Windows write leaves it: the caller's caller may only see the last error.
+    SetLastError(code);
 }
 
 void Safe_File_Write::discard()

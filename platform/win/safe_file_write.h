@@ -34,6 +34,7 @@ public:
     // "cannot write PATH: reason"; empty while nothing failed.
     const std::wstring& error() const { return error_; }
     // The system error code of the failure (ERROR_ACCESS_DENIED, ERROR_DISK_FULL...); 0 while none.
+    // A failure also sets it as the thread's last error.
     uint32_t error_code() const { return code_; }
     const std::wstring& path() const { return path_; }
     // The temporary file's path while it exists, else empty.

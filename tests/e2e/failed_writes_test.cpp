@@ -1,6 +1,6 @@
 // Writes that fail in a host session, on a folder the machine denies or on a full disk: each
 // sheet whose PDF cannot be written is a failed plot that the host reports and the driver
-// plots once more, with no file left behind; a save over a good drawing keeps it byte for
+// plots once more, with no file left behind, and the plug-in then names the sheets; a save over a good drawing keeps it byte for
 // byte and cadhost ends with an error.
 #include <gtest/gtest.h>
 
@@ -83,14 +83,17 @@ TEST_F(Failed_Writes, A_Pdf_That_Cannot_Be_Written_Is_A_Failed_Plot_Retried_Once
         SCOPED_TRACE(how.what);
         fs::remove_all(Machine());
         Make_Unwritable(how, Folder() / "PDF");
-        // Print, then the window that opens again.
-        const Cadhost_Run run = Run("command KV_DivezUrez_2\nenter\npick 2\n@712 click 1\nenter\npick 2\n");
+        // Print, the message of the sheets that failed, then the window that opens again.
+        const Cadhost_Run run =
+            Run("command KV_DivezUrez_2\nenter\npick 2\n@712 click 1\nmsgbox OK\nenter\npick 2\n");
         ASSERT_EQ(run.status, 0) << run.err << run.out;
         // Nine sheets, each failed in the run and once more in the retry.
         const std::string failed = "; error: the plot failed: cannot write ";
         EXPECT_EQ(Count(run.out, failed), 18) << run.out;
+        // Each written beside its file under a fresh name, which would then replace it.
         for (int sheet = 1; sheet <= 9; ++sheet)
-            EXPECT_EQ(Count(run.out, "frames0" + std::to_string(sheet) + ".pdf: " + how.reason), 2) << sheet;
+            EXPECT_EQ(Count(run.out, "frames0" + std::to_string(sheet) + ".~new.pdf: " + how.reason), 2) << sheet;
+        EXPECT_NE(run.out.find("[MessageBox] Korvel打印 | 全部 9 张图纸均未能输出"), std::string::npos) << run.out;
         EXPECT_EQ(Count(run.out, "Plot written to"), 0);
         EXPECT_TRUE(Entries(Folder() / "PDF").empty());
     }

@@ -2,6 +2,8 @@
 // layout: one file per sheet named after the sheet, or numbered files merged into one
 // PDF; a sheet whose plot fails is plotted once more by the follow-up command; FILEDIA
 // and the starting space come back.
+#include <algorithm>
+
 #include "core/plot_option.h"
 #include "core/result_windows.h"
 #include "core/space_helpers.h"
@@ -23,6 +25,7 @@
 #include "sheets/plotter_files.h"
 #include "sheets/sheet_records.h"
 #include "win/machine.h"
+#include "win/win_error.h"
 
 namespace fs = std::filesystem;
 
@@ -72,7 +75,9 @@ protected:
             if (m_Stop_At_Job == static_cast<int>(m_Jobs.size()))
                 g_Dlg_BPlot1->Stop_Flag = 1;
             if (!m_Fail_Suffix.empty() && job.output_path.ends_with(m_Fail_Suffix)) {
-                m_Fail_Suffix.clear();
+                if (!m_Fail_Again)
+                    m_Fail_Suffix.clear();
+                SetLastError(ERROR_ACCESS_DENIED);
                 return platform::PlotResult{false, L"paper jam", {}};
             }
             return platform::Render_Plot(job);
@@ -169,7 +174,9 @@ protected:
     Plot_Sheet_Set m_Sheets;
     ZcDbObjectId m_Layout_Block;
     std::vector<Seen_Job> m_Jobs;
-    std::wstring m_Fail_Suffix;  // the first job whose file ends so fails
+    std::wstring m_Fail_Suffix;  // the first job whose file ends so fails (the host is given
+                                 // the fresh name "<name>.~new<ext>")
+    bool m_Fail_Again = false;   // and every later one too
     int m_Stop_At_Job = 0;       // the stop button is pressed during that job (from 1)
 };
 
@@ -212,7 +219,7 @@ TEST_F(Batch_Plot_Driver_Test, AFailedSheetOfAMergedRunIsPlottedOnceMoreAndTheMe
     g_Plot_Config.Merge_Pdf = 1;
     g_Plot_Config.Open_Merged_Pdf = 0;
     // The third sheet (model space) fails in the first pass only.
-    m_Fail_Suffix = L"3.pdf";
+    m_Fail_Suffix = L"3.~new.pdf";
     Run_Plot_Temp1();
 
     const CString temp = g_Retry_Folder;
@@ -276,21 +283,65 @@ TEST_F(Batch_Plot_Driver_Test, SheetsWhoseFilesCannotBeWrittenAreFailedPlotsRetr
         EXPECT_EQ(g_Failed_Sheets[i], i);
     EXPECT_EQ(platform::Pending_Text(), Cancel_Prefix().GetString() + std::wstring(L"Plot_BaseFun1_Standby\n") +
                                             Reopen_Text());
+    EXPECT_FALSE(Folder_Opened(Out_Folder)) << "the retry decides";
+    Answer_Boxes(1);
     Run_Plot_BaseFun1_Standby();
     platform::Machine::instance().set_disk_free(Out_Folder.GetString(), std::nullopt);
 
     EXPECT_EQ(m_Jobs.size(), 8u);
     EXPECT_TRUE(g_Failed_Sheets.isEmpty());
+    // The user is told in one message which sheets failed and why; the empty folder is not shown.
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel打印");
+    EXPECT_EQ(platform::MessageBoxLog[0].text, L"全部 4 张图纸均未能输出 !\n\n"
+                                               L"M-01 ：磁盘空间不足\nL-01 ：磁盘空间不足\nM-02 ：磁盘空间不足\n"
+                                               L"M-03 ：磁盘空间不足\n\n这些图纸原有的输出文件保持不变 !");
+    EXPECT_FALSE(Folder_Opened(Out_Folder));
     const std::wstring printed = Printed();
     for (const wchar_t* name : {L"M-01", L"L-01", L"M-02", L"M-03"}) {
         const std::wstring line = std::wstring(L"; error: the plot failed: cannot write C:\\Out\\") + name +
-                                  L".pdf: the disk is full";
+                                  L".~new.pdf: the disk is full";
         const size_t first = printed.find(line);
         ASSERT_NE(first, std::wstring::npos) << platform::To_Utf8(printed);
         EXPECT_NE(printed.find(line, first + 1), std::wstring::npos) << "reported again by the retry";
     }
     EXPECT_TRUE(fs::is_empty(Host(Out_Folder))) << "no file, empty or not, under any name";
     EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
+}
+
+// A re-plot over the files of a run: the sheets that plot replace their files, a sheet that
+// fails again keeps its earlier file byte for byte and is named with its reason, and the
+// folder, which got files of this run, is shown after the retry.
+TEST_F(Batch_Plot_Driver_Test, ASheetThatFailsAgainKeepsItsEarlierFileAndIsNamedTheOthersAreReplaced)
+{
+    Run_Plot_Temp1();
+    const std::string earlier = File_Bytes(L"C:\\Out\\M-02.pdf");
+    ASSERT_FALSE(earlier.empty());
+    for (const wchar_t* name : {L"M-01", L"L-01", L"M-03"})
+        Write_File(CString(L"C:\\Out\\") + name + L".pdf", "old");
+    platform::ShellLog.clear();
+    platform::Clear_Typed_Input();
+
+    m_Fail_Suffix = L"M-02.~new.pdf";
+    m_Fail_Again = true;
+    Run_Plot_Temp1();
+    ASSERT_EQ(g_Failed_Sheets.length(), 1);
+    EXPECT_FALSE(Folder_Opened(Out_Folder));
+    Answer_Boxes(1);
+    Run_Plot_BaseFun1_Standby();
+
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].text,
+              L"共 4 张图纸，其中以下 1 张未能输出 !\n\nM-02 ：没有写入权限\n\n这些图纸原有的输出文件保持不变 !");
+    EXPECT_TRUE(Folder_Opened(Out_Folder));
+    EXPECT_EQ(File_Bytes(L"C:\\Out\\M-02.pdf"), earlier);
+    for (const wchar_t* name : {L"M-01", L"L-01", L"M-03"})
+        EXPECT_NE(Pdf_Text(CString(L"C:\\Out\\") + name + L".pdf").find(platform::To_Utf8(name)), std::string::npos) << platform::To_Utf8(name);
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::directory_iterator(Host(Out_Folder)))
+        entries.push_back(entry.path().filename().string());
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"L-01.pdf", "M-01.pdf", "M-02.pdf", "M-03.pdf"}));
 }
 
 TEST_F(Batch_Plot_Driver_Test, ARetriedPositionTheListNoLongerHoldsIsSkipped)

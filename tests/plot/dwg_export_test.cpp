@@ -3,6 +3,7 @@
 // the origin, with the source's layers, "Standard" text and table styles and line-type scales;
 // the result window shows the progress and its stop button ends the export.
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
 
@@ -411,8 +412,10 @@ TEST_F(Dwg_Export_Test, FailedSaveAndUncreatableFolderAreShownAndNotCounted)
     int written = -1;
     ASSERT_TRUE(Export_Sheets_To_Dwg1(m_Set, folder, &written));
     EXPECT_EQ(written, 1);
+    // One message at the end names the sheet and why.
     ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
-    EXPECT_TRUE(Has(platform::To_Utf8(platform::MessageBoxLog[0].text), "missing")) ;
+    EXPECT_EQ(platform::MessageBoxLog[0].text,
+              L"共 2 张图纸，其中以下 1 张未能输出 !\n\nmissing\\A ：输出文件夹不存在\n\n这些图纸原有的输出文件保持不变 !");
     EXPECT_TRUE(Exists(File(L"B")));
 
     // A file stands where the type's sub-folder should be made.
@@ -422,7 +425,7 @@ TEST_F(Dwg_Export_Test, FailedSaveAndUncreatableFolderAreShownAndNotCounted)
     GetEnvironmentVariableW(L"USERPROFILE", profile, 260);
     Write_File(CString(profile) + L"\\DWG", "not a folder");
     Answer_Boxes(1);
-    ASSERT_TRUE(Export_Sheets_To_Dwg1(m_Set, folder, &written));
+    EXPECT_FALSE(Export_Sheets_To_Dwg1(m_Set, folder, &written)) << "nothing was written";
     EXPECT_EQ(written, 0);
     EXPECT_EQ(folder, CString(profile) + L"\\DWG");
     EXPECT_EQ(platform::MessageBoxLog.size(), 1u);
@@ -445,28 +448,32 @@ TEST_F(Dwg_Export_Test, DrawingFilesThatCannotBeWrittenWholeKeepTheOldFileAndAre
     ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
     EXPECT_TRUE(Has(platform::To_Utf8(platform::MessageBoxLog[0].text), "C:\\Out\\piece.dxf")) ;
 
-    // The sheet export: each sheet's failure is shown, none is counted, nothing is left.
-    const auto entries = [this] {
-        std::set<std::string> names;
+    // The sheet export over earlier files: none is counted, the failures are told in one
+    // message, and every earlier file stays byte for byte with nothing beside it.
+    platform::Machine::instance().set_disk_free(L"C:\\Out", std::nullopt);
+    Write_File(File(L"A"), "earlier A");
+    Write_File(File(L"B"), "earlier B");
+    const auto files = [this] {
+        std::map<std::string, std::string> bytes;
         for (const auto& entry : std::filesystem::directory_iterator(Host(L"C:\\Out")))
-            names.insert(entry.path().filename().string());
-        return names;
+            bytes[entry.path().filename().string()] = File_Bytes(CString(entry.path().c_str()));
+        return bytes;
     };
-    // The export deletes a sheet's old file first.
-    std::set<std::string> before = entries();
-    before.erase("A.dxf");
-    before.erase("B.dxf");
+    const std::map<std::string, std::string> before = files();
+    platform::Machine::instance().set_disk_free(L"C:\\Out", 100);
     platform::MessageBoxLog.clear();
     Add_Sheet(Db()->modelSpaceId(), 0, 0, 420, 297, L"A");
     Add_Sheet(Db()->modelSpaceId(), 1000, 0, 1420, 297, L"B");
-    Answer_Boxes(2);
+    Answer_Boxes(1);
     CString folder;
     int written = -1;
-    ASSERT_TRUE(Export_Sheets_To_Dwg1(m_Set, folder, &written));
+    EXPECT_FALSE(Export_Sheets_To_Dwg1(m_Set, folder, &written));
     platform::Machine::instance().set_disk_free(L"C:\\Out", std::nullopt);
     EXPECT_EQ(written, 0);
-    EXPECT_EQ(platform::MessageBoxLog.size(), 2u);
-    EXPECT_EQ(entries(), before);
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].text, L"全部 2 张图纸均未能输出 !\n\nA ：磁盘空间不足\n"
+                                               L"B ：磁盘空间不足\n\n这些图纸原有的输出文件保持不变 !");
+    EXPECT_EQ(files(), before);
 }
 
 TEST_F(Dwg_Export_Test, AFileThatCannotBeReplacedIsSkippedAndTheSameNameOverwrites)
@@ -483,7 +490,9 @@ TEST_F(Dwg_Export_Test, AFileThatCannotBeReplacedIsSkippedAndTheSameNameOverwrit
     EXPECT_EQ(written, 2);
     ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
     EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel打印");
-    EXPECT_TRUE(Has(platform::To_Utf8(platform::MessageBoxLog[0].text), "可能处于打开状态，无法覆盖"));
+    EXPECT_TRUE(Has(platform::To_Utf8(platform::MessageBoxLog[0].text), "以下 1 张未能输出 !\n\nLocked ："))
+        << platform::To_Utf8(platform::MessageBoxLog[0].text);
+    EXPECT_TRUE(std::filesystem::is_directory(Host(File(L"Locked"))));
     const std::string b = Ezdxf(File(L"B"));
     EXPECT_TRUE(Has(b, "SHEET-B")) << b;
     EXPECT_FALSE(Has(b, "SHEET-A")) << b;
@@ -491,7 +500,7 @@ TEST_F(Dwg_Export_Test, AFileThatCannotBeReplacedIsSkippedAndTheSameNameOverwrit
 
 // The result window: the progress runs over the sheets exported; a stop request is seen after
 // the sheet in hand and asked about, Yes ends the export (the styles get their names back),
-// No carries on. A sheet whose file cannot be replaced neither steps nor looks at the request.
+// No carries on. A sheet whose file cannot be replaced is told at the end.
 TEST_F(Dwg_Export_Test, TheResultWindowShowsProgressAndItsStopButtonEndsTheExport)
 {
     std::string error;
@@ -504,9 +513,10 @@ TEST_F(Dwg_Export_Test, TheResultWindowShowsProgressAndItsStopButtonEndsTheExpor
     Add_Sheet(Db()->modelSpaceId(), 1000, 0, 1420, 297, L"B");
     const struct {
         const char* answer;
-        bool b_exported;
+        bool exported;  // A and B
         int steps;
-    } cases[] = {{"NO", true, 2}, {"YES", false, 1}};
+        int written;
+    } cases[] = {{"NO", true, 3, 2}, {"YES", false, 1, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answer);
         DeleteFileW(File(L"A"));
@@ -517,20 +527,20 @@ TEST_F(Dwg_Export_Test, TheResultWindowShowsProgressAndItsStopButtonEndsTheExpor
         window->ShowWindow(SW_SHOW);
         g_Dlg_BPlot1 = window;
         window->Stop_Flag = 1;  // pressed before the export starts
-        platform::ScriptInput::instance().push_text(std::string("msgbox OK\nmsgbox ") + c.answer + "\n");
+        platform::ScriptInput::instance().push_text(std::string("msgbox ") + c.answer + "\nmsgbox OK\n");
         CString folder;
         int written = -1;
-        EXPECT_TRUE(Export_Sheets_To_Dwg1(m_Set, folder, &written));
+        EXPECT_EQ(Export_Sheets_To_Dwg1(m_Set, folder, &written), c.written > 0);
 
-        EXPECT_EQ(written, c.steps);
-        EXPECT_TRUE(Exists(File(L"A")));
-        EXPECT_EQ(Exists(File(L"B")), c.b_exported);
+        EXPECT_EQ(written, c.written);
+        EXPECT_EQ(Exists(File(L"A")), c.exported);
+        EXPECT_EQ(Exists(File(L"B")), c.exported);
         ASSERT_EQ(platform::MessageBoxLog.size(), 2u);
-        EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel打印");
-        EXPECT_EQ(platform::MessageBoxLog[1].caption, L"Korvel");
-        EXPECT_EQ(platform::MessageBoxLog[1].text, L"是否中断 ？");
-        EXPECT_EQ(platform::MessageBoxLog[1].type, UINT(MB_YESNO | MB_ICONINFORMATION));
-        EXPECT_EQ(platform::MessageBoxLog[1].owner, adsw_zcadMainWnd());
+        EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel");
+        EXPECT_EQ(platform::MessageBoxLog[0].text, L"是否中断 ？");
+        EXPECT_EQ(platform::MessageBoxLog[0].type, UINT(MB_YESNO | MB_ICONINFORMATION));
+        EXPECT_EQ(platform::MessageBoxLog[0].owner, adsw_zcadMainWnd());
+        EXPECT_EQ(platform::MessageBoxLog[1].caption, L"Korvel打印");
         EXPECT_EQ(window->Stop_Flag, 0);
         CWnd* bar = window->GetDlgItem(IDC_BP1_PROGRESS);
         PBRANGE range{-1, -1};

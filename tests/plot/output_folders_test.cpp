@@ -87,7 +87,8 @@ TEST_F(Output_Folders_Test, MergedPdfBatchNumbersItsFilesInTheEmptiedTemporaryFo
         expected.Format(L"%s\\%d.pdf", temp.GetString(), i + 1);
         EXPECT_EQ(Batch_Sheet_Path(option, folder, names[i], i + 1), expected);
     }
-    EXPECT_FALSE(fs::exists(Host(temp + L"\\2.pdf")));  // deleted before its plot
+    // Naming a file deletes nothing: the plot replaces it once its new file is whole.
+    EXPECT_TRUE(fs::exists(Host(temp + L"\\2.pdf")));
 }
 
 TEST_F(Output_Folders_Test, UnmergedBatchCreatesTheTypeFolderAndNamesBySheet)

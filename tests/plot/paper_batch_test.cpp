@@ -1,6 +1,7 @@
 // The batch plot to paper: the order of the print jobs from the copies and the collation,
 // the PLT files of a run to files, and a run on a machine printer over sheets in model
 // space and a layout whose queue holds the jobs in that order on the sheets' papers.
+#include "core/fresh_output.h"
 #include "core/name_lookups.h"
 #include "core/plot_option.h"
 #include "core/result_windows.h"
@@ -269,12 +270,63 @@ TEST_F(Paper_Batch_Test, Plt_Output_Writes_One_File_Per_Sheet_Into_The_Folder_An
     const CString title = Get_Dwg_Title();
     for (size_t j = 0; j < 3; ++j) {
         const CString path = Paper_Batch_Plt_Path(Plt_Folder, title, 3, static_cast<int>(j));
-        EXPECT_EQ(m_Jobs[j].path, path.GetString()) << j;
+        // Written beside its file, which it then replaces.
+        EXPECT_EQ(m_Jobs[j].path, Fresh_Output_Path(path).GetString()) << j;
         EXPECT_EQ(m_Jobs[j].media, Paper_Frames[j].paper);
         EXPECT_TRUE(Exists(path)) << platform::To_Utf8(path.GetString());
     }
     EXPECT_TRUE(platform::Print_Queue(Printer.GetString()).empty()) << "nothing goes to the printer";
     EXPECT_TRUE(Folder_Opened(Plt_Folder));
+    EXPECT_EQ(platform::Pending_Text(), Reopen_Text());
+}
+
+// A second PLT run into a folder that is now a full disk: every file of the first run stays
+// byte for byte, one message names the files and why, and the folder is not shown as the
+// result of a run that wrote nothing.
+TEST_F(Paper_Batch_Test, Plt_Files_That_Cannot_Be_Written_Keep_The_Earlier_Ones_And_Are_Named)
+{
+    m_Options.Plt_Output = 1;
+    g_Plot_Config.Open_Folder = 1;
+    Run_Plot_Temp3();
+    const CString title = Get_Dwg_Title();
+    std::vector<std::string> earlier;
+    for (int j = 0; j < 3; ++j)
+        earlier.push_back(File_Bytes(Paper_Batch_Plt_Path(Plt_Folder, title, 3, j)));
+    ASSERT_FALSE(earlier[2].empty());
+    platform::ShellLog.clear();
+    platform::Clear_Typed_Input();
+
+    platform::Machine::instance().set_disk_free(Plt_Folder.GetString(), 100);
+    Answer_Boxes(1);
+    Run_Plot_Temp3();
+    platform::Machine::instance().set_disk_free(Plt_Folder.GetString(), std::nullopt);
+
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].text,
+              L"全部 3 张图纸均未能输出 !\n\n" + std::wstring(title.GetString()) + L"_1.plt ：磁盘空间不足\n" +
+                  title.GetString() + L"_2.plt ：磁盘空间不足\n" + title.GetString() +
+                  L"_3.plt ：磁盘空间不足\n\n这些图纸原有的输出文件保持不变 !");
+    for (int j = 0; j < 3; ++j)
+        EXPECT_EQ(File_Bytes(Paper_Batch_Plt_Path(Plt_Folder, title, 3, j)), earlier[static_cast<size_t>(j)]) << j;
+    EXPECT_EQ(std::distance(fs::directory_iterator(Host(Plt_Folder)), {}), 3);
+    EXPECT_FALSE(Folder_Opened(Plt_Folder));
+    EXPECT_EQ(platform::Pending_Text(), Reopen_Text());
+}
+
+// A printer whose spool cannot be written: each sheet that did not go out is named once by
+// its row, whatever its copies.
+TEST_F(Paper_Batch_Test, Sheets_The_Printer_Did_Not_Take_Are_Named_Once_By_Their_Rows)
+{
+    platform::Machine::instance().deny_writes(L"C:\\Spool\\LaserJet");
+    Answer_Boxes(1);
+    Run_Plot_Temp3();
+    platform::Machine::instance().allow_writes(L"C:\\Spool\\LaserJet");
+
+    EXPECT_EQ(m_Jobs.size(), 4u);
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].text, L"全部 3 张图纸均未能输出 !\n\n第 1 张 ：没有写入权限\n第 2 张 ：没有写入权限\n"
+                                               L"第 3 张 ：没有写入权限\n\n这些图纸原有的输出文件保持不变 !");
+    EXPECT_TRUE(platform::Print_Queue(Printer.GetString()).empty());
     EXPECT_EQ(platform::Pending_Text(), Reopen_Text());
 }
 

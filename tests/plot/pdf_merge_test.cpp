@@ -1,6 +1,8 @@
 // Merging the numbered PDFs of a batch: through the companion command, through the
 // fallback program, and the runs that must not count as merged.
+#include "core/fresh_output.h"
 #include "pdf_test_fixture.h"
+#include "win/machine.h"
 
 namespace fs = std::filesystem;
 
@@ -76,7 +78,8 @@ TEST_F(Pdf_Merge_Test, TheCompanionLoadedOnDemandMergesInOrderWithTitlesAndTheRe
     EXPECT_EQ(platform::From_Utf8(merged.outlines[2].title), long_title.substr(0, 299));
     EXPECT_EQ(merged.outlines[2].page, 3);
 
-    const std::vector<std::wstring> expected = {L"3", Target.GetString(), L"C:\\Work\\Temp\\1.pdf", L"A-01 首页",
+    // The merger writes beside the target, which its file replaces once whole.
+    const std::vector<std::wstring> expected = {L"3", Fresh_Output_Path(Target).GetString(), L"C:\\Work\\Temp\\1.pdf", L"A-01 首页",
                                                 L"C:\\Work\\Temp\\2.pdf", L"A-02", L"C:\\Work\\Temp\\3.pdf",
                                                 long_title.substr(0, 299)};
     EXPECT_EQ(Record_Items(L"Merge_Infor"), expected);
@@ -107,7 +110,7 @@ TEST_F(Pdf_Merge_Test, WithoutTheCompanionTheFallbackProgramMergesFromTheListFil
               L"合并需要调用的 \\Pelorin.dll 文件缺失，无法采用dll文件的命令合并 !\n\n目前改用备用应用程序Jexa2.exe进行合并 !");
     EXPECT_TRUE(Jexa2_Started());
     EXPECT_EQ(Target_Opened(), 1);
-    const std::string list = "\xEF\xBB\xBF" + platform::To_Utf8(Target.GetString()) +
+    const std::string list = "\xEF\xBB\xBF" + platform::To_Utf8(Fresh_Output_Path(Target).GetString()) +
                              "\r\n2\r\nC:\\Work\\Temp\\1.pdf\r\nS-01 一层\r\nC:\\Work\\Temp\\2.pdf\r\nS-02\r\n";
     EXPECT_EQ(File_Bytes(g_Config_Folder + L"\\plot2.tm"), list);
     EXPECT_EQ(File_Bytes(g_Config_Folder + L"\\plot3.tm"), list);
@@ -132,19 +135,18 @@ TEST_F(Pdf_Merge_Test, AMissingFallbackProgramIsNeitherStartedNorWaitedFor)
     EXPECT_NE(platform::MessageBoxLog[2].text.find(L"C:\\KORVEL\\Jexa2.exe"), std::wstring::npos);
     EXPECT_EQ(platform::MessageBoxLog[3].text, Merge_Error);
     EXPECT_TRUE(platform::ShellLog.empty());
-    EXPECT_FALSE(Exists(Target));
+    EXPECT_EQ(File_Bytes(Target), "old result");
 }
 
-TEST_F(Pdf_Merge_Test, NothingToMergeIsNoSuccessAndAnOldResultIsNeitherKeptAsResultNorOpened)
+TEST_F(Pdf_Merge_Test, NothingToMergeIsNoSuccessAndAnOldResultIsNeitherCountedNorOpenedButKept)
 {
     struct Case {
         const char* what;
         std::vector<const wchar_t*> titles;
-        bool old_target_stays;
     } cases[] = {
-        {"empty list", {}, true},
-        {"no numbered file", {L"A", L"B"}, false},
-        {"the one numbered file missing", {L"A"}, false},
+        {"empty list", {}},
+        {"no numbered file", {L"A", L"B"}},
+        {"the one numbered file missing", {L"A"}},
     };
     for (const Case& c : cases) {
         Titles().RemoveAll();
@@ -159,7 +161,7 @@ TEST_F(Pdf_Merge_Test, NothingToMergeIsNoSuccessAndAnOldResultIsNeitherKeptAsRes
         EXPECT_EQ(platform::MessageBoxLog[0].text, Merge_Error);
         EXPECT_EQ(platform::MessageBoxLog[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
         EXPECT_TRUE(platform::ShellLog.empty()) << c.what;
-        EXPECT_EQ(Exists(Target), c.old_target_stays) << c.what;
+        EXPECT_EQ(File_Bytes(Target), "old result") << c.what;
         EXPECT_TRUE(Record_Items(L"Merge_Infor").empty()) << c.what;
     }
 }
@@ -193,7 +195,41 @@ TEST_F(Pdf_Merge_Test, WithoutItextsharpThereIsNoMergeAndNoFallback)
     EXPECT_EQ(platform::MessageBoxLog[0].caption, L"DLL文件缺失报错");
     EXPECT_EQ(platform::MessageBoxLog[1].text, Merge_Error);
     EXPECT_TRUE(platform::ShellLog.empty());
-    EXPECT_FALSE(Exists(Target));
+    EXPECT_EQ(File_Bytes(Target), "old result");
+}
+
+// A merge whose file cannot be written whole leaves the earlier merged file as it was, says
+// which file and why, and leaves nothing beside it.
+TEST_F(Pdf_Merge_Test, AMergedFileThatCannotBeWrittenKeepsTheEarlierOneAndSaysWhy)
+{
+    Set_Titles({L"A", L"B"});
+    Make_Numbered_Pdfs(Temp_Folder, 2);
+    const struct {
+        const char* what;
+        void (*arrange)();
+        const wchar_t* reason;
+    } cases[] = {
+        {"denied folder", [] { platform::Machine::instance().deny_writes(L"C:\\Work\\Out"); }, L"没有写入权限"},
+        {"full disk", [] { platform::Machine::instance().set_disk_free(L"C:\\Work\\Out", 300); }, L"磁盘空间不足"},
+        {"short writes", [] { platform::Machine::instance().set_short_writes(L"C:\\Work\\Out", 300); }, L"磁盘空间不足"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Old_Target();
+        platform::MessageBoxLog.clear();
+        platform::ShellLog.clear();
+        c.arrange();
+        Answer_Boxes(1);
+        EXPECT_FALSE(Merge_Pdfs(1, Temp_Folder));
+        platform::Machine::instance().allow_writes(L"C:\\Work\\Out");
+        platform::Machine::instance().set_disk_free(L"C:\\Work\\Out", std::nullopt);
+        platform::Machine::instance().set_short_writes(L"C:\\Work\\Out", std::nullopt);
+        ASSERT_EQ(Box_Captions(), std::vector<std::wstring>{L"文件合并报错"}) << platform::To_Utf8(Printed());
+        EXPECT_EQ(platform::MessageBoxLog[0].text, Merge_Error + L"合并.pdf ：" + c.reason);
+        EXPECT_EQ(Target_Opened(), 0);
+        EXPECT_EQ(File_Bytes(Target), "old result");
+        EXPECT_EQ(std::distance(fs::directory_iterator(Host(L"C:\\Work\\Out")), {}), 1);
+    }
 }
 
 TEST(Plugin_Folder, TheBuildPutsTheCompanionFilesNextToEachModule)

@@ -5,6 +5,8 @@
 #include <cwchar>
 #include <fstream>
 
+#include "core/file_operations.h"
+#include "core/fresh_output.h"
 #include "core/ini_lists.h"
 #include "core/result_windows.h"
 #include "core/string_helpers.h"
@@ -153,9 +155,18 @@ TEST_F(Single_Plot_Test, AFailedPlotIsRetriedOnceAndTheSinglePlotStartsAgain)
         m_Failing = failing;
         platform::Clear_Typed_Input();
         const size_t jobs = m_Jobs.size();
+        platform::MessageBoxLog.clear();
+        if (failing)
+            Answer_Boxes(1);
         Run_SinglePlot_Plot_Standby();
         ASSERT_EQ(m_Jobs.size(), jobs + 1);
-        EXPECT_EQ(m_Jobs.back().output_path, std::wstring(g_Single_Retry_Path.GetString()));
+        EXPECT_EQ(m_Jobs.back().output_path, std::wstring(Fresh_Output_Path(g_Single_Retry_Path).GetString()));
+        // A retry that fails too is told, naming the file.
+        ASSERT_EQ(platform::MessageBoxLog.size(), failing ? 1u : 0u);
+        if (failing)
+            EXPECT_EQ(platform::MessageBoxLog[0].text, L"全部 1 张图纸均未能输出 !\n\n" +
+                                                           std::wstring(File_Name_Of(g_Single_Retry_Path).GetString()) +
+                                                           L" ：文件未能完整写出\n\n这些图纸原有的输出文件保持不变 !");
         EXPECT_EQ(Opened(), failing ? L"" : std::wstring(g_Single_Retry_Path.GetString()) + L"\n");
         EXPECT_EQ(platform::Pending_Text(), Cancel_Prefix().GetString() + std::wstring(L"KV_DivezUrez_1\n"))
             << "the cancel goes first, so that it cannot end the restarted pick";
@@ -188,7 +199,11 @@ TEST_F(Single_Plot_Test, TheOutputNameIsAskedForOrATimeStampedFileInTheEmptiedTe
         ASSERT_TRUE(Get_Single_Output_Name(path));
         const CString expected = c.chosen != nullptr ? CString(c.expected) : Get_Temp_Folder() + L"\\" + c.expected;
         EXPECT_EQ(std::wstring(path.GetString()), std::wstring(expected.GetString()));
-        EXPECT_FALSE(fs::exists(Host(leftover))) << "nothing is left at the path, nor in the temporary folder";
+        // The temporary folder is emptied; a chosen file stays until the plot replaces it.
+        if (c.chosen != nullptr)
+            EXPECT_EQ(File_Bytes(leftover), "old");
+        else
+            EXPECT_FALSE(fs::exists(Host(leftover)));
     }
     Script("esc\n");
     m_Options.Output_Type = 5;

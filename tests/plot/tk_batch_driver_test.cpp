@@ -24,6 +24,7 @@
 #include "titleblock/tk_library.h"
 #include "titleblock/tk_sheets.h"
 #include "win/machine.h"
+#include "win/win_error.h"
 
 namespace fs = std::filesystem;
 
@@ -129,8 +130,9 @@ TEST_F(TK_Batch_Driver_Test, Each_Sheet_Gets_Its_Stamp_And_Its_Name_And_The_Stam
     Run_Plot_Temp2();
 
     ASSERT_EQ(m_Jobs.size(), 2u) << platform::To_Utf8(Printed());
-    EXPECT_EQ(m_Jobs[0].path, L"C:\\TK Out\\S-01_PLAN+LEVEL 1.pdf");
-    EXPECT_EQ(m_Jobs[1].path, L"C:\\TK Out\\S-02.pdf");
+    // Each written beside its file, which it then replaces.
+    EXPECT_EQ(m_Jobs[0].path, L"C:\\TK Out\\S-01_PLAN+LEVEL 1.~new.pdf");
+    EXPECT_EQ(m_Jobs[1].path, L"C:\\TK Out\\S-02.~new.pdf");
     // The stamps of earlier sheets stay until the run ends.
     EXPECT_EQ(m_Jobs[0].images, 1);
     EXPECT_EQ(m_Jobs[1].images, 2);
@@ -182,7 +184,7 @@ TEST_F(TK_Batch_Driver_Test, A_Failed_Sheet_Is_Retried_With_Its_Stamp)
     bool failed_once = false;
     platform::Set_Plot_Job_Sink([&](const platform::PlotJob& job) {
         m_Jobs.push_back({job.output_path, Images()});
-        if (!failed_once && job.output_path.ends_with(L"S-02.pdf")) {
+        if (!failed_once && job.output_path.ends_with(L"S-02.~new.pdf")) {
             failed_once = true;
             return platform::PlotResult{false, L"paper jam", {}};
         }
@@ -194,9 +196,36 @@ TEST_F(TK_Batch_Driver_Test, A_Failed_Sheet_Is_Retried_With_Its_Stamp)
     m_Jobs.clear();
     Run_Plot_BaseFun2_Standby();
     ASSERT_EQ(m_Jobs.size(), 1u);
-    EXPECT_EQ(m_Jobs[0].path, L"C:\\TK Out\\S-02.pdf");
+    EXPECT_EQ(m_Jobs[0].path, L"C:\\TK Out\\S-02.~new.pdf");
     EXPECT_EQ(m_Jobs[0].images, 1);
     EXPECT_EQ(Images(), 0);
     EXPECT_TRUE(g_Failed_Sheets.isEmpty());
     EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
+}
+
+// A sheet that fails in the run and again in its retry is named in one message with why,
+// by its file name as the list shows it; the stamps go all the same.
+TEST_F(TK_Batch_Driver_Test, A_Sheet_That_Fails_Again_Is_Named_With_Its_Reason)
+{
+    platform::Set_Plot_Job_Sink([&](const platform::PlotJob& job) {
+        m_Jobs.push_back({job.output_path, Images()});
+        if (job.output_path.ends_with(L"PLAN+LEVEL 1.~new.pdf")) {
+            SetLastError(ERROR_DISK_FULL);
+            return platform::PlotResult{false, L"the disk is full", {}};
+        }
+        return platform::Render_Plot(job);
+    });
+    Run_Plot_Temp2();
+    ASSERT_EQ(g_Failed_Sheets.length(), 1);
+    Answer_Boxes(1);
+    Run_Plot_BaseFun2_Standby();
+
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel打印");
+    EXPECT_EQ(platform::MessageBoxLog[0].text, L"共 2 张图纸，其中以下 1 张未能输出 !\n\nS-01_PLAN+LEVEL 1 ：磁盘空间不足\n\n"
+                                               L"这些图纸原有的输出文件保持不变 !");
+    EXPECT_FALSE(Exists(L"C:\\TK Out\\S-01_PLAN+LEVEL 1.pdf"));
+    EXPECT_TRUE(Exists(L"C:\\TK Out\\S-02.pdf"));
+    EXPECT_EQ(Images(), 0);
+    EXPECT_TRUE(g_Failed_Sheets.isEmpty());
 }

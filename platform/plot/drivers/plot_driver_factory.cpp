@@ -37,6 +37,22 @@ std::wstring Printer_Job_Path(const PlotJob& job, std::wstring& error)
     return {};
 }
 
+namespace {
+
+// The sheet's title in the package: the job's name, "<drawing>-<layout>", as the host names a
+// plotted sheet; without one the file's name less its extension. Plain text work on the wide
+// name: a path object would convert it by the process's locale.
+std::wstring Dwf_Title(const PlotJob& job)
+{
+    if (!job.document_name.empty()) return job.document_name;
+    const size_t slash = job.output_path.find_last_of(L"\\/");
+    std::wstring name = slash == std::wstring::npos ? job.output_path : job.output_path.substr(slash + 1);
+    const size_t dot = name.find_last_of(L'.');
+    return dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
 std::unique_ptr<Plot_Device> Make_Plot_Device(const PlotJob& job, std::wstring& error)
 {
     if (job.driver != PlotDriver::Printer && job.output_path.empty()) {
@@ -49,10 +65,7 @@ std::unique_ptr<Plot_Device> Make_Plot_Device(const PlotJob& job, std::wstring& 
     case PlotDriver::Png: return std::make_unique<Cairo_Device>(Cairo_Device::Kind::Png, job.output_path, job.dpi);
     case PlotDriver::Jpg: return std::make_unique<Cairo_Device>(Cairo_Device::Kind::Jpg, job.output_path, job.dpi);
     case PlotDriver::Plt: return std::make_unique<Hpgl_Device>(job.output_path);
-    case PlotDriver::Dwf: {
-        std::wstring title = Text_From_Host_Path(Host_Path_From_Text(job.output_path).stem());
-        return std::make_unique<Dwf_Device>(job.output_path, title);
-    }
+    case PlotDriver::Dwf: return std::make_unique<Dwf_Device>(job.output_path, Dwf_Title(job));
     case PlotDriver::Printer: {
         std::wstring path = Printer_Job_Path(job, error);
         if (path.empty()) return nullptr;

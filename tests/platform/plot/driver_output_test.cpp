@@ -13,6 +13,7 @@
 #include "script/utf8.h"
 #include "win/host_path_text.h"
 #include "win/machine.h"
+#include "win/win_error.h"
 
 using render_test::Quote;
 using render_test::Read_File;
@@ -213,6 +214,31 @@ TEST_F(DriverOutput, DwfIsAPackageWithManifestDescriptorAndW2dPage)
     EXPECT_NE(out.find("(EndOfDWF)"), std::string::npos);
 }
 
+// A DWF sheet is titled as the host names a plotted sheet, "<drawing>-<layout>", whatever
+// the file is called and in whatever folder; a job without that name takes the file's.
+TEST_F(DriverOutput, DwfSheetsAreTitledByTheJobsNameElseByTheFile)
+{
+    std::filesystem::create_directories(dir / "输出");
+    const struct {
+        const char* document;
+        const char* title;
+    } cases[] = {{"图纸-Model", "图纸-Model"}, {"", "图-01.~new"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        platform::PlotJob job = Job(platform::PlotDriver::Dwf, "unused.dwf");
+        job.output_path = platform::From_Utf8((dir / "输出").string() + "/图-01.~new.dwf");
+        job.document_name = platform::From_Utf8(c.document);
+        platform::PlotResult r = platform::Render_Plot(job);
+        ASSERT_TRUE(r.ok) << platform::To_Utf8(r.error);
+        const std::string out = Run_Command(
+            "python3 -c \"import sys, zipfile\n"
+            "z = zipfile.ZipFile(sys.argv[1])\n"
+            "[print(z.read(n).decode('utf-8')) for n in z.namelist() if n.endswith('.xml')]\n"
+            "\" " + Quote(dir / "输出" / "图-01.~new.dwf"));
+        EXPECT_NE(out.find(std::string("title=\"") + c.title + "\""), std::string::npos) << out;
+    }
+}
+
 TEST_F(DriverOutput, PrintersSpoolEachJobWithItsCopies)
 {
     platform::PlotJob job = Job(platform::PlotDriver::Printer, "unused");
@@ -303,13 +329,14 @@ TEST_F(DriverFailedWrite, AnOutputThatCannotBeWrittenWholeLeavesTheOldFileAlone)
         const char* what;
         void (*arrange)(const std::filesystem::path& file);
         const wchar_t* reason;
+        DWORD error;  // the thread's last error afterwards
     } failures[] = {
         {"denied folder", [](const std::filesystem::path& f) { Machine::instance().deny_writes(platform::Text_From_Host_Path(f.parent_path())); },
-         L"access denied"},
+         L"access denied", ERROR_ACCESS_DENIED},
         {"full disk", [](const std::filesystem::path& f) { Machine::instance().set_disk_free(platform::Text_From_Host_Path(f.parent_path()), 200); },
-         L"the disk is full"},
+         L"the disk is full", ERROR_DISK_FULL},
         {"short write", [](const std::filesystem::path& f) { Machine::instance().fail_writes_after(platform::Text_From_Host_Path(f), 100); },
-         L"the disk is full"},
+         L"the disk is full", ERROR_DISK_FULL},
     };
     for (const auto& driver : drivers) {
         for (const auto& failure : failures) {
@@ -317,12 +344,15 @@ TEST_F(DriverFailedWrite, AnOutputThatCannotBeWrittenWholeLeavesTheOldFileAlone)
             const std::filesystem::path file = dir / driver.file;
             std::ofstream(file, std::ios::binary) << "old output";
             failure.arrange(file);
+            SetLastError(ERROR_SUCCESS);
             platform::PlotResult r = platform::Render_Plot(Job(driver.driver, driver.file));
+            const DWORD last_error = GetLastError();
             Machine::instance().allow_writes(platform::Text_From_Host_Path(dir));
             Machine::instance().set_disk_free(platform::Text_From_Host_Path(dir), std::nullopt);
             EXPECT_FALSE(r.ok);
             EXPECT_TRUE(r.files.empty());
             EXPECT_EQ(r.error, L"cannot write " + platform::Text_From_Host_Path(file) + L": " + failure.reason);
+            EXPECT_EQ(last_error, failure.error);
             EXPECT_EQ(Read_File(file), "old output");
             EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
             std::filesystem::remove(file);

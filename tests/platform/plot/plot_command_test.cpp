@@ -382,8 +382,13 @@ TEST_F(Plot_Command_Test, FailuresAreReportedAsErrors)
     // The engine's failure.
     Prepare(pdf, Canonical_Name(420, 297));
     sink_result = PlotResult{false, L"disk full", {}};
+    sink_error = ERROR_DISK_FULL;
+    SetLastError(ERROR_SUCCESS);
     EXPECT_EQ(Run(L"-plot", File_List(false, L"C:\\out\\a.pdf", L"C")), RTERROR);
     EXPECT_NE(Output().find(L"; error: the plot failed: disk full"), std::wstring::npos);
+    // The caller still finds why in the last error, as after a failed Windows write.
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+    sink_error = 0;
     // The "None" device plots nothing.
     sink_result.ok = true;
     jobs.clear();

@@ -114,6 +114,8 @@ void PlotTest::SetUp()
     sink_result.ok = true;
     platform::Set_Plot_Job_Sink([this](const platform::PlotJob& job) {
         jobs.push_back(job);
+        if (sink_error != 0)
+            SetLastError(sink_error);
         return sink_result;
     });
 }

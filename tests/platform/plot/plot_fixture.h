@@ -14,6 +14,7 @@
 #include "ed/docman.h"
 #include "plot/dbplotsetval.h"
 #include "plot/plot_job.h"
+#include "win/win_error.h"
 
 namespace plot_test {
 
@@ -60,6 +61,7 @@ protected:
     ZcApDocument* doc = nullptr;
     std::vector<platform::PlotJob> jobs;     // what "-plot" sent
     platform::PlotResult sink_result;        // what the sink answers
+    DWORD sink_error = 0;                    // the last error a failing sink leaves, when not 0
 };
 
 }  // namespace plot_test

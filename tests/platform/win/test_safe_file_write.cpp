@@ -39,6 +39,7 @@ TEST_F(SafeFileWriteTest, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
         {"read-only file", [] { SetFileAttributesW(L"C:\\Out\\plan.dxf", FILE_ATTRIBUTE_READONLY); }, L"access denied"},
         {"short write of the file", [] { Machine::instance().fail_writes_after(L"C:\\out\\PLAN.dxf", 100); },
          L"the disk is full"},
+        {"short-writing folder", [] { Machine::instance().set_short_writes(L"C:\\", 100); }, L"the disk is full"},
         {"full disk", [] { Machine::instance().set_disk_free(L"C:\\Out", 3999); }, L"the disk is full"},
         {"full disk above", [] { Machine::instance().set_disk_free(L"C:\\", 0); }, L"the disk is full"},
     };
@@ -46,10 +47,14 @@ TEST_F(SafeFileWriteTest, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
         SCOPED_TRACE(c.what);
         Machine::instance().set_root(root_);
         c.arrange();
+        SetLastError(ERROR_SUCCESS);
         Safe_File_Write file(L"C:\\Out\\plan.dxf");
         EXPECT_FALSE(file.write(new_.substr(0, 2000)) && file.write(new_.substr(2000)) && file.commit());
         EXPECT_TRUE(file.failed());
         EXPECT_EQ(file.error(), std::wstring(L"cannot write C:\\Out\\plan.dxf: ") + c.reason);
+        // As a failed Windows write: the thread's last error says why.
+        EXPECT_EQ(GetLastError(), file.error_code());
+        EXPECT_NE(file.error_code(), 0u);
         EXPECT_TRUE(file.temp_path().empty());
         EXPECT_EQ(Read_File(c_drive() / "Out" / "plan.dxf"), old_);
         EXPECT_EQ(Entries(c_drive() / "Out"), std::vector<std::string>{"plan.dxf"});
@@ -57,6 +62,7 @@ TEST_F(SafeFileWriteTest, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
         Machine::instance().allow_writes(L"C:\\Out");
         Machine::instance().set_disk_free(L"C:\\Out", std::nullopt);
         Machine::instance().set_disk_free(L"C:\\", std::nullopt);
+        Machine::instance().set_short_writes(L"C:\\", std::nullopt);
         SetFileAttributesW(L"C:\\Out\\plan.dxf", FILE_ATTRIBUTE_NORMAL);
     }
 }
@@ -128,6 +134,31 @@ TEST_F(SafeFileWriteTest, AFullDiskTakesEveryWriteThereAndIsKeptWithTheMachine) 
     EXPECT_TRUE(Safe_Write_File(L"C:\\Small\\e.txt", "1", error));
     Machine::instance().set_disk_free(L"C:\\Out", std::nullopt);
     EXPECT_TRUE(Safe_Write_File(L"C:\\Out\\plan.dxf", "x", error));
+}
+
+TEST_F(SafeFileWriteTest, AShortWritingFolderCutsEveryFileThereAndIsKeptWithTheMachine) {
+    fs::create_directories(c_drive() / "Share" / "Sub");
+    Machine::instance().set_short_writes(L"C:\\Share", 5);
+    std::wstring error;
+    // Each file on its own: what fits is written, what does not fails, again and again.
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(Safe_Write_File(L"C:\\Share\\a.txt", "12345", error)) << To_Utf8(error);
+        EXPECT_FALSE(Safe_Write_File(L"C:\\Share\\Sub\\b.txt", "123456", error));
+        EXPECT_EQ(error, L"cannot write C:\\Share\\Sub\\b.txt: the disk is full");
+    }
+    EXPECT_EQ(Entries(c_drive() / "Share" / "Sub"), std::vector<std::string>{});
+    EXPECT_TRUE(Safe_Write_File(L"C:\\Elsewhere.txt", std::string(100, 'x'), error));
+    // A new machine on the same root reads the list; a list written by hand names a Windows path.
+    Machine::instance().set_root(root_);
+    EXPECT_EQ(Read_File(root_ / ".short-writes"), "5\t" + (c_drive() / "Share").string() + "\n");
+    EXPECT_FALSE(Safe_Write_File(L"C:\\share\\c.txt", "123456", error));
+    std::ofstream(root_ / ".short-writes") << "2\tC:\\Out\n";
+    Machine::instance().set_root(root_);
+    EXPECT_FALSE(Safe_Write_File(L"C:\\Out\\plan.dxf", "xyz", error));
+    EXPECT_EQ(Read_File(c_drive() / "Out" / "plan.dxf"), old_);
+    EXPECT_TRUE(Safe_Write_File(L"C:\\Share\\c.txt", "123456", error));
+    Machine::instance().set_short_writes(L"C:\\Out", std::nullopt);
+    EXPECT_TRUE(Safe_Write_File(L"C:\\Out\\plan.dxf", "xyz", error));
 }
 
 TEST_F(SafeFileWriteTest, ACopyThatCannotBeWrittenWholeKeepsTheOldTarget) {
