@@ -19,6 +19,7 @@ CString Write_Failure_Reason(DWORD error)
     case ERROR_WRITE_PROTECT: return L"没有写入权限";
     case ERROR_PATH_NOT_FOUND: return L"输出文件夹不存在";
     case ERROR_SHARING_VIOLATION: return L"文件可能处于打开状态，无法覆盖";
+    case ERROR_FILENAME_EXCED_RANGE: return L"文件名过长";
     default: return L"文件未能完整写出";
     }
 }
@@ -30,7 +31,8 @@ bool Is_Write_Failure(DWORD error)
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_WRITE_FAULT:
-    case ERROR_SHARING_VIOLATION: return true;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_FILENAME_EXCED_RANGE: return true;
     default: return false;
     }
 }

@@ -238,15 +238,18 @@ TEST(Chinese_Names_Limits, A_File_Name_Too_Long_For_The_Disk_Is_Reported_And_The
     for (int i = 0; i < 90; ++i) prefix += "长";
     const fs::path script = runner.Write_Script(
         "long.scr", "command KV_DivezUrez_2\nenter\npick 2\n@712 click 876\ntext 216 \"" + prefix +
-                        "\"\nclick 1\n@712 click 1\nenter\npick 2\n@712 rows 1164\nquit\n");
+                        "\"\nclick 1\n@712 click 1\nmsgbox OK\nenter\npick 2\n@712 rows 1164\nquit\n");
     const Cadhost_Run run = runner.Run({"--root", (runner.folder() / "machine").string(), "--module", MODULE_2025_PATH,
                                         "--script", script.string(), (folder / "结构 平面.dxf").string()});
     ASSERT_EQ(run.status, 0) << run.err << run.out;
     const std::string windows_folder = "Z:" + Replaced(folder.string(), "/", "\\") + "\\PDF\\";
     for (const char* number : {"01", "09"})
-        EXPECT_NE(run.out.find("cannot write " + windows_folder + prefix + number + ".pdf: the name is too long"),
+        // The plot goes to a fresh name beside its target first; the host names that one.
+        EXPECT_NE(run.out.find("cannot write " + windows_folder + prefix + number + ".~new.pdf: the name is too long"),
                   std::string::npos)
             << run.out;
+    // One message names every sheet and why.
+    EXPECT_NE(run.out.find("全部 9 张图纸均未能输出 !\n\n" + prefix + "01 ：文件名过长\n"), std::string::npos) << run.out;
     EXPECT_EQ(Rows(run.out).size(), 9u) << "the window lists the sheets again:\n" << run.out;
     EXPECT_TRUE(Names_In(folder / "PDF").empty());
 }
