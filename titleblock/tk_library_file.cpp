@@ -5,6 +5,7 @@
 #include "core/file_dialogs.h"
 #include "core/file_stream.h"
 #include "core/option_fields.h"
+#include "core/plot_option.h"
 #include "core/program_folders.h"
 #include "core/text_tokens.h"
 #include "core/unreadable_file.h"
@@ -163,6 +164,7 @@ bool TK_Library::Read_File(std::istream& in, int64_t file_bytes, bool import, in
         settings.Text(Line_Separator, Since_Name_Rule);
         settings.Int(Paper_Name_Style, Since_Paper_Name_Style);
         settings.Int(Reserved, Since_Paper_Name_Style);
+        Keep_In_Range(No_Start, -Max_Start_No, Max_Start_No, 1);
         Keep_In_Range(No_Digits, 1, 5, 2);
         whole = !settings.Cut_Short();
     }
