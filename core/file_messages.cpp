@@ -1,9 +1,12 @@
 #include "core/file_messages.h"
 
+#include "ed/command_line.h"
 #include "ed/host_window.h"
 #include "win/windows.h"
 
 namespace {
+
+constexpr const wchar_t* Write_Failure_Line = L"文件 < %s > 写入操作有误!";
 
 void Show_File_Message(const wchar_t* format, const CString& path, const wchar_t* caption)
 {
@@ -16,10 +19,16 @@ void Show_File_Message(const wchar_t* format, const CString& path, const wchar_t
 
 void Show_Write_Failure(const CString& path)
 {
-    Show_File_Message(L"文件 < %s > 写入操作有误!\n\n\n可能原因如下：\n\n"
-                      L"软件未获得文件的修改权限，造成无法对该文件进行修改。\n\n\n"
-                      L"解决方法一：将软件重新安装至非系统目录下；\n\n解决方法二：请用管理员权限运行AutoCAD。",
-                      path, L"Korvel");
+    const CString format = CString(Write_Failure_Line) +
+                           L"\n\n\n可能原因如下：\n\n"
+                           L"软件未获得文件的修改权限，造成无法对该文件进行修改。\n\n\n"
+                           L"解决方法一：将软件重新安装至非系统目录下；\n\n解决方法二：请用管理员权限运行AutoCAD。";
+    Show_File_Message(format, path, L"Korvel");
+}
+
+void Print_Write_Failure(const CString& path)
+{
+    zcutPrintf((CString(L"\n") + Write_Failure_Line).GetString(), path.GetString());
 }
 
 void Show_File_Missing(const CString& path)

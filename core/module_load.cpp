@@ -4,6 +4,7 @@
 #include "core/custom_classes.h"
 #include "core/doc_reactors.h"
 #include "core/editor_reactor.h"
+#include "core/file_messages.h"
 #include "core/menu.h"
 #include "core/plot_config.h"
 #include "core/point_monitor.h"
@@ -58,8 +59,10 @@ void Unload_Module()
 {
     Destroy_Result_Windows();
 
-    g_Plot_Config.Save(false);
-    g_TK_Library.Resave();
+    if (!g_Plot_Config.Save(false))
+        Print_Write_Failure(Plot_Config::File_Path());
+    if (!g_TK_Library.Resave())
+        Print_Write_Failure(TK_Library::File_Path());
     g_Stamp_Library.Clear();
 
     Remove_Command_Group();

@@ -84,6 +84,7 @@ void Plot_Option::Repair()
     Keep_In_Range(Margin, -100, 100, 0);
     Keep_In_Range(Output_Type, 0, 6, 0);
     Keep_In_Range(Folder_Mode, 0, 2, 1);
+    Keep_In_Range(Start_No, -Max_Start_No, Max_Start_No, 1);
     Keep_In_Range(Sort_Type, 1, 9, 1);
     Keep_In_Range(Digits, 1, 10, 2);
     Keep_In_Range(Unequal_Mode, 0, 1, 0);

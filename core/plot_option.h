@@ -8,6 +8,10 @@
 
 #include "mfc/afxstr.h"
 
+// The start numbers the numbering dialogs take, either sign: the numbers of the rows
+// after the start stay within int.
+constexpr int Max_Start_No = 999999999;
+
 class Plot_Option {
 public:
     Plot_Option() { Set_Defaults(); }

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "core/plot_option.h"
 #include "mfc/afxdc.h"
 #include "res/resource.h"
 #include "titleblock/file_name_rules.h"
@@ -9,15 +10,15 @@
 
 namespace {
 
-// The whole text as a decimal integer (blanks around it allowed).
+// The whole text as a decimal integer the dialog takes (blanks around it allowed).
 bool Parse_Start_No(const CString& text, int& value)
 {
     const wchar_t* start = text.GetString();
     wchar_t* end = nullptr;
-    const long parsed = std::wcstol(start, &end, 10);
+    const long long parsed = std::wcstoll(start, &end, 10);
     if (end == start) return false;
     while (*end == L' ') ++end;
-    if (*end != 0) return false;
+    if (*end != 0 || parsed < -Max_Start_No || parsed > Max_Start_No) return false;
     value = static_cast<int>(parsed);
     return true;
 }
@@ -54,6 +55,7 @@ void Numbering_Dialog::DoDataExchange(CDataExchange* exchange)
     CDialog::DoDataExchange(exchange);
     DDX_Text(exchange, IDC_PREFIX, Prefix);
     DDX_Text(exchange, IDC_START_NO, Start_No);
+    DDV_MinMaxInt(exchange, Start_No, -Max_Start_No, Max_Start_No);
     DDX_Text(exchange, IDC_SUFFIX, Suffix);
     DDX_CBIndex(exchange, IDC_DIGITS_COMBO, Digits_Index);
     DDX_Text(exchange, IDC_EXAMPLE, Example);

@@ -21,13 +21,16 @@ public:
     // A file cut short or damaged gives what it holds whole, and the command line says so.
     // False when a file was there but could not be read whole: it must not be written over.
     bool Load(int mode);
+    // The per-user library file, BPlot_TK.tk.
+    static CString File_Path();
     // Writes the whole library: with save_as to a file chosen in the save dialog, else to the
     // per-user library file, which is kept aside first (Keep_Copy_Of_File) when it does not
-    // read whole; a failed write is reported when `report` is set.
-    void Save(bool report, bool save_as);
+    // read whole; a failed write is reported when `report` is set. False when the file
+    // was to be written and was not.
+    bool Save(bool report, bool save_as);
     // Reads the library file again and writes it back with the numbering settings in memory;
-    // a file that could not be read whole is left as it is.
-    void Resave();
+    // a file that could not be read whole is left as it is. False when the write failed.
+    bool Resave();
     // Deletes every definition, empties the catalogue columns and resets the paper names.
     // The sheets of g_TK_Sheet_List lose their definitions and are dropped.
     void Clear();

@@ -5,6 +5,7 @@
 #include "core/file_dialogs.h"
 #include "core/file_stream.h"
 #include "core/option_fields.h"
+#include "core/plot_option.h"
 #include "core/program_folders.h"
 #include "core/text_tokens.h"
 #include "core/unreadable_file.h"
@@ -25,13 +26,6 @@ constexpr int32_t Since_Paper_Names = 20241216;
 
 // Tokens of the shortest definition (a file before the adjusted plot range).
 constexpr int64_t Definition_Min_Tokens = 49;
-
-CString Library_File_Path()
-{
-    CString path;
-    path.Format(L"%s\\BPlot_TK.tk", g_Config_Folder.GetString());
-    return path;
-}
 
 int64_t File_Size(const CString& path)
 {
@@ -81,7 +75,7 @@ void Write_Numbers(std::ostream& out, const CArray<Number, Number>& values)
 
 bool TK_Library::Load(int mode)
 {
-    CString path = Library_File_Path();
+    CString path = File_Path();
     if (mode == 1 && !Open_File_Dialog_Last(L"读取图框信息配置文件...", L"tk", path))
         return true;
     if (!Check_File_Exists(path, false))
@@ -163,6 +157,7 @@ bool TK_Library::Read_File(std::istream& in, int64_t file_bytes, bool import, in
         settings.Text(Line_Separator, Since_Name_Rule);
         settings.Int(Paper_Name_Style, Since_Paper_Name_Style);
         settings.Int(Reserved, Since_Paper_Name_Style);
+        Keep_In_Range(No_Start, -Max_Start_No, Max_Start_No, 1);
         Keep_In_Range(No_Digits, 1, 5, 2);
         whole = !settings.Cut_Short();
     }
@@ -181,17 +176,24 @@ bool TK_Library::Read_File(std::istream& in, int64_t file_bytes, bool import, in
     return whole;
 }
 
-void TK_Library::Save(bool report, bool save_as)
+CString TK_Library::File_Path()
 {
-    CString path = Library_File_Path();
+    CString path;
+    path.Format(L"%s\\BPlot_TK.tk", g_Config_Folder.GetString());
+    return path;
+}
+
+bool TK_Library::Save(bool report, bool save_as)
+{
+    CString path = File_Path();
     if (save_as && !Save_File_Dialog(L"保存图框信息配置文件为...", L"图框信息配置文件.tk", L"tk", path))
-        return;
+        return true;
     // A library file that does not read whole is kept aside before it is written over.
     if (!save_as && Check_File_Exists(path, false) && !Is_Whole_File(path)) {
         const CString kept = Keep_Copy_Of_File(path);
         if (kept.IsEmpty()) {
             zcutPrintf(L"\n图框信息配置文件 < %s > 不完整或已损坏且无法另存，未写入。", path.GetString());
-            return;
+            return false;
         }
         zcutPrintf(L"\n图框信息配置文件 < %s > 不完整或已损坏，写入前原文件另存为 < %s >。", path.GetString(),
                    kept.GetString());
@@ -223,10 +225,10 @@ void TK_Library::Save(bool report, bool save_as)
     Write_Int_Line(out, names);
     for (INT_PTR i = 0; i < names; ++i)
         Write_Escaped_Line(out, Long_Paper_Names[i]);
-    writer.Close(report);
+    return writer.Close(report);
 }
 
-void TK_Library::Resave()
+bool TK_Library::Resave()
 {
     const int in_front = No_In_Front;
     const CString prefix = No_Prefix;
@@ -239,6 +241,5 @@ void TK_Library::Resave()
     No_Start = start;
     No_Suffix = suffix;
     No_Digits = digits;
-    if (whole)
-        Save(false, false);
+    return !whole || Save(false, false);
 }

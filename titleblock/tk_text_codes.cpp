@@ -29,6 +29,21 @@ void Strip_MText_Codes(CString& text) { text = Join_Paragraphs(text, L"\\P"); }
 
 CString MText_Field_Text(const CString& contents) { return Join_Paragraphs(contents, Line_Break_Marker); }
 
+CString MText_Literal_Contents(const CString& text)
+{
+    CString contents;
+    const int length = text.GetLength();
+    for (int i = 0; i < length; ++i) {
+        const wchar_t c = text[i];
+        if (c == L'\\' || c == L'{' || c == L'}')
+            contents += L'\\';
+        contents += c;
+        if (c == L'%' && i + 1 < length && text[i + 1] == L'%')
+            contents += L"{}";
+    }
+    return contents;
+}
+
 CString Attribute_Field_Text(const ZcDbAttribute* attribute)
 {
     CString text;

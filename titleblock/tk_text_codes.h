@@ -13,6 +13,10 @@ class ZcDbAttribute;
 void Strip_MText_Codes(CString& text);
 // The contents stripped, with "[++}" between the paragraphs (line feeds break paragraphs too).
 CString MText_Field_Text(const CString& contents);
+// Multiline-text contents that show the text as it stands: "\", "{" and "}" escaped, and an
+// empty group "{}" after every "%" that another follows, so that no "%%" code begins
+// ("%%%" is a percent sign in single-line texts only).
+CString MText_Literal_Contents(const CString& text);
 // An MText attribute's contents as MText_Field_Text, else the attribute's text; trimmed.
 CString Attribute_Field_Text(const ZcDbAttribute* attribute);
 // The kind code of Get_Text_String and the entity's text: multi-line kinds as

@@ -7,6 +7,7 @@
 #include "sheets/exact_extents.h"
 #include "titleblock/tk_library.h"
 #include "titleblock/tk_sheets.h"
+#include "titleblock/tk_text_codes.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ ZcDbExtents Centring_Extents(const ZcDbEntity* entity)
 }
 
 // A multi-line attribute shows, saves and reads back its multiline text: the text goes
-// there as well as into its single line.
+// there, as it stands, as well as into its single line.
 bool Set_Attribute_Text(ZcDbAttribute* attribute, const CString& text)
 {
     if (attribute->setTextString(text.GetString()) != Zcad::eOk)
@@ -33,7 +34,7 @@ bool Set_Attribute_Text(ZcDbAttribute* attribute, const CString& text)
     if (!attribute->isMTextAttribute())
         return true;
     const std::unique_ptr<ZcDbMText> mtext(attribute->getMTextAttribute());
-    return mtext != nullptr && mtext->setContents(text.GetString()) == Zcad::eOk &&
+    return mtext != nullptr && mtext->setContents(MText_Literal_Contents(text).GetString()) == Zcad::eOk &&
            attribute->setMTextAttribute(mtext.get()) == Zcad::eOk;
 }
 
@@ -46,7 +47,7 @@ bool Set_Entity_Text(ZcDbEntity* entity, const CString& text)
     if (ZcDbText* single_line = ZcDbText::cast(entity))
         return single_line->setTextString(text.GetString()) == Zcad::eOk;
     if (ZcDbMText* multi_line = ZcDbMText::cast(entity))
-        return multi_line->setContents(text.GetString()) == Zcad::eOk;
+        return multi_line->setContents(MText_Literal_Contents(text).GetString()) == Zcad::eOk;
     return false;
 }
 

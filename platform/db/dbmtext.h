@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "db/dbentity.h"
+#include "ge/gept3dar.h"
 
 class ZcDbMText : public ZcDbEntity {
 public:
@@ -51,6 +52,10 @@ public:
     // Size of the laid-out text.
     double actualHeight() const;
     double actualWidth() const;
+    // The corners of the text boundary (the column width, or the widest line when wider, by
+    // the laid-out height): top left, top right, bottom left, bottom right. Empty contents
+    // give no points.
+    void getBoundingPoints(ZcGePoint3dArray& points) const;
     // Base line spacing of one line: 5/3 of the text height times the factor.
     double lineSpacing() const;
 

@@ -349,10 +349,10 @@ Zcad::ErrorStatus ZcDbMText::subExplode(ZcDbVoidPtrArray& entitySet) const
     return Zcad::eOk;
 }
 
-Zcad::ErrorStatus ZcDbMText::subGetGeomExtents(ZcDbExtents& extents) const
+void ZcDbMText::getBoundingPoints(ZcGePoint3dArray& points) const
 {
-    std::vector<Line> lines = layoutLines();
-    if (lines.empty()) return Zcad::eInvalidExtents;
+    points.setLogicalLength(0);
+    if (layoutLines().empty()) return;
     double w = std::max(mWidth, actualWidth());
     double h = actualHeight();
     int col = (int(mAttachment) - 1) % 3;
@@ -360,8 +360,18 @@ Zcad::ErrorStatus ZcDbMText::subGetGeomExtents(ZcDbExtents& extents) const
     double x0 = col == 0 ? 0.0 : (col == 1 ? -w / 2.0 : -w);
     double top = row == 0 ? 0.0 : (row == 1 ? h / 2.0 : h);
     ZcGeVector3d up = mNormal.crossProduct(mDirection).normal();
-    for (double x : {x0, x0 + w})
-        for (double y : {top, top - h}) extents.addPoint(mLocation + mDirection * x + up * y);
+    for (double y : {top, top - h})
+        for (double x : {x0, x0 + w}) points.append(mLocation + mDirection * x + up * y);
+}
+
+Zcad::ErrorStatus ZcDbMText::subGetGeomExtents(ZcDbExtents& extents) const
+{
+    std::vector<Line> lines = layoutLines();
+    if (lines.empty()) return Zcad::eInvalidExtents;
+    ZcGePoint3dArray corners;
+    getBoundingPoints(corners);
+    extents.addPoints(corners);
+    ZcGeVector3d up = mNormal.crossProduct(mDirection).normal();
     // Stacks and lines that reach out of the box.
     for (const Line& l : lines) {
         auto add = [&](double x, double y) { extents.addPoint(mLocation + mDirection * (l.x + x) + up * (l.baseline + y)); };

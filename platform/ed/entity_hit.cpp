@@ -5,6 +5,7 @@
 #include <string>
 
 #include "db/dbmain.h"
+#include "db/dbmtext.h"
 #include "db/gi.h"
 #include "db/text_metrics.h"
 #include "ge/extents.h"
@@ -139,8 +140,10 @@ public:
 
     bool draw(const ZcDbEntity* entity) override
     {
-        if (entity != nullptr)
-            const_cast<ZcDbEntity*>(entity)->worldDraw(this);
+        if (entity == nullptr)
+            return false;
+        add_text_boundary(entity);
+        const_cast<ZcDbEntity*>(entity)->worldDraw(this);
         return false;
     }
 
@@ -164,6 +167,22 @@ private:
     {
         ZcGePoint3d w = current() * p;
         return {w.x, w.y};
+    }
+
+    // A multiline text is hit anywhere in its text boundary, not only on its lines.
+    void add_text_boundary(const ZcDbEntity* entity)
+    {
+        const ZcDbMText* mtext = ZcDbMText::cast(entity);
+        if (mtext == nullptr)
+            return;
+        ZcGePoint3dArray corners;
+        mtext->getBoundingPoints(corners);
+        if (corners.length() != 4)
+            return;
+        const std::vector<P2> outline = {map(corners[0]), map(corners[1]), map(corners[3]), map(corners[2])};
+        for (int i = 0; i < 4; ++i)
+            shapes.segments.push_back({outline[i], outline[(i + 1) % 4]});
+        shapes.areas.push_back(outline);
     }
 
     void add_segment(const ZcGePoint3d& a, const ZcGePoint3d& b)
@@ -307,7 +326,7 @@ Shapes Collect(ZcDbObjectId id)
     ZcDbObjectPointer<ZcDbEntity> entity(id, ZcDb::kForRead);
     if (entity.openStatus() != Zcad::eOk)
         return collector.shapes;
-    entity->worldDraw(&collector);
+    collector.draw(entity.object());
     if (!collector.any) {
         ZcDbExtents extents;
         if (entity->getGeomExtents(extents) == Zcad::eOk && extents.isValid()) {

@@ -43,5 +43,5 @@ void Multi_Drawing_Batch()
     Save_Multi_Dwg_List();
     Clear_Multi_Dwg_Lists();
     g_Dwg_Plot_Option.Write_Dwg_Setting();
-    g_Plot_Config.Save(false);
+    g_Plot_Config.Save(true);
 }

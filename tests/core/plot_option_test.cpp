@@ -157,6 +157,8 @@ TEST(Plot_Option_Block, RepairsValuesOutOfRange)
         {0, "7", [](const Plot_Option& o) { return o.Output_Type == 0; }},
         {0, "-1", [](const Plot_Option& o) { return o.Output_Type == 0; }},
         {1, "3", [](const Plot_Option& o) { return o.Folder_Mode == 1; }},
+        {9, "2147483647", [](const Plot_Option& o) { return o.Start_No == 1; }},
+        {9, "-999999999", [](const Plot_Option& o) { return o.Start_No == -Max_Start_No; }},
         {11, "0", [](const Plot_Option& o) { return o.Digits == 2; }},
         {12, "10", [](const Plot_Option& o) { return o.Sort_Type == 1; }},
         {12, "0", [](const Plot_Option& o) { return o.Sort_Type == 1; }},
@@ -397,6 +399,24 @@ TEST_F(Dwg_Plot_Setting_Test, RepairsMarginAndScaleFromTheDrawing)
         read.Read_Dwg_Setting();
         EXPECT_EQ(read.Margin, c.margin_read) << c.margin;
         EXPECT_DOUBLE_EQ(read.Scale, c.scale_read) << c.scale;
+    }
+}
+
+// The numbering dialogs take start numbers up to Max_Start_No of either sign; one beyond them
+// would overflow the numbers of the rows after it and becomes 1.
+TEST_F(Dwg_Plot_Setting_Test, StartNumbersBeyondTheNumberingDialogsBecomeOne)
+{
+    const struct {
+        int stored, read;
+    } cases[] = {{2147483647, 1},  {-2147483647 - 1, 1}, {Max_Start_No + 1, 1}, {-Max_Start_No - 1, 1},
+                 {Max_Start_No, Max_Start_No}, {-Max_Start_No, -Max_Start_No}, {0, 0}, {17, 17}};
+    for (const auto& c : cases) {
+        Plot_Option option;
+        option.Start_No = c.stored;
+        option.Write_Dwg_Setting();
+        Plot_Option read;
+        read.Read_Dwg_Setting();
+        EXPECT_EQ(read.Start_No, c.read) << c.stored;
     }
 }
 

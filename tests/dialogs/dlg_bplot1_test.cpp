@@ -232,6 +232,31 @@ TEST_F(BPlot1_Test, Opens_With_A_Numbered_Row_Per_Listed_Sheet)
     EXPECT_TRUE(window->List.GetColumnWidth(2) > 1) << "columns are fitted";
 }
 
+// The drawing's record names the start number of the rows; one beyond what the naming
+// dialog takes would overflow the numbers of the rows after it and numbers from 1.
+TEST_F(BPlot1_Test, A_Start_Number_Of_The_Drawing_Beyond_The_Naming_Dialog_Numbers_From_One)
+{
+    const struct {
+        int stored, first;
+    } cases[] = {{2147483647, 1}, {-2147483647 - 1, 1}, {Max_Start_No, Max_Start_No}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        Plot_Option stored;
+        stored.Prefix = L"图纸-";
+        stored.Start_No = c.stored;
+        stored.Write_Dwg_Setting();
+        Plot_Option options;
+        options.Read_Dwg_Setting();
+        Open(options);
+        for (int row = 0; row < window->List.GetItemCount(); ++row) {
+            CString name;
+            name.Format(L"图纸-%02d", c.first + row);
+            EXPECT_EQ(Cell(row, 2), name);
+        }
+        Close();
+    }
+}
+
 TEST_F(BPlot1_Test, Del_Cell_Deletes_The_Row_Its_Sheet_And_Marker_And_Renumbers)
 {
     Open();

@@ -1,6 +1,7 @@
 // The naming-rule dialog: the example read-out, the drawing's name for "???", the start
 // number while it is typed, the order picture, and what OK hands back.
 #include "core/name_lookups.h"
+#include "core/plot_option.h"
 #include "dialogs/name_rule_dialog.h"
 #include "dialogs/print_order_picture.h"
 #include "plot_option_combos_fixture.h"
@@ -84,6 +85,30 @@ TEST_F(Name_Rule, A_Start_Number_That_Is_Not_An_Integer_Keeps_The_Dialog_Open)
     EXPECT_TRUE(Script_Used());
     EXPECT_EQ(platform::MessageBoxLog.size(), 1u);
     EXPECT_EQ(dialog.Start_No, 3);
+}
+
+// Beyond Max_Start_No the numbers of the names after the start would overflow: such a start
+// number leaves the example as it was and OK asks for one in range.
+TEST_F(Name_Rule, A_Start_Number_Beyond_The_Range_Is_Refused)
+{
+    Open_Name_Rule open;
+    ASSERT_TRUE(open.Open());
+    for (const wchar_t* typing : {L"2147483647", L"1000000000", L"-1000000000", L"99999999999"}) {
+        open.SetDlgItemText(IDC_START_NO, typing);
+        EXPECT_EQ(open.Start_No, 1);
+        EXPECT_EQ(open.Shown(IDC_EXAMPLE), Name_Rule_Example(L"File", 1, L"", 1));
+    }
+    open.SetDlgItemText(IDC_START_NO, L"999999999");
+    EXPECT_EQ(open.Start_No, Max_Start_No);
+    open.DestroyWindow();
+
+    Dlg_Name_Rule dialog;
+    Script("text 217 \"2147483647\"\nclick 1\nmsgbox OK\ntext 217 \"-999999999\"\nclick 1\n");
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_TRUE(Script_Used());
+    ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
+    EXPECT_NE(platform::MessageBoxLog[0].text.find(L"-999999999"), std::wstring::npos);
+    EXPECT_EQ(dialog.Start_No, -Max_Start_No);
 }
 
 TEST_F(Name_Rule, The_Order_Picture_Steps_Through_All_Nine_Orders)

@@ -103,6 +103,9 @@ protected:
 
 // The frames M1 and M2 of the drawing, and the window that selects them.
 const std::string Select_Two_Sheets = "select window -10,-10 1710,850\n";
+// The title-block frames M1, M2 and M3 (its title a two-paragraph MText; M4 inside it is
+// dropped), and the window that selects them.
+const std::string Select_Title_Sheets = "select window -10,-10 1710,1310\n";
 
 std::vector<std::string> With_Extension(const std::vector<std::string>& stems, const std::string& extension)
 {
@@ -181,19 +184,20 @@ TEST_P(Chinese_Names_Session, Title_Block_Road_Libraries_Settings_And_Fonts_In_C
                         "@824 click 896\nfile \"C:\\导出 资料\\印章 库.kvlib2\"\n@824 click IDOK\n"
                         "command KV_DivezUrez_6\n@IDD_DLG_SIGN_LIB cell IDC_SIGN_LIB_LIST 0 2\n"
                         "@IDD_DLG_STR text IDC_EDIT_TEXT \"赵 六\"\n@IDD_DLG_STR click IDOK\n@IDD_DLG_SIGN_LIB click IDOK\n"
-                        "command KV_DivezUrez_4\n" + Select_Two_Sheets + "@806 check 864 1\n";
+                        "command KV_DivezUrez_4\n" + Select_Title_Sheets + "@806 check 864 1\n";
     // Every format but PLT takes stamps: the stamp is chosen before each of those runs.
     for (int format = 0; format <= 5; ++format)
         steps += "@806 choose 866 " + std::to_string(format) + "\n@806 click 1\n" +
-                 (format == 4 ? "" : "@822 check 942 1\n@822 click IDOK\n") + Select_Two_Sheets;
+                 (format == 4 ? "" : "@822 check 942 1\n@822 click IDOK\n") + Select_Title_Sheets;
     steps += "@806 choose 866 0\n@806 check 903 1\n@806 click 1\n@822 check 942 1\n@822 click IDOK\nfile \"" +
-             merged.string() + "\"\n" + Select_Two_Sheets + "@806 choose 866 6\n@806 click 1\n"
+             merged.string() + "\"\n" + Select_Title_Sheets + "@806 choose 866 6\n@806 click 1\n"
              "save \"" + saved.string() + "\"\nquit\n";
     fs::create_directories(Machine() / "c" / "导出 资料");
     const Cadhost_Run run = Run("road.scr", steps, Drawing());
     ASSERT_EQ(run.status, 0) << run.err << run.out;
 
-    const std::vector<std::string> titles = {"M1-001_M1 平面+M1 一层", "M2-001_M2 平面+M2 一层"};
+    const std::vector<std::string> titles = {"M1-001_M1 平面+M1 一层", "M2-001_M2 平面+M2 一层",
+                                             "M3-001_M3 平面+M3 一层"};
     for (size_t f = 0; f < std::size(Formats); ++f)
         EXPECT_EQ(Names_In(Folder() / Format_Folders[f]), With_Extension(titles, Formats[f])) << Format_Folders[f];
     EXPECT_EQ(Outline_Titles(merged), titles);

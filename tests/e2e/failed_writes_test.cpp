@@ -1,7 +1,8 @@
 // Writes that fail in a host session, on a folder the machine denies or on a full disk: each
 // sheet whose PDF cannot be written is a failed plot that the host reports and the driver
-// plots once more, with no file left behind, and the plug-in then names the sheets; a save over a good drawing keeps it byte for
-// byte and cadhost ends with an error.
+// plots once more, with no file left behind, and the plug-in then names the sheets; a save
+// over a good drawing keeps it byte for byte and cadhost ends with an error; the settings and
+// the library not written at unload are named.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -116,6 +117,33 @@ TEST_F(Failed_Writes, A_Save_Over_A_Good_Drawing_Keeps_It_And_Ends_With_An_Error
         EXPECT_NE(run.err.find("cadhost: cannot save the drawing to " + plan.string()), std::string::npos) << run.err;
         EXPECT_EQ(Read(plan), good);
         EXPECT_EQ(Entries(plan.parent_path()), std::vector<std::string>{"plan.dxf"});
+    }
+}
+
+// At unload the plug-in writes its settings and its title-block library into the profile of
+// the user 张工; when the folder takes nothing, the command line names each file not written
+// and the run still ends normally.
+TEST_F(Failed_Writes, Settings_And_Library_That_Cannot_Be_Written_At_Unload_Are_Named)
+{
+    const fs::path config = Machine() / "c" / "Users" / "张工" / "AppData" / "Roaming" / "Korvel";
+    const std::string windows_config = "C:\\Users\\张工\\AppData\\Roaming\\Korvel\\";
+    for (const Unwritable& how : kUnwritable) {
+        SCOPED_TRACE(how.what);
+        fs::remove_all(Machine());
+        fs::create_directories(Machine());
+        std::ofstream(Machine() / ".user-name") << "张工\n";
+        // A first session makes the files; the second cannot write them.
+        ASSERT_EQ(Run("").status, 0);
+        const std::string settings = Read(config / "BPlot_Cfg_ZCAD.cfg"), library = Read(config / "BPlot_TK.tk");
+        ASSERT_FALSE(settings.empty());
+        ASSERT_FALSE(library.empty());
+        Make_Unwritable(how, config);
+        const Cadhost_Run run = Run("");
+        EXPECT_EQ(run.status, 0) << run.err << run.out;
+        for (const char* name : {"BPlot_Cfg_ZCAD.cfg", "BPlot_TK.tk"})
+            EXPECT_EQ(Count(run.out, "文件 < " + windows_config + name + " > 写入操作有误!"), 1) << name << "\n" << run.out;
+        EXPECT_EQ(Read(config / "BPlot_Cfg_ZCAD.cfg"), settings);
+        EXPECT_EQ(Read(config / "BPlot_TK.tk"), library);
     }
 }
 

@@ -1,9 +1,11 @@
 #include "ed_fixture.h"
 
 #include <cmath>
+#include <string>
 
 #include "db/dbents.h"
 #include "db/dblayout.h"
+#include "db/dbmtext.h"
 #include "db/dbsymtb.h"
 
 using namespace ed_test;
@@ -193,6 +195,58 @@ TEST_F(SelectionTest, FenceCrossesSegmentsAndArcs)
     Ids found = Select(L"F", fence, nullptr, nullptr);
     zcutRelRb(fence);
     EXPECT_EQ(found, (Ids{line, circle, arc}));
+}
+
+// A multiline text is selected through its text boundary, also where its short lines leave
+// the column empty: upright at 200,20 (column 40 wide, two lines of 2.5) and turned a
+// quarter at 300,0, on its own and inside a block at 400,0.
+TEST_F(SelectionTest, MultilineTextIsHitInItsTextBoundary)
+{
+    auto make = [](const ZcGePoint3d& at, double rotation) {
+        auto* text = new ZcDbMText();
+        text->setLocation(at);
+        text->setWidth(40);
+        text->setTextHeight(2.5);
+        text->setRotation(rotation);
+        text->setContents(L"{\\C1;平面}\\P一层");
+        return text;
+    };
+    const ZcDbObjectId upright = Append(make(ZcGePoint3d(200, 20, 0), 0));
+    const ZcDbObjectId turned = Append(make(ZcGePoint3d(300, 0, 0), kPi / 2));
+    ZcDbBlockTable* blocks = nullptr;
+    ASSERT_EQ(Db()->getBlockTable(blocks, ZcDb::kForWrite), Zcad::eOk);
+    auto* def = new ZcDbBlockTableRecord();
+    def->setName(L"标题");
+    ZcDbObjectId defId;
+    blocks->add(defId, def);
+    def->close();
+    blocks->close();
+    Append(make(ZcGePoint3d(0, 20, 0), 0), defId);
+    const ZcDbObjectId nested = Append(new ZcDbBlockReference(ZcGePoint3d(400, 0, 0), defId));
+
+    struct Case {
+        const char* what;
+        const wchar_t* mode;
+        ads_point a, b;
+        Ids expected;
+    };
+    // The lines end about 5 units from the left; the boundary is 40 wide, 6.7 high.
+    const Case cases[] = {
+        {"fence across the empty column", L"F", {230, 10, 0}, {230, 30, 0}, {upright}},
+        {"fence right of the column", L"F", {241, 10, 0}, {241, 30, 0}, {}},
+        {"crossing inside the empty column", L"C", {225, 16, 0}, {235, 18, 0}, {upright}},
+        {"fence across the turned column", L"F", {295, 30, 0}, {310, 30, 0}, {turned}},
+        {"fence beyond the turned column", L"F", {295, 41, 0}, {310, 41, 0}, {}},
+        {"fence across the column inside a block", L"F", {430, 10, 0}, {430, 30, 0}, {nested}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        resbuf* points = zcutBuildList(RTPOINT, c.a, RTPOINT, c.b, RTNONE);
+        const void* first = std::wstring(c.mode) == L"F" ? static_cast<const void*>(points) : c.a;
+        const void* second = std::wstring(c.mode) == L"F" ? nullptr : c.b;
+        EXPECT_EQ(Select(c.mode, first, second, nullptr, c.expected.empty() ? RTERROR : RTNORM), c.expected);
+        zcutRelRb(points);
+    }
 }
 
 TEST_F(SelectionTest, AskingTheUser)

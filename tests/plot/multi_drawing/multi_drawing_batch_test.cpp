@@ -63,6 +63,21 @@ TEST_F(Multi_Drawing_Batch_Test, Ok_Stores_The_List_The_Options_And_The_Settings
     EXPECT_EQ(g_Multi_Dwg_List.Current.GetSize(), 0);
 }
 
+TEST_F(Multi_Drawing_Batch_Test, Ok_Names_The_List_And_The_Settings_That_Cannot_Be_Written)
+{
+    const std::string list = File_Bytes(Multi_Dwg_List_Path());
+    platform::Machine::instance().deny_writes(platform::Text_From_Host_Path(Host(g_Config_Folder)));
+    Script("click 899\nwait pumps 20\nclick 1\nmsgbox OK\nmsgbox OK\n");
+    Multi_Drawing_Batch();
+    platform::Machine::instance().allow_writes(platform::Text_From_Host_Path(Host(g_Config_Folder)));
+    EXPECT_TRUE(Script_Used());
+    ASSERT_EQ(platform::MessageBoxLog.size(), 2u);
+    EXPECT_NE(platform::MessageBoxLog[0].text.find(Multi_Dwg_List_Path().GetString()), std::wstring::npos);
+    EXPECT_NE(platform::MessageBoxLog[1].text.find(Plot_Config::File_Path().GetString()), std::wstring::npos);
+    EXPECT_EQ(File_Bytes(Multi_Dwg_List_Path()), list);
+    EXPECT_FALSE(Exists(Plot_Config::File_Path()));
+}
+
 TEST_F(Multi_Drawing_Batch_Test, Cancel_Stores_Nothing)
 {
     const std::string before = File_Bytes(Multi_Dwg_List_Path());

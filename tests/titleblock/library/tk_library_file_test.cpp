@@ -1,6 +1,7 @@
 // The library file "BPlot_TK.tk": the round trip, what files of older versions restore,
 // imports, and files cut short or damaged, which are never written over at unload.
 #include "core/extents_checks.h"
+#include "core/plot_option.h"
 #include "core/version_stamp.h"
 #include "script/utf8.h"
 #include "tk_library_fixture.h"
@@ -264,6 +265,21 @@ TEST_F(File_Test, A_Layer_Colour_Of_Zero_Or_Less_Brings_The_Layer_Defaults)
         EXPECT_EQ(library.Text_Settings.Layer_Color, c.loaded_color);
         EXPECT_EQ(library.Text_Settings.Layer_Linetype, CString(c.linetype));
         EXPECT_EQ(library.Text_Settings.Layer_Lineweight, c.lineweight);
+    }
+}
+
+// A start number beyond what the numbering dialog takes would overflow the numbers of the
+// sheets after it: 1.
+TEST_F(File_Test, A_Start_Number_Beyond_The_Numbering_Dialog_Becomes_One)
+{
+    const struct {
+        int stored, read;
+    } cases[] = {{2147483647, 1}, {-2147483647 - 1, 1}, {Max_Start_No + 1, 1}, {-Max_Start_No, -Max_Start_No}, {0, 0}};
+    for (const auto& c : cases) {
+        Write_File(Library_Path(), TK_File_Text(20241216).Int(0).Settings(5, 47, c.stored).Text);
+        TK_Library library;
+        EXPECT_TRUE(library.Load(0));
+        EXPECT_EQ(library.No_Start, c.read) << c.stored;
     }
 }
 

@@ -100,11 +100,11 @@ public:
         return *this;
     }
     // Everything after the definitions; `names` paper names when the version has them.
-    TK_File_Text& Settings(int layer_color = 5, int names = 47)
+    TK_File_Text& Settings(int layer_color = 5, int names = 47, int start_no = 5)
     {
         Text_Settings(layer_color);
         Int(0).Real(800).Int(3).Real(1000).Real(2000).Real(3000).Int(3).Int(2).Int(0).Int(1);
-        Int(1).Str(L"").Int(5).Str(L"-S").Int(3);
+        Int(1).Str(L"").Int(start_no).Str(L"-S").Int(3);
         for (int flag : {1, 0, 1, 0, 1, 0}) Int(flag);
         if (Version > 20210124) Str(L"C_A").Str(L"~");
         if (Version > 20210907) Int(7).Int(9);

@@ -265,6 +265,73 @@ TEST_F(TK_Text_Extraction_Test, An_Edited_Multiline_Attribute_Keeps_Its_Number_T
     EXPECT_EQ(numbers, std::vector<std::string>{"建施-02"});
 }
 
+// What the user types into the title-block window goes into multiline texts as it stands:
+// backslashes, braces and "%%" read back as typed, in a multiline attribute (range A) and a
+// loose multiline text (range E), before and after a save, for the platform and for ezdxf.
+TEST_F(TK_Text_Extraction_Test, Typed_Codes_In_Multiline_Texts_Read_Back_As_Typed_Through_A_Save)
+{
+    const ZcDbObjectId attribute_id = Add_MText_Attribute(L"图号", L"JS-01", 350, 57, 300);
+    auto* loose = new ZcDbMText;
+    loose->setLocation(ZcGePoint3d(340, 20, 0));
+    loose->setTextHeight(3);
+    loose->setWidth(60);
+    loose->setContents(L"{\\C1;信息}");
+    const ZcDbObjectId loose_id = Add(loose);
+    Plot_Drawing2 sheet;
+    sheet.Text_Ids[TK_Range_A - 1].append(attribute_id);
+    sheet.Text_Ids[TK_Range_E - 1].append(loose_id);
+
+    const wchar_t* const typed[] = {
+        L"结施\\02 {甲}", L"{\\C1;图名}\\P第二行", L"角度%%d 50%%% 比例%", L"C:\\图纸\\新建\\", L"{}%%",
+    };
+    using namespace platform::dxf_test;
+    for (const wchar_t* text : typed) {
+        SCOPED_TRACE(Utf8(text));
+        ASSERT_TRUE(sheet.Write_Text(TK_Range_A, text));
+        ASSERT_TRUE(sheet.Write_Text(TK_Range_E, text));
+        EXPECT_EQ(Utf8(Field(TK_Range_A)), Utf8(text));
+        EXPECT_EQ(Utf8(Field(TK_Range_E)), Utf8(text));
+
+        const std::string path = Temp_Path("typed_codes.dxf");
+        ASSERT_EQ(platform::Write_Dxf_File(Db(), Wide(path)), Zcad::eOk);
+        std::string dump;
+        ASSERT_EQ(Run_Command("/usr/bin/python3 " KORVEL_SOURCE_DIR "/tests/titleblock/recognition/attrib_dump.py " +
+                                  Quoted(path),
+                              dump),
+                  0)
+            << dump;
+        EXPECT_NE(dump.find("图号|" + Utf8(text) + "|" + Utf8(text) + "\n"), std::string::npos) << dump;
+        EXPECT_NE(dump.find("MTEXT|" + Utf8(text) + "\n"), std::string::npos) << dump;
+
+        std::string error;
+        const std::unique_ptr<ZcDbDatabase> saved = Read(path, &error);
+        ASSERT_NE(saved, nullptr) << error;
+        std::vector<std::string> read;
+        ZcDbObjectPointer<ZcDbBlockTableRecord> model(saved->modelSpaceId(), ZcDb::kForRead);
+        ASSERT_EQ(model.openStatus(), Zcad::eOk);
+        for (ZcDbObjectId id : model->entityIds()) {
+            ZcDbObjectPointer<ZcDbEntity> entity(id, ZcDb::kForRead);
+            if (entity.openStatus() != Zcad::eOk)
+                continue;
+            if (ZcDbMText::cast(entity.object()) != nullptr) {
+                CString field;
+                Loose_Field_Text(entity.object(), field);
+                read.push_back(Utf8(field));
+            }
+            const ZcDbBlockReference* reference = ZcDbBlockReference::cast(entity.object());
+            if (reference == nullptr)
+                continue;
+            std::unique_ptr<ZcDbObjectIterator> attributes(reference->attributeIterator());
+            for (; !attributes->done(); attributes->step()) {
+                ZcDbObjectPointer<ZcDbAttribute> attribute(attributes->objectId(), ZcDb::kForRead);
+                if (attribute.openStatus() == Zcad::eOk)
+                    read.push_back(Utf8(Attribute_Field_Text(attribute.object())));
+            }
+        }
+        EXPECT_EQ(read, std::vector<std::string>(2, Utf8(text)));
+    }
+}
+
 TEST_F(TK_Text_Extraction_Test, Title_Attributes_Are_Joined_In_Reading_Order)
 {
     // Added bottom line first: the upper line still comes first.
