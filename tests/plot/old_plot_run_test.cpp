@@ -60,8 +60,6 @@ public:
     std::vector<platform::PlotJob> Jobs;
 };
 
-}  // namespace
-
 TEST_F(Old_Plot_Run_Test, Every_Space_And_Target_Plots_One_Job_An_Area_With_The_Answers_The_Host_Takes)
 {
     struct Case {
@@ -122,3 +120,5 @@ TEST_F(Old_Plot_Run_Test, Without_Areas_Nothing_Is_Plotted_And_The_User_Is_Told)
     EXPECT_EQ(platform::MessageBoxLog[0].text, L"未找到打印区域 !");
     EXPECT_TRUE(Jobs.empty());
 }
+
+}  // namespace

@@ -122,8 +122,6 @@ protected:
     std::vector<Seen_Job> m_Jobs;
 };
 
-}  // namespace
-
 TEST_F(TK_Batch_Driver_Test, Each_Sheet_Gets_Its_Stamp_And_Its_Name_And_The_Stamps_Go_At_The_End)
 {
     Run_Plot_Temp2();
@@ -181,7 +179,7 @@ TEST_F(TK_Batch_Driver_Test, A_Failed_Sheet_Is_Retried_With_Its_Stamp)
 {
     bool failed_once = false;
     platform::Set_Plot_Job_Sink([&](const platform::PlotJob& job) {
-        m_Jobs.push_back({job.output_path, Images()});
+        m_Jobs.push_back({job.output_path, Images(), Images(Paper_Space())});
         if (!failed_once && job.output_path.ends_with(L"S-02.pdf")) {
             failed_once = true;
             return platform::PlotResult{false, L"paper jam", {}};
@@ -200,3 +198,5 @@ TEST_F(TK_Batch_Driver_Test, A_Failed_Sheet_Is_Retried_With_Its_Stamp)
     EXPECT_TRUE(g_Failed_Sheets.isEmpty());
     EXPECT_EQ(Var_Int(L"FILEDIA"), 1);
 }
+
+}  // namespace

@@ -72,8 +72,6 @@ protected:
     std::filesystem::path dir, pdf;
 };
 
-}  // namespace
-
 TEST_F(TextPlot, CodesPrintAsTheCharactersTheyStandFor)
 {
     const std::string text = Run_Command("pdftotext -layout " + Quote(pdf) + " -");
@@ -189,3 +187,5 @@ TEST(TextInk, TextsLandOnEzdxfsInk)
         EXPECT_GE(ink.plot_in_ezdxf, 0.98) << ink.output;
     }
 }
+
+}  // namespace
