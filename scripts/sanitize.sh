@@ -11,7 +11,7 @@ JOBS="${JOBS:-$(nproc)}"
 TEST_EXES=(test_e2e test_companion test_mfc_dialogs)
 TARGETS=(cadhost zw2021 zw2025 "${TEST_EXES[@]}")
 
-cmake -S . -B "$BUILD_DIR" -G Ninja -DKORVEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+scripts/configure.sh "$BUILD_DIR" -DKORVEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DCMAKE_C_FLAGS_DEBUG="-O1 -g1"
 cmake --build "$BUILD_DIR" -j "$JOBS" --target "${TARGETS[@]}"
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the demo need, then configures and builds
-# (scripts/setup.sh [TARGET...]).
+# Installs every Debian package the build, the tests and the demo need, then configures (when
+# needed: scripts/configure.sh) and builds (scripts/setup.sh [TARGET...]).
 # Idempotent: apt-get runs only when a package is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,9 +13,13 @@ PACKAGES=(
   poppler-utils qpdf python3-ezdxf python3-matplotlib python3-openpyxl file locales
 )
 
+declare -A installed=()
+while read -r name status; do
+  [ "$status" = "install ok installed" ] && installed[$name]=1
+done < <(dpkg-query -W -f='${Package} ${Status}\n' "${PACKAGES[@]}" 2>/dev/null || true)
 missing=()
 for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 if [ ${#missing[@]} -gt 0 ]; then
@@ -36,5 +40,5 @@ fi
 # in about half the time. BUILD_TYPE=Release (or RelWithDebInfo) for benchmarks and debugging.
 # Arguments name the targets to build; without them everything is built.
 BUILD_DIR="${BUILD_DIR:-build}"
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Debug}" -DCMAKE_CXX_FLAGS_DEBUG="-O0" -DCMAKE_C_FLAGS_DEBUG="-O0"
+scripts/configure.sh "$BUILD_DIR" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Debug}" -DCMAKE_CXX_FLAGS_DEBUG="-O0" -DCMAKE_C_FLAGS_DEBUG="-O0"
 cmake --build "$BUILD_DIR" -j "$(nproc)" ${1:+--target "$@"}

@@ -101,10 +101,24 @@ bool Hex4(std::string_view s, size_t at, unsigned& v) {
   return true;
 }
 
+// "\M+nXXXX": two bytes in the code page numbered n.
+const char* Mbcs_Charset(char n) {
+  switch (n) {
+    case '1': return "CP932";
+    case '2': return "CP950";
+    case '3': return "CP949";
+    case '4': return "JOHAB";
+    case '5': return "CP936";
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
 // An iconv conversion to UTF-32LE from one code page.
-struct Iconv {
-  explicit Iconv(const std::string& charset) : cd(iconv_open("UTF-32LE", charset.c_str())) {}
-  ~Iconv() {
+struct DxfTextDecoder::Converter {
+  explicit Converter(const std::string& charset) : cd(iconv_open("UTF-32LE", charset.c_str())) {}
+  ~Converter() {
     if (ok()) iconv_close(cd);
   }
   bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }
@@ -122,26 +136,7 @@ struct Iconv {
     return true;
   }
   iconv_t cd;
-};
-
-// "\M+nXXXX": two bytes in the code page numbered n.
-const char* Mbcs_Charset(char n) {
-  switch (n) {
-    case '1': return "CP932";
-    case '2': return "CP950";
-    case '3': return "CP949";
-    case '4': return "JOHAB";
-    case '5': return "CP936";
-    default: return nullptr;
-  }
-}
-
-}  // namespace
-
-struct DxfTextDecoder::Converter {
-  explicit Converter(const std::string& charset) : iconv(charset) {}
-  std::mutex lock;
-  Iconv iconv;
+  std::mutex lock;  // held while a shared converter converts
 };
 
 std::string Dxf_Code_Page_Charset(std::string_view name) {
@@ -178,7 +173,7 @@ void DxfTextDecoder::set_code_page(std::string_view dwgcodepage) {
     return;
   }
   auto converter = std::make_unique<Converter>(charset);
-  if (converter->iconv.ok()) page_ = std::move(converter);
+  if (converter->ok()) page_ = std::move(converter);
 }
 
 std::wstring DxfTextDecoder::decode(std::string_view raw) const {
@@ -202,7 +197,7 @@ void DxfTextDecoder::decode_into(std::wstring& out, std::string_view raw) const 
     Append_Utf8(text, raw);
   } else if (page_) {
     std::lock_guard<std::mutex> guard(page_->lock);
-    if (!page_->iconv.append(text, raw)) {
+    if (!page_->append(text, raw)) {
       text.clear();
       if (valid_utf8)
         Append_Utf8(text, raw);
@@ -241,7 +236,7 @@ void DxfTextDecoder::decode_into(std::wstring& out, std::string_view raw) const 
         const char* charset = text[i + 3] < 0x80 ? Mbcs_Charset(static_cast<char>(text[i + 3])) : nullptr;
         if (charset && Hex4(narrow(i + 4, 4), 0, v)) {
           char bytes[2] = {static_cast<char>(v >> 8), static_cast<char>(v & 0xFF)};
-          Iconv conv(charset);
+          Converter conv(charset);
           std::wstring one;
           if (conv.ok() && conv.append(one, std::string_view(bytes, 2)) && !one.empty()) {
             out += one;

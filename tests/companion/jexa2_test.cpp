@@ -53,8 +53,6 @@ protected:
     fs::path m_List;
 };
 
-}  // namespace
-
 TEST_F(Jexa2_Test, MergesTheListedFilesInOrderWithTheirTitles)
 {
     pdf_test::Make_Pdf(m_C / "Temp" / "1.pdf", {{200, 300}});
@@ -83,3 +81,5 @@ TEST_F(Jexa2_Test, AnUnreadableListOrNoInputEndsWithAnErrorAndNoTarget)
     EXPECT_NE(Start_And_Wait(), 0u);
     EXPECT_FALSE(fs::exists(m_C / "Out" / "nothing.pdf"));
 }
+
+}  // namespace

@@ -166,8 +166,6 @@ protected:
     Dlg_BPlot1* window = nullptr;
 };
 
-}  // namespace
-
 TEST(BPlot1_Cell_Texts, Size_Texts_Scales_And_Remarks)
 {
     EXPECT_EQ(Drawing_Size_Text(420.4, 296.6), CString(L"420x297"));
@@ -784,7 +782,9 @@ TEST_F(BPlot1_Test, Format_And_Colour_Changes_Keep_Every_Sheets_Paper)
             ASSERT_NE(paper, nullptr);
             EXPECT_EQ(Cell(row, 7), Paper_Range_Remark(*paper, step.output_type)) << "row " << row;
         }
-        if (step.output_type != 6) EXPECT_TRUE(Device_Has_Sheet_Papers(step.output_type));
+        if (step.output_type != 6) {
+            EXPECT_TRUE(Device_Has_Sheet_Papers(step.output_type));
+        }
     }
 }
 
@@ -846,3 +846,5 @@ TEST_F(BPlot1_Test, Editing_A_Style_That_Adds_A_Table_Keeps_The_Chosen_Style)
     EXPECT_EQ(g_Plot_Style_Index, position - 1);
     EXPECT_EQ(L" " + window->Options.Style_Name, chosen);
 }
+
+}  // namespace

@@ -149,8 +149,6 @@ protected:
     Dlg_BPlot2* window = nullptr;
 };
 
-}  // namespace
-
 TEST_F(BPlot2_Test, Rows_Show_Each_Sheets_Fields_Names_And_Marks)
 {
     Add_Sheet(0, L"S-01", L"A", L"PLAN[++}LEVEL 1", L"2026.01");
@@ -409,8 +407,6 @@ TEST_F(BPlot2_Test, Eye_Cell_Previews_Pages_To_The_Next_And_Refuses_Papers_Above
     EXPECT_TRUE(platform::Preview_Log().empty());
 }
 
-namespace {
-
 // The window's workbook exports read back from the file the spreadsheet program saves.
 class BPlot2_Export_Test : public BPlot2_Test {
 protected:
@@ -440,8 +436,6 @@ protected:
         window->Sheet_List.Sheets[1]->Plot_Scale = 100;
     }
 };
-
-}  // namespace
 
 TEST_F(BPlot2_Export_Test, File_List_Has_A_Row_Per_Sheet_With_Titles_On_One_Line_And_Scales_As_Text)
 {
@@ -514,3 +508,5 @@ TEST_F(BPlot2_Export_Test, Paper_Count_Of_The_Listed_Papers)
     EXPECT_EQ(sheet_test::At(dump, "纸张统计!B4.value"), "A3");
     EXPECT_EQ(sheet_test::At(dump, "纸张统计!C4.value"), "2");
 }
+
+}  // namespace

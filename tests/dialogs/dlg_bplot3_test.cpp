@@ -143,8 +143,6 @@ protected:
 
 using Paper_Cell = std::pair<CString, CString>;
 
-}  // namespace
-
 TEST_F(BPlot3_Test, Opens_With_Every_Sheet_On_The_Printers_Remembered_Or_First_Paper)
 {
     struct Case {
@@ -550,3 +548,5 @@ TEST_F(BPlot3_Test, Stop_Asks_Before_The_Next_Job_And_Yes_Ends_The_Run)
         Close();
     }
 }
+
+}  // namespace

@@ -80,8 +80,6 @@ public:
     }
 };
 
-}  // namespace
-
 TEST_F(Dlg_BPlot_Test, Without_Block_References_The_Block_Mode_Is_Off_And_The_Layers_Show)
 {
     {
@@ -193,3 +191,5 @@ TEST_F(Dlg_BPlot_Test, Picking_Blocks_Replaces_The_Chosen_Names_And_Picking_Noth
     EXPECT_EQ(dialog.Setting.Chosen_Blocks[0], CString(L"KV_FRAME"));
     EXPECT_EQ(Boxes(), (std::vector<std::wstring>{L"未选择到图块 !"}));
 }
+
+}  // namespace

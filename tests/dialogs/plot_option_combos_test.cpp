@@ -82,7 +82,9 @@ TEST_F(Combos, Margin_List_Holds_The_Unequal_Entry_No_Margin_And_Ten_Millimetres
         ASSERT_EQ(refilled.size(), c.count);
         EXPECT_EQ(selection, c.selection);
         EXPECT_EQ(host.Combo.GetCurSel(), c.selection);
-        if (c.extra != nullptr) EXPECT_EQ(refilled[22], c.extra);
+        if (c.extra != nullptr) {
+            EXPECT_EQ(refilled[22], c.extra);
+        }
     }
 }
 

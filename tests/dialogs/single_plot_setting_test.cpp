@@ -60,8 +60,6 @@ public:
     }
 };
 
-}  // namespace
-
 TEST_F(Single_Plot_Setting, Shows_The_Drawing_Options_And_Applies_The_Format_Rules)
 {
     Plot_Option options;
@@ -212,3 +210,5 @@ TEST_F(Single_Plot_Setting, The_Swatch_Picks_The_Background_Colour_Of_Images)
     EXPECT_EQ(stored.Back_Green, 20);
     EXPECT_EQ(stored.Back_Blue, 30);
 }
+
+}  // namespace

@@ -67,8 +67,6 @@ protected:
     Cadhost_Runner runner;
 };
 
-}  // namespace
-
 TEST_F(Paper_Session, Copies_Reach_The_Printer_Queue_Collated_Or_Not_Each_A_Page_Of_The_Chosen_Paper)
 {
     struct Case {
@@ -155,3 +153,5 @@ TEST_F(Paper_Session, Without_A_Printer_The_Window_Says_So_And_Nothing_Is_Plotte
     EXPECT_EQ(run.out.find("Plot_Temp3"), std::string::npos);
     EXPECT_FALSE(fs::exists(Folder() / "machine/c/Spool"));
 }
+
+}  // namespace

@@ -63,8 +63,6 @@ protected:
     Cadhost_Runner runner;
 };
 
-}  // namespace
-
 TEST(True_Colors_Session, Enter_Converts_Entities_Nested_Blocks_Layers_And_Multiline_Texts)
 {
     Cadhost_Runner runner;
@@ -131,3 +129,5 @@ TEST_F(Font_Session, Export_Copies_Exactly_The_Installed_Fonts_The_Styles_Use)
               std::string::npos)
         << run.out;
 }
+
+}  // namespace

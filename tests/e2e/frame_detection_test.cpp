@@ -76,8 +76,9 @@ void Expect_No_Window(const std::string& drawing, const std::string& steps, cons
                                         MODULE_2025_PATH, "--script", script.string(), drawing});
     EXPECT_NE(run.status, 0) << run.out;
     EXPECT_NE(run.err.find("no dialog 712 (IDD_DLG_BPLOT1) is open; no window is open"), std::string::npos) << run.err;
-    if (!message.empty())
+    if (!message.empty()) {
         EXPECT_NE(run.out.find(message), std::string::npos) << run.out;
+    }
 }
 
 // The chooser cancelled: the window stays hidden.

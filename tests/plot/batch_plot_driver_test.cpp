@@ -180,8 +180,6 @@ protected:
     int m_Stop_At_Job = 0;       // the stop button is pressed during that job (from 1)
 };
 
-}  // namespace
-
 TEST_F(Batch_Plot_Driver_Test, EverySheetGoesToItsOwnFileFromItsSpaceAndTheRunEndsWhereItBegan)
 {
     Run_Plot_Temp1();
@@ -409,3 +407,5 @@ TEST_F(Batch_Plot_Driver_Test, TheStopButtonAsksFirstAndYesEndsTheRunAtOnce)
     delete window;
     platform::Unregister_Resource_Script(AfxGetResourceHandle());
 }
+
+}  // namespace

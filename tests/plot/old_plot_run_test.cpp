@@ -65,8 +65,6 @@ public:
     std::vector<platform::PlotJob> Jobs;
 };
 
-}  // namespace
-
 TEST_F(Old_Plot_Run_Test, Every_Space_And_Target_Plots_One_Job_An_Area_With_The_Answers_The_Host_Takes)
 {
     struct Case {
@@ -155,3 +153,4 @@ TEST_F(Old_Plot_Run_Test, Plt_Files_That_Cannot_Be_Written_Keep_The_Earlier_Ones
     EXPECT_EQ(File_Bytes(L"C:\\旧图\\Drawing1-002.plt"), "earlier");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Host(L"C:\\旧图")), {}), 2);
 }
+}  // namespace

@@ -85,8 +85,6 @@ Value Int(int value) { return {90, value}; }
 Value Real(double value) { return {40, 0, value}; }
 Value Text(const wchar_t* value) { return {1, 0, 0.0, value}; }
 
-}  // namespace
-
 TEST_F(Old_Plot_Setting_Test, A_Short_Or_Damaged_Record_Is_Read_As_Far_As_It_Goes)
 {
     struct Case {
@@ -204,8 +202,6 @@ TEST_F(Old_Plot_Setting_Test, Chosen_Names_Are_Kept_Once_Without_Regard_To_Case)
     EXPECT_EQ(setting.Chosen_Layers[0].GetLength(), Rb_Text_Max);
 }
 
-namespace {
-
 struct Box {
     double x0, y0, x1, y1;
 };
@@ -221,8 +217,6 @@ std::wstring Areas(const Old_Plot_Setting& setting)
     }
     return text;
 }
-
-}  // namespace
 
 TEST_F(Old_Plot_Setting_Test, Areas_Are_Cleaned_Then_Put_In_Print_Order)
 {
@@ -251,8 +245,9 @@ TEST_F(Old_Plot_Setting_Test, Areas_Are_Cleaned_Then_Put_In_Print_Order)
         setting.Order_Areas();
         EXPECT_EQ(Areas(setting), c.expected) << c.what;
         EXPECT_EQ(setting.Centres.length(), setting.Area_Count()) << c.what;
-        if (setting.Area_Count() > 0)
+        if (setting.Area_Count() > 0) {
             EXPECT_EQ(setting.Lower_Corners[0].z, 0.0) << c.what;
+        }
     }
 }
 
@@ -264,3 +259,5 @@ TEST_F(Old_Plot_Setting_Test, Plt_Files_Are_Numbered_With_Three_Digits_Up_To_99)
     for (const auto& [k, name] : cases)
         EXPECT_EQ(std::wstring(Old_Plot_File_Name(L"C:\\out\\plan", k).GetString()), name) << k;
 }
+
+}  // namespace

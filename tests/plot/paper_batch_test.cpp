@@ -213,8 +213,6 @@ protected:
     std::vector<Printed_Job> m_Jobs;
 };
 
-}  // namespace
-
 TEST_F(Paper_Batch_Test, Collated_Copies_Reach_The_Printer_Queue_In_Sets_On_Each_Sheets_Paper)
 {
     g_Plot_Config.Open_Folder = 1;
@@ -336,3 +334,5 @@ TEST_F(Paper_Batch_Test, Without_A_Printer_Nothing_Is_Sent)
     EXPECT_FALSE(Plot_Paper_Batch(3));
     EXPECT_TRUE(m_Jobs.empty());
 }
+
+}  // namespace

@@ -239,8 +239,9 @@ TEST(Plugin_Folder, TheBuildPutsTheCompanionFilesNextToEachModule)
         for (const char* name : {"Brelmor.so", "Pelorin.dll", "Jexa2.exe", "itextsharp.dll", "PdfSharp.dll"})
             EXPECT_TRUE(fs::is_regular_file(folder / name)) << folder / name;
         for (const auto& entry : fs::directory_iterator(fs::path(KORVEL_SOURCE_DIR) / "res" / "plotstyles"))
-            if (entry.path().extension() == ".ccc")
+            if (entry.path().extension() == ".ccc") {
                 EXPECT_TRUE(fs::is_regular_file(folder / entry.path().filename())) << entry.path().filename();
+            }
         EXPECT_NE(fs::status(folder / "Jexa2.exe").permissions() & fs::perms::owner_exec, fs::perms::none);
     }
 }

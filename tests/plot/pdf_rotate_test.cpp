@@ -22,8 +22,6 @@ protected:
     static int Sheet_Rotation() { return pdf_test::Inspect(Host(Sheet)).pages.at(0).rotate; }
 };
 
-}  // namespace
-
 TEST_F(Pdf_Rotate_Test, TheCompanionLoadedOnDemandTurnsThePagesByTheAngle)
 {
     Set_Var(L"FILEDIA", 0);
@@ -86,3 +84,5 @@ TEST_F(Pdf_Rotate_Test, AMissingCompanionIsReportedAndThePdfStaysAsPlotted)
     EXPECT_EQ(Sheet_Rotation(), 0);
     EXPECT_EQ(Record_Items(L"PDF_Rotate_Flag").size(), 2u);
 }
+
+}  // namespace

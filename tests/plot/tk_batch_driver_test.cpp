@@ -123,8 +123,6 @@ protected:
     std::vector<Seen_Job> m_Jobs;
 };
 
-}  // namespace
-
 TEST_F(TK_Batch_Driver_Test, Each_Sheet_Gets_Its_Stamp_And_Its_Name_And_The_Stamps_Go_At_The_End)
 {
     Run_Plot_Temp2();
@@ -183,7 +181,7 @@ TEST_F(TK_Batch_Driver_Test, A_Failed_Sheet_Is_Retried_With_Its_Stamp)
 {
     bool failed_once = false;
     platform::Set_Plot_Job_Sink([&](const platform::PlotJob& job) {
-        m_Jobs.push_back({job.output_path, Images()});
+        m_Jobs.push_back({job.output_path, Images(), Images(Paper_Space())});
         if (!failed_once && job.output_path.ends_with(L"S-02.~new.pdf")) {
             failed_once = true;
             return platform::PlotResult{false, L"paper jam", {}};
@@ -208,7 +206,7 @@ TEST_F(TK_Batch_Driver_Test, A_Failed_Sheet_Is_Retried_With_Its_Stamp)
 TEST_F(TK_Batch_Driver_Test, A_Sheet_That_Fails_Again_Is_Named_With_Its_Reason)
 {
     platform::Set_Plot_Job_Sink([&](const platform::PlotJob& job) {
-        m_Jobs.push_back({job.output_path, Images()});
+        m_Jobs.push_back({job.output_path, Images(), Images(Paper_Space())});
         if (job.output_path.ends_with(L"PLAN+LEVEL 1.~new.pdf")) {
             SetLastError(ERROR_DISK_FULL);
             return platform::PlotResult{false, L"the disk is full", {}};
@@ -229,3 +227,4 @@ TEST_F(TK_Batch_Driver_Test, A_Sheet_That_Fails_Again_Is_Named_With_Its_Reason)
     EXPECT_EQ(Images(), 0);
     EXPECT_TRUE(g_Failed_Sheets.isEmpty());
 }
+}  // namespace

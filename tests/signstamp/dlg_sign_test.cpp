@@ -20,8 +20,6 @@ public:
 
 const wchar_t Range_Message[] = L"授权码超出范围 !\n\n授权码范围: 0 - 999999\n\n输入 0 表示无需授权";
 
-}  // namespace
-
 TEST_F(Sign_Dialog_Test, A_New_Signature_Wants_A_Name_And_A_Code_In_Range)
 {
     struct Case {
@@ -87,3 +85,5 @@ TEST_F(Sign_Dialog_Test, The_Manager_Writes_Its_Copy_Sorted_On_Ok_And_Nothing_On
     EXPECT_EQ(g_Sign_Library.Signs[1]->Name, CString(L"Wang"));
     EXPECT_EQ(g_Sign_Library.Signs[1]->Enabled, 1);
 }
+
+}  // namespace

@@ -97,8 +97,6 @@ std::vector<CString> Names(const std::vector<KV_Stamp*>& stamps)
     return names;
 }
 
-}  // namespace
-
 TEST_F(Stamp_Select_Test, Rows_Offer_The_Enabled_Stamps_Of_Their_Kind_And_Say_Why_A_Row_Cannot_Be_Used)
 {
     Probe dialog;
@@ -183,3 +181,5 @@ TEST_F(Stamp_Select_Test, An_Empty_Library_Asks_Whether_To_Plot_Without_Stamps)
         EXPECT_EQ(Options.Stamps_On, std::string(answer) == "YES" ? 0 : 1);
     }
 }
+
+}  // namespace

@@ -115,8 +115,6 @@ public:
     }
 };
 
-}  // namespace
-
 TEST_F(Library_Damage_Test, Damaged_Signature_Libraries_Are_Named_Kept_And_Never_Rewritten_Partly)
 {
     Library_Kind kind;
@@ -206,3 +204,5 @@ TEST_F(Library_Damage_Test, Damaged_Stamp_Libraries_Are_Named_Kept_And_Never_Rew
     };
     Check(kind);
 }
+
+}  // namespace

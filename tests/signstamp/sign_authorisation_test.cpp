@@ -104,8 +104,6 @@ const Placed_Key Li_Model{2, L"space KV_Sign", 40, -10};
 const Placed_Key Wang_Model{3, L"space KV_Sign", 140, -10};
 const Placed_Key Nobody_Model{99, L"space KV_Sign", 190, -10};
 
-}  // namespace
-
 TEST_F(Sign_Authorisation_Test, Collects_Every_Signer_Once_With_His_Fewest_Days)
 {
     ZcDbObjectIdArray ids;
@@ -192,3 +190,5 @@ TEST_F(Sign_Authorisation_Test, Drawing_Without_Signatures_Says_So)
     EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel签名授权");
     EXPECT_FALSE(Has_Unauthorized_Signature());
 }
+
+}  // namespace

@@ -80,8 +80,6 @@ protected:
     }
 };
 
-}  // namespace
-
 TEST_F(Sign_Entity_Test, Validation_Follows_The_Library_Code_And_The_Window)
 {
     struct Case {
@@ -287,3 +285,5 @@ TEST(Sign_Dates, Days_After_Today_Cross_Months_And_Years)
     EXPECT_EQ(Date_Stamp_After_Days(61), 20270301);
     platform::Machine::instance().clear_local_time();
 }
+
+}  // namespace

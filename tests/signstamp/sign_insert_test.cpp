@@ -52,8 +52,6 @@ Placed Box_Of(ZcDbObjectId id)
     return box;
 }
 
-}  // namespace
-
 TEST_F(Sign_Insert_Test, TheSignatureFillsTheRectangleAsTurned)
 {
     // A 20 x 20 square signature; the rectangle 0,0 .. 100,40: the tighter side (40) rules.
@@ -131,3 +129,5 @@ TEST(Sign_Picker, EverySignatureGetsARowWithinReach)
         EXPECT_LE((a + n) / (a + 1), Sign_Picker_Max_Rows) << n;
     }
 }
+
+}  // namespace

@@ -40,8 +40,6 @@ std::string Bare_Records_File(int count, int declared)
 
 std::string Bare_Records_File(int count) { return Bare_Records_File(count, count); }
 
-}  // namespace
-
 TEST(Auth_Code, Encodes_Affinely_And_Decodes_Every_Code_Back)
 {
     EXPECT_EQ(Encode_Auth_Code(0), 0);
@@ -225,3 +223,5 @@ TEST(Sign_Loops, Shapes_Become_Signed_Counts_And_Empty_Shapes_Are_Skipped)
     ASSERT_EQ(points.length(), 8);
     EXPECT_EQ(points[4], ZcGePoint3d(-5, -5, 0));
 }
+
+}  // namespace

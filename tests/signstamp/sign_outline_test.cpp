@@ -31,8 +31,6 @@ double Shape_Width(const MyShape& shape)
     return *hi - *lo;
 }
 
-}  // namespace
-
 TEST_F(Sign_Outline_Test, RectanglesBecomeOuterOutlinesAndHoles)
 {
     struct Case {
@@ -180,7 +178,10 @@ TEST_F(Sign_Outline_Test, OutlinesBeyondWhatASignatureHoldsAreRefused)
             platform::ScriptInput::instance().push_text("msgbox OK\n");
         EXPECT_EQ(Sign_Fits_Entity(shapes), c.fits) << c.shapes << " x " << c.points_each;
         ASSERT_EQ(platform::MessageBoxLog.size(), c.fits ? 0u : 1u);
-        if (!c.fits)
+        if (!c.fits) {
             EXPECT_NE(platform::MessageBoxLog[0].text.find(L"签名图形过于复杂"), std::wstring::npos);
+        }
     }
 }
+
+}  // namespace

@@ -110,8 +110,6 @@ protected:
     Paper_Array m_Papers;
 };
 
-}  // namespace
-
 TEST_F(Sign_Plot_Test, Authorised_And_Code_Free_Are_Filled_Unauthorised_Absent_And_None_When_Switched_Off)
 {
     Place(1, 1100, 500);
@@ -131,3 +129,5 @@ TEST_F(Sign_Plot_Test, Authorised_And_Code_Free_Are_Filled_Unauthorised_Absent_A
     EXPECT_EQ(g_Plot_Running, 0);
     EXPECT_EQ(g_Show_Signatures, 1);
 }
+
+}  // namespace

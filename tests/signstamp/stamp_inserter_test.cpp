@@ -87,8 +87,6 @@ std::string Shell_Output(const std::string& command)
     return output;
 }
 
-}  // namespace
-
 TEST_F(Stamp_Inserter_Test, Size_Corner_And_Turn_Follow_The_Stamp_And_The_Sheet)
 {
     struct Case {
@@ -276,3 +274,5 @@ TEST_F(Stamp_Inserter_Test, Stamps_Go_In_Front_Or_Behind_As_The_Option_Says)
         EXPECT_EQ(Printed().find(L"Unknown command"), std::wstring::npos) << Printed();
     }
 }
+
+}  // namespace

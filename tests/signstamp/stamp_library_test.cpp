@@ -34,8 +34,6 @@ std::string Records(int count)
     return records;
 }
 
-}  // namespace
-
 TEST_F(Stamp_Library_Test, Writes_The_Binary_Format_With_Escaped_Name_And_Encoded_Code)
 {
     Library.Header = 7;
@@ -211,3 +209,5 @@ TEST(Stamp_Kinds, Types_Serve_Their_Kind_And_Unsorted_Serves_All)
     EXPECT_STREQ(Stamp_Type_Text(4), L"不分类");
     EXPECT_STREQ(Stamp_Type_Text(5), L"");
 }
+
+}  // namespace

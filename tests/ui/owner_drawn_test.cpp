@@ -32,8 +32,6 @@ public:
     Pic_Button Button;
 };
 
-}  // namespace
-
 TEST_F(Owner_Drawn, A_Button_Higher_Than_32_Pixels_Draws_Icons_Twice_The_Size)
 {
     struct Case {
@@ -175,3 +173,5 @@ TEST(Gdi_Helpers, Frame_Outline_And_Centred_Text)
     EXPECT_GT(text.Width(), 10);
     dc.DeleteDC();
 }
+
+}  // namespace

@@ -94,8 +94,6 @@ public:
     ListCtrl_DivezUrez List;
 };
 
-}  // namespace
-
 TEST_F(Sheet_List, Subclassing_Makes_An_Owner_Drawn_Report_List)
 {
     EXPECT_EQ(List.GetStyle() & (LVS_REPORT | LVS_OWNERDRAWFIXED), static_cast<DWORD>(LVS_REPORT | LVS_OWNERDRAWFIXED));
@@ -365,3 +363,5 @@ TEST_F(Sheet_List, Mode_1_Frames_The_Hovered_Cell_Except_In_The_Row_Being_Edited
     EXPECT_EQ(List.Hover_Row, 2);
     EXPECT_FALSE(Snapshot_Has_Color(&List, Cell(2, 1), RGB(0, 0, 255), "mode1_edited.png"));
 }
+
+}  // namespace

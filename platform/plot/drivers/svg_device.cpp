@@ -31,6 +31,15 @@ std::string Svg_Mm(double v)
     return s;
 }
 
+// One path step: "M" or "L" and the point.
+void Append_Svg_Step(std::string& out, char command, const Paper_Point& p)
+{
+    out += command;
+    out += Svg_Mm(p.x);
+    out += ' ';
+    out += Svg_Mm(p.y);
+}
+
 std::string Svg_Color(uint32_t rgb)
 {
     char buf[16];
@@ -117,15 +126,15 @@ void Svg_Device::flush_strokes()
 void Svg_Device::polyline(const Paper_Point* points, size_t count)
 {
     if (count < 2) return;
-    mStrokes += "M" + Svg_Mm(points[0].x) + " " + Svg_Mm(points[0].y);
-    for (size_t i = 1; i < count; ++i) mStrokes += "L" + Svg_Mm(points[i].x) + " " + Svg_Mm(points[i].y);
+    Append_Svg_Step(mStrokes, 'M', points[0]);
+    for (size_t i = 1; i < count; ++i) Append_Svg_Step(mStrokes, 'L', points[i]);
     if (mStrokes.size() > kSvgStrokeBatch) flush_strokes();
 }
 
 void Svg_Device::ring_path(const Paper_Ring& ring)
 {
-    mOut += "M" + Svg_Mm(ring[0].x) + " " + Svg_Mm(ring[0].y);
-    for (size_t i = 1; i < ring.size(); ++i) mOut += "L" + Svg_Mm(ring[i].x) + " " + Svg_Mm(ring[i].y);
+    Append_Svg_Step(mOut, 'M', ring[0]);
+    for (size_t i = 1; i < ring.size(); ++i) Append_Svg_Step(mOut, 'L', ring[i]);
     mOut += "Z";
 }
 

@@ -37,8 +37,6 @@ protected:
     std::vector<ZcDbObjectId> ids;
 };
 
-}  // namespace
-
 TEST_F(Sortents, MovesKeepTheOrderOfTheMovedAndHandTheBlocksOwnHandlesRound)
 {
     EXPECT_EQ(Order(), (std::vector<int>{0, 1, 2, 3, 4}));  // no table: the appended order
@@ -86,3 +84,5 @@ TEST_F(Sortents, MovesKeepTheOrderOfTheMovedAndHandTheBlocksOwnHandlesRound)
     }
     EXPECT_EQ(Order(), (std::vector<int>{0, 1, 4, 2}));
 }
+
+}  // namespace

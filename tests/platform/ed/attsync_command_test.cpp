@@ -89,8 +89,6 @@ protected:
     platform::HostSession session;
 };
 
-}  // namespace
-
 TEST_F(Attsync_Test, References_Get_The_Defined_Attributes_Keeping_Entered_Values)
 {
     const ZcDbObjectId block_id = Make_Block();
@@ -114,3 +112,5 @@ TEST_F(Attsync_Test, References_Get_The_Defined_Attributes_Keeping_Entered_Value
     EXPECT_EQ(attributes[L"NAME"].first, L"?");
     EXPECT_TRUE(attributes[L"NAME"].second.isEqualTo(ZcGePoint3d(300, 0, 0)));
 }
+
+}  // namespace

@@ -41,8 +41,6 @@ protected:
     std::vector<ZcDbObjectId> ids;
 };
 
-}  // namespace
-
 TEST_F(DraworderTest, SelectedEntitiesGoFrontBackAboveOrUnder)
 {
     struct Case {
@@ -80,3 +78,5 @@ TEST_F(DraworderTest, SelectedEntitiesGoFrontBackAboveOrUnder)
         zcedRegCmds->removeCmd(kGroup, L"ORDER_IT");
     }
 }
+
+}  // namespace

@@ -34,8 +34,6 @@ protected:
     std::filesystem::path folder;
 };
 
-}  // namespace
-
 TEST_F(FileDialogTest, MultiSelectGivesEveryChosenFile) {
     const DWORD multi = OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_EXPLORER;
     struct Case {
@@ -140,3 +138,5 @@ TEST(FileStepSyntax, TakesOneOrSeveralQuotedPaths) {
     for (const wchar_t* bad : {L"file \"a.dxf\" b.dxf", L"file \"a.dxf\" \"b.dxf", L"file \"a.dxf\" \"\""})
         EXPECT_FALSE(platform::Parse_Script(bad, L"t", steps, error)) << bad;
 }
+
+}  // namespace

@@ -100,8 +100,6 @@ Gray_Image Read_Pgm(const std::filesystem::path& path)
     return img;
 }
 
-}  // namespace
-
 TEST_F(DriverOutput, PdfHasThePaperSizeRealTextAndInkOnlyInsideTheWindow)
 {
     auto pdf = Plot(platform::PlotDriver::Pdf, "sheet.pdf");
@@ -371,3 +369,5 @@ TEST_F(DriverFailedWrite, AnOutputThatCannotBeWrittenWholeLeavesTheOldFileAlone)
     EXPECT_NE(r.error.find(L"access denied"), std::wstring::npos) << platform::To_Utf8(r.error);
     EXPECT_TRUE(std::filesystem::is_empty(dir / "spool"));
 }
+
+}  // namespace

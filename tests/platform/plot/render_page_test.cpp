@@ -56,8 +56,6 @@ protected:
     Drawing d;
 };
 
-}  // namespace
-
 TEST_F(RenderPage, LayersOffFrozenOrNotPlottedStayOffThePaper)
 {
     struct Case {
@@ -399,8 +397,6 @@ TEST_F(RenderPage, AnotherDrawingAtTheSameAddressIsNotTakenForTheFirst)
     d.line(10, 40, 60, 40);
     EXPECT_EQ(Render(Job()).strokes.size(), 2u);
 }
-
-namespace {
 
 // The space's draw order decides what reaches the device last, and a change of it shows in
 // the next plot.

@@ -73,8 +73,6 @@ protected:
     std::filesystem::path dir, pdf;
 };
 
-}  // namespace
-
 TEST_F(TextPlot, CodesPrintAsTheCharactersTheyStandFor)
 {
     const std::string text = Run_Command("pdftotext -layout " + Quote(pdf) + " -");
@@ -190,3 +188,5 @@ TEST(TextInk, TextsLandOnEzdxfsInk)
         EXPECT_GE(ink.plot_in_ezdxf, 0.98) << ink.output;
     }
 }
+
+}  // namespace

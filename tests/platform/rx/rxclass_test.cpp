@@ -59,7 +59,6 @@ protected:
             removeClass(name);
     }
 };
-} // namespace
 
 TEST_F(RxClassTest, RegistrationRecordsTheMacroArguments)
 {
@@ -216,3 +215,5 @@ TEST_F(RxClassDeathTest, MissingParentAborts)
 {
     EXPECT_DEATH(TOrphan::rxInit(), "TNoSuchParent");
 }
+
+} // namespace

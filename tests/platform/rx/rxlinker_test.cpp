@@ -40,7 +40,6 @@ protected:
     TestModuleLog log;
     ZcRxDynamicLinker* linker = nullptr;
 };
-} // namespace
 
 TEST_F(DynamicLinkerTest, LoadSendsInitWithTheModuleAsAppIdAndUnloadSendsUnload)
 {
@@ -170,3 +169,5 @@ TEST_F(DynamicLinkerTest, ApiVersionIsReadWithOrWithoutLoading)
     EXPECT_EQ(linker->getModuleApiVersion(L"/no/such/module.so"), 0);
     EXPECT_EQ(linker->getModuleApiVersion(nullptr), 0);
 }
+
+} // namespace

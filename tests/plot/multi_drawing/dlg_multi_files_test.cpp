@@ -58,8 +58,6 @@ public:
     Plot_Option Options;
 };
 
-}  // namespace
-
 TEST_F(Dlg_Multi_Files_Test, Ok_Waits_For_The_Count_Then_The_Rows_Are_Sorted_Toggled_And_Deleted)
 {
     Options.Output_Type = 3;
@@ -154,3 +152,5 @@ TEST(Multi_Drawing_Texts, Paper_Range_And_Filter_Cells)
     EXPECT_EQ(Multi_Filter_Text(0.0005), CString(L"0"));
     EXPECT_EQ(Multi_Filter_Text(30.0), CString(L"30.0%"));
 }
+
+}  // namespace

@@ -41,8 +41,6 @@ public:
     }
 };
 
-}  // namespace
-
 TEST_F(Multi_Drawing_Batch_Test, Ok_Stores_The_List_The_Options_And_The_Settings)
 {
     Script("rows 1164\nclick 899\nwait pumps 20\nchoose 862 3\nclick 1\n");
@@ -88,3 +86,5 @@ TEST_F(Multi_Drawing_Batch_Test, Cancel_Stores_Nothing)
     EXPECT_NE(Stored().Output_Type, 3);
     EXPECT_FALSE(Exists(Plot_Config::File_Path()));
 }
+
+}  // namespace

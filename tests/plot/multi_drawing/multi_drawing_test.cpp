@@ -63,8 +63,6 @@ public:
     }
 };
 
-}  // namespace
-
 TEST_F(Multi_Drawing_Test, Drawing_Files_Are_Listed_Once_With_The_Defaults)
 {
     g_Plot_Config.Multi_Dwg_Defaults[Multi_Default_Range] = 2;
@@ -284,3 +282,5 @@ TEST_F(Multi_Drawing_Test, A_List_File_That_Cannot_Be_Written_Stays_As_It_Was)
     ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
     EXPECT_NE(platform::MessageBoxLog[0].text.find(L"MutiFiels.tmp"), std::wstring::npos);
 }
+
+}  // namespace

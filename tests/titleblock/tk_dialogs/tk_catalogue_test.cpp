@@ -80,8 +80,6 @@ public:
     static std::wstring Long_Title(const wchar_t* floor) { return std::wstring(floor) + L"层梁板布置图"; }
 };
 
-}  // namespace
-
 TEST_F(TK_Catalogue, Cell_Texts_By_Column_Kind)
 {
     Plot_Drawing2 sheet;
@@ -231,3 +229,5 @@ TEST_F(TK_Catalogue, Without_Border_No_Grid_Lines)
     delete it;
     EXPECT_EQ(lines, 0);
 }
+
+}  // namespace

@@ -90,8 +90,6 @@ public:
     }
 };
 
-}  // namespace
-
 TEST_F(TK_Define, A_Definition_From_A_Picked_Sample_With_Ranges_Picked_By_Points)
 {
     Insert_Frame(L"TK_A3", 1000, 500, 420, 297);  // centre (1210, 648.5)
@@ -393,3 +391,5 @@ TEST_F(TK_Define, The_Frame_And_Catalogue_Buttons_Show_Their_Pictures)
         EXPECT_EQ(Controls_Without_Color(&dialog, image, {id}, color, &dialog.Page2), std::vector<int>{});
     dialog.DestroyWindow();
 }
+
+}  // namespace

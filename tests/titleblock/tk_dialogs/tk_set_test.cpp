@@ -45,8 +45,6 @@ public:
     bool Open() { return Create(IDD_DLG_TK_SET, nullptr) && ShowWindow(SW_SHOW) >= 0; }
 };
 
-}  // namespace
-
 TEST_F(TK_Set, An_Adjusted_Plot_Range_Gives_The_Paper_In_Millimetres)
 {
     const struct {
@@ -133,3 +131,5 @@ TEST_F(TK_Set, Every_Button_Shows_Its_Picture_And_The_Hand_Cursor)
     }
     dialog.DestroyWindow();
 }
+
+}  // namespace

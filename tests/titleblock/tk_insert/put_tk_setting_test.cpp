@@ -74,8 +74,6 @@ public:
     bool Open() { return Create(IDD_DLG_PUT_TK_SETTING, nullptr) && ShowWindow(SW_SHOW) >= 0; }
 };
 
-}  // namespace
-
 TEST_F(Put_TK_Setting_Test, Typed_Scales_Map_To_The_Combo_Items)
 {
     const struct {
@@ -226,3 +224,5 @@ TEST_F(Put_TK_Setting_Test, A_Click_On_The_Folder_Chooses_Another_Library_Folder
     EXPECT_NE(platform::To_Utf8(Printed()).find("rows IDC_PTK_LIST:  1 | 甲 |"), std::string::npos)
         << platform::To_Utf8(Printed());
 }
+
+}  // namespace

@@ -31,8 +31,6 @@ public:
     }
 };
 
-}  // namespace
-
 TEST_F(TK_Fit_Test, A_Clipped_Block_Nested_In_Another_Counts_By_Its_Clipped_Extents)
 {
     Open_Target();
@@ -117,3 +115,5 @@ TEST_F(TK_Fit_Test, Graphics_Clear_The_Table_By_Moving_Or_Growing_The_Frame)
         EXPECT_TRUE(inside) << points[i].x << "," << points[i].y;
     }
 }
+
+}  // namespace

@@ -78,8 +78,6 @@ public:
     }
 };
 
-}  // namespace
-
 TEST_F(TK_Command_Test, The_Library_Lists_Drawings_With_A_Frame_Block_Whatever_Follows_The_Extension)
 {
     Single_TK_Array drawings;
@@ -327,3 +325,5 @@ TEST_F(TK_Command_Test, A_Library_Frame_Lands_Where_Its_Outline_Showed_Whatever_
         }
     }
 }
+
+}  // namespace

@@ -23,8 +23,6 @@ public:
     }
 };
 
-}  // namespace
-
 TEST_F(TK_Outline_Test, A_Frame_With_A_Table_Has_An_L_Shaped_Area_And_A_Plain_One_A_Rectangle)
 {
     g_TK_Insert.Dwg_Path = Library_Path("A3_table.dxf");
@@ -151,3 +149,5 @@ TEST_F(TK_Outline_Test, Area_Strips_Cover_The_L_And_Turn_With_The_Frame)
     Expect_Point(lows[1], -143.5, 25);
     Expect_Point(highs[1], 87.5, 205);
 }
+
+}  // namespace

@@ -18,8 +18,6 @@ public:
     }
 };
 
-}  // namespace
-
 TEST_F(TK_Scale_Test, The_Decade_Brings_The_Mantissa_Into_Its_Range)
 {
     const struct {
@@ -76,3 +74,5 @@ TEST_F(TK_Scale_Test, Labels_Show_More_Decimals_For_Small_Scales_And_The_Free_St
         EXPECT_EQ(platform::To_Utf8(Format_Scale_Percent(c.scale, Power_Of_Ten(c.scale)).GetString()), c.label);
     }
 }
+
+}  // namespace

@@ -14,8 +14,6 @@ public:
     }
 };
 
-}  // namespace
-
 TEST_F(TK_File_Name, The_Pattern_Letters_Give_The_Texts_And_The_Paper)
 {
     struct Case {
@@ -90,3 +88,5 @@ TEST_F(TK_File_Name, Merge_Titles_Of_The_Open_List_Join_Line_Breaks_With_The_Sep
     EXPECT_EQ(platform::To_Utf8(titles[0].GetString()), "01_ONE~TWO~THREE");
     EXPECT_EQ(platform::To_Utf8(titles[1].GetString()), "02");
 }
+
+}  // namespace

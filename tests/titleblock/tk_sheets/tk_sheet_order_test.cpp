@@ -31,8 +31,6 @@ public:
 
 using Tags = std::vector<std::string>;
 
-}  // namespace
-
 TEST(TK_Drawing_No, Trailing_Numbers_Compare_By_Value_The_Rest_By_Character_Codes)
 {
     struct Case {
@@ -159,3 +157,5 @@ TEST_F(TK_Sheet_Order, Markers_Take_Number_And_State_Separately_And_Redraw)
     ZcDbObjectPointer<Temp_PlotRec> marker(marker_id, ZcDb::kForRead);
     EXPECT_NE(marker.openStatus(), Zcad::eOk);
 }
+
+}  // namespace

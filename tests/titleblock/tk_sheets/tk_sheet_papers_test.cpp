@@ -42,8 +42,6 @@ std::string Sizes(const MyPaper& paper)
     return std::to_string(paper.Long_Side) + "x" + std::to_string(paper.Short_Side) + (paper.Standard ? " std" : "");
 }
 
-}  // namespace
-
 TEST_F(TK_Sheet_Papers, Match_Paper_Takes_The_Definition_Paper_Or_The_Fixed_Scale)
 {
     struct Case {
@@ -235,3 +233,5 @@ TEST_F(TK_Sheet_Papers, A_Stamp_Kind_Is_Used_When_Some_Sheet_Has_Its_Position)
     EXPECT_FALSE(used[2]);
     EXPECT_TRUE(used[3]);
 }
+
+}  // namespace

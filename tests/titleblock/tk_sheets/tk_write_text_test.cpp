@@ -33,8 +33,6 @@ public:
     static ZcGePoint3d Centre_Of(ZcDbObjectId id) { return Get_Extents_Centre(Get_Entity_Extents_By_Id(id)); }
 };
 
-}  // namespace
-
 TEST_F(TK_Write_Text, Each_Text_Kind_Takes_The_New_Text_In_Its_Own_Field)
 {
     // An attribute on a reference, an attribute definition in a block, a text and a multiline text.
@@ -162,3 +160,5 @@ TEST_F(TK_Write_Text, Centring_Measures_In_The_Remembered_Ucs)
     EXPECT_NEAR(world_after.x, world_before.x, 1e-6);
     EXPECT_NEAR(world_after.y, world_before.y, 1e-6);
 }
+
+}  // namespace
