@@ -5,9 +5,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <unordered_set>
 
 #include "win/host_path_text.h"
@@ -95,7 +98,8 @@ public:
         return watch;
     }
 
-    uint64_t generation(const std::filesystem::path& folder, const std::filesystem::path& root)
+    // The count of every change, or of changes of names only.
+    uint64_t generation(const std::filesystem::path& folder, const std::filesystem::path& root, bool names = false)
     {
         const std::string& path = folder.native();
         const std::string& top = root.native();
@@ -115,7 +119,31 @@ public:
             chains_.insert(path);
         }
         drain();
-        return generation_;
+        return names ? names_generation_ : generation_;
+    }
+
+    // Events of the entry in its folder's watch are the program's own while expected.
+    void expect(const std::filesystem::path& entry, bool expected)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto watch = watches_.find(entry.parent_path().native());
+        if (watch == watches_.end())
+            return;
+        const std::pair<int, std::string> key{watch->second, entry.filename().native()};
+        if (expected) {
+            own_.insert(key);
+        } else {
+            drain();
+            if (auto it = own_.find(key); it != own_.end())
+                own_.erase(it);
+        }
+    }
+
+    uint64_t names_generation()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        drain();
+        return names_generation_;
     }
 
     Watch_Mark mark(uint64_t unwatched_reads)
@@ -147,19 +175,31 @@ private:
     // Counts what happened; a folder gone or moved is watched again by path when next read.
     void drain()
     {
+        constexpr uint32_t names = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF |
+                                   IN_MOVE_SELF | IN_IGNORED | IN_Q_OVERFLOW;
         alignas(inotify_event) char buffer[16384];
         for (;;) {
             const ssize_t length = ::read(fd_, buffer, sizeof buffer);
             if (length <= 0)
                 return;
             ++generation_;
+            bool names_changed = false;
             for (ssize_t at = 0; at < length;) {
                 const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if ((event->mask & names) && !own(*event))
+                    names_changed = true;
                 if (event->mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF))
                     forget(event->wd);
                 at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
             }
+            if (names_changed)
+                ++names_generation_;
         }
+    }
+
+    bool own(const inotify_event& event) const
+    {
+        return event.len > 0 && !own_.empty() && own_.count({event.wd, std::string(event.name)}) != 0;
     }
 
     void forget(int wd)
@@ -174,9 +214,58 @@ private:
     std::mutex mutex_;
     std::unordered_map<std::string, int> watches_;
     std::unordered_set<std::string> chains_;  // folders watched with all their parents
+    std::multiset<std::pair<int, std::string>> own_;  // (watch, name) of own changes being made
     uint64_t generation_ = 1;
+    uint64_t names_generation_ = 1;
     uint64_t added_ = 0;
 };
+
+std::atomic<uint64_t> g_Own_Entry_Changes{0};
+
+std::mutex& Listings_Mutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::unordered_map<std::filesystem::path::string_type, Listing>& Listings()
+{
+    static std::unordered_map<std::filesystem::path::string_type, Listing> listings;
+    return listings;
+}
+
+// The kept listing of the entry's folder, current at the names generation, made to show the
+// entry as it is now.
+void Follow_Own_Change(const std::filesystem::path& entry, uint64_t names_generation)
+{
+    auto kept = Listings().find(entry.parent_path().native());
+    if (kept == Listings().end() || names_generation == 0 || kept->second.stamp.generation != names_generation)
+        return;
+    Listing& listing = kept->second;
+    // Copied when someone still holds the listing as it was.
+    if (listing.entries.use_count() > 1)
+        listing.entries = std::make_shared<std::vector<Folder_Entry>>(*listing.entries);
+    auto& entries = const_cast<std::vector<Folder_Entry>&>(*listing.entries);
+    const std::filesystem::path name = entry.filename();
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&](const Folder_Entry& e) { return e.path.filename() == name; }),
+                  entries.end());
+    std::error_code ec;
+    if (std::filesystem::symlink_status(entry, ec).type() != std::filesystem::file_type::not_found && !ec) {
+        Folder_Entry added;
+        added.path = entry.parent_path() / name;
+        added.name = Text_From_Host_Path(name);
+        std::error_code type_ec;
+        added.is_folder = std::filesystem::is_directory(entry, type_ec);
+        added.is_file = std::filesystem::is_regular_file(entry, type_ec);
+        entries.push_back(std::move(added));
+    }
+    Disk_Stamp now;
+    now.taken_ns = Now_Ns();
+    now.present = Stat_Of(entry.parent_path(), now);
+    now.generation = names_generation;
+    listing.stamp = now;
+}
 
 // Reads of this thread that no watch covers.
 thread_local uint64_t t_unwatched_reads = 0;
@@ -190,6 +279,41 @@ uint64_t Watched_Generation(const std::filesystem::path& host_folder)
     if (generation == 0)
         ++t_unwatched_reads;
     return generation;
+}
+
+uint64_t Watched_Names_Generation(const std::filesystem::path& host_folder)
+{
+    const uint64_t generation =
+        Change_Watch::instance().generation(host_folder, Machine::instance().root(), true);
+    if (generation == 0)
+        ++t_unwatched_reads;
+    return generation;
+}
+
+uint64_t Own_Entry_Changes() { return g_Own_Entry_Changes.load(); }
+
+Own_Entry_Change::Own_Entry_Change(std::vector<std::filesystem::path> entries) : entries_(std::move(entries))
+{
+    for (std::filesystem::path& entry : entries_) {
+        entry = std::filesystem::absolute(entry).lexically_normal();
+        Change_Watch::instance().expect(entry, true);
+    }
+}
+
+Own_Entry_Change::~Own_Entry_Change()
+{
+    // The caller reads errno of the change it made.
+    const int error = errno;
+    for (const std::filesystem::path& entry : entries_)
+        Change_Watch::instance().expect(entry, false);
+    const uint64_t names_generation = Change_Watch::instance().names_generation();
+    {
+        std::lock_guard<std::mutex> lock(Listings_Mutex());
+        for (const std::filesystem::path& entry : entries_)
+            Follow_Own_Change(entry, names_generation);
+    }
+    ++g_Own_Entry_Changes;
+    errno = error;
 }
 
 Watch_Mark Current_Watch_Mark() { return Change_Watch::instance().mark(t_unwatched_reads); }
@@ -232,10 +356,9 @@ bool Unchanged_On_Disk(const std::filesystem::path& host_path, Disk_Stamp& stamp
 
 std::shared_ptr<const std::vector<Folder_Entry>> Folder_Listing(const std::filesystem::path& host_folder)
 {
-    static std::mutex mutex;
-    static std::unordered_map<std::filesystem::path::string_type, Listing> listings;
-    const uint64_t generation = Watched_Generation(host_folder);
-    std::lock_guard<std::mutex> lock(mutex);
+    auto& listings = Listings();
+    const uint64_t generation = Watched_Names_Generation(host_folder);
+    std::lock_guard<std::mutex> lock(Listings_Mutex());
     auto kept = listings.find(host_folder.native());
     if (kept != listings.end() && generation != 0 && kept->second.stamp.generation == generation)
         return kept->second.entries;

@@ -36,6 +36,27 @@ struct Disk_Stamp {
 // disk while a later call gives the same number.
 uint64_t Watched_Generation(const std::filesystem::path& host_folder);
 
+// The changes of names (entries created, deleted, renamed) seen so far in watched folders,
+// leaving out the program's own (Own_Entry_Change): what a folder's listing depends on. 0 when
+// the folder lies outside the root or cannot be watched.
+uint64_t Watched_Names_Generation(const std::filesystem::path& host_folder);
+// The number of the program's own changes of entries so far.
+uint64_t Own_Entry_Changes();
+
+// The program's own creation, removal or renaming of the entries at these host paths, made
+// while this lives: kept listings of their folders follow it instead of being read again,
+// and the events it causes do not count as changes of names.
+class Own_Entry_Change {
+public:
+    explicit Own_Entry_Change(std::vector<std::filesystem::path> entries);
+    ~Own_Entry_Change();
+    Own_Entry_Change(const Own_Entry_Change&) = delete;
+    Own_Entry_Change& operator=(const Own_Entry_Change&) = delete;
+
+private:
+    std::vector<std::filesystem::path> entries_;
+};
+
 // A point in the watched folders' history, to keep a result worked out from several reads:
 // when the marks before and after the work are equal (no change, no watch added, no read of
 // this thread outside watched folders), the result holds while the generation stays.
@@ -64,7 +85,8 @@ struct Folder_Entry {
     bool is_file = false;  // a regular file (links followed)
 };
 // The entries of the host folder in the order the file system gives them (empty when it is
-// not a folder), listed again only when the folder changed.
+// not a folder), listed again only when the folder changed; entries the program itself made
+// since come last.
 std::shared_ptr<const std::vector<Folder_Entry>> Folder_Listing(const std::filesystem::path& host_folder);
 
 // The files parsed into T, each kept until the file changes on disk. Thread-safe.
