@@ -103,9 +103,10 @@ public:
     {
         const std::string& path = folder.native();
         const std::string& top = root.native();
-        if (fd_ < 0 || top.empty() || path.compare(0, top.size(), top) != 0 ||
-            (path.size() > top.size() && path[top.size()] != '/'))
+        if (fd_ < 0)
             return 0;
+        if (top.empty() || path.compare(0, top.size(), top) != 0 || (path.size() > top.size() && path[top.size()] != '/'))
+            return loose(path, names);
         std::lock_guard<std::mutex> lock(mutex_);
         if (chains_.count(path) == 0) {
             // The folder and each parent up to the root, the longest first.
@@ -119,6 +120,35 @@ public:
             chains_.insert(path);
         }
         drain();
+        return names ? names_generation_ : generation_;
+    }
+
+    // A folder outside the root, watched by itself: what its path leads to is checked at every
+    // look (its parents are not watched), and a path that leads elsewhere counts as a change.
+    uint64_t loose(const std::string& path, bool names)
+    {
+        struct stat info {};
+        if (path.empty() || path[0] != '/' || ::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+            return 0;
+        std::lock_guard<std::mutex> lock(mutex_);
+        drain();
+        auto found = loose_.find(path);
+        if (found != loose_.end() &&
+            (found->second.first != info.st_dev || found->second.second != info.st_ino || watches_.count(path) == 0)) {
+            if (auto watch = watches_.find(path); watch != watches_.end()) {
+                inotify_rm_watch(fd_, watch->second);
+                watches_.erase(watch);
+            }
+            loose_.erase(found);
+            found = loose_.end();
+            ++generation_;
+            ++names_generation_;
+        }
+        if (found == loose_.end()) {
+            if (loose_.size() >= kMostLooseWatches || !add(path))
+                return 0;
+            loose_[path] = {info.st_dev, info.st_ino};
+        }
         return names ? names_generation_ : generation_;
     }
 
@@ -214,6 +244,8 @@ private:
     std::mutex mutex_;
     std::unordered_map<std::string, int> watches_;
     std::unordered_set<std::string> chains_;  // folders watched with all their parents
+    static constexpr size_t kMostLooseWatches = 256;
+    std::unordered_map<std::string, std::pair<dev_t, ino_t>> loose_;  // folders outside the root
     std::multiset<std::pair<int, std::string>> own_;  // (watch, name) of own changes being made
     uint64_t generation_ = 1;
     uint64_t names_generation_ = 1;

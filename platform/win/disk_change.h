@@ -2,8 +2,9 @@
 // unchanged while its inode, size, modification and status-change times are; a write within
 // the file system's timestamp granularity of the read could keep them all, so while those
 // times are that recent the bytes are compared too (a folder is listed again). Folders under
-// the machine's root are watched besides: while nothing changed in them, what was kept is
-// used without looking at the disk.
+// the machine's root are watched besides, and so are a few folders outside it (a drawing's, an
+// output folder): while nothing changed in them, what was kept is used without looking at the
+// disk.
 #pragma once
 
 #include <cstdint>
@@ -31,14 +32,14 @@ struct Disk_Stamp {
 };
 
 // Watches the folder and its parents up to the machine's root for changes, as a host watches
-// its configuration folders: the number of changes seen so far in watched folders, 0 when the
-// folder lies outside the root or cannot be watched. What is read after this call is as on
-// disk while a later call gives the same number.
+// its configuration folders (a folder outside the root: itself, while its path leads to it):
+// the number of changes seen so far in watched folders, 0 when the folder cannot be watched.
+// What is read after this call is as on disk while a later call gives the same number.
 uint64_t Watched_Generation(const std::filesystem::path& host_folder);
 
 // The changes of names (entries created, deleted, renamed) seen so far in watched folders,
 // leaving out the program's own (Own_Entry_Change): what a folder's listing depends on. 0 when
-// the folder lies outside the root or cannot be watched.
+// the folder cannot be watched.
 uint64_t Watched_Names_Generation(const std::filesystem::path& host_folder);
 // The number of the program's own changes of entries so far.
 uint64_t Own_Entry_Changes();
