@@ -15,6 +15,7 @@
 
 #include "win/host_path_text.h"
 #include "win/machine.h"
+#include "win/win_files.h"
 
 namespace platform {
 
@@ -71,6 +72,24 @@ bool Is_Racy(const Disk_Stamp& stamp)
 struct Listing {
     Disk_Stamp stamp;
     std::shared_ptr<const std::vector<Folder_Entry>> entries;
+    // Folded name -> the entries' names (text, host file name) in listing order.
+    std::unordered_map<std::wstring, std::vector<std::pair<std::wstring, std::string>>> by_folded;
+
+    void index(const Folder_Entry& entry)
+    {
+        by_folded[Fold_Case(entry.name)].emplace_back(entry.name, entry.path.filename().native());
+    }
+    void unindex(const std::wstring& name)
+    {
+        auto found = by_folded.find(Fold_Case(name));
+        if (found == by_folded.end())
+            return;
+        auto& names = found->second;
+        names.erase(std::remove_if(names.begin(), names.end(), [&](const auto& n) { return n.first == name; }),
+                    names.end());
+        if (names.empty())
+            by_folded.erase(found);
+    }
 };
 
 std::shared_ptr<const std::vector<Folder_Entry>> List_Folder(const std::filesystem::path& host_folder)
@@ -279,17 +298,27 @@ void Follow_Own_Change(const std::filesystem::path& entry, uint64_t names_genera
         listing.entries = std::make_shared<std::vector<Folder_Entry>>(*listing.entries);
     auto& entries = const_cast<std::vector<Folder_Entry>&>(*listing.entries);
     const std::filesystem::path name = entry.filename();
-    entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                 [&](const Folder_Entry& e) { return e.path.filename() == name; }),
-                  entries.end());
+    const std::wstring text = Text_From_Host_Path(name);
+    // Looked for from the end, where the program's own entries are.
+    if (listing.by_folded.count(Fold_Case(text)) != 0) {
+        for (auto it = entries.end(); it != entries.begin();) {
+            --it;
+            if (it->name == text && it->path.filename() == name) {
+                entries.erase(it);
+                listing.unindex(text);
+                break;
+            }
+        }
+    }
     std::error_code ec;
     if (std::filesystem::symlink_status(entry, ec).type() != std::filesystem::file_type::not_found && !ec) {
         Folder_Entry added;
         added.path = entry.parent_path() / name;
-        added.name = Text_From_Host_Path(name);
+        added.name = text;
         std::error_code type_ec;
         added.is_folder = std::filesystem::is_directory(entry, type_ec);
         added.is_file = std::filesystem::is_regular_file(entry, type_ec);
+        listing.index(added);
         entries.push_back(std::move(added));
     }
     Disk_Stamp now;
@@ -411,7 +440,25 @@ std::shared_ptr<const std::vector<Folder_Entry>> Folder_Listing(const std::files
     listing.stamp = now;
     listing.stamp.generation = generation;
     listing.entries = List_Folder(host_folder);
+    listing.by_folded.clear();
+    for (const Folder_Entry& entry : *listing.entries)
+        listing.index(entry);
     return listing.entries;
+}
+
+std::optional<std::filesystem::path> Find_Folder_Entry(const std::filesystem::path& host_folder, const std::wstring& name)
+{
+    Folder_Listing(host_folder);
+    std::lock_guard<std::mutex> lock(Listings_Mutex());
+    auto kept = Listings().find(host_folder.native());
+    if (kept == Listings().end())
+        return std::nullopt;
+    auto found = kept->second.by_folded.find(Fold_Case(name));
+    if (found == kept->second.by_folded.end())
+        return std::nullopt;
+    const auto& names = found->second;
+    auto exact = std::find_if(names.begin(), names.end(), [&](const auto& n) { return n.first == name; });
+    return host_folder / (exact != names.end() ? exact->second : names.front().second);
 }
 
 }  // namespace platform

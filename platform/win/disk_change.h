@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -89,6 +90,9 @@ struct Folder_Entry {
 // not a folder), listed again only when the folder changed; entries the program itself made
 // since come last.
 std::shared_ptr<const std::vector<Folder_Entry>> Folder_Listing(const std::filesystem::path& host_folder);
+// The entry of the host folder named `name` without regard to case (the exact spelling first,
+// else the first in listing order), from its listing; nullopt when it has none.
+std::optional<std::filesystem::path> Find_Folder_Entry(const std::filesystem::path& host_folder, const std::wstring& name);
 
 // The files parsed into T, each kept until the file changes on disk. Thread-safe.
 template <class T>

@@ -41,13 +41,7 @@ bool Exists(const fs::path& path) {
 
 // The entry of `folder` named `name` without regard to case; the exact spelling wins.
 std::optional<fs::path> Find_Entry(const fs::path& folder, const std::wstring& name) {
-    std::shared_ptr<const std::vector<Folder_Entry>> listing = Folder_Listing(folder);
-    const Folder_Entry* other_case = nullptr;
-    for (const Folder_Entry& entry : *listing) {
-        if (entry.name == name) return entry.path;
-        if (other_case == nullptr && Equal_No_Case(entry.name, name)) other_case = &entry;
-    }
-    if (other_case != nullptr) return other_case->path;
+    if (std::optional<fs::path> found = Find_Folder_Entry(folder, name)) return found;
     // A folder that cannot be listed may still hold it.
     const fs::path exact = folder / Host_Path_From_Text(name);
     if (Exists(exact)) return exact;
