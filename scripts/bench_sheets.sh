@@ -5,7 +5,8 @@
 # to one PDF file a sheet ("tk", with the generator's title-block library), side by side with
 # LibreCAD's `dxf2pdf -a` drawing the same file fitted to one page. Each run takes a fresh copy
 # of the drawing and a fresh machine; the runs of a count alternate, and the table shows the
-# median wall time and peak memory of RUNS runs (default 3).
+# median wall time, processor time (user and system: steadier than the wall time on a busy
+# machine) and peak memory of RUNS runs (default 3).
 #   scripts/bench_sheets.sh [BUILD_DIR] [SHEETS...]      (default: build-rel 10 50 200 1000)
 #   RUNS=1 scripts/bench_sheets.sh build-rel 5000         (the big count, once)
 # Installs librecad when missing; builds cadhost and the 2025 module in a Release build folder.
@@ -57,15 +58,16 @@ pick 2
 quit
 EOF
 
-# Runs a command under /usr/bin/time; sets WALL (s) and PEAK (MB); fails when the command does.
+# Runs a command under /usr/bin/time; sets WALL and CPU (s) and PEAK (MB); fails when the command does.
 measure() {
     local log="$work/time.log"
     /usr/bin/time -v -o "$log" "$@" >"$work/last.out" 2>&1 || { echo "failed: $*" >&2; tail -20 "$work/last.out" >&2; return 1; }
     WALL=$(awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, p, ":"); s = 0; for (i = 1; i <= n; ++i) s = s * 60 + p[i]; print s }' "$log")
+    CPU=$(awk -F': ' '/(User|System) time \(seconds\)/ { s += $2 } END { print s }' "$log")
     PEAK=$(awk -F': ' '/Maximum resident set size/ { printf "%.0f", $2 / 1024 }' "$log")
 }
 
-# One run of a kind on a fresh copy of the drawing; appends "WALL PEAK FILES" to $work/<kind>_<n>.
+# One run of a kind on a fresh copy of the drawing; appends "WALL PEAK FILES CPU" to $work/<kind>_<n>.
 run_once() {
     local kind=$1 n=$2 dir="$work/run_${1}_$2"
     rm -rf "$dir" && mkdir -p "$dir"
@@ -77,10 +79,10 @@ run_once() {
         local user="$dir/machine/c/Users/korvel/AppData/Roaming/Korvel"
         mkdir -p "$user" && cp "$work/BPlot_TK.tk" "$user/"
         (cd "$dir" && measure "$build/bin/cadhost" --root "$dir/machine" --module "$build/zw2025/Brelmor.so" \
-            --script "$work/$kind.scr" "$dir/drawing.dxf" && echo "$WALL $PEAK" >"$dir/figures")
-        read -r WALL PEAK <"$dir/figures"
+            --script "$work/$kind.scr" "$dir/drawing.dxf" && echo "$WALL $PEAK $CPU" >"$dir/figures")
+        read -r WALL PEAK CPU <"$dir/figures"
     fi
-    echo "$WALL $PEAK $(find "$dir" -name '*.pdf' | wc -l)" >>"$work/${kind}_$n"
+    echo "$WALL $PEAK $(find "$dir" -name '*.pdf' | wc -l) $CPU" >>"$work/${kind}_$n"
     rm -rf "$dir"
 }
 
@@ -88,18 +90,21 @@ run_once() {
 median() { sort -g -k"$2","$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END { print v[int((NR + 1) / 2)] }'; }
 
 kinds=(dxf2pdf pdfs merged tk)
-printf '%-7s %-8s %9s %10s %8s %9s %8s %6s\n' sheets run "wall s" "ms/sheet" "peak MB" "peak/dxf" ratio files
+printf '%-7s %-8s %8s %9s %8s %9s %8s %9s %7s %7s %6s\n' sheets run "wall s" "ms/sheet" "cpu s" "cpu ms/sh" "peak MB" "peak/dxf" ratio "cpu rt" files
 for n in "${counts[@]}"; do
     dxf_mb=$(echo "$(stat -c %s "$work/sheets_$n.dxf") / 1048576" | bc -l)
     for ((r = 0; r < runs; ++r)); do
         for kind in "${kinds[@]}"; do run_once "$kind" "$n"; done
     done
-    peer=$(median "$work/dxf2pdf_$n" 1)
+    peer=$(median "$work/dxf2pdf_$n" 1) peer_cpu=$(median "$work/dxf2pdf_$n" 4)
     for kind in "${kinds[@]}"; do
         wall=$(median "$work/${kind}_$n" 1) peak=$(median "$work/${kind}_$n" 2) files=$(median "$work/${kind}_$n" 3)
-        printf '%-7s %-8s %9.2f %10.2f %8s %9.2f %8.2f %6s\n' "$n" "$kind" "$wall" "$(echo "$wall * 1000 / $n" | bc -l)" \
-            "$peak" "$(echo "$peak / $dxf_mb" | bc -l)" "$(echo "$wall / $peer" | bc -l)" "$files"
+        cpu=$(median "$work/${kind}_$n" 4)
+        printf '%-7s %-8s %8.2f %9.2f %8.2f %9.2f %8s %9.2f %7.2f %7.2f %6s\n' "$n" "$kind" "$wall" \
+            "$(echo "$wall * 1000 / $n" | bc -l)" "$cpu" "$(echo "$cpu * 1000 / $n" | bc -l)" "$peak" \
+            "$(echo "$peak / $dxf_mb" | bc -l)" "$(echo "$wall / $peer" | bc -l)" "$(echo "$cpu / $peer_cpu" | bc -l)" "$files"
     done
 done
-echo "median of $runs runs; ratio: wall time over dxf2pdf -a's on the same drawing (below 1: korvel is faster);"
+echo "median of $runs runs; ratio, cpu rt: wall and processor time over dxf2pdf -a's on the same drawing"
+echo "(below 1: korvel is faster);"
 echo "peak/dxf: peak memory over the drawing file's size"
