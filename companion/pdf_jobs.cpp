@@ -8,8 +8,6 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 
@@ -53,18 +51,6 @@ std::string Write_Replacing(QPDF& pdf, const fs::path& target) {
     return file.commit() ? std::string() : platform::To_Utf8(file.error());
 }
 
-// The whole file in one read: a source parsed from memory reads without seeking the file for
-// each object.
-bool Read_Whole_File(const fs::path& file, std::string& bytes) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::error_code ec;
-    const auto size = fs::file_size(file, ec);
-    if (!ec) bytes.reserve(size);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 // One outline entry: the title and a fit view of the page.
 QPDFObjectHandle Outline_Item(QPDF& pdf, const std::string& title, QPDFObjectHandle page) {
     QPDFObjectHandle item = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
@@ -104,21 +90,16 @@ Merge_Result Merge_Pdf_Files(const std::vector<Merge_Input>& inputs, const fs::p
     QPDF out;
     out.emptyPDF();
     QPDFPageDocumentHelper out_pages(out);
-    // The sources and their bytes stay until the target is written: page data is read then.
+    // The sources stay open until the target is written: page data is read then.
     std::vector<std::unique_ptr<QPDF>> sources;
-    std::vector<std::unique_ptr<std::string>> source_bytes;
     std::vector<std::pair<std::string, QPDFObjectHandle>> outline;
     size_t page_count = 0;
     for (const Merge_Input& input : inputs) {
         auto source = std::make_unique<QPDF>();
         source->setSuppressWarnings(true);
-        auto bytes = std::make_unique<std::string>();
         std::vector<QPDFPageObjectHelper> pages;
         try {
-            if (Read_Whole_File(input.file, *bytes))
-                source->processMemoryFile(input.file.c_str(), bytes->data(), bytes->size());
-            else
-                source->processFile(input.file.c_str());
+            source->processFile(input.file.c_str());
             pages = QPDFPageDocumentHelper(*source).getAllPages();
         } catch (const std::exception& e) {
             result.skipped.push_back(input.file.string() + ": " + e.what());
@@ -138,7 +119,6 @@ Merge_Result Merge_Pdf_Files(const std::vector<Merge_Input>& inputs, const fs::p
         page_count += pages.size();
         outline.emplace_back(input.title, out.getAllPages().at(first));
         sources.push_back(std::move(source));
-        source_bytes.push_back(std::move(bytes));
         ++result.joined;
     }
     if (result.joined == 0) {
