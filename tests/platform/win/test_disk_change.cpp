@@ -152,5 +152,25 @@ TEST_F(DiskChangeTest, OwnChangesShowInTheListingAndOthersStillDo)
     EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"other.pdf", L"图3.pdf", L"子/"}));
 }
 
+// A folder outside the machine's root (a drawing's) is kept while unchanged too: others' changes
+// in it, and another folder put in its place, are seen.
+TEST_F(DiskChangeTest, AFolderOutsideTheRootFollowsItsChanges)
+{
+    const fs::path outside = fs::path(Machine::instance().root().string() + "_图纸");
+    const fs::path folder = outside / "PDF";
+    fs::create_directories(folder);
+    Write_File(folder / "a.pdf");
+    EXPECT_NE(Watched_Names_Generation(folder), 0u);
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"a.pdf"}));
+    Write_File(folder / "b.pdf");
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"a.pdf", L"b.pdf"}));
+    fs::rename(outside, fs::path(outside.string() + "_old"));
+    Write_File(folder / "c.pdf");
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"c.pdf"}));
+    fs::remove_all(outside);
+    fs::remove_all(outside.string() + "_old");
+    EXPECT_TRUE(Names(folder).empty());
+}
+
 }  // namespace
 }  // namespace platform
