@@ -1,5 +1,9 @@
 #include "dialogs/dlg_bplot2.h"
 
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
 #include "core/doc_lock.h"
 #include "core/extents_checks.h"
 #include "core/plot_config.h"
@@ -321,12 +325,16 @@ void Dlg_BPlot2::Mark_Duplicate_Numbers()
 {
     const int rows = std::min<int>(List.GetItemCount(), static_cast<int>(Sheet_List.Sheets.GetSize()));
     for (int row = 0; row < List.GetItemCount(); ++row) List.Remove_Mark_Cell(row, Col2_Number);
-    for (int a = 0; a < rows; ++a)
-        for (int b = a + 1; b < rows; ++b)
-            if (Sheet_List.Sheets[a]->Text[0].CompareNoCase(Sheet_List.Sheets[b]->Text[0]) == 0) {
-                List.Add_Mark_Cell(a, Col2_Number);
-                List.Add_Mark_Cell(b, Col2_Number);
-            }
+    // The rows in the order of their numbers: equal numbers are neighbours.
+    std::vector<int> order(static_cast<size_t>(std::max(rows, 0)));
+    std::iota(order.begin(), order.end(), 0);
+    const auto number = [this](int row) -> const CString& { return Sheet_List.Sheets[row]->Text[0]; };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return number(a).CompareNoCase(number(b)) < 0; });
+    for (size_t i = 1; i < order.size(); ++i)
+        if (number(order[i - 1]).CompareNoCase(number(order[i])) == 0) {
+            List.Add_Mark_Cell(order[i - 1], Col2_Number);
+            List.Add_Mark_Cell(order[i], Col2_Number);
+        }
 }
 
 void Dlg_BPlot2::Mark_Title_Remarks()

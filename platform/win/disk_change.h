@@ -2,8 +2,9 @@
 // unchanged while its inode, size, modification and status-change times are; a write within
 // the file system's timestamp granularity of the read could keep them all, so while those
 // times are that recent the bytes are compared too (a folder is listed again). Folders under
-// the machine's root are watched besides: while nothing changed in them, what was kept is
-// used without looking at the disk.
+// the machine's root are watched besides, and so are a few folders outside it (a drawing's, an
+// output folder): while nothing changed in them, what was kept is used without looking at the
+// disk.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -31,10 +33,31 @@ struct Disk_Stamp {
 };
 
 // Watches the folder and its parents up to the machine's root for changes, as a host watches
-// its configuration folders: the number of changes seen so far in watched folders, 0 when the
-// folder lies outside the root or cannot be watched. What is read after this call is as on
-// disk while a later call gives the same number.
+// its configuration folders (a folder outside the root: itself, while its path leads to it):
+// the number of changes seen so far in watched folders, 0 when the folder cannot be watched.
+// What is read after this call is as on disk while a later call gives the same number.
 uint64_t Watched_Generation(const std::filesystem::path& host_folder);
+
+// The changes of names (entries created, deleted, renamed) seen so far in watched folders,
+// leaving out the program's own (Own_Entry_Change): what a folder's listing depends on. 0 when
+// the folder cannot be watched.
+uint64_t Watched_Names_Generation(const std::filesystem::path& host_folder);
+// The number of the program's own changes of entries so far.
+uint64_t Own_Entry_Changes();
+
+// The program's own creation, removal or renaming of the entries at these host paths, made
+// while this lives: kept listings of their folders follow it instead of being read again,
+// and the events it causes do not count as changes of names.
+class Own_Entry_Change {
+public:
+    explicit Own_Entry_Change(std::vector<std::filesystem::path> entries);
+    ~Own_Entry_Change();
+    Own_Entry_Change(const Own_Entry_Change&) = delete;
+    Own_Entry_Change& operator=(const Own_Entry_Change&) = delete;
+
+private:
+    std::vector<std::filesystem::path> entries_;
+};
 
 // A point in the watched folders' history, to keep a result worked out from several reads:
 // when the marks before and after the work are equal (no change, no watch added, no read of
@@ -64,8 +87,12 @@ struct Folder_Entry {
     bool is_file = false;  // a regular file (links followed)
 };
 // The entries of the host folder in the order the file system gives them (empty when it is
-// not a folder), listed again only when the folder changed.
+// not a folder), listed again only when the folder changed; entries the program itself made
+// since come last.
 std::shared_ptr<const std::vector<Folder_Entry>> Folder_Listing(const std::filesystem::path& host_folder);
+// The entry of the host folder named `name` without regard to case (the exact spelling first,
+// else the first in listing order), from its listing; nullopt when it has none.
+std::optional<std::filesystem::path> Find_Folder_Entry(const std::filesystem::path& host_folder, const std::wstring& name);
 
 // The files parsed into T, each kept until the file changes on disk. Thread-safe.
 template <class T>

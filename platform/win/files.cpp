@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "win/clock.h"
+#include "win/disk_change.h"
 #include "win/file_attributes.h"
 #include "win/host_path_text.h"
 #include "win/machine.h"
@@ -208,7 +209,10 @@ BOOL CreateDirectoryW(LPCWSTR lpPathName, LPVOID) {
     if (!Is_Folder(host.parent_path())) return Fail(ERROR_PATH_NOT_FOUND);
     if (Denied(host)) return Fail(ERROR_ACCESS_DENIED);
     std::error_code ec;
-    fs::create_directory(host, ec);
+    {
+        platform::Own_Entry_Change own({host});
+        fs::create_directory(host, ec);
+    }
     if (ec) return Fail(Error_From_Code(ec));
     return TRUE;
 }
@@ -221,7 +225,10 @@ BOOL RemoveDirectoryW(LPCWSTR lpPathName) {
     if ((platform::Attributes_Of(host) & FILE_ATTRIBUTE_READONLY) || Denied(host)) return Fail(ERROR_ACCESS_DENIED);
     std::error_code ec;
     if (!fs::is_empty(host, ec)) return Fail(ERROR_DIR_NOT_EMPTY);
-    fs::remove(host, ec);
+    {
+        platform::Own_Entry_Change own({host});
+        fs::remove(host, ec);
+    }
     if (ec) return Fail(Error_From_Code(ec));
     platform::Machine::instance().forget_attributes(fs::absolute(host).lexically_normal());
     return TRUE;
@@ -233,7 +240,10 @@ BOOL DeleteFileW(LPCWSTR lpFileName) {
     if (!Exists(host)) return Fail(Missing_Error(host));
     if (Is_Folder(host) || !platform::Can_Write(host)) return Fail(ERROR_ACCESS_DENIED);
     std::error_code ec;
-    fs::remove(host, ec);
+    {
+        platform::Own_Entry_Change own({host});
+        fs::remove(host, ec);
+    }
     if (ec) return Fail(Error_From_Code(ec));
     platform::Machine::instance().forget_attributes(fs::absolute(host).lexically_normal());
     return TRUE;
@@ -277,12 +287,16 @@ BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlag
         to = from.parent_path() / platform::Host_Path_From_Text(cut == std::wstring_view::npos ? given : given.substr(cut + 1));
     }
     std::error_code ec;
-    fs::rename(from, to, ec);
+    {
+        platform::Own_Entry_Change own({from, to});
+        fs::rename(from, to, ec);
+    }
     if (ec.value() == EXDEV && !Is_Folder(from)) {
         DWORD error = 0;
         if (!Copy_With_Attributes(from, to, error)) return Fail(error);
         ec.clear();
         fs::permissions(from, fs::perms::owner_write, fs::perm_options::add, ec);
+        platform::Own_Entry_Change own({from});
         fs::remove(from, ec);
         platform::Machine::instance().forget_attributes(from_key);
         return TRUE;
@@ -334,7 +348,13 @@ FILE* _wfopen(const wchar_t* filename, const wchar_t* mode) {
         SetLastError(ERROR_ACCESS_DENIED);
         return nullptr;
     }
-    FILE* file = std::fopen(host.c_str(), posix_mode.c_str());
+    FILE* file = nullptr;
+    if (writes) {
+        platform::Own_Entry_Change own({host});
+        file = std::fopen(host.c_str(), posix_mode.c_str());
+    } else {
+        file = std::fopen(host.c_str(), posix_mode.c_str());
+    }
     if (!file) {
         SetLastError(errno == ENOENT ? Missing_Error(host) : Error_From_Code(std::error_code(errno, std::generic_category())));
         return nullptr;

@@ -274,8 +274,12 @@ void Machine::save_attributes() {
 void Machine::store_attributes(const fs::path& host_path, DWORD attributes) {
     std::lock_guard lock(mutex_);
     ensure_initialised();
-    if (attributes == 0) attributes_.erase(host_path.string());
-    else attributes_[host_path.string()] = attributes;
+    if (attributes == 0) {
+        // Nothing to forget: the store stays as it is.
+        if (attributes_.erase(host_path.string()) == 0) return;
+    } else {
+        attributes_[host_path.string()] = attributes;
+    }
     save_attributes();
 }
 

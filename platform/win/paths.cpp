@@ -41,25 +41,20 @@ bool Exists(const fs::path& path) {
 
 // The entry of `folder` named `name` without regard to case; the exact spelling wins.
 std::optional<fs::path> Find_Entry(const fs::path& folder, const std::wstring& name) {
-    std::shared_ptr<const std::vector<Folder_Entry>> listing = Folder_Listing(folder);
-    const Folder_Entry* other_case = nullptr;
-    for (const Folder_Entry& entry : *listing) {
-        if (entry.name == name) return entry.path;
-        if (other_case == nullptr && Equal_No_Case(entry.name, name)) other_case = &entry;
-    }
-    if (other_case != nullptr) return other_case->path;
+    if (std::optional<fs::path> found = Find_Folder_Entry(folder, name)) return found;
     // A folder that cannot be listed may still hold it.
     const fs::path exact = folder / Host_Path_From_Text(name);
     if (Exists(exact)) return exact;
     return std::nullopt;
 }
 
-// A path resolved part by part, kept while nothing changed in the watched folders it went
-// through.
+// A path resolved part by part, kept while no name changed in the watched folders it went
+// through and the program made no entry itself.
 struct Kept_Resolution {
     fs::path result;
     fs::path deepest;  // the last folder listed
     uint64_t generation = 0;
+    uint64_t own_changes = 0;
 };
 
 std::mutex& Resolution_Mutex() {
@@ -93,7 +88,9 @@ fs::path Resolve(fs::path base, const fs::path& floor, const std::vector<std::ws
         if (found != Resolutions().end()) {
             const Kept_Resolution kept = found->second;
             lock.unlock();
-            if (kept.generation != 0 && Watched_Generation(kept.deepest) == kept.generation) return kept.result;
+            if (kept.generation != 0 && Watched_Names_Generation(kept.deepest) == kept.generation &&
+                Own_Entry_Changes() == kept.own_changes)
+                return kept.result;
         }
     }
     if (Exists(exact)) return exact;
@@ -107,11 +104,12 @@ fs::path Resolve(fs::path base, const fs::path& floor, const std::vector<std::ws
     }
     if (start == 0) from = base;
     const std::vector<std::wstring> rest(components.begin() + static_cast<std::ptrdiff_t>(start), components.end());
-    const uint64_t before = Watched_Generation(from);
+    const uint64_t before = Watched_Names_Generation(from);
     Kept_Resolution resolved;
+    resolved.own_changes = Own_Entry_Changes();
     resolved.result = Resolve_Parts(from, floor, rest, resolved.deepest);
     // Kept only when no change came while the folders were read.
-    resolved.generation = before != 0 && Watched_Generation(resolved.deepest) == before ? before : 0;
+    resolved.generation = before != 0 && Watched_Names_Generation(resolved.deepest) == before ? before : 0;
     std::lock_guard<std::mutex> lock(Resolution_Mutex());
     if (Resolutions().size() >= 4096) Resolutions().clear();
     Resolutions()[std::move(key)] = resolved;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "win/disk_change.h"
 #include "win/machine.h"
 #include "win/win_error.h"
 #include "win/win_files.h"
@@ -123,7 +124,10 @@ void Safe_File_Write::discard()
     if (!temp_.empty()) {
         const std::filesystem::path host = To_Host_Path(temp_);
         std::error_code ec;
-        std::filesystem::remove(host, ec);
+        {
+            Own_Entry_Change own({host});
+            std::filesystem::remove(host, ec);
+        }
         temp_.clear();
     }
 }

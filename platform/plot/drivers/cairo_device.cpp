@@ -134,13 +134,15 @@ void Cairo_Device::arc(const Paper_Point& c, const Paper_Point& u, const Paper_P
     cairo_matrix_init(&m, u.x, u.y, v.x, v.y, c.x, c.y);
     cairo_matrix_t check = m;
     if (cairo_matrix_invert(&check) != CAIRO_STATUS_SUCCESS) return;
-    // The path keeps device coordinates: the transform only shapes the unit circle.
-    cairo_save(mCr);
+    // The path keeps device coordinates: the transform only shapes the unit circle (set back
+    // by itself: a saved state would copy the clip for every arc).
+    cairo_matrix_t page;
+    cairo_get_matrix(mCr, &page);
     cairo_transform(mCr, &m);
     cairo_new_sub_path(mCr);
     if (sweep >= 0.0) cairo_arc(mCr, 0.0, 0.0, 1.0, 0.0, sweep);
     else cairo_arc_negative(mCr, 0.0, 0.0, 1.0, 0.0, sweep);
-    cairo_restore(mCr);
+    cairo_set_matrix(mCr, &page);
     mPathPoints += 8;
     if (mPathPoints >= kStrokeBatchPoints) flush_strokes();
 }
@@ -164,10 +166,10 @@ void Cairo_Device::text(const Plot_Text& text)
 {
     if (mCr == nullptr) return;
     flush_strokes();
-    cairo_save(mCr);
+    // No saved state around it: every text sets its own font, and every stroke and fill its
+    // own colour (a saved state would copy the clip for every text).
     set_source(mPen.rgb);
     Show_Plot_Text(mCr, text);
-    cairo_restore(mCr);
 }
 
 void Cairo_Device::image(const Plot_Image& image)

@@ -47,12 +47,26 @@ void Drawing_Cull_Box::update(const ZcGeMatrix3d& m, const Paper_Point& cull_min
     mUsable = true;
 }
 
-bool Drawing_Cull_Box::clearly_outside(const ZcGeMatrix3d& paper_from_drawing, const Paper_Point& cull_min,
-                                       const Paper_Point& cull_max, const ZcDbExtents& box)
+void Drawing_Cull_Box::follow(const ZcGeMatrix3d& paper_from_drawing, const Paper_Point& cull_min,
+                              const Paper_Point& cull_max)
 {
     if (!mKnown || std::memcmp(paper_from_drawing.entry, mMatrix.entry, sizeof mMatrix.entry) != 0 ||
         cull_min.x != mCullMin.x || cull_min.y != mCullMin.y || cull_max.x != mCullMax.x || cull_max.y != mCullMax.y)
         update(paper_from_drawing, cull_min, cull_max);
+}
+
+bool Drawing_Cull_Box::drawing_rectangle(const ZcGeMatrix3d& paper_from_drawing, const Paper_Point& cull_min,
+                                         const Paper_Point& cull_max, double& x0, double& y0, double& x1, double& y1)
+{
+    follow(paper_from_drawing, cull_min, cull_max);
+    x0 = mMinX, y0 = mMinY, x1 = mMaxX, y1 = mMaxY;
+    return mUsable;
+}
+
+bool Drawing_Cull_Box::clearly_outside(const ZcGeMatrix3d& paper_from_drawing, const Paper_Point& cull_min,
+                                       const Paper_Point& cull_max, const ZcDbExtents& box)
+{
+    follow(paper_from_drawing, cull_min, cull_max);
     if (!mUsable) return false;
     const ZcGePoint3d& lo = box.minPoint();
     const ZcGePoint3d& hi = box.maxPoint();

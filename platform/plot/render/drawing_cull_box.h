@@ -16,8 +16,14 @@ public:
     // false leaves the question to the exact test.
     bool clearly_outside(const ZcGeMatrix3d& paper_from_drawing, const Paper_Point& cull_min,
                          const Paper_Point& cull_max, const ZcDbExtents& box);
+    // The rectangle of drawing x, y that clearly_outside compares boxes with; false when the
+    // transform mixes the axes (then clearly_outside culls nothing).
+    bool drawing_rectangle(const ZcGeMatrix3d& paper_from_drawing, const Paper_Point& cull_min,
+                           const Paper_Point& cull_max, double& x0, double& y0, double& x1, double& y1);
 
 private:
+    // Works the rectangle out again when the transform or the cull box changed.
+    void follow(const ZcGeMatrix3d& paper_from_drawing, const Paper_Point& cull_min, const Paper_Point& cull_max);
     void update(const ZcGeMatrix3d& paper_from_drawing, const Paper_Point& cull_min, const Paper_Point& cull_max);
 
     ZcGeMatrix3d mMatrix;

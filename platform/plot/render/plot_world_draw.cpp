@@ -685,6 +685,11 @@ bool Plot_World_Draw::off_page(const ZcDbExtents& box) const
     return x1 < mCullMin.x || x0 > mCullMax.x || y1 < mCullMin.y || y0 > mCullMax.y;
 }
 
+bool Plot_World_Draw::cull_rectangle(double& x0, double& y0, double& x1, double& y1) const
+{
+    return mCullInDrawing.drawing_rectangle(mStack.back(), mCullMin, mCullMax, x0, y0, x1, y1);
+}
+
 void Plot_World_Draw::draw_entity(const ZcDbEntity* entity)
 {
     if (entity == nullptr || entity->visibility() == ZcDb::kInvisible) return;

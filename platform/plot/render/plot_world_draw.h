@@ -40,6 +40,9 @@ public:
     void draw_entity(const ZcDbEntity* entity);
     // Whether a box of drawing coordinates lies wholly off the cull box of the page.
     bool off_page(const ZcDbExtents& box) const;
+    // The rectangle of drawing x, y outside which off_page holds for every box; false when
+    // the transform gives none.
+    bool cull_rectangle(double& x0, double& y0, double& x1, double& y1) const;
     // A box sure to hold what a common entity draws (lines, circles, arcs, polylines, texts),
     // found without drawing it, to be widened by pad; false for other kinds.
     static bool Quick_Bounds(const ZcDbEntity* entity, ZcDbExtents& box, double& pad);

@@ -91,11 +91,12 @@ public:
     {
     }
 
-    void render(const std::vector<Space_Item>& items)
+    void render(const Space_Index& space)
     {
+        const std::vector<Space_Item>& items = space.items();
         if (mJob.model_space) {
             reset();
-            for (const Space_Item& item : items) draw_one(item);
+            draw_near(space);
             return;
         }
         // A layout: paper-space entities, and model space through each viewport.
@@ -116,6 +117,19 @@ private:
         mDraw.set_viewport_linetype_scale(1.0);
         Paper_Point lo = Box_Min(mLayout.window), hi = Box_Max(mLayout.window);
         mDraw.set_cull_box({lo.x - kCullMarginMm, lo.y - kCullMarginMm}, {hi.x + kCullMarginMm, hi.y + kCullMarginMm});
+    }
+
+    // The entities of the space near the cull box, in drawing order.
+    void draw_near(const Space_Index& space)
+    {
+        const std::vector<Space_Item>& items = space.items();
+        double x0, y0, x1, y1;
+        if (!mDraw.cull_rectangle(x0, y0, x1, y1)) {
+            for (const Space_Item& item : items) draw_one(item);
+            return;
+        }
+        space.near(x0, y0, x1, y1, mNear);
+        for (uint32_t i : mNear) draw_one(items[i]);
     }
 
     void draw_one(const Space_Item& item)
@@ -160,7 +174,7 @@ private:
         Paper_Point lo = Box_Min(clip), hi = Box_Max(clip);
         mDraw.set_cull_box({lo.x - kCullMarginMm, lo.y - kCullMarginMm}, {hi.x + kCullMarginMm, hi.y + kCullMarginMm});
         if (!mModel) mModel = Space_Items(mJob.database, Model_Space_Id(mJob.database));
-        for (const Space_Item& item : *mModel) draw_one(item);
+        draw_near(*mModel);
         mDevice.pop_clip();
         reset();
     }
@@ -194,7 +208,8 @@ private:
     const Paper_Layout& mLayout;
     Plot_Device& mDevice;
     Plot_World_Draw& mDraw;
-    std::shared_ptr<const std::vector<Space_Item>> mModel;
+    std::shared_ptr<const Space_Index> mModel;
+    std::vector<uint32_t> mNear;
 };
 
 }  // namespace

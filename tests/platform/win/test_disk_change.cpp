@@ -5,6 +5,7 @@
 
 #include "machine_fixture.h"
 #include "win/disk_change.h"
+#include "win/win_files.h"
 
 namespace platform {
 namespace {
@@ -112,6 +113,63 @@ TEST_F(DiskChangeTest, FolderListingFollowsTheFolder)
     fs::rename(c_drive() / "Profile", c_drive() / "Old profile");
     Write_File(deep / "K_DWF.pc5");
     EXPECT_EQ(Names(deep), (std::vector<std::wstring>{L"K_DWF.pc5"}));
+}
+
+// The program's own files show in the kept listing at once (its own changes are not read
+// again from disk), while changes by others, even right after, are seen as before; a name
+// resolved before the program made it in another case resolves to the file made.
+TEST_F(DiskChangeTest, OwnChangesShowInTheListingAndOthersStillDo)
+{
+    const fs::path folder = c_drive() / "图纸" / "PDF";
+    fs::create_directories(folder);
+    const std::wstring windows = L"C:\\图纸\\PDF\\";
+    auto Own_Write = [&](const std::wstring& name) {
+        FILE* file = _wfopen((windows + name).c_str(), L"wb");
+        ASSERT_NE(file, nullptr);
+        std::fclose(file);
+    };
+    EXPECT_TRUE(Names(folder).empty());
+    EXPECT_EQ(To_Host_Path(windows + L"图1.PDF"), folder / "图1.PDF");
+    const uint64_t names = Watched_Names_Generation(folder);
+
+    Own_Write(L"图1.pdf");
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"图1.pdf"}));
+    EXPECT_EQ(To_Host_Path(windows + L"图1.PDF"), folder / "图1.pdf");
+    Own_Write(L"图2.pdf.~1.tmp");
+    ASSERT_TRUE(MoveFileExW((windows + L"图2.pdf.~1.tmp").c_str(), (windows + L"图2.pdf").c_str(),
+                            MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"图1.pdf", L"图2.pdf"}));
+    ASSERT_TRUE(CreateDirectoryW((windows + L"子").c_str(), nullptr));
+    ASSERT_TRUE(DeleteFileW((windows + L"图1.pdf").c_str()));
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"图2.pdf", L"子/"}));
+    EXPECT_EQ(Watched_Names_Generation(folder), names);
+
+    // Another program's file, right after one of ours.
+    Own_Write(L"图3.pdf");
+    Write_File(folder / "other.pdf");
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"other.pdf", L"图2.pdf", L"图3.pdf", L"子/"}));
+    fs::remove(folder / "图2.pdf");
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"other.pdf", L"图3.pdf", L"子/"}));
+}
+
+// A folder outside the machine's root (a drawing's) is kept while unchanged too: others' changes
+// in it, and another folder put in its place, are seen.
+TEST_F(DiskChangeTest, AFolderOutsideTheRootFollowsItsChanges)
+{
+    const fs::path outside = fs::path(Machine::instance().root().string() + "_图纸");
+    const fs::path folder = outside / "PDF";
+    fs::create_directories(folder);
+    Write_File(folder / "a.pdf");
+    EXPECT_NE(Watched_Names_Generation(folder), 0u);
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"a.pdf"}));
+    Write_File(folder / "b.pdf");
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"a.pdf", L"b.pdf"}));
+    fs::rename(outside, fs::path(outside.string() + "_old"));
+    Write_File(folder / "c.pdf");
+    EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"c.pdf"}));
+    fs::remove_all(outside);
+    fs::remove_all(outside.string() + "_old");
+    EXPECT_TRUE(Names(folder).empty());
 }
 
 }  // namespace
