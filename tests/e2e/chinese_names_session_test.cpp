@@ -118,8 +118,6 @@ std::vector<std::string> With_Extension(const std::vector<std::string>& stems, c
 const char* const Formats[] = {".pdf", ".dwf", ".jpg", ".png", ".plt", ".svg"};
 const char* const Format_Folders[] = {"PDF", "DWF", "JPG", "PNG", "PLT", "SVG"};
 
-}  // namespace
-
 // Commands 1, 2 and 5 on the drawing in its Chinese folder: every format of the batch plot
 // to files with the drawing's name, drawing-file output, the merged PDF and the paper
 // statistics; the printer's queue in a Chinese folder and PLT files; the single plot into the
@@ -262,3 +260,5 @@ INSTANTIATE_TEST_SUITE_P(Locales, Chinese_Names_Session,
                          ::testing::Values(Locale_Case{"Unset", nullptr}, Locale_Case{"C", "C"},
                                            Locale_Case{"C_UTF8", "C.UTF-8"}, Locale_Case{"zh_CN_UTF8", "zh_CN.UTF-8"}),
                          [](const ::testing::TestParamInfo<Locale_Case>& info) { return std::string(info.param.name); });
+
+}  // namespace

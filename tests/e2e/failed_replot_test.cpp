@@ -180,8 +180,9 @@ TEST_P(Failed_Replot, A_Failing_Second_Run_Keeps_Every_File_Of_The_First_And_Nam
     const Cadhost_Run first = Run(road.run(Out(), false) + road.after);
     ASSERT_EQ(first.status, 0) << first.err << first.out;
     const bool opens_folder = road.caption == std::string("Korvel打印");
-    if (opens_folder)
+    if (opens_folder) {
         EXPECT_TRUE(Folder_Opened(first.out)) << first.out;
+    }
     const Folder_Bytes good = Read_Folder(Out());
     ASSERT_FALSE(good.empty()) << first.out;
     for (const auto& [name, bytes] : good)
@@ -224,9 +225,10 @@ TEST_P(Failed_Replot, A_Failing_Second_Run_Keeps_Every_File_Of_The_First_And_Nam
         // One message names every sheet whose file was not replaced, with its reason.
         const std::string message = Message_Text(second.out, road.caption);
         ASSERT_FALSE(message.empty()) << second.out;
-        if (replaced_count == 0 && names.size() > 1)
+        if (replaced_count == 0 && names.size() > 1) {
             EXPECT_NE(message.find("全部 " + std::to_string(names.size()) + " 张图纸均未能输出"), std::string::npos)
                 << message;
+        }
         for (size_t i = 0; i < names.size(); ++i) {
             // A sheet by its name; a file of its own (a PLT file, the merged PDF) by the file's.
             const std::string sheet = fs::path(names[i]).stem().string();

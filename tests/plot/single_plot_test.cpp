@@ -163,10 +163,11 @@ TEST_F(Single_Plot_Test, AFailedPlotIsRetriedOnceAndTheSinglePlotStartsAgain)
         EXPECT_EQ(m_Jobs.back().output_path, std::wstring(Fresh_Output_Path(g_Single_Retry_Path).GetString()));
         // A retry that fails too is told, naming the file.
         ASSERT_EQ(platform::MessageBoxLog.size(), failing ? 1u : 0u);
-        if (failing)
+        if (failing) {
             EXPECT_EQ(platform::MessageBoxLog[0].text, L"全部 1 张图纸均未能输出 !\n\n" +
                                                            std::wstring(File_Name_Of(g_Single_Retry_Path).GetString()) +
                                                            L" ：文件未能完整写出\n\n这些图纸原有的输出文件保持不变 !");
+        }
         EXPECT_EQ(Opened(), failing ? L"" : std::wstring(g_Single_Retry_Path.GetString()) + L"\n");
         EXPECT_EQ(platform::Pending_Text(), Cancel_Prefix().GetString() + std::wstring(L"KV_DivezUrez_1\n"))
             << "the cancel goes first, so that it cannot end the restarted pick";
