@@ -126,6 +126,22 @@ TEST_F(Paper_Session, Plt_Output_Writes_One_File_Per_Sheet_And_Sends_Nothing_To_
     EXPECT_TRUE(Files_In(Spool(), ".pdf").empty());
 }
 
+// A printers file typed by hand with blanks between its fields: the printer is there and
+// prints; a line the machine cannot use is named on the command line and the rest still counts.
+TEST_F(Paper_Session, A_Printers_File_Typed_With_Blanks_Gives_Its_Printer_And_Names_A_Wrong_Line)
+{
+    std::ofstream(Folder() / "machine/.printers") << "printer  激光  C:\\Spool\\LaserJet  100\n"
+                                                     "media ISO_A3 A3 297 420 5 5 5 5\n"
+                                                     "media ISO_A4 A4 210mm 297 5 5 5 5\n";
+    run = Run(Open() + "@830 header 1164 4\npick 0\n@830 click 1\nenter\npick 2\n@830 click 2\n");
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    EXPECT_NE(run.out.find(".printers line 3: a media line is media, CANONICAL, SHOWN, WIDTH, HEIGHT"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("本机没有可用的打印机"), std::string::npos) << run.out;
+    EXPECT_EQ(Files_In(Spool(), ".pdf").size(), 4u) << run.out;
+}
+
 TEST_F(Paper_Session, Paper_Statistics_Are_A_Workbook_Of_The_Copies_Per_Paper)
 {
     Add_Printer();
