@@ -1,8 +1,5 @@
 #include "titleblock/tk_text_codes.h"
 
-#include <string>
-#include <vector>
-
 #include "core/string_helpers.h"
 #include "core/text_content.h"
 #include "db/dbmtext.h"
