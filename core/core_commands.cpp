@@ -204,7 +204,7 @@ void Open_Help()
 {
     CString path;
     path.Format(L"%s\\BPHelp.pdf", static_cast<const wchar_t*>(g_App_Folder));
-    ShellExecuteW(platform::Host_Main_Window(), L"open", path, nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(adsw_zcadMainWnd(), L"open", path, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Show_About()
@@ -218,7 +218,7 @@ void Show_Uninstall()
 {
     CString text;
     text.Format(L"本软件为绿色软件，关闭CAD后将以下安装文件夹删除即可：\n\n%s", static_cast<const wchar_t*>(g_App_Folder));
-    MessageBoxW(platform::Host_Main_Window(), text, L"Korvel打印", MB_OK | MB_ICONQUESTION);
+    MessageBoxW(adsw_zcadMainWnd(), text, L"Korvel打印", MB_OK | MB_ICONQUESTION);
 }
 void Manage_Stamp_Library()
 {

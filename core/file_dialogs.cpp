@@ -41,9 +41,7 @@ bool Run_File_Nav(const wchar_t* title, const CString& initial, const wchar_t* e
 int Browse_Folder_Callback(HWND window, UINT message, LPARAM /*param*/, LPARAM data)
 {
     if (message == BFFM_INITIALIZED && data != 0) {
-        // Sent to the picker's window as SendMessageW would deliver it.
-        LRESULT result = 0;
-        platform::Folder_Picker_Message(window, BFFM_SETSELECTIONW, TRUE, data, result);
+        SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
     }
     return 0;
 }

@@ -1,8 +1,8 @@
 #include "core/module_entry.h"
 
+#include "core/host_adapter.h"
 #include "core/module_load.h"
 #include "mfc/afxdll.h"
-#include "mfc/rc/resource_script.h"
 #include "mfc/zcui.h"
 #include "res/resource_script.h"
 #include "rx/rxlinker.h"
@@ -25,12 +25,12 @@ void Attach_Process(HINSTANCE instance)
         }
     }
     InitZcUiDLL();
-    platform::Register_Resource_Script(instance, Resource_Script_Path());
+    Register_Resource_Script(instance, Resource_Script_Path());
 }
 
 void Detach_Process()
 {
-    platform::Unregister_Resource_Script(Module_Instance);
+    Unregister_Resource_Script(Module_Instance);
     if (Extension_Module.bInitialized) {
         AfxTermExtensionModule(Extension_Module);
         Extension_Module.bInitialized = FALSE;

@@ -5,7 +5,6 @@
 #include <cstdarg>
 #include <cwchar>
 
-#include "win/win_format.h"
 
 namespace {
 
@@ -155,10 +154,11 @@ int Format_Short_Text(wchar_t* buffer, const wchar_t* format, ...)
         return -1;
     va_list args;
     va_start(args, format);
-    const std::wstring text = platform::Format_Wide(format, args);
+    CString text;
+    text.FormatV(format, args);
     va_end(args);
-    if (text.size() >= static_cast<size_t>(Short_Text_Size))
+    if (text.GetLength() >= Short_Text_Size)
         return -1;
-    std::wmemcpy(buffer, text.c_str(), text.size() + 1);
-    return static_cast<int>(text.size());
+    std::wmemcpy(buffer, text.GetString(), static_cast<size_t>(text.GetLength()) + 1);
+    return text.GetLength();
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <type_traits>
 
+#include "mfc/atlconv.h"
 #include "win/win_codepage.h"
 
 namespace {
@@ -99,7 +100,7 @@ std::istream& Read_Ansi_Word(std::istream& in, CString& text)
 {
     std::string bytes;
     if (Read_Token_Bytes(in, bytes))
-        text = platform::From_Ansi(bytes).c_str();
+        text = CA2W(bytes.c_str());
     return in;
 }
 

@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "core/file_operations.h"
+#include "core/host_adapter.h"
 #include "core/point_sets.h"
 #include "core/selection_helpers.h"
 #include "core/wblock_to_file.h"
-#include "db/drawing_file_io.h"
 #include "dialogs/dlg_put_tk_setting.h"
 #include "dialogs/print_order_picture.h"
 #include "mfc/afxdc.h"
@@ -50,7 +50,7 @@ void Dlg_Put_TK_Setting::Add_TK()
     if (!Ask_Frame_Name(this, 7, name))
         return;
     auto drawing = std::make_unique<Single_TK>();
-    drawing->File_Name = name + platform::Drawing_File_Extension;
+    drawing->File_Name = name + Drawing_File_Extension;
     if (Name_Taken(drawing->File_Name, -1)) {
         Report(L"图框重名 !", L"图框重名报错");
         return;
@@ -77,7 +77,7 @@ void Dlg_Put_TK_Setting::Rename_TK(int row)
     CString name = Single_TK_Title(drawing);
     if (!Ask_Frame_Name(this, 6, name))
         return;
-    const CString file_name = name + platform::Drawing_File_Extension;
+    const CString file_name = name + Drawing_File_Extension;
     const CString path = Folder + L"\\" + file_name;
     if (file_name.CompareNoCase(drawing.File_Name) == 0)
         return;

@@ -6,6 +6,7 @@
 
 #include "core/file_messages.h"
 #include "core/file_operations.h"
+#include "core/host_adapter.h"
 #include "core/plot_config.h"
 #include "core/plot_option.h"
 #include "core/result_windows.h"
@@ -13,7 +14,6 @@
 #include "core/view_helpers.h"
 #include "core/wblock_to_file.h"
 #include "db/dblayout.h"
-#include "db/drawing_file_io.h"
 #include "ed/docman.h"
 #include "ed/host_window.h"
 #include "plot/batch_window.h"
@@ -172,7 +172,7 @@ bool Export_Sheet_Windows(const std::vector<Dwg_Export_Sheet>& sheets, CString& 
     int saved = 0;
     for (const Dwg_Export_Sheet& sheet : sheets) {
         Activate_Layout_Of_Block(sheet.space_id);
-        const CString file = out_folder + L"\\" + sheet.name + platform::Drawing_File_Extension;
+        const CString file = out_folder + L"\\" + sheet.name + Drawing_File_Extension;
         Batch_Progress_Step();
         // The earlier file stays until the new drawing replaces it whole; a file that cannot
         // be replaced is told with the others at the end.

@@ -10,12 +10,12 @@
 #include "core/plot_config.h"
 #include "core/program_folders.h"
 #include "core/rb_chain.h"
+#include "mfc/atlconv.h"
 #include "plot/batch_plot_driver.h"
 #include "ed/command_line.h"
 #include "ed/host_window.h"
 #include "plot/output_failures.h"
 #include "plot/pdf_rotate.h"
-#include "script/utf8.h"
 #include "titleblock/tk_sheets.h"
 #include "win/win_error.h"
 #include "win/windows.h"
@@ -72,7 +72,7 @@ CString Plugin_File(const wchar_t* name)
 // One line of the list file: UTF-8 text; the text-mode file ends it with CR LF.
 void Write_Line(std::ostream& out, const CString& text)
 {
-    out << platform::To_Utf8(text.GetString()) << "\n";
+    out << CW2A(text.GetString(), CP_UTF8) << "\n";
 }
 
 }  // namespace

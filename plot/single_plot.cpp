@@ -8,6 +8,7 @@
 #include "core/file_dialogs.h"
 #include "core/file_operations.h"
 #include "core/follow_up.h"
+#include "core/host_adapter.h"
 #include "core/host_command.h"
 #include "core/name_lookups.h"
 #include "core/plot_config.h"
@@ -17,7 +18,6 @@
 #include "core/space_helpers.h"
 #include "core/sysvar_helpers.h"
 #include "core/temp_folder.h"
-#include "db/drawing_file_io.h"
 #include "dialogs/plot_option_combos.h"
 #include "plot/batch_run.h"
 #include "dialogs/single_plot_setting.h"
@@ -51,7 +51,7 @@ const wchar_t* const Plot_Caption = L"Korvel打印";
 CString Single_Extension(int output_type)
 {
     if (output_type == Drawing_Output)
-        return CString(platform::Drawing_File_Extension + 1);
+        return CString(Drawing_File_Extension + 1);
     return Output_Extension(output_type).Mid(1);
 }
 

@@ -7,12 +7,11 @@
 #include "core/text_tokens.h"
 #include "core/version_stamp.h"
 #include "signstamp/sign_library.h"
-#include "win/safe_file_write.h"
 #include "win/win_files.h"
 
 namespace {
 
-void Put_Stamp_Int32(platform::Safe_File_Write& out, int32_t value)
+void Put_Stamp_Int32(Safe_File_Write& out, int32_t value)
 {
     unsigned char bytes[4];
     const auto bits = static_cast<uint32_t>(value);
@@ -21,7 +20,7 @@ void Put_Stamp_Int32(platform::Safe_File_Write& out, int32_t value)
     out.write(bytes, 4);
 }
 
-void Put_Stamp_Real(platform::Safe_File_Write& out, double value)
+void Put_Stamp_Real(Safe_File_Write& out, double value)
 {
     uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
@@ -137,7 +136,7 @@ bool KV_Stamp::Read(Stamp_File_Reader& in)
     return in.Int32(Valid_Date) && in.Int32(Type) && in.Int32(Enabled);
 }
 
-void KV_Stamp::Write(platform::Safe_File_Write& out) const
+void KV_Stamp::Write(Safe_File_Write& out) const
 {
     Put_Stamp_Int32(out, Program_Version_Stamp);
     Put_Stamp_Int32(out, Picture_Length());
@@ -171,5 +170,5 @@ bool KV_Stamp::Save_Picture(const CString& path) const
     if (Picture.empty())
         return false;
     std::wstring error;
-    return platform::Safe_Write_File(path.GetString(), Picture, error);
+    return Safe_Write_File(path.GetString(), Picture, error);
 }

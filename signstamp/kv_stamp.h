@@ -6,11 +6,8 @@
 #include <string>
 
 #include "mfc/afxstr.h"
+#include "core/host_adapter.h"
 #include "mfc/afxwin.h"
-
-namespace platform {
-class Safe_File_Write;
-}
 
 // Types of stamps; type 4 serves every kind.
 enum Stamp_Type : int32_t { Stamp_Reg = 0, Stamp_Issue = 1, Stamp_Project = 2, Stamp_Done = 3, Stamp_Any = 4 };
@@ -54,7 +51,7 @@ public:
     // One record of the library file; false when the bytes end inside it or its stamp is
     // no version stamp.
     bool Read(Stamp_File_Reader& in);
-    void Write(platform::Safe_File_Write& out) const;
+    void Write(Safe_File_Write& out) const;
     // Replaces the picture by the whole file; false when it is empty or cannot be read.
     bool Load_Picture(const CString& path);
     // Writes the picture to the file; false without a picture or when the write fails.

@@ -6,6 +6,7 @@
 #include "core/space_helpers.h"
 #include "db/dbmain.h"
 #include "db/dbsymtb.h"
+#include "ed/host_window.h"
 #include "mfc/afxwin.h"
 #include "signstamp/dlg_sign_cer.h"
 #include "signstamp/kv_sign_class.h"
@@ -128,12 +129,12 @@ void Run_Sign_Authorisation()
     ZcArray<CString> names;
     ZcArray<int32_t> days_left;
     if (!Collect_Drawing_Signatures(ids, person_nos, names, days_left)) {
-        MessageBoxW(platform::Host_Main_Window(), L"无签名需要授权 !", Run_Caption, MB_OK);
+        MessageBoxW(adsw_zcadMainWnd(), L"无签名需要授权 !", Run_Caption, MB_OK);
         return;
     }
 
     Module_Resource_Scope resources;
-    Dlg_SignCer dialog(CWnd::FromHandle(platform::Host_Main_Window()));
+    Dlg_SignCer dialog(CWnd::FromHandle(adsw_zcadMainWnd()));
     for (int i = 0; i < person_nos.length(); ++i) {
         KV_Sign* record = g_Sign_Library.Find(person_nos[i]);
         if (record == nullptr) {
@@ -155,5 +156,5 @@ void Run_Sign_Authorisation()
     const bool all_opened = Apply_Sign_Authorisation(ids, dialog);
     Update_Screen();
     if (!all_opened)
-        MessageBoxW(platform::Host_Main_Window(), L"有签名在锁定层上，可能会造成授权失败 !", Run_Caption, MB_OK);
+        MessageBoxW(adsw_zcadMainWnd(), L"有签名在锁定层上，可能会造成授权失败 !", Run_Caption, MB_OK);
 }

@@ -26,7 +26,7 @@ int g_Sign_Picker_Choice = 0;
 
 void Show_Sign_Notice(const wchar_t* text)
 {
-    MessageBoxW(platform::Host_Main_Window(), text, L"签名管理", MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(adsw_zcadMainWnd(), text, L"签名管理", MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace
@@ -120,7 +120,7 @@ void Run_Insert_Library_Signature()
         return Show_Sign_Notice(L"无可用签名，所有签名均被禁用 !\n\n请到签名库进行查看 !");
 
     Module_Resource_Scope resources;
-    Dlg_Options picker(CWnd::FromHandle(platform::Host_Main_Window()));
+    Dlg_Options picker(CWnd::FromHandle(adsw_zcadMainWnd()));
     picker.Title = L"签  名";
     for (const KV_Sign* sign : enabled)
         picker.Items.Add(sign->Name);

@@ -8,6 +8,7 @@
 #include "core/unreadable_file.h"
 #include "core/version_stamp.h"
 #include "ed/command_line.h"
+#include "ed/host_window.h"
 #include "mfc/afxwin.h"
 
 Sign_Library g_Sign_Library;
@@ -168,7 +169,7 @@ bool Sign_Library::Load(Sign_Library& library, const CString& path, bool offer_k
     if (!offer_keep) {
         library.Clear();
     } else if (!library.Signs.empty() &&
-               MessageBoxW(platform::Host_Main_Window(), L"原签名库信息是否保留 ？", L"Korvel",
+               MessageBoxW(adsw_zcadMainWnd(), L"原签名库信息是否保留 ？", L"Korvel",
                            MB_YESNO | MB_ICONQUESTION) != IDYES) {
         library.Clear();
     }

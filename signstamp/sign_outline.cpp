@@ -304,7 +304,7 @@ bool Sign_Fits_Entity(const std::vector<std::unique_ptr<MyShape>>& shapes)
     CString text;
     text.Format(L"签名图形过于复杂：共 %d 条边线、%d 个顶点 !\n\n一个签名最多可有 %d 条边线、%d 个顶点。",
                 static_cast<int>(shapes.size()), static_cast<int>(points), Max_Sign_Loops, Max_Sign_Points);
-    MessageBoxW(platform::Host_Main_Window(), text, L"Korvel", MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(adsw_zcadMainWnd(), text, L"Korvel", MB_OK | MB_ICONINFORMATION);
     return false;
 }
 
@@ -382,7 +382,7 @@ bool Build_Signature_Outline(KV_Sign& record)
 bool New_Signature(Sign_Library& library)
 {
     auto record = std::make_unique<KV_Sign>();
-    Dlg_Sign dialog(CWnd::FromHandle(platform::Host_Main_Window()));
+    Dlg_Sign dialog(CWnd::FromHandle(adsw_zcadMainWnd()));
     dialog.Sign = record.get();
     if (!Build_Signature_Outline(*record) || dialog.DoModal() != IDOK)
         return false;

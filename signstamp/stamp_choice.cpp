@@ -1,6 +1,7 @@
 #include "signstamp/stamp_choice.h"
 
 #include "core/plot_option.h"
+#include "ed/host_window.h"
 #include "mfc/afxwin.h"
 #include "signstamp/dlg_stamp_select.h"
 #include "signstamp/stamp_library.h"
@@ -29,7 +30,7 @@ CString& Stamp_Name_Of(Plot_Option& option, int kind)
 bool Choose_Stamps_Before_Plot(Plot_Option& option, const TK_Sheet_List& sheets)
 {
     if (g_Stamp_Library.Stamps.empty()) {
-        if (MessageBoxW(platform::Host_Main_Window(), L"印章库为空，无法打印印章，是否继续打印 ?", L"Korvel打印",
+        if (MessageBoxW(adsw_zcadMainWnd(), L"印章库为空，无法打印印章，是否继续打印 ?", L"Korvel打印",
                         MB_YESNO | MB_ICONQUESTION) != IDYES)
             return false;
         option.Stamps_On = 0;

@@ -7,13 +7,14 @@
 #include "core/file_dialogs.h"
 #include "core/file_messages.h"
 #include "core/file_operations.h"
+#include "core/host_adapter.h"
 #include "core/unreadable_file.h"
 #include "core/version_stamp.h"
 #include "ed/command_line.h"
+#include "ed/host_window.h"
 #include "mfc/afxwin.h"
 #include "signstamp/dlg_stamp_values.h"
 #include "signstamp/sign_library.h"
-#include "win/safe_file_write.h"
 
 Stamp_Library g_Stamp_Library;
 
@@ -56,7 +57,7 @@ bool Stamp_Library::Load(Stamp_Library& library, const CString& path, bool offer
     if (!offer_keep) {
         library.Clear();
     } else if (!library.Stamps.empty() &&
-               MessageBoxW(platform::Host_Main_Window(), L"原印章库信息是否保留 ？", L"Korvel",
+               MessageBoxW(adsw_zcadMainWnd(), L"原印章库信息是否保留 ？", L"Korvel",
                            MB_YESNO | MB_ICONQUESTION) != IDYES) {
         library.Clear();
     }
@@ -70,7 +71,7 @@ bool Stamp_Library::Load(Stamp_Library& library, const CString& path, bool offer
 bool Stamp_Library::Save(const CString& path)
 {
     Sort_By_Name();
-    platform::Safe_File_Write out(path.GetString());
+    Safe_File_Write out(path.GetString());
     auto put = [&out](int32_t value) {
         const unsigned char bytes[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
                                         static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
@@ -117,10 +118,10 @@ bool Stamp_Library::Add_Stamp()
         return false;
     auto record = std::make_unique<KV_Stamp>();
     if (!record->Load_Picture(path)) {
-        MessageBoxW(platform::Host_Main_Window(), L"印章图片读取有误 !", L"增加印章", MB_ICONINFORMATION);
+        MessageBoxW(adsw_zcadMainWnd(), L"印章图片读取有误 !", L"增加印章", MB_ICONINFORMATION);
         return false;
     }
-    Dlg_Stamp dialog(record.get(), this, CWnd::FromHandle(platform::Host_Main_Window()));
+    Dlg_Stamp dialog(record.get(), this, CWnd::FromHandle(adsw_zcadMainWnd()));
     if (dialog.DoModal() != IDOK)
         return false;
     Stamps.push_back(std::move(record));

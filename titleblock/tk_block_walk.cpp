@@ -1,7 +1,7 @@
 #include "titleblock/tk_block_walk.h"
 
 #include "core/hidden_layers.h"
-#include "db/block_walk.h"
+#include "core/host_adapter.h"
 #include "db/dbblkref.h"
 #include "db/dbsymtb.h"
 
@@ -19,7 +19,7 @@ bool Layer_Listed(const ZcDbObjectIdArray& layers, ZcDbObjectId layer_id)
 
 void Walk_Shown_Definition(const ZcDbBlockReference* reference, const std::function<void(const ZcDbEntity*)>& visit)
 {
-    platform::Block_Walk_Guard guard(reference->blockTableRecord());
+    Block_Walk_Guard guard(reference->blockTableRecord());
     if (guard.refused())
         return;
     ZcDbObjectPointer<ZcDbBlockTableRecord> block(reference->blockTableRecord(), ZcDb::kForRead);

@@ -4,10 +4,10 @@
 #include "core/file_operations.h"
 #include "core/follow_up.h"
 #include "core/hidden_layers.h"
+#include "core/host_adapter.h"
 #include "core/plot_config.h"
 #include "core/selection_helpers.h"
 #include "core/ucs_transform.h"
-#include "db/drawing_file_io.h"
 #include "dialogs/dlg_put_tk_setting.h"
 #include "ed/command_line.h"
 #include "mfc/afxwin.h"
@@ -64,7 +64,7 @@ bool Get_Dwg_File_Name(const CString& path, CString& name)
     if (slash < 1)
         return false;
     name = path.Mid(slash + 1);
-    CString upper = name, extension = platform::Drawing_File_Extension;
+    CString upper = name, extension = Drawing_File_Extension;
     upper.MakeUpper();
     extension.MakeUpper();
     return !name.IsEmpty() && upper.Find(extension) >= 0;

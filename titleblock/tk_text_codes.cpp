@@ -1,8 +1,5 @@
 #include "titleblock/tk_text_codes.h"
 
-#include <string>
-#include <vector>
-
 #include "core/string_helpers.h"
 #include "core/text_content.h"
 #include "db/dbmtext.h"
@@ -13,13 +10,13 @@ namespace {
 
 CString Join_Paragraphs(const CString& contents, const wchar_t* separator)
 {
-    CString joined;
-    const std::vector<std::wstring> paragraphs = platform::MText_Plain_Paragraphs(std::wstring(contents.GetString()));
-    for (size_t i = 0; i < paragraphs.size(); ++i) {
-        if (i > 0)
-            joined += separator;
-        joined += paragraphs[i].c_str();
-    }
+    // The plain text parts paragraphs with "\r\n", which a paragraph's own text never holds.
+    ZcDbMText mtext;
+    mtext.setContents(contents.GetString());
+    wchar_t* plain = mtext.text();
+    CString joined(plain);
+    delete[] plain;
+    joined.Replace(L"\r\n", separator);
     return joined;
 }
 

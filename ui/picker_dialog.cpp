@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/host_adapter.h"
 #include "core/monitor_fit.h"
-#include "mfc/dialog_steps.h"
 #include "res/resource.h"
 
 namespace {
@@ -70,13 +70,13 @@ BOOL Picker_Dialog::OnInitDialog()
         values.push_back(entry.Index);
         labels.emplace_back(entry.Text.GetString());
     }
-    platform::Register_Picker(m_hWnd, [this](int value) { Pick(value); }, values, labels);
+    Register_Picker(m_hWnd, [this](int value) { Pick(value); }, values, labels);
     return TRUE;
 }
 
 void Picker_Dialog::OnDestroy()
 {
-    platform::Unregister_Picker(m_hWnd);
+    Unregister_Picker(m_hWnd);
     CDialog::OnDestroy();
 }
 

@@ -8,6 +8,7 @@
 #include "mfc/afxwin.h"
 #include "mfc/dialog_steps.h"
 #include "mfc/window_table.h"
+#include "win/win_shell.h"
 
 namespace platform {
 
@@ -146,8 +147,10 @@ void Clear_Key_State() {
 using namespace platform;
 
 LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    Window* w = Find_Window(hWnd);
-    return w ? Send(w, Msg, wParam, lParam) : 0;
+    if (Window* w = Find_Window(hWnd)) return Send(w, Msg, wParam, lParam);
+    // The shell's folder picker is no window of the table.
+    LRESULT result = 0;
+    return platform::Folder_Picker_Message(hWnd, Msg, wParam, lParam, result) ? result : 0;
 }
 
 BOOL PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {

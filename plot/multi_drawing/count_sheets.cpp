@@ -4,12 +4,12 @@
 
 #include "core/file_operations.h"
 #include "core/hidden_layers.h"
+#include "core/host_adapter.h"
 #include "core/space_helpers.h"
 #include "core/temp_folder.h"
 #include "db/dbdatabase.h"
 #include "db/dbdict.h"
 #include "db/dblayout.h"
-#include "db/drawing_file_io.h"
 #include "ed/command_line.h"
 #include "plot/multi_drawing/multi_dwg_list.h"
 #include "sheets/frame_detection.h"
@@ -89,7 +89,7 @@ bool Single_Dwg::Count_Sheets()
     if (Path_Kind(Path) != 1)
         return false;
     Temp_Copy.Format(L"%s\\%s%s", Get_Temp_Folder().GetString(), Make_Time_Stamp(L"F").GetString(),
-                     platform::Drawing_File_Extension);
+                     Drawing_File_Extension);
     // A copy that could not be made is not counted: an older copy of that name may be there.
     if (!CopyFileW(Path.GetString(), Temp_Copy.GetString(), FALSE))
         return false;

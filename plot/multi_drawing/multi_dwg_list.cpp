@@ -5,12 +5,12 @@
 #include "core/checked_file_writer.h"
 #include "core/file_operations.h"
 #include "core/file_stream.h"
+#include "core/host_adapter.h"
 #include "core/plot_config.h"
 #include "core/plot_option.h"
 #include "core/program_folders.h"
 #include "core/text_tokens.h"
 #include "core/version_stamp.h"
-#include "db/drawing_file_io.h"
 
 Multi_Dwg_List g_Multi_Dwg_List;
 
@@ -36,7 +36,7 @@ bool Is_Drawing_Name(const CString& file_name)
 {
     CString upper = file_name;
     upper.MakeUpper();
-    CString extension = platform::Drawing_File_Extension;
+    CString extension = Drawing_File_Extension;
     extension.MakeUpper();
     return upper.Find(extension) >= 0;
 }

@@ -10,6 +10,7 @@
 #include "mfc/afxdlgs.h"
 #include "win/host_path_text.h"
 #include "win/win_files.h"
+#include "win/win_shell.h"
 
 namespace {
 
@@ -124,6 +125,29 @@ TEST_F(FileDialogTest, TooSmallBufferIsACancelAndEscIsToo) {
     CFileDialog cancelled(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT);
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     EXPECT_EQ(cancelled.GetStartPosition(), nullptr);
+}
+
+// The picker's callback selects its starting folder by a message to the picker's window.
+int Select_By_Message(HWND window, UINT message, LPARAM, LPARAM data) {
+    if (message == BFFM_INITIALIZED) {
+        EXPECT_EQ(SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data), 0);
+    }
+    return 0;
+}
+
+TEST_F(FileDialogTest, TheFolderPickerTakesItsSelectionBySendMessage) {
+    std::filesystem::create_directories(folder / "图纸");
+    const std::wstring start = Path("图纸");
+    BROWSEINFOW info{};
+    info.lpfn = Select_By_Message;
+    info.lParam = reinterpret_cast<LPARAM>(start.c_str());
+    Script(("file " + Quoted("图纸") + "\n").c_str());
+    const size_t shown = platform::FolderPickerLog.size();
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    ASSERT_NE(chosen, nullptr);
+    CoTaskMemFree(chosen);
+    ASSERT_EQ(platform::FolderPickerLog.size(), shown + 1);
+    EXPECT_EQ(platform::FolderPickerLog.back().initial_selection, start);
 }
 
 TEST(FileStepSyntax, TakesOneOrSeveralQuotedPaths) {
