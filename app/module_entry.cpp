@@ -1,6 +1,6 @@
-#include "core/module_entry.h"
+#include "app/module_entry.h"
 
-#include "core/module_load.h"
+#include "app/module_load.h"
 #include "mfc/afxdll.h"
 #include "mfc/rc/resource_script.h"
 #include "mfc/zcui.h"
