@@ -8,7 +8,6 @@
 #include "core/file_operations.h"
 #include "core/plot_config.h"
 #include "core/plot_option.h"
-#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/view_helpers.h"
 #include "core/wblock_to_file.h"
