@@ -1,5 +1,5 @@
 // What differs between the 2021 and the 2025 build of the module. Each build links
-// exactly one source of core/flavour/ that defines these.
+// exactly one source of app/flavour/ that defines these.
 #pragma once
 
 struct GUID;

@@ -1,9 +1,9 @@
 #include "core/plot_config.h"
 
 #include "core/checked_file_writer.h"
-#include "core/command_table.h"
+#include "app/command_table.h"
 #include "core/file_stream.h"
-#include "core/host_profile_setup.h"
+#include "app/host_profile_setup.h"
 #include "core/option_fields.h"
 #include "core/program_folders.h"
 #include "core/text_tokens.h"

@@ -1,7 +1,7 @@
 // The erase notification's view of the batch plot to files window: an erased marker
 // removes its sheet's row.
 #include "core/doc_reactors.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "dialogs/dlg_bplot1.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The erase notification's view of the title-block window: an erased marker removes its
 // sheet's row.
 #include "core/doc_reactors.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "dialogs/dlg_bplot2.h"
 
 namespace {

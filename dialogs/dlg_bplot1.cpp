@@ -3,7 +3,7 @@
 #include "core/doc_lock.h"
 #include "core/name_lookups.h"
 #include "core/plot_config.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/string_helpers.h"
 #include "dialogs/bplot1_cell_texts.h"

@@ -2,7 +2,7 @@
 
 #include "core/doc_lock.h"
 #include "core/plot_config.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "dialogs/bplot1_cell_texts.h"
 #include "dialogs/dlg_bplot1.h"
 #include "dialogs/plot_option_combos.h"

@@ -1,6 +1,6 @@
 #include "dialogs/dlg_shortcut.h"
 
-#include "core/command_table.h"
+#include "app/command_table.h"
 #include "core/menu.h"
 #include "core/plot_config.h"
 #include "core/shortcut_table.h"

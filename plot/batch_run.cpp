@@ -1,7 +1,7 @@
 #include "plot/batch_run.h"
 
 #include "core/plot_option.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/sysvar_helpers.h"
 #include "db/dbsymtb.h"

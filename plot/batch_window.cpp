@@ -1,6 +1,6 @@
 #include "plot/batch_window.h"
 
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 
 // Only one result window of the file batches exists at a time.
 void Batch_Progress_Begin(int upper)

@@ -9,7 +9,6 @@
 #include "core/host_adapter.h"
 #include "core/plot_config.h"
 #include "core/plot_option.h"
-#include "core/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/view_helpers.h"
 #include "core/wblock_to_file.h"

@@ -14,7 +14,7 @@
 #include "core/plot_config.h"
 #include "core/plot_option.h"
 #include "core/program_folders.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/sysvar_helpers.h"
 #include "core/temp_folder.h"

@@ -1,6 +1,6 @@
 #include "ui/module_resources.h"
 
-#include "core/module_entry.h"
+#include "app/module_entry.h"
 #include "mfc/afxdll.h"
 
 HINSTANCE Module_Resources()

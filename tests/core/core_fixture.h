@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/command_table.h"
-#include "core/module_load.h"
+#include "app/command_table.h"
+#include "app/module_load.h"
 #include "core/plot_config.h"
 #include "ed/command_line.h"
 #include "ed/docman.h"

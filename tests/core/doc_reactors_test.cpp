@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/doc_reactors.h"
-#include "core/module_load.h"
+#include "app/module_load.h"
 #include "core_fixture.h"
 #include "db/dbcurve.h"
 #include "db/dbsymtb.h"

@@ -2,7 +2,7 @@
 // and workspace changes.
 #include "core/editor_reactor.h"
 #include "core/menu.h"
-#include "core/module_load.h"
+#include "app/module_load.h"
 #include "menu_fixture.h"
 
 namespace {

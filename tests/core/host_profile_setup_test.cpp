@@ -1,6 +1,6 @@
 // The list file "Korvel.Ini" and the one-time set-up for a host profile.
 #include "core/host_profile.h"
-#include "core/host_profile_setup.h"
+#include "app/host_profile_setup.h"
 #include "core/ini_lists.h"
 #include "core/plot_config.h"
 #include "ed/command_line.h"

@@ -1,6 +1,6 @@
 // The pop-up "K-批打印" in the host's menu bar and the menu file "ZKBP.mns".
 #include "core/menu.h"
-#include "core/module_load.h"
+#include "app/module_load.h"
 #include "menu_fixture.h"
 
 namespace {

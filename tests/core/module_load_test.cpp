@@ -1,9 +1,9 @@
 // Loading and unloading the module in-process through its entry point.
 #include "core/doc_reactors.h"
 #include "core/editor_reactor.h"
-#include "core/module_entry.h"
-#include "core/result_windows.h"
-#include "core/window_watcher.h"
+#include "app/module_entry.h"
+#include "app/result_windows.h"
+#include "app/window_watcher.h"
 #include "res/resource_script.h"
 #include "core_fixture.h"
 #include "ed/host_window.h"

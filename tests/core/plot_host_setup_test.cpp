@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/command_handlers.h"
-#include "core/module_load.h"
+#include "app/module_load.h"
 #include "core/plot_host_setup.h"
 #include "core/program_folders.h"
 #include "ed/sysvars.h"

@@ -1,6 +1,6 @@
 // The settings and list files across a load and an unload of the module.
 #include "core/ini_lists.h"
-#include "core/module_entry.h"
+#include "app/module_entry.h"
 #include "ed/command_line.h"
 #include "services_fixture.h"
 

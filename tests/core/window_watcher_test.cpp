@@ -9,9 +9,9 @@
 
 #include "core/cursor_overlays.h"
 #include "core/doc_lock.h"
-#include "core/module_load.h"
+#include "app/module_load.h"
 #include "core/plot_option.h"
-#include "core/window_watcher.h"
+#include "app/window_watcher.h"
 #include "plot/single_plot.h"
 #include "db/dbents.h"
 #include "db/dbsymtb.h"

@@ -8,13 +8,13 @@
 #include <vector>
 #include <unistd.h>
 
-#include "core/custom_classes.h"
+#include "app/custom_classes.h"
 #include "core/doc_reactors.h"
 #include "core/hidden_layers.h"
 #include "core/ucs_transform.h"
 #include "db/dbsymtb.h"
 #include "core/plot_config.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "db/dbents.h"
 #include "dialogs/bplot1_cell_texts.h"
 #include "dialogs/dlg_bplot1.h"

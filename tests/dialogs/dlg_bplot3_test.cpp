@@ -10,7 +10,7 @@
 #include "core/follow_up.h"
 #include "core/hidden_layers.h"
 #include "core/plot_config.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "core/string_helpers.h"
 #include "core/ucs_transform.h"
 #include "db/dbsymtb.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/plot_option.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/string_helpers.h"
 #include "db/dbents.h"

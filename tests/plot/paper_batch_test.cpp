@@ -4,7 +4,7 @@
 #include "core/fresh_output.h"
 #include "core/name_lookups.h"
 #include "core/plot_option.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/string_helpers.h"
 #include "db/dbents.h"

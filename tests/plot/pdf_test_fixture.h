@@ -7,7 +7,7 @@
 
 #include "../companion/pdf_inspect.h"
 #include "core/editor_reactor.h"
-#include "core/module_load.h"
+#include "app/module_load.h"
 #include "db/dbdict.h"
 #include "db/dbobject.h"
 #include "mfc/afxcoll.h"

@@ -8,7 +8,7 @@
 #include "core/file_operations.h"
 #include "core/fresh_output.h"
 #include "core/ini_lists.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "core/string_helpers.h"
 #include "core/temp_folder.h"
 #include "ed/input.h"

@@ -7,7 +7,7 @@
 #include <map>
 #include <tuple>
 
-#include "core/custom_classes.h"
+#include "app/custom_classes.h"
 #include "core_fixture.h"
 #include "db/dbmain.h"
 #include "db/dbsymtb.h"

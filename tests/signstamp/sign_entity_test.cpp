@@ -3,7 +3,7 @@
 // as a proxy while the classes are not registered), listing, transformation, extents.
 #include <gtest/gtest.h>
 
-#include "core/custom_classes.h"
+#include "app/custom_classes.h"
 #include "core_fixture.h"
 #include "db/dbmain.h"
 #include "db/dbproxy.h"

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "core/custom_classes.h"
-#include "core/window_watcher.h"
+#include "app/custom_classes.h"
+#include "app/window_watcher.h"
 #include "core_fixture.h"
 #include "db/dbsymtb.h"
 #include "script/script_input.h"

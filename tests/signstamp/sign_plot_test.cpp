@@ -6,7 +6,7 @@
 #include <fstream>
 #include <memory>
 
-#include "core/custom_classes.h"
+#include "app/custom_classes.h"
 #include "core/doc_lock.h"
 #include "core/plot_option.h"
 #include "db/dbsymtb.h"

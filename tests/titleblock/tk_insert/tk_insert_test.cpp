@@ -6,7 +6,7 @@
 #include "core/make_entities.h"
 #include "db/dbblkref.h"
 #include "titleblock/tk_insert.h"
-#include "core/window_watcher.h"
+#include "app/window_watcher.h"
 #include "titleblock/tk_temp_jig.h"
 #include "tk_insert_fixture.h"
 

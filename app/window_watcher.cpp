@@ -1,4 +1,4 @@
-#include "core/window_watcher.h"
+#include "app/window_watcher.h"
 
 #include "core/cursor_overlays.h"
 #include "core/follow_up.h"

@@ -1,4 +1,4 @@
-#include "core/command_table.h"
+#include "app/command_table.h"
 
 #include <array>
 #include <cstdio>

@@ -7,7 +7,7 @@
 #include "core/plot_config.h"
 #include "core/plot_host_setup.h"
 #include "core/program_folders.h"
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/ucs_transform.h"
 #include "dialogs/dlg_bplot.h"

@@ -1,4 +1,4 @@
-#include "core/result_windows.h"
+#include "app/result_windows.h"
 
 Dlg_BPlot1* g_Dlg_BPlot1 = nullptr;
 Dlg_BPlot2* g_Dlg_BPlot2 = nullptr;

@@ -1,6 +1,6 @@
 // The ZWCAD 2025 build of the module.
 #include "core/flavour.h"
-#include "core/module_entry.h"
+#include "app/module_entry.h"
 #include "com/zcadmenu.h"
 
 int Flavour_Api_Version() { return 0x07E90000; }

@@ -1,7 +1,7 @@
-#include "core/module_entry.h"
+#include "app/module_entry.h"
 
+#include "app/module_load.h"
 #include "core/host_adapter.h"
-#include "core/module_load.h"
 #include "mfc/afxdll.h"
 #include "mfc/zcui.h"
 #include "res/resource_script.h"

@@ -1,4 +1,4 @@
-#include "core/host_profile_setup.h"
+#include "app/host_profile_setup.h"
 
 #include "core/ini_lists.h"
 #include "core/plot_config.h"

@@ -1,4 +1,4 @@
-#include "core/custom_classes.h"
+#include "app/custom_classes.h"
 
 #include "rx/rxclass.h"
 #include "sheets/marker_entities.h"
