@@ -3,6 +3,7 @@
 // window: ui/progress_window.h.
 #pragma once
 
+#include "core/result_window.h"
 #include "dialogs/dlg_bplot1.h"
 #include "dialogs/dlg_bplot2.h"
 #include "dialogs/dlg_bplot3.h"
@@ -29,3 +30,14 @@ void Destroy_Window_Object(Window*& window)
 
 // The three result windows, then the progress window.
 void Destroy_Result_Windows();
+
+// The open result window the plot drivers report to: g_Dlg_BPlot1, else g_Dlg_BPlot2,
+// else g_Dlg_BPlot3 (only one exists at a time); null when none is.
+Result_Window* Open_Result_Window();
+
+// Lets the drawing's erase notification remove the row of an erased marker from the open
+// result window (g_Dlg_BPlot1, else g_Dlg_BPlot3 while g_Sheet_Set is set, else g_Dlg_BPlot2
+// while g_TK_Sheet_List is set; else the hook set before), and the preview's paging count the
+// rows of the open window of its kind (1, 2, 3: g_Dlg_BPlot1, 2, 3). Each window calls it
+// when it is created.
+void Hook_Result_Windows();

@@ -122,11 +122,7 @@ BOOL Dlg_BPlot1::OnInitDialog()
     Progress.Set_Font_From_Item(this, IDOK);
 
     List.Sheet_Set = &Sheet_Set;
-    Hook_BPlot1_Marker_Erase();
-    if (g_Preview_List_Count != BPlot1_Preview_List_Count) {
-        BPlot1_Preview_List_Count(0);  // keeps the counter of the other kinds
-        g_Preview_List_Count = BPlot1_Preview_List_Count;
-    }
+    Hook_Result_Windows();
     List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < 8; ++column)
         List.InsertColumn(column, Column_Headers[column], LVCFMT_CENTER, 1);
@@ -155,6 +151,12 @@ void Dlg_BPlot1::Read_Controls()
 {
     if (GetSafeHwnd() != nullptr)
         UpdateData(TRUE);
+}
+
+const ZcDbObjectId* Dlg_BPlot1::Row_Marker(int row) const
+{
+    const Plot_Drawing1* sheet = Row_Sheet(row);
+    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
 }
 
 Plot_Drawing1* Dlg_BPlot1::Row_Sheet(int row) const

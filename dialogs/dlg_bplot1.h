@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/plot_option.h"
+#include "core/result_window.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
@@ -17,7 +18,7 @@
 #include "ui/sheet_list_ctrl.h"
 #include "ui/zcui_dialogs.h"
 
-class Dlg_BPlot1 : public CZcUiDialog {
+class Dlg_BPlot1 : public CZcUiDialog, public Result_Window {
 public:
     explicit Dlg_BPlot1(CWnd* parent = nullptr);
     ~Dlg_BPlot1() override;
@@ -43,7 +44,7 @@ public:
     // The host's preview of the row's sheet, then of the rows paged to; hidden meanwhile.
     void Preview_Sheet(int row);
     void Rename_Sheet(int row);
-    void Delete_Sheets(int row, bool erase_markers, const ZcArray<int>& rows);
+    void Delete_Sheets(int row, bool erase_markers, const ZcArray<int>& rows) override;
     void Choose_Paper(int row, const ZcArray<int>& rows);
     void Choose_Scale(int row, const ZcArray<int>& rows);
     void Count_Papers(int standard);
@@ -56,10 +57,10 @@ public:
     bool Check_Papers();
 
     // Called by the plot drivers.
-    void Plot_Progress_Begin(int lower, int upper);
-    void Plot_Progress_Step();
-    void Plot_Progress_End();
-    void Plot_Done_Close();
+    void Plot_Progress_Begin(int lower, int upper) override;
+    void Plot_Progress_Step() override;
+    void Plot_Progress_End() override;
+    void Plot_Done_Close() override;
 
     // The option controls for the format index: sub-folder entry, swatch, check boxes,
     // style and margin controls; with rebuild the device files are written for it first.
@@ -72,7 +73,8 @@ public:
     void Store_Controls();
     // The sheet of a row; null outside the list.
     Plot_Drawing1* Row_Sheet(int row) const;
-    int Row_Count() { return List.GetItemCount(); }
+    int Row_Count() override { return List.GetItemCount(); }
+    const ZcDbObjectId* Row_Marker(int row) const override;
 
     Plot_Sheet_Set Sheet_Set;
     Sheet_Infor_List Frame_Infor;
@@ -87,7 +89,6 @@ public:
     int Print_Sign = 0;
     CRect Merge_Box_Rect;
     CRect Sign_Box_Rect;
-    BYTE Stop_Flag = 0;
     BYTE Plot_Launched = 0;
     // Between Plot_Progress_Begin and Plot_Progress_End: only Stop works, closing is refused.
     bool Plot_Running = false;
@@ -160,13 +161,6 @@ extern bool g_Swatch_Hover;
 // Erases the marker of every sheet of the set that has one (without the erase notification)
 // and clears the sheets' marker ids.
 void Erase_Sheet_Markers(Plot_Sheet_Set& sheet_set);
-
-// The row count of the open window of a preview kind; kind 1 is this window's.
-int BPlot1_Preview_List_Count(int kind);
-
-// Lets the drawing's erase notification remove the row of an erased marker while the
-// window is open (g_Dlg_BPlot1); other windows keep their hook.
-void Hook_BPlot1_Marker_Erase();
 
 // The host's query whether a modeless dialog keeps the keyboard focus.
 constexpr UINT WM_ZC_KEEP_FOCUS = 0x7101;

@@ -169,11 +169,7 @@ BOOL Dlg_BPlot2::OnInitDialog()
     Progress.Set_Font_From_Item(this, IDOK);
 
     List.TK_Sheets = &Sheet_List;
-    Hook_BPlot2_Marker_Erase();
-    if (g_Preview_List_Count != BPlot2_Preview_List_Count) {
-        BPlot2_Preview_List_Count(0);  // keeps the counter of the other kinds
-        g_Preview_List_Count = BPlot2_Preview_List_Count;
-    }
+    Hook_Result_Windows();
     List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < Bplot2_Column_Count; ++column)
         List.InsertColumn(column, Bplot2_Headers[column], column == Col2_Name ? LVCFMT_LEFT : LVCFMT_CENTER, 1);
@@ -212,6 +208,12 @@ void Dlg_BPlot2::Store_Controls()
     Options.Folder_Mode = Folder_Mode_Index;
     Options.Print_Sign = Print_Sign;
     Options.Stamps_On = Print_Stamp;
+}
+
+const ZcDbObjectId* Dlg_BPlot2::Row_Marker(int row) const
+{
+    const Plot_Drawing2* sheet = Row_Sheet(row);
+    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
 }
 
 Plot_Drawing2* Dlg_BPlot2::Row_Sheet(int row) const

@@ -120,11 +120,7 @@ BOOL Dlg_BPlot3::OnInitDialog()
     Progress.Set_Font_From_Item(this, IDOK);
 
     List.Sheet_Set = &Sheet_Set;
-    Hook_BPlot3_Marker_Erase();
-    if (g_Preview_List_Count != BPlot3_Preview_List_Count) {
-        BPlot3_Preview_List_Count(0);  // keeps the counter of the other kinds
-        g_Preview_List_Count = BPlot3_Preview_List_Count;
-    }
+    Hook_Result_Windows();
     List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < Column_Count; ++column)
         List.InsertColumn(column, Paper_Column_Headers[column], LVCFMT_CENTER, 1);
@@ -160,6 +156,12 @@ void Dlg_BPlot3::Store_Controls()
     Options.Plt_Output = Output_Mode;
     Options.Auto_Rotate = Auto_Rotate;
     Options.Collate = Collate;
+}
+
+const ZcDbObjectId* Dlg_BPlot3::Row_Marker(int row) const
+{
+    const Plot_Drawing1* sheet = Row_Sheet(row);
+    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
 }
 
 Plot_Drawing1* Dlg_BPlot3::Row_Sheet(int row) const

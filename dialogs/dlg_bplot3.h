@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/plot_option.h"
+#include "core/result_window.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
@@ -20,7 +21,7 @@
 // The columns of the list.
 enum Bplot3_Column { Col3_No = 0, Col3_Eye, Col3_Copies, Col3_Del, Col3_Paper, Col3_Size, Col3_Remark };
 
-class Dlg_BPlot3 : public CZcUiDialog {
+class Dlg_BPlot3 : public CZcUiDialog, public Result_Window {
 public:
     explicit Dlg_BPlot3(CWnd* parent = nullptr);
     ~Dlg_BPlot3() override;
@@ -49,7 +50,7 @@ public:
     void Preview_Sheet(int row);
     void Set_Copies(int row, const ZcArray<int>& rows);
     void Set_Paper(int row, const ZcArray<int>& rows);
-    void Delete_Sheets(int row, bool erase_marker, const ZcArray<int>& rows);
+    void Delete_Sheets(int row, bool erase_marker, const ZcArray<int>& rows) override;
     // Copies per paper of the listed sheets into a new workbook of the spreadsheet program.
     void Export_Paper_Statistics();
 
@@ -57,10 +58,10 @@ public:
     void Save_Papers();
 
     // Called by the paper driver.
-    void Plot_Progress_Begin(int lower, int upper);
-    void Plot_Progress_Step();
-    void Plot_Progress_End();
-    void Plot_Done_Close();
+    void Plot_Progress_Begin(int lower, int upper) override;
+    void Plot_Progress_Step() override;
+    void Plot_Progress_End() override;
+    void Plot_Done_Close() override;
 
     // Reads the controls into the members.
     void Read_Controls();
@@ -68,7 +69,8 @@ public:
     void Store_Controls();
     // The sheet of a row; null outside the list.
     Plot_Drawing1* Row_Sheet(int row) const;
-    int Row_Count() { return List.GetItemCount(); }
+    int Row_Count() override { return List.GetItemCount(); }
+    const ZcDbObjectId* Row_Marker(int row) const override;
     // A printer is chosen: Print has a device to send to.
     bool Has_Device() const { return Device_Index >= 0 && !Device_Name.IsEmpty(); }
 
@@ -84,7 +86,6 @@ public:
     int Collate = 1;
     int Style_Index = -1;
     int Print_Sign = 1;
-    BYTE Stop_Flag = 0;
     BYTE Plot_Launched = 0;
     // Between Plot_Progress_Begin and Plot_Progress_End: only Stop works, closing is refused.
     bool Plot_Running = false;
@@ -137,10 +138,3 @@ private:
     Pic_Button Interrupt_Button;
     Ico_Button Edit_Style_Button;
 };
-
-// The row count of the open window of a preview kind; kind 3 is this window's.
-int BPlot3_Preview_List_Count(int kind);
-
-// Lets the drawing's erase notification remove the row of an erased marker while the
-// window is open (g_Dlg_BPlot3) and g_Dlg_BPlot1 is not; other windows keep their hook.
-void Hook_BPlot3_Marker_Erase();

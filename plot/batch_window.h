@@ -1,6 +1,5 @@
-// What a batch plot driver does to the open result window of the file batches (Dlg_BPlot1
-// or Dlg_BPlot2): progress, the stop button and closing. Every call does nothing while
-// neither window is open.
+// What a plot driver does to the open result window (Open_Result_Window): progress, the
+// stop button and closing. Every call does nothing while no result window is open.
 #pragma once
 
 void Batch_Progress_Begin(int upper);
