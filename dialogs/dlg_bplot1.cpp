@@ -59,8 +59,10 @@ BEGIN_MESSAGE_MAP(Dlg_BPlot1, CZcUiDialog)
     ON_COMMAND_RANGE(ID_BP1_COUNT_A4, ID_BP1_COUNT_A0, Dlg_BPlot1::On_Paper_Statistics)
 END_MESSAGE_MAP()
 
-Dlg_BPlot1::Dlg_BPlot1(CWnd* parent) : CZcUiDialog(IDD_DLG_BPLOT1, parent)
+Dlg_BPlot1::Dlg_BPlot1(CWnd* parent)
+    : Result_Dialog(IDD_DLG_BPLOT1, parent, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL})
 {
+    Style_Index = 0;
     Frame_Infor.Sheet_Set = &Sheet_Set;
 }
 
@@ -365,29 +367,7 @@ void Dlg_BPlot1::Apply_Saved_Scales()
         Fit_Columns({Col_Paper, Col_Scale, Col_Remark});
 }
 
-// ---- buttons and switches ----
-
-void Dlg_BPlot1::On_Interrupt() { Stop_Flag = 1; }
-
-// ---- progress ----
-
-void Dlg_BPlot1::Plot_Progress_Begin(int lower, int upper)
-{
-    Show_Plot_Progress(this, Progress, lower, upper, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL},
-                       Locked_Ids, Plot_Running);
-}
-
-void Dlg_BPlot1::Plot_Progress_Step()
-{
-    Do_Events();
-    Progress.StepIt();
-}
-
-void Dlg_BPlot1::Plot_Progress_End()
-{
-    Hide_Plot_Progress(this, Progress, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}, Locked_Ids,
-                       Plot_Running);
-}
+// ---- closing after the plot ----
 
 void Dlg_BPlot1::Plot_Done_Close()
 {

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "core/plot_option.h"
-#include "core/result_window.h"
+#include "dialogs/result_dialog.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
@@ -18,14 +18,13 @@
 #include "ui/sheet_list_ctrl.h"
 #include "ui/zcui_dialogs.h"
 
-class Dlg_BPlot1 : public CZcUiDialog, public Result_Window {
+class Dlg_BPlot1 : public Result_Dialog {
 public:
     explicit Dlg_BPlot1(CWnd* parent = nullptr);
     ~Dlg_BPlot1() override;
 
     // Filling at the opening, in this order; Fill_On_Open calls them all.
     void Fill_On_Open();
-    void Fill_Style_Combo();
     void Fill_Sheet_List(bool sort);
     void Init_Folder_Mode();
     void Init_Output_Format();
@@ -56,10 +55,6 @@ public:
     bool Check_File_Names();
     bool Check_Papers();
 
-    // Called by the plot drivers.
-    void Plot_Progress_Begin(int lower, int upper) override;
-    void Plot_Progress_Step() override;
-    void Plot_Progress_End() override;
     void Plot_Done_Close() override;
 
     // The option controls for the format index: sub-folder entry, swatch, check boxes,
@@ -73,13 +68,11 @@ public:
     void Store_Controls();
     // The sheet of a row; null outside the list.
     Plot_Drawing1* Row_Sheet(int row) const;
-    int Row_Count() override { return List.GetItemCount(); }
     const ZcDbObjectId* Row_Marker(int row) const override;
 
     Plot_Sheet_Set Sheet_Set;
     Sheet_Infor_List Frame_Infor;
     Plot_Option Options;
-    int Style_Index = 0;
     int Format_Index = 0;
     int Margin_Index = 0;
     int Folder_Mode_Index = 0;
@@ -89,11 +82,7 @@ public:
     int Print_Sign = 0;
     CRect Merge_Box_Rect;
     CRect Sign_Box_Rect;
-    BYTE Plot_Launched = 0;
-    // Between Plot_Progress_Begin and Plot_Progress_End: only Stop works, closing is refused.
-    bool Plot_Running = false;
 
-    ListCtrl_DivezUrez List;
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
@@ -111,7 +100,6 @@ protected:
     afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
     afx_msg void On_Name_Rule();
     afx_msg void On_Scale_Filter();
-    afx_msg void On_Interrupt();
     afx_msg void On_Merge_Pdf();
     afx_msg void On_Save_As_Block();
     afx_msg void On_Format_Changed();
@@ -137,14 +125,10 @@ private:
     void Fit_Columns(std::initializer_list<int> columns);
     bool Swatch_Shown() const;
     bool Dwg_Output() const { return Options.Output_Type == 6; }
-    // The controls the running plot disabled.
-    ZcArray<int> Locked_Ids;
 
-    CComboBox Style_Combo;
     CComboBox Folder_Mode_Combo;
     CComboBox Format_Combo;
     CComboBox Margin_Combo;
-    CGradientProgressCtrl Progress;
     Pic_Button Print_Button;
     Pic_Button Cancel_Button;
     Pic_Button Name_Rule_Button;

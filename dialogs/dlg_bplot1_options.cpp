@@ -42,14 +42,6 @@ CRect Control_Rect(CWnd* dialog, int id)
 bool g_Path_Hover = false;
 bool g_Swatch_Hover = false;
 
-void Dlg_BPlot1::Fill_Style_Combo()
-{
-    int default_index = -1;
-    Fill_Style_List(&Style_Combo, default_index);
-    Style_Index = default_index + 1;
-    Style_Combo.SetCurSel(Style_Index);
-}
-
 void Dlg_BPlot1::Init_Folder_Mode()
 {
     Folder_Mode_Index = Options.Folder_Mode;

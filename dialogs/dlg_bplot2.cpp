@@ -116,7 +116,10 @@ BEGIN_MESSAGE_MAP(Dlg_BPlot2, CZcUiDialog)
     ON_COMMAND(ID_BP2_CATALOGUE, Dlg_BPlot2::On_Export_Catalogue)
 END_MESSAGE_MAP()
 
-Dlg_BPlot2::Dlg_BPlot2(CWnd* parent) : CZcUiDialog(IDD_DLG_BPLOT2, parent) {}
+Dlg_BPlot2::Dlg_BPlot2(CWnd* parent)
+    : Result_Dialog(IDD_DLG_BPLOT2, parent, {IDC_BP2_NUMBER_ORDER, IDC_BP2_CATALOGUE, IDOK, IDCANCEL})
+{
+}
 
 Dlg_BPlot2::~Dlg_BPlot2()
 {
@@ -389,14 +392,6 @@ void Dlg_BPlot2::Refresh_Papers(bool rebuild)
 
 // ---- options ----
 
-void Dlg_BPlot2::Fill_Style_Combo()
-{
-    int default_index = -1;
-    Fill_Style_List(&Style_Combo, default_index);
-    Style_Index = default_index + 1;
-    Style_Combo.SetCurSel(Style_Index);
-}
-
 void Dlg_BPlot2::Init_Folder_Mode()
 {
     Folder_Mode_Index = Options.Folder_Mode;
@@ -529,27 +524,7 @@ void Dlg_BPlot2::On_As_Block_Clicked()
     g_Plot_Config.Dwg_As_Block = Save_As_Block;
 }
 
-void Dlg_BPlot2::On_Interrupt() { Stop_Flag = 1; }
-
-// ---- progress ----
-
-void Dlg_BPlot2::Plot_Progress_Begin(int lower, int upper)
-{
-    Show_Plot_Progress(this, Progress, lower, upper, {IDC_BP2_NUMBER_ORDER, IDC_BP2_CATALOGUE, IDOK, IDCANCEL},
-                       Locked_Ids, Plot_Running);
-}
-
-void Dlg_BPlot2::Plot_Progress_Step()
-{
-    Do_Events();
-    Progress.StepIt();
-}
-
-void Dlg_BPlot2::Plot_Progress_End()
-{
-    Hide_Plot_Progress(this, Progress, {IDC_BP2_NUMBER_ORDER, IDC_BP2_CATALOGUE, IDOK, IDCANCEL}, Locked_Ids,
-                       Plot_Running);
-}
+// ---- closing after the plot ----
 
 void Dlg_BPlot2::Plot_Done_Close()
 {

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "core/plot_option.h"
-#include "core/result_window.h"
+#include "dialogs/result_dialog.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
@@ -27,13 +27,12 @@ enum Bplot2_Column {
 // The output types of the options.
 enum Bplot2_Output { Out2_Pdf = 0, Out2_Dwf, Out2_Jpg, Out2_Png, Out2_Plt, Out2_Svg, Out2_Dwg };
 
-class Dlg_BPlot2 : public CZcUiDialog, public Result_Window {
+class Dlg_BPlot2 : public Result_Dialog {
 public:
     explicit Dlg_BPlot2(CWnd* parent = nullptr);
     ~Dlg_BPlot2() override;
 
     // Filling at the opening, in this order.
-    void Fill_Style_Combo();
     void Fill_Sheet_List();
     void Init_Folder_Mode();
     void Init_Output_Format();
@@ -77,10 +76,6 @@ public:
     bool Check_File_Names();
     bool Check_Papers();
 
-    // Called by the plot drivers.
-    void Plot_Progress_Begin(int lower, int upper) override;
-    void Plot_Progress_Step() override;
-    void Plot_Progress_End() override;
     void Plot_Done_Close() override;
 
     void Apply_Output_Format(bool reassign);
@@ -89,13 +84,11 @@ public:
     // Output type, folder mode, signature and stamp switches from the controls into the options.
     void Store_Controls();
     Plot_Drawing2* Row_Sheet(int row) const;
-    int Row_Count() override { return List.GetItemCount(); }
     const ZcDbObjectId* Row_Marker(int row) const override;
     bool Dwg_Output() const { return Options.Output_Type == Out2_Dwg; }
 
     TK_Sheet_List Sheet_List;
     Plot_Option Options;
-    int Style_Index = -1;
     int Format_Index = 0;
     int Margin_Index = 0;
     int Folder_Mode_Index = 1;
@@ -105,11 +98,7 @@ public:
     int Print_Sign = 1;
     int Print_Stamp = 1;
     BYTE Stamp_Positions = 0;
-    BYTE Plot_Launched = 0;
-    // Between Plot_Progress_Begin and Plot_Progress_End: only Stop works, closing is refused.
-    bool Plot_Running = false;
 
-    ListCtrl_DivezUrez List;
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
@@ -123,7 +112,6 @@ protected:
     afx_msg void On_List_Right_Click(NMHDR* header, LRESULT* result);
     afx_msg void On_Column_Click(NMHDR* header, LRESULT* result);
     afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
-    afx_msg void On_Interrupt();
     afx_msg void On_Number_Order();
     afx_msg void On_Catalogue();
     afx_msg void On_Merge_Clicked();
@@ -147,13 +135,10 @@ private:
     void Edit_Text_Field(int field, int row, const ZcArray<int>& rows);
     // The edited sheets' rows selected.
     void Select_Rows(const ZcArray<int>& rows);
-    ZcArray<int> Locked_Ids;
 
-    CComboBox Style_Combo;
     CComboBox Folder_Mode_Combo;
     CComboBox Format_Combo;
     CComboBox Margin_Combo;
-    CGradientProgressCtrl Progress;
     Pic_Button Print_Button;
     Pic_Button Cancel_Button;
     Pic_Button Number_Order_Button;

@@ -68,7 +68,8 @@ BEGIN_MESSAGE_MAP(Dlg_BPlot3, CZcUiDialog)
     ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
-Dlg_BPlot3::Dlg_BPlot3(CWnd* parent) : CZcUiDialog(IDD_DLG_BPLOT3, parent)
+Dlg_BPlot3::Dlg_BPlot3(CWnd* parent)
+    : Result_Dialog(IDD_DLG_BPLOT3, parent, {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL})
 {
     Frame_Infor.Sheet_Set = &Sheet_Set;
 }
@@ -279,14 +280,6 @@ void Dlg_BPlot3::Show_Row_Copies_And_Paper(int row)
     List.SetItemText(row, Col3_Paper, Get_Display_Media(sheet->Paper_Name));
 }
 
-void Dlg_BPlot3::Fill_Style_Combo()
-{
-    int default_index = -1;
-    Fill_Style_List(&Style_Combo, default_index);
-    Style_Index = default_index + 1;
-    Style_Combo.SetCurSel(Style_Index);
-}
-
 // ---- the list ----
 
 void Dlg_BPlot3::Fill_Sheet_List(bool sort)
@@ -369,26 +362,7 @@ void Dlg_BPlot3::Apply_Saved_Papers()
     Fit_List_Column(&List, Col3_Paper, this);
 }
 
-// ---- progress ----
-
-void Dlg_BPlot3::On_Interrupt() { Stop_Flag = 1; }
-
-void Dlg_BPlot3::Plot_Progress_Begin(int lower, int upper)
-{
-    Show_Plot_Progress(this, Progress, lower, upper, {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL}, Locked_Ids,
-                       Plot_Running);
-}
-
-void Dlg_BPlot3::Plot_Progress_Step()
-{
-    Do_Events();
-    Progress.StepIt();
-}
-
-void Dlg_BPlot3::Plot_Progress_End()
-{
-    Hide_Plot_Progress(this, Progress, {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL}, Locked_Ids, Plot_Running);
-}
+// ---- closing after the plot ----
 
 void Dlg_BPlot3::Plot_Done_Close()
 {
