@@ -130,8 +130,7 @@ BOOL Dlg_BPlot1::OnInitDialog()
         List.InsertColumn(column, Column_Headers[column], LVCFMT_CENTER, 1);
 
     Fill_Format_List(&Format_Combo, true);
-    if (Folder_Mode_Combo.GetCount() == 0)
-        for (const wchar_t* entry : {L" 源文件路径", L" 源文件路径\\PDF", L" 其他路径"}) Folder_Mode_Combo.AddString(entry);
+    Folder_Mode_Combo.Fill();
     Merge_Pdf = g_Plot_Config.Merge_Pdf;
     Save_As_Block = g_Plot_Config.Dwg_As_Block;
     Print_Sign = Options.Print_Sign;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/plot_option.h"
+#include "dialogs/output_folder_combo.h"
 #include "dialogs/result_dialog.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
@@ -126,7 +127,7 @@ private:
     bool Swatch_Shown() const;
     bool Dwg_Output() const { return Options.Output_Type == 6; }
 
-    CComboBox Folder_Mode_Combo;
+    Output_Folder_Combo Folder_Mode_Combo;
     CComboBox Format_Combo;
     CComboBox Margin_Combo;
     Pic_Button Print_Button;

@@ -178,8 +178,7 @@ BOOL Dlg_BPlot2::OnInitDialog()
         List.InsertColumn(column, Bplot2_Headers[column], column == Col2_Name ? LVCFMT_LEFT : LVCFMT_CENTER, 1);
 
     Fill_Format_List(&Format_Combo, true);
-    if (Folder_Mode_Combo.GetCount() == 0)
-        for (const wchar_t* entry : {L" 源文件路径", L" 源文件路径\\PDF", L" 其他路径"}) Folder_Mode_Combo.AddString(entry);
+    Folder_Mode_Combo.Fill();
     Merge_Pdf = g_Plot_Config.Merge_Pdf;
     Save_As_Block = g_Plot_Config.Dwg_As_Block;
     Print_Sign = Options.Print_Sign;
@@ -426,16 +425,7 @@ void Dlg_BPlot2::Apply_Output_Format(bool reassign)
     if (reassign)
         Sheet_List.Assign_Papers(false);
 
-    const int mode = Folder_Mode_Combo.GetCurSel();
-    if (Folder_Mode_Combo.GetCount() > 1) {
-        const wchar_t* const names[] = {L"PDF", L"DWF", L"JPG", L"PNG", L"PLT", L"SVG", L"DWG"};
-        CString entry;
-        entry.Format(L" 源文件路径\\%s", names[Format_Index >= 0 && Format_Index <= Out2_Dwg ? Format_Index : 0]);
-        Folder_Mode_Combo.DeleteString(1);
-        Folder_Mode_Combo.InsertString(1, entry);
-        Folder_Mode_Combo.SetCurSel(mode);
-    }
-    if (mode == 1)
+    if (Folder_Mode_Combo.Name_Sub_Folder(Format_Index) == 1)
         Update_Folder_Label();
 
     const int type = Options.Output_Type;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "core/plot_option.h"
+#include "dialogs/output_folder_combo.h"
 #include "dialogs/result_dialog.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
@@ -136,7 +137,7 @@ private:
     // The edited sheets' rows selected.
     void Select_Rows(const ZcArray<int>& rows);
 
-    CComboBox Folder_Mode_Combo;
+    Output_Folder_Combo Folder_Mode_Combo;
     CComboBox Format_Combo;
     CComboBox Margin_Combo;
     Pic_Button Print_Button;
