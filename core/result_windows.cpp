@@ -26,9 +26,8 @@ Marker_Sheet_Window* Open_Marker_Window()
 
 int Preview_List_Count(int kind)
 {
-    Result_Window* const windows[] = {g_Dlg_BPlot1, g_Dlg_BPlot2, g_Dlg_BPlot3};
-    CWnd* const dialogs[] = {g_Dlg_BPlot1, g_Dlg_BPlot2, g_Dlg_BPlot3};
-    if (kind < 1 || kind > 3 || !Window_Open(dialogs[kind - 1]))
+    Result_Dialog* const windows[] = {g_Dlg_BPlot1, g_Dlg_BPlot2, g_Dlg_BPlot3};
+    if (kind < 1 || kind > 3 || !Window_Open(windows[kind - 1]))
         return 0;
     return windows[kind - 1]->Row_Count();
 }
@@ -41,15 +40,6 @@ void Destroy_Result_Windows()
     Destroy_Window_Object(g_Dlg_BPlot2);
     Destroy_Window_Object(g_Dlg_BPlot3);
     Progress_Close();
-}
-
-Result_Window* Open_Result_Window()
-{
-    if (g_Dlg_BPlot1 != nullptr)
-        return g_Dlg_BPlot1;
-    if (g_Dlg_BPlot2 != nullptr)
-        return g_Dlg_BPlot2;
-    return g_Dlg_BPlot3;
 }
 
 void Hook_Result_Windows()

@@ -3,7 +3,6 @@
 // window: ui/progress_window.h.
 #pragma once
 
-#include "core/result_window.h"
 #include "dialogs/dlg_bplot1.h"
 #include "dialogs/dlg_bplot2.h"
 #include "dialogs/dlg_bplot3.h"
@@ -30,10 +29,6 @@ void Destroy_Window_Object(Window*& window)
 
 // The three result windows, then the progress window.
 void Destroy_Result_Windows();
-
-// The open result window the plot drivers report to: g_Dlg_BPlot1, else g_Dlg_BPlot2,
-// else g_Dlg_BPlot3 (only one exists at a time); null when none is.
-Result_Window* Open_Result_Window();
 
 // Lets the drawing's erase notification remove the row of an erased marker from the open
 // result window (g_Dlg_BPlot1, else g_Dlg_BPlot3 while g_Sheet_Set is set, else g_Dlg_BPlot2

@@ -115,8 +115,8 @@ bool Plot_Paper_Batch(int count, int* sent)
     const Plot_Option& option = Option_In_Force();
     // Nothing goes to a printer that is not there.
     if (option.Device_Name.IsEmpty() || g_Sheet_Set == nullptr) {
-        Batch_Progress_End();
-        Batch_Done_Close();
+        Batch_Progress_End(Batch_Kind::Paper);
+        Batch_Done_Close(Batch_Kind::Paper);
         return false;
     }
     const bool to_file = option.Plt_Output == 1;
@@ -127,7 +127,7 @@ bool Plot_Paper_Batch(int count, int* sent)
     const std::vector<Plot_Drawing1*> jobs =
         Paper_Batch_Jobs(g_Sheet_Set->Plot_List, count, to_file, option.Collate != 0);
     const int job_count = static_cast<int>(jobs.size());
-    Batch_Progress_Begin(job_count);
+    Batch_Progress_Begin(job_count, Batch_Kind::Paper);
     const CString title = Get_Dwg_Title();
 
     bool finished = true;
@@ -135,11 +135,11 @@ bool Plot_Paper_Batch(int count, int* sent)
     std::set<Plot_Drawing1*> failed_sheets;
     int done = 0;
     for (int j = 0; j < job_count; ++j) {
-        if (Batch_Take_Stop_Request() && User_Stops()) {
+        if (Batch_Take_Stop_Request(Batch_Kind::Paper) && User_Stops()) {
             finished = false;
             break;
         }
-        Batch_Progress_Step();
+        Batch_Progress_Step(Batch_Kind::Paper);
         const CString path = to_file ? Paper_Batch_Plt_Path(option.Plt_Folder, title, job_count, j) : CString();
         // A sheet is named once, however many of its copies failed.
         Plot_Drawing1& sheet = *jobs[static_cast<size_t>(j)];
@@ -148,8 +148,8 @@ bool Plot_Paper_Batch(int count, int* sent)
         else if (failed_sheets.insert(&sheet).second)
             failures.Add(Job_Name(sheet, path), GetLastError());
     }
-    Batch_Progress_End();
-    Batch_Done_Close();
+    Batch_Progress_End(Batch_Kind::Paper);
+    Batch_Done_Close(Batch_Kind::Paper);
     if (!start_space.isNull())
         Activate_Layout_Of_Block(start_space);
     failures.Show(static_cast<int>(std::set<Plot_Drawing1*>(jobs.begin(), jobs.end()).size()));
