@@ -29,3 +29,10 @@ void Destroy_Window_Object(Window*& window)
 
 // The three result windows, then the progress window.
 void Destroy_Result_Windows();
+
+// Lets the drawing's erase notification remove the row of an erased marker from the open
+// result window (g_Dlg_BPlot1, else g_Dlg_BPlot3 while g_Sheet_Set is set, else g_Dlg_BPlot2
+// while g_TK_Sheet_List is set; else the hook set before), and the preview's paging count the
+// rows of the open window of its kind (1, 2, 3: g_Dlg_BPlot1, 2, 3). Each window calls it
+// when it is created.
+void Hook_Result_Windows();

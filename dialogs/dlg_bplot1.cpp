@@ -59,8 +59,10 @@ BEGIN_MESSAGE_MAP(Dlg_BPlot1, CZcUiDialog)
     ON_COMMAND_RANGE(ID_BP1_COUNT_A4, ID_BP1_COUNT_A0, Dlg_BPlot1::On_Paper_Statistics)
 END_MESSAGE_MAP()
 
-Dlg_BPlot1::Dlg_BPlot1(CWnd* parent) : CZcUiDialog(IDD_DLG_BPLOT1, parent)
+Dlg_BPlot1::Dlg_BPlot1(CWnd* parent)
+    : Result_Dialog(IDD_DLG_BPLOT1, parent, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL})
 {
+    Style_Index = 0;
     Frame_Infor.Sheet_Set = &Sheet_Set;
 }
 
@@ -122,18 +124,13 @@ BOOL Dlg_BPlot1::OnInitDialog()
     Progress.Set_Font_From_Item(this, IDOK);
 
     List.Sheet_Set = &Sheet_Set;
-    Hook_BPlot1_Marker_Erase();
-    if (g_Preview_List_Count != BPlot1_Preview_List_Count) {
-        BPlot1_Preview_List_Count(0);  // keeps the counter of the other kinds
-        g_Preview_List_Count = BPlot1_Preview_List_Count;
-    }
+    Hook_Result_Windows();
     List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < 8; ++column)
         List.InsertColumn(column, Column_Headers[column], LVCFMT_CENTER, 1);
 
     Fill_Format_List(&Format_Combo, true);
-    if (Folder_Mode_Combo.GetCount() == 0)
-        for (const wchar_t* entry : {L" 源文件路径", L" 源文件路径\\PDF", L" 其他路径"}) Folder_Mode_Combo.AddString(entry);
+    Folder_Mode_Combo.Fill();
     Merge_Pdf = g_Plot_Config.Merge_Pdf;
     Save_As_Block = g_Plot_Config.Dwg_As_Block;
     Print_Sign = Options.Print_Sign;
@@ -155,6 +152,12 @@ void Dlg_BPlot1::Read_Controls()
 {
     if (GetSafeHwnd() != nullptr)
         UpdateData(TRUE);
+}
+
+const ZcDbObjectId* Dlg_BPlot1::Row_Marker(int row) const
+{
+    const Plot_Drawing1* sheet = Row_Sheet(row);
+    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
 }
 
 Plot_Drawing1* Dlg_BPlot1::Row_Sheet(int row) const
@@ -363,29 +366,7 @@ void Dlg_BPlot1::Apply_Saved_Scales()
         Fit_Columns({Col_Paper, Col_Scale, Col_Remark});
 }
 
-// ---- buttons and switches ----
-
-void Dlg_BPlot1::On_Interrupt() { Stop_Flag = 1; }
-
-// ---- progress ----
-
-void Dlg_BPlot1::Plot_Progress_Begin(int lower, int upper)
-{
-    Show_Plot_Progress(this, Progress, lower, upper, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL},
-                       Locked_Ids, Plot_Running);
-}
-
-void Dlg_BPlot1::Plot_Progress_Step()
-{
-    Do_Events();
-    Progress.StepIt();
-}
-
-void Dlg_BPlot1::Plot_Progress_End()
-{
-    Hide_Plot_Progress(this, Progress, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL}, Locked_Ids,
-                       Plot_Running);
-}
+// ---- closing after the plot ----
 
 void Dlg_BPlot1::Plot_Done_Close()
 {

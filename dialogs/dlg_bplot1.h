@@ -6,6 +6,8 @@
 #pragma once
 
 #include "core/plot_option.h"
+#include "dialogs/output_folder_combo.h"
+#include "dialogs/result_dialog.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
@@ -17,14 +19,13 @@
 #include "ui/sheet_list_ctrl.h"
 #include "ui/zcui_dialogs.h"
 
-class Dlg_BPlot1 : public CZcUiDialog {
+class Dlg_BPlot1 : public Result_Dialog {
 public:
     explicit Dlg_BPlot1(CWnd* parent = nullptr);
     ~Dlg_BPlot1() override;
 
     // Filling at the opening, in this order; Fill_On_Open calls them all.
     void Fill_On_Open();
-    void Fill_Style_Combo();
     void Fill_Sheet_List(bool sort);
     void Init_Folder_Mode();
     void Init_Output_Format();
@@ -43,7 +44,7 @@ public:
     // The host's preview of the row's sheet, then of the rows paged to; hidden meanwhile.
     void Preview_Sheet(int row);
     void Rename_Sheet(int row);
-    void Delete_Sheets(int row, bool erase_markers, const ZcArray<int>& rows);
+    void Delete_Sheets(int row, bool erase_markers, const ZcArray<int>& rows) override;
     void Choose_Paper(int row, const ZcArray<int>& rows);
     void Choose_Scale(int row, const ZcArray<int>& rows);
     void Count_Papers(int standard);
@@ -55,11 +56,7 @@ public:
     bool Check_File_Names();
     bool Check_Papers();
 
-    // Called by the plot drivers.
-    void Plot_Progress_Begin(int lower, int upper);
-    void Plot_Progress_Step();
-    void Plot_Progress_End();
-    void Plot_Done_Close();
+    void Plot_Done_Close() override;
 
     // The option controls for the format index: sub-folder entry, swatch, check boxes,
     // style and margin controls; with rebuild the device files are written for it first.
@@ -72,12 +69,11 @@ public:
     void Store_Controls();
     // The sheet of a row; null outside the list.
     Plot_Drawing1* Row_Sheet(int row) const;
-    int Row_Count() { return List.GetItemCount(); }
+    const ZcDbObjectId* Row_Marker(int row) const override;
 
     Plot_Sheet_Set Sheet_Set;
     Sheet_Infor_List Frame_Infor;
     Plot_Option Options;
-    int Style_Index = 0;
     int Format_Index = 0;
     int Margin_Index = 0;
     int Folder_Mode_Index = 0;
@@ -87,12 +83,7 @@ public:
     int Print_Sign = 0;
     CRect Merge_Box_Rect;
     CRect Sign_Box_Rect;
-    BYTE Stop_Flag = 0;
-    BYTE Plot_Launched = 0;
-    // Between Plot_Progress_Begin and Plot_Progress_End: only Stop works, closing is refused.
-    bool Plot_Running = false;
 
-    ListCtrl_DivezUrez List;
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
@@ -110,7 +101,6 @@ protected:
     afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
     afx_msg void On_Name_Rule();
     afx_msg void On_Scale_Filter();
-    afx_msg void On_Interrupt();
     afx_msg void On_Merge_Pdf();
     afx_msg void On_Save_As_Block();
     afx_msg void On_Format_Changed();
@@ -136,14 +126,10 @@ private:
     void Fit_Columns(std::initializer_list<int> columns);
     bool Swatch_Shown() const;
     bool Dwg_Output() const { return Options.Output_Type == 6; }
-    // The controls the running plot disabled.
-    ZcArray<int> Locked_Ids;
 
-    CComboBox Style_Combo;
-    CComboBox Folder_Mode_Combo;
+    Output_Folder_Combo Folder_Mode_Combo;
     CComboBox Format_Combo;
     CComboBox Margin_Combo;
-    CGradientProgressCtrl Progress;
     Pic_Button Print_Button;
     Pic_Button Cancel_Button;
     Pic_Button Name_Rule_Button;
@@ -160,13 +146,6 @@ extern bool g_Swatch_Hover;
 // Erases the marker of every sheet of the set that has one (without the erase notification)
 // and clears the sheets' marker ids.
 void Erase_Sheet_Markers(Plot_Sheet_Set& sheet_set);
-
-// The row count of the open window of a preview kind; kind 1 is this window's.
-int BPlot1_Preview_List_Count(int kind);
-
-// Lets the drawing's erase notification remove the row of an erased marker while the
-// window is open (g_Dlg_BPlot1); other windows keep their hook.
-void Hook_BPlot1_Marker_Erase();
 
 // The host's query whether a modeless dialog keeps the keyboard focus.
 constexpr UINT WM_ZC_KEEP_FOCUS = 0x7101;

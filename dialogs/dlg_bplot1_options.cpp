@@ -21,14 +21,6 @@ constexpr int Output_Pdf = 0, Output_Dwf = 1, Output_Jpg = 2, Output_Png = 3, Ou
               Output_Dwg = 6;
 constexpr int Folder_Mode_Other = 2;
 
-CString Sub_Folder_Entry(int output_type)
-{
-    const wchar_t* const names[] = {L"PDF", L"DWF", L"JPG", L"PNG", L"PLT", L"SVG", L"DWG"};
-    CString entry;
-    entry.Format(L" 源文件路径\\%s", names[output_type >= 0 && output_type <= Output_Dwg ? output_type : 0]);
-    return entry;
-}
-
 CRect Control_Rect(CWnd* dialog, int id)
 {
     CRect rect;
@@ -41,14 +33,6 @@ CRect Control_Rect(CWnd* dialog, int id)
 
 bool g_Path_Hover = false;
 bool g_Swatch_Hover = false;
-
-void Dlg_BPlot1::Fill_Style_Combo()
-{
-    int default_index = -1;
-    Fill_Style_List(&Style_Combo, default_index);
-    Style_Index = default_index + 1;
-    Style_Combo.SetCurSel(Style_Index);
-}
 
 void Dlg_BPlot1::Init_Folder_Mode()
 {
@@ -88,13 +72,7 @@ void Dlg_BPlot1::Apply_Output_Format(bool rebuild)
     if (rebuild)
         Rewrite_Device_Files();
 
-    const int mode = Folder_Mode_Combo.GetCurSel();
-    if (Folder_Mode_Combo.GetCount() > 1) {
-        Folder_Mode_Combo.DeleteString(1);
-        Folder_Mode_Combo.InsertString(1, Sub_Folder_Entry(Options.Output_Type));
-        Folder_Mode_Combo.SetCurSel(mode);
-    }
-    if (mode == 1)
+    if (Folder_Mode_Combo.Name_Sub_Folder(Options.Output_Type) == 1)
         Update_Output_Path();
 
     const int type = Options.Output_Type;

@@ -32,11 +32,3 @@ void Dlg_BPlot1::Preview_Sheet(int row)
         return true;
     });
 }
-
-int BPlot1_Preview_List_Count(int kind)
-{
-    static int (*const other_kinds)(int) = g_Preview_List_Count;
-    if (kind == Preview_Kind_BPlot1)
-        return g_Dlg_BPlot1 != nullptr && g_Dlg_BPlot1->GetSafeHwnd() != nullptr ? g_Dlg_BPlot1->Row_Count() : 0;
-    return other_kinds != nullptr && other_kinds != BPlot1_Preview_List_Count ? other_kinds(kind) : 0;
-}

@@ -116,7 +116,10 @@ BEGIN_MESSAGE_MAP(Dlg_BPlot2, CZcUiDialog)
     ON_COMMAND(ID_BP2_CATALOGUE, Dlg_BPlot2::On_Export_Catalogue)
 END_MESSAGE_MAP()
 
-Dlg_BPlot2::Dlg_BPlot2(CWnd* parent) : CZcUiDialog(IDD_DLG_BPLOT2, parent) {}
+Dlg_BPlot2::Dlg_BPlot2(CWnd* parent)
+    : Result_Dialog(IDD_DLG_BPLOT2, parent, {IDC_BP2_NUMBER_ORDER, IDC_BP2_CATALOGUE, IDOK, IDCANCEL})
+{
+}
 
 Dlg_BPlot2::~Dlg_BPlot2()
 {
@@ -169,18 +172,13 @@ BOOL Dlg_BPlot2::OnInitDialog()
     Progress.Set_Font_From_Item(this, IDOK);
 
     List.TK_Sheets = &Sheet_List;
-    Hook_BPlot2_Marker_Erase();
-    if (g_Preview_List_Count != BPlot2_Preview_List_Count) {
-        BPlot2_Preview_List_Count(0);  // keeps the counter of the other kinds
-        g_Preview_List_Count = BPlot2_Preview_List_Count;
-    }
+    Hook_Result_Windows();
     List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < Bplot2_Column_Count; ++column)
         List.InsertColumn(column, Bplot2_Headers[column], column == Col2_Name ? LVCFMT_LEFT : LVCFMT_CENTER, 1);
 
     Fill_Format_List(&Format_Combo, true);
-    if (Folder_Mode_Combo.GetCount() == 0)
-        for (const wchar_t* entry : {L" 源文件路径", L" 源文件路径\\PDF", L" 其他路径"}) Folder_Mode_Combo.AddString(entry);
+    Folder_Mode_Combo.Fill();
     Merge_Pdf = g_Plot_Config.Merge_Pdf;
     Save_As_Block = g_Plot_Config.Dwg_As_Block;
     Print_Sign = Options.Print_Sign;
@@ -212,6 +210,12 @@ void Dlg_BPlot2::Store_Controls()
     Options.Folder_Mode = Folder_Mode_Index;
     Options.Print_Sign = Print_Sign;
     Options.Stamps_On = Print_Stamp;
+}
+
+const ZcDbObjectId* Dlg_BPlot2::Row_Marker(int row) const
+{
+    const Plot_Drawing2* sheet = Row_Sheet(row);
+    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
 }
 
 Plot_Drawing2* Dlg_BPlot2::Row_Sheet(int row) const
@@ -387,14 +391,6 @@ void Dlg_BPlot2::Refresh_Papers(bool rebuild)
 
 // ---- options ----
 
-void Dlg_BPlot2::Fill_Style_Combo()
-{
-    int default_index = -1;
-    Fill_Style_List(&Style_Combo, default_index);
-    Style_Index = default_index + 1;
-    Style_Combo.SetCurSel(Style_Index);
-}
-
 void Dlg_BPlot2::Init_Folder_Mode()
 {
     Folder_Mode_Index = Options.Folder_Mode;
@@ -429,16 +425,7 @@ void Dlg_BPlot2::Apply_Output_Format(bool reassign)
     if (reassign)
         Sheet_List.Assign_Papers(false);
 
-    const int mode = Folder_Mode_Combo.GetCurSel();
-    if (Folder_Mode_Combo.GetCount() > 1) {
-        const wchar_t* const names[] = {L"PDF", L"DWF", L"JPG", L"PNG", L"PLT", L"SVG", L"DWG"};
-        CString entry;
-        entry.Format(L" 源文件路径\\%s", names[Format_Index >= 0 && Format_Index <= Out2_Dwg ? Format_Index : 0]);
-        Folder_Mode_Combo.DeleteString(1);
-        Folder_Mode_Combo.InsertString(1, entry);
-        Folder_Mode_Combo.SetCurSel(mode);
-    }
-    if (mode == 1)
+    if (Folder_Mode_Combo.Name_Sub_Folder(Format_Index) == 1)
         Update_Folder_Label();
 
     const int type = Options.Output_Type;
@@ -527,27 +514,7 @@ void Dlg_BPlot2::On_As_Block_Clicked()
     g_Plot_Config.Dwg_As_Block = Save_As_Block;
 }
 
-void Dlg_BPlot2::On_Interrupt() { Stop_Flag = 1; }
-
-// ---- progress ----
-
-void Dlg_BPlot2::Plot_Progress_Begin(int lower, int upper)
-{
-    Show_Plot_Progress(this, Progress, lower, upper, {IDC_BP2_NUMBER_ORDER, IDC_BP2_CATALOGUE, IDOK, IDCANCEL},
-                       Locked_Ids, Plot_Running);
-}
-
-void Dlg_BPlot2::Plot_Progress_Step()
-{
-    Do_Events();
-    Progress.StepIt();
-}
-
-void Dlg_BPlot2::Plot_Progress_End()
-{
-    Hide_Plot_Progress(this, Progress, {IDC_BP2_NUMBER_ORDER, IDC_BP2_CATALOGUE, IDOK, IDCANCEL}, Locked_Ids,
-                       Plot_Running);
-}
+// ---- closing after the plot ----
 
 void Dlg_BPlot2::Plot_Done_Close()
 {

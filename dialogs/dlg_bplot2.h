@@ -7,6 +7,8 @@
 #pragma once
 
 #include "core/plot_option.h"
+#include "dialogs/output_folder_combo.h"
+#include "dialogs/result_dialog.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
@@ -26,13 +28,12 @@ enum Bplot2_Column {
 // The output types of the options.
 enum Bplot2_Output { Out2_Pdf = 0, Out2_Dwf, Out2_Jpg, Out2_Png, Out2_Plt, Out2_Svg, Out2_Dwg };
 
-class Dlg_BPlot2 : public CZcUiDialog {
+class Dlg_BPlot2 : public Result_Dialog {
 public:
     explicit Dlg_BPlot2(CWnd* parent = nullptr);
     ~Dlg_BPlot2() override;
 
     // Filling at the opening, in this order.
-    void Fill_Style_Combo();
     void Fill_Sheet_List();
     void Init_Folder_Mode();
     void Init_Output_Format();
@@ -52,7 +53,7 @@ public:
     // The host's preview of the row's sheet, then of the rows paged to; hidden meanwhile.
     void Preview_Sheet(int row);
     void Edit_File_Name(int row);
-    void Delete_Sheets(int row, bool erase_markers, const ZcArray<int>& rows);
+    void Delete_Sheets(int row, bool erase_markers, const ZcArray<int>& rows) override;
     void Edit_Paper(int row, const ZcArray<int>& rows);
     void Edit_Scale(int row, const ZcArray<int>& rows);
     void Edit_Drawing_No(int row);
@@ -76,11 +77,7 @@ public:
     bool Check_File_Names();
     bool Check_Papers();
 
-    // Called by the plot drivers.
-    void Plot_Progress_Begin(int lower, int upper);
-    void Plot_Progress_Step();
-    void Plot_Progress_End();
-    void Plot_Done_Close();
+    void Plot_Done_Close() override;
 
     void Apply_Output_Format(bool reassign);
     void Update_Folder_Label();
@@ -88,11 +85,11 @@ public:
     // Output type, folder mode, signature and stamp switches from the controls into the options.
     void Store_Controls();
     Plot_Drawing2* Row_Sheet(int row) const;
+    const ZcDbObjectId* Row_Marker(int row) const override;
     bool Dwg_Output() const { return Options.Output_Type == Out2_Dwg; }
 
     TK_Sheet_List Sheet_List;
     Plot_Option Options;
-    int Style_Index = -1;
     int Format_Index = 0;
     int Margin_Index = 0;
     int Folder_Mode_Index = 1;
@@ -101,13 +98,8 @@ public:
     int Save_As_Block = 1;
     int Print_Sign = 1;
     int Print_Stamp = 1;
-    BYTE Stop_Flag = 0;
     BYTE Stamp_Positions = 0;
-    BYTE Plot_Launched = 0;
-    // Between Plot_Progress_Begin and Plot_Progress_End: only Stop works, closing is refused.
-    bool Plot_Running = false;
 
-    ListCtrl_DivezUrez List;
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
@@ -121,7 +113,6 @@ protected:
     afx_msg void On_List_Right_Click(NMHDR* header, LRESULT* result);
     afx_msg void On_Column_Click(NMHDR* header, LRESULT* result);
     afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
-    afx_msg void On_Interrupt();
     afx_msg void On_Number_Order();
     afx_msg void On_Catalogue();
     afx_msg void On_Merge_Clicked();
@@ -145,13 +136,10 @@ private:
     void Edit_Text_Field(int field, int row, const ZcArray<int>& rows);
     // The edited sheets' rows selected.
     void Select_Rows(const ZcArray<int>& rows);
-    ZcArray<int> Locked_Ids;
 
-    CComboBox Style_Combo;
-    CComboBox Folder_Mode_Combo;
+    Output_Folder_Combo Folder_Mode_Combo;
     CComboBox Format_Combo;
     CComboBox Margin_Combo;
-    CGradientProgressCtrl Progress;
     Pic_Button Print_Button;
     Pic_Button Cancel_Button;
     Pic_Button Number_Order_Button;
@@ -170,12 +158,6 @@ struct Renumbering {
 // The renumbering dialog (Dlg_TuHao) on the values; true on OK with the values taken.
 bool Ask_Renumbering(CWnd* owner, Renumbering& numbering);
 
-// Lets the drawing's erase notification remove the row of an erased marker while the
-// window is open (g_Dlg_BPlot2); other windows keep their hook.
-void Hook_BPlot2_Marker_Erase();
-
-// The row count of the open window of a preview kind; kind 2 is this window's.
-int BPlot2_Preview_List_Count(int kind);
 
 // The text the list shows for a file name: the line-break markers as the library's separator.
 CString Shown_File_Name(const CString& file_name);

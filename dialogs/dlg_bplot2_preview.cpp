@@ -32,12 +32,3 @@ void Dlg_BPlot2::Preview_Sheet(int row)
         return true;
     });
 }
-
-int BPlot2_Preview_List_Count(int kind)
-{
-    static int (*const other_kinds)(int) = g_Preview_List_Count;
-    if (kind == Preview_Kind_BPlot2)
-        return g_Dlg_BPlot2 != nullptr && g_Dlg_BPlot2->GetSafeHwnd() != nullptr ? g_Dlg_BPlot2->List.GetItemCount()
-                                                                                 : 0;
-    return other_kinds != nullptr && other_kinds != BPlot2_Preview_List_Count ? other_kinds(kind) : 0;
-}

@@ -68,7 +68,8 @@ BEGIN_MESSAGE_MAP(Dlg_BPlot3, CZcUiDialog)
     ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
-Dlg_BPlot3::Dlg_BPlot3(CWnd* parent) : CZcUiDialog(IDD_DLG_BPLOT3, parent)
+Dlg_BPlot3::Dlg_BPlot3(CWnd* parent)
+    : Result_Dialog(IDD_DLG_BPLOT3, parent, {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL})
 {
     Frame_Infor.Sheet_Set = &Sheet_Set;
 }
@@ -120,11 +121,7 @@ BOOL Dlg_BPlot3::OnInitDialog()
     Progress.Set_Font_From_Item(this, IDOK);
 
     List.Sheet_Set = &Sheet_Set;
-    Hook_BPlot3_Marker_Erase();
-    if (g_Preview_List_Count != BPlot3_Preview_List_Count) {
-        BPlot3_Preview_List_Count(0);  // keeps the counter of the other kinds
-        g_Preview_List_Count = BPlot3_Preview_List_Count;
-    }
+    Hook_Result_Windows();
     List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < Column_Count; ++column)
         List.InsertColumn(column, Paper_Column_Headers[column], LVCFMT_CENTER, 1);
@@ -160,6 +157,12 @@ void Dlg_BPlot3::Store_Controls()
     Options.Plt_Output = Output_Mode;
     Options.Auto_Rotate = Auto_Rotate;
     Options.Collate = Collate;
+}
+
+const ZcDbObjectId* Dlg_BPlot3::Row_Marker(int row) const
+{
+    const Plot_Drawing1* sheet = Row_Sheet(row);
+    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
 }
 
 Plot_Drawing1* Dlg_BPlot3::Row_Sheet(int row) const
@@ -277,14 +280,6 @@ void Dlg_BPlot3::Show_Row_Copies_And_Paper(int row)
     List.SetItemText(row, Col3_Paper, Get_Display_Media(sheet->Paper_Name));
 }
 
-void Dlg_BPlot3::Fill_Style_Combo()
-{
-    int default_index = -1;
-    Fill_Style_List(&Style_Combo, default_index);
-    Style_Index = default_index + 1;
-    Style_Combo.SetCurSel(Style_Index);
-}
-
 // ---- the list ----
 
 void Dlg_BPlot3::Fill_Sheet_List(bool sort)
@@ -367,26 +362,7 @@ void Dlg_BPlot3::Apply_Saved_Papers()
     Fit_List_Column(&List, Col3_Paper, this);
 }
 
-// ---- progress ----
-
-void Dlg_BPlot3::On_Interrupt() { Stop_Flag = 1; }
-
-void Dlg_BPlot3::Plot_Progress_Begin(int lower, int upper)
-{
-    Show_Plot_Progress(this, Progress, lower, upper, {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL}, Locked_Ids,
-                       Plot_Running);
-}
-
-void Dlg_BPlot3::Plot_Progress_Step()
-{
-    Do_Events();
-    Progress.StepIt();
-}
-
-void Dlg_BPlot3::Plot_Progress_End()
-{
-    Hide_Plot_Progress(this, Progress, {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL}, Locked_Ids, Plot_Running);
-}
+// ---- closing after the plot ----
 
 void Dlg_BPlot3::Plot_Done_Close()
 {

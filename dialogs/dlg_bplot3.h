@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/plot_option.h"
+#include "dialogs/result_dialog.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
@@ -20,7 +21,7 @@
 // The columns of the list.
 enum Bplot3_Column { Col3_No = 0, Col3_Eye, Col3_Copies, Col3_Del, Col3_Paper, Col3_Size, Col3_Remark };
 
-class Dlg_BPlot3 : public CZcUiDialog {
+class Dlg_BPlot3 : public Result_Dialog {
 public:
     explicit Dlg_BPlot3(CWnd* parent = nullptr);
     ~Dlg_BPlot3() override;
@@ -30,7 +31,6 @@ public:
     // The printers into the combo (refill) and the chosen one's media; every listed sheet
     // gets that printer's remembered or first paper. Without printers the user is told so.
     void Fill_Printer_Combo(bool refill);
-    void Fill_Style_Combo();
     void Fill_Sheet_List(bool sort);
     void Set_Active_Columns();
     // The copies and papers stored for the same frames in "PAPER_INFOR".
@@ -49,18 +49,14 @@ public:
     void Preview_Sheet(int row);
     void Set_Copies(int row, const ZcArray<int>& rows);
     void Set_Paper(int row, const ZcArray<int>& rows);
-    void Delete_Sheets(int row, bool erase_marker, const ZcArray<int>& rows);
+    void Delete_Sheets(int row, bool erase_marker, const ZcArray<int>& rows) override;
     // Copies per paper of the listed sheets into a new workbook of the spreadsheet program.
     void Export_Paper_Statistics();
 
     // Stores each listed sheet's frame with its copies and paper in "PAPER_INFOR".
     void Save_Papers();
 
-    // Called by the paper driver.
-    void Plot_Progress_Begin(int lower, int upper);
-    void Plot_Progress_Step();
-    void Plot_Progress_End();
-    void Plot_Done_Close();
+    void Plot_Done_Close() override;
 
     // Reads the controls into the members.
     void Read_Controls();
@@ -68,7 +64,7 @@ public:
     void Store_Controls();
     // The sheet of a row; null outside the list.
     Plot_Drawing1* Row_Sheet(int row) const;
-    int Row_Count() { return List.GetItemCount(); }
+    const ZcDbObjectId* Row_Marker(int row) const override;
     // A printer is chosen: Print has a device to send to.
     bool Has_Device() const { return Device_Index >= 0 && !Device_Name.IsEmpty(); }
 
@@ -82,14 +78,8 @@ public:
     int Output_Mode = 0;  // 0 print to paper, 1 PLT files
     int Auto_Rotate = 1;
     int Collate = 1;
-    int Style_Index = -1;
     int Print_Sign = 1;
-    BYTE Stop_Flag = 0;
-    BYTE Plot_Launched = 0;
-    // Between Plot_Progress_Begin and Plot_Progress_End: only Stop works, closing is refused.
-    bool Plot_Running = false;
 
-    ListCtrl_DivezUrez List;
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
@@ -103,7 +93,6 @@ protected:
     afx_msg void On_Edit_Style();
     afx_msg void On_Filter();
     afx_msg void On_Sort();
-    afx_msg void On_Interrupt();
     afx_msg void On_Output_Mode();
     afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
     afx_msg void On_List_Click(NMHDR* header, LRESULT* result);
@@ -125,11 +114,8 @@ private:
     // Print's check: a printer is chosen and every listed sheet has one of its papers.
     bool Check_Device_And_Papers();
     int Get_Text_Width(const CString& text);
-    ZcArray<int> Locked_Ids;
 
     CComboBox Device_Combo;
-    CComboBox Style_Combo;
-    CGradientProgressCtrl Progress;
     Pic_Button Print_Button;
     Pic_Button Cancel_Button;
     Pic_Button Sort_Button;
@@ -137,10 +123,3 @@ private:
     Pic_Button Interrupt_Button;
     Ico_Button Edit_Style_Button;
 };
-
-// The row count of the open window of a preview kind; kind 3 is this window's.
-int BPlot3_Preview_List_Count(int kind);
-
-// Lets the drawing's erase notification remove the row of an erased marker while the
-// window is open (g_Dlg_BPlot3) and g_Dlg_BPlot1 is not; other windows keep their hook.
-void Hook_BPlot3_Marker_Erase();

@@ -52,32 +52,6 @@ void Preview_One(Dlg_BPlot3& window, Plot_Drawing1& sheet, int row)
     sheet.Redraw_Marker();
 }
 
-class BPlot3_Marker_Window : public Marker_Sheet_Window {
-public:
-    int Find_Marker_Row(const ZcDbObjectId& marker) override
-    {
-        for (int row = 0; row < g_Dlg_BPlot3->Sheet_Set.Plot_List.GetSize(); ++row)
-            if (g_Dlg_BPlot3->Sheet_Set.Plot_List[row]->Marker_Id == marker)
-                return row;
-        return -1;
-    }
-    void Delete_Sheets(int row) override { g_Dlg_BPlot3->Delete_Sheets(row, false, ZcArray<int>()); }
-};
-
-Marker_Sheet_Window* (*Other_Marker_Windows)() = nullptr;
-
-bool Window_Open(CWnd* window) { return window != nullptr && window->GetSafeHwnd() != nullptr; }
-
-Marker_Sheet_Window* Open_Marker_Window()
-{
-    static BPlot3_Marker_Window window;
-    // The batch plot to files window comes first when both are open.
-    Marker_Sheet_Window* other = Other_Marker_Windows != nullptr ? Other_Marker_Windows() : nullptr;
-    if (other == nullptr && g_Sheet_Set != nullptr && !Window_Open(g_Dlg_BPlot1) && Window_Open(g_Dlg_BPlot3))
-        return &window;
-    return other;
-}
-
 }  // namespace
 
 void Dlg_BPlot3::Save_Papers()
@@ -165,20 +139,4 @@ void Dlg_BPlot3::Preview_Sheet(int row)
         Preview_One(*this, *sheet, shown);
         return true;
     });
-}
-
-int BPlot3_Preview_List_Count(int kind)
-{
-    static int (*const other_kinds)(int) = g_Preview_List_Count;
-    if (kind == Preview_Kind_BPlot3)
-        return Window_Open(g_Dlg_BPlot3) ? g_Dlg_BPlot3->Row_Count() : 0;
-    return other_kinds != nullptr && other_kinds != BPlot3_Preview_List_Count ? other_kinds(kind) : 0;
-}
-
-void Hook_BPlot3_Marker_Erase()
-{
-    if (g_Open_Marker_Sheet_Window == Open_Marker_Window)
-        return;
-    Other_Marker_Windows = g_Open_Marker_Sheet_Window;
-    g_Open_Marker_Sheet_Window = Open_Marker_Window;
 }

@@ -127,31 +127,6 @@ void Highlight_Selected_Sheets(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_s
     Update_Screen();
 }
 
-void Show_Plot_Progress(CWnd* window, CGradientProgressCtrl& progress, int lower, int upper,
-                        std::initializer_list<int> tool_ids, ZcArray<int>& locked, bool& running)
-{
-    if (!running)
-        Lock_Window_Controls(window, {IDC_BP1_INTERRUPT, IDC_BP1_PROGRESS}, locked);
-    running = true;
-    for (int id : tool_ids) window->GetDlgItem(id)->ShowWindow(SW_HIDE);
-    progress.SetRange(lower, upper);
-    progress.SetStep(1);
-    progress.SetPos(0);
-    progress.ShowWindow(SW_SHOW);
-    window->GetDlgItem(IDC_BP1_INTERRUPT)->ShowWindow(SW_SHOW);
-}
-
-void Hide_Plot_Progress(CWnd* window, CGradientProgressCtrl& progress, std::initializer_list<int> tool_ids,
-                        ZcArray<int>& locked, bool& running)
-{
-    if (running)
-        Unlock_Window_Controls(window, locked);
-    running = false;
-    progress.ShowWindow(SW_HIDE);
-    window->GetDlgItem(IDC_BP1_INTERRUPT)->ShowWindow(SW_HIDE);
-    for (int id : tool_ids) window->GetDlgItem(id)->ShowWindow(SW_SHOW);
-}
-
 void Preview_With_Paging(CWnd* window, int kind, int row, const std::function<int()>& rows,
                          const std::function<bool(int)>& preview_one)
 {

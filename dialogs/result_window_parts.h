@@ -47,15 +47,6 @@ void Renumber_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int firs
 // Every listed sheet's marker looks highlighted while its row is selected, normal otherwise.
 void Highlight_Selected_Sheets(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set);
 
-// The window while a plot runs: every control but the bar and the stop button locked (the
-// first time), the tool buttons hidden, the bar shown from lower to upper with the stop
-// button (ids IDC_BP1_PROGRESS and IDC_BP1_INTERRUPT in every result window).
-void Show_Plot_Progress(CWnd* window, CGradientProgressCtrl& progress, int lower, int upper,
-                        std::initializer_list<int> tool_ids, ZcArray<int>& locked, bool& running);
-// And back: the locked controls enabled, the bar and stop button hidden, the tools shown.
-void Hide_Plot_Progress(CWnd* window, CGradientProgressCtrl& progress, std::initializer_list<int> tool_ids,
-                        ZcArray<int>& locked, bool& running);
-
 // The host's preview of the row's sheet (preview_one, false when it refused the sheet), then
 // of each row the user paged to in it while it is one of the `rows` of the window of that
 // preview kind; afterwards no preview is current and the window is shown again.

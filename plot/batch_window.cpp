@@ -2,46 +2,45 @@
 
 #include "app/result_windows.h"
 
-// Only one result window of the file batches exists at a time.
-void Batch_Progress_Begin(int upper)
+namespace {
+
+Result_Window* Reporting_Window(Batch_Kind kind)
 {
+    if (kind == Batch_Kind::Paper)
+        return g_Dlg_BPlot3;
     if (g_Dlg_BPlot1 != nullptr)
-        g_Dlg_BPlot1->Plot_Progress_Begin(0, upper);
-    if (g_Dlg_BPlot2 != nullptr)
-        g_Dlg_BPlot2->Plot_Progress_Begin(0, upper);
+        return g_Dlg_BPlot1;
+    return g_Dlg_BPlot2;
 }
 
-void Batch_Progress_Step()
+}  // namespace
+
+void Batch_Progress_Begin(int upper, Batch_Kind kind)
 {
-    if (g_Dlg_BPlot1 != nullptr)
-        g_Dlg_BPlot1->Plot_Progress_Step();
-    if (g_Dlg_BPlot2 != nullptr)
-        g_Dlg_BPlot2->Plot_Progress_Step();
+    if (Result_Window* window = Reporting_Window(kind))
+        window->Plot_Progress_Begin(0, upper);
 }
 
-void Batch_Progress_End()
+void Batch_Progress_Step(Batch_Kind kind)
 {
-    if (g_Dlg_BPlot1 != nullptr)
-        g_Dlg_BPlot1->Plot_Progress_End();
-    if (g_Dlg_BPlot2 != nullptr)
-        g_Dlg_BPlot2->Plot_Progress_End();
+    if (Result_Window* window = Reporting_Window(kind))
+        window->Plot_Progress_Step();
 }
 
-void Batch_Done_Close()
+void Batch_Progress_End(Batch_Kind kind)
 {
-    if (g_Dlg_BPlot1 != nullptr)
-        g_Dlg_BPlot1->Plot_Done_Close();
-    if (g_Dlg_BPlot2 != nullptr)
-        g_Dlg_BPlot2->Plot_Done_Close();
+    if (Result_Window* window = Reporting_Window(kind))
+        window->Plot_Progress_End();
 }
 
-bool Batch_Take_Stop_Request()
+void Batch_Done_Close(Batch_Kind kind)
 {
-    BYTE* flag = g_Dlg_BPlot1 != nullptr ? &g_Dlg_BPlot1->Stop_Flag
-                 : g_Dlg_BPlot2 != nullptr ? &g_Dlg_BPlot2->Stop_Flag
-                                           : nullptr;
-    if (flag == nullptr || *flag == 0)
-        return false;
-    *flag = 0;
-    return true;
+    if (Result_Window* window = Reporting_Window(kind))
+        window->Plot_Done_Close();
+}
+
+bool Batch_Take_Stop_Request(Batch_Kind kind)
+{
+    Result_Window* window = Reporting_Window(kind);
+    return window != nullptr && window->Take_Stop_Request();
 }

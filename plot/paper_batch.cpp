@@ -15,6 +15,7 @@
 #include "ed/host_window.h"
 #include "plot/batch_plot_driver.h"
 #include "plot/batch_run.h"
+#include "plot/batch_window.h"
 #include "plot/dbplotsetval.h"
 #include "plot/output_failures.h"
 #include "plot/plot_sheet.h"
@@ -24,29 +25,6 @@
 #include "win/win_shell.h"
 
 namespace {
-
-void Progress_Begin(int upper)
-{
-    if (g_Dlg_BPlot3 != nullptr)
-        g_Dlg_BPlot3->Plot_Progress_Begin(0, upper);
-}
-
-// The window's end of a run, normal or stopped.
-void Progress_End_And_Close()
-{
-    if (g_Dlg_BPlot3 != nullptr)
-        g_Dlg_BPlot3->Plot_Progress_End();
-    if (g_Dlg_BPlot3 != nullptr)
-        g_Dlg_BPlot3->Plot_Done_Close();
-}
-
-bool Take_Stop_Request()
-{
-    if (g_Dlg_BPlot3 == nullptr || g_Dlg_BPlot3->Stop_Flag == 0)
-        return false;
-    g_Dlg_BPlot3->Stop_Flag = 0;
-    return true;
-}
 
 // Makes the sheet's space current, prepares its plot settings for the printer and sends
 // it; false, with the thread's last error saying why, when it did not go out.
@@ -137,7 +115,8 @@ bool Plot_Paper_Batch(int count, int* sent)
     const Plot_Option& option = Option_In_Force();
     // Nothing goes to a printer that is not there.
     if (option.Device_Name.IsEmpty() || g_Sheet_Set == nullptr) {
-        Progress_End_And_Close();
+        Batch_Progress_End(Batch_Kind::Paper);
+        Batch_Done_Close(Batch_Kind::Paper);
         return false;
     }
     const bool to_file = option.Plt_Output == 1;
@@ -148,7 +127,7 @@ bool Plot_Paper_Batch(int count, int* sent)
     const std::vector<Plot_Drawing1*> jobs =
         Paper_Batch_Jobs(g_Sheet_Set->Plot_List, count, to_file, option.Collate != 0);
     const int job_count = static_cast<int>(jobs.size());
-    Progress_Begin(job_count);
+    Batch_Progress_Begin(job_count, Batch_Kind::Paper);
     const CString title = Get_Dwg_Title();
 
     bool finished = true;
@@ -156,12 +135,11 @@ bool Plot_Paper_Batch(int count, int* sent)
     std::set<Plot_Drawing1*> failed_sheets;
     int done = 0;
     for (int j = 0; j < job_count; ++j) {
-        if (Take_Stop_Request() && User_Stops()) {
+        if (Batch_Take_Stop_Request(Batch_Kind::Paper) && User_Stops()) {
             finished = false;
             break;
         }
-        if (g_Dlg_BPlot3 != nullptr)
-            g_Dlg_BPlot3->Plot_Progress_Step();
+        Batch_Progress_Step(Batch_Kind::Paper);
         const CString path = to_file ? Paper_Batch_Plt_Path(option.Plt_Folder, title, job_count, j) : CString();
         // A sheet is named once, however many of its copies failed.
         Plot_Drawing1& sheet = *jobs[static_cast<size_t>(j)];
@@ -170,7 +148,8 @@ bool Plot_Paper_Batch(int count, int* sent)
         else if (failed_sheets.insert(&sheet).second)
             failures.Add(Job_Name(sheet, path), GetLastError());
     }
-    Progress_End_And_Close();
+    Batch_Progress_End(Batch_Kind::Paper);
+    Batch_Done_Close(Batch_Kind::Paper);
     if (!start_space.isNull())
         Activate_Layout_Of_Block(start_space);
     failures.Show(static_cast<int>(std::set<Plot_Drawing1*>(jobs.begin(), jobs.end()).size()));
