@@ -7,6 +7,7 @@
 #include "db/dbdatabase.h"
 #include "db/dbdict.h"
 #include "services_fixture.h"
+#include "sheet_builders.h"
 #include "sheets/paper_records.h"
 
 namespace {
@@ -31,9 +32,7 @@ public:
         sheet->Paper_Name = paper;
         sheet->Copies = copies;
         sheet->Plot_Scale = scale;
-        Sheets.All_Sheets.Add(sheet);
-        Sheets.Plot_List.Add(sheet);
-        return sheet;
+        return List_Sheet(Sheets, sheet);
     }
     static void Add_Stored(Sheet_Infor_List& list, double x0, double y0, double x1, double y1, const wchar_t* paper,
                            int copies, double scale)

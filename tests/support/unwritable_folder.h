@@ -14,7 +14,8 @@ struct Unwritable_Case {
 };
 
 // "denied folder" and "full disk" (`disk_free` bytes left) on the folder; with a file, also
-// "short write": writes to that file fail after `written` bytes.
+// "short write": writes to that file fail after `written` bytes. The file is named when its
+// case runs, as a temporary file's name changes from one write to the next.
 std::vector<Unwritable_Case> Unwritable_Folder_Cases(const std::wstring& folder, uint64_t disk_free,
-                                                     const std::wstring& short_write_file = {},
+                                                     std::function<std::wstring()> short_write_file = {},
                                                      uint64_t written = 0);
