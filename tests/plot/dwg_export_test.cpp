@@ -24,6 +24,7 @@
 #include "db/dbviewport.h"
 #include "db/drawing_file_io.h"
 #include "dialogs/dlg_bplot1.h"
+#include "drawing_builders.h"
 #include "ed/command_runner.h"
 #include "ed/docman.h"
 #include "ed/host_window.h"
@@ -42,8 +43,6 @@
 #include "win/machine.h"
 
 namespace {
-
-ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
 
 ZcDbObjectId Append(ZcDbObjectId block_id, ZcDbEntity* entity, ZcDbObjectId layer = ZcDbObjectId())
 {

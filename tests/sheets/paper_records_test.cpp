@@ -6,6 +6,7 @@
 #include "core/version_stamp.h"
 #include "db/dbdatabase.h"
 #include "db/dbdict.h"
+#include "drawing_builders.h"
 #include "services_fixture.h"
 #include "sheet_builders.h"
 #include "sheets/paper_records.h"
@@ -19,8 +20,6 @@ public:
         Sheets.Clear();
         Services_Test::TearDown();
     }
-
-    static ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
 
     // A listed sheet of the set.
     Plot_Drawing1* Add_Sheet(double x0, double y0, double x1, double y1, const wchar_t* paper, int copies,

@@ -8,6 +8,7 @@
 #include "core/ini_lists.h"
 #include "core/plot_option.h"
 #include "db/dbdatabase.h"
+#include "drawing_builders.h"
 #include "services_fixture.h"
 #include "sheet_builders.h"
 #include "sheets/marker_entities.h"
@@ -40,8 +41,6 @@ public:
         g_Host_Year = Saved_Host_Year;
         Services_Test::TearDown();
     }
-
-    static ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
 
     // A listed sheet of that size at the origin; with a marker when asked.
     Plot_Drawing1* Add_Sheet(double width, double height, double block_scale = 1.0, bool marker = false)

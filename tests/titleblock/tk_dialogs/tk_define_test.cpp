@@ -39,14 +39,8 @@ protected:
     // A reference at (x, y) of a new block holding a w x h frame from the origin.
     static void Insert_Frame(const wchar_t* name, double x, double y, double w, double h)
     {
-        ZcDbBlockTable* table = nullptr;
-        ASSERT_EQ(Db()->getBlockTable(table, ZcDb::kForWrite), Zcad::eOk);
-        auto* record = new ZcDbBlockTableRecord;
-        record->setName(name);
-        ZcDbObjectId block;
-        ASSERT_EQ(table->add(block, record), Zcad::eOk);
-        record->close();
-        table->close();
+        const ZcDbObjectId block = Add_Block(name);
+        ASSERT_FALSE(block.isNull());
         auto* frame = new ZcDbPolyline;
         const ZcGePoint2d corners[] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
         for (unsigned i = 0; i < 4; ++i) frame->addVertexAt(i, corners[i]);
