@@ -21,12 +21,13 @@ get_filename_component(KORVEL_REALDXF_DEFAULT_DIR "${PROJECT_SOURCE_DIR}/../shar
 set(KORVEL_REALDXF_DIR "${KORVEL_REALDXF_DEFAULT_DIR}" CACHE PATH "Folder of the real drawings some tests read")
 
 # korvel_add_gtest(<target> SOURCES ... [LIBS ...])
-# A GoogleTest executable whose tests ctest discovers at test time.
+# A GoogleTest executable whose tests ctest discovers at test time, with the tests' shared
+# fixtures and builders (tests/support).
 include(GoogleTest)
 function(korvel_add_gtest target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
-  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} korvel_test_support GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${target} PRIVATE
     KORVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KORVEL_REALDXF_DIR="${KORVEL_REALDXF_DIR}"

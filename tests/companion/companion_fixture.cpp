@@ -1,6 +1,5 @@
 #include "companion_fixture.h"
 
-#include "../support/machine_environment.h"
 #include "db/dbdict.h"
 #include "db/dbobject.h"
 

@@ -8,6 +8,7 @@
 #include "core/version_stamp.h"
 #include "db/dbdict.h"
 #include "db/dbmain.h"
+#include "drawing_builders.h"
 #include "services_fixture.h"
 
 namespace {
@@ -236,8 +237,6 @@ TEST(Plot_Option_Copy, KeepsTheNamingFieldsOfItsOwn)
 // The drawing's record.
 class Dwg_Plot_Setting_Test : public Services_Test {
 public:
-    static ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
-
     // The record's chain (freed by the caller); null when there is none.
     static resbuf* Record_Chain(ZcDbDatabase* db)
     {

@@ -18,6 +18,7 @@
 #include "plot_option_combos_fixture.h"
 #include "res/resource.h"
 #include "plot/preview_log.h"
+#include "sheet_builders.h"
 #include "sheets/marker_entities.h"
 #include "sheets/paper_table.h"
 #include "sheets/plot_set.h"
@@ -78,11 +79,7 @@ protected:
     Plot_Drawing2* Add_Sheet(double x, const wchar_t* number, const wchar_t* revision, const wchar_t* title,
                              const wchar_t* date)
     {
-        auto* sheet = new Plot_Drawing2;
-        sheet->Min_Corner.set(x, 0);
-        sheet->Max_Corner.set(x + 420, 297);
-        sheet->Width = 420;
-        sheet->Height = 297;
+        auto* sheet = New_Sheet<Plot_Drawing2>(x, 0, x + 420, 297);
         sheet->TK = &rule;
         sheet->Seq_No = static_cast<int>(window->Sheet_List.Sheets.GetSize()) + 1;
         const wchar_t* texts[4] = {number, revision, title, date};

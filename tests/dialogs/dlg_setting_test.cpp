@@ -1,6 +1,5 @@
 // The plot settings dialog: what it shows of the program settings, the resolution sliders,
 // the page-turning choice, the block choices, and what OK and Cancel write.
-#include <functional>
 
 #include "core/checked_file_writer.h"
 #include "dialogs/dlg_setting.h"
@@ -8,6 +7,7 @@
 #include "mfc/message_queue.h"
 #include "plot_option_combos_fixture.h"
 #include "res/resource.h"
+#include "unwritable_folder.h"
 
 namespace {
 
@@ -221,18 +221,9 @@ TEST_F(Setting_Dialog, Ok_Writes_The_Settings_File_And_Tells_A_Failed_Write)
     ASSERT_TRUE(g_Plot_Config.Save(false));
     EXPECT_EQ(File_Bytes(path), written) << "the file holds the settings of the OK";
 
-    platform::Machine& machine = platform::Machine::instance();
-    const std::wstring folder = g_Config_Folder.GetString();
-    const struct {
-        const char* what;
-        std::function<void()> make_unwritable;
-        std::function<void()> undo;
-    } cases[] = {
-        {"denied folder", [&] { machine.deny_writes(folder); }, [&] { machine.allow_writes(folder); }},
-        {"full disk", [&] { machine.set_disk_free(folder, 30); }, [&] { machine.set_disk_free(folder, {}); }},
-        {"short write",
-         [&] { machine.fail_writes_after(Checked_File_Writer::Temp_Path_Of(path).GetString(), 30); }, [] {}},
-    };
+    const auto cases = Unwritable_Folder_Cases(
+        g_Config_Folder.GetString(), 30,
+        [&] { return std::wstring(Checked_File_Writer::Temp_Path_Of(path).GetString()); }, 30);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         platform::MessageBoxLog.clear();

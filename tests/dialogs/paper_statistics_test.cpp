@@ -1,11 +1,11 @@
 // The paper statistics workbook, read back from the file the spreadsheet program saves.
-#include <functional>
 
 #include "core_fixture.h"
 #include "dialogs/paper_statistics.h"
 #include "dialogs/spreadsheet_writer.h"
 #include "script/script_input.h"
 #include "spreadsheet_fixture.h"
+#include "unwritable_folder.h"
 #include "win/machine.h"
 #include "win/win_msgbox.h"
 
@@ -274,15 +274,7 @@ TEST_F(Paper_Statistics_Test, AWorkbookTheProgramCannotSaveIsToldByItsName)
     machine.set_user_name(L"张工");
     const std::wstring documents = machine.documents_folder();
     const std::wstring book = documents + L"\\Book1.xlsx";
-    const struct {
-        const char* what;
-        std::function<void()> make_unwritable;
-        std::function<void()> undo;
-    } cases[] = {
-        {"denied folder", [&] { machine.deny_writes(documents); }, [&] { machine.allow_writes(documents); }},
-        {"full disk", [&] { machine.set_disk_free(documents, 2000); }, [&] { machine.set_disk_free(documents, {}); }},
-        {"short write", [&] { machine.fail_writes_after(book, 1000); }, [] {}},
-    };
+    const auto cases = Unwritable_Folder_Cases(documents, 2000, [book] { return book; }, 1000);
     Add(297, 210, 3);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/real_drawings.h"
+#include "real_drawings.h"
 #include "cadhost_runner.h"
 
 namespace {

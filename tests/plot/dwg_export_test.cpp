@@ -24,6 +24,7 @@
 #include "db/dbviewport.h"
 #include "db/drawing_file_io.h"
 #include "dialogs/dlg_bplot1.h"
+#include "drawing_builders.h"
 #include "ed/command_runner.h"
 #include "ed/docman.h"
 #include "ed/host_window.h"
@@ -35,14 +36,13 @@
 #include "plot/standard_style_rename.h"
 #include "res/resource.h"
 #include "res/resource_script.h"
+#include "sheet_builders.h"
 #include "sheets/sheet_records.h"
-#include "../platform/dxf/dxf_test_support.h"
+#include "dxf_test_support.h"
 #include "services_fixture.h"
 #include "win/machine.h"
 
 namespace {
-
-ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
 
 ZcDbObjectId Append(ZcDbObjectId block_id, ZcDbEntity* entity, ZcDbObjectId layer = ZcDbObjectId())
 {
@@ -205,8 +205,7 @@ protected:
         sheet->Min_Corner = ZcGePoint2d(x1, y1);
         sheet->Max_Corner = ZcGePoint2d(x2, y2);
         sheet->Output_Name = name;
-        m_Set.All_Sheets.Add(sheet);
-        m_Set.Plot_List.Add(sheet);
+        List_Sheet(m_Set, sheet);
     }
 
     static CString File(const wchar_t* name)

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "../companion/pdf_inspect.h"
+#include "pdf_inspect.h"
 #include "core/editor_reactor.h"
 #include "app/module_load.h"
 #include "db/dbdict.h"

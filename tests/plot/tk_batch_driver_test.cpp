@@ -19,6 +19,7 @@
 #include "plot/batch_plot_driver.h"
 #include "plot/plot_job_sink.h"
 #include "plot/tk_batch_driver.h"
+#include "sheet_builders.h"
 #include "sheets/plotter_files.h"
 #include "signstamp/stamp_library.h"
 #include "titleblock/tk_library.h"
@@ -89,12 +90,8 @@ protected:
     // An A3 sheet at x in model space with its registration-stamp point.
     void Add_Sheet(double x, const wchar_t* file_name)
     {
-        auto* sheet = new Plot_Drawing2;
+        auto* sheet = New_Sheet<Plot_Drawing2>(x, 0, x + 420, 297);
         sheet->Space_Id = zcdbHostApplicationServices()->workingDatabase()->modelSpaceId();
-        sheet->Min_Corner.set(x, 0);
-        sheet->Max_Corner.set(x + 420, 297);
-        sheet->Width = 420;
-        sheet->Height = 297;
         sheet->Plot_Scale = 1.0;
         sheet->Paper_Name = L"KV_A3";
         sheet->File_Name = file_name;

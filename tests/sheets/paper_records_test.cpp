@@ -6,7 +6,9 @@
 #include "core/version_stamp.h"
 #include "db/dbdatabase.h"
 #include "db/dbdict.h"
+#include "drawing_builders.h"
 #include "services_fixture.h"
+#include "sheet_builders.h"
 #include "sheets/paper_records.h"
 
 namespace {
@@ -19,8 +21,6 @@ public:
         Services_Test::TearDown();
     }
 
-    static ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
-
     // A listed sheet of the set.
     Plot_Drawing1* Add_Sheet(double x0, double y0, double x1, double y1, const wchar_t* paper, int copies,
                              double scale)
@@ -31,9 +31,7 @@ public:
         sheet->Paper_Name = paper;
         sheet->Copies = copies;
         sheet->Plot_Scale = scale;
-        Sheets.All_Sheets.Add(sheet);
-        Sheets.Plot_List.Add(sheet);
-        return sheet;
+        return List_Sheet(Sheets, sheet);
     }
     static void Add_Stored(Sheet_Infor_List& list, double x0, double y0, double x1, double y1, const wchar_t* paper,
                            int copies, double scale)

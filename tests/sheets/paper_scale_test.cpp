@@ -8,7 +8,9 @@
 #include "core/ini_lists.h"
 #include "core/plot_option.h"
 #include "db/dbdatabase.h"
+#include "drawing_builders.h"
 #include "services_fixture.h"
+#include "sheet_builders.h"
 #include "sheets/marker_entities.h"
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
@@ -40,26 +42,18 @@ public:
         Services_Test::TearDown();
     }
 
-    static ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
-
     // A listed sheet of that size at the origin; with a marker when asked.
     Plot_Drawing1* Add_Sheet(double width, double height, double block_scale = 1.0, bool marker = false)
     {
-        auto* sheet = new Plot_Drawing1;
-        sheet->Width = width;
-        sheet->Height = height;
-        sheet->Max_Corner.set(width, height);
+        auto* sheet = New_Sheet<Plot_Drawing1>(0, 0, width, height);
         sheet->Block_Scale = block_scale;
-        sheet->Portrait = width < height;
         if (marker) {
             Doc_Lock lock;
             sheet->Source_Ids[0] = Db()->modelSpaceId();
             EXPECT_TRUE(sheet->Init_From_Extents(Db()->clayer(), ZcDbExtents({0, 0, 0}, {width, height, 0}),
                                                  block_scale));
         }
-        Sheets.All_Sheets.Add(sheet);
-        Sheets.Plot_List.Add(sheet);
-        return sheet;
+        return List_Sheet(Sheets, sheet);
     }
     static int Marker_State(const Plot_Drawing1* sheet)
     {

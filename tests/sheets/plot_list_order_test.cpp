@@ -3,6 +3,7 @@
 
 #include "core/layer_helpers.h"
 #include "db/dbmain.h"
+#include "sheet_builders.h"
 #include "sheet_drawing_fixture.h"
 #include "sheets/marker_entities.h"
 #include "sheets/sheet_records.h"
@@ -22,9 +23,7 @@ protected:
         ZcDbExtents box(ZcGePoint3d(x0, y0, 0), ZcGePoint3d(x1, y1, 0));
         EXPECT_TRUE(sheet->Init_From_Extents(Layer(L"Temp_PlotLayer"), box, 1.0));
         sheet->Order_Index = order_index;
-        m_Set.All_Sheets.Add(sheet);
-        m_Set.Plot_List.Add(sheet);
-        return sheet;
+        return List_Sheet(m_Set, sheet);
     }
     static int Marker_Number(const Plot_Drawing1* sheet)
     {

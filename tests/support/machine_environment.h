@@ -1,5 +1,6 @@
 // Gives a test process an emulated machine of its own, under the temporary folder, removed
-// at the end. Included by the fixture source of each test executable; registered once.
+// at the end. Registered by machine_environment.cpp, which test executables link as the
+// object library korvel_test_machine.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 
-#include "../support/machine_environment.h"
 #include "ed/host_session.h"
 #include "mfc/afxdll.h"
 #include "mfc/dialog_steps.h"

@@ -1,9 +1,9 @@
 // The spreadsheet program through its automation objects, checked in the .xlsx it saves.
 #include <fstream>
-#include <functional>
 
 #include "com/spreadsheet_model.h"
 #include "spreadsheet_fixture.h"
+#include "unwritable_folder.h"
 
 using namespace sheet_test;
 
@@ -298,17 +298,8 @@ TEST_F(Spreadsheet_Objects_Test, ChangesAfterShowingAreSavedWhenTheLastReference
 
 TEST_F(Spreadsheet_Objects_Test, ShowingFailsWhenDocumentsCannotBeWritten)
 {
-    platform::Machine& machine = platform::Machine::instance();
-    const std::wstring documents = machine.documents_folder();
-    const struct {
-        const char* what;
-        std::function<void()> make_unwritable;
-        std::function<void()> undo;
-    } cases[] = {
-        {"denied folder", [&] { machine.deny_writes(documents); }, [&] { machine.allow_writes(documents); }},
-        {"full disk", [&] { machine.set_disk_free(documents, 100); }, [&] { machine.set_disk_free(documents, {}); }},
-        {"short write", [&] { machine.fail_writes_after(documents + L"\\Book1.xlsx", 300); }, [] {}},
-    };
+    const std::wstring documents = platform::Machine::instance().documents_folder();
+    const auto cases = Unwritable_Folder_Cases(documents, 100, [documents] { return documents + L"\\Book1.xlsx"; }, 300);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         platform::ShellLog.clear();

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "../../support/real_drawings.h"
+#include "real_drawings.h"
 
 namespace {
 

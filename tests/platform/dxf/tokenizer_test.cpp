@@ -9,7 +9,7 @@
 #include <sstream>
 #include <vector>
 
-#include "../../support/real_drawings.h"
+#include "real_drawings.h"
 
 namespace platform {
 namespace {

@@ -5,7 +5,7 @@
 #include "plot/plot_job.h"
 #include "render_test_drawing.h"
 #include "script/utf8.h"
-#include "../../support/real_drawings.h"
+#include "real_drawings.h"
 #include "win/host_path_text.h"
 
 using render_test::Quote;

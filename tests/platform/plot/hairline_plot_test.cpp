@@ -7,8 +7,8 @@
 #include "db/dbdatabase.h"
 #include "render_test_drawing.h"
 #include "script/utf8.h"
-#include "../../support/ink_compare.h"
-#include "../../support/ink_plot.h"
+#include "ink_compare.h"
+#include "ink_plot.h"
 
 namespace {
 

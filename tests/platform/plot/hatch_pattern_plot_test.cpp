@@ -18,8 +18,8 @@
 #include "script/utf8.h"
 #include "win/machine.h"
 #include "win/win_files.h"
-#include "../../support/ink_compare.h"
-#include "../../support/ink_plot.h"
+#include "ink_compare.h"
+#include "ink_plot.h"
 
 namespace {
 

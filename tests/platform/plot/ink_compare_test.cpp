@@ -4,8 +4,8 @@
 
 #include "dxf/dxf_writer.h"
 #include "render_test_drawing.h"
-#include "../../support/ink_compare.h"
-#include "../../support/ink_plot.h"
+#include "ink_compare.h"
+#include "ink_plot.h"
 
 TEST(InkCompare, FindsThePlotsInkOnlyWhereTheWindowIsTheSame)
 {

@@ -7,7 +7,7 @@
 #include "plot/render/render_page.h"
 #include "render_test_drawing.h"
 #include "script/utf8.h"
-#include "../../support/real_drawings.h"
+#include "real_drawings.h"
 #include "win/host_path_text.h"
 
 TEST(MTextAttributePlot, TheAttributesMultilineTextIsOnThePage)

@@ -18,7 +18,7 @@
 #include "db/dbsymtb.h"
 #include "plot/plot_job.h"
 #include "plot/render/plot_device.h"
-#include "../db/db_test_support.h"
+#include "db_test_support.h"
 
 namespace render_test {
 

@@ -10,8 +10,8 @@
 #include "render_test_drawing.h"
 #include "script/utf8.h"
 #include "win/host_path_text.h"
-#include "../../support/ink_compare.h"
-#include "../../support/ink_plot.h"
+#include "ink_compare.h"
+#include "ink_plot.h"
 
 using render_test::Quote;
 using render_test::Run_Command;

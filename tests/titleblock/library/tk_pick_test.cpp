@@ -8,13 +8,14 @@
 #include "db/dbmtext.h"
 #include "db/dbsymtb.h"
 #include "db/dbtext.h"
+#include "drawing_builders.h"
+#include "expect_box.h"
 #include "tk_library_fixture.h"
 
 namespace {
 
 class Pick_Test : public TK_Library_Test {
 protected:
-    static ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
     static ZcDbObjectId Add(ZcDbEntity* entity, ZcDbObjectId block_id = ZcDbObjectId::kNull)
     {
         ZcDbObjectPointer<ZcDbBlockTableRecord> block(block_id.isNull() ? Db()->modelSpaceId() : block_id,
@@ -22,18 +23,6 @@ protected:
         ZcDbObjectId id;
         EXPECT_EQ(block->appendZcDbEntity(id, entity), Zcad::eOk);
         entity->close();
-        return id;
-    }
-    static ZcDbObjectId Add_Block(const wchar_t* name)
-    {
-        ZcDbBlockTable* table = nullptr;
-        EXPECT_EQ(Db()->getBlockTable(table, ZcDb::kForWrite), Zcad::eOk);
-        auto* record = new ZcDbBlockTableRecord;
-        record->setName(name);
-        ZcDbObjectId id;
-        EXPECT_EQ(table->add(id, record), Zcad::eOk);
-        record->close();
-        table->close();
         return id;
     }
     // A block of a w x h frame from the origin, with a title text reaching beyond it.
@@ -78,14 +67,6 @@ protected:
         zcutRelRb(xdata);
     }
 };
-
-void Expect_Box(const ZcDbExtents& box, double x0, double y0, double x1, double y1)
-{
-    EXPECT_NEAR(box.minPoint().x, x0, 1e-6);
-    EXPECT_NEAR(box.minPoint().y, y0, 1e-6);
-    EXPECT_NEAR(box.maxPoint().x, x1, 1e-6);
-    EXPECT_NEAR(box.maxPoint().y, y1, 1e-6);
-}
 
 TEST_F(Pick_Test, A_Picked_Frame_Gives_Its_Block_Scale_Centre_Extents_And_Paper)
 {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "../../platform/dxf/dxf_test_support.h"
+#include "dxf_test_support.h"
 #include "db/dbblkref.h"
 #include "db/dbmtext.h"
 #include "db/dbtext.h"

@@ -2,18 +2,20 @@
 // by points, the replacement of a block's definition only once the new one is confirmed,
 // the controls of each page, the catalogue checks, and an import that cannot spoil the library.
 #include <fstream>
-#include <functional>
 
 #include "core/extents_checks.h"
 #include "core/ucs_transform.h"
 #include "db/dbblkref.h"
 #include "db/dbents.h"
 #include "db/dbsymtb.h"
-#include "../../support/snapshot_colors.h"
+#include "snapshot_colors.h"
 #include "dialogs/dlg_tk_define.h"
 #include "dialogs/dlg_tk_set.h"
+#include "drawing_builders.h"
+#include "expect_box.h"
 #include "res/resource.h"
 #include "tk_library_fixture.h"
+#include "unwritable_folder.h"
 
 namespace {
 
@@ -25,7 +27,6 @@ protected:
         g_Ucs.Reset();
         for (int& flag : Dlg_TK_Define1::Sort_Flags) flag = 0;
     }
-    static ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
     static ZcDbObjectId Add(ZcDbEntity* entity, ZcDbObjectId block_id = ZcDbObjectId::kNull)
     {
         ZcDbObjectPointer<ZcDbBlockTableRecord> block(block_id.isNull() ? Db()->modelSpaceId() : block_id,
@@ -38,14 +39,8 @@ protected:
     // A reference at (x, y) of a new block holding a w x h frame from the origin.
     static void Insert_Frame(const wchar_t* name, double x, double y, double w, double h)
     {
-        ZcDbBlockTable* table = nullptr;
-        ASSERT_EQ(Db()->getBlockTable(table, ZcDb::kForWrite), Zcad::eOk);
-        auto* record = new ZcDbBlockTableRecord;
-        record->setName(name);
-        ZcDbObjectId block;
-        ASSERT_EQ(table->add(block, record), Zcad::eOk);
-        record->close();
-        table->close();
+        const ZcDbObjectId block = Add_Block(name);
+        ASSERT_FALSE(block.isNull());
         auto* frame = new ZcDbPolyline;
         const ZcGePoint2d corners[] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
         for (unsigned i = 0; i < 4; ++i) frame->addVertexAt(i, corners[i]);
@@ -68,13 +63,6 @@ protected:
         for (INT_PTR i = 0; i < g_TK_Library.Records.GetSize(); ++i)
             n += g_TK_Library.Records[i]->Block_Name.CompareNoCase(block) == 0 ? 1 : 0;
         return n;
-    }
-    static void Expect_Box(const ZcDbExtents& box, double x0, double y0, double x1, double y1)
-    {
-        EXPECT_NEAR(box.minPoint().x, x0, 1e-6);
-        EXPECT_NEAR(box.minPoint().y, y0, 1e-6);
-        EXPECT_NEAR(box.maxPoint().x, x1, 1e-6);
-        EXPECT_NEAR(box.maxPoint().y, y1, 1e-6);
     }
 };
 
@@ -202,16 +190,7 @@ TEST_F(TK_Define, Cancel_Reads_The_Library_Back_From_Its_File)
 
 TEST_F(TK_Define, Ok_Tells_When_The_Library_File_Cannot_Be_Written)
 {
-    platform::Machine& machine = platform::Machine::instance();
-    const std::wstring folder = g_Config_Folder.GetString();
-    const struct {
-        const char* what;
-        std::function<void()> make_unwritable;
-        std::function<void()> undo;
-    } cases[] = {
-        {"denied folder", [&] { machine.deny_writes(folder); }, [&] { machine.allow_writes(folder); }},
-        {"full disk", [&] { machine.set_disk_free(folder, 20); }, [&] { machine.set_disk_free(folder, {}); }},
-    };
+    const auto cases = Unwritable_Folder_Cases(g_Config_Folder.GetString(), 20);
     Definition(L"KEEP", L"A");
     g_TK_Library.Save(false, false);
     const std::string before = File_Bytes(Library_Path());

@@ -3,8 +3,9 @@
 // corner, and OK needs the ranges the naming rule uses ("AA" stands for the letter A).
 #include "core/extents_checks.h"
 #include "core/plot_config.h"
-#include "../../support/snapshot_colors.h"
+#include "snapshot_colors.h"
 #include "dialogs/dlg_tk_set.h"
+#include "expect_box.h"
 #include "res/resource.h"
 #include "tk_library_fixture.h"
 
@@ -30,14 +31,6 @@ protected:
     }
     TK_Customization Record;
 };
-
-void Expect_Box(const ZcDbExtents& box, double x0, double y0, double x1, double y1)
-{
-    EXPECT_NEAR(box.minPoint().x, x0, 1e-6);
-    EXPECT_NEAR(box.minPoint().y, y0, 1e-6);
-    EXPECT_NEAR(box.maxPoint().x, x1, 1e-6);
-    EXPECT_NEAR(box.maxPoint().y, y1, 1e-6);
-}
 
 // The dialog opened modeless, for its picture.
 class Open_Set : public Dlg_TK_Set {

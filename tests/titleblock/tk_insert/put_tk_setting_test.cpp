@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/make_entities.h"
-#include "../../support/snapshot_colors.h"
+#include "snapshot_colors.h"
 #include "dialogs/dlg_put_tk_setting.h"
 #include "dialogs/print_order_picture.h"
 #include "res/resource.h"

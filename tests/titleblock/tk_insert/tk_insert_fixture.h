@@ -13,6 +13,8 @@
 #include "db/dbents.h"
 #include "db/dbsymtb.h"
 #include "db/dbtext.h"
+#include "drawing_builders.h"
+#include "expect_box.h"
 #include "mfc/afxwin.h"
 #include "mfc/afxdll.h"
 #include "mfc/message_queue.h"
@@ -73,8 +75,6 @@ public:
         ASSERT_EQ(zcDocManager->appContextOpenDocument(path.c_str()), Zcad::eOk);
     }
 
-    static ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
-
     // Entities of model space of the given kind, in order.
     template <class T>
     static std::vector<ZcDbObjectId> Model_Ids()
@@ -107,12 +107,5 @@ public:
             box.addPoint(ZcGePoint3d(line.End.x, line.End.y, 0));
         }
         return box;
-    }
-    static void Expect_Box(const ZcDbExtents& box, double x0, double y0, double x1, double y1)
-    {
-        EXPECT_NEAR(box.minPoint().x, x0, 1e-6);
-        EXPECT_NEAR(box.minPoint().y, y0, 1e-6);
-        EXPECT_NEAR(box.maxPoint().x, x1, 1e-6);
-        EXPECT_NEAR(box.maxPoint().y, y1, 1e-6);
     }
 };

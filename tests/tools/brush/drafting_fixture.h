@@ -16,6 +16,7 @@
 #include "db/dbobjiter.h"
 #include "db/dbsymtb.h"
 #include "db/dbtext.h"
+#include "drawing_builders.h"
 #include "mfc/afxstr.h"
 #include "mfc/afxdll.h"
 #include "mfc/message_queue.h"
@@ -41,7 +42,6 @@ public:
         Core_Test::TearDown();
     }
 
-    static ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
     static void Script(const std::string& steps) { platform::ScriptInput::instance().push_text(steps); }
 
     static ZcDbObjectId Append(ZcDbEntity* entity)

@@ -1,6 +1,6 @@
 // A host with one new empty drawing as the current document, quiet on standard output,
 // and the plug-in unloaded again after each test. The emulated machine is a temporary
-// folder of the test process (core_fixture.cpp).
+// folder of the test process (korvel_test_machine).
 #pragma once
 
 #include <gtest/gtest.h>

@@ -10,25 +10,16 @@
 #include "core/plot_option.h"
 #include "core/program_folders.h"
 #include "ed/sysvars.h"
-#include "mfc/afxdll.h"
-#include "mfc/dialog_steps.h"
-#include "mfc/message_queue.h"
-#include "mfc/rc/resource_script.h"
-#include "res/resource_script.h"
-#include "services_fixture.h"
+#include "dialog_fixture.h"
 #include "script/utf8.h"
 #include "win/win_msgbox.h"
 
-class Plot_Dialog_Test : public Services_Test {
+class Plot_Dialog_Test : public Dialog_Test {
 public:
     void SetUp() override
     {
-        Services_Test::SetUp();
-        platform::Clear_Message_Queue();
-        platform::Clear_Script_Wait();
-        std::string error;
-        ASSERT_TRUE(platform::Register_Resource_Script(AfxGetResourceHandle(), Resource_Script_Path(), &error))
-            << error;
+        Dialog_Test::SetUp();
+        if (HasFatalFailure()) return;
         g_Cur_Plot_Option = nullptr;
         g_Plot_Style_Folder = L"C:\\Korvel Dialogs\\Styles";
         std::filesystem::create_directories(Host(g_Plot_Style_Folder));
@@ -37,15 +28,11 @@ public:
     void TearDown() override
     {
         g_Cur_Plot_Option = nullptr;
-        platform::Clear_Message_Queue();
-        platform::Clear_Script_Wait();
-        platform::Unregister_Resource_Script(AfxGetResourceHandle());
         std::error_code ignored;
         std::filesystem::remove_all(Host(L"C:\\Korvel Dialogs"), ignored);
-        Services_Test::TearDown();
+        Dialog_Test::TearDown();
     }
 
-    static void Script(const std::string& steps) { platform::ScriptInput::instance().push_text(steps); }
     static bool Script_Used() { return platform::ScriptInput::instance().size() == 0; }
     // A snapshot path (UTF-8) in the machine's temporary folder of the test process.
     static std::string Temp_Shot(const std::string& name)

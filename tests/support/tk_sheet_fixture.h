@@ -12,7 +12,9 @@
 #include "core/ucs_transform.h"
 #include "db/dbdatabase.h"
 #include "db/dbsymtb.h"
+#include "drawing_builders.h"
 #include "services_fixture.h"
+#include "sheet_builders.h"
 #include "sheets/marker_entities.h"
 #include "titleblock/tk_library.h"
 #include "titleblock/tk_sheets.h"
@@ -38,8 +40,6 @@ public:
         Services_Test::TearDown();
     }
 
-    static ZcDbDatabase* Db() { return zcdbHostApplicationServices()->workingDatabase(); }
-
     // Appends the entity to the block (model space when null) and closes it.
     static ZcDbObjectId Add(ZcDbEntity* entity, ZcDbObjectId block_id = ZcDbObjectId::kNull)
     {
@@ -48,20 +48,6 @@ public:
         Append_Entity(id, entity, Keep_Color, true, ZcDbObjectId::kNull,
                       block_id.isNull() ? Db()->modelSpaceId() : block_id);
         EXPECT_FALSE(id.isNull());
-        return id;
-    }
-
-    // A new empty block table record (a block definition, or a space for the sheets).
-    static ZcDbObjectId Add_Block(const wchar_t* name)
-    {
-        ZcDbBlockTable* table = nullptr;
-        EXPECT_EQ(Db()->getBlockTable(table, ZcDb::kForWrite), Zcad::eOk);
-        auto* record = new ZcDbBlockTableRecord;
-        record->setName(name);
-        ZcDbObjectId id;
-        EXPECT_EQ(table->add(id, record), Zcad::eOk);
-        record->close();
-        table->close();
         return id;
     }
 
@@ -80,12 +66,7 @@ public:
     Plot_Drawing2* Add_Sheet(double x0, double y0, double x1, double y1, TK_Customization* tk = nullptr,
                              ZcDbObjectId space_id = ZcDbObjectId::kNull)
     {
-        auto* sheet = new Plot_Drawing2;
-        sheet->Min_Corner.set(x0, y0);
-        sheet->Max_Corner.set(x1, y1);
-        sheet->Width = x1 - x0;
-        sheet->Height = y1 - y0;
-        sheet->Portrait = sheet->Width < sheet->Height;
+        auto* sheet = New_Sheet<Plot_Drawing2>(x0, y0, x1, y1);
         sheet->TK = tk;
         sheet->Space_Id = space_id;
         sheet->Seq_No = static_cast<int>(List.Sheets.GetSize()) + 1;

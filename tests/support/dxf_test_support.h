@@ -11,8 +11,8 @@
 #include "db/dbmain.h"
 #include "db/dbsymtb.h"
 #include "dxf/dxf_reader.h"
-#include "../../support/dxf_handle_check.h"
-#include "../../support/real_drawings.h"
+#include "dxf_handle_check.h"
+#include "real_drawings.h"
 
 namespace platform::dxf_test {
 

@@ -33,8 +33,6 @@ void Sheet_Drawing_Test::TearDown()
     platform::Reset_Host_For_Tests();
 }
 
-ZcDbDatabase* Sheet_Drawing_Test::Db() { return zcdbHostApplicationServices()->workingDatabase(); }
-
 ZcDbObjectId Sheet_Drawing_Test::Add(ZcDbEntity* entity, ZcDbObjectId block_id)
 {
     if (block_id.isNull())
@@ -42,19 +40,6 @@ ZcDbObjectId Sheet_Drawing_Test::Add(ZcDbEntity* entity, ZcDbObjectId block_id)
     ZcDbObjectId id;
     Append_Entity(id, entity, Keep_Color, true, ZcDbObjectId::kNull, block_id);
     EXPECT_FALSE(id.isNull());
-    return id;
-}
-
-ZcDbObjectId Sheet_Drawing_Test::Add_Block(const wchar_t* name)
-{
-    ZcDbBlockTable* table = nullptr;
-    EXPECT_EQ(Db()->getBlockTable(table, ZcDb::kForWrite), Zcad::eOk);
-    auto* record = new ZcDbBlockTableRecord;
-    record->setName(name);
-    ZcDbObjectId id;
-    EXPECT_EQ(table->add(id, record), Zcad::eOk);
-    record->close();
-    table->close();
     return id;
 }
 
@@ -104,13 +89,4 @@ void Sheet_Drawing_Test::Set_Layer(ZcDbObjectId entity_id, ZcDbObjectId layer_id
     ZcDbObjectPointer<ZcDbEntity> entity(entity_id, ZcDb::kForWrite);
     ASSERT_EQ(entity.openStatus(), Zcad::eOk);
     ASSERT_EQ(entity->setLayer(layer_id), Zcad::eOk);
-}
-
-void Sheet_Drawing_Test::Expect_Box(const ZcDbExtents& box, double x0, double y0, double x1, double y1, double tol)
-{
-    ASSERT_TRUE(box.isValid());
-    EXPECT_NEAR(box.minPoint().x, x0, tol);
-    EXPECT_NEAR(box.minPoint().y, y0, tol);
-    EXPECT_NEAR(box.maxPoint().x, x1, tol);
-    EXPECT_NEAR(box.maxPoint().y, y1, tol);
 }

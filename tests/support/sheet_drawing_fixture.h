@@ -9,6 +9,8 @@
 #include "core/ucs_transform.h"
 #include "db/dbents.h"
 #include "db/dbsymtb.h"
+#include "drawing_builders.h"
+#include "expect_box.h"
 #include "ge/extents.h"
 
 class Sheet_Drawing_Test : public ::testing::Test {
@@ -16,11 +18,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    static ZcDbDatabase* Db();
     // Appends the entity to the block (model space when null) and closes it.
     static ZcDbObjectId Add(ZcDbEntity* entity, ZcDbObjectId block_id = ZcDbObjectId::kNull);
-    // A new empty block definition.
-    static ZcDbObjectId Add_Block(const wchar_t* name);
     // A reference to the block at the point, uniformly scaled, appended to the owner block.
     static ZcDbObjectId Insert(ZcDbObjectId block_id, const ZcGePoint3d& at, double scale = 1.0,
                                ZcDbObjectId owner_id = ZcDbObjectId::kNull);
@@ -33,6 +32,4 @@ protected:
     static ZcDbObjectId Layer(const wchar_t* name, bool frozen = false, bool off = false);
     // Puts the entity on the layer.
     static void Set_Layer(ZcDbObjectId entity_id, ZcDbObjectId layer_id);
-
-    static void Expect_Box(const ZcDbExtents& box, double x0, double y0, double x1, double y1, double tol = 1e-6);
 };
