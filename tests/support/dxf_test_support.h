@@ -13,6 +13,7 @@
 #include "dxf/dxf_reader.h"
 #include "dxf_handle_check.h"
 #include "real_drawings.h"
+#include "script/utf8.h"
 
 namespace platform::dxf_test {
 
@@ -22,7 +23,8 @@ inline std::string Fixture(const std::string& name) {
   return std::string(KORVEL_SOURCE_DIR) + "/tests/fixtures/dxf/" + name;
 }
 inline std::string Temp_Path(const std::string& name) { return std::string(KORVEL_BINARY_DIR) + "/dxf_test_" + name; }
-inline std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+// Paths are UTF-8 here, wide text in the API.
+inline std::wstring Wide(const std::string& s) { return From_Utf8(s); }
 
 // The drawing of a file in a new database (null when reading failed; `error` says why).
 inline std::unique_ptr<ZcDbDatabase> Read(const std::string& path, std::string* error = nullptr) {

@@ -22,6 +22,20 @@ namespace {
 
 std::string Utf8(const CString& text) { return platform::To_Utf8(text.GetString()); }
 
+// Saves the drawing to path; what ezdxf reads of its attributes and multiline texts, a line each.
+std::string Saved_As_Ezdxf_Reads_It(const std::string& path)
+{
+    EXPECT_EQ(platform::Write_Dxf_File(Db(), platform::dxf_test::Wide(path)), Zcad::eOk);
+    std::string dump;
+    EXPECT_EQ(platform::dxf_test::Run_Command(
+                  "/usr/bin/python3 " KORVEL_SOURCE_DIR "/tests/titleblock/recognition/attrib_dump.py " +
+                      platform::dxf_test::Quoted(path),
+                  dump),
+              0)
+        << dump;
+    return dump;
+}
+
 TEST(TK_Text_Codes, Strip_Keeps_Escaped_Characters_And_Stacks)
 {
     struct Case {
@@ -237,13 +251,7 @@ TEST_F(TK_Text_Extraction_Test, An_Edited_Multiline_Attribute_Keeps_Its_Number_T
     // in again gives the number recognition reads.
     using namespace platform::dxf_test;
     const std::string path = Temp_Path("edited_number.dxf");
-    ASSERT_EQ(platform::Write_Dxf_File(Db(), Wide(path)), Zcad::eOk);
-    std::string dump;
-    ASSERT_EQ(Run_Command("/usr/bin/python3 " KORVEL_SOURCE_DIR "/tests/titleblock/recognition/attrib_dump.py " +
-                              Quoted(path),
-                          dump),
-              0)
-        << dump;
+    const std::string dump = Saved_As_Ezdxf_Reads_It(path);
     EXPECT_NE(dump.find("图号|建施-02|建施-02\n"), std::string::npos) << dump;
     std::string error;
     const std::unique_ptr<ZcDbDatabase> saved = Read(path, &error);
@@ -293,13 +301,7 @@ TEST_F(TK_Text_Extraction_Test, Typed_Codes_In_Multiline_Texts_Read_Back_As_Type
         EXPECT_EQ(Utf8(Field(TK_Range_E)), Utf8(text));
 
         const std::string path = Temp_Path("typed_codes.dxf");
-        ASSERT_EQ(platform::Write_Dxf_File(Db(), Wide(path)), Zcad::eOk);
-        std::string dump;
-        ASSERT_EQ(Run_Command("/usr/bin/python3 " KORVEL_SOURCE_DIR "/tests/titleblock/recognition/attrib_dump.py " +
-                                  Quoted(path),
-                              dump),
-                  0)
-            << dump;
+        const std::string dump = Saved_As_Ezdxf_Reads_It(path);
         EXPECT_NE(dump.find("图号|" + Utf8(text) + "|" + Utf8(text) + "\n"), std::string::npos) << dump;
         EXPECT_NE(dump.find("MTEXT|" + Utf8(text) + "\n"), std::string::npos) << dump;
 
