@@ -1,34 +1,18 @@
 #include "app/command_table.h"
 
-#include <array>
-#include <cstdio>
 #include <cwchar>
 
 #include "core/command_handlers.h"
 #include "core/plot_config.h"
-#include "rx/rxregistry.h"
-
-const wchar_t* const Command_Group_Name = L"KV_Soft_DivezUrez";
 
 namespace {
 
-struct Internal_Command {
-    const wchar_t* name;
-    ZcRxFunctionPtr handler;
-};
-
-// Registered in this order, before the numbered commands.
-const Internal_Command Internal_Commands[] = {
-    {L"Korvel", Korvel_Command},
-    {L"Korvel_Load", Load_Menu_File},
-    {L"Plot_Temp1", Plot_Temp1},
-    {L"Plot_Temp2", Plot_Temp2},
-    {L"Plot_Temp3", Plot_Temp3},
-    {L"SinglePlot_SelectP", SinglePlot_SelectP},
-    {L"SinglePlot_SelectW", SinglePlot_SelectW},
-    {L"SinglePlot_Plot_Standby", SinglePlot_Plot_Standby},
-    {L"Plot_BaseFun1_Standby", Plot_BaseFun1_Standby},
-    {L"Plot_BaseFun2_Standby", Plot_BaseFun2_Standby},
+// Handlers of the fixed internal commands, in the order of Internal_Command_Names.
+const ZcRxFunctionPtr Internal_Handlers[Internal_Command_Count] = {
+    Korvel_Command,          Load_Menu_File,          Plot_Temp1,
+    Plot_Temp2,              Plot_Temp3,              SinglePlot_SelectP,
+    SinglePlot_SelectW,      SinglePlot_Plot_Standby, Plot_BaseFun1_Standby,
+    Plot_BaseFun2_Standby,
 };
 
 // Handlers of the numbered commands, index = number - 1.
@@ -41,19 +25,6 @@ const ZcRxFunctionPtr Numbered_Handlers[Numbered_Command_Count] = {
     Export_Font_Files,      Insert_TK,
 };
 
-// "KV_DivezUrez_<n>", formatted into a buffer of 200 wide characters.
-std::array<wchar_t, 200> Numbered_Command_Name(int number)
-{
-    std::array<wchar_t, 200> name{};
-    std::swprintf(name.data(), name.size(), L"KV_DivezUrez_%d", number);
-    return name;
-}
-
-ZcEdCommandStack* Command_Stack()
-{
-    return ZcEdCommandStack::cast(zcrxSysRegistry()->at(L"ZCAD_REGISTERED_COMMANDS"));
-}
-
 }  // namespace
 
 bool Get_Command_Handler(int number, ZcRxFunctionPtr& handler)
@@ -64,31 +35,9 @@ bool Get_Command_Handler(int number, ZcRxFunctionPtr& handler)
     return true;
 }
 
-bool Is_Command_Name(const wchar_t* name)
-{
-    const CString wanted(name);
-    for (const Internal_Command& command : Internal_Commands)
-        if (wanted.CompareNoCase(command.name) == 0)
-            return true;
-    for (int number = 1; number <= Numbered_Command_Count; ++number)
-        if (wanted.CompareNoCase(Numbered_Command_Name(number).data()) == 0)
-            return true;
-    ZcEdCommandStack* stack = Command_Stack();
-    if (stack == nullptr)
-        return false;
-    bool found = false;
-    ZcEdCommandIterator* it = stack->iterator();
-    for (; !found && !it->done(); it->next())
-        found = CString(it->commandGroup()).CompareNoCase(Command_Group_Name) != 0 &&
-                (wanted.CompareNoCase(it->command()->globalName()) == 0 ||
-                 wanted.CompareNoCase(it->command()->localName()) == 0);
-    delete it;
-    return found;
-}
-
 void Add_Command(int flags, const wchar_t* name, ZcRxFunctionPtr handler)
 {
-    ZcEdCommandStack* stack = Command_Stack();
+    ZcEdCommandStack* stack = Host_Command_Stack();
     if (stack == nullptr)
         return;
     wchar_t buffer[256];
@@ -99,19 +48,19 @@ void Add_Command(int flags, const wchar_t* name, ZcRxFunctionPtr handler)
 
 void Remove_Command_Group()
 {
-    if (ZcEdCommandStack* stack = Command_Stack())
+    if (ZcEdCommandStack* stack = Host_Command_Stack())
         stack->removeGroup(Command_Group_Name);
 }
 
 void Register_Commands()
 {
-    ZcEdCommandStack* stack = Command_Stack();
+    ZcEdCommandStack* stack = Host_Command_Stack();
     if (stack == nullptr)
         return;
     stack->removeGroup(Command_Group_Name);
 
-    for (const Internal_Command& command : Internal_Commands)
-        Add_Command(Command_Flags, command.name, command.handler);
+    for (int i = 0; i < Internal_Command_Count; ++i)
+        Add_Command(Command_Flags, Internal_Command_Names[i], Internal_Handlers[i]);
 
     const Shortcut_Table& aliases = g_Plot_Config.Shortcuts;
     for (int number = 1; number <= Numbered_Command_Count; ++number) {
@@ -124,3 +73,10 @@ void Register_Commands()
             Add_Command(Command_Flags, aliases.Name(index), handler);
     }
 }
+
+namespace {
+
+// Saving changed aliases registers the commands again, from the moment the module is loaded.
+[[maybe_unused]] const bool Command_Registration_Set = (g_Register_Commands = Register_Commands, true);
+
+}  // namespace

@@ -1,13 +1,11 @@
 // The plug-in's one command group: fixed internal commands, numbered commands and aliases.
 #pragma once
 
+#include "core/command_names.h"
 #include "ed/command_stack.h"
 
-// The group every command of the plug-in is registered in.
-extern const wchar_t* const Command_Group_Name;   // "KV_Soft_DivezUrez"
 // Flags of every command: modal, may use the pick-first selection set.
 constexpr int Command_Flags = 2;
-constexpr int Numbered_Command_Count = 22;
 
 // (Re)registers the whole group: removes it, adds the internal commands, then for each
 // number the command "KV_DivezUrez_<n>" and the user's alias of that number.
@@ -19,7 +17,3 @@ void Remove_Command_Group();
 void Add_Command(int flags, const wchar_t* name, ZcRxFunctionPtr handler);
 // The handler of numbered command 1..22; false for any other number.
 bool Get_Command_Handler(int number, ZcRxFunctionPtr& handler);
-// True when the name, without regard to case, is one of the group's fixed or numbered
-// commands or a command of another group on the host command stack. The group's aliases
-// do not count.
-bool Is_Command_Name(const wchar_t* name);

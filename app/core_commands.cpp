@@ -5,7 +5,7 @@
 #include "core/host_command.h"
 #include "core/monitor_fit.h"
 #include "core/plot_config.h"
-#include "core/plot_host_setup.h"
+#include "plot/plot_host_setup.h"
 #include "core/program_folders.h"
 #include "app/result_windows.h"
 #include "core/space_helpers.h"

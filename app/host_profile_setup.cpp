@@ -31,3 +31,10 @@ void Setup_Host_Profile()
     lists.Save();
     lists.Clear();
 }
+
+namespace {
+
+// Every load of the settings ends with the set-up, from the moment the module is loaded.
+[[maybe_unused]] const bool Profile_Setup_Set = (Plot_Config::After_Load = Setup_Host_Profile, true);
+
+}  // namespace

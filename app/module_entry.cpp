@@ -6,17 +6,17 @@
 #include "mfc/zcui.h"
 #include "res/resource_script.h"
 #include "rx/rxlinker.h"
+#include "ui/module_resources.h"
 
 namespace {
 
 // The extension-module record: initialised flag, the resource handle current when the
 // module was initialised, and the module instance.
 AFX_EXTENSION_MODULE Extension_Module = {};
-HINSTANCE Module_Instance = nullptr;
 
 void Attach_Process(HINSTANCE instance)
 {
-    Module_Instance = instance;
+    Set_Module_Instance(instance);
     if (!Extension_Module.bInitialized) {
         if (AfxInitExtensionModule(Extension_Module, instance)) {
             Extension_Module.hResource = AfxGetResourceHandle();
@@ -30,7 +30,7 @@ void Attach_Process(HINSTANCE instance)
 
 void Detach_Process()
 {
-    Unregister_Resource_Script(Module_Instance);
+    Unregister_Resource_Script(Get_Module_Instance());
     if (Extension_Module.bInitialized) {
         AfxTermExtensionModule(Extension_Module);
         Extension_Module.bInitialized = FALSE;
@@ -71,5 +71,3 @@ zcrxEntryPoint(ZcRx::AppMsgCode message, void* app_id)
     }
     return ZcRx::kRetOK;
 }
-
-HINSTANCE Get_Module_Instance() { return Module_Instance; }

@@ -1,4 +1,4 @@
-// The module's entry points and its instance handle.
+// The module's entry points.
 #pragma once
 
 #include "rx/rxentry.h"
@@ -12,7 +12,3 @@ ZcRx::AppRetCode zcrxEntryPoint(ZcRx::AppMsgCode message, void* app_id);
 // The API version of the host SDK the build is made for.
 int zcrxGetApiVersion();
 }
-
-// The module instance remembered at attach: the resource handle every dialog of the
-// plug-in is created under.
-HINSTANCE Get_Module_Instance();

@@ -2,7 +2,7 @@
 
 #include "app/command_table.h"
 #include "app/custom_classes.h"
-#include "core/doc_reactors.h"
+#include "sheets/doc_reactors.h"
 #include "core/editor_reactor.h"
 #include "core/file_messages.h"
 #include "core/menu.h"

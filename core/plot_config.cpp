@@ -1,9 +1,8 @@
 #include "core/plot_config.h"
 
 #include "core/checked_file_writer.h"
-#include "app/command_table.h"
+#include "core/command_names.h"
 #include "core/file_stream.h"
-#include "app/host_profile_setup.h"
 #include "core/option_fields.h"
 #include "core/program_folders.h"
 #include "core/text_tokens.h"
@@ -12,6 +11,7 @@
 #include "win/win_files.h"
 
 Plot_Config g_Plot_Config;
+void (*Plot_Config::After_Load)() = nullptr;
 
 namespace {
 
@@ -101,7 +101,8 @@ void Plot_Config::Load()
     Value_Texts.removeAll();
     if (!Read_File())
         Set_Aside_Unreadable_File(File_Path());
-    Setup_Host_Profile();
+    if (After_Load != nullptr)
+        After_Load();
 }
 
 bool Plot_Config::Read_File()

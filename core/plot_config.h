@@ -11,10 +11,13 @@ class Plot_Config {
 public:
     Plot_Config();
 
-    // Reads the settings file (fields the file lacks keep their values), then sets up
-    // the host profile (Setup_Host_Profile). A file that is there but cannot be read
+    // Reads the settings file (fields the file lacks keep their values), then runs
+    // After_Load (the host profile set-up). A file that is there but cannot be read
     // whole is kept aside (Set_Aside_Unreadable_File).
     void Load();
+    // The step every Load ends with; the host profile set-up sets it when the module is
+    // loaded. Null: none.
+    static void (*After_Load)();
     // Writes the settings file; with report, a failed write is shown to the user.
     // True when the file was written.
     bool Save(bool report);

@@ -3,7 +3,7 @@
 // rows with the markers of their sheets.
 #pragma once
 
-#include "core/doc_reactors.h"
+#include "core/marker_sheet_window.h"
 #include "rx/zcarray.h"
 #include "win/win_types.h"
 

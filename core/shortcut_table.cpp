@@ -1,6 +1,6 @@
 #include "core/shortcut_table.h"
 
-#include "app/command_table.h"
+#include "core/command_names.h"
 #include "core/plot_config.h"
 #include "core/text_tokens.h"
 #include "win/win_codepage.h"

@@ -15,7 +15,7 @@
 #include "sheets/paper_table.h"
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
-#include "titleblock/file_name_rules.h"
+#include "core/file_name_rules.h"
 #include "ui/module_resources.h"
 #include "ui/progress_window.h"
 #include "ui/small_value_dialogs_frame.h"

@@ -12,7 +12,7 @@
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
 #include "sheets/plotter_files.h"
-#include "titleblock/file_name_rules.h"
+#include "core/file_name_rules.h"
 #include "ui/dlg_options_paper.h"
 #include "ui/small_value_dialogs.h"
 #include "win/win_msgbox.h"

@@ -1,6 +1,6 @@
 // Print and Cancel of the batch plot to files window.
 #include "core/doc_lock.h"
-#include "core/doc_reactors.h"
+#include "core/marker_sheet_window.h"
 #include "core/erase_helpers.h"
 #include "core/file_dialogs.h"
 #include "core/follow_up.h"

@@ -12,7 +12,7 @@
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
 #include "sheets/plotter_files.h"
-#include "titleblock/file_name_rules.h"
+#include "core/file_name_rules.h"
 #include "titleblock/tk_library.h"
 #include "titleblock/tk_sheet_order.h"
 #include "ui/dlg_options_paper.h"

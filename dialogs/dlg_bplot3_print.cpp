@@ -1,7 +1,6 @@
 // Print, Cancel and the preview of the batch plot to paper window, and its hooks for the
 // preview's paging and the drawing's erase notification.
 #include "core/doc_lock.h"
-#include "core/doc_reactors.h"
 #include "core/file_dialogs.h"
 #include "core/file_operations.h"
 #include "core/follow_up.h"

@@ -1,9 +1,9 @@
 #include "dialogs/dlg_no_set.h"
 
+#include "core/file_name_rules.h"
 #include "core/name_lookups.h"
 #include "dialogs/print_order_picture.h"
 #include "res/resource.h"
-#include "titleblock/file_name_rules.h"
 
 int Grey_Order_Bitmap(int sort_type)
 {

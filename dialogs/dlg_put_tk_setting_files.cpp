@@ -7,7 +7,7 @@
 #include "core/host_adapter.h"
 #include "core/point_sets.h"
 #include "core/selection_helpers.h"
-#include "core/wblock_to_file.h"
+#include "sheets/wblock_to_file.h"
 #include "dialogs/dlg_put_tk_setting.h"
 #include "dialogs/print_order_picture.h"
 #include "mfc/afxdc.h"

@@ -1,6 +1,6 @@
 #include "dialogs/dlg_shortcut.h"
 
-#include "app/command_table.h"
+#include "core/command_names.h"
 #include "core/menu.h"
 #include "core/plot_config.h"
 #include "core/shortcut_table.h"
@@ -168,6 +168,6 @@ void Dlg_ShortCut::OnOK()
         if (Numbers[row] > 0 && !Aliases[row].IsEmpty()) table.Add(Numbers[row], Aliases[row]);
     Refresh_Menu(true);
     g_Plot_Config.Save(true);
-    Register_Commands();
+    g_Register_Commands();
     EndDialog(IDOK);
 }

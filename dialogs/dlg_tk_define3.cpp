@@ -1,9 +1,9 @@
+#include "core/file_name_rules.h"
 #include "dialogs/dlg_tk_define.h"
 #include "dialogs/long_paper_names_dialog.h"
 #include "mfc/afxdc.h"
 #include "res/resource.h"
 #include "sheets/paper_table.h"
-#include "titleblock/file_name_rules.h"
 #include "titleblock/tk_library.h"
 
 namespace {

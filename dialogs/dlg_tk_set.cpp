@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/doc_lock.h"
-#include "core/doc_reactors.h"
 #include "core/extents_checks.h"
 #include "core/layer_helpers.h"
 #include "core/plot_config.h"

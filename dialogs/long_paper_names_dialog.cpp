@@ -1,8 +1,8 @@
 #include "dialogs/long_paper_names_dialog.h"
 
+#include "core/file_name_rules.h"
 #include "core/string_helpers.h"
 #include "res/resource.h"
-#include "titleblock/file_name_rules.h"
 #include "titleblock/tk_library.h"
 #include "ui/small_value_dialogs_frame.h"
 

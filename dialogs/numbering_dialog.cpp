@@ -2,10 +2,10 @@
 
 #include <cwchar>
 
+#include "core/file_name_rules.h"
 #include "core/plot_option.h"
 #include "mfc/afxdc.h"
 #include "res/resource.h"
-#include "titleblock/file_name_rules.h"
 #include "ui/small_value_dialogs_frame.h"
 
 namespace {

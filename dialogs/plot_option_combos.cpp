@@ -6,11 +6,11 @@
 #include "core/plot_config.h"
 #include "core/plot_option.h"
 #include "core/string_helpers.h"
+#include "dialogs/default_style_dialog.h"
 #include "ed/host_window.h"
 #include "sheets/plot_set.h"
 #include "sheets/plot_styles.h"
 #include "ui/module_resources.h"
-#include "ui/small_value_dialogs.h"
 #include "win/win_msgbox.h"
 
 bool g_Margin_Combo_Idle = true;

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/doc_lock.h"
-#include "core/doc_reactors.h"
+#include "core/marker_sheet_window.h"
 #include "core/erase_helpers.h"
 #include "core/plot_option.h"
 #include "core/space_helpers.h"

@@ -1,9 +1,9 @@
 #include "dialogs/tk_name_dialog.h"
 
+#include "core/file_name_rules.h"
 #include "core/string_helpers.h"
 #include "mfc/afxdc.h"
 #include "res/resource.h"
-#include "titleblock/file_name_rules.h"
 #include "titleblock/tk_library.h"
 #include "titleblock/tk_name_example.h"
 #include "ui/small_value_dialogs_frame.h"

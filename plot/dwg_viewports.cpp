@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "core/space_helpers.h"
-#include "core/wblock_to_file.h"
 #include "db/dbblkref.h"
 #include "db/dbviewport.h"
+#include "sheets/wblock_to_file.h"
 
 void Collect_Viewport_Infor(ZcDbObjectIdArray& ids, ViewPort_Infor_Array& list)
 {

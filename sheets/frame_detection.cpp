@@ -11,7 +11,7 @@
 #include "core/layer_helpers.h"
 #include "core/plot_config.h"
 #include "core/selection_helpers.h"
-#include "core/sort_helpers.h"
+#include "sheets/sort_helpers.h"
 #include "core/space_helpers.h"
 #include "core/ucs_transform.h"
 #include "db/dbblkref.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "core/sort_helpers.h"
+#include "sheets/sort_helpers.h"
 #include "core/ucs_transform.h"
 #include "db/dbents.h"
 #include "db/dbpl.h"

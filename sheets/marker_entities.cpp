@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/custom_entity_class.h"
-#include "core/doc_reactors.h"
 #include "core/erase_helpers.h"
+#include "core/marker_sheet_window.h"
 #include "core/space_helpers.h"
 #include "core/ucs_transform.h"
 #include "db/gi.h"

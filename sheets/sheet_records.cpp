@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "core/doc_reactors.h"
 #include "core/erase_helpers.h"
 #include "core/extents_checks.h"
 #include "core/space_helpers.h"
@@ -58,6 +57,10 @@ Zcad::ErrorStatus Plot_Drawing1::Redraw_Marker()
 {
     return Redraw_Sheet_Marker(Marker_Id);
 }
+
+int Plot_Sheet_Set::Sheet_Row_Count() const { return static_cast<int>(Plot_List.GetSize()); }
+
+void Plot_Sheet_Set::Set_Row_Marker_State(int row, int state) { Plot_List[row]->Set_Marker(-1, state); }
 
 void Plot_Sheet_Set::Clear()
 {

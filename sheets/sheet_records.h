@@ -11,6 +11,7 @@
 #include "ge/gepnt3d.h"
 #include "mfc/afxcoll.h"
 #include "mfc/afxstr.h"
+#include "ui/sheet_rows.h"
 
 class MyPaper;
 class Plot_Drawing1;
@@ -111,10 +112,11 @@ public:
 };
 
 // The result of a frame detection.
-class Plot_Sheet_Set {
+// As the rows of a sheet list: the plot list.
+class Plot_Sheet_Set : public Sheet_Rows {
 public:
     Plot_Sheet_Set() = default;
-    ~Plot_Sheet_Set() { Clear(); }
+    ~Plot_Sheet_Set() override { Clear(); }
     Plot_Sheet_Set(const Plot_Sheet_Set&) = delete;
     Plot_Sheet_Set& operator=(const Plot_Sheet_Set&) = delete;
 
@@ -124,6 +126,9 @@ public:
     // Removes the sheet from the all-sheets list and deletes it; a sheet not in the list is
     // left alone. Callers take it out of the plot list first.
     void Delete_Sheet(Plot_Drawing1* sheet);
+
+    int Sheet_Row_Count() const override;
+    void Set_Row_Marker_State(int row, int state) override;
 
     // Paper determination and sheet ordering.
     int Filter_By_Area();

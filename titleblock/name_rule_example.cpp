@@ -1,6 +1,6 @@
 #include "titleblock/name_rule_example.h"
 
-#include "titleblock/file_name_rules.h"
+#include "core/file_name_rules.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "core/cursor_overlays.h"
-#include "core/sort_helpers.h"
+#include "sheets/sort_helpers.h"
 #include "titleblock/tk_outline.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "core/string_helpers.h"
 #include "db/dbsymtb.h"
 #include "db/dbtext.h"
-#include "titleblock/file_name_rules.h"
+#include "core/file_name_rules.h"
 #include "titleblock/tk_library.h"
 #include "sheets/paper_table.h"
 

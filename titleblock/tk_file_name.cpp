@@ -1,7 +1,7 @@
 // A recognised sheet's name from its definition's naming pattern: the letters A..F stand
 // for the six title-block texts, T for the paper's display name, a doubled letter for the
 // letter itself.
-#include "titleblock/file_name_rules.h"
+#include "core/file_name_rules.h"
 #include "titleblock/tk_library.h"
 #include "titleblock/tk_sheets.h"
 

@@ -1,6 +1,6 @@
 #include "titleblock/tk_name_example.h"
 
-#include "titleblock/file_name_rules.h"
+#include "core/file_name_rules.h"
 
 namespace {
 

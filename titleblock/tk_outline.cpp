@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/name_lookups.h"
-#include "core/sort_helpers.h"
+#include "sheets/sort_helpers.h"
 #include "core/point_sets.h"
 #include "core/ucs_transform.h"
 #include "db/dbblkref.h"

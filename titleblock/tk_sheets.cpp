@@ -19,6 +19,10 @@ Zcad::ErrorStatus Plot_Drawing2::Redraw_Marker()
     return Redraw_Sheet_Marker(Marker_Id);
 }
 
+int TK_Sheet_List::Sheet_Row_Count() const { return static_cast<int>(Sheets.GetSize()); }
+
+void TK_Sheet_List::Set_Row_Marker_State(int row, int state) { Sheets[row]->Set_Marker(-1, state); }
+
 void TK_Sheet_List::Clear()
 {
     Delete_All_Objects(Sheets);

@@ -59,10 +59,11 @@ public:
     double Plot_Scale = 0.0;  // drawing units per mm of paper; 0 or less: not yet
 };
 
-class TK_Sheet_List {
+// As the rows of a sheet list: the sheets.
+class TK_Sheet_List : public Sheet_Rows {
 public:
     TK_Sheet_List() = default;
-    ~TK_Sheet_List() { Clear(); }
+    ~TK_Sheet_List() override { Clear(); }
     TK_Sheet_List(const TK_Sheet_List&) = delete;
     TK_Sheet_List& operator=(const TK_Sheet_List&) = delete;
 
@@ -70,6 +71,9 @@ public:
     void Clear();
     // Erases every sheet's marker (without the erase notification) and forgets its id.
     void Erase_Markers();
+
+    int Sheet_Row_Count() const override;
+    void Set_Row_Marker_State(int row, int state) override;
 
     MyPaper* Add_Paper(int long_side, int short_side, bool rebuild_devices, bool& added);
     MyPaper* Add_Paper_Size(int long_side, int short_side);

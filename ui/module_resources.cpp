@@ -1,7 +1,16 @@
 #include "ui/module_resources.h"
 
-#include "app/module_entry.h"
 #include "mfc/afxdll.h"
+
+namespace {
+
+HINSTANCE Module_Instance = nullptr;
+
+}  // namespace
+
+void Set_Module_Instance(HINSTANCE instance) { Module_Instance = instance; }
+
+HINSTANCE Get_Module_Instance() { return Module_Instance; }
 
 HINSTANCE Module_Resources()
 {

@@ -4,6 +4,11 @@
 
 #include "win/windows.h"
 
+// The module instance remembered at attach: the resource handle every dialog of the
+// plug-in is created under. Null in a test program.
+void Set_Module_Instance(HINSTANCE instance);
+HINSTANCE Get_Module_Instance();
+
 // The module instance, or the framework's current resource handle when the module has
 // none (code linked into a test program).
 HINSTANCE Module_Resources();

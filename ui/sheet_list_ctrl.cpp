@@ -6,8 +6,6 @@
 #include "core/doc_lock.h"
 #include "core/space_helpers.h"
 #include "mfc/afxdc.h"
-#include "sheets/sheet_records.h"
-#include "titleblock/tk_sheets.h"
 #include "ui/gdi_helper.h"
 
 IMPLEMENT_DYNAMIC(ListCtrl_DivezUrez, CListCtrl)
@@ -320,13 +318,12 @@ void ListCtrl_DivezUrez::OnDropFiles(HDROP drop)
 
 namespace {
 
-// The sheet's marker takes the highlighted look while its row is selected, else `on`.
-template <class Sheet>
-void Show_Row_Marker(CListCtrl& list, Sheet& sheet, int row, int on)
+// The marker of the row's sheet takes the highlighted look while its row is selected, else `on`.
+void Show_Row_Marker(CListCtrl& list, Sheet_Rows& sheets, int row, int on)
 {
     const bool selected = (list.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
     Doc_Lock lock;
-    sheet.Set_Marker(-1, selected ? 1 : on);
+    sheets.Set_Row_Marker_State(row, selected ? 1 : on);
     Update_Screen();
 }
 
@@ -335,12 +332,8 @@ void Show_Row_Marker(CListCtrl& list, Sheet& sheet, int row, int on)
 void ListCtrl_DivezUrez::Highlight_Sheet(int row, int on)
 {
     if (Hover_Mode != 0) return;
-    if (Sheet_Set != nullptr) {
-        if (row >= 0 && row < Sheet_Set->Plot_List.GetSize()) Show_Row_Marker(*this, *Sheet_Set->Plot_List[row], row, on);
-        return;
-    }
-    if (TK_Sheets != nullptr && row >= 0 && row < TK_Sheets->Sheets.GetSize())
-        Show_Row_Marker(*this, *TK_Sheets->Sheets[row], row, on);
+    Sheet_Rows* sheets = Sheet_Set != nullptr ? Sheet_Set : TK_Sheets;
+    if (sheets != nullptr && row >= 0 && row < sheets->Sheet_Row_Count()) Show_Row_Marker(*this, *sheets, row, on);
 }
 
 void Fit_List_Column(CListCtrl* list, int column, CWnd* parent)

@@ -6,9 +6,7 @@
 
 #include "mfc/afxcmn.h"
 #include "rx/zcarray.h"
-
-class Plot_Sheet_Set;
-class TK_Sheet_List;
+#include "ui/sheet_rows.h"
 
 // Sent to the parent with lParam the drop handle; the handle is released when it returns.
 constexpr UINT WM_SHEET_LIST_DROP_FILES = 0x8100;
@@ -45,8 +43,9 @@ public:
     int Hover_Row = -1;
     ZcArray<int> Hover_Rows{0, 8};
     int Tracking_Leave = 0;
-    Plot_Sheet_Set* Sheet_Set = nullptr;
-    TK_Sheet_List* TK_Sheets = nullptr;
+    // The sheets of the rows: a sheet set, else recognised title-block sheets.
+    Sheet_Rows* Sheet_Set = nullptr;
+    Sheet_Rows* TK_Sheets = nullptr;
     ZcArray<int> Mark_Rows{0, 8};
     ZcArray<int> Mark_Columns{0, 8};
     ZcArray<int> Hover_Columns{0, 8};

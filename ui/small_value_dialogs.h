@@ -1,4 +1,4 @@
-// Seven small modal dialogs that ask for one value (or two) while a larger dialog runs.
+// Small modal dialogs that ask for one value (or two) while a larger dialog runs.
 // The caller constructs one on the stack, sets its fields, runs DoModal and reads the
 // fields back on IDOK. OK keeps the dialog open, with a message and the offending field
 // selected, until the values are valid.
@@ -7,7 +7,8 @@
 #include "mfc/afxwin.h"
 #include "ui/pic_button.h"
 
-// Base of the seven: the OK and Cancel picture buttons and the common start.
+// Base of these and of the default-style dialog: the OK and Cancel picture buttons and the
+// common start.
 class Value_Dialog : public CDialog {
 public:
     Value_Dialog(UINT template_id, CWnd* parent) : CDialog(template_id, parent) {}
@@ -60,28 +61,6 @@ public:
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
     void OnOK() override;
-};
-
-// The default plot style: where it comes from and the directly chosen table. OK stores
-// both in the program settings.
-class Dlg_PlotSheet_Default : public Value_Dialog {
-public:
-    explicit Dlg_PlotSheet_Default(CWnd* parent = nullptr);
-    ~Dlg_PlotSheet_Default() override;
-
-    int Style_Mode = 0;   // 0 the drawing's page setup, 1 the style used last, 2 the chosen one
-    int Style_Index = -1; // selection of the style combo
-
-protected:
-    void DoDataExchange(CDataExchange* exchange) override;
-    BOOL OnInitDialog() override;
-    void OnOK() override;
-    // The combo is enabled only for a directly chosen style.
-    afx_msg void Update_Style_Combo();
-    DECLARE_MESSAGE_MAP()
-
-protected:
-    CComboBox Style_Combo;
 };
 
 // A plot scale, drawing units per millimetre of paper.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/doc_reactors.h"
+#include "sheets/doc_reactors.h"
 #include "app/module_load.h"
 #include "core_fixture.h"
 #include "db/dbcurve.h"

@@ -1,5 +1,5 @@
 // Loading and unloading the module in-process through its entry point.
-#include "core/doc_reactors.h"
+#include "sheets/doc_reactors.h"
 #include "core/editor_reactor.h"
 #include "app/module_entry.h"
 #include "app/result_windows.h"

@@ -6,7 +6,7 @@
 
 #include "core/command_handlers.h"
 #include "app/module_load.h"
-#include "core/plot_host_setup.h"
+#include "plot/plot_host_setup.h"
 #include "core/program_folders.h"
 #include "ed/sysvars.h"
 #include "mfc/afxdll.h"

@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "app/custom_classes.h"
-#include "core/doc_reactors.h"
+#include "sheets/doc_reactors.h"
 #include "core/hidden_layers.h"
 #include "core/ucs_transform.h"
 #include "db/dbsymtb.h"

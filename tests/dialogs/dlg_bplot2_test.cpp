@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/doc_lock.h"
-#include "core/doc_reactors.h"
+#include "sheets/doc_reactors.h"
 #include "core/erase_helpers.h"
 #include "core/plot_config.h"
 #include "app/result_windows.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/doc_reactors.h"
+#include "sheets/doc_reactors.h"
 #include "core/follow_up.h"
 #include "core/hidden_layers.h"
 #include "core/plot_config.h"

@@ -12,7 +12,7 @@
 #include "core/plot_option.h"
 #include "app/result_windows.h"
 #include "core/space_helpers.h"
-#include "core/wblock_to_file.h"
+#include "sheets/wblock_to_file.h"
 #include "db/dbblkref.h"
 #include "db/dbcurve.h"
 #include "db/dbdict.h"

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "core/sort_helpers.h"
+#include "sheets/sort_helpers.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "core/sort_helpers.h"
 #include "sheet_drawing_fixture.h"
 #include "sheets/frame_cleanup.h"
 #include "sheets/loose_line_frames.h"
 #include "sheets/sheet_records.h"
+#include "sheets/sort_helpers.h"
 
 namespace {
 

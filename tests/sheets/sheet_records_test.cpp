@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "core/doc_reactors.h"
+#include "core/marker_sheet_window.h"
 #include "db/dbreactor.h"
 #include "ed/docman.h"
 #include "sheet_drawing_fixture.h"

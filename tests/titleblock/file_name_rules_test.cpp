@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "core/file_name_rules.h"
 #include "script/utf8.h"
-#include "titleblock/file_name_rules.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/plot_config.h"
+#include "dialogs/default_style_dialog.h"
 #include "res/resource.h"
 #include "script/script_input.h"
 #include "script/utf8.h"

@@ -1,4 +1,4 @@
-#include "titleblock/file_name_rules.h"
+#include "core/file_name_rules.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "core/wblock_to_file.h"
+#include "sheets/wblock_to_file.h"
 
 #include <memory>
 

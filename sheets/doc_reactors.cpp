@@ -1,14 +1,11 @@
-#include "core/doc_reactors.h"
+#include "sheets/doc_reactors.h"
 
 #include "core/point_monitor.h"
 #include "sheets/marker_entities.h"
 
 Doc_Reactor_List* g_Doc_Reactors = nullptr;
-uint8_t g_Watch_Marker_Erase = 1;
 
 namespace {
-
-Marker_Sheet_Window* No_Result_Window() { return nullptr; }
 
 void Remove_Db_Reactor(Doc_Reactor_Node* node)
 {
@@ -18,8 +15,6 @@ void Remove_Db_Reactor(Doc_Reactor_Node* node)
 }
 
 }  // namespace
-
-Marker_Sheet_Window* (*g_Open_Marker_Sheet_Window)() = No_Result_Window;
 
 void MyDocReactor::documentCreated(ZcApDocument* document)
 {

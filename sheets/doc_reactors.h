@@ -3,8 +3,7 @@
 // window when the user erases its marker.
 #pragma once
 
-#include <cstdint>
-
+#include "core/marker_sheet_window.h"
 #include "db/dbdatabase.h"
 #include "db/dbreactor.h"
 #include "ed/docman.h"
@@ -67,25 +66,3 @@ private:
 
 // Null while the module is not loaded.
 extern Doc_Reactor_List* g_Doc_Reactors;
-
-// While 1, erasing a marker removes its sheet's row; the program clears it around its
-// own marker erasures.
-extern uint8_t g_Watch_Marker_Erase;
-
-// The open result window's sheet list as the database reactor reaches it: the sheet set
-// of Dlg_BPlot1 or Dlg_BPlot3 (g_Sheet_Set) or the recognised-sheet list of Dlg_BPlot2
-// (g_TK_Sheet_List).
-class Marker_Sheet_Window {
-public:
-    virtual ~Marker_Sheet_Window() = default;
-    // The row of the sheet whose marker has the id; -1 when no sheet has it.
-    virtual int Find_Marker_Row(const ZcDbObjectId& marker) = 0;
-    // The window's Delete_Sheets of that single row: markers not erased, empty row selection.
-    virtual void Delete_Sheets(int row) = 0;
-};
-
-// The window whose sheets an erased marker is looked up in: g_Dlg_BPlot1 (else
-// g_Dlg_BPlot3) while g_Sheet_Set is set, otherwise g_Dlg_BPlot2 while g_TK_Sheet_List
-// is set; null when none is open. Each result window chains itself into this hook when it
-// is created; before that it gives null and an erased marker removes nothing.
-extern Marker_Sheet_Window* (*g_Open_Marker_Sheet_Window)();

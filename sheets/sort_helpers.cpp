@@ -1,4 +1,4 @@
-#include "core/sort_helpers.h"
+#include "sheets/sort_helpers.h"
 
 #include <algorithm>
 #include <cmath>

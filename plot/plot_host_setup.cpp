@@ -1,4 +1,4 @@
-#include "core/plot_host_setup.h"
+#include "plot/plot_host_setup.h"
 
 #include "core/hidden_layers.h"
 #include "core/program_folders.h"
