@@ -3,7 +3,7 @@
 #include "core/space_helpers.h"
 #include "dialogs/dlg_bplot2.h"
 #include "dialogs/dlg_no_set.h"
-#include "plot/point_jigs.h"
+#include "sheets/point_jigs.h"
 #include "titleblock/tk_catalogue.h"
 #include "titleblock/tk_library.h"
 #include "titleblock/tk_sheet_order.h"

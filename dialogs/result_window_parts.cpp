@@ -10,7 +10,6 @@
 #include "ed/sysvars.h"
 #include "plot/batch_plot_driver.h"
 #include "plot/plot_sheet.h"
-#include "res/resource.h"
 #include "sheets/marker_entities.h"
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
@@ -18,14 +17,6 @@
 #include "ui/gradient_progress.h"
 #include "ui/progress_window.h"
 #include "ui/sheet_list_ctrl.h"
-
-void Setup_Result_Button(Pic_Button& button, int hover_icon, int idle_icon)
-{
-    button.Set_Icon(hover_icon, idle_icon, 32);
-    button.Set_Cursor(IDR_HAND_CURSOR);
-    button.Set_Hover_Text_Color(RGB(255, 0, 0), 0);
-    button.Set_No_Capture(true);
-}
 
 void Lock_Window_Controls(CWnd* window, std::initializer_list<int> kept, ZcArray<int>& locked)
 {

@@ -9,7 +9,7 @@
 #include "db/dbid.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
-#include "ui/pic_button.h"
+#include "ui/result_button.h"
 
 class CGradientProgressCtrl;
 struct Batch_Sheet;
@@ -17,8 +17,6 @@ struct Plot_Option;
 class ListCtrl_DivezUrez;
 class Plot_Sheet_Set;
 
-// A 32-pixel icon button with the hand cursor, red caption while hovered, without capture.
-void Setup_Result_Button(Pic_Button& button, int hover_icon, int idle_icon);
 // Shows the first pop-up of the menu resource at the cursor, its commands going to the window.
 void Track_Menu_At_Cursor(CWnd* window, UINT menu_id);
 

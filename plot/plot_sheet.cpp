@@ -11,9 +11,6 @@
 #include "win/win_error.h"
 #include "win/windows.h"
 
-int g_Show_Signatures = 1;
-int g_Plot_Running = 0;
-
 namespace {
 
 constexpr int Max_Path_Length = 255;

@@ -4,11 +4,7 @@
 #include <functional>
 
 #include "mfc/afxstr.h"
-
-// What the signature entities read while they draw: outside a plot 1 and 0; during a
-// plot the print-signatures switch in force, and 1.
-extern int g_Show_Signatures;
-extern int g_Plot_Running;
+#include "signstamp/sign_plot_state.h"
 
 // Runs a "-plot" answer list, given the file name to answer, so that the file is written
 // beside `path` under a fresh name and replaces what is at `path` only once it is whole.

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "titleblock/tk_library.h"
-
 namespace {
 
 struct Named_Size {
@@ -147,6 +145,10 @@ CString Long_Size_Form(const Long_Size& size, int style)
     }
 }
 
+// The naming followed by Convert_Paper_Name; none until Follow_Paper_Naming.
+const int* Followed_Style = nullptr;
+const CStringArray* Followed_Long_Names = nullptr;
+
 // Index of the lengthened row whose name without "KV_" equals the name (case ignored), or -1.
 int Find_Long_Row(const CString& name)
 {
@@ -288,9 +290,17 @@ void Remove_Duplicate_Papers(Paper_Array& papers)
     }
 }
 
+void Follow_Paper_Naming(const int& style, const CStringArray& long_names)
+{
+    Followed_Style = &style;
+    Followed_Long_Names = &long_names;
+}
+
 void Convert_Paper_Name(CString& name)
 {
-    Convert_Paper_Name_Style(name, g_TK_Library.Paper_Name_Style, g_TK_Library.Long_Paper_Names);
+    static const CStringArray No_Names;
+    Convert_Paper_Name_Style(name, Followed_Style ? *Followed_Style : 0,
+                             Followed_Long_Names ? *Followed_Long_Names : No_Names);
 }
 
 void Convert_Paper_Name_Style(CString& name, int style, const CStringArray& long_names)

@@ -1,6 +1,6 @@
 // Papers in whole millimetres: the table of standard and lengthened sizes, snapping a
 // computed size onto it, the canonical name made from a size, its display form in the
-// title-block library's naming style, and the small operations on paper lists. The paper
+// naming style the title-block library sets, and the small operations on paper lists. The paper
 // record, MyPaper, and the list type, Paper_Array, are the sheet records'.
 #pragma once
 
@@ -23,7 +23,11 @@ MyPaper* Find_Paper_By_Name(const Paper_Array& papers, const CString& name);
 // Keeps the first paper of every size; later ones are deleted.
 void Remove_Duplicate_Papers(Paper_Array& papers);
 
-// The display form of a canonical name in the library's naming style.
+// Where the naming of lengthened papers that Convert_Paper_Name follows is kept: the style
+// 0..7 and the user's names of the lengthened sizes. The title-block library points it at its
+// own settings; until then the names take style 0.
+void Follow_Paper_Naming(const int& style, const CStringArray& long_names);
+// The display form of a canonical name in the naming style followed.
 void Convert_Paper_Name(CString& name);
 // The display form in naming style 0..7 (other values as 0); style 7 takes the user's
 // names of the lengthened sizes, the table's style-0 form where one is missing.

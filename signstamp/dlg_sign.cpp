@@ -6,11 +6,11 @@
 
 #include "core/file_dialogs.h"
 #include "core/plot_config.h"
-#include "dialogs/result_window_parts.h"
 #include "mfc/afxdc.h"
 #include "res/resource.h"
 #include "signstamp/dlg_stamp_values.h"
 #include "signstamp/sign_outline.h"
+#include "ui/result_button.h"
 #include "ui/small_value_dialogs.h"
 #include "ui/small_value_dialogs_frame.h"
 

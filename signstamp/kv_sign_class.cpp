@@ -6,10 +6,10 @@
 #include "db/filer.h"
 #include "db/gi.h"
 #include "ed/command_line.h"
-#include "plot/plot_sheet.h"
 #include "signstamp/sign_dates.h"
 #include "signstamp/sign_filing.h"
 #include "signstamp/sign_library.h"
+#include "signstamp/sign_plot_state.h"
 
 KORVEL_DEFINE_CUSTOM_CLASS(KV_Sign_Class, Sign_Base);
 

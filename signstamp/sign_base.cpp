@@ -6,9 +6,9 @@
 #include "db/filer.h"
 #include "db/gi.h"
 #include "ge/extents.h"
-#include "plot/plot_sheet.h"
 #include "rx/zcadstrc.h"
 #include "signstamp/sign_filing.h"
+#include "signstamp/sign_plot_state.h"
 
 KORVEL_DEFINE_CUSTOM_CLASS(Sign_Base, ZcDbEntity);
 

@@ -8,7 +8,7 @@
 #include "ed/command_line.h"
 #include "ed/host_window.h"
 #include "ed/prompts.h"
-#include "plot/point_jigs.h"
+#include "sheets/point_jigs.h"
 #include "signstamp/kv_sign_class.h"
 #include "ui/dlg_options.h"
 #include "ui/module_resources.h"

@@ -8,7 +8,6 @@
 #include "core/plot_config.h"
 #include "core/selection_helpers.h"
 #include "core/ucs_transform.h"
-#include "dialogs/dlg_put_tk_setting.h"
 #include "ed/command_line.h"
 #include "mfc/afxwin.h"
 #include "titleblock/tk_block_file.h"
@@ -23,7 +22,7 @@ namespace {
 enum Picker_Item { Item_Settings = 0, Item_Pick_Frame = 1, First_Library_Item = 2 };
 
 // The frame chosen in the picker: settings reopen it; false when the user cancelled.
-bool Choose_Frame()
+bool Choose_Frame(const std::function<void()>& open_settings)
 {
     for (;;) {
         Single_TK_Array drawings;
@@ -45,9 +44,7 @@ bool Choose_Frame()
             g_TK_Insert.Dwg_Path = drawings[choice - First_Library_Item]->Full_Path;
         Clear_Single_TK_List(drawings);
         if (choice == Item_Settings) {
-            Module_Resource_Scope resources;
-            Dlg_Put_TK_Setting settings(AfxGetMainWnd());
-            settings.DoModal();
+            open_settings();
             continue;
         }
         if (choice == Item_Pick_Frame)
@@ -98,7 +95,7 @@ CString Single_TK_Title(const Single_TK& drawing)
     return drawing.File_Name.Left(std::max(0, drawing.File_Name.GetLength() - 4));
 }
 
-void Insert_TK()
+void Insert_TK_Frames(const std::function<void()>& open_settings)
 {
     if (g_TK_Insert_Guard) {
         g_TK_Insert_Guard = false;
@@ -108,7 +105,7 @@ void Insert_TK()
     g_TK_Insert.Clear();
     g_Ucs.Capture(false);
     g_Hidden_Layers.Collect_Hidden_Layers();
-    if (!Choose_Frame())
+    if (!Choose_Frame(open_settings))
         return;
     if (!Analyse_TK_Outline()) {
         zcutPrintf(L"\n未能获得图框的线框信息，退出 !");

@@ -3,6 +3,8 @@
 // graphics, drawn into the current space as its exploded entities.
 #pragma once
 
+#include <functional>
+
 #include "db/dbmain.h"
 #include "mfc/afxcoll.h"
 #include "mfc/afxstr.h"
@@ -19,8 +21,10 @@ typedef CTypedPtrArray<CObArray, Single_TK*> Single_TK_Array;
 // The closing re-send of the command is pending: the next run only clears it.
 extern bool g_TK_Insert_Guard;
 
-// The handler of KV_DivezUrez_22.
-void Insert_TK();
+// The body of KV_DivezUrez_22: the frame picker, then the placements. open_settings shows
+// the insertion settings when the picker's settings item is chosen; the picker then opens
+// again.
+void Insert_TK_Frames(const std::function<void()>& open_settings);
 
 // The text after the last backslash; false when there is no backslash past the first
 // character, the text is empty or it does not hold the drawing-file extension.

@@ -10,6 +10,10 @@ TK_Library g_TK_Library;
 
 namespace {
 
+// Paper names everywhere follow the library's naming of lengthened papers.
+[[maybe_unused]] const bool Paper_Naming_Followed =
+    (Follow_Paper_Naming(g_TK_Library.Paper_Name_Style, g_TK_Library.Long_Paper_Names), true);
+
 // The lengthened papers: A3 in halves, A2, A1 and A0 in eighths; "∕" is U+2215.
 const wchar_t* const Default_Long_Paper_Names[Long_Paper_Count] = {
     L"A3+1∕2",  L"A3+1",    L"A3+3∕2",  L"A3+2",    L"A3+5∕2",  L"A3+3",    L"A3+7∕2",

@@ -11,10 +11,10 @@
 #include "db/gi_recorder.h"
 #include "ge/extents.h"
 #include "ge/gemat3d.h"
-#include "plot/plot_sheet.h"
 #include "sign_test_support.h"
 #include "signstamp/kv_sign_class.h"
 #include "signstamp/sign_dates.h"
+#include "signstamp/sign_plot_state.h"
 #include "win/machine.h"
 
 using namespace sign_test;

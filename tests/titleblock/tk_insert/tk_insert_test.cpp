@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/command_handlers.h"
 #include "core/file_operations.h"
 #include "core/make_entities.h"
 #include "db/dbblkref.h"

@@ -1,4 +1,4 @@
-#include "plot/point_jigs.h"
+#include "sheets/point_jigs.h"
 
 #include "ed/command_line.h"
 

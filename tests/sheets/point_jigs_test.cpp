@@ -4,7 +4,7 @@
 #include "core_fixture.h"
 #include "db/dbpl.h"
 #include "db/dbsymtb.h"
-#include "plot/point_jigs.h"
+#include "sheets/point_jigs.h"
 
 namespace {
 
