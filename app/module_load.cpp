@@ -9,7 +9,7 @@
 #include "core/plot_config.h"
 #include "core/point_monitor.h"
 #include "core/program_folders.h"
-#include "app/result_windows.h"
+#include "dialogs/result_windows.h"
 #include "core/sysvar_helpers.h"
 #include "app/window_watcher.h"
 #include "ed/editor.h"

@@ -6,7 +6,7 @@
 #include "core/string_helpers.h"
 #include "ed/host_window.h"
 #include "mfc/winuser.h"
-#include "plot/single_plot.h"
+#include "dialogs/single_plot.h"
 #include "sheets/plot_set.h"
 #include "signstamp/sign_insert.h"
 #include "titleblock/my_pline.h"

@@ -1,5 +1,7 @@
 #include "core/result_window.h"
 
+Result_Window* (*g_Find_Result_Window)(Result_Window_Kind kind) = nullptr;
+
 bool Result_Window::Take_Stop_Request()
 {
     if (Stop_Flag == 0)

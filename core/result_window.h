@@ -31,3 +31,9 @@ public:
     // Set by the stop button.
     BYTE Stop_Flag = 0;
 };
+
+enum class Result_Window_Kind { Files, Title_Blocks, Paper };
+
+// The result window of the kind (Dlg_BPlot1, Dlg_BPlot2, Dlg_BPlot3); null while it does not
+// exist. Each result window installs it when it is created; before that it is null.
+extern Result_Window* (*g_Find_Result_Window)(Result_Window_Kind kind);

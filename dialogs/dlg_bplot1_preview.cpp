@@ -1,5 +1,4 @@
 // The preview of one sheet of the batch plot to files window, with paging to the others.
-#include "app/result_windows.h"
 #include "dialogs/dlg_bplot1.h"
 #include "dialogs/result_window_parts.h"
 #include "plot/batch_plot_driver.h"

@@ -7,7 +7,7 @@
 #include "core/doc_lock.h"
 #include "core/extents_checks.h"
 #include "core/plot_config.h"
-#include "app/result_windows.h"
+#include "dialogs/result_windows.h"
 #include "core/space_helpers.h"
 #include "dialogs/plot_option_combos.h"
 #include "dialogs/print_order_unequal_margins.h"

@@ -5,7 +5,6 @@
 #include "core/file_operations.h"
 #include "core/follow_up.h"
 #include "core/program_folders.h"
-#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/string_helpers.h"
 #include "dialogs/dlg_bplot1.h"

@@ -7,7 +7,6 @@
 #include "core/plot_config.h"
 #include "core/plot_option.h"
 #include "core/program_folders.h"
-#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/string_helpers.h"
 #include "core/sysvar_helpers.h"

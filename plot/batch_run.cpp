@@ -1,13 +1,15 @@
 #include "plot/batch_run.h"
 
 #include "core/plot_option.h"
-#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/sysvar_helpers.h"
 #include "db/dbsymtb.h"
 #include "ed/host_window.h"
 #include "plot/output_folders.h"
+#include "sheets/sheet_records.h"
 #include "win/win_msgbox.h"
+
+Plot_Sheet_Set* g_Sheet_Set = nullptr;
 
 Plot_Option& Option_In_Force() { return g_Cur_Plot_Option ? *g_Cur_Plot_Option : g_Dwg_Plot_Option; }
 

@@ -6,6 +6,10 @@
 #include "sheets/space_choice.h"  // Current_Space_Id
 
 class Plot_Option;
+class Plot_Sheet_Set;
+
+// The sheet set of the open result window (Dlg_BPlot1 or Dlg_BPlot3); null when none.
+extern Plot_Sheet_Set* g_Sheet_Set;
 
 // g_Cur_Plot_Option, else the drawing's options.
 Plot_Option& Option_In_Force();

@@ -1,16 +1,18 @@
 #include "plot/batch_window.h"
 
-#include "app/result_windows.h"
+#include "core/result_window.h"
 
 namespace {
 
 Result_Window* Reporting_Window(Batch_Kind kind)
 {
+    if (g_Find_Result_Window == nullptr)
+        return nullptr;
     if (kind == Batch_Kind::Paper)
-        return g_Dlg_BPlot3;
-    if (g_Dlg_BPlot1 != nullptr)
-        return g_Dlg_BPlot1;
-    return g_Dlg_BPlot2;
+        return g_Find_Result_Window(Result_Window_Kind::Paper);
+    if (Result_Window* files = g_Find_Result_Window(Result_Window_Kind::Files))
+        return files;
+    return g_Find_Result_Window(Result_Window_Kind::Title_Blocks);
 }
 
 }  // namespace

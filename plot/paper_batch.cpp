@@ -10,7 +10,6 @@
 #include "core/name_lookups.h"
 #include "core/plot_config.h"
 #include "core/plot_option.h"
-#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "ed/host_window.h"
 #include "plot/batch_plot_driver.h"

@@ -95,7 +95,3 @@ void Get_Layout_Blocks_In_Order(ZcDbDatabase* db, ZcDbObjectIdArray& ids, CStrin
 void Get_Layout_Blocks_In_Order(ZcDbDatabase* db, ZcDbObjectIdArray& ids);
 // The frame search of one space over the ids, without markers; appends to sheets.
 void Find_Frames_In_Ids(const ZcDbObjectIdArray& ids, Sheet_Array& sheets);
-
-// The driver: the dialog over the remembered list; OK stores the list, the options and
-// the settings. No command starts it.
-void Multi_Drawing_Batch();

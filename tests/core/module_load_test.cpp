@@ -2,7 +2,7 @@
 #include "sheets/doc_reactors.h"
 #include "core/editor_reactor.h"
 #include "app/module_entry.h"
-#include "app/result_windows.h"
+#include "dialogs/result_windows.h"
 #include "app/window_watcher.h"
 #include "res/resource_script.h"
 #include "core_fixture.h"

@@ -12,7 +12,7 @@
 #include "app/module_load.h"
 #include "core/plot_option.h"
 #include "app/window_watcher.h"
-#include "plot/single_plot.h"
+#include "dialogs/single_plot.h"
 #include "db/dbents.h"
 #include "db/dbsymtb.h"
 #include "ed/host_window.h"

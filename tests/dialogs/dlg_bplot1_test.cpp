@@ -14,7 +14,7 @@
 #include "core/ucs_transform.h"
 #include "db/dbsymtb.h"
 #include "core/plot_config.h"
-#include "app/result_windows.h"
+#include "dialogs/result_windows.h"
 #include "db/dbents.h"
 #include "dialogs/bplot1_cell_texts.h"
 #include "dialogs/dlg_bplot1.h"

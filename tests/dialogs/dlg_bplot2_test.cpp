@@ -9,7 +9,7 @@
 #include "sheets/doc_reactors.h"
 #include "core/erase_helpers.h"
 #include "core/plot_config.h"
-#include "app/result_windows.h"
+#include "dialogs/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/ucs_transform.h"
 #include "db/dbents.h"

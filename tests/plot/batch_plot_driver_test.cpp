@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/plot_option.h"
-#include "app/result_windows.h"
+#include "dialogs/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/string_helpers.h"
 #include "db/dbents.h"
@@ -18,6 +18,7 @@
 #include "mfc/rc/resource_script.h"
 #include "pdf_test_fixture.h"
 #include "plot/batch_plot_driver.h"
+#include "plot/batch_run.h"
 #include "plot/plot_job_sink.h"
 #include "res/resource.h"
 #include "res/resource_script.h"

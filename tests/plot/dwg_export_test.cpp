@@ -10,7 +10,7 @@
 #include "core/hidden_layers.h"
 #include "core/layer_helpers.h"
 #include "core/plot_option.h"
-#include "app/result_windows.h"
+#include "dialogs/result_windows.h"
 #include "core/space_helpers.h"
 #include "sheets/wblock_to_file.h"
 #include "db/dbblkref.h"

@@ -8,7 +8,6 @@
 
 #include "core/follow_up.h"
 #include "core/plot_option.h"
-#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/string_helpers.h"
 #include "db/dbents.h"

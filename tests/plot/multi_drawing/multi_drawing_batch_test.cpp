@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/doc_lock.h"
+#include "dialogs/multi_drawing/multi_drawing_batch.h"
 #include "plot/multi_drawing/multi_dwg_list.h"
 #include "plot_option_combos_fixture.h"
 #include "win/host_path_text.h"

@@ -1,4 +1,4 @@
-#include "plot/single_plot.h"
+#include "dialogs/single_plot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,15 +14,14 @@
 #include "core/plot_config.h"
 #include "core/plot_option.h"
 #include "core/program_folders.h"
-#include "app/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/sysvar_helpers.h"
 #include "core/temp_folder.h"
 #include "dialogs/plot_option_combos.h"
-#include "plot/batch_run.h"
 #include "dialogs/single_plot_setting.h"
 #include "ed/host_window.h"
 #include "plot/batch_plot_driver.h"
+#include "plot/batch_run.h"
 #include "plot/output_folders.h"
 #include "plot/plot_sheet.h"
 #include "sheets/paper_scale.h"

@@ -1,11 +1,11 @@
-#include "app/result_windows.h"
+#include "dialogs/result_windows.h"
 
+#include "plot/batch_run.h"
 #include "sheets/plot_set.h"
 
 Dlg_BPlot1* g_Dlg_BPlot1 = nullptr;
 Dlg_BPlot2* g_Dlg_BPlot2 = nullptr;
 Dlg_BPlot3* g_Dlg_BPlot3 = nullptr;
-Plot_Sheet_Set* g_Sheet_Set = nullptr;
 
 namespace {
 
@@ -32,6 +32,19 @@ int Preview_List_Count(int kind)
     return windows[kind - 1]->Row_Count();
 }
 
+Result_Window* Find_Result_Window(Result_Window_Kind kind)
+{
+    switch (kind) {
+    case Result_Window_Kind::Files:
+        return g_Dlg_BPlot1;
+    case Result_Window_Kind::Title_Blocks:
+        return g_Dlg_BPlot2;
+    case Result_Window_Kind::Paper:
+        return g_Dlg_BPlot3;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 void Destroy_Result_Windows()
@@ -49,4 +62,5 @@ void Hook_Result_Windows()
         g_Open_Marker_Sheet_Window = Open_Marker_Window;
     }
     g_Preview_List_Count = Preview_List_Count;
+    g_Find_Result_Window = Find_Result_Window;
 }

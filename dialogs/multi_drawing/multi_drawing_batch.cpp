@@ -1,5 +1,7 @@
 // The driver of the batch over several drawing files: a command body that no command
 // registers. It shows the list and stores it with the options; it plots nothing.
+#include "dialogs/multi_drawing/multi_drawing_batch.h"
+
 #include "core/command_context.h"
 #include "core/file_operations.h"
 #include "core/host_command.h"

@@ -13,7 +13,7 @@
 #include "plot/output_failures.h"
 #include "plot/output_folders.h"
 #include "plot/plot_sheet.h"
-#include "plot/single_plot.h"
+#include "dialogs/single_plot.h"
 #include "plot/standard_style_rename.h"
 #include "sheets/exact_extents.h"
 #include "win/win_error.h"

@@ -12,10 +12,6 @@ extern Dlg_BPlot1* g_Dlg_BPlot1;
 extern Dlg_BPlot2* g_Dlg_BPlot2;
 extern Dlg_BPlot3* g_Dlg_BPlot3;
 
-class Plot_Sheet_Set;
-// The sheet set of the open result window (Dlg_BPlot1 or Dlg_BPlot3); null when none.
-extern Plot_Sheet_Set* g_Sheet_Set;
-
 // Destroys the window, deletes the object and clears the pointer, when it is set.
 template <class Window>
 void Destroy_Window_Object(Window*& window)
@@ -33,6 +29,7 @@ void Destroy_Result_Windows();
 // Lets the drawing's erase notification remove the row of an erased marker from the open
 // result window (g_Dlg_BPlot1, else g_Dlg_BPlot3 while g_Sheet_Set is set, else g_Dlg_BPlot2
 // while g_TK_Sheet_List is set; else the hook set before), and the preview's paging count the
-// rows of the open window of its kind (1, 2, 3: g_Dlg_BPlot1, 2, 3). Each window calls it
-// when it is created.
+// rows of the open window of its kind (1, 2, 3: g_Dlg_BPlot1, 2, 3), and the plot drivers
+// reach the windows by their kind (g_Find_Result_Window). Each window calls it when it is
+// created.
 void Hook_Result_Windows();
