@@ -2,6 +2,7 @@
 // mouse is over it, in darker blue otherwise.
 #pragma once
 
+#include "mfc/afxdc.h"
 #include "mfc/afxwin.h"
 
 class Lib_Path_Link {
