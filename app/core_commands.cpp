@@ -24,6 +24,7 @@
 #include "signstamp/sign_insert.h"
 #include "titleblock/tk_find_sheets.h"
 #include "titleblock/tk_library.h"
+#include "ui/dialog_detection_feedback.h"
 #include "ui/dlg_about.h"
 #include "ui/module_resources.h"
 #include "win/windows.h"
@@ -71,7 +72,8 @@ void Batch_Plot_To_Files()
         return;
     SetFocus(adsw_zcadDocWnd());
 
-    if (!Find_Plot_Frames(window->Sheet_Set))
+    Dialog_Detection_Feedback feedback;
+    if (!Find_Plot_Frames(window->Sheet_Set, feedback))
         return;
     Run_Host_Command({L"-plotstamp", g_Plot_Config.Plot_Stamp ? L"O" : L"OFF", L""});
     window->Sheet_Set.Filter_By_Area();
@@ -102,7 +104,8 @@ void Batch_Plot_By_TK()
         return;
     SetFocus(adsw_zcadDocWnd());
 
-    if (!Find_TK_Sheets(window->Sheet_List)) {
+    Dialog_Detection_Feedback feedback;
+    if (!Find_TK_Sheets(window->Sheet_List, feedback)) {
         if (window->IsWindowVisible())
             window->EndDialog(IDCANCEL);
         return;
@@ -164,7 +167,8 @@ void Batch_Plot_To_Paper()
     Destroy_Window_Object(g_Dlg_BPlot2);
     SetFocus(adsw_zcadDocWnd());
 
-    if (!Find_Plot_Frames(window->Sheet_Set))
+    Dialog_Detection_Feedback feedback;
+    if (!Find_Plot_Frames(window->Sheet_Set, feedback))
         return;
     Run_Host_Command({L"-plotstamp", g_Plot_Config.Plot_Stamp ? L"O" : L"OFF", L""});
     window->Sheet_Set.Filter_By_Area();

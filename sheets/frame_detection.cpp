@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "core/command_context.h"
+#include "core/detection_feedback.h"
 #include "core/hidden_layers.h"
 #include "core/layer_helpers.h"
 #include "core/plot_config.h"
@@ -28,9 +29,6 @@
 #include "sheets/frame_cleanup.h"
 #include "sheets/loose_line_frames.h"
 #include "sheets/space_choice.h"
-#include "ui/dlg_options.h"
-#include "ui/module_resources.h"
-#include "ui/progress_window.h"
 
 namespace {
 
@@ -39,6 +37,7 @@ constexpr int Max_Prompt = 511;
 
 const wchar_t* const Marker_Layer_Name = L"Temp_PlotLayer";
 const wchar_t* const Progress_Title = L"计算图框............";
+constexpr int Progress_Range = 10;
 
 bool Is_Polyline(const ZcDbEntity* entity)
 {
@@ -179,12 +178,13 @@ void Classify_Frame_Candidates(const ZcDbObjectIdArray& ids, Temp_Id_Array& cand
 }
 
 void Search_Frames_In_Ids(const ZcDbObjectIdArray& ids, ZcDbObjectId space_id, ZcDbObjectId layer_id,
-                          ZcDbObjectIdArray& frame_blocks, ZcDbObjectIdArray& non_frame_blocks, Sheet_Array& result)
+                          ZcDbObjectIdArray& frame_blocks, ZcDbObjectIdArray& non_frame_blocks, Sheet_Array& result,
+                          Detection_Feedback& feedback)
 {
     Temp_Id_Array candidates, lines;
-    Progress_Step();
+    feedback.Progress_Step();
     Classify_Frame_Candidates(ids, candidates, lines);
-    Progress_Step();
+    feedback.Progress_Step();
     Sort_By_Key(candidates);
 
     const bool all_blocks = g_Plot_Config.Frames_All_Blocks != 0;
@@ -199,7 +199,7 @@ void Search_Frames_In_Ids(const ZcDbObjectIdArray& ids, ZcDbObjectId space_id, Z
         if (candidate->Done)
             continue;
         if (batch.GetSize() >= Candidate_Batch) {
-            Progress_Step();
+            feedback.Progress_Step();
             Remove_Small_Or_Inner_Frames(batch);
             any_done = grid.Consume(batch, static_cast<int>(j + 1)) || any_done;
             result.Append(batch);
@@ -226,23 +226,24 @@ void Search_Frames_In_Ids(const ZcDbObjectIdArray& ids, ZcDbObjectId space_id, Z
     batch.RemoveAll();
 
     if (g_Plot_Config.Frames_Loose_Lines != 0) {
-        Progress_Step();
+        feedback.Progress_Step();
         Remove_Small_Or_Inner_Frames(result);
         candidates.Append(lines);
         lines.RemoveAll();
         Temp_Line_Array horizontals, verticals;
         Collect_Line_Segments(result, candidates, horizontals, verticals);
-        Build_Rects_From_Lines(horizontals, verticals, space_id, layer_id, result);
+        Build_Rects_From_Lines(horizontals, verticals, space_id, layer_id, result, feedback);
         Delete_Working_List(horizontals);
         Delete_Working_List(verticals);
     }
-    Progress_Step();
+    feedback.Progress_Step();
     Remove_Small_Or_Inner_Frames(result);
     Delete_Working_List(candidates);
     Delete_Working_List(lines);
 }
 
-void Detect_Frames_In_Space(Plot_Sheet_Set& set, ZcDbObjectIdArray& ids, ZcDbObjectId space_id)
+void Detect_Frames_In_Space(Plot_Sheet_Set& set, ZcDbObjectIdArray& ids, ZcDbObjectId space_id,
+                            Detection_Feedback& feedback)
 {
     if (!space_id.isNull())
         Activate_Layout_Of_Block(space_id);
@@ -255,15 +256,15 @@ void Detect_Frames_In_Space(Plot_Sheet_Set& set, ZcDbObjectIdArray& ids, ZcDbObj
         Set_Layer_State(layer_id, kind, false);
 
     Sheet_Array result;
-    Search_Frames_In_Ids(ids, space_id, layer_id, set.Frame_Blocks, set.Non_Frame_Blocks, result);
+    Search_Frames_In_Ids(ids, space_id, layer_id, set.Frame_Blocks, set.Non_Frame_Blocks, result, feedback);
     if (g_Plot_Config.Skip_Empty_Frames != 0) {
-        Progress_Step();
+        feedback.Progress_Step();
         Remove_Empty_Frames(result);
     }
     set.All_Sheets.Append(result);
 }
 
-bool Find_Plot_Frames(Plot_Sheet_Set& set)
+bool Find_Plot_Frames(Plot_Sheet_Set& set, Detection_Feedback& feedback)
 {
     Reset_Set(set);
     ZcDbObjectIdArray selection;
@@ -274,25 +275,25 @@ bool Find_Plot_Frames(Plot_Sheet_Set& set)
 
     ZcDbObjectIdArray examined;
     if (selected == Frame_Selection_Made) {
-        Progress_Show_Range(Progress_Title, 10, 1);
+        feedback.Progress_Begin(Progress_Title, Progress_Range);
         examined = selection;
-        Detect_Frames_In_Space(set, selection, ZcDbObjectId());
-        Progress_Close();
+        Detect_Frames_In_Space(set, selection, ZcDbObjectId(), feedback);
+        feedback.Progress_End();
     } else {
-        const int choice = Choose_Spaces();
+        const int choice = Choose_Spaces(feedback);
         if (choice < 0)
             return false;
         set.Start_Space_Id = Current_Space_Id();
         ZcDbObjectIdArray spaces;
         Spaces_Of_Choice(choice, set.Start_Space_Id, spaces);
-        Progress_Show_Range(Progress_Title, 10, 1);
+        feedback.Progress_Begin(Progress_Title, Progress_Range);
         for (int i = 0; i < spaces.length(); ++i) {
             ZcDbObjectIdArray ids;
             Collect_Space_Entity_Ids(ids, spaces[i], false);
             examined.append(ids);
-            Detect_Frames_In_Space(set, ids, spaces[i]);
+            Detect_Frames_In_Space(set, ids, spaces[i], feedback);
         }
-        Progress_Close();
+        feedback.Progress_End();
         Activate_Layout_Of_Block(set.Start_Space_Id);
     }
 

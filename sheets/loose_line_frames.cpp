@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "sheets/sort_helpers.h"
+#include "core/detection_feedback.h"
 #include "core/ucs_transform.h"
 #include "db/dbents.h"
 #include "db/dbpl.h"
@@ -13,7 +13,7 @@
 #include "sheets/frame_candidates.h"
 #include "sheets/frame_cleanup.h"
 #include "sheets/segment_end_grid.h"
-#include "ui/progress_window.h"
+#include "sheets/sort_helpers.h"
 
 namespace {
 
@@ -351,7 +351,7 @@ void Purge_Done_Segments(Temp_Line_Array& segments, int start)
 }
 
 void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verticals, ZcDbObjectId space_id,
-                            ZcDbObjectId layer_id, Sheet_Array& sheets)
+                            ZcDbObjectId layer_id, Sheet_Array& sheets, Detection_Feedback& feedback)
 {
     if (horizontals.GetSize() > 1)
         Sort_Lines(horizontals, 0, static_cast<int>(horizontals.GetSize()) - 1, true);
@@ -405,7 +405,7 @@ void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verti
                 batch.Add(sheet);
         }
         if (batch.GetSize() >= Rectangle_Batch) {
-            Progress_Step();
+            feedback.Progress_Step();
             Remove_Small_Or_Inner_Frames(batch);
             Drop_Segments_In_Batch(i + 1, batch, horizontals, horizontal_starts, verticals, vertical_starts);
             Insert_At_Front(sheets, batch);

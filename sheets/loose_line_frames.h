@@ -8,6 +8,8 @@
 #include "ge/gepnt3d.h"
 #include "sheets/sheet_records.h"
 
+class Detection_Feedback;
+
 // Turns the candidates (lines and polylines) into horizontals and verticals, then drops
 // those inside the sheets' inner rectangles (the sheets get the contains flag).
 void Collect_Line_Segments(Sheet_Array& sheets, const Temp_Id_Array& candidates, Temp_Line_Array& horizontals,
@@ -23,6 +25,10 @@ void Drop_Segments_In_Frames_Pairwise(Sheet_Array& sheets, Temp_Line_Array& segm
 // Deletes the done segments from start on; the others keep their order.
 void Purge_Done_Segments(Temp_Line_Array& segments, int start);
 // Sorts the segments, keeps those joined at both ends and puts every rectangle they form in
-// front of the sheet list (kind 1; bottom, top, left, right lines as its sources).
+// front of the sheet list (kind 1; bottom, top, left, right lines as its sources). Steps the
+// feedback's progress once a batch of rectangles.
+void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verticals, ZcDbObjectId space_id,
+                            ZcDbObjectId layer_id, Sheet_Array& sheets, Detection_Feedback& feedback);
+// The same with the progress window.
 void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verticals, ZcDbObjectId space_id,
                             ZcDbObjectId layer_id, Sheet_Array& sheets);

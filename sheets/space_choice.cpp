@@ -1,12 +1,11 @@
 #include "sheets/space_choice.h"
 
+#include "core/detection_feedback.h"
 #include "core/space_helpers.h"
 #include "db/dbdatabase.h"
 #include "db/dbdict.h"
 #include "db/dblayout.h"
 #include "db/dbsymtb.h"
-#include "ui/dlg_options.h"
-#include "ui/module_resources.h"
 
 void Layout_Spaces_In_Tab_Order(ZcDbObjectIdArray& spaces)
 {
@@ -52,25 +51,14 @@ ZcDbObjectId Current_Space_Id()
     return id;
 }
 
-int Choose_Spaces()
+int Choose_Spaces(Detection_Feedback& feedback)
 {
-    Module_Resource_Scope resources;
-    Dlg_Options chooser(AfxGetMainWnd());
-    chooser.Title = L"自动遍历";
-    chooser.Item_Width = 120;
-    chooser.Extra_Columns = 0;
     if (Is_Paper_Space()) {
-        for (const wchar_t* item : {L"模型空间", L"所有布局", L"模型+布局", L"当前布局"})
-            chooser.Items.Add(item);
-        chooser.Choice = 3;
-    } else {
-        for (const wchar_t* item : {L"当前模型", L"所有布局", L"模型+布局"})
-            chooser.Items.Add(item);
-        chooser.Choice = 0;
+        static constexpr const wchar_t* Paper_Items[] = {L"模型空间", L"所有布局", L"模型+布局", L"当前布局"};
+        return feedback.Choose(L"自动遍历", Paper_Items, 3);
     }
-    if (chooser.DoModal() != IDOK)
-        return -1;
-    return chooser.Choice;
+    static constexpr const wchar_t* Model_Items[] = {L"当前模型", L"所有布局", L"模型+布局"};
+    return feedback.Choose(L"自动遍历", Model_Items, 0);
 }
 
 void Spaces_Of_Choice(int choice, ZcDbObjectId current_space, ZcDbObjectIdArray& spaces)

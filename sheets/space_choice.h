@@ -4,10 +4,12 @@
 
 #include "db/dbmain.h"
 
-// The chooser "自动遍历": the chosen item, or -1 when cancelled. In paper space the items are
-// model space, all layouts, model and layouts, current layout (preselected); otherwise
-// current model (preselected), all layouts, model and layouts.
-int Choose_Spaces();
+class Detection_Feedback;
+
+// The chooser "自动遍历", asked through the feedback: the chosen item, or -1 when cancelled.
+// In paper space the items are model space, all layouts, model and layouts, current layout
+// (preselected); otherwise current model (preselected), all layouts, model and layouts.
+int Choose_Spaces(Detection_Feedback& feedback);
 // The block table records of the layouts, in tab order (equal orders keep dictionary order).
 void Layout_Spaces_In_Tab_Order(ZcDbObjectIdArray& spaces);
 // The spaces of a chooser item (0 model space, 1 the layouts, 2 model space and the layouts,

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/command_context.h"
+#include "core/detection_feedback.h"
 #include "core/follow_up.h"
 #include "core/layer_helpers.h"
 #include "core/space_helpers.h"
@@ -13,18 +14,17 @@
 #include "db/dbdynblk.h"
 #include "db/dbsymtb.h"
 #include "ed/command_line.h"
-#include "ed/host_window.h"
 #include "mfc/afxwin.h"
 #include "sheets/exact_extents.h"
 #include "sheets/frame_detection.h"
 #include "sheets/space_choice.h"
 #include "titleblock/tk_library.h"
-#include "ui/progress_window.h"
 
 namespace {
 
 const wchar_t* const TK_Marker_Layer_Name = L"Temp_PlotLayer";
 const wchar_t* const TK_Progress_Title = L"计算图框............";
+constexpr int TK_Progress_Range = 10;
 constexpr double Inside_Tolerance = 1e-5;
 // The least time between two steps of the progress window (each step repaints it).
 constexpr std::chrono::milliseconds Progress_Interval(50);
@@ -56,10 +56,11 @@ void Prepare_Marker_Layer(ZcDbObjectId& layer_id)
         Set_Layer_State(layer_id, kind, false);
 }
 
-// Steps the progress window at most once an interval, the first call at once, so that its
-// repainting costs the same however many entities a second are examined.
+// Steps the progress at most once an interval, the first call at once, so that repainting
+// the progress window costs the same however many entities a second are examined.
 class Progress_Pacer {
 public:
+    explicit Progress_Pacer(Detection_Feedback& feedback) : Feedback(feedback) {}
     void Step()
     {
         const Clock::time_point now = Clock::now();
@@ -67,11 +68,12 @@ public:
             return;
         Stepped = true;
         Last_Step = now;
-        Progress_Step();
+        Feedback.Progress_Step();
     }
 
 private:
     using Clock = std::chrono::steady_clock;
+    Detection_Feedback& Feedback;
     bool Stepped = false;
     Clock::time_point Last_Step;
 };
@@ -120,14 +122,15 @@ void Drop_Inner_TK_Sheets(TK_Sheet_Array& sheets)
     sheets.Append(kept);
 }
 
-void Recognise_TK_Frames(TK_Sheet_List& list, const ZcDbObjectIdArray& ids, ZcDbObjectId space_id)
+void Recognise_TK_Frames(TK_Sheet_List& list, const ZcDbObjectIdArray& ids, ZcDbObjectId space_id,
+                         Detection_Feedback& feedback)
 {
     if (!space_id.isNull())
         Activate_Layout_Of_Block(space_id);
     Switch_To_Paper_Space();
     g_Ucs.Capture(true);
 
-    Progress_Pacer progress;
+    Progress_Pacer progress(feedback);
     TK_Sheet_Array found;
     ZcDbExtents overall;
     for (int i = 0; i < ids.length(); ++i) {
@@ -161,12 +164,11 @@ void Recognise_TK_Frames(TK_Sheet_List& list, const ZcDbObjectIdArray& ids, ZcDb
     list.Sheets.Append(found);
 }
 
-bool Find_TK_Sheets(TK_Sheet_List& list)
+bool Find_TK_Sheets(TK_Sheet_List& list, Detection_Feedback& feedback)
 {
     Delete_All_Objects(list.Sheets);
     if (g_TK_Library.Records.GetSize() == 0) {
-        MessageBoxW(adsw_zcadMainWnd(), L"图框信息库为空 !\n\n请先在 < 图框信息库管理 > 中进行图框信息录入 !", L"Korvel",
-                    MB_OK | MB_ICONINFORMATION);
+        feedback.Notice(L"图框信息库为空 !\n\n请先在 < 图框信息库管理 > 中进行图框信息录入 !");
         Queue_Follow_Up(L"KV_DivezUrez_3");
         return false;
     }
@@ -175,23 +177,23 @@ bool Find_TK_Sheets(TK_Sheet_List& list)
     if (selected == Frame_Selection_None)
         return false;
     if (selected == Frame_Selection_Made) {
-        Progress_Show_Range(TK_Progress_Title, 10, 1);
-        Recognise_TK_Frames(list, selection, ZcDbObjectId());
-        Progress_Close();
+        feedback.Progress_Begin(TK_Progress_Title, TK_Progress_Range);
+        Recognise_TK_Frames(list, selection, ZcDbObjectId(), feedback);
+        feedback.Progress_End();
     } else {
-        const int choice = Choose_Spaces();
+        const int choice = Choose_Spaces(feedback);
         if (choice < 0)
             return false;
         list.Start_Space_Id = Current_Space_Id();
         ZcDbObjectIdArray spaces;
         Spaces_Of_Choice(choice, list.Start_Space_Id, spaces);
-        Progress_Show_Range(TK_Progress_Title, 10, 1);
+        feedback.Progress_Begin(TK_Progress_Title, TK_Progress_Range);
         for (int i = 0; i < spaces.length(); ++i) {
             ZcDbObjectIdArray ids;
             Collect_Space_Entity_Ids(ids, spaces[i], false);
-            Recognise_TK_Frames(list, ids, spaces[i]);
+            Recognise_TK_Frames(list, ids, spaces[i], feedback);
         }
-        Progress_Close();
+        feedback.Progress_End();
         Activate_Layout_Of_Block(list.Start_Space_Id);
     }
     for (INT_PTR i = 0; i < list.Sheets.GetSize(); ++i)

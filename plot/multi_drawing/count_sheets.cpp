@@ -13,6 +13,7 @@
 #include "ed/command_line.h"
 #include "plot/multi_drawing/multi_dwg_list.h"
 #include "sheets/frame_detection.h"
+#include "ui/dialog_detection_feedback.h"
 #include "win/win_files.h"
 
 namespace {
@@ -80,7 +81,8 @@ void Get_Layout_Blocks_In_Order(ZcDbDatabase* db, ZcDbObjectIdArray& ids)
 void Find_Frames_In_Ids(const ZcDbObjectIdArray& ids, Sheet_Array& sheets)
 {
     ZcDbObjectIdArray frame_blocks, non_frame_blocks;
-    Search_Frames_In_Ids(ids, ZcDbObjectId(), ZcDbObjectId(), frame_blocks, non_frame_blocks, sheets);
+    Dialog_Detection_Feedback feedback;
+    Search_Frames_In_Ids(ids, ZcDbObjectId(), ZcDbObjectId(), frame_blocks, non_frame_blocks, sheets, feedback);
 }
 
 bool Single_Dwg::Count_Sheets()

@@ -13,6 +13,7 @@
 #include "mfc/afxdll.h"
 #include "mfc/message_queue.h"
 #include "mfc/rc/resource_script.h"
+#include "recording_detection_feedback.h"
 #include "res/resource_script.h"
 #include "script/script_input.h"
 #include "script/utf8.h"
@@ -233,6 +234,40 @@ TEST_F(Detect_Frames_Test, Cancelling_Ends_Quietly)
         EXPECT_FALSE(Find_Plot_Frames(set));
     }
     EXPECT_EQ(Printed().find(L"未选择到"), std::wstring::npos);
+}
+
+// Detection asks and reports through the feedback it is given: no window opens, and a
+// cancelled chooser begins no progress.
+TEST_F(Detect_Frames_Test, Chooser_And_Progress_Go_Through_The_Feedback)
+{
+    Switches(1, 1, 0, 1);
+    Recording_Detection_Feedback feedback;
+    feedback.Answer = 2;
+    Script("enter\n");
+    ASSERT_TRUE(Find_Plot_Frames(set, feedback));
+    EXPECT_EQ(set.All_Sheets.GetSize(), 9) << "model space and both layouts";
+    EXPECT_EQ(g_Dlg_Progress, nullptr);
+    ASSERT_GE(feedback.Calls.size(), 3u);
+    EXPECT_EQ(feedback.Calls[0], L"choose 自动遍历 当前模型|所有布局|模型+布局 0");
+    EXPECT_EQ(feedback.Calls[1], L"begin 计算图框............ 10");
+    EXPECT_EQ(feedback.Calls.back(), L"end");
+    // Five stages (two before the candidates, loose lines, the last clean-up, empty frames)
+    // in each of the three spaces.
+    EXPECT_EQ(feedback.Steps(), 15);
+    EXPECT_EQ(feedback.Steps() + 3, static_cast<int>(feedback.Calls.size())) << "only steps between begin and end";
+
+    feedback.Calls.clear();
+    Script("select window 640,690 1060,990\n");
+    ASSERT_TRUE(Find_Plot_Frames(set, feedback));
+    ASSERT_GE(feedback.Calls.size(), 2u);
+    EXPECT_EQ(feedback.Calls.front(), L"begin 计算图框............ 10") << "a selection asks nothing";
+    EXPECT_EQ(feedback.Calls.back(), L"end");
+
+    feedback.Calls.clear();
+    feedback.Answer = -1;
+    Script("enter\n");
+    EXPECT_FALSE(Find_Plot_Frames(set, feedback));
+    EXPECT_EQ(feedback.Calls, std::vector<std::wstring>{L"choose 自动遍历 当前模型|所有布局|模型+布局 0"});
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "script/utf8.h"
 #include "win/win_msgbox.h"
 #include "sheets/exact_extents.h"
+#include "recording_detection_feedback.h"
 #include "sheets/marker_entities.h"
 #include "tk_fixture.h"
 #include "titleblock/tk_find_sheets.h"
@@ -282,6 +283,30 @@ TEST_F(TK_Recognition_Test, Nothing_Recognised_Cancelled_Or_Empty_Library)
     ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
     EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel");
     EXPECT_EQ(platform::MessageBoxLog[0].text, L"图框信息库为空 !\n\n请先在 < 图框信息库管理 > 中进行图框信息录入 !");
+}
+
+// Recognition asks, reports and tells through the feedback it is given, never a window.
+TEST_F(TK_Recognition_Test, Chooser_Progress_And_Notice_Go_Through_The_Feedback)
+{
+    Recording_Detection_Feedback feedback;
+    feedback.Answer = 0;
+    Script("enter\n");
+    ASSERT_TRUE(Find_TK_Sheets(list, feedback));
+    EXPECT_EQ(list.Sheets.GetSize(), static_cast<INT_PTR>(Model_Sheets.size()));
+    ASSERT_GE(feedback.Calls.size(), 4u);
+    EXPECT_EQ(feedback.Calls[0], L"choose 自动遍历 当前模型|所有布局|模型+布局 0");
+    EXPECT_EQ(feedback.Calls[1], L"begin 计算图框............ 10");
+    EXPECT_EQ(feedback.Calls[2], L"step") << "the first step is not held back";
+    EXPECT_EQ(feedback.Calls.back(), L"end");
+    EXPECT_EQ(feedback.Steps() + 3, static_cast<int>(feedback.Calls.size())) << "only steps between begin and end";
+
+    g_TK_Library.Clear();
+    platform::MessageBoxLog.clear();
+    feedback.Calls.clear();
+    EXPECT_FALSE(Find_TK_Sheets(list, feedback));
+    EXPECT_EQ(feedback.Calls, std::vector<std::wstring>{L"notice 图框信息库为空 !\n\n请先在 < 图框信息库管理 > 中进行图框信息录入 !"});
+    EXPECT_TRUE(platform::MessageBoxLog.empty());
+    EXPECT_EQ(platform::Pending_Text(), L"\x03\x03KV_DivezUrez_3\n") << "still sent to the library command";
 }
 
 }  // namespace
