@@ -12,6 +12,9 @@
 // after the start stay within int.
 constexpr int Max_Start_No = 999999999;
 
+// The kinds of output file, the values of Plot_Option::Output_Type.
+enum Output_Kind { Output_Pdf = 0, Output_Dwf, Output_Jpg, Output_Png, Output_Plt, Output_Svg, Output_Dwg };
+
 class Plot_Option {
 public:
     Plot_Option() { Set_Defaults(); }
@@ -38,7 +41,7 @@ public:
     // Brings fields read from a file or a drawing into their ranges.
     void Repair();
 
-    int Output_Type;      // 0 PDF, 1 DWF, 2 JPG, 3 PNG, 4 PLT, 5 SVG, 6 DWG
+    int Output_Type;      // Output_Kind
     int Folder_Mode;      // 0 the drawing's folder, 1 with a sub-folder per type, 2 Folder
     CString Folder;
     int Margin;           // millimetres, -100..100

@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-namespace {
-constexpr int Output_Dwf = 1;
-constexpr int Output_Dwg = 6;
-}  // namespace
+#include "core/plot_option.h"
 
 CString Drawing_Size_Text(double width, double height)
 {

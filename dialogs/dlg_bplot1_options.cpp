@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int Output_Pdf = 0, Output_Dwf = 1, Output_Jpg = 2, Output_Png = 3, Output_Plt = 4, Output_Svg = 5,
-              Output_Dwg = 6;
 constexpr int Folder_Mode_Other = 2;
 
 CRect Control_Rect(CWnd* dialog, int id)

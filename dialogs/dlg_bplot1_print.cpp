@@ -20,8 +20,6 @@
 
 namespace {
 constexpr const wchar_t* Print_Caption = L"Korvel打印";
-constexpr int Output_Dwf = 1;
-constexpr int Output_Pdf = 0;
 }  // namespace
 
 void Erase_Sheet_Markers(Plot_Sheet_Set& sheet_set)

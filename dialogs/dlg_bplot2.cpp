@@ -429,14 +429,14 @@ void Dlg_BPlot2::Apply_Output_Format(bool reassign)
         Update_Folder_Label();
 
     const int type = Options.Output_Type;
-    GetDlgItem(IDC_BP2_SWATCH)->ShowWindow(type == Out2_Jpg || type == Out2_Png ? SW_SHOW : SW_HIDE);
-    const bool dwg = type == Out2_Dwg;
+    GetDlgItem(IDC_BP2_SWATCH)->ShowWindow(type == Output_Jpg || type == Output_Png ? SW_SHOW : SW_HIDE);
+    const bool dwg = type == Output_Dwg;
     for (int id : {IDC_BP2_MARGIN_LABEL, IDC_BP2_MARGIN_COMBO, IDC_BP2_STYLE_LABEL, IDC_BP2_STYLE_COMBO,
                    IDC_BP2_SIGN_CHECK, IDC_BP2_EDIT_STYLE})
         GetDlgItem(id)->EnableWindow(!dwg);
-    GetDlgItem(IDC_BP2_STAMP_CHECK)->EnableWindow(!dwg && type != Out2_Plt && Stamp_Positions != 0);
+    GetDlgItem(IDC_BP2_STAMP_CHECK)->EnableWindow(!dwg && type != Output_Plt && Stamp_Positions != 0);
     GetDlgItem(IDC_BP2_DWG_BLOCK)->ShowWindow(dwg ? SW_SHOW : SW_HIDE);
-    GetDlgItem(IDC_BP2_MERGE_PDF)->ShowWindow(type == Out2_Pdf ? SW_SHOW : SW_HIDE);
+    GetDlgItem(IDC_BP2_MERGE_PDF)->ShowWindow(type == Output_Pdf ? SW_SHOW : SW_HIDE);
 }
 
 void Dlg_BPlot2::On_Format_Changed()

@@ -25,9 +25,6 @@ enum Bplot2_Column {
     Col2_Remark
 };
 
-// The output types of the options.
-enum Bplot2_Output { Out2_Pdf = 0, Out2_Dwf, Out2_Jpg, Out2_Png, Out2_Plt, Out2_Svg, Out2_Dwg };
-
 class Dlg_BPlot2 : public Result_Dialog {
 public:
     explicit Dlg_BPlot2(CWnd* parent = nullptr);
@@ -86,7 +83,7 @@ public:
     void Store_Controls();
     Plot_Drawing2* Row_Sheet(int row) const;
     const ZcDbObjectId* Row_Marker(int row) const override;
-    bool Dwg_Output() const { return Options.Output_Type == Out2_Dwg; }
+    bool Dwg_Output() const { return Options.Output_Type == Output_Dwg; }
 
     TK_Sheet_List Sheet_List;
     Plot_Option Options;

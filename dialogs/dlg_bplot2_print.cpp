@@ -24,7 +24,7 @@ constexpr const wchar_t* Bplot2_Caption = L"Korvel打印";
 
 bool Dlg_BPlot2::Check_File_Names()
 {
-    if (Format_Index == Out2_Pdf && g_Plot_Config.Merge_Pdf)
+    if (Format_Index == Output_Pdf && g_Plot_Config.Merge_Pdf)
         return true;
     const INT_PTR count = Sheet_List.Sheets.GetSize();
     for (INT_PTR i = 0; i < count; ++i) {
@@ -68,7 +68,7 @@ void Dlg_BPlot2::OnOK()
     if (Plot_Running)
         return;
     Read_Controls();
-    const bool dwg = Format_Index == Out2_Dwg;
+    const bool dwg = Format_Index == Output_Dwg;
     if (!Check_File_Names())
         return;
     if (!dwg && !Check_Papers())
@@ -78,7 +78,7 @@ void Dlg_BPlot2::OnOK()
                     Bplot2_Caption, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     Options.Stamps_On = Print_Stamp;
-    if (!dwg && Format_Index != Out2_Plt && Options.Stamps_On != 0 &&
+    if (!dwg && Format_Index != Output_Plt && Options.Stamps_On != 0 &&
         !Choose_Stamps_Before_Plot(Options, Sheet_List))
         return;
 
@@ -107,7 +107,7 @@ void Dlg_BPlot2::OnOK()
     }
 
     g_Merged_Pdf_Path.Empty();
-    if (Options.Output_Type == Out2_Pdf && g_Plot_Config.Merge_Pdf) {
+    if (Options.Output_Type == Output_Pdf && g_Plot_Config.Merge_Pdf) {
         CString folder = Get_Output_Folder(Options.Folder_Mode, Options.Output_Type, Options.Folder, CString());
         CreateDirectoryW(folder.GetString(), nullptr);
         CString path;

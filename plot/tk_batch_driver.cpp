@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int Output_Plt = 4;
 constexpr int TK_List_Kind = 2;
 
 int TK_List_Size() { return g_TK_Sheet_List != nullptr ? static_cast<int>(g_TK_Sheet_List->Sheets.GetSize()) : 0; }
