@@ -1,12 +1,10 @@
 // The plug-in's folders are layers: a file includes headers of its own folder and of the
-// folders its library builds on (cmake/Plugin.cmake) only. Includes that still point up are
-// listed, each with its reason, in upward_includes.txt; the list may only shrink.
+// folders its library builds on (cmake/Plugin.cmake) only.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -95,40 +93,12 @@ std::set<std::string> Upward_Includes(const fs::path& root)
     return found;
 }
 
-// Lines "from -> to  # reason"; blank lines and lines starting with # are comments.
-std::map<std::string, std::string> Allowed_Upward_Includes(const fs::path& file)
-{
-    std::map<std::string, std::string> allowed;
-    std::ifstream in(file);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        auto hash = line.find('#');
-        std::string pair = line.substr(0, hash);
-        pair.erase(pair.find_last_not_of(" \t") + 1);
-        allowed[pair] = hash == std::string::npos ? "" : line.substr(hash + 1);
-    }
-    return allowed;
-}
-
 const fs::path Source_Root = KORVEL_SOURCE_DIR;
-const fs::path Allow_List = Source_Root / "tests/layers/upward_includes.txt";
 
 TEST(Include_Order, Plug_In_Files_Include_Only_Their_Layer_And_Those_Below)
 {
-    auto allowed = Allowed_Upward_Includes(Allow_List);
     for (const auto& include : Upward_Includes(Source_Root))
-        EXPECT_TRUE(allowed.count(include)) << "points up a layer: " << include;
-}
-
-TEST(Include_Order, Every_Allowed_Upward_Include_Is_Still_There_And_Has_A_Reason)
-{
-    auto upward = Upward_Includes(Source_Root);
-    for (const auto& [include, reason] : Allowed_Upward_Includes(Allow_List)) {
-        EXPECT_TRUE(upward.count(include)) << "no longer upward, remove it from the list: " << include;
-        EXPECT_NE(reason.find_first_not_of(" \t"), std::string::npos) << "no reason given: " << include;
-    }
+        ADD_FAILURE() << "points up a layer: " << include;
 }
 
 TEST(Include_Order, Every_Folder_Builds_Only_On_Folders_Below_It)
