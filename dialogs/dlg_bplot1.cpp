@@ -61,7 +61,12 @@ BEGIN_MESSAGE_MAP(Dlg_BPlot1, CZcUiDialog)
 END_MESSAGE_MAP()
 
 Dlg_BPlot1::Dlg_BPlot1(CWnd* parent)
-    : Result_Dialog(IDD_DLG_BPLOT1, parent, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL})
+    : File_Result_Dialog(IDD_DLG_BPLOT1, parent,
+                         {IDC_BP1_LIST, IDC_BP1_STYLE_COMBO, IDC_BP1_PROGRESS, IDC_BP1_INTERRUPT, IDC_BP1_EDIT_STYLE},
+                         {IDC_BP1_FORMAT_COMBO, IDC_BP1_FOLDER_MODE_COMBO, IDC_BP1_MARGIN_COMBO, IDC_BP1_MARGIN_LABEL,
+                          IDC_BP1_STYLE_LABEL, IDC_BP1_PATH, IDC_BP1_SWATCH, IDC_BP1_MERGE_PDF, IDC_BP1_DWG_BLOCK,
+                          IDC_BP1_SIGN_CHECK},
+                         {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL})
 {
     Style_Index = 0;
     Frame_Infor.Sheet_Set = &Sheet_Set;
@@ -70,43 +75,20 @@ Dlg_BPlot1::Dlg_BPlot1(CWnd* parent)
 Dlg_BPlot1::~Dlg_BPlot1()
 {
     // The pointers into this window end with it.
-    if (g_Sheet_Set == &Sheet_Set)
-        g_Sheet_Set = nullptr;
-    if (g_Cur_Plot_Option == &Options)
-        g_Cur_Plot_Option = nullptr;
-    if (g_Dlg_BPlot1 == this)
-        g_Dlg_BPlot1 = nullptr;
+    Forget_Pointer(g_Sheet_Set, &Sheet_Set);
+    Forget_Pointer(g_Dlg_BPlot1, this);
 }
 
 void Dlg_BPlot1::DoDataExchange(CDataExchange* exchange)
 {
-    CZcUiDialog::DoDataExchange(exchange);
-    DDX_Control(exchange, IDC_BP1_LIST, List);
-    DDX_Control(exchange, IDC_BP1_STYLE_COMBO, Style_Combo);
-    DDX_Control(exchange, IDC_BP1_FOLDER_MODE_COMBO, Folder_Mode_Combo);
-    DDX_Control(exchange, IDC_BP1_FORMAT_COMBO, Format_Combo);
-    DDX_Control(exchange, IDC_BP1_MARGIN_COMBO, Margin_Combo);
-    DDX_Control(exchange, IDC_BP1_PROGRESS, Progress);
-    DDX_Control(exchange, IDOK, Print_Button);
-    DDX_Control(exchange, IDCANCEL, Cancel_Button);
+    File_Result_Dialog::DoDataExchange(exchange);
     DDX_Control(exchange, IDC_BP1_NAME_RULE, Name_Rule_Button);
     DDX_Control(exchange, IDC_BP1_SCALE_FILTER, Scale_Filter_Button);
-    DDX_Control(exchange, IDC_BP1_INTERRUPT, Interrupt_Button);
-    DDX_Control(exchange, IDC_BP1_EDIT_STYLE, Edit_Style_Button);
-    DDX_CBIndex(exchange, IDC_BP1_STYLE_COMBO, Style_Index);
-    DDX_CBIndex(exchange, IDC_BP1_FORMAT_COMBO, Format_Index);
-    DDX_CBIndex(exchange, IDC_BP1_FOLDER_MODE_COMBO, Folder_Mode_Index);
-    DDX_Check(exchange, IDC_BP1_MERGE_PDF, Merge_Pdf);
-    DDX_Check(exchange, IDC_BP1_DWG_BLOCK, Save_As_Block);
-    DDX_Check(exchange, IDC_BP1_SIGN_CHECK, Print_Sign);
-    DDX_Text(exchange, IDC_BP1_PATH, Path_Text);
 }
 
 BOOL Dlg_BPlot1::OnInitDialog()
 {
     CZcUiDialog::OnInitDialog();
-    Set_Module_Icon(this);
-
     for (auto [id, rect] : {std::pair<int, CRect*>{IDC_BP1_MERGE_PDF, &Merge_Box_Rect},
                             std::pair<int, CRect*>{IDC_BP1_SIGN_CHECK, &Sign_Box_Rect}}) {
         if (CWnd* box = GetDlgItem(id)) {
@@ -114,21 +96,9 @@ BOOL Dlg_BPlot1::OnInitDialog()
             ScreenToClient(rect);
         }
     }
-
-    Setup_Result_Button(Print_Button, IDI_OK_HOVER, IDI_OK_IDLE);
-    Setup_Result_Button(Cancel_Button, IDI_CANCEL_HOVER, IDI_CANCEL_IDLE);
-    for (Pic_Button* button : {&Name_Rule_Button, &Scale_Filter_Button, &Interrupt_Button})
-        Setup_Result_Button(*button, IDI_BPLOT1_TOOL_HOVER, IDI_BPLOT1_TOOL_IDLE);
-    Edit_Style_Button.Set_Icon(IDI_EDIT_HOVER, IDI_EDIT_IDLE, 32);
-    Edit_Style_Button.Set_Cursor(IDR_HAND_CURSOR);
-    Edit_Style_Button.Set_No_Capture(true);
-    Progress.Set_Font_From_Item(this, IDOK);
-
+    Set_Up_Buttons({&Name_Rule_Button, &Scale_Filter_Button});
     List.Sheet_Set = &Sheet_Set;
-    Hook_Result_Windows();
-    List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    for (int column = 0; column < 8; ++column)
-        List.InsertColumn(column, Column_Headers[column], LVCFMT_CENTER, 1);
+    Set_Up_List(Column_Headers, 8);
 
     Fill_Format_List(&Format_Combo, true);
     Folder_Mode_Combo.Fill();
@@ -139,20 +109,6 @@ BOOL Dlg_BPlot1::OnInitDialog()
     UpdateData(FALSE);
     Fill_Margin_Combo();
     return TRUE;
-}
-
-LRESULT Dlg_BPlot1::On_Keep_Focus(WPARAM, LPARAM) { return 1; }
-
-LRESULT Dlg_BPlot1::WindowProc(UINT message, WPARAM wparam, LPARAM lparam)
-{
-    Module_Resource_Scope resources;
-    return CZcUiDialog::WindowProc(message, wparam, lparam);
-}
-
-void Dlg_BPlot1::Read_Controls()
-{
-    if (GetSafeHwnd() != nullptr)
-        UpdateData(TRUE);
 }
 
 const ZcDbObjectId* Dlg_BPlot1::Row_Marker(int row) const
@@ -367,13 +323,8 @@ void Dlg_BPlot1::Apply_Saved_Scales()
         Fit_Columns({Col_Paper, Col_Scale, Col_Remark});
 }
 
-// ---- closing after the plot ----
+// ---- closing ----
 
-void Dlg_BPlot1::Plot_Done_Close()
-{
-    if (Plot_Launched == 0)
-        return;
-    Plot_Device_Files::End_Plot();
-    Plot_Launched = 0;
-    CZcUiDialog::OnOK();
-}
+void Dlg_BPlot1::Erase_Markers() { Erase_Sheet_Markers(Sheet_Set); }
+
+void Dlg_BPlot1::Release_Devices() { Plot_Device_Files::End_Plot(); }

@@ -114,26 +114,9 @@ void Dlg_BPlot2::On_Export_Catalogue() { Export_Catalogue(); }
 
 void Dlg_BPlot2::Paper_Statistics(int standard)
 {
-    Paper_Array papers;  // not owning
-    CUIntArray counts;
-    for (INT_PTR i = 0; i < Sheet_List.Sheets.GetSize(); ++i) {
-        MyPaper* paper = Find_Paper_By_Name(Sheet_List.Papers, Sheet_List.Sheets[i]->Paper_Name);
-        if (paper == nullptr)
-            continue;
-        INT_PTR k = 0;
-        while (k < papers.GetSize() && papers[k] != paper) ++k;
-        if (k == papers.GetSize()) {
-            papers.Add(paper);
-            counts.Add(1);
-        } else {
-            counts[k] = counts[k] + 1;
-        }
-    }
-    if (papers.GetSize() == 0) {
-        MessageBoxW(GetSafeHwnd(), L"无纸张可统计 !", L"纸张统计", MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    Export_Paper_Statistics(papers, counts, standard);
+    CStringArray sheet_papers;
+    Get_Sheet_Papers(sheet_papers);
+    Count_Sheet_Papers(this, Sheet_List.Papers, sheet_papers, standard);
 }
 
 void Dlg_BPlot2::Export_File_List()

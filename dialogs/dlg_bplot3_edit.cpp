@@ -50,7 +50,7 @@ void Dlg_BPlot3::On_Column_Click(NMHDR* header, LRESULT* result)
         Set_Copies(0, All_Rows(count));
     else
         Set_Paper(0, All_Rows(count));
-    for (int row = 0; row < List.GetItemCount(); ++row) List.SetItemState(row, 0, LVIS_SELECTED);
+    Deselect_All_Rows(List);
 }
 
 void Dlg_BPlot3::On_Selection_Changed(NMHDR* header, LRESULT* result)
@@ -66,7 +66,7 @@ void Dlg_BPlot3::Set_Copies(int row, const ZcArray<int>& rows)
     if (Output_Mode != 0 || clicked == nullptr)
         return;
     if (rows.length() > 1)
-        for (int i = 0; i < rows.length(); ++i) List.SetItemState(rows[i], LVIS_SELECTED, LVIS_SELECTED);
+        Select_Rows(List, rows);
 
     Dlg_Options picker(this);
     picker.Title = All_Of_The_List(rows, List.GetItemCount()) ? L"统一设置打印份数" : L"打 印 份 数";
@@ -103,7 +103,7 @@ void Dlg_BPlot3::Set_Paper(int row, const ZcArray<int>& rows)
     if (clicked == nullptr)
         return;
     if (rows.length() > 1)
-        for (int i = 0; i < rows.length(); ++i) List.SetItemState(rows[i], LVIS_SELECTED, LVIS_SELECTED);
+        Select_Rows(List, rows);
 
     Dlg_Options picker(this);
     picker.Title = All_Of_The_List(rows, List.GetItemCount()) ? L"统一设置纸张" : L"设 置 纸 张";
@@ -191,13 +191,6 @@ void Dlg_BPlot3::On_Sort()
         Show_Row_Copies_And_Paper(row);
         List.SetItemText(row, Col3_Size, Drawing_Size_Text(sheet->Width, sheet->Height));
     }
-}
-
-void Dlg_BPlot3::On_Style_Changed()
-{
-    const int previous = Style_Index;
-    Read_Controls();
-    Apply_Style_Selection(&Style_Combo, Style_Index, previous);
 }
 
 void Dlg_BPlot3::On_Style_Dropdown() {}

@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "db/dbid.h"
+#include "sheets/sheet_records.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
 #include "ui/result_button.h"
@@ -57,3 +58,31 @@ void Preview_With_Paging(CWnd* window, int kind, int row, const std::function<in
 // the sheet's marker is drawn again afterwards.
 void Preview_Result_Sheet(CWnd* window, const Plot_Option& options, int style_index, int print_sign, int kind,
                           int row, const Batch_Sheet& sheet, ZcDbObjectId marker_id);
+
+// The rows are selected.
+void Select_Rows(ListCtrl_DivezUrez& list, const ZcArray<int>& rows);
+// No row is selected.
+void Deselect_All_Rows(ListCtrl_DivezUrez& list);
+
+// The entries of the paper picker before the papers in use: A4 .. A0, then each of them
+// or its lengthened form.
+constexpr int Standard_Paper_Count = 10;
+// What the paper picker chose.
+struct Paper_Pick {
+    // The entry; below Standard_Paper_Count a standard type.
+    int Choice = -1;
+    // For an entry of the papers in use or a new size: that paper of the list.
+    MyPaper* Paper = nullptr;
+    // A new size added a paper to the list.
+    bool Added = false;
+};
+// The paper picker over the standard types and the papers in use (sheet_papers: the
+// sheets' paper names), preset to the clicked sheet's paper (none: null), titled for the
+// whole list or some rows; an entry beyond them asks for a new size. False when the user
+// cancelled.
+bool Pick_Paper(CWnd* owner, Paper_Array& papers, const CStringArray& sheet_papers, const CString* clicked_paper,
+                bool whole_list, Paper_Pick& pick);
+
+// The number of sheets of each paper in use (sheet_papers: the sheets' paper names) into
+// the statistics of the standard; the user is told when there is no paper to count.
+void Count_Sheet_Papers(CWnd* owner, const Paper_Array& papers, const CStringArray& sheet_papers, int standard);

@@ -1,0 +1,95 @@
+// The result windows that plot to files (by file list and by title block) built on the
+// result dialog: format, folder mode and path, margin combo, and the merge, block and
+// signature switches.
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+
+#include "core/plot_option.h"
+#include "dialogs/output_folder_combo.h"
+#include "dialogs/result_dialog.h"
+#include "mfc/afxcoll.h"
+#include "mfc/afxwin.h"
+
+class File_Result_Dialog : public Result_Dialog {
+public:
+    // The window's own ids of the output option controls.
+    struct Option_Ids {
+        int Format_Combo;
+        int Folder_Mode_Combo;
+        int Margin_Combo;
+        int Margin_Label;
+        int Style_Label;
+        int Path;
+        int Swatch;
+        int Merge_Pdf;
+        int Dwg_Block;
+        int Sign_Check;
+    };
+
+    File_Result_Dialog(UINT template_id, CWnd* parent, const Control_Ids& ids, const Option_Ids& option_ids,
+                       std::initializer_list<int> tool_ids);
+
+    // Filling at the opening.
+    void Init_Folder_Mode();
+    void Init_Output_Format();
+    void Fill_Margin_Combo();
+
+    // The option controls for the format index: sub-folder entry, swatch, check boxes,
+    // style and margin controls; with rebuild the device files are written for it first.
+    void Apply_Output_Format(bool rebuild);
+    // The path text of the folder mode and format.
+    void Update_Output_Path();
+    bool Dwg_Output() const { return Options.Output_Type == Output_Dwg; }
+
+    int Format_Index = 0;
+    int Margin_Index = 0;
+    int Folder_Mode_Index = 0;
+    CString Path_Text;
+    int Merge_Pdf = 0;
+    int Save_As_Block = 0;
+    int Print_Sign = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* exchange) override;
+
+    afx_msg void On_Format_Changed();
+    afx_msg void On_Margin_Changed();
+    afx_msg void On_Margin_Edited();
+    afx_msg void On_Merge_Pdf();
+    afx_msg void On_Save_As_Block();
+    afx_msg void On_Edit_Style();
+
+    // Print's last questions before the run: the unauthorised signature (when signatures are
+    // printed) and where a merged PDF goes; false to stop.
+    bool Confirm_Unauthorized_Signature(bool dwg);
+    bool Ask_Merged_Pdf_Path();
+    // Print to DWG: under the document lock the sheets exported (their folder opened when
+    // the settings ask), the options written, the markers erased, the devices released and
+    // the window closed.
+    void Export_Dwg_And_Close(const std::function<bool(CString& folder)>& export_sheets);
+    // Print's check of the output names unless a merged PDF run numbers its files: none
+    // empty, no two of the compared names equal without regard to case; the user is told
+    // of the first fault. False on a fault.
+    bool Check_Output_Names(const CStringArray& names, const CStringArray& compared);
+
+    // The papers fitted again with the margins in force.
+    virtual void Refit_Papers() = 0;
+    // The device files written for the output type with the margins in force; the sheets
+    // keep the papers the list shows.
+    virtual void Rewrite_Device_Files() = 0;
+    // Which columns hover, group and turn grey, by the output type.
+    virtual void Set_Column_Classes() = 0;
+    // The window's own option controls for the output type.
+    virtual void Show_Type_Controls(int type) = 0;
+    // After a change of the format, before the list is repainted.
+    virtual void On_Format_Rows() {}
+
+    Output_Folder_Combo Folder_Mode_Combo;
+    CComboBox Format_Combo;
+    CComboBox Margin_Combo;
+
+private:
+    Option_Ids Option_Control_Ids;
+};
