@@ -64,10 +64,6 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
 
-    afx_msg void On_List_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_List_Right_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_Column_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
     afx_msg void On_Name_Rule();
     afx_msg void On_Scale_Filter();
     afx_msg void On_Path_Click();
@@ -78,6 +74,14 @@ protected:
     afx_msg void On_Swatch_Click();
     afx_msg void On_Paper_Statistics(UINT command_id);
     DECLARE_MESSAGE_MAP()
+
+    // Eye, name, delete, paper and scale cells (the eye, paper and scale not for DWG);
+    // the paper and scale headers.
+    void Click_Cell(int row, int column, const ZcArray<int>& rows) override;
+    bool Column_Acts(int column) const override;
+    void Edit_Column(int column, const ZcArray<int>& rows) override;
+    void Highlight_Selected_Rows() override;
+    UINT List_Menu() const override;
 
     void Refit_Papers() override { Reassign_Papers(); }
     // Writes the device files of the output type for the papers of the list, with the
@@ -90,6 +94,9 @@ protected:
     // The rows' paper remarks for the new output type.
     void On_Format_Rows() override;
     void Save_Frame_Records() override { Save_Scales(); }
+    Paper_Array& Window_Papers() override { return Sheet_Set.Paper_List; }
+    void Get_Sheet_Papers(CStringArray& names) const override;
+    bool Row_Batch_Sheet(int row, Batch_Sheet& batch_sheet, ZcDbObjectId& marker) const override;
     void Erase_Markers() override;
     void Release_Devices() override;
 
@@ -97,8 +104,6 @@ private:
     void Show_Row_Paper(int row, Plot_Drawing1* sheet);
     void Fit_Columns(std::initializer_list<int> columns);
     bool Swatch_Shown() const;
-    // The paper names of the listed sheets.
-    void Get_Sheet_Papers(CStringArray& names) const;
 
     Pic_Button Name_Rule_Button;
     Pic_Button Scale_Filter_Button;

@@ -12,14 +12,8 @@
 #include "core/file_name_rules.h"
 #include "ui/small_value_dialogs.h"
 
-void Dlg_BPlot1::On_List_Click(NMHDR* header, LRESULT* result)
+void Dlg_BPlot1::Click_Cell(int row, int column, const ZcArray<int>& rows)
 {
-    *result = 0;
-    const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(header);
-    const int row = item->iItem, column = item->iSubItem;
-    if (row < 0 || row >= List.GetItemCount() || column < 0)
-        return;
-    const ZcArray<int> rows = Click_Rows(List, row, column);
     switch (column) {
     case Col_Eye:
         if (!Dwg_Output()) Preview_Sheet(row);
@@ -36,29 +30,17 @@ void Dlg_BPlot1::On_List_Click(NMHDR* header, LRESULT* result)
     }
 }
 
-void Dlg_BPlot1::On_Column_Click(NMHDR* header, LRESULT* result)
+bool Dlg_BPlot1::Column_Acts(int column) const { return !Dwg_Output() && (column == Col_Paper || column == Col_Scale); }
+
+void Dlg_BPlot1::Edit_Column(int column, const ZcArray<int>& rows)
 {
-    *result = 0;
-    const auto* view = reinterpret_cast<const NMLISTVIEW*>(header);
-    const int count = List.GetItemCount();
-    if (Dwg_Output() || count == 0)
-        return;
-    if (view->iSubItem != Col_Paper && view->iSubItem != Col_Scale)
-        return;
-    ReleaseCapture();
-    if (view->iSubItem == Col_Paper)
-        Choose_Paper(0, All_Rows(count));
+    if (column == Col_Paper)
+        Choose_Paper(0, rows);
     else
-        Choose_Scale(0, All_Rows(count));
-    Deselect_All_Rows(List);
+        Choose_Scale(0, rows);
 }
 
-void Dlg_BPlot1::On_Selection_Changed(NMHDR* header, LRESULT* result)
-{
-    *result = 0;
-    (void)header;
-    Highlight_Selected_Sheets(List, Sheet_Set);
-}
+void Dlg_BPlot1::Highlight_Selected_Rows() { Highlight_Selected_Sheets(List, Sheet_Set); }
 
 void Dlg_BPlot1::Rename_Sheet(int row)
 {
@@ -222,14 +204,7 @@ void Dlg_BPlot1::On_Scale_Filter()
     }
 }
 
-void Dlg_BPlot1::On_List_Right_Click(NMHDR* header, LRESULT* result)
-{
-    *result = 0;
-    (void)header;
-    if (Dwg_Output())
-        return;
-    Track_Menu_At_Cursor(this, IDR_BPLOT1_MENU);
-}
+UINT Dlg_BPlot1::List_Menu() const { return Dwg_Output() ? 0 : IDR_BPLOT1_MENU; }
 
 void Dlg_BPlot1::On_Paper_Statistics(UINT command_id)
 {
@@ -243,9 +218,4 @@ void Dlg_BPlot1::On_Paper_Statistics(UINT command_id)
     }
 }
 
-void Dlg_BPlot1::Count_Papers(int standard)
-{
-    CStringArray sheet_papers;
-    Get_Sheet_Papers(sheet_papers);
-    Count_Sheet_Papers(this, Sheet_Set.Paper_List, sheet_papers, standard);
-}
+void Dlg_BPlot1::Count_Papers(int standard) { Count_Listed_Papers(standard); }

@@ -60,17 +60,7 @@ bool Dlg_BPlot1::Check_Papers()
             return false;
         break;
     }
-    if (Format_Index == Output_Dwf)
-        return true;
-    for (INT_PTR i = 0; i < Sheet_Set.Plot_List.GetSize(); ++i) {
-        const MyPaper* paper = Find_Paper_By_Name(Sheet_Set.Paper_List, Sheet_Set.Plot_List[i]->Paper_Name);
-        if (paper == nullptr || (paper->Long_Side <= 5080 && paper->Short_Side <= 5080))
-            continue;
-        MessageBoxW(owner, L"有纸张尺寸过大，已超过 5080 mm (即200英寸)。\n\n请检查是否打印比例有误。\n\n打印退出 !",
-                    Print_Caption, MB_OK | MB_ICONQUESTION);
-        return false;
-    }
-    return true;
+    return Format_Index == Output_Dwf || Check_Paper_Limit();
 }
 
 void Dlg_BPlot1::OnOK()

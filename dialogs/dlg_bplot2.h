@@ -81,10 +81,6 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
 
-    afx_msg void On_List_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_List_Right_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_Column_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
     afx_msg void On_Number_Order();
     afx_msg void On_Catalogue();
     afx_msg void On_Merge_Clicked() { On_Merge_Pdf(); }
@@ -94,6 +90,14 @@ protected:
     afx_msg void On_Export_Catalogue();
     DECLARE_MESSAGE_MAP()
 
+    // Eye, name, delete, paper, scale (eye, paper and scale not for DWG), number, revision
+    // and date cells; the headers of the same columns but eye, name and delete.
+    void Click_Cell(int row, int column, const ZcArray<int>& rows) override;
+    bool Column_Acts(int column) const override;
+    void Edit_Column(int column, const ZcArray<int>& rows) override;
+    void Highlight_Selected_Rows() override;
+    UINT List_Menu() const override;
+
     void Refit_Papers() override { Refresh_Papers(true); }
     // The device files carry the margins; the sheets keep the papers the list shows.
     void Rewrite_Device_Files() override { Sheet_List.Assign_Papers(false); }
@@ -101,6 +105,9 @@ protected:
     // The signature check off for DWG, the stamp check on only with stamp positions and
     // neither DWG nor PLT.
     void Show_Type_Controls(int type) override;
+    Paper_Array& Window_Papers() override { return Sheet_List.Papers; }
+    void Get_Sheet_Papers(CStringArray& names) const override;
+    bool Row_Batch_Sheet(int row, Batch_Sheet& batch_sheet, ZcDbObjectId& marker) const override;
     void Erase_Markers() override { Sheet_List.Erase_Markers(); }
     void Release_Devices() override;
 
@@ -110,8 +117,6 @@ private:
     bool Apply_Paper_To_Row(MyPaper* paper, Plot_Drawing2* sheet, int row);
     // Revision (field 2) or date (field 4) of the rows.
     void Edit_Text_Field(int field, int row, const ZcArray<int>& rows);
-    // The paper names of the listed sheets.
-    void Get_Sheet_Papers(CStringArray& names) const;
 
     Pic_Button Number_Order_Button;
     Pic_Button Catalogue_Button;

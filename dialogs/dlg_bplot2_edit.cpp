@@ -31,14 +31,8 @@ ZcArray<int> Ascending(const ZcArray<int>& rows)
 
 }  // namespace
 
-void Dlg_BPlot2::On_List_Click(NMHDR* header, LRESULT* result)
+void Dlg_BPlot2::Click_Cell(int row, int column, const ZcArray<int>& rows)
 {
-    *result = 0;
-    const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(header);
-    const int row = item->iItem, column = item->iSubItem;
-    if (row < 0 || row >= List.GetItemCount() || column < 0)
-        return;
-    const ZcArray<int> rows = Click_Rows(List, row, column);
     switch (column) {
     case Col2_Eye:
         if (!Dwg_Output()) Preview_Sheet(row);
@@ -63,20 +57,14 @@ void Dlg_BPlot2::On_List_Click(NMHDR* header, LRESULT* result)
     }
 }
 
-void Dlg_BPlot2::On_Column_Click(NMHDR* header, LRESULT* result)
+bool Dlg_BPlot2::Column_Acts(int column) const
 {
-    *result = 0;
-    const auto* view = reinterpret_cast<const NMLISTVIEW*>(header);
-    const int count = List.GetItemCount();
-    const int column = view->iSubItem;
-    if (count == 0)
-        return;
-    const bool acts = column == Col2_Date || column == Col2_Number || column == Col2_Revision ||
-                      (!Dwg_Output() && (column == Col2_Paper || column == Col2_Scale));
-    if (!acts)
-        return;
-    ReleaseCapture();
-    const ZcArray<int> rows = All_Rows(count);
+    return column == Col2_Date || column == Col2_Number || column == Col2_Revision ||
+           (!Dwg_Output() && (column == Col2_Paper || column == Col2_Scale));
+}
+
+void Dlg_BPlot2::Edit_Column(int column, const ZcArray<int>& rows)
+{
     switch (column) {
     case Col2_Paper: Edit_Paper(0, rows); break;
     case Col2_Scale: Edit_Scale(0, rows); break;
@@ -84,13 +72,10 @@ void Dlg_BPlot2::On_Column_Click(NMHDR* header, LRESULT* result)
     case Col2_Revision: Edit_Revision(0, rows); break;
     default: Edit_Date(0, rows); break;
     }
-    Deselect_All_Rows(List);
 }
 
-void Dlg_BPlot2::On_Selection_Changed(NMHDR* header, LRESULT* result)
+void Dlg_BPlot2::Highlight_Selected_Rows()
 {
-    *result = 0;
-    (void)header;
     Doc_Lock lock;
     for (int row = 0; row < List.GetItemCount(); ++row)
         if (Plot_Drawing2* sheet = Row_Sheet(row))

@@ -87,14 +87,7 @@ const wchar_t* Catalogue_Header(int kind)
 
 }  // namespace
 
-void Dlg_BPlot2::On_List_Right_Click(NMHDR* header, LRESULT* result)
-{
-    *result = 0;
-    (void)header;
-    if (Dwg_Output())
-        return;
-    Track_Menu_At_Cursor(this, IDR_BPLOT2_MENU);
-}
+UINT Dlg_BPlot2::List_Menu() const { return Dwg_Output() ? 0 : IDR_BPLOT2_MENU; }
 
 void Dlg_BPlot2::On_Statistics(UINT command_id)
 {
@@ -112,12 +105,7 @@ void Dlg_BPlot2::On_Export_File_List() { Export_File_List(); }
 
 void Dlg_BPlot2::On_Export_Catalogue() { Export_Catalogue(); }
 
-void Dlg_BPlot2::Paper_Statistics(int standard)
-{
-    CStringArray sheet_papers;
-    Get_Sheet_Papers(sheet_papers);
-    Count_Sheet_Papers(this, Sheet_List.Papers, sheet_papers, standard);
-}
+void Dlg_BPlot2::Paper_Statistics(int standard) { Count_Listed_Papers(standard); }
 
 void Dlg_BPlot2::Export_File_List()
 {

@@ -7,10 +7,6 @@
 #include "sheets/paper_table.h"
 #include "signstamp/stamp_choice.h"
 
-namespace {
-constexpr const wchar_t* Bplot2_Caption = L"Korvel打印";
-}  // namespace
-
 bool Dlg_BPlot2::Check_File_Names()
 {
     CStringArray names, shown;
@@ -23,19 +19,7 @@ bool Dlg_BPlot2::Check_File_Names()
     return Check_Output_Names(names, shown);
 }
 
-bool Dlg_BPlot2::Check_Papers()
-{
-    for (INT_PTR i = 0; i < Sheet_List.Sheets.GetSize(); ++i) {
-        const MyPaper* paper = Find_Paper_By_Name(Sheet_List.Papers, Sheet_List.Sheets[i]->Paper_Name);
-        if (paper == nullptr || (paper->Long_Side <= 5080 && paper->Short_Side <= 5080))
-            continue;
-        MessageBoxW(GetSafeHwnd(),
-                    L"有纸张尺寸过大，已超过 5080 mm (即200英寸)。\n\n请检查是否打印比例有误。\n\n打印退出 !",
-                    Bplot2_Caption, MB_OK | MB_ICONQUESTION);
-        return false;
-    }
-    return true;
-}
+bool Dlg_BPlot2::Check_Papers() { return Check_Paper_Limit(); }
 
 void Dlg_BPlot2::OnOK()
 {

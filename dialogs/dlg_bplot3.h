@@ -80,15 +80,18 @@ protected:
     afx_msg void On_Filter();
     afx_msg void On_Sort();
     afx_msg void On_Output_Mode();
-    afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
-    afx_msg void On_List_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_Column_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_List_Right_Click(NMHDR* header, LRESULT* result);
     afx_msg void On_Device_Changed();
     afx_msg void On_Style_Dropdown();
     afx_msg void On_Count_Papers();
     afx_msg void OnMouseMove(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
+
+    // Eye, copies (printing to paper only), delete and paper cells; the copies and paper headers.
+    void Click_Cell(int row, int column, const ZcArray<int>& rows) override;
+    bool Column_Acts(int column) const override;
+    void Edit_Column(int column, const ZcArray<int>& rows) override;
+    void Highlight_Selected_Rows() override;
+    UINT List_Menu() const override;
 
     void Save_Frame_Records() override { Save_Papers(); }
     void Erase_Markers() override;

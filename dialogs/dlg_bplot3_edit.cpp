@@ -19,14 +19,8 @@ bool All_Of_The_List(const ZcArray<int>& rows, int row_count) { return rows.leng
 
 }  // namespace
 
-void Dlg_BPlot3::On_List_Click(NMHDR* header, LRESULT* result)
+void Dlg_BPlot3::Click_Cell(int row, int column, const ZcArray<int>& rows)
 {
-    *result = 0;
-    const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(header);
-    const int row = item->iItem, column = item->iSubItem;
-    if (row < 0 || row >= List.GetItemCount() || column < 0)
-        return;
-    const ZcArray<int> rows = Click_Rows(List, row, column);
     switch (column) {
     case Col3_Eye: Preview_Sheet(row); break;
     case Col3_Copies:
@@ -38,27 +32,17 @@ void Dlg_BPlot3::On_List_Click(NMHDR* header, LRESULT* result)
     }
 }
 
-void Dlg_BPlot3::On_Column_Click(NMHDR* header, LRESULT* result)
+bool Dlg_BPlot3::Column_Acts(int column) const { return column == Col3_Copies || column == Col3_Paper; }
+
+void Dlg_BPlot3::Edit_Column(int column, const ZcArray<int>& rows)
 {
-    *result = 0;
-    const auto* view = reinterpret_cast<const NMLISTVIEW*>(header);
-    const int count = List.GetItemCount();
-    if (count == 0 || (view->iSubItem != Col3_Copies && view->iSubItem != Col3_Paper))
-        return;
-    ReleaseCapture();
-    if (view->iSubItem == Col3_Copies)
-        Set_Copies(0, All_Rows(count));
+    if (column == Col3_Copies)
+        Set_Copies(0, rows);
     else
-        Set_Paper(0, All_Rows(count));
-    Deselect_All_Rows(List);
+        Set_Paper(0, rows);
 }
 
-void Dlg_BPlot3::On_Selection_Changed(NMHDR* header, LRESULT* result)
-{
-    *result = 0;
-    (void)header;
-    Highlight_Selected_Sheets(List, Sheet_Set);
-}
+void Dlg_BPlot3::Highlight_Selected_Rows() { Highlight_Selected_Sheets(List, Sheet_Set); }
 
 void Dlg_BPlot3::Set_Copies(int row, const ZcArray<int>& rows)
 {
@@ -201,11 +185,6 @@ void Dlg_BPlot3::On_Edit_Style()
     Edit_Selected_Style(this, &Style_Combo, Style_Index);
 }
 
-void Dlg_BPlot3::On_List_Right_Click(NMHDR* header, LRESULT* result)
-{
-    *result = 0;
-    (void)header;
-    Track_Menu_At_Cursor(this, IDR_BPLOT3_MENU);
-}
+UINT Dlg_BPlot3::List_Menu() const { return IDR_BPLOT3_MENU; }
 
 void Dlg_BPlot3::On_Count_Papers() { Export_Paper_Statistics(); }

@@ -5,11 +5,14 @@
 #include "core/name_lookups.h"
 #include "core/plot_config.h"
 #include "dialogs/plot_option_combos.h"
+#include "dialogs/result_window_parts.h"
 #include "dialogs/print_order_unequal_margins.h"
 #include "plot/output_folders.h"
 #include "plot/pdf_merge.h"
+#include "sheets/paper_table.h"
 #include "signstamp/sign_authorisation.h"
 #include "win/win_files.h"
+#include "win/win_msgbox.h"
 #include "win/win_shell.h"
 
 File_Result_Dialog::File_Result_Dialog(UINT template_id, CWnd* parent, const Control_Ids& ids,
@@ -203,4 +206,45 @@ bool File_Result_Dialog::Check_Output_Names(const CStringArray& names, const CSt
         }
     }
     return true;
+}
+
+bool File_Result_Dialog::Check_Paper_Limit()
+{
+    CStringArray sheet_papers;
+    Get_Sheet_Papers(sheet_papers);
+    for (INT_PTR i = 0; i < sheet_papers.GetSize(); ++i) {
+        const MyPaper* paper = Find_Paper_By_Name(Window_Papers(), sheet_papers[i]);
+        if (paper == nullptr || (paper->Long_Side <= 5080 && paper->Short_Side <= 5080))
+            continue;
+        MessageBoxW(GetSafeHwnd(), L"有纸张尺寸过大，已超过 5080 mm (即200英寸)。\n\n请检查是否打印比例有误。\n\n打印退出 !",
+                    L"Korvel打印", MB_OK | MB_ICONQUESTION);
+        return false;
+    }
+    return true;
+}
+
+void File_Result_Dialog::Count_Listed_Papers(int standard)
+{
+    CStringArray sheet_papers;
+    Get_Sheet_Papers(sheet_papers);
+    Count_Sheet_Papers(this, Window_Papers(), sheet_papers, standard);
+}
+
+void File_Result_Dialog::Preview_Listed_Sheet(int kind, int row, UINT refusal_flags)
+{
+    Preview_With_Paging(this, kind, row, [this] { return List.GetItemCount(); }, [&](int shown) {
+        Read_Controls();
+        Batch_Sheet sheet{};
+        ZcDbObjectId marker;
+        if (!Row_Batch_Sheet(shown, sheet, marker))
+            return false;
+        const MyPaper* paper = Find_Paper_By_Name(Window_Papers(), sheet.paper_name);
+        if (paper != nullptr && (paper->Long_Side > 5080 || paper->Short_Side > 5080)) {
+            MessageBoxW(GetSafeHwnd(), L"纸张尺寸过大，已超过 5080 mm (即200英寸)。\n\n请检查是否打印比例有误。\n\n打印预览退出 !",
+                        L"Korvel打印预览", refusal_flags);
+            return false;
+        }
+        Preview_Result_Sheet(this, Options, Style_Index, Print_Sign, kind, shown, sheet, marker);
+        return true;
+    });
 }

@@ -11,6 +11,8 @@
 #include "dialogs/result_dialog.h"
 #include "mfc/afxcoll.h"
 #include "mfc/afxwin.h"
+#include "plot/batch_plot_driver.h"
+#include "sheets/sheet_records.h"
 
 class File_Result_Dialog : public Result_Dialog {
 public:
@@ -73,6 +75,20 @@ protected:
     // empty, no two of the compared names equal without regard to case; the user is told
     // of the first fault. False on a fault.
     bool Check_Output_Names(const CStringArray& names, const CStringArray& compared);
+    // Print's check that no sheet's paper is above 5080 mm; the user is told. False to stop.
+    bool Check_Paper_Limit();
+    // The number of listed sheets of each paper into the statistics of the standard.
+    void Count_Listed_Papers(int standard);
+    // The host's preview of the row's sheet of the preview kind, then of the rows paged to;
+    // a paper above 5080 mm is refused with a message box of the flags.
+    void Preview_Listed_Sheet(int kind, int row, UINT refusal_flags);
+
+    // The papers of the window's sheets.
+    virtual Paper_Array& Window_Papers() = 0;
+    // The paper names of the listed sheets.
+    virtual void Get_Sheet_Papers(CStringArray& names) const = 0;
+    // The row's sheet as the plot drivers take it, with its marker; false outside the list.
+    virtual bool Row_Batch_Sheet(int row, Batch_Sheet& sheet, ZcDbObjectId& marker) const = 0;
 
     // The papers fitted again with the margins in force.
     virtual void Refit_Papers() = 0;

@@ -83,6 +83,41 @@ void Result_Dialog::On_Style_Changed()
     Apply_Style_Selection(&Style_Combo, Style_Index, previous);
 }
 
+void Result_Dialog::On_List_Click(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(header);
+    const int row = item->iItem, column = item->iSubItem;
+    if (row < 0 || row >= List.GetItemCount() || column < 0)
+        return;
+    Click_Cell(row, column, Click_Rows(List, row, column));
+}
+
+void Result_Dialog::On_Column_Click(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    const int column = reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem;
+    const int count = List.GetItemCount();
+    if (count == 0 || !Column_Acts(column))
+        return;
+    ReleaseCapture();
+    Edit_Column(column, All_Rows(count));
+    Deselect_All_Rows(List);
+}
+
+void Result_Dialog::On_Selection_Changed(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    Highlight_Selected_Rows();
+}
+
+void Result_Dialog::On_List_Right_Click(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    if (const UINT menu = List_Menu())
+        Track_Menu_At_Cursor(this, menu);
+}
+
 bool Result_Dialog::Chosen_Style_Name(CString& name)
 {
     if (Style_Index < 1 || Style_Index >= Style_Combo.GetCount())

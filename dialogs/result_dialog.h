@@ -70,6 +70,14 @@ protected:
     // The stop button.
     afx_msg void On_Interrupt() { Stop_Flag = 1; }
     afx_msg void On_Style_Changed();
+    // A click on a cell of a sheet row acts on the rows the click takes (Click_Cell).
+    afx_msg void On_List_Click(NMHDR* header, LRESULT* result);
+    // A click on a column's header that acts on the whole list (Column_Acts): the edit of
+    // every row, then no row selected.
+    afx_msg void On_Column_Click(NMHDR* header, LRESULT* result);
+    afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
+    // The list's pop-up menu (List_Menu) at the cursor.
+    afx_msg void On_List_Right_Click(NMHDR* header, LRESULT* result);
 
     // The icon and the buttons with the window's two tool buttons; the progress bar takes
     // Print's font.
@@ -88,6 +96,15 @@ protected:
 
     // The sheets' frames with their papers remembered for the drawing.
     virtual void Save_Frame_Records() {}
+    // The window's edit of the clicked cell; rows: the rows the click takes.
+    virtual void Click_Cell(int row, int column, const ZcArray<int>& rows) = 0;
+    virtual bool Column_Acts(int column) const = 0;
+    virtual void Edit_Column(int column, const ZcArray<int>& rows) = 0;
+    // The sheets of the selected rows look highlighted, the others normal.
+    virtual void Highlight_Selected_Rows() = 0;
+    // The menu resource of the list's pop-up menu; 0 for none.
+    virtual UINT List_Menu() const = 0;
+
     // The markers of the window's sheets erased (without the erase notification).
     virtual void Erase_Markers() = 0;
     // What the window holds for the plot once it closes.
