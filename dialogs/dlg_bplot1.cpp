@@ -111,18 +111,7 @@ BOOL Dlg_BPlot1::OnInitDialog()
     return TRUE;
 }
 
-const ZcDbObjectId* Dlg_BPlot1::Row_Marker(int row) const
-{
-    const Plot_Drawing1* sheet = Row_Sheet(row);
-    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
-}
-
-Plot_Drawing1* Dlg_BPlot1::Row_Sheet(int row) const
-{
-    if (row < 0 || row >= Sheet_Set.Plot_List.GetSize())
-        return nullptr;
-    return Sheet_Set.Plot_List[row];
-}
+Plot_Drawing1* Dlg_BPlot1::Row_Sheet(int row) const { return Sheet_At(Sheet_Set, row); }
 
 void Dlg_BPlot1::Fit_Columns(std::initializer_list<int> columns)
 {
@@ -158,9 +147,7 @@ void Dlg_BPlot1::Set_Column_Classes()
 
 void Dlg_BPlot1::Fill_Sheet_List(bool sort)
 {
-    List.DeleteAllItems();
-    List.Mark_Rows.setLogicalLength(0);
-    List.Mark_Columns.setLogicalLength(0);
+    Clear_Sheet_List(List);
     Set_Column_Classes();
     if (sort)
         Sheet_Set.Sort_Sheets(Options.Sort_Type);
@@ -169,9 +156,7 @@ void Dlg_BPlot1::Fill_Sheet_List(bool sort)
         for (int i = 0; i < Sheet_Set.Plot_List.GetSize(); ++i) {
             Plot_Drawing1* sheet = Sheet_Set.Plot_List[i];
             sheet->Set_Marker(i + 1, -1);
-            CString number;
-            number.Format(L"%4d", i + 1);
-            List.InsertItem(i, number);
+            Insert_Numbered_Row(List, i);
             List.SetItemText(i, Col_Eye, L"EYE");
             List.SetItemText(i, Col_Name, L"");
             List.SetItemText(i, Col_Del, L"DEL");

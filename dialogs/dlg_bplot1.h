@@ -44,14 +44,14 @@ public:
     void Save_Scales();
     // Print's checks of the output names (none empty, no two equal without regard to
     // case; a merged PDF run numbers its files) and of the papers; false to stop.
-    bool Check_File_Names();
-    bool Check_Papers();
+    bool Check_File_Names() override;
+    bool Check_Papers() override;
 
     // Output type, folder mode and signature switch from the controls into the options.
     void Store_Controls() override;
     // The sheet of a row; null outside the list.
     Plot_Drawing1* Row_Sheet(int row) const;
-    const ZcDbObjectId* Row_Marker(int row) const override;
+    const ZcDbObjectId* Row_Marker(int row) const override { return Marker_Of(Row_Sheet(row)); }
 
     Plot_Sheet_Set Sheet_Set;
     Sheet_Infor_List Frame_Infor;

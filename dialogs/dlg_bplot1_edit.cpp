@@ -83,14 +83,9 @@ void Dlg_BPlot1::Get_Sheet_Papers(CStringArray& names) const
 
 void Dlg_BPlot1::Choose_Paper(int row, const ZcArray<int>& rows)
 {
-    if (rows.length() > 1)
-        Select_Rows(List, rows);
-    CStringArray sheet_papers;
-    Get_Sheet_Papers(sheet_papers);
     const Plot_Drawing1* clicked = Row_Sheet(row);
     Paper_Pick pick;
-    if (!Pick_Paper(this, Sheet_Set.Paper_List, sheet_papers, clicked != nullptr ? &clicked->Paper_Name : nullptr,
-                    rows.length() > 1 && rows.length() == List.GetItemCount(), pick))
+    if (!Pick_Rows_Paper(clicked != nullptr ? &clicked->Paper_Name : nullptr, rows, pick))
         return;
 
     bool any_added = pick.Added;
@@ -118,19 +113,15 @@ void Dlg_BPlot1::Choose_Scale(int row, const ZcArray<int>& rows)
     const Plot_Drawing1* clicked = Row_Sheet(row);
     if (clicked == nullptr)
         return;
-    if (rows.length() > 1)
-        Select_Rows(List, rows);
-    Dlg_Sc_Set dialog(this);
-    dialog.Scale_Value = clicked->Plot_Scale;
-    dialog.Scale_Mode = rows.length() > 1 && rows.length() == List.GetItemCount() ? 1 : 0;
-    if (dialog.DoModal() != IDOK || dialog.Scale_Value <= 0.0)
+    double scale = 0.0;
+    if (!Ask_Rows_Scale(clicked->Plot_Scale, rows, scale))
         return;
     for (int i = 0; i < rows.length(); ++i) {
         Plot_Drawing1* sheet = Row_Sheet(rows[i]);
         if (sheet == nullptr)
             continue;
-        MyPaper* paper = Sheet_Set.Add_Paper_Size(static_cast<int>(sheet->Width / dialog.Scale_Value),
-                                                  static_cast<int>(sheet->Height / dialog.Scale_Value));
+        MyPaper* paper = Sheet_Set.Add_Paper_Size(static_cast<int>(sheet->Width / scale),
+                                                  static_cast<int>(sheet->Height / scale));
         if (paper != nullptr)
             Apply_Paper_To_Row(paper, sheet, rows[i]);
     }
@@ -208,14 +199,9 @@ UINT Dlg_BPlot1::List_Menu() const { return Dwg_Output() ? 0 : IDR_BPLOT1_MENU; 
 
 void Dlg_BPlot1::On_Paper_Statistics(UINT command_id)
 {
-    switch (command_id) {
-    case ID_BP1_COUNT_A4: Count_Papers(1); break;
-    case ID_BP1_COUNT_A3: Count_Papers(2); break;
-    case ID_BP1_COUNT_A2: Count_Papers(3); break;
-    case ID_BP1_COUNT_A1: Count_Papers(4); break;
-    case ID_BP1_COUNT_A0: Count_Papers(5); break;
-    default: break;
-    }
+    if (const int standard = Paper_Standard_Of(
+            command_id, {ID_BP1_COUNT_A4, ID_BP1_COUNT_A3, ID_BP1_COUNT_A2, ID_BP1_COUNT_A1, ID_BP1_COUNT_A0}))
+        Count_Papers(standard);
 }
 
 void Dlg_BPlot1::Count_Papers(int standard) { Count_Listed_Papers(standard); }

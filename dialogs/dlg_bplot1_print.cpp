@@ -67,11 +67,7 @@ void Dlg_BPlot1::OnOK()
 {
     Read_Controls();
     const bool dwg = Format_Index == Output_Dwg;
-    if (!Check_File_Names())
-        return;
-    if (!dwg && !Check_Papers())
-        return;
-    if (!Confirm_Unauthorized_Signature(dwg))
+    if (!Print_Checks_Pass(dwg))
         return;
     CString style;
     if (Chosen_Style_Name(style)) {

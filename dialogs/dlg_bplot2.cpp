@@ -168,12 +168,6 @@ void Dlg_BPlot2::Store_Controls()
     Options.Stamps_On = Print_Stamp;
 }
 
-const ZcDbObjectId* Dlg_BPlot2::Row_Marker(int row) const
-{
-    const Plot_Drawing2* sheet = Row_Sheet(row);
-    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
-}
-
 Plot_Drawing2* Dlg_BPlot2::Row_Sheet(int row) const
 {
     if (row < 0 || row >= Sheet_List.Sheets.GetSize())
@@ -203,9 +197,7 @@ void Dlg_BPlot2::Set_Column_Classes()
 
 void Dlg_BPlot2::Fill_Sheet_List()
 {
-    List.DeleteAllItems();
-    List.Mark_Rows.setLogicalLength(0);
-    List.Mark_Columns.setLogicalLength(0);
+    Clear_Sheet_List(List);
     Set_Column_Classes();
     Sort_TK_Sheets(Sheet_List, Options.TK_Order != 0, Options.Sort_Type);
     {
@@ -213,9 +205,7 @@ void Dlg_BPlot2::Fill_Sheet_List()
         for (int i = 0; i < Sheet_List.Sheets.GetSize(); ++i) {
             Plot_Drawing2* sheet = Sheet_List.Sheets[i];
             sheet->Set_Marker(i + 1, -1);
-            CString number;
-            number.Format(L"%4d", i + 1);
-            List.InsertItem(i, number);
+            Insert_Numbered_Row(List, i);
             List.SetItemText(i, Col2_Eye, L"EYE");
             List.SetItemText(i, Col2_Del, L"DEL");
             List.SetItemText(i, Col2_Number, sheet->Text[0]);

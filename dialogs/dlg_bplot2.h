@@ -62,14 +62,14 @@ public:
 
     // Print's checks: no empty output name and no two equal without regard to case (unless
     // a merged PDF run numbers its files), no paper above 5080 mm; false to stop.
-    bool Check_File_Names();
-    bool Check_Papers();
+    bool Check_File_Names() override;
+    bool Check_Papers() override;
 
     void Update_Folder_Label() { Update_Output_Path(); }
     // Output type, folder mode, signature and stamp switches from the controls into the options.
     void Store_Controls() override;
     Plot_Drawing2* Row_Sheet(int row) const;
-    const ZcDbObjectId* Row_Marker(int row) const override;
+    const ZcDbObjectId* Row_Marker(int row) const override { return Marker_Of(Row_Sheet(row)); }
 
     TK_Sheet_List Sheet_List;
     int Print_Stamp = 1;

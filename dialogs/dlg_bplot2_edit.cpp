@@ -178,14 +178,9 @@ bool Dlg_BPlot2::Apply_Paper_To_Row(MyPaper* paper, Plot_Drawing2* sheet, int ro
 
 void Dlg_BPlot2::Edit_Paper(int row, const ZcArray<int>& rows)
 {
-    if (rows.length() > 1)
-        Select_Rows(List, rows);
-    CStringArray sheet_papers;
-    Get_Sheet_Papers(sheet_papers);
     const Plot_Drawing2* clicked = Row_Sheet(row);
     Paper_Pick pick;
-    if (!Pick_Paper(this, Sheet_List.Papers, sheet_papers, clicked != nullptr ? &clicked->Paper_Name : nullptr,
-                    rows.length() > 1 && rows.length() == List.GetItemCount(), pick))
+    if (!Pick_Rows_Paper(clicked != nullptr ? &clicked->Paper_Name : nullptr, rows, pick))
         return;
 
     bool any_added = pick.Added;
@@ -217,14 +212,9 @@ void Dlg_BPlot2::Edit_Scale(int row, const ZcArray<int>& rows)
     const Plot_Drawing2* clicked = Row_Sheet(row);
     if (clicked == nullptr)
         return;
-    if (rows.length() > 1)
-        Select_Rows(List, rows);
-    Dlg_Sc_Set dialog(this);
-    dialog.Scale_Value = clicked->Plot_Scale;
-    dialog.Scale_Mode = rows.length() > 1 && rows.length() == List.GetItemCount() ? 1 : 0;
-    if (dialog.DoModal() != IDOK || dialog.Scale_Value <= 0.0)
+    double scale = 0.0;
+    if (!Ask_Rows_Scale(clicked->Plot_Scale, rows, scale))
         return;
-    const double scale = dialog.Scale_Value;
     bool renamed = false;
     for (int i = 0; i < rows.length(); ++i) {
         Plot_Drawing2* sheet = Row_Sheet(rows[i]);
@@ -344,7 +334,7 @@ void Dlg_BPlot2::Edit_Text_Field(int field, int row, const ZcArray<int>& rows)
         Select_Rows(List, rows);
     Dlg_Str dialog(this);
     dialog.Str_Mode = revision ? 2 : 3;
-    dialog.All_Rows = rows.length() > 1 && rows.length() == List.GetItemCount() ? 1 : 0;
+    dialog.All_Rows = Whole_List(rows) ? 1 : 0;
     dialog.Edit_Text = clicked->Text[field - 1];
     if (dialog.DoModal() != IDOK)
         return;

@@ -91,14 +91,9 @@ UINT Dlg_BPlot2::List_Menu() const { return Dwg_Output() ? 0 : IDR_BPLOT2_MENU; 
 
 void Dlg_BPlot2::On_Statistics(UINT command_id)
 {
-    switch (command_id) {
-    case ID_BP2_COUNT_A4: Paper_Statistics(1); break;
-    case ID_BP2_COUNT_A3: Paper_Statistics(2); break;
-    case ID_BP2_COUNT_A2: Paper_Statistics(3); break;
-    case ID_BP2_COUNT_A1: Paper_Statistics(4); break;
-    case ID_BP2_COUNT_A0: Paper_Statistics(5); break;
-    default: break;
-    }
+    if (const int standard = Paper_Standard_Of(
+            command_id, {ID_BP2_COUNT_A4, ID_BP2_COUNT_A3, ID_BP2_COUNT_A2, ID_BP2_COUNT_A1, ID_BP2_COUNT_A0}))
+        Paper_Statistics(standard);
 }
 
 void Dlg_BPlot2::On_Export_File_List() { Export_File_List(); }

@@ -27,11 +27,7 @@ void Dlg_BPlot2::OnOK()
         return;
     Read_Controls();
     const bool dwg = Format_Index == Output_Dwg;
-    if (!Check_File_Names())
-        return;
-    if (!dwg && !Check_Papers())
-        return;
-    if (!Confirm_Unauthorized_Signature(dwg))
+    if (!Print_Checks_Pass(dwg))
         return;
     Options.Stamps_On = Print_Stamp;
     if (!dwg && Format_Index != Output_Plt && Options.Stamps_On != 0 &&

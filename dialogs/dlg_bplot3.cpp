@@ -121,18 +121,7 @@ void Dlg_BPlot3::Store_Controls()
     Options.Collate = Collate;
 }
 
-const ZcDbObjectId* Dlg_BPlot3::Row_Marker(int row) const
-{
-    const Plot_Drawing1* sheet = Row_Sheet(row);
-    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
-}
-
-Plot_Drawing1* Dlg_BPlot3::Row_Sheet(int row) const
-{
-    if (row < 0 || row >= Sheet_Set.Plot_List.GetSize())
-        return nullptr;
-    return Sheet_Set.Plot_List[row];
-}
+Plot_Drawing1* Dlg_BPlot3::Row_Sheet(int row) const { return Sheet_At(Sheet_Set, row); }
 
 void Dlg_BPlot3::Fill_On_Open()
 {
@@ -246,9 +235,7 @@ void Dlg_BPlot3::Show_Row_Copies_And_Paper(int row)
 
 void Dlg_BPlot3::Fill_Sheet_List(bool sort)
 {
-    List.DeleteAllItems();
-    List.Mark_Rows.setLogicalLength(0);
-    List.Mark_Columns.setLogicalLength(0);
+    Clear_Sheet_List(List);
     if (sort)
         Sheet_Set.Sort_Sheets(Options.Sort_Type);
     {
@@ -256,9 +243,7 @@ void Dlg_BPlot3::Fill_Sheet_List(bool sort)
         for (int i = 0; i < Sheet_Set.Plot_List.GetSize(); ++i) {
             Plot_Drawing1* sheet = Sheet_Set.Plot_List[i];
             sheet->Set_Marker(i + 1, -1);
-            CString number;
-            number.Format(L"%4d", i + 1);
-            List.InsertItem(i, number);
+            Insert_Numbered_Row(List, i);
             List.SetItemText(i, Col3_Eye, L"EYE");
             List.SetItemText(i, Col3_Copies, L"");
             List.SetItemText(i, Col3_Del, L"DEL");

@@ -55,7 +55,7 @@ public:
     void Store_Controls() override;
     // The sheet of a row; null outside the list.
     Plot_Drawing1* Row_Sheet(int row) const;
-    const ZcDbObjectId* Row_Marker(int row) const override;
+    const ZcDbObjectId* Row_Marker(int row) const override { return Marker_Of(Row_Sheet(row)); }
     // A printer is chosen: Print has a device to send to.
     bool Has_Device() const { return Device_Index >= 0 && !Device_Name.IsEmpty(); }
 

@@ -13,12 +13,6 @@
 #include "ui/dlg_options.h"
 #include "ui/small_value_dialogs.h"
 
-namespace {
-
-bool All_Of_The_List(const ZcArray<int>& rows, int row_count) { return rows.length() > 1 && rows.length() == row_count; }
-
-}  // namespace
-
 void Dlg_BPlot3::Click_Cell(int row, int column, const ZcArray<int>& rows)
 {
     switch (column) {
@@ -53,7 +47,7 @@ void Dlg_BPlot3::Set_Copies(int row, const ZcArray<int>& rows)
         Select_Rows(List, rows);
 
     Dlg_Options picker(this);
-    picker.Title = All_Of_The_List(rows, List.GetItemCount()) ? L"统一设置打印份数" : L"打 印 份 数";
+    picker.Title = Whole_List(rows) ? L"统一设置打印份数" : L"打 印 份 数";
     for (int copies = 1; copies <= Max_Sheet_Copies; ++copies) {
         CString entry;
         entry.Format(L"%d", copies);
@@ -90,7 +84,7 @@ void Dlg_BPlot3::Set_Paper(int row, const ZcArray<int>& rows)
         Select_Rows(List, rows);
 
     Dlg_Options picker(this);
-    picker.Title = All_Of_The_List(rows, List.GetItemCount()) ? L"统一设置纸张" : L"设 置 纸 张";
+    picker.Title = Whole_List(rows) ? L"统一设置纸张" : L"设 置 纸 张";
     // The picker empties its items when it ends.
     CStringArray entries;
     entries.Copy(Display_Media);

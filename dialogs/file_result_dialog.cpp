@@ -11,6 +11,7 @@
 #include "plot/pdf_merge.h"
 #include "sheets/paper_table.h"
 #include "signstamp/sign_authorisation.h"
+#include "ui/small_value_dialogs.h"
 #include "win/win_files.h"
 #include "win/win_msgbox.h"
 #include "win/win_shell.h"
@@ -151,8 +152,12 @@ void File_Result_Dialog::On_Save_As_Block()
 
 void File_Result_Dialog::On_Edit_Style() { Edit_Selected_Style(this, &Style_Combo, Style_Index); }
 
-bool File_Result_Dialog::Confirm_Unauthorized_Signature(bool dwg)
+bool File_Result_Dialog::Print_Checks_Pass(bool dwg)
 {
+    if (!Check_File_Names())
+        return false;
+    if (!dwg && !Check_Papers())
+        return false;
     return !Print_Sign || dwg || !Has_Unauthorized_Signature() ||
            MessageBoxW(GetSafeHwnd(), L"文件中存在未授权的签名 !\n\n未经授权的签名将无法打印，是否继续打印 ?",
                        L"Korvel打印", MB_YESNO | MB_ICONQUESTION) == IDYES;
@@ -247,4 +252,37 @@ void File_Result_Dialog::Preview_Listed_Sheet(int kind, int row, UINT refusal_fl
         Preview_Result_Sheet(this, Options, Style_Index, Print_Sign, kind, shown, sheet, marker);
         return true;
     });
+}
+
+bool File_Result_Dialog::Ask_Rows_Scale(double current, const ZcArray<int>& rows, double& scale)
+{
+    if (rows.length() > 1)
+        Select_Rows(List, rows);
+    Dlg_Sc_Set dialog(this);
+    dialog.Scale_Value = current;
+    dialog.Scale_Mode = Whole_List(rows) ? 1 : 0;
+    if (dialog.DoModal() != IDOK || dialog.Scale_Value <= 0.0)
+        return false;
+    scale = dialog.Scale_Value;
+    return true;
+}
+
+bool File_Result_Dialog::Pick_Rows_Paper(const CString* clicked_paper, const ZcArray<int>& rows, Paper_Pick& pick)
+{
+    if (rows.length() > 1)
+        Select_Rows(List, rows);
+    CStringArray sheet_papers;
+    Get_Sheet_Papers(sheet_papers);
+    return Pick_Paper(this, Window_Papers(), sheet_papers, clicked_paper, Whole_List(rows), pick);
+}
+
+int File_Result_Dialog::Paper_Standard_Of(UINT command_id, std::initializer_list<UINT> commands)
+{
+    int standard = 1;
+    for (UINT command : commands) {
+        if (command == command_id)
+            return standard;
+        ++standard;
+    }
+    return 0;
 }

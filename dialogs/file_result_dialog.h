@@ -11,6 +11,7 @@
 #include "dialogs/result_dialog.h"
 #include "mfc/afxcoll.h"
 #include "mfc/afxwin.h"
+#include "dialogs/result_window_parts.h"
 #include "plot/batch_plot_driver.h"
 #include "sheets/sheet_records.h"
 
@@ -63,9 +64,11 @@ protected:
     afx_msg void On_Save_As_Block();
     afx_msg void On_Edit_Style();
 
-    // Print's last questions before the run: the unauthorised signature (when signatures are
-    // printed) and where a merged PDF goes; false to stop.
-    bool Confirm_Unauthorized_Signature(bool dwg);
+    // Print's checks in order: the output names, the papers (not for DWG), and the question
+    // whether to go on with unauthorised signatures (when signatures are printed, not for
+    // DWG); false to stop.
+    bool Print_Checks_Pass(bool dwg);
+    // Where a merged PDF goes, asked when the run merges; false when the user cancelled.
     bool Ask_Merged_Pdf_Path();
     // Print to DWG: under the document lock the sheets exported (their folder opened when
     // the settings ask), the options written, the markers erased, the devices released and
@@ -83,6 +86,18 @@ protected:
     // a paper above 5080 mm is refused with a message box of the flags.
     void Preview_Listed_Sheet(int kind, int row, UINT refusal_flags);
 
+    // The scale dialog for the rows (selected when several), preset to the clicked sheet's
+    // scale; the positive scale entered, false when the user cancelled.
+    bool Ask_Rows_Scale(double current, const ZcArray<int>& rows, double& scale);
+    // The paper picker for the rows (selected when several), preset to the clicked sheet's
+    // paper (none: null); false when the user cancelled.
+    bool Pick_Rows_Paper(const CString* clicked_paper, const ZcArray<int>& rows, Paper_Pick& pick);
+    // Which of the statistics commands (A4 .. A0) it is: 1 .. 5, 0 for none of them.
+    static int Paper_Standard_Of(UINT command_id, std::initializer_list<UINT> commands);
+
+    // Print's checks of the output names and of the papers; false to stop.
+    virtual bool Check_File_Names() = 0;
+    virtual bool Check_Papers() = 0;
     // The papers of the window's sheets.
     virtual Paper_Array& Window_Papers() = 0;
     // The paper names of the listed sheets.

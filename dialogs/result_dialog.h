@@ -87,6 +87,8 @@ protected:
     void Set_Up_List(const wchar_t* const* headers, int count, int left_column = -1);
     // The buttons, the tool buttons among them, repaint when the mouse enters or leaves.
     void Check_Button_Hover();
+    // Two or more rows that are every row of the list.
+    bool Whole_List(const ZcArray<int>& rows) { return rows.length() > 1 && rows.length() == List.GetItemCount(); }
     // The chosen plot style's name without its leading blanks; false for the default style.
     bool Chosen_Style_Name(CString& name);
 
@@ -131,4 +133,11 @@ void Forget_Pointer(T*& global, const T* object)
 {
     if (global == object)
         global = nullptr;
+}
+
+// The sheet's marker; null without a sheet.
+template <class Sheet>
+const ZcDbObjectId* Marker_Of(const Sheet* sheet)
+{
+    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
 }

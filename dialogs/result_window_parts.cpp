@@ -44,6 +44,13 @@ void Unlock_Window_Controls(CWnd* window, ZcArray<int>& locked)
     locked.setLogicalLength(0);
 }
 
+Plot_Drawing1* Sheet_At(const Plot_Sheet_Set& sheet_set, int row)
+{
+    if (row < 0 || row >= sheet_set.Plot_List.GetSize())
+        return nullptr;
+    return sheet_set.Plot_List[row];
+}
+
 ZcArray<int> All_Rows(int count)
 {
     ZcArray<int> rows;
@@ -99,6 +106,20 @@ bool Sort_Changes_Order(Plot_Sheet_Set& sheet_set, int sort_type)
         if (sheet_set.Plot_List[i] != before[static_cast<size_t>(i)])
             return true;
     return false;
+}
+
+void Clear_Sheet_List(ListCtrl_DivezUrez& list)
+{
+    list.DeleteAllItems();
+    list.Mark_Rows.setLogicalLength(0);
+    list.Mark_Columns.setLogicalLength(0);
+}
+
+void Insert_Numbered_Row(ListCtrl_DivezUrez& list, int row)
+{
+    CString number;
+    number.Format(L"%4d", row + 1);
+    list.InsertItem(row, number);
 }
 
 void Renumber_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int first)

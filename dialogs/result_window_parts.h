@@ -17,6 +17,7 @@ struct Batch_Sheet;
 struct Plot_Option;
 class ListCtrl_DivezUrez;
 class Plot_Sheet_Set;
+class Plot_Drawing1;
 
 // Shows the first pop-up of the menu resource at the cursor, its commands going to the window.
 void Track_Menu_At_Cursor(CWnd* window, UINT menu_id);
@@ -25,6 +26,9 @@ void Track_Menu_At_Cursor(CWnd* window, UINT menu_id);
 void Lock_Window_Controls(CWnd* window, std::initializer_list<int> kept, ZcArray<int>& locked);
 // Enables the remembered controls again and forgets them.
 void Unlock_Window_Controls(CWnd* window, ZcArray<int>& locked);
+
+// The sheet of the plot list's row; null outside it.
+Plot_Drawing1* Sheet_At(const Plot_Sheet_Set& sheet_set, int row);
 
 // 0 .. count - 1.
 ZcArray<int> All_Rows(int count);
@@ -41,6 +45,10 @@ int Remove_Sheet_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int r
 // Sorts the plot list by the sort type; true when that changed its order.
 bool Sort_Changes_Order(Plot_Sheet_Set& sheet_set, int sort_type);
 
+// The list emptied, its marked rows and columns forgotten.
+void Clear_Sheet_List(ListCtrl_DivezUrez& list);
+// A row inserted at `row` with its number (row + 1, "%4d") in column 0.
+void Insert_Numbered_Row(ListCtrl_DivezUrez& list, int row);
 // Rows from `first` on: the sheet's marker and column 0 take the row's number.
 void Renumber_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int first);
 // Every listed sheet's marker looks highlighted while its row is selected, normal otherwise.
