@@ -2,12 +2,10 @@
 
 #include "core/doc_lock.h"
 #include "core/name_lookups.h"
-#include "core/plot_config.h"
 #include "dialogs/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/string_helpers.h"
 #include "dialogs/bplot1_cell_texts.h"
-#include "dialogs/plot_option_combos.h"
 #include "dialogs/result_window_parts.h"
 #include "dialogs/stored_frame_rows.h"
 #include "plot/batch_run.h"
@@ -17,9 +15,6 @@
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
 #include "core/file_name_rules.h"
-#include "ui/module_resources.h"
-#include "ui/progress_window.h"
-#include "ui/small_value_dialogs_frame.h"
 
 namespace {
 
@@ -100,12 +95,7 @@ BOOL Dlg_BPlot1::OnInitDialog()
     List.Sheet_Set = &Sheet_Set;
     Set_Up_List(Column_Headers, 8);
 
-    Fill_Format_List(&Format_Combo, true);
-    Folder_Mode_Combo.Fill();
-    Merge_Pdf = g_Plot_Config.Merge_Pdf;
-    Save_As_Block = g_Plot_Config.Dwg_As_Block;
-    Print_Sign = Options.Print_Sign;
-    Format_Index = Options.Output_Type;
+    Load_Output_Options();
     UpdateData(FALSE);
     Fill_Margin_Combo();
     return TRUE;

@@ -76,12 +76,5 @@ void Dlg_BPlot1::OnOK()
     }
     Store_Controls();
     g_Plot_Style_Index = Style_Index - 1;
-
-    if (dwg) {
-        Export_Dwg_And_Close([this](CString& folder) { return Export_Sheets_To_Dwg1(Sheet_Set, folder); });
-        return;
-    }
-    if (!Ask_Merged_Pdf_Path())
-        return;
-    Launch_Plot(L"Plot_Temp1");
+    Run_Output(dwg, [this](CString& folder) { return Export_Sheets_To_Dwg1(Sheet_Set, folder); }, L"Plot_Temp1");
 }

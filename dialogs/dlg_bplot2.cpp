@@ -6,10 +6,8 @@
 
 #include "core/doc_lock.h"
 #include "core/extents_checks.h"
-#include "core/plot_config.h"
 #include "dialogs/result_windows.h"
 #include "core/space_helpers.h"
-#include "dialogs/plot_option_combos.h"
 #include "dialogs/result_window_parts.h"
 #include "res/resource.h"
 #include "sheets/paper_scale.h"
@@ -19,7 +17,6 @@
 #include "core/file_name_rules.h"
 #include "titleblock/tk_library.h"
 #include "titleblock/tk_sheet_order.h"
-#include "ui/progress_window.h"
 
 namespace {
 
@@ -147,13 +144,8 @@ BOOL Dlg_BPlot2::OnInitDialog()
     List.TK_Sheets = &Sheet_List;
     Set_Up_List(Bplot2_Headers, Bplot2_Column_Count, Col2_Name);
 
-    Fill_Format_List(&Format_Combo, true);
-    Folder_Mode_Combo.Fill();
-    Merge_Pdf = g_Plot_Config.Merge_Pdf;
-    Save_As_Block = g_Plot_Config.Dwg_As_Block;
-    Print_Sign = Options.Print_Sign;
+    Load_Output_Options();
     Print_Stamp = Options.Stamps_On;
-    Format_Index = Options.Output_Type;
     UpdateData(FALSE);
     Fill_Margin_Combo();
     return TRUE;

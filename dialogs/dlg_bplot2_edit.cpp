@@ -8,6 +8,7 @@
 #include "core/string_helpers.h"
 #include "dialogs/dlg_bplot2.h"
 #include "dialogs/result_window_parts.h"
+#include "res/resource.h"
 #include "sheets/marker_entities.h"
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"

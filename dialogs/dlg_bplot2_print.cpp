@@ -43,12 +43,5 @@ void Dlg_BPlot2::OnOK()
         g_Plot_Config.Last_Style = style;
         Options.Style_Name = style;
     }
-
-    if (dwg) {
-        Export_Dwg_And_Close([this](CString& folder) { return Export_Sheets_To_Dwg2(Sheet_List, folder); });
-        return;
-    }
-    if (!Ask_Merged_Pdf_Path())
-        return;
-    Launch_Plot(L"Plot_Temp2");
+    Run_Output(dwg, [this](CString& folder) { return Export_Sheets_To_Dwg2(Sheet_List, folder); }, L"Plot_Temp2");
 }

@@ -12,7 +12,6 @@
 #include "res/resource.h"
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
-#include "ui/progress_window.h"
 #include "win/win_msgbox.h"
 
 namespace {

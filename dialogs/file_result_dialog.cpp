@@ -37,6 +37,16 @@ void File_Result_Dialog::DoDataExchange(CDataExchange* exchange)
     DDX_Text(exchange, ids.Path, Path_Text);
 }
 
+void File_Result_Dialog::Load_Output_Options()
+{
+    Fill_Format_List(&Format_Combo, true);
+    Folder_Mode_Combo.Fill();
+    Merge_Pdf = g_Plot_Config.Merge_Pdf;
+    Save_As_Block = g_Plot_Config.Dwg_As_Block;
+    Print_Sign = Options.Print_Sign;
+    Format_Index = Options.Output_Type;
+}
+
 void File_Result_Dialog::Init_Folder_Mode()
 {
     Folder_Mode_Index = Options.Folder_Mode;
@@ -161,6 +171,15 @@ bool File_Result_Dialog::Print_Checks_Pass(bool dwg)
     return !Print_Sign || dwg || !Has_Unauthorized_Signature() ||
            MessageBoxW(GetSafeHwnd(), L"文件中存在未授权的签名 !\n\n未经授权的签名将无法打印，是否继续打印 ?",
                        L"Korvel打印", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void File_Result_Dialog::Run_Output(bool dwg, const std::function<bool(CString& folder)>& export_dwg,
+                                    const wchar_t* follow_up)
+{
+    if (dwg)
+        Export_Dwg_And_Close(export_dwg);
+    else if (Ask_Merged_Pdf_Path())
+        Launch_Plot(follow_up);
 }
 
 bool File_Result_Dialog::Ask_Merged_Pdf_Path()

@@ -64,16 +64,18 @@ protected:
     afx_msg void On_Save_As_Block();
     afx_msg void On_Edit_Style();
 
+    // The opening's format and folder mode entries, and the switches and format from the
+    // settings and options (the controls not yet updated).
+    void Load_Output_Options();
     // Print's checks in order: the output names, the papers (not for DWG), and the question
     // whether to go on with unauthorised signatures (when signatures are printed, not for
     // DWG); false to stop.
     bool Print_Checks_Pass(bool dwg);
-    // Where a merged PDF goes, asked when the run merges; false when the user cancelled.
-    bool Ask_Merged_Pdf_Path();
-    // Print to DWG: under the document lock the sheets exported (their folder opened when
-    // the settings ask), the options written, the markers erased, the devices released and
-    // the window closed.
-    void Export_Dwg_And_Close(const std::function<bool(CString& folder)>& export_sheets);
+    // Print's run once the options are stored: DWG exported under the document lock (the
+    // folder opened when the settings ask) and the window closed; any other output type
+    // launched with the follow-up command after the merged PDF's path is asked when the run
+    // merges.
+    void Run_Output(bool dwg, const std::function<bool(CString& folder)>& export_dwg, const wchar_t* follow_up);
     // Print's check of the output names unless a merged PDF run numbers its files: none
     // empty, no two of the compared names equal without regard to case; the user is told
     // of the first fault. False on a fault.
@@ -122,5 +124,8 @@ protected:
     CComboBox Margin_Combo;
 
 private:
+    bool Ask_Merged_Pdf_Path();
+    void Export_Dwg_And_Close(const std::function<bool(CString& folder)>& export_sheets);
+
     Option_Ids Option_Control_Ids;
 };
