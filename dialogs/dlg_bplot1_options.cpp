@@ -1,5 +1,5 @@
-// The output options of the batch plot to files window: plot style, margin, format,
-// folder mode and path, and the merge, block and signature switches.
+// The batch plot to files window's own output options: the device files, the signature
+// check's place, the paper remarks by format, the path link and the background swatch.
 #include "core/file_dialogs.h"
 #include "core/program_folders.h"
 #include "dialogs/bplot1_cell_texts.h"

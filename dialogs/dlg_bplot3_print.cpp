@@ -1,5 +1,4 @@
-// Print, Cancel and the preview of the batch plot to paper window, and its hooks for the
-// preview's paging and the drawing's erase notification.
+// Print and the preview of the batch plot to paper window.
 #include "core/doc_lock.h"
 #include "core/file_dialogs.h"
 #include "core/file_operations.h"
