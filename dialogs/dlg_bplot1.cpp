@@ -2,12 +2,10 @@
 
 #include "core/doc_lock.h"
 #include "core/name_lookups.h"
-#include "core/plot_config.h"
 #include "dialogs/result_windows.h"
 #include "core/space_helpers.h"
 #include "core/string_helpers.h"
 #include "dialogs/bplot1_cell_texts.h"
-#include "dialogs/plot_option_combos.h"
 #include "dialogs/result_window_parts.h"
 #include "dialogs/stored_frame_rows.h"
 #include "plot/batch_run.h"
@@ -17,9 +15,6 @@
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
 #include "core/file_name_rules.h"
-#include "ui/module_resources.h"
-#include "ui/progress_window.h"
-#include "ui/small_value_dialogs_frame.h"
 
 namespace {
 
@@ -61,7 +56,12 @@ BEGIN_MESSAGE_MAP(Dlg_BPlot1, CZcUiDialog)
 END_MESSAGE_MAP()
 
 Dlg_BPlot1::Dlg_BPlot1(CWnd* parent)
-    : Result_Dialog(IDD_DLG_BPLOT1, parent, {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL})
+    : File_Result_Dialog(IDD_DLG_BPLOT1, parent,
+                         {IDC_BP1_LIST, IDC_BP1_STYLE_COMBO, IDC_BP1_PROGRESS, IDC_BP1_INTERRUPT, IDC_BP1_EDIT_STYLE},
+                         {IDC_BP1_FORMAT_COMBO, IDC_BP1_FOLDER_MODE_COMBO, IDC_BP1_MARGIN_COMBO, IDC_BP1_MARGIN_LABEL,
+                          IDC_BP1_STYLE_LABEL, IDC_BP1_PATH, IDC_BP1_SWATCH, IDC_BP1_MERGE_PDF, IDC_BP1_DWG_BLOCK,
+                          IDC_BP1_SIGN_CHECK},
+                         {IDC_BP1_SCALE_FILTER, IDC_BP1_NAME_RULE, IDOK, IDCANCEL})
 {
     Style_Index = 0;
     Frame_Infor.Sheet_Set = &Sheet_Set;
@@ -70,43 +70,20 @@ Dlg_BPlot1::Dlg_BPlot1(CWnd* parent)
 Dlg_BPlot1::~Dlg_BPlot1()
 {
     // The pointers into this window end with it.
-    if (g_Sheet_Set == &Sheet_Set)
-        g_Sheet_Set = nullptr;
-    if (g_Cur_Plot_Option == &Options)
-        g_Cur_Plot_Option = nullptr;
-    if (g_Dlg_BPlot1 == this)
-        g_Dlg_BPlot1 = nullptr;
+    Forget_Pointer(g_Sheet_Set, &Sheet_Set);
+    Forget_Pointer(g_Dlg_BPlot1, this);
 }
 
 void Dlg_BPlot1::DoDataExchange(CDataExchange* exchange)
 {
-    CZcUiDialog::DoDataExchange(exchange);
-    DDX_Control(exchange, IDC_BP1_LIST, List);
-    DDX_Control(exchange, IDC_BP1_STYLE_COMBO, Style_Combo);
-    DDX_Control(exchange, IDC_BP1_FOLDER_MODE_COMBO, Folder_Mode_Combo);
-    DDX_Control(exchange, IDC_BP1_FORMAT_COMBO, Format_Combo);
-    DDX_Control(exchange, IDC_BP1_MARGIN_COMBO, Margin_Combo);
-    DDX_Control(exchange, IDC_BP1_PROGRESS, Progress);
-    DDX_Control(exchange, IDOK, Print_Button);
-    DDX_Control(exchange, IDCANCEL, Cancel_Button);
+    File_Result_Dialog::DoDataExchange(exchange);
     DDX_Control(exchange, IDC_BP1_NAME_RULE, Name_Rule_Button);
     DDX_Control(exchange, IDC_BP1_SCALE_FILTER, Scale_Filter_Button);
-    DDX_Control(exchange, IDC_BP1_INTERRUPT, Interrupt_Button);
-    DDX_Control(exchange, IDC_BP1_EDIT_STYLE, Edit_Style_Button);
-    DDX_CBIndex(exchange, IDC_BP1_STYLE_COMBO, Style_Index);
-    DDX_CBIndex(exchange, IDC_BP1_FORMAT_COMBO, Format_Index);
-    DDX_CBIndex(exchange, IDC_BP1_FOLDER_MODE_COMBO, Folder_Mode_Index);
-    DDX_Check(exchange, IDC_BP1_MERGE_PDF, Merge_Pdf);
-    DDX_Check(exchange, IDC_BP1_DWG_BLOCK, Save_As_Block);
-    DDX_Check(exchange, IDC_BP1_SIGN_CHECK, Print_Sign);
-    DDX_Text(exchange, IDC_BP1_PATH, Path_Text);
 }
 
 BOOL Dlg_BPlot1::OnInitDialog()
 {
     CZcUiDialog::OnInitDialog();
-    Set_Module_Icon(this);
-
     for (auto [id, rect] : {std::pair<int, CRect*>{IDC_BP1_MERGE_PDF, &Merge_Box_Rect},
                             std::pair<int, CRect*>{IDC_BP1_SIGN_CHECK, &Sign_Box_Rect}}) {
         if (CWnd* box = GetDlgItem(id)) {
@@ -114,59 +91,17 @@ BOOL Dlg_BPlot1::OnInitDialog()
             ScreenToClient(rect);
         }
     }
-
-    Setup_Result_Button(Print_Button, IDI_OK_HOVER, IDI_OK_IDLE);
-    Setup_Result_Button(Cancel_Button, IDI_CANCEL_HOVER, IDI_CANCEL_IDLE);
-    for (Pic_Button* button : {&Name_Rule_Button, &Scale_Filter_Button, &Interrupt_Button})
-        Setup_Result_Button(*button, IDI_BPLOT1_TOOL_HOVER, IDI_BPLOT1_TOOL_IDLE);
-    Edit_Style_Button.Set_Icon(IDI_EDIT_HOVER, IDI_EDIT_IDLE, 32);
-    Edit_Style_Button.Set_Cursor(IDR_HAND_CURSOR);
-    Edit_Style_Button.Set_No_Capture(true);
-    Progress.Set_Font_From_Item(this, IDOK);
-
+    Set_Up_Buttons({&Name_Rule_Button, &Scale_Filter_Button});
     List.Sheet_Set = &Sheet_Set;
-    Hook_Result_Windows();
-    List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    for (int column = 0; column < 8; ++column)
-        List.InsertColumn(column, Column_Headers[column], LVCFMT_CENTER, 1);
+    Set_Up_List(Column_Headers, 8);
 
-    Fill_Format_List(&Format_Combo, true);
-    Folder_Mode_Combo.Fill();
-    Merge_Pdf = g_Plot_Config.Merge_Pdf;
-    Save_As_Block = g_Plot_Config.Dwg_As_Block;
-    Print_Sign = Options.Print_Sign;
-    Format_Index = Options.Output_Type;
+    Load_Output_Options();
     UpdateData(FALSE);
     Fill_Margin_Combo();
     return TRUE;
 }
 
-LRESULT Dlg_BPlot1::On_Keep_Focus(WPARAM, LPARAM) { return 1; }
-
-LRESULT Dlg_BPlot1::WindowProc(UINT message, WPARAM wparam, LPARAM lparam)
-{
-    Module_Resource_Scope resources;
-    return CZcUiDialog::WindowProc(message, wparam, lparam);
-}
-
-void Dlg_BPlot1::Read_Controls()
-{
-    if (GetSafeHwnd() != nullptr)
-        UpdateData(TRUE);
-}
-
-const ZcDbObjectId* Dlg_BPlot1::Row_Marker(int row) const
-{
-    const Plot_Drawing1* sheet = Row_Sheet(row);
-    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
-}
-
-Plot_Drawing1* Dlg_BPlot1::Row_Sheet(int row) const
-{
-    if (row < 0 || row >= Sheet_Set.Plot_List.GetSize())
-        return nullptr;
-    return Sheet_Set.Plot_List[row];
-}
+Plot_Drawing1* Dlg_BPlot1::Row_Sheet(int row) const { return Sheet_At(Sheet_Set, row); }
 
 void Dlg_BPlot1::Fit_Columns(std::initializer_list<int> columns)
 {
@@ -202,9 +137,7 @@ void Dlg_BPlot1::Set_Column_Classes()
 
 void Dlg_BPlot1::Fill_Sheet_List(bool sort)
 {
-    List.DeleteAllItems();
-    List.Mark_Rows.setLogicalLength(0);
-    List.Mark_Columns.setLogicalLength(0);
+    Clear_Sheet_List(List);
     Set_Column_Classes();
     if (sort)
         Sheet_Set.Sort_Sheets(Options.Sort_Type);
@@ -213,9 +146,7 @@ void Dlg_BPlot1::Fill_Sheet_List(bool sort)
         for (int i = 0; i < Sheet_Set.Plot_List.GetSize(); ++i) {
             Plot_Drawing1* sheet = Sheet_Set.Plot_List[i];
             sheet->Set_Marker(i + 1, -1);
-            CString number;
-            number.Format(L"%4d", i + 1);
-            List.InsertItem(i, number);
+            Insert_Numbered_Row(List, i);
             List.SetItemText(i, Col_Eye, L"EYE");
             List.SetItemText(i, Col_Name, L"");
             List.SetItemText(i, Col_Del, L"DEL");
@@ -367,13 +298,8 @@ void Dlg_BPlot1::Apply_Saved_Scales()
         Fit_Columns({Col_Paper, Col_Scale, Col_Remark});
 }
 
-// ---- closing after the plot ----
+// ---- closing ----
 
-void Dlg_BPlot1::Plot_Done_Close()
-{
-    if (Plot_Launched == 0)
-        return;
-    Plot_Device_Files::End_Plot();
-    Plot_Launched = 0;
-    CZcUiDialog::OnOK();
-}
+void Dlg_BPlot1::Erase_Markers() { Erase_Sheet_Markers(Sheet_Set); }
+
+void Dlg_BPlot1::Release_Devices() { Plot_Device_Files::End_Plot(); }

@@ -5,21 +5,15 @@
 // while it exists.
 #pragma once
 
-#include "core/plot_option.h"
-#include "dialogs/output_folder_combo.h"
-#include "dialogs/result_dialog.h"
+#include "dialogs/file_result_dialog.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
 #include "sheets/paper_records.h"
 #include "sheets/sheet_records.h"
-#include "ui/gradient_progress.h"
-#include "ui/ico_button.h"
 #include "ui/pic_button.h"
-#include "ui/sheet_list_ctrl.h"
-#include "ui/zcui_dialogs.h"
 
-class Dlg_BPlot1 : public Result_Dialog {
+class Dlg_BPlot1 : public File_Result_Dialog {
 public:
     explicit Dlg_BPlot1(CWnd* parent = nullptr);
     ~Dlg_BPlot1() override;
@@ -27,9 +21,6 @@ public:
     // Filling at the opening, in this order; Fill_On_Open calls them all.
     void Fill_On_Open();
     void Fill_Sheet_List(bool sort);
-    void Init_Folder_Mode();
-    void Init_Output_Format();
-    void Fill_Margin_Combo();
     void Apply_Saved_Scales();
 
     // Papers, scales and names of the rows.
@@ -53,89 +44,69 @@ public:
     void Save_Scales();
     // Print's checks of the output names (none empty, no two equal without regard to
     // case; a merged PDF run numbers its files) and of the papers; false to stop.
-    bool Check_File_Names();
-    bool Check_Papers();
+    bool Check_File_Names() override;
+    bool Check_Papers() override;
 
-    void Plot_Done_Close() override;
-
-    // The option controls for the format index: sub-folder entry, swatch, check boxes,
-    // style and margin controls; with rebuild the device files are written for it first.
-    void Apply_Output_Format(bool rebuild);
-    void Update_Output_Path();
-
-    // Reads the check boxes and combos into the members.
-    void Read_Controls();
     // Output type, folder mode and signature switch from the controls into the options.
-    void Store_Controls();
+    void Store_Controls() override;
     // The sheet of a row; null outside the list.
     Plot_Drawing1* Row_Sheet(int row) const;
-    const ZcDbObjectId* Row_Marker(int row) const override;
+    const ZcDbObjectId* Row_Marker(int row) const override { return Marker_Of(Row_Sheet(row)); }
 
     Plot_Sheet_Set Sheet_Set;
     Sheet_Infor_List Frame_Infor;
-    Plot_Option Options;
-    int Format_Index = 0;
-    int Margin_Index = 0;
-    int Folder_Mode_Index = 0;
-    CString Path_Text;
-    int Merge_Pdf = 0;
-    int Save_As_Block = 0;
-    int Print_Sign = 0;
     CRect Merge_Box_Rect;
     CRect Sign_Box_Rect;
 
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
-    // The window's handlers run from the host's message loop: each message is handled
-    // with the module's resources current, for the dialogs and menus it opens.
-    LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
-    void OnCancel() override;
 
-    afx_msg LRESULT On_Keep_Focus(WPARAM, LPARAM);
-    afx_msg void On_List_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_List_Right_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_Column_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
     afx_msg void On_Name_Rule();
     afx_msg void On_Scale_Filter();
-    afx_msg void On_Merge_Pdf();
-    afx_msg void On_Save_As_Block();
-    afx_msg void On_Format_Changed();
-    afx_msg void On_Style_Changed();
-    afx_msg void On_Margin_Changed();
-    afx_msg void On_Margin_Edited();
     afx_msg void On_Path_Click();
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnMouseMove(UINT flags, CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* window, UINT control_type);
     afx_msg void OnPaint();
-    afx_msg void On_Edit_Style();
     afx_msg void On_Swatch_Click();
     afx_msg void On_Paper_Statistics(UINT command_id);
     DECLARE_MESSAGE_MAP()
 
-private:
-    void Set_Column_Classes();
+    // Eye, name, delete, paper and scale cells (the eye, paper and scale not for DWG);
+    // the paper and scale headers.
+    void Click_Cell(int row, int column, const ZcArray<int>& rows) override;
+    bool Column_Acts(int column) const override;
+    void Edit_Column(int column, const ZcArray<int>& rows) override;
+    void Highlight_Selected_Rows() override;
+    UINT List_Menu() const override;
+
+    void Refit_Papers() override { Reassign_Papers(); }
     // Writes the device files of the output type for the papers of the list, with the
     // margins in force, and sets the device; the sheets keep their papers.
-    void Rewrite_Device_Files();
+    void Rewrite_Device_Files() override;
+    void Set_Column_Classes() override;
+    // The signature check hidden for DWG, and moved up to the merge box's place for DWF,
+    // PLT and SVG.
+    void Show_Type_Controls(int type) override;
+    // The rows' paper remarks for the new output type.
+    void On_Format_Rows() override;
+    void Save_Frame_Records() override { Save_Scales(); }
+    Paper_Array& Window_Papers() override { return Sheet_Set.Paper_List; }
+    void Get_Sheet_Papers(CStringArray& names) const override;
+    bool Row_Batch_Sheet(int row, Batch_Sheet& batch_sheet, ZcDbObjectId& marker) const override;
+    void Erase_Markers() override;
+    void Release_Devices() override;
+
+private:
     void Show_Row_Paper(int row, Plot_Drawing1* sheet);
     void Fit_Columns(std::initializer_list<int> columns);
     bool Swatch_Shown() const;
-    bool Dwg_Output() const { return Options.Output_Type == 6; }
 
-    Output_Folder_Combo Folder_Mode_Combo;
-    CComboBox Format_Combo;
-    CComboBox Margin_Combo;
-    Pic_Button Print_Button;
-    Pic_Button Cancel_Button;
     Pic_Button Name_Rule_Button;
     Pic_Button Scale_Filter_Button;
-    Pic_Button Interrupt_Button;
-    Ico_Button Edit_Style_Button;
     CFont Path_Font;
 };
 

@@ -11,23 +11,15 @@ constexpr int Preview_Kind_BPlot1 = 1;
 
 }  // namespace
 
-void Dlg_BPlot1::Preview_Sheet(int row)
+void Dlg_BPlot1::Preview_Sheet(int row) { Preview_Listed_Sheet(Preview_Kind_BPlot1, row, MB_OK); }
+
+bool Dlg_BPlot1::Row_Batch_Sheet(int row, Batch_Sheet& batch_sheet, ZcDbObjectId& marker) const
 {
-    Preview_With_Paging(this, Preview_Kind_BPlot1, row, [this] { return List.GetItemCount(); }, [this](int shown) {
-        Read_Controls();
-        Plot_Drawing1* sheet = Row_Sheet(shown);
-        if (sheet == nullptr)
-            return false;
-        const MyPaper* paper = Find_Paper_By_Name(Sheet_Set.Paper_List, sheet->Paper_Name);
-        if (paper != nullptr && (paper->Long_Side > 5080 || paper->Short_Side > 5080)) {
-            MessageBoxW(GetSafeHwnd(), L"纸张尺寸过大，已超过 5080 mm (即200英寸)。\n\n请检查是否打印比例有误。\n\n打印预览退出 !",
-                        L"Korvel打印预览", MB_OK);
-            return false;
-        }
-        Preview_Result_Sheet(this, Options, Style_Index, Print_Sign, Preview_Kind_BPlot1, shown,
-                             {sheet->Space_Id, sheet->Min_Corner, sheet->Max_Corner, sheet->Width, sheet->Height,
-                              sheet->Plot_Scale, sheet->Portrait, sheet->Paper_Name, sheet->Output_Name},
-                             sheet->Marker_Id);
-        return true;
-    });
+    const Plot_Drawing1* sheet = Row_Sheet(row);
+    if (sheet == nullptr)
+        return false;
+    batch_sheet = {sheet->Space_Id, sheet->Min_Corner, sheet->Max_Corner, sheet->Width,      sheet->Height,
+                   sheet->Plot_Scale, sheet->Portrait, sheet->Paper_Name, sheet->Output_Name};
+    marker = sheet->Marker_Id;
+    return true;
 }

@@ -6,13 +6,9 @@
 
 #include "core/doc_lock.h"
 #include "core/extents_checks.h"
-#include "core/plot_config.h"
 #include "dialogs/result_windows.h"
 #include "core/space_helpers.h"
-#include "dialogs/plot_option_combos.h"
-#include "dialogs/print_order_unequal_margins.h"
 #include "dialogs/result_window_parts.h"
-#include "plot/output_folders.h"
 #include "res/resource.h"
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
@@ -21,9 +17,6 @@
 #include "core/file_name_rules.h"
 #include "titleblock/tk_library.h"
 #include "titleblock/tk_sheet_order.h"
-#include "ui/module_resources.h"
-#include "ui/progress_window.h"
-#include "ui/small_value_dialogs_frame.h"
 
 namespace {
 
@@ -117,90 +110,45 @@ BEGIN_MESSAGE_MAP(Dlg_BPlot2, CZcUiDialog)
 END_MESSAGE_MAP()
 
 Dlg_BPlot2::Dlg_BPlot2(CWnd* parent)
-    : Result_Dialog(IDD_DLG_BPLOT2, parent, {IDC_BP2_NUMBER_ORDER, IDC_BP2_CATALOGUE, IDOK, IDCANCEL})
+    : File_Result_Dialog(IDD_DLG_BPLOT2, parent,
+                         {IDC_BP2_LIST, IDC_BP2_STYLE_COMBO, IDC_BP2_PROGRESS, IDC_BP2_INTERRUPT, IDC_BP2_EDIT_STYLE},
+                         {IDC_BP2_FORMAT_COMBO, IDC_BP2_FOLDER_MODE_COMBO, IDC_BP2_MARGIN_COMBO, IDC_BP2_MARGIN_LABEL,
+                          IDC_BP2_STYLE_LABEL, IDC_BP2_PATH, IDC_BP2_SWATCH, IDC_BP2_MERGE_PDF, IDC_BP2_DWG_BLOCK,
+                          IDC_BP2_SIGN_CHECK},
+                         {IDC_BP2_NUMBER_ORDER, IDC_BP2_CATALOGUE, IDOK, IDCANCEL})
 {
+    Folder_Mode_Index = 1;
+    Save_As_Block = 1;
+    Print_Sign = 1;
 }
 
 Dlg_BPlot2::~Dlg_BPlot2()
 {
     // The pointers into this window end with it.
-    if (g_TK_Sheet_List == &Sheet_List)
-        g_TK_Sheet_List = nullptr;
-    if (g_Cur_Plot_Option == &Options)
-        g_Cur_Plot_Option = nullptr;
-    if (g_Dlg_BPlot2 == this)
-        g_Dlg_BPlot2 = nullptr;
+    Forget_Pointer(g_TK_Sheet_List, &Sheet_List);
+    Forget_Pointer(g_Dlg_BPlot2, this);
 }
 
 void Dlg_BPlot2::DoDataExchange(CDataExchange* exchange)
 {
-    CZcUiDialog::DoDataExchange(exchange);
-    DDX_Control(exchange, IDC_BP2_LIST, List);
-    DDX_Control(exchange, IDC_BP2_STYLE_COMBO, Style_Combo);
-    DDX_Control(exchange, IDC_BP2_FOLDER_MODE_COMBO, Folder_Mode_Combo);
-    DDX_Control(exchange, IDC_BP2_FORMAT_COMBO, Format_Combo);
-    DDX_Control(exchange, IDC_BP2_MARGIN_COMBO, Margin_Combo);
-    DDX_Control(exchange, IDC_BP2_PROGRESS, Progress);
-    DDX_Control(exchange, IDOK, Print_Button);
-    DDX_Control(exchange, IDCANCEL, Cancel_Button);
+    File_Result_Dialog::DoDataExchange(exchange);
     DDX_Control(exchange, IDC_BP2_NUMBER_ORDER, Number_Order_Button);
     DDX_Control(exchange, IDC_BP2_CATALOGUE, Catalogue_Button);
-    DDX_Control(exchange, IDC_BP2_INTERRUPT, Interrupt_Button);
-    DDX_Control(exchange, IDC_BP2_EDIT_STYLE, Edit_Style_Button);
-    DDX_CBIndex(exchange, IDC_BP2_STYLE_COMBO, Style_Index);
-    DDX_CBIndex(exchange, IDC_BP2_FORMAT_COMBO, Format_Index);
-    DDX_CBIndex(exchange, IDC_BP2_FOLDER_MODE_COMBO, Folder_Mode_Index);
-    DDX_Check(exchange, IDC_BP2_MERGE_PDF, Merge_Pdf);
-    DDX_Check(exchange, IDC_BP2_DWG_BLOCK, Save_As_Block);
-    DDX_Check(exchange, IDC_BP2_SIGN_CHECK, Print_Sign);
     DDX_Check(exchange, IDC_BP2_STAMP_CHECK, Print_Stamp);
-    DDX_Text(exchange, IDC_BP2_PATH, Path_Text);
 }
 
 BOOL Dlg_BPlot2::OnInitDialog()
 {
     CZcUiDialog::OnInitDialog();
-    Set_Module_Icon(this);
-
-    Setup_Result_Button(Print_Button, IDI_OK_HOVER, IDI_OK_IDLE);
-    Setup_Result_Button(Cancel_Button, IDI_CANCEL_HOVER, IDI_CANCEL_IDLE);
-    for (Pic_Button* button : {&Number_Order_Button, &Catalogue_Button, &Interrupt_Button})
-        Setup_Result_Button(*button, IDI_BPLOT1_TOOL_HOVER, IDI_BPLOT1_TOOL_IDLE);
-    Edit_Style_Button.Set_Icon(IDI_EDIT_HOVER, IDI_EDIT_IDLE, 32);
-    Edit_Style_Button.Set_Cursor(IDR_HAND_CURSOR);
-    Edit_Style_Button.Set_No_Capture(true);
-    Progress.Set_Font_From_Item(this, IDOK);
-
+    Set_Up_Buttons({&Number_Order_Button, &Catalogue_Button});
     List.TK_Sheets = &Sheet_List;
-    Hook_Result_Windows();
-    List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    for (int column = 0; column < Bplot2_Column_Count; ++column)
-        List.InsertColumn(column, Bplot2_Headers[column], column == Col2_Name ? LVCFMT_LEFT : LVCFMT_CENTER, 1);
+    Set_Up_List(Bplot2_Headers, Bplot2_Column_Count, Col2_Name);
 
-    Fill_Format_List(&Format_Combo, true);
-    Folder_Mode_Combo.Fill();
-    Merge_Pdf = g_Plot_Config.Merge_Pdf;
-    Save_As_Block = g_Plot_Config.Dwg_As_Block;
-    Print_Sign = Options.Print_Sign;
+    Load_Output_Options();
     Print_Stamp = Options.Stamps_On;
-    Format_Index = Options.Output_Type;
     UpdateData(FALSE);
     Fill_Margin_Combo();
     return TRUE;
-}
-
-LRESULT Dlg_BPlot2::On_Keep_Focus(WPARAM, LPARAM) { return 1; }
-
-LRESULT Dlg_BPlot2::WindowProc(UINT message, WPARAM wparam, LPARAM lparam)
-{
-    Module_Resource_Scope resources;
-    return CZcUiDialog::WindowProc(message, wparam, lparam);
-}
-
-void Dlg_BPlot2::Read_Controls()
-{
-    if (GetSafeHwnd() != nullptr)
-        UpdateData(TRUE);
 }
 
 void Dlg_BPlot2::Store_Controls()
@@ -210,12 +158,6 @@ void Dlg_BPlot2::Store_Controls()
     Options.Folder_Mode = Folder_Mode_Index;
     Options.Print_Sign = Print_Sign;
     Options.Stamps_On = Print_Stamp;
-}
-
-const ZcDbObjectId* Dlg_BPlot2::Row_Marker(int row) const
-{
-    const Plot_Drawing2* sheet = Row_Sheet(row);
-    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
 }
 
 Plot_Drawing2* Dlg_BPlot2::Row_Sheet(int row) const
@@ -247,9 +189,7 @@ void Dlg_BPlot2::Set_Column_Classes()
 
 void Dlg_BPlot2::Fill_Sheet_List()
 {
-    List.DeleteAllItems();
-    List.Mark_Rows.setLogicalLength(0);
-    List.Mark_Columns.setLogicalLength(0);
+    Clear_Sheet_List(List);
     Set_Column_Classes();
     Sort_TK_Sheets(Sheet_List, Options.TK_Order != 0, Options.Sort_Type);
     {
@@ -257,9 +197,7 @@ void Dlg_BPlot2::Fill_Sheet_List()
         for (int i = 0; i < Sheet_List.Sheets.GetSize(); ++i) {
             Plot_Drawing2* sheet = Sheet_List.Sheets[i];
             sheet->Set_Marker(i + 1, -1);
-            CString number;
-            number.Format(L"%4d", i + 1);
-            List.InsertItem(i, number);
+            Insert_Numbered_Row(List, i);
             List.SetItemText(i, Col2_Eye, L"EYE");
             List.SetItemText(i, Col2_Del, L"DEL");
             List.SetItemText(i, Col2_Number, sheet->Text[0]);
@@ -391,136 +329,13 @@ void Dlg_BPlot2::Refresh_Papers(bool rebuild)
 
 // ---- options ----
 
-void Dlg_BPlot2::Init_Folder_Mode()
+void Dlg_BPlot2::Show_Type_Controls(int type)
 {
-    Folder_Mode_Index = Options.Folder_Mode;
-    Folder_Mode_Combo.SetCurSel(Folder_Mode_Index);
-    Update_Folder_Label();
-}
-
-void Dlg_BPlot2::Init_Output_Format()
-{
-    Format_Index = Options.Output_Type;
-    Format_Combo.SetCurSel(Format_Index);
-    Apply_Output_Format(false);
-}
-
-void Dlg_BPlot2::Fill_Margin_Combo()
-{
-    Fill_Margin_List(&Margin_Combo, Margin_Index, Options.Margin, Options.Unequal_Margin);
-}
-
-void Dlg_BPlot2::Update_Folder_Label()
-{
-    Read_Controls();
-    Path_Text = Get_Output_Folder(Folder_Mode_Index, Format_Index, Options.Folder, CString());
-    SetDlgItemText(IDC_BP2_PATH, Path_Text);
-}
-
-void Dlg_BPlot2::Apply_Output_Format(bool reassign)
-{
-    Read_Controls();
-    Options.Output_Type = Format_Index;
-    // The device files carry the margins; the sheets keep the papers the list shows.
-    if (reassign)
-        Sheet_List.Assign_Papers(false);
-
-    if (Folder_Mode_Combo.Name_Sub_Folder(Format_Index) == 1)
-        Update_Folder_Label();
-
-    const int type = Options.Output_Type;
-    GetDlgItem(IDC_BP2_SWATCH)->ShowWindow(type == Output_Jpg || type == Output_Png ? SW_SHOW : SW_HIDE);
     const bool dwg = type == Output_Dwg;
-    for (int id : {IDC_BP2_MARGIN_LABEL, IDC_BP2_MARGIN_COMBO, IDC_BP2_STYLE_LABEL, IDC_BP2_STYLE_COMBO,
-                   IDC_BP2_SIGN_CHECK, IDC_BP2_EDIT_STYLE})
-        GetDlgItem(id)->EnableWindow(!dwg);
+    GetDlgItem(IDC_BP2_SIGN_CHECK)->EnableWindow(!dwg);
     GetDlgItem(IDC_BP2_STAMP_CHECK)->EnableWindow(!dwg && type != Output_Plt && Stamp_Positions != 0);
-    GetDlgItem(IDC_BP2_DWG_BLOCK)->ShowWindow(dwg ? SW_SHOW : SW_HIDE);
-    GetDlgItem(IDC_BP2_MERGE_PDF)->ShowWindow(type == Output_Pdf ? SW_SHOW : SW_HIDE);
 }
 
-void Dlg_BPlot2::On_Format_Changed()
-{
-    Read_Controls();
-    if (Format_Index < 0 || Format_Index == Options.Output_Type)
-        return;
-    const bool was_dwg = Dwg_Output();
-    Apply_Output_Format(true);
-    if (was_dwg != Dwg_Output())
-        Set_Column_Classes();
-    List.Invalidate();
-}
+// ---- closing ----
 
-void Dlg_BPlot2::On_Style_Changed()
-{
-    const int previous = Style_Index;
-    Read_Controls();
-    Apply_Style_Selection(&Style_Combo, Style_Index, previous);
-}
-
-void Dlg_BPlot2::On_Edit_Style() { Edit_Selected_Style(this, &Style_Combo, Style_Index); }
-
-void Dlg_BPlot2::On_Margin_Changed()
-{
-    g_Margin_Combo_Idle = false;
-    const int selection = Margin_Combo.GetCurSel();
-    if (selection > 0 && selection != Margin_Index) {
-        Margin_Index = selection;
-        int margin = Options.Margin, unequal = Options.Unequal_Margin;
-        Parse_Margin_Combo(&Margin_Combo, margin, unequal, true);
-        Options.Margin = margin;
-        Options.Unequal_Margin = unequal;
-        Refresh_Papers(true);
-    } else if (selection == 0) {
-        Margin_Index = 0;
-        Dlg_Unequal_Edge dialog(this);
-        dialog.Mode = Options.Unequal_Mode;
-        int* fields[8] = {&Options.Land_Top, &Options.Land_Bottom, &Options.Land_Left, &Options.Land_Right,
-                          &Options.Port_Top, &Options.Port_Bottom, &Options.Port_Left, &Options.Port_Right};
-        for (int k = 0; k < 8; ++k) dialog.Margins[k] = *fields[k];
-        const bool ok = dialog.DoModal() == IDOK;
-        Options.Unequal_Margin = 1;
-        if (ok) {
-            Options.Unequal_Mode = dialog.Mode;
-            for (int k = 0; k < 8; ++k) *fields[k] = dialog.Margins[k];
-        }
-        // The device files carry the margins; the sheets keep the papers the list shows.
-        Sheet_List.Assign_Papers(false);
-    }
-    g_Margin_Combo_Idle = true;
-}
-
-void Dlg_BPlot2::On_Margin_Edited()
-{
-    if (!g_Margin_Combo_Idle)
-        return;
-    int margin = Options.Margin, unequal = Options.Unequal_Margin;
-    const bool changed = Reparse_Margin_Combo(&Margin_Combo, Margin_Index, margin, unequal);
-    Options.Margin = margin;
-    Options.Unequal_Margin = unequal;
-    if (changed)
-        Refresh_Papers(true);
-}
-
-void Dlg_BPlot2::On_Merge_Clicked()
-{
-    Read_Controls();
-    g_Plot_Config.Merge_Pdf = Merge_Pdf;
-}
-
-void Dlg_BPlot2::On_As_Block_Clicked()
-{
-    Read_Controls();
-    g_Plot_Config.Dwg_As_Block = Save_As_Block;
-}
-
-// ---- closing after the plot ----
-
-void Dlg_BPlot2::Plot_Done_Close()
-{
-    if (Plot_Launched == 0)
-        return;
-    Plot_Launched = 0;
-    Plot_Device_Files::End_Plot();
-    CZcUiDialog::OnOK();
-}
+void Dlg_BPlot2::Release_Devices() { Plot_Device_Files::End_Plot(); }

@@ -6,18 +6,12 @@
 // g_Cur_Plot_Option point at while it exists.
 #pragma once
 
-#include "core/plot_option.h"
-#include "dialogs/output_folder_combo.h"
-#include "dialogs/result_dialog.h"
+#include "dialogs/file_result_dialog.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
 #include "titleblock/tk_sheets.h"
-#include "ui/gradient_progress.h"
-#include "ui/ico_button.h"
 #include "ui/pic_button.h"
-#include "ui/sheet_list_ctrl.h"
-#include "ui/zcui_dialogs.h"
 
 // The columns of the list.
 enum Bplot2_Column {
@@ -25,16 +19,13 @@ enum Bplot2_Column {
     Col2_Remark
 };
 
-class Dlg_BPlot2 : public Result_Dialog {
+class Dlg_BPlot2 : public File_Result_Dialog {
 public:
     explicit Dlg_BPlot2(CWnd* parent = nullptr);
     ~Dlg_BPlot2() override;
 
     // Filling at the opening, in this order.
     void Fill_Sheet_List();
-    void Init_Folder_Mode();
-    void Init_Output_Format();
-    void Fill_Margin_Combo();
 
     // Names, marks, papers of the rows.
     void Rename_Sheet(int row);
@@ -71,78 +62,64 @@ public:
 
     // Print's checks: no empty output name and no two equal without regard to case (unless
     // a merged PDF run numbers its files), no paper above 5080 mm; false to stop.
-    bool Check_File_Names();
-    bool Check_Papers();
+    bool Check_File_Names() override;
+    bool Check_Papers() override;
 
-    void Plot_Done_Close() override;
-
-    void Apply_Output_Format(bool reassign);
-    void Update_Folder_Label();
-    void Read_Controls();
+    void Update_Folder_Label() { Update_Output_Path(); }
     // Output type, folder mode, signature and stamp switches from the controls into the options.
-    void Store_Controls();
+    void Store_Controls() override;
     Plot_Drawing2* Row_Sheet(int row) const;
-    const ZcDbObjectId* Row_Marker(int row) const override;
-    bool Dwg_Output() const { return Options.Output_Type == Output_Dwg; }
+    const ZcDbObjectId* Row_Marker(int row) const override { return Marker_Of(Row_Sheet(row)); }
 
     TK_Sheet_List Sheet_List;
-    Plot_Option Options;
-    int Format_Index = 0;
-    int Margin_Index = 0;
-    int Folder_Mode_Index = 1;
-    CString Path_Text;
-    int Merge_Pdf = 0;
-    int Save_As_Block = 1;
-    int Print_Sign = 1;
     int Print_Stamp = 1;
     BYTE Stamp_Positions = 0;
 
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
-    LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
-    void OnCancel() override;
 
-    afx_msg LRESULT On_Keep_Focus(WPARAM, LPARAM);
-    afx_msg void On_List_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_List_Right_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_Column_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
     afx_msg void On_Number_Order();
     afx_msg void On_Catalogue();
-    afx_msg void On_Merge_Clicked();
-    afx_msg void On_As_Block_Clicked();
-    afx_msg void On_Format_Changed();
-    afx_msg void On_Style_Changed();
-    afx_msg void On_Margin_Changed();
-    afx_msg void On_Margin_Edited();
-    afx_msg void On_Edit_Style();
+    afx_msg void On_Merge_Clicked() { On_Merge_Pdf(); }
+    afx_msg void On_As_Block_Clicked() { On_Save_As_Block(); }
     afx_msg void On_Statistics(UINT command_id);
     afx_msg void On_Export_File_List();
     afx_msg void On_Export_Catalogue();
     DECLARE_MESSAGE_MAP()
 
+    // Eye, name, delete, paper, scale (eye, paper and scale not for DWG), number, revision
+    // and date cells; the headers of the same columns but eye, name and delete.
+    void Click_Cell(int row, int column, const ZcArray<int>& rows) override;
+    bool Column_Acts(int column) const override;
+    void Edit_Column(int column, const ZcArray<int>& rows) override;
+    void Highlight_Selected_Rows() override;
+    UINT List_Menu() const override;
+
+    void Refit_Papers() override { Refresh_Papers(true); }
+    // The device files carry the margins; the sheets keep the papers the list shows.
+    void Rewrite_Device_Files() override { Sheet_List.Assign_Papers(false); }
+    void Set_Column_Classes() override;
+    // The signature check off for DWG, the stamp check on only with stamp positions and
+    // neither DWG nor PLT.
+    void Show_Type_Controls(int type) override;
+    Paper_Array& Window_Papers() override { return Sheet_List.Papers; }
+    void Get_Sheet_Papers(CStringArray& names) const override;
+    bool Row_Batch_Sheet(int row, Batch_Sheet& batch_sheet, ZcDbObjectId& marker) const override;
+    void Erase_Markers() override { Sheet_List.Erase_Markers(); }
+    void Release_Devices() override;
+
 private:
-    void Set_Column_Classes();
     void Fit_Columns(std::initializer_list<int> columns);
     // The sheet's paper and fit scale into the row; the name rebuilt when its rule shows the paper.
     bool Apply_Paper_To_Row(MyPaper* paper, Plot_Drawing2* sheet, int row);
     // Revision (field 2) or date (field 4) of the rows.
     void Edit_Text_Field(int field, int row, const ZcArray<int>& rows);
-    // The edited sheets' rows selected.
-    void Select_Rows(const ZcArray<int>& rows);
 
-    Output_Folder_Combo Folder_Mode_Combo;
-    CComboBox Format_Combo;
-    CComboBox Margin_Combo;
-    Pic_Button Print_Button;
-    Pic_Button Cancel_Button;
     Pic_Button Number_Order_Button;
     Pic_Button Catalogue_Button;
-    Pic_Button Interrupt_Button;
-    Ico_Button Edit_Style_Button;
 };
 
 // The drawing numbers a renumbering writes: prefix + number (digits wide) + suffix.

@@ -8,6 +8,7 @@
 #include "core/string_helpers.h"
 #include "dialogs/dlg_bplot2.h"
 #include "dialogs/result_window_parts.h"
+#include "res/resource.h"
 #include "sheets/marker_entities.h"
 #include "sheets/paper_scale.h"
 #include "sheets/paper_table.h"
@@ -20,10 +21,6 @@
 
 namespace {
 
-const wchar_t* const Paper_Choices[] = {L"A4",       L"A3",       L"A2",       L"A1",       L"A0",
-                                        L"A4或A4加长", L"A3或A3加长", L"A2或A2加长", L"A1或A1加长", L"A0或A0加长"};
-constexpr int Paper_Choice_Count = 10;
-
 ZcArray<int> Ascending(const ZcArray<int>& rows)
 {
     std::vector<int> sorted(rows.begin(), rows.end());
@@ -35,14 +32,8 @@ ZcArray<int> Ascending(const ZcArray<int>& rows)
 
 }  // namespace
 
-void Dlg_BPlot2::On_List_Click(NMHDR* header, LRESULT* result)
+void Dlg_BPlot2::Click_Cell(int row, int column, const ZcArray<int>& rows)
 {
-    *result = 0;
-    const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(header);
-    const int row = item->iItem, column = item->iSubItem;
-    if (row < 0 || row >= List.GetItemCount() || column < 0)
-        return;
-    const ZcArray<int> rows = Click_Rows(List, row, column);
     switch (column) {
     case Col2_Eye:
         if (!Dwg_Output()) Preview_Sheet(row);
@@ -67,20 +58,14 @@ void Dlg_BPlot2::On_List_Click(NMHDR* header, LRESULT* result)
     }
 }
 
-void Dlg_BPlot2::On_Column_Click(NMHDR* header, LRESULT* result)
+bool Dlg_BPlot2::Column_Acts(int column) const
 {
-    *result = 0;
-    const auto* view = reinterpret_cast<const NMLISTVIEW*>(header);
-    const int count = List.GetItemCount();
-    const int column = view->iSubItem;
-    if (count == 0)
-        return;
-    const bool acts = column == Col2_Date || column == Col2_Number || column == Col2_Revision ||
-                      (!Dwg_Output() && (column == Col2_Paper || column == Col2_Scale));
-    if (!acts)
-        return;
-    ReleaseCapture();
-    const ZcArray<int> rows = All_Rows(count);
+    return column == Col2_Date || column == Col2_Number || column == Col2_Revision ||
+           (!Dwg_Output() && (column == Col2_Paper || column == Col2_Scale));
+}
+
+void Dlg_BPlot2::Edit_Column(int column, const ZcArray<int>& rows)
+{
     switch (column) {
     case Col2_Paper: Edit_Paper(0, rows); break;
     case Col2_Scale: Edit_Scale(0, rows); break;
@@ -88,13 +73,10 @@ void Dlg_BPlot2::On_Column_Click(NMHDR* header, LRESULT* result)
     case Col2_Revision: Edit_Revision(0, rows); break;
     default: Edit_Date(0, rows); break;
     }
-    for (int row = 0; row < List.GetItemCount(); ++row) List.SetItemState(row, 0, LVIS_SELECTED);
 }
 
-void Dlg_BPlot2::On_Selection_Changed(NMHDR* header, LRESULT* result)
+void Dlg_BPlot2::Highlight_Selected_Rows()
 {
-    *result = 0;
-    (void)header;
     Doc_Lock lock;
     for (int row = 0; row < List.GetItemCount(); ++row)
         if (Plot_Drawing2* sheet = Row_Sheet(row))
@@ -102,9 +84,9 @@ void Dlg_BPlot2::On_Selection_Changed(NMHDR* header, LRESULT* result)
     Update_Screen();
 }
 
-void Dlg_BPlot2::Select_Rows(const ZcArray<int>& rows)
+void Dlg_BPlot2::Get_Sheet_Papers(CStringArray& names) const
 {
-    for (int i = 0; i < rows.length(); ++i) List.SetItemState(rows[i], LVIS_SELECTED, LVIS_SELECTED);
+    for (INT_PTR i = 0; i < Sheet_List.Sheets.GetSize(); ++i) names.Add(Sheet_List.Sheets[i]->Paper_Name);
 }
 
 void Dlg_BPlot2::Edit_File_Name(int row)
@@ -197,73 +179,21 @@ bool Dlg_BPlot2::Apply_Paper_To_Row(MyPaper* paper, Plot_Drawing2* sheet, int ro
 
 void Dlg_BPlot2::Edit_Paper(int row, const ZcArray<int>& rows)
 {
-    if (rows.length() > 1)
-        Select_Rows(rows);
-    Dlg_Options_Paper picker(this);
-    picker.Title = rows.length() > 1 && rows.length() == List.GetItemCount() ? L"统 一 修 改 纸 张" : L"选  择  纸  张";
-    for (const wchar_t* entry : Paper_Choices) picker.Items.Add(entry);
-    for (INT_PTR i = 0; i < Sheet_List.Sheets.GetSize(); ++i) {
-        const Plot_Drawing2* sheet = Sheet_List.Sheets[i];
-        if (sheet->Paper_Name.Left(4).CompareNoCase(L"KV_A") == 0)
-            continue;
-        const MyPaper* paper = Find_Paper_By_Name(Sheet_List.Papers, sheet->Paper_Name);
-        if (paper == nullptr)
-            continue;
-        const CString name = paper->Get_Display_Name(false, false);
-        bool known = false;
-        for (INT_PTR k = Paper_Choice_Count; k < picker.Items.GetSize(); ++k)
-            known = known || picker.Items[k].CompareNoCase(name) == 0;
-        if (!known)
-            picker.Items.Add(name);
-    }
-    if (const Plot_Drawing2* clicked = Row_Sheet(row)) {
-        const wchar_t* prefixes[] = {L"KV_A4", L"KV_A3", L"KV_A2", L"KV_A1", L"KV_A0"};
-        for (int k = 0; k < 5; ++k)
-            if (clicked->Paper_Name.Left(5).CompareNoCase(prefixes[k]) == 0) picker.Choice = 5 + k;
-        if (const MyPaper* paper = Find_Paper_By_Name(Sheet_List.Papers, clicked->Paper_Name)) {
-            const CString name = paper->Get_Display_Name(false, false);
-            for (INT_PTR k = Paper_Choice_Count; k < picker.Items.GetSize(); ++k)
-                if (picker.Items[k].CompareNoCase(name) == 0) {
-                    picker.Choice = static_cast<int>(k);
-                    break;
-                }
-        }
-    }
-    const int entries = static_cast<int>(picker.Items.GetSize());
-    const int extra = entries <= 8 ? 0 : entries <= 16 ? 1 : entries <= 24 ? 2 : 3;
-    picker.Extra_Columns = extra;
-    picker.Item_Width = 120 * (extra + 1);
-    int per_column = 0;
-    picker.Arrange_Columns(per_column);
-    if (picker.DoModal() != IDOK)
-        return;
-    picker.Restore_Choice_Index(per_column);
-    const int choice = picker.Choice;
-    if (choice < 0)
+    const Plot_Drawing2* clicked = Row_Sheet(row);
+    Paper_Pick pick;
+    if (!Pick_Rows_Paper(clicked != nullptr ? &clicked->Paper_Name : nullptr, rows, pick))
         return;
 
-    bool any_added = false;
-    MyPaper* chosen = nullptr;
-    if (choice >= entries) {
-        Dlg_New_Paper dialog(this);
-        if (dialog.DoModal() != IDOK)
-            return;
-        chosen = Add_Paper_Unique(Sheet_List.Papers, static_cast<int>(dialog.First_Side),
-                                  static_cast<int>(dialog.Second_Side), any_added);
-    } else if (choice >= Paper_Choice_Count) {
-        for (INT_PTR k = 0; k < Sheet_List.Papers.GetSize() && chosen == nullptr; ++k)
-            if (Sheet_List.Papers[k]->Get_Display_Name(false, false).CompareNoCase(picker.Items[choice]) == 0)
-                chosen = Sheet_List.Papers[k];
-    }
+    bool any_added = pick.Added;
     bool renamed = false;
     for (int i = 0; i < rows.length(); ++i) {
         Plot_Drawing2* sheet = Row_Sheet(rows[i]);
         if (sheet == nullptr)
             continue;
-        MyPaper* paper = chosen;
-        if (choice < Paper_Choice_Count) {
+        MyPaper* paper = pick.Paper;
+        if (pick.Choice < Standard_Paper_Count) {
             bool added = false;
-            paper = Sheet_List.Add_Paper_By_Type(choice, sheet, false, added);
+            paper = Sheet_List.Add_Paper_By_Type(pick.Choice, sheet, false, added);
             any_added = any_added || added;
         }
         if (paper != nullptr)
@@ -283,14 +213,9 @@ void Dlg_BPlot2::Edit_Scale(int row, const ZcArray<int>& rows)
     const Plot_Drawing2* clicked = Row_Sheet(row);
     if (clicked == nullptr)
         return;
-    if (rows.length() > 1)
-        Select_Rows(rows);
-    Dlg_Sc_Set dialog(this);
-    dialog.Scale_Value = clicked->Plot_Scale;
-    dialog.Scale_Mode = rows.length() > 1 && rows.length() == List.GetItemCount() ? 1 : 0;
-    if (dialog.DoModal() != IDOK || dialog.Scale_Value <= 0.0)
+    double scale = 0.0;
+    if (!Ask_Rows_Scale(clicked->Plot_Scale, rows, scale))
         return;
-    const double scale = dialog.Scale_Value;
     bool renamed = false;
     for (int i = 0; i < rows.length(); ++i) {
         Plot_Drawing2* sheet = Row_Sheet(rows[i]);
@@ -344,7 +269,7 @@ void Dlg_BPlot2::Edit_Drawing_No(int row)
 void Dlg_BPlot2::Renumber_Drawing_Nos(const ZcArray<int>& rows)
 {
     const ZcArray<int> sorted = Ascending(rows);
-    Select_Rows(sorted);
+    Select_Rows(List, sorted);
     Renumbering numbering;
     if (const Plot_Drawing2* first = sorted.isEmpty() ? nullptr : Row_Sheet(sorted[0])) {
         CString prefix;
@@ -407,10 +332,10 @@ void Dlg_BPlot2::Edit_Text_Field(int field, int row, const ZcArray<int>& rows)
     const int column = revision ? Col2_Revision : Col2_Date;
     const wchar_t letter = revision ? L'B' : L'D';
     if (rows.length() > 1)
-        Select_Rows(rows);
+        Select_Rows(List, rows);
     Dlg_Str dialog(this);
     dialog.Str_Mode = revision ? 2 : 3;
-    dialog.All_Rows = rows.length() > 1 && rows.length() == List.GetItemCount() ? 1 : 0;
+    dialog.All_Rows = Whole_List(rows) ? 1 : 0;
     dialog.Edit_Text = clicked->Text[field - 1];
     if (dialog.DoModal() != IDOK)
         return;

@@ -87,54 +87,20 @@ const wchar_t* Catalogue_Header(int kind)
 
 }  // namespace
 
-void Dlg_BPlot2::On_List_Right_Click(NMHDR* header, LRESULT* result)
-{
-    *result = 0;
-    (void)header;
-    if (Dwg_Output())
-        return;
-    Track_Menu_At_Cursor(this, IDR_BPLOT2_MENU);
-}
+UINT Dlg_BPlot2::List_Menu() const { return Dwg_Output() ? 0 : IDR_BPLOT2_MENU; }
 
 void Dlg_BPlot2::On_Statistics(UINT command_id)
 {
-    switch (command_id) {
-    case ID_BP2_COUNT_A4: Paper_Statistics(1); break;
-    case ID_BP2_COUNT_A3: Paper_Statistics(2); break;
-    case ID_BP2_COUNT_A2: Paper_Statistics(3); break;
-    case ID_BP2_COUNT_A1: Paper_Statistics(4); break;
-    case ID_BP2_COUNT_A0: Paper_Statistics(5); break;
-    default: break;
-    }
+    if (const int standard = Paper_Standard_Of(
+            command_id, {ID_BP2_COUNT_A4, ID_BP2_COUNT_A3, ID_BP2_COUNT_A2, ID_BP2_COUNT_A1, ID_BP2_COUNT_A0}))
+        Paper_Statistics(standard);
 }
 
 void Dlg_BPlot2::On_Export_File_List() { Export_File_List(); }
 
 void Dlg_BPlot2::On_Export_Catalogue() { Export_Catalogue(); }
 
-void Dlg_BPlot2::Paper_Statistics(int standard)
-{
-    Paper_Array papers;  // not owning
-    CUIntArray counts;
-    for (INT_PTR i = 0; i < Sheet_List.Sheets.GetSize(); ++i) {
-        MyPaper* paper = Find_Paper_By_Name(Sheet_List.Papers, Sheet_List.Sheets[i]->Paper_Name);
-        if (paper == nullptr)
-            continue;
-        INT_PTR k = 0;
-        while (k < papers.GetSize() && papers[k] != paper) ++k;
-        if (k == papers.GetSize()) {
-            papers.Add(paper);
-            counts.Add(1);
-        } else {
-            counts[k] = counts[k] + 1;
-        }
-    }
-    if (papers.GetSize() == 0) {
-        MessageBoxW(GetSafeHwnd(), L"无纸张可统计 !", L"纸张统计", MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    Export_Paper_Statistics(papers, counts, standard);
-}
+void Dlg_BPlot2::Paper_Statistics(int standard) { Count_Listed_Papers(standard); }
 
 void Dlg_BPlot2::Export_File_List()
 {

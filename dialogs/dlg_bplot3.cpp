@@ -12,9 +12,6 @@
 #include "res/resource.h"
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
-#include "ui/module_resources.h"
-#include "ui/progress_window.h"
-#include "ui/small_value_dialogs_frame.h"
 #include "win/win_msgbox.h"
 
 namespace {
@@ -70,7 +67,9 @@ BEGIN_MESSAGE_MAP(Dlg_BPlot3, CZcUiDialog)
 END_MESSAGE_MAP()
 
 Dlg_BPlot3::Dlg_BPlot3(CWnd* parent)
-    : Result_Dialog(IDD_DLG_BPLOT3, parent, {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL})
+    : Result_Dialog(IDD_DLG_BPLOT3, parent,
+                    {IDC_BP3_LIST, IDC_BP3_STYLE_COMBO, IDC_BP3_PROGRESS, IDC_BP3_INTERRUPT, IDC_BP3_EDIT_STYLE},
+                    {IDC_BP3_FILTER, IDC_BP3_SORT, IDOK, IDCANCEL})
 {
     Frame_Infor.Sheet_Set = &Sheet_Set;
 }
@@ -78,29 +77,17 @@ Dlg_BPlot3::Dlg_BPlot3(CWnd* parent)
 Dlg_BPlot3::~Dlg_BPlot3()
 {
     // The pointers into this window end with it.
-    if (g_Sheet_Set == &Sheet_Set)
-        g_Sheet_Set = nullptr;
-    if (g_Cur_Plot_Option == &Options)
-        g_Cur_Plot_Option = nullptr;
-    if (g_Dlg_BPlot3 == this)
-        g_Dlg_BPlot3 = nullptr;
+    Forget_Pointer(g_Sheet_Set, &Sheet_Set);
+    Forget_Pointer(g_Dlg_BPlot3, this);
 }
 
 void Dlg_BPlot3::DoDataExchange(CDataExchange* exchange)
 {
-    CZcUiDialog::DoDataExchange(exchange);
-    DDX_Control(exchange, IDC_BP3_LIST, List);
+    Result_Dialog::DoDataExchange(exchange);
     DDX_Control(exchange, IDC_BP3_DEVICE_COMBO, Device_Combo);
-    DDX_Control(exchange, IDC_BP3_STYLE_COMBO, Style_Combo);
-    DDX_Control(exchange, IDC_BP3_PROGRESS, Progress);
-    DDX_Control(exchange, IDOK, Print_Button);
-    DDX_Control(exchange, IDCANCEL, Cancel_Button);
     DDX_Control(exchange, IDC_BP3_SORT, Sort_Button);
     DDX_Control(exchange, IDC_BP3_FILTER, Filter_Button);
-    DDX_Control(exchange, IDC_BP3_INTERRUPT, Interrupt_Button);
-    DDX_Control(exchange, IDC_BP3_EDIT_STYLE, Edit_Style_Button);
     DDX_CBIndex(exchange, IDC_BP3_DEVICE_COMBO, Device_Index);
-    DDX_CBIndex(exchange, IDC_BP3_STYLE_COMBO, Style_Index);
     DDX_Radio(exchange, IDC_BP3_TO_PAPER, Output_Mode);
     DDX_Check(exchange, IDC_BP3_AUTO_ROTATE, Auto_Rotate);
     DDX_Check(exchange, IDC_BP3_COLLATE, Collate);
@@ -110,22 +97,9 @@ void Dlg_BPlot3::DoDataExchange(CDataExchange* exchange)
 BOOL Dlg_BPlot3::OnInitDialog()
 {
     CZcUiDialog::OnInitDialog();
-    Set_Module_Icon(this);
-
-    Setup_Result_Button(Print_Button, IDI_OK_HOVER, IDI_OK_IDLE);
-    Setup_Result_Button(Cancel_Button, IDI_CANCEL_HOVER, IDI_CANCEL_IDLE);
-    for (Pic_Button* button : {&Sort_Button, &Filter_Button, &Interrupt_Button})
-        Setup_Result_Button(*button, IDI_BPLOT1_TOOL_HOVER, IDI_BPLOT1_TOOL_IDLE);
-    Edit_Style_Button.Set_Icon(IDI_EDIT_HOVER, IDI_EDIT_IDLE, 32);
-    Edit_Style_Button.Set_Cursor(IDR_HAND_CURSOR);
-    Edit_Style_Button.Set_No_Capture(true);
-    Progress.Set_Font_From_Item(this, IDOK);
-
+    Set_Up_Buttons({&Sort_Button, &Filter_Button});
     List.Sheet_Set = &Sheet_Set;
-    Hook_Result_Windows();
-    List.SetExtendedStyle(List.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    for (int column = 0; column < Column_Count; ++column)
-        List.InsertColumn(column, Paper_Column_Headers[column], LVCFMT_CENTER, 1);
+    Set_Up_List(Paper_Column_Headers, Column_Count);
 
     Device_Name = Options.Device_Name;
     Print_Sign = Options.Print_Sign;
@@ -134,20 +108,6 @@ BOOL Dlg_BPlot3::OnInitDialog()
     Collate = Options.Collate;
     UpdateData(FALSE);
     return TRUE;
-}
-
-LRESULT Dlg_BPlot3::On_Keep_Focus(WPARAM, LPARAM) { return 1; }
-
-LRESULT Dlg_BPlot3::WindowProc(UINT message, WPARAM wparam, LPARAM lparam)
-{
-    Module_Resource_Scope resources;
-    return CZcUiDialog::WindowProc(message, wparam, lparam);
-}
-
-void Dlg_BPlot3::Read_Controls()
-{
-    if (GetSafeHwnd() != nullptr)
-        UpdateData(TRUE);
 }
 
 void Dlg_BPlot3::Store_Controls()
@@ -160,18 +120,7 @@ void Dlg_BPlot3::Store_Controls()
     Options.Collate = Collate;
 }
 
-const ZcDbObjectId* Dlg_BPlot3::Row_Marker(int row) const
-{
-    const Plot_Drawing1* sheet = Row_Sheet(row);
-    return sheet != nullptr ? &sheet->Marker_Id : nullptr;
-}
-
-Plot_Drawing1* Dlg_BPlot3::Row_Sheet(int row) const
-{
-    if (row < 0 || row >= Sheet_Set.Plot_List.GetSize())
-        return nullptr;
-    return Sheet_Set.Plot_List[row];
-}
+Plot_Drawing1* Dlg_BPlot3::Row_Sheet(int row) const { return Sheet_At(Sheet_Set, row); }
 
 void Dlg_BPlot3::Fill_On_Open()
 {
@@ -285,9 +234,7 @@ void Dlg_BPlot3::Show_Row_Copies_And_Paper(int row)
 
 void Dlg_BPlot3::Fill_Sheet_List(bool sort)
 {
-    List.DeleteAllItems();
-    List.Mark_Rows.setLogicalLength(0);
-    List.Mark_Columns.setLogicalLength(0);
+    Clear_Sheet_List(List);
     if (sort)
         Sheet_Set.Sort_Sheets(Options.Sort_Type);
     {
@@ -295,9 +242,7 @@ void Dlg_BPlot3::Fill_Sheet_List(bool sort)
         for (int i = 0; i < Sheet_Set.Plot_List.GetSize(); ++i) {
             Plot_Drawing1* sheet = Sheet_Set.Plot_List[i];
             sheet->Set_Marker(i + 1, -1);
-            CString number;
-            number.Format(L"%4d", i + 1);
-            List.InsertItem(i, number);
+            Insert_Numbered_Row(List, i);
             List.SetItemText(i, Col3_Eye, L"EYE");
             List.SetItemText(i, Col3_Copies, L"");
             List.SetItemText(i, Col3_Del, L"DEL");
@@ -363,22 +308,18 @@ void Dlg_BPlot3::Apply_Saved_Papers()
     Fit_List_Column(&List, Col3_Paper, this);
 }
 
-// ---- closing after the plot ----
+// ---- closing ----
 
-void Dlg_BPlot3::Plot_Done_Close()
+void Dlg_BPlot3::Erase_Markers() { Erase_Sheet_Markers(Sheet_Set); }
+
+void Dlg_BPlot3::Release_Devices()
 {
-    if (Plot_Launched == 0)
-        return;
-    Plot_Launched = 0;
     Display_Media.RemoveAll();
     Canonical_Media.RemoveAll();
-    CZcUiDialog::OnOK();
 }
 
 void Dlg_BPlot3::OnMouseMove(UINT flags, CPoint point)
 {
     CZcUiDialog::OnMouseMove(flags, point);
-    for (Pic_Button* button : {&Print_Button, &Cancel_Button, &Sort_Button, &Filter_Button, &Interrupt_Button})
-        button->Check_Hover();
-    Edit_Style_Button.Check_Hover();
+    Check_Button_Hover();
 }

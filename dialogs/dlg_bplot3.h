@@ -5,18 +5,13 @@
 // options that g_Sheet_Set and g_Cur_Plot_Option point at while it exists.
 #pragma once
 
-#include "core/plot_option.h"
 #include "dialogs/result_dialog.h"
 #include "mfc/afxcmn.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
 #include "sheets/paper_records.h"
 #include "sheets/sheet_records.h"
-#include "ui/gradient_progress.h"
-#include "ui/ico_button.h"
 #include "ui/pic_button.h"
-#include "ui/sheet_list_ctrl.h"
-#include "ui/zcui_dialogs.h"
 
 // The columns of the list.
 enum Bplot3_Column { Col3_No = 0, Col3_Eye, Col3_Copies, Col3_Del, Col3_Paper, Col3_Size, Col3_Remark };
@@ -56,15 +51,11 @@ public:
     // Stores each listed sheet's frame with its copies and paper in "PAPER_INFOR".
     void Save_Papers();
 
-    void Plot_Done_Close() override;
-
-    // Reads the controls into the members.
-    void Read_Controls();
     // Device, switches and output mode into the options.
-    void Store_Controls();
+    void Store_Controls() override;
     // The sheet of a row; null outside the list.
     Plot_Drawing1* Row_Sheet(int row) const;
-    const ZcDbObjectId* Row_Marker(int row) const override;
+    const ZcDbObjectId* Row_Marker(int row) const override { return Marker_Of(Row_Sheet(row)); }
     // A printer is chosen: Print has a device to send to.
     bool Has_Device() const { return Device_Index >= 0 && !Device_Name.IsEmpty(); }
 
@@ -72,7 +63,6 @@ public:
     CString Device_Name;
     CStringArray Display_Media;
     CStringArray Canonical_Media;
-    Plot_Option Options;
     Plot_Sheet_Set Sheet_Set;
     Sheet_Infor_List Frame_Infor;
     int Output_Mode = 0;  // 0 print to paper, 1 PLT files
@@ -83,27 +73,30 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
-    // Each message is handled with the module's resources current.
-    LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
-    void OnCancel() override;
 
-    afx_msg LRESULT On_Keep_Focus(WPARAM, LPARAM);
     afx_msg void On_Edit_Style();
     afx_msg void On_Filter();
     afx_msg void On_Sort();
     afx_msg void On_Output_Mode();
-    afx_msg void On_Selection_Changed(NMHDR* header, LRESULT* result);
-    afx_msg void On_List_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_Column_Click(NMHDR* header, LRESULT* result);
-    afx_msg void On_List_Right_Click(NMHDR* header, LRESULT* result);
     afx_msg void On_Device_Changed();
-    afx_msg void On_Style_Changed();
     afx_msg void On_Style_Dropdown();
     afx_msg void On_Count_Papers();
     afx_msg void OnMouseMove(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
+
+    // Eye, copies (printing to paper only), delete and paper cells; the copies and paper headers.
+    void Click_Cell(int row, int column, const ZcArray<int>& rows) override;
+    bool Column_Acts(int column) const override;
+    void Edit_Column(int column, const ZcArray<int>& rows) override;
+    void Highlight_Selected_Rows() override;
+    UINT List_Menu() const override;
+
+    void Save_Frame_Records() override { Save_Papers(); }
+    void Erase_Markers() override;
+    // The printer's media lists emptied.
+    void Release_Devices() override;
 
 private:
     // "%d" of the sheet's copies and the display name of its paper into the row.
@@ -116,10 +109,6 @@ private:
     int Get_Text_Width(const CString& text);
 
     CComboBox Device_Combo;
-    Pic_Button Print_Button;
-    Pic_Button Cancel_Button;
     Pic_Button Sort_Button;
     Pic_Button Filter_Button;
-    Pic_Button Interrupt_Button;
-    Ico_Button Edit_Style_Button;
 };

@@ -13,20 +13,8 @@
 #include "ui/dlg_options.h"
 #include "ui/small_value_dialogs.h"
 
-namespace {
-
-bool All_Of_The_List(const ZcArray<int>& rows, int row_count) { return rows.length() > 1 && rows.length() == row_count; }
-
-}  // namespace
-
-void Dlg_BPlot3::On_List_Click(NMHDR* header, LRESULT* result)
+void Dlg_BPlot3::Click_Cell(int row, int column, const ZcArray<int>& rows)
 {
-    *result = 0;
-    const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(header);
-    const int row = item->iItem, column = item->iSubItem;
-    if (row < 0 || row >= List.GetItemCount() || column < 0)
-        return;
-    const ZcArray<int> rows = Click_Rows(List, row, column);
     switch (column) {
     case Col3_Eye: Preview_Sheet(row); break;
     case Col3_Copies:
@@ -38,27 +26,17 @@ void Dlg_BPlot3::On_List_Click(NMHDR* header, LRESULT* result)
     }
 }
 
-void Dlg_BPlot3::On_Column_Click(NMHDR* header, LRESULT* result)
+bool Dlg_BPlot3::Column_Acts(int column) const { return column == Col3_Copies || column == Col3_Paper; }
+
+void Dlg_BPlot3::Edit_Column(int column, const ZcArray<int>& rows)
 {
-    *result = 0;
-    const auto* view = reinterpret_cast<const NMLISTVIEW*>(header);
-    const int count = List.GetItemCount();
-    if (count == 0 || (view->iSubItem != Col3_Copies && view->iSubItem != Col3_Paper))
-        return;
-    ReleaseCapture();
-    if (view->iSubItem == Col3_Copies)
-        Set_Copies(0, All_Rows(count));
+    if (column == Col3_Copies)
+        Set_Copies(0, rows);
     else
-        Set_Paper(0, All_Rows(count));
-    for (int row = 0; row < List.GetItemCount(); ++row) List.SetItemState(row, 0, LVIS_SELECTED);
+        Set_Paper(0, rows);
 }
 
-void Dlg_BPlot3::On_Selection_Changed(NMHDR* header, LRESULT* result)
-{
-    *result = 0;
-    (void)header;
-    Highlight_Selected_Sheets(List, Sheet_Set);
-}
+void Dlg_BPlot3::Highlight_Selected_Rows() { Highlight_Selected_Sheets(List, Sheet_Set); }
 
 void Dlg_BPlot3::Set_Copies(int row, const ZcArray<int>& rows)
 {
@@ -66,10 +44,10 @@ void Dlg_BPlot3::Set_Copies(int row, const ZcArray<int>& rows)
     if (Output_Mode != 0 || clicked == nullptr)
         return;
     if (rows.length() > 1)
-        for (int i = 0; i < rows.length(); ++i) List.SetItemState(rows[i], LVIS_SELECTED, LVIS_SELECTED);
+        Select_Rows(List, rows);
 
     Dlg_Options picker(this);
-    picker.Title = All_Of_The_List(rows, List.GetItemCount()) ? L"统一设置打印份数" : L"打 印 份 数";
+    picker.Title = Whole_List(rows) ? L"统一设置打印份数" : L"打 印 份 数";
     for (int copies = 1; copies <= Max_Sheet_Copies; ++copies) {
         CString entry;
         entry.Format(L"%d", copies);
@@ -103,10 +81,10 @@ void Dlg_BPlot3::Set_Paper(int row, const ZcArray<int>& rows)
     if (clicked == nullptr)
         return;
     if (rows.length() > 1)
-        for (int i = 0; i < rows.length(); ++i) List.SetItemState(rows[i], LVIS_SELECTED, LVIS_SELECTED);
+        Select_Rows(List, rows);
 
     Dlg_Options picker(this);
-    picker.Title = All_Of_The_List(rows, List.GetItemCount()) ? L"统一设置纸张" : L"设 置 纸 张";
+    picker.Title = Whole_List(rows) ? L"统一设置纸张" : L"设 置 纸 张";
     // The picker empties its items when it ends.
     CStringArray entries;
     entries.Copy(Display_Media);
@@ -193,13 +171,6 @@ void Dlg_BPlot3::On_Sort()
     }
 }
 
-void Dlg_BPlot3::On_Style_Changed()
-{
-    const int previous = Style_Index;
-    Read_Controls();
-    Apply_Style_Selection(&Style_Combo, Style_Index, previous);
-}
-
 void Dlg_BPlot3::On_Style_Dropdown() {}
 
 void Dlg_BPlot3::On_Edit_Style()
@@ -208,11 +179,6 @@ void Dlg_BPlot3::On_Edit_Style()
     Edit_Selected_Style(this, &Style_Combo, Style_Index);
 }
 
-void Dlg_BPlot3::On_List_Right_Click(NMHDR* header, LRESULT* result)
-{
-    *result = 0;
-    (void)header;
-    Track_Menu_At_Cursor(this, IDR_BPLOT3_MENU);
-}
+UINT Dlg_BPlot3::List_Menu() const { return IDR_BPLOT3_MENU; }
 
 void Dlg_BPlot3::On_Count_Papers() { Export_Paper_Statistics(); }

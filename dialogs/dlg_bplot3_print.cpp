@@ -1,9 +1,7 @@
-// Print, Cancel and the preview of the batch plot to paper window, and its hooks for the
-// preview's paging and the drawing's erase notification.
+// Print and the preview of the batch plot to paper window.
 #include "core/doc_lock.h"
 #include "core/file_dialogs.h"
 #include "core/file_operations.h"
-#include "core/follow_up.h"
 #include "core/program_folders.h"
 #include "core/space_helpers.h"
 #include "core/string_helpers.h"
@@ -80,12 +78,9 @@ void Dlg_BPlot3::OnOK()
     Read_Controls();
     if (Plot_Running || List.GetItemCount() == 0 || !Check_Device_And_Papers())
         return;
-    if (Style_Index >= 1 && Style_Index < Style_Combo.GetCount()) {
-        CString name;
-        Style_Combo.GetLBText(Style_Index, name);
-        Trim_Left_Blanks(name);
-        Options.Style_Name = name;
-    }
+    CString style;
+    if (Chosen_Style_Name(style))
+        Options.Style_Name = style;
     Store_Controls();
     g_Plot_Style_Index = Style_Index - 1;
 
@@ -98,28 +93,7 @@ void Dlg_BPlot3::OnOK()
         Trim_Backslash(folder);
         Options.Plt_Folder = folder;
     }
-
-    Queue_Follow_Up(L"Plot_Temp3");
-    Doc_Lock lock;
-    Save_Papers();
-    Options.Write_Dwg_Setting();
-    Erase_Sheet_Markers(Sheet_Set);
-    Plot_Launched = 1;
-}
-
-void Dlg_BPlot3::OnCancel()
-{
-    if (Plot_Running)
-        return;
-    Store_Controls();
-    {
-        Doc_Lock lock;
-        Options.Write_Dwg_Setting();
-        Erase_Sheet_Markers(Sheet_Set);
-    }
-    Display_Media.RemoveAll();
-    Canonical_Media.RemoveAll();
-    CZcUiDialog::OnCancel();
+    Launch_Plot(L"Plot_Temp3");
 }
 
 void Dlg_BPlot3::Preview_Sheet(int row)

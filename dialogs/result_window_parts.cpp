@@ -7,16 +7,21 @@
 #include "core/erase_helpers.h"
 #include "core/plot_option.h"
 #include "core/space_helpers.h"
+#include "dialogs/paper_statistics.h"
 #include "ed/sysvars.h"
 #include "plot/batch_plot_driver.h"
 #include "plot/plot_sheet.h"
 #include "sheets/marker_entities.h"
+#include "sheets/paper_table.h"
 #include "sheets/plot_set.h"
 #include "sheets/plotter_files.h"
 #include "sheets/sheet_records.h"
+#include "ui/dlg_options_paper.h"
 #include "ui/gradient_progress.h"
 #include "ui/progress_window.h"
 #include "ui/sheet_list_ctrl.h"
+#include "ui/small_value_dialogs.h"
+#include "win/win_msgbox.h"
 
 void Lock_Window_Controls(CWnd* window, std::initializer_list<int> kept, ZcArray<int>& locked)
 {
@@ -37,6 +42,13 @@ void Unlock_Window_Controls(CWnd* window, ZcArray<int>& locked)
         if (CWnd* control = window->GetDlgItem(locked[i]))
             control->EnableWindow(TRUE);
     locked.setLogicalLength(0);
+}
+
+Plot_Drawing1* Sheet_At(const Plot_Sheet_Set& sheet_set, int row)
+{
+    if (row < 0 || row >= sheet_set.Plot_List.GetSize())
+        return nullptr;
+    return sheet_set.Plot_List[row];
 }
 
 ZcArray<int> All_Rows(int count)
@@ -94,6 +106,20 @@ bool Sort_Changes_Order(Plot_Sheet_Set& sheet_set, int sort_type)
         if (sheet_set.Plot_List[i] != before[static_cast<size_t>(i)])
             return true;
     return false;
+}
+
+void Clear_Sheet_List(ListCtrl_DivezUrez& list)
+{
+    list.DeleteAllItems();
+    list.Mark_Rows.setLogicalLength(0);
+    list.Mark_Columns.setLogicalLength(0);
+}
+
+void Insert_Numbered_Row(ListCtrl_DivezUrez& list, int row)
+{
+    CString number;
+    number.Format(L"%4d", row + 1);
+    list.InsertItem(row, number);
 }
 
 void Renumber_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int first)
@@ -184,4 +210,112 @@ void Track_Menu_At_Cursor(CWnd* window, UINT menu_id)
     POINT cursor{0, 0};
     GetCursorPos(&cursor);
     popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, window);
+}
+
+void Select_Rows(ListCtrl_DivezUrez& list, const ZcArray<int>& rows)
+{
+    for (int i = 0; i < rows.length(); ++i) list.SetItemState(rows[i], LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void Deselect_All_Rows(ListCtrl_DivezUrez& list)
+{
+    for (int row = 0; row < list.GetItemCount(); ++row) list.SetItemState(row, 0, LVIS_SELECTED);
+}
+
+namespace {
+
+const wchar_t* const Standard_Paper_Entries[Standard_Paper_Count] = {
+    L"A4", L"A3", L"A2", L"A1", L"A0", L"A4或A4加长", L"A3或A3加长", L"A2或A2加长", L"A1或A1加长", L"A0或A0加长"};
+
+int Picker_Columns(int entries)
+{
+    if (entries <= 8) return 1;
+    if (entries <= 16) return 2;
+    if (entries <= 24) return 3;
+    return 4;
+}
+
+}  // namespace
+
+bool Pick_Paper(CWnd* owner, Paper_Array& papers, const CStringArray& sheet_papers, const CString* clicked_paper,
+                bool whole_list, Paper_Pick& pick)
+{
+    Dlg_Options_Paper picker(owner);
+    picker.Title = whole_list ? L"统 一 修 改 纸 张" : L"选  择  纸  张";
+    for (const wchar_t* entry : Standard_Paper_Entries) picker.Items.Add(entry);
+    for (INT_PTR i = 0; i < sheet_papers.GetSize(); ++i) {
+        if (sheet_papers[i].Left(4).CompareNoCase(L"KV_A") == 0)
+            continue;
+        const MyPaper* paper = Find_Paper_By_Name(papers, sheet_papers[i]);
+        if (paper == nullptr)
+            continue;
+        const CString name = paper->Get_Display_Name(false, false);
+        bool known = false;
+        for (INT_PTR k = Standard_Paper_Count; k < picker.Items.GetSize(); ++k)
+            known = known || picker.Items[k].CompareNoCase(name) == 0;
+        if (!known)
+            picker.Items.Add(name);
+    }
+    if (clicked_paper != nullptr) {
+        const wchar_t* prefixes[] = {L"KV_A4", L"KV_A3", L"KV_A2", L"KV_A1", L"KV_A0"};
+        for (int k = 0; k < 5; ++k)
+            if (clicked_paper->Left(5).CompareNoCase(prefixes[k]) == 0) picker.Choice = 5 + k;
+        if (const MyPaper* paper = Find_Paper_By_Name(papers, *clicked_paper)) {
+            const CString name = paper->Get_Display_Name(false, false);
+            for (INT_PTR k = Standard_Paper_Count; k < picker.Items.GetSize(); ++k)
+                if (picker.Items[k].CompareNoCase(name) == 0) {
+                    picker.Choice = static_cast<int>(k);
+                    break;
+                }
+        }
+    }
+    const int entries = static_cast<int>(picker.Items.GetSize());
+    const int columns = Picker_Columns(entries);
+    picker.Extra_Columns = columns - 1;
+    picker.Item_Width = 120 * columns;
+    int per_column = 0;
+    picker.Arrange_Columns(per_column);
+    if (picker.DoModal() != IDOK)
+        return false;
+    picker.Restore_Choice_Index(per_column);
+    pick.Choice = picker.Choice;
+    if (pick.Choice < 0)
+        return false;
+
+    if (pick.Choice >= entries) {
+        Dlg_New_Paper dialog(owner);
+        if (dialog.DoModal() != IDOK)
+            return false;
+        pick.Paper = Add_Paper_Unique(papers, static_cast<int>(dialog.First_Side), static_cast<int>(dialog.Second_Side),
+                                      pick.Added);
+    } else if (pick.Choice >= Standard_Paper_Count) {
+        for (INT_PTR k = 0; k < papers.GetSize() && pick.Paper == nullptr; ++k)
+            if (papers[k]->Get_Display_Name(false, false).CompareNoCase(picker.Items[pick.Choice]) == 0)
+                pick.Paper = papers[k];
+    }
+    return true;
+}
+
+void Count_Sheet_Papers(CWnd* owner, const Paper_Array& papers, const CStringArray& sheet_papers, int standard)
+{
+    Paper_Array counted;  // not owning
+    CUIntArray counts;
+    for (INT_PTR i = 0; i < sheet_papers.GetSize(); ++i) {
+        MyPaper* paper = Find_Paper_By_Name(papers, sheet_papers[i]);
+        if (paper == nullptr)
+            continue;
+        INT_PTR k = 0;
+        while (k < counted.GetSize() && counted[k] != paper) ++k;
+        if (k == counted.GetSize()) {
+            counted.Add(paper);
+            counts.Add(1);
+        } else {
+            counts[k] = counts[k] + 1;
+        }
+    }
+    if (counted.GetSize() == 0) {
+        MessageBoxW(owner->GetSafeHwnd(), L"无纸张可统计 !", L"纸张统计", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    Export_Paper_Statistics(counted, counts, standard);
 }

@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "db/dbid.h"
+#include "sheets/sheet_records.h"
 #include "mfc/afxwin.h"
 #include "rx/zcarray.h"
 #include "ui/result_button.h"
@@ -16,6 +17,7 @@ struct Batch_Sheet;
 struct Plot_Option;
 class ListCtrl_DivezUrez;
 class Plot_Sheet_Set;
+class Plot_Drawing1;
 
 // Shows the first pop-up of the menu resource at the cursor, its commands going to the window.
 void Track_Menu_At_Cursor(CWnd* window, UINT menu_id);
@@ -24,6 +26,9 @@ void Track_Menu_At_Cursor(CWnd* window, UINT menu_id);
 void Lock_Window_Controls(CWnd* window, std::initializer_list<int> kept, ZcArray<int>& locked);
 // Enables the remembered controls again and forgets them.
 void Unlock_Window_Controls(CWnd* window, ZcArray<int>& locked);
+
+// The sheet of the plot list's row; null outside it.
+Plot_Drawing1* Sheet_At(const Plot_Sheet_Set& sheet_set, int row);
 
 // 0 .. count - 1.
 ZcArray<int> All_Rows(int count);
@@ -40,6 +45,10 @@ int Remove_Sheet_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int r
 // Sorts the plot list by the sort type; true when that changed its order.
 bool Sort_Changes_Order(Plot_Sheet_Set& sheet_set, int sort_type);
 
+// The list emptied, its marked rows and columns forgotten.
+void Clear_Sheet_List(ListCtrl_DivezUrez& list);
+// A row inserted at `row` with its number (row + 1, "%4d") in column 0.
+void Insert_Numbered_Row(ListCtrl_DivezUrez& list, int row);
 // Rows from `first` on: the sheet's marker and column 0 take the row's number.
 void Renumber_Rows(ListCtrl_DivezUrez& list, Plot_Sheet_Set& sheet_set, int first);
 // Every listed sheet's marker looks highlighted while its row is selected, normal otherwise.
@@ -57,3 +66,31 @@ void Preview_With_Paging(CWnd* window, int kind, int row, const std::function<in
 // the sheet's marker is drawn again afterwards.
 void Preview_Result_Sheet(CWnd* window, const Plot_Option& options, int style_index, int print_sign, int kind,
                           int row, const Batch_Sheet& sheet, ZcDbObjectId marker_id);
+
+// The rows are selected.
+void Select_Rows(ListCtrl_DivezUrez& list, const ZcArray<int>& rows);
+// No row is selected.
+void Deselect_All_Rows(ListCtrl_DivezUrez& list);
+
+// The entries of the paper picker before the papers in use: A4 .. A0, then each of them
+// or its lengthened form.
+constexpr int Standard_Paper_Count = 10;
+// What the paper picker chose.
+struct Paper_Pick {
+    // The entry; below Standard_Paper_Count a standard type.
+    int Choice = -1;
+    // For an entry of the papers in use or a new size: that paper of the list.
+    MyPaper* Paper = nullptr;
+    // A new size added a paper to the list.
+    bool Added = false;
+};
+// The paper picker over the standard types and the papers in use (sheet_papers: the
+// sheets' paper names), preset to the clicked sheet's paper (none: null), titled for the
+// whole list or some rows; an entry beyond them asks for a new size. False when the user
+// cancelled.
+bool Pick_Paper(CWnd* owner, Paper_Array& papers, const CStringArray& sheet_papers, const CString* clicked_paper,
+                bool whole_list, Paper_Pick& pick);
+
+// The number of sheets of each paper in use (sheet_papers: the sheets' paper names) into
+// the statistics of the standard; the user is told when there is no paper to count.
+void Count_Sheet_Papers(CWnd* owner, const Paper_Array& papers, const CStringArray& sheet_papers, int standard);
