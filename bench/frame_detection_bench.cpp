@@ -39,6 +39,7 @@
 #include "sheets/frame_detection.h"
 #include "sheets/marker_entities.h"
 #include "sheets/sheet_records.h"
+#include "ui/dialog_detection_feedback.h"
 #include "win/machine.h"
 
 namespace {
@@ -221,8 +222,9 @@ Result Run(int sheets, int content)
     // Enter at the selection prompt, then "当前模型" in the space chooser.
     platform::ScriptInput::instance().push_text(std::string("enter\npick 0\n"));
     Plot_Sheet_Set set;
+    Dialog_Detection_Feedback in_windows;
     const Clock::time_point start = Clock::now();
-    Find_Plot_Frames(set);
+    Find_Plot_Frames(set, in_windows);
     result.detect_ms = Ms_Since(start);
     result.found = static_cast<long>(set.All_Sheets.GetSize());
     // The plot list as the batch plot windows build and order it: every sheet, rows from the top.

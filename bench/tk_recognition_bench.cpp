@@ -43,6 +43,7 @@
 #include "titleblock/tk_find_sheets.h"
 #include "titleblock/tk_library.h"
 #include "ed/spatial_index.h"
+#include "ui/dialog_detection_feedback.h"
 #include "win/machine.h"
 
 namespace {
@@ -186,8 +187,9 @@ Result Run(const std::string& fixture, int sheets, int content)
     // Enter at the selection prompt, then "当前模型" in the space chooser.
     platform::ScriptInput::instance().push_text(std::string("enter\npick 0\n"));
     TK_Sheet_List list;
+    Dialog_Detection_Feedback in_windows;
     const double start = Cpu_Ms();
-    Find_TK_Sheets(list);
+    Find_TK_Sheets(list, in_windows);
     result.recognise_ms = Ms_Since(start);
     result.found = static_cast<long>(list.Sheets.GetSize());
     for (INT_PTR i = 0; i < list.Sheets.GetSize(); ++i) {

@@ -15,8 +15,6 @@ enum Frame_Selection { Frame_Selection_None = 0, Frame_Selection_Made = 1, Frame
 // chooser of spaces through the feedback. True when at least one sheet was found; prints
 // why not otherwise (nothing when the user cancelled).
 bool Find_Plot_Frames(Plot_Sheet_Set& set, Detection_Feedback& feedback);
-// The same with the progress window and the pop-up choice list.
-bool Find_Plot_Frames(Plot_Sheet_Set& set);
 // Asks for entities of the four types: Frame_Selection_Made with their ids,
 // Frame_Selection_Enter when the user ended without selecting, Frame_Selection_None on
 // cancel or when nothing was selected.

@@ -29,6 +29,3 @@ void Purge_Done_Segments(Temp_Line_Array& segments, int start);
 // feedback's progress once a batch of rectangles.
 void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verticals, ZcDbObjectId space_id,
                             ZcDbObjectId layer_id, Sheet_Array& sheets, Detection_Feedback& feedback);
-// The same with the progress window.
-void Build_Rects_From_Lines(Temp_Line_Array& horizontals, Temp_Line_Array& verticals, ZcDbObjectId space_id,
-                            ZcDbObjectId layer_id, Sheet_Array& sheets);

@@ -14,8 +14,6 @@ class ZcDbBlockReference;
 // of spaces and the notice of an empty library through the feedback; true when the list
 // holds a sheet.
 bool Find_TK_Sheets(TK_Sheet_List& list, Detection_Feedback& feedback);
-// The same with the progress window, the pop-up choice list and a message box.
-bool Find_TK_Sheets(TK_Sheet_List& list);
 // Asks for entities of the type: 1 with their ids, 2 when the user ended without selecting,
 // 0 on cancel or when nothing was selected.
 int Select_Inserts(const wchar_t* prompt, const wchar_t* type_name, ZcDbObjectIdArray& ids);

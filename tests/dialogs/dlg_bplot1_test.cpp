@@ -36,6 +36,7 @@
 #include "core/program_folders.h"
 #include "ui/progress_window.h"
 #include "win/machine.h"
+#include "windows_detection_feedback.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ protected:
         g_Dlg_BPlot1 = window;
         window->Options = options;
         Script("enter\npick 0\n");
-        ASSERT_TRUE(Find_Plot_Frames(window->Sheet_Set));
+        ASSERT_TRUE(Find_Plot_Frames(window->Sheet_Set, In_Windows));
         g_Cur_Plot_Option = &window->Options;
         window->Sheet_Set.Filter_By_Area();
         Vote_Default_Scale(window->Sheet_Set, false);

@@ -33,6 +33,7 @@
 #include "ui/progress_window.h"
 #include "win/machine.h"
 #include "win/win_shell.h"
+#include "windows_detection_feedback.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ protected:
         g_Dlg_BPlot3 = window;
         window->Options = options;
         Script("enter\npick 0\n" + opening_steps);
-        ASSERT_TRUE(Find_Plot_Frames(window->Sheet_Set));
+        ASSERT_TRUE(Find_Plot_Frames(window->Sheet_Set, In_Windows));
         g_Cur_Plot_Option = &window->Options;
         g_Sheet_Set = &window->Sheet_Set;
         window->Sheet_Set.Filter_By_Area();

@@ -22,6 +22,7 @@
 #include "sheets/marker_entities.h"
 #include "sheets/sheet_records.h"
 #include "ui/progress_window.h"
+#include "windows_detection_feedback.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ TEST_F(Detect_Frames_Test, Model_And_Layouts_Give_Every_Kind_In_Order_With_Marke
 {
     Switches(1, 1, 0, 1);
     Script("enter\npick 2\n");
-    ASSERT_TRUE(Find_Plot_Frames(set)) << platform::To_Utf8(Printed());
+    ASSERT_TRUE(Find_Plot_Frames(set, In_Windows)) << platform::To_Utf8(Printed());
     const ZcDbObjectId model = Db()->modelSpaceId();
     const ZcDbObjectId layout_1 = Space_Of_Layout(L"Layout1"), layout_2 = Space_Of_Layout(L"Layout2");
     EXPECT_EQ(Sheets_In(model), Model_Sheets);
@@ -179,7 +180,7 @@ TEST_F(Detect_Frames_Test, Switches_Decide_The_Kinds)
         SCOPED_TRACE(k.what);
         Switches(k.switches[0], k.switches[1], k.switches[2], k.switches[3]);
         Script("enter\npick 0\n");
-        ASSERT_TRUE(Find_Plot_Frames(set));
+        ASSERT_TRUE(Find_Plot_Frames(set, In_Windows));
         EXPECT_EQ(Sheets_In(Db()->modelSpaceId()), k.expected);
     }
     EXPECT_EQ(set.Frame_Blocks.length(), 0) << "cleared by the next run";
@@ -189,7 +190,7 @@ TEST_F(Detect_Frames_Test, Rectangular_Blocks_Are_Remembered_By_Definition)
 {
     Switches(1, 0, 1, 1);
     Script("enter\npick 0\n");
-    ASSERT_TRUE(Find_Plot_Frames(set));
+    ASSERT_TRUE(Find_Plot_Frames(set, In_Windows));
     EXPECT_EQ(set.Frame_Blocks.length(), 2) << "the frame block and the title block";
     EXPECT_EQ(set.Non_Frame_Blocks.length(), 0);
 }
@@ -198,12 +199,12 @@ TEST_F(Detect_Frames_Test, Choices_Of_Spaces)
 {
     Switches(1, 1, 0, 1);
     Script("enter\npick 1\n");
-    ASSERT_TRUE(Find_Plot_Frames(set));
+    ASSERT_TRUE(Find_Plot_Frames(set, In_Windows));
     EXPECT_TRUE(Sheets_In(Db()->modelSpaceId()).empty()) << "all layouts: model space left out";
     EXPECT_EQ(set.All_Sheets.GetSize(), 3);
 
     Script("enter\npick 0\n");
-    ASSERT_TRUE(Find_Plot_Frames(set));
+    ASSERT_TRUE(Find_Plot_Frames(set, In_Windows));
     EXPECT_EQ(set.All_Sheets.GetSize(), 6);
 }
 
@@ -212,7 +213,7 @@ TEST_F(Detect_Frames_Test, Selections)
     Switches(1, 1, 0, 1);
     // A window around the 2D polyline frame: one sheet, no space.
     Script("select window 640,690 1060,990\n");
-    ASSERT_TRUE(Find_Plot_Frames(set));
+    ASSERT_TRUE(Find_Plot_Frames(set, In_Windows));
     ASSERT_EQ(set.All_Sheets.GetSize(), 1);
     EXPECT_EQ(Sheets_In(ZcDbObjectId::kNull), std::vector<Found>{Model_Sheets[1]});
     EXPECT_EQ(set.All_Sheets[0]->Order_Index, 0);
@@ -220,7 +221,7 @@ TEST_F(Detect_Frames_Test, Selections)
 
     // Only the empty frame: nothing found, and the message says why.
     Script("select window 1740,690 2060,910\n");
-    EXPECT_FALSE(Find_Plot_Frames(set));
+    EXPECT_FALSE(Find_Plot_Frames(set, In_Windows));
     EXPECT_EQ(set.All_Sheets.GetSize(), 0);
     EXPECT_NE(Printed().find(L"\n排除空白矩形后，未选择到满足要求的打印外框！！！"), std::wstring::npos);
 }
@@ -231,7 +232,7 @@ TEST_F(Detect_Frames_Test, Cancelling_Ends_Quietly)
     for (const char* steps : {"esc\n", "enter\nesc\n"}) {
         SCOPED_TRACE(steps);
         Script(steps);
-        EXPECT_FALSE(Find_Plot_Frames(set));
+        EXPECT_FALSE(Find_Plot_Frames(set, In_Windows));
     }
     EXPECT_EQ(Printed().find(L"未选择到"), std::wstring::npos);
 }
@@ -280,7 +281,7 @@ TEST_F(Detect_Frames_Test, Largest_Size_Of_A_Huge_Frame_Stays_In_Range)
     Switches(1, 1, 0, 0);
     Add_Rect(1e10, 0, 1.5e10, 3e9);
     Script("select window 9900000000,-10 16000000000,3100000000\n");
-    ASSERT_TRUE(Find_Plot_Frames(set));
+    ASSERT_TRUE(Find_Plot_Frames(set, In_Windows));
     ASSERT_EQ(set.All_Sheets.GetSize(), 1);
     EXPECT_EQ(set.Largest_Width, INT_MAX);
     EXPECT_EQ(set.Largest_Height, INT_MAX);

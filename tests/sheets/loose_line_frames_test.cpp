@@ -9,6 +9,7 @@
 #include "sheet_drawing_fixture.h"
 #include "sheets/loose_line_frames.h"
 #include "sheets/sheet_records.h"
+#include "windows_detection_feedback.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ protected:
     }
     std::vector<Box> Build()
     {
-        Build_Rects_From_Lines(horizontals, verticals, ZcDbObjectId::kNull, ZcDbObjectId::kNull, sheets);
+        Build_Rects_From_Lines(horizontals, verticals, ZcDbObjectId::kNull, ZcDbObjectId::kNull, sheets, In_Windows);
         std::vector<Box> boxes;
         for (INT_PTR i = 0; i < sheets.GetSize(); ++i)
             boxes.push_back({sheets[i]->Min_Corner.x, sheets[i]->Min_Corner.y, sheets[i]->Max_Corner.x,
@@ -127,7 +128,7 @@ TEST_F(Loose_Lines_Test, Rectangles_Take_Their_Four_Lines_As_Sources_And_Go_In_F
     Make_Segment(right, b, c, horizontals, verticals);
     Make_Segment(bottom, a, b, horizontals, verticals);
     Make_Segment(left, a, d, horizontals, verticals);
-    Build_Rects_From_Lines(horizontals, verticals, Db()->modelSpaceId(), ZcDbObjectId::kNull, sheets);
+    Build_Rects_From_Lines(horizontals, verticals, Db()->modelSpaceId(), ZcDbObjectId::kNull, sheets, In_Windows);
     ASSERT_EQ(sheets.GetSize(), 2);
     EXPECT_EQ(sheets[1], first);
     const Plot_Drawing1* sheet = sheets[0];

@@ -13,6 +13,7 @@
 #include "sheets/loose_line_frames.h"
 #include "sheets/sheet_records.h"
 #include "sheets/sort_helpers.h"
+#include "windows_detection_feedback.h"
 
 namespace {
 
@@ -246,7 +247,7 @@ protected:
             for (size_t i = 0; i < lines.size(); ++i)
                 Make_Segment(ids[i], ZcGePoint3d(lines[i].x0, lines[i].y0, 0), ZcGePoint3d(lines[i].x1, lines[i].y1, 0),
                              h[run], v[run]);
-        Build_Rects_From_Lines(h[0], v[0], ZcDbObjectId::kNull, ZcDbObjectId::kNull, sheets[0]);
+        Build_Rects_From_Lines(h[0], v[0], ZcDbObjectId::kNull, ZcDbObjectId::kNull, sheets[0], In_Windows);
         plain_lines::Build_Rects(h[1], v[1], sheets[1]);
         const Assembly indexed = Result_Of(sheets[0], h[0], v[0]);
         const Assembly scanned = Result_Of(sheets[1], h[1], v[1]);

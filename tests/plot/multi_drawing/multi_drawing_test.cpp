@@ -11,6 +11,7 @@
 #include "sheets/frame_detection.h"
 #include "win/host_path_text.h"
 #include "win/machine.h"
+#include "windows_detection_feedback.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ public:
         g_Hidden_Layers.Collect_Hidden_Layers();
         Script("enter\npick 2\n");
         Plot_Sheet_Set set;
-        Find_Plot_Frames(set);
+        Find_Plot_Frames(set, In_Windows);
         const int count = static_cast<int>(set.All_Sheets.GetSize());
         set.Clear();
         zcDocManager->closeDocument(opened);

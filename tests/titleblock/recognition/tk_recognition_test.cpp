@@ -19,6 +19,7 @@
 #include "titleblock/tk_library.h"
 #include "titleblock/tk_ranges.h"
 #include "titleblock/tk_sheet_order.h"
+#include "windows_detection_feedback.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ protected:
 TEST_F(TK_Recognition_Test, Every_Sheet_Of_Model_Space_With_Its_Texts)
 {
     Script("enter\npick 0\n");
-    ASSERT_TRUE(Find_TK_Sheets(list)) << platform::To_Utf8(Printed());
+    ASSERT_TRUE(Find_TK_Sheets(list, In_Windows)) << platform::To_Utf8(Printed());
     ASSERT_EQ(list.Sheets.GetSize(), static_cast<INT_PTR>(Model_Sheets.size()));
     for (size_t i = 0; i < Model_Sheets.size(); ++i) {
         const Plot_Drawing2& sheet = *list.Sheets[static_cast<INT_PTR>(i)];
@@ -97,7 +98,7 @@ TEST_F(TK_Recognition_Test, Names_From_The_Pattern_And_Order_By_Number_And_Prior
 {
     g_TK_Library.Records[3]->Priority = 0;  // the dynamic frame's sheets come first
     Script("enter\npick 0\n");
-    ASSERT_TRUE(Find_TK_Sheets(list));
+    ASSERT_TRUE(Find_TK_Sheets(list, In_Windows));
     Sort_TK_Sheets(list, false, 1);
     std::vector<std::wstring> names;
     for (INT_PTR i = 0; i < list.Sheets.GetSize(); ++i)
@@ -112,7 +113,7 @@ TEST_F(TK_Recognition_Test, Names_From_The_Pattern_And_Order_By_Number_And_Prior
 TEST_F(TK_Recognition_Test, Stamp_Positions_Follow_The_Frame)
 {
     Script("enter\npick 0\n");
-    ASSERT_TRUE(Find_TK_Sheets(list));
+    ASSERT_TRUE(Find_TK_Sheets(list, In_Windows));
     struct Case {
         int sheet;
         double x, y, angle;
@@ -133,7 +134,7 @@ TEST_F(TK_Recognition_Test, In_A_Turned_Ucs_Rectangles_And_Ranges_Stay_In_It_Whi
     // The UCS x axis is the world's y axis: a world point (x, y) is (y, -x) in it.
     ASSERT_EQ(zcedSetCurrentUCS(ZcGeMatrix3d::rotation(Pi / 2, ZcGeVector3d::kZAxis)), Zcad::eOk);
     Script("enter\npick 0\n");
-    ASSERT_TRUE(Find_TK_Sheets(list));
+    ASSERT_TRUE(Find_TK_Sheets(list, In_Windows));
     ASSERT_EQ(list.Sheets.GetSize(), static_cast<INT_PTR>(Model_Sheets.size()));
     const Plot_Drawing2& plain = *list.Sheets[0];
     EXPECT_NEAR(plain.Min_Corner.x, 0, 1e-6);
@@ -153,7 +154,7 @@ TEST_F(TK_Recognition_Test, In_A_Turned_Ucs_Rectangles_And_Ranges_Stay_In_It_Whi
 TEST_F(TK_Recognition_Test, Ranges_Map_Through_Rotation_Scale_And_Stretch)
 {
     Script("enter\npick 0\n");
-    ASSERT_TRUE(Find_TK_Sheets(list));
+    ASSERT_TRUE(Find_TK_Sheets(list, In_Windows));
     // Range A (cell 330,45 .. 415,65 less 5 % on each side) on three frames.
     struct Case {
         int sheet;
@@ -186,7 +187,7 @@ TEST_F(TK_Recognition_Test, Adjusted_Plot_Range_Becomes_The_Sheet_Turned_And_Sca
         tk->Plot_Range = ZcDbExtents(ZcGePoint3d(-231, -163.35, 0), ZcGePoint3d(231, 163.35, 0));
     }
     Script("enter\npick 0\n");
-    ASSERT_TRUE(Find_TK_Sheets(list));
+    ASSERT_TRUE(Find_TK_Sheets(list, In_Windows));
     const Plot_Drawing2& plain = *list.Sheets[0];
     EXPECT_NEAR(plain.Min_Corner.x, -21, 1e-6);
     EXPECT_NEAR(plain.Max_Corner.y, 311.85, 1e-6);
@@ -218,7 +219,7 @@ TEST_F(TK_Recognition_Test, Spaces_By_Choice_And_The_Start_Space_Kept)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
         Script(c.script);
-        ASSERT_TRUE(Find_TK_Sheets(list));
+        ASSERT_TRUE(Find_TK_Sheets(list, In_Windows));
         ASSERT_EQ(list.Sheets.GetSize(), static_cast<INT_PTR>(c.spaces.size()));
         for (INT_PTR i = 0; i < list.Sheets.GetSize(); ++i)
             EXPECT_EQ(list.Sheets[i]->Space_Id, c.spaces[i]) << i;
@@ -235,7 +236,7 @@ TEST_F(TK_Recognition_Test, A_Selection_Recognises_Only_The_Frames_Selected)
 {
     // The window holds M1 only (and the title-block insert nothing else matches).
     Script("select window -10,-10 430,310\n");
-    ASSERT_TRUE(Find_TK_Sheets(list));
+    ASSERT_TRUE(Find_TK_Sheets(list, In_Windows));
     ASSERT_EQ(list.Sheets.GetSize(), 1);
     Expect_Sheet(*list.Sheets[0], Model_Sheets[0]);
     EXPECT_TRUE(list.Sheets[0]->Space_Id.isNull());
@@ -244,7 +245,7 @@ TEST_F(TK_Recognition_Test, A_Selection_Recognises_Only_The_Frames_Selected)
 TEST_F(TK_Recognition_Test, Deleting_The_Sheets_Erases_Their_Markers_And_A_New_Run_Starts_Afresh)
 {
     Script("enter\npick 0\n");
-    ASSERT_TRUE(Find_TK_Sheets(list));
+    ASSERT_TRUE(Find_TK_Sheets(list, In_Windows));
     const ZcDbObjectId marker = list.Sheets[0]->Marker_Id;
     {
         ZcDbObjectPointer<Temp_PlotRec> rec(marker, ZcDb::kForRead);
@@ -254,7 +255,7 @@ TEST_F(TK_Recognition_Test, Deleting_The_Sheets_Erases_Their_Markers_And_A_New_R
         EXPECT_EQ(rec->layerId(), layer);
     }
     Script("enter\npick 0\n");
-    ASSERT_TRUE(Find_TK_Sheets(list));
+    ASSERT_TRUE(Find_TK_Sheets(list, In_Windows));
     EXPECT_EQ(list.Sheets.GetSize(), static_cast<INT_PTR>(Model_Sheets.size())) << "the first run's sheets are gone";
     EXPECT_TRUE(marker.isErased());
 }
@@ -263,22 +264,22 @@ TEST_F(TK_Recognition_Test, Nothing_Recognised_Cancelled_Or_Empty_Library)
 {
     // Cancelling the selection or the chooser: false and nothing printed.
     Script("esc\n");
-    EXPECT_FALSE(Find_TK_Sheets(list));
+    EXPECT_FALSE(Find_TK_Sheets(list, In_Windows));
     Script("enter\nesc\n");
-    EXPECT_FALSE(Find_TK_Sheets(list));
+    EXPECT_FALSE(Find_TK_Sheets(list, In_Windows));
     EXPECT_EQ(Printed().find(L"未选择到图框"), std::wstring::npos);
 
     // A selection without any frame of the library.
     g_TK_Library.Records[0]->Block_Name = L"OTHER";
     Script("select window -10,-10 430,310\n");
-    EXPECT_FALSE(Find_TK_Sheets(list));
+    EXPECT_FALSE(Find_TK_Sheets(list, In_Windows));
     EXPECT_NE(Printed().find(L"\n未选择到图框！！！"), std::wstring::npos);
 
     // An empty library sends the user to the library command.
     g_TK_Library.Clear();
     platform::MessageBoxLog.clear();
     Script("msgbox OK\n");
-    EXPECT_FALSE(Find_TK_Sheets(list));
+    EXPECT_FALSE(Find_TK_Sheets(list, In_Windows));
     EXPECT_EQ(platform::Pending_Text(), L"\x03\x03KV_DivezUrez_3\n");
     ASSERT_EQ(platform::MessageBoxLog.size(), 1u);
     EXPECT_EQ(platform::MessageBoxLog[0].caption, L"Korvel");
